@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/Clock.h"
+
+#include <string>
+
+namespace quorvane {
+
+struct WineAccount;
+
+// The platform folders the program needs and the small file-system
+// operations of the backup. One instance lives for the whole run; it is
+// handed by reference to whoever needs it.
+class SystemFolders {
+public:
+    SystemFolders(const Clock& clock, Pause& pause);
+
+    // Fills every folder but workFolder (Linux stand-ins for the Windows
+    // folders: the executable's folder, the Wine prefix's Windows folder,
+    // $TMPDIR, the XDG desktop and documents folders).
+    void Locate(const WineAccount& wine);
+
+    // A new folder under tempFolder named by the time in seconds; true when
+    // it was created (an existing one is left for the caller to reuse).
+    bool MakeWorkFolder();
+
+    // Deletes the folder with everything in it. A symbolic link inside is
+    // removed as a link and never followed. True when the folder is gone.
+    static bool DeleteTree(const std::string& path);
+    // True when at least one entry matches the path or pattern ("*" and "?"
+    // in the last part, matched without regard to case, as on Windows).
+    static bool FileExists(const std::string& pattern);
+    // The first file (never a folder) matching the pattern, in name order;
+    // fullPath is left unchanged when nothing matches.
+    static bool FindFirstMatch(const std::string& pattern, std::string& fullPath);
+    // Windows-style match of one name against a pattern ("*.*" matches every
+    // name, also one without a dot), without regard to ASCII case.
+    static bool MatchesPattern(std::string_view name, std::string_view pattern);
+
+    std::string programFolder;
+    std::string windowsFolder;
+    std::string tempFolder; // ends with "/"
+    std::string desktopFolder;
+    std::string documentsFolder;
+    std::string workFolder;
+
+private:
+    const Clock& m_clock;
+    Pause& m_pause;
+};
+
+// $TMPDIR, else /tmp, always with a trailing "/".
+std::string TemporaryFolder();
+// The XDG desktop folder (user-dirs.dirs, else ~/Desktop).
+std::string XdgDesktopFolder();
+// The XDG documents folder (user-dirs.dirs, else ~/Documents).
+std::string XdgDocumentsFolder();
+// The folder of the running executable.
+std::string ExecutableFolder();
+
+} // namespace quorvane

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvane {
+
+class Clock;
+class CodePage;
+class DataProtection;
+
+// What the profile store needs of the platform, handed in by the front end
+// (or a test).
+struct ProfileServices {
+    const DataProtection& protection;
+    const Clock& clock;
+    const CodePage& codePage;
+    std::string applicationDataFolder; // "" when it could not be found
+    std::string windowsFolder;         // working folder of the cabinet tool
+};
+
+// What reading one protected file gave.
+struct ProtectedFileContent {
+    bool read = false;        // the file could be opened and read
+    bool unprotected = false; // the blob could be unprotected
+    std::vector<std::uint8_t> decoded;
+};
+
+// Finds an account's Messenger folders from its passport. The folder of an
+// account is named by a hash of the lower-cased passport; the passport as
+// typed is the entropy of the account's protected files.
+class MessengerProfile {
+public:
+    explicit MessengerProfile(const ProfileServices& services);
+    virtual ~MessengerProfile();
+    MessengerProfile(const MessengerProfile&) = delete;
+    MessengerProfile& operator=(const MessengerProfile&) = delete;
+
+    // passport in code-page bytes.
+    virtual bool ListObjects(std::string_view passport);
+
+    bool LocateMessengerFolder();
+    bool SetPassport(std::string_view passport);
+
+    // The two bytes Messenger puts before the blob are skipped; the
+    // plain text is Base64 of UTF-16LE text.
+    ProtectedFileContent ReadProtectedFile(const std::string& path) const;
+
+    // The account number of a passport (code-page bytes).
+    static std::uint32_t AccountId(std::string_view passport, const CodePage& codePage);
+
+    std::string passport;
+    std::uint32_t accountId = 0;
+    std::string messengerFolder;
+    std::string accountFolder;
+    std::string mapFileFolder;
+
+protected:
+    ProfileServices m_services;
+};
+
+} // namespace quorvane

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace quorvane {
+
+// The keyed in-place transform that seals every ".msn" pack: each whole
+// 128-byte block of the file is XORed with the first 128 bytes of the RC4
+// keystream of a fixed key. The keystream is the same for every block (the
+// state is rebuilt per block), so it is computed once. Its own inverse.
+class PackCipher {
+public:
+    static constexpr std::uint32_t blockSize = 128;
+
+    explicit PackCipher(std::string windowsFolder);
+    virtual ~PackCipher();
+
+    // Transforms the file in place; false when it cannot be opened for
+    // reading and writing (then it is unchanged) or a block cannot be read or
+    // written back. The last size % 128 bytes stay as they are.
+    bool TransformFile(const std::string& path) const;
+
+    // The working folder of the cabinet tool when a single-object pack is
+    // built.
+    std::string windowsFolder;
+
+    static const std::array<std::uint8_t, blockSize>& Keystream();
+
+private:
+    static constexpr std::size_t kChunkSize = 1024 * blockSize; // 128 KiB
+};
+
+} // namespace quorvane
