@@ -1,1 +1,116 @@
-// placeholder
+#include "profile/PackCipher.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace quorvane {
+
+namespace {
+
+// The fixed key of the transform, used as unsigned bytes without a
+// terminator.
+constexpr std::string_view kCipherKey = "#~!$=58Q tw4]";
+
+std::array<std::uint8_t, PackCipher::blockSize> MakeKeystream() {
+    std::array<std::uint8_t, 256> state{};
+    for (std::size_t i = 0; i < state.size(); ++i)
+        state[i] = static_cast<std::uint8_t>(i);
+    std::size_t j = 0;
+    for (std::size_t i = 0; i < state.size(); ++i) {
+        j = (j + state[i] + static_cast<std::uint8_t>(kCipherKey[i % kCipherKey.size()])) & 0xFF;
+        std::swap(state[i], state[j]);
+    }
+    std::array<std::uint8_t, PackCipher::blockSize> stream{};
+    std::size_t a = 0;
+    std::size_t b = 0;
+    for (auto& byte : stream) {
+        a = (a + 1) & 0xFF;
+        b = (b + state[a]) & 0xFF;
+        std::swap(state[a], state[b]);
+        byte = state[(state[a] + state[b]) & 0xFF];
+    }
+    return stream;
+}
+
+bool ReadFully(int fd, std::uint8_t* data, std::size_t size, off_t offset) {
+    while (size > 0) {
+        ssize_t got = pread(fd, data, size, offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        data += got;
+        size -= static_cast<std::size_t>(got);
+        offset += got;
+    }
+    return true;
+}
+
+bool WriteFully(int fd, const std::uint8_t* data, std::size_t size, off_t offset) {
+    while (size > 0) {
+        ssize_t put = pwrite(fd, data, size, offset);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        data += put;
+        size -= static_cast<std::size_t>(put);
+        offset += put;
+    }
+    return true;
+}
+
+} // namespace
+
+PackCipher::PackCipher(std::string windowsFolderPath) : windowsFolder(std::move(windowsFolderPath)) {}
+
+PackCipher::~PackCipher() = default;
+
+const std::array<std::uint8_t, PackCipher::blockSize>& PackCipher::Keystream() {
+    static const auto keystream = MakeKeystream();
+    return keystream;
+}
+
+bool PackCipher::TransformFile(const std::string& path) const {
+    int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    // A file marked read-only stays untouched, whoever runs the program (on
+    // Windows even an administrator cannot open it for writing).
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0) {
+        close(fd);
+        return false;
+    }
+    posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+
+    // Every block meets the same keystream, so the file is worked through in
+    // large chunks of whole blocks; the bytes after the last whole block stay.
+    const auto& keystream = Keystream();
+    const auto transformed = static_cast<std::uint64_t>(info.st_size) / blockSize * blockSize;
+    std::vector<std::uint8_t> chunk(kChunkSize);
+    bool ok = true;
+    for (std::uint64_t offset = 0; offset < transformed && ok;) {
+        const auto size = static_cast<std::size_t>(
+            std::min<std::uint64_t>(kChunkSize, transformed - offset));
+        if (!ReadFully(fd, chunk.data(), size, static_cast<off_t>(offset))) {
+            ok = false;
+            break;
+        }
+        for (std::size_t i = 0; i < size; i += blockSize)
+            for (std::size_t k = 0; k < blockSize; ++k)
+                chunk[i + k] ^= keystream[k];
+        ok = WriteFully(fd, chunk.data(), size, static_cast<off_t>(offset));
+        offset += size;
+    }
+    if (close(fd) != 0)
+        ok = false;
+    return ok;
+}
+
+} // namespace quorvane

@@ -1,0 +1,169 @@
+#include "platform/CodePage.h"
+#include "platform/Paths.h"
+#include "platform/SystemFolders.h"
+#include "platform/WineAccount.h"
+#include "profile/MessengerProfile.h"
+
+#include "support/FakeClock.h"
+#include "support/TempFolder.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorvane {
+namespace {
+
+TEST(Paths, BareFileNamesNeverLeaveTheirFolder) {
+    for (const char* good : {"a.cab", "Caf\xe9.png", "..x", "x..", ".hidden"})
+        EXPECT_TRUE(IsBareFileName(good)) << good;
+    for (std::string_view bad : {"", ".", "..", "../a", "a/b", "a\\b", "/etc/passwd", "C:\\x"})
+        EXPECT_FALSE(IsBareFileName(bad)) << bad;
+    EXPECT_FALSE(IsBareFileName(std::string_view("a\0b", 3)));
+    EXPECT_EQ(JoinPath("/a", "b"), "/a/b");
+    EXPECT_EQ(JoinPath("/tmp/", "b"), "/tmp/b");
+    EXPECT_EQ(ParentFolder("/a/b/c.png"), "/a/b");
+    EXPECT_EQ(BaseName("/a/b/c.png"), "c.png");
+}
+
+TEST(AccountId, HashesTheLowerCasedPassportWithSignedBytes) {
+    const CodePage& cp = CodePage::Ansi();
+    EXPECT_EQ(MessengerProfile::AccountId("abc", cp), 999494u);
+    EXPECT_EQ(MessengerProfile::AccountId("ABC", cp), 999494u);
+    EXPECT_EQ(MessengerProfile::AccountId("", cp), 0u);
+    EXPECT_EQ(MessengerProfile::AccountId("\xe9", cp), 4294967273u);
+    // "\xc9" lowers to "\xe9" in the code page.
+    EXPECT_EQ(MessengerProfile::AccountId("\xc9", cp), 4294967273u);
+    // Wraps modulo 2^32 at every step.
+    std::uint32_t expected = 0;
+    const std::string longPassport(1000, 'z');
+    for (char c : longPassport)
+        expected = expected * 101u + static_cast<std::uint32_t>(c);
+    EXPECT_EQ(MessengerProfile::AccountId(longPassport, cp), expected);
+}
+
+TEST(SystemFolders, WildcardsMatchAsOnWindows) {
+    EXPECT_TRUE(SystemFolders::MatchesPattern("README", "*.*"));
+    EXPECT_TRUE(SystemFolders::MatchesPattern("x.PNG", "*.png"));
+    EXPECT_TRUE(SystemFolders::MatchesPattern("photo.jpg", "p?oto.*"));
+    EXPECT_FALSE(SystemFolders::MatchesPattern("x.png.txt", "*.png"));
+    EXPECT_FALSE(SystemFolders::MatchesPattern("xpng", "*.png"));
+    EXPECT_TRUE(SystemFolders::MatchesPattern("a.b.c", "*.*.*"));
+}
+
+TEST(SystemFolders, FindFirstMatchTakesFilesInNameOrderAndNeverFolders) {
+    test::TempFolder root;
+    test::WriteFile(root / "b.PNG", "b");
+    test::WriteFile(root / "a.png/inside", "folder named like a picture");
+    test::WriteFile(root / "c.png", "c");
+    std::string found = "unchanged";
+    ASSERT_TRUE(SystemFolders::FindFirstMatch(root / "*.png", found));
+    EXPECT_EQ(found, root / "b.PNG");
+    EXPECT_TRUE(SystemFolders::FileExists(root / "a.png"));
+    EXPECT_TRUE(SystemFolders::FileExists(root / "*.*"));
+    found = "unchanged";
+    EXPECT_FALSE(SystemFolders::FindFirstMatch(root / "*.gif", found));
+    EXPECT_FALSE(SystemFolders::FindFirstMatch(root / "a.*", found));
+    EXPECT_EQ(found, "unchanged");
+    EXPECT_FALSE(SystemFolders::FileExists(root / "nothing/*.*"));
+}
+
+TEST(SystemFolders, DeleteTreeRemovesNestedFoldersButNeverFollowsLinks) {
+    test::TempFolder root;
+    test::WriteFile(root / "outside/keep.txt", "keep");
+    test::WriteFile(root / "tree/a/b/c.txt", "c");
+    test::WriteFile(root / "tree/top.txt", "t");
+    ASSERT_EQ(symlink((root / "outside").c_str(), (root / "tree/a/link").c_str()), 0);
+    ASSERT_EQ(symlink((root / "outside/keep.txt").c_str(), (root / "tree/file-link").c_str()), 0);
+
+    EXPECT_TRUE(SystemFolders::DeleteTree(root / "tree"));
+    EXPECT_FALSE(SystemFolders::FileExists(root / "tree"));
+    EXPECT_EQ(test::ReadFile(root / "outside/keep.txt"), "keep");
+    // A link given as the tree itself is not followed either.
+    ASSERT_EQ(symlink((root / "outside").c_str(), (root / "alias").c_str()), 0);
+    EXPECT_FALSE(SystemFolders::DeleteTree(root / "alias"));
+    EXPECT_EQ(test::ReadFile(root / "outside/keep.txt"), "keep");
+    EXPECT_FALSE(SystemFolders::DeleteTree(root / "never-was"));
+}
+
+TEST(SystemFolders, WorkFolderIsNamedByTheSecondAndPausesFirst) {
+    test::TempFolder root;
+    test::FakeClock clock;
+    test::CountingPause pause;
+    SystemFolders folders(clock, pause);
+    folders.tempFolder = root.Path() + "/";
+    ASSERT_TRUE(folders.MakeWorkFolder());
+    EXPECT_EQ(folders.workFolder, root.Path() + "/1700000000");
+    EXPECT_EQ(pause.waits, std::vector<unsigned>{100});
+    // The same second names the same folder: the creation fails, the folder is reused.
+    EXPECT_FALSE(folders.MakeWorkFolder());
+    EXPECT_EQ(folders.workFolder, root.Path() + "/1700000000");
+}
+
+// Sets an environment variable for one test and restores it afterwards.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : m_name(name) {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() {
+        if (m_old)
+            setenv(m_name, m_old->c_str(), 1);
+        else
+            unsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+TEST(WineAccount, FindsPrefixUserAndTheApplicationDataFolder) {
+    test::TempFolder root;
+    ScopedEnv prefix("WINEPREFIX", root / "prefix/");
+    ScopedEnv user("USER", "DOMAIN\\alice");
+    WineAccount account = WineAccount::Discover();
+    EXPECT_EQ(account.prefix, root / "prefix");
+    EXPECT_EQ(account.user, "alice");
+    EXPECT_EQ(account.ApplicationDataFolder(), root / "prefix/drive_c/users/alice/AppData/Roaming");
+    EXPECT_EQ(account.WindowsFolder(), "");
+
+    // An older prefix keeps its data in "Application Data".
+    test::WriteFile(root / "prefix/drive_c/users/alice/Application Data/x", "");
+    test::WriteFile(root / "prefix/drive_c/windows/win.ini", "");
+    EXPECT_EQ(account.ApplicationDataFolder(), root / "prefix/drive_c/users/alice/Application Data");
+    EXPECT_EQ(account.WindowsFolder(), root / "prefix/drive_c/windows");
+
+    WineAccount given = WineAccount::Discover(std::string("/p"), std::string("bob"));
+    EXPECT_EQ(given.prefix, "/p");
+    EXPECT_EQ(given.user, "bob");
+}
+
+TEST(SystemFolders, LocateUsesTheLinuxStandIns) {
+    test::TempFolder root;
+    ScopedEnv tmp("TMPDIR", root / "tmp");
+    ScopedEnv home("HOME", root / "home");
+    ScopedEnv config("XDG_CONFIG_HOME", root / "config");
+    test::WriteFile(root / "config/user-dirs.dirs",
+                    "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+                    "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+    test::FakeClock clock;
+    test::CountingPause pause;
+    SystemFolders folders(clock, pause);
+    folders.Locate(WineAccount{root / "noprefix", "alice"});
+    EXPECT_EQ(folders.tempFolder, root / "tmp/");
+    EXPECT_EQ(folders.windowsFolder, root / "tmp");
+    EXPECT_EQ(folders.desktopFolder, root / "home/Desktop");
+    // "My Documents" beside the desktop does not exist: the real documents folder is meant.
+    EXPECT_EQ(folders.documentsFolder, root / "home/Dokumente");
+    test::WriteFile(root / "home/My Documents/x", "");
+    folders.Locate(WineAccount{root / "noprefix", "alice"});
+    EXPECT_EQ(folders.documentsFolder, root / "home/My Documents");
+    EXPECT_FALSE(folders.programFolder.empty());
+}
+
+} // namespace
+} // namespace quorvane
