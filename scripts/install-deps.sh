@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what Quorvane needs to build and test on Debian 12.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    clang-14 libclang-rt-14-dev
+    libssl-dev libgcab-dev libmspack-dev
+    qt6-base-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    cabextract
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update
+$sudo apt-get install -y --no-install-recommends "${missing[@]}"
