@@ -1,0 +1,69 @@
+#include "backup/CabinetTools.h"
+
+#include "platform/Paths.h"
+
+#include <utility>
+
+namespace quorvane {
+
+CabinetTools::CabinetTools(ProcessRunner& runner, std::string programFolder,
+                           std::string windowsFolder)
+    : m_runner(runner), m_programFolder(std::move(programFolder)),
+      m_windowsFolder(std::move(windowsFolder)) {}
+
+std::vector<std::string> CabinetTools::ObjectPackArguments(const std::string& pack,
+                                                           const std::string& manifest,
+                                                           const std::string& objectFolder,
+                                                           const std::string& objectFile) {
+    return {"cabarc", "N", pack, manifest, JoinPath(objectFolder, objectFile)};
+}
+
+std::vector<std::string> CabinetTools::FolderPackArguments(const std::string& pack,
+                                                           const std::string& folder) {
+    return {"cabarc", "N", pack, JoinPath(folder, "*.*")};
+}
+
+std::vector<std::string> CabinetTools::ExtractArguments(const std::string& folder,
+                                                        const std::string& cabinet) {
+    return {"extract", "/Y", "/E", "/L", folder, cabinet};
+}
+
+ToolRun CabinetTools::RunTool(std::vector<std::string> arguments, const std::string& workingFolder) {
+    ToolRun run;
+    const std::string name = arguments.front();
+    std::string program = FindTool(name, m_programFolder);
+    if (program.empty()) {
+        run.reason = "the cabinet tool \"" + name + "\" is not installed";
+        return run;
+    }
+    arguments.front() = program;
+    ProcessResult result = m_runner.Run(arguments, workingFolder);
+    run.started = result.started;
+    if (!result.started) {
+        run.reason = "the cabinet tool \"" + name + "\" could not be started: " + result.startError;
+        return run;
+    }
+    run.succeeded = result.exitCode == 0;
+    if (!run.succeeded) {
+        run.reason = "the cabinet tool \"" + name + "\" failed";
+        if (!result.errorText.empty())
+            run.reason += ": " + result.errorText;
+    }
+    return run;
+}
+
+ToolRun CabinetTools::PackObject(const std::string& pack, const std::string& manifest,
+                                 const std::string& objectFolder, const std::string& objectFile,
+                                 const std::string& workingFolder) {
+    return RunTool(ObjectPackArguments(pack, manifest, objectFolder, objectFile), workingFolder);
+}
+
+ToolRun CabinetTools::PackFolder(const std::string& folder, const std::string& pack) {
+    return RunTool(FolderPackArguments(pack, folder), m_windowsFolder);
+}
+
+ToolRun CabinetTools::ExtractCabinet(const std::string& cabinet, const std::string& destination) {
+    return RunTool(ExtractArguments(destination, cabinet), m_windowsFolder);
+}
+
+} // namespace quorvane

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/ProcessRunner.h"
+
+#include <string>
+#include <vector>
+
+namespace quorvane {
+
+// How one cabinet tool run went, in words a user can act on.
+struct ToolRun {
+    bool started = false;
+    bool succeeded = false; // started and exited 0
+    std::string reason;     // why not, when it did not succeed
+};
+
+// The two cabinet tools, "cabarc" (create) and "extract" (expand), run by
+// name with the same command lines on every platform. The argument vectors
+// are built by pure functions; one runner starts and waits for the child.
+class CabinetTools {
+public:
+    CabinetTools(ProcessRunner& runner, std::string programFolder, std::string windowsFolder);
+
+    // cabarc N "<pack>" "<manifest>" "<objectFolder>/<objectFile>"
+    static std::vector<std::string> ObjectPackArguments(const std::string& pack,
+                                                        const std::string& manifest,
+                                                        const std::string& objectFolder,
+                                                        const std::string& objectFile);
+    // cabarc N "<pack>" "<folder>/*.*"
+    static std::vector<std::string> FolderPackArguments(const std::string& pack,
+                                                        const std::string& folder);
+    // extract /Y /E /L "<folder>" "<cabinet>"
+    static std::vector<std::string> ExtractArguments(const std::string& folder,
+                                                     const std::string& cabinet);
+
+    // Runs a command whose first argument is the bare tool name.
+    ToolRun RunTool(std::vector<std::string> arguments, const std::string& workingFolder);
+
+    ToolRun PackObject(const std::string& pack, const std::string& manifest,
+                       const std::string& objectFolder, const std::string& objectFile,
+                       const std::string& workingFolder);
+    ToolRun PackFolder(const std::string& folder, const std::string& pack);
+    ToolRun ExtractCabinet(const std::string& cabinet, const std::string& destination);
+
+    const std::string& WindowsFolder() const { return m_windowsFolder; }
+
+private:
+    ProcessRunner& m_runner;
+    std::string m_programFolder;
+    std::string m_windowsFolder;
+};
+
+} // namespace quorvane

@@ -1,0 +1,124 @@
+#include "platform/ProcessRunner.h"
+
+#include "platform/FileIo.h"
+#include "platform/Paths.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace quorvane {
+
+namespace {
+
+constexpr std::size_t kMaxErrorText = 8192;
+
+bool IsExecutableFile(const std::string& path) {
+    return access(path.c_str(), X_OK) == 0 && !IsDirectory(path);
+}
+
+class FileActions {
+public:
+    FileActions() { posix_spawn_file_actions_init(&m_actions); }
+    ~FileActions() { posix_spawn_file_actions_destroy(&m_actions); }
+    FileActions(const FileActions&) = delete;
+    FileActions& operator=(const FileActions&) = delete;
+    posix_spawn_file_actions_t* Get() { return &m_actions; }
+
+private:
+    posix_spawn_file_actions_t m_actions{};
+};
+
+} // namespace
+
+ProcessResult SpawnProcessRunner::Run(const std::vector<std::string>& arguments,
+                                      const std::string& workingFolder) {
+    ProcessResult result;
+    if (arguments.empty() || arguments[0].empty()) {
+        result.startError = "no program to run";
+        return result;
+    }
+    int errorPipe[2];
+    if (pipe2(errorPipe, O_CLOEXEC) != 0) {
+        result.startError = std::strerror(errno);
+        return result;
+    }
+
+    // The child gets no input, its output is dropped and its error text is
+    // kept for the report; nothing else of ours is inherited (O_CLOEXEC).
+    FileActions actions;
+    posix_spawn_file_actions_addopen(actions.Get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(actions.Get(), STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(actions.Get(), errorPipe[1], STDERR_FILENO);
+    if (!workingFolder.empty())
+        posix_spawn_file_actions_addchdir_np(actions.Get(), workingFolder.c_str());
+
+    std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    pid_t pid = 0;
+    int rc = posix_spawn(&pid, arguments[0].c_str(), actions.Get(), nullptr, argv.data(), environ);
+    close(errorPipe[1]);
+    if (rc != 0) {
+        close(errorPipe[0]);
+        result.startError = std::strerror(rc);
+        return result;
+    }
+    result.started = true;
+
+    char buffer[1024];
+    for (;;) {
+        ssize_t got = read(errorPipe[0], buffer, sizeof(buffer));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        if (result.errorText.size() < kMaxErrorText)
+            result.errorText.append(buffer, std::min(static_cast<std::size_t>(got),
+                                                     kMaxErrorText - result.errorText.size()));
+    }
+    close(errorPipe[0]);
+
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    while (!result.errorText.empty() &&
+           (result.errorText.back() == '\n' || result.errorText.back() == '\r'))
+        result.errorText.pop_back();
+    return result;
+}
+
+std::string FindTool(const std::string& name, const std::string& programFolder) {
+    if (!programFolder.empty()) {
+        for (const char* relative : {"../libexec/quorvane", "."}) {
+            std::string candidate = JoinPath(JoinPath(programFolder, relative), name);
+            if (IsExecutableFile(candidate))
+                return candidate;
+        }
+    }
+    const char* path = std::getenv("PATH");
+    std::string_view rest = path != nullptr ? path : "";
+    while (!rest.empty()) {
+        std::size_t colon = rest.find(':');
+        std::string_view folder = rest.substr(0, colon);
+        rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+        if (folder.empty())
+            continue;
+        std::string candidate = JoinPath(folder, name);
+        if (IsExecutableFile(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+} // namespace quorvane
