@@ -1,0 +1,19 @@
+#pragma once
+
+#include "backup/Listing.h"
+
+namespace quorvane {
+
+// Pictures as Qt reads them: the format is recognised by content, not by
+// the file name, and a picture counts only when it actually decodes.
+class QtPictureDecoder final : public PictureDecoder {
+public:
+    QtPictureDecoder();
+    bool CanDecode(const std::string& path) const override;
+
+    // Whether PNG, JPEG and GIF can be read at all; checked once and
+    // remembered.
+    static bool EnsureImageCodec();
+};
+
+} // namespace quorvane
