@@ -1,0 +1,123 @@
+#include "backup/PackVerifier.h"
+
+#include "backup/CabinetTools.h"
+#include "platform/FileIo.h"
+#include "platform/Paths.h"
+#include "platform/SystemFolders.h"
+#include "profile/PackCipher.h"
+
+#include <QByteArray>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <cstdlib>
+#include <dirent.h>
+#include <memory>
+#include <sys/stat.h>
+
+namespace quorvane {
+
+namespace {
+
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& tempFolder) {
+        std::string pattern = JoinPath(tempFolder, "quorvane-verify-XXXXXX");
+        if (mkdtemp(pattern.data()) != nullptr)
+            m_path = pattern;
+    }
+    ~ScratchFolder() {
+        if (!m_path.empty())
+            SystemFolders::DeleteTree(m_path);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+std::vector<std::string> RegularFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+    if (!dir)
+        return names;
+    while (const dirent* entry = readdir(dir.get())) {
+        struct stat info {};
+        std::string name = entry->d_name;
+        if (lstat(JoinPath(folder, name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
+                     const std::string& tempFolder) {
+    PackCheck check;
+    ScratchFolder scratch(tempFolder);
+    if (scratch.Path().empty()) {
+        check.reason = "no work folder could be made under " + tempFolder;
+        return check;
+    }
+    auto sealed = ReadWholeFile(packPath);
+    if (!sealed) {
+        check.reason = "the pack cannot be read";
+        return check;
+    }
+    const std::string cabinet = JoinPath(scratch.Path(), "pack.cab");
+    if (!WriteWholeFile(cabinet, *sealed) || !PackCipher("").TransformFile(cabinet)) {
+        check.reason = "the pack's transform could not be undone in " + scratch.Path();
+        return check;
+    }
+    if (sealed->size() < 4 || ReadWholeFile(cabinet)->compare(0, 4, "MSCF") != 0) {
+        check.reason = "the pack is not a sealed cabinet";
+        return check;
+    }
+    const std::string contents = JoinPath(scratch.Path(), "contents");
+    ToolRun run = tools.ExtractCabinet(cabinet, contents);
+    if (!run.succeeded) {
+        check.reason = run.reason;
+        return check;
+    }
+    check.files = RegularFiles(contents);
+    auto manifest = ReadWholeFile(JoinPath(contents, "content.xml"));
+    if (!manifest) {
+        check.reason = "the pack holds no content.xml";
+        return check;
+    }
+
+    QXmlStreamReader reader(QByteArray::fromStdString(*manifest));
+    std::vector<std::string> named;
+    while (!reader.atEnd()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement) {
+            const auto file = reader.attributes().value(QStringLiteral("file"));
+            if (!file.isNull())
+                named.push_back(file.toString().toStdString());
+        }
+    }
+    if (reader.hasError()) {
+        check.reason = "content.xml is not well-formed XML: " +
+                       reader.errorString().toStdString() + " (line " +
+                       std::to_string(reader.lineNumber()) + ")";
+        return check;
+    }
+    if (named.empty()) {
+        check.reason = "content.xml names no file";
+        return check;
+    }
+    for (const std::string& name : named) {
+        if (!std::binary_search(check.files.begin(), check.files.end(), name) ||
+            name == "content.xml") {
+            check.reason = "content.xml names \"" + name + "\", which is not in the pack";
+            return check;
+        }
+    }
+    check.sound = true;
+    return check;
+}
+
+} // namespace quorvane
