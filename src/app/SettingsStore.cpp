@@ -1,1 +1,264 @@
-// placeholder
+#include "app/SettingsStore.h"
+
+#include "platform/FileIo.h"
+#include "platform/Paths.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <fcntl.h>
+#include <limits>
+#include <pwd.h>
+#include <string_view>
+#include <unistd.h>
+
+namespace quorvane {
+
+namespace {
+
+// Both settings files are little-endian whatever the machine, as Messenger's
+// Windows build wrote them.
+void AppendUint16(std::string& out, std::uint16_t value) {
+    out.push_back(static_cast<char>(value & 0xFFu));
+    out.push_back(static_cast<char>((value >> 8) & 0xFFu));
+}
+
+void AppendUint32(std::string& out, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<char>((value >> shift) & 0xFFu));
+}
+
+// Reads from a byte string without ever running past its end; every read
+// says whether the bytes were there.
+class ByteReader {
+public:
+    explicit ByteReader(std::string_view bytes) : m_bytes(bytes) {}
+
+    std::size_t Remaining() const { return m_bytes.size() - m_offset; }
+
+    bool ReadUint8(std::uint8_t& value) {
+        if (Remaining() < 1)
+            return false;
+        value = Byte(0);
+        m_offset += 1;
+        return true;
+    }
+
+    bool ReadUint16(std::uint16_t& value) {
+        if (Remaining() < 2)
+            return false;
+        value = static_cast<std::uint16_t>(Byte(0) | (Byte(1) << 8));
+        m_offset += 2;
+        return true;
+    }
+
+    bool ReadUint32(std::uint32_t& value) {
+        if (Remaining() < 4)
+            return false;
+        value = static_cast<std::uint32_t>(Byte(0)) | (static_cast<std::uint32_t>(Byte(1)) << 8) |
+                (static_cast<std::uint32_t>(Byte(2)) << 16) |
+                (static_cast<std::uint32_t>(Byte(3)) << 24);
+        m_offset += 4;
+        return true;
+    }
+
+    bool ReadBytes(std::size_t count, std::string& value) {
+        if (Remaining() < count)
+            return false;
+        value.assign(m_bytes.substr(m_offset, count));
+        m_offset += count;
+        return true;
+    }
+
+private:
+    std::uint8_t Byte(std::size_t index) const {
+        return static_cast<std::uint8_t>(m_bytes[m_offset + index]);
+    }
+
+    std::string_view m_bytes;
+    std::size_t m_offset = 0;
+};
+
+// The length prefix of one string: one byte below 255, else 0xFF and a
+// 16-bit length, and beyond 0xFFFD also 0xFFFF and a 32-bit length (0xFFFE
+// is kept free: the archive format uses it to mark UTF-16 strings).
+void AppendLength(std::string& out, std::uint32_t length) {
+    if (length < 0xFFu) {
+        out.push_back(static_cast<char>(length));
+    } else if (length <= 0xFFFDu) {
+        out.push_back(static_cast<char>(0xFF));
+        AppendUint16(out, static_cast<std::uint16_t>(length));
+    } else {
+        out.push_back(static_cast<char>(0xFF));
+        AppendUint16(out, 0xFFFFu);
+        AppendUint32(out, length);
+    }
+}
+
+bool ReadLength(ByteReader& reader, std::uint32_t& length) {
+    std::uint8_t shortLength = 0;
+    if (!reader.ReadUint8(shortLength))
+        return false;
+    if (shortLength < 0xFFu) {
+        length = shortLength;
+        return true;
+    }
+    std::uint16_t mediumLength = 0;
+    if (!reader.ReadUint16(mediumLength))
+        return false;
+    if (mediumLength < 0xFFFEu) {
+        length = mediumLength;
+        return true;
+    }
+    // A UTF-16 string marker: this program and Messenger only ever store
+    // code-page strings, so such an entry counts as damage.
+    if (mediumLength == 0xFFFEu)
+        return false;
+    return reader.ReadUint32(length);
+}
+
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0')
+        return home;
+
+    long bufferSize = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    if (bufferSize <= 0)
+        bufferSize = 16384;
+    std::string buffer(static_cast<std::size_t>(bufferSize), '\0');
+    passwd entry{};
+    passwd* found = nullptr;
+    int error = 0;
+    while ((error = ::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found)) ==
+               ERANGE &&
+           buffer.size() < (std::size_t{1} << 20))
+        buffer.resize(buffer.size() * 2);
+    if (error != 0 || found == nullptr || found->pw_dir == nullptr)
+        return {};
+    return found->pw_dir;
+}
+
+} // namespace
+
+std::string SettingsFolder() {
+    // The base directory rules treat a relative $XDG_CONFIG_HOME as unset,
+    // so the settings never land relative to whatever folder we started in.
+    std::string base;
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome != nullptr && configHome[0] == '/') {
+        base = configHome;
+    } else {
+        const std::string home = HomeFolder();
+        if (home.empty())
+            return {};
+        base = JoinPath(home, ".config");
+    }
+    std::string folder = JoinPath(base, "quorvane");
+    // Failure shows up later, when a settings file cannot be written.
+    MakeFolders(folder);
+    return folder;
+}
+
+bool LoadBackupFolder(const std::string& filePath, std::string& folder) {
+    const std::optional<std::string> bytes = ReadWholeFile(filePath);
+    if (!bytes)
+        return false;
+    // The file holds the path's bytes only; a zero byte (as a C string
+    // written whole would leave) ends it, while a line feed is part of it.
+    const std::size_t end = bytes->find('\0');
+    folder = bytes->substr(0, end);
+    return true;
+}
+
+bool SaveBackupFolder(const std::string& filePath, const std::string& folder) {
+    return WriteFileAtomically(filePath, folder);
+}
+
+std::string EncodeStringArray(const std::vector<std::string>& strings) {
+    std::string out;
+    std::size_t total = 2;
+    for (const std::string& s : strings)
+        total += s.size() + 7;
+    out.reserve(total);
+
+    // Lengths beyond 32 bits cannot be archived; passports are short, and
+    // SaveRecentPassports refuses such lists before they get here.
+    const auto count = static_cast<std::uint32_t>(strings.size());
+    if (count < 0xFFFFu) {
+        AppendUint16(out, static_cast<std::uint16_t>(count));
+    } else {
+        AppendUint16(out, 0xFFFFu);
+        AppendUint32(out, count);
+    }
+    for (const std::string& s : strings) {
+        const auto length = static_cast<std::uint32_t>(s.size());
+        AppendLength(out, length);
+        out.append(s, 0, length);
+    }
+    return out;
+}
+
+std::vector<std::string> DecodeStringArray(std::string_view bytes) {
+    std::vector<std::string> strings;
+    ByteReader reader(bytes);
+
+    std::uint16_t shortCount = 0;
+    if (!reader.ReadUint16(shortCount))
+        return strings;
+    std::uint32_t count = shortCount;
+    if (shortCount == 0xFFFFu && !reader.ReadUint32(count))
+        return strings;
+
+    // Every entry takes at least its one-byte length, so the bytes left bound
+    // how many entries there can be, whatever a damaged count claims.
+    strings.reserve(std::min<std::size_t>(count, reader.Remaining()));
+    for (std::uint32_t i = 0; i < count; ++i) {
+        std::uint32_t length = 0;
+        std::string value;
+        if (!ReadLength(reader, length) || !reader.ReadBytes(length, value))
+            break;
+        strings.push_back(std::move(value));
+    }
+    return strings;
+}
+
+std::vector<std::string> LoadRecentPassports(const std::string& filePath) {
+    // Opening creates the file when it is missing, as the first start leaves
+    // an empty list behind; an existing file is never truncated by reading.
+    int fd;
+    do {
+        fd = ::open(filePath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return {};
+    ::close(fd);
+
+    const std::optional<std::string> bytes = ReadWholeFile(filePath);
+    if (!bytes || bytes->size() < 2)
+        return {};
+    return DecodeStringArray(*bytes);
+}
+
+bool SaveRecentPassports(const std::string& filePath, const std::vector<std::string>& passports) {
+    constexpr std::size_t kLargest = std::numeric_limits<std::uint32_t>::max();
+    if (passports.size() > kLargest)
+        return false;
+    for (const std::string& passport : passports) {
+        if (passport.size() > kLargest)
+            return false;
+    }
+    return WriteFileAtomically(filePath, EncodeStringArray(passports));
+}
+
+std::string ChooseBackupFolder(bool loaded, const std::string& loadedFolder,
+                               const std::string& documentsFolder) {
+    std::string folder = loaded ? loadedFolder : documentsFolder + "/Quorvane";
+    // An empty or one-character folder ("/" or a stray letter) cannot be a
+    // usable backup folder, so the default takes over.
+    if (folder.size() < 2)
+        folder = documentsFolder + "/Quorvane";
+    return folder;
+}
+
+} // namespace quorvane

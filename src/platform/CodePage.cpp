@@ -30,6 +30,14 @@ private:
     iconv_t m_cd;
 };
 
+// Unicode case mapping does not depend on the user's locale; C.UTF-8 is
+// always present in glibc.
+locale_t Utf8Locale() {
+    static const locale_t locale =
+        newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    return locale;
+}
+
 } // namespace
 
 const CodePage& CodePage::Ansi() {
@@ -43,7 +51,7 @@ CodePage::CodePage(std::string iconvName) : m_name(std::move(iconvName)) {
     if (!toUtf32.Valid() || !fromUtf32.Valid())
         throw std::runtime_error("code page not available: " + m_name);
 
-    locale_t utf8Locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    const locale_t utf8Locale = Utf8Locale();
     for (int b = 0; b < 256; ++b) {
         m_lower[static_cast<std::size_t>(b)] = static_cast<unsigned char>(b);
         char in = static_cast<char>(b);
@@ -84,8 +92,6 @@ CodePage::CodePage(std::string iconvName) : m_name(std::move(iconvName)) {
             sizeof(outByte) - outByteLeft == 1)
             m_lower[static_cast<std::size_t>(b)] = static_cast<unsigned char>(outByte[0]);
     }
-    if (utf8Locale != static_cast<locale_t>(nullptr))
-        freelocale(utf8Locale);
 }
 
 std::string CodePage::Convert(const char* from, const char* to, std::string_view input) const {
@@ -184,7 +190,9 @@ std::string CodePage::ToLower(std::string_view narrow) const {
                 char32_t c = 0;
                 for (int k = 3; k >= 0; --k)
                     c = (c << 8) | static_cast<unsigned char>(wide[static_cast<std::size_t>(k)]);
-                auto low = static_cast<char32_t>(std::towlower(static_cast<wint_t>(c)));
+                auto low = Utf8Locale() == static_cast<locale_t>(nullptr)
+                               ? c
+                               : static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), Utf8Locale()));
                 std::string lowWide(4, '\0');
                 for (int k = 0; k < 4; ++k)
                     lowWide[static_cast<std::size_t>(k)] = static_cast<char>((low >> (8 * k)) & 0xFF);

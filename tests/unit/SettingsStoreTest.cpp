@@ -1,0 +1,385 @@
+#include "app/SettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quorvane {
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+
+// A fresh folder for one test, removed with its contents afterwards.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (fs::temp_directory_path() / "quorvane-settings-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot create a scratch folder");
+        m_path = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::remove_all(m_path, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    std::string operator/(std::string_view name) const { return m_path + "/" + std::string(name); }
+
+private:
+    std::string m_path;
+};
+
+// Sets (or, with nullopt, removes) an environment variable for one test.
+class EnvironmentScope {
+public:
+    EnvironmentScope(const char* name, std::optional<std::string> value) : m_name(name) {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        Apply(value);
+    }
+    ~EnvironmentScope() { Apply(m_old); }
+    EnvironmentScope(const EnvironmentScope&) = delete;
+    EnvironmentScope& operator=(const EnvironmentScope&) = delete;
+
+private:
+    void Apply(const std::optional<std::string>& value) {
+        if (value)
+            ::setenv(m_name.c_str(), value->c_str(), 1);
+        else
+            ::unsetenv(m_name.c_str());
+    }
+
+    std::string m_name;
+    std::optional<std::string> m_old;
+};
+
+void Put(const std::string& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+}
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+Strings Names(const std::string& folder) {
+    Strings names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string Bytes(std::initializer_list<unsigned> values) {
+    std::string bytes;
+    for (unsigned value : values)
+        bytes.push_back(static_cast<char>(value));
+    return bytes;
+}
+
+// A string of n bytes whose content shows up in a failed comparison.
+std::string Filler(std::size_t n) {
+    std::string s(n, '\0');
+    for (std::size_t i = 0; i < n; ++i)
+        s[i] = static_cast<char>('a' + i % 26);
+    return s;
+}
+
+// --- passports.dat, the pure format ---------------------------------------
+
+TEST(StringArrayFormatTest, EncodesTheDocumentedExamples) {
+    EXPECT_EQ(EncodeStringArray({}), Bytes({0x00, 0x00}));
+
+    const std::string encoded = EncodeStringArray({"joe@x1", "ann@xy2"});
+    EXPECT_EQ(encoded, Bytes({0x02, 0x00, 0x06}) + "joe@x1" + Bytes({0x07}) + "ann@xy2");
+    EXPECT_EQ(encoded.size(), 17u);
+
+    // Empty entries still take their one-byte length.
+    EXPECT_EQ(EncodeStringArray({"", "a"}), Bytes({0x02, 0x00, 0x00, 0x01}) + "a");
+}
+
+TEST(StringArrayFormatTest, UsesEachLengthPrefixFormAtItsBoundaries) {
+    struct Case {
+        std::size_t length;
+        std::string prefix;
+    };
+    const Case cases[] = {
+        {254, Bytes({0xFE})},
+        {255, Bytes({0xFF, 0xFF, 0x00})},
+        {256, Bytes({0xFF, 0x00, 0x01})},
+        {0xFFFD, Bytes({0xFF, 0xFD, 0xFF})},
+        {0xFFFE, Bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00})},
+        {0x12345, Bytes({0xFF, 0xFF, 0xFF, 0x45, 0x23, 0x01, 0x00})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.length);
+        const std::string value = Filler(c.length);
+        const std::string expected = Bytes({0x01, 0x00}) + c.prefix + value;
+        EXPECT_EQ(EncodeStringArray({value}), expected);
+        EXPECT_EQ(DecodeStringArray(expected), Strings{value});
+    }
+}
+
+TEST(StringArrayFormatTest, SwitchesToTheLongCountAt0xFFFFEntries) {
+    // 0xFFFE entries still fit the 16-bit count; 0xFFFF is its escape.
+    const Strings justBelow(0xFFFE);
+    EXPECT_EQ(EncodeStringArray(justBelow), Bytes({0xFE, 0xFF}) + std::string(0xFFFE, '\0'));
+
+    const Strings atEscape(0xFFFF);
+    const std::string encoded = EncodeStringArray(atEscape);
+    EXPECT_EQ(encoded, Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}) + std::string(0xFFFF, '\0'));
+    EXPECT_EQ(DecodeStringArray(encoded), atEscape);
+}
+
+TEST(StringArrayFormatTest, RoundTripsArbitraryBytes) {
+    const Strings values = {"", std::string("nul\0inside", 10), "caf\xE9", "\xFF\xFF\xFF",
+                            Filler(300), "line\r\n"};
+    EXPECT_EQ(DecodeStringArray(EncodeStringArray(values)), values);
+}
+
+TEST(StringArrayFormatTest, DecodesLongFormsWrittenForShortValues) {
+    // Other writers need not pick the shortest prefix; the value is what
+    // counts.
+    const std::string bytes = Bytes({0xFF, 0xFF, 0x02, 0x00, 0x00, 0x00, 0xFF, 0x02, 0x00}) +
+                              "ab" + Bytes({0xFF, 0xFF, 0xFF, 0x01, 0x00, 0x00, 0x00}) + "c";
+    EXPECT_EQ(DecodeStringArray(bytes), (Strings{"ab", "c"}));
+}
+
+TEST(StringArrayFormatTest, StopsAtTheFirstDamagedEntry) {
+    const std::string good = EncodeStringArray({"first", "second", "third"});
+
+    // Cut at every point: whatever was complete before the cut survives.
+    // "first" ends at byte 8, "second" at byte 15, "third" at byte 21.
+    for (std::size_t cut = 0; cut < good.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        const Strings expected = cut < 8 ? Strings{} : cut < 15 ? Strings{"first"}
+                                                                : Strings{"first", "second"};
+        EXPECT_EQ(DecodeStringArray(std::string_view(good).substr(0, cut)), expected);
+    }
+    EXPECT_EQ(DecodeStringArray(good), (Strings{"first", "second", "third"}));
+
+    // A count claiming more entries than there are gives the ones present.
+    EXPECT_EQ(DecodeStringArray(Bytes({0x05, 0x00, 0x01}) + "x"), Strings{"x"});
+
+    // A 32-bit length reaching past the end, and the UTF-16 marker this
+    // program never writes, both end the list.
+    EXPECT_EQ(DecodeStringArray(Bytes({0x02, 0x00, 0x01}) + "x" +
+                                Bytes({0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80}) + "yy"),
+              Strings{"x"});
+    EXPECT_EQ(DecodeStringArray(Bytes({0x02, 0x00, 0x01}) + "x" +
+                                Bytes({0xFF, 0xFE, 0xFF, 0x01, 0x00, 0x00, 0x00}) + "y"),
+              Strings{"x"});
+}
+
+TEST(StringArrayFormatTest, HugeCountsInSmallInputsStaySmall) {
+    // Four billion entries claimed in ten bytes: the decoder must neither
+    // reserve for the claim nor loop beyond the input.
+    const std::string claim = Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00});
+    Strings decoded;
+    ASSERT_NO_THROW(decoded = DecodeStringArray(claim));
+    EXPECT_EQ(decoded, Strings(4, ""));
+    EXPECT_LE(decoded.capacity(), claim.size());
+
+    EXPECT_TRUE(DecodeStringArray(Bytes({0xFF, 0xFF, 0xFF})).empty());
+    EXPECT_TRUE(DecodeStringArray(Bytes({0xFF})).empty());
+    EXPECT_TRUE(DecodeStringArray({}).empty());
+}
+
+// --- passports.dat on disk -------------------------------------------------
+
+TEST(RecentPassportsTest, SavesTheExactBytesAndLoadsThemBack) {
+    ScratchFolder scratch;
+    const std::string path = scratch / "passports.dat";
+
+    ASSERT_TRUE(SaveRecentPassports(path, {"joe@x1", "ann@xy2"}));
+    EXPECT_EQ(Slurp(path), Bytes({0x02, 0x00, 0x06}) + "joe@x1" + Bytes({0x07}) + "ann@xy2");
+    EXPECT_EQ(LoadRecentPassports(path), (Strings{"joe@x1", "ann@xy2"}));
+
+    ASSERT_TRUE(SaveRecentPassports(path, {}));
+    EXPECT_EQ(Slurp(path), Bytes({0x00, 0x00}));
+    EXPECT_TRUE(LoadRecentPassports(path).empty());
+}
+
+TEST(RecentPassportsTest, SavingReplacesTheFileWholeThroughARename) {
+    ScratchFolder scratch;
+    const std::string path = scratch / "passports.dat";
+    Put(path, EncodeStringArray({Filler(400), Filler(400)}));
+
+    ASSERT_TRUE(SaveRecentPassports(path, {"me@home"}));
+    EXPECT_EQ(Slurp(path), Bytes({0x01, 0x00, 0x07}) + "me@home");
+    EXPECT_EQ(Names(scratch.Path()), Strings{"passports.dat"});
+
+    EXPECT_FALSE(SaveRecentPassports(scratch / "missing/passports.dat", {"me@home"}));
+    EXPECT_EQ(Names(scratch.Path()), Strings{"passports.dat"});
+}
+
+TEST(RecentPassportsTest, MissingFileIsCreatedEmpty) {
+    ScratchFolder scratch;
+    const std::string path = scratch / "passports.dat";
+
+    EXPECT_TRUE(LoadRecentPassports(path).empty());
+    ASSERT_TRUE(fs::is_regular_file(path));
+    EXPECT_EQ(fs::file_size(path), 0u);
+
+    // Nowhere to create it: an empty list, not an error.
+    EXPECT_TRUE(LoadRecentPassports(scratch / "missing/passports.dat").empty());
+    EXPECT_FALSE(fs::exists(scratch / "missing"));
+}
+
+TEST(RecentPassportsTest, DamagedFilesGiveWhatCanBeReadAndStayUntouched) {
+    ScratchFolder scratch;
+    const std::string path = scratch / "passports.dat";
+
+    Put(path, Bytes({0x01}));
+    EXPECT_TRUE(LoadRecentPassports(path).empty());
+    EXPECT_EQ(Slurp(path), Bytes({0x01}));
+
+    const std::string truncated = EncodeStringArray({"joe@x1", "ann@xy2", "sam@z3"}).substr(0, 20);
+    Put(path, truncated);
+    EXPECT_EQ(LoadRecentPassports(path), (Strings{"joe@x1", "ann@xy2"}));
+    EXPECT_EQ(Slurp(path), truncated);
+
+    Put(path, Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x03}) + "abc" + Bytes({0xFF}));
+    EXPECT_EQ(LoadRecentPassports(path), Strings{"abc"});
+
+    fs::remove(path);
+    fs::create_directory(path);
+    EXPECT_TRUE(LoadRecentPassports(path).empty());
+}
+
+// --- backupfolder.dat ------------------------------------------------------
+
+TEST(BackupFolderFileTest, HoldsThePathBytesAndNothingElse) {
+    ScratchFolder scratch;
+    const std::string path = scratch / "backupfolder.dat";
+
+    ASSERT_TRUE(SaveBackupFolder(path, "/home/joe/Messenger backups"));
+    EXPECT_EQ(Slurp(path), "/home/joe/Messenger backups");
+
+    std::string folder;
+    ASSERT_TRUE(LoadBackupFolder(path, folder));
+    EXPECT_EQ(folder, "/home/joe/Messenger backups");
+
+    // A line feed is a legal path byte and must survive the round trip.
+    ASSERT_TRUE(SaveBackupFolder(path, "/srv/caf\xE9\n"));
+    EXPECT_EQ(Slurp(path), "/srv/caf\xE9\n");
+    ASSERT_TRUE(LoadBackupFolder(path, folder));
+    EXPECT_EQ(folder, "/srv/caf\xE9\n");
+
+    // An empty file is a loaded, empty folder.
+    ASSERT_TRUE(SaveBackupFolder(path, ""));
+    EXPECT_EQ(fs::file_size(path), 0u);
+    folder = "before";
+    ASSERT_TRUE(LoadBackupFolder(path, folder));
+    EXPECT_EQ(folder, "");
+}
+
+TEST(BackupFolderFileTest, AZeroByteEndsTheFolder) {
+    ScratchFolder scratch;
+    const std::string path = scratch / "backupfolder.dat";
+    const std::string withZero("/data/one\0/data/two", 19);
+
+    ASSERT_TRUE(SaveBackupFolder(path, withZero));
+    EXPECT_EQ(Slurp(path), withZero);
+
+    std::string folder;
+    ASSERT_TRUE(LoadBackupFolder(path, folder));
+    EXPECT_EQ(folder, "/data/one");
+
+    Put(path, std::string("\0/data", 6));
+    ASSERT_TRUE(LoadBackupFolder(path, folder));
+    EXPECT_EQ(folder, "");
+}
+
+TEST(BackupFolderFileTest, UnreadableFileLeavesTheFolderAlone) {
+    ScratchFolder scratch;
+    std::string folder = "/keep/me";
+
+    EXPECT_FALSE(LoadBackupFolder(scratch / "backupfolder.dat", folder));
+    EXPECT_EQ(folder, "/keep/me");
+    // Loading never creates the file.
+    EXPECT_TRUE(Names(scratch.Path()).empty());
+
+    EXPECT_FALSE(LoadBackupFolder(scratch.Path(), folder));
+    EXPECT_EQ(folder, "/keep/me");
+}
+
+TEST(BackupFolderFileTest, SavingReplacesTheFileWholeThroughARename) {
+    ScratchFolder scratch;
+    const std::string path = scratch / "backupfolder.dat";
+    Put(path, "/a/much/longer/folder/than/the/next/one");
+
+    ASSERT_TRUE(SaveBackupFolder(path, "/b"));
+    EXPECT_EQ(Slurp(path), "/b");
+    EXPECT_EQ(Names(scratch.Path()), Strings{"backupfolder.dat"});
+
+    EXPECT_FALSE(SaveBackupFolder(scratch / "missing/backupfolder.dat", "/b"));
+    EXPECT_EQ(Names(scratch.Path()), Strings{"backupfolder.dat"});
+}
+
+// --- choosing the folder and finding the settings --------------------------
+
+TEST(ChooseBackupFolderTest, FallsBackToDocumentsForMissingOrUselessFolders) {
+    ScratchFolder documents;
+    const std::string fallback = documents.Path() + "/Quorvane";
+
+    EXPECT_EQ(ChooseBackupFolder(false, "/srv/backups", documents.Path()), fallback);
+    EXPECT_EQ(ChooseBackupFolder(true, "", documents.Path()), fallback);
+    EXPECT_EQ(ChooseBackupFolder(true, "/", documents.Path()), fallback);
+    EXPECT_EQ(ChooseBackupFolder(true, "/b", documents.Path()), "/b");
+    EXPECT_EQ(ChooseBackupFolder(true, "/srv/backups", documents.Path()), "/srv/backups");
+
+    // Choosing is not creating: the folder appears only when a backup runs.
+    EXPECT_TRUE(Names(documents.Path()).empty());
+}
+
+TEST(SettingsFolderTest, UsesXdgConfigHomeAndCreatesTheFolder) {
+    ScratchFolder config;
+    EnvironmentScope xdg("XDG_CONFIG_HOME", config.Path());
+
+    EXPECT_EQ(SettingsFolder(), config.Path() + "/quorvane");
+    EXPECT_TRUE(fs::is_directory(config / "quorvane"));
+}
+
+TEST(SettingsFolderTest, FallsBackToDotConfigInHome) {
+    ScratchFolder home;
+    EnvironmentScope homeVariable("HOME", home.Path());
+    const std::string expected = home.Path() + "/.config/quorvane";
+
+    {
+        EnvironmentScope xdg("XDG_CONFIG_HOME", std::nullopt);
+        EXPECT_EQ(SettingsFolder(), expected);
+        EXPECT_TRUE(fs::is_directory(expected));
+    }
+    {
+        EnvironmentScope xdg("XDG_CONFIG_HOME", "");
+        EXPECT_EQ(SettingsFolder(), expected);
+    }
+    {
+        // A relative value would put the settings wherever the program was
+        // started, so it is ignored as the base directory rules say.
+        EnvironmentScope xdg("XDG_CONFIG_HOME", "relative/config");
+        EXPECT_EQ(SettingsFolder(), expected);
+    }
+}
+
+} // namespace
+} // namespace quorvane
