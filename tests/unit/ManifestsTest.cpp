@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+#include <QXmlStreamReader>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -122,7 +125,7 @@ TEST_F(ObjectManifestTest, DynamicBackgroundManifestIsByteExact) {
               "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n"
               "<package version=\"1.0\" type=\"theme\" xmlns=\"" + kContentNs +
                   "\" xmlns:dynamicbackground=\"" + kBackgroundNs +
-                  "\" version=\"2.0\" type=\"theme\" partnerid=\"XK\" contenttype=\"P\">\r\n"
+                  "\" partnerid=\"XK\" contenttype=\"P\">\r\n"
                   "<item2 minver=\"7.5\" contentid=\"E44F0912\" type=\"dynamicbackground\""
                   " contenttype=\"P\" mimetype=\"application/messengercontent\""
                   " dynamicbackground:version=\"1.0\" dynamicbackground:default=\"true\""
@@ -340,6 +343,30 @@ TEST_F(EmoticonManifestTest, FinishIntoAMissingFolderFails) {
     manifest.AddItem(Object("a.dat", "a", "a"));
     EXPECT_FALSE(manifest.Finish());
     EXPECT_TRUE(Names(folder.Path()).empty());
+}
+
+// Every manifest must be read by a strict XML parser, whatever the names hold.
+TEST_F(ObjectManifestTest, EveryManifestIsWellFormedXml) {
+    const auto wellFormed = [](const std::string& xml) {
+        QXmlStreamReader reader(QByteArray::fromStdString(xml));
+        while (!reader.atEnd())
+            reader.readNext();
+        return reader.hasError() ? reader.errorString().toStdString() : std::string();
+    };
+    Put(folder / "T1", kStamp);
+    for (auto category : {ContentCategory::Winks, ContentCategory::DynamicDisplayPictures,
+                          ContentCategory::DynamicBackgrounds}) {
+        const std::string manifest =
+            Write(category, Object("a&<b>\"\xE9.cab", "T1", "<Tom> & \"J\xE9rry\""));
+        EXPECT_EQ(wellFormed(manifest), "") << static_cast<int>(category);
+    }
+    test::FakeClock clock;
+    EmoticonManifest emoticons(clock, CodePage::Ansi());
+    emoticons.SetFolder(folder.Path());
+    emoticons.Begin();
+    emoticons.AddItem(Object("A&B.dat", "<\"&>", "\xE9t\xE9 <3"));
+    ASSERT_TRUE(emoticons.Finish());
+    EXPECT_EQ(wellFormed(emoticons.text), "");
 }
 
 } // namespace
