@@ -1,1 +1,333 @@
-// placeholder
+#include "platform/DataProtection.h"
+
+#include <openssl/crypto.h>
+#include <openssl/evp.h>
+#include <openssl/rand.h>
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string_view>
+#include <utility>
+
+namespace quorvane {
+
+namespace {
+
+// The blob marker Wine writes three times; only the first copy is checked
+// when reading, as Wine does.
+constexpr std::array<std::uint8_t, 16> kMagic = {'W', 'i', 'n', 'e', ' ', 'C', 'r', 'y',
+                                                 'p', 't', '3', '2', ' ', 'o', 'k', 0};
+// Wine's fixed secret between the user name and the salt (no terminator).
+constexpr std::string_view kSecret = "I'm hunting wabbits";
+
+constexpr std::uint32_t kCalg3Des = 0x6603;
+constexpr std::uint32_t kCalgSha1 = 0x8004;
+constexpr std::uint32_t kKeyBits = 168;
+constexpr std::uint32_t kKeyBitsWithParity = 192;
+constexpr std::uint32_t kHashBits = 160;
+
+constexpr std::size_t kSha1Size = 20;
+constexpr std::size_t kBlockSize = 8;
+constexpr std::size_t kKeySize = 24;
+
+using Sha1 = std::array<std::uint8_t, kSha1Size>;
+
+// Key material is wiped when it goes out of scope, so a derived key does
+// not linger in freed memory.
+template <std::size_t N> struct Secret {
+    std::array<std::uint8_t, N> bytes{};
+    Secret() = default;
+    Secret(const Secret&) = delete;
+    Secret& operator=(const Secret&) = delete;
+    ~Secret() { OPENSSL_cleanse(bytes.data(), bytes.size()); }
+};
+
+struct MdCtxFree {
+    void operator()(EVP_MD_CTX* ctx) const { EVP_MD_CTX_free(ctx); }
+};
+struct CipherCtxFree {
+    void operator()(EVP_CIPHER_CTX* ctx) const { EVP_CIPHER_CTX_free(ctx); }
+};
+
+// SHA-1 over several pieces, fed in order. False only when OpenSSL fails.
+bool Sha1Of(std::initializer_list<std::span<const std::uint8_t>> pieces, std::uint8_t* out) {
+    std::unique_ptr<EVP_MD_CTX, MdCtxFree> ctx(EVP_MD_CTX_new());
+    if (!ctx || EVP_DigestInit_ex(ctx.get(), EVP_sha1(), nullptr) != 1)
+        return false;
+    for (auto piece : pieces) {
+        if (!piece.empty() && EVP_DigestUpdate(ctx.get(), piece.data(), piece.size()) != 1)
+            return false;
+    }
+    unsigned int length = 0;
+    return EVP_DigestFinal_ex(ctx.get(), out, &length) == 1 && length == kSha1Size;
+}
+
+std::span<const std::uint8_t> AsBytes(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+// Wine hashes the user name as GetUserNameA returns it, terminator
+// included, then its secret, the salt and the entropy. The 20-byte hash is
+// too short for three DES keys, so it is stretched the way CryptDeriveKey
+// does for short hashes: zero-padded to 64 bytes, hashed once XOR 0x36 and
+// once XOR 0x5c, and the first 24 bytes of the two hashes are the key.
+bool DeriveKey(const std::string& userName, std::span<const std::uint8_t> salt,
+               std::span<const std::uint8_t> entropy, Secret<kKeySize>& key) {
+    static constexpr std::uint8_t kZero = 0;
+    Secret<kSha1Size> base;
+    if (!Sha1Of({AsBytes(userName), {&kZero, 1}, AsBytes(kSecret), salt, entropy},
+                base.bytes.data()))
+        return false;
+
+    Secret<64> inner;
+    Secret<64> outer;
+    for (std::size_t i = 0; i < 64; ++i) {
+        const std::uint8_t b = i < kSha1Size ? base.bytes[i] : 0;
+        inner.bytes[i] = static_cast<std::uint8_t>(b ^ 0x36);
+        outer.bytes[i] = static_cast<std::uint8_t>(b ^ 0x5c);
+    }
+    Secret<2 * kSha1Size> stretched;
+    if (!Sha1Of({inner.bytes}, stretched.bytes.data()) ||
+        !Sha1Of({outer.bytes}, stretched.bytes.data() + kSha1Size))
+        return false;
+    std::copy_n(stretched.bytes.begin(), kKeySize, key.bytes.begin());
+    return true;
+}
+
+// 3DES-EDE-CBC with a zero IV over whole blocks; the padding is added and
+// checked by the callers, because its rules are part of what Unprotect
+// accepts and OpenSSL's own check is not ours to rely on.
+bool Des3Cbc(const Secret<kKeySize>& key, bool encrypt, std::span<const std::uint8_t> in,
+             std::uint8_t* out) {
+    if (in.size() % kBlockSize != 0 || in.size() > static_cast<std::size_t>(INT32_MAX))
+        return false;
+    std::unique_ptr<EVP_CIPHER_CTX, CipherCtxFree> ctx(EVP_CIPHER_CTX_new());
+    static constexpr std::array<std::uint8_t, kBlockSize> kZeroIv{};
+    if (!ctx ||
+        EVP_CipherInit_ex(ctx.get(), EVP_des_ede3_cbc(), nullptr, key.bytes.data(), kZeroIv.data(),
+                          encrypt ? 1 : 0) != 1 ||
+        EVP_CIPHER_CTX_set_padding(ctx.get(), 0) != 1)
+        return false;
+    int written = 0;
+    if (!in.empty() &&
+        EVP_CipherUpdate(ctx.get(), out, &written, in.data(), static_cast<int>(in.size())) != 1)
+        return false;
+    int tail = 0;
+    if (EVP_CipherFinal_ex(ctx.get(), out + written, &tail) != 1)
+        return false;
+    return static_cast<std::size_t>(written) + static_cast<std::size_t>(tail) == in.size();
+}
+
+// Reads the blob front to back. Every length comes from untrusted bytes, so
+// each is compared with what is left before anything is copied or
+// allocated: a damaged blob ends the read, never the program.
+class BlobReader {
+public:
+    explicit BlobReader(std::span<const std::uint8_t> blob) : m_blob(blob) {}
+
+    bool Dword(std::uint32_t& value) {
+        std::span<const std::uint8_t> bytes;
+        if (!Fixed(4, bytes))
+            return false;
+        value = static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+                static_cast<std::uint32_t>(bytes[2]) << 16 |
+                static_cast<std::uint32_t>(bytes[3]) << 24;
+        return true;
+    }
+
+    bool Fixed(std::size_t length, std::span<const std::uint8_t>& bytes) {
+        if (length > m_blob.size() - m_offset)
+            return false;
+        bytes = m_blob.subspan(m_offset, length);
+        m_offset += length;
+        return true;
+    }
+
+    // A 32-bit length followed by that many bytes.
+    bool Counted(std::span<const std::uint8_t>& bytes) {
+        std::uint32_t length = 0;
+        return Dword(length) && Fixed(length, bytes);
+    }
+
+private:
+    std::span<const std::uint8_t> m_blob;
+    std::size_t m_offset = 0;
+};
+
+struct ParsedBlob {
+    std::uint32_t count0 = 0;
+    std::span<const std::uint8_t> magic0;
+    std::uint32_t count1 = 0;
+    std::uint32_t null0 = 0;
+    std::uint32_t keyBits = 0;
+    std::uint32_t null1 = 0;
+    std::span<const std::uint8_t> salt;
+    std::span<const std::uint8_t> cipher;
+    std::span<const std::uint8_t> fingerprint;
+};
+
+// Splits the blob into its fields; the fields Wine reads but never looks
+// at (second and third magic, description, algorithm identifiers, hash
+// length) are still stepped over with their lengths checked, because Wine
+// refuses a blob too short to hold them. Bytes after the fingerprint are
+// allowed: Wine ignores them.
+bool Parse(std::span<const std::uint8_t> blob, ParsedBlob& parsed) {
+    BlobReader reader(blob);
+    std::span<const std::uint8_t> ignoredBytes;
+    std::uint32_t ignoredDword = 0;
+    return reader.Dword(parsed.count0) && reader.Fixed(kMagic.size(), parsed.magic0) &&
+           reader.Dword(parsed.count1) && reader.Fixed(kMagic.size(), ignoredBytes) &&
+           reader.Dword(parsed.null0) && reader.Counted(ignoredBytes) /* description */ &&
+           reader.Dword(ignoredDword) /* cipher algorithm */ && reader.Dword(parsed.keyBits) &&
+           reader.Counted(ignoredBytes) /* third magic */ && reader.Dword(parsed.null1) &&
+           reader.Dword(ignoredDword) /* hash algorithm */ &&
+           reader.Dword(ignoredDword) /* hash length */ && reader.Counted(parsed.salt) &&
+           reader.Counted(parsed.cipher) && reader.Counted(parsed.fingerprint);
+}
+
+void PutDword(Bytes& out, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+void PutCounted(Bytes& out, std::span<const std::uint8_t> bytes) {
+    PutDword(out, static_cast<std::uint32_t>(bytes.size()));
+    out.insert(out.end(), bytes.begin(), bytes.end());
+}
+
+} // namespace
+
+WineDataProtection::WineDataProtection(std::string userName) : m_userName(std::move(userName)) {}
+
+std::optional<Bytes> WineDataProtection::Unprotect(std::span<const std::uint8_t> blob,
+                                                   std::span<const std::uint8_t> entropy) const {
+    try {
+        ParsedBlob parsed;
+        if (!Parse(blob, parsed))
+            return std::nullopt;
+        if (parsed.count0 != 1 || parsed.count1 != 1 || parsed.null0 != 0 || parsed.null1 != 0 ||
+            !std::equal(kMagic.begin(), kMagic.end(), parsed.magic0.begin(), parsed.magic0.end()))
+            return std::nullopt;
+        // Every blob Wine writes says 168 bits; 192 (parity bits counted)
+        // gives the same three keys. Wine itself passes the stored length
+        // to CryptDeriveKey in the upper half of a 32-bit flag word, so it
+        // also takes 0 (the default) and ignores the upper 16 bits; no real
+        // blob carries such values, and we keep to the two real lengths.
+        if (parsed.keyBits != kKeyBits && parsed.keyBits != kKeyBitsWithParity)
+            return std::nullopt;
+        // Padding is always present, so there is at least one whole block.
+        if (parsed.cipher.empty() || parsed.cipher.size() % kBlockSize != 0 ||
+            parsed.fingerprint.size() != kSha1Size)
+            return std::nullopt;
+
+        Secret<kKeySize> key;
+        if (!DeriveKey(m_userName, parsed.salt, entropy, key))
+            return std::nullopt;
+        Bytes plain(parsed.cipher.size());
+        if (!Des3Cbc(key, false, parsed.cipher, plain.data())) {
+            OPENSSL_cleanse(plain.data(), plain.size());
+            return std::nullopt;
+        }
+
+        // PKCS#5: the last byte n is 1 to 8 and the last n bytes all equal
+        // n. A wrong key almost always breaks this; the fingerprint catches
+        // the rest.
+        const std::uint8_t pad = plain.back();
+        bool padOk = pad >= 1 && pad <= kBlockSize;
+        for (std::size_t i = 1; padOk && i <= pad; ++i)
+            padOk = plain[plain.size() - i] == pad;
+        if (!padOk) {
+            OPENSSL_cleanse(plain.data(), plain.size());
+            return std::nullopt;
+        }
+        plain.resize(plain.size() - pad);
+
+        Sha1 digest{};
+        if (!Sha1Of({plain}, digest.data()) ||
+            CRYPTO_memcmp(digest.data(), parsed.fingerprint.data(), kSha1Size) != 0) {
+            OPENSSL_cleanse(plain.data(), plain.size());
+            return std::nullopt;
+        }
+        return plain;
+    } catch (...) {
+        // Out of memory for a plain text no larger than the blob: treat it
+        // as any other failure rather than letting it cross the interface.
+        return std::nullopt;
+    }
+}
+
+Bytes WineDataProtection::Protect(std::span<const std::uint8_t> plain,
+                                  std::span<const std::uint8_t> entropy,
+                                  std::u16string_view description) const {
+    std::array<std::uint8_t, 16> salt{};
+    if (RAND_bytes(salt.data(), static_cast<int>(salt.size())) != 1)
+        return {};
+    return ProtectWithSalt(plain, entropy, salt, description);
+}
+
+// An empty result means failure (OpenSSL refused, or memory ran out); a
+// real blob is never empty.
+Bytes WineDataProtection::ProtectWithSalt(std::span<const std::uint8_t> plain,
+                                          std::span<const std::uint8_t> entropy,
+                                          std::span<const std::uint8_t, 16> salt,
+                                          std::u16string_view description) const {
+    try {
+        // Wine stores the description up to its first zero character, plus
+        // a terminator.
+        const std::u16string_view text = description.substr(0, description.find(u'\0'));
+        // Blob lengths are 32-bit; leave room for padding and terminator.
+        if (plain.size() > 0x7fff0000u || text.size() > 0x3fff0000u)
+            return {};
+
+        Secret<kKeySize> key;
+        if (!DeriveKey(m_userName, salt, entropy, key))
+            return {};
+
+        const std::size_t pad = kBlockSize - plain.size() % kBlockSize;
+        Bytes padded(plain.begin(), plain.end());
+        padded.insert(padded.end(), pad, static_cast<std::uint8_t>(pad));
+        Bytes cipher(padded.size());
+        const bool encrypted = Des3Cbc(key, true, padded, cipher.data());
+        OPENSSL_cleanse(padded.data(), padded.size());
+        Sha1 fingerprint{};
+        if (!encrypted || !Sha1Of({plain}, fingerprint.data()))
+            return {};
+
+        Bytes descriptionBytes;
+        descriptionBytes.reserve(2 * text.size() + 2);
+        for (char16_t unit : text) {
+            descriptionBytes.push_back(static_cast<std::uint8_t>(unit & 0xff));
+            descriptionBytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+        }
+        descriptionBytes.push_back(0);
+        descriptionBytes.push_back(0);
+
+        Bytes blob;
+        blob.reserve(4 * 13 + 3 * kMagic.size() + descriptionBytes.size() + salt.size() +
+                     cipher.size() + fingerprint.size());
+        PutDword(blob, 1);
+        blob.insert(blob.end(), kMagic.begin(), kMagic.end());
+        PutDword(blob, 1);
+        blob.insert(blob.end(), kMagic.begin(), kMagic.end());
+        PutDword(blob, 0);
+        PutCounted(blob, descriptionBytes);
+        PutDword(blob, kCalg3Des);
+        PutDword(blob, kKeyBits);
+        PutCounted(blob, kMagic);
+        PutDword(blob, 0);
+        PutDword(blob, kCalgSha1);
+        PutDword(blob, kHashBits);
+        PutCounted(blob, salt);
+        PutCounted(blob, cipher);
+        PutCounted(blob, fingerprint);
+        return blob;
+    } catch (...) {
+        return {};
+    }
+}
+
+} // namespace quorvane
