@@ -1,0 +1,318 @@
+// cabarc, checked from the outside: the cabinet bytes it writes are read
+// without any cabinet library, its packs are read back by our extract and by
+// Debian's cabextract as an independent reader, and its refusals leave
+// nothing behind.
+
+#include "CabinetDirectory.h"
+#include "CabinetTools.h"
+#include "TempDir.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+namespace quorvane::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A zone without daylight saving, five and a half hours east of UTC, so a
+// time written as UTC instead of local time cannot pass by accident.
+const std::vector<std::pair<std::string, std::string>> kZone{{"TZ", "QVT-05:30"}};
+// 2009-02-13 23:31:30 UTC, 2009-02-14 05:01:30 in that zone.
+constexpr std::time_t kStamp = 1234567890;
+constexpr std::uint16_t kStampDate = (2009 - 1980) << 9 | 2 << 5 | 14;
+constexpr std::uint16_t kStampTime = 5 << 11 | 1 << 5 | 30 / 2;
+
+void SetModified(const fs::path& path, std::time_t seconds) {
+    timeval times[2] = {};
+    times[0].tv_sec = seconds;
+    times[1].tv_sec = seconds;
+    ASSERT_EQ(::utimes(path.c_str(), times), 0) << path;
+}
+
+std::time_t Modified(const fs::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return -1;
+    }
+    return info.st_mtim.tv_sec;
+}
+
+std::vector<std::string> Names(const CabinetDirectory& directory) {
+    std::vector<std::string> names;
+    for (const auto& entry : directory.entries) {
+        names.push_back(entry.name);
+    }
+    return names;
+}
+
+std::string FindCabextract() {
+    for (const char* candidate : {"/usr/bin/cabextract", "/usr/local/bin/cabextract"}) {
+        if (::access(candidate, X_OK) == 0) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
+class Cabarc : public testing::Test {
+protected:
+    // A folder of files as a Messenger account folder might hold them.
+    void MakeInputs() {
+        fs::create_directories(Input());
+        m_contents = {
+            {"empty", ""},
+            {"text.txt", "Hello from the chat history.\r\n"},
+            {"random.bin", RandomBytes(200000, 42)},
+            {"with space.txt", std::string(70000, 'z')},
+            {"caf\xC3\xA9.txt", "UTF-8 name"},
+            {".dotfile", "hidden on Linux, plain on Windows"},
+        };
+        for (const auto& [name, bytes] : m_contents) {
+            WriteFile(Input() / name, bytes);
+            SetModified(Input() / name, kStamp);
+        }
+    }
+
+    fs::path Input() const { return m_dir / "input"; }
+    fs::path Pack() const { return m_dir / "packs" / "account.msn"; }
+
+    std::vector<std::string> InputArguments() const {
+        std::vector<std::string> arguments{"N", Pack().string()};
+        for (const auto& [name, bytes] : m_contents) {
+            arguments.push_back((Input() / name).string());
+        }
+        return arguments;
+    }
+
+    void SetUp() override { fs::create_directories(m_dir / "packs"); }
+
+    TempDir m_dir;
+    std::vector<std::pair<std::string, std::string>> m_contents;
+};
+
+TEST_F(Cabarc, WritesBareNamesSizesAndLocalTimesIntoOneMszipFolder) {
+    MakeInputs();
+    const ChildResult result = RunCabarc(InputArguments(), kZone);
+    ASSERT_TRUE(result.ExitedWith(0)) << result.Describe();
+
+    const auto directory = CabinetDirectory::Read(ReadFile(Pack()));
+    EXPECT_EQ(directory.folderCount, 1);
+    EXPECT_EQ(directory.compression & 0x0F, 1) << "not MSZIP";
+    ASSERT_EQ(directory.entries.size(), m_contents.size());
+    for (std::size_t i = 0; i < m_contents.size(); ++i) {
+        const auto& entry = directory.entries[i];
+        EXPECT_EQ(entry.name, m_contents[i].first) << "given order, no folder part";
+        EXPECT_EQ(entry.size, m_contents[i].second.size()) << entry.name;
+        EXPECT_EQ(entry.date, kStampDate) << entry.name;
+        EXPECT_EQ(entry.time, kStampTime) << entry.name;
+        const bool ascii = std::all_of(entry.name.begin(), entry.name.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        EXPECT_EQ((entry.attributes & 0x80) != 0, !ascii) << "UTF-8 flag of " << entry.name;
+    }
+    EXPECT_TRUE(LeftoverTemporaries(m_dir.Path()).empty());
+}
+
+TEST_F(Cabarc, PackComesBackIdenticalThroughExtract) {
+    MakeInputs();
+    ASSERT_TRUE(RunCabarc(InputArguments(), kZone).ExitedWith(0));
+
+    const fs::path dest = m_dir / "restored";
+    const ChildResult result = RunExtract(dest, Pack(), kZone);
+    ASSERT_TRUE(result.ExitedWith(0)) << result.Describe();
+    std::set<std::string> expected;
+    for (const auto& [name, bytes] : m_contents) {
+        expected.insert(name);
+        EXPECT_EQ(ReadFile(dest / name), bytes) << name;
+        EXPECT_EQ(Modified(dest / name), kStamp) << name;
+    }
+    EXPECT_EQ(RegularFiles(dest), expected);
+}
+
+TEST_F(Cabarc, PackIsReadableByCabextract) {
+    const std::string cabextract = FindCabextract();
+    if (cabextract.empty()) {
+        GTEST_SKIP() << "cabextract is not installed";
+    }
+    MakeInputs();
+    ASSERT_TRUE(RunCabarc(InputArguments(), kZone).ExitedWith(0));
+
+    const ChildResult listing =
+        ChildProcess::Run({cabextract, "-l", Pack().string()}, std::chrono::seconds(20), kZone);
+    ASSERT_TRUE(listing.ExitedWith(0)) << listing.Describe();
+    for (const auto& [name, bytes] : m_contents) {
+        EXPECT_NE(listing.out.find("| 14.02.2009 05:01:30 | " + name + "\n"), std::string::npos)
+            << name << " in\n"
+            << listing.out;
+    }
+
+    const fs::path dest = m_dir / "by-cabextract";
+    const ChildResult test = ChildProcess::Run({cabextract, "-t", Pack().string()});
+    EXPECT_TRUE(test.ExitedWith(0)) << "checksums: " << test.Describe();
+    const ChildResult unpacked =
+        ChildProcess::Run({cabextract, "-q", "-d", dest.string(), Pack().string()});
+    ASSERT_TRUE(unpacked.ExitedWith(0)) << unpacked.Describe();
+    for (const auto& [name, bytes] : m_contents) {
+        EXPECT_EQ(ReadFile(dest / name), bytes) << name;
+    }
+}
+
+TEST_F(Cabarc, StarDotStarTakesEveryRegularFileInNameOrder) {
+    fs::create_directories(Input() / "subfolder");
+    for (const std::string name : {"b.txt", "a", "C.DAT", ".hidden", "noext", "z.tar.gz"}) {
+        WriteFile(Input() / name, "content of " + name);
+    }
+    WriteFile(Input() / "subfolder" / "inner.txt", "must stay out");
+    const std::vector<std::string> expected{".hidden", "C.DAT", "a", "b.txt", "noext", "z.tar.gz"};
+
+    for (const std::string pattern : {"*.*", "*"}) {
+        const ChildResult result = RunCabarc({"N", Pack().string(), (Input() / pattern).string()});
+        ASSERT_TRUE(result.ExitedWith(0)) << pattern << ": " << result.Describe();
+        EXPECT_EQ(Names(CabinetDirectory::Read(ReadFile(Pack()))), expected) << pattern;
+    }
+
+    const fs::path dest = m_dir / "restored";
+    ASSERT_TRUE(RunExtract(dest, Pack()).ExitedWith(0));
+    EXPECT_EQ(ReadFile(dest / "noext"), "content of noext");
+    EXPECT_FALSE(fs::exists(dest / "inner.txt"));
+}
+
+TEST_F(Cabarc, PackInsideThePackedFolderDoesNotSwallowItsOlderSelf) {
+    fs::create_directories(Input());
+    WriteFile(Input() / "one.txt", "1");
+    const fs::path pack = Input() / "self.msn";
+    ASSERT_TRUE(RunCabarc({"N", pack.string(), (Input() / "*.*").string()}).ExitedWith(0));
+    ASSERT_TRUE(RunCabarc({"N", pack.string(), (Input() / "*.*").string()}).ExitedWith(0));
+    EXPECT_EQ(Names(CabinetDirectory::Read(ReadFile(pack))), (std::vector<std::string>{"one.txt"}));
+}
+
+TEST_F(Cabarc, ReplacesAnExistingPackWhole) {
+    MakeInputs();
+    WriteFile(Pack(), std::string(500000, 'o')); // an older, larger pack
+    ASSERT_TRUE(RunCabarc(InputArguments()).ExitedWith(0));
+    EXPECT_EQ(CabinetDirectory::Read(ReadFile(Pack())).entries.size(), m_contents.size());
+    EXPECT_EQ(RegularFiles(Pack().parent_path()), (std::set<std::string>{"account.msn"}));
+}
+
+TEST_F(Cabarc, RefusesInputsThatWouldCollideOrAreMissing) {
+    fs::create_directories(m_dir / "one");
+    fs::create_directories(m_dir / "two");
+    WriteFile(m_dir / "one" / "same.txt", "first");
+    WriteFile(m_dir / "two" / "same.txt", "second");
+    WriteFile(m_dir / "back\\slash.txt", "would come back as a folder");
+    const std::string oldPack = "an older pack that must survive a refused run";
+    WriteFile(Pack(), oldPack);
+
+    const std::vector<std::vector<std::string>> refused{
+        {"N", Pack().string(), (m_dir / "one/same.txt").string(),
+         (m_dir / "two/same.txt").string()},
+        {"N", Pack().string(), (m_dir / "one/same.txt").string(),
+         (m_dir / "one/same.txt").string()},
+        {"N", Pack().string(), (m_dir / "one/same.txt").string(), (m_dir / "two/*.*").string()},
+        {"N", Pack().string(), (m_dir / "one/same.txt").string(), (m_dir / "missing.txt").string()},
+        {"N", Pack().string(), (m_dir / "no-such-folder/*.*").string()},
+        {"N", Pack().string(), (m_dir / "one").string()},
+        {"N", Pack().string(), (m_dir / "back\\slash.txt").string()},
+        {"N", Pack().string(), (m_dir / "one/same.txt").string(), Pack().string()},
+    };
+    for (const auto& arguments : refused) {
+        const ChildResult result = RunCabarc(arguments);
+        EXPECT_TRUE(result.ExitedWith(1)) << arguments.back() << ": " << result.Describe();
+        EXPECT_FALSE(result.err.empty());
+        EXPECT_EQ(ReadFile(Pack()), oldPack) << arguments.back();
+        EXPECT_TRUE(LeftoverTemporaries(m_dir.Path()).empty()) << arguments.back();
+    }
+
+    const ChildResult duplicate = RunCabarc(refused[0]);
+    EXPECT_NE(duplicate.err.find("same.txt"), std::string::npos) << duplicate.err;
+    const ChildResult missing = RunCabarc(refused[3]);
+    EXPECT_NE(missing.err.find("missing.txt"), std::string::npos) << missing.err;
+
+    const fs::path noFolder = m_dir / "absent" / "pack.msn";
+    const ChildResult result =
+        RunCabarc({"N", noFolder.string(), (m_dir / "one/same.txt").string()});
+    EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+    EXPECT_FALSE(fs::exists(noFolder));
+}
+
+TEST_F(Cabarc, RefusesUnknownCommandsAndExplainsUsage) {
+    WriteFile(m_dir / "a.txt", "a");
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"X", Pack().string(), (m_dir / "a.txt").string()},
+                                               {"A", Pack().string(), (m_dir / "a.txt").string()},
+                                               {"N", Pack().string()},
+                                               {}}) {
+        const ChildResult result = RunCabarc(arguments);
+        EXPECT_FALSE(result.ExitedWith(0)) << result.Describe();
+        EXPECT_FALSE(result.signaled || result.timedOut);
+        EXPECT_FALSE(result.err.empty());
+        EXPECT_FALSE(fs::exists(Pack()));
+    }
+    const ChildResult help = RunCabarc({"--help"});
+    EXPECT_TRUE(help.ExitedWith(0)) << help.Describe();
+    EXPECT_NE(help.out.find("cabarc N <pack>"), std::string::npos) << help.out;
+}
+
+// The DOS date starts in 1980; an older file must not wrap round to a
+// nonsense date.
+TEST_F(Cabarc, PinsTimesBefore1980ToTheFirstDosDate) {
+    WriteFile(m_dir / "old.txt", "old");
+    SetModified(m_dir / "old.txt", 0);
+    ASSERT_TRUE(RunCabarc({"N", Pack().string(), (m_dir / "old.txt").string()}).ExitedWith(0));
+    const auto entry = CabinetDirectory::Read(ReadFile(Pack())).entries.at(0);
+    EXPECT_EQ(entry.date, 0 << 9 | 1 << 5 | 1);
+    EXPECT_EQ(entry.time, 0);
+}
+
+TEST_F(Cabarc, RefusesMoreThanTwoGigabytesInOneFolder) {
+    // Sparse files: the size check must come before any byte is read.
+    const fs::path first = m_dir / "first.bin";
+    const fs::path second = m_dir / "second.bin";
+    WriteFile(first, "");
+    WriteFile(second, "");
+    fs::resize_file(first, 0x40000000);
+    fs::resize_file(second, 0x7FFF8000 - 0x40000000 + 1);
+
+    const ChildResult result = RunCabarc({"N", Pack().string(), first.string(), second.string()},
+                                         {}, std::chrono::seconds(10));
+    EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+    EXPECT_NE(result.err.find("2147450880"), std::string::npos) << result.err;
+    EXPECT_FALSE(fs::exists(Pack()));
+    EXPECT_TRUE(LeftoverTemporaries(m_dir.Path()).empty());
+
+    fs::resize_file(first, 0x80000000ULL);
+    const ChildResult single =
+        RunCabarc({"N", Pack().string(), first.string()}, {}, std::chrono::seconds(10));
+    EXPECT_TRUE(single.ExitedWith(1)) << single.Describe();
+    EXPECT_FALSE(fs::exists(Pack()));
+}
+
+TEST_F(Cabarc, Holds65535FilesButNotOneMore) {
+    fs::create_directories(Input());
+    for (int i = 0; i < 65535; ++i) {
+        const std::string name = (Input() / ("f" + std::to_string(i))).string();
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        ASSERT_GE(fd, 0) << name;
+        ::close(fd);
+    }
+    const ChildResult full = RunCabarc({"N", Pack().string(), (Input() / "*").string()});
+    ASSERT_TRUE(full.ExitedWith(0)) << full.Describe();
+    EXPECT_EQ(CabinetDirectory::Read(ReadFile(Pack())).entries.size(), 65535u);
+
+    fs::remove(Pack());
+    WriteFile(Input() / "one-more", "");
+    const ChildResult over = RunCabarc({"N", Pack().string(), (Input() / "*").string()});
+    EXPECT_TRUE(over.ExitedWith(1)) << over.Describe();
+    EXPECT_NE(over.err.find("65535"), std::string::npos) << over.err;
+    EXPECT_FALSE(fs::exists(Pack()));
+}
+
+} // namespace
+} // namespace quorvane::test

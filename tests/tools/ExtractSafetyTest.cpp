@@ -1,0 +1,275 @@
+// extract on cabinets made to attack it or to fail half-way: names that
+// climb out of the destination, links planted in it, names in the two
+// encodings a cabinet can carry, damaged data, sizes that do not fit.
+
+#include "CabinetBuilder.h"
+#include "CabinetDirectory.h"
+#include "CabinetTools.h"
+#include "TempDir.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/statvfs.h>
+
+namespace quorvane::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ExtractSafety : public testing::Test {
+protected:
+    // sandbox/dest is where members go; sandbox/outside stands for the rest
+    // of the user's files.
+    void SetUp() override {
+        fs::create_directories(m_sandbox / "outside");
+        WriteFile(m_sandbox / "outside" / "victim.txt", "original\n");
+    }
+
+    fs::path Dest() const { return m_sandbox / "dest"; }
+
+    fs::path WriteCabinet(const CabinetBuilder& builder, const std::string& name = "test.cab") {
+        const fs::path path = m_sandbox / name;
+        WriteFile(path, builder.Build());
+        return path;
+    }
+
+    TempDir m_sandbox;
+};
+
+TEST_F(ExtractSafety, RefusesClimbingMembersAndStillExtractsTheirSiblings) {
+    CabinetBuilder cabinet;
+    cabinet.Add("first.txt", "one")
+        .Add("../evil", "escaped")
+        .Add("a/../../b", "escaped too")
+        .Add("..\\..\\outside\\victim.txt", "overwritten")
+        .Add("sub\\second.txt", "two")
+        .Add("last.txt", "three");
+    const fs::path cab = WriteCabinet(cabinet);
+    const auto before = Snapshot(m_sandbox.Path(), "dest");
+
+    const ChildResult result = RunExtract(Dest(), cab);
+
+    EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+    EXPECT_NE(result.err.find("../evil"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("a/../../b"), std::string::npos) << result.err;
+    EXPECT_EQ(Snapshot(m_sandbox.Path(), "dest"), before);
+    EXPECT_FALSE(fs::exists(m_sandbox / "evil"));
+    EXPECT_FALSE(fs::exists(m_sandbox / "b"));
+    EXPECT_EQ(RegularFiles(Dest()),
+              (std::set<std::string>{"first.txt", "sub/second.txt", "last.txt"}));
+    EXPECT_EQ(ReadFile(Dest() / "sub" / "second.txt"), "two");
+    EXPECT_EQ(ReadFile(Dest() / "last.txt"), "three");
+}
+
+TEST_F(ExtractSafety, KeepsAbsoluteAndDriveNamesInsideTheDestination) {
+    CabinetBuilder cabinet;
+    cabinet.Add("/abs/one.txt", "1")
+        .Add("C:\\Windows\\two.txt", "2")
+        .Add("\\\\server\\share\\three.txt", "3")
+        .Add("./here/./four.txt", "4")
+        .Add("d:five.txt", "5");
+    const ChildResult result = RunExtract(Dest(), WriteCabinet(cabinet));
+
+    EXPECT_TRUE(result.ExitedWith(0)) << result.Describe();
+    EXPECT_EQ(RegularFiles(Dest()),
+              (std::set<std::string>{"abs/one.txt", "Windows/two.txt", "server/share/three.txt",
+                                     "here/four.txt", "d:five.txt"}));
+    EXPECT_EQ(ReadFile(Dest() / "Windows" / "two.txt"), "2");
+}
+
+TEST_F(ExtractSafety, RefusesNamesThatAreOnlySeparators) {
+    CabinetBuilder cabinet;
+    cabinet.Add("/", "a").Add("\\\\", "b").Add("C:\\", "c").Add("./.", "d").Add("kept", "e");
+    const ChildResult result = RunExtract(Dest(), WriteCabinet(cabinet));
+
+    EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+    EXPECT_EQ(RegularFiles(Dest()), (std::set<std::string>{"kept"}));
+}
+
+TEST_F(ExtractSafety, DoesNotFollowLinksPlantedInTheDestination) {
+    fs::create_directories(Dest());
+    fs::create_directory_symlink(m_sandbox / "outside", Dest() / "linked");
+    fs::create_symlink(m_sandbox / "outside" / "victim.txt", Dest() / "victim.txt");
+    CabinetBuilder cabinet;
+    cabinet.Add("linked/planted.txt", "through a folder link")
+        .Add("linked\\victim.txt", "through a folder link")
+        .Add("victim.txt", "replaces the link itself")
+        .Add("plain.txt", "plain");
+    const fs::path cab = WriteCabinet(cabinet);
+    const auto before = Snapshot(m_sandbox.Path(), "dest");
+
+    const ChildResult result = RunExtract(Dest(), cab);
+
+    EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+    EXPECT_EQ(Snapshot(m_sandbox.Path(), "dest"), before);
+    EXPECT_EQ(ReadFile(m_sandbox / "outside" / "victim.txt"), "original\n");
+    EXPECT_FALSE(fs::exists(m_sandbox / "outside" / "planted.txt"));
+    // The file link was replaced by the member, not written through.
+    EXPECT_FALSE(fs::is_symlink(Dest() / "victim.txt"));
+    EXPECT_EQ(ReadFile(Dest() / "victim.txt"), "replaces the link itself");
+    EXPECT_TRUE(fs::is_symlink(Dest() / "linked"));
+    EXPECT_EQ(ReadFile(Dest() / "plain.txt"), "plain");
+}
+
+// A member may itself try to become a link on the way: first a file, then a
+// folder of the same name. The second must not replace the file.
+TEST_F(ExtractSafety, RefusesAFolderWhereAFileWasWritten) {
+    CabinetBuilder cabinet;
+    cabinet.Add("x", "file").Add("x/y", "needs x as a folder");
+    const ChildResult result = RunExtract(Dest(), WriteCabinet(cabinet));
+
+    EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+    EXPECT_EQ(ReadFile(Dest() / "x"), "file");
+}
+
+TEST_F(ExtractSafety, DecodesNamesByTheirFlag) {
+    CabinetBuilder cabinet;
+    // Flagged UTF-8 and valid.
+    cabinet.Add("gr\xC3\xBC\xC3\x9F"
+                "e.txt",
+                "utf8", CabinetBuilder::kUtf8Name);
+    // Not flagged: Windows-1252, where 0x80 is the euro sign and 0xE9 is e-acute.
+    cabinet.Add("\xE9t\xE9 \x80.txt", "ansi");
+    // Not flagged, and bytes that would be invalid as UTF-8: still a name.
+    cabinet.Add("\xC0\xAF"
+                "ansi2.txt",
+                "ansi2");
+    // Flagged, but an overlong "/" hides a climb: refused.
+    cabinet.Add("x\xC0\xAF..\xC0\xAF..\xC0\xAF"
+                "evil",
+                "bad", CabinetBuilder::kUtf8Name);
+    // Flagged, a lone continuation byte: refused.
+    cabinet.Add("bad\x80name", "bad", CabinetBuilder::kUtf8Name);
+    // Flagged, an encoded surrogate: refused.
+    cabinet.Add("sur\xED\xA0\x80", "bad", CabinetBuilder::kUtf8Name);
+
+    const ChildResult result = RunExtract(Dest(), WriteCabinet(cabinet));
+
+    EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+    EXPECT_EQ(RegularFiles(Dest()), (std::set<std::string>{"gr\xC3\xBC\xC3\x9F"
+                                                           "e.txt",
+                                                           "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC.txt",
+                                                           "\xC3\x80\xC2\xAF"
+                                                           "ansi2.txt"}));
+    EXPECT_EQ(ReadFile(Dest() / "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC.txt"), "ansi");
+}
+
+TEST_F(ExtractSafety, ReplacesExistingFilesAndCreatesMissingFolders) {
+    const fs::path nested = m_sandbox / "deep" / "er" / "dest";
+    fs::create_directories(nested);
+    WriteFile(nested / "a.txt", "old contents that are longer");
+    CabinetBuilder cabinet;
+    cabinet.Add("a.txt", "new").Add("b/c/d.txt", "deep");
+    const ChildResult result = RunExtract(nested, WriteCabinet(cabinet));
+
+    EXPECT_TRUE(result.ExitedWith(0)) << result.Describe();
+    EXPECT_EQ(ReadFile(nested / "a.txt"), "new");
+    EXPECT_EQ(ReadFile(nested / "b" / "c" / "d.txt"), "deep");
+
+    const ChildResult fresh =
+        RunExtract(m_sandbox / "not" / "yet" / "there", WriteCabinet(cabinet));
+    EXPECT_TRUE(fresh.ExitedWith(0)) << fresh.Describe();
+    EXPECT_EQ(ReadFile(m_sandbox / "not" / "yet" / "there" / "a.txt"), "new");
+}
+
+TEST_F(ExtractSafety, RestoresTheStoredTimeAsLocalTime) {
+    CabinetBuilder cabinet; // every member is stamped 15 June 2010 12:30:00
+    cabinet.Add("stamped.txt", "x");
+    const std::vector<std::pair<std::string, std::string>> zone{{"TZ", "QVT-05:30"}};
+    const ChildResult result = RunExtract(Dest(), WriteCabinet(cabinet), zone);
+    ASSERT_TRUE(result.ExitedWith(0)) << result.Describe();
+
+    struct stat info {};
+    ASSERT_EQ(::stat((Dest() / "stamped.txt").c_str(), &info), 0);
+    // 12:30 at UTC+05:30 is 07:00 UTC.
+    EXPECT_EQ(info.st_mtim.tv_sec, 1276585200);
+}
+
+TEST_F(ExtractSafety, MemberWithDamagedDataLeavesNoFile) {
+    // A real pack from cabarc: a small file, then one large enough to span
+    // several MSZIP blocks. Damage lands in the last block only.
+    const fs::path input = m_sandbox / "input";
+    fs::create_directories(input);
+    WriteFile(input / "a_small.txt", "small and early");
+    WriteFile(input / "b_large.bin", RandomBytes(150000, 7));
+    const fs::path pack = m_sandbox / "pack.msn";
+    ASSERT_TRUE(RunCabarc({"N", pack.string(), (input / "*.*").string()}).ExitedWith(0));
+    std::string bytes = ReadFile(pack);
+    const auto directory = CabinetDirectory::Read(bytes);
+    ASSERT_GE(directory.blockCount, 4);
+    bytes[bytes.size() - 100] = static_cast<char>(bytes[bytes.size() - 100] ^ 0x55);
+    WriteFile(pack, bytes);
+
+    // An older copy of the damaged member is in place: it must survive whole.
+    fs::create_directories(Dest());
+    WriteFile(Dest() / "b_large.bin", "previous version");
+
+    const ChildResult result = RunExtract(Dest(), pack);
+
+    EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+    EXPECT_NE(result.err.find("b_large.bin"), std::string::npos) << result.err;
+    EXPECT_EQ(ReadFile(Dest() / "a_small.txt"), "small and early");
+    EXPECT_EQ(ReadFile(Dest() / "b_large.bin"), "previous version");
+    EXPECT_TRUE(LeftoverTemporaries(Dest()).empty());
+
+    fs::remove(Dest() / "b_large.bin");
+    const ChildResult again = RunExtract(Dest(), pack);
+    EXPECT_TRUE(again.ExitedWith(1)) << again.Describe();
+    EXPECT_FALSE(fs::exists(Dest() / "b_large.bin"));
+    EXPECT_TRUE(LeftoverTemporaries(Dest()).empty());
+}
+
+TEST_F(ExtractSafety, MemberLongerThanItsDataLeavesNoFile) {
+    CabinetBuilder cabinet;
+    cabinet.Add("whole.txt", "0123456789").Add("short.txt", "abc", CabinetBuilder::kArchive, 5000);
+    const ChildResult result = RunExtract(Dest(), WriteCabinet(cabinet));
+
+    EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+    EXPECT_EQ(RegularFiles(Dest()), (std::set<std::string>{"whole.txt"}));
+    EXPECT_TRUE(LeftoverTemporaries(Dest()).empty());
+}
+
+TEST_F(ExtractSafety, RefusesTheWholeCabinetWhenMembersDoNotFitOnTheDisk) {
+    struct statvfs space {};
+    ASSERT_EQ(::statvfs(m_sandbox.Path().c_str(), &space), 0);
+    const unsigned long long diskBytes =
+        static_cast<unsigned long long>(space.f_blocks) * space.f_frsize;
+    // Members claiming 2 GB each, more of them than the whole disk holds.
+    constexpr std::uint32_t kClaim = 0x7FFF0000;
+    const unsigned long long count = diskBytes / kClaim + 2;
+    ASSERT_LT(count, 60000u) << "disk too large for this test's cabinet";
+    CabinetBuilder cabinet;
+    cabinet.Add("small.txt", "would fit on its own");
+    for (unsigned long long i = 0; i < count; ++i) {
+        cabinet.Add("huge" + std::to_string(i), "", CabinetBuilder::kArchive, kClaim);
+    }
+
+    const ChildResult result = RunExtract(Dest(), WriteCabinet(cabinet));
+
+    EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+    EXPECT_NE(result.err.find("free"), std::string::npos) << result.err;
+    EXPECT_TRUE(RegularFiles(Dest()).empty());
+}
+
+TEST_F(ExtractSafety, FailsCleanlyOnBadCommandLinesAndMissingCabinets) {
+    const ChildResult missing = RunExtract(Dest(), m_sandbox / "no-such.cab");
+    EXPECT_TRUE(missing.ExitedWith(1)) << missing.Describe();
+    EXPECT_FALSE(missing.err.empty());
+    EXPECT_FALSE(fs::exists(Dest()));
+
+    const ChildResult tooFew = ChildProcess::Run({kExtract, "/Y", "/E", Dest().string()});
+    EXPECT_FALSE(tooFew.ExitedWith(0)) << tooFew.Describe();
+    EXPECT_FALSE(tooFew.signaled);
+    const ChildResult unknown =
+        ChildProcess::Run({kExtract, "/Y", "/E", "/Q", Dest().string(), "x.cab"});
+    EXPECT_FALSE(unknown.ExitedWith(0)) << unknown.Describe();
+    EXPECT_FALSE(fs::exists(Dest()));
+
+    const ChildResult help = ChildProcess::Run({kExtract, "--help"});
+    EXPECT_TRUE(help.ExitedWith(0)) << help.Describe();
+    EXPECT_NE(help.out.find("extract /Y /E /L"), std::string::npos);
+}
+
+} // namespace
+} // namespace quorvane::test
