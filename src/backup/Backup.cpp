@@ -44,6 +44,10 @@ bool CopyFile(const std::string& from, const std::string& to, std::string& reaso
     return true;
 }
 
+bool IsManifestName(std::string_view name, const CodePage& codePage) {
+    return codePage.ToLower(name) == "content.xml";
+}
+
 bool ValidIndex(const ObjectList& list, std::size_t index) {
     return index < list.objects.size();
 }
@@ -82,6 +86,11 @@ bool BuildPack(PackagedObjectList& list, std::size_t index, const std::string& p
     const std::string manifest = JoinPath(list.objectFolder, "content.xml");
     const std::string stamp = JoinPath(list.objectFolder, codePage.ToUtf8(object.tag));
 
+    if (list.objectNamedLikeManifest) {
+        reason = "the folder " + list.objectFolder +
+                 " holds an object named content.xml, which building a pack would destroy";
+        return false;
+    }
     if (!WriteObjectManifest(list.category, list.objectFolder, object, codePage)) {
         reason = access(stamp.c_str(), R_OK) != 0
                      ? "its stamp file " + stamp + " is missing"
@@ -232,6 +241,8 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
             codePage.ToUtf8(EmoticonManifest::PackFileName(object.location, codePage));
         if (!IsDirectory(work)) {
             item.reason = "the work folder " + work + " could not be made";
+        } else if (IsManifestName(name, codePage)) {
+            item.reason = "its file would be named content.xml, the name of the pack's manifest";
         } else if (!packNames.insert(name).second) {
             item.reason = "another emoticon of this pack has the file name " + name;
         } else if (CopyFile(list.ObjectPath(object), JoinPath(work, name), item.reason)) {

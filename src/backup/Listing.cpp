@@ -33,11 +33,15 @@ std::vector<ListedItem> ListPackagedObjects(PackagedObjectList& list, std::strin
         InstalledObject& object = list.objects[i];
         const std::string folder = ThumbnailFolder(list, object, codePage);
         MakeFolders(folder);
-        tools.ExtractCabinet(list.ObjectPath(object), folder);
+        // A cabinet that could not be expanded is not shown, even when its
+        // folder still holds a picture from an earlier listing.
+        const bool expanded = tools.ExtractCabinet(list.ObjectPath(object), folder).succeeded;
 
         std::string picture;
         bool found = false;
         for (const char* pattern : {"*.png", "*.jpg", "*.gif"}) {
+            if (!expanded)
+                break;
             if (SystemFolders::FindFirstMatch(JoinPath(folder, pattern), picture)) {
                 found = true;
                 break;

@@ -93,6 +93,7 @@ bool PackagedObjectList::WriteStampFile(const std::string& name, const char* byt
 
 bool PackagedObjectList::ListObjects(std::string_view newPassport) {
     Clear();
+    objectNamedLikeManifest = false;
     if (!IsPackaged(category)) {
         SetPassport(newPassport);
         status = ListingStatus::WrongCategory;
@@ -111,6 +112,10 @@ bool PackagedObjectList::ListObjects(std::string_view newPassport) {
         // that would lead elsewhere is left out.
         if (!IsBareFileName(object.location))
             continue;
+        if (codePage.ToLower(object.location) == "content.xml") {
+            objectNamedLikeManifest = true;
+            continue;
+        }
         object.displayName = InstalledObject::Field(DecodeFriendlyName(record.friendly, codePage));
         // The tag names the stamp file and is the pack's content id, so it
         // must be unique even for two records of one Location listed within

@@ -59,6 +59,11 @@ public:
     bool ListObjects(std::string_view passport) override;
     void Clear() override;
     bool WriteStampFile(const std::string& name, const char* bytes, std::size_t count) const;
+
+    // The catalogue names an object "content.xml", the name under which each
+    // pack's manifest is written beside the objects: such an object is left
+    // out, and no pack may be built in the folder, or it would be destroyed.
+    bool objectNamedLikeManifest = false;
 };
 
 // Custom Emoticons, Regular Backgrounds and Regular Display Pictures.

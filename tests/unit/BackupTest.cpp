@@ -1,0 +1,1181 @@
+#include "backup/Backup.h"
+
+#include "app/QtPictureDecoder.h"
+#include "backup/CabinetTools.h"
+#include "backup/Listing.h"
+#include "backup/Manifests.h"
+#include "platform/CodePage.h"
+#include "platform/DataProtection.h"
+#include "platform/FileIo.h"
+#include "platform/Paths.h"
+#include "platform/ProcessRunner.h"
+#include "platform/SystemFolders.h"
+#include "profile/ObjectList.h"
+#include "profile/PackCipher.h"
+#include "support/FakeClock.h"
+#include "support/MessengerAccountBuilder.h"
+#include "support/TempFolder.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace quorvane {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+using test::AccountObject;
+using test::CountingPause;
+using test::FakeClock;
+using test::MessengerAccountBuilder;
+using test::ReadFile;
+using test::SnapshotTree;
+using test::TempFolder;
+using test::WriteFile;
+
+namespace fs = std::filesystem;
+
+constexpr const char* kPassport = "someone@example.com";
+// FakeClock's second, 2023-11-14 22:13:20 (UTC stands in for local time).
+constexpr const char* kEmoticonPackName = "MSNEmoticons231114-221320.msn";
+
+std::string ProgramFolder() {
+    return ParentFolder(QUORVANE_CLI);
+}
+
+std::string FindOnPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::string rest = path != nullptr ? path : "";
+    while (!rest.empty()) {
+        const std::size_t colon = rest.find(':');
+        const std::string folder = rest.substr(0, colon);
+        rest = colon == std::string::npos ? std::string() : rest.substr(colon + 1);
+        const std::string candidate = JoinPath(folder, name);
+        if (!folder.empty() && access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+    }
+    return {};
+}
+
+// Looked up while PATH is still the one the tests were started with.
+const std::string kCabextract = FindOnPath("cabextract");
+
+// Runs a program directly, never through a shell; its exit code and what
+// it said on standard error.
+std::pair<int, std::string> RunChild(const std::vector<std::string>& arguments) {
+    int errorPipe[2];
+    if (pipe2(errorPipe, O_CLOEXEC) != 0)
+        return {-1, "no pipe"};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, errorPipe[1], STDERR_FILENO);
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, arguments[0].c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(errorPipe[1]);
+    std::string errorText;
+    int exitCode = -1;
+    if (rc == 0) {
+        char buffer[512];
+        ssize_t got = 0;
+        while ((got = read(errorPipe[0], buffer, sizeof buffer)) > 0)
+            errorText.append(buffer, static_cast<std::size_t>(got));
+        int status = 0;
+        waitpid(pid, &status, 0);
+        exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    close(errorPipe[0]);
+    return {exitCode, errorText};
+}
+
+// The entries directly in a folder: files with their bytes, anything else
+// marked so that a stray folder shows up in a comparison.
+std::map<std::string, std::string> FilesIn(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        files[name] = entry.is_regular_file() ? ReadFile(entry.path().string()) : "<not a file>";
+    }
+    return files;
+}
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : FilesIn(folder))
+        names.push_back(entry.first);
+    return names;
+}
+
+// A real picture Qt can write (PNG, JPEG), sized so that two pictures differ.
+std::string EncodedPicture(const char* format, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(30 * width % 256, 50 * height % 256, 120));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, format))
+        throw std::runtime_error(std::string("cannot encode a picture as ") + format);
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// Replaces PATH for the life of the object.
+class PathVariable {
+public:
+    explicit PathVariable(const std::string& value) {
+        if (const char* old = std::getenv("PATH")) {
+            m_had = true;
+            m_old = old;
+        }
+        setenv("PATH", value.c_str(), 1);
+    }
+    ~PathVariable() {
+        if (m_had)
+            setenv("PATH", m_old.c_str(), 1);
+        else
+            unsetenv("PATH");
+    }
+    PathVariable(const PathVariable&) = delete;
+    PathVariable& operator=(const PathVariable&) = delete;
+
+private:
+    bool m_had = false;
+    std::string m_old;
+};
+
+// A pause that can do something in the middle of a backup, to change the
+// world between two of its steps.
+class SteppingPause final : public Pause {
+public:
+    void Wait(unsigned milliseconds) override {
+        waits.push_back(milliseconds);
+        if (milliseconds == 10 && onFirstTen) {
+            auto step = std::move(onFirstTen);
+            onFirstTen = nullptr;
+            step();
+        }
+    }
+    std::vector<unsigned> waits;
+    std::function<void()> onFirstTen;
+};
+
+// --- the manifests as Messenger reads them -----------------------------------
+
+std::string Escaped(std::string_view utf8) {
+    std::string out;
+    for (const char c : utf8) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+const std::string kContentNs(kMessengerContentNamespace);
+const std::string kBackgroundNs(kDynamicBackgroundNamespace);
+const std::string kEmoticonNs(kEmoticonNamespace);
+
+std::string WinkManifest(const std::string& tag, const std::string& location,
+                         const std::string& stamp) {
+    return "<package version=\"1.0\" type=\"theme\">\r\n"
+           "<item contentid=\"" + Escaped(tag) + "\" type=\"wink\" contenttype=\"P\""
+           " mimetype=\"application/messengercontent\" file=\"" + Escaped(location) +
+           "\" stamp=\"" + stamp + "\"/>\r\n</package>";
+}
+
+std::string DynamicPictureManifest(const std::string& tag, const std::string& location,
+                                   const std::string& stamp) {
+    return "<package version=\"1.0\" type=\"theme\" xmlns=\"" + kContentNs + "\">\r\n"
+           "<item contentid=\"" + Escaped(tag) + "\" type=\"dynamicpicture\" contenttype=\"P\""
+           " mimetype=\"application/messengercontent\" file=\"" + Escaped(location) +
+           "\" stamp=\"" + stamp + "\"/>\r\n</package>";
+}
+
+std::string DynamicBackgroundManifest(const std::string& tag, const std::string& location,
+                                      const std::string& stamp, const std::string& nameUtf8) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n"
+           "<package version=\"1.0\" type=\"theme\" xmlns=\"" + kContentNs +
+           "\" xmlns:dynamicbackground=\"" + kBackgroundNs +
+           "\" partnerid=\"XK\" contenttype=\"P\">\r\n"
+           "<item2 minver=\"7.5\" contentid=\"" + Escaped(tag) +
+           "\" type=\"dynamicbackground\" contenttype=\"P\" mimetype=\"application/messengercontent\""
+           " dynamicbackground:version=\"1.0\" dynamicbackground:default=\"true\""
+           " dynamicbackground:displayname=\"" + Escaped(nameUtf8) + "\" file=\"" +
+           Escaped(location) + "\" stamp=\"" + stamp + "\"/>\r\n</package>";
+}
+
+struct EmoticonLine {
+    std::string file; // UTF-8, as in the pack
+    std::string displayName;
+    std::string keySequence;
+};
+
+std::string EmoticonItem(std::int64_t seconds, const EmoticonLine& line) {
+    return "<item xmlns:emoticon=\"" + kEmoticonNs + "\" contentid=\"KTV" +
+           std::to_string(seconds) +
+           "\" contenttype=\"P\" type=\"emoticon\" emoticon:namespaceprefix=\"KTV\""
+           " mimetype=\"image/gif\" file=\"" + Escaped(line.file) + "\" emoticon:displayname=\"" +
+           Escaped(line.displayName) + "\" emoticon:keysequence=\"" + Escaped(line.keySequence) +
+           "\" />\r\n";
+}
+
+std::string EmoticonPackManifest(std::int64_t seconds, const std::vector<EmoticonLine>& lines) {
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<package xmlns=\"" +
+                       kContentNs + "\" version=\"1.0\" type=\"theme\" partnerid=\"XK\">\r\n";
+    for (const EmoticonLine& line : lines)
+        text += EmoticonItem(seconds, line);
+    return text + " </package>";
+}
+
+std::string Utf8(std::string_view narrow) {
+    return CodePage::Ansi().ToUtf8(narrow);
+}
+
+// --- a Wine prefix with one account, and a backup folder --------------------
+
+class BackupFixture : public ::testing::Test {
+protected:
+    BackupFixture()
+        : appData(temp / "prefix/drive_c/users/quorvane/AppData/Roaming"),
+          windowsFolder(temp / "prefix/drive_c/windows"),
+          services{protection, clock, CodePage::Ansi(), appData, windowsFolder},
+          builder(appData, kPassport, protection) {
+        MakeFolders(windowsFolder);
+        folders.programFolder = ProgramFolder();
+        folders.windowsFolder = windowsFolder;
+        folders.tempFolder = temp / "prefix/tmp/";
+        MakeFolders(folders.tempFolder);
+    }
+
+    void SetUp() override {
+        ASSERT_FALSE(kCabextract.empty()) << "cabextract is needed as an independent reader";
+    }
+
+    // A sample object with its files spelt out, so the test knows them.
+    static AccountObject Sample(ContentCategory category, int n) {
+        AccountObject object = MessengerAccountBuilder::SampleObject(category, n);
+        if (object.files.empty()) {
+            const std::string stem = Utf8(object.location.substr(0, object.location.rfind('.')));
+            if (IsPackaged(category))
+                object.files = {{stem + ".png", MessengerAccountBuilder::PngPicture()},
+                                {stem + ".swf", MessengerAccountBuilder::SwfMovie()}};
+            else
+                object.files = {{Utf8(object.location), EncodedPicture("PNG", n + 1, 2)}};
+        }
+        return object;
+    }
+
+    // A sample object under a name of the test's choosing.
+    static AccountObject Named(ContentCategory category, int n, const std::string& displayName) {
+        AccountObject object = Sample(category, n);
+        object.displayName = displayName;
+        return object;
+    }
+
+    // Adds objects to the account, remembering them.
+    void Add(ContentCategory category, const AccountObject& object) {
+        objects.push_back(object);
+        builder.Add(category, object);
+    }
+
+    std::string ObjectFile(ContentCategory category, const AccountObject& object) const {
+        return JoinPath(builder.ObjectFolder(category), Utf8(object.location));
+    }
+
+    std::string Subfolder(ContentCategory category) const {
+        return JoinPath(backupFolder, BackupSubfolder(category));
+    }
+
+    std::vector<ListedItem> List(PackagedObjectList& list) {
+        return ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi());
+    }
+    std::vector<ListedItem> List(PictureObjectList& list) {
+        return ListPictureObjects(list, kPassport, decoder, pause);
+    }
+
+    static std::vector<std::size_t> All(const std::vector<ListedItem>& items) {
+        std::vector<std::size_t> data;
+        for (const ListedItem& item : items)
+            data.push_back(item.itemData);
+        return data;
+    }
+
+    // Undoes the seal on a copy of the pack and lets cabextract read it.
+    std::map<std::string, std::string> OpenPack(const std::string& pack) {
+        const std::string work = temp / ("opened-" + std::to_string(++m_opened));
+        const std::string copy = JoinPath(work, "copy.cab");
+        WriteFile(copy, ReadFile(pack));
+        EXPECT_TRUE(PackCipher("").TransformFile(copy));
+        const std::string out = JoinPath(work, "out");
+        MakeFolders(out);
+        const auto [exitCode, errorText] = RunChild({kCabextract, "-q", "-d", out, copy});
+        EXPECT_EQ(exitCode, 0) << pack << ": " << errorText;
+        return FilesIn(out);
+    }
+
+    // A pack is sealed: as it lies on disk it is no cabinet.
+    static bool IsSealed(const std::string& pack) {
+        return ReadFile(pack).substr(0, 4) != "MSCF";
+    }
+
+    TempFolder temp;
+    std::string appData;
+    std::string windowsFolder;
+    WineDataProtection protection{"quorvane"};
+    FakeClock clock;
+    CountingPause pause;
+    ProfileServices services;
+    SystemFolders folders{clock, pause};
+    SpawnProcessRunner runner;
+    CabinetTools tools{runner, ProgramFolder(), windowsFolder};
+    QtPictureDecoder decoder;
+    MessengerAccountBuilder builder;
+    BackupServices backupServices{tools, folders, clock, pause, CodePage::Ansi()};
+    EmoticonManifest manifest{clock, CodePage::Ansi()};
+    // Several levels that do not exist yet.
+    std::string backupFolder = temp / "home/My Documents/Messenger backups/today";
+    std::vector<AccountObject> objects;
+
+private:
+    int m_opened = 0;
+};
+
+TEST(BackupSubfolders, OnePerCategory) {
+    EXPECT_EQ(BackupSubfolder(ContentCategory::Winks), "msn-winks");
+    EXPECT_EQ(BackupSubfolder(ContentCategory::DynamicDisplayPictures),
+              "msn-dynamic-display-pictures");
+    EXPECT_EQ(BackupSubfolder(ContentCategory::DynamicBackgrounds), "msn-dynamic-backgrounds");
+    EXPECT_EQ(BackupSubfolder(ContentCategory::CustomEmoticons), "msn-emoticons");
+    EXPECT_EQ(BackupSubfolder(ContentCategory::RegularBackgrounds), "msn-regular-backgrounds");
+    EXPECT_EQ(BackupSubfolder(ContentCategory::RegularDisplayPictures),
+              "msn-regular-display-pictures");
+}
+
+// --- packaged categories ------------------------------------------------------
+
+TEST_F(BackupFixture, EachWinkBecomesOneSealedPackWithItsManifest) {
+    Add(ContentCategory::Winks, Named(ContentCategory::Winks, 0, "Bongo Kiss 0"));
+    Add(ContentCategory::Winks, Named(ContentCategory::Winks, 1, "Caf\xE9 Dance 1"));
+    Add(ContentCategory::Winks, Named(ContentCategory::Winks, 2, "Heart Fireworks 2"));
+    builder.Write();
+    PackagedObjectList list(services, ContentCategory::Winks);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 3u);
+    pause.waits.clear();
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome outcome =
+        backup.Run(ContentCategory::Winks, list, All(items), backupFolder, manifest);
+
+    EXPECT_TRUE(outcome.AllWritten());
+    ASSERT_EQ(outcome.items.size(), 3u);
+    const std::string folder = Subfolder(ContentCategory::Winks);
+    const std::vector<std::string> names = {"Bongo-Kiss-0.msn", "Caf\xC3\xA9-Dance-1.msn",
+                                            "Heart-Fireworks-2.msn"};
+    EXPECT_EQ(NamesIn(folder), names);
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const BackupItemOutcome& item = outcome.items[i];
+        const AccountObject& object = objects[i];
+        EXPECT_TRUE(item.written);
+        EXPECT_THAT(item.reason, IsEmpty());
+        EXPECT_EQ(item.itemData, i);
+        EXPECT_EQ(item.displayName, object.displayName);
+        EXPECT_EQ(item.file, JoinPath(folder, names[i]));
+        ASSERT_TRUE(fs::is_regular_file(item.file));
+        EXPECT_TRUE(IsSealed(item.file));
+        const std::map<std::string, std::string> expected = {
+            {"content.xml", WinkManifest(list.objects[i].tag, object.location, object.stamp)},
+            {object.location, ReadFile(ObjectFile(ContentCategory::Winks, object))}};
+        EXPECT_EQ(OpenPack(item.file), expected);
+    }
+    // The manifest is gone from Messenger's folder.
+    EXPECT_FALSE(fs::exists(JoinPath(list.objectFolder, "content.xml")));
+    EXPECT_THAT(pause.waits, ElementsAre(10u, 10u, 10u));
+}
+
+TEST_F(BackupFixture, DynamicDisplayPicturesCarryTheirNamespace) {
+    Add(ContentCategory::DynamicDisplayPictures,
+        Named(ContentCategory::DynamicDisplayPictures, 0, "Dancing Robot 0"));
+    Add(ContentCategory::DynamicDisplayPictures,
+        Named(ContentCategory::DynamicDisplayPictures, 1, "Sleepy Cat 1"));
+    builder.Write();
+    PackagedObjectList list(services, ContentCategory::DynamicDisplayPictures);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 2u);
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome outcome = backup.Run(ContentCategory::DynamicDisplayPictures, list,
+                                             All(items), backupFolder, manifest);
+    ASSERT_TRUE(outcome.AllWritten());
+    const std::string folder = Subfolder(ContentCategory::DynamicDisplayPictures);
+    EXPECT_THAT(NamesIn(folder), ElementsAre("Dancing-Robot-0.msn", "Sleepy-Cat-1.msn"));
+    for (std::size_t i = 0; i < 2; ++i) {
+        const std::map<std::string, std::string> expected = {
+            {"content.xml",
+             DynamicPictureManifest(list.objects[i].tag, objects[i].location, objects[i].stamp)},
+            {objects[i].location, ReadFile(ObjectFile(ContentCategory::DynamicDisplayPictures, objects[i]))}};
+        EXPECT_EQ(OpenPack(outcome.items[i].file), expected);
+    }
+    EXPECT_FALSE(fs::exists(JoinPath(list.objectFolder, "content.xml")));
+}
+
+TEST_F(BackupFixture, DynamicBackgroundsNameThemselvesInTheirManifest) {
+    AccountObject chateau = Sample(ContentCategory::DynamicBackgrounds, 3);
+    chateau.displayName = "Ch\xE2teau & <Garden> \"1\"";
+    Add(ContentCategory::DynamicBackgrounds, chateau);
+    Add(ContentCategory::DynamicBackgrounds,
+        Named(ContentCategory::DynamicBackgrounds, 0, "Underwater Reef 0"));
+    builder.Write();
+    PackagedObjectList list(services, ContentCategory::DynamicBackgrounds);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 2u);
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome outcome =
+        backup.Run(ContentCategory::DynamicBackgrounds, list, All(items), backupFolder, manifest);
+    ASSERT_TRUE(outcome.AllWritten());
+    const std::string folder = Subfolder(ContentCategory::DynamicBackgrounds);
+    EXPECT_EQ(outcome.items[0].file,
+              JoinPath(folder, "Ch\xC3\xA2teau-&-<Garden>-\"1\".msn"));
+    EXPECT_EQ(outcome.items[1].file, JoinPath(folder, "Underwater-Reef-0.msn"));
+    const std::map<std::string, std::string> first = {
+        {"content.xml", DynamicBackgroundManifest(list.objects[0].tag, chateau.location, chateau.stamp,
+                                                  "Ch\xC3\xA2teau & <Garden> \"1\"")},
+        {chateau.location, ReadFile(ObjectFile(ContentCategory::DynamicBackgrounds, chateau))}};
+    EXPECT_EQ(OpenPack(outcome.items[0].file), first);
+    const std::map<std::string, std::string> second = {
+        {"content.xml", DynamicBackgroundManifest(list.objects[1].tag, objects[1].location,
+                                                  objects[1].stamp, "Underwater Reef 0")},
+        {objects[1].location, ReadFile(ObjectFile(ContentCategory::DynamicBackgrounds, objects[1]))}};
+    EXPECT_EQ(OpenPack(outcome.items[1].file), second);
+}
+
+TEST_F(BackupFixture, PackNamesAreMadeFileNamesAndUtf8) {
+    const std::vector<std::string> names = {"Caf\xE9 Kiss", "a/b\\c", "tab\there", "..",
+                                            "bell\x07 and\x7F del"};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        AccountObject wink = Sample(ContentCategory::Winks, static_cast<int>(i));
+        wink.displayName = names[i];
+        Add(ContentCategory::Winks, wink);
+    }
+    builder.Write();
+    PackagedObjectList list(services, ContentCategory::Winks);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), names.size());
+    clock.ticks = 777;
+    pause.waits.clear();
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome outcome =
+        backup.Run(ContentCategory::Winks, list, All(items), backupFolder, manifest);
+    ASSERT_TRUE(outcome.AllWritten());
+    std::vector<std::string> files;
+    for (const BackupItemOutcome& item : outcome.items)
+        files.push_back(fs::path(item.file).filename().string());
+    EXPECT_THAT(files, ElementsAre("Caf\xC3\xA9-Kiss.msn", "a-b-c.msn", "tab-here.msn",
+                                   "msn-777.msn", "bell--and--del.msn"));
+    // The tick name is followed by a short pause, so that the next one differs.
+    EXPECT_THAT(pause.waits, ElementsAre(10u, 10u, 10u, 5u, 10u, 10u));
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_TRUE(fs::is_regular_file(outcome.items[i].file)) << outcome.items[i].file;
+}
+
+TEST_F(BackupFixture, PackNameOfAnEmptyOrDotNameIsTheTick) {
+    BackupOperation backup(backupServices);
+    clock.ticks = 4242;
+    EXPECT_EQ(backup.PackName(""), "msn-4242");
+    EXPECT_EQ(backup.PackName("."), "msn-4242");
+    EXPECT_EQ(backup.PackName(".."), "msn-4242");
+    EXPECT_THAT(pause.waits, ElementsAre(5u, 5u, 5u));
+    // Other dotted names are names.
+    EXPECT_EQ(backup.PackName("..."), "...");
+    EXPECT_EQ(backup.PackName(".hidden"), ".hidden");
+    EXPECT_THAT(pause.waits, ElementsAre(5u, 5u, 5u));
+}
+
+TEST_F(BackupFixture, DoubleByteCharactersAreNotCutInNames) {
+    // In Shift-JIS "\x83\x5C" is one katakana letter whose second byte is
+    // a backslash; it must survive as the letter.
+    const CodePage shiftJis("CP932");
+    BackupServices japanese{tools, folders, clock, pause, shiftJis};
+    BackupOperation backup(japanese);
+    EXPECT_EQ(backup.PackName("\x83\x5C \x83\x5C"), "\xE3\x82\xBD-\xE3\x82\xBD");
+    EXPECT_EQ(backup.PackName("a\\b"), "a-b");
+    EXPECT_EQ(backup.PictureName("\x83\x5C"), "\xE3\x82\xBD.png");
+    EXPECT_EQ(backup.PictureName("\x83\x5C/x"), "\xE3\x82\xBD-x.png");
+}
+
+TEST_F(BackupFixture, SameNamesInOneRunAreNumberedAndARerunReplacesThem) {
+    for (int n = 0; n < 3; ++n) {
+        AccountObject wink = Sample(ContentCategory::Winks, n);
+        wink.displayName = "Same Name";
+        Add(ContentCategory::Winks, wink);
+    }
+    builder.Write();
+    PackagedObjectList list(services, ContentCategory::Winks);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 3u);
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome first =
+        backup.Run(ContentCategory::Winks, list, All(items), backupFolder, manifest);
+    ASSERT_TRUE(first.AllWritten());
+    const std::string folder = Subfolder(ContentCategory::Winks);
+    EXPECT_EQ(first.items[0].file, JoinPath(folder, "Same-Name.msn"));
+    EXPECT_EQ(first.items[1].file, JoinPath(folder, "Same-Name (2).msn"));
+    EXPECT_EQ(first.items[2].file, JoinPath(folder, "Same-Name (3).msn"));
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(OpenPack(first.items[i].file).at(objects[i].location),
+                  ReadFile(ObjectFile(ContentCategory::Winks, objects[i])));
+
+    // Running it again writes the same files over the old ones.
+    WriteFile(JoinPath(folder, "Same-Name.msn"), "damaged since the first run");
+    const BackupOutcome second =
+        backup.Run(ContentCategory::Winks, list, All(items), backupFolder, manifest);
+    ASSERT_TRUE(second.AllWritten());
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(second.items[i].file, first.items[i].file);
+    EXPECT_THAT(NamesIn(folder), ElementsAre("Same-Name (2).msn", "Same-Name (3).msn", "Same-Name.msn"));
+    EXPECT_EQ(OpenPack(JoinPath(folder, "Same-Name.msn")).at(objects[0].location),
+              ReadFile(ObjectFile(ContentCategory::Winks, objects[0])));
+}
+
+TEST_F(BackupFixture, PacksOfItemsChosenOutOfOrderHoldTheirOwnObjects) {
+    Add(ContentCategory::Winks, Named(ContentCategory::Winks, 0, "Bongo Kiss 0"));
+    Add(ContentCategory::Winks, Named(ContentCategory::Winks, 1, "Caf\xE9 Dance 1"));
+    Add(ContentCategory::Winks, Named(ContentCategory::Winks, 2, "Heart Fireworks 2"));
+    builder.Write();
+    PackagedObjectList list(services, ContentCategory::Winks);
+    ASSERT_EQ(List(list).size(), 3u);
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome outcome = backup.Run(ContentCategory::Winks, list, {2, 0}, backupFolder, manifest);
+    ASSERT_TRUE(outcome.AllWritten());
+    ASSERT_EQ(outcome.items.size(), 2u);
+    const std::string folder = Subfolder(ContentCategory::Winks);
+    EXPECT_EQ(outcome.items[0].itemData, 2u);
+    EXPECT_EQ(outcome.items[0].file, JoinPath(folder, "Heart-Fireworks-2.msn"));
+    EXPECT_EQ(outcome.items[1].itemData, 0u);
+    EXPECT_EQ(outcome.items[1].file, JoinPath(folder, "Bongo-Kiss-0.msn"));
+    for (std::size_t at : {0u, 1u}) {
+        const std::size_t index = outcome.items[at].itemData;
+        const std::map<std::string, std::string> expected = {
+            {"content.xml",
+             WinkManifest(list.objects[index].tag, objects[index].location, objects[index].stamp)},
+            {objects[index].location, ReadFile(ObjectFile(ContentCategory::Winks, objects[index]))}};
+        EXPECT_EQ(OpenPack(outcome.items[at].file), expected);
+    }
+    EXPECT_THAT(NamesIn(folder), ElementsAre("Bongo-Kiss-0.msn", "Heart-Fireworks-2.msn"));
+}
+
+TEST_F(BackupFixture, TheAccountsFilesAreUnchangedByListingAndBackup) {
+    for (int n = 0; n < 3; ++n)
+        Add(ContentCategory::DynamicBackgrounds, Sample(ContentCategory::DynamicBackgrounds, n));
+    builder.Write();
+    const std::string account = builder.AccountFolder();
+    const auto before = SnapshotTree(account);
+
+    PackagedObjectList list(services, ContentCategory::DynamicBackgrounds);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 3u);
+    BackupOperation backup(backupServices);
+    ASSERT_TRUE(backup.Run(ContentCategory::DynamicBackgrounds, list, All(items), backupFolder, manifest)
+                    .AllWritten());
+    list.Clear();
+
+    auto after = SnapshotTree(account);
+    std::erase_if(after, [](const auto& entry) { return entry.first.find(".dir/") != std::string::npos; });
+    EXPECT_EQ(after, before);
+}
+
+TEST_F(BackupFixture, AnObjectStoredAsContentXmlIsNeitherOverwrittenNorDeleted) {
+    // The catalogue is outside input: a Location may be any bare file name,
+    // including the name of the manifest the backup writes beside it.
+    AccountObject odd = Sample(ContentCategory::Winks, 0);
+    odd.location = "content.xml";
+    odd.files = {{"odd.png", MessengerAccountBuilder::PngPicture()}};
+    Add(ContentCategory::Winks, odd);
+    Add(ContentCategory::Winks, Sample(ContentCategory::Winks, 1));
+    builder.Write();
+    const std::string account = builder.AccountFolder();
+    const auto before = SnapshotTree(account);
+
+    // It is left out of the listing: no pack could hold it beside its manifest.
+    PackagedObjectList list(services, ContentCategory::Winks);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(list.objects[0].location, Sample(ContentCategory::Winks, 1).location);
+    BackupOperation backup(backupServices);
+    const BackupOutcome outcome =
+        backup.Run(ContentCategory::Winks, list, All(items), backupFolder, manifest);
+    list.Clear();
+
+    auto after = SnapshotTree(account);
+    std::erase_if(after, [](const auto& entry) { return entry.first.find(".dir/") != std::string::npos; });
+    ASSERT_EQ(outcome.items.size(), 1u);
+    EXPECT_EQ(after, before) << "the account's own files must come through a backup unchanged";
+    // Every pack of that folder would write its manifest over the object, so
+    // none is built, and the user is told why.
+    EXPECT_FALSE(outcome.items[0].written);
+    EXPECT_THAT(outcome.items[0].reason, HasSubstr("content.xml"));
+}
+
+// --- packaged: what is not written is said -----------------------------------
+
+TEST_F(BackupFixture, WithoutTheCabinetToolNoPackIsClaimed) {
+    for (int n = 0; n < 2; ++n)
+        Add(ContentCategory::Winks, Sample(ContentCategory::Winks, n));
+    builder.Write();
+    PackagedObjectList list(services, ContentCategory::Winks);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 2u);
+
+    PathVariable path("");
+    CabinetTools nowhere(runner, temp / "no-tools/bin", windowsFolder);
+    BackupServices withoutTools{nowhere, folders, clock, pause, CodePage::Ansi()};
+    BackupOperation backup(withoutTools);
+    const BackupOutcome outcome =
+        backup.Run(ContentCategory::Winks, list, All(items), backupFolder, manifest);
+    EXPECT_FALSE(outcome.AllWritten());
+    ASSERT_EQ(outcome.items.size(), 2u);
+    for (const BackupItemOutcome& item : outcome.items) {
+        EXPECT_FALSE(item.written);
+        EXPECT_THAT(item.reason, HasSubstr("cabarc"));
+        EXPECT_FALSE(fs::exists(item.file)) << item.file;
+    }
+    EXPECT_FALSE(fs::exists(JoinPath(list.objectFolder, "content.xml")));
+}
+
+TEST_F(BackupFixture, AStampFileDeletedBeforeTheBackupFailsThatItemOnly) {
+    for (int n = 0; n < 3; ++n)
+        Add(ContentCategory::DynamicDisplayPictures, Sample(ContentCategory::DynamicDisplayPictures, n));
+    builder.Write();
+    PackagedObjectList list(services, ContentCategory::DynamicDisplayPictures);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 3u);
+    ASSERT_EQ(unlink(JoinPath(list.objectFolder, list.objects[1].tag).c_str()), 0);
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome outcome = backup.Run(ContentCategory::DynamicDisplayPictures, list,
+                                             All(items), backupFolder, manifest);
+    EXPECT_FALSE(outcome.AllWritten());
+    ASSERT_EQ(outcome.items.size(), 3u);
+    EXPECT_TRUE(outcome.items[0].written);
+    EXPECT_TRUE(outcome.items[2].written);
+    EXPECT_FALSE(outcome.items[1].written);
+    EXPECT_THAT(outcome.items[1].reason, HasSubstr("stamp file"));
+    EXPECT_THAT(outcome.items[1].reason, HasSubstr("is missing"));
+    EXPECT_FALSE(fs::exists(outcome.items[1].file));
+    EXPECT_FALSE(fs::exists(JoinPath(list.objectFolder, "content.xml")));
+}
+
+TEST_F(BackupFixture, ABackupFolderThatCannotBeMadeFailsEveryItem) {
+    Add(ContentCategory::Winks, Sample(ContentCategory::Winks, 0));
+    Add(ContentCategory::Winks, Sample(ContentCategory::Winks, 1));
+    Add(ContentCategory::CustomEmoticons, Sample(ContentCategory::CustomEmoticons, 0));
+    Add(ContentCategory::RegularBackgrounds, Sample(ContentCategory::RegularBackgrounds, 0));
+    builder.Write();
+    // A regular file where a folder would have to be.
+    WriteFile(temp / "plain-file", "not a folder");
+    const std::string impossible = temp / "plain-file/backups";
+
+    PackagedObjectList winks(services, ContentCategory::Winks);
+    const std::vector<ListedItem> winkItems = List(winks);
+    ASSERT_EQ(winkItems.size(), 2u);
+    PictureObjectList emoticons(services, ContentCategory::CustomEmoticons);
+    ASSERT_EQ(List(emoticons).size(), 1u);
+    PictureObjectList backgrounds(services, ContentCategory::RegularBackgrounds);
+    ASSERT_EQ(List(backgrounds).size(), 1u);
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome packs =
+        backup.Run(ContentCategory::Winks, winks, All(winkItems), impossible, manifest);
+    const BackupOutcome pack = backup.Run(ContentCategory::CustomEmoticons, emoticons, {0}, impossible, manifest);
+    const BackupOutcome copies =
+        backup.Run(ContentCategory::RegularBackgrounds, backgrounds, {0}, impossible, manifest);
+
+    for (const BackupOutcome* outcome : {&packs, &pack, &copies}) {
+        EXPECT_FALSE(outcome->AllWritten());
+        ASSERT_FALSE(outcome->items.empty());
+        for (const BackupItemOutcome& item : outcome->items) {
+            EXPECT_FALSE(item.written);
+            EXPECT_THAT(item.reason, HasSubstr("could not be created"));
+            EXPECT_THAT(item.displayName, Not(IsEmpty()));
+        }
+    }
+    EXPECT_EQ(packs.items.size(), 2u);
+    EXPECT_EQ(ReadFile(temp / "plain-file"), "not a folder");
+    EXPECT_FALSE(fs::exists(JoinPath(winks.objectFolder, "content.xml")));
+}
+
+TEST_F(BackupFixture, AnItemThatWasNeverListedIsReported) {
+    Add(ContentCategory::Winks, Sample(ContentCategory::Winks, 0));
+    Add(ContentCategory::CustomEmoticons, Sample(ContentCategory::CustomEmoticons, 0));
+    Add(ContentCategory::RegularDisplayPictures, Sample(ContentCategory::RegularDisplayPictures, 0));
+    builder.Write();
+    PackagedObjectList winks(services, ContentCategory::Winks);
+    ASSERT_EQ(List(winks).size(), 1u);
+    PictureObjectList emoticons(services, ContentCategory::CustomEmoticons);
+    ASSERT_EQ(List(emoticons).size(), 1u);
+    PictureObjectList pictures(services, ContentCategory::RegularDisplayPictures);
+    ASSERT_EQ(List(pictures).size(), 1u);
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome packs = backup.Run(ContentCategory::Winks, winks, {0, 5}, backupFolder, manifest);
+    const BackupOutcome pack =
+        backup.Run(ContentCategory::CustomEmoticons, emoticons, {7, 0}, backupFolder, manifest);
+    const BackupOutcome copies =
+        backup.Run(ContentCategory::RegularDisplayPictures, pictures, {0, 1}, backupFolder, manifest);
+
+    ASSERT_EQ(packs.items.size(), 2u);
+    EXPECT_FALSE(packs.AllWritten());
+    EXPECT_TRUE(packs.items[0].written) << packs.items[0].reason;
+    EXPECT_FALSE(packs.items[1].written);
+    EXPECT_EQ(packs.items[1].itemData, 5u);
+    EXPECT_THAT(packs.items[1].reason, HasSubstr("5"));
+
+    ASSERT_EQ(pack.items.size(), 2u);
+    EXPECT_FALSE(pack.AllWritten());
+    EXPECT_FALSE(pack.items[0].written);
+    EXPECT_THAT(pack.items[0].reason, HasSubstr("7"));
+    EXPECT_TRUE(pack.items[1].written) << pack.items[1].reason;
+
+    ASSERT_EQ(copies.items.size(), 2u);
+    EXPECT_FALSE(copies.AllWritten());
+    EXPECT_TRUE(copies.items[0].written) << copies.items[0].reason;
+    EXPECT_FALSE(copies.items[1].written);
+    EXPECT_THAT(copies.items[1].reason, HasSubstr("1"));
+}
+
+// --- custom emoticons ---------------------------------------------------------
+
+TEST_F(BackupFixture, EmoticonsGoIntoOneDatedPack) {
+    AccountObject first = Sample(ContentCategory::CustomEmoticons, 0);
+    first.displayName = "dance & \"jump\"";
+    first.keySequence = "(d&<0>)";
+    Add(ContentCategory::CustomEmoticons, first);
+    Add(ContentCategory::CustomEmoticons, Sample(ContentCategory::CustomEmoticons, 1));
+    Add(ContentCategory::CustomEmoticons, Sample(ContentCategory::CustomEmoticons, 2));
+    builder.Write();
+    PictureObjectList list(services, ContentCategory::CustomEmoticons);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 3u);
+    pause.waits.clear();
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome outcome =
+        backup.Run(ContentCategory::CustomEmoticons, list, All(items), backupFolder, manifest);
+    ASSERT_TRUE(outcome.AllWritten());
+    const std::string pack = JoinPath(Subfolder(ContentCategory::CustomEmoticons), kEmoticonPackName);
+    EXPECT_THAT(NamesIn(Subfolder(ContentCategory::CustomEmoticons)), ElementsAre(kEmoticonPackName));
+    ASSERT_EQ(outcome.items.size(), 3u);
+    for (const BackupItemOutcome& item : outcome.items) {
+        EXPECT_TRUE(item.written);
+        EXPECT_EQ(item.file, pack);
+    }
+    ASSERT_TRUE(fs::is_regular_file(pack));
+    EXPECT_TRUE(IsSealed(pack));
+
+    std::map<std::string, std::string> expected;
+    std::vector<EmoticonLine> lines;
+    for (const AccountObject& object : objects) {
+        // "8A3F01BC.dat" is packed as "8a3f01bc.gif", whatever it holds.
+        std::string name = Utf8(object.location);
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+        name = name.substr(0, name.size() - 4) + ".gif";
+        expected[name] = ReadFile(ObjectFile(ContentCategory::CustomEmoticons, object));
+        lines.push_back({name, Utf8(object.displayName), Utf8(object.keySequence)});
+    }
+    expected["content.xml"] = EmoticonPackManifest(clock.seconds, lines);
+    EXPECT_EQ(OpenPack(pack), expected);
+
+    // The work folder under the temporary folder is gone.
+    EXPECT_FALSE(fs::exists(folders.tempFolder + std::to_string(clock.seconds)));
+    EXPECT_THAT(NamesIn(folders.tempFolder), IsEmpty());
+    EXPECT_THAT(pause.waits, ElementsAre(100u, 10u, 10u, 10u, 50u));
+}
+
+TEST_F(BackupFixture, AnEmoticonPackHoldsOnlyThisRunsEmoticons) {
+    for (int n = 0; n < 3; ++n)
+        Add(ContentCategory::CustomEmoticons, Sample(ContentCategory::CustomEmoticons, n));
+    builder.Write();
+    PictureObjectList list(services, ContentCategory::CustomEmoticons);
+    ASSERT_EQ(List(list).size(), 3u);
+    // A work folder of this second, left by a run that did not finish.
+    const std::string leftover = folders.tempFolder + std::to_string(clock.seconds);
+    WriteFile(JoinPath(leftover, "stray.gif"), MessengerAccountBuilder::GifPicture());
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome outcome =
+        backup.Run(ContentCategory::CustomEmoticons, list, {2, 0}, backupFolder, manifest);
+    ASSERT_TRUE(outcome.AllWritten());
+    ASSERT_EQ(outcome.items.size(), 2u);
+    EXPECT_EQ(outcome.items[0].itemData, 2u);
+    EXPECT_EQ(outcome.items[1].itemData, 0u);
+
+    const auto pack = OpenPack(outcome.items[0].file);
+    std::vector<std::string> names;
+    for (const auto& entry : pack)
+        names.push_back(entry.first);
+    const std::string second = EmoticonManifest::PackFileName(objects[2].location, CodePage::Ansi());
+    const std::string zeroth = EmoticonManifest::PackFileName(objects[0].location, CodePage::Ansi());
+    std::vector<std::string> expectedNames = {"content.xml", second, zeroth};
+    std::sort(expectedNames.begin(), expectedNames.end());
+    EXPECT_EQ(names, expectedNames);
+    EXPECT_EQ(pack.at(second), ReadFile(ObjectFile(ContentCategory::CustomEmoticons, objects[2])));
+    EXPECT_EQ(pack.at(zeroth), ReadFile(ObjectFile(ContentCategory::CustomEmoticons, objects[0])));
+    const std::string& text = pack.at("content.xml");
+    EXPECT_THAT(text, HasSubstr(EmoticonItem(clock.seconds, {second, Utf8(objects[2].displayName),
+                                                             Utf8(objects[2].keySequence)})));
+    EXPECT_THAT(text, HasSubstr(EmoticonItem(clock.seconds, {zeroth, Utf8(objects[0].displayName),
+                                                             Utf8(objects[0].keySequence)})));
+    EXPECT_THAT(text, Not(HasSubstr(Utf8(objects[1].keySequence))));
+    EXPECT_THAT(text, Not(HasSubstr("stray")));
+    EXPECT_FALSE(fs::exists(leftover));
+}
+
+TEST_F(BackupFixture, AnEmoticonWhoseFileIsGoneIsLeftOutOfThePackAndReported) {
+    for (int n = 0; n < 3; ++n)
+        Add(ContentCategory::CustomEmoticons, Sample(ContentCategory::CustomEmoticons, n));
+    builder.Write();
+    PictureObjectList list(services, ContentCategory::CustomEmoticons);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 3u);
+    ASSERT_EQ(unlink(ObjectFile(ContentCategory::CustomEmoticons, objects[1]).c_str()), 0);
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome outcome =
+        backup.Run(ContentCategory::CustomEmoticons, list, All(items), backupFolder, manifest);
+    EXPECT_FALSE(outcome.AllWritten());
+    ASSERT_EQ(outcome.items.size(), 3u);
+    EXPECT_TRUE(outcome.items[0].written);
+    EXPECT_FALSE(outcome.items[1].written);
+    EXPECT_THAT(outcome.items[1].reason, HasSubstr(Utf8(objects[1].location)));
+    EXPECT_TRUE(outcome.items[2].written);
+
+    const auto pack = OpenPack(outcome.items[0].file);
+    EXPECT_EQ(pack.size(), 3u);
+    EXPECT_EQ(pack.count(EmoticonManifest::PackFileName(objects[1].location, CodePage::Ansi())), 0u);
+    EXPECT_THAT(pack.at("content.xml"), Not(HasSubstr(Utf8(objects[1].keySequence))));
+}
+
+TEST_F(BackupFixture, AnEmoticonPackWhoseManifestCannotBeWrittenIsNotClaimed) {
+    for (int n = 0; n < 2; ++n)
+        Add(ContentCategory::CustomEmoticons, Sample(ContentCategory::CustomEmoticons, n));
+    builder.Write();
+    PictureObjectList list(services, ContentCategory::CustomEmoticons);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 2u);
+
+    // Once the first emoticon is copied, a folder takes the manifest's name
+    // in the work folder, so content.xml cannot be put there.
+    SteppingPause stepping;
+    SystemFolders steppingFolders(clock, stepping);
+    steppingFolders.tempFolder = folders.tempFolder;
+    stepping.onFirstTen = [&] {
+        WriteFile(JoinPath(JoinPath(steppingFolders.workFolder, "content.xml"), "blocker"), "x");
+    };
+    BackupServices steppingServices{tools, steppingFolders, clock, stepping, CodePage::Ansi()};
+    BackupOperation backup(steppingServices);
+    const BackupOutcome outcome =
+        backup.Run(ContentCategory::CustomEmoticons, list, All(items), backupFolder, manifest);
+
+    EXPECT_FALSE(outcome.AllWritten());
+    ASSERT_EQ(outcome.items.size(), 2u);
+    for (const BackupItemOutcome& item : outcome.items) {
+        EXPECT_FALSE(item.written);
+        EXPECT_THAT(item.reason, HasSubstr("content.xml"));
+    }
+    EXPECT_FALSE(fs::exists(JoinPath(Subfolder(ContentCategory::CustomEmoticons), kEmoticonPackName)));
+    EXPECT_FALSE(fs::exists(steppingFolders.workFolder));
+}
+
+TEST_F(BackupFixture, WithoutTheCabinetToolNoEmoticonPackIsClaimed) {
+    for (int n = 0; n < 2; ++n)
+        Add(ContentCategory::CustomEmoticons, Sample(ContentCategory::CustomEmoticons, n));
+    builder.Write();
+    PictureObjectList list(services, ContentCategory::CustomEmoticons);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 2u);
+
+    PathVariable path("");
+    CabinetTools nowhere(runner, temp / "no-tools/bin", windowsFolder);
+    BackupServices withoutTools{nowhere, folders, clock, pause, CodePage::Ansi()};
+    BackupOperation backup(withoutTools);
+    const BackupOutcome outcome =
+        backup.Run(ContentCategory::CustomEmoticons, list, All(items), backupFolder, manifest);
+    EXPECT_FALSE(outcome.AllWritten());
+    for (const BackupItemOutcome& item : outcome.items) {
+        EXPECT_FALSE(item.written);
+        EXPECT_THAT(item.reason, HasSubstr("cabarc"));
+    }
+    EXPECT_FALSE(fs::exists(JoinPath(Subfolder(ContentCategory::CustomEmoticons), kEmoticonPackName)));
+    EXPECT_THAT(NamesIn(folders.tempFolder), IsEmpty());
+}
+
+TEST_F(BackupFixture, TwoEmoticonsWithOnePackNameAreNotBothClaimed) {
+    AccountObject upper = Sample(ContentCategory::CustomEmoticons, 0);
+    upper.location = "ABCD.dat";
+    upper.files = {{"ABCD.dat", MessengerAccountBuilder::GifPicture()}};
+    AccountObject lower = Sample(ContentCategory::CustomEmoticons, 1);
+    lower.location = "abcd.DAT";
+    lower.files = {{"abcd.DAT", MessengerAccountBuilder::PngPicture()}};
+    Add(ContentCategory::CustomEmoticons, upper);
+    Add(ContentCategory::CustomEmoticons, lower);
+    builder.Write();
+    PictureObjectList list(services, ContentCategory::CustomEmoticons);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 2u);
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome outcome =
+        backup.Run(ContentCategory::CustomEmoticons, list, All(items), backupFolder, manifest);
+    EXPECT_FALSE(outcome.AllWritten());
+    ASSERT_EQ(outcome.items.size(), 2u);
+    EXPECT_TRUE(outcome.items[0].written);
+    EXPECT_FALSE(outcome.items[1].written);
+    EXPECT_THAT(outcome.items[1].reason, HasSubstr("abcd.gif"));
+    const auto pack = OpenPack(outcome.items[0].file);
+    EXPECT_EQ(pack.at("abcd.gif"), MessengerAccountBuilder::GifPicture());
+}
+
+TEST_F(BackupFixture, AnEmoticonStoredAsContentXmlIsNotClaimedAsPacked) {
+    // "Content.XML" lowers to the manifest's own name; the pack cannot hold
+    // both, so the emoticon must not be reported as written.
+    AccountObject odd = Sample(ContentCategory::CustomEmoticons, 0);
+    odd.location = "Content.XML";
+    odd.files = {{"Content.XML", MessengerAccountBuilder::GifPicture()}};
+    Add(ContentCategory::CustomEmoticons, odd);
+    Add(ContentCategory::CustomEmoticons, Sample(ContentCategory::CustomEmoticons, 1));
+    builder.Write();
+    PictureObjectList list(services, ContentCategory::CustomEmoticons);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 2u);
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome outcome =
+        backup.Run(ContentCategory::CustomEmoticons, list, All(items), backupFolder, manifest);
+    ASSERT_EQ(outcome.items.size(), 2u);
+    EXPECT_TRUE(outcome.items[1].written) << outcome.items[1].reason;
+    EXPECT_FALSE(outcome.items[0].written)
+        << "the pack's content.xml is its manifest, not this emoticon";
+    EXPECT_FALSE(outcome.AllWritten());
+    if (outcome.items[1].written) {
+        const auto pack = OpenPack(outcome.items[1].file);
+        EXPECT_THAT(pack.at("content.xml"), HasSubstr("<package"));
+    }
+}
+
+// --- regular pictures -----------------------------------------------------------
+
+TEST_F(BackupFixture, RegularDisplayPicturesAreCopiedUnderTheirNames) {
+    const std::vector<std::pair<std::string, std::string>> pictures = {
+        {"sunset.jpg", EncodedPicture("JPEG", 6, 4)},
+        {"photo.jpeg", EncodedPicture("JPEG", 4, 6)},
+        {"my picture", EncodedPicture("PNG", 3, 3)},
+        {"Caf\xE9", EncodedPicture("PNG", 2, 5)},
+        {"a/b", MessengerAccountBuilder::GifPicture()},
+    };
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        AccountObject picture;
+        picture.displayName = pictures[i].first;
+        picture.location = "tile" + std::to_string(i) + ".dat";
+        picture.files = {{picture.location, pictures[i].second}};
+        Add(ContentCategory::RegularDisplayPictures, picture);
+    }
+    builder.Write();
+    PictureObjectList list(services, ContentCategory::RegularDisplayPictures);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), pictures.size());
+    pause.waits.clear();
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome outcome = backup.Run(ContentCategory::RegularDisplayPictures, list,
+                                             All(items), backupFolder, manifest);
+    ASSERT_TRUE(outcome.AllWritten());
+    const std::string folder = Subfolder(ContentCategory::RegularDisplayPictures);
+    const std::vector<std::string> names = {"sunset.jpg", "photo.jpeg.png", "my picture.png",
+                                            "Caf\xC3\xA9.png", "a-b.png"};
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(outcome.items[i].file, JoinPath(folder, names[i]));
+        EXPECT_EQ(ReadFile(JoinPath(folder, names[i])), pictures[i].second);
+    }
+    EXPECT_EQ(FilesIn(folder).size(), pictures.size());
+    EXPECT_EQ(pause.waits, std::vector<unsigned>(pictures.size(), 10u));
+}
+
+TEST_F(BackupFixture, RegularBackgroundsKeepTheirSpaces) {
+    Add(ContentCategory::RegularBackgrounds,
+        Named(ContentCategory::RegularBackgrounds, 0, "Sunny Beach 0"));
+    Add(ContentCategory::RegularBackgrounds, Named(ContentCategory::RegularBackgrounds, 1, "Mountains 1"));
+    builder.Write();
+    PictureObjectList list(services, ContentCategory::RegularBackgrounds);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 2u);
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome outcome =
+        backup.Run(ContentCategory::RegularBackgrounds, list, All(items), backupFolder, manifest);
+    ASSERT_TRUE(outcome.AllWritten());
+    const std::string folder = Subfolder(ContentCategory::RegularBackgrounds);
+    EXPECT_THAT(NamesIn(folder), ElementsAre("Mountains 1.png", "Sunny Beach 0.png"));
+    EXPECT_EQ(ReadFile(JoinPath(folder, "Sunny Beach 0.png")),
+              ReadFile(ObjectFile(ContentCategory::RegularBackgrounds, objects[0])));
+    EXPECT_EQ(ReadFile(JoinPath(folder, "Mountains 1.png")),
+              ReadFile(ObjectFile(ContentCategory::RegularBackgrounds, objects[1])));
+}
+
+TEST_F(BackupFixture, PictureCopiesWithOneNameAreAllKeptAndARerunReplacesThem) {
+    const std::vector<std::string> names = {"same", "same", "same (2)", "same"};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        AccountObject picture;
+        picture.displayName = names[i];
+        picture.location = "p" + std::to_string(i) + ".png";
+        picture.files = {{picture.location, EncodedPicture("PNG", static_cast<int>(i) + 1, 1)}};
+        Add(ContentCategory::RegularDisplayPictures, picture);
+    }
+    builder.Write();
+    PictureObjectList list(services, ContentCategory::RegularDisplayPictures);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), names.size());
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome first = backup.Run(ContentCategory::RegularDisplayPictures, list,
+                                           All(items), backupFolder, manifest);
+    ASSERT_TRUE(first.AllWritten());
+    const std::string folder = Subfolder(ContentCategory::RegularDisplayPictures);
+    EXPECT_EQ(first.items[0].file, JoinPath(folder, "same.png"));
+    EXPECT_EQ(first.items[1].file, JoinPath(folder, "same (2).png"));
+    EXPECT_EQ(first.items[3].file, JoinPath(folder, "same (3).png"));
+    // Every object has a file of its own.
+    EXPECT_EQ(FilesIn(folder).size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(ReadFile(first.items[i].file),
+                  ReadFile(ObjectFile(ContentCategory::RegularDisplayPictures, objects[i])));
+
+    const BackupOutcome second = backup.Run(ContentCategory::RegularDisplayPictures, list,
+                                            All(items), backupFolder, manifest);
+    ASSERT_TRUE(second.AllWritten());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(second.items[i].file, first.items[i].file);
+    EXPECT_EQ(FilesIn(folder).size(), names.size());
+}
+
+TEST_F(BackupFixture, PictureCopiesOfItemsChosenOutOfOrderAreTheirOwn) {
+    Add(ContentCategory::RegularDisplayPictures,
+        Named(ContentCategory::RegularDisplayPictures, 0, "sunset 0"));
+    Add(ContentCategory::RegularDisplayPictures,
+        Named(ContentCategory::RegularDisplayPictures, 1, "cafe 1"));
+    Add(ContentCategory::RegularDisplayPictures,
+        Named(ContentCategory::RegularDisplayPictures, 2, "guitar 2"));
+    builder.Write();
+    PictureObjectList list(services, ContentCategory::RegularDisplayPictures);
+    ASSERT_EQ(List(list).size(), 3u);
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome outcome =
+        backup.Run(ContentCategory::RegularDisplayPictures, list, {2, 0}, backupFolder, manifest);
+    ASSERT_TRUE(outcome.AllWritten());
+    ASSERT_EQ(outcome.items.size(), 2u);
+    const std::string folder = Subfolder(ContentCategory::RegularDisplayPictures);
+    EXPECT_EQ(outcome.items[0].file, JoinPath(folder, "guitar 2.png"));
+    EXPECT_EQ(outcome.items[1].file, JoinPath(folder, "sunset 0.png"));
+    EXPECT_EQ(ReadFile(outcome.items[0].file),
+              ReadFile(ObjectFile(ContentCategory::RegularDisplayPictures, objects[2])));
+    EXPECT_EQ(ReadFile(outcome.items[1].file),
+              ReadFile(ObjectFile(ContentCategory::RegularDisplayPictures, objects[0])));
+    EXPECT_EQ(FilesIn(folder).size(), 2u);
+}
+
+TEST_F(BackupFixture, APictureWhoseFileIsGoneIsReported) {
+    for (int n = 0; n < 2; ++n)
+        Add(ContentCategory::RegularBackgrounds, Sample(ContentCategory::RegularBackgrounds, n));
+    builder.Write();
+    PictureObjectList list(services, ContentCategory::RegularBackgrounds);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 2u);
+    const std::string gone = ObjectFile(ContentCategory::RegularBackgrounds, objects[0]);
+    ASSERT_EQ(unlink(gone.c_str()), 0);
+
+    BackupOperation backup(backupServices);
+    const BackupOutcome outcome =
+        backup.Run(ContentCategory::RegularBackgrounds, list, All(items), backupFolder, manifest);
+    EXPECT_FALSE(outcome.AllWritten());
+    ASSERT_EQ(outcome.items.size(), 2u);
+    EXPECT_FALSE(outcome.items[0].written);
+    EXPECT_THAT(outcome.items[0].reason, HasSubstr(gone));
+    EXPECT_FALSE(fs::exists(outcome.items[0].file));
+    EXPECT_TRUE(outcome.items[1].written);
+}
+
+TEST_F(BackupFixture, PictureBackupsLeaveTheAccountAsItWas) {
+    for (int n = 0; n < 2; ++n) {
+        Add(ContentCategory::RegularDisplayPictures, Sample(ContentCategory::RegularDisplayPictures, n));
+        Add(ContentCategory::CustomEmoticons, Sample(ContentCategory::CustomEmoticons, n));
+    }
+    builder.Write();
+    const auto before = SnapshotTree(builder.AccountFolder());
+
+    PictureObjectList pictures(services, ContentCategory::RegularDisplayPictures);
+    PictureObjectList emoticons(services, ContentCategory::CustomEmoticons);
+    const std::vector<ListedItem> pictureItems = List(pictures);
+    const std::vector<ListedItem> emoticonItems = List(emoticons);
+    BackupOperation backup(backupServices);
+    EXPECT_TRUE(backup.Run(ContentCategory::RegularDisplayPictures, pictures, All(pictureItems),
+                           backupFolder, manifest)
+                    .AllWritten());
+    EXPECT_TRUE(backup.Run(ContentCategory::CustomEmoticons, emoticons, All(emoticonItems),
+                           backupFolder, manifest)
+                    .AllWritten());
+    pictures.Clear();
+    emoticons.Clear();
+
+    EXPECT_EQ(SnapshotTree(builder.AccountFolder()), before);
+}
+
+} // namespace
+} // namespace quorvane
