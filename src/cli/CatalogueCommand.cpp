@@ -1,1 +1,141 @@
-// placeholder
+#include "cli/CatalogueCommand.h"
+
+#include "cli/AccountAccess.h"
+#include "platform/CodePage.h"
+#include "profile/ObjectList.h"
+
+#include <cstdio>
+#include <memory>
+#include <ostream>
+
+namespace quorvane::cli {
+
+namespace {
+
+std::string TypeChoices() {
+    std::string text;
+    for (int i = 0; i < kCategoryCount; ++i) {
+        const auto category = static_cast<ContentCategory>(i);
+        text += "    " + std::to_string(i) + "  " + std::string(CategoryKeyword(category)) + " (" +
+                std::string(CategoryLabel(category)) + ")\n";
+    }
+    return text;
+}
+
+ContentCategory CategoryOption(const ParsedOptions& options) {
+    const std::string& text = options.Required("type");
+    if (auto category = ParseCategory(text))
+        return *category;
+    std::string names;
+    for (int i = 0; i < kCategoryCount; ++i)
+        names +=
+            (i == 0 ? "" : ", ") + std::string(CategoryKeyword(static_cast<ContentCategory>(i)));
+    throw UsageError("unknown --type \"" + text + "\": use a number 0 to 5 or one of " + names);
+}
+
+int RunCatalogue(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
+    const ContentCategory category = CategoryOption(options);
+    const AccountSelection selection = AccountSelection::FromOptions(options);
+    const AccountServices services(selection);
+    const CodePage& codePage = CodePage::Ansi();
+
+    std::string lines;
+    std::string problem;
+    bool failed = false;
+    {
+        // From the listing until the list is cleared, the stamp files of
+        // packaged objects lie in the user's object folder.
+        DeferredSignals deferred;
+        std::unique_ptr<ObjectList> list;
+        if (IsPackaged(category))
+            list = std::make_unique<PackagedObjectList>(services.Services(), category);
+        else
+            list = std::make_unique<PictureObjectList>(services.Services(), category);
+
+        const bool listed = list->ListObjects(selection.passport);
+        // A catalogue that cannot be unprotected still "lists" (nothing);
+        // the user needs to hear why it is empty.
+        failed = !listed || list->status != ListingStatus::Listed;
+        if (failed)
+            problem = ListingProblem(*list, selection);
+        for (std::size_t i = 0; i < list->objects.size(); ++i) {
+            const InstalledObject& object = list->objects[i];
+            lines += std::to_string(i) + "\t" + EscapeField(codePage.ToUtf8(object.location)) +
+                     "\t" + EscapeField(codePage.ToUtf8(object.tag)) + "\t" +
+                     EscapeField(codePage.ToUtf8(object.displayName)) + "\n";
+        }
+        // Cleared before anything is printed, so a slow or closed output
+        // cannot keep the stamp files in place.
+        list->Clear();
+    }
+
+    if (failed) {
+        if (problem.empty())
+            problem = "nothing could be listed.\n";
+        err << "quorvane-cli catalogue: " << problem;
+        return kExitFailure;
+    }
+    out << lines;
+    out.flush();
+    if (!out) {
+        err << "quorvane-cli catalogue: cannot write the listing to the standard output\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+std::string EscapeField(std::string_view utf8) {
+    std::string escaped;
+    escaped.reserve(utf8.size());
+    for (char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+        case '\\':
+            escaped += "\\\\";
+            break;
+        case '\t':
+            escaped += "\\t";
+            break;
+        case '\n':
+            escaped += "\\n";
+            break;
+        case '\r':
+            escaped += "\\r";
+            break;
+        default:
+            if (byte < 0x20 || byte == 0x7f) {
+                char hex[5];
+                std::snprintf(hex, sizeof hex, "\\x%02x", byte);
+                escaped += hex;
+            } else {
+                escaped.push_back(c);
+            }
+        }
+    }
+    return escaped;
+}
+
+Command CatalogueCommand() {
+    Command command;
+    command.name = "catalogue";
+    command.summary = "List the objects of one content type that Messenger keeps for an account.";
+    command.options.push_back(
+        {"type", "TYPE", "the content type: a number 0 to 5 or its name (see below)", true});
+    for (Option& option : AccountOptions())
+        command.options.push_back(std::move(option));
+    command.description =
+        "Content types:\n" + TypeChoices() +
+        "\nOne line per object on the standard output, fields separated by tabs: index (from 0),\n"
+        "file name in the object folder, tag (content id of packaged objects, key sequence of\n"
+        "emoticons, else empty) and display name, in UTF-8. A backslash, tab, line break or\n"
+        "other control character in a field is written as a backslash escape.\n"
+        "\nExit status: 0 when the catalogue was read (also when it lists nothing), 1 when\n"
+        "nothing could be listed (the reason goes to the standard error), 2 for a wrong\n"
+        "command line.\n";
+    command.run = RunCatalogue;
+    return command;
+}
+
+} // namespace quorvane::cli

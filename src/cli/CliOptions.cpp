@@ -1,1 +1,225 @@
-// placeholder
+#include "cli/CliOptions.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace quorvane::cli {
+
+namespace {
+
+constexpr std::string_view kHelp = "help";
+
+const Option* FindOption(std::span<const Option> declared, std::string_view name) {
+    auto it = std::find_if(declared.begin(), declared.end(),
+                           [name](const Option& option) { return option.name == name; });
+    return it == declared.end() ? nullptr : &*it;
+}
+
+std::string Synopsis(const Command& command) {
+    std::string text = command.name;
+    bool optional = false;
+    for (const Option& option : command.options) {
+        if (!option.required) {
+            optional = true;
+            continue;
+        }
+        text += " --" + option.name;
+        if (option.TakesValue())
+            text += " " + option.valueName;
+    }
+    if (optional)
+        text += " [OPTIONS]";
+    if (command.maxPositionals > 0)
+        text += " " + command.positionalsName;
+    return text;
+}
+
+// Two columns: the option with its value, then its help.
+std::string OptionLines(std::span<const Option> declared) {
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (const Option& option : declared)
+        rows.emplace_back("--" + option.name + (option.TakesValue() ? " " + option.valueName : ""),
+                          option.help);
+    rows.emplace_back("--help", "show this help and exit");
+    std::size_t width = 0;
+    for (const auto& row : rows)
+        width = std::max(width, row.first.size());
+    // Help texts are wrapped at word boundaries to fit 80 columns.
+    const std::size_t indent = width + 4;
+    const std::size_t room = indent < 60 ? 80 - indent : 20;
+    std::string text;
+    for (const auto& [left, right] : rows) {
+        text += "  " + left + std::string(width - left.size() + 2, ' ');
+        std::size_t column = 0;
+        std::size_t at = 0;
+        while (at < right.size()) {
+            std::size_t end = right.find(' ', at);
+            if (end == std::string::npos)
+                end = right.size();
+            const std::string word = right.substr(at, end - at);
+            if (column > 0 && column + 1 + word.size() > room) {
+                text += "\n" + std::string(indent, ' ');
+                column = 0;
+            } else if (column > 0) {
+                text += ' ';
+                ++column;
+            }
+            text += word;
+            column += word.size();
+            at = end + 1;
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+bool IsHelp(const std::string& arg) {
+    return arg == "--help" || arg == "-h";
+}
+
+} // namespace
+
+bool ParsedOptions::Has(std::string_view name) const {
+    return m_values.find(name) != m_values.end();
+}
+
+std::optional<std::string> ParsedOptions::Value(std::string_view name) const {
+    auto it = m_values.find(name);
+    if (it == m_values.end())
+        return std::nullopt;
+    return it->second;
+}
+
+const std::string& ParsedOptions::Required(std::string_view name) const {
+    auto it = m_values.find(name);
+    if (it == m_values.end())
+        throw UsageError("missing --" + std::string(name));
+    return it->second;
+}
+
+ParsedOptions ParseOptions(std::span<const Option> declared, std::span<const std::string> args,
+                           std::size_t maxPositionals) {
+    ParsedOptions parsed;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg.compare(0, 1, "-") != 0) {
+            if (parsed.positionals.size() >= maxPositionals)
+                throw UsageError("unexpected argument \"" + arg + "\"");
+            parsed.positionals.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg.compare(0, 2, "--") != 0)
+            throw UsageError("unknown option \"" + arg + "\"");
+
+        const std::size_t equals = arg.find('=');
+        const std::string name =
+            arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+        const Option* option = FindOption(declared, name);
+        if (option == nullptr)
+            throw UsageError("unknown option \"--" + name + "\"");
+        if (parsed.Has(name))
+            throw UsageError("--" + name + " is given more than once");
+
+        std::string value;
+        if (equals != std::string::npos) {
+            if (!option->TakesValue())
+                throw UsageError("--" + name + " takes no value");
+            value = arg.substr(equals + 1);
+        } else if (option->TakesValue()) {
+            // A following option is not taken for the value: "--passport
+            // --type 0" means the passport was forgotten.
+            if (i + 1 >= args.size() || args[i + 1].compare(0, 2, "--") == 0)
+                throw UsageError("--" + name + " needs a value (" + option->valueName + ")");
+            value = args[++i];
+        }
+        parsed.m_values.emplace(name, std::move(value));
+    }
+    for (const Option& option : declared) {
+        if (option.required && !parsed.Has(option.name))
+            throw UsageError("missing --" + option.name);
+    }
+    return parsed;
+}
+
+std::string CommandUsage(std::string_view program, const Command& command, bool brief) {
+    const std::string name(program);
+    if (brief)
+        return "Usage: " + name + " " + Synopsis(command) + "\nOptions:\n" +
+               OptionLines(command.options) + "Run \"" + name + " " + command.name +
+               " --help\" for more.\n";
+    std::string text = "Usage: " + name + " " + Synopsis(command) + "\n\n" + command.summary +
+                       "\n\nOptions:\n" + OptionLines(command.options);
+    if (!command.description.empty())
+        text += "\n" + command.description;
+    return text;
+}
+
+std::string ProgramUsage(std::string_view program, std::span<const Command> commands) {
+    const std::string name(program);
+    std::string text = "Usage: " + name + " COMMAND [OPTIONS]\n       " + name +
+                       " --help | --version\n\nCommands:\n";
+    std::size_t width = 0;
+    for (const Command& command : commands)
+        width = std::max(width, command.name.size());
+    for (const Command& command : commands)
+        text += "  " + command.name + std::string(width - command.name.size() + 3, ' ') +
+                command.summary + "\n";
+    text += "\nRun \"" + name + " COMMAND --help\" for the options of a command.\n";
+    return text;
+}
+
+int RunCommandLine(std::string_view program, std::string_view version,
+                   std::span<const Command> commands, std::span<const std::string> args,
+                   std::ostream& out, std::ostream& err) {
+    const std::string name(program);
+    if (args.empty()) {
+        err << name << ": no command given\n\n" << ProgramUsage(program, commands);
+        return kExitUsage;
+    }
+    const std::string& first = args.front();
+    if (IsHelp(first) || first == kHelp) {
+        out << ProgramUsage(program, commands);
+        return kExitOk;
+    }
+    if (first == "--version") {
+        out << name << " " << version << "\n";
+        return kExitOk;
+    }
+    auto command = std::find_if(commands.begin(), commands.end(),
+                                [&first](const Command& c) { return c.name == first; });
+    if (command == commands.end()) {
+        err << name << ": unknown command \"" << first << "\"\n\n"
+            << ProgramUsage(program, commands);
+        return kExitUsage;
+    }
+
+    const std::span<const std::string> rest = args.subspan(1);
+    // "--help" anywhere among the options wins over everything else on the
+    // line, so a half-typed command can still ask for its usage.
+    for (const std::string& arg : rest) {
+        if (arg == "--")
+            break;
+        if (IsHelp(arg)) {
+            out << CommandUsage(program, *command);
+            return kExitOk;
+        }
+    }
+    try {
+        const ParsedOptions options = ParseOptions(command->options, rest, command->maxPositionals);
+        return command->run(options, out, err);
+    } catch (const UsageError& error) {
+        err << name << " " << command->name << ": " << error.what() << "\n"
+            << CommandUsage(program, *command, true);
+        return kExitUsage;
+    } catch (const std::exception& error) {
+        err << name << " " << command->name << ": " << error.what() << "\n";
+        return kExitFailure;
+    }
+}
+
+} // namespace quorvane::cli

@@ -1,1 +1,21 @@
-int main() { return 0; }
+#include "cli/CatalogueCommand.h"
+#include "cli/CliOptions.h"
+
+#include <csignal>
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    // A closed pipe ("| head") must make the write fail, not kill the program
+    // before it has cleaned up after a listing.
+    std::signal(SIGPIPE, SIG_IGN);
+
+    using namespace quorvane::cli;
+    const std::vector<Command> commands = {CatalogueCommand()};
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const int status =
+        RunCommandLine("quorvane-cli", QUORVANE_VERSION, commands, args, std::cout, std::cerr);
+    std::cout.flush();
+    return status;
+}

@@ -6,6 +6,8 @@
 #include "platform/Paths.h"
 
 #include <unistd.h>
+#include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace quorvane {
@@ -23,6 +25,13 @@ CatalogueLayout LayoutOf(ContentCategory category) {
     default:
         return CatalogueLayout::Packaged;
     }
+}
+
+// A Location names a file in the object folder, never a path. A double
+// quote cannot stand in a Windows file name either; one in a Location comes
+// from a value that was read past its end.
+bool IsUsableLocation(const std::string& location) {
+    return IsBareFileName(location) && location.find('"') == std::string::npos;
 }
 
 } // namespace
@@ -105,12 +114,15 @@ bool PackagedObjectList::ListObjects(std::string_view newPassport) {
 
     const CodePage& codePage = m_services.codePage;
     std::unordered_set<std::string> tags;
+    // The next tick not yet used with each Location, so that many records of
+    // one Location do not each start the search for a free tag anew.
+    std::unordered_map<std::string, std::uint32_t> nextTick;
     for (const CatalogueRecord& record : ScanCatalogue(CatalogueLayout::Packaged, text, codePage)) {
         InstalledObject object;
         object.location = InstalledObject::Field(record.location);
         // A Location is a file in the object folder, never a path: a record
         // that would lead elsewhere is left out.
-        if (!IsBareFileName(object.location))
+        if (!IsUsableLocation(object.location))
             continue;
         if (codePage.ToLower(object.location) == "content.xml") {
             objectNamedLikeManifest = true;
@@ -121,9 +133,12 @@ bool PackagedObjectList::ListObjects(std::string_view newPassport) {
         // must be unique even for two records of one Location listed within
         // the same millisecond: the tick is stepped on until it is.
         std::uint32_t tick = m_services.clock.TickCount();
+        if (auto used = nextTick.find(object.location); used != nextTick.end())
+            tick = std::max(tick, used->second);
         do {
             object.tag = InstalledObject::Field(std::to_string(tick++) + object.location);
         } while (!tags.insert(object.tag).second);
+        nextTick[object.location] = tick;
         WriteStampFile(object.tag, record.stamp.data(), record.stamp.size());
         objects.push_back(std::move(object));
     }
@@ -150,7 +165,7 @@ bool PictureObjectList::ListObjects(std::string_view newPassport) {
     for (const CatalogueRecord& record : ScanCatalogue(LayoutOf(category), text, codePage)) {
         InstalledObject object;
         object.location = InstalledObject::Field(record.location);
-        if (!IsBareFileName(object.location))
+        if (!IsUsableLocation(object.location))
             continue;
         switch (category) {
         case ContentCategory::CustomEmoticons:

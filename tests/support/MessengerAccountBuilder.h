@@ -48,6 +48,10 @@ public:
     // includeEmpty is set (an empty catalogue for those without).
     void Write(bool includeEmpty = true) const;
     void WriteCategory(ContentCategory category) const;
+    // Writes the category's pointer file and a catalogue holding the given
+    // code-page text (after a byte-order mark where the layout has one), for
+    // catalogues no well-behaved Messenger would write.
+    void WriteCatalogue(ContentCategory category, const std::string& text) const;
 
     // The catalogue text Messenger writes for these objects.
     static std::string CatalogueText(ContentCategory category,
