@@ -4,6 +4,7 @@
 #include "platform/Paths.h"
 #include "platform/SystemFolders.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -43,6 +44,16 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
+    namespace fs = std::filesystem;
+    // Tests make folders read-only; give the permissions back first, so an
+    // unprivileged run can remove them.
+    std::error_code ignored;
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (auto it = fs::recursive_directory_iterator(m_path, ignored);
+         it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+        if (it->is_directory(ignored) && !it->is_symlink(ignored))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
     // DeleteTree removes symbolic links as links, so a test that plants a
     // link to a real folder never takes that folder with it.
     SystemFolders::DeleteTree(m_path);
@@ -65,6 +76,14 @@ std::string ReadFile(const std::string& path) {
     if (!bytes)
         throw std::runtime_error("cannot read " + path);
     return *bytes;
+}
+
+std::vector<std::string> FolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::map<std::string, std::string> SnapshotTree(const std::string& folder) {

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace quorvane::test {
 
@@ -25,6 +27,8 @@ private:
 // Writes a file, creating its folders.
 void WriteFile(const std::string& path, std::string_view bytes);
 std::string ReadFile(const std::string& path);
+// The names of a folder's entries, sorted.
+std::vector<std::string> FolderNames(const std::string& folder);
 
 // Every regular file below folder, by path relative to it, with a hash of its
 // bytes: two snapshots compare equal when nothing was added, removed or

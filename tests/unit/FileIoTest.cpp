@@ -1,5 +1,7 @@
 #include "platform/FileIo.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,58 +19,6 @@ namespace quorvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A fresh folder for one test, removed with its contents afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "quorvane-fileio-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("cannot create a scratch folder");
-        m_path = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        // Tests make parts read-only; give the permissions back first.
-        for (auto it = fs::recursive_directory_iterator(m_path, ignored);
-             it != fs::recursive_directory_iterator(); it.increment(ignored)) {
-            if (it->is_directory(ignored) && !it->is_symlink(ignored))
-                fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-        }
-        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(m_path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::string& Path() const { return m_path; }
-    std::string operator/(std::string_view name) const { return m_path + "/" + std::string(name); }
-
-private:
-    std::string m_path;
-};
-
-void Put(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
-}
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> Names(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 unsigned ModeOf(const std::string& path) {
     struct stat info{};
@@ -93,13 +43,13 @@ private:
 const std::string kAwkwardBytes("a\0b\r\n\xFF\xE9\x00\x01z", 10);
 
 TEST(FileIoTest, ReadWholeFileReturnsEveryByteOrNothing) {
-    ScratchFolder scratch;
-    Put(scratch / "awkward", kAwkwardBytes);
-    Put(scratch / "empty", "");
+    test::TempFolder scratch;
+    test::WriteFile(scratch / "awkward", kAwkwardBytes);
+    test::WriteFile(scratch / "empty", "");
     std::string big(300000, '\0');
     for (std::size_t i = 0; i < big.size(); ++i)
         big[i] = static_cast<char>(i * 7 % 251);
-    Put(scratch / "big", big);
+    test::WriteFile(scratch / "big", big);
 
     EXPECT_EQ(ReadWholeFile(scratch / "awkward"), kAwkwardBytes);
     // An empty file is read successfully, which is not the same as missing.
@@ -113,25 +63,25 @@ TEST(FileIoTest, ReadWholeFileReturnsEveryByteOrNothing) {
 TEST(FileIoTest, ReadWholeFileFailsOnUnreadableFile) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not stop root";
-    ScratchFolder scratch;
-    Put(scratch / "secret", "x");
+    test::TempFolder scratch;
+    test::WriteFile(scratch / "secret", "x");
     fs::permissions(scratch / "secret", fs::perms::none);
     EXPECT_EQ(ReadWholeFile(scratch / "secret"), std::nullopt);
 }
 
 TEST(FileIoTest, WriteWholeFileCreatesAndTruncates) {
-    ScratchFolder scratch;
+    test::TempFolder scratch;
     const std::string path = scratch / "stamp";
 
     ASSERT_TRUE(WriteWholeFile(path, kAwkwardBytes));
-    EXPECT_EQ(Slurp(path), kAwkwardBytes);
+    EXPECT_EQ(test::ReadFile(path), kAwkwardBytes);
 
     // A shorter text replaces a longer one completely: no old tail remains.
     ASSERT_TRUE(WriteWholeFile(path, "xy"));
-    EXPECT_EQ(Slurp(path), "xy");
+    EXPECT_EQ(test::ReadFile(path), "xy");
 
     ASSERT_TRUE(WriteWholeFile(path, ""));
-    EXPECT_EQ(Slurp(path), "");
+    EXPECT_EQ(test::ReadFile(path), "");
 
     EXPECT_FALSE(WriteWholeFile(scratch / "missing/stamp", "x"));
     EXPECT_FALSE(fs::exists(scratch / "missing"));
@@ -139,31 +89,31 @@ TEST(FileIoTest, WriteWholeFileCreatesAndTruncates) {
 }
 
 TEST(FileIoTest, WriteFileAtomicallyReplacesWholeAndLeavesNoTemporaryFile) {
-    ScratchFolder scratch;
+    test::TempFolder scratch;
     const std::string path = scratch / "settings.dat";
 
     ASSERT_TRUE(WriteFileAtomically(path, kAwkwardBytes));
-    EXPECT_EQ(Slurp(path), kAwkwardBytes);
+    EXPECT_EQ(test::ReadFile(path), kAwkwardBytes);
 
-    Put(path, std::string(5000, 'o'));
+    test::WriteFile(path, std::string(5000, 'o'));
     ASSERT_TRUE(WriteFileAtomically(path, "new"));
-    EXPECT_EQ(Slurp(path), "new");
+    EXPECT_EQ(test::ReadFile(path), "new");
 
     ASSERT_TRUE(WriteFileAtomically(path, ""));
-    EXPECT_EQ(Slurp(path), "");
+    EXPECT_EQ(test::ReadFile(path), "");
 
-    EXPECT_EQ(Names(scratch.Path()), std::vector<std::string>{"settings.dat"});
+    EXPECT_EQ(test::FolderNames(scratch.Path()), std::vector<std::string>{"settings.dat"});
 }
 
 TEST(FileIoTest, WriteFileAtomicallyCleansUpWhenItFails) {
-    ScratchFolder scratch;
+    test::TempFolder scratch;
 
     // The rename cannot put a file over a folder; the temporary file it
     // wrote first must not stay behind.
     fs::create_directory(scratch / "taken");
     EXPECT_FALSE(WriteFileAtomically(scratch / "taken", "bytes"));
     EXPECT_TRUE(fs::is_directory(scratch / "taken"));
-    EXPECT_EQ(Names(scratch.Path()), std::vector<std::string>{"taken"});
+    EXPECT_EQ(test::FolderNames(scratch.Path()), std::vector<std::string>{"taken"});
 
     EXPECT_FALSE(WriteFileAtomically(scratch / "missing/settings.dat", "bytes"));
     EXPECT_FALSE(fs::exists(scratch / "missing"));
@@ -173,19 +123,19 @@ TEST(FileIoTest, WriteFileAtomicallyCleansUpWhenItFails) {
 TEST(FileIoTest, WriteFileAtomicallyFailsInReadOnlyFolderAndKeepsOldFile) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not stop root";
-    ScratchFolder scratch;
+    test::TempFolder scratch;
     fs::create_directory(scratch / "locked");
     const std::string path = scratch / "locked/settings.dat";
-    Put(path, "old");
+    test::WriteFile(path, "old");
     fs::permissions(scratch / "locked", fs::perms::owner_read | fs::perms::owner_exec);
 
     EXPECT_FALSE(WriteFileAtomically(path, "new"));
-    EXPECT_EQ(Slurp(path), "old");
-    EXPECT_EQ(Names(scratch / "locked"), std::vector<std::string>{"settings.dat"});
+    EXPECT_EQ(test::ReadFile(path), "old");
+    EXPECT_EQ(test::FolderNames(scratch / "locked"), std::vector<std::string>{"settings.dat"});
 }
 
 TEST(FileIoTest, WriteFileAtomicallyGivesOrdinaryPermissions) {
-    ScratchFolder scratch;
+    test::TempFolder scratch;
     UmaskScope mask(027);
 
     // A new file follows the umask like any other file the program writes,
@@ -194,15 +144,15 @@ TEST(FileIoTest, WriteFileAtomicallyGivesOrdinaryPermissions) {
     EXPECT_EQ(ModeOf(scratch / "new"), 0640u);
 
     // A replaced file keeps the permissions its owner gave it.
-    Put(scratch / "private", "old");
+    test::WriteFile(scratch / "private", "old");
     fs::permissions(scratch / "private", fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_TRUE(WriteFileAtomically(scratch / "private", "new"));
     EXPECT_EQ(ModeOf(scratch / "private"), 0600u);
-    EXPECT_EQ(Slurp(scratch / "private"), "new");
+    EXPECT_EQ(test::ReadFile(scratch / "private"), "new");
 }
 
 TEST(FileIoTest, MakeFoldersCreatesEveryMissingParent) {
-    ScratchFolder scratch;
+    test::TempFolder scratch;
 
     EXPECT_TRUE(MakeFolders(scratch / "a/b/c"));
     EXPECT_TRUE(fs::is_directory(scratch / "a/b/c"));
@@ -215,19 +165,19 @@ TEST(FileIoTest, MakeFoldersCreatesEveryMissingParent) {
 }
 
 TEST(FileIoTest, MakeFoldersFailsWhenAFileIsInTheWay) {
-    ScratchFolder scratch;
-    Put(scratch / "file", "x");
+    test::TempFolder scratch;
+    test::WriteFile(scratch / "file", "x");
 
     EXPECT_FALSE(MakeFolders(scratch / "file"));
     EXPECT_FALSE(MakeFolders(scratch / "file/inner"));
-    EXPECT_EQ(Slurp(scratch / "file"), "x");
+    EXPECT_EQ(test::ReadFile(scratch / "file"), "x");
     EXPECT_FALSE(MakeFolders(""));
 }
 
 TEST(FileIoTest, IsDirectoryFollowsLinksAndRejectsEverythingElse) {
-    ScratchFolder scratch;
+    test::TempFolder scratch;
     fs::create_directory(scratch / "folder");
-    Put(scratch / "file", "x");
+    test::WriteFile(scratch / "file", "x");
     fs::create_directory_symlink(scratch / "folder", scratch / "link");
 
     EXPECT_TRUE(IsDirectory(scratch / "folder"));

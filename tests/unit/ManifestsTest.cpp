@@ -3,6 +3,8 @@
 #include "platform/CodePage.h"
 #include "support/FakeClock.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -21,51 +23,6 @@ namespace quorvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A fresh folder for one test, removed with its contents afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "quorvane-manifests-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("cannot create a scratch folder");
-        m_path = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::string& Path() const { return m_path; }
-    std::string operator/(std::string_view name) const { return m_path + "/" + std::string(name); }
-
-private:
-    std::string m_path;
-};
-
-void Put(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
-}
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> Names(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 const std::string kContentNs(kMessengerContentNamespace);
 const std::string kBackgroundNs(kDynamicBackgroundNamespace);
@@ -86,14 +43,14 @@ class ObjectManifestTest : public ::testing::Test {
 protected:
     std::string Write(ContentCategory category, const InstalledObject& object, bool expected = true) {
         EXPECT_EQ(WriteObjectManifest(category, folder.Path(), object, CodePage::Ansi()), expected);
-        return Slurp(folder / "content.xml");
+        return test::ReadFile(folder / "content.xml");
     }
 
-    ScratchFolder folder;
+    test::TempFolder folder;
 };
 
 TEST_F(ObjectManifestTest, WinkManifestIsByteExact) {
-    Put(folder / "7C1E5B20A4D9", kStamp);
+    test::WriteFile(folder / "7C1E5B20A4D9", kStamp);
     const std::string manifest =
         Write(ContentCategory::Winks, Object("DancingBear.cab", "7C1E5B20A4D9", "Dancing bear"));
 
@@ -105,7 +62,7 @@ TEST_F(ObjectManifestTest, WinkManifestIsByteExact) {
 }
 
 TEST_F(ObjectManifestTest, DynamicDisplayPictureManifestIsByteExact) {
-    Put(folder / "B0A1D6C3", kStamp);
+    test::WriteFile(folder / "B0A1D6C3", kStamp);
     const std::string manifest = Write(ContentCategory::DynamicDisplayPictures,
                                        Object("WavingCat.cab", "B0A1D6C3", "Waving cat"));
 
@@ -117,7 +74,7 @@ TEST_F(ObjectManifestTest, DynamicDisplayPictureManifestIsByteExact) {
 }
 
 TEST_F(ObjectManifestTest, DynamicBackgroundManifestIsByteExact) {
-    Put(folder / "E44F0912", kStamp);
+    test::WriteFile(folder / "E44F0912", kStamp);
     const std::string manifest = Write(ContentCategory::DynamicBackgrounds,
                                        Object("Aquarium.cab", "E44F0912", "Aquarium"));
 
@@ -137,7 +94,7 @@ TEST_F(ObjectManifestTest, ValuesAreEscapedUtf8ButTheStampIsCopiedRaw) {
     // The stamp's bytes go in as they are, even those that are not UTF-8 or
     // that XML would want escaped.
     const std::string rawStamp("a&b<c>\"d\xE9\x00\r\nz", 14);
-    Put(folder / "T1", rawStamp);
+    test::WriteFile(folder / "T1", rawStamp);
     const std::string manifest = Write(ContentCategory::DynamicBackgrounds,
                                        Object("caf\xE9 & <bar>.cab", "T1", "Tom & \"Jerry\" <3"));
 
@@ -151,7 +108,7 @@ TEST_F(ObjectManifestTest, ValuesAreEscapedUtf8ButTheStampIsCopiedRaw) {
 }
 
 TEST_F(ObjectManifestTest, TagNamesTheStampFileInUtf8AndIsEscapedInTheManifest) {
-    Put(folder / "\xC3\xA9t\xC3\xA9&co", "S");
+    test::WriteFile(folder / "\xC3\xA9t\xC3\xA9&co", "S");
     const std::string manifest =
         Write(ContentCategory::Winks, Object("Summer.cab", "\xE9t\xE9&co", "Summer"));
 
@@ -163,7 +120,7 @@ TEST_F(ObjectManifestTest, TagNamesTheStampFileInUtf8AndIsEscapedInTheManifest) 
 }
 
 TEST_F(ObjectManifestTest, EmptyStampFileGivesAnEmptyStamp) {
-    Put(folder / "7C1E5B20A4D9", "");
+    test::WriteFile(folder / "7C1E5B20A4D9", "");
     const std::string manifest =
         Write(ContentCategory::Winks, Object("DancingBear.cab", "7C1E5B20A4D9", "Dancing bear"));
 
@@ -183,10 +140,10 @@ TEST_F(ObjectManifestTest, MissingStampFileFailsLeavingOnlyTheHeader) {
 }
 
 TEST_F(ObjectManifestTest, TagThatIsNotAFileNameReadsNothingOutsideTheFolder) {
-    ScratchFolder elsewhere;
-    Put(elsewhere / "private", "do not copy");
+    test::TempFolder elsewhere;
+    test::WriteFile(elsewhere / "private", "do not copy");
     fs::create_directory(folder / "sub");
-    Put(folder / "sub/stamp", "nested");
+    test::WriteFile(folder / "sub/stamp", "nested");
     const std::string outside = "../" + fs::path(elsewhere.Path()).filename().string() + "/private";
 
     for (const std::string& tag : {outside, std::string("sub/stamp"), std::string("..")}) {
@@ -200,19 +157,19 @@ TEST_F(ObjectManifestTest, TagThatIsNotAFileNameReadsNothingOutsideTheFolder) {
 }
 
 TEST_F(ObjectManifestTest, UnpackagedCategoriesFailWithAnEmptyManifest) {
-    Put(folder / "T1", kStamp);
+    test::WriteFile(folder / "T1", kStamp);
     for (ContentCategory category :
          {ContentCategory::CustomEmoticons, ContentCategory::RegularBackgrounds,
           ContentCategory::RegularDisplayPictures}) {
         SCOPED_TRACE(static_cast<int>(category));
-        Put(folder / "content.xml", "left from an earlier run");
+        test::WriteFile(folder / "content.xml", "left from an earlier run");
         EXPECT_EQ(Write(category, Object("pic.png", "T1", "Picture"), false), "");
     }
 }
 
 TEST_F(ObjectManifestTest, ExistingManifestIsReplacedWhole) {
-    Put(folder / "content.xml", std::string(4000, 'x'));
-    Put(folder / "T1", "S");
+    test::WriteFile(folder / "content.xml", std::string(4000, 'x'));
+    test::WriteFile(folder / "T1", "S");
     const std::string manifest = Write(ContentCategory::Winks, Object("a.cab", "T1", "A"));
 
     EXPECT_EQ(manifest,
@@ -223,10 +180,10 @@ TEST_F(ObjectManifestTest, ExistingManifestIsReplacedWhole) {
 }
 
 TEST(ObjectManifestFailureTest, MissingObjectFolderFailsWithoutCreatingIt) {
-    ScratchFolder scratch;
+    test::TempFolder scratch;
     EXPECT_FALSE(WriteObjectManifest(ContentCategory::Winks, scratch / "gone",
                                      Object("a.cab", "T1", "A"), CodePage::Ansi()));
-    EXPECT_TRUE(Names(scratch.Path()).empty());
+    EXPECT_TRUE(test::FolderNames(scratch.Path()).empty());
 }
 
 // --- XML attribute values ---------------------------------------------------
@@ -268,7 +225,7 @@ protected:
                displayName + "\" emoticon:keysequence=\"" + keys + "\" />\r\n";
     }
 
-    ScratchFolder folder;
+    test::TempFolder folder;
     test::FakeClock clock;
     EmoticonManifest manifest;
 };
@@ -285,15 +242,15 @@ TEST_F(EmoticonManifestTest, PackWithTwoItemsIsByteExact) {
         Item("KTV1700000000", "wave0001.gif", "Wave", "(wave)") +
         Item("KTV1700000000", "caf\xC3\xA9.gif", "Party &amp; &quot;fun&quot;", "&lt;:o)") +
         " </package>";
-    EXPECT_EQ(Slurp(folder / "content.xml"), expected);
+    EXPECT_EQ(test::ReadFile(folder / "content.xml"), expected);
     EXPECT_EQ(manifest.text, expected);
-    EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"content.xml"});
+    EXPECT_EQ(test::FolderNames(folder.Path()), std::vector<std::string>{"content.xml"});
 }
 
 TEST_F(EmoticonManifestTest, EmptyPackHasOnlyTheFrame) {
     manifest.Begin();
     ASSERT_TRUE(manifest.Finish());
-    EXPECT_EQ(Slurp(folder / "content.xml"),
+    EXPECT_EQ(test::ReadFile(folder / "content.xml"),
               "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n"
               "<package xmlns=\"" + kContentNs +
                   "\" version=\"1.0\" type=\"theme\" partnerid=\"XK\">\r\n </package>");
@@ -322,19 +279,19 @@ TEST_F(EmoticonManifestTest, BeginStartsAFreshPack) {
     manifest.AddItem(Object("new.dat", "new", "New"));
     ASSERT_TRUE(manifest.Finish());
 
-    const std::string written = Slurp(folder / "content.xml");
+    const std::string written = test::ReadFile(folder / "content.xml");
     EXPECT_EQ(written.find("old"), std::string::npos);
     EXPECT_NE(written.find(Item("KTV1700000000", "new.gif", "New", "new")), std::string::npos);
 }
 
 TEST_F(EmoticonManifestTest, FinishReplacesAnExistingManifestWhole) {
-    Put(folder / "content.xml", std::string(10000, 'x'));
+    test::WriteFile(folder / "content.xml", std::string(10000, 'x'));
     manifest.Begin();
     manifest.AddItem(Object("a.dat", "a", "a"));
     ASSERT_TRUE(manifest.Finish());
 
-    EXPECT_EQ(Slurp(folder / "content.xml"), manifest.text);
-    EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"content.xml"});
+    EXPECT_EQ(test::ReadFile(folder / "content.xml"), manifest.text);
+    EXPECT_EQ(test::FolderNames(folder.Path()), std::vector<std::string>{"content.xml"});
 }
 
 TEST_F(EmoticonManifestTest, FinishIntoAMissingFolderFails) {
@@ -342,7 +299,7 @@ TEST_F(EmoticonManifestTest, FinishIntoAMissingFolderFails) {
     manifest.Begin();
     manifest.AddItem(Object("a.dat", "a", "a"));
     EXPECT_FALSE(manifest.Finish());
-    EXPECT_TRUE(Names(folder.Path()).empty());
+    EXPECT_TRUE(test::FolderNames(folder.Path()).empty());
 }
 
 // Every manifest must be read by a strict XML parser, whatever the names hold.
@@ -353,7 +310,7 @@ TEST_F(ObjectManifestTest, EveryManifestIsWellFormedXml) {
             reader.readNext();
         return reader.hasError() ? reader.errorString().toStdString() : std::string();
     };
-    Put(folder / "T1", kStamp);
+    test::WriteFile(folder / "T1", kStamp);
     for (auto category : {ContentCategory::Winks, ContentCategory::DynamicDisplayPictures,
                           ContentCategory::DynamicBackgrounds}) {
         const std::string manifest =

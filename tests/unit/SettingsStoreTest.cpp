@@ -1,5 +1,7 @@
 #include "app/SettingsStore.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,29 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
-
-// A fresh folder for one test, removed with its contents afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "quorvane-settings-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("cannot create a scratch folder");
-        m_path = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::string& Path() const { return m_path; }
-    std::string operator/(std::string_view name) const { return m_path + "/" + std::string(name); }
-
-private:
-    std::string m_path;
-};
 
 // Sets (or, with nullopt, removes) an environment variable for one test.
 class EnvironmentScope {
@@ -65,28 +44,6 @@ private:
     std::string m_name;
     std::optional<std::string> m_old;
 };
-
-void Put(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
-}
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-Strings Names(const std::string& folder) {
-    Strings names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::string Bytes(std::initializer_list<unsigned> values) {
     std::string bytes;
@@ -206,33 +163,33 @@ TEST(StringArrayFormatTest, HugeCountsInSmallInputsStaySmall) {
 // --- passports.dat on disk -------------------------------------------------
 
 TEST(RecentPassportsTest, SavesTheExactBytesAndLoadsThemBack) {
-    ScratchFolder scratch;
+    test::TempFolder scratch;
     const std::string path = scratch / "passports.dat";
 
     ASSERT_TRUE(SaveRecentPassports(path, {"joe@x1", "ann@xy2"}));
-    EXPECT_EQ(Slurp(path), Bytes({0x02, 0x00, 0x06}) + "joe@x1" + Bytes({0x07}) + "ann@xy2");
+    EXPECT_EQ(test::ReadFile(path), Bytes({0x02, 0x00, 0x06}) + "joe@x1" + Bytes({0x07}) + "ann@xy2");
     EXPECT_EQ(LoadRecentPassports(path), (Strings{"joe@x1", "ann@xy2"}));
 
     ASSERT_TRUE(SaveRecentPassports(path, {}));
-    EXPECT_EQ(Slurp(path), Bytes({0x00, 0x00}));
+    EXPECT_EQ(test::ReadFile(path), Bytes({0x00, 0x00}));
     EXPECT_TRUE(LoadRecentPassports(path).empty());
 }
 
 TEST(RecentPassportsTest, SavingReplacesTheFileWholeThroughARename) {
-    ScratchFolder scratch;
+    test::TempFolder scratch;
     const std::string path = scratch / "passports.dat";
-    Put(path, EncodeStringArray({Filler(400), Filler(400)}));
+    test::WriteFile(path, EncodeStringArray({Filler(400), Filler(400)}));
 
     ASSERT_TRUE(SaveRecentPassports(path, {"me@home"}));
-    EXPECT_EQ(Slurp(path), Bytes({0x01, 0x00, 0x07}) + "me@home");
-    EXPECT_EQ(Names(scratch.Path()), Strings{"passports.dat"});
+    EXPECT_EQ(test::ReadFile(path), Bytes({0x01, 0x00, 0x07}) + "me@home");
+    EXPECT_EQ(test::FolderNames(scratch.Path()), Strings{"passports.dat"});
 
     EXPECT_FALSE(SaveRecentPassports(scratch / "missing/passports.dat", {"me@home"}));
-    EXPECT_EQ(Names(scratch.Path()), Strings{"passports.dat"});
+    EXPECT_EQ(test::FolderNames(scratch.Path()), Strings{"passports.dat"});
 }
 
 TEST(RecentPassportsTest, MissingFileIsCreatedEmpty) {
-    ScratchFolder scratch;
+    test::TempFolder scratch;
     const std::string path = scratch / "passports.dat";
 
     EXPECT_TRUE(LoadRecentPassports(path).empty());
@@ -245,19 +202,19 @@ TEST(RecentPassportsTest, MissingFileIsCreatedEmpty) {
 }
 
 TEST(RecentPassportsTest, DamagedFilesGiveWhatCanBeReadAndStayUntouched) {
-    ScratchFolder scratch;
+    test::TempFolder scratch;
     const std::string path = scratch / "passports.dat";
 
-    Put(path, Bytes({0x01}));
+    test::WriteFile(path, Bytes({0x01}));
     EXPECT_TRUE(LoadRecentPassports(path).empty());
-    EXPECT_EQ(Slurp(path), Bytes({0x01}));
+    EXPECT_EQ(test::ReadFile(path), Bytes({0x01}));
 
     const std::string truncated = EncodeStringArray({"joe@x1", "ann@xy2", "sam@z3"}).substr(0, 20);
-    Put(path, truncated);
+    test::WriteFile(path, truncated);
     EXPECT_EQ(LoadRecentPassports(path), (Strings{"joe@x1", "ann@xy2"}));
-    EXPECT_EQ(Slurp(path), truncated);
+    EXPECT_EQ(test::ReadFile(path), truncated);
 
-    Put(path, Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x03}) + "abc" + Bytes({0xFF}));
+    test::WriteFile(path, Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x03}) + "abc" + Bytes({0xFF}));
     EXPECT_EQ(LoadRecentPassports(path), Strings{"abc"});
 
     fs::remove(path);
@@ -268,11 +225,11 @@ TEST(RecentPassportsTest, DamagedFilesGiveWhatCanBeReadAndStayUntouched) {
 // --- backupfolder.dat ------------------------------------------------------
 
 TEST(BackupFolderFileTest, HoldsThePathBytesAndNothingElse) {
-    ScratchFolder scratch;
+    test::TempFolder scratch;
     const std::string path = scratch / "backupfolder.dat";
 
     ASSERT_TRUE(SaveBackupFolder(path, "/home/joe/Messenger backups"));
-    EXPECT_EQ(Slurp(path), "/home/joe/Messenger backups");
+    EXPECT_EQ(test::ReadFile(path), "/home/joe/Messenger backups");
 
     std::string folder;
     ASSERT_TRUE(LoadBackupFolder(path, folder));
@@ -280,7 +237,7 @@ TEST(BackupFolderFileTest, HoldsThePathBytesAndNothingElse) {
 
     // A line feed is a legal path byte and must survive the round trip.
     ASSERT_TRUE(SaveBackupFolder(path, "/srv/caf\xE9\n"));
-    EXPECT_EQ(Slurp(path), "/srv/caf\xE9\n");
+    EXPECT_EQ(test::ReadFile(path), "/srv/caf\xE9\n");
     ASSERT_TRUE(LoadBackupFolder(path, folder));
     EXPECT_EQ(folder, "/srv/caf\xE9\n");
 
@@ -293,52 +250,52 @@ TEST(BackupFolderFileTest, HoldsThePathBytesAndNothingElse) {
 }
 
 TEST(BackupFolderFileTest, AZeroByteEndsTheFolder) {
-    ScratchFolder scratch;
+    test::TempFolder scratch;
     const std::string path = scratch / "backupfolder.dat";
     const std::string withZero("/data/one\0/data/two", 19);
 
     ASSERT_TRUE(SaveBackupFolder(path, withZero));
-    EXPECT_EQ(Slurp(path), withZero);
+    EXPECT_EQ(test::ReadFile(path), withZero);
 
     std::string folder;
     ASSERT_TRUE(LoadBackupFolder(path, folder));
     EXPECT_EQ(folder, "/data/one");
 
-    Put(path, std::string("\0/data", 6));
+    test::WriteFile(path, std::string("\0/data", 6));
     ASSERT_TRUE(LoadBackupFolder(path, folder));
     EXPECT_EQ(folder, "");
 }
 
 TEST(BackupFolderFileTest, UnreadableFileLeavesTheFolderAlone) {
-    ScratchFolder scratch;
+    test::TempFolder scratch;
     std::string folder = "/keep/me";
 
     EXPECT_FALSE(LoadBackupFolder(scratch / "backupfolder.dat", folder));
     EXPECT_EQ(folder, "/keep/me");
     // Loading never creates the file.
-    EXPECT_TRUE(Names(scratch.Path()).empty());
+    EXPECT_TRUE(test::FolderNames(scratch.Path()).empty());
 
     EXPECT_FALSE(LoadBackupFolder(scratch.Path(), folder));
     EXPECT_EQ(folder, "/keep/me");
 }
 
 TEST(BackupFolderFileTest, SavingReplacesTheFileWholeThroughARename) {
-    ScratchFolder scratch;
+    test::TempFolder scratch;
     const std::string path = scratch / "backupfolder.dat";
-    Put(path, "/a/much/longer/folder/than/the/next/one");
+    test::WriteFile(path, "/a/much/longer/folder/than/the/next/one");
 
     ASSERT_TRUE(SaveBackupFolder(path, "/b"));
-    EXPECT_EQ(Slurp(path), "/b");
-    EXPECT_EQ(Names(scratch.Path()), Strings{"backupfolder.dat"});
+    EXPECT_EQ(test::ReadFile(path), "/b");
+    EXPECT_EQ(test::FolderNames(scratch.Path()), Strings{"backupfolder.dat"});
 
     EXPECT_FALSE(SaveBackupFolder(scratch / "missing/backupfolder.dat", "/b"));
-    EXPECT_EQ(Names(scratch.Path()), Strings{"backupfolder.dat"});
+    EXPECT_EQ(test::FolderNames(scratch.Path()), Strings{"backupfolder.dat"});
 }
 
 // --- choosing the folder and finding the settings --------------------------
 
 TEST(ChooseBackupFolderTest, FallsBackToDocumentsForMissingOrUselessFolders) {
-    ScratchFolder documents;
+    test::TempFolder documents;
     const std::string fallback = documents.Path() + "/Quorvane";
 
     EXPECT_EQ(ChooseBackupFolder(false, "/srv/backups", documents.Path()), fallback);
@@ -348,11 +305,11 @@ TEST(ChooseBackupFolderTest, FallsBackToDocumentsForMissingOrUselessFolders) {
     EXPECT_EQ(ChooseBackupFolder(true, "/srv/backups", documents.Path()), "/srv/backups");
 
     // Choosing is not creating: the folder appears only when a backup runs.
-    EXPECT_TRUE(Names(documents.Path()).empty());
+    EXPECT_TRUE(test::FolderNames(documents.Path()).empty());
 }
 
 TEST(SettingsFolderTest, UsesXdgConfigHomeAndCreatesTheFolder) {
-    ScratchFolder config;
+    test::TempFolder config;
     EnvironmentScope xdg("XDG_CONFIG_HOME", config.Path());
 
     EXPECT_EQ(SettingsFolder(), config.Path() + "/quorvane");
@@ -360,7 +317,7 @@ TEST(SettingsFolderTest, UsesXdgConfigHomeAndCreatesTheFolder) {
 }
 
 TEST(SettingsFolderTest, FallsBackToDotConfigInHome) {
-    ScratchFolder home;
+    test::TempFolder home;
     EnvironmentScope homeVariable("HOME", home.Path());
     const std::string expected = home.Path() + "/.config/quorvane";
 
