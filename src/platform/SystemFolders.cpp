@@ -136,10 +136,9 @@ bool Match(std::string_view name, std::string_view pattern) {
 // folder matching its last part, in name order, until visit returns true.
 template <typename Visit>
 bool ForEachMatch(const std::string& pattern, Visit visit) {
-    std::string folder = ParentFolder(pattern);
-    std::string last = BaseName(pattern);
-    if (folder.empty())
-        folder = ".";
+    const std::string parent = ParentFolder(pattern);
+    const std::string folder = parent.empty() ? std::string(".") : parent;
+    const std::string last = BaseName(pattern);
     if (last.find_first_of("*?") == std::string::npos) {
         struct stat info {};
         if (lstat(pattern.c_str(), &info) != 0)
