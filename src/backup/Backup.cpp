@@ -25,7 +25,8 @@ std::string CleanName(std::string_view name, bool spacesToo, const CodePage& cod
             ++i;
             continue;
         }
-        if (byte == '/' || byte == '\\' || byte < 0x20 || byte == 0x7F || (spacesToo && byte == ' '))
+        if (byte == '/' || byte == '\\' || byte < 0x20 || byte == 0x7F ||
+            (spacesToo && byte == ' '))
             out[i] = '-';
     }
     return out;
@@ -137,8 +138,8 @@ std::string BackupOperation::PictureName(std::string_view displayName) const {
         name = "msn-" + std::to_string(m_services.clock.TickCount());
     // A name that already ends in a dot and three characters keeps its
     // extension; any other gets ".png".
-    const bool hasExtension = name.size() >= 4 ? name[name.size() - 4] == '.'
-                                               : (!name.empty() && name[0] == '.');
+    const bool hasExtension =
+        name.size() >= 4 ? name[name.size() - 4] == '.' : (!name.empty() && name[0] == '.');
     if (!hasExtension)
         name += ".png";
     return m_services.codePage.ToUtf8(name);

@@ -29,8 +29,10 @@ struct BackupOutcome {
     bool AllWritten() const;
 };
 
-inline constexpr const char* kBackupSucceededMessage = "Congratulation! Backup finished successfully.";
-inline constexpr const char* kNothingSelectedMessage = "Please list and select the items to backup.";
+inline constexpr const char* kBackupSucceededMessage =
+    "Congratulation! Backup finished successfully.";
+inline constexpr const char* kNothingSelectedMessage =
+    "Please list and select the items to backup.";
 
 // The subfolder of the backup folder for a category ("msn-winks", ...).
 std::string_view BackupSubfolder(ContentCategory category);
@@ -70,8 +72,7 @@ public:
 private:
     BackupOutcome BackupPacks(PackagedObjectList& list, const std::vector<std::size_t>& itemData,
                               const std::string& folder);
-    BackupOutcome BackupEmoticons(PictureObjectList& list,
-                                  const std::vector<std::size_t>& itemData,
+    BackupOutcome BackupEmoticons(PictureObjectList& list, const std::vector<std::size_t>& itemData,
                                   const std::string& folder, EmoticonManifest& manifest);
     BackupOutcome BackupPictures(PictureObjectList& list, const std::vector<std::size_t>& itemData,
                                  const std::string& folder);

@@ -28,7 +28,8 @@ std::vector<std::string> CabinetTools::ExtractArguments(const std::string& folde
     return {"extract", "/Y", "/E", "/L", folder, cabinet};
 }
 
-ToolRun CabinetTools::RunTool(std::vector<std::string> arguments, const std::string& workingFolder) {
+ToolRun CabinetTools::RunTool(std::vector<std::string> arguments,
+                              const std::string& workingFolder) {
     ToolRun run;
     const std::string name = arguments.front();
     std::string program = FindTool(name, m_programFolder);

@@ -34,7 +34,8 @@ std::string ObjectManifestHeader(ContentCategory category, const InstalledObject
     case ContentCategory::Winks:
         header.append("<package version=\"1.0\" type=\"theme\">").append(kLineEnd);
         header.append("<item contentid=\"").append(tag);
-        header.append("\" type=\"wink\" contenttype=\"P\" mimetype=\"application/messengercontent\"");
+        header.append(
+            "\" type=\"wink\" contenttype=\"P\" mimetype=\"application/messengercontent\"");
         break;
     case ContentCategory::DynamicDisplayPictures:
         header.append("<package version=\"1.0\" type=\"theme\" xmlns=\"")
@@ -156,7 +157,8 @@ void EmoticonManifest::AddItem(const InstalledObject& object) {
         .append(kEmoticonPrefix);
     text.append("\" mimetype=\"image/gif\" file=\"")
         .append(XmlAttributeValue(PackFileName(object.location, m_codePage), m_codePage));
-    text.append("\" emoticon:displayname=\"").append(XmlAttributeValue(object.displayName, m_codePage));
+    text.append("\" emoticon:displayname=\"")
+        .append(XmlAttributeValue(object.displayName, m_codePage));
     text.append("\" emoticon:keysequence=\"").append(XmlAttributeValue(object.tag, m_codePage));
     text.append("\" />").append(kLineEnd);
 }

@@ -100,9 +100,8 @@ PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
         }
     }
     if (reader.hasError()) {
-        check.reason = "content.xml is not well-formed XML: " +
-                       reader.errorString().toStdString() + " (line " +
-                       std::to_string(reader.lineNumber()) + ")";
+        check.reason = "content.xml is not well-formed XML: " + reader.errorString().toStdString() +
+                       " (line " + std::to_string(reader.lineNumber()) + ")";
         return check;
     }
     if (named.empty()) {

@@ -9,8 +9,8 @@ class CabinetTools;
 
 struct PackCheck {
     bool sound = false;
-    std::string reason;              // why not
-    std::vector<std::string> files;  // the files the pack holds, content.xml included
+    std::string reason;             // why not
+    std::vector<std::string> files; // the files the pack holds, content.xml included
 };
 
 // Checks a sealed ".msn" pack the way Messenger will read it: the transform

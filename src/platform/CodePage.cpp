@@ -162,7 +162,8 @@ std::string CodePage::FromUtf16Le(std::u16string_view text) const {
         bytes.push_back(static_cast<char>(c & 0xFF));
         bytes.push_back(static_cast<char>(c >> 8));
     }
-    return FromUtf16Le(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    return FromUtf16Le(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
 std::vector<std::uint8_t> CodePage::ToUtf16Le(std::string_view narrow) const {
@@ -190,12 +191,14 @@ std::string CodePage::ToLower(std::string_view narrow) const {
                 char32_t c = 0;
                 for (int k = 3; k >= 0; --k)
                     c = (c << 8) | static_cast<unsigned char>(wide[static_cast<std::size_t>(k)]);
-                auto low = Utf8Locale() == static_cast<locale_t>(nullptr)
-                               ? c
-                               : static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), Utf8Locale()));
+                auto low =
+                    Utf8Locale() == static_cast<locale_t>(nullptr)
+                        ? c
+                        : static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), Utf8Locale()));
                 std::string lowWide(4, '\0');
                 for (int k = 0; k < 4; ++k)
-                    lowWide[static_cast<std::size_t>(k)] = static_cast<char>((low >> (8 * k)) & 0xFF);
+                    lowWide[static_cast<std::size_t>(k)] =
+                        static_cast<char>((low >> (8 * k)) & 0xFF);
                 lowered = Convert("UTF-32LE", m_name.c_str(), lowWide);
             }
             if (lowered.size() == 2)

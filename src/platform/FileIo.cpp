@@ -105,7 +105,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     if (!fd.IsOpen())
         return std::nullopt;
     std::string bytes;
-    struct stat info{};
+    struct stat info {};
     if (::fstat(fd.Get(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
         bytes.reserve(static_cast<std::size_t>(info.st_size));
     if (!ReadAll(fd.Get(), bytes))
@@ -137,7 +137,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
 
     // A file being replaced keeps its permissions (a user who made the
     // settings private wants them to stay private).
-    struct stat existing{};
+    struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
         ::fchmod(fd.Get(), existing.st_mode & 07777);
 
@@ -187,7 +187,7 @@ bool MakeFolders(const std::string& path) {
 }
 
 bool IsDirectory(const std::string& path) {
-    struct stat info{};
+    struct stat info {};
     return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 

@@ -89,7 +89,8 @@ bool DeleteContents(int dirFd) {
             continue;
         }
         if (S_ISDIR(info.st_mode)) {
-            int child = openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            int child =
+                openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
             if (child < 0) {
                 all = false;
                 continue;
@@ -114,7 +115,8 @@ bool Match(std::string_view name, std::string_view pattern) {
     // enough for file names and free of recursion.
     std::size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || AsciiLower(pattern[p]) == AsciiLower(name[n]))) {
+        if (p < pattern.size() &&
+            (pattern[p] == '?' || AsciiLower(pattern[p]) == AsciiLower(name[n]))) {
             ++n;
             ++p;
         } else if (p < pattern.size() && pattern[p] == '*') {
@@ -134,8 +136,7 @@ bool Match(std::string_view name, std::string_view pattern) {
 
 // Calls visit(folder, name, isDirectory) for each entry of the pattern's
 // folder matching its last part, in name order, until visit returns true.
-template <typename Visit>
-bool ForEachMatch(const std::string& pattern, Visit visit) {
+template <typename Visit> bool ForEachMatch(const std::string& pattern, Visit visit) {
     const std::string parent = ParentFolder(pattern);
     const std::string folder = parent.empty() ? std::string(".") : parent;
     const std::string last = BaseName(pattern);
@@ -180,7 +181,8 @@ void SystemFolders::Locate(const WineAccount& wine) {
 
 bool SystemFolders::MakeWorkFolder() {
     m_pause.Wait(100);
-    workFolder = tempFolder + std::to_string(static_cast<std::int32_t>(m_clock.SecondsSinceEpoch()));
+    workFolder =
+        tempFolder + std::to_string(static_cast<std::int32_t>(m_clock.SecondsSinceEpoch()));
     return mkdir(workFolder.c_str(), 0700) == 0;
 }
 
@@ -198,12 +200,13 @@ bool SystemFolders::FileExists(const std::string& pattern) {
 }
 
 bool SystemFolders::FindFirstMatch(const std::string& pattern, std::string& fullPath) {
-    return ForEachMatch(pattern, [&](const std::string& folder, const std::string& name, bool isDir) {
-        if (isDir)
-            return false;
-        fullPath = JoinPath(folder, name);
-        return true;
-    });
+    return ForEachMatch(pattern,
+                        [&](const std::string& folder, const std::string& name, bool isDir) {
+                            if (isDir)
+                                return false;
+                            fullPath = JoinPath(folder, name);
+                            return true;
+                        });
 }
 
 bool SystemFolders::MatchesPattern(std::string_view name, std::string_view pattern) {

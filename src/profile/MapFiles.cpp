@@ -16,8 +16,9 @@ constexpr std::size_t npos = std::string_view::npos;
 class TextSearch {
 public:
     TextSearch(std::string_view text, const CodePage& codePage)
-        : m_text(text), m_starts(codePage.HasLeadBytes() ? codePage.CharacterStarts(text)
-                                                          : std::vector<bool>()) {}
+        : m_text(text),
+          m_starts(codePage.HasLeadBytes() ? codePage.CharacterStarts(text) : std::vector<bool>()) {
+    }
 
     std::size_t Find(std::string_view needle, std::size_t from) const {
         while (from <= m_text.size()) {

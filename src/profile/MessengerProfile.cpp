@@ -42,7 +42,8 @@ std::uint32_t MessengerProfile::AccountId(std::string_view passportText, const C
     // passport, each byte taken as a signed char.
     std::uint32_t hash = 0;
     for (char c : codePage.ToLower(passportText))
-        hash = hash * 101u + static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(c)));
+        hash = hash * 101u +
+               static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(c)));
     return hash;
 }
 
@@ -86,8 +87,8 @@ ProtectedFileContent MessengerProfile::ReadProtectedFile(const std::string& path
     if (!plain)
         return content;
     content.unprotected = true;
-    content.decoded = DecodeBase64(
-        std::string_view(reinterpret_cast<const char*>(plain->data()), plain->size()));
+    content.decoded =
+        DecodeBase64(std::string_view(reinterpret_cast<const char*>(plain->data()), plain->size()));
     return content;
 }
 

@@ -5,8 +5,8 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 
-#include <unistd.h>
 #include <algorithm>
+#include <unistd.h>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -80,7 +80,8 @@ bool ObjectList::ReadCatalogue(std::string_view newPassport, std::string& text) 
     return true;
 }
 
-PackagedObjectList::PackagedObjectList(const ProfileServices& services, ContentCategory listCategory)
+PackagedObjectList::PackagedObjectList(const ProfileServices& services,
+                                       ContentCategory listCategory)
     : ObjectList(services, listCategory) {}
 
 PackagedObjectList::~PackagedObjectList() {
@@ -173,7 +174,8 @@ bool PictureObjectList::ListObjects(std::string_view newPassport) {
             object.displayName = InstalledObject::Field(record.field2);
             break;
         case ContentCategory::RegularBackgrounds:
-            object.displayName = InstalledObject::Field(DecodeFriendlyName(record.friendly, codePage));
+            object.displayName =
+                InstalledObject::Field(DecodeFriendlyName(record.friendly, codePage));
             break;
         default:
             object.displayName = InstalledObject::Field(record.field1);

@@ -67,7 +67,8 @@ bool WriteFully(int fd, const std::uint8_t* data, std::size_t size, off_t offset
 
 } // namespace
 
-PackCipher::PackCipher(std::string windowsFolderPath) : windowsFolder(std::move(windowsFolderPath)) {}
+PackCipher::PackCipher(std::string windowsFolderPath)
+    : windowsFolder(std::move(windowsFolderPath)) {}
 
 PackCipher::~PackCipher() = default;
 
@@ -96,8 +97,8 @@ bool PackCipher::TransformFile(const std::string& path) const {
     std::vector<std::uint8_t> chunk(kChunkSize);
     bool ok = true;
     for (std::uint64_t offset = 0; offset < transformed && ok;) {
-        const auto size = static_cast<std::size_t>(
-            std::min<std::uint64_t>(kChunkSize, transformed - offset));
+        const auto size =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kChunkSize, transformed - offset));
         if (!ReadFully(fd, chunk.data(), size, static_cast<off_t>(offset))) {
             ok = false;
             break;

@@ -79,8 +79,8 @@ std::string RelativeTo(const std::string& folder, const std::string& path) {
     return path.substr(prefix.size());
 }
 
-int Export(const std::string& appData, const std::string& passportUtf8,
-           const std::string& userUtf8, const std::string& output) {
+int Export(const std::string& appData, const std::string& passportUtf8, const std::string& userUtf8,
+           const std::string& output) {
     const CodePage& codePage = CodePage::Ansi();
     const std::string passport = codePage.FromUtf8(passportUtf8);
     const std::string user = codePage.FromUtf8(userUtf8);

@@ -43,10 +43,6 @@ extern char** environ;
 namespace quorvane {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
-using ::testing::Not;
 using test::AccountObject;
 using test::CountingPause;
 using test::FakeClock;
@@ -55,6 +51,10 @@ using test::ReadFile;
 using test::SnapshotTree;
 using test::TempFolder;
 using test::WriteFile;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
 
 namespace fs = std::filesystem;
 
@@ -219,30 +219,38 @@ const std::string kEmoticonNs(kEmoticonNamespace);
 std::string WinkManifest(const std::string& tag, const std::string& location,
                          const std::string& stamp) {
     return "<package version=\"1.0\" type=\"theme\">\r\n"
-           "<item contentid=\"" + Escaped(tag) + "\" type=\"wink\" contenttype=\"P\""
-           " mimetype=\"application/messengercontent\" file=\"" + Escaped(location) +
-           "\" stamp=\"" + stamp + "\"/>\r\n</package>";
+           "<item contentid=\"" +
+           Escaped(tag) +
+           "\" type=\"wink\" contenttype=\"P\""
+           " mimetype=\"application/messengercontent\" file=\"" +
+           Escaped(location) + "\" stamp=\"" + stamp + "\"/>\r\n</package>";
 }
 
 std::string DynamicPictureManifest(const std::string& tag, const std::string& location,
                                    const std::string& stamp) {
-    return "<package version=\"1.0\" type=\"theme\" xmlns=\"" + kContentNs + "\">\r\n"
-           "<item contentid=\"" + Escaped(tag) + "\" type=\"dynamicpicture\" contenttype=\"P\""
-           " mimetype=\"application/messengercontent\" file=\"" + Escaped(location) +
-           "\" stamp=\"" + stamp + "\"/>\r\n</package>";
+    return "<package version=\"1.0\" type=\"theme\" xmlns=\"" + kContentNs +
+           "\">\r\n"
+           "<item contentid=\"" +
+           Escaped(tag) +
+           "\" type=\"dynamicpicture\" contenttype=\"P\""
+           " mimetype=\"application/messengercontent\" file=\"" +
+           Escaped(location) + "\" stamp=\"" + stamp + "\"/>\r\n</package>";
 }
 
 std::string DynamicBackgroundManifest(const std::string& tag, const std::string& location,
                                       const std::string& stamp, const std::string& nameUtf8) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n"
-           "<package version=\"1.0\" type=\"theme\" xmlns=\"" + kContentNs +
-           "\" xmlns:dynamicbackground=\"" + kBackgroundNs +
+           "<package version=\"1.0\" type=\"theme\" xmlns=\"" +
+           kContentNs + "\" xmlns:dynamicbackground=\"" + kBackgroundNs +
            "\" partnerid=\"XK\" contenttype=\"P\">\r\n"
-           "<item2 minver=\"7.5\" contentid=\"" + Escaped(tag) +
-           "\" type=\"dynamicbackground\" contenttype=\"P\" mimetype=\"application/messengercontent\""
+           "<item2 minver=\"7.5\" contentid=\"" +
+           Escaped(tag) +
+           "\" type=\"dynamicbackground\" contenttype=\"P\" "
+           "mimetype=\"application/messengercontent\""
            " dynamicbackground:version=\"1.0\" dynamicbackground:default=\"true\""
-           " dynamicbackground:displayname=\"" + Escaped(nameUtf8) + "\" file=\"" +
-           Escaped(location) + "\" stamp=\"" + stamp + "\"/>\r\n</package>";
+           " dynamicbackground:displayname=\"" +
+           Escaped(nameUtf8) + "\" file=\"" + Escaped(location) + "\" stamp=\"" + stamp +
+           "\"/>\r\n</package>";
 }
 
 struct EmoticonLine {
@@ -255,9 +263,9 @@ std::string EmoticonItem(std::int64_t seconds, const EmoticonLine& line) {
     return "<item xmlns:emoticon=\"" + kEmoticonNs + "\" contentid=\"KTV" +
            std::to_string(seconds) +
            "\" contenttype=\"P\" type=\"emoticon\" emoticon:namespaceprefix=\"KTV\""
-           " mimetype=\"image/gif\" file=\"" + Escaped(line.file) + "\" emoticon:displayname=\"" +
-           Escaped(line.displayName) + "\" emoticon:keysequence=\"" + Escaped(line.keySequence) +
-           "\" />\r\n";
+           " mimetype=\"image/gif\" file=\"" +
+           Escaped(line.file) + "\" emoticon:displayname=\"" + Escaped(line.displayName) +
+           "\" emoticon:keysequence=\"" + Escaped(line.keySequence) + "\" />\r\n";
 }
 
 std::string EmoticonPackManifest(std::int64_t seconds, const std::vector<EmoticonLine>& lines) {
@@ -278,8 +286,9 @@ class BackupFixture : public ::testing::Test {
 protected:
     BackupFixture()
         : appData(temp / "prefix/drive_c/users/quorvane/AppData/Roaming"),
-          windowsFolder(temp / "prefix/drive_c/windows"),
-          services{protection, clock, CodePage::Ansi(), appData, windowsFolder},
+          windowsFolder(temp / "prefix/drive_c/windows"), services{protection, clock,
+                                                                   CodePage::Ansi(), appData,
+                                                                   windowsFolder},
           builder(appData, kPassport, protection) {
         MakeFolders(windowsFolder);
         folders.programFolder = ProgramFolder();
@@ -355,9 +364,7 @@ protected:
     }
 
     // A pack is sealed: as it lies on disk it is no cabinet.
-    static bool IsSealed(const std::string& pack) {
-        return ReadFile(pack).substr(0, 4) != "MSCF";
-    }
+    static bool IsSealed(const std::string& pack) { return ReadFile(pack).substr(0, 4) != "MSCF"; }
 
     TempFolder temp;
     std::string appData;
@@ -455,7 +462,8 @@ TEST_F(BackupFixture, DynamicDisplayPicturesCarryTheirNamespace) {
         const std::map<std::string, std::string> expected = {
             {"content.xml",
              DynamicPictureManifest(list.objects[i].tag, objects[i].location, objects[i].stamp)},
-            {objects[i].location, ReadFile(ObjectFile(ContentCategory::DynamicDisplayPictures, objects[i]))}};
+            {objects[i].location,
+             ReadFile(ObjectFile(ContentCategory::DynamicDisplayPictures, objects[i]))}};
         EXPECT_EQ(OpenPack(outcome.items[i].file), expected);
     }
     EXPECT_FALSE(fs::exists(JoinPath(list.objectFolder, "content.xml")));
@@ -477,18 +485,19 @@ TEST_F(BackupFixture, DynamicBackgroundsNameThemselvesInTheirManifest) {
         backup.Run(ContentCategory::DynamicBackgrounds, list, All(items), backupFolder, manifest);
     ASSERT_TRUE(outcome.AllWritten());
     const std::string folder = Subfolder(ContentCategory::DynamicBackgrounds);
-    EXPECT_EQ(outcome.items[0].file,
-              JoinPath(folder, "Ch\xC3\xA2teau-&-<Garden>-\"1\".msn"));
+    EXPECT_EQ(outcome.items[0].file, JoinPath(folder, "Ch\xC3\xA2teau-&-<Garden>-\"1\".msn"));
     EXPECT_EQ(outcome.items[1].file, JoinPath(folder, "Underwater-Reef-0.msn"));
     const std::map<std::string, std::string> first = {
-        {"content.xml", DynamicBackgroundManifest(list.objects[0].tag, chateau.location, chateau.stamp,
-                                                  "Ch\xC3\xA2teau & <Garden> \"1\"")},
+        {"content.xml",
+         DynamicBackgroundManifest(list.objects[0].tag, chateau.location, chateau.stamp,
+                                   "Ch\xC3\xA2teau & <Garden> \"1\"")},
         {chateau.location, ReadFile(ObjectFile(ContentCategory::DynamicBackgrounds, chateau))}};
     EXPECT_EQ(OpenPack(outcome.items[0].file), first);
     const std::map<std::string, std::string> second = {
         {"content.xml", DynamicBackgroundManifest(list.objects[1].tag, objects[1].location,
                                                   objects[1].stamp, "Underwater Reef 0")},
-        {objects[1].location, ReadFile(ObjectFile(ContentCategory::DynamicBackgrounds, objects[1]))}};
+        {objects[1].location,
+         ReadFile(ObjectFile(ContentCategory::DynamicBackgrounds, objects[1]))}};
     EXPECT_EQ(OpenPack(outcome.items[1].file), second);
 }
 
@@ -577,7 +586,8 @@ TEST_F(BackupFixture, SameNamesInOneRunAreNumberedAndARerunReplacesThem) {
     ASSERT_TRUE(second.AllWritten());
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_EQ(second.items[i].file, first.items[i].file);
-    EXPECT_THAT(NamesIn(folder), ElementsAre("Same-Name (2).msn", "Same-Name (3).msn", "Same-Name.msn"));
+    EXPECT_THAT(NamesIn(folder),
+                ElementsAre("Same-Name (2).msn", "Same-Name (3).msn", "Same-Name.msn"));
     EXPECT_EQ(OpenPack(JoinPath(folder, "Same-Name.msn")).at(objects[0].location),
               ReadFile(ObjectFile(ContentCategory::Winks, objects[0])));
 }
@@ -591,7 +601,8 @@ TEST_F(BackupFixture, PacksOfItemsChosenOutOfOrderHoldTheirOwnObjects) {
     ASSERT_EQ(List(list).size(), 3u);
 
     BackupOperation backup(backupServices);
-    const BackupOutcome outcome = backup.Run(ContentCategory::Winks, list, {2, 0}, backupFolder, manifest);
+    const BackupOutcome outcome =
+        backup.Run(ContentCategory::Winks, list, {2, 0}, backupFolder, manifest);
     ASSERT_TRUE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 2u);
     const std::string folder = Subfolder(ContentCategory::Winks);
@@ -604,7 +615,8 @@ TEST_F(BackupFixture, PacksOfItemsChosenOutOfOrderHoldTheirOwnObjects) {
         const std::map<std::string, std::string> expected = {
             {"content.xml",
              WinkManifest(list.objects[index].tag, objects[index].location, objects[index].stamp)},
-            {objects[index].location, ReadFile(ObjectFile(ContentCategory::Winks, objects[index]))}};
+            {objects[index].location,
+             ReadFile(ObjectFile(ContentCategory::Winks, objects[index]))}};
         EXPECT_EQ(OpenPack(outcome.items[at].file), expected);
     }
     EXPECT_THAT(NamesIn(folder), ElementsAre("Bongo-Kiss-0.msn", "Heart-Fireworks-2.msn"));
@@ -621,12 +633,14 @@ TEST_F(BackupFixture, TheAccountsFilesAreUnchangedByListingAndBackup) {
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), 3u);
     BackupOperation backup(backupServices);
-    ASSERT_TRUE(backup.Run(ContentCategory::DynamicBackgrounds, list, All(items), backupFolder, manifest)
-                    .AllWritten());
+    ASSERT_TRUE(
+        backup.Run(ContentCategory::DynamicBackgrounds, list, All(items), backupFolder, manifest)
+            .AllWritten());
     list.Clear();
 
     auto after = SnapshotTree(account);
-    std::erase_if(after, [](const auto& entry) { return entry.first.find(".dir/") != std::string::npos; });
+    std::erase_if(after,
+                  [](const auto& entry) { return entry.first.find(".dir/") != std::string::npos; });
     EXPECT_EQ(after, before);
 }
 
@@ -653,7 +667,8 @@ TEST_F(BackupFixture, AnObjectStoredAsContentXmlIsNeitherOverwrittenNorDeleted) 
     list.Clear();
 
     auto after = SnapshotTree(account);
-    std::erase_if(after, [](const auto& entry) { return entry.first.find(".dir/") != std::string::npos; });
+    std::erase_if(after,
+                  [](const auto& entry) { return entry.first.find(".dir/") != std::string::npos; });
     ASSERT_EQ(outcome.items.size(), 1u);
     EXPECT_EQ(after, before) << "the account's own files must come through a backup unchanged";
     // Every pack of that folder would write its manifest over the object, so
@@ -690,7 +705,8 @@ TEST_F(BackupFixture, WithoutTheCabinetToolNoPackIsClaimed) {
 
 TEST_F(BackupFixture, AStampFileDeletedBeforeTheBackupFailsThatItemOnly) {
     for (int n = 0; n < 3; ++n)
-        Add(ContentCategory::DynamicDisplayPictures, Sample(ContentCategory::DynamicDisplayPictures, n));
+        Add(ContentCategory::DynamicDisplayPictures,
+            Sample(ContentCategory::DynamicDisplayPictures, n));
     builder.Write();
     PackagedObjectList list(services, ContentCategory::DynamicDisplayPictures);
     const std::vector<ListedItem> items = List(list);
@@ -732,7 +748,8 @@ TEST_F(BackupFixture, ABackupFolderThatCannotBeMadeFailsEveryItem) {
     BackupOperation backup(backupServices);
     const BackupOutcome packs =
         backup.Run(ContentCategory::Winks, winks, All(winkItems), impossible, manifest);
-    const BackupOutcome pack = backup.Run(ContentCategory::CustomEmoticons, emoticons, {0}, impossible, manifest);
+    const BackupOutcome pack =
+        backup.Run(ContentCategory::CustomEmoticons, emoticons, {0}, impossible, manifest);
     const BackupOutcome copies =
         backup.Run(ContentCategory::RegularBackgrounds, backgrounds, {0}, impossible, manifest);
 
@@ -753,7 +770,8 @@ TEST_F(BackupFixture, ABackupFolderThatCannotBeMadeFailsEveryItem) {
 TEST_F(BackupFixture, AnItemThatWasNeverListedIsReported) {
     Add(ContentCategory::Winks, Sample(ContentCategory::Winks, 0));
     Add(ContentCategory::CustomEmoticons, Sample(ContentCategory::CustomEmoticons, 0));
-    Add(ContentCategory::RegularDisplayPictures, Sample(ContentCategory::RegularDisplayPictures, 0));
+    Add(ContentCategory::RegularDisplayPictures,
+        Sample(ContentCategory::RegularDisplayPictures, 0));
     builder.Write();
     PackagedObjectList winks(services, ContentCategory::Winks);
     ASSERT_EQ(List(winks).size(), 1u);
@@ -763,11 +781,12 @@ TEST_F(BackupFixture, AnItemThatWasNeverListedIsReported) {
     ASSERT_EQ(List(pictures).size(), 1u);
 
     BackupOperation backup(backupServices);
-    const BackupOutcome packs = backup.Run(ContentCategory::Winks, winks, {0, 5}, backupFolder, manifest);
+    const BackupOutcome packs =
+        backup.Run(ContentCategory::Winks, winks, {0, 5}, backupFolder, manifest);
     const BackupOutcome pack =
         backup.Run(ContentCategory::CustomEmoticons, emoticons, {7, 0}, backupFolder, manifest);
-    const BackupOutcome copies =
-        backup.Run(ContentCategory::RegularDisplayPictures, pictures, {0, 1}, backupFolder, manifest);
+    const BackupOutcome copies = backup.Run(ContentCategory::RegularDisplayPictures, pictures,
+                                            {0, 1}, backupFolder, manifest);
 
     ASSERT_EQ(packs.items.size(), 2u);
     EXPECT_FALSE(packs.AllWritten());
@@ -808,8 +827,10 @@ TEST_F(BackupFixture, EmoticonsGoIntoOneDatedPack) {
     const BackupOutcome outcome =
         backup.Run(ContentCategory::CustomEmoticons, list, All(items), backupFolder, manifest);
     ASSERT_TRUE(outcome.AllWritten());
-    const std::string pack = JoinPath(Subfolder(ContentCategory::CustomEmoticons), kEmoticonPackName);
-    EXPECT_THAT(NamesIn(Subfolder(ContentCategory::CustomEmoticons)), ElementsAre(kEmoticonPackName));
+    const std::string pack =
+        JoinPath(Subfolder(ContentCategory::CustomEmoticons), kEmoticonPackName);
+    EXPECT_THAT(NamesIn(Subfolder(ContentCategory::CustomEmoticons)),
+                ElementsAre(kEmoticonPackName));
     ASSERT_EQ(outcome.items.size(), 3u);
     for (const BackupItemOutcome& item : outcome.items) {
         EXPECT_TRUE(item.written);
@@ -860,8 +881,10 @@ TEST_F(BackupFixture, AnEmoticonPackHoldsOnlyThisRunsEmoticons) {
     std::vector<std::string> names;
     for (const auto& entry : pack)
         names.push_back(entry.first);
-    const std::string second = EmoticonManifest::PackFileName(objects[2].location, CodePage::Ansi());
-    const std::string zeroth = EmoticonManifest::PackFileName(objects[0].location, CodePage::Ansi());
+    const std::string second =
+        EmoticonManifest::PackFileName(objects[2].location, CodePage::Ansi());
+    const std::string zeroth =
+        EmoticonManifest::PackFileName(objects[0].location, CodePage::Ansi());
     std::vector<std::string> expectedNames = {"content.xml", second, zeroth};
     std::sort(expectedNames.begin(), expectedNames.end());
     EXPECT_EQ(names, expectedNames);
@@ -898,7 +921,8 @@ TEST_F(BackupFixture, AnEmoticonWhoseFileIsGoneIsLeftOutOfThePackAndReported) {
 
     const auto pack = OpenPack(outcome.items[0].file);
     EXPECT_EQ(pack.size(), 3u);
-    EXPECT_EQ(pack.count(EmoticonManifest::PackFileName(objects[1].location, CodePage::Ansi())), 0u);
+    EXPECT_EQ(pack.count(EmoticonManifest::PackFileName(objects[1].location, CodePage::Ansi())),
+              0u);
     EXPECT_THAT(pack.at("content.xml"), Not(HasSubstr(Utf8(objects[1].keySequence))));
 }
 
@@ -929,7 +953,8 @@ TEST_F(BackupFixture, AnEmoticonPackWhoseManifestCannotBeWrittenIsNotClaimed) {
         EXPECT_FALSE(item.written);
         EXPECT_THAT(item.reason, HasSubstr("content.xml"));
     }
-    EXPECT_FALSE(fs::exists(JoinPath(Subfolder(ContentCategory::CustomEmoticons), kEmoticonPackName)));
+    EXPECT_FALSE(
+        fs::exists(JoinPath(Subfolder(ContentCategory::CustomEmoticons), kEmoticonPackName)));
     EXPECT_FALSE(fs::exists(steppingFolders.workFolder));
 }
 
@@ -952,7 +977,8 @@ TEST_F(BackupFixture, WithoutTheCabinetToolNoEmoticonPackIsClaimed) {
         EXPECT_FALSE(item.written);
         EXPECT_THAT(item.reason, HasSubstr("cabarc"));
     }
-    EXPECT_FALSE(fs::exists(JoinPath(Subfolder(ContentCategory::CustomEmoticons), kEmoticonPackName)));
+    EXPECT_FALSE(
+        fs::exists(JoinPath(Subfolder(ContentCategory::CustomEmoticons), kEmoticonPackName)));
     EXPECT_THAT(NamesIn(folders.tempFolder), IsEmpty());
 }
 
@@ -1051,7 +1077,8 @@ TEST_F(BackupFixture, RegularDisplayPicturesAreCopiedUnderTheirNames) {
 TEST_F(BackupFixture, RegularBackgroundsKeepTheirSpaces) {
     Add(ContentCategory::RegularBackgrounds,
         Named(ContentCategory::RegularBackgrounds, 0, "Sunny Beach 0"));
-    Add(ContentCategory::RegularBackgrounds, Named(ContentCategory::RegularBackgrounds, 1, "Mountains 1"));
+    Add(ContentCategory::RegularBackgrounds,
+        Named(ContentCategory::RegularBackgrounds, 1, "Mountains 1"));
     builder.Write();
     PictureObjectList list(services, ContentCategory::RegularBackgrounds);
     const std::vector<ListedItem> items = List(list);
@@ -1154,7 +1181,8 @@ TEST_F(BackupFixture, APictureWhoseFileIsGoneIsReported) {
 
 TEST_F(BackupFixture, PictureBackupsLeaveTheAccountAsItWas) {
     for (int n = 0; n < 2; ++n) {
-        Add(ContentCategory::RegularDisplayPictures, Sample(ContentCategory::RegularDisplayPictures, n));
+        Add(ContentCategory::RegularDisplayPictures,
+            Sample(ContentCategory::RegularDisplayPictures, n));
         Add(ContentCategory::CustomEmoticons, Sample(ContentCategory::CustomEmoticons, n));
     }
     builder.Write();
@@ -1165,11 +1193,13 @@ TEST_F(BackupFixture, PictureBackupsLeaveTheAccountAsItWas) {
     const std::vector<ListedItem> pictureItems = List(pictures);
     const std::vector<ListedItem> emoticonItems = List(emoticons);
     BackupOperation backup(backupServices);
-    EXPECT_TRUE(backup.Run(ContentCategory::RegularDisplayPictures, pictures, All(pictureItems),
-                           backupFolder, manifest)
+    EXPECT_TRUE(backup
+                    .Run(ContentCategory::RegularDisplayPictures, pictures, All(pictureItems),
+                         backupFolder, manifest)
                     .AllWritten());
-    EXPECT_TRUE(backup.Run(ContentCategory::CustomEmoticons, emoticons, All(emoticonItems),
-                           backupFolder, manifest)
+    EXPECT_TRUE(backup
+                    .Run(ContentCategory::CustomEmoticons, emoticons, All(emoticonItems),
+                         backupFolder, manifest)
                     .AllWritten());
     pictures.Clear();
     emoticons.Clear();

@@ -46,7 +46,8 @@ TEST(PointerText, NamesTheCatalogueFromTenCharactersAfterLocation) {
 }
 
 std::string Friendly(std::u16string_view name) {
-    static const char* alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    static const char* alphabet =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string bytes;
     for (char16_t c : name) {
         bytes.push_back(static_cast<char>(c & 0xFF));
@@ -71,8 +72,10 @@ TEST(ScanCatalogue, PackagedRecordsTakeTheNthOccurrenceOfEachKey) {
     const std::string text = "<L><I Friendly=\"" + Friendly(u"Bongo") +
                              "\" Location=\"a.cab\" stamp=\"S1\"/>"
                              "<I stamp=\"S2x\" Location=\"b.cab\" Friendly=\"" +
-                             Friendly(u"Caf\u00e9") + "\"/>"
-                             "<I Friendly=\"" + Friendly(u"Three") + "\" Location=\"c.cab\"/></L>";
+                             Friendly(u"Caf\u00e9") +
+                             "\"/>"
+                             "<I Friendly=\"" +
+                             Friendly(u"Three") + "\" Location=\"c.cab\"/></L>";
     auto records = ScanCatalogue(CatalogueLayout::Packaged, text, cp);
     // The third record has no stamp, so the scan ends with two.
     ASSERT_EQ(records.size(), 2u);
@@ -96,11 +99,11 @@ TEST(ScanCatalogue, ValuesEndAtAQuoteFromTheirThirdCharacterOn) {
     EXPECT_EQ(records[0].friendly, "A\" Location=");
     EXPECT_EQ(records[0].location, "x.png");
     // A value without a closing quote ends the scan; the records before stand.
-    EXPECT_EQ(ScanCatalogue(CatalogueLayout::RegularBackgrounds,
-                            "Friendly=\"QQA=\" Location=\"a.png\" Friendly=\"QQA=\" Location=\"b.png",
-                            cp)
-                  .size(),
-              1u);
+    EXPECT_EQ(
+        ScanCatalogue(CatalogueLayout::RegularBackgrounds,
+                      "Friendly=\"QQA=\" Location=\"a.png\" Friendly=\"QQA=\" Location=\"b.png", cp)
+            .size(),
+        1u);
     EXPECT_TRUE(ScanCatalogue(CatalogueLayout::Packaged, "Friendly=\"", cp).empty());
     EXPECT_TRUE(ScanCatalogue(CatalogueLayout::Packaged, "", cp).empty());
 }
@@ -115,8 +118,8 @@ TEST(ScanCatalogue, TabLayoutsSkipTheFirstCharacterAndStartLaterRecordsAtATab) {
     EXPECT_EQ(records[1].location, "b.png");
 
     // A text that begins with a tab: the first name lies between it and the next tab.
-    records = ScanCatalogue(CatalogueLayout::RegularDisplayPictures,
-                            "\tname\tLocation=\"p.png\"", cp);
+    records =
+        ScanCatalogue(CatalogueLayout::RegularDisplayPictures, "\tname\tLocation=\"p.png\"", cp);
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].field1, "name");
 

@@ -25,14 +25,14 @@ extern char** environ;
 namespace quorvane {
 namespace {
 
+using test::ReadFile;
+using test::TempFolder;
+using test::WriteFile;
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
-using test::ReadFile;
-using test::TempFolder;
-using test::WriteFile;
 
 namespace fs = std::filesystem;
 
@@ -189,9 +189,9 @@ TEST(CabinetToolsArguments, FolderPackTakesEveryFileOfTheFolder) {
 }
 
 TEST(CabinetToolsArguments, ExtractNamesTheFolderBeforeTheCabinet) {
-    EXPECT_THAT(CabinetTools::ExtractArguments("/acct/Winks3/x.cab.dir", "/acct/Winks3/x.cab"),
-                ElementsAre("extract", "/Y", "/E", "/L", "/acct/Winks3/x.cab.dir",
-                            "/acct/Winks3/x.cab"));
+    EXPECT_THAT(
+        CabinetTools::ExtractArguments("/acct/Winks3/x.cab.dir", "/acct/Winks3/x.cab"),
+        ElementsAre("extract", "/Y", "/E", "/L", "/acct/Winks3/x.cab.dir", "/acct/Winks3/x.cab"));
 }
 
 TEST(CabinetToolsArguments, ArgumentsWithSpacesStayWhole) {
@@ -329,9 +329,9 @@ TEST_F(CabinetToolsRun, ToolsBesideTheProgramComeBeforeThoseInItsFolder) {
     const std::string programFolder = temp / "install/bin";
     MakeExecutable(JoinPath(programFolder, "extract"), "this is not a program\n");
     MakeFolders(temp / "install/libexec/quorvane");
-    ASSERT_EQ(symlink(BuiltTool("extract").c_str(),
-                      (temp / "install/libexec/quorvane/extract").c_str()),
-              0);
+    ASSERT_EQ(
+        symlink(BuiltTool("extract").c_str(), (temp / "install/libexec/quorvane/extract").c_str()),
+        0);
     const std::string source = temp / "source";
     WriteFile(JoinPath(source, "a.txt"), "a");
     ASSERT_TRUE(tools.PackFolder(source, temp / "a.cab").succeeded);
@@ -389,8 +389,8 @@ TEST_F(CabinetToolsRun, FailingExtractCarriesTheToolsErrorText) {
     WriteFile(notCabinet, "This is plain text, not a Microsoft cabinet.\n");
 
     // What the tool itself says, asked directly.
-    const ChildRun direct = RunChild({BuiltTool("extract"), "/Y", "/E", "/L", temp / "direct",
-                                      notCabinet});
+    const ChildRun direct =
+        RunChild({BuiltTool("extract"), "/Y", "/E", "/L", temp / "direct", notCabinet});
     ASSERT_NE(direct.exitCode, 0);
     ASSERT_THAT(direct.errorText, Not(IsEmpty()));
 
@@ -406,9 +406,9 @@ TEST_F(CabinetToolsRun, FailingPackCarriesTheToolsErrorTextAndLeavesNoPack) {
     WriteFile(JoinPath(objectFolder, "content.xml"), "manifest");
     const std::string pack = temp / "Kiss.msn";
 
-    const ChildRun direct = RunChild({BuiltTool("cabarc"), "N", pack,
-                                      JoinPath(objectFolder, "content.xml"),
-                                      JoinPath(objectFolder, "missing.cab")});
+    const ChildRun direct =
+        RunChild({BuiltTool("cabarc"), "N", pack, JoinPath(objectFolder, "content.xml"),
+                  JoinPath(objectFolder, "missing.cab")});
     ASSERT_NE(direct.exitCode, 0);
     ASSERT_THAT(direct.errorText, Not(IsEmpty()));
     ASSERT_FALSE(fs::exists(pack));

@@ -25,7 +25,9 @@ TEST(CodePage, Utf16ToNarrowStopsAtFirstZeroAndReplacesWhatTheCodePageLacks) {
     auto odd = Utf16(u"ab");
     odd.push_back('c');
     EXPECT_EQ(cp.FromUtf16Le(odd), "ab");
-    EXPECT_EQ(cp.FromUtf16Le(Utf16(u"a\xd800" u"b")), "a?b");
+    EXPECT_EQ(cp.FromUtf16Le(Utf16(u"a\xd800"
+                                   u"b")),
+              "a?b");
     EXPECT_EQ(cp.FromUtf16Le(std::span<const std::uint8_t>()), "");
 }
 
@@ -48,7 +50,8 @@ TEST(CodePage, RoundTripsEveryByteThroughUtf16AndUtf8) {
 TEST(CodePage, LowersLettersOfTheCodePageAndLeavesTheRest) {
     EXPECT_EQ(cp.ToLower("ABC xyz 09@._"), "abc xyz 09@._");
     // Latin-1 capitals, the three Windows-1252 extras, and the multiplication sign that stays.
-    EXPECT_EQ(cp.ToLower("\xc0\xc9\xde\x8a\x8c\x8e\x9f\xd7\xdf"), "\xe0\xe9\xfe\x9a\x9c\x9e\xff\xd7\xdf");
+    EXPECT_EQ(cp.ToLower("\xc0\xc9\xde\x8a\x8c\x8e\x9f\xd7\xdf"),
+              "\xe0\xe9\xfe\x9a\x9c\x9e\xff\xd7\xdf");
     EXPECT_FALSE(cp.HasLeadBytes());
 }
 

@@ -21,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 unsigned ModeOf(const std::string& path) {
-    struct stat info{};
+    struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         throw std::runtime_error("cannot stat " + path);
     return static_cast<unsigned>(info.st_mode & 07777);

@@ -33,8 +33,6 @@
 namespace quorvane {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using test::AccountObject;
 using test::CountingPause;
 using test::FakeClock;
@@ -42,6 +40,8 @@ using test::MessengerAccountBuilder;
 using test::ReadFile;
 using test::TempFolder;
 using test::WriteFile;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 namespace fs = std::filesystem;
 
@@ -132,8 +132,9 @@ class ListingFixture : public ::testing::Test {
 protected:
     ListingFixture()
         : appData(temp / "prefix/drive_c/users/quorvane/AppData/Roaming"),
-          windowsFolder(temp / "prefix/drive_c/windows"),
-          services{protection, clock, CodePage::Ansi(), appData, windowsFolder},
+          windowsFolder(temp / "prefix/drive_c/windows"), services{protection, clock,
+                                                                   CodePage::Ansi(), appData,
+                                                                   windowsFolder},
           builder(appData, kPassport, protection) {
         MakeFolders(windowsFolder);
         folders.programFolder = ProgramFolder();
@@ -226,7 +227,8 @@ TEST_F(ListingFixture, PngComesBeforeJpegBeforeGifWhateverTheNames) {
                          {{"a.gif", Gif()}, {"b.jpg", jpeg}, {"z.png", Png()}, {"m.swf", Swf()}}));
     builder.Add(ContentCategory::Winks,
                 Packaged("Jpeg and gif", "b.cab", {{"a.gif", Gif()}, {"b.jpg", jpeg}}));
-    builder.Add(ContentCategory::Winks, Packaged("Gif only", "c.cab", {{"a.gif", Gif()}, {"m.swf", Swf()}}));
+    builder.Add(ContentCategory::Winks,
+                Packaged("Gif only", "c.cab", {{"a.gif", Gif()}, {"m.swf", Swf()}}));
     // Matching ignores case, as on Windows.
     builder.Add(ContentCategory::Winks, Packaged("Upper case", "d.cab", {{"THUMB.PNG", Png()}}));
     // Of two, the first by name, not by place in the cabinet.
@@ -240,8 +242,8 @@ TEST_F(ListingFixture, PngComesBeforeJpegBeforeGifWhateverTheNames) {
     ASSERT_EQ(items.size(), 5u);
     std::vector<std::string> pictures;
     for (const ListedItem& item : items)
-        pictures.push_back(fs::path(item.picturePath).lexically_relative(
-                                                          builder.ObjectFolder(ContentCategory::Winks))
+        pictures.push_back(fs::path(item.picturePath)
+                               .lexically_relative(builder.ObjectFolder(ContentCategory::Winks))
                                .string());
     EXPECT_THAT(pictures, ElementsAre("a.cab.dir/z.png", "b.cab.dir/b.jpg", "c.cab.dir/a.gif",
                                       "d.cab.dir/THUMB.PNG", "e.cab.dir/a.png"));
@@ -297,7 +299,8 @@ TEST_F(ListingFixture, ObjectsWithoutAUsablePictureAreLeftOutAndTheirStampsRemov
 TEST_F(ListingFixture, ShortDisplayNamesTakeThePicturesName) {
     // A Friendly value that decodes to nothing: a lone zero unit.
     const std::string nothing(1, '\0');
-    builder.Add(ContentCategory::Winks, Packaged(nothing, "empty.cab", {{"Bongo Kiss.png", Png()}}));
+    builder.Add(ContentCategory::Winks,
+                Packaged(nothing, "empty.cab", {{"Bongo Kiss.png", Png()}}));
     builder.Add(ContentCategory::Winks, Packaged("X", "one.cab", {{"Jump.gif", Gif()}}));
     builder.Add(ContentCategory::Winks, Packaged("Hi", "two.cab", {{"Wave.png", Png()}}));
     builder.Add(ContentCategory::Winks,
@@ -319,8 +322,10 @@ TEST_F(ListingFixture, ListingTwiceGivesTheSameItems) {
     for (int n = 0; n < 3; ++n)
         builder.Add(ContentCategory::DynamicBackgrounds,
                     MessengerAccountBuilder::SampleObject(ContentCategory::DynamicBackgrounds, n));
-    builder.Add(ContentCategory::DynamicBackgrounds, Packaged(std::string(1, '\0'), "short.cab", {{"Reef.png", Png()}}));
-    builder.Add(ContentCategory::DynamicBackgrounds, Packaged("No picture", "none.cab", {{"m.swf", Swf()}}));
+    builder.Add(ContentCategory::DynamicBackgrounds,
+                Packaged(std::string(1, '\0'), "short.cab", {{"Reef.png", Png()}}));
+    builder.Add(ContentCategory::DynamicBackgrounds,
+                Packaged("No picture", "none.cab", {{"m.swf", Swf()}}));
     builder.Write();
 
     PackagedObjectList list(services, ContentCategory::DynamicBackgrounds);
@@ -339,13 +344,14 @@ TEST_F(ListingFixture, ListingTwiceGivesTheSameItems) {
         EXPECT_EQ(second[i].picturePath, first[i].picturePath);
         EXPECT_EQ(list.objects[i].location, firstObjects[i].location);
         EXPECT_EQ(list.objects[i].displayName, firstObjects[i].displayName);
-        EXPECT_TRUE(fs::is_regular_file(
-            JoinPath(builder.ObjectFolder(ContentCategory::DynamicBackgrounds), list.objects[i].tag)));
+        EXPECT_TRUE(fs::is_regular_file(JoinPath(
+            builder.ObjectFolder(ContentCategory::DynamicBackgrounds), list.objects[i].tag)));
     }
 }
 
 TEST_F(ListingFixture, UnpackedFoldersStayAfterTheListIsCleared) {
-    builder.Add(ContentCategory::Winks, MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0));
+    builder.Add(ContentCategory::Winks,
+                MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0));
     builder.Write();
     PackagedObjectList list(services, ContentCategory::Winks);
     const std::vector<ListedItem> items =
@@ -359,7 +365,8 @@ TEST_F(ListingFixture, UnpackedFoldersStayAfterTheListIsCleared) {
 
 TEST_F(ListingFixture, WithoutTheCabinetToolEveryObjectIsLeftOut) {
     for (int n = 0; n < 2; ++n)
-        builder.Add(ContentCategory::Winks, MessengerAccountBuilder::SampleObject(ContentCategory::Winks, n));
+        builder.Add(ContentCategory::Winks,
+                    MessengerAccountBuilder::SampleObject(ContentCategory::Winks, n));
     builder.Write();
     const std::string objectFolder = builder.ObjectFolder(ContentCategory::Winks);
     const auto before = FileNamesIn(objectFolder);
@@ -382,7 +389,8 @@ TEST_F(ListingFixture, WithoutTheCabinetToolEveryObjectIsLeftOut) {
 TEST_F(ListingFixture, WithoutTheCabinetToolAnEarlierListingsPictureDoesNotCount) {
     // A listing that could not unpack the cabinet has not seen a picture in
     // it, even when the unpack folder still holds one from before.
-    builder.Add(ContentCategory::Winks, MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0));
+    builder.Add(ContentCategory::Winks,
+                MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0));
     builder.Write();
     PackagedObjectList list(services, ContentCategory::Winks);
     ASSERT_EQ(ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi()).size(), 1u);
@@ -415,7 +423,8 @@ TEST_F(ListingFixture, AFailedListingGivesNoItems) {
 TEST_F(ListingFixture, EmoticonsAreKnownByContentNotByName) {
     std::vector<AccountObject> emoticons;
     for (int n = 0; n < 4; ++n) {
-        emoticons.push_back(MessengerAccountBuilder::SampleObject(ContentCategory::CustomEmoticons, n));
+        emoticons.push_back(
+            MessengerAccountBuilder::SampleObject(ContentCategory::CustomEmoticons, n));
         builder.Add(ContentCategory::CustomEmoticons, emoticons.back());
     }
     builder.Write();
@@ -431,7 +440,8 @@ TEST_F(ListingFixture, EmoticonsAreKnownByContentNotByName) {
         SCOPED_TRACE(i);
         EXPECT_EQ(items[i].itemData, i);
         EXPECT_EQ(items[i].picturePath,
-                  JoinPath(builder.ObjectFolder(ContentCategory::CustomEmoticons), emoticons[i].location));
+                  JoinPath(builder.ObjectFolder(ContentCategory::CustomEmoticons),
+                           emoticons[i].location));
         EXPECT_EQ(list.objects[i].tag, emoticons[i].keySequence);
         EXPECT_EQ(list.objects[i].displayName, emoticons[i].displayName);
     }

@@ -41,7 +41,8 @@ InstalledObject Object(std::string location, std::string tag, std::string displa
 
 class ObjectManifestTest : public ::testing::Test {
 protected:
-    std::string Write(ContentCategory category, const InstalledObject& object, bool expected = true) {
+    std::string Write(ContentCategory category, const InstalledObject& object,
+                      bool expected = true) {
         EXPECT_EQ(WriteObjectManifest(category, folder.Path(), object, CodePage::Ansi()), expected);
         return test::ReadFile(folder / "content.xml");
     }
@@ -67,21 +68,22 @@ TEST_F(ObjectManifestTest, DynamicDisplayPictureManifestIsByteExact) {
                                        Object("WavingCat.cab", "B0A1D6C3", "Waving cat"));
 
     EXPECT_EQ(manifest,
-              "<package version=\"1.0\" type=\"theme\" xmlns=\"" + kContentNs + "\">\r\n"
-              "<item contentid=\"B0A1D6C3\" type=\"dynamicpicture\" contenttype=\"P\""
-              " mimetype=\"application/messengercontent\" file=\"WavingCat.cab\" stamp=\"" +
+              "<package version=\"1.0\" type=\"theme\" xmlns=\"" + kContentNs +
+                  "\">\r\n"
+                  "<item contentid=\"B0A1D6C3\" type=\"dynamicpicture\" contenttype=\"P\""
+                  " mimetype=\"application/messengercontent\" file=\"WavingCat.cab\" stamp=\"" +
                   kStamp + "\"/>\r\n</package>");
 }
 
 TEST_F(ObjectManifestTest, DynamicBackgroundManifestIsByteExact) {
     test::WriteFile(folder / "E44F0912", kStamp);
-    const std::string manifest = Write(ContentCategory::DynamicBackgrounds,
-                                       Object("Aquarium.cab", "E44F0912", "Aquarium"));
+    const std::string manifest =
+        Write(ContentCategory::DynamicBackgrounds, Object("Aquarium.cab", "E44F0912", "Aquarium"));
 
     EXPECT_EQ(manifest,
               "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n"
-              "<package version=\"1.0\" type=\"theme\" xmlns=\"" + kContentNs +
-                  "\" xmlns:dynamicbackground=\"" + kBackgroundNs +
+              "<package version=\"1.0\" type=\"theme\" xmlns=\"" +
+                  kContentNs + "\" xmlns:dynamicbackground=\"" + kBackgroundNs +
                   "\" partnerid=\"XK\" contenttype=\"P\">\r\n"
                   "<item2 minver=\"7.5\" contentid=\"E44F0912\" type=\"dynamicbackground\""
                   " contenttype=\"P\" mimetype=\"application/messengercontent\""
@@ -129,9 +131,8 @@ TEST_F(ObjectManifestTest, EmptyStampFileGivesAnEmptyStamp) {
 }
 
 TEST_F(ObjectManifestTest, MissingStampFileFailsLeavingOnlyTheHeader) {
-    const std::string manifest =
-        Write(ContentCategory::Winks, Object("DancingBear.cab", "7C1E5B20A4D9", "Dancing bear"),
-              false);
+    const std::string manifest = Write(
+        ContentCategory::Winks, Object("DancingBear.cab", "7C1E5B20A4D9", "Dancing bear"), false);
 
     EXPECT_EQ(manifest,
               "<package version=\"1.0\" type=\"theme\">\r\n"
@@ -221,8 +222,9 @@ protected:
                             const std::string& displayName, const std::string& keys) {
         return "<item xmlns:emoticon=\"" + kEmoticonNs + "\" contentid=\"" + packId +
                "\" contenttype=\"P\" type=\"emoticon\" emoticon:namespaceprefix=\"KTV\""
-               " mimetype=\"image/gif\" file=\"" + file + "\" emoticon:displayname=\"" +
-               displayName + "\" emoticon:keysequence=\"" + keys + "\" />\r\n";
+               " mimetype=\"image/gif\" file=\"" +
+               file + "\" emoticon:displayname=\"" + displayName + "\" emoticon:keysequence=\"" +
+               keys + "\" />\r\n";
     }
 
     test::TempFolder folder;
@@ -238,7 +240,8 @@ TEST_F(EmoticonManifestTest, PackWithTwoItemsIsByteExact) {
 
     const std::string expected =
         "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n"
-        "<package xmlns=\"" + kContentNs + "\" version=\"1.0\" type=\"theme\" partnerid=\"XK\">\r\n" +
+        "<package xmlns=\"" +
+        kContentNs + "\" version=\"1.0\" type=\"theme\" partnerid=\"XK\">\r\n" +
         Item("KTV1700000000", "wave0001.gif", "Wave", "(wave)") +
         Item("KTV1700000000", "caf\xC3\xA9.gif", "Party &amp; &quot;fun&quot;", "&lt;:o)") +
         " </package>";
@@ -252,7 +255,8 @@ TEST_F(EmoticonManifestTest, EmptyPackHasOnlyTheFrame) {
     ASSERT_TRUE(manifest.Finish());
     EXPECT_EQ(test::ReadFile(folder / "content.xml"),
               "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n"
-              "<package xmlns=\"" + kContentNs +
+              "<package xmlns=\"" +
+                  kContentNs +
                   "\" version=\"1.0\" type=\"theme\" partnerid=\"XK\">\r\n </package>");
 }
 

@@ -17,7 +17,9 @@ std::string ReferenceTransform(std::string data) {
         for (int i = 0; i < 256; ++i)
             s[i] = static_cast<unsigned char>(i);
         for (int i = 0, j = 0; i < 256; ++i) {
-            j = (j + s[i] + static_cast<unsigned char>(key[static_cast<std::size_t>(i) % key.size()])) % 256;
+            j = (j + s[i] +
+                 static_cast<unsigned char>(key[static_cast<std::size_t>(i) % key.size()])) %
+                256;
             std::swap(s[i], s[j]);
         }
         for (int k = 0, i = 0, j = 0; k < 128; ++k) {
@@ -41,8 +43,8 @@ TEST(PackCipher, MatchesTheBlockByBlockTransformForEverySize) {
     test::TempFolder folder;
     PackCipher cipher("");
     // Sizes around the block and around the program's chunk size.
-    for (std::size_t size : {0u, 1u, 127u, 128u, 129u, 300u, 4096u, 131071u, 131072u, 131200u,
-                             400000u}) {
+    for (std::size_t size :
+         {0u, 1u, 127u, 128u, 129u, 300u, 4096u, 131071u, 131072u, 131200u, 400000u}) {
         const std::string path = folder / "pack.msn";
         const std::string original = Pattern(size);
         test::WriteFile(path, original);

@@ -134,7 +134,8 @@ TEST(WineAccount, FindsPrefixUserAndTheApplicationDataFolder) {
     // An older prefix keeps its data in "Application Data".
     test::WriteFile(root / "prefix/drive_c/users/alice/Application Data/x", "");
     test::WriteFile(root / "prefix/drive_c/windows/win.ini", "");
-    EXPECT_EQ(account.ApplicationDataFolder(), root / "prefix/drive_c/users/alice/Application Data");
+    EXPECT_EQ(account.ApplicationDataFolder(),
+              root / "prefix/drive_c/users/alice/Application Data");
     EXPECT_EQ(account.WindowsFolder(), root / "prefix/drive_c/windows");
 
     WineAccount given = WineAccount::Discover(std::string("/p"), std::string("bob"));

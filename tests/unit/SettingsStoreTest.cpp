@@ -107,16 +107,16 @@ TEST(StringArrayFormatTest, SwitchesToTheLongCountAt0xFFFFEntries) {
 }
 
 TEST(StringArrayFormatTest, RoundTripsArbitraryBytes) {
-    const Strings values = {"", std::string("nul\0inside", 10), "caf\xE9", "\xFF\xFF\xFF",
-                            Filler(300), "line\r\n"};
+    const Strings values = {
+        "", std::string("nul\0inside", 10), "caf\xE9", "\xFF\xFF\xFF", Filler(300), "line\r\n"};
     EXPECT_EQ(DecodeStringArray(EncodeStringArray(values)), values);
 }
 
 TEST(StringArrayFormatTest, DecodesLongFormsWrittenForShortValues) {
     // Other writers need not pick the shortest prefix; the value is what
     // counts.
-    const std::string bytes = Bytes({0xFF, 0xFF, 0x02, 0x00, 0x00, 0x00, 0xFF, 0x02, 0x00}) +
-                              "ab" + Bytes({0xFF, 0xFF, 0xFF, 0x01, 0x00, 0x00, 0x00}) + "c";
+    const std::string bytes = Bytes({0xFF, 0xFF, 0x02, 0x00, 0x00, 0x00, 0xFF, 0x02, 0x00}) + "ab" +
+                              Bytes({0xFF, 0xFF, 0xFF, 0x01, 0x00, 0x00, 0x00}) + "c";
     EXPECT_EQ(DecodeStringArray(bytes), (Strings{"ab", "c"}));
 }
 
@@ -127,8 +127,9 @@ TEST(StringArrayFormatTest, StopsAtTheFirstDamagedEntry) {
     // "first" ends at byte 8, "second" at byte 15, "third" at byte 21.
     for (std::size_t cut = 0; cut < good.size(); ++cut) {
         SCOPED_TRACE(cut);
-        const Strings expected = cut < 8 ? Strings{} : cut < 15 ? Strings{"first"}
-                                                                : Strings{"first", "second"};
+        const Strings expected = cut < 8    ? Strings{}
+                                 : cut < 15 ? Strings{"first"}
+                                            : Strings{"first", "second"};
         EXPECT_EQ(DecodeStringArray(std::string_view(good).substr(0, cut)), expected);
     }
     EXPECT_EQ(DecodeStringArray(good), (Strings{"first", "second", "third"}));
@@ -167,7 +168,8 @@ TEST(RecentPassportsTest, SavesTheExactBytesAndLoadsThemBack) {
     const std::string path = scratch / "passports.dat";
 
     ASSERT_TRUE(SaveRecentPassports(path, {"joe@x1", "ann@xy2"}));
-    EXPECT_EQ(test::ReadFile(path), Bytes({0x02, 0x00, 0x06}) + "joe@x1" + Bytes({0x07}) + "ann@xy2");
+    EXPECT_EQ(test::ReadFile(path),
+              Bytes({0x02, 0x00, 0x06}) + "joe@x1" + Bytes({0x07}) + "ann@xy2");
     EXPECT_EQ(LoadRecentPassports(path), (Strings{"joe@x1", "ann@xy2"}));
 
     ASSERT_TRUE(SaveRecentPassports(path, {}));
@@ -214,7 +216,8 @@ TEST(RecentPassportsTest, DamagedFilesGiveWhatCanBeReadAndStayUntouched) {
     EXPECT_EQ(LoadRecentPassports(path), (Strings{"joe@x1", "ann@xy2"}));
     EXPECT_EQ(test::ReadFile(path), truncated);
 
-    test::WriteFile(path, Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x03}) + "abc" + Bytes({0xFF}));
+    test::WriteFile(path,
+                    Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x03}) + "abc" + Bytes({0xFF}));
     EXPECT_EQ(LoadRecentPassports(path), Strings{"abc"});
 
     fs::remove(path);

@@ -157,9 +157,9 @@ protected:
     }
 
     std::string AccountFolder() const {
-        return JoinPath(appData, "Microsoft/MSN Messenger/" +
-                                     std::to_string(MessengerProfile::AccountId(
-                                         kPassport, CodePage::Ansi())));
+        return JoinPath(
+            appData, "Microsoft/MSN Messenger/" +
+                         std::to_string(MessengerProfile::AccountId(kPassport, CodePage::Ansi())));
     }
 
     ProfileServices Services(const DataProtection& protection) const {
@@ -178,16 +178,10 @@ protected:
     CliResult Catalogue(ContentCategory category, const std::string& passport) const {
         const std::string outPath = root / "tmp/cli.out";
         const std::string errPath = root / "tmp/cli.err";
-        std::vector<std::string> argStrings = {QUORVANE_CLI,
-                                               "catalogue",
-                                               "--type",
-                                               std::string(CategoryKeyword(category)),
-                                               "--passport",
-                                               passport,
-                                               "--wine-prefix",
-                                               prefix,
-                                               "--wine-user",
-                                               kWineUserUtf8};
+        std::vector<std::string> argStrings = {
+            QUORVANE_CLI,  "catalogue",  "--type",        std::string(CategoryKeyword(category)),
+            "--passport",  passport,     "--wine-prefix", prefix,
+            "--wine-user", kWineUserUtf8};
         std::vector<char*> argv;
         for (std::string& arg : argStrings)
             argv.push_back(arg.data());
@@ -249,8 +243,9 @@ TEST_F(WineAccountTest, CommittedAccountHoldsEveryCategory) {
         for (const ExpectedObject& object : objects) {
             EXPECT_EQ(object.stamp.empty(), !IsPackaged(category));
             EXPECT_EQ(object.keySequence.empty(), category != ContentCategory::CustomEmoticons);
-            outsideAscii |= std::any_of(object.displayName.begin(), object.displayName.end(),
-                                        [](char c) { return static_cast<unsigned char>(c) > 0x7f; });
+            outsideAscii |=
+                std::any_of(object.displayName.begin(), object.displayName.end(),
+                            [](char c) { return static_cast<unsigned char>(c) > 0x7f; });
         }
     }
     EXPECT_TRUE(outsideAscii);
@@ -261,8 +256,8 @@ TEST_F(WineAccountTest, CommittedAccountHoldsEveryCategory) {
          std::filesystem::directory_iterator(kDataFolder + "/Microsoft/MSN Messenger"))
         accounts.push_back(entry.path().filename().string());
     ASSERT_EQ(accounts.size(), 1u);
-    EXPECT_EQ(accounts[0],
-              std::to_string(MessengerProfile::AccountId("wine.user@example.com", CodePage::Ansi())));
+    EXPECT_EQ(accounts[0], std::to_string(MessengerProfile::AccountId("wine.user@example.com",
+                                                                      CodePage::Ansi())));
     EXPECT_TRUE(IsDirectory(AccountFolder()));
 }
 
@@ -294,8 +289,7 @@ TEST_F(WineAccountTest, ObjectListsReadEveryCategory) {
                 ExpectPackagedTag(object.tag, objects[i].location);
                 EXPECT_TRUE(tags.insert(object.tag).second) << object.tag;
                 // The listing put the stamp into a file named by the tag.
-                const auto stamp =
-                    ReadWholeFile(JoinPath(list->objectFolder, Utf8(object.tag)));
+                const auto stamp = ReadWholeFile(JoinPath(list->objectFolder, Utf8(object.tag)));
                 ASSERT_TRUE(stamp.has_value()) << object.tag;
                 EXPECT_EQ(*stamp, objects[i].stamp);
             }
@@ -350,8 +344,7 @@ TEST_F(WineAccountTest, PassportInOtherLetterCaseDoesNotUnprotect) {
             const CliResult result = Catalogue(category, passport);
             EXPECT_EQ(result.exitCode, 1);
             EXPECT_EQ(result.out, "");
-            EXPECT_NE(result.err.find("could not be unprotected"), std::string::npos)
-                << result.err;
+            EXPECT_NE(result.err.find("could not be unprotected"), std::string::npos) << result.err;
         }
     }
     EXPECT_EQ(Snapshot(), before);

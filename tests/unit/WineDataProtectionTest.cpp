@@ -599,7 +599,8 @@ TEST(WineDataProtection, DamagedWineBlobsAreJudgedByTheRules) {
         if (damage.name != "unchanged") {
             EXPECT_NE(blob, base.blob) << "the damage changed nothing";
         }
-        EXPECT_TRUE(seen.insert(std::string(blob.begin(), blob.end())).second) << "two cases make the same blob";
+        EXPECT_TRUE(seen.insert(std::string(blob.begin(), blob.end())).second)
+            << "two cases make the same blob";
         const auto plain = protection.Unprotect(blob, base.entropy);
         const Bytes& expected = damage.plain ? *damage.plain : base.plain;
         if (damage.accepted) {
