@@ -16,6 +16,11 @@ class ObjectList;
 
 namespace quorvane::cli {
 
+// A path as the cabinet tools must get it: they run in the Wine prefix's
+// Windows folder, where a path relative to the user's working folder would
+// name something else. "" stays "".
+std::string AbsolutePath(const std::string& path);
+
 // The options of every command that reads a Messenger account: the
 // passport (required) and where Wine keeps the account's data.
 std::vector<Option> AccountOptions();
@@ -23,7 +28,7 @@ std::vector<Option> AccountOptions();
 // The account a command line names. Command-line text is UTF-8; Messenger
 // and Wine's data protection work in the code page.
 struct AccountSelection {
-    WineAccount wine;         // prefix and user as UTF-8 (the user folder's name)
+    WineAccount wine;         // absolute prefix and user as UTF-8 (the user folder's name)
     std::string passportUtf8; // as typed, for messages
     std::string passport;     // code-page bytes: folder hash and entropy
     std::string wineUser;     // code-page bytes: part of the protection key

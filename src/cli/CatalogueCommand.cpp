@@ -1,6 +1,7 @@
 #include "cli/CatalogueCommand.h"
 
 #include "cli/AccountAccess.h"
+#include "cli/ContentListing.h"
 #include "platform/CodePage.h"
 #include "profile/ObjectList.h"
 
@@ -11,27 +12,6 @@
 namespace quorvane::cli {
 
 namespace {
-
-std::string TypeChoices() {
-    std::string text;
-    for (int i = 0; i < kCategoryCount; ++i) {
-        const auto category = static_cast<ContentCategory>(i);
-        text += "    " + std::to_string(i) + "  " + std::string(CategoryKeyword(category)) + " (" +
-                std::string(CategoryLabel(category)) + ")\n";
-    }
-    return text;
-}
-
-ContentCategory CategoryOption(const ParsedOptions& options) {
-    const std::string& text = options.Required("type");
-    if (auto category = ParseCategory(text))
-        return *category;
-    std::string names;
-    for (int i = 0; i < kCategoryCount; ++i)
-        names +=
-            (i == 0 ? "" : ", ") + std::string(CategoryKeyword(static_cast<ContentCategory>(i)));
-    throw UsageError("unknown --type \"" + text + "\": use a number 0 to 5 or one of " + names);
-}
 
 int RunCatalogue(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
     const ContentCategory category = CategoryOption(options);
@@ -121,8 +101,7 @@ Command CatalogueCommand() {
     Command command;
     command.name = "catalogue";
     command.summary = "List the objects of one content type that Messenger keeps for an account.";
-    command.options.push_back(
-        {"type", "TYPE", "the content type: a number 0 to 5 or its name (see below)", true});
+    command.options.push_back(TypeOption());
     for (Option& option : AccountOptions())
         command.options.push_back(std::move(option));
     command.description =

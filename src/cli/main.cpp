@@ -1,5 +1,8 @@
+#include "cli/BackupCommand.h"
 #include "cli/CatalogueCommand.h"
 #include "cli/CliOptions.h"
+#include "cli/ListCommand.h"
+#include "cli/VerifyCommand.h"
 
 #include <csignal>
 #include <iostream>
@@ -12,7 +15,8 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
 
     using namespace quorvane::cli;
-    const std::vector<Command> commands = {CatalogueCommand()};
+    const std::vector<Command> commands = {CatalogueCommand(), ListCommand(), BackupCommand(),
+                                           VerifyCommand()};
     const std::vector<std::string> args(argv + 1, argv + argc);
     const int status =
         RunCommandLine("quorvane-cli", QUORVANE_VERSION, commands, args, std::cout, std::cerr);

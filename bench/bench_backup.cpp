@@ -1,0 +1,536 @@
+// What List and Backup Now cost on a large account, and how much of it is
+// the program's own work rather than the cabinet tools it runs.
+//
+// The account (real objects: each Wink a cabinet with a PNG and a SWF, each
+// emoticon a GIF under its ".dat" name) lives in a Wine prefix under
+// $TMPDIR. Listing Winks runs "extract" once per cabinet; backing them up
+// runs "cabarc N" once per Wink. The bare-tool benchmarks run the same tools
+// on the same files with the same arguments through the same process runner,
+// so the difference is what the program adds: catalogue reading, stamp
+// files, manifests, picture decoding, the seal. The fixed pauses of the
+// listing and the backup are counted, not slept (pause_ms), since they are
+// waiting by design, not work.
+//
+//   BM_ListWinks/N, BM_BackupWinks/N      the program, N = 50, 100, 200
+//   BM_BareExtract/N, BM_BareCabarc/N     the tools alone on the same files
+//   BM_WinksOverhead/200                  both, interleaved, with the ratio
+//   BM_ListEmoticons, BM_BackupEmoticons  500 emoticons into one pack
+//   BM_BareEmoticonCabarc                 the one cabarc run of that pack
+//
+// Timing is wall-clock (UseRealTime): the tools' time is spent in child
+// processes, which the process CPU clock does not see.
+
+#include "support/FakeClock.h"
+#include "support/MessengerAccountBuilder.h"
+#include "support/TempFolder.h"
+
+#include "app/QtPictureDecoder.h"
+#include "backup/Backup.h"
+#include "backup/CabinetTools.h"
+#include "backup/Listing.h"
+#include "backup/Manifests.h"
+#include "platform/Clock.h"
+#include "platform/CodePage.h"
+#include "platform/DataProtection.h"
+#include "platform/FileIo.h"
+#include "platform/Paths.h"
+#include "platform/ProcessRunner.h"
+#include "platform/SystemFolders.h"
+#include "profile/ObjectList.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+using namespace quorvane;
+using quorvane::test::AccountObject;
+using quorvane::test::CountingPause;
+using quorvane::test::MessengerAccountBuilder;
+
+namespace {
+
+constexpr int kEmoticons = 500;
+// The program's own work may add at most this much to the tools' time.
+constexpr double kOverheadBudgetPercent = 15.0;
+
+const CodePage& Ansi() {
+    return CodePage::Ansi();
+}
+
+std::string PassportFor(int winks) {
+    return "winks" + std::to_string(winks) + "@example.com";
+}
+
+// One Wine prefix holding an account per Wink count; the 200-Wink account
+// also has the emoticons.
+class Prefix {
+public:
+    Prefix()
+        : m_appData(m_root / "wine/drive_c/users/benchuser/AppData/Roaming"),
+          m_windows(m_root / "wine/drive_c/windows") {
+        MakeFolders(m_windows);
+        MakeFolders(m_root / "tmp");
+        if (!QtPictureDecoder::EnsureImageCodec())
+            throw std::runtime_error("Qt cannot read PNG, JPEG and GIF here");
+        for (int winks : {50, 100, 200}) {
+            MessengerAccountBuilder builder(m_appData, PassportFor(winks), m_protection);
+            for (int n = 0; n < winks; ++n)
+                builder.Add(ContentCategory::Winks,
+                            MessengerAccountBuilder::SampleObject(ContentCategory::Winks, n));
+            if (winks == 200) {
+                for (int n = 0; n < kEmoticons; ++n) {
+                    AccountObject emoticon =
+                        MessengerAccountBuilder::SampleObject(ContentCategory::CustomEmoticons, n);
+                    emoticon.files = {
+                        {Ansi().ToUtf8(emoticon.location), MessengerAccountBuilder::GifPicture()}};
+                    builder.Add(ContentCategory::CustomEmoticons, std::move(emoticon));
+                }
+            }
+            builder.Write(false);
+        }
+        m_folders.programFolder = ExecutableFolder();
+        m_folders.windowsFolder = m_windows;
+        m_folders.tempFolder = m_root / "tmp/";
+        m_extract = FindTool("extract", m_folders.programFolder);
+        m_cabarc = FindTool("cabarc", m_folders.programFolder);
+        if (m_extract.empty() || m_cabarc.empty())
+            throw std::runtime_error("the cabinet tools are not built beside the benchmark");
+    }
+
+    const ProfileServices& Services() const { return m_services; }
+    CabinetTools& Tools() { return m_tools; }
+    SpawnProcessRunner& Runner() { return m_runner; }
+    const PictureDecoder& Decoder() const { return m_decoder; }
+    const Clock& SystemTime() const { return m_clock; }
+    CountingPause& Pauses() { return m_pause; }
+    SystemFolders& Folders() { return m_folders; }
+    const std::string& WindowsFolder() const { return m_windows; }
+    const std::string& Extract() const { return m_extract; }
+    const std::string& Cabarc() const { return m_cabarc; }
+    // A folder for a benchmark's output, emptied.
+    std::string FreshFolder(const std::string& name) const {
+        const std::string path = m_root / name;
+        SystemFolders::DeleteTree(path);
+        MakeFolders(path);
+        return path;
+    }
+
+private:
+    test::TempFolder m_root;
+    std::string m_appData;
+    std::string m_windows;
+    WineDataProtection m_protection{"benchuser"};
+    SystemClock m_clock;
+    CountingPause m_pause;
+    ProfileServices m_services{m_protection, m_clock, Ansi(), m_appData, m_windows};
+    SpawnProcessRunner m_runner;
+    SystemFolders m_folders{m_clock, m_pause};
+    CabinetTools m_tools{m_runner, ExecutableFolder(), m_windows};
+    QtPictureDecoder m_decoder;
+    std::string m_extract;
+    std::string m_cabarc;
+};
+
+Prefix& GetPrefix() {
+    static Prefix prefix;
+    return prefix;
+}
+
+// The thumbnail folders of earlier listings, removed so that every listing
+// expands into fresh folders, as the bare tool does.
+void RemoveThumbnailFolders(const PackagedObjectList& list) {
+    for (const InstalledObject& object : list.objects)
+        SystemFolders::DeleteTree(ThumbnailFolder(list, object, Ansi()));
+}
+
+std::vector<std::size_t> AllItems(const std::vector<ListedItem>& items) {
+    std::vector<std::size_t> data;
+    for (const ListedItem& item : items)
+        data.push_back(item.itemData);
+    return data;
+}
+
+double Seconds(std::chrono::steady_clock::duration duration) {
+    return std::chrono::duration<double>(duration).count();
+}
+
+// The same files the program hands the tools, prepared once per Wink
+// count: each cabinet, and each Wink's content.xml as the backup writes it.
+struct BareInputs {
+    std::string objectFolder;
+    std::vector<std::string> cabinets;  // full paths
+    std::vector<std::string> locations; // file names in the object folder
+    std::vector<std::string> manifests; // content.xml, one folder each
+};
+
+const BareInputs& GetBareInputs(int winks) {
+    static std::map<int, BareInputs> cache;
+    auto found = cache.find(winks);
+    if (found != cache.end())
+        return found->second;
+    Prefix& prefix = GetPrefix();
+    BareInputs inputs;
+    PackagedObjectList list(prefix.Services(), ContentCategory::Winks);
+    if (!list.ListObjects(PassportFor(winks)))
+        throw std::runtime_error("the benchmark account cannot be listed");
+    inputs.objectFolder = list.objectFolder;
+    const std::string manifests = prefix.FreshFolder("bare-manifests-" + std::to_string(winks));
+    for (std::size_t i = 0; i < list.objects.size(); ++i) {
+        const InstalledObject& object = list.objects[i];
+        const std::string location = Ansi().ToUtf8(object.location);
+        inputs.locations.push_back(location);
+        inputs.cabinets.push_back(list.ObjectPath(object));
+        // Written where the backup writes it (the stamp file is there), then
+        // moved aside so that the object folder stays as it was.
+        if (!WriteObjectManifest(ContentCategory::Winks, list.objectFolder, object, Ansi()))
+            throw std::runtime_error("cannot write a Wink's content.xml");
+        const std::string folder = JoinPath(manifests, std::to_string(i));
+        MakeFolders(folder);
+        const std::string manifest = JoinPath(folder, "content.xml");
+        if (std::rename(JoinPath(list.objectFolder, "content.xml").c_str(), manifest.c_str()) != 0)
+            throw std::runtime_error("cannot move a content.xml aside");
+        inputs.manifests.push_back(manifest);
+    }
+    list.Clear();
+    return cache.emplace(winks, std::move(inputs)).first->second;
+}
+
+bool RunBareExtracts(const BareInputs& inputs, const std::string& outFolder) {
+    Prefix& prefix = GetPrefix();
+    for (std::size_t i = 0; i < inputs.cabinets.size(); ++i) {
+        std::vector<std::string> arguments = CabinetTools::ExtractArguments(
+            JoinPath(outFolder, std::to_string(i)), inputs.cabinets[i]);
+        arguments.front() = prefix.Extract();
+        if (prefix.Runner().Run(arguments, prefix.WindowsFolder()).exitCode != 0)
+            return false;
+    }
+    return true;
+}
+
+bool RunBareCabarcs(const BareInputs& inputs, const std::string& outFolder) {
+    Prefix& prefix = GetPrefix();
+    for (std::size_t i = 0; i < inputs.manifests.size(); ++i) {
+        std::vector<std::string> arguments = CabinetTools::ObjectPackArguments(
+            JoinPath(outFolder, std::to_string(i) + ".msn"), inputs.manifests[i],
+            inputs.objectFolder, inputs.locations[i]);
+        arguments.front() = prefix.Cabarc();
+        if (prefix.Runner().Run(arguments, prefix.WindowsFolder()).exitCode != 0)
+            return false;
+    }
+    return true;
+}
+
+void SetPauseCounter(benchmark::State& state, unsigned long long pauseTotal) {
+    state.counters["pause_ms"] =
+        benchmark::Counter(static_cast<double>(pauseTotal), benchmark::Counter::kAvgIterations);
+}
+
+// --- Winks ------------------------------------------------------------------
+
+void BM_ListWinks(benchmark::State& state) {
+    const auto winks = static_cast<int>(state.range(0));
+    Prefix& prefix = GetPrefix();
+    prefix.Pauses().total = 0;
+    std::size_t listed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            PackagedObjectList previous(prefix.Services(), ContentCategory::Winks);
+            previous.ListObjects(PassportFor(winks));
+            RemoveThumbnailFolders(previous);
+            previous.Clear();
+        }
+        state.ResumeTiming();
+        PackagedObjectList list(prefix.Services(), ContentCategory::Winks);
+        listed =
+            ListPackagedObjects(list, PassportFor(winks), prefix.Tools(), prefix.Decoder(), Ansi())
+                .size();
+        list.Clear();
+    }
+    if (listed != static_cast<std::size_t>(winks))
+        state.SkipWithError("not every Wink was listed");
+    state.SetComplexityN(winks);
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * winks);
+    SetPauseCounter(state, prefix.Pauses().total);
+}
+BENCHMARK(BM_ListWinks)
+    ->ArgName("winks")
+    ->Arg(50)
+    ->Arg(100)
+    ->Arg(200)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void BM_BareExtract(benchmark::State& state) {
+    const auto winks = static_cast<int>(state.range(0));
+    Prefix& prefix = GetPrefix();
+    const BareInputs& inputs = GetBareInputs(winks);
+    bool ran = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::string out = prefix.FreshFolder("bare-extract");
+        state.ResumeTiming();
+        ran = RunBareExtracts(inputs, out) && ran;
+    }
+    if (!ran)
+        state.SkipWithError("extract failed");
+    state.SetComplexityN(winks);
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * winks);
+}
+BENCHMARK(BM_BareExtract)
+    ->ArgName("winks")
+    ->Arg(50)
+    ->Arg(100)
+    ->Arg(200)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void BM_BackupWinks(benchmark::State& state) {
+    const auto winks = static_cast<int>(state.range(0));
+    Prefix& prefix = GetPrefix();
+    PackagedObjectList list(prefix.Services(), ContentCategory::Winks);
+    const std::vector<std::size_t> all = AllItems(
+        ListPackagedObjects(list, PassportFor(winks), prefix.Tools(), prefix.Decoder(), Ansi()));
+    const BackupServices services{prefix.Tools(), prefix.Folders(), prefix.SystemTime(),
+                                  prefix.Pauses(), Ansi()};
+    EmoticonManifest manifest(prefix.SystemTime(), Ansi());
+    prefix.Pauses().total = 0;
+    bool written = all.size() == static_cast<std::size_t>(winks);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::string backupFolder = prefix.FreshFolder("backup-winks");
+        state.ResumeTiming();
+        BackupOperation backup(services);
+        written =
+            backup.Run(ContentCategory::Winks, list, all, backupFolder, manifest).AllWritten() &&
+            written;
+    }
+    list.Clear();
+    if (!written)
+        state.SkipWithError("not every Wink was written");
+    state.SetComplexityN(winks);
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * winks);
+    SetPauseCounter(state, prefix.Pauses().total);
+}
+BENCHMARK(BM_BackupWinks)
+    ->ArgName("winks")
+    ->Arg(50)
+    ->Arg(100)
+    ->Arg(200)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void BM_BareCabarc(benchmark::State& state) {
+    const auto winks = static_cast<int>(state.range(0));
+    Prefix& prefix = GetPrefix();
+    const BareInputs& inputs = GetBareInputs(winks);
+    bool ran = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::string out = prefix.FreshFolder("bare-cabarc");
+        state.ResumeTiming();
+        ran = RunBareCabarcs(inputs, out) && ran;
+    }
+    if (!ran)
+        state.SkipWithError("cabarc failed");
+    state.SetComplexityN(winks);
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * winks);
+}
+BENCHMARK(BM_BareCabarc)
+    ->ArgName("winks")
+    ->Arg(50)
+    ->Arg(100)
+    ->Arg(200)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// List and Backup Now against the bare tools in the same iteration, the
+// order swapped every other time, so that drift in the machine's speed
+// falls on both alike. Counters in ms per iteration; overhead_pct is what
+// the program adds to the tools' time (the budget is 15 %).
+void BM_WinksOverhead(benchmark::State& state) {
+    const auto winks = static_cast<int>(state.range(0));
+    Prefix& prefix = GetPrefix();
+    const BareInputs& inputs = GetBareInputs(winks);
+    const BackupServices services{prefix.Tools(), prefix.Folders(), prefix.SystemTime(),
+                                  prefix.Pauses(), Ansi()};
+    EmoticonManifest manifest(prefix.SystemTime(), Ansi());
+    using Clock = std::chrono::steady_clock;
+    double listSeconds = 0, extractSeconds = 0, backupSeconds = 0, cabarcSeconds = 0;
+    bool sound = true;
+    bool programFirst = true;
+    prefix.Pauses().total = 0;
+    for (auto _ : state) {
+        PackagedObjectList list(prefix.Services(), ContentCategory::Winks);
+        {
+            PackagedObjectList previous(prefix.Services(), ContentCategory::Winks);
+            previous.ListObjects(PassportFor(winks));
+            RemoveThumbnailFolders(previous);
+            previous.Clear();
+        }
+        const std::string extractOut = prefix.FreshFolder("bare-extract");
+        const std::string cabarcOut = prefix.FreshFolder("bare-cabarc");
+        const std::string backupFolder = prefix.FreshFolder("backup-winks");
+
+        auto program = [&] {
+            const auto start = Clock::now();
+            const std::vector<std::size_t> all = AllItems(ListPackagedObjects(
+                list, PassportFor(winks), prefix.Tools(), prefix.Decoder(), Ansi()));
+            const auto listed = Clock::now();
+            BackupOperation backup(services);
+            sound = backup.Run(ContentCategory::Winks, list, all, backupFolder, manifest)
+                        .AllWritten() &&
+                    all.size() == static_cast<std::size_t>(winks) && sound;
+            list.Clear();
+            const auto done = Clock::now();
+            listSeconds += Seconds(listed - start);
+            backupSeconds += Seconds(done - listed);
+        };
+        auto tools = [&] {
+            const auto start = Clock::now();
+            sound = RunBareExtracts(inputs, extractOut) && sound;
+            const auto extracted = Clock::now();
+            sound = RunBareCabarcs(inputs, cabarcOut) && sound;
+            const auto done = Clock::now();
+            extractSeconds += Seconds(extracted - start);
+            cabarcSeconds += Seconds(done - extracted);
+        };
+        if (programFirst) {
+            program();
+            tools();
+        } else {
+            tools();
+            program();
+        }
+        programFirst = !programFirst;
+    }
+    if (!sound)
+        state.SkipWithError("a listing, backup or tool run failed");
+    const auto perIteration = [&](double seconds) {
+        return benchmark::Counter(seconds * 1000.0, benchmark::Counter::kAvgIterations);
+    };
+    state.counters["list_ms"] = perIteration(listSeconds);
+    state.counters["extract_ms"] = perIteration(extractSeconds);
+    state.counters["backup_ms"] = perIteration(backupSeconds);
+    state.counters["cabarc_ms"] = perIteration(cabarcSeconds);
+    const double program = listSeconds + backupSeconds;
+    const double tools = extractSeconds + cabarcSeconds;
+    state.counters["list_overhead_pct"] = (listSeconds / extractSeconds - 1.0) * 100.0;
+    state.counters["backup_overhead_pct"] = (backupSeconds / cabarcSeconds - 1.0) * 100.0;
+    const double overhead = (program / tools - 1.0) * 100.0;
+    state.counters["overhead_pct"] = overhead;
+    SetPauseCounter(state, prefix.Pauses().total);
+    state.SetLabel(overhead <= kOverheadBudgetPercent ? "within the 15% budget"
+                                                      : "OVER the 15% budget");
+}
+BENCHMARK(BM_WinksOverhead)
+    ->ArgName("winks")
+    ->Arg(200)
+    ->MinTime(5.0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// --- Emoticons ----------------------------------------------------------------
+
+void BM_ListEmoticons(benchmark::State& state) {
+    Prefix& prefix = GetPrefix();
+    prefix.Pauses().total = 0;
+    std::size_t listed = 0;
+    for (auto _ : state) {
+        PictureObjectList list(prefix.Services(), ContentCategory::CustomEmoticons);
+        listed =
+            ListPictureObjects(list, PassportFor(200), prefix.Decoder(), prefix.Pauses()).size();
+        list.Clear();
+    }
+    if (listed != static_cast<std::size_t>(kEmoticons))
+        state.SkipWithError("not every emoticon was listed");
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * kEmoticons);
+    SetPauseCounter(state, prefix.Pauses().total);
+}
+BENCHMARK(BM_ListEmoticons)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_BackupEmoticons(benchmark::State& state) {
+    Prefix& prefix = GetPrefix();
+    PictureObjectList list(prefix.Services(), ContentCategory::CustomEmoticons);
+    const std::vector<std::size_t> all =
+        AllItems(ListPictureObjects(list, PassportFor(200), prefix.Decoder(), prefix.Pauses()));
+    const BackupServices services{prefix.Tools(), prefix.Folders(), prefix.SystemTime(),
+                                  prefix.Pauses(), Ansi()};
+    EmoticonManifest manifest(prefix.SystemTime(), Ansi());
+    prefix.Pauses().total = 0;
+    bool written = all.size() == static_cast<std::size_t>(kEmoticons);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::string backupFolder = prefix.FreshFolder("backup-emoticons");
+        state.ResumeTiming();
+        BackupOperation backup(services);
+        written = backup.Run(ContentCategory::CustomEmoticons, list, all, backupFolder, manifest)
+                      .AllWritten() &&
+                  written;
+    }
+    if (!written)
+        state.SkipWithError("not every emoticon was written");
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * kEmoticons);
+    SetPauseCounter(state, prefix.Pauses().total);
+}
+BENCHMARK(BM_BackupEmoticons)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The one tool run of the emoticon backup on a folder prepared as the
+// backup prepares it: the emoticons under their pack names and the pack's
+// content.xml.
+void BM_BareEmoticonCabarc(benchmark::State& state) {
+    Prefix& prefix = GetPrefix();
+    const std::string folder = prefix.FreshFolder("bare-emoticon-folder");
+    {
+        PictureObjectList list(prefix.Services(), ContentCategory::CustomEmoticons);
+        if (!list.ListObjects(PassportFor(200))) {
+            state.SkipWithError("the benchmark account cannot be listed");
+            return;
+        }
+        EmoticonManifest manifest(prefix.SystemTime(), Ansi());
+        manifest.SetFolder(folder);
+        manifest.Begin();
+        for (const InstalledObject& object : list.objects) {
+            const auto bytes = ReadWholeFile(list.ObjectPath(object));
+            const std::string name =
+                Ansi().ToUtf8(EmoticonManifest::PackFileName(object.location, Ansi()));
+            if (!bytes || !WriteWholeFile(JoinPath(folder, name), *bytes)) {
+                state.SkipWithError("cannot prepare the emoticon folder");
+                return;
+            }
+            manifest.AddItem(object);
+        }
+        if (!manifest.Finish()) {
+            state.SkipWithError("cannot write the emoticon manifest");
+            return;
+        }
+    }
+    bool ran = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::string pack = JoinPath(prefix.FreshFolder("bare-emoticon-pack"), "pack.msn");
+        state.ResumeTiming();
+        std::vector<std::string> arguments = CabinetTools::FolderPackArguments(pack, folder);
+        arguments.front() = prefix.Cabarc();
+        ran = prefix.Runner().Run(arguments, prefix.WindowsFolder()).exitCode == 0 && ran;
+    }
+    if (!ran)
+        state.SkipWithError("cabarc failed");
+}
+BENCHMARK(BM_BareEmoticonCabarc)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,243 @@
+#include "cli/BackupCommand.h"
+
+#include "backup/Backup.h"
+#include "backup/Manifests.h"
+#include "cli/AccountAccess.h"
+#include "cli/CatalogueCommand.h"
+#include "cli/ContentListing.h"
+#include "platform/CodePage.h"
+#include "profile/ObjectList.h"
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <ostream>
+#include <set>
+#include <string_view>
+
+namespace quorvane::cli {
+
+namespace {
+
+// The items the command line chooses: every listed one, or these numbers in
+// this order (possibly none).
+struct ItemChoice {
+    bool all = false;
+    std::vector<std::size_t> numbers;
+};
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+// "0,2,5" in the order given; "" chooses nothing. Anything but decimal
+// numbers, or a number given twice, is a wrong command line.
+std::vector<std::size_t> ParseItemNumbers(std::string_view text) {
+    std::vector<std::size_t> numbers;
+    if (Trimmed(text).empty())
+        return numbers;
+    std::set<std::size_t> seen;
+    for (;;) {
+        const std::size_t comma = text.find(',');
+        const std::string_view part = Trimmed(text.substr(0, comma));
+        if (part.empty() ||
+            !std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            throw UsageError("--items takes item numbers separated by commas (\"0,2,5\"), not \"" +
+                             std::string(part) + "\"");
+        std::size_t number = 0;
+        for (char c : part) {
+            const auto digit = static_cast<std::size_t>(c - '0');
+            if (number > (std::numeric_limits<std::size_t>::max() - digit) / 10)
+                throw UsageError("--items: there is no item " + std::string(part));
+            number = number * 10 + digit;
+        }
+        if (!seen.insert(number).second)
+            throw UsageError("--items names item " + std::to_string(number) + " twice");
+        numbers.push_back(number);
+        if (comma == std::string_view::npos)
+            return numbers;
+        text.remove_prefix(comma + 1);
+    }
+}
+
+ItemChoice ChosenItems(const ParsedOptions& options) {
+    ItemChoice choice;
+    const std::optional<std::string> items = options.Value("items");
+    if (options.Has("all") && items)
+        throw UsageError("--all and --items cannot be given together");
+    choice.all = options.Has("all");
+    if (items)
+        choice.numbers = ParseItemNumbers(*items);
+    return choice;
+}
+
+// The item data of the chosen items, in the order chosen; "" or the
+// complaint about a number that is not an item of the listing.
+std::vector<std::size_t> ItemData(const ItemChoice& choice, const std::vector<ListedItem>& items,
+                                  std::string& complaint) {
+    std::vector<std::size_t> data;
+    if (choice.all) {
+        for (const ListedItem& item : items)
+            data.push_back(item.itemData);
+        return data;
+    }
+    for (std::size_t number : choice.numbers) {
+        const bool listed =
+            std::any_of(items.begin(), items.end(),
+                        [number](const ListedItem& item) { return item.itemData == number; });
+        if (!listed) {
+            complaint = "--items names item " + std::to_string(number) +
+                        ", which is not in the listing (items 0 to " +
+                        std::to_string(items.size() - 1) + "; see \"quorvane-cli list\")";
+            return {};
+        }
+        data.push_back(number);
+    }
+    return data;
+}
+
+std::string SubfolderChoices() {
+    std::string text;
+    for (int i = 0; i < kCategoryCount; ++i) {
+        const auto category = static_cast<ContentCategory>(i);
+        const std::string keyword(CategoryKeyword(category));
+        text += "    " + std::to_string(i) + "  " + keyword +
+                std::string(keyword.size() < 26 ? 26 - keyword.size() : 1, ' ') +
+                std::string(BackupSubfolder(category)) + "/\n";
+    }
+    return text;
+}
+
+std::string OutcomeLine(const BackupItemOutcome& item, const CodePage& codePage) {
+    std::string line =
+        std::to_string(item.itemData) + "\t" + EscapeField(codePage.ToUtf8(item.displayName));
+    if (item.written)
+        line += "\twritten\t" + EscapeField(item.file);
+    else
+        line += "\tfailed\t" + EscapeField(item.reason);
+    return line + "\n";
+}
+
+int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
+    const ContentCategory category = CategoryOption(options);
+    const AccountSelection selection = AccountSelection::FromOptions(options);
+    const ItemChoice choice = ChosenItems(options);
+    if (options.Required("to").empty())
+        throw UsageError("--to must not be empty");
+    // The packs are built by the cabinet tool in the Windows folder, so the
+    // backup folder must not depend on the working folder.
+    const std::string backupFolder = AbsolutePath(options.Required("to"));
+    const CodePage& codePage = CodePage::Ansi();
+
+    if (!choice.all && choice.numbers.empty()) {
+        err << "quorvane-cli backup: " << kNothingSelectedMessage
+            << "\nChoose them with --all or --items (numbers as \"quorvane-cli list\" shows "
+               "them).\n";
+        return kExitFailure;
+    }
+    if (!CheckPassport(selection, "backup", err))
+        return kExitFailure;
+
+    std::string lines;
+    std::string problem;
+    std::string complaint;
+    bool nothingListed = false;
+    bool allWritten = false;
+    std::size_t failed = 0;
+    std::size_t chosen = 0;
+    {
+        // The stamp files of the listing are needed by the backup and must
+        // be gone before the program can end.
+        DeferredSignals deferred;
+        ContentListing listing(selection, category);
+        if (!listing.List()) {
+            problem = listing.Problem();
+            nothingListed = listing.Objects().status == ListingStatus::Listed;
+        } else {
+            const std::vector<std::size_t> itemData = ItemData(choice, listing.Items(), complaint);
+            if (complaint.empty()) {
+                const BackupServices services{listing.Tools(), listing.Folders(),
+                                              listing.SystemTime(), listing.Pauses(), codePage};
+                BackupOperation backup(services);
+                EmoticonManifest manifest(listing.SystemTime(), codePage);
+                const BackupOutcome outcome =
+                    backup.Run(category, listing.Objects(), itemData, backupFolder, manifest);
+                for (const BackupItemOutcome& item : outcome.items) {
+                    lines += OutcomeLine(item, codePage);
+                    if (!item.written)
+                        ++failed;
+                }
+                chosen = outcome.items.size();
+                allWritten = chosen > 0 && outcome.AllWritten();
+            }
+        }
+        listing.Clear();
+    }
+
+    if (!complaint.empty())
+        throw UsageError(complaint);
+    if (!problem.empty()) {
+        err << "quorvane-cli backup: ";
+        if (nothingListed)
+            err << kNothingSelectedMessage << "\n";
+        err << problem;
+        return kExitFailure;
+    }
+    out << lines;
+    if (allWritten)
+        out << kBackupSucceededMessage << "\n";
+    out.flush();
+    if (!allWritten)
+        err << "quorvane-cli backup: " << failed << " of " << chosen
+            << (chosen == 1 ? " item" : " items") << " could not be written.\n";
+    if (!out) {
+        err << "quorvane-cli backup: cannot write the outcome to the standard output\n";
+        return kExitFailure;
+    }
+    return allWritten ? kExitOk : kExitFailure;
+}
+
+} // namespace
+
+Command BackupCommand() {
+    Command command;
+    command.name = "backup";
+    command.summary = "Back up items of one content type, as Backup Now does.";
+    command.options.push_back(TypeOption());
+    for (Option& option : AccountOptions())
+        command.options.push_back(std::move(option));
+    command.options.push_back(
+        {"to", "DIR", "the backup folder; the files go into a subfolder per content type", true});
+    command.options.push_back({"all", "", "back up every listed item, in list order", false});
+    command.options.push_back(
+        {"items", "N,N,...",
+         "back up these items, in this order (numbers as \"quorvane-cli list\" shows them)",
+         false});
+    command.description =
+        "Content types (as in \"list\") and the subfolders of the backup folder:\n" +
+        SubfolderChoices() +
+        "\nThe items are listed first, exactly as \"quorvane-cli list\" lists them. Each\n"
+        "Wink, Dynamic Display Picture and Dynamic Background becomes a sealed .msn pack\n"
+        "named after it; the chosen Custom Emoticons go together into one dated .msn\n"
+        "pack; Regular Backgrounds and Display Pictures are copied as they are. A file of\n"
+        "the same name from an earlier backup is replaced.\n"
+        "\nOne line per chosen item on the standard output, fields separated by tabs: item\n"
+        "number, display name, then \"written\" and the file written, or \"failed\" and\n"
+        "the reason (escaped as in \"list\"). When every item was written, the last line\n"
+        "is \"" +
+        std::string(kBackupSucceededMessage) +
+        "\"; otherwise the\n"
+        "standard error says how many could not be.\n"
+        "\nAn interrupt takes effect once the account's folders are tidied up again.\n"
+        "\nExit status: 0 when every chosen item was written; 1 when some could not be,\n"
+        "nothing can be listed or none is chosen, or the passport cannot be an account;\n"
+        "2 for a wrong command line (also an item number that is not in the listing).\n";
+    command.run = RunBackup;
+    return command;
+}
+
+} // namespace quorvane::cli

@@ -1,0 +1,73 @@
+#include "cli/VerifyCommand.h"
+
+#include "backup/CabinetTools.h"
+#include "backup/PackVerifier.h"
+#include "cli/AccountAccess.h"
+#include "cli/CatalogueCommand.h"
+#include "platform/ProcessRunner.h"
+#include "platform/SystemFolders.h"
+
+#include <limits>
+#include <ostream>
+
+namespace quorvane::cli {
+
+namespace {
+
+int RunVerify(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
+    if (options.positionals.empty())
+        throw UsageError("name at least one pack to verify");
+    SpawnProcessRunner runner;
+    // No Wine prefix is involved: extract runs in the working folder of the
+    // command, and the packs are read from copies under the temporary folder.
+    CabinetTools tools(runner, ExecutableFolder(), std::string());
+    const std::string tempFolder = AbsolutePath(TemporaryFolder());
+
+    std::size_t bad = 0;
+    for (const std::string& pack : options.positionals) {
+        const PackCheck check = VerifyPack(pack, tools, tempFolder);
+        std::string line = (check.sound ? "ok\t" : "bad\t") + EscapeField(pack);
+        if (check.sound) {
+            for (const std::string& file : check.files)
+                line += "\t" + EscapeField(file);
+        } else {
+            ++bad;
+            line += "\t" + EscapeField(check.reason);
+        }
+        out << line << "\n";
+    }
+    out.flush();
+    if (!out) {
+        err << "quorvane-cli verify: cannot write the results to the standard output\n";
+        return kExitFailure;
+    }
+    if (bad > 0) {
+        err << "quorvane-cli verify: " << bad << " of " << options.positionals.size()
+            << (options.positionals.size() == 1 ? " pack is" : " packs are") << " not sound.\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+Command VerifyCommand() {
+    Command command;
+    command.name = "verify";
+    command.summary = "Check .msn packs the way Messenger will read them.";
+    command.maxPositionals = std::numeric_limits<std::size_t>::max();
+    command.positionalsName = "PACK.msn...";
+    command.description =
+        "Each pack is checked on a copy under the temporary folder ($TMPDIR, else /tmp):\n"
+        "its seal is undone, the cabinet expanded and its content.xml must be well-formed\n"
+        "XML that names only files the pack holds. The packs themselves are not changed.\n"
+        "\nOne line per pack on the standard output, fields separated by tabs: \"ok\", the\n"
+        "pack and the files it holds, or \"bad\", the pack and the reason (escaped as in\n"
+        "\"list\").\n"
+        "\nExit status: 0 when every pack is sound, 1 when any is not, 2 for a wrong\n"
+        "command line.\n";
+    command.run = RunVerify;
+    return command;
+}
+
+} // namespace quorvane::cli

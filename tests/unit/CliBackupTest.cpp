@@ -1,0 +1,784 @@
+// The built quorvane-cli's list, backup and verify commands, run as child
+// processes against an account in a fake Wine prefix: what the user sees,
+// what lands in the backup folder, and that Messenger's folders keep what
+// they held (the thumbnail ".dir" folders of a listing aside).
+
+#include "backup/Backup.h"
+#include "backup/Manifests.h"
+#include "platform/CodePage.h"
+#include "platform/DataProtection.h"
+#include "platform/FileIo.h"
+#include "platform/Paths.h"
+#include "profile/PackCipher.h"
+#include "support/MessengerAccountBuilder.h"
+#include "support/TempFolder.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <map>
+#include <regex>
+#include <set>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace quorvane {
+namespace {
+
+using test::AccountObject;
+using test::MessengerAccountBuilder;
+using test::ReadFile;
+using test::SnapshotTree;
+using test::TempFolder;
+using test::WriteFile;
+
+namespace fs = std::filesystem;
+
+constexpr const char* kPassport = "someone@example.com";
+constexpr const char* kWineUser = "testuser";
+constexpr const char* kInvalidPassportMessage = "Please enter an valid MSN account.";
+
+const std::vector<ContentCategory> kAllCategories = {
+    ContentCategory::Winks,
+    ContentCategory::DynamicDisplayPictures,
+    ContentCategory::DynamicBackgrounds,
+    ContentCategory::CustomEmoticons,
+    ContentCategory::RegularBackgrounds,
+    ContentCategory::RegularDisplayPictures,
+};
+
+std::string FindOnPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::string rest = path != nullptr ? path : "";
+    while (!rest.empty()) {
+        const std::size_t colon = rest.find(':');
+        const std::string folder = rest.substr(0, colon);
+        rest = colon == std::string::npos ? std::string() : rest.substr(colon + 1);
+        const std::string candidate = JoinPath(folder, name);
+        if (!folder.empty() && access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+    }
+    return {};
+}
+
+// An independent reader of the packs, so a pack is not judged only by the
+// project's own extract tool.
+const std::string kCabextract = FindOnPath("cabextract");
+
+struct CliResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t at = 0;
+    for (;;) {
+        const std::size_t tab = line.find('\t', at);
+        fields.push_back(line.substr(at, tab == std::string::npos ? std::string::npos : tab - at));
+        if (tab == std::string::npos)
+            return fields;
+        at = tab + 1;
+    }
+}
+
+std::string Utf8(const std::string& codePageText) {
+    return CodePage::Ansi().ToUtf8(codePageText);
+}
+
+std::string Joined(const std::vector<std::string>& fields) {
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        line += (i == 0 ? "" : "\t") + fields[i];
+    return line;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// A snapshot of Messenger's folders without the thumbnail folders a listing
+// leaves beside the cabinets.
+std::map<std::string, std::string> WithoutThumbnails(std::map<std::string, std::string> tree) {
+    std::erase_if(tree,
+                  [](const auto& entry) { return entry.first.find(".dir/") != std::string::npos; });
+    return tree;
+}
+
+// Runs a program directly and waits for it; its exit code and standard error.
+std::pair<int, std::string> RunChild(const std::vector<std::string>& arguments) {
+    int errorPipe[2];
+    if (pipe2(errorPipe, O_CLOEXEC) != 0)
+        return {-1, "no pipe"};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, errorPipe[1], STDERR_FILENO);
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, arguments[0].c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(errorPipe[1]);
+    std::string errorText;
+    int exitCode = -1;
+    if (rc == 0) {
+        char buffer[512];
+        ssize_t got = 0;
+        while ((got = read(errorPipe[0], buffer, sizeof buffer)) > 0)
+            errorText.append(buffer, static_cast<std::size_t>(got));
+        int status = 0;
+        waitpid(pid, &status, 0);
+        exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    close(errorPipe[0]);
+    return {exitCode, errorText};
+}
+
+// One item of an emoticon pack's manifest.
+struct ManifestItem {
+    std::string file;
+    std::string displayName;
+    std::string keySequence;
+    bool operator==(const ManifestItem&) const = default;
+};
+
+std::vector<ManifestItem> EmoticonManifestItems(const std::string& xml) {
+    std::vector<ManifestItem> items;
+    QXmlStreamReader reader(QByteArray::fromStdString(xml));
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement || reader.name() != u"item")
+            continue;
+        const QXmlStreamAttributes attributes = reader.attributes();
+        const QString ns = QString::fromUtf8(kEmoticonNamespace.data(),
+                                             static_cast<qsizetype>(kEmoticonNamespace.size()));
+        items.push_back(
+            {attributes.value(QStringLiteral("file")).toString().toStdString(),
+             attributes.value(ns, QStringLiteral("displayname")).toString().toStdString(),
+             attributes.value(ns, QStringLiteral("keysequence")).toString().toStdString()});
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    return items;
+}
+
+class CliBackupTest : public ::testing::Test {
+protected:
+    CliBackupTest()
+        : prefix(root / "wine"),
+          appData(JoinPath(prefix, "drive_c/users/" + std::string(kWineUser) + "/AppData/Roaming")),
+          protection(kWineUser), builder(appData, kPassport, protection),
+          backupFolder(root / "home/Messenger backups") {
+        MakeFolders(appData);
+        MakeFolders(JoinPath(prefix, "drive_c/windows"));
+        for (const char* folder : {"home", "home/.config", "home/.local/share", "home/.cache",
+                                   "home/.local/state", "run", "tmp", "work"})
+            MakeFolders(root / folder);
+        // Nothing of the real user's: home, Wine prefix, user name, the XDG
+        // folders and the temporary folder all point into the test's folder.
+        environment = {
+            {"HOME", root / "home"},
+            {"WINEPREFIX", prefix},
+            {"USER", kWineUser},
+            {"XDG_CONFIG_HOME", root / "home/.config"},
+            {"XDG_DATA_HOME", root / "home/.local/share"},
+            {"XDG_CACHE_HOME", root / "home/.cache"},
+            {"XDG_STATE_HOME", root / "home/.local/state"},
+            {"XDG_RUNTIME_DIR", root / "run"},
+            {"TMPDIR", root / "tmp"},
+            {"PATH", "/usr/bin:/bin"},
+            {"LC_ALL", "C"},
+        };
+    }
+
+    void SetUp() override {
+        ASSERT_FALSE(kCabextract.empty()) << "cabextract is needed as an independent reader";
+    }
+
+    // Runs the program in workingFolder (default: the test's own) with the
+    // given arguments; stdout and stderr go to files, standard input is empty.
+    CliResult Run(const std::vector<std::string>& args,
+                  const std::string& workingFolder = "") const {
+        const std::string outPath = root / "cli.out";
+        const std::string errPath = root / "cli.err";
+
+        std::vector<std::string> argStrings = {QUORVANE_CLI};
+        argStrings.insert(argStrings.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& arg : argStrings)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        std::vector<std::string> envStrings;
+        for (const auto& [name, value] : environment)
+            envStrings.push_back(name + "=" + value);
+        std::vector<char*> envp;
+        for (std::string& entry : envStrings)
+            envp.push_back(entry.data());
+        envp.push_back(nullptr);
+
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        if (!workingFolder.empty())
+            posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
+        pid_t pid = 0;
+        const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+        posix_spawn_file_actions_destroy(&actions);
+        CliResult result;
+        if (spawned != 0) {
+            ADD_FAILURE() << "cannot start " << argv[0];
+            return result;
+        }
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0) {
+        }
+        if (WIFEXITED(status))
+            result.exitCode = WEXITSTATUS(status);
+        else
+            ADD_FAILURE() << "quorvane-cli did not exit normally (status " << status << ")";
+        result.out = ReadFile(outPath);
+        result.err = ReadFile(errPath);
+        return result;
+    }
+
+    static std::vector<std::string> Command(const std::string& name, ContentCategory category,
+                                            std::vector<std::string> extra = {}) {
+        std::vector<std::string> args = {name, "--type", std::to_string(static_cast<int>(category)),
+                                         "--passport", kPassport};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return args;
+    }
+    std::vector<std::string> Backup(ContentCategory category,
+                                    std::vector<std::string> choice = {"--all"}) const {
+        choice.insert(choice.begin(), {"--to", backupFolder});
+        return Command("backup", category, choice);
+    }
+
+    // Adds an object to the account and remembers it.
+    void Add(ContentCategory category, const AccountObject& object) {
+        added[category].push_back(object);
+        builder.Add(category, object);
+    }
+    // Three sample objects in every category.
+    void AddSamples() {
+        for (ContentCategory category : kAllCategories)
+            for (int n = 1; n <= 3; ++n)
+                Add(category, MessengerAccountBuilder::SampleObject(category, n));
+    }
+
+    std::string ObjectFile(ContentCategory category, const AccountObject& object) const {
+        return JoinPath(builder.ObjectFolder(category), Utf8(object.location));
+    }
+    std::string Subfolder(ContentCategory category) const {
+        return JoinPath(backupFolder, BackupSubfolder(category));
+    }
+    std::map<std::string, std::string> Snapshot() const { return SnapshotTree(prefix); }
+
+    // The files of a pack as cabextract reads it once the seal is undone.
+    std::map<std::string, std::string> OpenPack(const std::string& pack) {
+        const std::string work = root / ("opened-" + std::to_string(++m_opened));
+        const std::string copy = JoinPath(work, "copy.cab");
+        WriteFile(copy, ReadFile(pack));
+        EXPECT_TRUE(PackCipher("").TransformFile(copy));
+        const std::string out = JoinPath(work, "out");
+        MakeFolders(out);
+        const auto [exitCode, errorText] = RunChild({kCabextract, "-q", "-d", out, copy});
+        EXPECT_EQ(exitCode, 0) << pack << ": " << errorText;
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::directory_iterator(out))
+            files[entry.path().filename().string()] = ReadFile(entry.path().string());
+        return files;
+    }
+
+    TempFolder root;
+    std::string prefix;
+    std::string appData;
+    WineDataProtection protection;
+    MessengerAccountBuilder builder;
+    std::string backupFolder;
+    std::map<std::string, std::string> environment;
+    std::map<ContentCategory, std::vector<AccountObject>> added;
+
+private:
+    int m_opened = 0;
+};
+
+// ---------------------------------------------------------------------------
+// list
+
+TEST_F(CliBackupTest, ListShowsWhatTheWindowListsInEveryCategory) {
+    // Per category: two good objects, one whose file holds no picture (left
+    // out, the later items renumbered) and, for packaged objects, one whose
+    // display name is too short and gives way to its picture's name.
+    for (ContentCategory category : kAllCategories) {
+        // Emoticon 2 is a GIF, the others PNGs.
+        Add(category, MessengerAccountBuilder::SampleObject(category, 1));
+        AccountObject noPicture = MessengerAccountBuilder::SampleObject(category, 3);
+        if (IsPackaged(category))
+            noPicture.files = {{"movie.swf", MessengerAccountBuilder::SwfMovie()},
+                               {"notes.txt", "no picture in here"}};
+        else
+            noPicture.files = {{Utf8(noPicture.location), "no picture in here"}};
+        Add(category, noPicture);
+        Add(category, MessengerAccountBuilder::SampleObject(category, 2));
+        if (IsPackaged(category)) {
+            AccountObject shortName = MessengerAccountBuilder::SampleObject(category, 4);
+            shortName.displayName = "A";
+            shortName.files = {{"Happy Face.png", MessengerAccountBuilder::PngPicture()},
+                               {"Happy Face.swf", MessengerAccountBuilder::SwfMovie()}};
+            Add(category, shortName);
+        }
+    }
+    builder.Write();
+    const auto before = Snapshot();
+
+    for (ContentCategory category : kAllCategories) {
+        SCOPED_TRACE(std::string(CategoryKeyword(category)));
+        const std::vector<AccountObject>& objects = added[category];
+        std::vector<std::string> expected = {
+            Joined({"0", Utf8(objects[0].displayName), Utf8(objects[0].location)}),
+            Joined({"1", Utf8(objects[2].displayName), Utf8(objects[2].location)}),
+        };
+        if (IsPackaged(category))
+            expected.push_back(Joined({"2", "Happy Face", Utf8(objects[3].location)}));
+
+        const CliResult result = Run(Command("list", category));
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(Lines(result.out), expected);
+        // No stamp file stays; only the thumbnail folders are new.
+        EXPECT_EQ(WithoutThumbnails(Snapshot()), before);
+    }
+}
+
+TEST_F(CliBackupTest, NothingListableIsExplainedAndFails) {
+    builder.Write(true); // every catalogue empty
+    MessengerAccountBuilder(appData, "full@example.com", protection)
+        .Add(ContentCategory::Winks,
+             MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 1))
+        .Write();
+    const auto before = Snapshot();
+
+    for (ContentCategory category : {ContentCategory::Winks, ContentCategory::CustomEmoticons}) {
+        SCOPED_TRACE(std::string(CategoryKeyword(category)));
+        const CliResult empty = Run(Command("list", category));
+        EXPECT_EQ(empty.exitCode, 1);
+        EXPECT_EQ(empty.out, "");
+        EXPECT_TRUE(Contains(empty.err, "nothing to list")) << empty.err;
+
+        // Backing up an empty listing is backing up nothing.
+        const CliResult backup = Run(Backup(category));
+        EXPECT_EQ(backup.exitCode, 1);
+        EXPECT_EQ(backup.out, "");
+        EXPECT_TRUE(Contains(backup.err, kNothingSelectedMessage)) << backup.err;
+        EXPECT_FALSE(fs::exists(backupFolder));
+    }
+
+    // An account that is not there is named with where it was looked for.
+    std::vector<std::string> unknown = Command("list", ContentCategory::Winks);
+    unknown[4] = "nobody@example.com";
+    const CliResult missing = Run(unknown);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_TRUE(Contains(missing.err, "no Messenger data")) << missing.err;
+    EXPECT_TRUE(Contains(missing.err, "nobody@example.com")) << missing.err;
+    EXPECT_EQ(Snapshot(), before);
+}
+
+// ---------------------------------------------------------------------------
+// backup and verify
+
+TEST_F(CliBackupTest, BackupOfEveryCategoryGivesSoundPacksAndExactCopies) {
+    AddSamples();
+    builder.Write();
+    const auto before = Snapshot();
+
+    std::vector<std::string> packs;
+    for (ContentCategory category : kAllCategories) {
+        SCOPED_TRACE(std::string(CategoryKeyword(category)));
+        const std::vector<AccountObject>& objects = added[category];
+        const CliResult result = Run(Backup(category));
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.err, "");
+        const std::vector<std::string> lines = Lines(result.out);
+        ASSERT_EQ(lines.size(), objects.size() + 1) << result.out;
+        EXPECT_EQ(lines.back(), kBackupSucceededMessage);
+
+        const std::string folder = Subfolder(category);
+        std::set<std::string> files;
+        for (std::size_t i = 0; i < objects.size(); ++i) {
+            const std::vector<std::string> fields = Fields(lines[i]);
+            ASSERT_EQ(fields.size(), 4u) << lines[i];
+            EXPECT_EQ(fields[0], std::to_string(i));
+            EXPECT_EQ(fields[1], Utf8(objects[i].displayName));
+            EXPECT_EQ(fields[2], "written");
+            const std::string& file = fields[3];
+            ASSERT_TRUE(fs::is_regular_file(file)) << file;
+            EXPECT_EQ(ParentFolder(file), folder);
+            files.insert(file);
+            std::string name = Utf8(objects[i].displayName);
+            if (IsPackaged(category)) {
+                std::replace(name.begin(), name.end(), ' ', '-');
+                EXPECT_EQ(BaseName(file), name + ".msn");
+            } else if (category == ContentCategory::CustomEmoticons) {
+                EXPECT_TRUE(std::regex_match(BaseName(file),
+                                             std::regex("MSNEmoticons[0-9]{6}-[0-9]{6}\\.msn")))
+                    << file;
+            } else {
+                // Pictures are copied byte for byte under their names.
+                EXPECT_EQ(BaseName(file), name + ".png");
+                EXPECT_EQ(ReadFile(file), ReadFile(ObjectFile(category, objects[i])));
+            }
+        }
+        // One pack per packaged object, one pack for all the emoticons.
+        const std::size_t expectedFiles =
+            category == ContentCategory::CustomEmoticons ? 1 : objects.size();
+        EXPECT_EQ(files.size(), expectedFiles);
+        std::size_t inFolder = 0;
+        for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder))
+            ++inFolder;
+        EXPECT_EQ(inFolder, expectedFiles);
+        if (IsPackaged(category) || category == ContentCategory::CustomEmoticons)
+            packs.insert(packs.end(), files.begin(), files.end());
+    }
+    // Messenger's folders hold what they held, the thumbnail folders aside;
+    // in particular no stamp file and no content.xml is left behind.
+    EXPECT_EQ(WithoutThumbnails(Snapshot()), before);
+
+    // Every pack is sound, and says which files it holds.
+    ASSERT_EQ(packs.size(), 10u);
+    std::vector<std::string> verify = {"verify"};
+    verify.insert(verify.end(), packs.begin(), packs.end());
+    const CliResult verified = Run(verify);
+    EXPECT_EQ(verified.exitCode, 0) << verified.err;
+    EXPECT_EQ(verified.err, "");
+    const std::vector<std::string> lines = Lines(verified.out);
+    ASSERT_EQ(lines.size(), packs.size()) << verified.out;
+    for (std::size_t i = 0; i < packs.size(); ++i) {
+        std::vector<std::string> expected = {"ok", packs[i]};
+        for (const auto& [name, bytes] : OpenPack(packs[i]))
+            expected.push_back(name);
+        EXPECT_EQ(Fields(lines[i]), expected);
+    }
+}
+
+TEST_F(CliBackupTest, AnEmoticonPackHoldsTheChosenEmoticonsInTheChosenOrder) {
+    for (int n = 1; n <= 3; ++n)
+        Add(ContentCategory::CustomEmoticons,
+            MessengerAccountBuilder::SampleObject(ContentCategory::CustomEmoticons, n));
+    builder.Write();
+    const std::vector<AccountObject>& objects = added[ContentCategory::CustomEmoticons];
+
+    const CliResult result = Run(Backup(ContentCategory::CustomEmoticons, {"--items", "2,0"}));
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::vector<std::string> lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 3u) << result.out;
+    const std::string pack = Fields(lines[0]).back();
+    EXPECT_EQ(Fields(lines[0]),
+              (std::vector<std::string>{"2", Utf8(objects[2].displayName), "written", pack}));
+    EXPECT_EQ(Fields(lines[1]),
+              (std::vector<std::string>{"0", Utf8(objects[0].displayName), "written", pack}));
+
+    const std::map<std::string, std::string> files = OpenPack(pack);
+    std::vector<ManifestItem> expected;
+    for (std::size_t i : {2u, 0u}) {
+        const std::string name =
+            Utf8(EmoticonManifest::PackFileName(objects[i].location, CodePage::Ansi()));
+        expected.push_back({name, Utf8(objects[i].displayName), Utf8(objects[i].keySequence)});
+        // The emoticon's own file, under its name in the pack.
+        ASSERT_TRUE(files.contains(name)) << name;
+        EXPECT_EQ(files.at(name),
+                  ReadFile(ObjectFile(ContentCategory::CustomEmoticons, objects[i])));
+    }
+    ASSERT_TRUE(files.contains("content.xml"));
+    EXPECT_EQ(EmoticonManifestItems(files.at("content.xml")), expected);
+    EXPECT_EQ(files.size(), 3u);
+}
+
+TEST_F(CliBackupTest, ChosenItemsAreBackedUpInTheOrderGivenEachInItsOwnPack) {
+    for (int n = 1; n <= 3; ++n)
+        Add(ContentCategory::Winks,
+            MessengerAccountBuilder::SampleObject(ContentCategory::Winks, n));
+    builder.Write();
+    const std::vector<AccountObject>& objects = added[ContentCategory::Winks];
+
+    const CliResult result = Run(Backup(ContentCategory::Winks, {"--items", "2,0"}));
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::vector<std::string> lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 3u) << result.out;
+    EXPECT_EQ(lines[2], kBackupSucceededMessage);
+    std::size_t at = 0;
+    for (std::size_t i : {2u, 0u}) {
+        const std::vector<std::string> fields = Fields(lines[at++]);
+        ASSERT_EQ(fields.size(), 4u);
+        EXPECT_EQ(fields[0], std::to_string(i));
+        EXPECT_EQ(fields[1], Utf8(objects[i].displayName));
+        EXPECT_EQ(fields[2], "written");
+        // The pack named after the item holds that item's cabinet.
+        const std::map<std::string, std::string> files = OpenPack(fields[3]);
+        ASSERT_TRUE(files.contains(Utf8(objects[i].location))) << fields[3];
+        EXPECT_EQ(files.at(Utf8(objects[i].location)),
+                  ReadFile(ObjectFile(ContentCategory::Winks, objects[i])));
+    }
+    std::size_t written = 0;
+    for ([[maybe_unused]] const auto& entry :
+         fs::directory_iterator(Subfolder(ContentCategory::Winks)))
+        ++written;
+    EXPECT_EQ(written, 2u);
+}
+
+TEST_F(CliBackupTest, RelativeFoldersMeanTheWorkingFolder) {
+    // The cabinet tools run in the Wine prefix's Windows folder; a relative
+    // backup folder, prefix or temporary folder must still mean the ones
+    // below where the command was typed.
+    Add(ContentCategory::Winks, MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 1));
+    Add(ContentCategory::CustomEmoticons,
+        MessengerAccountBuilder::SampleObject(ContentCategory::CustomEmoticons, 2));
+    builder.Write();
+    environment["WINEPREFIX"] = "../wine";
+    environment["TMPDIR"] = "../tmp";
+    const std::string work = root / "work";
+
+    for (ContentCategory category : {ContentCategory::Winks, ContentCategory::CustomEmoticons}) {
+        SCOPED_TRACE(std::string(CategoryKeyword(category)));
+        const CliResult result = Run(Command("backup", category, {"--to", "saved", "--all"}), work);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        const std::vector<std::string> lines = Lines(result.out);
+        ASSERT_EQ(lines.size(), 2u) << result.out;
+        const std::string pack = Fields(lines[0]).back();
+        EXPECT_EQ(ParentFolder(pack), JoinPath(JoinPath(work, "saved"), BackupSubfolder(category)));
+
+        const std::string relative = fs::path(pack).lexically_relative(work).string();
+        const CliResult verified = Run({"verify", relative}, work);
+        EXPECT_EQ(verified.exitCode, 0) << verified.err;
+        EXPECT_EQ(Fields(Lines(verified.out).at(0)).at(0), "ok") << verified.out;
+    }
+}
+
+TEST_F(CliBackupTest, VerifyTellsDamagedAndMissingPacksFromSoundOnes) {
+    Add(ContentCategory::DynamicBackgrounds,
+        MessengerAccountBuilder::SampleObject(ContentCategory::DynamicBackgrounds, 1));
+    builder.Write();
+    const CliResult backup = Run(Backup(ContentCategory::DynamicBackgrounds));
+    ASSERT_EQ(backup.exitCode, 0) << backup.err;
+    const std::string sound = Fields(Lines(backup.out).at(0)).back();
+
+    std::string bytes = ReadFile(sound);
+    ASSERT_GT(bytes.size(), 256u);
+    bytes[bytes.size() / 2] = static_cast<char>(bytes[bytes.size() / 2] ^ 0x5A);
+    const std::string damaged = root / "damaged.msn";
+    WriteFile(damaged, bytes);
+    const std::string missing = root / "missing.msn";
+    const std::string original = ReadFile(sound);
+
+    const CliResult result = Run({"verify", sound, damaged, missing});
+    EXPECT_EQ(result.exitCode, 1);
+    const std::vector<std::string> lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 3u) << result.out;
+    EXPECT_EQ(Fields(lines[0]).at(0), "ok");
+    const std::vector<std::string> bad = Fields(lines[1]);
+    ASSERT_EQ(bad.size(), 3u) << lines[1];
+    EXPECT_EQ(bad[0], "bad");
+    EXPECT_EQ(bad[1], damaged);
+    EXPECT_FALSE(bad[2].empty());
+    EXPECT_EQ(Fields(lines[2]).at(0), "bad");
+    EXPECT_EQ(Fields(lines[2]).at(1), missing);
+    EXPECT_TRUE(Contains(result.err, "2 of 3 packs")) << result.err;
+    // Verifying changes no pack and leaves no work folder behind.
+    EXPECT_EQ(ReadFile(sound), original);
+    EXPECT_EQ(ReadFile(damaged), bytes);
+    EXPECT_TRUE(fs::is_empty(root / "tmp"));
+
+    const CliResult none = Run({"verify"});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_TRUE(Contains(none.err, "Usage: quorvane-cli verify")) << none.err;
+}
+
+// ---------------------------------------------------------------------------
+// Items that cannot be written
+
+TEST_F(CliBackupTest, AnItemThatCannotBeWrittenFailsAloneAndNoSuccessIsClaimed) {
+    for (int n = 1; n <= 3; ++n) {
+        Add(ContentCategory::Winks,
+            MessengerAccountBuilder::SampleObject(ContentCategory::Winks, n));
+        Add(ContentCategory::RegularBackgrounds,
+            MessengerAccountBuilder::SampleObject(ContentCategory::RegularBackgrounds, n));
+    }
+    builder.Write();
+    const auto before = Snapshot();
+
+    for (ContentCategory category : {ContentCategory::Winks, ContentCategory::RegularBackgrounds}) {
+        SCOPED_TRACE(std::string(CategoryKeyword(category)));
+        const std::vector<AccountObject>& objects = added[category];
+        // A folder stands where the second item's file would go.
+        std::string name = Utf8(objects[1].displayName);
+        if (IsPackaged(category))
+            std::replace(name.begin(), name.end(), ' ', '-');
+        const std::string blocked =
+            JoinPath(Subfolder(category), name + (IsPackaged(category) ? ".msn" : ".png"));
+        MakeFolders(JoinPath(blocked, "in the way"));
+
+        const CliResult result = Run(Backup(category));
+        EXPECT_EQ(result.exitCode, 1);
+        const std::vector<std::string> lines = Lines(result.out);
+        ASSERT_EQ(lines.size(), 3u) << result.out;
+        for (std::size_t i = 0; i < 3; ++i) {
+            const std::vector<std::string> fields = Fields(lines[i]);
+            ASSERT_EQ(fields.size(), 4u) << lines[i];
+            EXPECT_EQ(fields[0], std::to_string(i));
+            EXPECT_EQ(fields[2], i == 1 ? "failed" : "written") << lines[i];
+            if (i == 1)
+                EXPECT_FALSE(fields[3].empty());
+            else
+                EXPECT_TRUE(fs::is_regular_file(fields[3])) << fields[3];
+        }
+        EXPECT_FALSE(Contains(result.out, kBackupSucceededMessage));
+        EXPECT_TRUE(Contains(result.err, "1 of 3 items could not be written")) << result.err;
+        EXPECT_TRUE(fs::is_directory(JoinPath(blocked, "in the way")));
+    }
+
+    // A file where the category's subfolder belongs fails every item.
+    fs::remove_all(Subfolder(ContentCategory::Winks));
+    WriteFile(Subfolder(ContentCategory::Winks), "not a folder");
+    const CliResult result = Run(Backup(ContentCategory::Winks, {"--items", "1,2"}));
+    EXPECT_EQ(result.exitCode, 1);
+    const std::vector<std::string> lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 2u) << result.out;
+    for (const std::string& line : lines) {
+        EXPECT_EQ(Fields(line).at(2), "failed") << line;
+        EXPECT_TRUE(Contains(line, Subfolder(ContentCategory::Winks))) << line;
+    }
+    EXPECT_TRUE(Contains(result.err, "2 of 2 items could not be written")) << result.err;
+    EXPECT_EQ(ReadFile(Subfolder(ContentCategory::Winks)), "not a folder");
+    EXPECT_EQ(WithoutThumbnails(Snapshot()), before);
+}
+
+// ---------------------------------------------------------------------------
+// Refused before anything is listed or written
+
+TEST_F(CliBackupTest, AnInvalidPassportIsRefusedWithTheWindowsMessage) {
+    AddSamples();
+    builder.Write();
+    const auto before = Snapshot();
+    for (const char* passport : {"someone", "@example.com", "someone@ab", "someone@"}) {
+        for (const char* command : {"list", "backup"}) {
+            SCOPED_TRACE(std::string(command) + " " + passport);
+            std::vector<std::string> args = command == std::string("list")
+                                                ? Command("list", ContentCategory::Winks)
+                                                : Backup(ContentCategory::Winks);
+            args[4] = passport;
+            const CliResult result = Run(args);
+            EXPECT_EQ(result.exitCode, 1);
+            EXPECT_EQ(result.out, "");
+            EXPECT_TRUE(Contains(result.err, kInvalidPassportMessage)) << result.err;
+        }
+    }
+    // Not even a thumbnail folder was made.
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_FALSE(fs::exists(backupFolder));
+}
+
+TEST_F(CliBackupTest, ItemChoicesOutsideTheListingAreUsageErrors) {
+    AddSamples();
+    builder.Write();
+    const auto before = Snapshot();
+
+    // Not an item of the listing (three items, 0 to 2): exit 2, the number
+    // named, nothing written.
+    for (ContentCategory category : {ContentCategory::Winks, ContentCategory::CustomEmoticons}) {
+        SCOPED_TRACE(std::string(CategoryKeyword(category)));
+        const CliResult result = Run(Backup(category, {"--items", "0,3"}));
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_TRUE(Contains(result.err, "item 3")) << result.err;
+        EXPECT_TRUE(Contains(result.err, "Usage: quorvane-cli backup")) << result.err;
+        EXPECT_FALSE(fs::exists(backupFolder));
+    }
+
+    const std::vector<std::vector<std::string>> wrong = {
+        {"--items", "0,,1"},
+        {"--items", "x"},
+        {"--items", "-1"},
+        {"--items", "1,1"},
+        {"--items", "1;2"},
+        {"--all", "--items", "0"},
+        {"--items", "99999999999999999999999"},
+    };
+    for (const auto& choice : wrong) {
+        SCOPED_TRACE(Joined(choice));
+        const CliResult result = Run(Backup(ContentCategory::Winks, choice));
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_TRUE(Contains(result.err, "Usage: quorvane-cli backup")) << result.err;
+    }
+    const CliResult noFolder = Run(Command("backup", ContentCategory::Winks, {"--all"}));
+    EXPECT_EQ(noFolder.exitCode, 2);
+    EXPECT_TRUE(Contains(noFolder.err, "--to")) << noFolder.err;
+
+    // Nothing chosen is the window's "select the items" case.
+    for (const std::vector<std::string>& choice :
+         {std::vector<std::string>{}, std::vector<std::string>{"--items", ""}}) {
+        SCOPED_TRACE(Joined(choice));
+        const CliResult result = Run(Backup(ContentCategory::Winks, choice));
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_TRUE(Contains(result.err, kNothingSelectedMessage)) << result.err;
+    }
+    EXPECT_FALSE(fs::exists(backupFolder));
+    EXPECT_EQ(WithoutThumbnails(Snapshot()), before);
+}
+
+TEST_F(CliBackupTest, EachCommandDescribesItself) {
+    const CliResult help = Run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* command : {"catalogue", "list", "backup", "verify"})
+        EXPECT_TRUE(Contains(help.out, std::string("\n  ") + command + " ")) << command;
+
+    const std::vector<std::pair<std::string, std::vector<std::string>>> commands = {
+        {"list", {"--type", "--passport", "--wine-prefix", "--wine-user"}},
+        {"backup",
+         {"--type", "--passport", "--to", "--all", "--items", "msn-winks/",
+          "msn-regular-display-pictures/", kBackupSucceededMessage}},
+        {"verify", {"PACK.msn...", "ok", "bad"}},
+    };
+    for (const auto& [command, words] : commands) {
+        const CliResult result = Run({command, "--help"});
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.err, "");
+        for (const std::string& word : words)
+            EXPECT_TRUE(Contains(result.out, word)) << command << ": " << word;
+        for (const std::string& line : Lines(result.out))
+            EXPECT_LE(line.size(), 80u) << command << ": " << line;
+    }
+}
+
+} // namespace
+} // namespace quorvane
