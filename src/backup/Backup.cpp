@@ -133,8 +133,9 @@ std::string BackupOperation::PackName(std::string_view displayName) {
 }
 
 std::string BackupOperation::PictureName(std::string_view displayName) const {
+    // An empty name would give ".png", a file Linux hides from the user.
     std::string name = CleanName(displayName, false, m_services.codePage);
-    if (name == "." || name == "..")
+    if (name.empty() || name == "." || name == "..")
         name = "msn-" + std::to_string(m_services.clock.TickCount());
     // A name that already ends in a dot and three characters keeps its
     // extension; any other gets ".png".

@@ -56,15 +56,18 @@ ToolRun CabinetTools::RunTool(std::vector<std::string> arguments,
 ToolRun CabinetTools::PackObject(const std::string& pack, const std::string& manifest,
                                  const std::string& objectFolder, const std::string& objectFile,
                                  const std::string& workingFolder) {
-    return RunTool(ObjectPackArguments(pack, manifest, objectFolder, objectFile), workingFolder);
+    return RunTool(ObjectPackArguments(AbsolutePath(pack), AbsolutePath(manifest),
+                                       AbsolutePath(objectFolder), objectFile),
+                   workingFolder);
 }
 
 ToolRun CabinetTools::PackFolder(const std::string& folder, const std::string& pack) {
-    return RunTool(FolderPackArguments(pack, folder), m_windowsFolder);
+    return RunTool(FolderPackArguments(AbsolutePath(pack), AbsolutePath(folder)), m_windowsFolder);
 }
 
 ToolRun CabinetTools::ExtractCabinet(const std::string& cabinet, const std::string& destination) {
-    return RunTool(ExtractArguments(destination, cabinet), m_windowsFolder);
+    return RunTool(ExtractArguments(AbsolutePath(destination), AbsolutePath(cabinet)),
+                   m_windowsFolder);
 }
 
 } // namespace quorvane

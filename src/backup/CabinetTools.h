@@ -33,7 +33,9 @@ public:
     static std::vector<std::string> ExtractArguments(const std::string& folder,
                                                      const std::string& cabinet);
 
-    // Runs a command whose first argument is the bare tool name.
+    // Runs a command whose first argument is the bare tool name. The three
+    // runs below make their paths absolute first: the tool works in another
+    // folder than the caller.
     ToolRun RunTool(std::vector<std::string> arguments, const std::string& workingFolder);
 
     ToolRun PackObject(const std::string& pack, const std::string& manifest,

@@ -73,7 +73,8 @@ PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
         check.reason = "the pack's transform could not be undone in " + scratch.Path();
         return check;
     }
-    if (sealed->size() < 4 || ReadWholeFile(cabinet)->compare(0, 4, "MSCF") != 0) {
+    const auto unsealed = ReadWholeFile(cabinet);
+    if (!unsealed || unsealed->compare(0, 4, "MSCF") != 0) {
         check.reason = "the pack is not a sealed cabinet";
         return check;
     }

@@ -5,25 +5,10 @@
 #include "platform/Paths.h"
 #include "profile/ObjectList.h"
 
-#include <filesystem>
 #include <pthread.h>
 #include <system_error>
 
 namespace quorvane::cli {
-
-std::string AbsolutePath(const std::string& path) {
-    if (path.empty() || path.front() == '/')
-        return path;
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    // Without a working folder the path is kept; the tools then fail with
-    // a message that names it. Not normalised: "link/.." must mean what the
-    // file system says.
-    std::string text = error ? path : absolute.string();
-    while (text.size() > 1 && text.back() == '/')
-        text.pop_back();
-    return text;
-}
 
 std::vector<Option> AccountOptions() {
     return {
@@ -46,7 +31,6 @@ AccountSelection AccountSelection::FromOptions(const ParsedOptions& options) {
         throw UsageError("--passport must not be empty");
     selection.wine =
         WineAccount::Discover(options.Value("wine-prefix"), options.Value("wine-user"));
-    selection.wine.prefix = AbsolutePath(selection.wine.prefix);
     const CodePage& codePage = CodePage::Ansi();
     selection.passport = codePage.FromUtf8(selection.passportUtf8);
     // Wine gives its programs the user name in the code page, and the key of

@@ -16,11 +16,6 @@ class ObjectList;
 
 namespace quorvane::cli {
 
-// A path as the cabinet tools must get it: they run in the Wine prefix's
-// Windows folder, where a path relative to the user's working folder would
-// name something else. "" stays "".
-std::string AbsolutePath(const std::string& path);
-
 // The options of every command that reads a Messenger account: the
 // passport (required) and where Wine keeps the account's data.
 std::vector<Option> AccountOptions();

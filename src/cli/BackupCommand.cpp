@@ -6,6 +6,7 @@
 #include "cli/CatalogueCommand.h"
 #include "cli/ContentListing.h"
 #include "platform/CodePage.h"
+#include "platform/Paths.h"
 #include "profile/ObjectList.h"
 
 #include <algorithm>
@@ -128,8 +129,7 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
     const ItemChoice choice = ChosenItems(options);
     if (options.Required("to").empty())
         throw UsageError("--to must not be empty");
-    // The packs are built by the cabinet tool in the Windows folder, so the
-    // backup folder must not depend on the working folder.
+    // Absolute, so every line of the report names its file wherever it is read.
     const std::string backupFolder = AbsolutePath(options.Required("to"));
     const CodePage& codePage = CodePage::Ansi();
 

@@ -45,11 +45,6 @@ namespace {
 SystemFolders Located(const Clock& clock, Pause& pause, const WineAccount& wine) {
     SystemFolders folders(clock, pause);
     folders.Locate(wine);
-    // The emoticon pack is put together in a work folder under tempFolder,
-    // which the cabinet tool is given from the Windows folder.
-    folders.tempFolder = AbsolutePath(folders.tempFolder);
-    if (folders.tempFolder.back() != '/')
-        folders.tempFolder.push_back('/');
     return folders;
 }
 

@@ -21,7 +21,7 @@ int RunVerify(const ParsedOptions& options, std::ostream& out, std::ostream& err
     // No Wine prefix is involved: extract runs in the working folder of the
     // command, and the packs are read from copies under the temporary folder.
     CabinetTools tools(runner, ExecutableFolder(), std::string());
-    const std::string tempFolder = AbsolutePath(TemporaryFolder());
+    const std::string tempFolder = TemporaryFolder();
 
     std::size_t bad = 0;
     for (const std::string& pack : options.positionals) {

@@ -18,6 +18,12 @@ bool IsBareFileName(std::string_view name);
 // path has none.
 std::string ParentFolder(std::string_view path);
 
+// The path made absolute against the working folder (not normalised:
+// "link/.." must mean what the file system says). The cabinet tools run in
+// another working folder, so every path handed to them must be absolute.
+// "" stays "".
+std::string AbsolutePath(std::string_view path);
+
 // The last part of a path.
 std::string BaseName(std::string_view path);
 

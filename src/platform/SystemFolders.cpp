@@ -219,7 +219,7 @@ bool SystemFolders::MatchesPattern(std::string_view name, std::string_view patte
 std::string TemporaryFolder() {
     std::string folder = "/tmp";
     if (const char* env = std::getenv("TMPDIR"); env != nullptr && *env != '\0')
-        folder = env;
+        folder = AbsolutePath(env);
     if (folder.back() != '/')
         folder.push_back('/');
     return folder;

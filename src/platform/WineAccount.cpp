@@ -37,7 +37,7 @@ WineAccount WineAccount::Discover(const std::optional<std::string>& prefix,
     } else {
         account.prefix = JoinPath(HomeFolder(), ".wine");
     }
-    account.prefix = StripTrailingSlashes(account.prefix);
+    account.prefix = StripTrailingSlashes(AbsolutePath(account.prefix));
 
     if (user) {
         account.user = *user;

@@ -542,6 +542,9 @@ TEST_F(BackupFixture, PackNameOfAnEmptyOrDotNameIsTheTick) {
     EXPECT_EQ(backup.PackName("..."), "...");
     EXPECT_EQ(backup.PackName(".hidden"), ".hidden");
     EXPECT_THAT(pause.waits, ElementsAre(5u, 5u, 5u));
+    // A picture without a name is not saved as the hidden file ".png".
+    EXPECT_EQ(backup.PictureName(""), "msn-4242.png");
+    EXPECT_EQ(backup.PictureName(".."), "msn-4242.png");
 }
 
 TEST_F(BackupFixture, DoubleByteCharactersAreNotCutInNames) {

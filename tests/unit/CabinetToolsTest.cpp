@@ -291,24 +291,31 @@ TEST_F(CabinetToolsRun, PackObjectHoldsTheManifestAndTheObjectUnderBareNames) {
     EXPECT_EQ(ReadWithCabextract(pack), expected);
 }
 
-TEST_F(CabinetToolsRun, ToolsRunInTheGivenWorkingFolder) {
+TEST_F(CabinetToolsRun, ToolsRunInTheGivenWorkingFolderButPathsMeanTheCallers) {
     const std::string objectFolder = temp / "acct/Winks3";
     WriteFile(JoinPath(objectFolder, "obj.cab"), "object");
     WriteFile(JoinPath(objectFolder, "content.xml"), "manifest");
+    const std::string caller = temp / "caller";
+    ASSERT_TRUE(MakeFolders(caller));
+    const std::string previous = fs::current_path().string();
+    fs::current_path(caller);
 
-    // A relative pack path lands in the working folder, nowhere else.
+    // The tool works in the Windows folder, yet a relative pack path names a
+    // file in the caller's working folder, as the user meant it.
     const ToolRun run = tools.PackObject("relative.msn", JoinPath(objectFolder, "content.xml"),
                                          objectFolder, "obj.cab", windowsFolder);
-    ASSERT_TRUE(run.succeeded) << run.reason;
-    EXPECT_TRUE(fs::is_regular_file(JoinPath(windowsFolder, "relative.msn")));
-    ASSERT_EQ(runner.folders.size(), 1u);
-    EXPECT_EQ(runner.folders[0], windowsFolder);
+    const ToolRun folderRun = tools.PackFolder(objectFolder, "folder.msn");
+    const ToolRun extractRun = tools.ExtractCabinet("folder.msn", "unpacked");
+    fs::current_path(previous);
 
-    // Packing a folder and extracting run in the Windows folder.
-    ASSERT_TRUE(tools.PackFolder(objectFolder, "folder.msn").succeeded);
-    EXPECT_TRUE(fs::is_regular_file(JoinPath(windowsFolder, "folder.msn")));
-    ASSERT_TRUE(tools.ExtractCabinet("folder.msn", "unpacked").succeeded);
-    EXPECT_EQ(ReadFile(JoinPath(windowsFolder, "unpacked/obj.cab")), "object");
+    ASSERT_TRUE(run.succeeded) << run.reason;
+    ASSERT_FALSE(runner.folders.empty());
+    EXPECT_EQ(runner.folders[0], windowsFolder);
+    EXPECT_TRUE(fs::is_regular_file(JoinPath(caller, "relative.msn")));
+    EXPECT_FALSE(fs::exists(JoinPath(windowsFolder, "relative.msn")));
+    ASSERT_TRUE(folderRun.succeeded) << folderRun.reason;
+    ASSERT_TRUE(extractRun.succeeded) << extractRun.reason;
+    EXPECT_EQ(ReadFile(JoinPath(caller, "unpacked/obj.cab")), "object");
 }
 
 TEST_F(CabinetToolsRun, TheBuiltToolsAreFoundBesideTheProgram) {
