@@ -12,7 +12,9 @@
 #include "platform/SystemFolders.h"
 #include "profile/ObjectList.h"
 #include "profile/PackCipher.h"
+#include "support/ChildRun.h"
 #include "support/FakeClock.h"
+#include "support/IndependentReader.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
 
@@ -34,11 +36,7 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace quorvane {
 namespace {
@@ -46,6 +44,7 @@ namespace {
 using test::AccountObject;
 using test::CountingPause;
 using test::FakeClock;
+using test::FilesIn;
 using test::MessengerAccountBuilder;
 using test::ReadFile;
 using test::SnapshotTree;
@@ -66,67 +65,8 @@ std::string ProgramFolder() {
     return ParentFolder(QUORVANE_CLI);
 }
 
-std::string FindOnPath(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::string rest = path != nullptr ? path : "";
-    while (!rest.empty()) {
-        const std::size_t colon = rest.find(':');
-        const std::string folder = rest.substr(0, colon);
-        rest = colon == std::string::npos ? std::string() : rest.substr(colon + 1);
-        const std::string candidate = JoinPath(folder, name);
-        if (!folder.empty() && access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-    }
-    return {};
-}
-
 // Looked up while PATH is still the one the tests were started with.
-const std::string kCabextract = FindOnPath("cabextract");
-
-// Runs a program directly, never through a shell; its exit code and what
-// it said on standard error.
-std::pair<int, std::string> RunChild(const std::vector<std::string>& arguments) {
-    int errorPipe[2];
-    if (pipe2(errorPipe, O_CLOEXEC) != 0)
-        return {-1, "no pipe"};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, errorPipe[1], STDERR_FILENO);
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, arguments[0].c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(errorPipe[1]);
-    std::string errorText;
-    int exitCode = -1;
-    if (rc == 0) {
-        char buffer[512];
-        ssize_t got = 0;
-        while ((got = read(errorPipe[0], buffer, sizeof buffer)) > 0)
-            errorText.append(buffer, static_cast<std::size_t>(got));
-        int status = 0;
-        waitpid(pid, &status, 0);
-        exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    close(errorPipe[0]);
-    return {exitCode, errorText};
-}
-
-// The entries directly in a folder: files with their bytes, anything else
-// marked so that a stray folder shows up in a comparison.
-std::map<std::string, std::string> FilesIn(const std::string& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
-        files[name] = entry.is_regular_file() ? ReadFile(entry.path().string()) : "<not a file>";
-    }
-    return files;
-}
+const std::string kCabextract = test::FindOnPath("cabextract");
 
 std::vector<std::string> NamesIn(const std::string& folder) {
     std::vector<std::string> names;
@@ -352,15 +292,11 @@ protected:
 
     // Undoes the seal on a copy of the pack and lets cabextract read it.
     std::map<std::string, std::string> OpenPack(const std::string& pack) {
-        const std::string work = temp / ("opened-" + std::to_string(++m_opened));
-        const std::string copy = JoinPath(work, "copy.cab");
-        WriteFile(copy, ReadFile(pack));
-        EXPECT_TRUE(PackCipher("").TransformFile(copy));
-        const std::string out = JoinPath(work, "out");
-        MakeFolders(out);
-        const auto [exitCode, errorText] = RunChild({kCabextract, "-q", "-d", out, copy});
-        EXPECT_EQ(exitCode, 0) << pack << ": " << errorText;
-        return FilesIn(out);
+        std::string error;
+        auto files =
+            test::OpenSealedPack(pack, temp / ("opened-" + std::to_string(++m_opened)), error);
+        EXPECT_EQ(error, "") << pack;
+        return files;
     }
 
     // A pack is sealed: as it lies on disk it is no cabinet.

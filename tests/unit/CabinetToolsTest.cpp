@@ -3,6 +3,8 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
+#include "support/ChildRun.h"
+#include "support/IndependentReader.h"
 #include "support/TempFolder.h"
 
 #include <gmock/gmock.h>
@@ -15,16 +17,13 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace quorvane {
 namespace {
 
+using test::FilesIn;
 using test::ReadFile;
 using test::TempFolder;
 using test::WriteFile;
@@ -46,74 +45,9 @@ std::string BuiltTool(const std::string& name) {
     return JoinPath(JoinPath(ProgramFolder(), "../libexec/quorvane"), name);
 }
 
-std::string FindOnPath(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::string rest = path != nullptr ? path : "";
-    while (!rest.empty()) {
-        const std::size_t colon = rest.find(':');
-        const std::string folder = rest.substr(0, colon);
-        rest = colon == std::string::npos ? std::string() : rest.substr(colon + 1);
-        const std::string candidate = JoinPath(folder, name);
-        if (!folder.empty() && access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-    }
-    return {};
-}
-
 // Looked up while PATH is still the one the tests were started with; some
 // tests empty it for a while.
-const std::string kCabextract = FindOnPath("cabextract");
-
-struct ChildRun {
-    int exitCode = -1;
-    std::string errorText;
-};
-
-// Starts a program directly (never through a shell) and keeps what it says
-// on standard error. Independent of the runner under test.
-ChildRun RunChild(const std::vector<std::string>& arguments) {
-    ChildRun run;
-    int errorPipe[2];
-    if (pipe2(errorPipe, O_CLOEXEC) != 0)
-        return run;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, errorPipe[1], STDERR_FILENO);
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, arguments[0].c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(errorPipe[1]);
-    if (rc == 0) {
-        char buffer[512];
-        ssize_t got = 0;
-        while ((got = read(errorPipe[0], buffer, sizeof buffer)) > 0)
-            run.errorText.append(buffer, static_cast<std::size_t>(got));
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    close(errorPipe[0]);
-    while (!run.errorText.empty() && (run.errorText.back() == '\n' || run.errorText.back() == '\r'))
-        run.errorText.pop_back();
-    return run;
-}
-
-// The entries directly in a folder: files with their bytes, anything else
-// marked so that a stray folder shows up in a comparison.
-std::map<std::string, std::string> FilesIn(const std::string& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
-        files[name] = entry.is_regular_file() ? ReadFile(entry.path().string()) : "<not a file>";
-    }
-    return files;
-}
+const std::string kCabextract = test::FindOnPath("cabextract");
 
 // Replaces PATH for the life of the object.
 class PathVariable {
@@ -202,6 +136,13 @@ TEST(CabinetToolsArguments, ArgumentsWithSpacesStayWhole) {
 
 // --- running the real tools ----------------------------------------------
 
+// Error text without its line end, as the runner reports it.
+std::string Trimmed(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return text;
+}
+
 class CabinetToolsRun : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -213,11 +154,11 @@ protected:
 
     // Reads a cabinet with cabextract into a fresh folder.
     std::map<std::string, std::string> ReadWithCabextract(const std::string& cabinet) {
-        const std::string out = temp / ("cabextract-" + std::to_string(++m_reads));
-        EXPECT_TRUE(MakeFolders(out));
-        const ChildRun run = RunChild({kCabextract, "-q", "-d", out, cabinet});
-        EXPECT_EQ(run.exitCode, 0) << run.errorText;
-        return FilesIn(out);
+        std::string error;
+        auto files = test::ReadWithCabextract(
+            cabinet, temp / ("cabextract-" + std::to_string(++m_reads)), error);
+        EXPECT_EQ(error, "");
+        return files;
     }
 
     TempFolder temp;
@@ -396,16 +337,16 @@ TEST_F(CabinetToolsRun, FailingExtractCarriesTheToolsErrorText) {
     WriteFile(notCabinet, "This is plain text, not a Microsoft cabinet.\n");
 
     // What the tool itself says, asked directly.
-    const ChildRun direct =
-        RunChild({BuiltTool("extract"), "/Y", "/E", "/L", temp / "direct", notCabinet});
+    const test::ChildResult direct =
+        test::RunChild({BuiltTool("extract"), "/Y", "/E", "/L", temp / "direct", notCabinet});
     ASSERT_NE(direct.exitCode, 0);
-    ASSERT_THAT(direct.errorText, Not(IsEmpty()));
+    ASSERT_THAT(Trimmed(direct.err), Not(IsEmpty()));
 
     const ToolRun run = tools.ExtractCabinet(notCabinet, temp / "direct");
     EXPECT_TRUE(run.started);
     EXPECT_FALSE(run.succeeded);
     EXPECT_THAT(run.reason, HasSubstr("\"extract\""));
-    EXPECT_THAT(run.reason, EndsWith(direct.errorText));
+    EXPECT_THAT(run.reason, EndsWith(Trimmed(direct.err)));
 }
 
 TEST_F(CabinetToolsRun, FailingPackCarriesTheToolsErrorTextAndLeavesNoPack) {
@@ -413,11 +354,11 @@ TEST_F(CabinetToolsRun, FailingPackCarriesTheToolsErrorTextAndLeavesNoPack) {
     WriteFile(JoinPath(objectFolder, "content.xml"), "manifest");
     const std::string pack = temp / "Kiss.msn";
 
-    const ChildRun direct =
-        RunChild({BuiltTool("cabarc"), "N", pack, JoinPath(objectFolder, "content.xml"),
-                  JoinPath(objectFolder, "missing.cab")});
+    const test::ChildResult direct =
+        test::RunChild({BuiltTool("cabarc"), "N", pack, JoinPath(objectFolder, "content.xml"),
+                        JoinPath(objectFolder, "missing.cab")});
     ASSERT_NE(direct.exitCode, 0);
-    ASSERT_THAT(direct.errorText, Not(IsEmpty()));
+    ASSERT_THAT(Trimmed(direct.err), Not(IsEmpty()));
     ASSERT_FALSE(fs::exists(pack));
 
     const ToolRun run = tools.PackObject(pack, JoinPath(objectFolder, "content.xml"), objectFolder,
@@ -425,7 +366,7 @@ TEST_F(CabinetToolsRun, FailingPackCarriesTheToolsErrorTextAndLeavesNoPack) {
     EXPECT_TRUE(run.started);
     EXPECT_FALSE(run.succeeded);
     EXPECT_THAT(run.reason, HasSubstr("\"cabarc\""));
-    EXPECT_THAT(run.reason, EndsWith(direct.errorText));
+    EXPECT_THAT(run.reason, EndsWith(Trimmed(direct.err)));
     EXPECT_FALSE(fs::exists(pack));
 }
 

@@ -10,6 +10,8 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "profile/PackCipher.h"
+#include "support/ChildRun.h"
+#include "support/IndependentReader.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
 
@@ -26,19 +28,16 @@
 #include <map>
 #include <regex>
 #include <set>
-#include <spawn.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace quorvane {
 namespace {
 
 using test::AccountObject;
+using test::FilesIn;
 using test::MessengerAccountBuilder;
 using test::ReadFile;
 using test::SnapshotTree;
@@ -60,29 +59,11 @@ const std::vector<ContentCategory> kAllCategories = {
     ContentCategory::RegularDisplayPictures,
 };
 
-std::string FindOnPath(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::string rest = path != nullptr ? path : "";
-    while (!rest.empty()) {
-        const std::size_t colon = rest.find(':');
-        const std::string folder = rest.substr(0, colon);
-        rest = colon == std::string::npos ? std::string() : rest.substr(colon + 1);
-        const std::string candidate = JoinPath(folder, name);
-        if (!folder.empty() && access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-    }
-    return {};
-}
-
 // An independent reader of the packs, so a pack is not judged only by the
 // project's own extract tool.
-const std::string kCabextract = FindOnPath("cabextract");
+const std::string kCabextract = test::FindOnPath("cabextract");
 
-struct CliResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using CliResult = test::ChildResult;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -125,39 +106,6 @@ std::map<std::string, std::string> WithoutThumbnails(std::map<std::string, std::
     std::erase_if(tree,
                   [](const auto& entry) { return entry.first.find(".dir/") != std::string::npos; });
     return tree;
-}
-
-// Runs a program directly and waits for it; its exit code and standard error.
-std::pair<int, std::string> RunChild(const std::vector<std::string>& arguments) {
-    int errorPipe[2];
-    if (pipe2(errorPipe, O_CLOEXEC) != 0)
-        return {-1, "no pipe"};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, errorPipe[1], STDERR_FILENO);
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, arguments[0].c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(errorPipe[1]);
-    std::string errorText;
-    int exitCode = -1;
-    if (rc == 0) {
-        char buffer[512];
-        ssize_t got = 0;
-        while ((got = read(errorPipe[0], buffer, sizeof buffer)) > 0)
-            errorText.append(buffer, static_cast<std::size_t>(got));
-        int status = 0;
-        waitpid(pid, &status, 0);
-        exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    close(errorPipe[0]);
-    return {exitCode, errorText};
 }
 
 // One item of an emoticon pack's manifest.
@@ -220,52 +168,19 @@ protected:
     }
 
     // Runs the program in workingFolder (default: the test's own) with the
-    // given arguments; stdout and stderr go to files, standard input is empty.
+    // given arguments in the test's environment; standard input is empty.
     CliResult Run(const std::vector<std::string>& args,
                   const std::string& workingFolder = "") const {
-        const std::string outPath = root / "cli.out";
-        const std::string errPath = root / "cli.err";
+        std::vector<std::string> arguments = {QUORVANE_CLI};
+        arguments.insert(arguments.end(), args.begin(), args.end());
+        return Checked(test::RunChild(arguments, {&environment, workingFolder, ""}));
+    }
 
-        std::vector<std::string> argStrings = {QUORVANE_CLI};
-        argStrings.insert(argStrings.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& arg : argStrings)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        std::vector<std::string> envStrings;
-        for (const auto& [name, value] : environment)
-            envStrings.push_back(name + "=" + value);
-        std::vector<char*> envp;
-        for (std::string& entry : envStrings)
-            envp.push_back(entry.data());
-        envp.push_back(nullptr);
-
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        if (!workingFolder.empty())
-            posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
-        pid_t pid = 0;
-        const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-        posix_spawn_file_actions_destroy(&actions);
-        CliResult result;
-        if (spawned != 0) {
-            ADD_FAILURE() << "cannot start " << argv[0];
-            return result;
-        }
-        int status = 0;
-        while (waitpid(pid, &status, 0) < 0) {
-        }
-        if (WIFEXITED(status))
-            result.exitCode = WEXITSTATUS(status);
-        else
-            ADD_FAILURE() << "quorvane-cli did not exit normally (status " << status << ")";
-        result.out = ReadFile(outPath);
-        result.err = ReadFile(errPath);
+    static CliResult Checked(CliResult result) {
+        if (!result.started)
+            ADD_FAILURE() << "cannot start " << QUORVANE_CLI;
+        else if (result.exitCode < 0)
+            ADD_FAILURE() << "quorvane-cli did not exit normally";
         return result;
     }
 
@@ -304,17 +219,10 @@ protected:
 
     // The files of a pack as cabextract reads it once the seal is undone.
     std::map<std::string, std::string> OpenPack(const std::string& pack) {
-        const std::string work = root / ("opened-" + std::to_string(++m_opened));
-        const std::string copy = JoinPath(work, "copy.cab");
-        WriteFile(copy, ReadFile(pack));
-        EXPECT_TRUE(PackCipher("").TransformFile(copy));
-        const std::string out = JoinPath(work, "out");
-        MakeFolders(out);
-        const auto [exitCode, errorText] = RunChild({kCabextract, "-q", "-d", out, copy});
-        EXPECT_EQ(exitCode, 0) << pack << ": " << errorText;
-        std::map<std::string, std::string> files;
-        for (const auto& entry : fs::directory_iterator(out))
-            files[entry.path().filename().string()] = ReadFile(entry.path().string());
+        std::string error;
+        auto files =
+            test::OpenSealedPack(pack, root / ("opened-" + std::to_string(++m_opened)), error);
+        EXPECT_EQ(error, "") << pack;
         return files;
     }
 

@@ -6,6 +6,7 @@
 #include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "support/ChildRun.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
 
@@ -17,10 +18,8 @@
 #include <map>
 #include <regex>
 #include <set>
-#include <spawn.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace quorvane {
@@ -44,11 +43,7 @@ const std::vector<ContentCategory> kAllCategories = {
     ContentCategory::RegularDisplayPictures,
 };
 
-struct CliResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using CliResult = test::ChildResult;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -109,51 +104,19 @@ protected:
         return MessengerAccountBuilder(appData, passport, protection);
     }
 
-    // Runs the program with the given arguments; stdout and stderr go to
-    // files, standard input is empty.
+    // Runs the program with the given arguments in the test's environment;
+    // standard input is empty.
     CliResult Run(const std::vector<std::string>& args, const std::string& stdoutPath = "") const {
-        const std::string outPath = stdoutPath.empty() ? root / "tmp/cli.out" : stdoutPath;
-        const std::string errPath = root / "tmp/cli.err";
+        std::vector<std::string> arguments = {QUORVANE_CLI};
+        arguments.insert(arguments.end(), args.begin(), args.end());
+        return Checked(test::RunChild(arguments, {&environment, "", stdoutPath}));
+    }
 
-        std::vector<std::string> argStrings = {QUORVANE_CLI};
-        argStrings.insert(argStrings.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& arg : argStrings)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        std::vector<std::string> envStrings;
-        for (const auto& [name, value] : environment)
-            envStrings.push_back(name + "=" + value);
-        std::vector<char*> envp;
-        for (std::string& entry : envStrings)
-            envp.push_back(entry.data());
-        envp.push_back(nullptr);
-
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        pid_t pid = 0;
-        const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-        posix_spawn_file_actions_destroy(&actions);
-        CliResult result;
-        if (spawned != 0) {
-            ADD_FAILURE() << "cannot start " << argv[0];
-            return result;
-        }
-        int status = 0;
-        while (waitpid(pid, &status, 0) < 0) {
-        }
-        if (WIFEXITED(status))
-            result.exitCode = WEXITSTATUS(status);
-        else
-            ADD_FAILURE() << "quorvane-cli did not exit normally (status " << status << ")";
-        if (stdoutPath.empty())
-            result.out = ReadFile(outPath);
-        result.err = ReadFile(errPath);
+    static CliResult Checked(CliResult result) {
+        if (!result.started)
+            ADD_FAILURE() << "cannot start " << QUORVANE_CLI;
+        else if (result.exitCode < 0)
+            ADD_FAILURE() << "quorvane-cli did not exit normally";
         return result;
     }
 

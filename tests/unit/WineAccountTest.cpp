@@ -8,6 +8,7 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "profile/ObjectList.h"
+#include "support/ChildRun.h"
 #include "support/FakeClock.h"
 #include "support/TempFolder.h"
 
@@ -20,10 +21,8 @@
 #include <map>
 #include <memory>
 #include <set>
-#include <spawn.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace quorvane {
@@ -117,11 +116,7 @@ void ExpectPackagedTag(const std::string& tag, const std::string& location) {
     })) << tag;
 }
 
-struct CliResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using CliResult = test::ChildResult;
 
 class WineAccountTest : public ::testing::Test {
 protected:
@@ -173,51 +168,14 @@ protected:
         return std::make_unique<PictureObjectList>(services, category);
     }
 
-    // Runs quorvane-cli catalogue for the account; stdout and stderr go to
-    // files, standard input is empty.
+    // Runs quorvane-cli catalogue for the account in the test's environment.
     CliResult Catalogue(ContentCategory category, const std::string& passport) const {
-        const std::string outPath = root / "tmp/cli.out";
-        const std::string errPath = root / "tmp/cli.err";
-        std::vector<std::string> argStrings = {
-            QUORVANE_CLI,  "catalogue",  "--type",        std::string(CategoryKeyword(category)),
-            "--passport",  passport,     "--wine-prefix", prefix,
-            "--wine-user", kWineUserUtf8};
-        std::vector<char*> argv;
-        for (std::string& arg : argStrings)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        std::vector<std::string> envStrings;
-        for (const auto& [name, value] : environment)
-            envStrings.push_back(name + "=" + value);
-        std::vector<char*> envp;
-        for (std::string& entry : envStrings)
-            envp.push_back(entry.data());
-        envp.push_back(nullptr);
-
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        pid_t pid = 0;
-        const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-        posix_spawn_file_actions_destroy(&actions);
-        CliResult result;
-        if (spawned != 0) {
-            ADD_FAILURE() << "cannot start " << argv[0];
-            return result;
-        }
-        int status = 0;
-        while (waitpid(pid, &status, 0) < 0) {
-        }
-        if (WIFEXITED(status))
-            result.exitCode = WEXITSTATUS(status);
-        else
-            ADD_FAILURE() << "quorvane-cli did not exit normally (status " << status << ")";
-        result.out = ReadFile(outPath);
-        result.err = ReadFile(errPath);
+        const CliResult result = test::RunChild(
+            {QUORVANE_CLI, "catalogue", "--type", std::string(CategoryKeyword(category)),
+             "--passport", passport, "--wine-prefix", prefix, "--wine-user", kWineUserUtf8},
+            {&environment, "", ""});
+        EXPECT_TRUE(result.started && result.exitCode >= 0)
+            << "quorvane-cli did not run to its end";
         return result;
     }
 

@@ -1,0 +1,92 @@
+#include "support/ChildRun.h"
+
+#include "platform/FileIo.h"
+#include "platform/SystemFolders.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace quorvane::test {
+
+namespace {
+
+// A file the child writes into, read back and removed afterwards.
+class CaptureFile {
+public:
+    CaptureFile() : m_path(TemporaryFolder() + "quorvane-child-XXXXXX") {
+        int fd = mkstemp(m_path.data());
+        if (fd >= 0)
+            close(fd);
+        else
+            m_path.clear();
+    }
+    ~CaptureFile() {
+        if (!m_path.empty())
+            unlink(m_path.c_str());
+    }
+    CaptureFile(const CaptureFile&) = delete;
+    CaptureFile& operator=(const CaptureFile&) = delete;
+    const std::string& Path() const { return m_path; }
+    std::string Read() const { return ReadWholeFile(m_path).value_or(std::string()); }
+
+private:
+    std::string m_path;
+};
+
+} // namespace
+
+ChildResult RunChild(const std::vector<std::string>& arguments, const ChildOptions& options) {
+    ChildResult result;
+    if (arguments.empty())
+        return result;
+    CaptureFile out;
+    CaptureFile err;
+    const std::string& outPath = options.stdoutPath.empty() ? out.Path() : options.stdoutPath;
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.Path().c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (!options.workingFolder.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, options.workingFolder.c_str());
+
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    std::vector<std::string> entries;
+    std::vector<char*> envp;
+    if (options.environment != nullptr) {
+        for (const auto& [name, value] : *options.environment)
+            entries.push_back(name + "=" + value);
+        for (std::string& entry : entries)
+            envp.push_back(entry.data());
+        envp.push_back(nullptr);
+    }
+
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(),
+                               options.environment != nullptr ? envp.data() : environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0)
+        return result;
+    result.started = true;
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+    }
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (options.stdoutPath.empty())
+        result.out = out.Read();
+    result.err = err.Read();
+    return result;
+}
+
+} // namespace quorvane::test
