@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -87,6 +88,48 @@ ChildResult RunChild(const std::vector<std::string>& arguments, const ChildOptio
         result.out = out.Read();
     result.err = err.Read();
     return result;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t at = 0;
+    for (;;) {
+        const std::size_t tab = line.find('\t', at);
+        fields.push_back(line.substr(at, tab == std::string::npos ? std::string::npos : tab - at));
+        if (tab == std::string::npos)
+            return fields;
+        at = tab + 1;
+    }
+}
+
+namespace {
+
+void SetVariable(const std::string& name, const std::optional<std::string>& value) {
+    if (value)
+        setenv(name.c_str(), value->c_str(), 1);
+    else
+        unsetenv(name.c_str());
+}
+
+} // namespace
+
+ScopedVariable::ScopedVariable(std::string name, const std::optional<std::string>& value)
+    : m_name(std::move(name)) {
+    if (const char* old = std::getenv(m_name.c_str()))
+        m_old = old;
+    SetVariable(m_name, value);
+}
+
+ScopedVariable::~ScopedVariable() {
+    SetVariable(m_name, m_old);
 }
 
 } // namespace quorvane::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,5 +25,24 @@ struct ChildOptions {
 // Runs a program directly, never through a shell, with empty standard input,
 // and waits for it. Independent of the program's own process runner.
 ChildResult RunChild(const std::vector<std::string>& arguments, const ChildOptions& options = {});
+
+// The lines of a program's output, without their line ends.
+std::vector<std::string> Lines(const std::string& text);
+// The tab-separated fields of one output line.
+std::vector<std::string> Fields(const std::string& line);
+
+// Sets (or, with nullopt, removes) an environment variable of the test
+// process for the life of the object.
+class ScopedVariable {
+public:
+    ScopedVariable(std::string name, const std::optional<std::string>& value);
+    ~ScopedVariable();
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    std::string m_name;
+    std::optional<std::string> m_old;
+};
 
 } // namespace quorvane::test

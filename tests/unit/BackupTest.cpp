@@ -87,30 +87,6 @@ std::string EncodedPicture(const char* format, int width, int height) {
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-// Replaces PATH for the life of the object.
-class PathVariable {
-public:
-    explicit PathVariable(const std::string& value) {
-        if (const char* old = std::getenv("PATH")) {
-            m_had = true;
-            m_old = old;
-        }
-        setenv("PATH", value.c_str(), 1);
-    }
-    ~PathVariable() {
-        if (m_had)
-            setenv("PATH", m_old.c_str(), 1);
-        else
-            unsetenv("PATH");
-    }
-    PathVariable(const PathVariable&) = delete;
-    PathVariable& operator=(const PathVariable&) = delete;
-
-private:
-    bool m_had = false;
-    std::string m_old;
-};
-
 // A pause that can do something in the middle of a backup, to change the
 // world between two of its steps.
 class SteppingPause final : public Pause {
@@ -626,7 +602,7 @@ TEST_F(BackupFixture, WithoutTheCabinetToolNoPackIsClaimed) {
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), 2u);
 
-    PathVariable path("");
+    test::ScopedVariable path("PATH", "");
     CabinetTools nowhere(runner, temp / "no-tools/bin", windowsFolder);
     BackupServices withoutTools{nowhere, folders, clock, pause, CodePage::Ansi()};
     BackupOperation backup(withoutTools);
@@ -905,7 +881,7 @@ TEST_F(BackupFixture, WithoutTheCabinetToolNoEmoticonPackIsClaimed) {
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), 2u);
 
-    PathVariable path("");
+    test::ScopedVariable path("PATH", "");
     CabinetTools nowhere(runner, temp / "no-tools/bin", windowsFolder);
     BackupServices withoutTools{nowhere, folders, clock, pause, CodePage::Ansi()};
     BackupOperation backup(withoutTools);

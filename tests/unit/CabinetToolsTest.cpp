@@ -49,30 +49,6 @@ std::string BuiltTool(const std::string& name) {
 // tests empty it for a while.
 const std::string kCabextract = test::FindOnPath("cabextract");
 
-// Replaces PATH for the life of the object.
-class PathVariable {
-public:
-    explicit PathVariable(const std::string& value) {
-        if (const char* old = std::getenv("PATH")) {
-            m_had = true;
-            m_old = old;
-        }
-        setenv("PATH", value.c_str(), 1);
-    }
-    ~PathVariable() {
-        if (m_had)
-            setenv("PATH", m_old.c_str(), 1);
-        else
-            unsetenv("PATH");
-    }
-    PathVariable(const PathVariable&) = delete;
-    PathVariable& operator=(const PathVariable&) = delete;
-
-private:
-    bool m_had = false;
-    std::string m_old;
-};
-
 // Runs for real, and remembers what it was asked to run.
 class RecordingRunner final : public ProcessRunner {
 public:
@@ -263,7 +239,7 @@ TEST_F(CabinetToolsRun, TheBuiltToolsAreFoundBesideTheProgram) {
     const std::string source = temp / "source";
     WriteFile(JoinPath(source, "a.txt"), "a");
     // PATH holds nothing; the tools come from <program>/../libexec/quorvane.
-    PathVariable path("");
+    test::ScopedVariable path("PATH", "");
     ASSERT_TRUE(tools.PackFolder(source, temp / "a.cab").succeeded);
     ASSERT_EQ(runner.calls.size(), 1u);
     EXPECT_EQ(fs::weakly_canonical(runner.calls[0][0]), fs::weakly_canonical(BuiltTool("cabarc")));
@@ -284,7 +260,7 @@ TEST_F(CabinetToolsRun, ToolsBesideTheProgramComeBeforeThoseInItsFolder) {
     WriteFile(JoinPath(source, "a.txt"), "a");
     ASSERT_TRUE(tools.PackFolder(source, temp / "a.cab").succeeded);
 
-    PathVariable path("");
+    test::ScopedVariable path("PATH", "");
     CabinetTools installed(runner, programFolder, windowsFolder);
     const ToolRun first = installed.ExtractCabinet(temp / "a.cab", temp / "out1");
     EXPECT_TRUE(first.succeeded) << first.reason;
@@ -300,7 +276,7 @@ TEST_F(CabinetToolsRun, ToolsBesideTheProgramComeBeforeThoseInItsFolder) {
 }
 
 TEST_F(CabinetToolsRun, ToolsOnPathAreUsedWhenNoneAreBesideTheProgram) {
-    PathVariable path(ParentFolder(BuiltTool("cabarc")));
+    test::ScopedVariable path("PATH", ParentFolder(BuiltTool("cabarc")));
     CabinetTools elsewhere(runner, temp / "nowhere/bin", windowsFolder);
     const std::string source = temp / "source";
     WriteFile(JoinPath(source, "a.txt"), "a");
@@ -309,7 +285,7 @@ TEST_F(CabinetToolsRun, ToolsOnPathAreUsedWhenNoneAreBesideTheProgram) {
 }
 
 TEST_F(CabinetToolsRun, MissingToolIsNotStartedAndNamed) {
-    PathVariable path("");
+    test::ScopedVariable path("PATH", "");
     CabinetTools nowhere(runner, temp / "nowhere/bin", windowsFolder);
 
     const ToolRun unknown = nowhere.RunTool({"quorvane-no-such-tool", "x"}, windowsFolder);

@@ -64,26 +64,8 @@ const std::vector<ContentCategory> kAllCategories = {
 const std::string kCabextract = test::FindOnPath("cabextract");
 
 using CliResult = test::ChildResult;
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t at = 0;
-    for (;;) {
-        const std::size_t tab = line.find('\t', at);
-        fields.push_back(line.substr(at, tab == std::string::npos ? std::string::npos : tab - at));
-        if (tab == std::string::npos)
-            return fields;
-        at = tab + 1;
-    }
-}
+using test::Fields;
+using test::Lines;
 
 std::string Utf8(const std::string& codePageText) {
     return CodePage::Ansi().ToUtf8(codePageText);

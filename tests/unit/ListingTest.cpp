@@ -9,6 +9,7 @@
 #include "platform/ProcessRunner.h"
 #include "platform/SystemFolders.h"
 #include "profile/ObjectList.h"
+#include "support/ChildRun.h"
 #include "support/FakeClock.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
@@ -73,30 +74,6 @@ std::string Gif() {
 std::string Swf() {
     return MessengerAccountBuilder::SwfMovie();
 }
-
-// Replaces PATH for the life of the object.
-class PathVariable {
-public:
-    explicit PathVariable(const std::string& value) {
-        if (const char* old = std::getenv("PATH")) {
-            m_had = true;
-            m_old = old;
-        }
-        setenv("PATH", value.c_str(), 1);
-    }
-    ~PathVariable() {
-        if (m_had)
-            setenv("PATH", m_old.c_str(), 1);
-        else
-            unsetenv("PATH");
-    }
-    PathVariable(const PathVariable&) = delete;
-    PathVariable& operator=(const PathVariable&) = delete;
-
-private:
-    bool m_had = false;
-    std::string m_old;
-};
 
 // --- passports ------------------------------------------------------------
 
@@ -371,7 +348,7 @@ TEST_F(ListingFixture, WithoutTheCabinetToolEveryObjectIsLeftOut) {
     const std::string objectFolder = builder.ObjectFolder(ContentCategory::Winks);
     const auto before = FileNamesIn(objectFolder);
 
-    PathVariable path("");
+    test::ScopedVariable path("PATH", "");
     CabinetTools nowhere(runner, temp / "no-tools/bin", windowsFolder);
     PackagedObjectList list(services, ContentCategory::Winks);
     const std::vector<ListedItem> items =
@@ -395,7 +372,7 @@ TEST_F(ListingFixture, WithoutTheCabinetToolAnEarlierListingsPictureDoesNotCount
     PackagedObjectList list(services, ContentCategory::Winks);
     ASSERT_EQ(ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi()).size(), 1u);
 
-    PathVariable path("");
+    test::ScopedVariable path("PATH", "");
     CabinetTools nowhere(runner, temp / "no-tools/bin", windowsFolder);
     const std::vector<ListedItem> items =
         ListPackagedObjects(list, kPassport, nowhere, decoder, CodePage::Ansi());

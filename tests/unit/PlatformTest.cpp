@@ -4,6 +4,7 @@
 #include "platform/WineAccount.h"
 #include "profile/MessengerProfile.h"
 
+#include "support/ChildRun.h"
 #include "support/FakeClock.h"
 #include "support/TempFolder.h"
 
@@ -101,30 +102,10 @@ TEST(SystemFolders, WorkFolderIsNamedByTheSecondAndPausesFirst) {
     EXPECT_EQ(folders.workFolder, root.Path() + "/1700000000");
 }
 
-// Sets an environment variable for one test and restores it afterwards.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : m_name(name) {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (m_old)
-            setenv(m_name, m_old->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-
 TEST(WineAccount, FindsPrefixUserAndTheApplicationDataFolder) {
     test::TempFolder root;
-    ScopedEnv prefix("WINEPREFIX", root / "prefix/");
-    ScopedEnv user("USER", "DOMAIN\\alice");
+    test::ScopedVariable prefix("WINEPREFIX", root / "prefix/");
+    test::ScopedVariable user("USER", "DOMAIN\\alice");
     WineAccount account = WineAccount::Discover();
     EXPECT_EQ(account.prefix, root / "prefix");
     EXPECT_EQ(account.user, "alice");
@@ -145,9 +126,9 @@ TEST(WineAccount, FindsPrefixUserAndTheApplicationDataFolder) {
 
 TEST(SystemFolders, LocateUsesTheLinuxStandIns) {
     test::TempFolder root;
-    ScopedEnv tmp("TMPDIR", root / "tmp");
-    ScopedEnv home("HOME", root / "home");
-    ScopedEnv config("XDG_CONFIG_HOME", root / "config");
+    test::ScopedVariable tmp("TMPDIR", root / "tmp");
+    test::ScopedVariable home("HOME", root / "home");
+    test::ScopedVariable config("XDG_CONFIG_HOME", root / "config");
     test::WriteFile(root / "config/user-dirs.dirs",
                     "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
                     "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");

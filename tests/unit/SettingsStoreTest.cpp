@@ -1,5 +1,6 @@
 #include "app/SettingsStore.h"
 
+#include "support/ChildRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -20,30 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
-
-// Sets (or, with nullopt, removes) an environment variable for one test.
-class EnvironmentScope {
-public:
-    EnvironmentScope(const char* name, std::optional<std::string> value) : m_name(name) {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        Apply(value);
-    }
-    ~EnvironmentScope() { Apply(m_old); }
-    EnvironmentScope(const EnvironmentScope&) = delete;
-    EnvironmentScope& operator=(const EnvironmentScope&) = delete;
-
-private:
-    void Apply(const std::optional<std::string>& value) {
-        if (value)
-            ::setenv(m_name.c_str(), value->c_str(), 1);
-        else
-            ::unsetenv(m_name.c_str());
-    }
-
-    std::string m_name;
-    std::optional<std::string> m_old;
-};
 
 std::string Bytes(std::initializer_list<unsigned> values) {
     std::string bytes;
@@ -313,7 +290,7 @@ TEST(ChooseBackupFolderTest, FallsBackToDocumentsForMissingOrUselessFolders) {
 
 TEST(SettingsFolderTest, UsesXdgConfigHomeAndCreatesTheFolder) {
     test::TempFolder config;
-    EnvironmentScope xdg("XDG_CONFIG_HOME", config.Path());
+    test::ScopedVariable xdg("XDG_CONFIG_HOME", config.Path());
 
     EXPECT_EQ(SettingsFolder(), config.Path() + "/quorvane");
     EXPECT_TRUE(fs::is_directory(config / "quorvane"));
@@ -321,22 +298,22 @@ TEST(SettingsFolderTest, UsesXdgConfigHomeAndCreatesTheFolder) {
 
 TEST(SettingsFolderTest, FallsBackToDotConfigInHome) {
     test::TempFolder home;
-    EnvironmentScope homeVariable("HOME", home.Path());
+    test::ScopedVariable homeVariable("HOME", home.Path());
     const std::string expected = home.Path() + "/.config/quorvane";
 
     {
-        EnvironmentScope xdg("XDG_CONFIG_HOME", std::nullopt);
+        test::ScopedVariable xdg("XDG_CONFIG_HOME", std::nullopt);
         EXPECT_EQ(SettingsFolder(), expected);
         EXPECT_TRUE(fs::is_directory(expected));
     }
     {
-        EnvironmentScope xdg("XDG_CONFIG_HOME", "");
+        test::ScopedVariable xdg("XDG_CONFIG_HOME", "");
         EXPECT_EQ(SettingsFolder(), expected);
     }
     {
         // A relative value would put the settings wherever the program was
         // started, so it is ignored as the base directory rules say.
-        EnvironmentScope xdg("XDG_CONFIG_HOME", "relative/config");
+        test::ScopedVariable xdg("XDG_CONFIG_HOME", "relative/config");
         EXPECT_EQ(SettingsFolder(), expected);
     }
 }

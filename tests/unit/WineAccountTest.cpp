@@ -29,6 +29,8 @@ namespace quorvane {
 namespace {
 
 using test::FakeClock;
+using test::Fields;
+using test::Lines;
 using test::ReadFile;
 using test::SnapshotTree;
 using test::TempFolder;
@@ -58,26 +60,6 @@ struct ExpectedObject {
     std::string keySequence;
     std::string stamp;
 };
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t at = 0;
-    for (;;) {
-        const std::size_t tab = line.find('\t', at);
-        fields.push_back(line.substr(at, tab == std::string::npos ? std::string::npos : tab - at));
-        if (tab == std::string::npos)
-            return fields;
-        at = tab + 1;
-    }
-}
 
 std::string Utf8(const std::string& codePageText) {
     return CodePage::Ansi().ToUtf8(codePageText);
