@@ -49,8 +49,16 @@ bool IsManifestName(std::string_view name, const CodePage& codePage) {
     return codePage.ToLower(name) == "content.xml";
 }
 
-bool ValidIndex(const ObjectList& list, std::size_t index) {
-    return index < list.objects.size();
+// Starts the outcome of one chosen item; false, with the reason, when its
+// item data names no listed object.
+bool StartItem(const ObjectList& list, std::size_t index, BackupItemOutcome& item) {
+    item.itemData = index;
+    if (index >= list.objects.size()) {
+        item.reason = "there is no listed item " + std::to_string(index);
+        return false;
+    }
+    item.displayName = list.objects[index].displayName;
+    return true;
 }
 
 } // namespace
@@ -167,10 +175,8 @@ BackupOutcome BackupOperation::Run(ContentCategory listedCategory, ObjectList& l
         BackupOutcome outcome;
         for (std::size_t index : itemData) {
             BackupItemOutcome item;
-            item.itemData = index;
-            if (ValidIndex(list, index))
-                item.displayName = list.objects[index].displayName;
-            item.reason = "the folder " + folder + " could not be created";
+            if (StartItem(list, index, item))
+                item.reason = "the folder " + folder + " could not be created";
             outcome.items.push_back(item);
         }
         return outcome;
@@ -188,13 +194,10 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
     BackupOutcome outcome;
     for (std::size_t index : itemData) {
         BackupItemOutcome item;
-        item.itemData = index;
-        if (!ValidIndex(list, index)) {
-            item.reason = "there is no listed item " + std::to_string(index);
+        if (!StartItem(list, index, item)) {
             outcome.items.push_back(item);
             continue;
         }
-        item.displayName = list.objects[index].displayName;
         item.file = UniquePath(folder, PackName(item.displayName) + ".msn");
         item.written = BuildPack(list, index, item.file, m_services, item.reason);
         outcome.items.push_back(item);
@@ -230,15 +233,12 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
     std::vector<std::size_t> packed; // indices into outcome.items
     for (std::size_t index : itemData) {
         BackupItemOutcome item;
-        item.itemData = index;
         item.file = pack;
-        if (!ValidIndex(list, index)) {
-            item.reason = "there is no listed item " + std::to_string(index);
+        if (!StartItem(list, index, item)) {
             outcome.items.push_back(item);
             continue;
         }
         const InstalledObject& object = list.objects[index];
-        item.displayName = object.displayName;
         const std::string name =
             codePage.ToUtf8(EmoticonManifest::PackFileName(object.location, codePage));
         if (!IsDirectory(work)) {
@@ -287,14 +287,11 @@ BackupOutcome BackupOperation::BackupPictures(PictureObjectList& list,
     BackupOutcome outcome;
     for (std::size_t index : itemData) {
         BackupItemOutcome item;
-        item.itemData = index;
-        if (!ValidIndex(list, index)) {
-            item.reason = "there is no listed item " + std::to_string(index);
+        if (!StartItem(list, index, item)) {
             outcome.items.push_back(item);
             continue;
         }
         const InstalledObject& object = list.objects[index];
-        item.displayName = object.displayName;
         item.file = UniquePath(folder, PictureName(object.displayName));
         item.written = CopyFile(list.ObjectPath(object), item.file, item.reason);
         m_services.pause.Wait(10);
