@@ -305,5 +305,55 @@ TEST_F(WineAccountTest, WineUserNameCountsInTheCodePage) {
     EXPECT_EQ(Snapshot(), before);
 }
 
+// The whole road on Wine's files: every category backed up from the account
+// as Wine protected it, every pack sound by verify, the account untouched
+// but for the thumbnail folders.
+TEST_F(WineAccountTest, CliBacksUpEveryCategoryIntoSoundPacks) {
+    const auto before = Snapshot();
+    const std::string backupFolder = root / "backup";
+    const auto run = [&](std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), QUORVANE_CLI);
+        return test::RunChild(arguments, {&environment, "", ""});
+    };
+    std::vector<std::string> packs;
+    for (ContentCategory category : kAllCategories) {
+        SCOPED_TRACE(std::string(CategoryKeyword(category)));
+        const CliResult result = run({"backup", "--type", std::string(CategoryKeyword(category)),
+                                      "--passport", kPassport, "--wine-prefix", prefix,
+                                      "--wine-user", kWineUserUtf8, "--to", backupFolder, "--all"});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        const std::vector<std::string> lines = Lines(result.out);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.back(), "Congratulation! Backup finished successfully.");
+        // One line per object (the emoticons share one pack), each written.
+        ASSERT_EQ(lines.size(), expected[category].size() + 1) << result.out;
+        for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+            const std::vector<std::string> fields = Fields(lines[i]);
+            ASSERT_EQ(fields.size(), 4u) << lines[i];
+            EXPECT_EQ(fields[2], "written") << lines[i];
+            if (fields[3].ends_with(".msn") &&
+                std::find(packs.begin(), packs.end(), fields[3]) == packs.end())
+                packs.push_back(fields[3]);
+        }
+    }
+    // Winks, dynamic display pictures and backgrounds one pack each, the
+    // emoticons one together.
+    std::size_t expectedPacks = expected[ContentCategory::CustomEmoticons].empty() ? 0 : 1;
+    for (ContentCategory category : kAllCategories)
+        if (IsPackaged(category))
+            expectedPacks += expected[category].size();
+    EXPECT_EQ(packs.size(), expectedPacks);
+
+    std::vector<std::string> verify = {"verify"};
+    verify.insert(verify.end(), packs.begin(), packs.end());
+    const CliResult verified = run(verify);
+    EXPECT_EQ(verified.exitCode, 0) << verified.out << verified.err;
+
+    auto after = Snapshot();
+    std::erase_if(after,
+                  [](const auto& entry) { return entry.first.find(".dir/") != std::string::npos; });
+    EXPECT_EQ(after, before);
+}
+
 } // namespace
 } // namespace quorvane
