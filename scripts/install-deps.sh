@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    clang-14 libclang-rt-14-dev
+    clang-14 libclang-rt-14-dev clang-format
     libssl-dev libgcab-dev libmspack-dev
     qt6-base-dev
     libgtest-dev libgmock-dev libbenchmark-dev

@@ -11,8 +11,12 @@ cd "$top"
 jobs=$(nproc)
 fuzz_seconds=${FUZZ_SECONDS:-60}
 
+echo "== format check"
+git ls-files -- '*.cpp' '*.h' ':!tests/data' | xargs clang-format --dry-run --Werror
+
 echo "== build and test (warnings as errors)"
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_WERROR=ON
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_WERROR=ON \
+    -DQUORVANE_BENCH=ON
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs"
 
