@@ -30,16 +30,16 @@ bool IsWildcard(const std::string& lastPart) {
 // refused on the way out. Both are caught here, before anything is written.
 bool CheckStoredName(const std::string& name, std::string& error) {
     if (name.empty() || name == "." || name == "..") {
-        error = "\"" + tools::Printable(name) + "\" is not a file name";
+        error = tools::Quoted(name) + " is not a file name";
         return false;
     }
     if (name.find('\\') != std::string::npos) {
-        error = "\"" + tools::Printable(name) +
-                "\" contains a backslash, which a cabinet reads as a folder separator";
+        error = tools::Quoted(name) +
+                " contains a backslash, which a cabinet reads as a folder separator";
         return false;
     }
     if (!tools::IsValidUtf8(name)) {
-        error = "\"" + tools::Printable(name) + "\" is not valid UTF-8";
+        error = tools::Quoted(name) + " is not valid UTF-8";
         return false;
     }
     return true;

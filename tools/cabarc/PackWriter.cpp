@@ -78,7 +78,7 @@ bool SyncPath(const std::string& path, int flags) {
 PackWriter::PackWriter(std::string packPath) : m_packPath(std::move(packPath)) {
     const auto slash = m_packPath.rfind('/');
     if (slash == std::string::npos) {
-        m_folder = ".";
+        m_folder.assign(1, '.');
         m_baseName = m_packPath;
     } else {
         m_folder = slash == 0 ? "/" : m_packPath.substr(0, slash);
@@ -162,7 +162,7 @@ bool PackWriter::WriteTemporary(GFileIOStream* stream, const std::vector<PackInp
         // libgcab reads the size again when the file is added; a file that
         // changed since it was counted would upset the limits and offsets.
         if (gcab_file_get_size(entry.get()) != input.size) {
-            error = "\"" + tools::Printable(input.path) + "\" changed while it was being packed";
+            error = tools::Quoted(input.path) + " changed while it was being packed";
             return false;
         }
         entries.push_back(std::move(entry));
@@ -193,7 +193,7 @@ bool PackWriter::WriteTemporary(GFileIOStream* stream, const std::vector<PackInp
         struct stat now {};
         if (::stat(input.path.c_str(), &now) != 0 ||
             static_cast<std::uint64_t>(now.st_size) != input.size) {
-            error = "\"" + tools::Printable(input.path) + "\" changed while it was being packed";
+            error = tools::Quoted(input.path) + " changed while it was being packed";
             return false;
         }
     }

@@ -108,4 +108,13 @@ std::string Printable(std::string_view bytes) {
     return out;
 }
 
+std::string Quoted(std::string_view bytes) {
+    // Built by appending: gcc 12 warns falsely (-Wrestrict) on a string
+    // literal prepended to a temporary string.
+    std::string text = "\"";
+    text += Printable(bytes);
+    text += '"';
+    return text;
+}
+
 } // namespace quorvane::tools

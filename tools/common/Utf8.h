@@ -19,5 +19,7 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 // The bytes with anything but printable ASCII shown as \xNN, for messages:
 // a hostile name must not be able to rewrite the terminal.
 std::string Printable(std::string_view bytes);
+// Printable(bytes) between double quotes, for messages.
+std::string Quoted(std::string_view bytes);
 
 } // namespace quorvane::tools

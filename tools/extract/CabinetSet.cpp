@@ -153,7 +153,7 @@ bool CabinetSet::Open(const std::string& path, std::string& error) {
         return false;
     }
     if (!S_ISREG(info.st_mode)) {
-        error = "\"" + tools::Printable(path) + "\" is not a file";
+        error = tools::Quoted(path) + " is not a file";
         return false;
     }
     m_paths.push_back(path);

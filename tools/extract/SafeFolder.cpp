@@ -78,7 +78,7 @@ std::optional<SafeFolder> SafeFolder::Descend(const std::vector<std::string>& pa
             ::openat(current.m_fd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (next < 0) {
             const int reason = errno;
-            error = "\"" + tools::Printable(parts[i]) + "\" ";
+            error = tools::Quoted(parts[i]) + " ";
             // With O_DIRECTORY the kernel reports a link as ENOTDIR, so look.
             struct stat info {};
             const bool isLink = ::fstatat(current.m_fd, name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
