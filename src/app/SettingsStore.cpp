@@ -2,6 +2,7 @@
 
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/SystemFolders.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,7 +10,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <limits>
-#include <pwd.h>
 #include <string_view>
 #include <unistd.h>
 
@@ -17,8 +17,8 @@ namespace quorvane {
 
 namespace {
 
-// Both settings files are little-endian whatever the machine, as Messenger's
-// Windows build wrote them.
+// The recent-passports file is little-endian whatever the machine: it is the
+// string-array archive of the Windows class framework, byte for byte.
 void AppendUint16(std::string& out, std::uint16_t value) {
     out.push_back(static_cast<char>(value & 0xFFu));
     out.push_back(static_cast<char>((value >> 8) & 0xFFu));
@@ -116,27 +116,6 @@ bool ReadLength(ByteReader& reader, std::uint32_t& length) {
     if (mediumLength == 0xFFFEu)
         return false;
     return reader.ReadUint32(length);
-}
-
-std::string HomeFolder() {
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && *home != '\0')
-        return home;
-
-    long bufferSize = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-    if (bufferSize <= 0)
-        bufferSize = 16384;
-    std::string buffer(static_cast<std::size_t>(bufferSize), '\0');
-    passwd entry{};
-    passwd* found = nullptr;
-    int error = 0;
-    while ((error = ::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found)) ==
-               ERANGE &&
-           buffer.size() < (std::size_t{1} << 20))
-        buffer.resize(buffer.size() * 2);
-    if (error != 0 || found == nullptr || found->pw_dir == nullptr)
-        return {};
-    return found->pw_dir;
 }
 
 } // namespace

@@ -20,12 +20,10 @@ namespace quorvane {
 
 namespace {
 
-std::string Home() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
-        return home;
-    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr)
-        return entry->pw_dir;
-    return "/";
+// Where a user folder falls back to when no home folder is known.
+std::string HomeOrRoot() {
+    const std::string home = HomeFolder();
+    return home.empty() ? std::string("/") : home;
 }
 
 // Reads XDG_<NAME>_DIR from user-dirs.dirs, as the desktop does.
@@ -34,7 +32,7 @@ std::string XdgUserFolder(const char* key, const char* fallback) {
     if (const char* env = std::getenv("XDG_CONFIG_HOME"); env != nullptr && *env == '/')
         config = env;
     else
-        config = JoinPath(Home(), ".config");
+        config = JoinPath(HomeOrRoot(), ".config");
     std::ifstream file(JoinPath(config, "user-dirs.dirs"));
     std::string line;
     const std::string wanted = std::string(key) + "=";
@@ -45,14 +43,14 @@ std::string XdgUserFolder(const char* key, const char* fallback) {
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
             value = value.substr(1, value.size() - 2);
         if (value.rfind("$HOME", 0) == 0)
-            value = Home() + value.substr(5);
+            value = HomeOrRoot() + value.substr(5);
         if (!value.empty() && value.front() == '/') {
             while (value.size() > 1 && value.back() == '/')
                 value.pop_back();
             return value;
         }
     }
-    return JoinPath(Home(), fallback);
+    return JoinPath(HomeOrRoot(), fallback);
 }
 
 struct DirCloser {
@@ -214,6 +212,14 @@ bool SystemFolders::MatchesPattern(std::string_view name, std::string_view patte
     if (pattern == "*.*" || pattern == "*")
         return true;
     return Match(name, pattern);
+}
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+        return home;
+    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr)
+        return entry->pw_dir;
+    return {};
 }
 
 std::string TemporaryFolder() {

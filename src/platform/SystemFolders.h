@@ -49,6 +49,8 @@ private:
     Pause& m_pause;
 };
 
+// $HOME, else the password database's home folder; "" when neither says.
+std::string HomeFolder();
 // $TMPDIR, else /tmp, always with a trailing "/".
 std::string TemporaryFolder();
 // The XDG desktop folder (user-dirs.dirs, else ~/Desktop).

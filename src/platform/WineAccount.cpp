@@ -2,6 +2,7 @@
 
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/SystemFolders.h"
 
 #include <cstdlib>
 #include <pwd.h>
@@ -10,14 +11,6 @@
 namespace quorvane {
 
 namespace {
-
-std::string HomeFolder() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
-        return home;
-    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr)
-        return entry->pw_dir;
-    return "/";
-}
 
 std::string StripTrailingSlashes(std::string path) {
     while (path.size() > 1 && path.back() == '/')
@@ -35,7 +28,8 @@ WineAccount WineAccount::Discover(const std::optional<std::string>& prefix,
     } else if (const char* env = std::getenv("WINEPREFIX"); env != nullptr && *env != '\0') {
         account.prefix = env;
     } else {
-        account.prefix = JoinPath(HomeFolder(), ".wine");
+        const std::string home = HomeFolder();
+        account.prefix = JoinPath(home.empty() ? std::string("/") : home, ".wine");
     }
     account.prefix = StripTrailingSlashes(AbsolutePath(account.prefix));
 

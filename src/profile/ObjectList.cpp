@@ -49,8 +49,13 @@ std::string ObjectList::ObjectPath(const InstalledObject& object) const {
     return JoinPath(objectFolder, m_services.codePage.ToUtf8(object.location));
 }
 
-bool ObjectList::ReadCatalogue(std::string_view newPassport, std::string& text) {
+bool ObjectList::ReadCatalogue(std::string_view newPassport, bool packagedFamily,
+                               std::string& text) {
     SetPassport(newPassport);
+    if (IsPackaged(category) != packagedFamily) {
+        status = ListingStatus::WrongCategory;
+        return false;
+    }
     objectFolder = JoinPath(accountFolder, CategoryFolderName(category));
 
     ProtectedFileContent pointer = ReadProtectedFile(JoinPath(objectFolder, "map.dat"));
@@ -104,13 +109,8 @@ bool PackagedObjectList::WriteStampFile(const std::string& name, const char* byt
 bool PackagedObjectList::ListObjects(std::string_view newPassport) {
     Clear();
     objectNamedLikeManifest = false;
-    if (!IsPackaged(category)) {
-        SetPassport(newPassport);
-        status = ListingStatus::WrongCategory;
-        return false;
-    }
     std::string text;
-    if (!ReadCatalogue(newPassport, text))
+    if (!ReadCatalogue(newPassport, true, text))
         return false;
 
     const CodePage& codePage = m_services.codePage;
@@ -153,13 +153,8 @@ PictureObjectList::~PictureObjectList() = default;
 
 bool PictureObjectList::ListObjects(std::string_view newPassport) {
     Clear();
-    if (IsPackaged(category)) {
-        SetPassport(newPassport);
-        status = ListingStatus::WrongCategory;
-        return false;
-    }
     std::string text;
-    if (!ReadCatalogue(newPassport, text))
+    if (!ReadCatalogue(newPassport, false, text))
         return false;
 
     const CodePage& codePage = m_services.codePage;

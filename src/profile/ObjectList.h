@@ -43,9 +43,10 @@ public:
     ListingStatus status = ListingStatus::NotListed;
 
 protected:
-    // Clears, takes the passport, sets objectFolder and reads the category's
-    // catalogue text; false (with status set) when the listing fails.
-    bool ReadCatalogue(std::string_view passport, std::string& text);
+    // Takes the passport, sets objectFolder and reads the category's
+    // catalogue text; false (with status set) when the listing fails, also
+    // when the category is not one of this list's family (packaged or not).
+    bool ReadCatalogue(std::string_view passport, bool packagedFamily, std::string& text);
 };
 
 // Winks, Dynamic Display Pictures and Dynamic Backgrounds. Listing writes
