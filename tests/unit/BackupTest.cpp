@@ -266,6 +266,14 @@ protected:
         return data;
     }
 
+    // Backs up the chosen items of the last listing with the fixture's
+    // services, into the fixture's backup folder.
+    BackupOutcome BackUp(ContentCategory category, ObjectList& list,
+                         const std::vector<std::size_t>& itemData) {
+        BackupOperation backup(backupServices);
+        return backup.Run(category, list, itemData, backupFolder, manifest);
+    }
+
     // Undoes the seal on a copy of the pack and lets cabextract read it.
     std::map<std::string, std::string> OpenPack(const std::string& pack) {
         std::string error;
@@ -323,9 +331,7 @@ TEST_F(BackupFixture, EachWinkBecomesOneSealedPackWithItsManifest) {
     ASSERT_EQ(items.size(), 3u);
     pause.waits.clear();
 
-    BackupOperation backup(backupServices);
-    const BackupOutcome outcome =
-        backup.Run(ContentCategory::Winks, list, All(items), backupFolder, manifest);
+    const BackupOutcome outcome = BackUp(ContentCategory::Winks, list, All(items));
 
     EXPECT_TRUE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 3u);
@@ -364,9 +370,7 @@ TEST_F(BackupFixture, DynamicDisplayPicturesCarryTheirNamespace) {
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), 2u);
 
-    BackupOperation backup(backupServices);
-    const BackupOutcome outcome = backup.Run(ContentCategory::DynamicDisplayPictures, list,
-                                             All(items), backupFolder, manifest);
+    const BackupOutcome outcome = BackUp(ContentCategory::DynamicDisplayPictures, list, All(items));
     ASSERT_TRUE(outcome.AllWritten());
     const std::string folder = Subfolder(ContentCategory::DynamicDisplayPictures);
     EXPECT_THAT(NamesIn(folder), ElementsAre("Dancing-Robot-0.msn", "Sleepy-Cat-1.msn"));
@@ -392,9 +396,7 @@ TEST_F(BackupFixture, DynamicBackgroundsNameThemselvesInTheirManifest) {
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), 2u);
 
-    BackupOperation backup(backupServices);
-    const BackupOutcome outcome =
-        backup.Run(ContentCategory::DynamicBackgrounds, list, All(items), backupFolder, manifest);
+    const BackupOutcome outcome = BackUp(ContentCategory::DynamicBackgrounds, list, All(items));
     ASSERT_TRUE(outcome.AllWritten());
     const std::string folder = Subfolder(ContentCategory::DynamicBackgrounds);
     EXPECT_EQ(outcome.items[0].file, JoinPath(folder, "Ch\xC3\xA2teau-&-<Garden>-\"1\".msn"));
@@ -428,9 +430,7 @@ TEST_F(BackupFixture, PackNamesAreMadeFileNamesAndUtf8) {
     clock.ticks = 777;
     pause.waits.clear();
 
-    BackupOperation backup(backupServices);
-    const BackupOutcome outcome =
-        backup.Run(ContentCategory::Winks, list, All(items), backupFolder, manifest);
+    const BackupOutcome outcome = BackUp(ContentCategory::Winks, list, All(items));
     ASSERT_TRUE(outcome.AllWritten());
     std::vector<std::string> files;
     for (const BackupItemOutcome& item : outcome.items)
@@ -515,9 +515,7 @@ TEST_F(BackupFixture, PacksOfItemsChosenOutOfOrderHoldTheirOwnObjects) {
     PackagedObjectList list(services, ContentCategory::Winks);
     ASSERT_EQ(List(list).size(), 3u);
 
-    BackupOperation backup(backupServices);
-    const BackupOutcome outcome =
-        backup.Run(ContentCategory::Winks, list, {2, 0}, backupFolder, manifest);
+    const BackupOutcome outcome = BackUp(ContentCategory::Winks, list, {2, 0});
     ASSERT_TRUE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 2u);
     const std::string folder = Subfolder(ContentCategory::Winks);
@@ -576,9 +574,7 @@ TEST_F(BackupFixture, AnObjectStoredAsContentXmlIsNeitherOverwrittenNorDeleted) 
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(list.objects[0].location, Sample(ContentCategory::Winks, 1).location);
-    BackupOperation backup(backupServices);
-    const BackupOutcome outcome =
-        backup.Run(ContentCategory::Winks, list, All(items), backupFolder, manifest);
+    const BackupOutcome outcome = BackUp(ContentCategory::Winks, list, All(items));
     list.Clear();
 
     auto after = SnapshotTree(account);
@@ -628,9 +624,7 @@ TEST_F(BackupFixture, AStampFileDeletedBeforeTheBackupFailsThatItemOnly) {
     ASSERT_EQ(items.size(), 3u);
     ASSERT_EQ(unlink(JoinPath(list.objectFolder, list.objects[1].tag).c_str()), 0);
 
-    BackupOperation backup(backupServices);
-    const BackupOutcome outcome = backup.Run(ContentCategory::DynamicDisplayPictures, list,
-                                             All(items), backupFolder, manifest);
+    const BackupOutcome outcome = BackUp(ContentCategory::DynamicDisplayPictures, list, All(items));
     EXPECT_FALSE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 3u);
     EXPECT_TRUE(outcome.items[0].written);
@@ -738,9 +732,7 @@ TEST_F(BackupFixture, EmoticonsGoIntoOneDatedPack) {
     ASSERT_EQ(items.size(), 3u);
     pause.waits.clear();
 
-    BackupOperation backup(backupServices);
-    const BackupOutcome outcome =
-        backup.Run(ContentCategory::CustomEmoticons, list, All(items), backupFolder, manifest);
+    const BackupOutcome outcome = BackUp(ContentCategory::CustomEmoticons, list, All(items));
     ASSERT_TRUE(outcome.AllWritten());
     const std::string pack =
         JoinPath(Subfolder(ContentCategory::CustomEmoticons), kEmoticonPackName);
@@ -784,9 +776,7 @@ TEST_F(BackupFixture, AnEmoticonPackHoldsOnlyThisRunsEmoticons) {
     const std::string leftover = folders.tempFolder + std::to_string(clock.seconds);
     WriteFile(JoinPath(leftover, "stray.gif"), MessengerAccountBuilder::GifPicture());
 
-    BackupOperation backup(backupServices);
-    const BackupOutcome outcome =
-        backup.Run(ContentCategory::CustomEmoticons, list, {2, 0}, backupFolder, manifest);
+    const BackupOutcome outcome = BackUp(ContentCategory::CustomEmoticons, list, {2, 0});
     ASSERT_TRUE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 2u);
     EXPECT_EQ(outcome.items[0].itemData, 2u);
@@ -824,9 +814,7 @@ TEST_F(BackupFixture, AnEmoticonWhoseFileIsGoneIsLeftOutOfThePackAndReported) {
     ASSERT_EQ(items.size(), 3u);
     ASSERT_EQ(unlink(ObjectFile(ContentCategory::CustomEmoticons, objects[1]).c_str()), 0);
 
-    BackupOperation backup(backupServices);
-    const BackupOutcome outcome =
-        backup.Run(ContentCategory::CustomEmoticons, list, All(items), backupFolder, manifest);
+    const BackupOutcome outcome = BackUp(ContentCategory::CustomEmoticons, list, All(items));
     EXPECT_FALSE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 3u);
     EXPECT_TRUE(outcome.items[0].written);
@@ -911,9 +899,7 @@ TEST_F(BackupFixture, TwoEmoticonsWithOnePackNameAreNotBothClaimed) {
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), 2u);
 
-    BackupOperation backup(backupServices);
-    const BackupOutcome outcome =
-        backup.Run(ContentCategory::CustomEmoticons, list, All(items), backupFolder, manifest);
+    const BackupOutcome outcome = BackUp(ContentCategory::CustomEmoticons, list, All(items));
     EXPECT_FALSE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 2u);
     EXPECT_TRUE(outcome.items[0].written);
@@ -936,9 +922,7 @@ TEST_F(BackupFixture, AnEmoticonStoredAsContentXmlIsNotClaimedAsPacked) {
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), 2u);
 
-    BackupOperation backup(backupServices);
-    const BackupOutcome outcome =
-        backup.Run(ContentCategory::CustomEmoticons, list, All(items), backupFolder, manifest);
+    const BackupOutcome outcome = BackUp(ContentCategory::CustomEmoticons, list, All(items));
     ASSERT_EQ(outcome.items.size(), 2u);
     EXPECT_TRUE(outcome.items[1].written) << outcome.items[1].reason;
     EXPECT_FALSE(outcome.items[0].written)
@@ -973,9 +957,7 @@ TEST_F(BackupFixture, RegularDisplayPicturesAreCopiedUnderTheirNames) {
     ASSERT_EQ(items.size(), pictures.size());
     pause.waits.clear();
 
-    BackupOperation backup(backupServices);
-    const BackupOutcome outcome = backup.Run(ContentCategory::RegularDisplayPictures, list,
-                                             All(items), backupFolder, manifest);
+    const BackupOutcome outcome = BackUp(ContentCategory::RegularDisplayPictures, list, All(items));
     ASSERT_TRUE(outcome.AllWritten());
     const std::string folder = Subfolder(ContentCategory::RegularDisplayPictures);
     const std::vector<std::string> names = {"sunset.jpg", "photo.jpeg.png", "my picture.png",
@@ -999,9 +981,7 @@ TEST_F(BackupFixture, RegularBackgroundsKeepTheirSpaces) {
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), 2u);
 
-    BackupOperation backup(backupServices);
-    const BackupOutcome outcome =
-        backup.Run(ContentCategory::RegularBackgrounds, list, All(items), backupFolder, manifest);
+    const BackupOutcome outcome = BackUp(ContentCategory::RegularBackgrounds, list, All(items));
     ASSERT_TRUE(outcome.AllWritten());
     const std::string folder = Subfolder(ContentCategory::RegularBackgrounds);
     EXPECT_THAT(NamesIn(folder), ElementsAre("Mountains 1.png", "Sunny Beach 0.png"));
@@ -1058,9 +1038,7 @@ TEST_F(BackupFixture, PictureCopiesOfItemsChosenOutOfOrderAreTheirOwn) {
     PictureObjectList list(services, ContentCategory::RegularDisplayPictures);
     ASSERT_EQ(List(list).size(), 3u);
 
-    BackupOperation backup(backupServices);
-    const BackupOutcome outcome =
-        backup.Run(ContentCategory::RegularDisplayPictures, list, {2, 0}, backupFolder, manifest);
+    const BackupOutcome outcome = BackUp(ContentCategory::RegularDisplayPictures, list, {2, 0});
     ASSERT_TRUE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 2u);
     const std::string folder = Subfolder(ContentCategory::RegularDisplayPictures);
@@ -1083,9 +1061,7 @@ TEST_F(BackupFixture, APictureWhoseFileIsGoneIsReported) {
     const std::string gone = ObjectFile(ContentCategory::RegularBackgrounds, objects[0]);
     ASSERT_EQ(unlink(gone.c_str()), 0);
 
-    BackupOperation backup(backupServices);
-    const BackupOutcome outcome =
-        backup.Run(ContentCategory::RegularBackgrounds, list, All(items), backupFolder, manifest);
+    const BackupOutcome outcome = BackUp(ContentCategory::RegularBackgrounds, list, All(items));
     EXPECT_FALSE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 2u);
     EXPECT_FALSE(outcome.items[0].written);
