@@ -33,8 +33,9 @@ protected:
         const std::string pack = temp / (name + ".msn");
         const ToolRun run = tools.PackFolder(source, pack);
         EXPECT_TRUE(run.succeeded) << run.reason;
-        if (seal)
+        if (seal) {
             EXPECT_TRUE(PackCipher("").TransformFile(pack));
+        }
         return pack;
     }
 
