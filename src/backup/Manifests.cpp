@@ -139,8 +139,8 @@ void EmoticonManifest::SetFolder(std::string_view folderPath) {
 }
 
 void EmoticonManifest::Begin() {
-    // Pack ids hold the seconds as a signed 32-bit number, the width
-    // Messenger expects, so past 2038 the id wraps instead of growing longer.
+    // Pack ids hold the seconds as a signed 32-bit number ("KTV%d"), so past
+    // 2038 the id wraps instead of growing longer.
     packId = std::string(kEmoticonPrefix) +
              std::to_string(static_cast<std::int32_t>(m_clock.SecondsSinceEpoch()));
     text.assign(kDeclaration).append(kLineEnd);

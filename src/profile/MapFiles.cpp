@@ -172,8 +172,8 @@ std::vector<CatalogueRecord> ScanCatalogue(CatalogueLayout layout, std::string_v
 }
 
 std::string DecodeFriendlyName(std::string_view base64, const CodePage& codePage) {
-    // Messenger decodes the field as stored (at most 259 characters) into a
-    // 512-byte buffer and reads it as UTF-16LE up to the first zero unit.
+    // The field is decoded as it is stored (at most 259 characters, so at
+    // most 194 bytes) and read as UTF-16LE up to the first zero unit.
     std::vector<std::uint8_t> decoded = DecodeBase64(InstalledObject::Field(base64));
     return codePage.FromUtf16Le(decoded);
 }
