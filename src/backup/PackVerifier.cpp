@@ -63,19 +63,21 @@ PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
         check.reason = "no work folder could be made under " + tempFolder;
         return check;
     }
-    auto sealed = ReadWholeFile(packPath);
-    if (!sealed) {
+    auto bytes = ReadWholeFile(packPath);
+    if (!bytes) {
         check.reason = "the pack cannot be read";
         return check;
     }
-    const std::string cabinet = JoinPath(scratch.Path(), "pack.cab");
-    if (!WriteWholeFile(cabinet, *sealed) || !PackCipher("").TransformFile(cabinet)) {
-        check.reason = "the pack's transform could not be undone in " + scratch.Path();
+    // The transform is its own inverse: undone in memory, on a copy.
+    PackCipher::TransformBytes(
+        std::span(reinterpret_cast<std::uint8_t*>(bytes->data()), bytes->size()));
+    if (bytes->compare(0, 4, "MSCF") != 0) {
+        check.reason = "the pack is not a sealed cabinet";
         return check;
     }
-    const auto unsealed = ReadWholeFile(cabinet);
-    if (!unsealed || unsealed->compare(0, 4, "MSCF") != 0) {
-        check.reason = "the pack is not a sealed cabinet";
+    const std::string cabinet = JoinPath(scratch.Path(), "pack.cab");
+    if (!WriteWholeFile(cabinet, *bytes)) {
+        check.reason = "the unsealed copy could not be written in " + scratch.Path();
         return check;
     }
     const std::string contents = JoinPath(scratch.Path(), "contents");

@@ -77,6 +77,14 @@ const std::array<std::uint8_t, PackCipher::blockSize>& PackCipher::Keystream() {
     return keystream;
 }
 
+void PackCipher::TransformBytes(std::span<std::uint8_t> bytes) {
+    const auto& keystream = Keystream();
+    const std::size_t whole = bytes.size() / blockSize * blockSize;
+    for (std::size_t i = 0; i < whole; i += blockSize)
+        for (std::size_t k = 0; k < blockSize; ++k)
+            bytes[i + k] ^= keystream[k];
+}
+
 bool PackCipher::TransformFile(const std::string& path) const {
     int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0)
@@ -92,7 +100,6 @@ bool PackCipher::TransformFile(const std::string& path) const {
 
     // Every block meets the same keystream, so the file is worked through in
     // large chunks of whole blocks; the bytes after the last whole block stay.
-    const auto& keystream = Keystream();
     const auto transformed = static_cast<std::uint64_t>(info.st_size) / blockSize * blockSize;
     std::vector<std::uint8_t> chunk(kChunkSize);
     bool ok = true;
@@ -103,9 +110,7 @@ bool PackCipher::TransformFile(const std::string& path) const {
             ok = false;
             break;
         }
-        for (std::size_t i = 0; i < size; i += blockSize)
-            for (std::size_t k = 0; k < blockSize; ++k)
-                chunk[i + k] ^= keystream[k];
+        TransformBytes(std::span(chunk.data(), size));
         ok = WriteFully(fd, chunk.data(), size, static_cast<off_t>(offset));
         offset += size;
     }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace quorvane {
@@ -27,6 +28,10 @@ public:
     std::string windowsFolder;
 
     static const std::array<std::uint8_t, blockSize>& Keystream();
+
+    // The same transform on bytes in memory that begin at a block boundary:
+    // every whole block is transformed, a short tail stays as it is.
+    static void TransformBytes(std::span<std::uint8_t> bytes);
 
 private:
     static constexpr std::size_t kChunkSize = 1024 * blockSize; // 128 KiB

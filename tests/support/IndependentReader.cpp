@@ -60,9 +60,11 @@ ReadWithCabextract(const std::string& cabinet, const std::string& outFolder, std
 std::map<std::string, std::string>
 OpenSealedPack(const std::string& pack, const std::string& workFolder, std::string& error) {
     const std::string copy = JoinPath(workFolder, "copy.cab");
-    const auto sealed = ReadWholeFile(pack);
-    if (!sealed || !MakeFolders(workFolder) || !WriteWholeFile(copy, *sealed) ||
-        !PackCipher("").TransformFile(copy)) {
+    auto bytes = ReadWholeFile(pack);
+    if (bytes)
+        PackCipher::TransformBytes(
+            std::span(reinterpret_cast<std::uint8_t*>(bytes->data()), bytes->size()));
+    if (!bytes || !MakeFolders(workFolder) || !WriteWholeFile(copy, *bytes)) {
         error = "cannot undo the seal of " + pack;
         return {};
     }
