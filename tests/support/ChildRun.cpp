@@ -1,6 +1,7 @@
 #include "support/ChildRun.h"
 
 #include "platform/FileIo.h"
+#include "platform/Paths.h"
 #include "platform/SystemFolders.h"
 
 #include <cstdlib>
@@ -88,6 +89,30 @@ ChildResult RunChild(const std::vector<std::string>& arguments, const ChildOptio
         result.out = out.Read();
     result.err = err.Read();
     return result;
+}
+
+std::map<std::string, std::string> IsolatedEnvironment(const std::string& root,
+                                                       const std::string& winePrefix,
+                                                       const std::string& wineUser) {
+    const auto folder = [&](const char* name) {
+        const std::string path = JoinPath(root, name);
+        MakeFolders(path);
+        return path;
+    };
+    return {
+        {"HOME", folder("home")},
+        {"WINEPREFIX", winePrefix},
+        {"USER", wineUser},
+        {"XDG_CONFIG_HOME", folder("home/.config")},
+        {"XDG_DATA_HOME", folder("home/.local/share")},
+        {"XDG_CACHE_HOME", folder("home/.cache")},
+        {"XDG_STATE_HOME", folder("home/.local/state")},
+        {"XDG_RUNTIME_DIR", folder("run")},
+        {"TMPDIR", folder("tmp")},
+        {"PATH", "/usr/bin:/bin"},
+        // The program's output must not depend on the user's locale.
+        {"LC_ALL", "C"},
+    };
 }
 
 std::vector<std::string> Lines(const std::string& text) {

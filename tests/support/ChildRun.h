@@ -26,6 +26,13 @@ struct ChildOptions {
 // and waits for it. Independent of the program's own process runner.
 ChildResult RunChild(const std::vector<std::string>& arguments, const ChildOptions& options = {});
 
+// An environment for a child that touches nothing of the real user's: home,
+// the XDG folders, the runtime and temporary folders are made under root;
+// the Wine prefix and user are as given; PATH is the system's, the locale C.
+std::map<std::string, std::string> IsolatedEnvironment(const std::string& root,
+                                                       const std::string& winePrefix,
+                                                       const std::string& wineUser);
+
 // The lines of a program's output, without their line ends.
 std::vector<std::string> Lines(const std::string& text);
 // The tab-separated fields of one output line.

@@ -125,24 +125,10 @@ protected:
           backupFolder(root / "home/Messenger backups") {
         MakeFolders(appData);
         MakeFolders(JoinPath(prefix, "drive_c/windows"));
-        for (const char* folder : {"home", "home/.config", "home/.local/share", "home/.cache",
-                                   "home/.local/state", "run", "tmp", "work"})
-            MakeFolders(root / folder);
+        MakeFolders(root / "work");
         // Nothing of the real user's: home, Wine prefix, user name, the XDG
         // folders and the temporary folder all point into the test's folder.
-        environment = {
-            {"HOME", root / "home"},
-            {"WINEPREFIX", prefix},
-            {"USER", kWineUser},
-            {"XDG_CONFIG_HOME", root / "home/.config"},
-            {"XDG_DATA_HOME", root / "home/.local/share"},
-            {"XDG_CACHE_HOME", root / "home/.cache"},
-            {"XDG_STATE_HOME", root / "home/.local/state"},
-            {"XDG_RUNTIME_DIR", root / "run"},
-            {"TMPDIR", root / "tmp"},
-            {"PATH", "/usr/bin:/bin"},
-            {"LC_ALL", "C"},
-        };
+        environment = test::IsolatedEnvironment(root.Path(), prefix, kWineUser);
     }
 
     void SetUp() override {

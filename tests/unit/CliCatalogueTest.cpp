@@ -57,25 +57,9 @@ protected:
         : prefix(root / "wine"), appData(AppDataOf(kWineUser)), protection(kWineUser) {
         MakeFolders(appData);
         MakeFolders(JoinPath(prefix, "drive_c/windows"));
-        for (const char* folder : {"home", "home/.config", "home/.local/share", "home/.cache",
-                                   "home/.local/state", "run", "tmp"})
-            MakeFolders(root / folder);
         // Nothing of the real user's: home, Wine prefix, user name and the
         // XDG folders all point into the temporary folder.
-        environment = {
-            {"HOME", root / "home"},
-            {"WINEPREFIX", prefix},
-            {"USER", kWineUser},
-            {"XDG_CONFIG_HOME", root / "home/.config"},
-            {"XDG_DATA_HOME", root / "home/.local/share"},
-            {"XDG_CACHE_HOME", root / "home/.cache"},
-            {"XDG_STATE_HOME", root / "home/.local/state"},
-            {"XDG_RUNTIME_DIR", root / "run"},
-            {"TMPDIR", root / "tmp"},
-            {"PATH", "/usr/bin:/bin"},
-            // The output must be UTF-8 whatever the locale says.
-            {"LC_ALL", "C"},
-        };
+        environment = test::IsolatedEnvironment(root.Path(), prefix, kWineUser);
     }
 
     std::string AppDataOf(const std::string& userUtf8) const {

@@ -112,25 +112,10 @@ protected:
         MakeFolders(windowsFolder);
         std::filesystem::copy(kDataFolder + "/Microsoft", JoinPath(appData, "Microsoft"),
                               std::filesystem::copy_options::recursive);
-        for (const char* folder : {"home", "home/.config", "home/.local/share", "home/.cache",
-                                   "home/.local/state", "run", "tmp"})
-            MakeFolders(root / folder);
         // Nothing of the real user's. The prefix and the user in the
         // environment lead nowhere, so only --wine-prefix and --wine-user
         // can find the account.
-        environment = {
-            {"HOME", root / "home"},
-            {"WINEPREFIX", root / "no-prefix"},
-            {"USER", "nobody"},
-            {"XDG_CONFIG_HOME", root / "home/.config"},
-            {"XDG_DATA_HOME", root / "home/.local/share"},
-            {"XDG_CACHE_HOME", root / "home/.cache"},
-            {"XDG_STATE_HOME", root / "home/.local/state"},
-            {"XDG_RUNTIME_DIR", root / "run"},
-            {"TMPDIR", root / "tmp"},
-            {"PATH", "/usr/bin:/bin"},
-            {"LC_ALL", "C"},
-        };
+        environment = test::IsolatedEnvironment(root.Path(), root / "no-prefix", "nobody");
     }
 
     std::string AccountFolder() const {
