@@ -99,6 +99,7 @@ public:
         m_folders.programFolder = ExecutableFolder();
         m_folders.windowsFolder = m_windows;
         m_folders.tempFolder = m_root / "tmp/";
+        m_folders.privateFolder = m_private;
         m_extract = FindTool("extract", m_folders.programFolder);
         m_cabarc = FindTool("cabarc", m_folders.programFolder);
         if (m_extract.empty() || m_cabarc.empty())
@@ -127,10 +128,11 @@ private:
     test::TempFolder m_root;
     std::string m_appData;
     std::string m_windows;
+    std::string m_private = m_root / "cache/quorvane";
     WineDataProtection m_protection{"benchuser"};
     SystemClock m_clock;
     CountingPause m_pause;
-    ProfileServices m_services{m_protection, m_clock, Ansi(), m_appData, m_windows};
+    ProfileServices m_services{m_protection, m_clock, Ansi(), m_appData, m_windows, m_private};
     SpawnProcessRunner m_runner;
     SystemFolders m_folders{m_clock, m_pause};
     CabinetTools m_tools{m_runner, ExecutableFolder(), m_windows};
@@ -148,7 +150,7 @@ Prefix& GetPrefix() {
 // expands into fresh folders, as the bare tool does.
 void RemoveThumbnailFolders(const PackagedObjectList& list) {
     for (const InstalledObject& object : list.objects)
-        SystemFolders::DeleteTree(ThumbnailFolder(list, object, Ansi()));
+        SystemFolders::DeleteTree(list.ThumbnailFolder(object));
 }
 
 std::vector<std::size_t> AllItems(const std::vector<ListedItem>& items) {
@@ -188,15 +190,15 @@ const BareInputs& GetBareInputs(int winks) {
         const std::string location = Ansi().ToUtf8(object.location);
         inputs.locations.push_back(location);
         inputs.cabinets.push_back(list.ObjectPath(object));
-        // Written where the backup writes it (the stamp file is there), then
-        // moved aside so that the object folder stays as it was.
-        if (!WriteObjectManifest(ContentCategory::Winks, list.objectFolder, object, Ansi()))
-            throw std::runtime_error("cannot write a Wink's content.xml");
+        // The manifest the backup writes, one folder each.
         const std::string folder = JoinPath(manifests, std::to_string(i));
         MakeFolders(folder);
         const std::string manifest = JoinPath(folder, "content.xml");
-        if (std::rename(JoinPath(list.objectFolder, "content.xml").c_str(), manifest.c_str()) != 0)
-            throw std::runtime_error("cannot move a content.xml aside");
+        const auto stamp = ReadWholeFile(list.StampPath(object));
+        std::string reason;
+        if (!stamp ||
+            !WriteObjectManifest(ContentCategory::Winks, folder, object, *stamp, Ansi(), reason))
+            throw std::runtime_error("cannot write a Wink's content.xml");
         inputs.manifests.push_back(manifest);
     }
     list.Clear();
@@ -252,7 +254,7 @@ void BM_ListWinks(benchmark::State& state) {
         PackagedObjectList list(prefix.Services(), ContentCategory::Winks);
         listed =
             ListPackagedObjects(list, PassportFor(winks), prefix.Tools(), prefix.Decoder(), Ansi())
-                .size();
+                .items.size();
         list.Clear();
     }
     if (listed != static_cast<std::size_t>(winks))
@@ -300,9 +302,10 @@ void BM_BackupWinks(benchmark::State& state) {
     Prefix& prefix = GetPrefix();
     PackagedObjectList list(prefix.Services(), ContentCategory::Winks);
     const std::vector<std::size_t> all = AllItems(
-        ListPackagedObjects(list, PassportFor(winks), prefix.Tools(), prefix.Decoder(), Ansi()));
-    const BackupServices services{prefix.Tools(), prefix.Folders(), prefix.SystemTime(),
-                                  prefix.Pauses(), Ansi()};
+        ListPackagedObjects(list, PassportFor(winks), prefix.Tools(), prefix.Decoder(), Ansi())
+            .items);
+    const BackupServices services{prefix.Tools(),  prefix.Folders(), prefix.SystemTime(),
+                                  prefix.Pauses(), Ansi(),           nullptr};
     EmoticonManifest manifest(prefix.SystemTime(), Ansi());
     prefix.Pauses().total = 0;
     bool written = all.size() == static_cast<std::size_t>(winks);
@@ -311,9 +314,7 @@ void BM_BackupWinks(benchmark::State& state) {
         const std::string backupFolder = prefix.FreshFolder("backup-winks");
         state.ResumeTiming();
         BackupOperation backup(services);
-        written =
-            backup.Run(ContentCategory::Winks, list, all, backupFolder, manifest).AllWritten() &&
-            written;
+        written = backup.Run(list, all, backupFolder, manifest).AllWritten() && written;
     }
     list.Clear();
     if (!written)
@@ -364,8 +365,8 @@ void BM_WinksOverhead(benchmark::State& state) {
     const auto winks = static_cast<int>(state.range(0));
     Prefix& prefix = GetPrefix();
     const BareInputs& inputs = GetBareInputs(winks);
-    const BackupServices services{prefix.Tools(), prefix.Folders(), prefix.SystemTime(),
-                                  prefix.Pauses(), Ansi()};
+    const BackupServices services{prefix.Tools(),  prefix.Folders(), prefix.SystemTime(),
+                                  prefix.Pauses(), Ansi(),           nullptr};
     EmoticonManifest manifest(prefix.SystemTime(), Ansi());
     using Clock = std::chrono::steady_clock;
     double listSeconds = 0, extractSeconds = 0, backupSeconds = 0, cabarcSeconds = 0;
@@ -386,12 +387,13 @@ void BM_WinksOverhead(benchmark::State& state) {
 
         auto program = [&] {
             const auto start = Clock::now();
-            const std::vector<std::size_t> all = AllItems(ListPackagedObjects(
-                list, PassportFor(winks), prefix.Tools(), prefix.Decoder(), Ansi()));
+            const std::vector<std::size_t> all =
+                AllItems(ListPackagedObjects(list, PassportFor(winks), prefix.Tools(),
+                                             prefix.Decoder(), Ansi())
+                             .items);
             const auto listed = Clock::now();
             BackupOperation backup(services);
-            sound = backup.Run(ContentCategory::Winks, list, all, backupFolder, manifest)
-                        .AllWritten() &&
+            sound = backup.Run(list, all, backupFolder, manifest).AllWritten() &&
                     all.size() == static_cast<std::size_t>(winks) && sound;
             list.Clear();
             const auto done = Clock::now();
@@ -450,8 +452,8 @@ void BM_ListEmoticons(benchmark::State& state) {
     std::size_t listed = 0;
     for (auto _ : state) {
         PictureObjectList list(prefix.Services(), ContentCategory::CustomEmoticons);
-        listed =
-            ListPictureObjects(list, PassportFor(200), prefix.Decoder(), prefix.Pauses()).size();
+        listed = ListPictureObjects(list, PassportFor(200), prefix.Decoder(), prefix.Pauses())
+                     .items.size();
         list.Clear();
     }
     if (listed != static_cast<std::size_t>(kEmoticons))
@@ -464,10 +466,10 @@ BENCHMARK(BM_ListEmoticons)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_BackupEmoticons(benchmark::State& state) {
     Prefix& prefix = GetPrefix();
     PictureObjectList list(prefix.Services(), ContentCategory::CustomEmoticons);
-    const std::vector<std::size_t> all =
-        AllItems(ListPictureObjects(list, PassportFor(200), prefix.Decoder(), prefix.Pauses()));
-    const BackupServices services{prefix.Tools(), prefix.Folders(), prefix.SystemTime(),
-                                  prefix.Pauses(), Ansi()};
+    const std::vector<std::size_t> all = AllItems(
+        ListPictureObjects(list, PassportFor(200), prefix.Decoder(), prefix.Pauses()).items);
+    const BackupServices services{prefix.Tools(),  prefix.Folders(), prefix.SystemTime(),
+                                  prefix.Pauses(), Ansi(),           nullptr};
     EmoticonManifest manifest(prefix.SystemTime(), Ansi());
     prefix.Pauses().total = 0;
     bool written = all.size() == static_cast<std::size_t>(kEmoticons);
@@ -476,9 +478,7 @@ void BM_BackupEmoticons(benchmark::State& state) {
         const std::string backupFolder = prefix.FreshFolder("backup-emoticons");
         state.ResumeTiming();
         BackupOperation backup(services);
-        written = backup.Run(ContentCategory::CustomEmoticons, list, all, backupFolder, manifest)
-                      .AllWritten() &&
-                  written;
+        written = backup.Run(list, all, backupFolder, manifest).AllWritten() && written;
     }
     if (!written)
         state.SkipWithError("not every emoticon was written");
@@ -510,9 +510,10 @@ void BM_BareEmoticonCabarc(benchmark::State& state) {
                 state.SkipWithError("cannot prepare the emoticon folder");
                 return;
             }
-            manifest.AddItem(object);
+            std::string reason;
+            manifest.AddItem(object, reason);
         }
-        if (!manifest.Finish()) {
+        if (std::string reason; !manifest.Finish(reason)) {
             state.SkipWithError("cannot write the emoticon manifest");
             return;
         }

@@ -39,8 +39,8 @@ struct Account {
     test::TempFolder folder;
     WineDataProtection protection{"benchuser"};
     SystemClock clock;
-    ProfileServices services{protection, clock, CodePage::Ansi(), folder.Path(),
-                             folder / "windows"};
+    ProfileServices services{protection,         clock,           CodePage::Ansi(), folder.Path(),
+                             folder / "windows", folder / "cache"};
 
     Account() {
         MessengerAccountBuilder builder(folder.Path(), std::string(kPassport), protection);

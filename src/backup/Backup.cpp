@@ -1,23 +1,31 @@
 #include "backup/Backup.h"
 
 #include "backup/Manifests.h"
+#include "platform/CancelFlag.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/PrivateFolder.h"
 #include "platform/SystemFolders.h"
 
+#include <cerrno>
 #include <ctime>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quorvane {
 
 namespace {
 
+// The longest file name Linux file systems take, in bytes.
+constexpr std::size_t kMaxFileNameBytes = 255;
+
 // Rewrites the bytes of a display name that cannot stand in a Linux or
-// Windows file name ("/", "\\", control characters), and spaces too when
-// asked, stepping over double-byte characters whole.
+// Windows file name ("/", "\\", control characters, ? " < > : * |), and
+// spaces too when asked, stepping over double-byte characters whole.
 std::string CleanName(std::string_view name, bool spacesToo, const CodePage& codePage) {
+    static constexpr std::string_view kForbidden = "/\\?\"<>:*|";
     std::string out(name);
     for (std::size_t i = 0; i < out.size(); ++i) {
         auto byte = static_cast<unsigned char>(out[i]);
@@ -25,24 +33,22 @@ std::string CleanName(std::string_view name, bool spacesToo, const CodePage& cod
             ++i;
             continue;
         }
-        if (byte == '/' || byte == '\\' || byte < 0x20 || byte == 0x7F ||
+        if (kForbidden.find(out[i]) != std::string_view::npos || byte < 0x20 || byte == 0x7F ||
             (spacesToo && byte == ' '))
             out[i] = '-';
     }
     return out;
 }
 
-bool CopyFile(const std::string& from, const std::string& to, std::string& reason) {
-    auto bytes = ReadWholeFile(from);
-    if (!bytes) {
-        reason = "its file " + from + " could not be read";
-        return false;
-    }
-    if (!WriteFileAtomically(to, *bytes)) {
-        reason = "the copy " + to + " could not be written";
-        return false;
-    }
-    return true;
+// stem + tail, with the stem cut at a UTF-8 character boundary so the whole
+// fits in one file name.
+std::string FitFileName(const std::string& stem, const std::string& tail) {
+    if (stem.size() + tail.size() <= kMaxFileNameBytes)
+        return stem + tail;
+    std::size_t keep = tail.size() < kMaxFileNameBytes ? kMaxFileNameBytes - tail.size() : 0;
+    while (keep > 0 && (static_cast<unsigned char>(stem[keep]) & 0xC0) == 0x80)
+        --keep;
+    return stem.substr(0, keep) + tail;
 }
 
 bool IsManifestName(std::string_view name, const CodePage& codePage) {
@@ -50,15 +56,67 @@ bool IsManifestName(std::string_view name, const CodePage& codePage) {
 }
 
 // Starts the outcome of one chosen item; false, with the reason, when its
-// item data names no listed object.
-bool StartItem(const ObjectList& list, std::size_t index, BackupItemOutcome& item) {
+// item data names no listed object or the backup was interrupted before it.
+bool StartItem(const ObjectList& list, std::size_t index, const CancelFlag* cancel,
+               BackupItemOutcome& item, BackupOutcome& outcome) {
     item.itemData = index;
+    if (index < list.objects.size())
+        item.displayName = list.objects[index].displayName;
+    if (IsCancelled(cancel)) {
+        outcome.interrupted = true;
+        item.reason = "the backup was interrupted before this item";
+        return false;
+    }
     if (index >= list.objects.size()) {
         item.reason = "there is no listed item " + std::to_string(index);
         return false;
     }
-    item.displayName = list.objects[index].displayName;
     return true;
+}
+
+// A hidden temporary file of this run in the destination, created
+// exclusively so nothing planted there is written through; "" when none can
+// be made.
+std::string ReserveTemporary(const OpenFolder& destination, std::string& reason) {
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        std::string name = TemporaryFileName();
+        if (destination.WriteNewFile(name, {}))
+            return name;
+        if (errno != EEXIST)
+            break;
+    }
+    reason = "no file can be written in " + destination.Path() + ": " + ErrorText(errno);
+    return {};
+}
+
+// Moves a finished temporary file to its name; an earlier file of that name
+// is replaced only now, by a complete one.
+bool PutInPlace(const OpenFolder& destination, const std::string& temporary,
+                const std::string& fileName, std::string& reason) {
+    if (destination.Rename(temporary, fileName))
+        return true;
+    reason = destination.PathOf(fileName) + " could not be written: " + ErrorText(errno);
+    destination.Remove(temporary);
+    return false;
+}
+
+// Seals a pack the cabinet tool wrote under a temporary name and puts it in
+// place; the temporary file is gone afterwards either way.
+bool SealAndPlace(const ObjectList& list, const OpenFolder& destination, const ToolRun& run,
+                  const std::string& temporary, const std::string& fileName, std::string& reason) {
+    const std::string path = destination.PathOf(temporary);
+    struct stat info {};
+    if (!run.succeeded) {
+        reason = run.reason;
+    } else if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) {
+        reason = "the cabinet tool wrote no pack";
+    } else if (!list.TransformFile(path)) {
+        reason = "the pack could not be sealed: " + ErrorText(errno);
+    } else {
+        return PutInPlace(destination, temporary, fileName, reason);
+    }
+    destination.Remove(temporary);
+    return false;
 }
 
 } // namespace
@@ -88,45 +146,31 @@ std::string_view BackupSubfolder(ContentCategory category) {
     return {};
 }
 
-bool BuildPack(PackagedObjectList& list, std::size_t index, const std::string& packPath,
+bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& destination,
+               const std::string& fileName, const std::string& manifestFolder,
                const BackupServices& services, std::string& reason) {
     const InstalledObject& object = list.objects[index];
     const CodePage& codePage = services.codePage;
-    const std::string manifest = JoinPath(list.objectFolder, "content.xml");
-    const std::string stamp = JoinPath(list.objectFolder, codePage.ToUtf8(object.tag));
-
-    if (list.objectNamedLikeManifest) {
-        reason = "the folder " + list.objectFolder +
-                 " holds an object named content.xml, which building a pack would destroy";
+    // The pack holds the object beside its manifest under their bare names.
+    if (IsManifestName(object.location, codePage)) {
+        reason = "its file is named content.xml, the name of the pack's manifest";
         return false;
     }
-    if (!WriteObjectManifest(list.category, list.objectFolder, object, codePage)) {
-        reason = access(stamp.c_str(), R_OK) != 0
-                     ? "its stamp file " + stamp + " is missing"
-                     : "its content.xml could not be written in " + list.objectFolder;
-        unlink(manifest.c_str());
+    const FileRead stamp = ReadRegularFile(list.StampPath(object));
+    if (!stamp.bytes) {
+        reason = "its stamp file " + list.StampPath(object) + " cannot be read: " + stamp.Reason();
         return false;
     }
-    ToolRun run = services.tools.PackObject(packPath, manifest, list.objectFolder,
-                                            codePage.ToUtf8(object.location), list.windowsFolder);
+    if (!WriteObjectManifest(list.category, manifestFolder, object, *stamp.bytes, codePage, reason))
+        return false;
+    const std::string temporary = ReserveTemporary(destination, reason);
+    if (temporary.empty())
+        return false;
+    const ToolRun run = services.tools.PackObject(
+        destination.PathOf(temporary), JoinPath(manifestFolder, "content.xml"), list.objectFolder,
+        codePage.ToUtf8(object.location), list.windowsFolder);
     services.pause.Wait(10);
-    // The manifest is only needed while the pack is built; it never stays
-    // in Messenger's folder.
-    unlink(manifest.c_str());
-    if (!run.succeeded) {
-        reason = run.reason;
-        return false;
-    }
-    if (access(packPath.c_str(), F_OK) != 0) {
-        reason = "the pack " + packPath + " is missing after the cabinet tool ran";
-        return false;
-    }
-    if (!list.TransformFile(packPath)) {
-        unlink(packPath.c_str());
-        reason = "the pack " + packPath + " could not be sealed";
-        return false;
-    }
-    return true;
+    return SealAndPlace(list, destination, run, temporary, fileName, reason);
 }
 
 BackupOperation::BackupOperation(const BackupServices& services) : m_services(services) {}
@@ -154,52 +198,73 @@ std::string BackupOperation::PictureName(std::string_view displayName) const {
     return m_services.codePage.ToUtf8(name);
 }
 
-std::string BackupOperation::UniquePath(const std::string& folder, const std::string& fileName) {
-    std::string path = JoinPath(folder, fileName);
+std::string BackupOperation::UniqueName(const std::string& fileName) {
     std::size_t dot = fileName.find_last_of('.');
     if (dot == 0 || dot == std::string::npos)
         dot = fileName.size();
-    for (int n = 2; m_written.count(path) != 0; ++n)
-        path = JoinPath(folder, fileName.substr(0, dot) + " (" + std::to_string(n) + ")" +
-                                    fileName.substr(dot));
-    m_written.insert(path);
-    return path;
+    const std::string stem = fileName.substr(0, dot);
+    const std::string extension = fileName.substr(dot);
+    std::string name = FitFileName(stem, extension);
+    for (int n = 2; m_written.count(name) != 0; ++n)
+        name = FitFileName(stem, " (" + std::to_string(n) + ")" + extension);
+    m_written.insert(name);
+    return name;
 }
 
-BackupOutcome BackupOperation::Run(ContentCategory listedCategory, ObjectList& list,
-                                   const std::vector<std::size_t>& itemData,
+BackupOutcome BackupOperation::Run(ObjectList& list, const std::vector<std::size_t>& itemData,
                                    const std::string& backupFolder, EmoticonManifest& manifest) {
     m_written.clear();
-    const std::string folder = JoinPath(backupFolder, BackupSubfolder(listedCategory));
-    if (!MakeFolders(folder)) {
+    const ContentCategory category = list.category;
+    const std::string path = JoinPath(backupFolder, BackupSubfolder(category));
+    OpenFolder folder;
+    std::string problem;
+    if (!MakeFolders(path))
+        problem = "the folder " + path + " could not be created: " + ErrorText(errno);
+    else if (!folder.Open(path, problem))
+        problem = "the folder " + path + " cannot be written into: " + problem;
+    if (!problem.empty()) {
         BackupOutcome outcome;
         for (std::size_t index : itemData) {
             BackupItemOutcome item;
-            if (StartItem(list, index, item))
-                item.reason = "the folder " + folder + " could not be created";
+            if (StartItem(list, index, m_services.cancel, item, outcome))
+                item.reason = problem;
             outcome.items.push_back(item);
         }
         return outcome;
     }
-    if (IsPackaged(listedCategory))
+    SweepTemporaryFiles(folder);
+    if (IsPackaged(category))
         return BackupPacks(static_cast<PackagedObjectList&>(list), itemData, folder);
-    if (listedCategory == ContentCategory::CustomEmoticons)
+    if (category == ContentCategory::CustomEmoticons)
         return BackupEmoticons(static_cast<PictureObjectList&>(list), itemData, folder, manifest);
     return BackupPictures(static_cast<PictureObjectList&>(list), itemData, folder);
 }
 
 BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
                                            const std::vector<std::size_t>& itemData,
-                                           const std::string& folder) {
+                                           const OpenFolder& folder) {
     BackupOutcome outcome;
+    // Each pack's content.xml is written in Quorvane's own scratch, never
+    // beside Messenger's objects.
+    std::string problem;
+    std::unique_ptr<ScratchFolder> manifests;
+    if (list.scratchFolder.empty())
+        problem = "the listing has no scratch folder for the manifests";
+    else
+        manifests = ScratchFolder::Make(list.scratchFolder, "manifest-", problem);
     for (std::size_t index : itemData) {
         BackupItemOutcome item;
-        if (!StartItem(list, index, item)) {
+        if (!StartItem(list, index, m_services.cancel, item, outcome)) {
             outcome.items.push_back(item);
             continue;
         }
-        item.file = UniquePath(folder, PackName(item.displayName) + ".msn");
-        item.written = BuildPack(list, index, item.file, m_services, item.reason);
+        const std::string name = UniqueName(PackName(item.displayName) + ".msn");
+        item.file = folder.PathOf(name);
+        if (!manifests)
+            item.reason = problem;
+        else
+            item.written =
+                BuildPack(list, index, folder, name, manifests->Path(), m_services, item.reason);
         outcome.items.push_back(item);
     }
     return outcome;
@@ -207,7 +272,7 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
 
 BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
                                                const std::vector<std::size_t>& itemData,
-                                               const std::string& folder,
+                                               const OpenFolder& folder,
                                                EmoticonManifest& manifest) {
     const CodePage& codePage = m_services.codePage;
     BackupOutcome outcome;
@@ -218,62 +283,67 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
             stamp = text;
     }
     SystemFolders& folders = m_services.folders;
-    // A work folder left from a run in the same second is emptied first, so
-    // the pack holds this run's emoticons only.
-    if (!folders.MakeWorkFolder()) {
-        SystemFolders::DeleteTree(folders.workFolder);
-        MakeFolders(folders.workFolder);
-    }
-    const std::string work = folders.workFolder;
-    const std::string pack = UniquePath(folder, "MSNEmoticons" + stamp + ".msn");
+    // The work folder is new and private (made by mkdtemp in Quorvane's own
+    // folder), so the pack holds this run's emoticons and nothing planted.
+    OpenFolder work;
+    std::string failure;
+    if (!folders.MakeWorkFolder() || !work.Open(folders.workFolder, failure))
+        failure = "no work folder could be made in " + folders.privateFolder +
+                  (failure.empty() ? "" : ": " + failure);
+    const std::string packName = UniqueName("MSNEmoticons" + stamp + ".msn");
+    const std::string pack = folder.PathOf(packName);
 
-    manifest.SetFolder(work);
+    manifest.SetFolder(work.Path());
     manifest.Begin();
     std::set<std::string> packNames;
     std::vector<std::size_t> packed; // indices into outcome.items
     for (std::size_t index : itemData) {
         BackupItemOutcome item;
         item.file = pack;
-        if (!StartItem(list, index, item)) {
+        if (!StartItem(list, index, m_services.cancel, item, outcome)) {
             outcome.items.push_back(item);
             continue;
         }
         const InstalledObject& object = list.objects[index];
         const std::string name =
             codePage.ToUtf8(EmoticonManifest::PackFileName(object.location, codePage));
-        if (!IsDirectory(work)) {
-            item.reason = "the work folder " + work + " could not be made";
+        if (!failure.empty()) {
+            item.reason = failure;
         } else if (IsManifestName(name, codePage)) {
             item.reason = "its file would be named content.xml, the name of the pack's manifest";
-        } else if (!packNames.insert(name).second) {
+        } else if (!IsBareFileName(name) || !packNames.insert(name).second) {
             item.reason = "another emoticon of this pack has the file name " + name;
-        } else if (CopyFile(list.ObjectPath(object), JoinPath(work, name), item.reason)) {
+        } else if (const FileRead file = ReadRegularFile(list.ObjectPath(object)); !file.bytes) {
+            item.reason =
+                "its file " + list.ObjectPath(object) + " cannot be read: " + file.Reason();
+        } else if (!work.WriteNewFile(name, *file.bytes, 0600)) {
+            item.reason =
+                "its copy in " + work.Path() + " could not be written: " + ErrorText(errno);
+        } else if (manifest.AddItem(object, item.reason)) {
             // Only emoticons whose file is in the pack are named in its manifest.
-            manifest.AddItem(object);
             packed.push_back(outcome.items.size());
+        } else {
+            work.Remove(name);
         }
         m_services.pause.Wait(10);
         outcome.items.push_back(item);
     }
 
-    std::string failure;
-    if (packed.empty()) {
+    if (outcome.interrupted) {
+        // One pack for all: an interrupted run writes none.
+        failure = "the backup was interrupted before the pack was written";
+    } else if (failure.empty() && packed.empty()) {
         failure = "no emoticon could be copied into the pack";
-    } else if (!manifest.Finish()) {
-        failure = "the pack's content.xml could not be written in " + work;
-    } else {
-        ToolRun run = m_services.tools.PackFolder(work, pack);
-        m_services.pause.Wait(50);
-        if (!run.succeeded)
-            failure = run.reason;
-        else if (access(pack.c_str(), F_OK) != 0)
-            failure = "the pack " + pack + " is missing after the cabinet tool ran";
-        else if (!list.TransformFile(pack)) {
-            unlink(pack.c_str());
-            failure = "the pack " + pack + " could not be sealed";
+    } else if (failure.empty() && manifest.Finish(failure)) {
+        const std::string temporary = ReserveTemporary(folder, failure);
+        if (!temporary.empty()) {
+            const ToolRun run = m_services.tools.PackFolder(work.Path(), folder.PathOf(temporary));
+            m_services.pause.Wait(50);
+            SealAndPlace(list, folder, run, temporary, packName, failure);
         }
     }
-    SystemFolders::DeleteTree(work);
+    if (!folders.workFolder.empty())
+        SystemFolders::DeleteTree(folders.workFolder);
     for (std::size_t at : packed) {
         outcome.items[at].written = failure.empty();
         outcome.items[at].reason = failure;
@@ -283,17 +353,36 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
 
 BackupOutcome BackupOperation::BackupPictures(PictureObjectList& list,
                                               const std::vector<std::size_t>& itemData,
-                                              const std::string& folder) {
+                                              const OpenFolder& folder) {
     BackupOutcome outcome;
     for (std::size_t index : itemData) {
         BackupItemOutcome item;
-        if (!StartItem(list, index, item)) {
+        if (!StartItem(list, index, m_services.cancel, item, outcome)) {
             outcome.items.push_back(item);
             continue;
         }
         const InstalledObject& object = list.objects[index];
-        item.file = UniquePath(folder, PictureName(object.displayName));
-        item.written = CopyFile(list.ObjectPath(object), item.file, item.reason);
+        const std::string name = UniqueName(PictureName(object.displayName));
+        item.file = folder.PathOf(name);
+        const FileRead file = ReadRegularFile(list.ObjectPath(object));
+        if (!file.bytes) {
+            item.reason =
+                "its file " + list.ObjectPath(object) + " cannot be read: " + file.Reason();
+        } else {
+            // Written under a hidden name and renamed: a copy is whole or absent.
+            std::string temporary;
+            for (int attempt = 0; attempt < 16 && temporary.empty(); ++attempt) {
+                std::string candidate = TemporaryFileName();
+                if (folder.WriteNewFile(candidate, *file.bytes))
+                    temporary = candidate;
+                else if (errno != EEXIST)
+                    break;
+            }
+            if (temporary.empty())
+                item.reason = item.file + " could not be written: " + ErrorText(errno);
+            else
+                item.written = PutInPlace(folder, temporary, name, item.reason);
+        }
         m_services.pause.Wait(10);
         outcome.items.push_back(item);
     }

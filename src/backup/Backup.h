@@ -9,8 +9,10 @@
 
 namespace quorvane {
 
+class CancelFlag;
 class Clock;
 class CodePage;
+class OpenFolder;
 class EmoticonManifest;
 class Pause;
 class SystemFolders;
@@ -26,6 +28,7 @@ struct BackupItemOutcome {
 
 struct BackupOutcome {
     std::vector<BackupItemOutcome> items;
+    bool interrupted = false; // the cancel flag stopped it; later items say so
     bool AllWritten() const;
 };
 
@@ -44,12 +47,17 @@ struct BackupServices {
     const Clock& clock;
     Pause& pause;
     const CodePage& codePage;
+    const CancelFlag* cancel; // stops the backup after the current item; may be null
 };
 
-// Builds one sealed single-object pack: writes the object's manifest into
-// its folder, runs the cabinet tool, seals the pack with the transform and
-// removes the manifest. False (with the reason) when no sealed pack exists.
-bool BuildPack(PackagedObjectList& list, std::size_t index, const std::string& packPath,
+// Builds one sealed single-object pack named fileName in the destination
+// folder: writes the object's manifest into manifestFolder (Quorvane's own
+// scratch), runs the cabinet tool into a hidden temporary file beside the
+// pack, seals it with the transform and only then renames it into place, so
+// a pack is whole and sealed or absent. False, with the reason, when no
+// sealed pack was written.
+bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& destination,
+               const std::string& fileName, const std::string& manifestFolder,
                const BackupServices& services, std::string& reason);
 
 // Backs up the chosen items (item data, in list order) of the last listing
@@ -58,26 +66,30 @@ class BackupOperation {
 public:
     explicit BackupOperation(const BackupServices& services);
 
-    BackupOutcome Run(ContentCategory listedCategory, ObjectList& list,
-                      const std::vector<std::size_t>& itemData, const std::string& backupFolder,
-                      EmoticonManifest& manifest);
+    // The category is the list's own, so the list and what is done with it
+    // can never disagree.
+    BackupOutcome Run(ObjectList& list, const std::vector<std::size_t>& itemData,
+                      const std::string& backupFolder, EmoticonManifest& manifest);
 
-    // The file name for a display name: spaces become "-" in pack names,
-    // "/", "\\" and control characters always do; an empty name or one that
-    // would be "." or ".." becomes "msn-" and the tick count. Code page in,
-    // UTF-8 out.
+    // The file name for a display name: spaces become "-" in pack names;
+    // "/", "\\", control characters and what Windows forbids in file names
+    // (? " < > : * |) always do, since packs go back to a Windows program;
+    // an empty name or one that would be "." or ".." becomes "msn-" and the
+    // tick count. Code page in, UTF-8 out.
     std::string PackName(std::string_view displayName);
     std::string PictureName(std::string_view displayName) const;
 
 private:
     BackupOutcome BackupPacks(PackagedObjectList& list, const std::vector<std::size_t>& itemData,
-                              const std::string& folder);
+                              const OpenFolder& folder);
     BackupOutcome BackupEmoticons(PictureObjectList& list, const std::vector<std::size_t>& itemData,
-                                  const std::string& folder, EmoticonManifest& manifest);
+                                  const OpenFolder& folder, EmoticonManifest& manifest);
     BackupOutcome BackupPictures(PictureObjectList& list, const std::vector<std::size_t>& itemData,
-                                 const std::string& folder);
-    // Gives a path not yet written in this run: "name (2).ext", ...
-    std::string UniquePath(const std::string& folder, const std::string& fileName);
+                                 const OpenFolder& folder);
+    // Gives a file name not yet written in this run ("name (2).ext", ...),
+    // shortened to what a file system takes (255 bytes) at a character
+    // boundary, keeping the extension and the number.
+    std::string UniqueName(const std::string& fileName);
 
     BackupServices m_services;
     std::set<std::string> m_written;

@@ -9,6 +9,7 @@
 namespace quorvane {
 
 class CabinetTools;
+class CancelFlag;
 class CodePage;
 class Pause;
 
@@ -31,22 +32,34 @@ struct ListedItem {
     std::string picturePath;
 };
 
+// What a listing gave: the items of the left list, and how many catalogue
+// objects were left out and why.
+struct ListingResult {
+    std::vector<ListedItem> items;
+    bool listed = false;              // the catalogue could be read (see the list's status)
+    bool interrupted = false;         // stopped by the cancel flag; the rest was not looked at
+    std::size_t catalogueObjects = 0; // records in the catalogue
+    std::size_t unsafeLocations = 0;  // Location no plain file name in the object folder
+    std::size_t missingFiles = 0;     // the object's file is missing or not a regular file
+    std::size_t withoutPicture = 0;   // no PNG, JPEG or GIF that can be shown
+
+    std::size_t LeftOut() const { return unsafeLocations + missingFiles + withoutPicture; }
+};
+
 // Lists a packaged category: each object's cabinet is unpacked into its
-// ".dir" folder beside it, its first ".png", ".jpg" or ".gif" (in that
-// order) must decode, and objects without one are left out of the list (and
-// their stamp files removed). Short display names take the picture's name.
-// Returns the items in list order; empty when ListObjects failed.
-std::vector<ListedItem> ListPackagedObjects(PackagedObjectList& list, std::string_view passport,
-                                            CabinetTools& tools, const PictureDecoder& decoder,
-                                            const CodePage& codePage);
+// thumbnail folder in the listing's scratch, its first ".png", ".jpg" or
+// ".gif" (in that order) must decode, and objects without one are left out
+// of the list (and their stamp files removed). Short display names take the
+// picture's name. Stops after the current object when cancel is set; the
+// objects not looked at are dropped from the list.
+ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view passport,
+                                  CabinetTools& tools, const PictureDecoder& decoder,
+                                  const CodePage& codePage, const CancelFlag* cancel = nullptr);
 
 // Lists a picture category: each object's own file must decode; a 50 ms
 // pause per object paces the listing.
-std::vector<ListedItem> ListPictureObjects(PictureObjectList& list, std::string_view passport,
-                                           const PictureDecoder& decoder, Pause& pause);
-
-// The ".dir" folder a packaged object is unpacked into for its thumbnail.
-std::string ThumbnailFolder(const ObjectList& list, const InstalledObject& object,
-                            const CodePage& codePage);
+ListingResult ListPictureObjects(PictureObjectList& list, std::string_view passport,
+                                 const PictureDecoder& decoder, Pause& pause,
+                                 const CancelFlag* cancel = nullptr);
 
 } // namespace quorvane

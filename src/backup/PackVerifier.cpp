@@ -3,6 +3,7 @@
 #include "backup/CabinetTools.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/PrivateFolder.h"
 #include "platform/SystemFolders.h"
 #include "profile/PackCipher.h"
 
@@ -18,25 +19,6 @@
 namespace quorvane {
 
 namespace {
-
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const std::string& tempFolder) {
-        std::string pattern = JoinPath(tempFolder, "quorvane-verify-XXXXXX");
-        if (mkdtemp(pattern.data()) != nullptr)
-            m_path = pattern;
-    }
-    ~ScratchFolder() {
-        if (!m_path.empty())
-            SystemFolders::DeleteTree(m_path);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
 
 std::vector<std::string> RegularFiles(const std::string& folder) {
     std::vector<std::string> names;
@@ -58,16 +40,16 @@ std::vector<std::string> RegularFiles(const std::string& folder) {
 PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
                      const std::string& tempFolder) {
     PackCheck check;
-    ScratchFolder scratch(tempFolder);
-    if (scratch.Path().empty()) {
-        check.reason = "no work folder could be made under " + tempFolder;
+    FileRead pack = ReadRegularFile(packPath);
+    if (!pack.bytes) {
+        check.reason = "the pack cannot be read: " + pack.Reason();
         return check;
     }
-    auto bytes = ReadWholeFile(packPath);
-    if (!bytes) {
-        check.reason = "the pack cannot be read";
+    std::optional<std::string>& bytes = pack.bytes;
+    const std::unique_ptr<ScratchFolder> scratch =
+        ScratchFolder::Make(tempFolder, "verify-", check.reason);
+    if (!scratch)
         return check;
-    }
     // The transform is its own inverse: undone in memory, on a copy.
     PackCipher::TransformBytes(
         std::span(reinterpret_cast<std::uint8_t*>(bytes->data()), bytes->size()));
@@ -75,12 +57,12 @@ PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
         check.reason = "the pack is not a sealed cabinet";
         return check;
     }
-    const std::string cabinet = JoinPath(scratch.Path(), "pack.cab");
+    const std::string cabinet = JoinPath(scratch->Path(), "pack.cab");
     if (!WriteWholeFile(cabinet, *bytes)) {
-        check.reason = "the unsealed copy could not be written in " + scratch.Path();
+        check.reason = "the unsealed copy could not be written in " + scratch->Path();
         return check;
     }
-    const std::string contents = JoinPath(scratch.Path(), "contents");
+    const std::string contents = JoinPath(scratch->Path(), "contents");
     ToolRun run = tools.ExtractCabinet(cabinet, contents);
     if (!run.succeeded) {
         check.reason = run.reason;

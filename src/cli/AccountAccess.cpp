@@ -5,8 +5,11 @@
 #include "platform/Paths.h"
 #include "profile/ObjectList.h"
 
-#include <pthread.h>
-#include <system_error>
+#include "backup/Listing.h"
+#include "platform/CancelFlag.h"
+#include "platform/PrivateFolder.h"
+
+#include <csignal>
 
 namespace quorvane::cli {
 
@@ -41,9 +44,41 @@ AccountSelection AccountSelection::FromOptions(const ParsedOptions& options) {
 
 AccountServices::AccountServices(const AccountSelection& selection)
     : m_protection(selection.wineUser),
-      m_clock(), m_services{m_protection, m_clock, CodePage::Ansi(),
+      m_clock(), m_services{m_protection,
+                            m_clock,
+                            CodePage::Ansi(),
                             selection.wine.ApplicationDataFolder(),
-                            selection.wine.WindowsFolder()} {}
+                            selection.wine.WindowsFolder(),
+                            PrivateFolderPath()} {}
+
+namespace {
+
+// What was wrong with a protected file, as the end of a sentence that
+// begins with its path.
+std::string FileProblemText(const ObjectList& list, const AccountSelection& selection) {
+    const std::string wineUser = "\"" + selection.wine.user + "\"";
+    switch (list.fileProblem) {
+    case ProtectedFileContent::Problem::Missing:
+        return " does not exist";
+    case ProtectedFileContent::Problem::Unreadable:
+        return " cannot be read: " + list.problemDetail;
+    case ProtectedFileContent::Problem::Empty:
+        return " is empty";
+    case ProtectedFileContent::Problem::Damaged:
+        return " is damaged: it is not a protected file Messenger could have written "
+               "(truncated or changed)";
+    case ProtectedFileContent::Problem::WrongKey:
+    case ProtectedFileContent::Problem::None:
+        break;
+    }
+    return " could not be unprotected with the passport \"" + selection.passportUtf8 +
+           "\" as the Wine user " + wineUser +
+           ".\nThe passport must be typed exactly as at sign-in, with the same upper and "
+           "lower case, and Messenger must have run as the Wine user " +
+           wineUser + " (see --wine-user)";
+}
+
+} // namespace
 
 std::string ListingProblem(const ObjectList& list, const AccountSelection& selection) {
     const std::string label(CategoryLabel(list.category));
@@ -54,10 +89,15 @@ std::string ListingProblem(const ObjectList& list, const AccountSelection& selec
     case ListingStatus::NotListed:
     case ListingStatus::Listed:
         return {};
+    case ListingStatus::NoPrivateFolder:
+        return "Quorvane's own folder " + list.problemFile +
+               " cannot be used: " + list.problemDetail + ".\n";
     case ListingStatus::NoPointerFile: {
+        if (list.fileProblem != ProtectedFileContent::Problem::Missing)
+            return "the " + label + " of " + passport + " cannot be listed: " + pointer +
+                   FileProblemText(list, selection) + ".\n";
         std::string text = "there is no Messenger data (" + label + ") for the passport " +
-                           passport + " at " + list.objectFolder +
-                           " (no readable map.dat there).\n";
+                           passport + " at " + list.objectFolder + " (no map.dat there).\n";
         const std::string appData = selection.wine.ApplicationDataFolder();
         if (!IsDirectory(appData))
             text +=
@@ -69,33 +109,92 @@ std::string ListingProblem(const ObjectList& list, const AccountSelection& selec
     }
     case ListingStatus::PointerNotUnprotected:
     case ListingStatus::CatalogueNotUnprotected:
-        return "the " + label + " catalogue of " + passport +
-               " could not be unprotected (Wine user " + wineUser + ").\n" +
-               "The passport must be typed exactly as at sign-in, with the same upper and lower "
-               "case, and Messenger must have run as the Wine user " +
-               wineUser + " (see --wine-user).\n";
+    case ListingStatus::NoCatalogueFile:
+        return "the " + label + " of " + passport + " cannot be listed: " + list.problemFile +
+               FileProblemText(list, selection) + ".\n";
     case ListingStatus::NoCatalogueName:
         return pointer + " names no catalogue file in " + list.mapFileFolder + ".\n";
-    case ListingStatus::NoCatalogueFile:
-        return "the catalogue file named by " + pointer + " is missing from " + list.mapFileFolder +
-               " or cannot be read.\n";
     case ListingStatus::WrongCategory:
         return "the " + label + " cannot be listed by this kind of list.\n";
     }
     return "the " + label + " could not be listed.\n";
 }
 
-DeferredSignals::DeferredSignals() {
-    sigset_t blocked;
-    sigemptyset(&blocked);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
-        sigaddset(&blocked, signal);
-    m_active = pthread_sigmask(SIG_BLOCK, &blocked, &m_previous) == 0;
+std::string LeftOutSummary(const ListingResult& result) {
+    if (result.LeftOut() == 0)
+        return {};
+    std::vector<std::string> parts;
+    auto add = [&parts](std::size_t count, const char* one, const char* many) {
+        if (count > 0)
+            parts.push_back(std::to_string(count) + " " + (count == 1 ? one : many));
+    };
+    add(result.missingFiles, "whose file is missing or not a regular file",
+        "whose files are missing or not regular files");
+    add(result.withoutPicture, "without a picture that can be shown",
+        "without a picture that can be shown");
+    add(result.unsafeLocations, "whose Location is not a plain file name (unsafe)",
+        "whose Locations are not plain file names (unsafe)");
+    std::string text =
+        std::to_string(result.LeftOut()) + " of " + std::to_string(result.catalogueObjects) +
+        (result.catalogueObjects == 1 ? " catalogue object was" : " catalogue objects were") +
+        " left out: ";
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        text += (i == 0 ? "" : ", ") + parts[i];
+    return text + ".\n";
 }
 
-DeferredSignals::~DeferredSignals() {
-    if (m_active)
-        pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
+std::unique_ptr<FileLock> LockAccount(const AccountSelection& selection, std::string& problem) {
+    // Another Quorvane listing or backing up the account finishes its item
+    // within moments; a few seconds tell it from one that works for long.
+    constexpr unsigned kWaitMilliseconds = 5000;
+    const std::string root = PrivateFolderPath();
+    std::string reason;
+    std::string folder;
+    if (EnsurePrivateFolder(root, reason))
+        folder = EnsurePrivateSubfolder(
+            root, std::to_string(MessengerProfile::AccountId(selection.passport, CodePage::Ansi())),
+            reason);
+    if (folder.empty()) {
+        problem = "Quorvane's own folder cannot be used: " + reason + ".\n";
+        return nullptr;
+    }
+    FileLock::Outcome outcome = FileLock::Outcome::Failed;
+    auto lock = FileLock::Acquire(JoinPath(folder, "lock"), kWaitMilliseconds, outcome, reason);
+    if (outcome == FileLock::Outcome::Busy)
+        problem = "another Quorvane is working on the account \"" + selection.passportUtf8 +
+                  "\"; try again when it has finished.\n";
+    else if (!lock)
+        problem = reason + ".\n";
+    return lock;
+}
+
+namespace {
+
+CancelFlag g_interrupts;
+
+void OnInterrupt(int signal) {
+    g_interrupts.Request(signal);
+}
+
+} // namespace
+
+CancelFlag& Interrupts() {
+    return g_interrupts;
+}
+
+void InstallInterruptHandlers() {
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    // Interrupted reads and waits carry on; the work looks at the flag
+    // between items.
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+int InterruptedStatus() {
+    return 128 + g_interrupts.Reason();
 }
 
 } // namespace quorvane::cli

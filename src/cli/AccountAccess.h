@@ -6,13 +6,16 @@
 #include "platform/WineAccount.h"
 #include "profile/MessengerProfile.h"
 
-#include <csignal>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace quorvane {
+class CancelFlag;
+class FileLock;
 class ObjectList;
-}
+struct ListingResult;
+} // namespace quorvane
 
 namespace quorvane::cli {
 
@@ -52,20 +55,21 @@ private:
 // ending in a newline), or "" when it was listed.
 std::string ListingProblem(const ObjectList& list, const AccountSelection& selection);
 
-// Holds back interrupt and termination signals while a listing has stamp
-// files in the user's Messenger folders, so Ctrl-C cannot leave them
-// behind: a signal that arrived meanwhile takes effect when the guard goes,
-// after the list has been cleared.
-class DeferredSignals {
-public:
-    DeferredSignals();
-    ~DeferredSignals();
-    DeferredSignals(const DeferredSignals&) = delete;
-    DeferredSignals& operator=(const DeferredSignals&) = delete;
+// How many catalogue objects a listing left out and why, as one line ending
+// in a newline; "" when none was.
+std::string LeftOutSummary(const ListingResult& result);
 
-private:
-    sigset_t m_previous{};
-    bool m_active = false;
-};
+// One List or backup at a time per account: the lock in Quorvane's private
+// folder that the window shares. Waits a few seconds for another Quorvane
+// working on the account, then gives up. Null, with the message, when it
+// cannot be had.
+std::unique_ptr<FileLock> LockAccount(const AccountSelection& selection, std::string& problem);
+
+// Set by SIGINT and SIGTERM once InstallInterruptHandlers has run: the work
+// stops after the item it is on, and the command reports what was done.
+CancelFlag& Interrupts();
+void InstallInterruptHandlers();
+// The exit status after an interrupt: 128 + the signal's number.
+int InterruptedStatus();
 
 } // namespace quorvane::cli

@@ -5,6 +5,7 @@
 #include "cli/AccountAccess.h"
 #include "cli/CatalogueCommand.h"
 #include "cli/ContentListing.h"
+#include "platform/CancelFlag.h"
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
 #include "profile/ObjectList.h"
@@ -145,27 +146,30 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
     std::string lines;
     std::string problem;
     std::string complaint;
+    std::string leftOut;
     bool nothingListed = false;
     bool allWritten = false;
+    bool interrupted = false;
     std::size_t failed = 0;
     std::size_t chosen = 0;
     {
-        // The stamp files of the listing are needed by the backup and must
-        // be gone before the program can end.
-        DeferredSignals deferred;
         ContentListing listing(selection, category);
         if (!listing.List()) {
             problem = listing.Problem();
-            nothingListed = listing.Objects().status == ListingStatus::Listed;
+            nothingListed =
+                listing.Objects().status == ListingStatus::Listed && !listing.Result().interrupted;
+            interrupted = listing.Result().interrupted;
         } else {
+            leftOut = LeftOutSummary(listing.Result());
             const std::vector<std::size_t> itemData = ItemData(choice, listing.Items(), complaint);
             if (complaint.empty()) {
-                const BackupServices services{listing.Tools(), listing.Folders(),
-                                              listing.SystemTime(), listing.Pauses(), codePage};
+                const BackupServices services{
+                    listing.Tools(),  listing.Folders(), listing.SystemTime(),
+                    listing.Pauses(), codePage,          &Interrupts()};
                 BackupOperation backup(services);
                 EmoticonManifest manifest(listing.SystemTime(), codePage);
                 const BackupOutcome outcome =
-                    backup.Run(category, listing.Objects(), itemData, backupFolder, manifest);
+                    backup.Run(listing.Objects(), itemData, backupFolder, manifest);
                 for (const BackupItemOutcome& item : outcome.items) {
                     lines += OutcomeLine(item, codePage);
                     if (!item.written)
@@ -173,6 +177,7 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
                 }
                 chosen = outcome.items.size();
                 allWritten = chosen > 0 && outcome.AllWritten();
+                interrupted = outcome.interrupted;
             }
         }
         listing.Clear();
@@ -185,19 +190,26 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
         if (nothingListed)
             err << kNothingSelectedMessage << "\n";
         err << problem;
-        return kExitFailure;
+        return interrupted ? InterruptedStatus() : kExitFailure;
     }
+    if (!leftOut.empty())
+        err << "quorvane-cli backup: " << leftOut;
     out << lines;
     if (allWritten)
         out << kBackupSucceededMessage << "\n";
     out.flush();
-    if (!allWritten)
+    if (interrupted)
+        err << "quorvane-cli backup: interrupted; " << chosen - failed << " of " << chosen
+            << (chosen == 1 ? " item was" : " items were") << " written.\n";
+    else if (!allWritten)
         err << "quorvane-cli backup: " << failed << " of " << chosen
             << (chosen == 1 ? " item" : " items") << " could not be written.\n";
     if (!out) {
         err << "quorvane-cli backup: cannot write the outcome to the standard output\n";
         return kExitFailure;
     }
+    if (interrupted)
+        return InterruptedStatus();
     return allWritten ? kExitOk : kExitFailure;
 }
 
@@ -224,7 +236,8 @@ Command BackupCommand() {
         "Wink, Dynamic Display Picture and Dynamic Background becomes a sealed .msn pack\n"
         "named after it; the chosen Custom Emoticons go together into one dated .msn\n"
         "pack; Regular Backgrounds and Display Pictures are copied as they are. A file of\n"
-        "the same name from an earlier backup is replaced.\n"
+        "the same name from an earlier backup is replaced, but only by a complete new\n"
+        "one: each file is written under a hidden temporary name and renamed into place.\n"
         "\nOne line per chosen item on the standard output, fields separated by tabs: item\n"
         "number, display name, then \"written\" and the file written, or \"failed\" and\n"
         "the reason (escaped as in \"list\"). When every item was written, the last line\n"
@@ -232,10 +245,12 @@ Command BackupCommand() {
         std::string(kBackupSucceededMessage) +
         "\"; otherwise the\n"
         "standard error says how many could not be.\n"
-        "\nAn interrupt takes effect once the account's folders are tidied up again.\n"
+        "\nAn interrupt (Ctrl-C, SIGTERM) stops the backup after the item it is on; the\n"
+        "items not reached are reported as not written.\n"
         "\nExit status: 0 when every chosen item was written; 1 when some could not be,\n"
         "nothing can be listed or none is chosen, or the passport cannot be an account;\n"
-        "2 for a wrong command line (also an item number that is not in the listing).\n";
+        "2 for a wrong command line (also an item number that is not in the listing);\n"
+        "130 or 143 after an interrupt.\n";
     command.run = RunBackup;
     return command;
 }

@@ -3,6 +3,7 @@
 #include "cli/AccountAccess.h"
 #include "cli/ContentListing.h"
 #include "platform/CodePage.h"
+#include "platform/PrivateFolder.h"
 #include "profile/ObjectList.h"
 
 #include <cstdio>
@@ -23,9 +24,11 @@ int RunCatalogue(const ParsedOptions& options, std::ostream& out, std::ostream& 
     std::string problem;
     bool failed = false;
     {
-        // From the listing until the list is cleared, the stamp files of
-        // packaged objects lie in the user's object folder.
-        DeferredSignals deferred;
+        std::unique_ptr<FileLock> lock = LockAccount(selection, problem);
+        if (!lock) {
+            err << "quorvane-cli catalogue: " << problem;
+            return kExitFailure;
+        }
         std::unique_ptr<ObjectList> list;
         if (IsPackaged(category))
             list = std::make_unique<PackagedObjectList>(services.Services(), category);
@@ -45,7 +48,7 @@ int RunCatalogue(const ParsedOptions& options, std::ostream& out, std::ostream& 
                      EscapeField(codePage.ToUtf8(object.displayName)) + "\n";
         }
         // Cleared before anything is printed, so a slow or closed output
-        // cannot keep the stamp files in place.
+        // cannot keep the account locked.
         list->Clear();
     }
 

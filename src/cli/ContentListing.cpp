@@ -1,5 +1,6 @@
 #include "cli/ContentListing.h"
 
+#include "platform/CancelFlag.h"
 #include "platform/CodePage.h"
 #include "profile/ObjectList.h"
 
@@ -70,6 +71,7 @@ void ContentListing::Clear() {
 
 bool ContentListing::List() {
     m_problem.clear();
+    m_result = {};
     if (!QtPictureDecoder::EnsureImageCodec()) {
         // Every object would be left out for want of a picture.
         m_problem = "Qt cannot read PNG, JPEG and GIF pictures here (its image format plugins "
@@ -77,20 +79,29 @@ bool ContentListing::List() {
                     std::string(CategoryLabel(m_category)) + " can be shown.\n";
         return false;
     }
+    if (!m_lock && !(m_lock = LockAccount(m_selection, m_problem)))
+        return false;
+    const CancelFlag* cancel = &Interrupts();
     if (IsPackaged(m_category))
-        m_items = ListPackagedObjects(static_cast<PackagedObjectList&>(*m_list),
-                                      m_selection.passport, m_tools, m_decoder, CodePage::Ansi());
+        m_result =
+            ListPackagedObjects(static_cast<PackagedObjectList&>(*m_list), m_selection.passport,
+                                m_tools, m_decoder, CodePage::Ansi(), cancel);
     else
-        m_items = ListPictureObjects(static_cast<PictureObjectList&>(*m_list), m_selection.passport,
-                                     m_decoder, m_pause);
-    if (!m_items.empty())
+        m_result = ListPictureObjects(static_cast<PictureObjectList&>(*m_list),
+                                      m_selection.passport, m_decoder, m_pause, cancel);
+    if (m_result.interrupted) {
+        m_problem = "interrupted; nothing was listed.\n";
+        return false;
+    }
+    if (!m_result.items.empty())
         return true;
     m_problem = ListingProblem(*m_list, m_selection);
     if (m_problem.empty())
         m_problem = "there is nothing to list among the " + std::string(CategoryLabel(m_category)) +
                     " of \"" + m_selection.passportUtf8 +
                     "\": the catalogue names no object, or none whose file holds a picture that "
-                    "can be shown.\n";
+                    "can be shown.\n" +
+                    LeftOutSummary(m_result);
     return false;
 }
 

@@ -6,6 +6,7 @@
 #include "cli/AccountAccess.h"
 #include "cli/CliOptions.h"
 #include "platform/Clock.h"
+#include "platform/PrivateFolder.h"
 #include "platform/ProcessRunner.h"
 #include "platform/SystemFolders.h"
 #include "profile/ContentCategory.h"
@@ -31,8 +32,8 @@ ContentCategory CategoryOption(const ParsedOptions& options);
 // The left list of the window after List, for the commands that work on it:
 // the same listing (cabinets expanded into their ".dir" folders, pictures
 // decoded, objects without one left out) with the same tools, folders and
-// pauses the backup then uses. The list is cleared when the object goes, so
-// no stamp file outlives the command.
+// pauses the backup then uses. It holds the account's lock from List until
+// it goes, and the list is cleared then, so no scratch outlives the command.
 class ContentListing {
 public:
     ContentListing(const AccountSelection& selection, ContentCategory category);
@@ -41,12 +42,14 @@ public:
     ContentListing& operator=(const ContentListing&) = delete;
 
     // Lists the category for the selection's passport. Returns false, with
-    // Problem() saying why, when nothing can be listed.
+    // Problem() saying why, when nothing can be listed (also when another
+    // Quorvane works on the account, or an interrupt came first).
     bool List();
-    // Removes the stamp files now (also done when the object goes).
+    // Removes the listing's scratch now (also done when the object goes).
     void Clear();
 
-    const std::vector<ListedItem>& Items() const { return m_items; }
+    const std::vector<ListedItem>& Items() const { return m_result.items; }
+    const ListingResult& Result() const { return m_result; }
     ObjectList& Objects() { return *m_list; }
     const ObjectList& Objects() const { return *m_list; }
     // Why List gave nothing, one or more lines each ending in a newline.
@@ -68,8 +71,9 @@ private:
     SpawnProcessRunner m_runner;
     CabinetTools m_tools;
     QtPictureDecoder m_decoder;
+    std::unique_ptr<FileLock> m_lock;
     std::unique_ptr<ObjectList> m_list;
-    std::vector<ListedItem> m_items;
+    ListingResult m_result;
     std::string m_problem;
 };
 

@@ -3,6 +3,7 @@
 #include "cli/AccountAccess.h"
 #include "cli/CatalogueCommand.h"
 #include "cli/ContentListing.h"
+#include "platform/CancelFlag.h"
 #include "platform/CodePage.h"
 #include "profile/ObjectList.h"
 
@@ -21,13 +22,13 @@ int RunList(const ParsedOptions& options, std::ostream& out, std::ostream& err) 
 
     std::string lines;
     std::string problem;
+    std::string leftOut;
     {
-        // From the listing until the list is cleared, the stamp files of
-        // packaged objects lie in the user's object folder.
-        DeferredSignals deferred;
         ContentListing listing(selection, category);
         if (!listing.List())
             problem = listing.Problem();
+        else
+            leftOut = LeftOutSummary(listing.Result());
         const ObjectList& list = listing.Objects();
         for (const ListedItem& item : listing.Items()) {
             const InstalledObject& object = list.objects[item.itemData];
@@ -36,14 +37,16 @@ int RunList(const ParsedOptions& options, std::ostream& out, std::ostream& err) 
                      EscapeField(codePage.ToUtf8(object.location)) + "\n";
         }
         // Cleared before anything is printed, so a slow or closed output
-        // cannot keep the stamp files in place.
+        // cannot keep the account locked.
         listing.Clear();
     }
 
     if (!problem.empty()) {
         err << "quorvane-cli list: " << problem;
-        return kExitFailure;
+        return Interrupts().Requested() ? InterruptedStatus() : kExitFailure;
     }
+    if (!leftOut.empty())
+        err << "quorvane-cli list: " << leftOut;
     out << lines;
     out.flush();
     if (!out) {
@@ -65,18 +68,19 @@ Command ListCommand() {
     command.description =
         "Content types:\n" + TypeChoices() +
         "\nUnlike \"catalogue\", this looks into the objects: Winks, Dynamic Display Pictures\n"
-        "and Dynamic Backgrounds are expanded into a \".dir\" folder beside their cabinet\n"
-        "(which stays, as after List in the window) and must hold a PNG, JPEG or GIF\n"
-        "picture; the other types must be a picture themselves. Objects without one are\n"
-        "left out. A display name shorter than two characters is replaced by the name of\n"
-        "the object's picture.\n"
+        "and Dynamic Backgrounds are expanded into a scratch folder of Quorvane's own\n"
+        "(under $XDG_CACHE_HOME/quorvane, removed afterwards; Messenger's folders are\n"
+        "only read) and must hold a PNG, JPEG or GIF picture; the other types must be a\n"
+        "picture themselves. Objects without one are left out, and the standard error\n"
+        "says how many and why. A display name shorter than two characters is replaced\n"
+        "by the name of the object's picture.\n"
         "\nOne line per item on the standard output, fields separated by tabs: item number\n"
         "(what \"backup --items\" takes), display name and file name in the object folder,\n"
         "in UTF-8. A backslash, tab, line break or other control character in a field is\n"
         "written as a backslash escape.\n"
         "\nExit status: 0 when at least one item was listed, 1 when nothing can be listed\n"
         "or the passport cannot be an account (the reason goes to the standard error), 2\n"
-        "for a wrong command line.\n";
+        "for a wrong command line, 130 or 143 after an interrupt (SIGINT, SIGTERM).\n";
     command.run = RunList;
     return command;
 }

@@ -4,6 +4,7 @@
 #include "backup/PackVerifier.h"
 #include "cli/AccountAccess.h"
 #include "cli/CatalogueCommand.h"
+#include "platform/PrivateFolder.h"
 #include "platform/ProcessRunner.h"
 #include "platform/SystemFolders.h"
 
@@ -19,9 +20,13 @@ int RunVerify(const ParsedOptions& options, std::ostream& out, std::ostream& err
         throw UsageError("name at least one pack to verify");
     SpawnProcessRunner runner;
     // No Wine prefix is involved: extract runs in the working folder of the
-    // command, and the packs are read from copies under the temporary folder.
+    // command, and the packs are read from copies in Quorvane's own folder.
     CabinetTools tools(runner, ExecutableFolder(), std::string());
-    const std::string tempFolder = TemporaryFolder();
+    const std::string tempFolder = PrivateFolderPath();
+    if (std::string reason; !EnsurePrivateFolder(tempFolder, reason)) {
+        err << "quorvane-cli verify: Quorvane's own folder cannot be used: " << reason << "\n";
+        return kExitFailure;
+    }
 
     std::size_t bad = 0;
     for (const std::string& pack : options.positionals) {
@@ -58,9 +63,10 @@ Command VerifyCommand() {
     command.maxPositionals = std::numeric_limits<std::size_t>::max();
     command.positionalsName = "PACK.msn...";
     command.description =
-        "Each pack is checked on a copy under the temporary folder ($TMPDIR, else /tmp):\n"
-        "its seal is undone, the cabinet expanded and its content.xml must be well-formed\n"
-        "XML that names only files the pack holds. The packs themselves are not changed.\n"
+        "Each pack is checked on a copy in Quorvane's own folder (under\n"
+        "$XDG_CACHE_HOME): its seal is undone, the cabinet expanded and its content.xml\n"
+        "must be well-formed XML that names only files the pack holds. The packs\n"
+        "themselves are not changed.\n"
         "\nOne line per pack on the standard output, fields separated by tabs: \"ok\", the\n"
         "pack and the files it holds, or \"bad\", the pack and the reason (escaped as in\n"
         "\"list\").\n"

@@ -1,3 +1,4 @@
+#include "cli/AccountAccess.h"
 #include "cli/BackupCommand.h"
 #include "cli/CatalogueCommand.h"
 #include "cli/CliOptions.h"
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     // A closed pipe ("| head") must make the write fail, not kill the program
     // before it has cleaned up after a listing.
     std::signal(SIGPIPE, SIG_IGN);
+    quorvane::cli::InstallInterruptHandlers();
 
     using namespace quorvane::cli;
     const std::vector<Command> commands = {CatalogueCommand(), ListCommand(), BackupCommand(),

@@ -1,12 +1,18 @@
 #include "platform/FileIo.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstddef>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace quorvane {
 
@@ -61,10 +67,10 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-bool ReadAll(int fd, std::string& out) {
+bool ReadAll(int fd, std::string& out, std::size_t limit) {
     char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    while (out.size() < limit) {
+        const ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, limit - out.size()));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -74,6 +80,7 @@ bool ReadAll(int fd, std::string& out) {
             return true;
         out.append(buffer, static_cast<std::size_t>(got));
     }
+    return true;
 }
 
 // Six letters or digits, as mkstemp uses; the temporary file is opened with
@@ -100,17 +107,73 @@ std::string FolderOf(const std::string& path) {
 
 } // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    Descriptor fd(OpenRetrying(path.c_str(), O_RDONLY));
-    if (!fd.IsOpen())
-        return std::nullopt;
-    std::string bytes;
+std::string FileRead::Reason() const {
+    switch (problem) {
+    case Problem::None:
+        return {};
+    case Problem::Missing:
+        return "it does not exist";
+    case Problem::NotRegularFile:
+        return "it is " + kind + ", not a regular file";
+    case Problem::TooLarge:
+        return "it is larger than any file Messenger keeps";
+    case Problem::Unreadable:
+        return ErrorText(error);
+    }
+    return {};
+}
+
+FileRead ReadRegularFile(const std::string& path, std::size_t maxBytes) {
+    FileRead result;
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a
+    // writer that may never come. It changes nothing for a regular file.
+    Descriptor fd(OpenRetrying(path.c_str(), O_RDONLY | O_NONBLOCK));
+    if (!fd.IsOpen()) {
+        result.error = errno;
+        result.problem =
+            errno == ENOENT ? FileRead::Problem::Missing : FileRead::Problem::Unreadable;
+        return result;
+    }
     struct stat info {};
-    if (::fstat(fd.Get(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-    if (!ReadAll(fd.Get(), bytes))
-        return std::nullopt;
-    return bytes;
+    if (::fstat(fd.Get(), &info) != 0) {
+        result.error = errno;
+        result.problem = FileRead::Problem::Unreadable;
+        return result;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        result.problem = FileRead::Problem::NotRegularFile;
+        result.kind = S_ISDIR(info.st_mode)    ? "a folder"
+                      : S_ISFIFO(info.st_mode) ? "a FIFO"
+                      : S_ISSOCK(info.st_mode) ? "a socket"
+                                               : "a device";
+        return result;
+    }
+    if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
+        result.problem = FileRead::Problem::TooLarge;
+        return result;
+    }
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    // A file that grows while it is read is cut at the bound.
+    if (!ReadAll(fd.Get(), bytes, maxBytes + 1)) {
+        result.error = errno;
+        result.problem = FileRead::Problem::Unreadable;
+        return result;
+    }
+    if (bytes.size() > maxBytes) {
+        result.problem = FileRead::Problem::TooLarge;
+        return result;
+    }
+    result.bytes = std::move(bytes);
+    return result;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    return ReadRegularFile(path).bytes;
+}
+
+std::string ErrorText(int error) {
+    return std::strerror(error);
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
@@ -189,6 +252,129 @@ bool MakeFolders(const std::string& path) {
 bool IsDirectory(const std::string& path) {
     struct stat info {};
     return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+OpenFolder::~OpenFolder() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+OpenFolder::OpenFolder(OpenFolder&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1)), m_path(std::move(other.m_path)) {}
+
+OpenFolder& OpenFolder::operator=(OpenFolder&& other) noexcept {
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = std::exchange(other.m_fd, -1);
+        m_path = std::move(other.m_path);
+    }
+    return *this;
+}
+
+bool OpenFolder::Open(const std::string& path, std::string& reason) {
+    const int fd = OpenRetrying(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+    if (fd < 0) {
+        const int error = errno;
+        struct stat info {};
+        // With O_DIRECTORY the kernel reports a link as "not a folder".
+        if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+            reason = "it is a symbolic link";
+        else
+            reason = ErrorText(error);
+        errno = error;
+        return false;
+    }
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = fd;
+    m_path = path;
+    return true;
+}
+
+std::string OpenFolder::PathOf(std::string_view name) const {
+    std::string path = m_path;
+    if (!path.empty() && path.back() != '/')
+        path.push_back('/');
+    return path.append(name);
+}
+
+bool OpenFolder::WriteNewFile(const std::string& name, std::string_view bytes, mode_t mode) const {
+    int raw;
+    do {
+        raw = ::openat(m_fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                       mode);
+    } while (raw < 0 && errno == EINTR);
+    if (raw < 0)
+        return false;
+    class Descriptor fd(raw);
+    bool written = WriteAll(fd.Get(), bytes);
+    int error = errno;
+    if (!fd.Close() && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written) {
+        ::unlinkat(m_fd, name.c_str(), 0);
+        errno = error;
+    }
+    return written;
+}
+
+bool OpenFolder::Rename(const std::string& from, const std::string& to) const {
+    return ::renameat(m_fd, from.c_str(), m_fd, to.c_str()) == 0;
+}
+
+bool OpenFolder::Remove(const std::string& name) const {
+    return ::unlinkat(m_fd, name.c_str(), 0) == 0;
+}
+
+namespace {
+constexpr std::string_view kTemporaryPrefix = ".quorvane-";
+constexpr std::string_view kTemporarySuffix = ".part";
+} // namespace
+
+std::string TemporaryFileName() {
+    static thread_local std::mt19937_64 generator(std::random_device{}());
+    return std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-" +
+           UniqueSuffix(generator) + std::string(kTemporarySuffix);
+}
+
+void SweepTemporaryFiles(const OpenFolder& folder) {
+    const int dupFd = ::dup(folder.Descriptor());
+    if (dupFd < 0)
+        return;
+    DIR* dir = ::fdopendir(dupFd);
+    if (dir == nullptr) {
+        ::close(dupFd);
+        return;
+    }
+    std::vector<std::string> stale;
+    while (const dirent* entry = ::readdir(dir)) {
+        std::string_view name = entry->d_name;
+        if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix))
+            continue;
+        std::string_view rest = name.substr(kTemporaryPrefix.size());
+        const std::size_t dash = rest.find('-');
+        if (dash == 0 || dash == std::string_view::npos)
+            continue;
+        long pid = 0;
+        bool digits = true;
+        for (char c : rest.substr(0, dash)) {
+            if (c < '0' || c > '9' || pid > 4194304) {
+                digits = false;
+                break;
+            }
+            pid = pid * 10 + (c - '0');
+        }
+        // Only the leftovers of a process that is gone: another Quorvane may
+        // be writing into the same folder right now.
+        if (digits && pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            stale.emplace_back(name);
+    }
+    ::closedir(dir);
+    for (const std::string& name : stale)
+        folder.Remove(name);
 }
 
 } // namespace quorvane

@@ -4,16 +4,82 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 #include <vector>
 
 namespace quorvane {
 
-// Whole-file reading; nothing when the file cannot be opened or read.
+// The most any file the program reads whole may hold. Messenger's objects and
+// protected files are far smaller; a larger file is not one of them.
+inline constexpr std::size_t kMaxReadBytes = 256u * 1024 * 1024;
+
+// What reading a whole file gave. Only regular files are read: a FIFO or a
+// device in place of a file must never make the program wait.
+struct FileRead {
+    enum class Problem { None, Missing, NotRegularFile, TooLarge, Unreadable };
+    std::optional<std::string> bytes;
+    Problem problem = Problem::None;
+    int error = 0;    // errno when the system refused
+    std::string kind; // "a FIFO", "a folder", ... for NotRegularFile
+
+    // Why the file could not be read, for a message: "it does not exist",
+    // "it is a FIFO, not a regular file", "Permission denied", ...
+    std::string Reason() const;
+};
+
+FileRead ReadRegularFile(const std::string& path, std::size_t maxBytes = kMaxReadBytes);
+
+// Whole-file reading of a regular file; nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// The system's text for an errno value ("No space left on device").
+std::string ErrorText(int error);
 
 // Writes bytes to path through a temporary file in the same folder, renamed
 // into place, so a crash never leaves half a file.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// A folder held open, so that files are made in it and renamed in it by name
+// relative to it: a link planted at the folder's path after it was opened
+// changes nothing, and no file is ever created through a link.
+class OpenFolder {
+public:
+    OpenFolder() = default;
+    ~OpenFolder();
+    OpenFolder(OpenFolder&& other) noexcept;
+    OpenFolder& operator=(OpenFolder&& other) noexcept;
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+
+    // Opens an existing folder; a link in its last part is refused. False
+    // with errno's text in reason.
+    bool Open(const std::string& path, std::string& reason);
+    bool IsOpen() const { return m_fd >= 0; }
+    int Descriptor() const { return m_fd; }
+    const std::string& Path() const { return m_path; }
+    std::string PathOf(std::string_view name) const;
+
+    // Creates the file exclusively (never through a link, never over an
+    // existing entry) and writes the bytes; false with errno set and the
+    // partial file removed.
+    bool WriteNewFile(const std::string& name, std::string_view bytes, mode_t mode = 0666) const;
+    // Renames within the folder, replacing an existing file of the new name
+    // (a link there is replaced, never followed).
+    bool Rename(const std::string& from, const std::string& to) const;
+    // Removes a file or link (never what a link points to).
+    bool Remove(const std::string& name) const;
+
+private:
+    int m_fd = -1;
+    std::string m_path;
+};
+
+// A name for a temporary file of this process in a shared folder, starting
+// with a dot so it stays hidden: ".quorvane-<pid>-<random>.part".
+std::string TemporaryFileName();
+// Removes the temporary files that a process which no longer runs left in
+// the folder (a run killed in the middle of writing).
+void SweepTemporaryFiles(const OpenFolder& folder);
 
 // Creates or truncates path and writes the bytes (for files whose format
 // wants no more ceremony, such as stamp files).

@@ -65,8 +65,17 @@ ProcessResult SpawnProcessRunner::Run(const std::vector<std::string>& arguments,
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
 
+    // The child runs in a process group of its own, so the Ctrl-C meant for
+    // us does not kill a cabinet tool half-way through a pack: we stop after
+    // the item it is working on.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
     pid_t pid = 0;
-    int rc = posix_spawn(&pid, arguments[0].c_str(), actions.Get(), nullptr, argv.data(), environ);
+    int rc =
+        posix_spawn(&pid, arguments[0].c_str(), actions.Get(), &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     close(errorPipe[1]);
     if (rc != 0) {
         close(errorPipe[0]);

@@ -3,6 +3,7 @@
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/PrivateFolder.h"
 #include "platform/WineAccount.h"
 
 #include <algorithm>
@@ -163,12 +164,14 @@ template <typename Visit> bool ForEachMatch(const std::string& pattern, Visit vi
 
 SystemFolders::SystemFolders(const Clock& clock, Pause& pause) : m_clock(clock), m_pause(pause) {}
 
+SystemFolders::~SystemFolders() = default;
+SystemFolders::SystemFolders(SystemFolders&&) noexcept = default;
+
 void SystemFolders::Locate(const WineAccount& wine) {
     programFolder = ExecutableFolder();
     tempFolder = TemporaryFolder();
     windowsFolder = wine.WindowsFolder();
-    if (windowsFolder.empty())
-        windowsFolder = tempFolder.size() > 1 ? tempFolder.substr(0, tempFolder.size() - 1) : "/";
+    privateFolder = PrivateFolderPath();
     desktopFolder = XdgDesktopFolder();
     // Messenger-era Windows kept documents beside the desktop; where that
     // folder does not exist the user's real documents folder is meant.
@@ -179,9 +182,17 @@ void SystemFolders::Locate(const WineAccount& wine) {
 
 bool SystemFolders::MakeWorkFolder() {
     m_pause.Wait(100);
-    workFolder =
-        tempFolder + std::to_string(static_cast<std::int32_t>(m_clock.SecondsSinceEpoch()));
-    return mkdir(workFolder.c_str(), 0700) == 0;
+    m_work.reset();
+    workFolder.clear();
+    std::string reason;
+    if (!EnsurePrivateFolder(privateFolder, reason))
+        return false;
+    SweepStaleScratch(privateFolder, "work-");
+    m_work = ScratchFolder::Make(privateFolder, "work-", reason);
+    if (!m_work)
+        return false;
+    workFolder = m_work->Path();
+    return true;
 }
 
 bool SystemFolders::DeleteTree(const std::string& path) {

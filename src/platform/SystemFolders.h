@@ -2,11 +2,13 @@
 
 #include "platform/Clock.h"
 
+#include <memory>
 #include <string>
 
 namespace quorvane {
 
 struct WineAccount;
+class ScratchFolder;
 
 // The platform folders the program needs and the small file-system
 // operations of the backup. One instance lives for the whole run; it is
@@ -14,14 +16,18 @@ struct WineAccount;
 class SystemFolders {
 public:
     SystemFolders(const Clock& clock, Pause& pause);
+    ~SystemFolders();
+    SystemFolders(SystemFolders&&) noexcept;
 
     // Fills every folder but workFolder (Linux stand-ins for the Windows
     // folders: the executable's folder, the Wine prefix's Windows folder,
     // $TMPDIR, the XDG desktop and documents folders).
     void Locate(const WineAccount& wine);
 
-    // A new folder under tempFolder named by the time in seconds; true when
-    // it was created (an existing one is left for the caller to reuse).
+    // A new, empty folder of a name nobody can predict, inside the private
+    // folder (never the shared temporary folder); true when it was made. It
+    // replaces the previous work folder, and goes when this object goes; one
+    // left by a killed run is removed by the next call.
     bool MakeWorkFolder();
 
     // Deletes the folder with everything in it. A symbolic link inside is
@@ -43,8 +49,10 @@ public:
     std::string desktopFolder;
     std::string documentsFolder;
     std::string workFolder;
+    std::string privateFolder; // Quorvane's own per-user folder
 
 private:
+    std::unique_ptr<ScratchFolder> m_work;
     const Clock& m_clock;
     Pause& m_pause;
 };

@@ -57,7 +57,13 @@ std::string WineAccount::ApplicationDataFolder() const {
 
 std::string WineAccount::WindowsFolder() const {
     const std::string windows = JoinPath(prefix, "drive_c/windows");
-    return IsDirectory(windows) ? windows : std::string();
+    if (IsDirectory(windows))
+        return windows;
+    // Without one the cabinet tools work in the temporary folder.
+    std::string temp = TemporaryFolder();
+    if (temp.size() > 1)
+        temp.pop_back();
+    return temp;
 }
 
 } // namespace quorvane

@@ -20,7 +20,8 @@ struct WineAccount {
     // "Application Data" folder when only that one exists.
     std::string ApplicationDataFolder() const;
 
-    // <prefix>/drive_c/windows when it exists, else "".
+    // The working folder of the cabinet tools: <prefix>/drive_c/windows when
+    // it exists, else the temporary folder without its trailing "/".
     std::string WindowsFolder() const;
 };
 

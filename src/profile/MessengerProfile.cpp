@@ -2,12 +2,9 @@
 
 #include "platform/CodePage.h"
 #include "platform/DataProtection.h"
+#include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "profile/Base64.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace quorvane {
 
@@ -15,7 +12,7 @@ namespace {
 
 // Messenger's protected files are a few hundred KB at most; anything far
 // larger is not one of them and is not read into memory.
-constexpr off_t kMaxProtectedFileSize = 256 * 1024 * 1024;
+constexpr std::size_t kMaxProtectedFileSize = 256 * 1024 * 1024;
 
 } // namespace
 
@@ -59,33 +56,32 @@ bool MessengerProfile::SetPassport(std::string_view newPassport) {
 
 ProtectedFileContent MessengerProfile::ReadProtectedFile(const std::string& path) const {
     ProtectedFileContent content;
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return content;
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 2 ||
-        info.st_size > kMaxProtectedFileSize) {
-        close(fd);
+    const FileRead file = ReadRegularFile(path, kMaxProtectedFileSize);
+    if (!file.bytes) {
+        using Problem = ProtectedFileContent::Problem;
+        content.problem =
+            file.problem == FileRead::Problem::Missing ? Problem::Missing : Problem::Unreadable;
+        content.detail = file.Reason();
         return content;
     }
-    // The first two bytes are not part of the blob.
-    std::vector<std::uint8_t> blob(static_cast<std::size_t>(info.st_size - 2));
-    std::size_t got = 0;
-    while (got < blob.size()) {
-        ssize_t n = pread(fd, blob.data() + got, blob.size() - got, static_cast<off_t>(got + 2));
-        if (n <= 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    close(fd);
-    if (got != blob.size())
+    if (file.bytes->size() < 2) {
+        content.problem = file.bytes->empty() ? ProtectedFileContent::Problem::Empty
+                                              : ProtectedFileContent::Problem::Damaged;
         return content;
+    }
     content.read = true;
-
+    // The first two bytes are not part of the blob.
+    const auto* blob = reinterpret_cast<const std::uint8_t*>(file.bytes->data()) + 2;
     const auto* entropy = reinterpret_cast<const std::uint8_t*>(passport.data());
-    auto plain = m_services.protection.Unprotect(blob, std::span(entropy, passport.size()));
-    if (!plain)
+    UnprotectFailure failure = UnprotectFailure::None;
+    auto plain = m_services.protection.Unprotect(std::span(blob, file.bytes->size() - 2),
+                                                 std::span(entropy, passport.size()), &failure);
+    if (!plain) {
+        content.problem = failure == UnprotectFailure::Damaged
+                              ? ProtectedFileContent::Problem::Damaged
+                              : ProtectedFileContent::Problem::WrongKey;
         return content;
+    }
     content.unprotected = true;
     content.decoded =
         DecodeBase64(std::string_view(reinterpret_cast<const char*>(plain->data()), plain->size()));

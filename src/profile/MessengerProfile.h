@@ -19,13 +19,27 @@ struct ProfileServices {
     const CodePage& codePage;
     std::string applicationDataFolder; // "" when it could not be found
     std::string windowsFolder;         // working folder of the cabinet tool
+    std::string privateFolder;         // Quorvane's own per-user folder for scratch
 };
 
 // What reading one protected file gave.
 struct ProtectedFileContent {
+    // Why it gave nothing, so a front end can tell a damaged file from a
+    // wrong passport.
+    enum class Problem {
+        None,
+        Missing,
+        Unreadable, // not a regular file, too large, or the system refused: see detail
+        Empty,      // 0 bytes
+        Damaged,    // too short or not a protected blob
+        WrongKey,   // a sound blob that does not open with this passport and Wine user
+    };
+
     bool read = false;        // the file could be opened and read
     bool unprotected = false; // the blob could be unprotected
     std::vector<std::uint8_t> decoded;
+    Problem problem = Problem::None;
+    std::string detail; // the system's reason for Unreadable
 };
 
 // Finds an account's Messenger folders from its passport. The folder of an

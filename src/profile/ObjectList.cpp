@@ -4,8 +4,11 @@
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/PrivateFolder.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_map>
 #include <unordered_set>
@@ -43,45 +46,85 @@ ObjectList::~ObjectList() = default;
 
 void ObjectList::Clear() {
     objects.clear();
+    unsafeLocations = 0;
+    m_scratch.reset();
+    scratchFolder.clear();
 }
 
 std::string ObjectList::ObjectPath(const InstalledObject& object) const {
     return JoinPath(objectFolder, m_services.codePage.ToUtf8(object.location));
 }
 
+bool ObjectList::Failed(ListingStatus why, const std::string& file,
+                        const ProtectedFileContent& content) {
+    status = why;
+    problemFile = file;
+    fileProblem = content.problem;
+    problemDetail = content.detail;
+    return false;
+}
+
 bool ObjectList::ReadCatalogue(std::string_view newPassport, bool packagedFamily,
                                std::string& text) {
     SetPassport(newPassport);
+    problemFile.clear();
+    problemDetail.clear();
+    fileProblem = ProtectedFileContent::Problem::None;
     if (IsPackaged(category) != packagedFamily) {
         status = ListingStatus::WrongCategory;
         return false;
     }
     objectFolder = JoinPath(accountFolder, CategoryFolderName(category));
 
-    ProtectedFileContent pointer = ReadProtectedFile(JoinPath(objectFolder, "map.dat"));
-    if (!pointer.read) {
-        status = ListingStatus::NoPointerFile;
-        return false;
-    }
-    if (!pointer.unprotected) {
-        status = ListingStatus::PointerNotUnprotected;
-        return false;
-    }
+    const std::string pointerPath = JoinPath(objectFolder, "map.dat");
+    ProtectedFileContent pointer = ReadProtectedFile(pointerPath);
+    if (!pointer.read)
+        return Failed(ListingStatus::NoPointerFile, pointerPath, pointer);
+    if (!pointer.unprotected)
+        return Failed(ListingStatus::PointerNotUnprotected, pointerPath, pointer);
     const CodePage& codePage = m_services.codePage;
     auto name = CatalogueNameFromPointer(DecodedText(pointer.decoded, codePage), codePage);
     // The catalogue must lie in the MapFile folder itself.
-    if (!name || !IsBareFileName(*name)) {
-        status = ListingStatus::NoCatalogueName;
-        return false;
-    }
-    ProtectedFileContent catalogue =
-        ReadProtectedFile(JoinPath(mapFileFolder, codePage.ToUtf8(*name)));
-    if (!catalogue.read) {
-        status = ListingStatus::NoCatalogueFile;
-        return false;
-    }
-    status = catalogue.unprotected ? ListingStatus::Listed : ListingStatus::CatalogueNotUnprotected;
+    if (!name || !IsBareFileName(*name))
+        return Failed(ListingStatus::NoCatalogueName, pointerPath, {});
+    const std::string cataloguePath = JoinPath(mapFileFolder, codePage.ToUtf8(*name));
+    ProtectedFileContent catalogue = ReadProtectedFile(cataloguePath);
+    if (!catalogue.read)
+        return Failed(ListingStatus::NoCatalogueFile, cataloguePath, catalogue);
+    if (!catalogue.unprotected)
+        Failed(ListingStatus::CatalogueNotUnprotected, cataloguePath, catalogue);
+    else
+        status = ListingStatus::Listed;
     text = DecodedText(catalogue.decoded, codePage);
+    return true;
+}
+
+bool ObjectList::MakeScratchFolder() {
+    std::string reason;
+    const std::string root = m_services.privateFolder;
+    std::string parent;
+    if (!root.empty() && EnsurePrivateFolder(root, reason))
+        parent = EnsurePrivateSubfolder(
+            root, std::to_string(accountId) + "/" + std::string(CategoryFolderName(category)),
+            reason);
+    if (!parent.empty()) {
+        SweepStaleScratch(parent, "listing-");
+        m_scratch = ScratchFolder::Make(parent, "listing-", reason);
+    }
+    if (!m_scratch) {
+        status = ListingStatus::NoPrivateFolder;
+        problemFile = root;
+        problemDetail = root.empty() ? "no private folder is known" : reason;
+        return false;
+    }
+    scratchFolder = m_scratch->Path();
+    if (::mkdir(JoinPath(scratchFolder, "stamps").c_str(), 0700) != 0 ||
+        ::mkdir(JoinPath(scratchFolder, "thumbnails").c_str(), 0700) != 0) {
+        status = ListingStatus::NoPrivateFolder;
+        problemFile = scratchFolder;
+        problemDetail = ErrorText(errno);
+        return false;
+    }
     return true;
 }
 
@@ -94,23 +137,37 @@ PackagedObjectList::~PackagedObjectList() {
 }
 
 void PackagedObjectList::Clear() {
-    // The stamp files of the last listing go with its records.
-    for (const InstalledObject& object : objects)
-        unlink(JoinPath(objectFolder, m_services.codePage.ToUtf8(object.tag)).c_str());
+    // The stamp files and thumbnail folders of the last listing go with its
+    // records: the whole scratch folder is removed.
     ObjectList::Clear();
+}
+
+std::string PackagedObjectList::StampPath(const InstalledObject& object) const {
+    return JoinPath(JoinPath(scratchFolder, "stamps"), m_services.codePage.ToUtf8(object.tag));
+}
+
+std::string PackagedObjectList::ThumbnailFolder(const InstalledObject& object) const {
+    return JoinPath(JoinPath(scratchFolder, "thumbnails"),
+                    m_services.codePage.ToUtf8(object.location) + ".dir");
 }
 
 bool PackagedObjectList::WriteStampFile(const std::string& name, const char* bytes,
                                         std::size_t count) const {
-    return WriteWholeFile(JoinPath(objectFolder, m_services.codePage.ToUtf8(name)),
-                          std::string_view(bytes, count));
+    const std::string fileName = m_services.codePage.ToUtf8(name);
+    if (scratchFolder.empty() || !IsBareFileName(fileName))
+        return false;
+    OpenFolder stamps;
+    std::string reason;
+    return stamps.Open(JoinPath(scratchFolder, "stamps"), reason) &&
+           stamps.WriteNewFile(fileName, std::string_view(bytes, count), 0600);
 }
 
 bool PackagedObjectList::ListObjects(std::string_view newPassport) {
     Clear();
-    objectNamedLikeManifest = false;
     std::string text;
     if (!ReadCatalogue(newPassport, true, text))
+        return false;
+    if (!MakeScratchFolder())
         return false;
 
     const CodePage& codePage = m_services.codePage;
@@ -123,10 +180,8 @@ bool PackagedObjectList::ListObjects(std::string_view newPassport) {
         object.location = InstalledObject::Field(record.location);
         // A Location is a file in the object folder, never a path: a record
         // that would lead elsewhere is left out.
-        if (!IsUsableLocation(object.location))
-            continue;
-        if (codePage.ToLower(object.location) == "content.xml") {
-            objectNamedLikeManifest = true;
+        if (!IsUsableLocation(object.location)) {
+            ++unsafeLocations;
             continue;
         }
         object.displayName = InstalledObject::Field(DecodeFriendlyName(record.friendly, codePage));
@@ -161,8 +216,10 @@ bool PictureObjectList::ListObjects(std::string_view newPassport) {
     for (const CatalogueRecord& record : ScanCatalogue(LayoutOf(category), text, codePage)) {
         InstalledObject object;
         object.location = InstalledObject::Field(record.location);
-        if (!IsUsableLocation(object.location))
+        if (!IsUsableLocation(object.location)) {
+            ++unsafeLocations;
             continue;
+        }
         switch (category) {
         case ContentCategory::CustomEmoticons:
             object.tag = InstalledObject::Field(record.field1);

@@ -6,21 +6,25 @@
 #include "profile/MessengerProfile.h"
 #include "profile/PackCipher.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace quorvane {
+
+class ScratchFolder;
 
 // Why the last listing gave what it gave, for front ends that explain.
 enum class ListingStatus {
     NotListed,
     Listed,
     WrongCategory,
-    NoPointerFile,           // map.dat missing or unreadable
-    PointerNotUnprotected,   // map.dat could not be unprotected
+    NoPrivateFolder,         // Quorvane's own folder cannot be used (see problemDetail)
+    NoPointerFile,           // map.dat missing, empty or unreadable (see fileProblem)
+    PointerNotUnprotected,   // map.dat damaged or not for this passport (see fileProblem)
     NoCatalogueName,         // the pointer text names no catalogue
-    NoCatalogueFile,         // the catalogue missing or unreadable
-    CatalogueNotUnprotected, // listed true but empty
+    NoCatalogueFile,         // the catalogue missing, empty or unreadable (see fileProblem)
+    CatalogueNotUnprotected, // listed true but empty (see fileProblem)
 };
 
 // What both object lists share: the category, the records of the last
@@ -41,17 +45,37 @@ public:
     std::vector<InstalledObject> objects;
     std::string objectFolder;
     ListingStatus status = ListingStatus::NotListed;
+    // For the statuses about a file: which file, and what was wrong with it.
+    std::string problemFile;
+    ProtectedFileContent::Problem fileProblem = ProtectedFileContent::Problem::None;
+    std::string problemDetail;
+    // Catalogue records left out because their Location is no plain file
+    // name in the object folder.
+    std::size_t unsafeLocations = 0;
+    // This listing's scratch in Quorvane's private folder (stamp files,
+    // thumbnail folders); "" when it has none. Removed by Clear.
+    std::string scratchFolder;
 
 protected:
     // Takes the passport, sets objectFolder and reads the category's
     // catalogue text; false (with status set) when the listing fails, also
     // when the category is not one of this list's family (packaged or not).
     bool ReadCatalogue(std::string_view passport, bool packagedFamily, std::string& text);
+    // Makes this listing's scratch folder below the private folder, one
+    // subfolder per account and category, after removing what killed runs
+    // left there. False (with status set) when it cannot be made.
+    bool MakeScratchFolder();
+
+    std::unique_ptr<ScratchFolder> m_scratch;
+
+private:
+    bool Failed(ListingStatus why, const std::string& file, const ProtectedFileContent& content);
 };
 
 // Winks, Dynamic Display Pictures and Dynamic Backgrounds. Listing writes
-// each object's stamp into a stamp file named by its tag in the object
-// folder; the files are removed when the list is cleared.
+// each object's stamp into a stamp file named by its tag, in the listing's
+// scratch folder (never in Messenger's folder); the files are removed when
+// the list is cleared.
 class PackagedObjectList final : public ObjectList {
 public:
     PackagedObjectList(const ProfileServices& services, ContentCategory category);
@@ -61,10 +85,11 @@ public:
     void Clear() override;
     bool WriteStampFile(const std::string& name, const char* bytes, std::size_t count) const;
 
-    // The catalogue names an object "content.xml", the name under which each
-    // pack's manifest is written beside the objects: such an object is left
-    // out, and no pack may be built in the folder, or it would be destroyed.
-    bool objectNamedLikeManifest = false;
+    // The stamp file of a listed object.
+    std::string StampPath(const InstalledObject& object) const;
+    // The folder a listed object's cabinet is unpacked into for its
+    // thumbnail, and where the preview finds its movie.
+    std::string ThumbnailFolder(const InstalledObject& object) const;
 };
 
 // Custom Emoticons, Regular Backgrounds and Regular Display Pictures.

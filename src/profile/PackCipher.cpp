@@ -86,7 +86,8 @@ void PackCipher::TransformBytes(std::span<std::uint8_t> bytes) {
 }
 
 bool PackCipher::TransformFile(const std::string& path) const {
-    int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    // Never through a link, and never waiting on a FIFO planted at the name.
+    int fd = open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat info {};

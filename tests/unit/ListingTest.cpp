@@ -43,6 +43,7 @@ using test::TempFolder;
 using test::WriteFile;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAreArray;
 
 namespace fs = std::filesystem;
 
@@ -109,14 +110,18 @@ class ListingFixture : public ::testing::Test {
 protected:
     ListingFixture()
         : appData(temp / "prefix/drive_c/users/quorvane/AppData/Roaming"),
-          windowsFolder(temp / "prefix/drive_c/windows"), services{protection, clock,
-                                                                   CodePage::Ansi(), appData,
-                                                                   windowsFolder},
+          windowsFolder(temp / "prefix/drive_c/windows"), services{protection,
+                                                                   clock,
+                                                                   CodePage::Ansi(),
+                                                                   appData,
+                                                                   windowsFolder,
+                                                                   temp / "cache/quorvane"},
           builder(appData, kPassport, protection) {
         MakeFolders(windowsFolder);
         folders.programFolder = ProgramFolder();
         folders.windowsFolder = windowsFolder;
         folders.tempFolder = temp / "tmp/";
+        folders.privateFolder = temp / "cache/quorvane";
         MakeFolders(folders.tempFolder);
     }
 
@@ -176,7 +181,7 @@ TEST_F(ListingFixture, EveryWinkWithAPictureIsListedFromItsUnpackedFolder) {
 
     PackagedObjectList list(services, ContentCategory::Winks);
     const std::vector<ListedItem> items =
-        ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi());
+        ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi()).items;
     ASSERT_EQ(items.size(), 3u);
     ASSERT_EQ(list.objects.size(), 3u);
     const std::string objectFolder = builder.ObjectFolder(ContentCategory::Winks);
@@ -185,14 +190,21 @@ TEST_F(ListingFixture, EveryWinkWithAPictureIsListedFromItsUnpackedFolder) {
         const AccountObject& wink = winks[i];
         EXPECT_EQ(items[i].itemData, i);
         EXPECT_EQ(list.objects[i].displayName, wink.displayName);
-        const std::string folder = JoinPath(objectFolder, wink.location + ".dir");
+        // Unpacked in Quorvane's own scratch, never beside the object.
+        const std::string folder = list.ThumbnailFolder(list.objects[i]);
+        EXPECT_TRUE(folder.starts_with(temp / "cache/quorvane/")) << folder;
         EXPECT_EQ(items[i].picturePath, JoinPath(folder, wink.files[0].first));
         // The cabinet was really unpacked there, every member of it.
         EXPECT_EQ(ReadFile(JoinPath(folder, wink.files[0].first)), wink.files[0].second);
         EXPECT_EQ(ReadFile(JoinPath(folder, wink.files[1].first)), wink.files[1].second);
         // Its stamp file is there for the backup.
-        EXPECT_EQ(ReadFile(JoinPath(objectFolder, list.objects[i].tag)), wink.stamp);
+        EXPECT_EQ(ReadFile(list.StampPath(list.objects[i])), wink.stamp);
     }
+    std::vector<std::string> messengers = {"map.dat"};
+    for (const AccountObject& wink : winks)
+        messengers.push_back(wink.location);
+    EXPECT_THAT(FileNamesIn(objectFolder), UnorderedElementsAreArray(messengers))
+        << "the object folder holds what Messenger put there, nothing more";
 }
 
 TEST_F(ListingFixture, PngComesBeforeJpegBeforeGifWhateverTheNames) {
@@ -215,12 +227,12 @@ TEST_F(ListingFixture, PngComesBeforeJpegBeforeGifWhateverTheNames) {
 
     PackagedObjectList list(services, ContentCategory::Winks);
     const std::vector<ListedItem> items =
-        ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi());
+        ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi()).items;
     ASSERT_EQ(items.size(), 5u);
     std::vector<std::string> pictures;
     for (const ListedItem& item : items)
         pictures.push_back(fs::path(item.picturePath)
-                               .lexically_relative(builder.ObjectFolder(ContentCategory::Winks))
+                               .lexically_relative(JoinPath(list.scratchFolder, "thumbnails"))
                                .string());
     EXPECT_THAT(pictures, ElementsAre("a.cab.dir/z.png", "b.cab.dir/b.jpg", "c.cab.dir/a.gif",
                                       "d.cab.dir/THUMB.PNG", "e.cab.dir/a.png"));
@@ -252,7 +264,7 @@ TEST_F(ListingFixture, ObjectsWithoutAUsablePictureAreLeftOutAndTheirStampsRemov
 
     PackagedObjectList list(services, ContentCategory::DynamicDisplayPictures);
     const std::vector<ListedItem> items =
-        ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi());
+        ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi()).items;
 
     EXPECT_THAT(Locations(list), ElementsAre("good1.cab", "good2.cab", "good3.cab"));
     ASSERT_EQ(items.size(), 3u);
@@ -262,10 +274,7 @@ TEST_F(ListingFixture, ObjectsWithoutAUsablePictureAreLeftOutAndTheirStampsRemov
                   list.objects[i].location + ".dir");
     }
     // Right after the listing only the kept objects have stamp files.
-    std::vector<std::string> stamps;
-    for (const std::string& name : FileNamesIn(objectFolder))
-        if (name.starts_with(std::to_string(clock.ticks)))
-            stamps.push_back(name);
+    const std::vector<std::string> stamps = FileNamesIn(JoinPath(list.scratchFolder, "stamps"));
     std::vector<std::string> expected;
     for (const InstalledObject& object : list.objects)
         expected.push_back(object.tag);
@@ -286,7 +295,7 @@ TEST_F(ListingFixture, ShortDisplayNamesTakeThePicturesName) {
 
     PackagedObjectList list(services, ContentCategory::Winks);
     const std::vector<ListedItem> items =
-        ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi());
+        ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi()).items;
     ASSERT_EQ(items.size(), 4u);
     EXPECT_EQ(list.objects[0].displayName, "Bongo Kiss");
     EXPECT_EQ(list.objects[1].displayName, "Jump");
@@ -307,10 +316,10 @@ TEST_F(ListingFixture, ListingTwiceGivesTheSameItems) {
 
     PackagedObjectList list(services, ContentCategory::DynamicBackgrounds);
     const std::vector<ListedItem> first =
-        ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi());
+        ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi()).items;
     const std::vector<InstalledObject> firstObjects = list.objects;
     const std::vector<ListedItem> second =
-        ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi());
+        ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi()).items;
 
     ASSERT_EQ(first.size(), 4u);
     ASSERT_EQ(second.size(), first.size());
@@ -318,26 +327,26 @@ TEST_F(ListingFixture, ListingTwiceGivesTheSameItems) {
     for (std::size_t i = 0; i < first.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(second[i].itemData, first[i].itemData);
-        EXPECT_EQ(second[i].picturePath, first[i].picturePath);
+        EXPECT_EQ(BaseName(second[i].picturePath), BaseName(first[i].picturePath));
+        EXPECT_TRUE(fs::is_regular_file(second[i].picturePath));
         EXPECT_EQ(list.objects[i].location, firstObjects[i].location);
         EXPECT_EQ(list.objects[i].displayName, firstObjects[i].displayName);
-        EXPECT_TRUE(fs::is_regular_file(JoinPath(
-            builder.ObjectFolder(ContentCategory::DynamicBackgrounds), list.objects[i].tag)));
+        EXPECT_TRUE(fs::is_regular_file(list.StampPath(list.objects[i])));
     }
 }
 
-TEST_F(ListingFixture, UnpackedFoldersStayAfterTheListIsCleared) {
+TEST_F(ListingFixture, ClearingTheListRemovesItsScratch) {
     builder.Add(ContentCategory::Winks,
                 MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0));
     builder.Write();
     PackagedObjectList list(services, ContentCategory::Winks);
     const std::vector<ListedItem> items =
-        ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi());
+        ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi()).items;
     ASSERT_EQ(items.size(), 1u);
-    const std::string stamp = JoinPath(list.objectFolder, list.objects[0].tag);
+    const std::string scratch = list.scratchFolder;
+    ASSERT_TRUE(fs::is_regular_file(items[0].picturePath));
     list.Clear();
-    EXPECT_TRUE(fs::is_regular_file(items[0].picturePath));
-    EXPECT_FALSE(fs::exists(stamp));
+    EXPECT_FALSE(fs::exists(scratch)) << "stamp files and thumbnail folders go with the list";
 }
 
 TEST_F(ListingFixture, WithoutTheCabinetToolEveryObjectIsLeftOut) {
@@ -352,15 +361,10 @@ TEST_F(ListingFixture, WithoutTheCabinetToolEveryObjectIsLeftOut) {
     CabinetTools nowhere(runner, temp / "no-tools/bin", windowsFolder);
     PackagedObjectList list(services, ContentCategory::Winks);
     const std::vector<ListedItem> items =
-        ListPackagedObjects(list, kPassport, nowhere, decoder, CodePage::Ansi());
+        ListPackagedObjects(list, kPassport, nowhere, decoder, CodePage::Ansi()).items;
     EXPECT_EQ(items.size(), 0u);
     EXPECT_THAT(Locations(list), IsEmpty());
-    // No stamp file stays behind; only the (empty) unpack folders are new.
-    std::vector<std::string> after;
-    for (const std::string& name : FileNamesIn(objectFolder))
-        if (!name.ends_with(".dir"))
-            after.push_back(name);
-    EXPECT_EQ(after, before);
+    EXPECT_EQ(FileNamesIn(objectFolder), before);
 }
 
 TEST_F(ListingFixture, WithoutTheCabinetToolAnEarlierListingsPictureDoesNotCount) {
@@ -370,12 +374,13 @@ TEST_F(ListingFixture, WithoutTheCabinetToolAnEarlierListingsPictureDoesNotCount
                 MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0));
     builder.Write();
     PackagedObjectList list(services, ContentCategory::Winks);
-    ASSERT_EQ(ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi()).size(), 1u);
+    ASSERT_EQ(ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi()).items.size(),
+              1u);
 
     test::ScopedVariable path("PATH", "");
     CabinetTools nowhere(runner, temp / "no-tools/bin", windowsFolder);
     const std::vector<ListedItem> items =
-        ListPackagedObjects(list, kPassport, nowhere, decoder, CodePage::Ansi());
+        ListPackagedObjects(list, kPassport, nowhere, decoder, CodePage::Ansi()).items;
     EXPECT_EQ(items.size(), 0u);
     EXPECT_THAT(Locations(list), IsEmpty());
 }
@@ -383,7 +388,8 @@ TEST_F(ListingFixture, WithoutTheCabinetToolAnEarlierListingsPictureDoesNotCount
 TEST_F(ListingFixture, AFailedListingGivesNoItems) {
     // No account was written for this passport.
     PackagedObjectList list(services, ContentCategory::Winks);
-    EXPECT_THAT(ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi()), IsEmpty());
+    EXPECT_THAT(ListPackagedObjects(list, kPassport, tools, decoder, CodePage::Ansi()).items,
+                IsEmpty());
     EXPECT_EQ(list.status, ListingStatus::NoPointerFile);
 
     // A picture category handed to the packaged listing.
@@ -391,7 +397,8 @@ TEST_F(ListingFixture, AFailedListingGivesNoItems) {
                 MessengerAccountBuilder::SampleObject(ContentCategory::CustomEmoticons, 0));
     builder.Write();
     PackagedObjectList wrong(services, ContentCategory::CustomEmoticons);
-    EXPECT_THAT(ListPackagedObjects(wrong, kPassport, tools, decoder, CodePage::Ansi()), IsEmpty());
+    EXPECT_THAT(ListPackagedObjects(wrong, kPassport, tools, decoder, CodePage::Ansi()).items,
+                IsEmpty());
     EXPECT_EQ(wrong.status, ListingStatus::WrongCategory);
 }
 
@@ -411,7 +418,7 @@ TEST_F(ListingFixture, EmoticonsAreKnownByContentNotByName) {
     ASSERT_TRUE(emoticons[0].location.ends_with(".dat"));
 
     PictureObjectList list(services, ContentCategory::CustomEmoticons);
-    const std::vector<ListedItem> items = ListPictureObjects(list, kPassport, decoder, pause);
+    const std::vector<ListedItem> items = ListPictureObjects(list, kPassport, decoder, pause).items;
     ASSERT_EQ(items.size(), 4u);
     for (std::size_t i = 0; i < items.size(); ++i) {
         SCOPED_TRACE(i);
@@ -448,7 +455,7 @@ TEST_F(ListingFixture, PicturesThatDoNotDecodeAreLeftOut) {
     builder.Write();
 
     PictureObjectList list(services, ContentCategory::RegularDisplayPictures);
-    const std::vector<ListedItem> items = ListPictureObjects(list, kPassport, decoder, pause);
+    const std::vector<ListedItem> items = ListPictureObjects(list, kPassport, decoder, pause).items;
     EXPECT_THAT(Locations(list), ElementsAre("sunset.png", "photo.png", "anim.gif"));
     ASSERT_EQ(items.size(), 3u);
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -468,7 +475,7 @@ TEST_F(ListingFixture, RegularBackgroundsAreListedWithTheirNames) {
     }
     builder.Write();
     PictureObjectList list(services, ContentCategory::RegularBackgrounds);
-    const std::vector<ListedItem> items = ListPictureObjects(list, kPassport, decoder, pause);
+    const std::vector<ListedItem> items = ListPictureObjects(list, kPassport, decoder, pause).items;
     ASSERT_EQ(items.size(), 3u);
     for (std::size_t i = 0; i < items.size(); ++i)
         EXPECT_EQ(list.objects[i].displayName, backgrounds[i].displayName);
@@ -477,7 +484,7 @@ TEST_F(ListingFixture, RegularBackgroundsAreListedWithTheirNames) {
 
 TEST_F(ListingFixture, PictureListingOfAMissingAccountGivesNoItemsAndNoPauses) {
     PictureObjectList list(services, ContentCategory::RegularBackgrounds);
-    EXPECT_THAT(ListPictureObjects(list, kPassport, decoder, pause), IsEmpty());
+    EXPECT_THAT(ListPictureObjects(list, kPassport, decoder, pause).items, IsEmpty());
     EXPECT_THAT(pause.waits, IsEmpty());
 }
 

@@ -9,6 +9,7 @@
 #include "support/TempFolder.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -88,18 +89,24 @@ TEST(SystemFolders, DeleteTreeRemovesNestedFoldersButNeverFollowsLinks) {
     EXPECT_FALSE(SystemFolders::DeleteTree(root / "never-was"));
 }
 
-TEST(SystemFolders, WorkFolderIsNamedByTheSecondAndPausesFirst) {
+TEST(SystemFolders, WorkFoldersArePrivateUnpredictableAndPausedFor) {
     test::TempFolder root;
     test::FakeClock clock;
     test::CountingPause pause;
     SystemFolders folders(clock, pause);
     folders.tempFolder = root.Path() + "/";
+    folders.privateFolder = root / "cache/quorvane";
     ASSERT_TRUE(folders.MakeWorkFolder());
-    EXPECT_EQ(folders.workFolder, root.Path() + "/1700000000");
+    const std::string first = folders.workFolder;
+    EXPECT_EQ(ParentFolder(first), folders.privateFolder);
     EXPECT_EQ(pause.waits, std::vector<unsigned>{100});
-    // The same second names the same folder: the creation fails, the folder is reused.
-    EXPECT_FALSE(folders.MakeWorkFolder());
-    EXPECT_EQ(folders.workFolder, root.Path() + "/1700000000");
+    struct stat info {};
+    ASSERT_EQ(stat(folders.privateFolder.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    // Within the same second a second work folder is another, empty one.
+    ASSERT_TRUE(folders.MakeWorkFolder());
+    EXPECT_NE(folders.workFolder, first);
+    EXPECT_FALSE(std::filesystem::exists(first));
 }
 
 TEST(WineAccount, FindsPrefixUserAndTheApplicationDataFolder) {
@@ -110,7 +117,8 @@ TEST(WineAccount, FindsPrefixUserAndTheApplicationDataFolder) {
     EXPECT_EQ(account.prefix, root / "prefix");
     EXPECT_EQ(account.user, "alice");
     EXPECT_EQ(account.ApplicationDataFolder(), root / "prefix/drive_c/users/alice/AppData/Roaming");
-    EXPECT_EQ(account.WindowsFolder(), "");
+    // Without a Windows folder the cabinet tools work in the temporary one.
+    EXPECT_EQ(account.WindowsFolder() + "/", TemporaryFolder());
 
     // An older prefix keeps its data in "Application Data".
     test::WriteFile(root / "prefix/drive_c/users/alice/Application Data/x", "");

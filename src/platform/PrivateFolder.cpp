@@ -1,0 +1,183 @@
+#include "platform/PrivateFolder.h"
+
+#include "platform/FileIo.h"
+#include "platform/Paths.h"
+#include "platform/SystemFolders.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace quorvane {
+
+namespace {
+
+// One level: made with mode 0700 when missing, else checked.
+bool EnsureOneLevel(const std::string& path, std::string& reason) {
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+        reason = "the folder " + path + " cannot be made: " + ErrorText(errno);
+        return false;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        struct stat link {};
+        reason = "the folder " + path +
+                 (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)
+                      ? " is a symbolic link; Quorvane keeps its private files only in a real "
+                        "folder"
+                      : " cannot be opened: " + ErrorText(errno));
+        return false;
+    }
+    struct stat info {};
+    bool usable = ::fstat(fd, &info) == 0;
+    if (!usable) {
+        reason = "the folder " + path + " cannot be examined: " + ErrorText(errno);
+    } else if (info.st_uid != ::geteuid()) {
+        usable = false;
+        reason = "the folder " + path + " belongs to another user";
+    } else if ((info.st_mode & 077) != 0 && ::fchmod(fd, 0700) != 0) {
+        usable = false;
+        reason = "the folder " + path + " cannot be made private: " + ErrorText(errno);
+    }
+    ::close(fd);
+    return usable;
+}
+
+int OpenLocked(const std::string& path) {
+    return ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+} // namespace
+
+std::string PrivateFolderPath() {
+    if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache != nullptr && *cache == '/')
+        return JoinPath(cache, "quorvane");
+    const std::string home = HomeFolder();
+    return JoinPath(JoinPath(home.empty() ? std::string("/") : home, ".cache"), "quorvane");
+}
+
+bool EnsurePrivateFolder(const std::string& path, std::string& reason) {
+    const std::string parent = ParentFolder(path);
+    if (!parent.empty() && !IsDirectory(parent)) {
+        // The cache folder itself is the user's; made private as XDG asks.
+        std::string part;
+        for (std::size_t end = 1; end != std::string::npos;) {
+            end = parent.find('/', end + 1);
+            part = parent.substr(0, end);
+            if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+                reason = "the folder " + part + " cannot be made: " + ErrorText(errno);
+                return false;
+            }
+        }
+    }
+    return EnsureOneLevel(path, reason);
+}
+
+std::string EnsurePrivateSubfolder(const std::string& root, std::string_view relative,
+                                   std::string& reason) {
+    std::string path = root;
+    while (!relative.empty()) {
+        const std::size_t slash = relative.find('/');
+        const std::string_view part = relative.substr(0, slash);
+        relative =
+            slash == std::string_view::npos ? std::string_view() : relative.substr(slash + 1);
+        if (part.empty())
+            continue;
+        path = JoinPath(path, part);
+        if (!EnsureOneLevel(path, reason))
+            return {};
+    }
+    return path;
+}
+
+std::unique_ptr<ScratchFolder> ScratchFolder::Make(const std::string& parent,
+                                                   std::string_view prefix, std::string& reason) {
+    std::string pattern = JoinPath(parent, std::string(prefix) + "XXXXXX");
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        reason = "no scratch folder can be made in " + parent + ": " + ErrorText(errno);
+        return nullptr;
+    }
+    const int fd = OpenLocked(pattern);
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        reason = "the scratch folder " + pattern + " cannot be held: " + ErrorText(errno);
+        if (fd >= 0)
+            ::close(fd);
+        SystemFolders::DeleteTree(pattern);
+        return nullptr;
+    }
+    return std::unique_ptr<ScratchFolder>(new ScratchFolder(fd, pattern));
+}
+
+ScratchFolder::ScratchFolder(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
+
+ScratchFolder::~ScratchFolder() {
+    SystemFolders::DeleteTree(m_path);
+    ::close(m_fd);
+}
+
+void SweepStaleScratch(const std::string& parent, std::string_view prefix) {
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(parent.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            std::string_view name = entry->d_name;
+            if (name.starts_with(prefix) && name.size() == prefix.size() + 6)
+                names.emplace_back(name);
+        }
+        ::closedir(dir);
+    }
+    for (const std::string& name : names) {
+        const std::string path = JoinPath(parent, name);
+        const int fd = OpenLocked(path);
+        if (fd < 0) {
+            ::unlink(path.c_str()); // a link or a file where a folder belongs
+            continue;
+        }
+        // A folder still locked belongs to a Quorvane that is running.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            SystemFolders::DeleteTree(path);
+        ::close(fd);
+    }
+}
+
+std::unique_ptr<FileLock> FileLock::Acquire(const std::string& path, unsigned waitMilliseconds,
+                                            Outcome& outcome, std::string& reason) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        outcome = Outcome::Failed;
+        reason = "the lock file " + path + " cannot be opened: " + ErrorText(errno);
+        return nullptr;
+    }
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMilliseconds);
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            outcome = Outcome::Acquired;
+            return std::unique_ptr<FileLock>(new FileLock(fd));
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            outcome = Outcome::Failed;
+            reason = "the lock file " + path + " cannot be locked: " + ErrorText(errno);
+            break;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            outcome = Outcome::Busy;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ::close(fd);
+    return nullptr;
+}
+
+FileLock::~FileLock() {
+    ::close(m_fd);
+}
+
+} // namespace quorvane
