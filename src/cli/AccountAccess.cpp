@@ -134,10 +134,10 @@ std::string LeftOutSummary(const ListingResult& result) {
         "without a picture that can be shown");
     add(result.unsafeLocations, "whose Location is not a plain file name (unsafe)",
         "whose Locations are not plain file names (unsafe)");
-    std::string text =
-        std::to_string(result.LeftOut()) + " of " + std::to_string(result.catalogueObjects) +
-        (result.catalogueObjects == 1 ? " catalogue object was" : " catalogue objects were") +
-        " left out: ";
+    std::string text = std::to_string(result.LeftOut()) + " of " +
+                       std::to_string(result.catalogueObjects) +
+                       (result.catalogueObjects == 1 ? " catalogue object" : " catalogue objects") +
+                       (result.LeftOut() == 1 ? " was" : " were") + " left out: ";
     for (std::size_t i = 0; i < parts.size(); ++i)
         text += (i == 0 ? "" : ", ") + parts[i];
     return text + ".\n";

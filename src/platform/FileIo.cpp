@@ -352,9 +352,15 @@ void SweepTemporaryFiles(const OpenFolder& folder) {
     std::vector<std::string> stale;
     while (const dirent* entry = ::readdir(dir)) {
         std::string_view name = entry->d_name;
-        if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix))
+        // Ours, or the cabinet tool's own temporary file next to ours
+        // (".<our name>.<random>.tmp"), which a kill can leave as well.
+        std::string_view rest = name.starts_with(".") ? name.substr(1) : name;
+        if (!rest.starts_with(kTemporaryPrefix))
+            rest = name;
+        if (!rest.starts_with(kTemporaryPrefix) ||
+            rest.find(kTemporarySuffix) == std::string_view::npos)
             continue;
-        std::string_view rest = name.substr(kTemporaryPrefix.size());
+        rest.remove_prefix(kTemporaryPrefix.size());
         const std::size_t dash = rest.find('-');
         if (dash == 0 || dash == std::string_view::npos)
             continue;

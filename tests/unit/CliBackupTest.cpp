@@ -242,7 +242,7 @@ TEST_F(CliBackupTest, ListShowsWhatTheWindowListsInEveryCategory) {
         EXPECT_EQ(result.exitCode, 0);
         // The object without a picture is left out, and the user is told.
         EXPECT_EQ(result.err, "quorvane-cli list: 1 of " + std::to_string(objects.size()) +
-                                  " catalogue objects were left out: 1 without a picture that "
+                                  " catalogue objects was left out: 1 without a picture that "
                                   "can be shown.\n");
         EXPECT_EQ(Lines(result.out), expected);
         // Messenger's folders are only read.
