@@ -47,6 +47,7 @@ ObjectList::~ObjectList() = default;
 void ObjectList::Clear() {
     objects.clear();
     unsafeLocations = 0;
+    m_stamps = OpenFolder();
     m_scratch.reset();
     scratchFolder.clear();
 }
@@ -118,11 +119,13 @@ bool ObjectList::MakeScratchFolder() {
         return false;
     }
     scratchFolder = m_scratch->Path();
-    if (::mkdir(JoinPath(scratchFolder, "stamps").c_str(), 0700) != 0 ||
-        ::mkdir(JoinPath(scratchFolder, "thumbnails").c_str(), 0700) != 0) {
+    const std::string stamps = JoinPath(scratchFolder, "stamps");
+    if (::mkdir(stamps.c_str(), 0700) != 0 ||
+        ::mkdir(JoinPath(scratchFolder, "thumbnails").c_str(), 0700) != 0 ||
+        !m_stamps.Open(stamps, reason)) {
         status = ListingStatus::NoPrivateFolder;
         problemFile = scratchFolder;
-        problemDetail = ErrorText(errno);
+        problemDetail = reason.empty() ? ErrorText(errno) : reason;
         return false;
     }
     return true;
@@ -154,12 +157,8 @@ std::string PackagedObjectList::ThumbnailFolder(const InstalledObject& object) c
 bool PackagedObjectList::WriteStampFile(const std::string& name, const char* bytes,
                                         std::size_t count) const {
     const std::string fileName = m_services.codePage.ToUtf8(name);
-    if (scratchFolder.empty() || !IsBareFileName(fileName))
-        return false;
-    OpenFolder stamps;
-    std::string reason;
-    return stamps.Open(JoinPath(scratchFolder, "stamps"), reason) &&
-           stamps.WriteNewFile(fileName, std::string_view(bytes, count), 0600);
+    return m_stamps.IsOpen() && IsBareFileName(fileName) &&
+           m_stamps.WriteNewFile(fileName, std::string_view(bytes, count), 0600);
 }
 
 bool PackagedObjectList::ListObjects(std::string_view newPassport) {

@@ -4,6 +4,7 @@
 #include "profile/InstalledObject.h"
 #include "profile/MapFiles.h"
 #include "profile/MessengerProfile.h"
+#include "platform/FileIo.h"
 #include "profile/PackCipher.h"
 
 #include <memory>
@@ -67,6 +68,7 @@ protected:
     bool MakeScratchFolder();
 
     std::unique_ptr<ScratchFolder> m_scratch;
+    OpenFolder m_stamps; // the scratch's stamp folder, held open while listing
 
 private:
     bool Failed(ListingStatus why, const std::string& file, const ProtectedFileContent& content);
