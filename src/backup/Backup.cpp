@@ -147,7 +147,7 @@ std::string_view BackupSubfolder(ContentCategory category) {
 }
 
 bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& destination,
-               const std::string& fileName, const std::string& manifestFolder,
+               const std::string& fileName, const OpenFolder& manifestFolder,
                const BackupServices& services, std::string& reason) {
     const InstalledObject& object = list.objects[index];
     const CodePage& codePage = services.codePage;
@@ -161,13 +161,23 @@ bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& de
         reason = "its stamp file " + list.StampPath(object) + " cannot be read: " + stamp.Reason();
         return false;
     }
-    if (!WriteObjectManifest(list.category, manifestFolder, object, *stamp.bytes, codePage, reason))
+    const std::optional<std::string> manifest =
+        ObjectManifestText(list.category, object, *stamp.bytes, codePage, reason);
+    if (!manifest)
         return false;
+    // The folder is this run's own scratch: the previous pack's manifest
+    // makes way, and nothing there needs to survive a crash.
+    manifestFolder.Remove("content.xml");
+    if (!manifestFolder.WriteNewFile("content.xml", *manifest, 0600)) {
+        reason = "its content.xml could not be written in " + manifestFolder.Path() + ": " +
+                 ErrorText(errno);
+        return false;
+    }
     const std::string temporary = ReserveTemporary(destination, reason);
     if (temporary.empty())
         return false;
     const ToolRun run = services.tools.PackObject(
-        destination.PathOf(temporary), JoinPath(manifestFolder, "content.xml"), list.objectFolder,
+        destination.PathOf(temporary), manifestFolder.PathOf("content.xml"), list.objectFolder,
         codePage.ToUtf8(object.location), list.windowsFolder);
     services.pause.Wait(10);
     return SealAndPlace(list, destination, run, temporary, fileName, reason);
@@ -248,10 +258,11 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
     // beside Messenger's objects.
     std::string problem;
     std::unique_ptr<ScratchFolder> manifests;
+    OpenFolder manifestFolder;
     if (list.scratchFolder.empty())
         problem = "the listing has no scratch folder for the manifests";
-    else
-        manifests = ScratchFolder::Make(list.scratchFolder, "manifest-", problem);
+    else if ((manifests = ScratchFolder::Make(list.scratchFolder, "manifest-", problem)))
+        manifestFolder.Open(manifests->Path(), problem);
     for (std::size_t index : itemData) {
         BackupItemOutcome item;
         if (!StartItem(list, index, m_services.cancel, item, outcome)) {
@@ -260,11 +271,11 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
         }
         const std::string name = UniqueName(PackName(item.displayName) + ".msn");
         item.file = folder.PathOf(name);
-        if (!manifests)
+        if (!manifestFolder.IsOpen())
             item.reason = problem;
         else
             item.written =
-                BuildPack(list, index, folder, name, manifests->Path(), m_services, item.reason);
+                BuildPack(list, index, folder, name, manifestFolder, m_services, item.reason);
         outcome.items.push_back(item);
     }
     return outcome;

@@ -57,7 +57,7 @@ struct BackupServices {
 // a pack is whole and sealed or absent. False, with the reason, when no
 // sealed pack was written.
 bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& destination,
-               const std::string& fileName, const std::string& manifestFolder,
+               const std::string& fileName, const OpenFolder& manifestFolder,
                const BackupServices& services, std::string& reason);
 
 // Backs up the chosen items (item data, in list order) of the last listing
