@@ -11,12 +11,14 @@ namespace quorvane {
 class Clock;
 class CodePage;
 
-// The namespace URIs of the "content.xml" manifests, defined once.
+// The namespace URIs of the "content.xml" manifests, defined once. They are
+// the ones Messenger's own content packs declare: a namespace-aware reader
+// matches elements and attributes by URI, not by prefix.
 inline constexpr std::string_view kMessengerContentNamespace =
-    "http://quorvane.invalid/messengercontent/1.0";
+    "http://messenger.msn.com/messengercontent/1.0";
 inline constexpr std::string_view kDynamicBackgroundNamespace =
-    "http://quorvane.invalid/dynamicbackground/2.0";
-inline constexpr std::string_view kEmoticonNamespace = "http://quorvane.invalid/emoticon/1.0";
+    "http://messenger.msn.com/dynamicbackground/2.0";
+inline constexpr std::string_view kEmoticonNamespace = "http://messenger.msn.com/emoticon/1.0";
 
 // A code-page value as XML attribute text: UTF-8, with &, <, > and "
 // escaped, so a strict parser reads what Messenger stored.

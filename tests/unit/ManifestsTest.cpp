@@ -24,9 +24,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kContentNs(kMessengerContentNamespace);
-const std::string kBackgroundNs(kDynamicBackgroundNamespace);
-const std::string kEmoticonNs(kEmoticonNamespace);
+// Written out rather than taken from Manifests.h: these are the URIs
+// Messenger's own packs declare, and the manifests must say the same.
+const std::string kContentNs = "http://messenger.msn.com/messengercontent/1.0";
+const std::string kBackgroundNs = "http://messenger.msn.com/dynamicbackground/2.0";
+const std::string kEmoticonNs = "http://messenger.msn.com/emoticon/1.0";
 const std::string kStamp = "MIGfMA0GCSqGSIb3DQEBAQUAA4GNADCBiQKBgQC7vbqajDw4o6gJy8UtmIbkcpnk==";
 
 InstalledObject Object(std::string location, std::string tag, std::string displayName) {
