@@ -93,17 +93,24 @@ bool BuildPack(PackagedObjectList& list, std::size_t index, const std::string& p
     const InstalledObject& object = list.objects[index];
     const CodePage& codePage = services.codePage;
     const std::string manifest = JoinPath(list.objectFolder, "content.xml");
-    const std::string stamp = JoinPath(list.objectFolder, codePage.ToUtf8(object.tag));
+    const std::string stampName = codePage.ToUtf8(object.tag);
+    const std::string stampPath = JoinPath(list.objectFolder, stampName);
 
     if (list.objectNamedLikeManifest) {
         reason = "the folder " + list.objectFolder +
                  " holds an object named content.xml, which building a pack would destroy";
         return false;
     }
-    if (!WriteObjectManifest(list.category, list.objectFolder, object, codePage)) {
-        reason = access(stamp.c_str(), R_OK) != 0
-                     ? "its stamp file " + stamp + " is missing"
-                     : "its content.xml could not be written in " + list.objectFolder;
+    // The stamp file is named by the tag and lives next to the object. A tag
+    // that is not a bare file name cannot name such a file, and following it
+    // would copy some other file of the user into the backup.
+    const std::optional<std::string> stamp =
+        IsBareFileName(stampName) ? ReadWholeFile(stampPath) : std::nullopt;
+    if (!stamp) {
+        reason = "its stamp file " + stampPath + " is missing or cannot be read";
+        return false;
+    }
+    if (!WriteObjectManifest(list.category, list.objectFolder, object, *stamp, codePage, reason)) {
         unlink(manifest.c_str());
         return false;
     }
@@ -248,9 +255,14 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
         } else if (!packNames.insert(name).second) {
             item.reason = "another emoticon of this pack has the file name " + name;
         } else if (CopyFile(list.ObjectPath(object), JoinPath(work, name), item.reason)) {
-            // Only emoticons whose file is in the pack are named in its manifest.
-            manifest.AddItem(object);
-            packed.push_back(outcome.items.size());
+            // Only emoticons whose file is in the pack are named in its
+            // manifest, and only those named there stay in the pack.
+            if (manifest.AddItem(object, item.reason)) {
+                packed.push_back(outcome.items.size());
+            } else {
+                unlink(JoinPath(work, name).c_str());
+                packNames.erase(name);
+            }
         }
         m_services.pause.Wait(10);
         outcome.items.push_back(item);
@@ -259,8 +271,8 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
     std::string failure;
     if (packed.empty()) {
         failure = "no emoticon could be copied into the pack";
-    } else if (!manifest.Finish()) {
-        failure = "the pack's content.xml could not be written in " + work;
+    } else if (std::string why; !manifest.Finish(why)) {
+        failure = why;
     } else {
         ToolRun run = m_services.tools.PackFolder(work, pack);
         m_services.pause.Wait(50);

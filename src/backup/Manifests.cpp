@@ -5,7 +5,14 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 
+#include <QByteArray>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -19,63 +26,22 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>";
 constexpr std::string_view kManifestFileName = "content.xml";
-// Follows the stamp bytes of a Wink, Dynamic Display Picture or Dynamic
-// Background manifest.
+// Follows the stamp of a Wink, Dynamic Display Picture or Dynamic Background
+// manifest.
 constexpr std::string_view kObjectManifestEnd = "\"/>\r\n</package>";
 constexpr std::string_view kEmoticonPrefix = "KTV";
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
-std::string ObjectManifestHeader(ContentCategory category, const InstalledObject& object,
-                                 const CodePage& codePage) {
-    const std::string tag = XmlAttributeValue(object.tag, codePage);
-    const std::string location = XmlAttributeValue(object.location, codePage);
-
-    std::string header;
-    switch (category) {
-    case ContentCategory::Winks:
-        header.append("<package version=\"1.0\" type=\"theme\">").append(kLineEnd);
-        header.append("<item contentid=\"").append(tag);
-        header.append(
-            "\" type=\"wink\" contenttype=\"P\" mimetype=\"application/messengercontent\"");
-        break;
-    case ContentCategory::DynamicDisplayPictures:
-        header.append("<package version=\"1.0\" type=\"theme\" xmlns=\"")
-            .append(kMessengerContentNamespace)
-            .append("\">")
-            .append(kLineEnd);
-        header.append("<item contentid=\"").append(tag);
-        header.append("\" type=\"dynamicpicture\" contenttype=\"P\""
-                      " mimetype=\"application/messengercontent\"");
-        break;
-    case ContentCategory::DynamicBackgrounds:
-        header.append(kDeclaration).append(kLineEnd);
-        // The package element once carried version and type a second time
-        // (version="2.0" type="theme") after the namespaces. An XML parser
-        // must reject an element with a repeated attribute, so the repeat is
-        // left out and the first values stand, as in the other manifests.
-        header.append("<package version=\"1.0\" type=\"theme\" xmlns=\"")
-            .append(kMessengerContentNamespace)
-            .append("\" xmlns:dynamicbackground=\"")
-            .append(kDynamicBackgroundNamespace)
-            .append("\" partnerid=\"XK\" contenttype=\"P\">")
-            .append(kLineEnd);
-        header.append("<item2 minver=\"7.5\" contentid=\"").append(tag);
-        header.append("\" type=\"dynamicbackground\" contenttype=\"P\""
-                      " mimetype=\"application/messengercontent\""
-                      " dynamicbackground:version=\"1.0\" dynamicbackground:default=\"true\""
-                      " dynamicbackground:displayname=\"");
-        header.append(XmlAttributeValue(object.displayName, codePage)).append("\"");
-        break;
-    default:
-        return {};
-    }
-    header.append(" file=\"").append(location).append("\" stamp=\"");
-    return header;
+// XML 1.0 has no way to write the C0 controls other than tab, LF and CR,
+// not even as character references.
+bool XmlCannotCarry(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 && c != '\t' && c != '\n' && c != '\r';
 }
 
-} // namespace
-
-std::string XmlAttributeValue(std::string_view narrow, const CodePage& codePage) {
-    const std::string utf8 = codePage.ToUtf8(narrow);
+// UTF-8 text as attribute text. Tab, LF and CR go in as references: written
+// raw, a parser's attribute-value normalisation would turn them into spaces.
+std::string EscapedAttribute(std::string_view utf8) {
     std::string escaped;
     escaped.reserve(utf8.size());
     for (const char c : utf8) {
@@ -92,43 +58,144 @@ std::string XmlAttributeValue(std::string_view narrow, const CodePage& codePage)
         case '"':
             escaped.append("&quot;");
             break;
+        case '\t':
+            escaped.append("&#9;");
+            break;
+        case '\n':
+            escaped.append("&#10;");
+            break;
+        case '\r':
+            escaped.append("&#13;");
+            break;
         default:
-            escaped.push_back(c);
+            if (XmlCannotCarry(c))
+                escaped.append(kReplacementCharacter);
+            else
+                escaped.push_back(c);
             break;
         }
     }
     return escaped;
 }
 
-bool WriteObjectManifest(ContentCategory category, const std::string& objectFolder,
-                         const InstalledObject& object, const CodePage& codePage) {
-    const std::string manifestPath = JoinPath(objectFolder, kManifestFileName);
+// Attribute text for a value that Messenger matches exactly (a file name, a
+// content id, a key sequence, a stamp): a replacement character would make
+// it another value, so a value holding such a character is refused instead.
+std::optional<std::string> ExactAttribute(std::string_view what, std::string_view narrow,
+                                          const CodePage& codePage, std::string& reason) {
+    const std::string utf8 = codePage.ToUtf8(narrow);
+    const auto bad = std::find_if(utf8.begin(), utf8.end(), XmlCannotCarry);
+    if (bad != utf8.end()) {
+        char code[8] = {};
+        std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned char>(*bad));
+        reason = "its " + std::string(what) + " holds a control character (" + code +
+                 ") that XML cannot carry";
+        return std::nullopt;
+    }
+    return EscapedAttribute(utf8);
+}
+
+} // namespace
+
+std::string XmlAttributeValue(std::string_view narrow, const CodePage& codePage) {
+    return EscapedAttribute(codePage.ToUtf8(narrow));
+}
+
+bool CheckWellFormedXml(std::string_view text, std::string& reason) {
+    QXmlStreamReader reader(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    while (!reader.atEnd())
+        reader.readNext();
+    if (!reader.hasError())
+        return true;
+    reason = reader.errorString().toStdString() + " (line " + std::to_string(reader.lineNumber()) +
+             ", column " + std::to_string(reader.columnNumber()) + ")";
+    return false;
+}
+
+std::optional<std::string> ObjectManifestText(ContentCategory category,
+                                              const InstalledObject& object, std::string_view stamp,
+                                              const CodePage& codePage, std::string& reason) {
     if (!IsPackaged(category)) {
-        // The manifest is created before the category is looked at; an
-        // unpackaged category leaves it empty, and the caller is told.
-        WriteWholeFile(manifestPath, {});
+        reason = "only Winks, Dynamic Display Pictures and Dynamic Backgrounds are packed with "
+                 "an object manifest";
+        return std::nullopt;
+    }
+    const auto tag = ExactAttribute("content id", object.tag, codePage, reason);
+    if (!tag)
+        return std::nullopt;
+    const auto location = ExactAttribute("Location", object.location, codePage, reason);
+    if (!location)
+        return std::nullopt;
+    // Real stamps are Base64, which needs no escaping; whatever else a
+    // catalogue holds there follows the same rules as the other values.
+    const auto stampText = ExactAttribute("stamp", stamp, codePage, reason);
+    if (!stampText)
+        return std::nullopt;
+
+    std::string manifest;
+    switch (category) {
+    case ContentCategory::Winks:
+        manifest.append("<package version=\"1.0\" type=\"theme\">").append(kLineEnd);
+        manifest.append("<item contentid=\"").append(*tag);
+        manifest.append(
+            "\" type=\"wink\" contenttype=\"P\" mimetype=\"application/messengercontent\"");
+        break;
+    case ContentCategory::DynamicDisplayPictures:
+        manifest.append("<package version=\"1.0\" type=\"theme\" xmlns=\"")
+            .append(kMessengerContentNamespace)
+            .append("\">")
+            .append(kLineEnd);
+        manifest.append("<item contentid=\"").append(*tag);
+        manifest.append("\" type=\"dynamicpicture\" contenttype=\"P\""
+                        " mimetype=\"application/messengercontent\"");
+        break;
+    default: // Dynamic Backgrounds, the last packaged category
+        manifest.append(kDeclaration).append(kLineEnd);
+        // The package element once carried version and type a second time
+        // (version="2.0" type="theme") after the namespaces. An XML parser
+        // must reject an element with a repeated attribute, so the repeat is
+        // left out and the first values stand, as in the other manifests.
+        manifest.append("<package version=\"1.0\" type=\"theme\" xmlns=\"")
+            .append(kMessengerContentNamespace)
+            .append("\" xmlns:dynamicbackground=\"")
+            .append(kDynamicBackgroundNamespace)
+            .append("\" partnerid=\"XK\" contenttype=\"P\">")
+            .append(kLineEnd);
+        manifest.append("<item2 minver=\"7.5\" contentid=\"").append(*tag);
+        manifest.append("\" type=\"dynamicbackground\" contenttype=\"P\""
+                        " mimetype=\"application/messengercontent\""
+                        " dynamicbackground:version=\"1.0\" dynamicbackground:default=\"true\""
+                        " dynamicbackground:displayname=\"");
+        manifest.append(XmlAttributeValue(object.displayName, codePage)).append("\"");
+        break;
+    }
+    manifest.append(" file=\"").append(*location).append("\" stamp=\"");
+    manifest.append(*stampText).append(kObjectManifestEnd);
+
+    std::string parserMessage;
+    if (!CheckWellFormedXml(manifest, parserMessage)) {
+        reason = "its content.xml would not be well-formed XML: " + parserMessage;
+        return std::nullopt;
+    }
+    return manifest;
+}
+
+bool WriteObjectManifest(ContentCategory category, const std::string& manifestFolder,
+                         const InstalledObject& object, std::string_view stamp,
+                         const CodePage& codePage, std::string& reason) {
+    const std::optional<std::string> manifest =
+        ObjectManifestText(category, object, stamp, codePage, reason);
+    if (!manifest)
+        return false;
+    // Written whole or not at all: the cabinet tool must never pack half a
+    // manifest.
+    if (!WriteFileAtomically(JoinPath(manifestFolder, kManifestFileName), *manifest)) {
+        const int error = errno;
+        reason = "its content.xml could not be written in " + manifestFolder + ": " +
+                 std::strerror(error);
         return false;
     }
-
-    const std::string header = ObjectManifestHeader(category, object, codePage);
-    if (!WriteWholeFile(manifestPath, header))
-        return false;
-
-    // The stamp file is named by the tag and lives next to the object. A tag
-    // that is not a bare file name cannot name such a file, and following it
-    // would copy some other file of the user into the backup.
-    const std::string stampName = codePage.ToUtf8(object.tag);
-    if (!IsBareFileName(stampName))
-        return false;
-    const std::optional<std::string> stamp = ReadWholeFile(JoinPath(objectFolder, stampName));
-    if (!stamp)
-        return false;
-
-    // The stamp bytes are Messenger's own and go back to it exactly as it
-    // wrote them: neither converted nor escaped.
-    std::string manifest = header;
-    manifest.append(*stamp).append(kObjectManifestEnd);
-    return WriteWholeFile(manifestPath, manifest);
+    return true;
 }
 
 EmoticonManifest::EmoticonManifest(const Clock& clock, const CodePage& codePage)
@@ -150,24 +217,45 @@ void EmoticonManifest::Begin() {
         .append(kLineEnd);
 }
 
-void EmoticonManifest::AddItem(const InstalledObject& object) {
-    text.append("<item xmlns:emoticon=\"").append(kEmoticonNamespace);
-    text.append("\" contentid=\"").append(XmlAttributeValue(packId, m_codePage));
-    text.append("\" contenttype=\"P\" type=\"emoticon\" emoticon:namespaceprefix=\"")
+bool EmoticonManifest::AddItem(const InstalledObject& object, std::string& reason) {
+    const auto file =
+        ExactAttribute("Location", PackFileName(object.location, m_codePage), m_codePage, reason);
+    if (!file)
+        return false;
+    const auto keys = ExactAttribute("key sequence", object.tag, m_codePage, reason);
+    if (!keys)
+        return false;
+
+    std::string item = "<item xmlns:emoticon=\"";
+    item.append(kEmoticonNamespace);
+    item.append("\" contentid=\"").append(XmlAttributeValue(packId, m_codePage));
+    item.append("\" contenttype=\"P\" type=\"emoticon\" emoticon:namespaceprefix=\"")
         .append(kEmoticonPrefix);
-    text.append("\" mimetype=\"image/gif\" file=\"")
-        .append(XmlAttributeValue(PackFileName(object.location, m_codePage), m_codePage));
-    text.append("\" emoticon:displayname=\"")
+    item.append("\" mimetype=\"image/gif\" file=\"").append(*file);
+    item.append("\" emoticon:displayname=\"")
         .append(XmlAttributeValue(object.displayName, m_codePage));
-    text.append("\" emoticon:keysequence=\"").append(XmlAttributeValue(object.tag, m_codePage));
-    text.append("\" />").append(kLineEnd);
+    item.append("\" emoticon:keysequence=\"").append(*keys);
+    item.append("\" />").append(kLineEnd);
+    text.append(item);
+    return true;
 }
 
-bool EmoticonManifest::Finish() {
+bool EmoticonManifest::Finish(std::string& reason) {
     text.append(" </package>");
+    std::string parserMessage;
+    if (!CheckWellFormedXml(text, parserMessage)) {
+        reason = "the pack's content.xml is not well-formed XML: " + parserMessage;
+        return false;
+    }
     // Written whole or not at all: a half-written manifest would make
     // Messenger reject the entire pack.
-    return WriteFileAtomically(JoinPath(folder, kManifestFileName), text);
+    if (!WriteFileAtomically(JoinPath(folder, kManifestFileName), text)) {
+        const int error = errno;
+        reason = "the pack's content.xml could not be written in " + folder + ": " +
+                 std::strerror(error);
+        return false;
+    }
+    return true;
 }
 
 std::string EmoticonManifest::PackFileName(std::string_view location, const CodePage& codePage) {

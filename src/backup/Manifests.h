@@ -3,6 +3,7 @@
 #include "profile/ContentCategory.h"
 #include "profile/InstalledObject.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,15 +22,30 @@ inline constexpr std::string_view kDynamicBackgroundNamespace =
 inline constexpr std::string_view kEmoticonNamespace = "http://messenger.msn.com/emoticon/1.0";
 
 // A code-page value as XML attribute text: UTF-8, with &, <, > and "
-// escaped, so a strict parser reads what Messenger stored.
+// escaped and tab, LF and CR written as character references, so a strict
+// parser reads back what Messenger stored. A character XML 1.0 cannot carry
+// at all (a C0 control other than tab, LF and CR) becomes U+FFFD.
 std::string XmlAttributeValue(std::string_view narrow, const CodePage& codePage);
 
-// Writes the "content.xml" of one Wink, Dynamic Display Picture or Dynamic
-// Background into objectFolder, taking the stamp from the stamp file named by
-// the object's tag. False when the manifest cannot be created, the category
-// is not packaged, or the stamp file cannot be read.
-bool WriteObjectManifest(ContentCategory category, const std::string& objectFolder,
-                         const InstalledObject& object, const CodePage& codePage);
+// True when text is well-formed XML (namespaces included); otherwise false,
+// with the parser's message and where it stopped in reason.
+bool CheckWellFormedXml(std::string_view text, std::string& reason);
+
+// The whole "content.xml" of one Wink, Dynamic Display Picture or Dynamic
+// Background; stamp is the stamp's bytes in the code page. Nothing, with the
+// reason, when the category is not packaged, a value the pack must keep
+// exactly holds a character XML cannot carry, or the result is not
+// well-formed.
+std::optional<std::string> ObjectManifestText(ContentCategory category,
+                                              const InstalledObject& object, std::string_view stamp,
+                                              const CodePage& codePage, std::string& reason);
+
+// Writes ObjectManifestText as manifestFolder + "/content.xml", whole or not
+// at all. False, with the reason, when there is no manifest or it could not
+// be written.
+bool WriteObjectManifest(ContentCategory category, const std::string& manifestFolder,
+                         const InstalledObject& object, std::string_view stamp,
+                         const CodePage& codePage, std::string& reason);
 
 // The manifest of one emoticon pack, built item by item.
 class EmoticonManifest {
@@ -38,9 +54,13 @@ public:
 
     void SetFolder(std::string_view folderPath);
     void Begin();
-    void AddItem(const InstalledObject& object);
-    // Writes folder + "/content.xml"; false when it could not be written.
-    bool Finish();
+    // Appends the emoticon's item; false, with the reason and nothing
+    // appended, when its file name or key sequence cannot be carried.
+    bool AddItem(const InstalledObject& object, std::string& reason);
+    // Ends the manifest, checks that it is well-formed and writes it as
+    // folder + "/content.xml", whole or not at all; false, with the reason,
+    // when it is not well-formed or could not be written.
+    bool Finish(std::string& reason);
 
     // The emoticon's file name inside the pack: location lowered, every
     // ".dat" replaced by ".gif".
