@@ -135,12 +135,23 @@ std::vector<CatalogueRecord> ScanTabbed(const TextSearch& search, int fieldCount
     return records;
 }
 
+// Decoded bytes as UTF-16LE text. Messenger decodes into a zero-filled
+// buffer, so an odd last byte pairs with a zero byte and is one more
+// character, not a byte to drop.
+std::string DecodedUtf16Le(std::span<const std::uint8_t> decoded, const CodePage& codePage) {
+    if (decoded.size() % 2 == 0)
+        return codePage.FromUtf16Le(decoded);
+    std::vector<std::uint8_t> paired(decoded.begin(), decoded.end());
+    paired.push_back(0);
+    return codePage.FromUtf16Le(paired);
+}
+
 } // namespace
 
 std::string DecodedText(std::span<const std::uint8_t> decoded, const CodePage& codePage) {
     if (decoded.empty())
         return {};
-    return codePage.FromUtf16Le(decoded);
+    return DecodedUtf16Le(decoded, codePage);
 }
 
 std::optional<std::string> CatalogueNameFromPointer(std::string_view text,
@@ -175,7 +186,7 @@ std::string DecodeFriendlyName(std::string_view base64, const CodePage& codePage
     // The field is decoded as it is stored (at most 259 characters, so at
     // most 194 bytes) and read as UTF-16LE up to the first zero unit.
     std::vector<std::uint8_t> decoded = DecodeBase64(InstalledObject::Field(base64));
-    return codePage.FromUtf16Le(decoded);
+    return DecodedUtf16Le(decoded, codePage);
 }
 
 } // namespace quorvane

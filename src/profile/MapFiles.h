@@ -12,7 +12,8 @@ namespace quorvane {
 class CodePage;
 
 // Decoded bytes of a protected file as UTF-16LE text, up to the first zero
-// unit, in the code page. An absent buffer is the empty string.
+// unit, in the code page. An odd last byte is the low byte of one more
+// character. An absent buffer is the empty string.
 std::string DecodedText(std::span<const std::uint8_t> decoded, const CodePage& codePage);
 
 // The catalogue file named by a pointer file's text: from 10 characters after
@@ -42,7 +43,8 @@ struct CatalogueRecord {
 std::vector<CatalogueRecord> ScanCatalogue(CatalogueLayout layout, std::string_view text,
                                            const CodePage& codePage);
 
-// A Friendly value (Base64 of UTF-16LE) to the display name in the code page.
+// A Friendly value (Base64 of UTF-16LE) to the display name in the code page;
+// an odd last byte is the low byte of one more character.
 std::string DecodeFriendlyName(std::string_view base64, const CodePage& codePage);
 
 } // namespace quorvane

@@ -141,5 +141,16 @@ TEST(DecodeFriendlyName, StopsAtTheFirstZeroUnitAndCutsLongValues) {
     EXPECT_EQ(DecodeFriendlyName(Friendly(std::u16string(300, u'x')), cp), std::string(97, 'x'));
 }
 
+// Messenger decodes into a zero-filled buffer: an odd last byte pairs with a
+// zero byte and is one more character.
+TEST(DecodedUtf16Text, AnOddLastByteIsOneMoreCharacter) {
+    EXPECT_EQ(DecodeFriendlyName("QQBC", cp), "AB");    // 41 00 42
+    EXPECT_EQ(DecodeFriendlyName("QQ", cp), "A");       // 41
+    EXPECT_EQ(DecodeFriendlyName("QQDp", cp), "A\xe9"); // 41 00 e9
+
+    const std::uint8_t odd[] = {'L', 0, 'o', 0, 'c'};
+    EXPECT_EQ(DecodedText(odd, cp), "Loc");
+}
+
 } // namespace
 } // namespace quorvane
