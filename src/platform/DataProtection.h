@@ -10,14 +10,30 @@ namespace quorvane {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// Why a blob did not unprotect.
+enum class UnprotectFailure {
+    // It did unprotect, or the fault lay in this machine (the crypto library
+    // refused, memory ran out) rather than in the blob or the key.
+    None,
+    // The blob is cut short or its structure is wrong: counts, magic, length
+    // fields, sizes that do not add up, cipher text not whole blocks.
+    Damaged,
+    // The structure is sound but the padding or the fingerprint does not
+    // check out: the wrong passport, the wrong Wine user, or damage inside
+    // the cipher text, which cannot be told apart from a wrong key.
+    WrongKey,
+};
+
 // Per-user data protection, as Messenger uses it for its map and catalogue
 // files. Unprotect gives the plain text or nothing (wrong user, wrong
-// entropy, damaged blob). Protect serves tests and the demo account.
+// entropy, damaged blob), and says which through failure when given one.
+// Protect serves tests and the demo account.
 class DataProtection {
 public:
     virtual ~DataProtection() = default;
     virtual std::optional<Bytes> Unprotect(std::span<const std::uint8_t> blob,
-                                           std::span<const std::uint8_t> entropy) const = 0;
+                                           std::span<const std::uint8_t> entropy,
+                                           UnprotectFailure* failure = nullptr) const = 0;
     virtual Bytes Protect(std::span<const std::uint8_t> plain,
                           std::span<const std::uint8_t> entropy,
                           std::u16string_view description = u"") const = 0;
@@ -34,7 +50,8 @@ public:
     explicit WineDataProtection(std::string userName);
 
     std::optional<Bytes> Unprotect(std::span<const std::uint8_t> blob,
-                                   std::span<const std::uint8_t> entropy) const override;
+                                   std::span<const std::uint8_t> entropy,
+                                   UnprotectFailure* failure = nullptr) const override;
     Bytes Protect(std::span<const std::uint8_t> plain, std::span<const std::uint8_t> entropy,
                   std::u16string_view description = u"") const override;
 

@@ -204,25 +204,35 @@ void PutCounted(Bytes& out, std::span<const std::uint8_t> bytes) {
 WineDataProtection::WineDataProtection(std::string userName) : m_userName(std::move(userName)) {}
 
 std::optional<Bytes> WineDataProtection::Unprotect(std::span<const std::uint8_t> blob,
-                                                   std::span<const std::uint8_t> entropy) const {
+                                                   std::span<const std::uint8_t> entropy,
+                                                   UnprotectFailure* failure) const {
+    // A failure of OpenSSL or of memory leaves None: it says nothing about
+    // the blob or the key.
+    if (failure)
+        *failure = UnprotectFailure::None;
+    const auto fail = [failure](UnprotectFailure why) -> std::optional<Bytes> {
+        if (failure)
+            *failure = why;
+        return std::nullopt;
+    };
     try {
         ParsedBlob parsed;
         if (!Parse(blob, parsed))
-            return std::nullopt;
+            return fail(UnprotectFailure::Damaged);
         if (parsed.count0 != 1 || parsed.count1 != 1 || parsed.null0 != 0 || parsed.null1 != 0 ||
             !std::equal(kMagic.begin(), kMagic.end(), parsed.magic0.begin(), parsed.magic0.end()))
-            return std::nullopt;
+            return fail(UnprotectFailure::Damaged);
         // Every blob Wine writes says 168 bits; 192 (parity bits counted)
         // gives the same three keys. Wine itself passes the stored length
         // to CryptDeriveKey in the upper half of a 32-bit flag word, so it
         // also takes 0 (the default) and ignores the upper 16 bits; no real
         // blob carries such values, and we keep to the two real lengths.
         if (parsed.keyBits != kKeyBits && parsed.keyBits != kKeyBitsWithParity)
-            return std::nullopt;
+            return fail(UnprotectFailure::Damaged);
         // Padding is always present, so there is at least one whole block.
         if (parsed.cipher.empty() || parsed.cipher.size() % kBlockSize != 0 ||
             parsed.fingerprint.size() != kSha1Size)
-            return std::nullopt;
+            return fail(UnprotectFailure::Damaged);
 
         Secret<kKeySize> key;
         if (!DeriveKey(m_userName, parsed.salt, entropy, key))
@@ -235,22 +245,27 @@ std::optional<Bytes> WineDataProtection::Unprotect(std::span<const std::uint8_t>
 
         // PKCS#5: the last byte n is 1 to 8 and the last n bytes all equal
         // n. A wrong key almost always breaks this; the fingerprint catches
-        // the rest.
+        // the rest. Past the structure checks, a wrong key and a change
+        // inside the cipher text look the same, and both are reported as a
+        // wrong key: that is by far the likelier cause.
         const std::uint8_t pad = plain.back();
         bool padOk = pad >= 1 && pad <= kBlockSize;
         for (std::size_t i = 1; padOk && i <= pad; ++i)
             padOk = plain[plain.size() - i] == pad;
         if (!padOk) {
             OPENSSL_cleanse(plain.data(), plain.size());
-            return std::nullopt;
+            return fail(UnprotectFailure::WrongKey);
         }
         plain.resize(plain.size() - pad);
 
         Sha1 digest{};
-        if (!Sha1Of({plain}, digest.data()) ||
-            CRYPTO_memcmp(digest.data(), parsed.fingerprint.data(), kSha1Size) != 0) {
+        if (!Sha1Of({plain}, digest.data())) {
             OPENSSL_cleanse(plain.data(), plain.size());
             return std::nullopt;
+        }
+        if (CRYPTO_memcmp(digest.data(), parsed.fingerprint.data(), kSha1Size) != 0) {
+            OPENSSL_cleanse(plain.data(), plain.size());
+            return fail(UnprotectFailure::WrongKey);
         }
         return plain;
     } catch (...) {

@@ -45,11 +45,15 @@ void PutCounted(Bytes& out, std::span<const std::uint8_t> bytes) {
 }
 
 // What Unprotect gives back is the plain text of the blob's cipher text, so
-// it can never be longer than the blob.
+// it can never be longer than the blob; and a blob that unprotects has no
+// failure to report.
 void UnprotectChecked(std::span<const std::uint8_t> blob, std::span<const std::uint8_t> entropy) {
-    auto plain = Protection().Unprotect(blob, entropy);
+    auto failure = quorvane::UnprotectFailure::WrongKey;
+    auto plain = Protection().Unprotect(blob, entropy, &failure);
     if (plain)
-        Require(plain->size() < blob.size());
+        Require(plain->size() < blob.size() && failure == quorvane::UnprotectFailure::None);
+    else
+        Require(failure != quorvane::UnprotectFailure::None);
 }
 
 // The first copy of the magic with its counts and the zero after the second
