@@ -156,6 +156,12 @@ bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& de
         reason = "its file is named content.xml, the name of the pack's manifest";
         return false;
     }
+    // The tag names the stamp file; one that is not a plain name would lead
+    // to some other file of the user.
+    if (!IsBareFileName(codePage.ToUtf8(object.tag))) {
+        reason = "its content id is not a plain file name";
+        return false;
+    }
     const FileRead stamp = ReadRegularFile(list.StampPath(object));
     if (!stamp.bytes) {
         reason = "its stamp file " + list.StampPath(object) + " cannot be read: " + stamp.Reason();

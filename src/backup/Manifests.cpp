@@ -80,7 +80,7 @@ std::string EscapedAttribute(std::string_view utf8) {
 
 // Attribute text for a value that Messenger matches exactly (a file name, a
 // content id, a key sequence, a stamp): a replacement character would make
-// it another value, so one XML cannot carry refuses the value instead.
+// it another value, so a value holding such a character is refused instead.
 std::optional<std::string> ExactAttribute(std::string_view what, std::string_view narrow,
                                           const CodePage& codePage, std::string& reason) {
     const std::string utf8 = codePage.ToUtf8(narrow);
@@ -190,8 +190,9 @@ bool WriteObjectManifest(ContentCategory category, const std::string& manifestFo
     // Written whole or not at all: the cabinet tool must never pack half a
     // manifest.
     if (!WriteFileAtomically(JoinPath(manifestFolder, kManifestFileName), *manifest)) {
+        const int error = errno;
         reason = "its content.xml could not be written in " + manifestFolder + ": " +
-                 std::strerror(errno);
+                 std::strerror(error);
         return false;
     }
     return true;
@@ -249,8 +250,9 @@ bool EmoticonManifest::Finish(std::string& reason) {
     // Written whole or not at all: a half-written manifest would make
     // Messenger reject the entire pack.
     if (!WriteFileAtomically(JoinPath(folder, kManifestFileName), text)) {
+        const int error = errno;
         reason = "the pack's content.xml could not be written in " + folder + ": " +
-                 std::strerror(errno);
+                 std::strerror(error);
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "backup/PackVerifier.h"
 
 #include "backup/CabinetTools.h"
+#include "backup/Manifests.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
@@ -75,6 +76,11 @@ PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
         return check;
     }
 
+    std::string parserMessage;
+    if (!CheckWellFormedXml(*manifest, parserMessage)) {
+        check.reason = "content.xml is not well-formed XML: " + parserMessage;
+        return check;
+    }
     QXmlStreamReader reader(QByteArray::fromStdString(*manifest));
     std::vector<std::string> named;
     while (!reader.atEnd()) {
@@ -83,11 +89,6 @@ PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
             if (!file.isNull())
                 named.push_back(file.toString().toStdString());
         }
-    }
-    if (reader.hasError()) {
-        check.reason = "content.xml is not well-formed XML: " + reader.errorString().toStdString() +
-                       " (line " + std::to_string(reader.lineNumber()) + ")";
-        return check;
     }
     if (named.empty()) {
         check.reason = "content.xml names no file";

@@ -67,8 +67,9 @@ void WriteInput(const std::string& path, std::span<const std::uint8_t> bytes) {
 void UseDecoded(const std::vector<std::uint8_t>& decoded) {
     const CodePage& codePage = CodePage::Ansi();
     const std::string text = DecodedText(decoded, codePage);
-    // One narrow character per UTF-16 unit at most in Windows-1252.
-    Require(text.size() <= decoded.size() / 2);
+    // One narrow character per UTF-16 unit at most in Windows-1252; an odd
+    // last byte is a unit of its own.
+    Require(text.size() <= (decoded.size() + 1) / 2);
     if (auto name = CatalogueNameFromPointer(text, codePage))
         Require(text.find(*name) != std::string::npos);
     for (const auto& record : ScanCatalogue(CatalogueLayout::Packaged, text, codePage))

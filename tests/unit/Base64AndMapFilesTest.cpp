@@ -147,7 +147,6 @@ TEST(DecodedUtf16Text, AnOddLastByteIsOneMoreCharacter) {
     EXPECT_EQ(DecodeFriendlyName("QQBC", cp), "AB");    // 41 00 42
     EXPECT_EQ(DecodeFriendlyName("QQ", cp), "A");       // 41
     EXPECT_EQ(DecodeFriendlyName("QQDp", cp), "A\xe9"); // 41 00 e9
-    EXPECT_EQ(DecodeFriendlyName("QQAA", cp), "A");     // 41 00 00: the zero unit ends it
 
     const std::uint8_t odd[] = {'L', 0, 'o', 0, 'c'};
     EXPECT_EQ(DecodedText(odd, cp), "Loc");

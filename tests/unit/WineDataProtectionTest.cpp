@@ -222,6 +222,14 @@ private:
 
 // --- Every Wine blob ------------------------------------------------------
 
+// Unprotects, expecting failure for the given reason.
+void ExpectRefused(const WineDataProtection& protection, std::span<const std::uint8_t> blob,
+                   std::span<const std::uint8_t> entropy, UnprotectFailure expected) {
+    auto failure = UnprotectFailure::None;
+    EXPECT_FALSE(protection.Unprotect(blob, entropy, &failure).has_value());
+    EXPECT_EQ(failure, expected);
+}
+
 TEST(WineDataProtectionManifest, ManifestCoversTheCases) {
     const auto& rows = Manifest();
     ASSERT_FALSE(rows.empty()) << "no rows in " << kDataFolder << "/manifest.tsv";
@@ -253,9 +261,11 @@ protected:
 
 TEST_P(WineMadeBlob, UnprotectsToItsPlainText) {
     const auto& row = Row();
-    const auto plain = WineDataProtection(row.user).Unprotect(row.blob, row.entropy);
+    auto failure = UnprotectFailure::Damaged;
+    const auto plain = WineDataProtection(row.user).Unprotect(row.blob, row.entropy, &failure);
     ASSERT_TRUE(plain.has_value()) << row.file;
     EXPECT_EQ(*plain, row.plain) << row.file;
+    EXPECT_EQ(failure, UnprotectFailure::None);
 }
 
 // With Wine's salt, Protect must write the very bytes Wine wrote: layout,
@@ -277,9 +287,11 @@ TEST_P(WineMadeBlob, WrongUserOrEntropyFails) {
     for (const auto& other : Manifest())
         if (other.user != row.user)
             wrongUsers.push_back(other.user);
-    for (const auto& user : wrongUsers)
-        EXPECT_FALSE(WineDataProtection(user).Unprotect(row.blob, row.entropy).has_value())
-            << row.file << " unprotected for user \"" << user << "\"";
+    // The blob itself is sound: the key is wrong.
+    for (const auto& user : wrongUsers) {
+        SCOPED_TRACE(row.file + " for user \"" + user + "\"");
+        ExpectRefused(WineDataProtection(user), row.blob, row.entropy, UnprotectFailure::WrongKey);
+    }
 
     std::vector<Bytes> wrongEntropies = {ToBytes("x"), Bytes(row.entropy.size() + 1, 0)};
     if (!row.entropy.empty()) {
@@ -290,17 +302,21 @@ TEST_P(WineMadeBlob, WrongUserOrEntropyFails) {
         wrongEntropies.push_back(flipped);
     }
     const WineDataProtection protection(row.user);
-    for (const auto& entropy : wrongEntropies)
-        EXPECT_FALSE(protection.Unprotect(row.blob, entropy).has_value())
-            << row.file << " unprotected with entropy " << ToHex(entropy);
+    for (const auto& entropy : wrongEntropies) {
+        SCOPED_TRACE(row.file + " with entropy " + ToHex(entropy));
+        ExpectRefused(protection, row.blob, entropy, UnprotectFailure::WrongKey);
+    }
 }
 
-TEST_P(WineMadeBlob, EveryTruncationFails) {
+TEST_P(WineMadeBlob, EveryTruncationFailsAsDamaged) {
     const auto& row = Row();
     const WineDataProtection protection(row.user);
-    for (std::size_t length = 0; length < row.blob.size(); ++length)
-        ASSERT_FALSE(protection.Unprotect(std::span(row.blob).first(length), row.entropy))
+    for (std::size_t length = 0; length < row.blob.size(); ++length) {
+        auto failure = UnprotectFailure::None;
+        ASSERT_FALSE(protection.Unprotect(std::span(row.blob).first(length), row.entropy, &failure))
             << row.file << " cut to " << length << " bytes";
+        ASSERT_EQ(failure, UnprotectFailure::Damaged) << row.file << " cut to " << length;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Manifest, WineMadeBlob, testing::Range<std::size_t>(0, Manifest().size()),
@@ -591,6 +607,13 @@ TEST(WineDataProtection, DamagedWineBlobsAreJudgedByTheRules) {
     ASSERT_EQ(layout.end, base.blob.size());
     ASSERT_EQ(GetDword(base.blob, layout.cipherLength), 24u);
     const WineDataProtection protection(base.user);
+    // Refused with a sound structure: only the padding or the fingerprint
+    // tells, as it would for a wrong key. Every other refusal is damage.
+    const std::set<std::string> wrongKey = {
+        "padding-last-0",         "padding-last-9",         "padding-last-255",
+        "padding-inner-mismatch", "padding-first-mismatch", "padding-two-mismatch",
+        "cipher-bit-flipped",     "fingerprint-first-byte", "fingerprint-last-byte",
+        "salt-changed",           "salt-8-bytes",           "cipher-first-block-dropped"};
 
     std::set<std::string> seen;
     for (const auto& damage : Damages(base)) {
@@ -601,13 +624,17 @@ TEST(WineDataProtection, DamagedWineBlobsAreJudgedByTheRules) {
         }
         EXPECT_TRUE(seen.insert(std::string(blob.begin(), blob.end())).second)
             << "two cases make the same blob";
-        const auto plain = protection.Unprotect(blob, base.entropy);
+        auto failure = UnprotectFailure::None;
+        const auto plain = protection.Unprotect(blob, base.entropy, &failure);
         const Bytes& expected = damage.plain ? *damage.plain : base.plain;
         if (damage.accepted) {
             ASSERT_TRUE(plain.has_value());
             EXPECT_EQ(*plain, expected);
+            EXPECT_EQ(failure, UnprotectFailure::None);
         } else {
             EXPECT_FALSE(plain.has_value());
+            EXPECT_EQ(failure, wrongKey.contains(damage.name) ? UnprotectFailure::WrongKey
+                                                              : UnprotectFailure::Damaged);
         }
         WineExport::Add("probe-" + damage.name, base.user, base.entropy, blob,
                         damage.accepted ? std::optional<Bytes>(expected) : std::nullopt);
