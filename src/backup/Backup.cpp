@@ -100,10 +100,10 @@ bool PutInPlace(const OpenFolder& destination, const std::string& temporary,
     return false;
 }
 
-// Seals a pack the cabinet tool wrote under a temporary name and puts it in
-// place; the temporary file is gone afterwards either way.
-bool SealAndPlace(const ObjectList& list, const OpenFolder& destination, const ToolRun& run,
-                  const std::string& temporary, const std::string& fileName, std::string& reason) {
+// Seals a pack the cabinet tool wrote under a temporary name; the temporary
+// file is removed when that fails.
+bool Seal(const ObjectList& list, const OpenFolder& destination, const ToolRun& run,
+          const std::string& temporary, std::string& reason) {
     const std::string path = destination.PathOf(temporary);
     struct stat info {};
     if (!run.succeeded) {
@@ -113,10 +113,39 @@ bool SealAndPlace(const ObjectList& list, const OpenFolder& destination, const T
     } else if (!list.TransformFile(path)) {
         reason = "the pack could not be sealed: " + ErrorText(errno);
     } else {
-        return PutInPlace(destination, temporary, fileName, reason);
+        return true;
     }
     destination.Remove(temporary);
     return false;
+}
+
+// A finished file of this run under its temporary name, and the item it
+// belongs to.
+struct Finished {
+    std::size_t item = 0;
+    std::string temporary;
+    std::string fileName;
+};
+
+// Puts the run's finished files in place together, after one sync of the
+// backup folder's file system: after a crash each file is whole and sealed,
+// or absent. A sync per file would cost more than writing it.
+void PlaceAll(const OpenFolder& destination, const std::vector<Finished>& finished,
+              BackupOutcome& outcome) {
+    if (finished.empty())
+        return;
+    const bool synced = ::syncfs(destination.Descriptor()) == 0;
+    const int error = errno;
+    for (const Finished& file : finished) {
+        BackupItemOutcome& item = outcome.items[file.item];
+        if (synced) {
+            item.written = PutInPlace(destination, file.temporary, file.fileName, item.reason);
+        } else {
+            item.reason = destination.PathOf(file.fileName) +
+                          " could not be written to the disk: " + ErrorText(error);
+            destination.Remove(file.temporary);
+        }
+    }
 }
 
 } // namespace
@@ -147,8 +176,8 @@ std::string_view BackupSubfolder(ContentCategory category) {
 }
 
 bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& destination,
-               const std::string& fileName, const OpenFolder& manifestFolder,
-               const BackupServices& services, std::string& reason) {
+               const OpenFolder& manifestFolder, const BackupServices& services,
+               std::string& temporary, std::string& reason) {
     const InstalledObject& object = list.objects[index];
     const CodePage& codePage = services.codePage;
     // The pack holds the object beside its manifest under their bare names.
@@ -179,14 +208,17 @@ bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& de
                  ErrorText(errno);
         return false;
     }
-    const std::string temporary = ReserveTemporary(destination, reason);
+    temporary = ReserveTemporary(destination, reason);
     if (temporary.empty())
         return false;
     const ToolRun run = services.tools.PackObject(
         destination.PathOf(temporary), manifestFolder.PathOf("content.xml"), list.objectFolder,
         codePage.ToUtf8(object.location), list.windowsFolder);
     services.pause.Wait(10);
-    return SealAndPlace(list, destination, run, temporary, fileName, reason);
+    if (Seal(list, destination, run, temporary, reason))
+        return true;
+    temporary.clear();
+    return false;
 }
 
 BackupOperation::BackupOperation(const BackupServices& services) : m_services(services) {}
@@ -269,6 +301,7 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
         problem = "the listing has no scratch folder for the manifests";
     else if ((manifests = ScratchFolder::Make(list.scratchFolder, "manifest-", problem)))
         manifestFolder.Open(manifests->Path(), problem);
+    std::vector<Finished> finished;
     for (std::size_t index : itemData) {
         BackupItemOutcome item;
         if (!StartItem(list, index, m_services.cancel, item, outcome)) {
@@ -277,13 +310,14 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
         }
         const std::string name = UniqueName(PackName(item.displayName) + ".msn");
         item.file = folder.PathOf(name);
+        std::string temporary;
         if (!manifestFolder.IsOpen())
             item.reason = problem;
-        else
-            item.written =
-                BuildPack(list, index, folder, name, manifestFolder, m_services, item.reason);
+        else if (BuildPack(list, index, folder, manifestFolder, m_services, temporary, item.reason))
+            finished.push_back({outcome.items.size(), temporary, name});
         outcome.items.push_back(item);
     }
+    PlaceAll(folder, finished, outcome);
     return outcome;
 }
 
@@ -356,7 +390,10 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
         if (!temporary.empty()) {
             const ToolRun run = m_services.tools.PackFolder(work.Path(), folder.PathOf(temporary));
             m_services.pause.Wait(50);
-            SealAndPlace(list, folder, run, temporary, packName, failure);
+            if (Seal(list, folder, run, temporary, failure) && !packed.empty()) {
+                PlaceAll(folder, {{packed.front(), temporary, packName}}, outcome);
+                failure = outcome.items[packed.front()].reason;
+            }
         }
     }
     if (!folders.workFolder.empty())
@@ -372,6 +409,7 @@ BackupOutcome BackupOperation::BackupPictures(PictureObjectList& list,
                                               const std::vector<std::size_t>& itemData,
                                               const OpenFolder& folder) {
     BackupOutcome outcome;
+    std::vector<Finished> finished;
     for (std::size_t index : itemData) {
         BackupItemOutcome item;
         if (!StartItem(list, index, m_services.cancel, item, outcome)) {
@@ -398,11 +436,12 @@ BackupOutcome BackupOperation::BackupPictures(PictureObjectList& list,
             if (temporary.empty())
                 item.reason = item.file + " could not be written: " + ErrorText(errno);
             else
-                item.written = PutInPlace(folder, temporary, name, item.reason);
+                finished.push_back({outcome.items.size(), temporary, name});
         }
         m_services.pause.Wait(10);
         outcome.items.push_back(item);
     }
+    PlaceAll(folder, finished, outcome);
     return outcome;
 }
 

@@ -50,15 +50,15 @@ struct BackupServices {
     const CancelFlag* cancel; // stops the backup after the current item; may be null
 };
 
-// Builds one sealed single-object pack named fileName in the destination
-// folder: writes the object's manifest into manifestFolder (Quorvane's own
-// scratch), runs the cabinet tool into a hidden temporary file beside the
-// pack, seals it with the transform and only then renames it into place, so
-// a pack is whole and sealed or absent. False, with the reason, when no
-// sealed pack was written.
+// Builds one sealed single-object pack under a hidden temporary name in the
+// destination folder (given back in temporary): writes the object's
+// manifest into manifestFolder (Quorvane's own scratch), runs the cabinet
+// tool and seals the result with the transform. The backup renames it into
+// place only then, so a pack is whole and sealed or absent. False, with the
+// reason and nothing left behind, when no sealed pack was made.
 bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& destination,
-               const std::string& fileName, const OpenFolder& manifestFolder,
-               const BackupServices& services, std::string& reason);
+               const OpenFolder& manifestFolder, const BackupServices& services,
+               std::string& temporary, std::string& reason);
 
 // Backs up the chosen items (item data, in list order) of the last listing
 // into backupFolder, and says what became of each.

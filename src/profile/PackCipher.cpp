@@ -115,11 +115,6 @@ bool PackCipher::TransformFile(const std::string& path) const {
         ok = WriteFully(fd, chunk.data(), size, static_cast<off_t>(offset));
         offset += size;
     }
-    // Written through to the disk before anyone renames the pack into place:
-    // after a crash a pack is sealed or absent, never a cabinet that looks
-    // finished. A full disk also shows up here at the latest.
-    if (ok && fdatasync(fd) != 0)
-        ok = false;
     if (close(fd) != 0)
         ok = false;
     return ok;
