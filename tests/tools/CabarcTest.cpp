@@ -5,8 +5,8 @@
 
 #include "CabinetDirectory.h"
 #include "CabinetTools.h"
-#include "TempDir.h"
 #include "TestFiles.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 
 // A zone without daylight saving, five and a half hours east of UTC, so a
 // time written as UTC instead of local time cannot pass by accident.
-const std::vector<std::pair<std::string, std::string>> kZone{{"TZ", "QVT-05:30"}};
+const Variables kZone{{"TZ", "QVT-05:30"}};
 // 2009-02-13 23:31:30 UTC, 2009-02-14 05:01:30 in that zone.
 constexpr std::time_t kStamp = 1234567890;
 constexpr std::uint16_t kStampDate = (2009 - 1980) << 9 | 2 << 5 | 14;
@@ -94,7 +94,8 @@ protected:
 
     void SetUp() override { fs::create_directories(m_dir / "packs"); }
 
-    TempDir m_dir;
+    TempFolder m_folder;
+    const fs::path m_dir{m_folder.Path()};
     std::vector<std::pair<std::string, std::string>> m_contents;
 };
 
@@ -117,7 +118,7 @@ TEST_F(Cabarc, WritesBareNamesSizesAndLocalTimesIntoOneMszipFolder) {
                                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
         EXPECT_EQ((entry.attributes & 0x80) != 0, !ascii) << "UTF-8 flag of " << entry.name;
     }
-    EXPECT_TRUE(LeftoverTemporaries(m_dir.Path()).empty());
+    EXPECT_TRUE(LeftoverTemporaries(m_dir).empty());
 }
 
 TEST_F(Cabarc, PackComesBackIdenticalThroughExtract) {
@@ -144,8 +145,7 @@ TEST_F(Cabarc, PackIsReadableByCabextract) {
     MakeInputs();
     ASSERT_TRUE(RunCabarc(InputArguments(), kZone).ExitedWith(0));
 
-    const ChildResult listing =
-        ChildProcess::Run({cabextract, "-l", Pack().string()}, std::chrono::seconds(20), kZone);
+    const ChildResult listing = RunWithin({cabextract, "-l", Pack().string()}, kToolTime, kZone);
     ASSERT_TRUE(listing.ExitedWith(0)) << listing.Describe();
     for (const auto& [name, bytes] : m_contents) {
         EXPECT_NE(listing.out.find("| 14.02.2009 05:01:30 | " + name + "\n"), std::string::npos)
@@ -154,10 +154,10 @@ TEST_F(Cabarc, PackIsReadableByCabextract) {
     }
 
     const fs::path dest = m_dir / "by-cabextract";
-    const ChildResult test = ChildProcess::Run({cabextract, "-t", Pack().string()});
+    const ChildResult test = RunWithin({cabextract, "-t", Pack().string()});
     EXPECT_TRUE(test.ExitedWith(0)) << "checksums: " << test.Describe();
     const ChildResult unpacked =
-        ChildProcess::Run({cabextract, "-q", "-d", dest.string(), Pack().string()});
+        RunWithin({cabextract, "-q", "-d", dest.string(), Pack().string()});
     ASSERT_TRUE(unpacked.ExitedWith(0)) << unpacked.Describe();
     for (const auto& [name, bytes] : m_contents) {
         EXPECT_EQ(ReadFile(dest / name), bytes) << name;
@@ -227,7 +227,7 @@ TEST_F(Cabarc, RefusesInputsThatWouldCollideOrAreMissing) {
         EXPECT_TRUE(result.ExitedWith(1)) << arguments.back() << ": " << result.Describe();
         EXPECT_FALSE(result.err.empty());
         EXPECT_EQ(ReadFile(Pack()), oldPack) << arguments.back();
-        EXPECT_TRUE(LeftoverTemporaries(m_dir.Path()).empty()) << arguments.back();
+        EXPECT_TRUE(LeftoverTemporaries(m_dir).empty()) << arguments.back();
     }
 
     const ChildResult duplicate = RunCabarc(refused[0]);
@@ -285,7 +285,7 @@ TEST_F(Cabarc, RefusesMoreThanTwoGigabytesInOneFolder) {
     EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
     EXPECT_NE(result.err.find("2147450880"), std::string::npos) << result.err;
     EXPECT_FALSE(fs::exists(Pack()));
-    EXPECT_TRUE(LeftoverTemporaries(m_dir.Path()).empty());
+    EXPECT_TRUE(LeftoverTemporaries(m_dir).empty());
 
     fs::resize_file(first, 0x80000000ULL);
     const ChildResult single =

@@ -5,8 +5,8 @@
 #include "CabinetBuilder.h"
 #include "CabinetDirectory.h"
 #include "CabinetTools.h"
-#include "TempDir.h"
 #include "TestFiles.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,8 @@ protected:
         return path;
     }
 
-    TempDir m_sandbox;
+    TempFolder m_folder;
+    const fs::path m_sandbox{m_folder.Path()};
 };
 
 TEST_F(ExtractSafety, RefusesClimbingMembersAndStillExtractsTheirSiblings) {
@@ -46,14 +47,14 @@ TEST_F(ExtractSafety, RefusesClimbingMembersAndStillExtractsTheirSiblings) {
         .Add("sub\\second.txt", "two")
         .Add("last.txt", "three");
     const fs::path cab = WriteCabinet(cabinet);
-    const auto before = Snapshot(m_sandbox.Path(), "dest");
+    const auto before = Snapshot(m_sandbox, "dest");
 
     const ChildResult result = RunExtract(Dest(), cab);
 
     EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
     EXPECT_NE(result.err.find("../evil"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("a/../../b"), std::string::npos) << result.err;
-    EXPECT_EQ(Snapshot(m_sandbox.Path(), "dest"), before);
+    EXPECT_EQ(Snapshot(m_sandbox, "dest"), before);
     EXPECT_FALSE(fs::exists(m_sandbox / "evil"));
     EXPECT_FALSE(fs::exists(m_sandbox / "b"));
     EXPECT_EQ(RegularFiles(Dest()),
@@ -97,12 +98,12 @@ TEST_F(ExtractSafety, DoesNotFollowLinksPlantedInTheDestination) {
         .Add("victim.txt", "replaces the link itself")
         .Add("plain.txt", "plain");
     const fs::path cab = WriteCabinet(cabinet);
-    const auto before = Snapshot(m_sandbox.Path(), "dest");
+    const auto before = Snapshot(m_sandbox, "dest");
 
     const ChildResult result = RunExtract(Dest(), cab);
 
     EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
-    EXPECT_EQ(Snapshot(m_sandbox.Path(), "dest"), before);
+    EXPECT_EQ(Snapshot(m_sandbox, "dest"), before);
     EXPECT_EQ(ReadFile(m_sandbox / "outside" / "victim.txt"), "original\n");
     EXPECT_FALSE(fs::exists(m_sandbox / "outside" / "planted.txt"));
     // The file link was replaced by the member, not written through.
@@ -176,7 +177,7 @@ TEST_F(ExtractSafety, ReplacesExistingFilesAndCreatesMissingFolders) {
 TEST_F(ExtractSafety, RestoresTheStoredTimeAsLocalTime) {
     CabinetBuilder cabinet; // every member is stamped 15 June 2010 12:30:00
     cabinet.Add("stamped.txt", "x");
-    const std::vector<std::pair<std::string, std::string>> zone{{"TZ", "QVT-05:30"}};
+    const Variables zone{{"TZ", "QVT-05:30"}};
     const ChildResult result = RunExtract(Dest(), WriteCabinet(cabinet), zone);
     ASSERT_TRUE(result.ExitedWith(0)) << result.Describe();
 
@@ -232,7 +233,7 @@ TEST_F(ExtractSafety, MemberLongerThanItsDataLeavesNoFile) {
 
 TEST_F(ExtractSafety, RefusesTheWholeCabinetWhenMembersDoNotFitOnTheDisk) {
     struct statvfs space {};
-    ASSERT_EQ(::statvfs(m_sandbox.Path().c_str(), &space), 0);
+    ASSERT_EQ(::statvfs(m_sandbox.c_str(), &space), 0);
     const unsigned long long diskBytes =
         static_cast<unsigned long long>(space.f_blocks) * space.f_frsize;
     // Members claiming 2 GB each, more of them than the whole disk holds.
@@ -258,15 +259,14 @@ TEST_F(ExtractSafety, FailsCleanlyOnBadCommandLinesAndMissingCabinets) {
     EXPECT_FALSE(missing.err.empty());
     EXPECT_FALSE(fs::exists(Dest()));
 
-    const ChildResult tooFew = ChildProcess::Run({kExtract, "/Y", "/E", Dest().string()});
+    const ChildResult tooFew = RunWithin({kExtract, "/Y", "/E", Dest().string()});
     EXPECT_FALSE(tooFew.ExitedWith(0)) << tooFew.Describe();
     EXPECT_FALSE(tooFew.signaled);
-    const ChildResult unknown =
-        ChildProcess::Run({kExtract, "/Y", "/E", "/Q", Dest().string(), "x.cab"});
+    const ChildResult unknown = RunWithin({kExtract, "/Y", "/E", "/Q", Dest().string(), "x.cab"});
     EXPECT_FALSE(unknown.ExitedWith(0)) << unknown.Describe();
     EXPECT_FALSE(fs::exists(Dest()));
 
-    const ChildResult help = ChildProcess::Run({kExtract, "--help"});
+    const ChildResult help = RunWithin({kExtract, "--help"});
     EXPECT_TRUE(help.ExitedWith(0)) << help.Describe();
     EXPECT_NE(help.out.find("extract /Y /E /L"), std::string::npos);
 }
