@@ -1,7 +1,8 @@
 // cabarc, checked from the outside: the cabinet bytes it writes are read
 // without any cabinet library, its packs are read back by our extract and by
-// Debian's cabextract as an independent reader, and its refusals leave
-// nothing behind.
+// Debian's cabextract as an independent reader, its refusals leave nothing
+// behind, and nothing planted on its way (a FIFO, a link) can stall it or
+// redirect its writes.
 
 #include "CabinetDirectory.h"
 #include "CabinetTools.h"
@@ -15,6 +16,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/time.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 namespace quorvane::test {
@@ -258,6 +260,75 @@ TEST_F(Cabarc, RefusesUnknownCommandsAndExplainsUsage) {
     const ChildResult help = RunCabarc({"--help"});
     EXPECT_TRUE(help.ExitedWith(0)) << help.Describe();
     EXPECT_NE(help.out.find("cabarc N <pack>"), std::string::npos) << help.out;
+}
+
+// The backup engine waits for cabarc; an input that never ends must not
+// keep it waiting. A FIFO named as an input is refused on sight; one in a
+// packed folder is not a regular file of the folder, so it is left out.
+TEST_F(Cabarc, EndsAtOnceWhenAnInputIsNotARegularFile) {
+    fs::create_directories(Input());
+    WriteFile(Input() / "object.cab", "the object");
+    const fs::path manifest = Input() / "content.xml";
+    ASSERT_EQ(::mkfifo(manifest.c_str(), 0644), 0);
+    const std::chrono::seconds limit(10);
+
+    const ChildResult fifo = RunCabarc(
+        {"N", Pack().string(), manifest.string(), (Input() / "object.cab").string()}, {}, limit);
+    EXPECT_TRUE(fifo.ExitedWith(1)) << fifo.Describe();
+    EXPECT_NE(fifo.err.find("content.xml\" is not a regular file (a FIFO)"), std::string::npos)
+        << fifo.err;
+    EXPECT_FALSE(fs::exists(Pack()));
+
+    const ChildResult device = RunCabarc({"N", Pack().string(), "/dev/zero"}, {}, limit);
+    EXPECT_TRUE(device.ExitedWith(1)) << device.Describe();
+    EXPECT_NE(device.err.find("is not a regular file (a character device)"), std::string::npos)
+        << device.err;
+    EXPECT_FALSE(fs::exists(Pack()));
+    EXPECT_TRUE(LeftoverTemporaries(m_dir).empty());
+
+    const ChildResult folder =
+        RunCabarc({"N", Pack().string(), (Input() / "*.*").string()}, {}, limit);
+    ASSERT_TRUE(folder.ExitedWith(0)) << folder.Describe();
+    EXPECT_EQ(Names(CabinetDirectory::Read(ReadFile(Pack()))),
+              (std::vector<std::string>{"object.cab"}));
+}
+
+// Links planted at the pack's name are replaced by the new pack, never
+// written through, whatever they lead to.
+TEST_F(Cabarc, ReplacesALinkAtThePackNameInsteadOfWritingThroughIt) {
+    MakeInputs();
+    fs::create_directories(m_dir / "outside");
+    WriteFile(m_dir / "outside" / "victim.txt", "must stay as it is");
+    fs::create_symlink(m_dir / "outside" / "victim.txt", Pack());
+    const fs::path dangling = m_dir / "packs" / "other.msn";
+    fs::create_symlink(m_dir / "outside" / "not-there.txt", dangling);
+
+    for (const fs::path& pack : {Pack(), dangling}) {
+        std::vector<std::string> arguments = InputArguments();
+        arguments[1] = pack.string();
+        const ChildResult result = RunCabarc(arguments);
+        ASSERT_TRUE(result.ExitedWith(0)) << pack << ": " << result.Describe();
+        EXPECT_FALSE(fs::is_symlink(pack)) << pack;
+        EXPECT_EQ(CabinetDirectory::Read(ReadFile(pack)).entries.size(), m_contents.size());
+    }
+    EXPECT_EQ(RegularFiles(m_dir / "outside"), (std::set<std::string>{"victim.txt"}));
+    EXPECT_EQ(ReadFile(m_dir / "outside" / "victim.txt"), "must stay as it is");
+}
+
+// Messages name files as the user knows them: UTF-8 names as they are, with
+// only terminal controls and bytes that are no character escaped.
+TEST_F(Cabarc, ShowsNamesInMessagesAsTheUserKnowsThem) {
+    const std::string euro = "\xE2\x82\xAC"
+                             "50 voucher.txt";
+    const ChildResult missing = RunCabarc({"N", Pack().string(), (m_dir / euro).string()});
+    EXPECT_TRUE(missing.ExitedWith(1)) << missing.Describe();
+    EXPECT_NE(missing.err.find(euro + "\""), std::string::npos) << missing.err;
+
+    const ChildResult hostile =
+        RunCabarc({"N", Pack().string(), (m_dir / "\x1B]0;owned\x07\xFF.txt").string()});
+    EXPECT_TRUE(hostile.ExitedWith(1)) << hostile.Describe();
+    EXPECT_NE(hostile.err.find("\\x1B]0;owned\\x07\\xFF.txt\""), std::string::npos) << hostile.err;
+    EXPECT_EQ(hostile.err.find('\x1B'), std::string::npos) << "a raw escape reached stderr";
 }
 
 // The DOS date starts in 1980; an older file must not wrap round to a
