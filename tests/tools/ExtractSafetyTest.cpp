@@ -1,6 +1,7 @@
 // extract on cabinets made to attack it or to fail half-way: names that
-// climb out of the destination, links planted in it, names in the two
-// encodings a cabinet can carry, damaged data, sizes that do not fit.
+// climb out of the destination, links planted in it or standing for it,
+// FIFOs standing for the cabinet, names in the two encodings a cabinet can
+// carry, damaged data, sizes that do not fit.
 
 #include "CabinetBuilder.h"
 #include "CabinetDirectory.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 
 namespace quorvane::test {
@@ -113,6 +115,57 @@ TEST_F(ExtractSafety, DoesNotFollowLinksPlantedInTheDestination) {
     EXPECT_EQ(ReadFile(Dest() / "plain.txt"), "plain");
 }
 
+// A destination that is itself a link would send every member to wherever
+// it leads, which the caller never named.
+TEST_F(ExtractSafety, RefusesADestinationThatIsALinkAndWritesNothing) {
+    fs::create_directory_symlink(m_sandbox / "outside", Dest());
+    CabinetBuilder cabinet;
+    cabinet.Add("planted.txt", "through the link").Add("sub\\deeper.txt", "through the link");
+    const fs::path cab = WriteCabinet(cabinet);
+    const auto before = Snapshot(m_sandbox / "outside");
+
+    // With a trailing slash the kernel would resolve the link by itself.
+    for (const std::string& destination : {Dest().string(), Dest().string() + "/"}) {
+        const ChildResult result = RunExtract(destination, cab);
+
+        EXPECT_TRUE(result.ExitedWith(1)) << destination << ": " << result.Describe();
+        EXPECT_NE(result.err.find("symbolic link"), std::string::npos) << result.err;
+        EXPECT_EQ(Snapshot(m_sandbox / "outside"), before) << destination;
+        EXPECT_TRUE(fs::is_symlink(Dest()));
+    }
+}
+
+// A FIFO blocks whoever opens it until someone writes to it; the backup
+// engine waits for the tool, so the tool must not wait for the FIFO.
+TEST_F(ExtractSafety, EndsAtOnceWhenTheCabinetOrAPartIsNotARegularFile) {
+    const fs::path fifo = m_sandbox / "pipe.cab";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const ChildResult piped = RunWithin(
+        {kExtract, "/Y", "/E", "/L", Dest().string(), fifo.string()}, std::chrono::seconds(10));
+    EXPECT_TRUE(piped.ExitedWith(1)) << piped.Describe();
+    EXPECT_NE(piped.err.find("pipe.cab\" is not a regular file (a FIFO)"), std::string::npos)
+        << piped.err;
+    EXPECT_FALSE(fs::exists(Dest()));
+
+    const ChildResult folder = RunExtract(Dest(), m_sandbox / "outside");
+    EXPECT_TRUE(folder.ExitedWith(1)) << folder.Describe();
+    EXPECT_NE(folder.err.find("is not a regular file (a folder)"), std::string::npos) << folder.err;
+
+    // The first part of a split set, whose second part (stored as
+    // "Split-2.CAB") is a FIFO: what lies wholly in the first part still
+    // comes out.
+    fs::create_directories(m_sandbox / "set");
+    fs::copy_file(kCorpus / "cabextract-cabs/split-1.cab", m_sandbox / "set" / "split-1.cab");
+    ASSERT_EQ(::mkfifo((m_sandbox / "set" / "split-2.cab").c_str(), 0644), 0);
+    const ChildResult split = RunWithin(
+        {kExtract, "/Y", "/E", "/L", Dest().string(), (m_sandbox / "set" / "split-1.cab").string()},
+        std::chrono::seconds(10));
+    EXPECT_TRUE(split.ExitedWith(1)) << split.Describe();
+    EXPECT_NE(split.err.find("split-2.cab\" is not a regular file (a FIFO)"), std::string::npos)
+        << split.err;
+    EXPECT_EQ(RegularFiles(Dest()), (std::set<std::string>{"small1.bin"}));
+}
+
 // A member may itself try to become a link on the way: first a file, then a
 // folder of the same name. The second must not replace the file.
 TEST_F(ExtractSafety, RefusesAFolderWhereAFileWasWritten) {
@@ -154,6 +207,27 @@ TEST_F(ExtractSafety, DecodesNamesByTheirFlag) {
                                                            "\xC3\x80\xC2\xAF"
                                                            "ansi2.txt"}));
     EXPECT_EQ(ReadFile(Dest() / "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC.txt"), "ansi");
+}
+
+// Refused names are shown as the user would write them; only what could
+// steer the terminal, and bytes that are no character, are escaped.
+TEST_F(ExtractSafety, ShowsRefusedNamesAsTheUserKnowsThem) {
+    CabinetBuilder cabinet;
+    cabinet.Add("\xE2\x82\xAC"
+                "50/../../euro.txt",
+                "x", CabinetBuilder::kUtf8Name);
+    cabinet.Add("\x1B[2Jclear/../../c.txt", "x");
+    cabinet.Add("bad\xFFname", "x", CabinetBuilder::kUtf8Name);
+    const ChildResult result = RunExtract(Dest(), WriteCabinet(cabinet));
+
+    EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+    EXPECT_NE(result.err.find("\"\xE2\x82\xAC"
+                              "50/../../euro.txt\""),
+              std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("\"\\x1B[2Jclear/../../c.txt\""), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("\"bad\\xFFname\""), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find('\x1B'), std::string::npos) << "a raw escape reached stderr";
 }
 
 TEST_F(ExtractSafety, ReplacesExistingFilesAndCreatesMissingFolders) {
@@ -268,7 +342,9 @@ TEST_F(ExtractSafety, FailsCleanlyOnBadCommandLinesAndMissingCabinets) {
 
     const ChildResult help = RunWithin({kExtract, "--help"});
     EXPECT_TRUE(help.ExitedWith(0)) << help.Describe();
-    EXPECT_NE(help.out.find("extract /Y /E /L"), std::string::npos);
+    EXPECT_NE(help.out.find("extract /Y /E /L [/MAX:<bytes>] <folder> <cabinet>"),
+              std::string::npos)
+        << help.out;
 }
 
 } // namespace
