@@ -8,7 +8,7 @@ packages=(
     libssl-dev libgcab-dev libmspack-dev
     qt6-base-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    cabextract
+    cabextract gcab
 )
 
 missing=()

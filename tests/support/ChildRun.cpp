@@ -4,11 +4,14 @@
 #include "platform/Paths.h"
 #include "platform/SystemFolders.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -66,8 +69,22 @@ ChildResult RunChild(const std::vector<std::string>& arguments, const ChildOptio
     argv.push_back(nullptr);
     std::vector<std::string> entries;
     std::vector<char*> envp;
-    if (options.environment != nullptr) {
-        for (const auto& [name, value] : *options.environment)
+    const bool ownEnvironment = options.environment != nullptr || !options.variables.empty();
+    if (ownEnvironment) {
+        std::map<std::string, std::string> variables;
+        if (options.environment != nullptr) {
+            variables = *options.environment;
+        } else {
+            for (char** entry = environ; *entry != nullptr; ++entry) {
+                const std::string text = *entry;
+                const std::size_t equals = text.find('=');
+                if (equals != std::string::npos)
+                    variables[text.substr(0, equals)] = text.substr(equals + 1);
+            }
+        }
+        for (const auto& [name, value] : options.variables)
+            variables[name] = value;
+        for (const auto& [name, value] : variables)
             entries.push_back(name + "=" + value);
         for (std::string& entry : entries)
             envp.push_back(entry.data());
@@ -76,19 +93,60 @@ ChildResult RunChild(const std::vector<std::string>& arguments, const ChildOptio
 
     pid_t pid = 0;
     const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(),
-                               options.environment != nullptr ? envp.data() : environ);
+                               ownEnvironment ? envp.data() : environ);
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0)
         return result;
     result.started = true;
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
+    if (options.timeLimit.count() > 0) {
+        const auto deadline = std::chrono::steady_clock::now() + options.timeLimit;
+        for (;;) {
+            const pid_t done = waitpid(pid, &status, WNOHANG);
+            if (done == pid)
+                break;
+            if (done < 0 && errno != EINTR)
+                break;
+            if (std::chrono::steady_clock::now() >= deadline) {
+                kill(pid, SIGKILL);
+                while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+                }
+                result.timedOut = true;
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    } else {
+        while (waitpid(pid, &status, 0) < 0) {
+        }
     }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (WIFSIGNALED(status)) {
+        result.signaled = true;
+        result.signal = WTERMSIG(status);
+    }
     if (options.stdoutPath.empty())
         result.out = out.Read();
     result.err = err.Read();
     return result;
+}
+
+bool ChildResult::SanitizerReported() const {
+    return err.find("Sanitizer") != std::string::npos ||
+           err.find("runtime error:") != std::string::npos;
+}
+
+std::string ChildResult::Describe() const {
+    std::string text;
+    if (!started)
+        text = "did not start";
+    else if (timedOut)
+        text = "timed out";
+    else if (signaled)
+        text = "killed by signal " + std::to_string(signal);
+    else
+        text = "exit " + std::to_string(exitCode);
+    return text + "\nstdout: " + out + "\nstderr: " + err;
 }
 
 std::map<std::string, std::string> IsolatedEnvironment(const std::string& root,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <optional>
 #include <string>
@@ -10,9 +11,19 @@ namespace quorvane::test {
 // What a child program did.
 struct ChildResult {
     bool started = false;
-    int exitCode = -1; // -1 when it did not exit normally
-    std::string out;   // standard output (empty when it went to a given file)
-    std::string err;   // standard error
+    int exitCode = -1;     // -1 when it did not exit normally
+    std::string out;       // standard output (empty when it went to a given file)
+    std::string err;       // standard error
+    bool timedOut = false; // killed at the time limit
+    bool signaled = false; // ended by a signal, as at the time limit
+    int signal = 0;
+
+    bool ExitedWith(int code) const { return started && !signaled && exitCode == code; }
+    // In a sanitizer build a memory error ends the child with an ordinary
+    // exit code, which a test expecting failure would take for a refusal.
+    bool SanitizerReported() const;
+    // For assertion messages: how the child ended and what it said.
+    std::string Describe() const;
 };
 
 struct ChildOptions {
@@ -20,10 +31,20 @@ struct ChildOptions {
     const std::map<std::string, std::string>* environment = nullptr;
     std::string workingFolder; // "" keeps the test's own
     std::string stdoutPath;    // "" captures standard output
+    // The two below have default initialisers, so that callers listing only
+    // the fields above stay complete under -Wmissing-field-initializers.
+    // Set in the child on top of its environment (the test's own or the
+    // one given), replacing variables of the same name.
+    std::map<std::string, std::string> variables{};
+    // A child still running after this long is killed and reported as timed
+    // out, so a hanging program fails its test instead of stalling the run.
+    // Zero waits as long as it takes.
+    std::chrono::milliseconds timeLimit{0};
 };
 
 // Runs a program directly, never through a shell, with empty standard input,
-// and waits for it. Independent of the program's own process runner.
+// and waits for it (within options.timeLimit, when set). Independent of the
+// program's own process runner.
 ChildResult RunChild(const std::vector<std::string>& arguments, const ChildOptions& options = {});
 
 // An environment for a child that touches nothing of the real user's: home,

@@ -1,12 +1,13 @@
 // cabarc, checked from the outside: the cabinet bytes it writes are read
 // without any cabinet library, its packs are read back by our extract and by
-// Debian's cabextract as an independent reader, and its refusals leave
-// nothing behind.
+// Debian's cabextract as an independent reader, its refusals leave nothing
+// behind, and nothing planted on its way (a FIFO, a link) can stall it or
+// redirect its writes.
 
 #include "CabinetDirectory.h"
 #include "CabinetTools.h"
-#include "TempDir.h"
 #include "TestFiles.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/time.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 namespace quorvane::test {
@@ -24,7 +26,7 @@ namespace fs = std::filesystem;
 
 // A zone without daylight saving, five and a half hours east of UTC, so a
 // time written as UTC instead of local time cannot pass by accident.
-const std::vector<std::pair<std::string, std::string>> kZone{{"TZ", "QVT-05:30"}};
+const Variables kZone{{"TZ", "QVT-05:30"}};
 // 2009-02-13 23:31:30 UTC, 2009-02-14 05:01:30 in that zone.
 constexpr std::time_t kStamp = 1234567890;
 constexpr std::uint16_t kStampDate = (2009 - 1980) << 9 | 2 << 5 | 14;
@@ -94,7 +96,8 @@ protected:
 
     void SetUp() override { fs::create_directories(m_dir / "packs"); }
 
-    TempDir m_dir;
+    TempFolder m_folder;
+    const fs::path m_dir{m_folder.Path()};
     std::vector<std::pair<std::string, std::string>> m_contents;
 };
 
@@ -117,7 +120,7 @@ TEST_F(Cabarc, WritesBareNamesSizesAndLocalTimesIntoOneMszipFolder) {
                                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
         EXPECT_EQ((entry.attributes & 0x80) != 0, !ascii) << "UTF-8 flag of " << entry.name;
     }
-    EXPECT_TRUE(LeftoverTemporaries(m_dir.Path()).empty());
+    EXPECT_TRUE(LeftoverTemporaries(m_dir).empty());
 }
 
 TEST_F(Cabarc, PackComesBackIdenticalThroughExtract) {
@@ -144,8 +147,7 @@ TEST_F(Cabarc, PackIsReadableByCabextract) {
     MakeInputs();
     ASSERT_TRUE(RunCabarc(InputArguments(), kZone).ExitedWith(0));
 
-    const ChildResult listing =
-        ChildProcess::Run({cabextract, "-l", Pack().string()}, std::chrono::seconds(20), kZone);
+    const ChildResult listing = RunWithin({cabextract, "-l", Pack().string()}, kToolTime, kZone);
     ASSERT_TRUE(listing.ExitedWith(0)) << listing.Describe();
     for (const auto& [name, bytes] : m_contents) {
         EXPECT_NE(listing.out.find("| 14.02.2009 05:01:30 | " + name + "\n"), std::string::npos)
@@ -154,10 +156,10 @@ TEST_F(Cabarc, PackIsReadableByCabextract) {
     }
 
     const fs::path dest = m_dir / "by-cabextract";
-    const ChildResult test = ChildProcess::Run({cabextract, "-t", Pack().string()});
+    const ChildResult test = RunWithin({cabextract, "-t", Pack().string()});
     EXPECT_TRUE(test.ExitedWith(0)) << "checksums: " << test.Describe();
     const ChildResult unpacked =
-        ChildProcess::Run({cabextract, "-q", "-d", dest.string(), Pack().string()});
+        RunWithin({cabextract, "-q", "-d", dest.string(), Pack().string()});
     ASSERT_TRUE(unpacked.ExitedWith(0)) << unpacked.Describe();
     for (const auto& [name, bytes] : m_contents) {
         EXPECT_EQ(ReadFile(dest / name), bytes) << name;
@@ -227,7 +229,7 @@ TEST_F(Cabarc, RefusesInputsThatWouldCollideOrAreMissing) {
         EXPECT_TRUE(result.ExitedWith(1)) << arguments.back() << ": " << result.Describe();
         EXPECT_FALSE(result.err.empty());
         EXPECT_EQ(ReadFile(Pack()), oldPack) << arguments.back();
-        EXPECT_TRUE(LeftoverTemporaries(m_dir.Path()).empty()) << arguments.back();
+        EXPECT_TRUE(LeftoverTemporaries(m_dir).empty()) << arguments.back();
     }
 
     const ChildResult duplicate = RunCabarc(refused[0]);
@@ -260,6 +262,75 @@ TEST_F(Cabarc, RefusesUnknownCommandsAndExplainsUsage) {
     EXPECT_NE(help.out.find("cabarc N <pack>"), std::string::npos) << help.out;
 }
 
+// The backup engine waits for cabarc; an input that never ends must not
+// keep it waiting. A FIFO named as an input is refused on sight; one in a
+// packed folder is not a regular file of the folder, so it is left out.
+TEST_F(Cabarc, EndsAtOnceWhenAnInputIsNotARegularFile) {
+    fs::create_directories(Input());
+    WriteFile(Input() / "object.cab", "the object");
+    const fs::path manifest = Input() / "content.xml";
+    ASSERT_EQ(::mkfifo(manifest.c_str(), 0644), 0);
+    const std::chrono::seconds limit(10);
+
+    const ChildResult fifo = RunCabarc(
+        {"N", Pack().string(), manifest.string(), (Input() / "object.cab").string()}, {}, limit);
+    EXPECT_TRUE(fifo.ExitedWith(1)) << fifo.Describe();
+    EXPECT_NE(fifo.err.find("content.xml\" is not a regular file (a FIFO)"), std::string::npos)
+        << fifo.err;
+    EXPECT_FALSE(fs::exists(Pack()));
+
+    const ChildResult device = RunCabarc({"N", Pack().string(), "/dev/zero"}, {}, limit);
+    EXPECT_TRUE(device.ExitedWith(1)) << device.Describe();
+    EXPECT_NE(device.err.find("is not a regular file (a character device)"), std::string::npos)
+        << device.err;
+    EXPECT_FALSE(fs::exists(Pack()));
+    EXPECT_TRUE(LeftoverTemporaries(m_dir).empty());
+
+    const ChildResult folder =
+        RunCabarc({"N", Pack().string(), (Input() / "*.*").string()}, {}, limit);
+    ASSERT_TRUE(folder.ExitedWith(0)) << folder.Describe();
+    EXPECT_EQ(Names(CabinetDirectory::Read(ReadFile(Pack()))),
+              (std::vector<std::string>{"object.cab"}));
+}
+
+// Links planted at the pack's name are replaced by the new pack, never
+// written through, whatever they lead to.
+TEST_F(Cabarc, ReplacesALinkAtThePackNameInsteadOfWritingThroughIt) {
+    MakeInputs();
+    fs::create_directories(m_dir / "outside");
+    WriteFile(m_dir / "outside" / "victim.txt", "must stay as it is");
+    fs::create_symlink(m_dir / "outside" / "victim.txt", Pack());
+    const fs::path dangling = m_dir / "packs" / "other.msn";
+    fs::create_symlink(m_dir / "outside" / "not-there.txt", dangling);
+
+    for (const fs::path& pack : {Pack(), dangling}) {
+        std::vector<std::string> arguments = InputArguments();
+        arguments[1] = pack.string();
+        const ChildResult result = RunCabarc(arguments);
+        ASSERT_TRUE(result.ExitedWith(0)) << pack << ": " << result.Describe();
+        EXPECT_FALSE(fs::is_symlink(pack)) << pack;
+        EXPECT_EQ(CabinetDirectory::Read(ReadFile(pack)).entries.size(), m_contents.size());
+    }
+    EXPECT_EQ(RegularFiles(m_dir / "outside"), (std::set<std::string>{"victim.txt"}));
+    EXPECT_EQ(ReadFile(m_dir / "outside" / "victim.txt"), "must stay as it is");
+}
+
+// Messages name files as the user knows them: UTF-8 names as they are, with
+// only terminal controls and bytes that are no character escaped.
+TEST_F(Cabarc, ShowsNamesInMessagesAsTheUserKnowsThem) {
+    const std::string euro = "\xE2\x82\xAC"
+                             "50 voucher.txt";
+    const ChildResult missing = RunCabarc({"N", Pack().string(), (m_dir / euro).string()});
+    EXPECT_TRUE(missing.ExitedWith(1)) << missing.Describe();
+    EXPECT_NE(missing.err.find(euro + "\""), std::string::npos) << missing.err;
+
+    const ChildResult hostile =
+        RunCabarc({"N", Pack().string(), (m_dir / "\x1B]0;owned\x07\xFF.txt").string()});
+    EXPECT_TRUE(hostile.ExitedWith(1)) << hostile.Describe();
+    EXPECT_NE(hostile.err.find("\\x1B]0;owned\\x07\\xFF.txt\""), std::string::npos) << hostile.err;
+    EXPECT_EQ(hostile.err.find('\x1B'), std::string::npos) << "a raw escape reached stderr";
+}
+
 // The DOS date starts in 1980; an older file must not wrap round to a
 // nonsense date.
 TEST_F(Cabarc, PinsTimesBefore1980ToTheFirstDosDate) {
@@ -285,7 +356,7 @@ TEST_F(Cabarc, RefusesMoreThanTwoGigabytesInOneFolder) {
     EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
     EXPECT_NE(result.err.find("2147450880"), std::string::npos) << result.err;
     EXPECT_FALSE(fs::exists(Pack()));
-    EXPECT_TRUE(LeftoverTemporaries(m_dir.Path()).empty());
+    EXPECT_TRUE(LeftoverTemporaries(m_dir).empty());
 
     fs::resize_file(first, 0x80000000ULL);
     const ChildResult single =

@@ -5,8 +5,8 @@
 // anything outside the destination.
 
 #include "CabinetTools.h"
-#include "TempDir.h"
 #include "TestFiles.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -107,12 +107,13 @@ class CorpusExtraction : public testing::TestWithParam<CorpusCase> {};
 
 TEST_P(CorpusExtraction, GivesTheExpectedOutcomeAndStaysInsideTheDestination) {
     const CorpusCase& item = GetParam();
-    TempDir sandbox;
+    TempFolder sandboxFolder;
+    const fs::path sandbox = sandboxFolder.Path();
     fs::create_directories(sandbox / "outside");
     WriteFile(sandbox / "outside" / "victim.txt", "must stay as it is\n");
     WriteFile(sandbox / "sibling.txt", "next to the destination\n");
     const fs::path destination = sandbox / "restore" / "dest"; // created by extract
-    const auto before = Snapshot(sandbox.Path());
+    const auto before = Snapshot(sandbox);
 
     const ChildResult result = RunExtract(destination, kCorpus / item.cabinet);
 
@@ -125,8 +126,8 @@ TEST_P(CorpusExtraction, GivesTheExpectedOutcomeAndStaysInsideTheDestination) {
         EXPECT_TRUE(!result.ExitedWith(0)) << result.Describe();
         EXPECT_FALSE(result.err.empty()) << "a refusal must say why";
     }
-    EXPECT_EQ(Snapshot(sandbox.Path(), "restore"), before) << "something changed outside";
-    EXPECT_TRUE(LeftoverTemporaries(sandbox.Path()).empty());
+    EXPECT_EQ(Snapshot(sandbox, "restore"), before) << "something changed outside";
+    EXPECT_TRUE(LeftoverTemporaries(sandbox).empty());
 
     const auto files = RegularFiles(destination);
     if (item.cabinet == "cabextract-cabs/dirwalk-vulns.cab") {
@@ -148,11 +149,13 @@ TEST_P(CorpusExtraction, GivesTheExpectedOutcomeAndStaysInsideTheDestination) {
 // the cabinet says, nothing outside may change.
 TEST_P(CorpusExtraction, NeverFollowsLinksPlantedInTheDestination) {
     const CorpusCase& item = GetParam();
-    TempDir first;
+    TempFolder firstFolder;
+    const fs::path first = firstFolder.Path();
     const ChildResult clean = RunExtract(first / "dest", kCorpus / item.cabinet);
     ASSERT_FALSE(clean.timedOut || clean.signaled) << clean.Describe();
 
-    TempDir sandbox;
+    TempFolder sandboxFolder;
+    const fs::path sandbox = sandboxFolder.Path();
     fs::create_directories(sandbox / "outside" / "folder");
     WriteFile(sandbox / "outside" / "victim.txt", "must stay as it is\n");
     const fs::path destination = sandbox / "dest";
@@ -170,20 +173,20 @@ TEST_P(CorpusExtraction, NeverFollowsLinksPlantedInTheDestination) {
             }
         }
     }
-    const auto before = Snapshot(sandbox.Path(), "dest");
+    const auto before = Snapshot(sandbox, "dest");
 
     const ChildResult result = RunExtract(destination, kCorpus / item.cabinet);
 
     ASSERT_FALSE(result.timedOut) << item.cabinet;
     ASSERT_FALSE(result.signaled) << result.Describe();
     ASSERT_FALSE(result.SanitizerReported()) << result.err;
-    EXPECT_EQ(Snapshot(sandbox.Path(), "dest"), before) << "something changed outside";
+    EXPECT_EQ(Snapshot(sandbox, "dest"), before) << "something changed outside";
     if (plantedFolderLink) {
         // Members below a linked folder had to be refused.
         EXPECT_FALSE(result.ExitedWith(0)) << result.Describe();
         EXPECT_NE(result.err.find("symbolic link"), std::string::npos) << result.err;
     }
-    EXPECT_TRUE(LeftoverTemporaries(sandbox.Path()).empty());
+    EXPECT_TRUE(LeftoverTemporaries(sandbox).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, CorpusExtraction, testing::ValuesIn(LoadCorpus()), CaseName);
@@ -191,7 +194,7 @@ INSTANTIATE_TEST_SUITE_P(Corpus, CorpusExtraction, testing::ValuesIn(LoadCorpus(
 TEST(CorpusChecksums, MembersMatchThePublishedChecksums) {
     std::ifstream in(kCorpus / "expected.md5");
     std::string line;
-    std::map<std::string, std::unique_ptr<TempDir>> extracted;
+    std::map<std::string, std::unique_ptr<TempFolder>> extracted;
     int checked = 0;
     while (std::getline(in, line)) {
         if (line.empty() || line[0] == '#') {
@@ -204,11 +207,12 @@ TEST(CorpusChecksums, MembersMatchThePublishedChecksums) {
         ASSERT_TRUE(fields >> cabinet >> member >> md5) << line;
         auto& folder = extracted[cabinet];
         if (!folder) {
-            folder = std::make_unique<TempDir>();
-            const ChildResult result = RunExtract(folder->Path() / "dest", kCorpus / cabinet);
+            folder = std::make_unique<TempFolder>();
+            const ChildResult result =
+                RunExtract(fs::path(folder->Path()) / "dest", kCorpus / cabinet);
             ASSERT_TRUE(result.ExitedWith(0)) << cabinet << ": " << result.Describe();
         }
-        const fs::path file = folder->Path() / "dest" / member;
+        const fs::path file = fs::path(folder->Path()) / "dest" / member;
         ASSERT_TRUE(fs::is_regular_file(file)) << cabinet << " " << member;
         EXPECT_EQ(Md5Hex(ReadFile(file)), md5) << cabinet << " " << member;
         ++checked;
@@ -220,7 +224,8 @@ TEST(CorpusChecksums, MembersMatchThePublishedChecksums) {
 // "Split-2.CAB" and so on. Alone in its folder, only the member it holds
 // whole can come out; the parts sitting one folder up must not be used.
 TEST(CorpusSplitSet, FirstPartAloneGivesOnlyItsWholeMember) {
-    TempDir sandbox;
+    TempFolder sandboxFolder;
+    const fs::path sandbox = sandboxFolder.Path();
     fs::create_directories(sandbox / "alone");
     fs::copy_file(kCorpus / "cabextract-cabs/split-1.cab", sandbox / "alone" / "split-1.cab");
     for (int part = 2; part <= 5; ++part) {
@@ -235,7 +240,7 @@ TEST(CorpusSplitSet, FirstPartAloneGivesOnlyItsWholeMember) {
     EXPECT_EQ(RegularFiles(sandbox / "dest"), (std::set<std::string>{"small1.bin"}));
     EXPECT_EQ(Md5Hex(ReadFile(sandbox / "dest" / "small1.bin")),
               "2ad5ba0f497f1e597ab187a2dfaa2e29");
-    EXPECT_TRUE(LeftoverTemporaries(sandbox.Path()).empty());
+    EXPECT_TRUE(LeftoverTemporaries(sandbox).empty());
 }
 
 } // namespace

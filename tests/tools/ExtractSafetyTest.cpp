@@ -1,15 +1,17 @@
 // extract on cabinets made to attack it or to fail half-way: names that
-// climb out of the destination, links planted in it, names in the two
-// encodings a cabinet can carry, damaged data, sizes that do not fit.
+// climb out of the destination, links planted in it or standing for it,
+// FIFOs standing for the cabinet, names in the two encodings a cabinet can
+// carry, damaged data, sizes that do not fit.
 
 #include "CabinetBuilder.h"
 #include "CabinetDirectory.h"
 #include "CabinetTools.h"
-#include "TempDir.h"
 #include "TestFiles.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 
 namespace quorvane::test {
@@ -34,7 +36,8 @@ protected:
         return path;
     }
 
-    TempDir m_sandbox;
+    TempFolder m_folder;
+    const fs::path m_sandbox{m_folder.Path()};
 };
 
 TEST_F(ExtractSafety, RefusesClimbingMembersAndStillExtractsTheirSiblings) {
@@ -46,14 +49,14 @@ TEST_F(ExtractSafety, RefusesClimbingMembersAndStillExtractsTheirSiblings) {
         .Add("sub\\second.txt", "two")
         .Add("last.txt", "three");
     const fs::path cab = WriteCabinet(cabinet);
-    const auto before = Snapshot(m_sandbox.Path(), "dest");
+    const auto before = Snapshot(m_sandbox, "dest");
 
     const ChildResult result = RunExtract(Dest(), cab);
 
     EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
     EXPECT_NE(result.err.find("../evil"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("a/../../b"), std::string::npos) << result.err;
-    EXPECT_EQ(Snapshot(m_sandbox.Path(), "dest"), before);
+    EXPECT_EQ(Snapshot(m_sandbox, "dest"), before);
     EXPECT_FALSE(fs::exists(m_sandbox / "evil"));
     EXPECT_FALSE(fs::exists(m_sandbox / "b"));
     EXPECT_EQ(RegularFiles(Dest()),
@@ -97,12 +100,12 @@ TEST_F(ExtractSafety, DoesNotFollowLinksPlantedInTheDestination) {
         .Add("victim.txt", "replaces the link itself")
         .Add("plain.txt", "plain");
     const fs::path cab = WriteCabinet(cabinet);
-    const auto before = Snapshot(m_sandbox.Path(), "dest");
+    const auto before = Snapshot(m_sandbox, "dest");
 
     const ChildResult result = RunExtract(Dest(), cab);
 
     EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
-    EXPECT_EQ(Snapshot(m_sandbox.Path(), "dest"), before);
+    EXPECT_EQ(Snapshot(m_sandbox, "dest"), before);
     EXPECT_EQ(ReadFile(m_sandbox / "outside" / "victim.txt"), "original\n");
     EXPECT_FALSE(fs::exists(m_sandbox / "outside" / "planted.txt"));
     // The file link was replaced by the member, not written through.
@@ -110,6 +113,57 @@ TEST_F(ExtractSafety, DoesNotFollowLinksPlantedInTheDestination) {
     EXPECT_EQ(ReadFile(Dest() / "victim.txt"), "replaces the link itself");
     EXPECT_TRUE(fs::is_symlink(Dest() / "linked"));
     EXPECT_EQ(ReadFile(Dest() / "plain.txt"), "plain");
+}
+
+// A destination that is itself a link would send every member to wherever
+// it leads, which the caller never named.
+TEST_F(ExtractSafety, RefusesADestinationThatIsALinkAndWritesNothing) {
+    fs::create_directory_symlink(m_sandbox / "outside", Dest());
+    CabinetBuilder cabinet;
+    cabinet.Add("planted.txt", "through the link").Add("sub\\deeper.txt", "through the link");
+    const fs::path cab = WriteCabinet(cabinet);
+    const auto before = Snapshot(m_sandbox / "outside");
+
+    // With a trailing slash the kernel would resolve the link by itself.
+    for (const std::string& destination : {Dest().string(), Dest().string() + "/"}) {
+        const ChildResult result = RunExtract(destination, cab);
+
+        EXPECT_TRUE(result.ExitedWith(1)) << destination << ": " << result.Describe();
+        EXPECT_NE(result.err.find("symbolic link"), std::string::npos) << result.err;
+        EXPECT_EQ(Snapshot(m_sandbox / "outside"), before) << destination;
+        EXPECT_TRUE(fs::is_symlink(Dest()));
+    }
+}
+
+// A FIFO blocks whoever opens it until someone writes to it; the backup
+// engine waits for the tool, so the tool must not wait for the FIFO.
+TEST_F(ExtractSafety, EndsAtOnceWhenTheCabinetOrAPartIsNotARegularFile) {
+    const fs::path fifo = m_sandbox / "pipe.cab";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const ChildResult piped = RunWithin(
+        {kExtract, "/Y", "/E", "/L", Dest().string(), fifo.string()}, std::chrono::seconds(10));
+    EXPECT_TRUE(piped.ExitedWith(1)) << piped.Describe();
+    EXPECT_NE(piped.err.find("pipe.cab\" is not a regular file (a FIFO)"), std::string::npos)
+        << piped.err;
+    EXPECT_FALSE(fs::exists(Dest()));
+
+    const ChildResult folder = RunExtract(Dest(), m_sandbox / "outside");
+    EXPECT_TRUE(folder.ExitedWith(1)) << folder.Describe();
+    EXPECT_NE(folder.err.find("is not a regular file (a folder)"), std::string::npos) << folder.err;
+
+    // The first part of a split set, whose second part (stored as
+    // "Split-2.CAB") is a FIFO: what lies wholly in the first part still
+    // comes out.
+    fs::create_directories(m_sandbox / "set");
+    fs::copy_file(kCorpus / "cabextract-cabs/split-1.cab", m_sandbox / "set" / "split-1.cab");
+    ASSERT_EQ(::mkfifo((m_sandbox / "set" / "split-2.cab").c_str(), 0644), 0);
+    const ChildResult split = RunWithin(
+        {kExtract, "/Y", "/E", "/L", Dest().string(), (m_sandbox / "set" / "split-1.cab").string()},
+        std::chrono::seconds(10));
+    EXPECT_TRUE(split.ExitedWith(1)) << split.Describe();
+    EXPECT_NE(split.err.find("split-2.cab\" is not a regular file (a FIFO)"), std::string::npos)
+        << split.err;
+    EXPECT_EQ(RegularFiles(Dest()), (std::set<std::string>{"small1.bin"}));
 }
 
 // A member may itself try to become a link on the way: first a file, then a
@@ -155,6 +209,27 @@ TEST_F(ExtractSafety, DecodesNamesByTheirFlag) {
     EXPECT_EQ(ReadFile(Dest() / "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC.txt"), "ansi");
 }
 
+// Refused names are shown as the user would write them; only what could
+// steer the terminal, and bytes that are no character, are escaped.
+TEST_F(ExtractSafety, ShowsRefusedNamesAsTheUserKnowsThem) {
+    CabinetBuilder cabinet;
+    cabinet.Add("\xE2\x82\xAC"
+                "50/../../euro.txt",
+                "x", CabinetBuilder::kUtf8Name);
+    cabinet.Add("\x1B[2Jclear/../../c.txt", "x");
+    cabinet.Add("bad\xFFname", "x", CabinetBuilder::kUtf8Name);
+    const ChildResult result = RunExtract(Dest(), WriteCabinet(cabinet));
+
+    EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+    EXPECT_NE(result.err.find("\"\xE2\x82\xAC"
+                              "50/../../euro.txt\""),
+              std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("\"\\x1B[2Jclear/../../c.txt\""), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("\"bad\\xFFname\""), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find('\x1B'), std::string::npos) << "a raw escape reached stderr";
+}
+
 TEST_F(ExtractSafety, ReplacesExistingFilesAndCreatesMissingFolders) {
     const fs::path nested = m_sandbox / "deep" / "er" / "dest";
     fs::create_directories(nested);
@@ -176,7 +251,7 @@ TEST_F(ExtractSafety, ReplacesExistingFilesAndCreatesMissingFolders) {
 TEST_F(ExtractSafety, RestoresTheStoredTimeAsLocalTime) {
     CabinetBuilder cabinet; // every member is stamped 15 June 2010 12:30:00
     cabinet.Add("stamped.txt", "x");
-    const std::vector<std::pair<std::string, std::string>> zone{{"TZ", "QVT-05:30"}};
+    const Variables zone{{"TZ", "QVT-05:30"}};
     const ChildResult result = RunExtract(Dest(), WriteCabinet(cabinet), zone);
     ASSERT_TRUE(result.ExitedWith(0)) << result.Describe();
 
@@ -232,7 +307,7 @@ TEST_F(ExtractSafety, MemberLongerThanItsDataLeavesNoFile) {
 
 TEST_F(ExtractSafety, RefusesTheWholeCabinetWhenMembersDoNotFitOnTheDisk) {
     struct statvfs space {};
-    ASSERT_EQ(::statvfs(m_sandbox.Path().c_str(), &space), 0);
+    ASSERT_EQ(::statvfs(m_sandbox.c_str(), &space), 0);
     const unsigned long long diskBytes =
         static_cast<unsigned long long>(space.f_blocks) * space.f_frsize;
     // Members claiming 2 GB each, more of them than the whole disk holds.
@@ -258,17 +333,18 @@ TEST_F(ExtractSafety, FailsCleanlyOnBadCommandLinesAndMissingCabinets) {
     EXPECT_FALSE(missing.err.empty());
     EXPECT_FALSE(fs::exists(Dest()));
 
-    const ChildResult tooFew = ChildProcess::Run({kExtract, "/Y", "/E", Dest().string()});
+    const ChildResult tooFew = RunWithin({kExtract, "/Y", "/E", Dest().string()});
     EXPECT_FALSE(tooFew.ExitedWith(0)) << tooFew.Describe();
     EXPECT_FALSE(tooFew.signaled);
-    const ChildResult unknown =
-        ChildProcess::Run({kExtract, "/Y", "/E", "/Q", Dest().string(), "x.cab"});
+    const ChildResult unknown = RunWithin({kExtract, "/Y", "/E", "/Q", Dest().string(), "x.cab"});
     EXPECT_FALSE(unknown.ExitedWith(0)) << unknown.Describe();
     EXPECT_FALSE(fs::exists(Dest()));
 
-    const ChildResult help = ChildProcess::Run({kExtract, "--help"});
+    const ChildResult help = RunWithin({kExtract, "--help"});
     EXPECT_TRUE(help.ExitedWith(0)) << help.Describe();
-    EXPECT_NE(help.out.find("extract /Y /E /L"), std::string::npos);
+    EXPECT_NE(help.out.find("extract /Y /E /L [/MAX:<bytes>] <folder> <cabinet>"),
+              std::string::npos)
+        << help.out;
 }
 
 } // namespace

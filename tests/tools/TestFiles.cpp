@@ -2,9 +2,7 @@
 
 #include <openssl/evp.h>
 
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 
 #include <sys/stat.h>
@@ -12,24 +10,6 @@
 namespace quorvane::test {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw std::runtime_error("cannot read " + path.string());
-    }
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-        throw std::runtime_error("cannot write " + path.string());
-    }
-}
 
 std::string Md5Hex(const std::string& bytes) {
     unsigned char digest[EVP_MAX_MD_SIZE];

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TempFolder.h"
+
 #include <filesystem>
 #include <map>
 #include <set>
@@ -7,8 +9,8 @@
 
 namespace quorvane::test {
 
-std::string ReadFile(const std::filesystem::path& path);
-void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+// Files are read and written with support/TempFolder.h's ReadFile and
+// WriteFile, which take these paths as they are.
 std::string Md5Hex(const std::string& bytes);
 // Bytes that do not compress, so a file spans several cabinet data blocks.
 std::string RandomBytes(std::size_t count, unsigned seed);

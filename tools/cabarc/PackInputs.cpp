@@ -1,5 +1,6 @@
 #include "PackInputs.h"
 
+#include "InputFile.h"
 #include "Utf8.h"
 
 #include <algorithm>
@@ -127,11 +128,11 @@ bool PackInputs::AddFolder(const std::string& folder, std::string& error) {
 bool PackInputs::AddFile(const std::string& path, const std::string& name, std::string& error) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
-        error = "cannot read input file \"" + tools::Printable(path) + "\": " + ErrnoText(errno);
+        error = "cannot read input file " + tools::Quoted(path) + ": " + ErrnoText(errno);
         return false;
     }
     if (!S_ISREG(info.st_mode)) {
-        error = "input \"" + tools::Printable(path) + "\" is not a regular file";
+        error = tools::NotRegularFile(path, "input", info.st_mode);
         return false;
     }
     if (m_hasExcluded && info.st_dev == m_excludedDevice && info.st_ino == m_excludedInode) {
@@ -147,6 +148,8 @@ bool PackInputs::AddFile(const std::string& path, const std::string& name, std::
     input.name = name;
     input.size = static_cast<std::uint64_t>(info.st_size);
     input.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec);
+    input.device = info.st_dev;
+    input.inode = info.st_ino;
     m_files.push_back(std::move(input));
     return true;
 }

@@ -19,6 +19,10 @@ struct PackInput {
     std::string name; // the bare name stored in the cabinet
     std::uint64_t size = 0;
     std::int64_t modified = 0; // seconds since 1970, UTC
+    // Which file it was when counted, to notice one replaced before it is
+    // read.
+    dev_t device = 0;
+    ino_t inode = 0;
 };
 
 // The files a command line names, in the order they will be packed.
@@ -30,7 +34,8 @@ public:
 
     // One argument: a file, or "<folder>/*.*" (also "<folder>/*") for every
     // regular file of the folder, names with and without a dot alike,
-    // subfolders left out, in byte order of the names.
+    // subfolders (and FIFOs, devices, sockets) left out, in byte order of the
+    // names. A file named on its own must be a regular file.
     bool Add(const std::string& argument, std::string& error);
 
     // What the cabinet format cannot hold, and names that would collide.

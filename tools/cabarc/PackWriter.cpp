@@ -1,5 +1,8 @@
 #include "PackWriter.h"
 
+#include "FdOutputStream.h"
+#include "InputFile.h"
+#include "RandomName.h"
 #include "Utf8.h"
 
 #include <libgcab.h>
@@ -30,10 +33,38 @@ struct GErrorFree {
     void operator()(GError* error) const { g_error_free(error); }
 };
 
+struct GBytesUnref {
+    void operator()(GBytes* bytes) const { g_bytes_unref(bytes); }
+};
+using BytesPtr = std::unique_ptr<GBytes, GBytesUnref>;
+
 std::string TakeMessage(GError* error) {
     std::unique_ptr<GError, GErrorFree> owned(error);
     return owned ? owned->message : "unknown error";
 }
+
+// Closes a descriptor when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    int Get() const { return m_fd; }
+    // Closes now, reporting what close says (a late write error shows here).
+    bool Close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
 
 // Cabinets keep a DOS date: local wall-clock time from 1980 to 2107 in two
 // second steps. libgcab takes the fields of whatever GDateTime it is given,
@@ -54,23 +85,51 @@ GDateTime* LocalDosTime(std::int64_t modified) {
                                local.tm_min, second);
 }
 
-std::string RandomSuffix() {
-    static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::string suffix;
-    for (int i = 0; i < 8; ++i) {
-        suffix.push_back(kAlphabet[g_random_int_range(0, 36)]);
-    }
-    return suffix;
+std::string Changed(const PackInput& input) {
+    return tools::Quoted(input.path) + " changed while it was being packed";
 }
 
-bool SyncPath(const std::string& path, int flags) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | flags);
-    if (fd < 0) {
-        return false;
+// The whole of one input, read through a descriptor opened as a regular
+// file: libgcab never opens an input by name, so nothing swapped in after
+// the checks (a FIFO, a device) can block it. The bytes must be those of the
+// file that was counted, whole: the sizes went into the limits, and a file
+// that grew or shrank would shift every later member's data.
+BytesPtr ReadInput(const PackInput& input, std::string& error) {
+    Descriptor fd(tools::OpenRegularFile(input.path, "input", error));
+    if (fd.Get() < 0) {
+        return nullptr;
     }
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0 || info.st_dev != input.device ||
+        info.st_ino != input.inode || static_cast<std::uint64_t>(info.st_size) != input.size) {
+        error = Changed(input);
+        return nullptr;
+    }
+    const auto size = static_cast<gsize>(input.size);
+    // One byte more than expected is asked for, to see a file that grew.
+    auto* data = static_cast<char*>(g_malloc(size + 1));
+    gsize done = 0;
+    while (done <= size) {
+        const ssize_t got = ::read(fd.Get(), data + done, size + 1 - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            error = "cannot read " + tools::Quoted(input.path) + ": " + std::strerror(errno);
+            g_free(data);
+            return nullptr;
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<gsize>(got);
+    }
+    if (done != size) {
+        error = Changed(input);
+        g_free(data);
+        return nullptr;
+    }
+    return BytesPtr(g_bytes_new_take(data, size));
 }
 
 } // namespace
@@ -87,85 +146,90 @@ PackWriter::PackWriter(std::string packPath) : m_packPath(std::move(packPath)) {
 }
 
 bool PackWriter::Write(const std::vector<PackInput>& files, std::string& error) {
-    if (m_baseName.empty()) {
-        error = "pack name \"" + tools::Printable(m_packPath) + "\" names a folder";
+    if (m_baseName.empty() || m_baseName == "." || m_baseName == "..") {
+        error = "pack name " + tools::Quoted(m_packPath) + " names a folder";
         return false;
     }
     struct stat existing {};
     if (::stat(m_packPath.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
-        error = "pack \"" + tools::Printable(m_packPath) + "\" is a folder";
+        error = "pack " + tools::Quoted(m_packPath) + " is a folder";
+        return false;
+    }
+    // The folder is opened once and every name below is reached from it.
+    // Links on the way to it are followed: the caller named that path.
+    Descriptor folder(::open(m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.Get() < 0) {
+        error = "cannot open the pack's folder " + tools::Quoted(m_folder) + ": " +
+                std::strerror(errno);
         return false;
     }
 
-    // The temporary file is created exclusively, so two writers never share
-    // one, and it is hidden so a folder listing taken meanwhile skips it.
-    const std::string prefix = (m_folder == "/" ? "/" : m_folder + "/") + "." + m_baseName + ".";
+    // Created exclusively and never through a link, so two writers never
+    // share a file and nobody can point the write elsewhere; hidden, so a
+    // folder listing taken meanwhile skips it.
     std::string temporary;
-    GPtr<GFileIOStream> stream;
-    for (int attempt = 0; attempt < 100 && !stream; ++attempt) {
-        temporary = prefix + RandomSuffix() + ".tmp";
-        GPtr<GFile> file(g_file_new_for_path(temporary.c_str()));
-        GError* gerror = nullptr;
-        stream.reset(g_file_create_readwrite(file.get(), G_FILE_CREATE_NONE, nullptr, &gerror));
-        if (!stream) {
-            const bool exists = g_error_matches(gerror, G_IO_ERROR, G_IO_ERROR_EXISTS);
-            const std::string message = TakeMessage(gerror);
-            if (!exists) {
-                error = "cannot create a temporary file beside \"" + tools::Printable(m_packPath) +
-                        "\": " + message;
-                return false;
-            }
+    int created = -1;
+    for (int attempt = 0; attempt < 100 && created < 0; ++attempt) {
+        temporary = "." + m_baseName + "." + tools::RandomLetters(8) + ".tmp";
+        created = ::openat(folder.Get(), temporary.c_str(),
+                           O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (created < 0 && errno != EEXIST) {
+            error = "cannot create a temporary file beside " + tools::Quoted(m_packPath) + ": " +
+                    std::strerror(errno);
+            return false;
         }
     }
-    if (!stream) {
-        error = "cannot find a free temporary name beside \"" + tools::Printable(m_packPath) + "\"";
+    if (created < 0) {
+        error = "cannot find a free temporary name beside " + tools::Quoted(m_packPath);
         return false;
     }
-    if (!WriteTemporary(stream.get(), files, error)) {
-        ::unlink(temporary.c_str());
-        return false;
+    Descriptor output(created);
+    bool ok = WriteCabinet(output.Get(), files, error);
+    if (ok && ::fsync(output.Get()) != 0) {
+        error =
+            "cannot flush the new pack " + tools::Quoted(m_packPath) + ": " + std::strerror(errno);
+        ok = false;
     }
-    if (!SyncPath(temporary, 0)) {
-        error = "cannot flush \"" + tools::Printable(temporary) + "\": " + std::strerror(errno);
-        ::unlink(temporary.c_str());
-        return false;
+    if (!output.Close() && ok) {
+        error =
+            "cannot write the new pack " + tools::Quoted(m_packPath) + ": " + std::strerror(errno);
+        ok = false;
     }
-    if (::rename(temporary.c_str(), m_packPath.c_str()) != 0) {
-        error = "cannot rename the new pack to \"" + tools::Printable(m_packPath) +
-                "\": " + std::strerror(errno);
-        ::unlink(temporary.c_str());
+    if (ok && ::renameat(folder.Get(), temporary.c_str(), folder.Get(), m_baseName.c_str()) != 0) {
+        error = "cannot rename the new pack to " + tools::Quoted(m_packPath) + ": " +
+                std::strerror(errno);
+        ok = false;
+    }
+    if (!ok) {
+        ::unlinkat(folder.Get(), temporary.c_str(), 0);
         return false;
     }
     // The rename itself is only durable once the folder is flushed.
-    SyncPath(m_folder, O_DIRECTORY);
+    ::fsync(folder.Get());
     return true;
 }
 
-bool PackWriter::WriteTemporary(GFileIOStream* stream, const std::vector<PackInput>& files,
-                                std::string& error) {
+bool PackWriter::WriteCabinet(int fd, const std::vector<PackInput>& files, std::string& error) {
     GPtr<GCabCabinet> cabinet(gcab_cabinet_new());
     GPtr<GCabFolder> folder(gcab_folder_new(GCAB_COMPRESSION_MSZIP));
-    std::vector<GPtr<GCabFile>> entries;
-    entries.reserve(files.size());
 
+    // Every input is held in memory until the cabinet is written: libgcab
+    // compresses them all in one pass at the end. Packs are objects of a few
+    // megabytes; the folder limit caps the worst case.
     for (const auto& input : files) {
-        GPtr<GFile> source(g_file_new_for_path(input.path.c_str()));
-        GPtr<GCabFile> entry(gcab_file_new_with_file(input.name.c_str(), source.get()));
+        BytesPtr bytes = ReadInput(input, error);
+        if (!bytes) {
+            return false;
+        }
+        GPtr<GCabFile> entry(gcab_file_new_with_bytes(input.name.c_str(), bytes.get()));
         GDateTime* date = LocalDosTime(input.modified);
         gcab_file_set_date_time(entry.get(), date);
         g_date_time_unref(date);
         GError* gerror = nullptr;
         if (!gcab_folder_add_file(folder.get(), entry.get(), FALSE, nullptr, &gerror)) {
-            error = "cannot add \"" + tools::Printable(input.path) + "\": " + TakeMessage(gerror);
+            error = "cannot add " + tools::Quoted(input.path) + ": " + TakeMessage(gerror);
             return false;
         }
-        // libgcab reads the size again when the file is added; a file that
-        // changed since it was counted would upset the limits and offsets.
-        if (gcab_file_get_size(entry.get()) != input.size) {
-            error = tools::Quoted(input.path) + " changed while it was being packed";
-            return false;
-        }
-        entries.push_back(std::move(entry));
     }
     GError* gerror = nullptr;
     if (!gcab_cabinet_add_folder(cabinet.get(), folder.get(), &gerror)) {
@@ -174,28 +238,15 @@ bool PackWriter::WriteTemporary(GFileIOStream* stream, const std::vector<PackInp
     }
 
     // libgcab fills in the header last, so it needs a stream it can seek.
-    GOutputStream* output = g_io_stream_get_output_stream(G_IO_STREAM(stream));
-    const gboolean written =
-        gcab_cabinet_write_simple(cabinet.get(), output, nullptr, nullptr, nullptr, &gerror);
-    if (!written) {
-        error = "cannot write the cabinet: " + TakeMessage(gerror);
-        g_io_stream_close(G_IO_STREAM(stream), nullptr, nullptr);
-        return false;
-    }
-    if (!g_io_stream_close(G_IO_STREAM(stream), nullptr, &gerror)) {
+    GPtr<GOutputStream> stream(NewFdOutputStream(fd));
+    if (!gcab_cabinet_write_simple(cabinet.get(), stream.get(), nullptr, nullptr, nullptr,
+                                   &gerror)) {
         error = "cannot write the cabinet: " + TakeMessage(gerror);
         return false;
     }
-
-    // libgcab copies each file up to its end, whatever size it recorded; a
-    // file that grew meanwhile would shift every later member's data.
-    for (const auto& input : files) {
-        struct stat now {};
-        if (::stat(input.path.c_str(), &now) != 0 ||
-            static_cast<std::uint64_t>(now.st_size) != input.size) {
-            error = tools::Quoted(input.path) + " changed while it was being packed";
-            return false;
-        }
+    if (!g_output_stream_close(stream.get(), nullptr, &gerror)) {
+        error = "cannot write the cabinet: " + TakeMessage(gerror);
+        return false;
     }
     return true;
 }

@@ -2,16 +2,16 @@
 
 #include "PackInputs.h"
 
-#include <gio/gio.h>
-
 #include <string>
 #include <vector>
 
 namespace quorvane::cabarc {
 
-// Writes a new MSZIP cabinet through libgcab. The cabinet is built under a
-// temporary name beside the pack and renamed over it only when complete, so
-// a pack that exists is always a whole one, old or new.
+// Writes a new MSZIP cabinet through libgcab. The cabinet is built in a new
+// file beside the pack, created exclusively under a random hidden name and
+// never through a link, and renamed over the pack only when complete: a pack
+// that exists is always a whole one, old or new, and a link planted at the
+// pack's name (or at any name) is replaced, never written through.
 class PackWriter {
 public:
     explicit PackWriter(std::string packPath);
@@ -19,8 +19,7 @@ public:
     bool Write(const std::vector<PackInput>& files, std::string& error);
 
 private:
-    bool WriteTemporary(GFileIOStream* stream, const std::vector<PackInput>& files,
-                        std::string& error);
+    bool WriteCabinet(int fd, const std::vector<PackInput>& files, std::string& error);
 
     std::string m_packPath;
     std::string m_folder;

@@ -9,8 +9,7 @@
 
 #include "PackInputs.h"
 #include "PackWriter.h"
-
-#include <glib.h>
+#include "Utf8.h"
 
 #include <cstdio>
 #include <string>
@@ -29,7 +28,8 @@ void PrintUsage(std::FILE* to) {
                "written beside itself under a temporary name and then replaces <pack>.\n"
                "\n"
                "Refused: more than 65535 files, more than 2147450880 bytes in all, a\n"
-               "missing input, two inputs with the same name.\n",
+               "missing input, an input that is not a regular file (a FIFO, a device),\n"
+               "two inputs with the same name.\n",
                to);
 }
 
@@ -52,8 +52,8 @@ int main(int argc, char** argv) {
     }
     const std::string command = argv[1];
     if (command != "N" && command != "n") {
-        std::fprintf(stderr, "cabarc: unknown command \"%s\"; only N (new cabinet) is known\n",
-                     command.c_str());
+        std::fprintf(stderr, "cabarc: unknown command %s; only N (new cabinet) is known\n",
+                     quorvane::tools::Quoted(command).c_str());
         return 2;
     }
     if (argc < 4) {
@@ -61,10 +61,6 @@ int main(int argc, char** argv) {
         PrintUsage(stderr);
         return 2;
     }
-
-    // Only local files are read and written; keep GIO from reaching for a
-    // desktop session's virtual file systems.
-    g_setenv("GIO_USE_VFS", "local", TRUE);
 
     const std::string packPath = argv[2];
     quorvane::cabarc::PackInputs inputs;

@@ -5,46 +5,58 @@
 
 namespace quorvane::tools {
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence that starts bytes[at], with
+// its code point; 0 when none starts there.
+std::size_t SequenceAt(std::string_view bytes, std::size_t at, std::uint32_t& code) {
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    if (lead < 0x80) {
+        code = lead;
+        return 1;
+    }
+    std::size_t length = 0;
+    std::uint32_t minimum = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1Fu;
+        minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0Fu;
+        minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07u;
+        minimum = 0x10000;
+    } else {
+        // 0x80-0xBF cannot start a character, 0xC0/0xC1 only start
+        // overlong forms, 0xF5 and above lie beyond U+10FFFF.
+        return 0;
+    }
+    if (bytes.size() - at < length) {
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(bytes[at + k]);
+        if ((next & 0xC0u) != 0x80u) {
+            return 0;
+        }
+        code = (code << 6) | (next & 0x3Fu);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        return 0;
+    }
+    return length;
+}
+
+} // namespace
+
 bool IsValidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    const std::size_t n = bytes.size();
-    while (i < n) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        std::uint32_t code = 0;
-        std::uint32_t minimum = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            code = lead & 0x1Fu;
-            minimum = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            code = lead & 0x0Fu;
-            minimum = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            code = lead & 0x07u;
-            minimum = 0x10000;
-        } else {
-            // 0x80-0xBF cannot start a character, 0xC0/0xC1 only start
-            // overlong forms, 0xF5 and above lie beyond U+10FFFF.
-            return false;
-        }
-        if (n - i < length) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0u) != 0x80u) {
-                return false;
-            }
-            code = (code << 6) | (next & 0x3Fu);
-        }
-        if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+    std::uint32_t code = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = SequenceAt(bytes, i, code);
+        if (length == 0) {
             return false;
         }
         i += length;
@@ -93,17 +105,31 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
 std::string Printable(std::string_view bytes) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7F && byte != '\\') {
-            out.push_back(c);
-        } else if (byte == '\\') {
-            out += "\\\\";
-        } else {
+    out.reserve(bytes.size());
+    std::uint32_t code = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = SequenceAt(bytes, i, code);
+        // C0 controls, DEL and the C1 controls (U+0080-U+009F, which some
+        // terminals obey as escape sequences) are shown as their bytes, and
+        // so is every byte that is not part of a well-formed character.
+        const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
+        if (length != 0 && !control) {
+            if (code == '\\') {
+                out += "\\\\";
+            } else {
+                out.append(bytes.substr(i, length));
+            }
+            i += length;
+            continue;
+        }
+        const std::size_t shown = length == 0 ? 1 : length;
+        for (std::size_t k = 0; k < shown; ++k) {
+            const auto byte = static_cast<unsigned char>(bytes[i + k]);
             out += "\\x";
             out.push_back(kHex[byte >> 4]);
             out.push_back(kHex[byte & 0x0Fu]);
         }
+        i += shown;
     }
     return out;
 }

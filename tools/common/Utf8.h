@@ -16,8 +16,11 @@ bool IsValidUtf8(std::string_view bytes);
 // Windows itself maps them, so every byte string has exactly one result.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
-// The bytes with anything but printable ASCII shown as \xNN, for messages:
-// a hostile name must not be able to rewrite the terminal.
+// The bytes as the user knows them, for messages: well-formed UTF-8 as it
+// is ("caf\xC3\xA9" prints as the word), control characters and bytes that
+// are not part of a well-formed character as \xNN, a backslash doubled. A
+// hostile name must not be able to rewrite the terminal, and a name must not
+// turn into something else on the way to the user.
 std::string Printable(std::string_view bytes);
 // Printable(bytes) between double quotes, for messages.
 std::string Quoted(std::string_view bytes);

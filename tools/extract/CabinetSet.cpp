@@ -1,8 +1,11 @@
 #include "CabinetSet.h"
 
+#include "InputFile.h"
 #include "Utf8.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <set>
 #include <utility>
@@ -122,7 +125,7 @@ const char* MspackErrorText(int code) {
     }
 }
 
-CabinetSet::CabinetSet(FdSystem& system) {
+CabinetSet::CabinetSet(FdSystem& system) : m_system(system) {
     m_decompressor = mspack_create_cab_decompressor(system.Get());
     // Neither repair nor salvage: a damaged member is reported, not guessed at.
     if (m_decompressor != nullptr) {
@@ -147,25 +150,21 @@ bool CabinetSet::Open(const std::string& path, std::string& error) {
         error = "cannot start the cabinet decompressor";
         return false;
     }
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        error = "cannot open cabinet \"" + tools::Printable(path) + "\"";
-        return false;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        error = tools::Quoted(path) + " is not a file";
-        return false;
-    }
     m_paths.push_back(path);
     mscabd_cabinet* first = m_decompressor->open(m_decompressor, m_paths.back().c_str());
     if (first == nullptr) {
-        error = "cannot open cabinet \"" + tools::Printable(path) +
-                "\": " + MspackErrorText(m_decompressor->last_error(m_decompressor));
+        // The file layer says why it would not open the file; anything
+        // later is libmspack's own verdict on the contents.
+        error = m_system.OpenError();
+        if (error.empty()) {
+            error = "cannot open cabinet " + tools::Quoted(path) + ": " +
+                    MspackErrorText(m_decompressor->last_error(m_decompressor));
+        }
         return false;
     }
     m_cabinets.push_back(first);
     if (first->files == nullptr) {
-        error = "cabinet \"" + tools::Printable(path) + "\" holds no files";
+        error = "cabinet " + tools::Quoted(path) + " holds no files";
         return false;
     }
     JoinFollowingParts(path);
@@ -197,23 +196,37 @@ void CabinetSet::JoinFollowingParts(const std::string& firstPath) {
                          tools::Printable(last->nextname == nullptr ? "" : last->nextname).c_str());
             return;
         }
-        if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
-            !seen.insert({info.st_dev, info.st_ino}).second) {
-            std::fprintf(stderr, "extract: next part \"%s\" cannot be used\n",
-                         tools::Printable(path).c_str());
+        if (::stat(path.c_str(), &info) != 0) {
+            std::fprintf(stderr, "extract: cannot open next part %s: %s\n",
+                         tools::Quoted(path).c_str(), std::strerror(errno));
+            return;
+        }
+        if (!S_ISREG(info.st_mode)) {
+            std::fprintf(stderr, "extract: %s; members continued there cannot be extracted\n",
+                         tools::NotRegularFile(path, "next part", info.st_mode).c_str());
+            return;
+        }
+        if (!seen.insert({info.st_dev, info.st_ino}).second) {
+            std::fprintf(stderr, "extract: next part %s is a part already joined\n",
+                         tools::Quoted(path).c_str());
             return;
         }
         m_paths.push_back(path);
         mscabd_cabinet* next = m_decompressor->open(m_decompressor, m_paths.back().c_str());
         if (next == nullptr) {
-            std::fprintf(stderr, "extract: cannot open next part \"%s\": %s\n",
-                         tools::Printable(path).c_str(),
-                         MspackErrorText(m_decompressor->last_error(m_decompressor)));
+            if (m_system.OpenError().empty()) {
+                std::fprintf(stderr, "extract: cannot open next part %s: %s\n",
+                             tools::Quoted(path).c_str(),
+                             MspackErrorText(m_decompressor->last_error(m_decompressor)));
+            } else {
+                std::fprintf(stderr, "extract: %s; members continued there cannot be extracted\n",
+                             m_system.OpenError().c_str());
+            }
             return;
         }
         if (m_decompressor->append(m_decompressor, last, next) != MSPACK_ERR_OK) {
-            std::fprintf(stderr, "extract: next part \"%s\" does not continue this cabinet\n",
-                         tools::Printable(path).c_str());
+            std::fprintf(stderr, "extract: next part %s does not continue this cabinet\n",
+                         tools::Quoted(path).c_str());
             m_decompressor->close(m_decompressor, next);
             return;
         }

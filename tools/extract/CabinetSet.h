@@ -32,6 +32,7 @@ public:
 private:
     void JoinFollowingParts(const std::string& firstPath);
 
+    FdSystem& m_system;
     mscab_decompressor* m_decompressor = nullptr;
     std::vector<mscabd_cabinet*> m_cabinets;
     // libmspack keeps pointers to these names; a deque never moves them.

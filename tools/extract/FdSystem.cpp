@@ -1,5 +1,8 @@
 #include "FdSystem.h"
 
+#include "InputFile.h"
+#include "Utf8.h"
+
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -64,7 +67,11 @@ mspack_file* FdSystem::Open(mspack_system* self, const char* filename, int mode)
     }
     file->owner = owner;
     if (mode == MSPACK_SYS_OPEN_READ) {
-        file->fd = ::open(filename, O_RDONLY | O_CLOEXEC);
+        // libmspack opens the cabinet again for each folder it expands, and
+        // each open is checked: the name may have changed in between.
+        owner->m_openError.clear();
+        file->fd = tools::OpenRegularFile(filename == nullptr ? "" : filename, "cabinet",
+                                          owner->m_openError);
         if (file->fd < 0) {
             delete file;
             return nullptr;
@@ -127,6 +134,14 @@ int FdSystem::Write(mspack_file* handle, void* buffer, int bytes) {
     }
     FdSystem* owner = file->owner;
     const auto wanted = static_cast<std::uint64_t>(bytes);
+    // Counted on what is really written, not on what the cabinet declares:
+    // the declared sizes were checked against the cap before the run, and
+    // this holds even if they lie. Neither count ever passes its limit, so
+    // the differences cannot wrap.
+    if (wanted > owner->m_runLimit - owner->m_runWritten) {
+        owner->m_runLimitReached = true;
+        return -1;
+    }
     if (wanted > owner->m_limit - owner->m_written) {
         owner->m_overflowed = true;
         return -1;
@@ -144,6 +159,7 @@ int FdSystem::Write(mspack_file* handle, void* buffer, int bytes) {
         done += static_cast<std::size_t>(put);
     }
     owner->m_written += done;
+    owner->m_runWritten += done;
     return bytes;
 }
 
@@ -179,13 +195,17 @@ off_t FdSystem::Tell(mspack_file* handle) {
 
 void FdSystem::Message(mspack_file*, const char* format, ...) {
     // The handle may be one of libmspack's own objects in disguise, so it is
-    // never looked into.
-    std::fputs("extract: ", stderr);
+    // never looked into. The text may quote names from the cabinet, so it
+    // goes out through Printable like every other name.
+    char text[1024];
     va_list arguments;
     va_start(arguments, format);
-    std::vfprintf(stderr, format, arguments);
+    const int length = std::vsnprintf(text, sizeof text, format, arguments);
     va_end(arguments);
-    std::fputc('\n', stderr);
+    if (length < 0) {
+        return;
+    }
+    std::fprintf(stderr, "extract: %s\n", tools::Printable(text).c_str());
 }
 
 void* FdSystem::Alloc(mspack_system*, size_t bytes) {

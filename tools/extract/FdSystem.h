@@ -3,15 +3,20 @@
 #include <mspack.h>
 
 #include <cstdint>
+#include <string>
 
 namespace quorvane::extract {
 
 // The file layer libmspack reads cabinets and writes members through.
-// Cabinets are opened by path; a member is never opened by name at all: the
+// Cabinets are opened by path, and only when they are regular files: a FIFO
+// or a device named as a cabinet (or as a later part of one) must not leave
+// the tool waiting for ever. A member is never opened by name at all: the
 // caller hands over a descriptor it created safely, and libmspack's "open for
-// writing" gets that descriptor whatever name it asks for. Writes past the
-// member's declared size are refused, so a damaged cabinet cannot make a
-// member longer than the size the free-space check counted.
+// writing" gets that descriptor whatever name it asks for.
+//
+// Two limits hold in the write path, whatever the cabinet says: a member
+// cannot grow past its declared size (the size the free-space check
+// counted), and the members together cannot pass the run's cap.
 class FdSystem {
 public:
     FdSystem();
@@ -24,6 +29,16 @@ public:
     void ClearOutput();
     std::uint64_t OutputWritten() const { return m_written; }
     bool OutputOverflowed() const { return m_overflowed; }
+
+    // The most all members of the run may write together.
+    void SetRunLimit(std::uint64_t limit) { m_runLimit = limit; }
+    std::uint64_t RunWritten() const { return m_runWritten; }
+    // True once a write was refused because it would pass the run's cap.
+    bool RunLimitReached() const { return m_runLimitReached; }
+
+    // Why the last cabinet open failed, for the message; empty when it did
+    // not get as far as looking at the file.
+    const std::string& OpenError() const { return m_openError; }
 
     // What an mspack_file handed out by this class points to.
     struct File;
@@ -51,6 +66,10 @@ private:
     std::uint64_t m_written = 0;
     bool m_overflowed = false;
     bool m_outputOpen = false;
+    std::uint64_t m_runLimit = 0;
+    std::uint64_t m_runWritten = 0;
+    bool m_runLimitReached = false;
+    std::string m_openError;
 };
 
 } // namespace quorvane::extract

@@ -2,13 +2,13 @@
 
 #include "CabinetSet.h"
 #include "MemberName.h"
+#include "RandomName.h"
 #include "Utf8.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <random>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,14 +21,8 @@ namespace {
 
 // Fixed length, so a member whose name is already as long as a file name
 // may be still has room for its temporary.
-std::string TemporaryName(std::mt19937_64& random) {
-    static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::uniform_int_distribution<int> pick(0, 35);
-    std::string name = ".qv-extract-";
-    for (int i = 0; i < 12; ++i) {
-        name.push_back(kAlphabet[pick(random)]);
-    }
-    return name;
+std::string TemporaryName() {
+    return ".qv-extract-" + tools::RandomLetters(12);
 }
 
 // Cabinet times are local wall-clock times; invalid ones leave the file with
@@ -60,33 +54,37 @@ void StampModified(int fd, const mscabd_file* member) {
 } // namespace
 
 MemberExtractor::MemberExtractor(mscab_decompressor* decompressor, FdSystem& system,
-                                 const SafeFolder& destination)
-    : m_decompressor(decompressor), m_system(system), m_destination(destination) {}
+                                 const SafeFolder& destination, CreatedByRun& created)
+    : m_decompressor(decompressor), m_system(system), m_destination(destination),
+      m_created(created) {}
 
-bool MemberExtractor::Extract(mscabd_file* member) {
+MemberExtractor::Outcome MemberExtractor::Extract(mscabd_file* member) {
     const std::string raw = member->filename == nullptr ? "" : member->filename;
     const MemberPath path = ParseMemberName(raw, (member->attribs & MSCAB_ATTRIB_UTF_NAME) != 0);
     std::string error;
     if (path.refusal.empty()) {
-        auto folder = m_destination.Descend(path.parts, path.parts.size() - 1, error);
-        if (folder && WriteMember(member, *folder, path.parts.back(), error)) {
-            return true;
+        auto folder = m_destination.Descend(path.parts, path.parts.size() - 1, m_created, error);
+        if (folder && WriteMember(member, *folder, path.parts, error)) {
+            return Outcome::kWritten;
+        }
+        if (m_system.RunLimitReached()) {
+            return Outcome::kStopped;
         }
     } else {
         error = path.refusal;
     }
-    std::fprintf(stderr, "extract: refused member \"%s\": %s\n", tools::Printable(raw).c_str(),
+    std::fprintf(stderr, "extract: refused member %s: %s\n", tools::Quoted(raw).c_str(),
                  error.c_str());
-    return false;
+    return Outcome::kRefused;
 }
 
 bool MemberExtractor::WriteMember(mscabd_file* member, const SafeFolder& folder,
-                                  const std::string& fileName, std::string& error) {
-    static std::mt19937_64 random{std::random_device{}()};
+                                  const std::vector<std::string>& parts, std::string& error) {
+    const std::string& fileName = parts.back();
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = TemporaryName(random);
+        temporary = TemporaryName();
         fd = ::openat(folder.Fd(), temporary.c_str(),
                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) {
@@ -104,7 +102,10 @@ bool MemberExtractor::WriteMember(mscabd_file* member, const SafeFolder& folder,
     m_system.ClearOutput();
 
     bool ok = true;
-    if (result != MSPACK_ERR_OK) {
+    if (m_system.RunLimitReached()) {
+        error = "the run's cap was reached";
+        ok = false;
+    } else if (result != MSPACK_ERR_OK) {
         error = MspackErrorText(result);
         ok = false;
     } else if (m_system.OutputOverflowed() || m_system.OutputWritten() != member->length) {
@@ -118,12 +119,20 @@ bool MemberExtractor::WriteMember(mscabd_file* member, const SafeFolder& folder,
         error = std::string("cannot write the file: ") + std::strerror(errno);
         ok = false;
     }
+    // Whether the name is new decides whether taking the run back removes
+    // the file: a file that was replaced has no older self to return to.
+    struct stat existing {};
+    const bool isNew =
+        ::fstatat(folder.Fd(), fileName.c_str(), &existing, AT_SYMLINK_NOFOLLOW) != 0 &&
+        errno == ENOENT;
     if (ok && ::renameat(folder.Fd(), temporary.c_str(), folder.Fd(), fileName.c_str()) != 0) {
         error = "cannot put the file in place: " + std::string(std::strerror(errno));
         ok = false;
     }
     if (!ok) {
         ::unlinkat(folder.Fd(), temporary.c_str(), 0);
+    } else if (isNew) {
+        m_created.Inner(parts, false);
     }
     return ok;
 }

@@ -6,28 +6,36 @@
 #include <mspack.h>
 
 #include <string>
+#include <vector>
 
 namespace quorvane::extract {
 
 // Writes one member at a time below the destination. A member is
 // decompressed into a new hidden file in its target folder and renamed over
 // the target only when every byte arrived, so a member that fails leaves no
-// file, and one that replaces an older file replaces it whole.
+// file, and one that replaces an older file replaces it whole. Files and
+// folders that did not exist before are recorded, for a run that must be
+// taken back.
 class MemberExtractor {
 public:
     MemberExtractor(mscab_decompressor* decompressor, FdSystem& system,
-                    const SafeFolder& destination);
+                    const SafeFolder& destination, CreatedByRun& created);
 
-    // False (with the reason on stderr) when the member was not written.
-    bool Extract(mscabd_file* member);
+    enum class Outcome {
+        kWritten,
+        kRefused, // this member only (the reason is on stderr); the run goes on
+        kStopped, // the run's cap was reached: no member may follow
+    };
+    Outcome Extract(mscabd_file* member);
 
 private:
-    bool WriteMember(mscabd_file* member, const SafeFolder& folder, const std::string& fileName,
-                     std::string& error);
+    bool WriteMember(mscabd_file* member, const SafeFolder& folder,
+                     const std::vector<std::string>& parts, std::string& error);
 
     mscab_decompressor* m_decompressor;
     FdSystem& m_system;
     const SafeFolder& m_destination;
+    CreatedByRun& m_created;
 };
 
 } // namespace quorvane::extract

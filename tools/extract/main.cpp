@@ -1,10 +1,12 @@
 // extract: expands every member of a cabinet into a folder.
 //
-//   extract /Y /E /L <folder> <cabinet>
+//   extract /Y /E /L [/MAX:<bytes>] <folder> <cabinet>
 //
 // The command line is the one the Windows cabinet expander takes (/Y: replace
-// without asking, /E: all members, /L: into this folder). A cabinet is input
-// from outside, so nothing it says may place a file outside <folder>.
+// without asking, /E: all members, /L: into this folder), which is what the
+// backup engine runs. A cabinet is input from outside, so nothing it says may
+// place a file outside <folder>, and nothing it says may make one run write
+// more than the cap: a few megabytes of cabinet can expand to gigabytes.
 
 #include "CabinetSet.h"
 #include "FdSystem.h"
@@ -16,31 +18,176 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <set>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 
 namespace {
 
+constexpr std::uint64_t kKiB = 1024;
+constexpr std::uint64_t kMiB = 1024 * kKiB;
+constexpr std::uint64_t kGiB = 1024 * kMiB;
+// Real objects are well under 10 MB; the default leaves room for the
+// largest and stops a cabinet made to fill the disk long before it does.
+constexpr std::uint64_t kDefaultCap = 64 * kMiB;
+constexpr std::uint64_t kHighestCap = kGiB;
+
 void PrintUsage(std::FILE* to) {
-    std::fputs("Usage: extract /Y /E /L <folder> <cabinet>\n"
+    std::fputs("Usage: extract /Y /E /L [/MAX:<bytes>] <folder> <cabinet>\n"
                "\n"
                "Expands every member of <cabinet> into <folder>, creating it when missing\n"
                "and replacing files already there. Members whose names climb out of the\n"
                "folder (\"..\") or are not valid are refused; the others are still\n"
-               "extracted. The exit status is 0 only when every member was extracted.\n",
+               "extracted. The exit status is 0 only when every member was extracted.\n"
+               "\n"
+               "<folder> must not itself be a symbolic link, and <cabinet> and the later\n"
+               "parts of a split set must be regular files.\n"
+               "\n"
+               "One run writes at most 64 MiB. /MAX:<bytes> sets another cap, at most 1G\n"
+               "(K, M and G stand for 1024, 1024^2 and 1024^3: /MAX:200M). A cabinet whose\n"
+               "members add up to more is refused before anything is written; one that\n"
+               "writes more than it declared is stopped, and every file and folder the\n"
+               "run created is removed again.\n"
+               "\n"
+               "Switches are read in any order and either case, and may be given before\n"
+               "<folder> only.\n",
                to);
 }
 
-std::string Upper(std::string text) {
-    for (auto& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
+char Upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SwitchIs(std::string_view argument, std::string_view name) {
+    if (argument.size() != name.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (Upper(argument[i]) != name[i]) {
+            return false;
         }
     }
-    return text;
+    return true;
+}
+
+// "<digits>" with an optional K, M or G; nothing else, and nothing above
+// the highest cap.
+std::optional<std::uint64_t> ParseSize(std::string_view text) {
+    std::uint64_t unit = 1;
+    if (!text.empty()) {
+        switch (Upper(text.back())) {
+        case 'K':
+            unit = kKiB;
+            break;
+        case 'M':
+            unit = kMiB;
+            break;
+        case 'G':
+            unit = kGiB;
+            break;
+        default:
+            break;
+        }
+        if (unit != 1) {
+            text.remove_suffix(1);
+        }
+    }
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    std::uint64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+        // Checked at every digit, so the product below cannot wrap either.
+        if (value > kHighestCap) {
+            return kHighestCap + 1;
+        }
+    }
+    return value * unit;
+}
+
+// "64 MiB (67108864 bytes)", or the bytes alone when no unit divides them.
+std::string DescribeBytes(std::uint64_t bytes) {
+    std::string text;
+    if (bytes != 0 && bytes % kGiB == 0) {
+        text = std::to_string(bytes / kGiB) + " GiB (";
+    } else if (bytes != 0 && bytes % kMiB == 0) {
+        text = std::to_string(bytes / kMiB) + " MiB (";
+    } else if (bytes != 0 && bytes % kKiB == 0) {
+        text = std::to_string(bytes / kKiB) + " KiB (";
+    } else {
+        return std::to_string(bytes) + " bytes";
+    }
+    return text + std::to_string(bytes) + " bytes)";
+}
+
+constexpr const char* kRaiseCap =
+    "/MAX:<bytes> raises the cap, up to /MAX:1G (K, M and G suffixes)";
+
+struct CommandLine {
+    std::string destination;
+    std::string cabinet;
+    std::uint64_t cap = kDefaultCap;
+};
+
+// The switches, then <folder> and <cabinet>; nullopt (with the reason on
+// stderr when there is one beyond the usage) when the line is not valid.
+std::optional<CommandLine> Parse(int argc, char** argv) {
+    if (argc < 6) {
+        return std::nullopt;
+    }
+    bool replace = false;
+    bool all = false;
+    bool into = false;
+    bool capGiven = false;
+    CommandLine line;
+    for (int i = 1; i < argc - 2; ++i) {
+        const std::string_view argument = argv[i];
+        bool* seen = nullptr;
+        if (SwitchIs(argument, "/Y")) {
+            seen = &replace;
+        } else if (SwitchIs(argument, "/E")) {
+            seen = &all;
+        } else if (SwitchIs(argument, "/L")) {
+            seen = &into;
+        } else if (argument.size() >= 5 && SwitchIs(argument.substr(0, 5), "/MAX:")) {
+            seen = &capGiven;
+            const auto cap = ParseSize(argument.substr(5));
+            if (!cap) {
+                std::fprintf(stderr, "extract: %s is not a size in bytes\n",
+                             quorvane::tools::Quoted(argument).c_str());
+                return std::nullopt;
+            }
+            if (*cap > kHighestCap) {
+                std::fprintf(stderr, "extract: %s is more than the highest cap, 1G\n",
+                             quorvane::tools::Quoted(argument).c_str());
+                return std::nullopt;
+            }
+            line.cap = *cap;
+        } else {
+            std::fprintf(stderr, "extract: unknown switch %s\n",
+                         quorvane::tools::Quoted(argument).c_str());
+            return std::nullopt;
+        }
+        if (*seen) {
+            std::fprintf(stderr, "extract: %s is given twice\n",
+                         quorvane::tools::Quoted(argument).c_str());
+            return std::nullopt;
+        }
+        *seen = true;
+    }
+    if (!replace || !all || !into) {
+        return std::nullopt;
+    }
+    line.destination = argv[argc - 2];
+    line.cabinet = argv[argc - 1];
+    return line;
 }
 
 // The folder that will hold the destination: the destination itself when it
@@ -61,41 +208,39 @@ std::string ExistingAncestor(std::string path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h" ||
-                      std::string(argv[1]) == "/?")) {
+    using quorvane::tools::Printable;
+    using quorvane::tools::Quoted;
+
+    if (argc == 2 &&
+        (SwitchIs(argv[1], "--HELP") || SwitchIs(argv[1], "-H") || SwitchIs(argv[1], "/?"))) {
         PrintUsage(stdout);
         return 0;
     }
-    std::set<std::string> switches;
-    for (int i = 1; i < argc && i <= 3; ++i) {
-        switches.insert(Upper(argv[i]));
-    }
-    if (argc != 6 || switches != std::set<std::string>{"/Y", "/E", "/L"}) {
+    const auto line = Parse(argc, argv);
+    if (!line) {
         PrintUsage(stderr);
         return 2;
     }
-    const std::string destination = argv[4];
-    const std::string cabinetPath = argv[5];
 
     quorvane::extract::FdSystem system;
     quorvane::extract::CabinetSet cabinet(system);
     std::string error;
-    if (!cabinet.Open(cabinetPath, error)) {
+    if (!cabinet.Open(line->cabinet, error)) {
         std::fprintf(stderr, "extract: %s\n", error.c_str());
         return 1;
     }
 
-    // All or nothing on space: a restore that stops half-way because the
-    // disk filled up is worse than one that never starts.
+    // All or nothing on space and on the cap: a restore that stops half-way
+    // is worse than one that never starts.
     std::uint64_t needed = 0;
     for (const mscabd_file* member = cabinet.Files(); member != nullptr; member = member->next) {
         needed += member->length;
     }
-    const std::string probe = ExistingAncestor(destination);
+    const std::string probe = ExistingAncestor(line->destination);
     struct statvfs space {};
     if (::statvfs(probe.c_str(), &space) != 0) {
-        std::fprintf(stderr, "extract: cannot read the free space of \"%s\": %s\n",
-                     quorvane::tools::Printable(probe).c_str(), std::strerror(errno));
+        std::fprintf(stderr, "extract: cannot read the free space of %s: %s\n",
+                     Quoted(probe).c_str(), std::strerror(errno));
         return 1;
     }
     const std::uint64_t available =
@@ -103,28 +248,50 @@ int main(int argc, char** argv) {
     if (needed > available) {
         std::fprintf(stderr,
                      "extract: the cabinet's members need %llu bytes but only %llu are free "
-                     "at \"%s\"; nothing was extracted\n",
+                     "at %s; nothing was extracted\n",
                      static_cast<unsigned long long>(needed),
-                     static_cast<unsigned long long>(available),
-                     quorvane::tools::Printable(probe).c_str());
+                     static_cast<unsigned long long>(available), Quoted(probe).c_str());
         return 1;
     }
+    if (needed > line->cap) {
+        std::fprintf(stderr,
+                     "extract: the members of %s add up to %llu bytes, more than the %s one "
+                     "run may write; nothing was extracted. %s.\n",
+                     Quoted(line->cabinet).c_str(), static_cast<unsigned long long>(needed),
+                     DescribeBytes(line->cap).c_str(), kRaiseCap);
+        return 1;
+    }
+    system.SetRunLimit(line->cap);
 
-    auto folder = quorvane::extract::SafeFolder::OpenDestination(destination, error);
+    quorvane::extract::CreatedByRun created;
+    auto folder = quorvane::extract::SafeFolder::OpenDestination(line->destination, created, error);
     if (!folder) {
-        std::fprintf(stderr, "extract: %s\n", error.c_str());
+        std::fprintf(stderr, "extract: %s; nothing was extracted\n", error.c_str());
         return 1;
     }
-    quorvane::extract::MemberExtractor extractor(cabinet.Decompressor(), system, *folder);
+    quorvane::extract::MemberExtractor extractor(cabinet.Decompressor(), system, *folder, created);
     std::size_t failed = 0;
     for (mscabd_file* member = cabinet.Files(); member != nullptr; member = member->next) {
-        if (!extractor.Extract(member)) {
+        using Outcome = quorvane::extract::MemberExtractor::Outcome;
+        const Outcome outcome = extractor.Extract(member);
+        if (outcome == Outcome::kStopped) {
+            const bool removed = created.Remove(folder->Fd());
+            std::fprintf(stderr,
+                         "extract: %s wrote more than its members declare and reached the %s "
+                         "one run may write; stopped, and %s. %s.\n",
+                         Quoted(line->cabinet).c_str(), DescribeBytes(line->cap).c_str(),
+                         removed ? "every file and folder this run created was removed"
+                                 : "some of what this run created could not be removed",
+                         kRaiseCap);
+            return 1;
+        }
+        if (outcome == Outcome::kRefused) {
             ++failed;
         }
     }
     if (failed != 0) {
         std::fprintf(stderr, "extract: %zu member(s) of \"%s\" were not extracted\n", failed,
-                     quorvane::tools::Printable(cabinetPath).c_str());
+                     Printable(line->cabinet).c_str());
         return 1;
     }
     return 0;
