@@ -8,6 +8,8 @@
 #include "platform/Paths.h"
 #include "platform/SystemFolders.h"
 
+#include <deque>
+#include <future>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,47 +53,82 @@ ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view pas
     ListingResult result = Started(list, passport);
     if (!result.listed)
         return result;
-    for (std::size_t i = 0; i < list.objects.size();) {
+
+    // Each object's picture is decoded on another thread while the next
+    // cabinet is being expanded: the listing waits on the extract tool
+    // anyway, and the two together take little more than the tool alone.
+    constexpr std::size_t kDecodesInFlight = 4;
+    struct Look {
+        std::string picture;
+        std::future<bool> decodes;
+        bool shown = false;
+    };
+    std::vector<Look> looks(list.objects.size());
+    std::deque<std::size_t> inFlight;
+    const auto settle = [&](std::size_t at) {
+        looks[at].shown = looks[at].decodes.get();
+        if (!looks[at].shown)
+            ++result.withoutPicture;
+    };
+    std::size_t looked = 0;
+    for (; looked < list.objects.size(); ++looked) {
         if (IsCancelled(cancel)) {
-            DropRest(list, i, result);
+            result.interrupted = true;
             break;
         }
-        InstalledObject& object = list.objects[i];
+        const InstalledObject& object = list.objects[looked];
         const std::string folder = list.ThumbnailFolder(object);
         const std::string cabinet = list.ObjectPath(object);
-        std::string picture;
-        bool found = false;
+        Look& look = looks[looked];
         if (!IsRegularFile(cabinet)) {
             ++result.missingFiles;
-        } else if (MakeFolders(folder) && tools.ExtractCabinet(cabinet, folder).succeeded) {
-            // A cabinet that could not be expanded is not shown.
-            for (const char* pattern : {"*.png", "*.jpg", "*.gif"}) {
-                if (SystemFolders::FindFirstMatch(JoinPath(folder, pattern), picture)) {
-                    found = decoder.CanDecode(picture);
-                    break;
-                }
-            }
-            if (!found)
-                ++result.withoutPicture;
-        } else {
-            ++result.withoutPicture;
+            continue;
         }
-        if (!found) {
-            // The object is left out; its stamp file would otherwise stay
-            // until the list is cleared.
+        // A cabinet that could not be expanded is not shown. The extract
+        // tool makes the thumbnail folder itself.
+        if (tools.ExtractCabinet(cabinet, folder).succeeded) {
+            for (const char* pattern : {"*.png", "*.jpg", "*.gif"}) {
+                if (SystemFolders::FindFirstMatch(JoinPath(folder, pattern), look.picture))
+                    break;
+            }
+        }
+        if (look.picture.empty()) {
+            ++result.withoutPicture;
+            continue;
+        }
+        look.decodes = std::async(std::launch::async, [&decoder, picture = look.picture] {
+            return decoder.CanDecode(picture);
+        });
+        inFlight.push_back(looked);
+        if (inFlight.size() > kDecodesInFlight) {
+            settle(inFlight.front());
+            inFlight.pop_front();
+        }
+    }
+    for (std::size_t at : inFlight)
+        settle(at);
+
+    // Objects left out leave the list, and their stamp files and thumbnail
+    // folders go with them; the objects not looked at after an interrupt
+    // leave it too.
+    std::vector<InstalledObject> kept;
+    for (std::size_t i = 0; i < list.objects.size(); ++i) {
+        InstalledObject& object = list.objects[i];
+        if (i >= looked || !looks[i].shown) {
             unlink(list.StampPath(object).c_str());
-            SystemFolders::DeleteTree(folder);
-            list.objects.erase(list.objects.begin() + static_cast<std::ptrdiff_t>(i));
+            if (i < looked)
+                SystemFolders::DeleteTree(list.ThumbnailFolder(object));
             continue;
         }
         if (object.displayName.size() < 2) {
-            std::string name = BaseName(picture);
+            std::string name = BaseName(looks[i].picture);
             name = name.size() >= 4 ? name.substr(0, name.size() - 4) : std::string();
             object.displayName = InstalledObject::Field(codePage.FromUtf8(name));
         }
-        result.items.push_back({i, picture});
-        ++i;
+        result.items.push_back({kept.size(), looks[i].picture});
+        kept.push_back(std::move(object));
     }
+    list.objects = std::move(kept);
     return result;
 }
 
