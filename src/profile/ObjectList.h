@@ -1,10 +1,10 @@
 #pragma once
 
+#include "platform/FileIo.h"
 #include "profile/ContentCategory.h"
 #include "profile/InstalledObject.h"
 #include "profile/MapFiles.h"
 #include "profile/MessengerProfile.h"
-#include "platform/FileIo.h"
 #include "profile/PackCipher.h"
 
 #include <memory>
