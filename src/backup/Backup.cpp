@@ -303,6 +303,8 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
         manifestFolder.Open(manifests->Path(), problem);
     std::vector<Finished> finished;
     for (std::size_t index : itemData) {
+        if (m_services.progress)
+            m_services.progress(outcome.items.size(), itemData.size());
         BackupItemOutcome item;
         if (!StartItem(list, index, m_services.cancel, item, outcome)) {
             outcome.items.push_back(item);
@@ -349,6 +351,8 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
     std::set<std::string> packNames;
     std::vector<std::size_t> packed; // indices into outcome.items
     for (std::size_t index : itemData) {
+        if (m_services.progress)
+            m_services.progress(outcome.items.size(), itemData.size());
         BackupItemOutcome item;
         item.file = pack;
         if (!StartItem(list, index, m_services.cancel, item, outcome)) {
@@ -411,6 +415,8 @@ BackupOutcome BackupOperation::BackupPictures(PictureObjectList& list,
     BackupOutcome outcome;
     std::vector<Finished> finished;
     for (std::size_t index : itemData) {
+        if (m_services.progress)
+            m_services.progress(outcome.items.size(), itemData.size());
         BackupItemOutcome item;
         if (!StartItem(list, index, m_services.cancel, item, outcome)) {
             outcome.items.push_back(item);

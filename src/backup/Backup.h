@@ -1,6 +1,7 @@
 #pragma once
 
 #include "backup/CabinetTools.h"
+#include "backup/Listing.h"
 #include "profile/ObjectList.h"
 
 #include <set>
@@ -48,6 +49,7 @@ struct BackupServices {
     Pause& pause;
     const CodePage& codePage;
     const CancelFlag* cancel; // stops the backup after the current item; may be null
+    ProgressFunction progress = {}; // told before each item; may be empty
 };
 
 // Builds one sealed single-object pack under a hidden temporary name in the

@@ -49,7 +49,8 @@ void DropRest(ObjectList& list, std::size_t from, ListingResult& result) {
 
 ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view passport,
                                   CabinetTools& tools, const PictureDecoder& decoder,
-                                  const CodePage& codePage, const CancelFlag* cancel) {
+                                  const CodePage& codePage, const CancelFlag* cancel,
+                                  const ProgressFunction& progress) {
     ListingResult result = Started(list, passport);
     if (!result.listed)
         return result;
@@ -76,6 +77,8 @@ ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view pas
             result.interrupted = true;
             break;
         }
+        if (progress)
+            progress(looked, list.objects.size());
         const InstalledObject& object = list.objects[looked];
         const std::string folder = list.ThumbnailFolder(object);
         const std::string cabinet = list.ObjectPath(object);
@@ -107,6 +110,8 @@ ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view pas
     }
     for (std::size_t at : inFlight)
         settle(at);
+    if (progress && !result.interrupted)
+        progress(looked, looked);
 
     // Objects left out leave the list, and their stamp files and thumbnail
     // folders go with them; the objects not looked at after an interrupt
@@ -134,15 +139,18 @@ ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view pas
 
 ListingResult ListPictureObjects(PictureObjectList& list, std::string_view passport,
                                  const PictureDecoder& decoder, Pause& pause,
-                                 const CancelFlag* cancel) {
+                                 const CancelFlag* cancel, const ProgressFunction& progress) {
     ListingResult result = Started(list, passport);
     if (!result.listed)
         return result;
-    for (std::size_t i = 0; i < list.objects.size();) {
+    const std::size_t total = list.objects.size();
+    for (std::size_t i = 0, seen = 0; i < list.objects.size(); ++seen) {
         if (IsCancelled(cancel)) {
             DropRest(list, i, result);
             break;
         }
+        if (progress)
+            progress(seen, total);
         const std::string path = list.ObjectPath(list.objects[i]);
         pause.Wait(50);
         const bool present = IsRegularFile(path);
@@ -154,6 +162,8 @@ ListingResult ListPictureObjects(PictureObjectList& list, std::string_view passp
         result.items.push_back({i, path});
         ++i;
     }
+    if (progress && !result.interrupted)
+        progress(total, total);
     return result;
 }
 

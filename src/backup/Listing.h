@@ -2,6 +2,7 @@
 
 #include "profile/ObjectList.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,10 @@ class CabinetTools;
 class CancelFlag;
 class CodePage;
 class Pause;
+
+// How far a listing or a backup has got: items done of all. Called on the
+// thread that does the work, after each item.
+using ProgressFunction = std::function<void(std::size_t done, std::size_t total)>;
 
 // Tells whether a picture file can be shown. The front ends fill it with
 // Qt's image reader, which knows the format by content, not by name.
@@ -54,12 +59,14 @@ struct ListingResult {
 // objects not looked at are dropped from the list.
 ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view passport,
                                   CabinetTools& tools, const PictureDecoder& decoder,
-                                  const CodePage& codePage, const CancelFlag* cancel = nullptr);
+                                  const CodePage& codePage, const CancelFlag* cancel = nullptr,
+                                  const ProgressFunction& progress = {});
 
 // Lists a picture category: each object's own file must decode; a 50 ms
 // pause per object paces the listing.
 ListingResult ListPictureObjects(PictureObjectList& list, std::string_view passport,
                                  const PictureDecoder& decoder, Pause& pause,
-                                 const CancelFlag* cancel = nullptr);
+                                 const CancelFlag* cancel = nullptr,
+                                 const ProgressFunction& progress = {});
 
 } // namespace quorvane

@@ -27,29 +27,13 @@ std::vector<Option> AccountOptions() {
     };
 }
 
-AccountSelection AccountSelection::FromOptions(const ParsedOptions& options) {
-    AccountSelection selection;
-    selection.passportUtf8 = options.Required("passport");
-    if (selection.passportUtf8.empty())
+AccountSelection SelectionFromOptions(const ParsedOptions& options) {
+    const std::string& passport = options.Required("passport");
+    if (passport.empty())
         throw UsageError("--passport must not be empty");
-    selection.wine =
-        WineAccount::Discover(options.Value("wine-prefix"), options.Value("wine-user"));
-    const CodePage& codePage = CodePage::Ansi();
-    selection.passport = codePage.FromUtf8(selection.passportUtf8);
-    // Wine gives its programs the user name in the code page, and the key of
-    // the protected files is made from those bytes.
-    selection.wineUser = codePage.FromUtf8(selection.wine.user);
-    return selection;
+    return AccountSelection::Make(
+        WineAccount::Discover(options.Value("wine-prefix"), options.Value("wine-user")), passport);
 }
-
-AccountServices::AccountServices(const AccountSelection& selection)
-    : m_protection(selection.wineUser),
-      m_clock(), m_services{m_protection,
-                            m_clock,
-                            CodePage::Ansi(),
-                            selection.wine.ApplicationDataFolder(),
-                            selection.wine.WindowsFolder(),
-                            PrivateFolderPath()} {}
 
 namespace {
 
@@ -144,28 +128,19 @@ std::string LeftOutSummary(const ListingResult& result) {
 }
 
 std::unique_ptr<FileLock> LockAccount(const AccountSelection& selection, std::string& problem) {
-    // Another Quorvane listing or backing up the account finishes its item
-    // within moments; a few seconds tell it from one that works for long.
-    constexpr unsigned kWaitMilliseconds = 5000;
-    const std::string root = PrivateFolderPath();
-    std::string reason;
-    std::string folder;
-    if (EnsurePrivateFolder(root, reason))
-        folder = EnsurePrivateSubfolder(
-            root, std::to_string(MessengerProfile::AccountId(selection.passport, CodePage::Ansi())),
-            reason);
-    if (folder.empty()) {
-        problem = "Quorvane's own folder cannot be used: " + reason + ".\n";
-        return nullptr;
-    }
-    FileLock::Outcome outcome = FileLock::Outcome::Failed;
-    auto lock = FileLock::Acquire(JoinPath(folder, "lock"), kWaitMilliseconds, outcome, reason);
-    if (outcome == FileLock::Outcome::Busy)
+    AccountLock taken = AccountLock::Take(selection);
+    switch (taken.outcome) {
+    case AccountLock::Outcome::Acquired:
+        break;
+    case AccountLock::Outcome::Busy:
         problem = "another Quorvane is working on the account \"" + selection.passportUtf8 +
                   "\"; try again when it has finished.\n";
-    else if (!lock)
-        problem = reason + ".\n";
-    return lock;
+        break;
+    case AccountLock::Outcome::Failed:
+        problem = "Quorvane's own folder cannot be used: " + taken.reason + ".\n";
+        break;
+    }
+    return std::move(taken.lock);
 }
 
 namespace {

@@ -126,7 +126,7 @@ std::string OutcomeLine(const BackupItemOutcome& item, const CodePage& codePage)
 
 int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
     const ContentCategory category = CategoryOption(options);
-    const AccountSelection selection = AccountSelection::FromOptions(options);
+    const AccountSelection selection = SelectionFromOptions(options);
     const ItemChoice choice = ChosenItems(options);
     if (options.Required("to").empty())
         throw UsageError("--to must not be empty");
@@ -163,13 +163,7 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
             leftOut = LeftOutSummary(listing.Result());
             const std::vector<std::size_t> itemData = ItemData(choice, listing.Items(), complaint);
             if (complaint.empty()) {
-                const BackupServices services{
-                    listing.Tools(),  listing.Folders(), listing.SystemTime(),
-                    listing.Pauses(), codePage,          &Interrupts()};
-                BackupOperation backup(services);
-                EmoticonManifest manifest(listing.SystemTime(), codePage);
-                const BackupOutcome outcome =
-                    backup.Run(listing.Objects(), itemData, backupFolder, manifest);
+                const BackupOutcome outcome = listing.BackUp(itemData, backupFolder);
                 for (const BackupItemOutcome& item : outcome.items) {
                     lines += OutcomeLine(item, codePage);
                     if (!item.written)

@@ -16,8 +16,7 @@ namespace {
 
 int RunCatalogue(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
     const ContentCategory category = CategoryOption(options);
-    const AccountSelection selection = AccountSelection::FromOptions(options);
-    const AccountServices services(selection);
+    const AccountSelection selection = SelectionFromOptions(options);
     const CodePage& codePage = CodePage::Ansi();
 
     std::string lines;
@@ -29,11 +28,8 @@ int RunCatalogue(const ParsedOptions& options, std::ostream& out, std::ostream& 
             err << "quorvane-cli catalogue: " << problem;
             return kExitFailure;
         }
-        std::unique_ptr<ObjectList> list;
-        if (IsPackaged(category))
-            list = std::make_unique<PackagedObjectList>(services.Services(), category);
-        else
-            list = std::make_unique<PictureObjectList>(services.Services(), category);
+        AccountSession session(selection, category);
+        ObjectList* list = &session.Objects();
 
         const bool listed = list->ListObjects(selection.passport);
         // A catalogue that cannot be unprotected still "lists" (nothing);

@@ -1,6 +1,7 @@
 #include "cli/ContentListing.h"
 
 #include "platform/CancelFlag.h"
+#include "backup/Manifests.h"
 #include "platform/CodePage.h"
 #include "profile/ObjectList.h"
 
@@ -41,68 +42,50 @@ bool CheckPassport(const AccountSelection& selection, std::string_view commandNa
     return false;
 }
 
-namespace {
-
-SystemFolders Located(const Clock& clock, Pause& pause, const WineAccount& wine) {
-    SystemFolders folders(clock, pause);
-    folders.Locate(wine);
-    return folders;
-}
-
-} // namespace
-
 ContentListing::ContentListing(const AccountSelection& selection, ContentCategory category)
-    : m_selection(selection), m_category(category), m_account(selection),
-      m_folders(Located(m_clock, m_pause, selection.wine)),
-      m_tools(m_runner, m_folders.programFolder, m_folders.windowsFolder) {
-    if (IsPackaged(category))
-        m_list = std::make_unique<PackagedObjectList>(m_account.Services(), category);
-    else
-        m_list = std::make_unique<PictureObjectList>(m_account.Services(), category);
-}
+    : m_session(selection, category) {}
 
 ContentListing::~ContentListing() {
     Clear();
 }
 
 void ContentListing::Clear() {
-    m_list->Clear();
+    m_session.Clear();
 }
 
 bool ContentListing::List() {
     m_problem.clear();
-    m_result = {};
+    const ContentCategory category = m_session.Category();
     if (!QtPictureDecoder::EnsureImageCodec()) {
         // Every object would be left out for want of a picture.
         m_problem = "Qt cannot read PNG, JPEG and GIF pictures here (its image format plugins "
                     "are missing), so no " +
-                    std::string(CategoryLabel(m_category)) + " can be shown.\n";
+                    std::string(CategoryLabel(category)) + " can be shown.\n";
         return false;
     }
-    if (!m_lock && !(m_lock = LockAccount(m_selection, m_problem)))
+    if (!m_lock && !(m_lock = LockAccount(m_session.Selection(), m_problem)))
         return false;
-    const CancelFlag* cancel = &Interrupts();
-    if (IsPackaged(m_category))
-        m_result =
-            ListPackagedObjects(static_cast<PackagedObjectList&>(*m_list), m_selection.passport,
-                                m_tools, m_decoder, CodePage::Ansi(), cancel);
-    else
-        m_result = ListPictureObjects(static_cast<PictureObjectList&>(*m_list),
-                                      m_selection.passport, m_decoder, m_pause, cancel);
-    if (m_result.interrupted) {
+    const ListingResult& result = m_session.List(&Interrupts());
+    if (result.interrupted) {
         m_problem = "interrupted; nothing was listed.\n";
         return false;
     }
-    if (!m_result.items.empty())
+    if (!result.items.empty())
         return true;
-    m_problem = ListingProblem(*m_list, m_selection);
+    m_problem = ListingProblem(m_session.Objects(), m_session.Selection());
     if (m_problem.empty())
-        m_problem = "there is nothing to list among the " + std::string(CategoryLabel(m_category)) +
-                    " of \"" + m_selection.passportUtf8 +
+        m_problem = "there is nothing to list among the " + std::string(CategoryLabel(category)) +
+                    " of \"" + m_session.Selection().passportUtf8 +
                     "\": the catalogue names no object, or none whose file holds a picture that "
                     "can be shown.\n" +
-                    LeftOutSummary(m_result);
+                    LeftOutSummary(result);
     return false;
+}
+
+BackupOutcome ContentListing::BackUp(const std::vector<std::size_t>& itemData,
+                                     const std::string& backupFolder) {
+    EmoticonManifest manifest(m_session.SystemTime(), CodePage::Ansi());
+    return m_session.BackUp(itemData, backupFolder, manifest, &Interrupts());
 }
 
 } // namespace quorvane::cli

@@ -15,7 +15,7 @@ namespace {
 
 int RunList(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
     const ContentCategory category = CategoryOption(options);
-    const AccountSelection selection = AccountSelection::FromOptions(options);
+    const AccountSelection selection = SelectionFromOptions(options);
     if (!CheckPassport(selection, "list", err))
         return kExitFailure;
     const CodePage& codePage = CodePage::Ansi();

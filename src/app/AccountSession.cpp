@@ -1,0 +1,102 @@
+#include "app/AccountSession.h"
+
+#include "backup/Manifests.h"
+#include "platform/CodePage.h"
+#include "platform/Paths.h"
+#include "platform/PrivateFolder.h"
+#include "profile/ObjectList.h"
+
+namespace quorvane {
+
+AccountSelection AccountSelection::Make(WineAccount wine, std::string passportUtf8) {
+    AccountSelection selection;
+    const CodePage& codePage = CodePage::Ansi();
+    selection.wine = std::move(wine);
+    selection.passportUtf8 = std::move(passportUtf8);
+    selection.passport = codePage.FromUtf8(selection.passportUtf8);
+    // Wine gives its programs the user name in the code page, and the key of
+    // the protected files is made from those bytes.
+    selection.wineUser = codePage.FromUtf8(selection.wine.user);
+    return selection;
+}
+
+namespace {
+
+SystemFolders Located(const Clock& clock, Pause& pause, const WineAccount& wine) {
+    SystemFolders folders(clock, pause);
+    folders.Locate(wine);
+    return folders;
+}
+
+} // namespace
+
+AccountSession::AccountSession(AccountSelection selection, ContentCategory category)
+    : m_selection(std::move(selection)), m_category(category),
+      m_protection(m_selection.wineUser), m_pause(&m_sleeping),
+      m_services{m_protection,
+                 m_clock,
+                 CodePage::Ansi(),
+                 m_selection.wine.ApplicationDataFolder(),
+                 m_selection.wine.WindowsFolder(),
+                 PrivateFolderPath()},
+      m_folders(Located(m_clock, m_sleeping, m_selection.wine)),
+      m_tools(m_runner, m_folders.programFolder, m_folders.windowsFolder) {
+    if (IsPackaged(category))
+        m_list = std::make_unique<PackagedObjectList>(m_services, category);
+    else
+        m_list = std::make_unique<PictureObjectList>(m_services, category);
+}
+
+AccountSession::~AccountSession() {
+    Clear();
+}
+
+void AccountSession::SetPause(Pause& pause) {
+    m_pause = &pause;
+}
+
+void AccountSession::Clear() {
+    m_list->Clear();
+    m_result = {};
+}
+
+const ListingResult& AccountSession::List(const CancelFlag* cancel,
+                                          const ProgressFunction& progress) {
+    if (IsPackaged(m_category))
+        m_result = ListPackagedObjects(static_cast<PackagedObjectList&>(*m_list),
+                                       m_selection.passport, m_tools, m_decoder, CodePage::Ansi(),
+                                       cancel, progress);
+    else
+        m_result = ListPictureObjects(static_cast<PictureObjectList&>(*m_list),
+                                      m_selection.passport, m_decoder, *m_pause, cancel, progress);
+    return m_result;
+}
+
+BackupOutcome AccountSession::BackUp(const std::vector<std::size_t>& itemData,
+                                     const std::string& backupFolder, EmoticonManifest& manifest,
+                                     const CancelFlag* cancel, const ProgressFunction& progress) {
+    const BackupServices services{m_tools, m_folders, m_clock, *m_pause, CodePage::Ansi(),
+                                  cancel,  progress};
+    BackupOperation backup(services);
+    return backup.Run(*m_list, itemData, backupFolder, manifest);
+}
+
+AccountLock AccountLock::Take(const AccountSelection& selection, unsigned waitMilliseconds) {
+    AccountLock taken;
+    const std::string root = PrivateFolderPath();
+    std::string folder;
+    if (EnsurePrivateFolder(root, taken.reason))
+        folder = EnsurePrivateSubfolder(
+            root, std::to_string(MessengerProfile::AccountId(selection.passport, CodePage::Ansi())),
+            taken.reason);
+    if (folder.empty())
+        return taken;
+    FileLock::Outcome outcome = FileLock::Outcome::Failed;
+    taken.lock = FileLock::Acquire(JoinPath(folder, "lock"), waitMilliseconds, outcome, taken.reason);
+    taken.outcome = outcome == FileLock::Outcome::Acquired ? Outcome::Acquired
+                    : outcome == FileLock::Outcome::Busy   ? Outcome::Busy
+                                                           : Outcome::Failed;
+    return taken;
+}
+
+} // namespace quorvane
