@@ -11,6 +11,7 @@ class CancelFlag {
 public:
     // reason: what asked (the command line keeps the signal's number).
     void Request(int reason = 1) noexcept { m_reason.store(reason, std::memory_order_relaxed); }
+    void Reset() noexcept { m_reason.store(0, std::memory_order_relaxed); }
     bool Requested() const noexcept { return m_reason.load(std::memory_order_relaxed) != 0; }
     int Reason() const noexcept { return m_reason.load(std::memory_order_relaxed); }
 

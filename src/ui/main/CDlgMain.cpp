@@ -1,0 +1,591 @@
+#include "ui/main/CDlgMain.h"
+
+#include "app/SettingsStore.h"
+#include "backup/Backup.h"
+#include "backup/Listing.h"
+#include "platform/CodePage.h"
+#include "platform/FileIo.h"
+#include "platform/Paths.h"
+#include "profile/ObjectList.h"
+#include "ui/main/CDlgAbout.h"
+#include "ui/main/DialogUnits.h"
+#include "ui/main/MessageBox.h"
+#include "ui/main/Thumbnails.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+#include <QWindow>
+
+namespace quorvane::ui {
+
+namespace {
+
+// The project's web site, opened by "Get More...".
+constexpr const char* kProjectWebAddress = "https://quorvane.example/";
+
+constexpr int kItemDataRole = Qt::UserRole;
+constexpr int kImageRole = Qt::UserRole + 1;
+
+const QColor kBaseColour(190, 223, 255);
+const QColor kPanelColour(221, 255, 255);
+const QColor kPanelDark(100, 100, 100);
+const QColor kPanelLight(250, 250, 250);
+const QColor kLabelText(51, 51, 102);
+
+QString FromCodePage(const std::string& narrow) {
+    return QString::fromStdString(CodePage::Ansi().ToUtf8(narrow));
+}
+
+std::string ToCodePage(const QString& text) {
+    return CodePage::Ansi().FromUtf8(text.toStdString());
+}
+
+} // namespace
+
+CDlgMain::CDlgMain(WineAccount wine, std::string dataFolder, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_wine(std::move(wine)),
+      m_dataFolder(std::move(dataFolder)), m_folders(m_clock, m_pause) {
+    setObjectName("CDlgMain");
+    setWindowTitle(QStringLiteral("Quorvane"));
+    const QRect client = FromDialogUnits(0, 0, 502, 353);
+    setFixedSize(client.size());
+    QFont dialogFont = font();
+    // The layout is made for an 8-point dialog font.
+    dialogFont.setPixelSize(11);
+    setFont(dialogFont);
+
+    m_folders.Locate(m_wine);
+    m_imgStaticPanel.load(QString::fromStdString(JoinPath(m_dataFolder, "staticPanel.png")));
+    m_imgStretchPanel.load(QString::fromStdString(JoinPath(m_dataFolder, "strechPanel.png")));
+    setWindowIcon(QIcon(QString::fromStdString(JoinPath(m_dataFolder, "icons/quorvane-48.png"))));
+    CreateControls();
+    LoadSettings();
+
+    connect(&m_controller, &MainController::Progress, this, &CDlgMain::OnProgress);
+    connect(&m_controller, &MainController::ListFinished, this, &CDlgMain::OnListFinished);
+    connect(&m_controller, &MainController::BackupFinished, this, &CDlgMain::OnBackupFinished);
+
+    if (const QScreen* screen = QApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+CDlgMain::~CDlgMain() {
+    m_controller.Cancel();
+    m_controller.WaitForIdle();
+}
+
+QPushButton* CDlgMain::AddButton(const char* name, const QString& text, const QRect& units) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(name);
+    button->setGeometry(units);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QPushButton* CDlgMain::AddSkinButton(const char* name, const QString& text, const QRect& units,
+                                     const QString& icon, int iconSize, const QString& tip) {
+    QPushButton* button = AddButton(name, text, units);
+    button->setIcon(QIcon(QString::fromStdString(JoinPath(m_dataFolder, icon.toStdString()))));
+    button->setIconSize(QSize(iconSize, iconSize));
+    button->setToolTip(tip);
+    button->setFlat(true);
+    return button;
+}
+
+QLabel* CDlgMain::AddLabel(const QString& text, const QRect& units) {
+    auto* label = new QLabel(text, this);
+    label->setGeometry(units);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, kLabelText);
+    label->setPalette(palette);
+    // Labels are part of the skin: a press on them moves the window.
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+void CDlgMain::CreateControls() {
+    m_btnBackupNow = AddSkinButton("backupNow", tr("Backup Now"), FromDialogUnits(226, 24, 72, 29),
+                                   "icons/backup.png", 48,
+                                   tr("Backup current selected winks now!"));
+    m_btnBackupNow->setDefault(true);
+    m_btnHelp = AddSkinButton("help", tr("Help"), FromDialogUnits(312, 24, 72, 29),
+                              "icons/help.png", 48, tr("Open help manual."));
+    m_btnMinimize = AddSkinButton("minimize", QString(), FromDialogUnits(463, 0, 18, 17),
+                                  "icons/minimize.png", 24, tr("Minimize current window."));
+    m_btnClose = AddSkinButton("close", QString(), FromDialogUnits(483, 0, 18, 17),
+                               "icons/close.png", 24, tr("Close current window and exit."));
+    m_rectPanel = FromDialogUnits(7, 67, 487, 279);
+
+    AddLabel(tr("Backup to Folder:"), FromDialogUnits(13, 78, 57, 8));
+    m_editFolder = new QLineEdit(this);
+    m_editFolder->setObjectName("backupFolder");
+    m_editFolder->setReadOnly(true);
+    m_editFolder->setGeometry(FromDialogUnits(71, 76, 307, 14));
+    auto* changeFolder =
+        AddButton("changeFolder", tr("Change Folder"), FromDialogUnits(380, 76, 52, 14));
+    auto* openFolder = AddButton("openFolder", tr("Open Folder"), FromDialogUnits(435, 76, 50, 14));
+
+    auto* frame = new QGroupBox(this);
+    frame->setGeometry(FromDialogUnits(258, 90, 230, 52));
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QLabel* instructions =
+        AddLabel(tr("1. Enter your MSN account, for example someone@example.com.\n"
+                    "2. Select a backup type. \n"
+                    "3. Click <List> button to list the installed items in current account.\n"
+                    "4. Select the items to backup.\n"
+                    "5. Click <Backup Now> button to backup the selected items."),
+                 FromDialogUnits(264, 97, 214, 43));
+    instructions->setWordWrap(true);
+    instructions->setTextFormat(Qt::PlainText);
+
+    AddLabel(tr("MSN Passport:"), FromDialogUnits(22, 104, 48, 8));
+    m_comboPassport = new QComboBox(this);
+    m_comboPassport->setObjectName("passport");
+    m_comboPassport->setEditable(true);
+    // A passport joins the box when List checks it, not when Enter is hit.
+    m_comboPassport->setInsertPolicy(QComboBox::NoInsert);
+    m_comboPassport->setGeometry(FromDialogUnits(71, 101, 160, 14));
+
+    AddLabel(tr("Backup Type:"), FromDialogUnits(26, 127, 44, 8));
+    m_comboType = new QComboBox(this);
+    m_comboType->setObjectName("backupType");
+    m_comboType->setGeometry(FromDialogUnits(71, 124, 160, 14));
+    for (int i = 0; i < kCategoryCount; ++i)
+        m_comboType->addItem(
+            QString::fromStdString(std::string(CategoryLabel(static_cast<ContentCategory>(i)))));
+    m_comboType->setCurrentIndex(0);
+
+    AddLabel(tr("Items installed in current MSN account:"), FromDialogUnits(13, 144, 126, 8));
+    AddLabel(tr("Items selected to be backup:"), FromDialogUnits(288, 144, 94, 8));
+
+    const auto makeList = [this](const char* name, const QRect& geometry, bool several) {
+        auto* list = new QListWidget(this);
+        list->setObjectName(name);
+        list->setGeometry(geometry);
+        list->setViewMode(QListView::IconMode);
+        list->setIconSize(QSize(kThumbnailSize, kThumbnailSize));
+        list->setGridSize(QSize(88, 84));
+        list->setMovement(QListView::Static);
+        list->setResizeMode(QListView::Adjust);
+        list->setWordWrap(true);
+        list->setUniformItemSizes(true);
+        list->setSelectionMode(several ? QAbstractItemView::ExtendedSelection
+                                       : QAbstractItemView::SingleSelection);
+        list->viewport()->installEventFilter(this);
+        return list;
+    };
+    m_listInstalled = makeList("installed", FromDialogUnits(13, 156, 200, 184), false);
+    m_listSelected = makeList("selected", FromDialogUnits(288, 156, 200, 184), true);
+
+    m_btnList = AddButton("list", tr("List"), FromDialogUnits(226, 156, 50, 14));
+    m_btnAdd = AddButton("add", tr(">"), FromDialogUnits(225, 192, 50, 14));
+    m_btnAddAll = AddButton("addAll", tr(">>"), FromDialogUnits(225, 215, 50, 14));
+    m_btnRemove = AddButton("remove", tr("<"), FromDialogUnits(225, 238, 50, 14));
+    m_btnRemoveAll = AddButton("removeAll", tr("<<"), FromDialogUnits(225, 261, 50, 14));
+    m_btnPreview = AddButton("preview", tr("Preview"), FromDialogUnits(225, 299, 50, 14));
+    auto* getMore = AddButton("getMore", tr("Get More..."), FromDialogUnits(225, 326, 50, 14));
+    for (QPushButton* button : {m_btnAdd, m_btnAddAll, m_btnRemove, m_btnRemoveAll, m_btnPreview})
+        button->setEnabled(false);
+
+    connect(m_btnBackupNow, &QPushButton::clicked, this, &CDlgMain::OnBackupNow);
+    connect(m_btnHelp, &QPushButton::clicked, this, &CDlgMain::OnHelp);
+    connect(m_btnMinimize, &QPushButton::clicked, this, &CDlgMain::showMinimized);
+    connect(m_btnClose, &QPushButton::clicked, this, &CDlgMain::reject);
+    connect(changeFolder, &QPushButton::clicked, this, &CDlgMain::OnChangeFolder);
+    connect(openFolder, &QPushButton::clicked, this, &CDlgMain::OnOpenFolder);
+    connect(m_btnList, &QPushButton::clicked, this, &CDlgMain::OnList);
+    connect(m_btnAdd, &QPushButton::clicked, this, &CDlgMain::OnAdd);
+    connect(m_btnAddAll, &QPushButton::clicked, this, &CDlgMain::OnAddAll);
+    connect(m_btnRemove, &QPushButton::clicked, this, &CDlgMain::OnRemove);
+    connect(m_btnRemoveAll, &QPushButton::clicked, this, &CDlgMain::OnRemoveAll);
+    connect(m_btnPreview, &QPushButton::clicked, this, &CDlgMain::OnPreview);
+    connect(getMore, &QPushButton::clicked, this, &CDlgMain::OnGetMore);
+
+    // Tab order follows the template.
+    QWidget* order[] = {m_btnBackupNow, m_btnHelp,   m_btnMinimize, m_btnClose,  m_editFolder,
+                        changeFolder,   openFolder,  m_comboPassport, m_comboType, m_listInstalled,
+                        m_btnList,      m_btnAdd,    m_btnAddAll,   m_btnRemove, m_btnRemoveAll,
+                        m_btnPreview,   getMore,     m_listSelected};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void CDlgMain::LoadSettings() {
+    const std::string settings = SettingsFolder();
+    m_strBackupFolderFile = JoinPath(settings, kBackupFolderFileName);
+    m_strPassportsFile = JoinPath(settings, kPassportsFileName);
+    std::string loaded;
+    const bool found = LoadBackupFolder(m_strBackupFolderFile, loaded);
+    m_strBackupFolder = ChooseBackupFolder(found, loaded, m_folders.documentsFolder);
+    m_editFolder->setText(QString::fromStdString(m_strBackupFolder));
+    const std::vector<std::string> passports = LoadRecentPassports(m_strPassportsFile);
+    for (const std::string& passport : passports)
+        RememberPassport(FromCodePage(passport));
+    if (m_comboPassport->count() > 0)
+        m_comboPassport->setCurrentIndex(0);
+}
+
+void CDlgMain::RememberPassport(const QString& passport) {
+    for (int i = 0; i < m_comboPassport->count(); ++i)
+        if (m_comboPassport->itemText(i).startsWith(passport, Qt::CaseInsensitive))
+            return;
+    // The box keeps its entries sorted, without regard to case.
+    int at = 0;
+    while (at < m_comboPassport->count() &&
+           m_comboPassport->itemText(at).compare(passport, Qt::CaseInsensitive) < 0)
+        ++at;
+    const QString typed = m_comboPassport->currentText();
+    m_comboPassport->insertItem(at, passport);
+    m_comboPassport->setEditText(typed.isEmpty() ? passport : typed);
+}
+
+void CDlgMain::PaintSkin(QPainter& painter, const QSize& size) const {
+    const int w = m_imgStaticPanel.isNull() ? 0 : m_imgStaticPanel.width();
+    const int h = m_imgStaticPanel.isNull() ? 0 : m_imgStaticPanel.height();
+    painter.fillRect(QRect(0, h, size.width(), size.height() - h), kBaseColour);
+    if (!m_imgStaticPanel.isNull())
+        painter.drawImage(QPoint(0, 0), m_imgStaticPanel);
+    if (!m_imgStretchPanel.isNull() && h > 0)
+        painter.fillRect(QRect(w, 0, size.width() - w, h), QBrush(m_imgStretchPanel));
+    painter.fillRect(m_rectPanel, kPanelColour);
+    const QRect r = m_rectPanel;
+    painter.setPen(kPanelDark);
+    painter.drawLine(r.topLeft(), r.topRight());
+    painter.drawLine(r.topLeft(), r.bottomLeft());
+    painter.setPen(kPanelLight);
+    painter.drawLine(r.bottomLeft(), r.bottomRight());
+    painter.drawLine(r.topRight(), r.bottomRight());
+}
+
+void CDlgMain::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintSkin(painter, size());
+}
+
+void CDlgMain::mousePressEvent(QMouseEvent* event) {
+    // A press on a free part of the skin moves the window, as a caption bar
+    // would.
+    if (event->button() != Qt::LeftButton)
+        return QDialog::mousePressEvent(event);
+    if (windowHandle() != nullptr && windowHandle()->startSystemMove())
+        return;
+    m_dragging = true;
+    m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void CDlgMain::mouseMoveEvent(QMouseEvent* event) {
+    if (m_dragging)
+        move(event->globalPosition().toPoint() - m_dragOffset);
+    QDialog::mouseMoveEvent(event);
+}
+
+void CDlgMain::mouseReleaseEvent(QMouseEvent* event) {
+    m_dragging = false;
+    QDialog::mouseReleaseEvent(event);
+}
+
+void CDlgMain::contextMenuEvent(QContextMenuEvent* event) {
+    // The window has no caption bar, so its menu opens on the skin.
+    QMenu menu(this);
+    menu.addAction(tr("&About Quorvane..."), this, &CDlgMain::ShowAbout);
+    menu.addSeparator();
+    menu.addAction(tr("Close"), this, &CDlgMain::reject);
+    menu.exec(event->globalPos());
+}
+
+void CDlgMain::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::AltModifier) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(0, 0), mapToGlobal(QPoint(0, 0)));
+        contextMenuEvent(&menu);
+        return;
+    }
+    if (event->key() == Qt::Key_F1) {
+        OnHelp();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool CDlgMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        for (QListWidget* list : {m_listInstalled, m_listSelected}) {
+            if (watched == list->viewport()) {
+                // Looked at once the click has changed the selection.
+                QTimer::singleShot(0, this, [this, list] { OnListClicked(list); });
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CDlgMain::OnListClicked(QListWidget* list) {
+    const bool selected = !list->selectedItems().isEmpty();
+    QPushButton* move = list == m_listInstalled ? m_btnAdd : m_btnRemove;
+    move->setEnabled(selected);
+    m_btnPreview->setEnabled(selected);
+    if (selected)
+        m_nActiveList = list == m_listInstalled ? 1 : 2;
+}
+
+void CDlgMain::ClearThumbnails() {
+    m_imageList.clear();
+}
+
+int CDlgMain::AddThumbnail(const QImage& thumbnail) {
+    if (thumbnail.isNull())
+        return -1;
+    m_imageList.emplace_back(QPixmap::fromImage(thumbnail));
+    return static_cast<int>(m_imageList.size()) - 1;
+}
+
+void CDlgMain::MoveSelectedItem(QListWidget* source, QListWidget* target, const QString& message) {
+    QListWidgetItem* first = nullptr;
+    for (int row = 0; row < source->count() && first == nullptr; ++row)
+        if (source->item(row)->isSelected())
+            first = source->item(row);
+    if (first == nullptr) {
+        MessageBox::Show(this, message);
+        return;
+    }
+    const int row = source->row(first);
+    QListWidgetItem* taken = source->takeItem(row);
+    taken->setSelected(false);
+    target->insertItem(std::min(row, target->count()), taken);
+}
+
+void CDlgMain::MoveAllItems(QListWidget* source, QListWidget* target) {
+    const int count = source->count();
+    for (int row = 0; row < count; ++row) {
+        QListWidgetItem* taken = source->takeItem(0);
+        taken->setSelected(false);
+        target->insertItem(std::min(row, target->count()), taken);
+    }
+}
+
+void CDlgMain::OnAdd() {
+    MoveSelectedItem(m_listInstalled, m_listSelected,
+                     tr("Please select an installed winks to add to backup."));
+}
+
+void CDlgMain::OnRemove() {
+    MoveSelectedItem(m_listSelected, m_listInstalled, tr("Please select an winks not to be backup."));
+}
+
+void CDlgMain::OnAddAll() {
+    MoveAllItems(m_listInstalled, m_listSelected);
+}
+
+void CDlgMain::OnRemoveAll() {
+    MoveAllItems(m_listSelected, m_listInstalled);
+}
+
+void CDlgMain::OnPreview() {
+    MessageBox::Show(this, tr("Preview is not part of this build of Quorvane."));
+}
+
+void CDlgMain::OnList() {
+    if (m_controller.IsBusy())
+        return;
+    const QString passport = m_comboPassport->currentText();
+    if (!IsValidPassport(ToCodePage(passport), CodePage::Ansi())) {
+        MessageBox::Show(this, tr("Please enter an valid MSN account."));
+        return;
+    }
+    const auto category = static_cast<ContentCategory>(m_comboType->currentIndex());
+    // Remembered before the listing, so a passport is kept even when
+    // nothing is found for it.
+    RememberPassport(passport);
+    ClearThumbnails();
+    m_listInstalled->clear();
+    m_listSelected->clear();
+    m_nActiveList = 0;
+    for (QPushButton* button : {m_btnAdd, m_btnRemove, m_btnPreview})
+        button->setEnabled(false);
+    StartLongWork(tr("Listing..."));
+    m_controller.StartList(m_wine, passport.toStdString(), category);
+}
+
+void CDlgMain::OnListFinished(const ListReport& report) {
+    EndLongWork();
+    AccountSession* session = m_controller.ListedSession();
+    if (report.outcome == ListReport::Outcome::Busy) {
+        MessageBox::Show(this, tr("Another Quorvane is working on this account. Try again when "
+                                  "it has finished."));
+        return;
+    }
+    if (report.outcome == ListReport::Outcome::LockFailed) {
+        MessageBox::Show(this, tr("Quorvane's own folder cannot be used: %1.")
+                                   .arg(QString::fromStdString(report.reason)));
+        return;
+    }
+    if (session == nullptr)
+        return;
+    const ListingResult& result = session->Result();
+    const ObjectList& list = session->Objects();
+    for (std::size_t i = 0; i < result.items.size(); ++i) {
+        const std::size_t itemData = result.items[i].itemData;
+        const int image = i < report.thumbnails.size() ? AddThumbnail(report.thumbnails[i]) : -1;
+        if (image < 0 || itemData >= list.objects.size())
+            continue;
+        auto* item = new QListWidgetItem(m_imageList[static_cast<std::size_t>(image)],
+                                         FromCodePage(list.objects[itemData].displayName));
+        item->setData(kItemDataRole, QVariant::fromValue<qulonglong>(itemData));
+        item->setData(kImageRole, image);
+        item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        m_listInstalled->addItem(item);
+    }
+    if (result.listed) {
+        m_btnAddAll->setEnabled(true);
+        m_btnRemoveAll->setEnabled(true);
+    }
+    if (report.outcome == ListReport::Outcome::Interrupted)
+        MessageBox::Show(this, tr("Listing was cancelled: %n item(s) listed.", nullptr,
+                                  static_cast<int>(m_listInstalled->count())));
+}
+
+void CDlgMain::OnBackupNow() {
+    if (m_controller.IsBusy())
+        return;
+    std::vector<std::size_t> itemData;
+    for (int row = 0; row < m_listSelected->count(); ++row)
+        itemData.push_back(
+            static_cast<std::size_t>(m_listSelected->item(row)->data(kItemDataRole).toULongLong()));
+    if (itemData.empty() || m_controller.ListedSession() == nullptr) {
+        MessageBox::Show(this, tr("Please list and select the items to backup."));
+        return;
+    }
+    StartLongWork(tr("Backing up..."));
+    m_controller.StartBackup(itemData, m_strBackupFolder);
+}
+
+void CDlgMain::OnBackupFinished(const BackupReport& report) {
+    EndLongWork();
+    if (report.outcome == BackupReport::Outcome::Busy) {
+        MessageBox::Show(this, tr("Another Quorvane is working on this account. Try again when "
+                                  "it has finished."));
+        return;
+    }
+    if (report.outcome == BackupReport::Outcome::LockFailed) {
+        MessageBox::Show(this, tr("Quorvane's own folder cannot be used: %1.")
+                                   .arg(QString::fromStdString(report.reason)));
+        return;
+    }
+    const BackupOutcome& outcome = report.backup;
+    if (outcome.AllWritten()) {
+        MessageBox::Show(this, QString::fromUtf8(kBackupSucceededMessage));
+        return;
+    }
+    std::size_t written = 0;
+    QString failures;
+    for (const BackupItemOutcome& item : outcome.items) {
+        if (item.written) {
+            ++written;
+            continue;
+        }
+        const QString name = FromCodePage(item.displayName);
+        failures += QStringLiteral("\n\u2022 ") + (name.isEmpty() ? tr("(no name)") : name) +
+                    QStringLiteral(": ") + QString::fromStdString(item.reason);
+    }
+    const QString head =
+        outcome.interrupted
+            ? tr("The backup was cancelled. %1 of %2 items were written.")
+            : tr("%1 of %2 items were written. These could not be backed up:");
+    MessageBox::Show(this, head.arg(written).arg(outcome.items.size()) + QStringLiteral("\n") +
+                               failures);
+}
+
+void CDlgMain::StartLongWork(const QString& firstLabel) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_progress = new QProgressDialog(firstLabel, tr("Cancel"), 0, 0, this);
+    m_progress->setObjectName("progress");
+    m_progress->setWindowTitle(QStringLiteral("Quorvane"));
+    m_progress->setWindowModality(Qt::WindowModal);
+    // Shown only when the work lasts longer than half a second.
+    m_progress->setMinimumDuration(500);
+    m_progress->setAutoClose(false);
+    m_progress->setAutoReset(false);
+    connect(m_progress, &QProgressDialog::canceled, &m_controller, &MainController::Cancel);
+}
+
+void CDlgMain::EndLongWork() {
+    QApplication::restoreOverrideCursor();
+    if (m_progress != nullptr) {
+        m_progress->disconnect(&m_controller);
+        m_progress->deleteLater();
+        m_progress = nullptr;
+    }
+}
+
+void CDlgMain::OnProgress(bool listing, std::size_t done, std::size_t total) {
+    if (m_progress == nullptr || m_progress->wasCanceled())
+        return;
+    const int shown = static_cast<int>(std::min(done + 1, total));
+    m_progress->setMaximum(static_cast<int>(total));
+    m_progress->setValue(static_cast<int>(done));
+    m_progress->setLabelText(listing ? tr("Listing %1 of %2...").arg(shown).arg(total)
+                                     : tr("Backing up %1 of %2...").arg(shown).arg(total));
+}
+
+void CDlgMain::OnChangeFolder() {
+    const QString chosen =
+        FolderDialog::Choose(this, tr("Please select a folder to backup the MSN Content Packs."),
+                             QString::fromStdString(m_folders.desktopFolder));
+    if (chosen.isEmpty())
+        return;
+    m_strBackupFolder = chosen.toStdString();
+    m_editFolder->setText(chosen);
+    MakeFolders(m_strBackupFolder);
+    SaveBackupFolder(m_strBackupFolderFile, m_strBackupFolder);
+}
+
+void CDlgMain::OnOpenFolder() {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_strBackupFolder)));
+}
+
+void CDlgMain::OnHelp() {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(
+        QString::fromStdString(JoinPath(m_dataFolder, "help/index.html"))));
+}
+
+void CDlgMain::OnGetMore() {
+    QDesktopServices::openUrl(QUrl(QString::fromUtf8(kProjectWebAddress)));
+}
+
+void CDlgMain::ShowAbout() {
+    CDlgAbout about(this);
+    about.exec();
+}
+
+void CDlgMain::SavePassports() {
+    std::vector<std::string> passports;
+    for (int i = 0; i < m_comboPassport->count(); ++i)
+        passports.push_back(ToCodePage(m_comboPassport->itemText(i)));
+    SaveRecentPassports(m_strPassportsFile, passports);
+}
+
+void CDlgMain::reject() {
+    // Escape, the close button and the menu's Close all end here.
+    if (m_closing)
+        return;
+    m_closing = true;
+    m_controller.Cancel();
+    m_controller.WaitForIdle();
+    SavePassports();
+    QDialog::reject();
+}
+
+} // namespace quorvane::ui

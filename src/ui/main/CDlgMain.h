@@ -1,0 +1,131 @@
+#pragma once
+
+#include "platform/SystemFolders.h"
+#include "platform/WineAccount.h"
+#include "profile/ContentCategory.h"
+#include "ui/main/MainController.h"
+
+#include <QDialog>
+#include <QIcon>
+#include <QImage>
+
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressDialog;
+class QPushButton;
+
+namespace quorvane::ui {
+
+// The whole user interface: one fixed-size window without a caption bar,
+// with a painted skin, in which the user types a passport, picks a backup
+// type, lists the account's items, moves them into the second list and
+// backs them up. It lays out and wires the controls; the commands run over
+// the core through MainController.
+class CDlgMain : public QDialog {
+    Q_OBJECT
+
+public:
+    // wine: where Messenger's data is looked for; dataFolder: the skin
+    // pictures, icons and help (share/quorvane).
+    CDlgMain(WineAccount wine, std::string dataFolder, QWidget* parent = nullptr);
+    ~CDlgMain() override;
+
+    // Paints the skin (base colour, header pictures, the light panel) on any
+    // painter, for a window of the given size.
+    void PaintSkin(QPainter& painter, const QSize& size) const;
+
+    // The backup folder in use.
+    const std::string& BackupFolder() const { return m_strBackupFolder; }
+    ContentCategory ListedCategory() const { return m_controller.ListedCategory(); }
+    MainController& Controller() { return m_controller; }
+    // Adds a passport to the box unless one there begins with it (without
+    // regard to case).
+    void RememberPassport(const QString& passport);
+
+public slots:
+    void OnList();
+    void OnBackupNow();
+    void OnChangeFolder();
+    void OnOpenFolder();
+    void OnHelp();
+    void OnGetMore();
+    void OnAdd();
+    void OnAddAll();
+    void OnRemove();
+    void OnRemoveAll();
+    void OnPreview();
+    void ShowAbout();
+    void reject() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void LoadSettings();
+    QPushButton* AddButton(const char* name, const QString& text, const QRect& units);
+    QPushButton* AddSkinButton(const char* name, const QString& text, const QRect& units,
+                               const QString& icon, int iconSize, const QString& tip);
+    QLabel* AddLabel(const QString& text, const QRect& units);
+    void OnListClicked(QListWidget* list);
+    void MoveSelectedItem(QListWidget* source, QListWidget* target, const QString& message);
+    void MoveAllItems(QListWidget* source, QListWidget* target);
+    void ClearThumbnails();
+    int AddThumbnail(const QImage& thumbnail);
+    void StartLongWork(const QString& firstLabel);
+    void EndLongWork();
+    void OnProgress(bool listing, std::size_t done, std::size_t total);
+    void OnListFinished(const ListReport& report);
+    void OnBackupFinished(const BackupReport& report);
+    void SavePassports();
+
+    WineAccount m_wine;
+    std::string m_dataFolder;
+    SystemClock m_clock;
+    SleepingPause m_pause;
+    SystemFolders m_folders;
+    MainController m_controller;
+
+    std::string m_strBackupFolder;
+    std::string m_strBackupFolderFile;
+    std::string m_strPassportsFile;
+    int m_nActiveList = 0;
+
+    QImage m_imgStaticPanel;
+    QImage m_imgStretchPanel;
+    QRect m_rectPanel;
+    std::vector<QIcon> m_imageList;
+
+    QLineEdit* m_editFolder = nullptr;
+    QComboBox* m_comboPassport = nullptr;
+    QComboBox* m_comboType = nullptr;
+    QListWidget* m_listInstalled = nullptr;
+    QListWidget* m_listSelected = nullptr;
+    QPushButton* m_btnBackupNow = nullptr;
+    QPushButton* m_btnHelp = nullptr;
+    QPushButton* m_btnMinimize = nullptr;
+    QPushButton* m_btnClose = nullptr;
+    QPushButton* m_btnList = nullptr;
+    QPushButton* m_btnAdd = nullptr;
+    QPushButton* m_btnAddAll = nullptr;
+    QPushButton* m_btnRemove = nullptr;
+    QPushButton* m_btnRemoveAll = nullptr;
+    QPushButton* m_btnPreview = nullptr;
+    QProgressDialog* m_progress = nullptr;
+    QPoint m_dragOffset;
+    bool m_dragging = false;
+    bool m_closing = false;
+};
+
+} // namespace quorvane::ui

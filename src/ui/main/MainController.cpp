@@ -1,0 +1,108 @@
+#include "ui/main/MainController.h"
+
+#include "platform/CodePage.h"
+#include "platform/PrivateFolder.h"
+#include "profile/ObjectList.h"
+#include "ui/main/Thumbnails.h"
+
+#include <QMetaObject>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace quorvane::ui {
+
+MainController::MainController(QObject* parent)
+    : QObject(parent), m_emoticonManifest(m_clock, CodePage::Ansi()) {
+    connect(&m_listWatcher, &QFutureWatcher<ListReport>::finished, this,
+            [this] { emit ListFinished(m_listWatcher.result()); });
+    connect(&m_backupWatcher, &QFutureWatcher<BackupReport>::finished, this,
+            [this] { emit BackupFinished(m_backupWatcher.result()); });
+}
+
+MainController::~MainController() {
+    Cancel();
+    WaitForIdle();
+}
+
+AccountSession* MainController::ListedSession() const {
+    return IsPackaged(m_listedCategory) ? m_packagedSession.get() : m_pictureSession.get();
+}
+
+bool MainController::IsBusy() const {
+    return m_listWatcher.isRunning() || m_backupWatcher.isRunning();
+}
+
+void MainController::Cancel() {
+    m_cancel.Request();
+}
+
+void MainController::WaitForIdle() {
+    m_listWatcher.waitForFinished();
+    m_backupWatcher.waitForFinished();
+}
+
+ProgressFunction MainController::Reporter(bool listing) {
+    // Called on the worker thread; the window hears of it on its own.
+    return [this, listing](std::size_t done, std::size_t total) {
+        QMetaObject::invokeMethod(
+            this, [this, listing, done, total] { emit Progress(listing, done, total); },
+            Qt::QueuedConnection);
+    };
+}
+
+void MainController::StartList(const WineAccount& wine, const std::string& passportUtf8,
+                               ContentCategory category) {
+    if (IsBusy())
+        return;
+    m_listedCategory = category;
+    // A listing replaces the session of its own family only.
+    std::unique_ptr<AccountSession>& session =
+        IsPackaged(category) ? m_packagedSession : m_pictureSession;
+    session.reset();
+    session = std::make_unique<AccountSession>(AccountSelection::Make(wine, passportUtf8), category);
+    m_cancel.Reset();
+    AccountSession* working = session.get();
+    ProgressFunction progress = Reporter(true);
+    m_listWatcher.setFuture(QtConcurrent::run([working, progress, this] {
+        ListReport report;
+        AccountLock lock = AccountLock::Take(working->Selection());
+        if (lock.outcome != AccountLock::Outcome::Acquired) {
+            report.outcome = lock.outcome == AccountLock::Outcome::Busy
+                                 ? ListReport::Outcome::Busy
+                                 : ListReport::Outcome::LockFailed;
+            report.reason = lock.reason;
+            return report;
+        }
+        const ListingResult& result = working->List(&m_cancel, progress);
+        if (result.interrupted)
+            report.outcome = ListReport::Outcome::Interrupted;
+        // The thumbnails are made here too, so the window only shows them.
+        for (const ListedItem& item : result.items)
+            report.thumbnails.push_back(MakeThumbnail(item.picturePath));
+        return report;
+    }));
+}
+
+void MainController::StartBackup(const std::vector<std::size_t>& itemData,
+                                 const std::string& backupFolder) {
+    AccountSession* working = ListedSession();
+    if (IsBusy() || working == nullptr)
+        return;
+    m_cancel.Reset();
+    ProgressFunction progress = Reporter(false);
+    m_backupWatcher.setFuture(QtConcurrent::run([working, itemData, backupFolder, progress, this] {
+        BackupReport report;
+        AccountLock lock = AccountLock::Take(working->Selection());
+        if (lock.outcome != AccountLock::Outcome::Acquired) {
+            report.outcome = lock.outcome == AccountLock::Outcome::Busy
+                                 ? BackupReport::Outcome::Busy
+                                 : BackupReport::Outcome::LockFailed;
+            report.reason = lock.reason;
+            return report;
+        }
+        report.backup =
+            working->BackUp(itemData, backupFolder, m_emoticonManifest, &m_cancel, progress);
+        return report;
+    }));
+}
+
+} // namespace quorvane::ui

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace quorvane::ui {
+
+// Every message the window shows: captioned "Quorvane", the information icon
+// and one OK button. Tests switch the boxes off and read what would have
+// been shown instead, so no test waits on a dialog.
+class MessageBox {
+public:
+    static void Show(QWidget* parent, const QString& text);
+
+    // While recording, Show() only appends the text to Shown().
+    static void SetRecording(bool recording);
+    static QStringList& Shown();
+};
+
+// The folder browser, with the same seam: a test sets the answer (an empty
+// string cancels).
+class FolderDialog {
+public:
+    static QString Choose(QWidget* parent, const QString& title, const QString& startFolder);
+    static void SetNextAnswer(const QString& folder);
+};
+
+} // namespace quorvane::ui
