@@ -31,14 +31,13 @@ SystemFolders Located(const Clock& clock, Pause& pause, const WineAccount& wine)
 } // namespace
 
 AccountSession::AccountSession(AccountSelection selection, ContentCategory category)
-    : m_selection(std::move(selection)), m_category(category),
-      m_protection(m_selection.wineUser), m_pause(&m_sleeping),
-      m_services{m_protection,
-                 m_clock,
-                 CodePage::Ansi(),
-                 m_selection.wine.ApplicationDataFolder(),
-                 m_selection.wine.WindowsFolder(),
-                 PrivateFolderPath()},
+    : m_selection(std::move(selection)), m_category(category), m_protection(m_selection.wineUser),
+      m_pause(&m_sleeping), m_services{m_protection,
+                                       m_clock,
+                                       CodePage::Ansi(),
+                                       m_selection.wine.ApplicationDataFolder(),
+                                       m_selection.wine.WindowsFolder(),
+                                       PrivateFolderPath()},
       m_folders(Located(m_clock, m_sleeping, m_selection.wine)),
       m_tools(m_runner, m_folders.programFolder, m_folders.windowsFolder) {
     if (IsPackaged(category))
@@ -63,9 +62,9 @@ void AccountSession::Clear() {
 const ListingResult& AccountSession::List(const CancelFlag* cancel,
                                           const ProgressFunction& progress) {
     if (IsPackaged(m_category))
-        m_result = ListPackagedObjects(static_cast<PackagedObjectList&>(*m_list),
-                                       m_selection.passport, m_tools, m_decoder, CodePage::Ansi(),
-                                       cancel, progress);
+        m_result =
+            ListPackagedObjects(static_cast<PackagedObjectList&>(*m_list), m_selection.passport,
+                                m_tools, m_decoder, CodePage::Ansi(), cancel, progress);
     else
         m_result = ListPictureObjects(static_cast<PictureObjectList&>(*m_list),
                                       m_selection.passport, m_decoder, *m_pause, cancel, progress);
@@ -75,8 +74,8 @@ const ListingResult& AccountSession::List(const CancelFlag* cancel,
 BackupOutcome AccountSession::BackUp(const std::vector<std::size_t>& itemData,
                                      const std::string& backupFolder, EmoticonManifest& manifest,
                                      const CancelFlag* cancel, const ProgressFunction& progress) {
-    const BackupServices services{m_tools, m_folders, m_clock, *m_pause, CodePage::Ansi(),
-                                  cancel,  progress};
+    const BackupServices services{m_tools,          m_folders, m_clock, *m_pause,
+                                  CodePage::Ansi(), cancel,    progress};
     BackupOperation backup(services);
     return backup.Run(*m_list, itemData, backupFolder, manifest);
 }
@@ -92,7 +91,8 @@ AccountLock AccountLock::Take(const AccountSelection& selection, unsigned waitMi
     if (folder.empty())
         return taken;
     FileLock::Outcome outcome = FileLock::Outcome::Failed;
-    taken.lock = FileLock::Acquire(JoinPath(folder, "lock"), waitMilliseconds, outcome, taken.reason);
+    taken.lock =
+        FileLock::Acquire(JoinPath(folder, "lock"), waitMilliseconds, outcome, taken.reason);
     taken.outcome = outcome == FileLock::Outcome::Acquired ? Outcome::Acquired
                     : outcome == FileLock::Outcome::Busy   ? Outcome::Busy
                                                            : Outcome::Failed;

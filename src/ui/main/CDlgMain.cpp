@@ -17,6 +17,7 @@
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,8 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
+
+#include <limits>
 
 namespace quorvane::ui {
 
@@ -64,8 +67,9 @@ CDlgMain::CDlgMain(WineAccount wine, std::string dataFolder, QWidget* parent)
     const QRect client = FromDialogUnits(0, 0, 502, 353);
     setFixedSize(client.size());
     QFont dialogFont = font();
-    // The layout is made for an 8-point dialog font.
-    dialogFont.setPixelSize(11);
+    // The layout is made for an 8-point dialog font (about 11 pixels in the
+    // narrow face it had); 10 pixels of the wider Linux faces fit the same.
+    dialogFont.setPixelSize(10);
     setFont(dialogFont);
 
     m_folders.Locate(m_wine);
@@ -117,10 +121,18 @@ QLabel* CDlgMain::AddLabel(const QString& text, const QRect& units) {
     return label;
 }
 
+QLabel* CDlgMain::AddFieldLabel(const QString& text, const QRect& units) {
+    const int left = FromDialogUnits(9, 0, 0, 0).left();
+    QLabel* label =
+        AddLabel(text, QRect(left, units.top() - 2, units.right() - left, units.height() + 4));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
 void CDlgMain::CreateControls() {
-    m_btnBackupNow = AddSkinButton("backupNow", tr("Backup Now"), FromDialogUnits(226, 24, 72, 29),
-                                   "icons/backup.png", 48,
-                                   tr("Backup current selected winks now!"));
+    m_btnBackupNow =
+        AddSkinButton("backupNow", tr("Backup Now"), FromDialogUnits(226, 24, 72, 29),
+                      "icons/backup.png", 48, tr("Backup current selected winks now!"));
     m_btnBackupNow->setDefault(true);
     m_btnHelp = AddSkinButton("help", tr("Help"), FromDialogUnits(312, 24, 72, 29),
                               "icons/help.png", 48, tr("Open help manual."));
@@ -130,7 +142,7 @@ void CDlgMain::CreateControls() {
                                "icons/close.png", 24, tr("Close current window and exit."));
     m_rectPanel = FromDialogUnits(7, 67, 487, 279);
 
-    AddLabel(tr("Backup to Folder:"), FromDialogUnits(13, 78, 57, 8));
+    AddFieldLabel(tr("Backup to Folder:"), FromDialogUnits(13, 78, 57, 8));
     m_editFolder = new QLineEdit(this);
     m_editFolder->setObjectName("backupFolder");
     m_editFolder->setReadOnly(true);
@@ -143,16 +155,18 @@ void CDlgMain::CreateControls() {
     frame->setGeometry(FromDialogUnits(258, 90, 230, 52));
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
     QLabel* instructions =
-        AddLabel(tr("1. Enter your MSN account, for example someone@example.com.\n"
+        AddLabel(tr("1. Enter your MSN account (e.g. someone@example.com).\n"
                     "2. Select a backup type. \n"
                     "3. Click <List> button to list the installed items in current account.\n"
                     "4. Select the items to backup.\n"
                     "5. Click <Backup Now> button to backup the selected items."),
-                 FromDialogUnits(264, 97, 214, 43));
-    instructions->setWordWrap(true);
+                 FromDialogUnits(262, 96, 222, 45));
     instructions->setTextFormat(Qt::PlainText);
+    QFont small = instructions->font();
+    small.setPixelSize(10);
+    instructions->setFont(small);
 
-    AddLabel(tr("MSN Passport:"), FromDialogUnits(22, 104, 48, 8));
+    AddFieldLabel(tr("MSN Passport:"), FromDialogUnits(22, 104, 48, 8));
     m_comboPassport = new QComboBox(this);
     m_comboPassport->setObjectName("passport");
     m_comboPassport->setEditable(true);
@@ -160,7 +174,7 @@ void CDlgMain::CreateControls() {
     m_comboPassport->setInsertPolicy(QComboBox::NoInsert);
     m_comboPassport->setGeometry(FromDialogUnits(71, 101, 160, 14));
 
-    AddLabel(tr("Backup Type:"), FromDialogUnits(26, 127, 44, 8));
+    AddFieldLabel(tr("Backup Type:"), FromDialogUnits(26, 127, 44, 8));
     m_comboType = new QComboBox(this);
     m_comboType->setObjectName("backupType");
     m_comboType->setGeometry(FromDialogUnits(71, 124, 160, 14));
@@ -169,8 +183,9 @@ void CDlgMain::CreateControls() {
             QString::fromStdString(std::string(CategoryLabel(static_cast<ContentCategory>(i)))));
     m_comboType->setCurrentIndex(0);
 
-    AddLabel(tr("Items installed in current MSN account:"), FromDialogUnits(13, 144, 126, 8));
-    AddLabel(tr("Items selected to be backup:"), FromDialogUnits(288, 144, 94, 8));
+    // The list captions may use the width of their lists.
+    AddLabel(tr("Items installed in current MSN account:"), FromDialogUnits(13, 143, 200, 10));
+    AddLabel(tr("Items selected to be backup:"), FromDialogUnits(288, 143, 200, 10));
 
     const auto makeList = [this](const char* name, const QRect& geometry, bool several) {
         auto* list = new QListWidget(this);
@@ -216,10 +231,10 @@ void CDlgMain::CreateControls() {
     connect(getMore, &QPushButton::clicked, this, &CDlgMain::OnGetMore);
 
     // Tab order follows the template.
-    QWidget* order[] = {m_btnBackupNow, m_btnHelp,   m_btnMinimize, m_btnClose,  m_editFolder,
-                        changeFolder,   openFolder,  m_comboPassport, m_comboType, m_listInstalled,
-                        m_btnList,      m_btnAdd,    m_btnAddAll,   m_btnRemove, m_btnRemoveAll,
-                        m_btnPreview,   getMore,     m_listSelected};
+    QWidget* order[] = {m_btnBackupNow, m_btnHelp,  m_btnMinimize,   m_btnClose,  m_editFolder,
+                        changeFolder,   openFolder, m_comboPassport, m_comboType, m_listInstalled,
+                        m_btnList,      m_btnAdd,   m_btnAddAll,     m_btnRemove, m_btnRemoveAll,
+                        m_btnPreview,   getMore,    m_listSelected};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -309,7 +324,8 @@ void CDlgMain::contextMenuEvent(QContextMenuEvent* event) {
 
 void CDlgMain::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Space && event->modifiers() == Qt::AltModifier) {
-        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(0, 0), mapToGlobal(QPoint(0, 0)));
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(0, 0),
+                               mapToGlobal(QPoint(0, 0)));
         contextMenuEvent(&menu);
         return;
     }
@@ -365,6 +381,9 @@ void CDlgMain::MoveSelectedItem(QListWidget* source, QListWidget* target, const 
     QListWidgetItem* taken = source->takeItem(row);
     taken->setSelected(false);
     target->insertItem(std::min(row, target->count()), taken);
+    // The moved item's selection does not pass on to its neighbour.
+    source->clearSelection();
+    source->setCurrentItem(nullptr, QItemSelectionModel::NoUpdate);
 }
 
 void CDlgMain::MoveAllItems(QListWidget* source, QListWidget* target) {
@@ -382,7 +401,8 @@ void CDlgMain::OnAdd() {
 }
 
 void CDlgMain::OnRemove() {
-    MoveSelectedItem(m_listSelected, m_listInstalled, tr("Please select an winks not to be backup."));
+    MoveSelectedItem(m_listSelected, m_listInstalled,
+                     tr("Please select an winks not to be backup."));
 }
 
 void CDlgMain::OnAddAll() {
@@ -500,12 +520,11 @@ void CDlgMain::OnBackupFinished(const BackupReport& report) {
         failures += QStringLiteral("\n\u2022 ") + (name.isEmpty() ? tr("(no name)") : name) +
                     QStringLiteral(": ") + QString::fromStdString(item.reason);
     }
-    const QString head =
-        outcome.interrupted
-            ? tr("The backup was cancelled. %1 of %2 items were written.")
-            : tr("%1 of %2 items were written. These could not be backed up:");
-    MessageBox::Show(this, head.arg(written).arg(outcome.items.size()) + QStringLiteral("\n") +
-                               failures);
+    const QString head = outcome.interrupted
+                             ? tr("The backup was cancelled. %1 of %2 items were written.")
+                             : tr("%1 of %2 items were written. These could not be backed up:");
+    MessageBox::Show(this,
+                     head.arg(written).arg(outcome.items.size()) + QStringLiteral("\n") + failures);
 }
 
 void CDlgMain::StartLongWork(const QString& firstLabel) {
@@ -514,11 +533,12 @@ void CDlgMain::StartLongWork(const QString& firstLabel) {
     m_progress->setObjectName("progress");
     m_progress->setWindowTitle(QStringLiteral("Quorvane"));
     m_progress->setWindowModality(Qt::WindowModal);
-    // Shown only when the work lasts longer than half a second.
-    m_progress->setMinimumDuration(500);
     m_progress->setAutoClose(false);
     m_progress->setAutoReset(false);
+    m_progress->setMinimumDuration(std::numeric_limits<int>::max());
     connect(m_progress, &QProgressDialog::canceled, &m_controller, &MainController::Cancel);
+    // Shown only when the work lasts longer than half a second.
+    QTimer::singleShot(500, m_progress, [progress = m_progress] { progress->show(); });
 }
 
 void CDlgMain::EndLongWork() {
@@ -557,8 +577,8 @@ void CDlgMain::OnOpenFolder() {
 }
 
 void CDlgMain::OnHelp() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(
-        QString::fromStdString(JoinPath(m_dataFolder, "help/index.html"))));
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QString::fromStdString(JoinPath(m_dataFolder, "help/index.html"))));
 }
 
 void CDlgMain::OnGetMore() {

@@ -78,6 +78,9 @@ private:
     QPushButton* AddSkinButton(const char* name, const QString& text, const QRect& units,
                                const QString& icon, int iconSize, const QString& tip);
     QLabel* AddLabel(const QString& text, const QRect& units);
+    // A label before a field: right-aligned against the field, free to
+    // grow to the left up to the panel's edge, so a wider font still fits.
+    QLabel* AddFieldLabel(const QString& text, const QRect& units);
     void OnListClicked(QListWidget* list);
     void MoveSelectedItem(QListWidget* source, QListWidget* target, const QString& message);
     void MoveAllItems(QListWidget* source, QListWidget* target);

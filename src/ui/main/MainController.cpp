@@ -58,7 +58,8 @@ void MainController::StartList(const WineAccount& wine, const std::string& passp
     std::unique_ptr<AccountSession>& session =
         IsPackaged(category) ? m_packagedSession : m_pictureSession;
     session.reset();
-    session = std::make_unique<AccountSession>(AccountSelection::Make(wine, passportUtf8), category);
+    session =
+        std::make_unique<AccountSession>(AccountSelection::Make(wine, passportUtf8), category);
     m_cancel.Reset();
     AccountSession* working = session.get();
     ProgressFunction progress = Reporter(true);

@@ -20,7 +20,7 @@ namespace quorvane::ui {
 struct ListReport {
     enum class Outcome { Listed, Busy, LockFailed, Interrupted };
     Outcome outcome = Outcome::Listed;
-    std::string reason;          // for LockFailed
+    std::string reason;             // for LockFailed
     std::vector<QImage> thumbnails; // one per item of the listing, in order
 };
 

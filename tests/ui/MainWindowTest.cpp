@@ -1,0 +1,263 @@
+// The main window as a user drives it: a passport typed, a type chosen,
+// List, clicks, the moves and Backup Now, on an account written into a fake
+// Wine prefix. Messages are recorded instead of shown.
+
+#include "app/SingleInstance.h"
+#include "backup/Backup.h"
+#include "platform/CodePage.h"
+#include "platform/DataProtection.h"
+#include "platform/FileIo.h"
+#include "platform/Paths.h"
+#include "profile/ObjectList.h"
+#include "support/ChildRun.h"
+#include "support/MessengerAccountBuilder.h"
+#include "support/TempFolder.h"
+#include "ui/main/CDlgMain.h"
+#include "ui/main/MessageBox.h"
+#include "ui/main/Thumbnails.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace quorvane::ui {
+namespace {
+
+using test::MessengerAccountBuilder;
+
+constexpr const char* kPassport = "someone@example.com";
+constexpr const char* kWineUser = "testuser";
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest()
+        : appData(root / "wine/drive_c/users/testuser/AppData/Roaming"), protection(kWineUser),
+          builder(appData, kPassport, protection), home("HOME", root / "home"),
+          config("XDG_CONFIG_HOME", root / "home/.config"),
+          cache("XDG_CACHE_HOME", root / "home/.cache"),
+          documents("XDG_DOCUMENTS_DIR", std::nullopt) {
+        MakeFolders(appData);
+        MakeFolders(root / "wine/drive_c/windows");
+        MakeFolders(root / "home/Documents");
+        MessageBox::SetRecording(true);
+        MessageBox::Shown().clear();
+    }
+    ~MainWindowTest() override { MessageBox::SetRecording(false); }
+
+    std::unique_ptr<CDlgMain> Open() {
+        auto window = std::make_unique<CDlgMain>(WineAccount{root / "wine", kWineUser},
+                                                 JoinPath(ExecutableFolder(), "../share/quorvane"));
+        window->show();
+        return window;
+    }
+    template <typename T> static T* Find(CDlgMain& window, const char* name) {
+        T* found = window.findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static void Click(CDlgMain& window, const char* name) {
+        QTest::mouseClick(Find<QPushButton>(window, name), Qt::LeftButton);
+    }
+    // Types the passport, picks the type, presses List and waits for it.
+    static void List(CDlgMain& window, ContentCategory category,
+                     const QString& passport = kPassport) {
+        Find<QComboBox>(window, "passport")->setEditText(passport);
+        Find<QComboBox>(window, "backupType")->setCurrentIndex(static_cast<int>(category));
+        QSignalSpy finished(&window.Controller(), &MainController::ListFinished);
+        Click(window, "list");
+        if (window.Controller().IsBusy()) {
+            ASSERT_TRUE(finished.wait(60000));
+        }
+    }
+    static void ClickItem(QListWidget* list, int row) {
+        const QRect box = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
+        QApplication::processEvents();
+    }
+    static std::vector<std::size_t> ItemData(QListWidget* list) {
+        std::vector<std::size_t> data;
+        for (int row = 0; row < list->count(); ++row)
+            data.push_back(list->item(row)->data(Qt::UserRole).toULongLong());
+        return data;
+    }
+    void AddWinks(int count) {
+        for (int n = 0; n < count; ++n)
+            builder.Add(ContentCategory::Winks,
+                        MessengerAccountBuilder::SampleObject(ContentCategory::Winks, n));
+    }
+
+    test::TempFolder root;
+    std::string appData;
+    WineDataProtection protection;
+    MessengerAccountBuilder builder;
+    test::ScopedVariable home;
+    test::ScopedVariable config;
+    test::ScopedVariable cache;
+    test::ScopedVariable documents;
+};
+
+TEST_F(MainWindowTest, ListMoveAndBackUpAsAUserWould) {
+    AddWinks(3);
+    builder.Write();
+    auto window = Open();
+    auto* installed = Find<QListWidget>(*window, "installed");
+    auto* selected = Find<QListWidget>(*window, "selected");
+    // At start only what can do something is enabled.
+    for (const char* name : {"add", "addAll", "remove", "removeAll", "preview"})
+        EXPECT_FALSE(Find<QPushButton>(*window, name)->isEnabled()) << name;
+    for (const char* name : {"list", "changeFolder", "openFolder", "getMore", "help", "backupNow"})
+        EXPECT_TRUE(Find<QPushButton>(*window, name)->isEnabled()) << name;
+
+    List(*window, ContentCategory::Winks);
+    ASSERT_EQ(installed->count(), 3);
+    EXPECT_EQ(installed->item(1)->text().toStdString(),
+              CodePage::Ansi().ToUtf8(
+                  MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 1).displayName));
+    EXPECT_TRUE(Find<QPushButton>(*window, "addAll")->isEnabled());
+    EXPECT_EQ(Find<QComboBox>(*window, "passport")->findText(kPassport), 0)
+        << "the listed passport is remembered";
+
+    // A click on an item enables ">" and Preview; the move keeps name,
+    // thumbnail and item data.
+    ClickItem(installed, 2);
+    EXPECT_TRUE(Find<QPushButton>(*window, "add")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(*window, "preview")->isEnabled());
+    const QString name = installed->item(2)->text();
+    const qint64 icon = installed->item(2)->icon().cacheKey();
+    Click(*window, "add");
+    ASSERT_EQ(selected->count(), 1);
+    EXPECT_EQ(selected->item(0)->text(), name);
+    EXPECT_EQ(selected->item(0)->icon().cacheKey(), icon);
+    EXPECT_EQ(ItemData(selected), std::vector<std::size_t>{2});
+    // Nothing selected any more: ">" says so.
+    Click(*window, "add");
+    EXPECT_EQ(MessageBox::Shown().value(0), "Please select an installed winks to add to backup.");
+
+    // Enter runs Backup Now, on the selected item only.
+    QSignalSpy finished(&window->Controller(), &MainController::BackupFinished);
+    QTest::keyClick(Find<QComboBox>(*window, "passport"), Qt::Key_Return);
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_EQ(MessageBox::Shown().value(1), kBackupSucceededMessage);
+    const std::string packs = JoinPath(window->BackupFolder(), "msn-winks");
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(packs))
+        files.push_back(entry.path().filename().string());
+    EXPECT_EQ(files, std::vector<std::string>{CodePage::Ansi().ToUtf8("Heart-Fireworks-2.msn")});
+
+    // ">>" then "<<" brings every item back with its item data.
+    Click(*window, "addAll");
+    EXPECT_EQ(installed->count(), 0);
+    Click(*window, "removeAll");
+    std::vector<std::size_t> all = ItemData(installed);
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ(all, (std::vector<std::size_t>{0, 1, 2}));
+}
+
+TEST_F(MainWindowTest, ARefusedPassportChangesNothing) {
+    AddWinks(2);
+    builder.Add(ContentCategory::CustomEmoticons,
+                MessengerAccountBuilder::SampleObject(ContentCategory::CustomEmoticons, 0));
+    builder.Write();
+    auto window = Open();
+    List(*window, ContentCategory::Winks);
+    auto* installed = Find<QListWidget>(*window, "installed");
+    ASSERT_EQ(installed->count(), 2);
+    AccountSession* session = window->Controller().ListedSession();
+
+    for (const char* bad : {"", "a@bc", "@abcd", "nobody"}) {
+        List(*window, ContentCategory::CustomEmoticons, bad);
+        EXPECT_EQ(MessageBox::Shown().takeLast(), "Please enter an valid MSN account.") << bad;
+        EXPECT_EQ(installed->count(), 2) << bad;
+        EXPECT_EQ(window->ListedCategory(), ContentCategory::Winks);
+        EXPECT_EQ(window->Controller().ListedSession(), session);
+    }
+}
+
+TEST_F(MainWindowTest, EscapeClosesAndKeepsThePassports) {
+    builder.Write();
+    {
+        auto window = Open();
+        List(*window, ContentCategory::Winks, "first@example.com");
+        List(*window, ContentCategory::Winks, "second@example.com");
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        EXPECT_FALSE(window->isVisible());
+    }
+    auto window = Open();
+    auto* passports = Find<QComboBox>(*window, "passport");
+    ASSERT_EQ(passports->count(), 2);
+    EXPECT_EQ(passports->itemText(0), "first@example.com");
+    EXPECT_EQ(passports->itemText(1), "second@example.com");
+}
+
+TEST_F(MainWindowTest, ThumbnailsAreFiftyByFiftyWhateverThePicture) {
+    for (const QSize size : {QSize(1, 1), QSize(400, 30), QSize(17, 900)}) {
+        QImage picture(size, QImage::Format_ARGB32);
+        picture.fill(QColor(10, 200, 30, 0));
+        const std::string path = root / "picture.png";
+        ASSERT_TRUE(picture.save(QString::fromStdString(path)));
+        const QImage thumbnail = MakeThumbnail(path);
+        EXPECT_EQ(thumbnail.size(), QSize(kThumbnailSize, kThumbnailSize));
+        EXPECT_EQ(thumbnail.depth(), 24);
+        // Transparency is not honoured: the stored colour shows.
+        EXPECT_EQ(thumbnail.pixelColor(25, 25), QColor(10, 200, 30));
+    }
+    EXPECT_TRUE(MakeThumbnail(root / "missing.png").isNull());
+}
+
+TEST_F(MainWindowTest, CancelStopsALongListAfterTheCurrentItem) {
+    // 500 emoticons: 25 seconds of the listing's pauses.
+    for (int n = 0; n < 500; ++n)
+        builder.Add(ContentCategory::CustomEmoticons,
+                    MessengerAccountBuilder::SampleObject(ContentCategory::CustomEmoticons, n));
+    builder.Write();
+    auto window = Open();
+    Find<QComboBox>(*window, "passport")->setEditText(kPassport);
+    Find<QComboBox>(*window, "backupType")->setCurrentIndex(3);
+    QSignalSpy finished(&window->Controller(), &MainController::ListFinished);
+    Click(*window, "list");
+    // The window stays responsive: the progress dialog appears and counts.
+    QProgressDialog* progress = nullptr;
+    for (int waited = 0; waited < 100 && (progress == nullptr || !progress->isVisible());
+         ++waited) {
+        QTest::qWait(50);
+        progress = window->findChild<QProgressDialog*>("progress");
+    }
+    ASSERT_NE(progress, nullptr);
+    ASSERT_TRUE(progress->isVisible());
+    QTest::qWait(300);
+    EXPECT_TRUE(progress->labelText().startsWith("Listing "))
+        << progress->labelText().toStdString();
+    QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    ASSERT_TRUE(finished.wait(5000)) << "a cancelled listing ends after the current item";
+    const int listed = Find<QListWidget>(*window, "installed")->count();
+    EXPECT_GT(listed, 0);
+    EXPECT_LT(listed, 100);
+    EXPECT_TRUE(MessageBox::Shown().value(0).startsWith("Listing was cancelled"));
+}
+
+TEST_F(MainWindowTest, ASecondCopyEndsAtOnce) {
+    test::ScopedVariable runtime("XDG_RUNTIME_DIR", root.Path());
+    const SingleInstance first = SingleInstance::Take();
+    ASSERT_NE(first.lock, nullptr);
+    std::map<std::string, std::string> environment =
+        test::IsolatedEnvironment(root.Path(), root / "wine", kWineUser);
+    environment["XDG_RUNTIME_DIR"] = root.Path();
+    environment["QT_QPA_PLATFORM"] = "offscreen";
+    const test::ChildResult second =
+        test::RunChild({"/usr/bin/timeout", "20", JoinPath(ExecutableFolder(), "quorvane")},
+                       {&environment, "", ""});
+    EXPECT_EQ(second.exitCode, 0);
+    EXPECT_EQ(second.out + second.err, "");
+}
+
+} // namespace
+} // namespace quorvane::ui
