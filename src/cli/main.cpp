@@ -2,6 +2,7 @@
 #include "cli/BackupCommand.h"
 #include "cli/CatalogueCommand.h"
 #include "cli/CliOptions.h"
+#include "cli/DemoCommand.h"
 #include "cli/ListCommand.h"
 #include "cli/VerifyCommand.h"
 
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
 
     using namespace quorvane::cli;
     const std::vector<Command> commands = {CatalogueCommand(), ListCommand(), BackupCommand(),
-                                           VerifyCommand()};
+                                           VerifyCommand(), DemoCommand()};
     const std::vector<std::string> args(argv + 1, argv + argc);
     const int status =
         RunCommandLine("quorvane-cli", QUORVANE_VERSION, commands, args, std::cout, std::cerr);
