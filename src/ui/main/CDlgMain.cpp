@@ -193,7 +193,9 @@ void CDlgMain::CreateControls() {
         list->setGeometry(geometry);
         list->setViewMode(QListView::IconMode);
         list->setIconSize(QSize(kThumbnailSize, kThumbnailSize));
-        list->setGridSize(QSize(88, 84));
+        // Room for a name of two lines under each thumbnail.
+        list->setGridSize(QSize(92, 98));
+        list->setTextElideMode(Qt::ElideNone);
         list->setMovement(QListView::Static);
         list->setResizeMode(QListView::Adjust);
         list->setWordWrap(true);

@@ -1,14 +1,32 @@
 // quorvane: the desktop program. One window per user session; arguments are
 // ignored.
 
+#include "app/DemoAccount.h"
 #include "app/QtPictureDecoder.h"
 #include "app/SingleInstance.h"
+#include "backup/CabinetTools.h"
+#include "platform/Clock.h"
 #include "platform/Paths.h"
+#include "platform/ProcessRunner.h"
 #include "platform/SystemFolders.h"
 #include "platform/WineAccount.h"
 #include "ui/main/CDlgMain.h"
 
 #include <QApplication>
+
+namespace {
+
+const quorvane::Clock& SystemClockInstance() {
+    static const quorvane::SystemClock clock;
+    return clock;
+}
+
+quorvane::Pause& PauseInstance() {
+    static quorvane::SleepingPause pause;
+    return pause;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace quorvane;
@@ -27,7 +45,25 @@ int main(int argc, char** argv) {
     // The data folder lies beside the program's folder, in the build tree as
     // in an installed tree.
     const std::string dataFolder = JoinPath(ExecutableFolder(), "../share/quorvane");
-    ui::CDlgMain window(WineAccount::Discover(), dataFolder);
+    WineAccount wine = WineAccount::Discover();
+    // Without any Messenger data in the prefix, the window opens on the demo
+    // account, so everything can be tried.
+    std::string demoPassport;
+    if (!HasMessengerData(wine)) {
+        SpawnProcessRunner runner;
+        SystemFolders folders(SystemClockInstance(), PauseInstance());
+        folders.Locate(wine);
+        CabinetTools tools(runner, folders.programFolder, folders.windowsFolder);
+        DemoAccount demo;
+        std::string reason;
+        if (EnsureDemoAccount(DemoPrefixPath(), wine.user, tools, demo, reason)) {
+            wine.prefix = demo.prefix;
+            demoPassport = demo.passport;
+        }
+    }
+    ui::CDlgMain window(wine, dataFolder);
+    if (!demoPassport.empty())
+        window.RememberPassport(QString::fromStdString(demoPassport));
     window.show();
     return app.exec();
 }
