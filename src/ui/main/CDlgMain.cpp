@@ -199,7 +199,6 @@ void CDlgMain::CreateControls() {
         list->setMovement(QListView::Static);
         list->setResizeMode(QListView::Adjust);
         list->setWordWrap(true);
-        list->setUniformItemSizes(true);
         list->setSelectionMode(several ? QAbstractItemView::ExtendedSelection
                                        : QAbstractItemView::SingleSelection);
         list->viewport()->installEventFilter(this);
@@ -545,11 +544,9 @@ void CDlgMain::StartLongWork(const QString& firstLabel) {
 
 void CDlgMain::EndLongWork() {
     QApplication::restoreOverrideCursor();
-    if (m_progress != nullptr) {
-        m_progress->disconnect(&m_controller);
-        m_progress->deleteLater();
-        m_progress = nullptr;
-    }
+    // Gone before any message is shown, together with its pending showing.
+    delete m_progress;
+    m_progress = nullptr;
 }
 
 void CDlgMain::OnProgress(bool listing, std::size_t done, std::size_t total) {
