@@ -31,14 +31,14 @@ SystemFolders Located(const Clock& clock, Pause& pause, const WineAccount& wine)
 } // namespace
 
 AccountSession::AccountSession(AccountSelection selection, ContentCategory category)
-    : m_selection(std::move(selection)), m_category(category), m_protection(m_selection.wineUser),
-      m_pause(&m_sleeping), m_services{m_protection,
-                                       m_clock,
-                                       CodePage::Ansi(),
-                                       m_selection.wine.ApplicationDataFolder(),
-                                       m_selection.wine.WindowsFolder(),
-                                       PrivateFolderPath()},
-      m_folders(Located(m_clock, m_sleeping, m_selection.wine)),
+    : m_selection(std::move(selection)), m_category(category),
+      m_protection(m_selection.wineUser), m_services{m_protection,
+                                                     m_clock,
+                                                     CodePage::Ansi(),
+                                                     m_selection.wine.ApplicationDataFolder(),
+                                                     m_selection.wine.WindowsFolder(),
+                                                     PrivateFolderPath()},
+      m_folders(Located(m_clock, m_pause, m_selection.wine)),
       m_tools(m_runner, m_folders.programFolder, m_folders.windowsFolder) {
     if (IsPackaged(category))
         m_list = std::make_unique<PackagedObjectList>(m_services, category);
@@ -48,10 +48,6 @@ AccountSession::AccountSession(AccountSelection selection, ContentCategory categ
 
 AccountSession::~AccountSession() {
     Clear();
-}
-
-void AccountSession::SetPause(Pause& pause) {
-    m_pause = &pause;
 }
 
 void AccountSession::Clear() {
@@ -67,14 +63,14 @@ const ListingResult& AccountSession::List(const CancelFlag* cancel,
                                 m_tools, m_decoder, CodePage::Ansi(), cancel, progress);
     else
         m_result = ListPictureObjects(static_cast<PictureObjectList&>(*m_list),
-                                      m_selection.passport, m_decoder, *m_pause, cancel, progress);
+                                      m_selection.passport, m_decoder, m_pause, cancel, progress);
     return m_result;
 }
 
 BackupOutcome AccountSession::BackUp(const std::vector<std::size_t>& itemData,
                                      const std::string& backupFolder, EmoticonManifest& manifest,
                                      const CancelFlag* cancel, const ProgressFunction& progress) {
-    const BackupServices services{m_tools,          m_folders, m_clock, *m_pause,
+    const BackupServices services{m_tools,          m_folders, m_clock, m_pause,
                                   CodePage::Ansi(), cancel,    progress};
     BackupOperation backup(services);
     return backup.Run(*m_list, itemData, backupFolder, manifest);

@@ -65,16 +65,12 @@ public:
     const ObjectList& Objects() const { return *m_list; }
     const Clock& SystemTime() const { return m_clock; }
 
-    // Replaces the pauses (tests and benchmarks count them instead).
-    void SetPause(Pause& pause);
-
 private:
     AccountSelection m_selection;
     ContentCategory m_category;
     WineDataProtection m_protection;
     SystemClock m_clock;
-    SleepingPause m_sleeping;
-    Pause* m_pause;
+    SleepingPause m_pause;
     ProfileServices m_services;
     SystemFolders m_folders;
     SpawnProcessRunner m_runner;
