@@ -1,0 +1,238 @@
+#include "ui/controls/SkinButton.h"
+
+#include "ui/controls/IconTones.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+
+#include <utility>
+
+namespace quorvane {
+
+namespace {
+
+SkinButtonIcon MakeSlot(const QIcon& icon, int width, int height, QSize ownSize) {
+    if (icon.isNull())
+        return {};
+    return {icon, width > 0 ? width : ownSize.width(), height > 0 ? height : ownSize.height()};
+}
+
+QSize LargestSize(const QIcon& icon) {
+    const QList<QSize> sizes = icon.availableSizes();
+    QSize largest;
+    for (const QSize& size : sizes)
+        largest = largest.expandedTo(size);
+    return largest;
+}
+
+} // namespace
+
+CSkinButton::CSkinButton(QWidget* parent) : CSkinButton(QString(), parent) {}
+
+CSkinButton::CSkinButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
+    // Hover is followed from plain pointer moves, not from enter events, so
+    // that a drag coming in from elsewhere does not light the button.
+    setMouseTracking(true);
+    ResetColors(false);
+}
+
+void CSkinButton::LoadIcons(const QImage& first, int width, int height, const QImage& second,
+                            int width2, int height2) {
+    const QIcon firstIcon = first.isNull() ? QIcon() : QIcon(QPixmap::fromImage(first));
+    const QIcon secondIcon = second.isNull() ? QIcon() : QIcon(QPixmap::fromImage(second));
+    m_icons[0] = MakeSlot(firstIcon, width, height, first.size());
+    m_icons[1] = MakeSlot(secondIcon, width2, height2, second.size());
+    update();
+}
+
+void CSkinButton::LoadIcons(const QImage& first, int width, int height, int derive) {
+    QImage second;
+    if (derive == ICON_DERIVE_GREY)
+        second = MakeGreyIcon(first);
+    else if (derive == ICON_DERIVE_DIM)
+        second = MakeDimIcon(first);
+    LoadIcons(first, width, height, second, width, height);
+}
+
+void CSkinButton::AssignIcons(const QIcon& first, int width, int height, const QIcon& second,
+                              int width2, int height2) {
+    m_icons[0] = MakeSlot(first, width, height, LargestSize(first));
+    m_icons[1] = MakeSlot(second, width2, height2, LargestSize(second));
+    update();
+}
+
+void CSkinButton::SetTipText(const QString& text, bool activate) {
+    setToolTip(activate ? text : QString());
+}
+
+void CSkinButton::SeeThrough(bool repaint) {
+    m_seeThrough = true;
+    m_background = QPixmap();
+    if (repaint)
+        update();
+}
+
+int CSkinButton::TakeBackground(const QImage& parentSkin) {
+    if (!m_seeThrough || parentSkin.isNull())
+        return kBackgroundNotTaken;
+    // The skin may have been composed for a high-density screen.
+    const qreal ratio = parentSkin.devicePixelRatio();
+    const QRect area = geometry();
+    const QRect source(qRound(area.x() * ratio), qRound(area.y() * ratio),
+                       qRound(area.width() * ratio), qRound(area.height() * ratio));
+    m_background = QPixmap::fromImage(parentSkin.copy(source));
+    m_background.setDevicePixelRatio(ratio);
+    m_backgroundArea = area;
+    update();
+    return kBackgroundTaken;
+}
+
+void CSkinButton::CancelHover() {
+    if (!m_hover)
+        return;
+    m_hover = false;
+    update();
+}
+
+void CSkinButton::SetCheckState(int state, bool repaint) {
+    if (!isCheckable())
+        return;
+    setChecked(state != 0);
+    if (repaint)
+        update();
+}
+
+void CSkinButton::ResetColors(bool repaint) {
+    const QColor face = palette().color(QPalette::Active, QPalette::Button);
+    const QColor text = palette().color(QPalette::Active, QPalette::ButtonText);
+    m_colors = {face, text, face, text, face, text};
+    if (repaint)
+        update();
+}
+
+void CSkinButton::SetColor(ColorRole role, const QColor& colour, bool repaint) {
+    m_colors[role] = colour;
+    if (repaint)
+        update();
+}
+
+SkinButtonLook CSkinButton::Look() const {
+    SkinButtonLook look;
+    look.rect = rect();
+    look.caption = text();
+    look.font = font();
+    look.down = isDown();
+    look.hover = m_hover;
+    look.focus = hasFocus();
+    look.grayed = !isEnabled();
+    look.checkMode = isCheckable();
+    look.checkState = GetCheckState();
+    look.shift = m_ptShift;
+    if (m_seeThrough)
+        look.background = m_background;
+    look.hoverFace = m_colors[HoverFace];
+    look.hoverText = m_colors[HoverText];
+    look.normalFace = m_colors[NormalFace];
+    look.normalText = m_colors[NormalText];
+    look.focusFace = m_colors[FocusFace];
+    look.focusText = m_colors[FocusText];
+    look.highlight = palette().color(QPalette::Light);
+    look.shadow = palette().color(QPalette::Dark);
+    look.icons = m_icons;
+    return look;
+}
+
+void CSkinButton::paintEvent(QPaintEvent*) {
+    // The parent is being rendered for this button's own background: the
+    // button must not appear in it.
+    if (m_takingBackground)
+        return;
+    // A copy taken before the button was moved or resized shows the wrong
+    // part of the skin.
+    if (m_seeThrough && (m_background.isNull() || m_backgroundArea != geometry()))
+        TakeBackgroundFromParent();
+    QPainter painter(this);
+    SkinButtonPainter::Paint(painter, Look());
+}
+
+void CSkinButton::TakeBackgroundFromParent() {
+    QWidget* parent = parentWidget();
+    if (!parent)
+        return;
+    // Like QWidget::grab() of the parent's area under the button, but
+    // without the parent's children: neither this button nor a neighbour
+    // belongs to the skin.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap copy(size() * ratio);
+    copy.setDevicePixelRatio(ratio);
+    copy.fill(Qt::transparent);
+    m_takingBackground = true;
+    parent->render(&copy, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
+    m_takingBackground = false;
+    m_background = copy;
+    m_backgroundArea = geometry();
+}
+
+void CSkinButton::mouseMoveEvent(QMouseEvent* event) {
+    const bool inside = rect().contains(event->position().toPoint());
+    if (!inside)
+        CancelHover();
+    else if (!m_hover && !(event->buttons() & Qt::LeftButton)) {
+        m_hover = true;
+        update();
+    }
+    QPushButton::mouseMoveEvent(event);
+}
+
+void CSkinButton::leaveEvent(QEvent* event) {
+    CancelHover();
+    QPushButton::leaveEvent(event);
+}
+
+void CSkinButton::focusOutEvent(QFocusEvent* event) {
+    CancelHover();
+    if (!isEnabled())
+        m_focusLostToDisabling = true;
+    QPushButton::focusOutEvent(event);
+}
+
+void CSkinButton::changeEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+        if (!isEnabled()) {
+            CancelHover();
+            PassFocusOn();
+        }
+        break;
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+        // The skin under the button is drawn in the old colours.
+        m_background = QPixmap();
+        break;
+    default:
+        break;
+    }
+    QPushButton::changeEvent(event);
+}
+
+void CSkinButton::PassFocusOn() {
+    // Qt has already given the focus to the next control in tab order when
+    // there was one; with none the window would be left with no focus at
+    // all, so the keyboard goes to the parent instead.
+    if (!std::exchange(m_focusLostToDisabling, false))
+        return;
+    if (window()->focusWidget() == nullptr && parentWidget() != nullptr)
+        parentWidget()->setFocus(Qt::OtherFocusReason);
+}
+
+bool CSkinButton::event(QEvent* event) {
+    // The window passes its deactivation on to every child.
+    if (event->type() == QEvent::WindowDeactivate)
+        CancelHover();
+    return QPushButton::event(event);
+}
+
+} // namespace quorvane

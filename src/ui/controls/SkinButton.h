@@ -1,0 +1,108 @@
+#pragma once
+
+#include "ui/controls/SkinButtonPainter.h"
+
+#include <QColor>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QPoint>
+#include <QPushButton>
+#include <QString>
+
+#include <array>
+
+namespace quorvane {
+
+// A push button drawn by the program instead of the style: an icon and a
+// caption over the window's skin, a thin raised frame while the pointer is
+// over it, a thin sunken frame while it is held down. In all else it is a
+// QPushButton: clicked(), default button, shortcuts, checkable.
+class CSkinButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    // LoadIcons' second picture, made from the first.
+    static constexpr int ICON_DERIVE_GREY = -2;
+    static constexpr int ICON_DERIVE_DIM = -3;
+
+    // TakeBackground's results.
+    static constexpr int kBackgroundTaken = 0;
+    static constexpr int kBackgroundNotTaken = 5;
+
+    enum ColorRole { HoverFace, HoverText, NormalFace, NormalText, FocusFace, FocusText };
+
+    explicit CSkinButton(QWidget* parent = nullptr);
+    explicit CSkinButton(const QString& caption, QWidget* parent = nullptr);
+
+    // The first icon is shown while the pointer is over the button or it is
+    // held down, the second (when there is one) otherwise. A width or height
+    // of 0 takes the picture's own.
+    void LoadIcons(const QImage& first, int width, int height, const QImage& second = QImage(),
+                   int width2 = 0, int height2 = 0);
+    // derive is ICON_DERIVE_GREY or ICON_DERIVE_DIM: the second icon is the
+    // first in grey or dimmed, at the same size. Any other value: none.
+    void LoadIcons(const QImage& first, int width, int height, int derive);
+    void AssignIcons(const QIcon& first, int width, int height, const QIcon& second = QIcon(),
+                     int width2 = 0, int height2 = 0);
+
+    // An inactive tip keeps its text but is not shown.
+    void SetTipText(const QString& text, bool activate = true);
+
+    // From now on the button shows the skin under it instead of a face. The
+    // copy of that skin is taken again at the next paint, or given by
+    // TakeBackground.
+    void SeeThrough(bool repaint = true);
+    bool IsSeeThrough() const { return m_seeThrough; }
+    // parentSkin is the parent's composed skin at the parent's size; the part
+    // under the button becomes its background. kBackgroundNotTaken, and
+    // nothing changes, when the button is not see-through or the picture is
+    // null.
+    int TakeBackground(const QImage& parentSkin);
+    bool HasBackground() const { return !m_background.isNull(); }
+
+    bool IsHover() const { return m_hover; }
+    void CancelHover();
+
+    // Check mode is a checkable button; state 1 shows it held down. Ignored
+    // outside check mode.
+    void SetCheckState(int state, bool repaint = true);
+    int GetCheckState() const { return isChecked() ? 1 : 0; }
+    bool IsCheckMode() const { return isCheckable(); }
+    bool IsDefaultButton() const { return isDefault(); }
+
+    // Faces take the palette's button colour, captions its button text colour.
+    void ResetColors(bool repaint = true);
+    void SetColor(ColorRole role, const QColor& colour, bool repaint = true);
+    QColor Color(ColorRole role) const { return m_colors[role]; }
+
+    // The button as it would be painted now.
+    SkinButtonLook Look() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void TakeBackgroundFromParent();
+    void PassFocusOn();
+
+    const QPoint m_ptShift{1, 1};
+    bool m_hover = false;
+    bool m_seeThrough = false;
+    // Set while the parent renders the skin under the button for its copy.
+    bool m_takingBackground = false;
+    // Set when the button lost the focus because it was disabled.
+    bool m_focusLostToDisabling = false;
+    std::array<QColor, 6> m_colors;
+    QPixmap m_background;
+    // Where in the parent m_background was copied from.
+    QRect m_backgroundArea;
+    std::array<SkinButtonIcon, 2> m_icons;
+};
+
+} // namespace quorvane

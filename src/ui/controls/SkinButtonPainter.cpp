@@ -1,0 +1,106 @@
+#include "ui/controls/SkinButtonPainter.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace quorvane {
+
+namespace {
+
+// The button's pressed look: held down, or checked while in check mode.
+bool Pressed(const SkinButtonLook& look) {
+    return look.down || (look.checkMode && look.checkState != 0);
+}
+
+// A one-pixel frame on the rectangle's edges. The top-right and bottom-left
+// corners belong to the bottom/right colour, as in a classic 3D rectangle.
+void DrawFrame(QPainter& painter, const QRect& r, const QColor& topLeft,
+               const QColor& bottomRight) {
+    painter.fillRect(r.left(), r.top(), r.width() - 1, 1, topLeft);
+    painter.fillRect(r.left(), r.top(), 1, r.height() - 1, topLeft);
+    painter.fillRect(r.right(), r.top(), 1, r.height(), bottomRight);
+    painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight);
+}
+
+const SkinButtonIcon& ChooseIcon(const SkinButtonLook& look, bool pressed) {
+    // In check mode the first picture marks the checked button alone: the
+    // pointer passing over an unchecked one does not light it up.
+    if (pressed || (!look.checkMode && look.hover))
+        return look.icons[0];
+    return look.icons[1].IsSet() ? look.icons[1] : look.icons[0];
+}
+
+} // namespace
+
+void SkinButtonPainter::Paint(QPainter& painter, const SkinButtonLook& look) {
+    const bool pressed = Pressed(look);
+    // In check mode nothing moves, so a checked button's caption stays in
+    // line with its unchecked neighbours'.
+    const QPoint shift = pressed && !look.checkMode ? look.shift : QPoint(0, 0);
+    const QRect item = look.rect;
+
+    painter.save();
+
+    if (!look.background.isNull()) {
+        painter.drawPixmap(item.topLeft(), look.background);
+    } else {
+        QColor face = look.normalFace;
+        if (look.hover || pressed)
+            face = look.hoverFace;
+        else if (look.focus)
+            face = look.focusFace;
+        painter.fillRect(item, face);
+    }
+
+    if (pressed)
+        DrawFrame(painter, item, look.shadow, look.highlight);
+    else if (look.hover)
+        DrawFrame(painter, item, look.highlight, look.shadow);
+
+    QRect captionRect = item;
+    const SkinButtonIcon& icon = ChooseIcon(look, pressed);
+    if (icon.IsSet()) {
+        QRect iconRect(item.left(), item.top(), icon.width, icon.height);
+        if (!look.caption.isEmpty()) {
+            iconRect.moveLeft(item.left() + kIconGap);
+            captionRect.setLeft(captionRect.left() + icon.width + kIconGap);
+        } else {
+            iconRect.moveLeft(item.left() + (item.width() - icon.width) / 2);
+        }
+        iconRect.moveTop(item.top() + (item.height() - icon.height) / 2);
+        iconRect.translate(shift);
+        icon.icon.paint(&painter, iconRect, Qt::AlignCenter,
+                        look.grayed ? QIcon::Disabled : QIcon::Normal);
+    }
+
+    if (!look.caption.isEmpty()) {
+        captionRect.translate(shift);
+        painter.setFont(look.font);
+        const int flags = Qt::TextWordWrap | Qt::TextShowMnemonic | Qt::AlignHCenter;
+        // Measured on the painter's own device, whose resolution may not be
+        // the screen's.
+        const QRect measured = painter.fontMetrics().boundingRect(captionRect, flags, look.caption);
+        QRect box(0, 0, measured.width(), measured.height());
+        box.moveTo(captionRect.left() + (captionRect.width() - box.width()) / 2,
+                   captionRect.top() + (captionRect.height() - box.height()) / 2);
+        if (look.grayed) {
+            // Engraved, like any disabled caption on a classic 3D face.
+            painter.setPen(look.highlight);
+            painter.drawText(box.translated(1, 1), flags, look.caption);
+            painter.setPen(look.shadow);
+            painter.drawText(box, flags, look.caption);
+        } else {
+            QColor text = look.normalText;
+            if (look.hover || pressed)
+                text = look.hoverText;
+            else if (look.focus)
+                text = look.focusText;
+            painter.setPen(text);
+            painter.drawText(box, flags, look.caption);
+        }
+    }
+
+    painter.restore();
+}
+
+} // namespace quorvane

@@ -1,0 +1,149 @@
+#include "ui/controls/SkinButton.h"
+#include "ui/controls/DataFolder.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace quorvane {
+namespace {
+
+// A window whose skin gives every pixel its own colour, with two buttons.
+class SkinnedWindow : public QWidget {
+public:
+    CSkinButton button{QStringLiteral("Backup"), this};
+    CSkinButton other{this};
+
+    SkinnedWindow() {
+        resize(200, 100);
+        button.setGeometry(20, 10, 60, 24);
+        other.setGeometry(20, 50, 60, 24);
+    }
+    static QRgb SkinAt(int x, int y) { return qRgb(x, y, 128); }
+    void ShowActive() {
+        show();
+        activateWindow();
+        QApplication::processEvents();
+        ASSERT_TRUE(isActiveWindow());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        for (int y = 0; y < height(); ++y)
+            for (int x = 0; x < width(); ++x)
+                painter.fillRect(x, y, 1, 1, QColor(SkinAt(x, y)));
+    }
+};
+
+void MovePointer(CSkinButton& button, Qt::MouseButtons held = Qt::NoButton) {
+    const QPointF at(5, 5);
+    QMouseEvent move(QEvent::MouseMove, at, button.mapToGlobal(at), Qt::NoButton, held,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&button, &move);
+}
+
+QRgb Shown(CSkinButton& button, int x, int y) {
+    return button.grab().toImage().pixel(x, y);
+}
+
+TEST(SkinButtonTest, SeeThroughButtonShowsTheSkinUnderIt) {
+    SkinnedWindow window;
+    window.button.setText({});
+    QImage skin(window.size(), QImage::Format_RGB32);
+    skin.fill(Qt::darkGreen);
+    skin.setPixel(20 + 7, 10 + 5, qRgb(1, 2, 3));
+
+    EXPECT_EQ(window.button.TakeBackground(skin), CSkinButton::kBackgroundNotTaken);
+    window.button.SeeThrough();
+    EXPECT_EQ(window.button.TakeBackground(QImage()), CSkinButton::kBackgroundNotTaken);
+    EXPECT_EQ(window.button.TakeBackground(skin), CSkinButton::kBackgroundTaken);
+    EXPECT_EQ(Shown(window.button, 7, 5), qRgb(1, 2, 3));
+    EXPECT_EQ(Shown(window.button, 30, 12), QColor(Qt::darkGreen).rgb());
+
+    // New colours make that copy stale: the button copies what the window
+    // shows under it instead.
+    window.button.setPalette(QPalette(Qt::yellow));
+    const QImage shown = window.grab().toImage();
+    for (QPoint p : {QPoint(21, 11), QPoint(50, 22), QPoint(78, 32)})
+        EXPECT_EQ(shown.pixel(p), SkinnedWindow::SkinAt(p.x(), p.y())) << p.x() << "," << p.y();
+}
+
+TEST(SkinButtonTest, IconDerivedInGreyShowsAtRestAndTheColouredOneUnderThePointer) {
+    SkinnedWindow window;
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    window.other.LoadIcons(red, 16, 16, CSkinButton::ICON_DERIVE_GREY);
+    EXPECT_EQ(Shown(window.other, 30, 12), qRgb(76, 76, 76));
+    MovePointer(window.other);
+    EXPECT_EQ(Shown(window.other, 30, 12), qRgb(255, 0, 0));
+}
+
+TEST(SkinButtonTest, HoverNeedsThePointerOverItWithTheLeftButtonUp) {
+    SkinnedWindow window;
+    const QRgb face = Shown(window.button, 0, 0);
+    MovePointer(window.button, Qt::LeftButton); // dragged in from elsewhere
+    EXPECT_FALSE(window.button.IsHover());
+    EXPECT_EQ(Shown(window.button, 0, 0), face);
+
+    MovePointer(window.button);
+    EXPECT_TRUE(window.button.IsHover());
+    EXPECT_EQ(Shown(window.button, 0, 0), window.button.palette().color(QPalette::Light).rgb());
+}
+
+TEST(SkinButtonTest, HoverEndsOnLeaveFocusLossDeactivationAndDisabling) {
+    SkinnedWindow window;
+    window.ShowActive();
+    CSkinButton& button = window.button;
+
+    MovePointer(button);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&button, &leave);
+    EXPECT_FALSE(button.IsHover());
+
+    button.setFocus();
+    MovePointer(button);
+    window.other.setFocus();
+    EXPECT_FALSE(button.IsHover());
+
+    MovePointer(button);
+    SkinnedWindow elsewhere;
+    elsewhere.ShowActive();
+    EXPECT_FALSE(button.IsHover());
+
+    MovePointer(button);
+    button.setEnabled(false);
+    EXPECT_FALSE(button.IsHover());
+}
+
+TEST(SkinButtonTest, DisablingTheFocusedButtonPassesTheFocusOn) {
+    SkinnedWindow window;
+    window.ShowActive();
+    window.button.setFocus();
+    window.button.setEnabled(false);
+    EXPECT_EQ(QApplication::focusWidget(), &window.other);
+    // With no other control left, the window takes it.
+    window.other.setEnabled(false);
+    EXPECT_EQ(QApplication::focusWidget(), &window);
+}
+
+TEST(SkinButtonTest, DoubleClickClicksTwice) {
+    SkinnedWindow window;
+    window.ShowActive();
+    int clicks = 0;
+    QObject::connect(&window.button, &QPushButton::clicked, [&] { ++clicks; });
+    QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 22));
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST(SkinButtonTest, TheWindowsPicturesAreFoundBesideTheProgram) {
+    EXPECT_EQ(QImage(DataFilePath(QStringLiteral("icons/backup.png"))).size(), QSize(48, 48));
+    EXPECT_EQ(QImage(DataFilePath(QStringLiteral("strechPanel.png"))).height(),
+              QImage(DataFilePath(QStringLiteral("staticPanel.png"))).height());
+}
+
+} // namespace
+} // namespace quorvane
