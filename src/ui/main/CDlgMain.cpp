@@ -7,6 +7,7 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "profile/ObjectList.h"
+#include "ui/controls/SkinButton.h"
 #include "ui/main/CDlgAbout.h"
 #include "ui/main/DialogUnits.h"
 #include "ui/main/MessageBox.h"
@@ -100,14 +101,22 @@ QPushButton* CDlgMain::AddButton(const char* name, const QString& text, const QR
     return button;
 }
 
-QPushButton* CDlgMain::AddSkinButton(const char* name, const QString& text, const QRect& units,
+CSkinButton* CDlgMain::AddSkinButton(const char* name, const QString& text, const QRect& units,
                                      const QString& icon, int iconSize, const QString& tip) {
-    QPushButton* button = AddButton(name, text, units);
-    button->setIcon(QIcon(QString::fromStdString(JoinPath(m_dataFolder, icon.toStdString()))));
-    button->setIconSize(QSize(iconSize, iconSize));
-    button->setToolTip(tip);
-    button->setFlat(true);
+    auto* button = new CSkinButton(text, this);
+    button->setObjectName(name);
+    button->setGeometry(units);
+    button->setAutoDefault(false);
+    button->LoadIcons(QImage(QString::fromStdString(JoinPath(m_dataFolder, icon.toStdString()))),
+                      iconSize, iconSize);
+    button->SetTipText(tip, true);
+    button->SeeThrough(false);
     return button;
+}
+
+void CDlgMain::CaptureButtonBackgrounds(const QImage& skin) {
+    for (CSkinButton* button : {m_btnClose, m_btnMinimize, m_btnBackupNow, m_btnHelp})
+        button->TakeBackground(skin);
 }
 
 QLabel* CDlgMain::AddLabel(const QString& text, const QRect& units) {
@@ -288,8 +297,16 @@ void CDlgMain::PaintSkin(QPainter& painter, const QSize& size) const {
 }
 
 void CDlgMain::paintEvent(QPaintEvent*) {
+    // Composed off screen, so the skinned buttons can take their background
+    // from exactly what the window shows.
+    QImage skin(size(), QImage::Format_RGB32);
+    {
+        QPainter composer(&skin);
+        PaintSkin(composer, size());
+    }
     QPainter painter(this);
-    PaintSkin(painter, size());
+    painter.drawImage(QPoint(0, 0), skin);
+    CaptureButtonBackgrounds(skin);
 }
 
 void CDlgMain::mousePressEvent(QMouseEvent* event) {

@@ -19,6 +19,10 @@ class QListWidget;
 class QProgressDialog;
 class QPushButton;
 
+namespace quorvane {
+class CSkinButton;
+}
+
 namespace quorvane::ui {
 
 // The whole user interface: one fixed-size window without a caption bar,
@@ -75,8 +79,10 @@ private:
     void CreateControls();
     void LoadSettings();
     QPushButton* AddButton(const char* name, const QString& text, const QRect& units);
-    QPushButton* AddSkinButton(const char* name, const QString& text, const QRect& units,
+    CSkinButton* AddSkinButton(const char* name, const QString& text, const QRect& units,
                                const QString& icon, int iconSize, const QString& tip);
+    // Hands each skinned button the part of the composed skin under it.
+    void CaptureButtonBackgrounds(const QImage& skin);
     QLabel* AddLabel(const QString& text, const QRect& units);
     // A label before a field: right-aligned against the field, free to
     // grow to the left up to the panel's edge, so a wider font still fits.
@@ -115,10 +121,10 @@ private:
     QComboBox* m_comboType = nullptr;
     QListWidget* m_listInstalled = nullptr;
     QListWidget* m_listSelected = nullptr;
-    QPushButton* m_btnBackupNow = nullptr;
-    QPushButton* m_btnHelp = nullptr;
-    QPushButton* m_btnMinimize = nullptr;
-    QPushButton* m_btnClose = nullptr;
+    CSkinButton* m_btnBackupNow = nullptr;
+    CSkinButton* m_btnHelp = nullptr;
+    CSkinButton* m_btnMinimize = nullptr;
+    CSkinButton* m_btnClose = nullptr;
     QPushButton* m_btnList = nullptr;
     QPushButton* m_btnAdd = nullptr;
     QPushButton* m_btnAddAll = nullptr;
