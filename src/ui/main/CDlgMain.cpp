@@ -460,17 +460,7 @@ void CDlgMain::OnList() {
 void CDlgMain::OnListFinished(const ListReport& report) {
     EndLongWork();
     AccountSession* session = m_controller.ListedSession();
-    if (report.outcome == ListReport::Outcome::Busy) {
-        MessageBox::Show(this, tr("Another Quorvane is working on this account. Try again when "
-                                  "it has finished."));
-        return;
-    }
-    if (report.outcome == ListReport::Outcome::LockFailed) {
-        MessageBox::Show(this, tr("Quorvane's own folder cannot be used: %1.")
-                                   .arg(QString::fromStdString(report.reason)));
-        return;
-    }
-    if (session == nullptr)
+    if (ShowLockProblem(report) || session == nullptr)
         return;
     const ListingResult& result = session->Result();
     const ObjectList& list = session->Objects();
@@ -490,7 +480,7 @@ void CDlgMain::OnListFinished(const ListReport& report) {
         m_btnAddAll->setEnabled(true);
         m_btnRemoveAll->setEnabled(true);
     }
-    if (report.outcome == ListReport::Outcome::Interrupted)
+    if (report.interrupted)
         MessageBox::Show(this, tr("Listing was cancelled: %n item(s) listed.", nullptr,
                                   static_cast<int>(m_listInstalled->count())));
 }
@@ -512,16 +502,8 @@ void CDlgMain::OnBackupNow() {
 
 void CDlgMain::OnBackupFinished(const BackupReport& report) {
     EndLongWork();
-    if (report.outcome == BackupReport::Outcome::Busy) {
-        MessageBox::Show(this, tr("Another Quorvane is working on this account. Try again when "
-                                  "it has finished."));
+    if (ShowLockProblem(report))
         return;
-    }
-    if (report.outcome == BackupReport::Outcome::LockFailed) {
-        MessageBox::Show(this, tr("Quorvane's own folder cannot be used: %1.")
-                                   .arg(QString::fromStdString(report.reason)));
-        return;
-    }
     const BackupOutcome& outcome = report.backup;
     if (outcome.AllWritten()) {
         MessageBox::Show(this, QString::fromUtf8(kBackupSucceededMessage));
@@ -543,6 +525,22 @@ void CDlgMain::OnBackupFinished(const BackupReport& report) {
                              : tr("%1 of %2 items were written. These could not be backed up:");
     MessageBox::Show(this,
                      head.arg(written).arg(outcome.items.size()) + QStringLiteral("\n") + failures);
+}
+
+bool CDlgMain::ShowLockProblem(const LockReport& report) {
+    switch (report.lock) {
+    case AccountLock::Outcome::Acquired:
+        return false;
+    case AccountLock::Outcome::Busy:
+        MessageBox::Show(this, tr("Another Quorvane is working on this account. Try again when "
+                                  "it has finished."));
+        return true;
+    case AccountLock::Outcome::Failed:
+        MessageBox::Show(this, tr("Quorvane's own folder cannot be used: %1.")
+                                   .arg(QString::fromStdString(report.reason)));
+        return true;
+    }
+    return true;
 }
 
 void CDlgMain::StartLongWork(const QString& firstLabel) {

@@ -98,6 +98,8 @@ private:
     void OnListFinished(const ListReport& report);
     void OnBackupFinished(const BackupReport& report);
     void SavePassports();
+    // Says why a command could not have the account; false when it could.
+    bool ShowLockProblem(const LockReport& report);
 
     WineAccount m_wine;
     std::string m_dataFolder;

@@ -10,6 +10,18 @@
 
 namespace quorvane::ui {
 
+namespace {
+
+// Takes the account for one command; the report says why not.
+AccountLock Locked(const AccountSession& session, LockReport& report) {
+    AccountLock lock = AccountLock::Take(session.Selection());
+    report.lock = lock.outcome;
+    report.reason = lock.reason;
+    return lock;
+}
+
+} // namespace
+
 MainController::MainController(QObject* parent)
     : QObject(parent), m_emoticonManifest(m_clock, CodePage::Ansi()) {
     connect(&m_listWatcher, &QFutureWatcher<ListReport>::finished, this,
@@ -65,17 +77,11 @@ void MainController::StartList(const WineAccount& wine, const std::string& passp
     ProgressFunction progress = Reporter(true);
     m_listWatcher.setFuture(QtConcurrent::run([working, progress, this] {
         ListReport report;
-        AccountLock lock = AccountLock::Take(working->Selection());
-        if (lock.outcome != AccountLock::Outcome::Acquired) {
-            report.outcome = lock.outcome == AccountLock::Outcome::Busy
-                                 ? ListReport::Outcome::Busy
-                                 : ListReport::Outcome::LockFailed;
-            report.reason = lock.reason;
+        const AccountLock lock = Locked(*working, report);
+        if (!lock.lock)
             return report;
-        }
         const ListingResult& result = working->List(&m_cancel, progress);
-        if (result.interrupted)
-            report.outcome = ListReport::Outcome::Interrupted;
+        report.interrupted = result.interrupted;
         // The thumbnails are made here too, so the window only shows them.
         for (const ListedItem& item : result.items)
             report.thumbnails.push_back(MakeThumbnail(item.picturePath));
@@ -92,14 +98,9 @@ void MainController::StartBackup(const std::vector<std::size_t>& itemData,
     ProgressFunction progress = Reporter(false);
     m_backupWatcher.setFuture(QtConcurrent::run([working, itemData, backupFolder, progress, this] {
         BackupReport report;
-        AccountLock lock = AccountLock::Take(working->Selection());
-        if (lock.outcome != AccountLock::Outcome::Acquired) {
-            report.outcome = lock.outcome == AccountLock::Outcome::Busy
-                                 ? BackupReport::Outcome::Busy
-                                 : BackupReport::Outcome::LockFailed;
-            report.reason = lock.reason;
+        const AccountLock lock = Locked(*working, report);
+        if (!lock.lock)
             return report;
-        }
         report.backup =
             working->BackUp(itemData, backupFolder, m_emoticonManifest, &m_cancel, progress);
         return report;

@@ -16,19 +16,21 @@
 
 namespace quorvane::ui {
 
+// Whether a command could have the account: another Quorvane may be working
+// on it, or the lock cannot be made (reason).
+struct LockReport {
+    AccountLock::Outcome lock = AccountLock::Outcome::Acquired;
+    std::string reason;
+};
+
 // What a List gave the window.
-struct ListReport {
-    enum class Outcome { Listed, Busy, LockFailed, Interrupted };
-    Outcome outcome = Outcome::Listed;
-    std::string reason;             // for LockFailed
+struct ListReport : LockReport {
+    bool interrupted = false;
     std::vector<QImage> thumbnails; // one per item of the listing, in order
 };
 
 // What a Backup Now gave the window.
-struct BackupReport {
-    enum class Outcome { Done, Busy, LockFailed };
-    Outcome outcome = Outcome::Done;
-    std::string reason;
+struct BackupReport : LockReport {
     BackupOutcome backup;
 };
 
