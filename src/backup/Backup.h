@@ -48,7 +48,7 @@ struct BackupServices {
     const Clock& clock;
     Pause& pause;
     const CodePage& codePage;
-    const CancelFlag* cancel; // stops the backup after the current item; may be null
+    const CancelFlag* cancel;       // stops the backup after the current item; may be null
     ProgressFunction progress = {}; // told before each item; may be empty
 };
 

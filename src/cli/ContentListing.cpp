@@ -1,7 +1,7 @@
 #include "cli/ContentListing.h"
 
-#include "platform/CancelFlag.h"
 #include "backup/Manifests.h"
+#include "platform/CancelFlag.h"
 #include "platform/CodePage.h"
 #include "profile/ObjectList.h"
 
