@@ -14,6 +14,7 @@
 #include "support/TempFolder.h"
 #include "ui/main/CDlgMain.h"
 #include "ui/main/MessageBox.h"
+#include "ui/main/StartNotice.h"
 #include "ui/main/Thumbnails.h"
 
 #include <QApplication>
@@ -242,6 +243,18 @@ TEST_F(MainWindowTest, CancelStopsALongListAfterTheCurrentItem) {
     EXPECT_GT(listed, 0);
     EXPECT_LT(listed, 100);
     EXPECT_TRUE(MessageBox::Shown().value(0).startsWith("Listing was cancelled"));
+}
+
+TEST_F(MainWindowTest, AUserWithoutMessengerDataIsToldWhereQuorvaneLooked) {
+    const QString none = MissingMessengerDataNotice(WineAccount{root / "no-prefix", kWineUser});
+    EXPECT_TRUE(none.startsWith("No Wine prefix was found")) << none.toStdString();
+    EXPECT_TRUE(none.contains(QString::fromStdString(root / "no-prefix")));
+    // A prefix without Messenger: the folder looked for is named.
+    const QString empty = MissingMessengerDataNotice(WineAccount{root / "wine", "someoneelse"});
+    EXPECT_TRUE(empty.contains(QString::fromStdString(
+        root / "wine/drive_c/users/someoneelse/AppData/Roaming/Microsoft/MSN Messenger")))
+        << empty.toStdString();
+    EXPECT_TRUE(empty.contains("\"someoneelse\""));
 }
 
 TEST_F(MainWindowTest, ASecondCopyEndsAtOnce) {

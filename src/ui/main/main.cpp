@@ -11,8 +11,11 @@
 #include "platform/SystemFolders.h"
 #include "platform/WineAccount.h"
 #include "ui/main/CDlgMain.h"
+#include "ui/main/MessageBox.h"
+#include "ui/main/StartNotice.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace {
 
@@ -49,7 +52,9 @@ int main(int argc, char** argv) {
     // Without any Messenger data in the prefix, the window opens on the demo
     // account, so everything can be tried.
     std::string demoPassport;
+    QString notice;
     if (!HasMessengerData(wine)) {
+        notice = ui::MissingMessengerDataNotice(wine);
         SpawnProcessRunner runner;
         SystemFolders folders(SystemClockInstance(), PauseInstance());
         folders.Locate(wine);
@@ -62,8 +67,16 @@ int main(int argc, char** argv) {
         }
     }
     ui::CDlgMain window(wine, dataFolder);
-    if (!demoPassport.empty())
+    if (!demoPassport.empty()) {
         window.RememberPassport(QString::fromStdString(demoPassport));
+        notice += QStringLiteral("\n\n") +
+                  QObject::tr("Quorvane opened a demo account instead, so that you can try it: "
+                              "its passport is %1.")
+                      .arg(QString::fromStdString(demoPassport));
+    }
     window.show();
+    if (!notice.isEmpty())
+        QTimer::singleShot(0, &window,
+                           [&window, notice] { ui::MessageBox::Show(&window, notice); });
     return app.exec();
 }
