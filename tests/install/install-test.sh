@@ -51,7 +51,7 @@ if [ "$window" = ON ]; then
     # The window writes its demo account with the installed cabarc, then
     # keeps running until the timeout ends it.
     status=0
-    QT_QPA_PLATFORM=offscreen timeout 2 "$p/bin/quorvane" || status=$?
+    QT_QPA_PLATFORM=offscreen timeout 3 "$p/bin/quorvane" || status=$?
     [ "$status" -eq 124 ] || fail "quorvane ended with status $status"
     list_winks "$XDG_DATA_HOME/quorvane/demo-wine" "$(sed -n 2p "$tmp/demo")"
 fi
