@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     cabextract gcab
+    dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()
