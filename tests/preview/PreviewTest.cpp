@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QListWidget>
 #include <QPushButton>
@@ -88,8 +89,17 @@ double ShareOf(QWidget* view, std::uint32_t colour) {
            (static_cast<double>((image.width() + 1) / 2) * ((image.height() + 1) / 2));
 }
 
+// Grabbing the view makes Chromium render a frame for it at once, which
+// holds up the page; a look every quarter of a second leaves it room to load.
 bool WaitForShare(QWidget* view, std::uint32_t colour, double share) {
-    return QTest::qWaitFor([&] { return ShareOf(view, colour) >= share; }, kPlayTimeout);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < kPlayTimeout) {
+        if (ShareOf(view, colour) >= share)
+            return true;
+        QTest::qWait(250);
+    }
+    return false;
 }
 
 // Records every request the view makes, wherever it goes.
