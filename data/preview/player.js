@@ -94,8 +94,19 @@ async function play() {
     // Ruffle does not report a movie it gives up on; one that shows nothing
     // of itself in this time is taken as one it cannot play.
     const giveUp = setTimeout(() => showMessage("This movie cannot be played."), 20000);
+    // Ruffle reports the header of a movie whose body it then fails to read
+    // as if all were well; a stage without size, or a plain movie shorter
+    // than its header says, is one it cannot play.
     player.addEventListener("loadedmetadata", () => {
         clearTimeout(giveUp);
+        const metadata = player.ruffle().metadata;
+        const signature = String.fromCharCode(new Uint8Array(bytes)[0]);
+        const whole = signature !== "F" || metadata.uncompressedLength <= bytes.byteLength;
+        if (!(metadata.width > 0 && metadata.height > 0 && metadata.numFrames > 0 && whole)) {
+            player.remove();
+            showMessage("This movie cannot be played.");
+            return;
+        }
         document.title = "playing";
     });
     try {

@@ -18,6 +18,7 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QImage>
 #include <QListWidget>
 #include <QPushButton>
@@ -89,6 +90,28 @@ double ShareOf(QWidget* view, std::uint32_t colour) {
            (static_cast<double>((image.width() + 1) / 2) * ((image.height() + 1) / 2));
 }
 
+// Waits in a real event loop: QTest::qWaitFor sleeps the thread between its
+// looks, and Chromium's side of Qt WebEngine runs on this thread, so the
+// page would crawl. A look at the condition every 20 ms.
+bool WaitUntil(const std::function<bool()>& condition, int timeout) {
+    if (condition())
+        return true;
+    QEventLoop loop;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        if (condition())
+            loop.quit();
+    });
+    QTimer::singleShot(timeout, &loop, &QEventLoop::quit);
+    look.start(20);
+    loop.exec();
+    return condition();
+}
+
+void Pause(int milliseconds) {
+    WaitUntil([] { return false; }, milliseconds);
+}
+
 // Grabbing the view makes Chromium render a frame for it at once, which
 // holds up the page; a look every quarter of a second leaves it room to load.
 bool WaitForShare(QWidget* view, std::uint32_t colour, double share) {
@@ -97,7 +120,7 @@ bool WaitForShare(QWidget* view, std::uint32_t colour, double share) {
     while (clock.elapsed() < kPlayTimeout) {
         if (ShareOf(view, colour) >= share)
             return true;
-        QTest::qWait(250);
+        Pause(250);
     }
     return false;
 }
@@ -185,7 +208,7 @@ protected:
         return dialog;
     }
     static bool WaitForLoaded(CDlgPreviewWinks& dialog) {
-        return QTest::qWaitFor([&] { return dialog.m_bLoaded != 0; }, kPlayTimeout);
+        return WaitUntil([&] { return dialog.m_bLoaded != 0; }, kPlayTimeout);
     }
 
     test::TempFolder root;
@@ -290,7 +313,7 @@ TEST_F(PreviewTest, WindowStretchesTheViewOnlyAfterTheFirstLoadAndFollowsMinimis
     // Later loads (the movie page's own, or any other) navigate nowhere.
     QSignalSpy started(dialog->Browser(), &QWebEngineView::loadStarted);
     emit dialog->Browser()->DocumentComplete(QUrl(QStringLiteral("about:blank")));
-    QTest::qWait(200);
+    Pause(200);
     EXPECT_EQ(started.count(), 0);
     EXPECT_EQ(dialog->Browser()->url(), playing);
 
@@ -306,7 +329,7 @@ TEST_F(PreviewTest, WindowWhoseFileVanishedStaysBlankUntilTheNextSizeChange) {
     auto dialog = OpenPreview(root / "gone.swf", true, root.Path());
     const QRect templateSpot = dialog->Browser()->geometry();
     ASSERT_TRUE(WaitForLoaded(*dialog));
-    QTest::qWait(200);
+    Pause(200);
     EXPECT_EQ(dialog->Browser()->geometry(), templateSpot);
     EXPECT_EQ(dialog->Browser()->url(), QUrl(QStringLiteral("about:blank")));
     dialog->setWindowState(Qt::WindowMinimized);
@@ -315,16 +338,27 @@ TEST_F(PreviewTest, WindowWhoseFileVanishedStaysBlankUntilTheNextSizeChange) {
     EXPECT_EQ(dialog->Browser()->geometry(), dialog->rect());
 }
 
-TEST_F(PreviewTest, WindowSaysPlainlyWhenAFileIsNoMovie) {
-    const std::string movie = root / "movies/text.swf";
-    test::WriteFile(movie, "This is a text file, not a movie at all.");
-    auto dialog = OpenPreview(movie, true, root / "movies");
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return dialog->Browser()->title() == QStringLiteral("failed"); }, kPlayTimeout));
-    QString text;
-    dialog->Browser()->page()->toPlainText([&](const QString& result) { text = result; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !text.isEmpty(); }, 5000));
-    EXPECT_TRUE(text.contains(QStringLiteral("not a Flash movie"))) << text.toStdString();
+TEST_F(PreviewTest, WindowSaysPlainlyWhenAMovieCannotBePlayed) {
+    // No movie at all; a plain movie cut short (Ruffle reads its header and
+    // then fails on the body); a compressed one whose body is no zlib.
+    const std::string cut = StageMovie(kStage).substr(0, 20);
+    const std::pair<std::string, const char*> files[] = {
+        {"This is a text file, not a movie at all.", "not a Flash movie"},
+        {cut, "cannot be played"},
+        {std::string("CWS\x08\x40\x00\x00\x00", 8) + "no zlib stream here at all",
+         "cannot be played"}};
+    for (const auto& [bytes, says] : files) {
+        const std::string movie = root / "movies/bad.swf";
+        test::WriteFile(movie, bytes);
+        auto dialog = OpenPreview(movie, true, root / "movies");
+        EXPECT_TRUE(WaitUntil(
+            [&] { return dialog->Browser()->title() == QStringLiteral("failed"); }, kPlayTimeout))
+            << says;
+        QString text;
+        dialog->Browser()->page()->toPlainText([&](const QString& result) { text = result; });
+        ASSERT_TRUE(WaitUntil([&] { return !text.isEmpty(); }, 5000));
+        EXPECT_TRUE(text.contains(QLatin1String(says))) << text.toStdString();
+    }
 }
 
 // --- What the view may read -----------------------------------------------
