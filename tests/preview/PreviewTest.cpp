@@ -423,6 +423,15 @@ TEST_F(PreviewTest, SchemeRefusesEverythingOutsideTheListedFolders) {
     ASSERT_TRUE(finished.wait(kPlayTimeout));
     EXPECT_FALSE(finished.takeFirst().at(0).toBool());
     EXPECT_EQ(PreviewHandler()->Refused(), refused + 1);
+
+    // Nor does the view go anywhere else: the web and file:// are blocked.
+    const int blocked = PreviewGuard()->Blocked();
+    for (const char* elsewhere : {"http://example.com/", "file:///etc/hostname"}) {
+        dialog->Browser()->Navigate(QUrl(QString::fromLatin1(elsewhere)));
+        ASSERT_TRUE(finished.wait(kPlayTimeout)) << elsewhere;
+        EXPECT_FALSE(finished.takeFirst().at(0).toBool()) << elsewhere;
+    }
+    EXPECT_EQ(PreviewGuard()->Blocked(), blocked + 2);
 }
 
 } // namespace

@@ -45,8 +45,10 @@ QByteArray MimeType(const QString& path) {
 void RegisterPreviewScheme() {
     QWebEngineUrlScheme scheme(kPreviewScheme);
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
-    scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalScheme |
-                    QWebEngineUrlScheme::LocalAccessAllowed);
+    // Secure, so the page counts as a secure context (WebAssembly streaming
+    // wants one); local, so web content could not reach it; and no access
+    // to file:// from it.
+    scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalScheme);
     QWebEngineUrlScheme::registerScheme(scheme);
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
