@@ -22,6 +22,7 @@
 #include <QImage>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -250,6 +251,10 @@ TEST_F(PreviewTest, CommandPlaysTheFirstMovieOfTheFolderAndSkipsAFolderNamedLike
     QRect client;
     ASSERT_TRUE(PressPreview(*window, [&](CDlgPreviewWinks& preview) {
         EXPECT_EQ(preview.windowTitle(), QStringLiteral("Preview - Quorvane"));
+        // Centred, give or take a pixel of rounding each way.
+        const QPoint off =
+            preview.frameGeometry().center() - preview.screen()->availableGeometry().center();
+        EXPECT_LE(off.manhattanLength(), 2);
         WaitForShare(preview.Browser(), kStage, 0.5);
         stage = ShareOf(preview.Browser(), kStage);
         other = ShareOf(preview.Browser(), kOtherStage);

@@ -6,7 +6,9 @@
 
 #include <QEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
 
 namespace quorvane::ui {
 
@@ -87,6 +89,16 @@ void RunPreview(QWidget* owner, const PreviewRequest& request) {
     dialog.m_strPath = request.path;
     dialog.m_bMovie = request.movie;
     dialog.m_allowedFolders = request.allowedFolders;
+    // In the middle of the screen's working area, not over the owner.
+    const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        // The frame is known once the native window exists; it is the
+        // frame that is centred, and move() places the frame.
+        dialog.winId();
+        QRect frame = dialog.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        dialog.move(frame.topLeft());
+    }
     dialog.exec();
 }
 
