@@ -16,6 +16,9 @@ CExplorer_previewflash::CExplorer_previewflash(QWidget* parent) : QWebEngineView
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
+    // A Wink is a sound as much as a picture, and the user asked for it by
+    // pressing Preview: the movie's sound starts with it.
+    settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
     setPage(page);
     setContextMenuPolicy(Qt::NoContextMenu);
     connect(page, &QWebEnginePage::loadFinished, this,
