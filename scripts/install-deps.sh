@@ -6,11 +6,16 @@ packages=(
     cmake ninja-build g++ pkg-config
     clang-14 libclang-rt-14-dev clang-format
     libssl-dev libgcab-dev libmspack-dev
-    qt6-base-dev
+    qt6-base-dev qt6-webengine-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     cabextract gcab
     dpkg-dev file desktop-file-utils appstream
 )
+
+# The preview's Flash player comes from the npm registry ("npm ci" in the
+# build); Debian's npm, unless an npm is installed already (a Node.js from
+# elsewhere brings its own and conflicts with Debian's).
+command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -183,6 +183,17 @@ TEST_F(MainWindowTest, ARefusedPassportChangesNothing) {
     }
 }
 
+TEST_F(MainWindowTest, WithoutThePreviewLibraryPreviewSaysSo) {
+    // This program is built without Qt WebEngine: no preview is registered.
+    AddWinks(1);
+    builder.Write();
+    auto window = Open();
+    List(*window, ContentCategory::Winks);
+    ClickItem(Find<QListWidget>(*window, "installed"), 0);
+    Click(*window, "preview");
+    EXPECT_EQ(MessageBox::Shown(), QStringList{"Preview is not part of this build of Quorvane."});
+}
+
 TEST_F(MainWindowTest, EscapeClosesAndKeepsThePassports) {
     builder.Write();
     {

@@ -11,6 +11,7 @@
 #include "ui/main/CDlgAbout.h"
 #include "ui/main/DialogUnits.h"
 #include "ui/main/MessageBox.h"
+#include "ui/main/PreviewRequest.h"
 #include "ui/main/Thumbnails.h"
 
 #include <QApplication>
@@ -432,7 +433,34 @@ void CDlgMain::OnRemoveAll() {
 }
 
 void CDlgMain::OnPreview() {
-    MessageBox::Show(this, tr("Preview is not part of this build of Quorvane."));
+    const PreviewRunner runner = CurrentPreviewRunner();
+    if (runner == nullptr) {
+        MessageBox::Show(this, tr("Preview is not part of this build of Quorvane."));
+        return;
+    }
+    QListWidget* list = m_nActiveList == 1   ? m_listInstalled
+                        : m_nActiveList == 2 ? m_listSelected
+                                             : nullptr;
+    if (list == nullptr)
+        return;
+    QListWidgetItem* first = nullptr;
+    for (int row = 0; row < list->count() && first == nullptr; ++row)
+        if (list->item(row)->isSelected())
+            first = list->item(row);
+    if (first == nullptr) {
+        MessageBox::Show(this, tr("Please select a MSN Object to preview."));
+        return;
+    }
+    AccountSession* session = m_controller.ListedSession();
+    if (session == nullptr || m_controller.IsBusy())
+        return;
+    PreviewRequest request;
+    const auto itemData = static_cast<std::size_t>(first->data(kItemDataRole).toULongLong());
+    // Nothing to show (no movie was unpacked, the picture is gone) ends the
+    // command without a word, as the button did before.
+    if (!FindPreviewTarget(session->Objects(), itemData, request))
+        return;
+    runner(this, request);
 }
 
 void CDlgMain::OnList() {

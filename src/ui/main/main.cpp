@@ -13,6 +13,11 @@
 #include "ui/main/CDlgMain.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/StartNotice.h"
+#ifdef QUORVANE_HAVE_PREVIEW
+#include "ui/main/PreviewRequest.h"
+#include "ui/preview/CDlgPreviewWinks.h"
+#include "ui/preview/PreviewScheme.h"
+#endif
 
 #include <QApplication>
 #include <QTimer>
@@ -38,7 +43,13 @@ int main(int argc, char** argv) {
     if (instance.busy)
         return 0;
 
+#ifdef QUORVANE_HAVE_PREVIEW
+    ui::RegisterPreviewScheme();
+#endif
     QApplication app(argc, argv);
+#ifdef QUORVANE_HAVE_PREVIEW
+    ui::SetPreviewRunner(&ui::RunPreview);
+#endif
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("quorvane"));

@@ -1,0 +1,443 @@
+// The preview as the user meets it: Preview pressed in the main window on a
+// listed account, the preview window playing a real movie through Ruffle or
+// showing a picture, judged by the view's pixels; and the scheme that feeds
+// the view, which must hand out nothing but the listed object's files.
+
+#include "platform/Paths.h"
+#include "profile/ObjectList.h"
+#include "support/ChildRun.h"
+#include "support/MessengerAccountBuilder.h"
+#include "support/TempFolder.h"
+#include "ui/main/CDlgMain.h"
+#include "ui/main/MessageBox.h"
+#include "ui/preview/CDlgPreviewWinks.h"
+#include "ui/preview/CExplorer_previewflash.h"
+#include "ui/preview/PreviewScheme.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QImage>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineUrlRequestInterceptor>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+namespace quorvane::ui {
+namespace {
+
+using test::MessengerAccountBuilder;
+
+constexpr const char* kPassport = "someone@example.com";
+constexpr const char* kWineUser = "testuser";
+constexpr int kPlayTimeout = 30000;
+
+// A one-frame movie whose stage is one colour (0xRRGGBB): 550 x 400 pixels,
+// SetBackgroundColor, ShowFrame, End.
+std::string StageMovie(std::uint32_t colour) {
+    std::string tags = {'\x43', '\x02', static_cast<char>(colour >> 16),
+                        static_cast<char>(colour >> 8), static_cast<char>(colour)};
+    tags += std::string("\x40\x00\x00\x00", 4);
+    const std::string frame("\x78\x00\x05\x5F\x00\x00\x0F\xA0\x00\x00\x0C\x01\x00", 13);
+    const auto length = static_cast<std::uint32_t>(8 + frame.size() + tags.size());
+    std::string swf = "FWS";
+    swf.push_back('\x08');
+    for (int i = 0; i < 4; ++i)
+        swf.push_back(static_cast<char>((length >> (8 * i)) & 0xff));
+    return swf + frame + tags;
+}
+
+std::string PngOf(std::uint32_t colour, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor::fromRgb(colour));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes.toStdString();
+}
+
+// The share of the view's pixels that show the colour (give or take a
+// little for scaling and colour management).
+double ShareOf(QWidget* view, std::uint32_t colour) {
+    const QImage image = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (image.isNull() || image.width() == 0)
+        return 0;
+    const QColor want = QColor::fromRgb(colour);
+    qint64 matching = 0;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2) {
+            const QColor got = QColor::fromRgb(image.pixel(x, y));
+            if (std::abs(got.red() - want.red()) <= 6 &&
+                std::abs(got.green() - want.green()) <= 6 &&
+                std::abs(got.blue() - want.blue()) <= 6)
+                ++matching;
+        }
+    return static_cast<double>(matching) /
+           (static_cast<double>((image.width() + 1) / 2) * ((image.height() + 1) / 2));
+}
+
+// Waits in a real event loop: QTest::qWaitFor sleeps the thread between its
+// looks, and Chromium's side of Qt WebEngine runs on this thread, so the
+// page would crawl. A look at the condition every 20 ms.
+bool WaitUntil(const std::function<bool()>& condition, int timeout) {
+    if (condition())
+        return true;
+    QEventLoop loop;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        if (condition())
+            loop.quit();
+    });
+    QTimer::singleShot(timeout, &loop, &QEventLoop::quit);
+    look.start(20);
+    loop.exec();
+    return condition();
+}
+
+void Pause(int milliseconds) {
+    WaitUntil([] { return false; }, milliseconds);
+}
+
+// Grabbing the view makes Chromium render a frame for it at once, which
+// holds up the page; a look every quarter of a second leaves it room to load.
+bool WaitForShare(QWidget* view, std::uint32_t colour, double share) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < kPlayTimeout) {
+        if (ShareOf(view, colour) >= share)
+            return true;
+        Pause(250);
+    }
+    return false;
+}
+
+// Records every request the view makes, wherever it goes.
+class RequestCounter : public QWebEngineUrlRequestInterceptor {
+public:
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+        const std::lock_guard lock(m_mutex);
+        m_urls.append(info.requestUrl());
+    }
+    QList<QUrl> Urls() const {
+        const std::lock_guard lock(m_mutex);
+        return m_urls;
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    QList<QUrl> m_urls;
+};
+
+class PreviewTest : public ::testing::Test {
+protected:
+    PreviewTest()
+        : appData(root / "wine/drive_c/users/testuser/AppData/Roaming"), protection(kWineUser),
+          builder(appData, kPassport, protection), home("HOME", root / "home"),
+          config("XDG_CONFIG_HOME", root / "home/.config"),
+          cache("XDG_CACHE_HOME", root / "home/.cache"),
+          documents("XDG_DOCUMENTS_DIR", std::nullopt) {
+        MakeFolders(appData);
+        MakeFolders(root / "wine/drive_c/windows");
+        MakeFolders(root / "home/Documents");
+        MessageBox::SetRecording(true);
+        MessageBox::Shown().clear();
+    }
+    ~PreviewTest() override { MessageBox::SetRecording(false); }
+
+    std::unique_ptr<CDlgMain> OpenAndList(ContentCategory category) {
+        auto window = std::make_unique<CDlgMain>(WineAccount{root / "wine", kWineUser},
+                                                 JoinPath(ExecutableFolder(), "../share/quorvane"));
+        window->show();
+        window->findChild<QComboBox*>("passport")->setEditText(kPassport);
+        window->findChild<QComboBox*>("backupType")->setCurrentIndex(static_cast<int>(category));
+        QSignalSpy finished(&window->Controller(), &MainController::ListFinished);
+        QTest::mouseClick(window->findChild<QPushButton*>("list"), Qt::LeftButton);
+        if (window->Controller().IsBusy()) {
+            EXPECT_TRUE(finished.wait(60000));
+        }
+        return window;
+    }
+    static void ClickItem(QListWidget* list, int row) {
+        const QRect box = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
+        QApplication::processEvents();
+    }
+    // Presses Preview; while the modal preview window is open, hands it to
+    // check, then closes it. False when no preview window opened.
+    static bool PressPreview(CDlgMain& window,
+                             const std::function<void(CDlgPreviewWinks&)>& check) {
+        bool opened = false;
+        QTimer poll;
+        poll.setInterval(20);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* preview = qobject_cast<CDlgPreviewWinks*>(QApplication::activeModalWidget());
+            if (preview == nullptr)
+                return;
+            poll.stop();
+            opened = true;
+            check(*preview);
+            preview->reject();
+        });
+        poll.start();
+        QTest::mouseClick(window.findChild<QPushButton*>("preview"), Qt::LeftButton);
+        poll.stop();
+        return opened;
+    }
+    // A preview window of its own, shown without a modal loop.
+    std::unique_ptr<CDlgPreviewWinks> OpenPreview(const std::string& path, bool movie,
+                                                  const std::string& folder) {
+        auto dialog = std::make_unique<CDlgPreviewWinks>();
+        dialog->m_strPath = QString::fromStdString(path);
+        dialog->m_bMovie = movie;
+        dialog->m_allowedFolders = {QString::fromStdString(folder)};
+        dialog->show();
+        return dialog;
+    }
+    static bool WaitForLoaded(CDlgPreviewWinks& dialog) {
+        return WaitUntil([&] { return dialog.m_bLoaded != 0; }, kPlayTimeout);
+    }
+
+    test::TempFolder root;
+    std::string appData;
+    WineDataProtection protection;
+    MessengerAccountBuilder builder;
+    test::ScopedVariable home;
+    test::ScopedVariable config;
+    test::ScopedVariable cache;
+    test::ScopedVariable documents;
+};
+
+constexpr std::uint32_t kStage = 0x1D3557;
+constexpr std::uint32_t kOtherStage = 0xE63946;
+constexpr std::uint32_t kPicture = 0x2A9D8F;
+
+// --- The Preview command in the main window -------------------------------
+
+TEST_F(PreviewTest, CommandPlaysTheFirstMovieOfTheFolderAndSkipsAFolderNamedLikeOne) {
+    test::AccountObject wink = MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0);
+    wink.files = {{"thumb.png", MessengerAccountBuilder::PngPicture()},
+                  {"b-second.swf", StageMovie(kOtherStage)},
+                  {"a-first.swf", StageMovie(kStage)}};
+    builder.Add(ContentCategory::Winks, wink);
+    builder.Write();
+    auto window = OpenAndList(ContentCategory::Winks);
+    auto* installed = window->findChild<QListWidget*>("installed");
+    ASSERT_EQ(installed->count(), 1);
+    // A folder called like a movie sorts before both movies, and is no movie.
+    auto& objects = window->Controller().ListedSession()->Objects();
+    const std::string folder =
+        dynamic_cast<PackagedObjectList&>(objects).ThumbnailFolder(objects.objects[0]);
+    ASSERT_TRUE(MakeFolders(JoinPath(folder, "0-folder.swf")));
+
+    ClickItem(installed, 0);
+    double stage = 0;
+    double other = 1;
+    QRect view;
+    QRect client;
+    ASSERT_TRUE(PressPreview(*window, [&](CDlgPreviewWinks& preview) {
+        EXPECT_EQ(preview.windowTitle(), QStringLiteral("Preview - Quorvane"));
+        // Centred, give or take a pixel of rounding each way.
+        const QPoint off =
+            preview.frameGeometry().center() - preview.screen()->availableGeometry().center();
+        EXPECT_LE(off.manhattanLength(), 2);
+        WaitForShare(preview.Browser(), kStage, 0.5);
+        stage = ShareOf(preview.Browser(), kStage);
+        other = ShareOf(preview.Browser(), kOtherStage);
+        view = preview.Browser()->geometry();
+        client = preview.rect();
+    }));
+    EXPECT_GE(stage, 0.5) << "the first movie's stage fills most of the view";
+    EXPECT_EQ(other, 0.0) << "the second movie is not shown";
+    EXPECT_EQ(view, client);
+    EXPECT_TRUE(MessageBox::Shown().isEmpty());
+}
+
+TEST_F(PreviewTest, CommandWithoutASelectionSaysSoAndAPictureIsFoundWhateverItsCase) {
+    test::AccountObject picture =
+        MessengerAccountBuilder::SampleObject(ContentCategory::RegularDisplayPictures, 0);
+    picture.location = "Sunset.PNG";
+    picture.files = {{"Sunset.PNG", PngOf(kPicture, 300, 200)}};
+    builder.Add(ContentCategory::RegularDisplayPictures, picture);
+    builder.Add(ContentCategory::RegularDisplayPictures,
+                MessengerAccountBuilder::SampleObject(ContentCategory::RegularDisplayPictures, 1));
+    builder.Write();
+    auto window = OpenAndList(ContentCategory::RegularDisplayPictures);
+    auto* installed = window->findChild<QListWidget*>("installed");
+    ASSERT_EQ(installed->count(), 2);
+
+    // The clicked item went to the other list: the active list has no
+    // selection left, and no window opens.
+    ClickItem(installed, 1);
+    QTest::mouseClick(window->findChild<QPushButton*>("add"), Qt::LeftButton);
+    EXPECT_FALSE(PressPreview(*window, [](CDlgPreviewWinks&) {}));
+    EXPECT_EQ(MessageBox::Shown(), QStringList{"Please select a MSN Object to preview."});
+
+    // Stored under another case than the catalogue says (as a copy from a
+    // Windows disk may be), the picture is still found and shown.
+    const std::string folder = builder.ObjectFolder(ContentCategory::RegularDisplayPictures);
+    std::filesystem::rename(JoinPath(folder, "Sunset.PNG"), JoinPath(folder, "sunset.png"));
+    MessageBox::Shown().clear();
+    ClickItem(installed, 0);
+    double shown = 0;
+    ASSERT_TRUE(PressPreview(*window, [&](CDlgPreviewWinks& preview) {
+        WaitForShare(preview.Browser(), kPicture, 0.1);
+        shown = ShareOf(preview.Browser(), kPicture);
+    }));
+    EXPECT_GE(shown, 0.1);
+    EXPECT_TRUE(MessageBox::Shown().isEmpty());
+}
+
+// --- The preview window's states ------------------------------------------
+
+TEST_F(PreviewTest, WindowStretchesTheViewOnlyAfterTheFirstLoadAndFollowsMinimiseAndRestore) {
+    const std::string movie = root / "movies/stage.swf";
+    test::WriteFile(movie, StageMovie(kStage));
+    auto dialog = OpenPreview(movie, true, root / "movies");
+    const QRect templateSpot = dialog->Browser()->geometry();
+    EXPECT_LT(templateSpot.width(), dialog->width() / 4) << "blank at the template's spot";
+    ASSERT_TRUE(WaitForLoaded(*dialog));
+    EXPECT_EQ(dialog->Browser()->geometry(), dialog->rect());
+    ASSERT_TRUE(WaitForShare(dialog->Browser(), kStage, 0.5));
+    const QUrl playing = dialog->Browser()->url();
+
+    // Later loads (the movie page's own, or any other) navigate nowhere.
+    QSignalSpy started(dialog->Browser(), &QWebEngineView::loadStarted);
+    emit dialog->Browser()->DocumentComplete(QUrl(QStringLiteral("about:blank")));
+    Pause(200);
+    EXPECT_EQ(started.count(), 0);
+    EXPECT_EQ(dialog->Browser()->url(), playing);
+
+    dialog->setWindowState(Qt::WindowMinimized);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog->Browser()->geometry().isEmpty());
+    dialog->setWindowState(Qt::WindowNoState);
+    QApplication::processEvents();
+    EXPECT_EQ(dialog->Browser()->geometry(), dialog->rect());
+}
+
+TEST_F(PreviewTest, WindowWhoseFileVanishedStaysBlankUntilTheNextSizeChange) {
+    auto dialog = OpenPreview(root / "gone.swf", true, root.Path());
+    const QRect templateSpot = dialog->Browser()->geometry();
+    ASSERT_TRUE(WaitForLoaded(*dialog));
+    Pause(200);
+    EXPECT_EQ(dialog->Browser()->geometry(), templateSpot);
+    EXPECT_EQ(dialog->Browser()->url(), QUrl(QStringLiteral("about:blank")));
+    dialog->setWindowState(Qt::WindowMinimized);
+    dialog->setWindowState(Qt::WindowNoState);
+    QApplication::processEvents();
+    EXPECT_EQ(dialog->Browser()->geometry(), dialog->rect());
+}
+
+TEST_F(PreviewTest, WindowSaysPlainlyWhenAMovieCannotBePlayed) {
+    // No movie at all; a plain movie cut short (Ruffle reads its header and
+    // then fails on the body); a compressed one whose body is no zlib.
+    const std::string cut = StageMovie(kStage).substr(0, 20);
+    const std::pair<std::string, const char*> files[] = {
+        {"This is a text file, not a movie at all.", "not a Flash movie"},
+        {cut, "cannot be played"},
+        {std::string("CWS\x08\x40\x00\x00\x00", 8) + "no zlib stream here at all",
+         "cannot be played"}};
+    for (const auto& [bytes, says] : files) {
+        const std::string movie = root / "movies/bad.swf";
+        test::WriteFile(movie, bytes);
+        auto dialog = OpenPreview(movie, true, root / "movies");
+        EXPECT_TRUE(WaitUntil(
+            [&] { return dialog->Browser()->title() == QStringLiteral("failed"); }, kPlayTimeout))
+            << says;
+        QString text;
+        dialog->Browser()->page()->toPlainText([&](const QString& result) { text = result; });
+        ASSERT_TRUE(WaitUntil([&] { return !text.isEmpty(); }, 5000));
+        EXPECT_TRUE(text.contains(QLatin1String(says))) << text.toStdString();
+    }
+}
+
+// --- What the view may read -----------------------------------------------
+
+TEST_F(PreviewTest, NoRequestLeavesTheMachine) {
+    const std::string movie = root / "movies/stage.swf";
+    test::WriteFile(movie, StageMovie(kStage));
+    auto dialog = std::make_unique<CDlgPreviewWinks>();
+    RequestCounter counter;
+    dialog->Browser()->page()->setUrlRequestInterceptor(&counter);
+    dialog->m_strPath = QString::fromStdString(movie);
+    dialog->m_bMovie = true;
+    dialog->m_allowedFolders = {QString::fromStdString(root / "movies")};
+    dialog->show();
+    ASSERT_TRUE(WaitForShare(dialog->Browser(), kStage, 0.5));
+    const QList<QUrl> urls = counter.Urls();
+    bool wasm = false;
+    for (const QUrl& url : urls) {
+        EXPECT_TRUE(url.scheme() == QLatin1String(kPreviewScheme) || url.scheme() == "about" ||
+                    url.scheme() == "data" || url.scheme() == "blob")
+            << url.toString().toStdString();
+        wasm = wasm || url.path().endsWith(QLatin1String(".wasm"));
+    }
+    EXPECT_TRUE(wasm) << "the player's core came through the scheme";
+    EXPECT_EQ(PreviewGuard()->Blocked(), 0);
+    dialog->Browser()->page()->setUrlRequestInterceptor(nullptr);
+}
+
+TEST_F(PreviewTest, SchemeRefusesEverythingOutsideTheListedFolders) {
+    const std::string inside = root / "objects/a.png";
+    const std::string outside = root / "objects-secret/b.png";
+    test::WriteFile(inside, PngOf(kPicture, 10, 10));
+    test::WriteFile(outside, PngOf(kPicture, 10, 10));
+    std::filesystem::create_symlink(outside, root / "objects/link.png");
+    PreviewSchemeHandler handler(QStringLiteral("/nonexistent"));
+    handler.SetAllowedFolders({QString::fromStdString(root / "objects")});
+
+    auto objectUrl = [](const std::string& path) {
+        QUrl url(QStringLiteral("quorvane-preview://preview"));
+        url.setPath(QStringLiteral("/object") + QString::fromStdString(path));
+        return url;
+    };
+    EXPECT_EQ(handler.Resolve(PreviewUrl(QString::fromStdString(inside), false)).toStdString(),
+              std::filesystem::canonical(inside).string());
+    // A neighbour whose name begins like the folder, a way up, a link out.
+    EXPECT_TRUE(handler.Resolve(objectUrl(outside)).isEmpty());
+    EXPECT_TRUE(handler.Resolve(objectUrl(root / "objects/../objects-secret/b.png")).isEmpty());
+    EXPECT_TRUE(handler.Resolve(objectUrl(root / "objects/link.png")).isEmpty());
+    EXPECT_TRUE(handler.Resolve(objectUrl(root / "objects")).isEmpty()) << "a folder";
+    EXPECT_TRUE(handler.Resolve(QUrl("quorvane-preview://preview/ruffle/..%2F..%2Fetc%2Fpasswd"))
+                    .isEmpty());
+    EXPECT_TRUE(handler.Resolve(QUrl("quorvane-preview://elsewhere/player/player.html")).isEmpty());
+
+    // Through the view: the page for a file outside fails, and nothing of it
+    // is served.
+    auto dialog = OpenPreview(inside, false, root / "objects");
+    ASSERT_TRUE(WaitForLoaded(*dialog));
+    ASSERT_TRUE(WaitForShare(dialog->Browser(), kPicture, 0.0001));
+    const int refused = PreviewHandler()->Refused();
+    QSignalSpy finished(dialog->Browser(), &QWebEngineView::loadFinished);
+    dialog->Browser()->Navigate(PreviewUrl(QString::fromStdString(outside), false));
+    ASSERT_TRUE(finished.wait(kPlayTimeout));
+    EXPECT_FALSE(finished.takeFirst().at(0).toBool());
+    EXPECT_EQ(PreviewHandler()->Refused(), refused + 1);
+
+    // Nor does the view go anywhere else: the web and file:// are blocked.
+    const int blocked = PreviewGuard()->Blocked();
+    for (const char* elsewhere : {"http://example.com/", "file:///etc/hostname"}) {
+        dialog->Browser()->Navigate(QUrl(QString::fromLatin1(elsewhere)));
+        ASSERT_TRUE(finished.wait(kPlayTimeout)) << elsewhere;
+        EXPECT_FALSE(finished.takeFirst().at(0).toBool()) << elsewhere;
+    }
+    EXPECT_EQ(PreviewGuard()->Blocked(), blocked + 2);
+}
+
+} // namespace
+} // namespace quorvane::ui
