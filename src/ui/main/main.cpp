@@ -22,6 +22,8 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <unistd.h>
+
 namespace {
 
 const quorvane::Clock& SystemClockInstance() {
@@ -44,6 +46,10 @@ int main(int argc, char** argv) {
         return 0;
 
 #ifdef QUORVANE_HAVE_PREVIEW
+    // Chromium's sandbox cannot run as root; without this the preview of a
+    // window started as root would stay blank.
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     ui::RegisterPreviewScheme();
 #endif
     QApplication app(argc, argv);
