@@ -8,6 +8,7 @@
 #include "support/ChildRun.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
+#include "ui/WindowAccountTest.h"
 #include "ui/main/CDlgMain.h"
 #include "ui/main/MessageBox.h"
 #include "ui/preview/CDlgPreviewWinks.h"
@@ -42,8 +43,8 @@ namespace {
 
 using test::MessengerAccountBuilder;
 
-constexpr const char* kPassport = "someone@example.com";
-constexpr const char* kWineUser = "testuser";
+constexpr const char* kPassport = test::kWindowPassport;
+constexpr const char* kWineUser = test::kWindowWineUser;
 constexpr int kPlayTimeout = 30000;
 
 // A one-frame movie whose stage is one colour (0xRRGGBB): 550 x 400 pixels,
@@ -143,22 +144,8 @@ private:
     QList<QUrl> m_urls;
 };
 
-class PreviewTest : public ::testing::Test {
+class PreviewTest : public test::WindowAccountTest {
 protected:
-    PreviewTest()
-        : appData(root / "wine/drive_c/users/testuser/AppData/Roaming"), protection(kWineUser),
-          builder(appData, kPassport, protection), home("HOME", root / "home"),
-          config("XDG_CONFIG_HOME", root / "home/.config"),
-          cache("XDG_CACHE_HOME", root / "home/.cache"),
-          documents("XDG_DOCUMENTS_DIR", std::nullopt) {
-        MakeFolders(appData);
-        MakeFolders(root / "wine/drive_c/windows");
-        MakeFolders(root / "home/Documents");
-        MessageBox::SetRecording(true);
-        MessageBox::Shown().clear();
-    }
-    ~PreviewTest() override { MessageBox::SetRecording(false); }
-
     std::unique_ptr<CDlgMain> OpenAndList(ContentCategory category) {
         auto window = std::make_unique<CDlgMain>(WineAccount{root / "wine", kWineUser},
                                                  JoinPath(ExecutableFolder(), "../share/quorvane"));
@@ -211,15 +198,6 @@ protected:
     static bool WaitForLoaded(CDlgPreviewWinks& dialog) {
         return WaitUntil([&] { return dialog.m_bLoaded != 0; }, kPlayTimeout);
     }
-
-    test::TempFolder root;
-    std::string appData;
-    WineDataProtection protection;
-    MessengerAccountBuilder builder;
-    test::ScopedVariable home;
-    test::ScopedVariable config;
-    test::ScopedVariable cache;
-    test::ScopedVariable documents;
 };
 
 constexpr std::uint32_t kStage = 0x1D3557;

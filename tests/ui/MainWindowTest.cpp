@@ -12,6 +12,7 @@
 #include "support/ChildRun.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
+#include "ui/WindowAccountTest.h"
 #include "ui/main/CDlgMain.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/StartNotice.h"
@@ -35,25 +36,11 @@ namespace {
 
 using test::MessengerAccountBuilder;
 
-constexpr const char* kPassport = "someone@example.com";
-constexpr const char* kWineUser = "testuser";
+constexpr const char* kPassport = test::kWindowPassport;
+constexpr const char* kWineUser = test::kWindowWineUser;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::WindowAccountTest {
 protected:
-    MainWindowTest()
-        : appData(root / "wine/drive_c/users/testuser/AppData/Roaming"), protection(kWineUser),
-          builder(appData, kPassport, protection), home("HOME", root / "home"),
-          config("XDG_CONFIG_HOME", root / "home/.config"),
-          cache("XDG_CACHE_HOME", root / "home/.cache"),
-          documents("XDG_DOCUMENTS_DIR", std::nullopt) {
-        MakeFolders(appData);
-        MakeFolders(root / "wine/drive_c/windows");
-        MakeFolders(root / "home/Documents");
-        MessageBox::SetRecording(true);
-        MessageBox::Shown().clear();
-    }
-    ~MainWindowTest() override { MessageBox::SetRecording(false); }
-
     std::unique_ptr<CDlgMain> Open() {
         auto window = std::make_unique<CDlgMain>(WineAccount{root / "wine", kWineUser},
                                                  JoinPath(ExecutableFolder(), "../share/quorvane"));
@@ -95,15 +82,6 @@ protected:
             builder.Add(ContentCategory::Winks,
                         MessengerAccountBuilder::SampleObject(ContentCategory::Winks, n));
     }
-
-    test::TempFolder root;
-    std::string appData;
-    WineDataProtection protection;
-    MessengerAccountBuilder builder;
-    test::ScopedVariable home;
-    test::ScopedVariable config;
-    test::ScopedVariable cache;
-    test::ScopedVariable documents;
 };
 
 TEST_F(MainWindowTest, ListMoveAndBackUpAsAUserWould) {
