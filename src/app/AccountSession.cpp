@@ -56,14 +56,16 @@ void AccountSession::Clear() {
 }
 
 const ListingResult& AccountSession::List(const CancelFlag* cancel,
-                                          const ProgressFunction& progress) {
+                                          const ProgressFunction& progress,
+                                          const PictureDecoder* decoder) {
+    const PictureDecoder& judge = decoder != nullptr ? *decoder : m_decoder;
     if (IsPackaged(m_category))
         m_result =
             ListPackagedObjects(static_cast<PackagedObjectList&>(*m_list), m_selection.passport,
-                                m_tools, m_decoder, CodePage::Ansi(), cancel, progress);
+                                m_tools, judge, CodePage::Ansi(), cancel, progress);
     else
         m_result = ListPictureObjects(static_cast<PictureObjectList&>(*m_list),
-                                      m_selection.passport, m_decoder, m_pause, cancel, progress);
+                                      m_selection.passport, judge, m_pause, cancel, progress);
     return m_result;
 }
 

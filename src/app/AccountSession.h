@@ -48,8 +48,11 @@ public:
 
     // Lists the category: the objects that have a picture to show, in
     // catalogue order. Stops after the current object when cancel is set.
+    // A front end that shows the pictures may judge them with its own
+    // decoder, so each is decoded once.
     const ListingResult& List(const CancelFlag* cancel = nullptr,
-                              const ProgressFunction& progress = {});
+                              const ProgressFunction& progress = {},
+                              const PictureDecoder* decoder = nullptr);
     // Backs up the listed objects named by their item data, in that order,
     // into the category's subfolder of backupFolder.
     BackupOutcome BackUp(const std::vector<std::size_t>& itemData, const std::string& backupFolder,

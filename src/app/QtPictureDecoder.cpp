@@ -6,7 +6,6 @@
 #include <QByteArray>
 #include <QImage>
 #include <QImageReader>
-#include <QString>
 
 namespace quorvane {
 
@@ -24,20 +23,23 @@ bool QtPictureDecoder::EnsureImageCodec() {
     return usable;
 }
 
-bool QtPictureDecoder::CanDecode(const std::string& path) const {
+QImage QtPictureDecoder::ReadPicture(const std::string& path) {
     if (!EnsureImageCodec())
-        return false;
-    // Read by us first: only a regular file, and never more than a picture
-    // can sensibly hold, reaches the decoder.
+        return {};
+    // Read by us first: a FIFO must not hang the decoder, and a huge file is
+    // no picture of Messenger's.
     const FileRead file = ReadRegularFile(path, kMaxPictureBytes);
     if (!file.bytes)
-        return false;
+        return {};
     QByteArray bytes = QByteArray::fromStdString(*file.bytes);
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
-    return !image.isNull();
+    return reader.read();
+}
+
+bool QtPictureDecoder::CanDecode(const std::string& path) const {
+    return !ReadPicture(path).isNull();
 }
 
 } // namespace quorvane

@@ -135,15 +135,7 @@ PackagedObjectList::PackagedObjectList(const ProfileServices& services,
                                        ContentCategory listCategory)
     : ObjectList(services, listCategory) {}
 
-PackagedObjectList::~PackagedObjectList() {
-    PackagedObjectList::Clear();
-}
-
-void PackagedObjectList::Clear() {
-    // The stamp files and thumbnail folders of the last listing go with its
-    // records: the whole scratch folder is removed.
-    ObjectList::Clear();
-}
+PackagedObjectList::~PackagedObjectList() = default;
 
 std::string PackagedObjectList::StampPath(const InstalledObject& object) const {
     return JoinPath(JoinPath(scratchFolder, "stamps"), m_services.codePage.ToUtf8(object.tag));

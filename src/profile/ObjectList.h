@@ -84,7 +84,6 @@ public:
     ~PackagedObjectList() override;
 
     bool ListObjects(std::string_view passport) override;
-    void Clear() override;
     bool WriteStampFile(const std::string& name, const char* bytes, std::size_t count) const;
 
     // The stamp file of a listed object.

@@ -8,9 +8,35 @@
 #include <QMetaObject>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <map>
+#include <mutex>
+
 namespace quorvane::ui {
 
 namespace {
+
+// Judges a picture by making its thumbnail and keeps the thumbnail, so the
+// window's List decodes each picture once. Called from the listing's
+// decoding threads.
+class ThumbnailMaker final : public PictureDecoder {
+public:
+    bool CanDecode(const std::string& path) const override {
+        QImage thumbnail = MakeThumbnail(path);
+        const bool decoded = !thumbnail.isNull();
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_thumbnails[path] = std::move(thumbnail);
+        return decoded;
+    }
+    QImage Thumbnail(const std::string& path) const {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        const auto found = m_thumbnails.find(path);
+        return found != m_thumbnails.end() ? found->second : QImage();
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    mutable std::map<std::string, QImage> m_thumbnails;
+};
 
 // Takes the account for one command; the report says why not.
 AccountLock Locked(const AccountSession& session, LockReport& report) {
@@ -80,11 +106,12 @@ void MainController::StartList(const WineAccount& wine, const std::string& passp
         const AccountLock lock = Locked(*working, report);
         if (!lock.lock)
             return report;
-        const ListingResult& result = working->List(&m_cancel, progress);
+        // The thumbnails are made while listing, so the window only shows them.
+        const ThumbnailMaker thumbnails;
+        const ListingResult& result = working->List(&m_cancel, progress, &thumbnails);
         report.interrupted = result.interrupted;
-        // The thumbnails are made here too, so the window only shows them.
         for (const ListedItem& item : result.items)
-            report.thumbnails.push_back(MakeThumbnail(item.picturePath));
+            report.thumbnails.push_back(thumbnails.Thumbnail(item.picturePath));
         return report;
     }));
 }

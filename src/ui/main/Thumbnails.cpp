@@ -1,28 +1,16 @@
 #include "ui/main/Thumbnails.h"
 
-#include "platform/FileIo.h"
+#include "app/QtPictureDecoder.h"
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QImageReader>
 #include <QPainter>
 
 namespace quorvane::ui {
 
-namespace {
-constexpr std::size_t kMaxPictureBytes = 64u * 1024 * 1024;
+QImage MakeThumbnail(const std::string& picturePath) {
+    return MakeThumbnail(QtPictureDecoder::ReadPicture(picturePath));
 }
 
-QImage MakeThumbnail(const std::string& picturePath) {
-    // Read by us: only a regular file of sensible size reaches the decoder.
-    const FileRead file = ReadRegularFile(picturePath, kMaxPictureBytes);
-    if (!file.bytes)
-        return {};
-    QByteArray bytes = QByteArray::fromStdString(*file.bytes);
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    const QImage picture = reader.read();
+QImage MakeThumbnail(const QImage& picture) {
     if (picture.isNull())
         return {};
     QImage thumbnail(kThumbnailSize, kThumbnailSize, QImage::Format_RGB888);

@@ -13,5 +13,6 @@ inline constexpr int kThumbnailSize = 50;
 // on white (transparency is not honoured). A null image when the file is no
 // picture Qt can read. Safe on any thread.
 QImage MakeThumbnail(const std::string& picturePath);
+QImage MakeThumbnail(const QImage& picture);
 
 } // namespace quorvane::ui

@@ -5,7 +5,6 @@
 #include "app/QtPictureDecoder.h"
 #include "app/SingleInstance.h"
 #include "backup/CabinetTools.h"
-#include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
 #include "platform/SystemFolders.h"
@@ -23,20 +22,6 @@
 #include <QTimer>
 
 #include <unistd.h>
-
-namespace {
-
-const quorvane::Clock& SystemClockInstance() {
-    static const quorvane::SystemClock clock;
-    return clock;
-}
-
-quorvane::Pause& PauseInstance() {
-    static quorvane::SleepingPause pause;
-    return pause;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     using namespace quorvane;
@@ -73,9 +58,7 @@ int main(int argc, char** argv) {
     if (!HasMessengerData(wine)) {
         notice = ui::MissingMessengerDataNotice(wine);
         SpawnProcessRunner runner;
-        SystemFolders folders(SystemClockInstance(), PauseInstance());
-        folders.Locate(wine);
-        CabinetTools tools(runner, folders.programFolder, folders.windowsFolder);
+        CabinetTools tools(runner, ExecutableFolder(), wine.WindowsFolder());
         DemoAccount demo;
         std::string reason;
         if (EnsureDemoAccount(DemoPrefixPath(), wine.user, tools, demo, reason)) {
