@@ -630,7 +630,7 @@ TEST_F(CliBackupTest, ItemChoicesOutsideTheListingAreUsageErrors) {
 TEST_F(CliBackupTest, EachCommandDescribesItself) {
     const CliResult help = Run({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char* command : {"catalogue", "list", "backup", "verify"})
+    for (const char* command : {"catalogue", "list", "backup", "verify", "demo"})
         EXPECT_TRUE(Contains(help.out, std::string("\n  ") + command + " ")) << command;
 
     const std::vector<std::pair<std::string, std::vector<std::string>>> commands = {
@@ -639,6 +639,7 @@ TEST_F(CliBackupTest, EachCommandDescribesItself) {
          {"--type", "--passport", "--to", "--all", "--items", "msn-winks/",
           "msn-regular-display-pictures/", kBackupSucceededMessage}},
         {"verify", {"PACK.msn...", "ok", "bad"}},
+        {"demo", {"--wine-user"}},
     };
     for (const auto& [command, words] : commands) {
         const CliResult result = Run({command, "--help"});
