@@ -196,8 +196,9 @@ const BareInputs& GetBareInputs(int winks) {
         const std::string manifest = JoinPath(folder, "content.xml");
         const auto stamp = ReadWholeFile(list.StampPath(object));
         std::string reason;
-        if (!stamp ||
-            !WriteObjectManifest(ContentCategory::Winks, folder, object, *stamp, Ansi(), reason))
+        OpenFolder opened;
+        if (!stamp || !opened.Open(folder, reason) ||
+            !WriteObjectManifest(ContentCategory::Winks, opened, object, *stamp, Ansi(), reason))
             throw std::runtime_error("cannot write a Wink's content.xml");
         inputs.manifests.push_back(manifest);
     }

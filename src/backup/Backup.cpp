@@ -196,18 +196,8 @@ bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& de
         reason = "its stamp file " + list.StampPath(object) + " cannot be read: " + stamp.Reason();
         return false;
     }
-    const std::optional<std::string> manifest =
-        ObjectManifestText(list.category, object, *stamp.bytes, codePage, reason);
-    if (!manifest)
+    if (!WriteObjectManifest(list.category, manifestFolder, object, *stamp.bytes, codePage, reason))
         return false;
-    // The folder is this run's own scratch: the previous pack's manifest
-    // makes way, and nothing there needs to survive a crash.
-    manifestFolder.Remove("content.xml");
-    if (!manifestFolder.WriteNewFile("content.xml", *manifest, 0600)) {
-        reason = "its content.xml could not be written in " + manifestFolder.Path() + ": " +
-                 ErrorText(errno);
-        return false;
-    }
     temporary = ReserveTemporary(destination, reason);
     if (temporary.empty())
         return false;

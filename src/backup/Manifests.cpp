@@ -180,19 +180,18 @@ std::optional<std::string> ObjectManifestText(ContentCategory category,
     return manifest;
 }
 
-bool WriteObjectManifest(ContentCategory category, const std::string& manifestFolder,
+bool WriteObjectManifest(ContentCategory category, const OpenFolder& manifestFolder,
                          const InstalledObject& object, std::string_view stamp,
                          const CodePage& codePage, std::string& reason) {
     const std::optional<std::string> manifest =
         ObjectManifestText(category, object, stamp, codePage, reason);
     if (!manifest)
         return false;
-    // Written whole or not at all: the cabinet tool must never pack half a
-    // manifest.
-    if (!WriteFileAtomically(JoinPath(manifestFolder, kManifestFileName), *manifest)) {
-        const int error = errno;
-        reason = "its content.xml could not be written in " + manifestFolder + ": " +
-                 std::strerror(error);
+    const std::string name(kManifestFileName);
+    manifestFolder.Remove(name);
+    if (!manifestFolder.WriteNewFile(name, *manifest, 0600)) {
+        reason = "its content.xml could not be written in " + manifestFolder.Path() + ": " +
+                 ErrorText(errno);
         return false;
     }
     return true;

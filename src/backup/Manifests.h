@@ -10,6 +10,7 @@
 namespace quorvane {
 
 class Clock;
+class OpenFolder;
 class CodePage;
 
 // The namespace URIs of the "content.xml" manifests, defined once. They are
@@ -40,10 +41,12 @@ std::optional<std::string> ObjectManifestText(ContentCategory category,
                                               const InstalledObject& object, std::string_view stamp,
                                               const CodePage& codePage, std::string& reason);
 
-// Writes ObjectManifestText as manifestFolder + "/content.xml", whole or not
-// at all. False, with the reason, when there is no manifest or it could not
-// be written.
-bool WriteObjectManifest(ContentCategory category, const std::string& manifestFolder,
+// Writes ObjectManifestText as "content.xml" into manifestFolder, a folder
+// of the run's own scratch: the previous pack's manifest makes way, the new
+// one is created exclusively, and nothing there needs to survive a crash, so
+// it is not synced. False, with the reason, when there is no manifest or it
+// could not be written.
+bool WriteObjectManifest(ContentCategory category, const OpenFolder& manifestFolder,
                          const InstalledObject& object, std::string_view stamp,
                          const CodePage& codePage, std::string& reason);
 
