@@ -308,19 +308,6 @@ TEST_F(PreviewTest, WindowStretchesTheViewOnlyAfterTheFirstLoadAndFollowsMinimis
     EXPECT_EQ(dialog->Browser()->geometry(), dialog->rect());
 }
 
-TEST_F(PreviewTest, WindowWhoseFileVanishedStaysBlankUntilTheNextSizeChange) {
-    auto dialog = OpenPreview(root / "gone.swf", true, root.Path());
-    const QRect templateSpot = dialog->Browser()->geometry();
-    ASSERT_TRUE(WaitForLoaded(*dialog));
-    Pause(200);
-    EXPECT_EQ(dialog->Browser()->geometry(), templateSpot);
-    EXPECT_EQ(dialog->Browser()->url(), QUrl(QStringLiteral("about:blank")));
-    dialog->setWindowState(Qt::WindowMinimized);
-    dialog->setWindowState(Qt::WindowNoState);
-    QApplication::processEvents();
-    EXPECT_EQ(dialog->Browser()->geometry(), dialog->rect());
-}
-
 TEST_F(PreviewTest, WindowSaysPlainlyWhenAMovieCannotBePlayed) {
     // No movie at all; a plain movie cut short (Ruffle reads its header and
     // then fails on the body); a compressed one whose body is no zlib.

@@ -219,25 +219,6 @@ TEST(XmlAttributeValueTest, ConvertsToUtf8AndEscapesSoTheValueReadsBackAsStored)
               kReplacement + "x" + kReplacement + kReplacement + "\x7F");
 }
 
-TEST(CheckWellFormedXmlTest, RefusesWhatAStrictParserRefusesAndSaysWhere) {
-    std::string reason;
-    EXPECT_TRUE(CheckWellFormedXml("<a xmlns:p=\"urn:x\" p:b=\"1&#9;\"/>", reason)) << reason;
-    EXPECT_EQ(reason, "");
-
-    for (const std::string bad :
-         {"<a b=\"1\" b=\"2\"/>", "<a>\r\n<b>", "<p:a/>", "<a b=\"\x01\"/>", "<a b=\"<\"/>", ""}) {
-        SCOPED_TRACE(bad);
-        reason.clear();
-        EXPECT_FALSE(CheckWellFormedXml(bad, reason));
-        EXPECT_THAT(reason, HasSubstr("(line "));
-    }
-    reason.clear();
-    EXPECT_FALSE(CheckWellFormedXml("<a>\r\n<b>", reason));
-    EXPECT_THAT(reason, HasSubstr("line 2"));
-}
-
-// --- emoticon packs ----------------------------------------------------------
-
 TEST(PackFileNameTest, LowersAndTurnsEveryDatIntoGif) {
     const CodePage& ansi = CodePage::Ansi();
     EXPECT_EQ(EmoticonManifest::PackFileName("ABC.DAT", ansi), "abc.gif");
