@@ -75,12 +75,13 @@ bool StartItem(const ObjectList& list, std::size_t index, const CancelFlag* canc
 }
 
 // A hidden temporary file of this run in the destination, created
-// exclusively so nothing planted there is written through; "" when none can
-// be made.
-std::string ReserveTemporary(const OpenFolder& destination, std::string& reason) {
+// exclusively (so nothing planted there is written through) and holding the
+// bytes; "" when none can be made.
+std::string WriteTemporary(const OpenFolder& destination, std::string_view bytes,
+                           std::string& reason) {
     for (int attempt = 0; attempt < 16; ++attempt) {
         std::string name = TemporaryFileName();
-        if (destination.WriteNewFile(name, {}))
+        if (destination.WriteNewFile(name, bytes))
             return name;
         if (errno != EEXIST)
             break;
@@ -198,7 +199,7 @@ bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& de
     }
     if (!WriteObjectManifest(list.category, manifestFolder, object, *stamp.bytes, codePage, reason))
         return false;
-    temporary = ReserveTemporary(destination, reason);
+    temporary = WriteTemporary(destination, {}, reason);
     if (temporary.empty())
         return false;
     const ToolRun run = services.tools.PackObject(
@@ -380,7 +381,7 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
     } else if (failure.empty() && packed.empty()) {
         failure = "no emoticon could be copied into the pack";
     } else if (failure.empty() && manifest.Finish(failure)) {
-        const std::string temporary = ReserveTemporary(folder, failure);
+        const std::string temporary = WriteTemporary(folder, {}, failure);
         if (!temporary.empty()) {
             const ToolRun run = m_services.tools.PackFolder(work.Path(), folder.PathOf(temporary));
             m_services.pause.Wait(50);
@@ -421,17 +422,8 @@ BackupOutcome BackupOperation::BackupPictures(PictureObjectList& list,
                 "its file " + list.ObjectPath(object) + " cannot be read: " + file.Reason();
         } else {
             // Written under a hidden name and renamed: a copy is whole or absent.
-            std::string temporary;
-            for (int attempt = 0; attempt < 16 && temporary.empty(); ++attempt) {
-                std::string candidate = TemporaryFileName();
-                if (folder.WriteNewFile(candidate, *file.bytes))
-                    temporary = candidate;
-                else if (errno != EEXIST)
-                    break;
-            }
-            if (temporary.empty())
-                item.reason = item.file + " could not be written: " + ErrorText(errno);
-            else
+            const std::string temporary = WriteTemporary(folder, *file.bytes, item.reason);
+            if (!temporary.empty())
                 finished.push_back({outcome.items.size(), temporary, name});
         }
         m_services.pause.Wait(10);
