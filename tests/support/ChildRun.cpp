@@ -99,26 +99,21 @@ ChildResult RunChild(const std::vector<std::string>& arguments, const ChildOptio
         return result;
     result.started = true;
     int status = 0;
-    if (options.timeLimit.count() > 0) {
-        const auto deadline = std::chrono::steady_clock::now() + options.timeLimit;
-        for (;;) {
-            const pid_t done = waitpid(pid, &status, WNOHANG);
-            if (done == pid)
-                break;
-            if (done < 0 && errno != EINTR)
-                break;
-            if (std::chrono::steady_clock::now() >= deadline) {
-                kill(pid, SIGKILL);
-                while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-                }
-                result.timedOut = true;
-                break;
+    const auto deadline = std::chrono::steady_clock::now() + options.timeLimit;
+    for (;;) {
+        const pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid)
+            break;
+        if (done < 0 && errno != EINTR)
+            break;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            kill(pid, SIGKILL);
+            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            result.timedOut = true;
+            break;
         }
-    } else {
-        while (waitpid(pid, &status, 0) < 0) {
-        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     if (WIFSIGNALED(status)) {

@@ -36,10 +36,10 @@ struct ChildOptions {
     // Set in the child on top of its environment (the test's own or the
     // one given), replacing variables of the same name.
     std::map<std::string, std::string> variables{};
-    // A child still running after this long is killed and reported as timed
-    // out, so a hanging program fails its test instead of stalling the run.
-    // Zero waits as long as it takes.
-    std::chrono::milliseconds timeLimit{0};
+    // A child still running after this long is killed (SIGKILL, which no
+    // program can turn into a cancel) and reported as timed out, so a
+    // hanging program fails its test instead of stalling the run.
+    std::chrono::milliseconds timeLimit{std::chrono::minutes(2)};
 };
 
 // Runs a program directly, never through a shell, with empty standard input,

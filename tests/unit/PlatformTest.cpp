@@ -1,5 +1,6 @@
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
+#include "platform/PrivateFolder.h"
 #include "platform/SystemFolders.h"
 #include "platform/WineAccount.h"
 #include "profile/MessengerProfile.h"
@@ -9,8 +10,10 @@
 #include "support/TempFolder.h"
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -107,6 +110,22 @@ TEST(SystemFolders, WorkFoldersArePrivateUnpredictableAndPausedFor) {
     ASSERT_TRUE(folders.MakeWorkFolder());
     EXPECT_NE(folders.workFolder, first);
     EXPECT_FALSE(std::filesystem::exists(first));
+}
+
+TEST(FileLock, OneHolderKeepsEveryOtherOut) {
+    test::TempFolder root;
+    const std::string path = root / "lock";
+    FileLock::Outcome outcome = FileLock::Outcome::Failed;
+    std::string reason;
+    const auto held = FileLock::Acquire(path, 0, outcome, reason);
+    ASSERT_EQ(outcome, FileLock::Outcome::Acquired) << reason;
+    // Neither a second Quorvane nor any reader may share the lock.
+    EXPECT_FALSE(FileLock::Acquire(path, 50, outcome, reason));
+    EXPECT_EQ(outcome, FileLock::Outcome::Busy);
+    const int other = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(other, 0);
+    EXPECT_NE(flock(other, LOCK_SH | LOCK_NB), 0);
+    close(other);
 }
 
 TEST(WineAccount, FindsPrefixUserAndTheApplicationDataFolder) {
