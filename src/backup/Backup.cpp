@@ -1,6 +1,7 @@
 #include "backup/Backup.h"
 
 #include "backup/Manifests.h"
+#include "backup/PackVerifier.h"
 #include "platform/CancelFlag.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
@@ -38,6 +39,17 @@ std::string CleanName(std::string_view name, bool spacesToo, const CodePage& cod
             out[i] = '-';
     }
     return out;
+}
+
+// Leading dots become "-": a name that starts with a dot is hidden from the
+// user, and could be taken for one of Quorvane's temporary files.
+std::string HideNothing(std::string name) {
+    for (char& c : name) {
+        if (c != '.')
+            break;
+        c = '-';
+    }
+    return name;
 }
 
 // stem + tail, with the stem cut at a UTF-8 character boundary so the whole
@@ -90,17 +102,6 @@ std::string WriteTemporary(const OpenFolder& destination, std::string_view bytes
     return {};
 }
 
-// Moves a finished temporary file to its name; an earlier file of that name
-// is replaced only now, by a complete one.
-bool PutInPlace(const OpenFolder& destination, const std::string& temporary,
-                const std::string& fileName, std::string& reason) {
-    if (destination.Rename(temporary, fileName))
-        return true;
-    reason = destination.PathOf(fileName) + " could not be written: " + ErrorText(errno);
-    destination.Remove(temporary);
-    return false;
-}
-
 // Seals a pack the cabinet tool wrote under a temporary name; the temporary
 // file is removed when that fails.
 bool Seal(const ObjectList& list, const OpenFolder& destination, const ToolRun& run,
@@ -120,33 +121,21 @@ bool Seal(const ObjectList& list, const OpenFolder& destination, const ToolRun& 
     return false;
 }
 
-// A finished file of this run under its temporary name, and the item it
-// belongs to.
-struct Finished {
-    std::size_t item = 0;
-    std::string temporary;
-    std::string fileName;
-};
+// Whether name holds a copy of exactly the bytes of temporary.
+bool SameBytes(const OpenFolder& folder, const std::string& name, const std::string& temporary) {
+    const FileRead existing = ReadRegularFile(folder.PathOf(name));
+    const FileRead copy = ReadRegularFile(folder.PathOf(temporary));
+    return existing.bytes && copy.bytes && *existing.bytes == *copy.bytes;
+}
 
-// Puts the run's finished files in place together, after one sync of the
-// backup folder's file system: after a crash each file is whole and sealed,
-// or absent. A sync per file would cost more than writing it.
-void PlaceAll(const OpenFolder& destination, const std::vector<Finished>& finished,
-              BackupOutcome& outcome) {
-    if (finished.empty())
-        return;
-    const bool synced = ::syncfs(destination.Descriptor()) == 0;
-    const int error = errno;
-    for (const Finished& file : finished) {
-        BackupItemOutcome& item = outcome.items[file.item];
-        if (synced) {
-            item.written = PutInPlace(destination, file.temporary, file.fileName, item.reason);
-        } else {
-            item.reason = destination.PathOf(file.fileName) +
-                          " could not be written to the disk: " + ErrorText(error);
-            destination.Remove(file.temporary);
-        }
-    }
+// The name with " (n)" before its extension from the second on, cut to fit.
+std::string NumberedName(const std::string& fileName, int n) {
+    std::size_t dot = fileName.find_last_of('.');
+    if (dot == 0 || dot == std::string::npos)
+        dot = fileName.size();
+    const std::string stem = fileName.substr(0, dot);
+    const std::string extension = fileName.substr(dot);
+    return FitFileName(stem, n < 2 ? extension : " (" + std::to_string(n) + ")" + extension);
 }
 
 } // namespace
@@ -186,12 +175,6 @@ bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& de
         reason = "its file is named content.xml, the name of the pack's manifest";
         return false;
     }
-    // The tag names the stamp file; one that is not a plain name would lead
-    // to some other file of the user.
-    if (!IsBareFileName(codePage.ToUtf8(object.tag))) {
-        reason = "its content id is not a plain file name";
-        return false;
-    }
     const FileRead stamp = ReadRegularFile(list.StampPath(object));
     if (!stamp.bytes) {
         reason = "its stamp file " + list.StampPath(object) + " cannot be read: " + stamp.Reason();
@@ -220,34 +203,87 @@ std::string BackupOperation::PackName(std::string_view displayName) {
         name = "msn-" + std::to_string(m_services.clock.TickCount());
         m_services.pause.Wait(5);
     }
-    return m_services.codePage.ToUtf8(name);
+    return m_services.codePage.ToUtf8(HideNothing(name));
 }
 
 std::string BackupOperation::PictureName(std::string_view displayName) const {
-    // An empty name would give ".png", a file Linux hides from the user.
     std::string name = CleanName(displayName, false, m_services.codePage);
     if (name.empty() || name == "." || name == "..")
         name = "msn-" + std::to_string(m_services.clock.TickCount());
+    name = HideNothing(name);
     // A name that already ends in a dot and three characters keeps its
     // extension; any other gets ".png".
-    const bool hasExtension =
-        name.size() >= 4 ? name[name.size() - 4] == '.' : (!name.empty() && name[0] == '.');
-    if (!hasExtension)
+    if (name.size() < 5 || name[name.size() - 4] != '.')
         name += ".png";
     return m_services.codePage.ToUtf8(name);
 }
 
-std::string BackupOperation::UniqueName(const std::string& fileName) {
-    std::size_t dot = fileName.find_last_of('.');
-    if (dot == 0 || dot == std::string::npos)
-        dot = fileName.size();
-    const std::string stem = fileName.substr(0, dot);
-    const std::string extension = fileName.substr(dot);
-    std::string name = FitFileName(stem, extension);
-    for (int n = 2; m_written.count(name) != 0; ++n)
-        name = FitFileName(stem, " (" + std::to_string(n) + ")" + extension);
-    m_written.insert(name);
-    return name;
+bool BackupOperation::Place(const OpenFolder& folder, const std::string& temporary,
+                            const std::string& fileName, const SameContent& same,
+                            std::string& placed, std::string& reason) {
+    constexpr int kMostNumbers = 1000;
+    int error = EEXIST;
+    for (int n = 1; n <= kMostNumbers; ++n) {
+        const std::string name = NumberedName(fileName, n);
+        // Two items of one run never share a file.
+        if (m_written.count(name) != 0)
+            continue;
+        bool done = folder.RenameNew(temporary, name);
+        error = errno;
+        // A file already there is replaced only by the same content again
+        // (an earlier backup of the same item): whatever else a user backed
+        // up under that name stays, and this one takes the next number.
+        if (!done && error == EEXIST && folder.HoldsRegularFile(name) && same(name, temporary)) {
+            done = folder.Rename(temporary, name);
+            error = errno;
+        }
+        if (done) {
+            m_written.insert(name);
+            placed = name;
+            return true;
+        }
+        if (error != EEXIST)
+            break;
+    }
+    reason = folder.PathOf(fileName) + " could not be written: " +
+             (error == EEXIST ? std::string("every numbered name is taken") : ErrorText(error));
+    folder.Remove(temporary);
+    return false;
+}
+
+void BackupOperation::PlaceAll(const OpenFolder& destination, const std::vector<Finished>& finished,
+                               const SameContent& same, BackupOutcome& outcome) {
+    if (finished.empty())
+        return;
+    const bool synced = ::syncfs(destination.Descriptor()) == 0;
+    const int error = errno;
+    for (const Finished& file : finished) {
+        BackupItemOutcome& item = outcome.items[file.item];
+        std::string placed;
+        if (!synced) {
+            item.reason = destination.PathOf(file.fileName) +
+                          " could not be written to the disk: " + ErrorText(error);
+            destination.Remove(file.temporary);
+        } else if (Place(destination, file.temporary, file.fileName, same, placed, item.reason)) {
+            item.written = true;
+            item.file = destination.PathOf(placed);
+        }
+    }
+}
+
+BackupOperation::SameContent BackupOperation::SamePackObjects(const OpenFolder& folder,
+                                                              const std::string& scratch) {
+    // The new pack is expanded once, however many names it is held against.
+    using Files = std::optional<std::map<std::string, std::string>>;
+    return [this, &folder, scratch, expanded = std::string(),
+            mine = Files()](const std::string& name, const std::string& temporary) mutable {
+        if (expanded != temporary) {
+            mine = PackObjectFiles(folder.PathOf(temporary), m_services.tools, scratch);
+            expanded = temporary;
+        }
+        const Files theirs = PackObjectFiles(folder.PathOf(name), m_services.tools, scratch);
+        return mine && theirs && *mine == *theirs;
+    };
 }
 
 BackupOutcome BackupOperation::Run(ObjectList& list, const std::vector<std::size_t>& itemData,
@@ -301,8 +337,8 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
             outcome.items.push_back(item);
             continue;
         }
-        const std::string name = UniqueName(PackName(item.displayName) + ".msn");
-        item.file = folder.PathOf(name);
+        const std::string name = PackName(item.displayName) + ".msn";
+        item.file = folder.PathOf(NumberedName(name, 1));
         std::string temporary;
         if (!manifestFolder.IsOpen())
             item.reason = problem;
@@ -310,7 +346,7 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
             finished.push_back({outcome.items.size(), temporary, name});
         outcome.items.push_back(item);
     }
-    PlaceAll(folder, finished, outcome);
+    PlaceAll(folder, finished, SamePackObjects(folder, list.scratchFolder), outcome);
     return outcome;
 }
 
@@ -334,7 +370,7 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
     if (!folders.MakeWorkFolder() || !work.Open(folders.workFolder, failure))
         failure = "no work folder could be made in " + folders.privateFolder +
                   (failure.empty() ? "" : ": " + failure);
-    const std::string packName = UniqueName("MSNEmoticons" + stamp + ".msn");
+    const std::string packName = "MSNEmoticons" + stamp + ".msn";
     const std::string pack = folder.PathOf(packName);
 
     manifest.SetFolder(work.Path());
@@ -386,7 +422,8 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
             const ToolRun run = m_services.tools.PackFolder(work.Path(), folder.PathOf(temporary));
             m_services.pause.Wait(50);
             if (Seal(list, folder, run, temporary, failure) && !packed.empty()) {
-                PlaceAll(folder, {{packed.front(), temporary, packName}}, outcome);
+                PlaceAll(folder, {{packed.front(), temporary, packName}},
+                         SamePackObjects(folder, folders.privateFolder), outcome);
                 failure = outcome.items[packed.front()].reason;
             }
         }
@@ -396,6 +433,7 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
     for (std::size_t at : packed) {
         outcome.items[at].written = failure.empty();
         outcome.items[at].reason = failure;
+        outcome.items[at].file = outcome.items[packed.front()].file;
     }
     return outcome;
 }
@@ -414,8 +452,8 @@ BackupOutcome BackupOperation::BackupPictures(PictureObjectList& list,
             continue;
         }
         const InstalledObject& object = list.objects[index];
-        const std::string name = UniqueName(PictureName(object.displayName));
-        item.file = folder.PathOf(name);
+        const std::string name = PictureName(object.displayName);
+        item.file = folder.PathOf(NumberedName(name, 1));
         const FileRead file = ReadRegularFile(list.ObjectPath(object));
         if (!file.bytes) {
             item.reason =
@@ -429,7 +467,12 @@ BackupOutcome BackupOperation::BackupPictures(PictureObjectList& list,
         m_services.pause.Wait(10);
         outcome.items.push_back(item);
     }
-    PlaceAll(folder, finished, outcome);
+    PlaceAll(
+        folder, finished,
+        [&folder](const std::string& name, const std::string& temporary) {
+            return SameBytes(folder, name, temporary);
+        },
+        outcome);
     return outcome;
 }
 

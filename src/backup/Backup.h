@@ -4,6 +4,7 @@
 #include "backup/Listing.h"
 #include "profile/ObjectList.h"
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -77,7 +78,8 @@ public:
     // "/", "\\", control characters and what Windows forbids in file names
     // (? " < > : * |) always do, since packs go back to a Windows program;
     // an empty name or one that would be "." or ".." becomes "msn-" and the
-    // tick count. Code page in, UTF-8 out.
+    // tick count; leading dots become "-", so no file is hidden. Code page
+    // in, UTF-8 out.
     std::string PackName(std::string_view displayName);
     std::string PictureName(std::string_view displayName) const;
 
@@ -88,13 +90,34 @@ private:
                                   const OpenFolder& folder, EmoticonManifest& manifest);
     BackupOutcome BackupPictures(PictureObjectList& list, const std::vector<std::size_t>& itemData,
                                  const OpenFolder& folder);
-    // Gives a file name not yet written in this run ("name (2).ext", ...),
-    // shortened to what a file system takes (255 bytes) at a character
-    // boundary, keeping the extension and the number.
-    std::string UniqueName(const std::string& fileName);
+    // Whether the file name in the folder holds the same content as the
+    // finished temporary file.
+    using SameContent = std::function<bool(const std::string& name, const std::string& temporary)>;
+    // Renames a finished temporary file to fileName, or to the first free
+    // "name (2).ext", "name (3).ext", ... (each cut to 255 bytes at a
+    // character boundary, extension and number kept). A file already there
+    // is replaced only when it holds the same content; no name is used twice
+    // in one run. The name taken, or false with the reason.
+    bool Place(const OpenFolder& folder, const std::string& temporary, const std::string& fileName,
+               const SameContent& same, std::string& placed, std::string& reason);
+    // A finished file of this run under its temporary name, and the item it
+    // belongs to.
+    struct Finished {
+        std::size_t item = 0;
+        std::string temporary;
+        std::string fileName;
+    };
+    // Puts the run's finished files in place together, after one sync of
+    // the backup folder's file system: after a crash each file is whole and
+    // sealed, or absent. A sync per file would cost more than writing it.
+    void PlaceAll(const OpenFolder& destination, const std::vector<Finished>& finished,
+                  const SameContent& same, BackupOutcome& outcome);
+    // Packs are the same when they hold the same files besides their
+    // manifests; they are expanded in a scratch folder made in scratch.
+    SameContent SamePackObjects(const OpenFolder& folder, const std::string& scratch);
 
     BackupServices m_services;
-    std::set<std::string> m_written;
+    std::set<std::string> m_written; // the names this run placed
 };
 
 } // namespace quorvane

@@ -14,8 +14,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <dirent.h>
+#include <map>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorvane {
 
@@ -38,37 +41,63 @@ std::vector<std::string> RegularFiles(const std::string& folder) {
 
 } // namespace
 
+bool ExpandSealedPack(const std::string& packPath, CabinetTools& tools, const std::string& folder,
+                      std::string& reason) {
+    FileRead pack = ReadRegularFile(packPath);
+    if (!pack.bytes) {
+        reason = "the pack cannot be read: " + pack.Reason();
+        return false;
+    }
+    std::string& bytes = *pack.bytes;
+    // The transform is its own inverse: undone in memory, on a copy.
+    PackCipher::TransformBytes(
+        std::span(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()));
+    if (bytes.compare(0, 4, "MSCF") != 0) {
+        reason = "the pack is not a sealed cabinet";
+        return false;
+    }
+    const std::string cabinet = folder + ".cab";
+    if (!WriteWholeFile(cabinet, bytes)) {
+        reason = "the unsealed copy could not be written: " + ErrorText(errno);
+        return false;
+    }
+    const ToolRun run = tools.ExtractCabinet(cabinet, folder);
+    ::unlink(cabinet.c_str());
+    if (!run.succeeded)
+        reason = run.reason;
+    return run.succeeded;
+}
+
+std::optional<std::map<std::string, std::string>>
+PackObjectFiles(const std::string& packPath, CabinetTools& tools, const std::string& tempFolder) {
+    std::string reason;
+    const std::unique_ptr<ScratchFolder> scratch =
+        ScratchFolder::Make(tempFolder, "compare-", reason);
+    const std::string contents = scratch ? JoinPath(scratch->Path(), "contents") : std::string();
+    if (!scratch || !ExpandSealedPack(packPath, tools, contents, reason))
+        return std::nullopt;
+    std::map<std::string, std::string> files;
+    for (const std::string& name : RegularFiles(contents)) {
+        if (name == "content.xml")
+            continue;
+        FileRead file = ReadRegularFile(JoinPath(contents, name));
+        if (!file.bytes)
+            return std::nullopt;
+        files.emplace(name, std::move(*file.bytes));
+    }
+    return files;
+}
+
 PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
                      const std::string& tempFolder) {
     PackCheck check;
-    FileRead pack = ReadRegularFile(packPath);
-    if (!pack.bytes) {
-        check.reason = "the pack cannot be read: " + pack.Reason();
-        return check;
-    }
-    std::optional<std::string>& bytes = pack.bytes;
     const std::unique_ptr<ScratchFolder> scratch =
         ScratchFolder::Make(tempFolder, "verify-", check.reason);
     if (!scratch)
         return check;
-    // The transform is its own inverse: undone in memory, on a copy.
-    PackCipher::TransformBytes(
-        std::span(reinterpret_cast<std::uint8_t*>(bytes->data()), bytes->size()));
-    if (bytes->compare(0, 4, "MSCF") != 0) {
-        check.reason = "the pack is not a sealed cabinet";
-        return check;
-    }
-    const std::string cabinet = JoinPath(scratch->Path(), "pack.cab");
-    if (!WriteWholeFile(cabinet, *bytes)) {
-        check.reason = "the unsealed copy could not be written in " + scratch->Path();
-        return check;
-    }
     const std::string contents = JoinPath(scratch->Path(), "contents");
-    ToolRun run = tools.ExtractCabinet(cabinet, contents);
-    if (!run.succeeded) {
-        check.reason = run.reason;
+    if (!ExpandSealedPack(packPath, tools, contents, check.reason))
         return check;
-    }
     check.files = RegularFiles(contents);
     auto manifest = ReadWholeFile(JoinPath(contents, "content.xml"));
     if (!manifest) {

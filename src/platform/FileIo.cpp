@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -325,19 +326,111 @@ bool OpenFolder::Rename(const std::string& from, const std::string& to) const {
     return ::renameat(m_fd, from.c_str(), m_fd, to.c_str()) == 0;
 }
 
+bool OpenFolder::RenameNew(const std::string& from, const std::string& to) const {
+    if (::renameat2(m_fd, from.c_str(), m_fd, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return false;
+    // File systems without the flag (FAT on a memory stick, some network
+    // shares): a link fails when the name is taken, as the flag would.
+    if (::linkat(m_fd, from.c_str(), m_fd, to.c_str(), 0) == 0) {
+        ::unlinkat(m_fd, from.c_str(), 0);
+        return true;
+    }
+    if (errno == EEXIST)
+        return false;
+    // No links either: look, then rename; only a writer racing in between
+    // could still be replaced.
+    struct stat info {};
+    if (::fstatat(m_fd, to.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return Rename(from, to);
+}
+
+bool OpenFolder::HoldsRegularFile(const std::string& name) const {
+    struct stat info {};
+    return ::fstatat(m_fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode);
+}
+
 bool OpenFolder::Remove(const std::string& name) const {
     return ::unlinkat(m_fd, name.c_str(), 0) == 0;
 }
 
 namespace {
+
 constexpr std::string_view kTemporaryPrefix = ".quorvane-";
 constexpr std::string_view kTemporarySuffix = ".part";
+constexpr std::size_t kTemporaryRandomLength = 6;
+// The cabinet tool writes "." + its output's name + "." + eight letters or
+// digits + ".tmp" beside the output, and renames it over the output.
+constexpr std::size_t kToolRandomLength = 8;
+constexpr std::string_view kToolSuffix = ".tmp";
+
+bool IsAsciiAlnum(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// Takes count letters or digits off the front of text.
+bool TakeRandomPart(std::string_view& text, std::size_t count) {
+    if (text.size() < count)
+        return false;
+    for (std::size_t i = 0; i < count; ++i)
+        if (!IsAsciiAlnum(text[i]))
+            return false;
+    text.remove_prefix(count);
+    return true;
+}
+
+// The process id in a name that is exactly one of our temporary files
+// (".quorvane-<pid>-<6 letters or digits>.part") or the cabinet tool's
+// temporary file beside one; 0 for any other name, however alike. A user's
+// own ".quorvane-1-notes.part.txt" is not ours.
+long TemporaryFileOwner(std::string_view name) {
+    bool tool = false;
+    if (name.starts_with(".") && name.substr(1).starts_with(kTemporaryPrefix)) {
+        tool = true;
+        name.remove_prefix(1);
+    }
+    if (!name.starts_with(kTemporaryPrefix))
+        return 0;
+    name.remove_prefix(kTemporaryPrefix.size());
+    long pid = 0;
+    std::size_t digits = 0;
+    for (; digits < name.size() && name[digits] >= '0' && name[digits] <= '9'; ++digits) {
+        if (digits >= 9)
+            return 0;
+        pid = pid * 10 + (name[digits] - '0');
+    }
+    name.remove_prefix(digits);
+    if (pid <= 0 || !name.starts_with("-"))
+        return 0;
+    name.remove_prefix(1);
+    if (!TakeRandomPart(name, kTemporaryRandomLength) || !name.starts_with(kTemporarySuffix))
+        return 0;
+    name.remove_prefix(kTemporarySuffix.size());
+    if (tool) {
+        if (!name.starts_with("."))
+            return 0;
+        name.remove_prefix(1);
+        if (!TakeRandomPart(name, kToolRandomLength) || name != kToolSuffix)
+            return 0;
+        return pid;
+    }
+    return name.empty() ? pid : 0;
+}
+
 } // namespace
 
 std::string TemporaryFileName() {
     static thread_local std::mt19937_64 generator(std::random_device{}());
     return std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-" +
            UniqueSuffix(generator) + std::string(kTemporarySuffix);
+}
+
+bool IsTemporaryFileName(std::string_view name) {
+    return TemporaryFileOwner(name) != 0;
 }
 
 void SweepTemporaryFiles(const OpenFolder& folder) {
@@ -351,32 +444,11 @@ void SweepTemporaryFiles(const OpenFolder& folder) {
     }
     std::vector<std::string> stale;
     while (const dirent* entry = ::readdir(dir)) {
-        std::string_view name = entry->d_name;
-        // Ours, or the cabinet tool's own temporary file next to ours
-        // (".<our name>.<random>.tmp"), which a kill can leave as well.
-        std::string_view rest = name.starts_with(".") ? name.substr(1) : name;
-        if (!rest.starts_with(kTemporaryPrefix))
-            rest = name;
-        if (!rest.starts_with(kTemporaryPrefix) ||
-            rest.find(kTemporarySuffix) == std::string_view::npos)
-            continue;
-        rest.remove_prefix(kTemporaryPrefix.size());
-        const std::size_t dash = rest.find('-');
-        if (dash == 0 || dash == std::string_view::npos)
-            continue;
-        long pid = 0;
-        bool digits = true;
-        for (char c : rest.substr(0, dash)) {
-            if (c < '0' || c > '9' || pid > 4194304) {
-                digits = false;
-                break;
-            }
-            pid = pid * 10 + (c - '0');
-        }
+        const long pid = TemporaryFileOwner(entry->d_name);
         // Only the leftovers of a process that is gone: another Quorvane may
         // be writing into the same folder right now.
-        if (digits && pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
-            stale.emplace_back(name);
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            stale.emplace_back(entry->d_name);
     }
     ::closedir(dir);
     for (const std::string& name : stale)

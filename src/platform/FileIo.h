@@ -66,6 +66,11 @@ public:
     // Renames within the folder, replacing an existing file of the new name
     // (a link there is replaced, never followed).
     bool Rename(const std::string& from, const std::string& to) const;
+    // Renames within the folder only when nothing has the new name: false
+    // with EEXIST when it is taken, whoever took it in the meantime.
+    bool RenameNew(const std::string& from, const std::string& to) const;
+    // Whether name is a regular file itself (a link to one is not).
+    bool HoldsRegularFile(const std::string& name) const;
     // Removes a file or link (never what a link points to).
     bool Remove(const std::string& name) const;
 
@@ -77,6 +82,9 @@ private:
 // A name for a temporary file of this process in a shared folder, starting
 // with a dot so it stays hidden: ".quorvane-<pid>-<random>.part".
 std::string TemporaryFileName();
+// Whether a name is exactly such a temporary file, or the cabinet tool's own
+// temporary file beside one; nothing else is ever swept.
+bool IsTemporaryFileName(std::string_view name);
 // Removes the temporary files that a process which no longer runs left in
 // the folder (a run killed in the middle of writing).
 void SweepTemporaryFiles(const OpenFolder& folder);

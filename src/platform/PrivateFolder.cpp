@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <openssl/evp.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
@@ -55,6 +56,19 @@ int OpenLocked(const std::string& path) {
 }
 
 } // namespace
+
+std::string ScratchName(std::string_view text) {
+    unsigned char digest[EVP_MAX_MD_SIZE] = {};
+    unsigned int length = 0;
+    EVP_Digest(text.data(), text.size(), digest, &length, EVP_sha256(), nullptr);
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string name;
+    for (unsigned int i = 0; i < 16 && i < length; ++i) {
+        name.push_back(kHex[digest[i] >> 4]);
+        name.push_back(kHex[digest[i] & 0xF]);
+    }
+    return name;
+}
 
 std::string PrivateFolderPath() {
     if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache != nullptr && *cache == '/')

@@ -22,6 +22,13 @@ bool EnsurePrivateFolder(const std::string& path, std::string& reason);
 std::string EnsurePrivateSubfolder(const std::string& root, std::string_view relative,
                                    std::string& reason);
 
+// A short file name for scratch that belongs to one piece of Messenger's
+// data (a stamp file, a thumbnail folder): 32 hexadecimal digits of the
+// text's SHA-256. Messenger's names can fill a whole file name, and ours add
+// to them; these always fit, never lead elsewhere, and differ for different
+// texts.
+std::string ScratchName(std::string_view text);
+
 // A folder of one run's scratch inside a private folder, made by mkdtemp and
 // locked for as long as the object lives; deleted with everything in it when
 // the object goes. A scratch folder whose owner was killed is no longer

@@ -11,7 +11,7 @@ struct InstalledObject {
     static constexpr std::size_t kMaxFieldLength = 259;
 
     std::string location;    // the object's file name in its object folder
-    std::string tag;         // packaged: content id and stamp file name; emoticons: key sequence
+    std::string tag;         // packaged: content id, naming its scratch; emoticons: key sequence
     std::string displayName; // the friendly name
 
     // Cuts a value to what a field holds.

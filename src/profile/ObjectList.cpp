@@ -137,20 +137,20 @@ PackagedObjectList::PackagedObjectList(const ProfileServices& services,
 
 PackagedObjectList::~PackagedObjectList() = default;
 
+// The scratch of an object is named after its tag, which is unique within a
+// listing, never after Messenger's names themselves.
 std::string PackagedObjectList::StampPath(const InstalledObject& object) const {
-    return JoinPath(JoinPath(scratchFolder, "stamps"), m_services.codePage.ToUtf8(object.tag));
+    return JoinPath(JoinPath(scratchFolder, "stamps"), ScratchName(object.tag));
 }
 
 std::string PackagedObjectList::ThumbnailFolder(const InstalledObject& object) const {
-    return JoinPath(JoinPath(scratchFolder, "thumbnails"),
-                    m_services.codePage.ToUtf8(object.location) + ".dir");
+    return JoinPath(JoinPath(scratchFolder, "thumbnails"), ScratchName(object.tag) + ".dir");
 }
 
-bool PackagedObjectList::WriteStampFile(const std::string& name, const char* bytes,
+bool PackagedObjectList::WriteStampFile(const std::string& tag, const char* bytes,
                                         std::size_t count) const {
-    const std::string fileName = m_services.codePage.ToUtf8(name);
-    return m_stamps.IsOpen() && IsBareFileName(fileName) &&
-           m_stamps.WriteNewFile(fileName, std::string_view(bytes, count), 0600);
+    return m_stamps.IsOpen() &&
+           m_stamps.WriteNewFile(ScratchName(tag), std::string_view(bytes, count), 0600);
 }
 
 bool PackagedObjectList::ListObjects(std::string_view newPassport) {

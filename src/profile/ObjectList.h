@@ -75,7 +75,7 @@ private:
 };
 
 // Winks, Dynamic Display Pictures and Dynamic Backgrounds. Listing writes
-// each object's stamp into a stamp file named by its tag, in the listing's
+// each object's stamp into a stamp file named after its tag, in the listing's
 // scratch folder (never in Messenger's folder); the files are removed when
 // the list is cleared.
 class PackagedObjectList final : public ObjectList {
@@ -84,7 +84,7 @@ public:
     ~PackagedObjectList() override;
 
     bool ListObjects(std::string_view passport) override;
-    bool WriteStampFile(const std::string& name, const char* bytes, std::size_t count) const;
+    bool WriteStampFile(const std::string& tag, const char* bytes, std::size_t count) const;
 
     // The stamp file of a listed object.
     std::string StampPath(const InstalledObject& object) const;

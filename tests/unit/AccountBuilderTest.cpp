@@ -181,7 +181,6 @@ TEST_F(AccountBuilderTest, NonAsciiLocationsAndPassportsFindTheirFiles) {
     ASSERT_TRUE(winks.ListObjects(passport));
     ASSERT_EQ(winks.objects.size(), 1u);
     const std::string stampPath = StampPath(winks, winks.objects[0]);
-    EXPECT_NE(stampPath.find("caf\xC3\xA9-wink.cab"), std::string::npos);
     EXPECT_EQ(ReadFile(stampPath), wink.stamp);
     winks.Clear();
     EXPECT_FALSE(ReadWholeFile(stampPath).has_value());

@@ -454,13 +454,17 @@ TEST_F(BackupFixture, PackNameOfAnEmptyOrDotNameIsTheTick) {
     EXPECT_EQ(backup.PackName("."), "msn-4242");
     EXPECT_EQ(backup.PackName(".."), "msn-4242");
     EXPECT_THAT(pause.waits, ElementsAre(5u, 5u, 5u));
-    // Other dotted names are names.
-    EXPECT_EQ(backup.PackName("..."), "...");
-    EXPECT_EQ(backup.PackName(".hidden"), ".hidden");
+    // Other dotted names are names, but no file is hidden: leading dots
+    // become "-", and a picture always gets its extension.
+    EXPECT_EQ(backup.PackName("..."), "---");
+    EXPECT_EQ(backup.PackName(".hidden"), "-hidden");
     EXPECT_THAT(pause.waits, ElementsAre(5u, 5u, 5u));
-    // A picture without a name is not saved as the hidden file ".png".
     EXPECT_EQ(backup.PictureName(""), "msn-4242.png");
     EXPECT_EQ(backup.PictureName(".."), "msn-4242.png");
+    EXPECT_EQ(backup.PictureName("..."), "---.png");
+    EXPECT_EQ(backup.PictureName(".abc"), "-abc.png");
+    EXPECT_EQ(backup.PictureName(".quorvane-4000000-abcdef.part"),
+              "-quorvane-4000000-abcdef.part.png");
 }
 
 TEST_F(BackupFixture, DoubleByteCharactersAreNotCutInNames) {
@@ -475,7 +479,7 @@ TEST_F(BackupFixture, DoubleByteCharactersAreNotCutInNames) {
     EXPECT_EQ(backup.PictureName("\x83\x5C/x"), "\xE3\x82\xBD-x.png");
 }
 
-TEST_F(BackupFixture, SameNamesInOneRunAreNumberedAndARerunReplacesThem) {
+TEST_F(BackupFixture, SameNamesAreNumberedAndOnlyTheSameItemIsReplaced) {
     for (int n = 0; n < 3; ++n) {
         AccountObject wink = Sample(ContentCategory::Winks, n);
         wink.displayName = "Same Name";
@@ -497,15 +501,25 @@ TEST_F(BackupFixture, SameNamesInOneRunAreNumberedAndARerunReplacesThem) {
         EXPECT_EQ(OpenPack(first.items[i].file).at(objects[i].location),
                   ReadFile(ObjectFile(ContentCategory::Winks, objects[i])));
 
-    // Running it again writes the same files over the old ones.
-    WriteFile(JoinPath(folder, "Same-Name.msn"), "damaged since the first run");
-    const BackupOutcome second = backup.Run(list, All(items), backupFolder, manifest);
+    // Running it again replaces each earlier pack of the same object, even
+    // from another listing (whose manifests carry other content ids).
+    PackagedObjectList again(services, ContentCategory::Winks);
+    ASSERT_EQ(List(again).size(), 3u);
+    const BackupOutcome second = backup.Run(again, All(items), backupFolder, manifest);
     ASSERT_TRUE(second.AllWritten());
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_EQ(second.items[i].file, first.items[i].file);
     EXPECT_THAT(NamesIn(folder),
                 ElementsAre("Same-Name (2).msn", "Same-Name (3).msn", "Same-Name.msn"));
-    EXPECT_EQ(OpenPack(JoinPath(folder, "Same-Name.msn")).at(objects[0].location),
+
+    // A file of that name that holds anything else is never replaced: the
+    // pack takes the next free number.
+    WriteFile(JoinPath(folder, "Same-Name.msn"), "the user's own file");
+    const BackupOutcome third = backup.Run(list, {0}, backupFolder, manifest);
+    ASSERT_TRUE(third.AllWritten());
+    EXPECT_EQ(third.items[0].file, JoinPath(folder, "Same-Name (4).msn"));
+    EXPECT_EQ(ReadFile(JoinPath(folder, "Same-Name.msn")), "the user's own file");
+    EXPECT_EQ(OpenPack(third.items[0].file).at(objects[0].location),
               ReadFile(ObjectFile(ContentCategory::Winks, objects[0])));
 }
 
@@ -794,6 +808,32 @@ TEST_F(BackupFixture, AnEmoticonPackHoldsOnlyThisRunsEmoticons) {
     EXPECT_THAT(text, Not(HasSubstr(Utf8(objects[1].keySequence))));
     EXPECT_THAT(text, Not(HasSubstr("stray")));
     EXPECT_TRUE(fs::exists(JoinPath(leftover, "stray.gif"))) << "not ours, so left alone";
+}
+
+TEST_F(BackupFixture, TwoEmoticonBackupsInOneSecondKeepBothPacks) {
+    for (int n = 0; n < 2; ++n)
+        Add(ContentCategory::CustomEmoticons, Sample(ContentCategory::CustomEmoticons, n));
+    builder.Write();
+    PictureObjectList list(services, ContentCategory::CustomEmoticons);
+    ASSERT_EQ(List(list).size(), 2u);
+    const std::string folder = Subfolder(ContentCategory::CustomEmoticons);
+    const std::string numbered = "MSNEmoticons231114-221320 (2).msn";
+
+    // The clock stands still: both runs want the same dated name.
+    const BackupOutcome first = BackUp(list, {0});
+    const BackupOutcome second = BackUp(list, {1});
+    ASSERT_TRUE(first.AllWritten() && second.AllWritten());
+    EXPECT_EQ(first.items[0].file, JoinPath(folder, kEmoticonPackName));
+    EXPECT_EQ(second.items[0].file, JoinPath(folder, numbered));
+    const auto holds = [&](const std::string& pack, std::size_t index) {
+        return OpenPack(JoinPath(folder, pack))
+            .count(EmoticonManifest::PackFileName(objects[index].location, CodePage::Ansi()));
+    };
+    EXPECT_EQ(holds(kEmoticonPackName, 0), 1u);
+    EXPECT_EQ(holds(numbered, 1), 1u);
+    // The first backup again is the same pack, and replaces its own.
+    EXPECT_EQ(BackUp(list, {0}).items[0].file, JoinPath(folder, kEmoticonPackName));
+    EXPECT_THAT(NamesIn(folder), ElementsAre(numbered, kEmoticonPackName));
 }
 
 TEST_F(BackupFixture, AnEmoticonWhoseFileIsGoneIsLeftOutOfThePackAndReported) {

@@ -103,10 +103,17 @@ public:
 
     bool Started() const { return m_pid > 0; }
     void Signal(int signal) const { kill(m_pid, signal); }
-    // The exit status, or 128 + the signal that ended it.
+    // The exit status, or 128 + the signal that ended it; a child that
+    // hangs is killed after two minutes.
     int Wait() {
         int status = 0;
-        while (waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+        for (pid_t done = 0; (done = waitpid(m_pid, &status, WNOHANG)) <= 0;) {
+            if (done < 0 && errno != EINTR)
+                break;
+            if (std::chrono::steady_clock::now() >= deadline)
+                kill(m_pid, SIGKILL);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         m_pid = -1;
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -134,10 +141,16 @@ protected:
         environment = test::IsolatedEnvironment(root.Path(), prefix, kWineUser);
     }
 
+    // A hang is a failure of its own: the child is killed outright after a
+    // minute (it turns SIGTERM into a cancel, which a hang may never see).
+    static test::ChildOptions Within(const std::map<std::string, std::string>& environment) {
+        test::ChildOptions options{&environment, "", ""};
+        options.timeLimit = std::chrono::minutes(1);
+        return options;
+    }
     test::ChildResult Run(std::vector<std::string> args) const {
-        // A hang is a failure of its own: timeout ends it with 124.
-        args.insert(args.begin(), {"/usr/bin/timeout", "30", QUORVANE_CLI});
-        return test::RunChild(args, {&environment, "", ""});
+        args.insert(args.begin(), QUORVANE_CLI);
+        return test::RunChild(args, Within(environment));
     }
     static std::vector<std::string> Command(const std::string& name, ContentCategory category,
                                             const std::string& passport = kPassport) {
@@ -194,6 +207,8 @@ TEST_F(HostileAccountTest, LinksPlantedWhereFilesCouldBeWrittenLeadNowhere) {
     AddWinks(2);
     builder.Add(ContentCategory::CustomEmoticons,
                 MessengerAccountBuilder::SampleObject(ContentCategory::CustomEmoticons, 0));
+    builder.Add(ContentCategory::DynamicBackgrounds,
+                MessengerAccountBuilder::SampleObject(ContentCategory::DynamicBackgrounds, 0));
     builder.Write();
     const std::string winks = builder.ObjectFolder(ContentCategory::Winks);
     const std::string precious = JoinPath(outside, "precious.txt");
@@ -219,16 +234,24 @@ TEST_F(HostileAccountTest, LinksPlantedWhereFilesCouldBeWrittenLeadNowhere) {
     const std::string plantedPack =
         JoinPath(JoinPath(backupFolder, "msn-winks"), CodePage::Ansi().ToUtf8(packName));
     fs::create_symlink(precious, plantedPack);
+    // The category's folder in the backup folder leads outside.
+    fs::create_symlink(outside, JoinPath(backupFolder, "msn-dynamic-backgrounds"));
     const auto account = EntriesBelow(prefix);
     const auto outsideBefore = EntriesBelow(outside);
 
     EXPECT_EQ(Run(Backup(ContentCategory::Winks)).exitCode, 0);
     EXPECT_EQ(Run(Backup(ContentCategory::CustomEmoticons)).exitCode, 0);
+    const test::ChildResult linked = Run(Backup(ContentCategory::DynamicBackgrounds));
+    EXPECT_EQ(linked.exitCode, 1);
+    EXPECT_THAT(linked.out, HasSubstr("it is a symbolic link"));
 
     EXPECT_EQ(EntriesBelow(prefix), account);
     EXPECT_EQ(EntriesBelow(outside), outsideBefore);
-    // The link in the backup folder was replaced by the pack, not written through.
-    EXPECT_FALSE(fs::is_symlink(plantedPack));
+    // The link in the backup folder is no pack: left alone, not written
+    // through, and the pack took the next name.
+    EXPECT_TRUE(fs::is_symlink(plantedPack));
+    EXPECT_EQ(Packs().size(), 3u);
+    fs::remove(plantedPack);
     ExpectOnlySoundPacks();
     ExpectOnlySoundPacks(ContentCategory::CustomEmoticons);
 }
@@ -343,7 +366,11 @@ TEST_F(HostileAccountTest, NamesFitTheFileSystemAndWindows) {
     long2.displayName = long1.displayName;
     AccountObject windows = MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 2);
     windows.displayName = "a?b:c*d|e\"f<g>h";
-    for (const AccountObject& object : {long1, long2, windows})
+    // A Location as long as a file name can be, and a name Linux would hide.
+    AccountObject longest = MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 3);
+    longest.location = std::string(251, 'w') + ".cab";
+    longest.displayName = "....";
+    for (const AccountObject& object : {long1, long2, windows, longest})
         builder.Add(ContentCategory::Winks, object);
     builder.Write();
 
@@ -352,7 +379,7 @@ TEST_F(HostileAccountTest, NamesFitTheFileSystemAndWindows) {
     std::vector<std::string> names;
     for (const std::string& pack : Packs())
         names.push_back(BaseName(pack));
-    ASSERT_EQ(names.size(), 3u);
+    ASSERT_EQ(names.size(), 4u);
     // 255 bytes at most, cut between characters, extension and number kept.
     const auto euros = [](int count) {
         std::string text;
@@ -361,7 +388,51 @@ TEST_F(HostileAccountTest, NamesFitTheFileSystemAndWindows) {
         return text;
     };
     EXPECT_THAT(names, ::testing::UnorderedElementsAre(euros(83) + ".msn", euros(82) + " (2).msn",
-                                                       "a-b-c-d-e-f-g-h.msn"));
+                                                       "a-b-c-d-e-f-g-h.msn", "----.msn"));
+    ExpectOnlySoundPacks();
+}
+
+TEST_F(HostileAccountTest, NoBackupLosesAnEarlierOneOrAFileOfTheUsers) {
+    AddWinks(2);
+    builder.Write();
+    // Another account on the machine whose Winks have the same names but
+    // other movies.
+    constexpr const char* kOther = "other@example.com";
+    MessengerAccountBuilder other(appData, kOther, protection);
+    for (int n = 0; n < 2; ++n) {
+        AccountObject wink = MessengerAccountBuilder::SampleObject(ContentCategory::Winks, n);
+        wink.files = {{"other.png", MessengerAccountBuilder::PngPicture()},
+                      {"other.swf", MessengerAccountBuilder::SwfMovie() + std::to_string(n)}};
+        other.Add(ContentCategory::Winks, wink);
+    }
+    other.Write();
+    const std::string winks = JoinPath(backupFolder, "msn-winks");
+    MakeFolders(winks);
+    // The user's own file with a name like a temporary file's, and a
+    // temporary file a killed run left.
+    const std::string diary = JoinPath(winks, ".quorvane-123-my-diary.part.txt");
+    WriteFile(diary, "dear diary");
+    WriteFile(JoinPath(winks, ".quorvane-4000000-abcdef.part"), "half a pack");
+
+    ASSERT_EQ(Run(Backup(ContentCategory::Winks)).exitCode, 0);
+    std::vector<std::string> args = Command("backup", ContentCategory::Winks, kOther);
+    args.insert(args.end(), {"--to", backupFolder, "--all"});
+    const test::ChildResult theirs = Run(args);
+    ASSERT_EQ(theirs.exitCode, 0) << theirs.Describe();
+    // Each written pack is where the report says, and the first account's
+    // packs are still there.
+    for (const std::string& line : test::Lines(theirs.out)) {
+        if (line.find("\twritten\t") != std::string::npos) {
+            EXPECT_TRUE(fs::is_regular_file(test::Fields(line).back())) << line;
+        }
+    }
+    const std::vector<std::string> packs = Packs();
+    EXPECT_EQ(packs.size(), 5u);
+    EXPECT_EQ(ReadFile(diary), "dear diary");
+    // Backing up the first account again replaces only its own packs.
+    ASSERT_EQ(Run(Backup(ContentCategory::Winks)).exitCode, 0);
+    EXPECT_EQ(Packs(), packs);
+    fs::remove(diary);
     ExpectOnlySoundPacks();
 }
 
@@ -506,10 +577,10 @@ TEST_F(HostileAccountTest, AReadOnlyPrefixListsAndBacksUp) {
     const auto account = EntriesBelow(prefix);
 
     std::vector<std::string> args = asUser;
-    args.insert(args.end(), {"/usr/bin/timeout", "30", QUORVANE_CLI});
+    args.push_back(QUORVANE_CLI);
     const std::vector<std::string> backup = Backup(ContentCategory::Winks);
     args.insert(args.end(), backup.begin(), backup.end());
-    const test::ChildResult result = test::RunChild(args, {&environment, "", ""});
+    const test::ChildResult result = test::RunChild(args, Within(environment));
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     EXPECT_EQ(test::Lines(result.out).size(), 3u);
     EXPECT_EQ(EntriesBelow(prefix), account);

@@ -231,11 +231,11 @@ TEST_F(ListingFixture, PngComesBeforeJpegBeforeGifWhateverTheNames) {
     ASSERT_EQ(items.size(), 5u);
     std::vector<std::string> pictures;
     for (const ListedItem& item : items)
-        pictures.push_back(fs::path(item.picturePath)
-                               .lexically_relative(JoinPath(list.scratchFolder, "thumbnails"))
-                               .string());
-    EXPECT_THAT(pictures, ElementsAre("a.cab.dir/z.png", "b.cab.dir/b.jpg", "c.cab.dir/a.gif",
-                                      "d.cab.dir/THUMB.PNG", "e.cab.dir/a.png"));
+        pictures.push_back(
+            fs::path(item.picturePath)
+                .lexically_relative(list.ThumbnailFolder(list.objects[item.itemData]))
+                .string());
+    EXPECT_THAT(pictures, ElementsAre("z.png", "b.jpg", "a.gif", "THUMB.PNG", "a.png"));
 }
 
 TEST_F(ListingFixture, ObjectsWithoutAUsablePictureAreLeftOutAndTheirStampsRemoved) {
@@ -270,14 +270,14 @@ TEST_F(ListingFixture, ObjectsWithoutAUsablePictureAreLeftOutAndTheirStampsRemov
     ASSERT_EQ(items.size(), 3u);
     for (std::size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ(items[i].itemData, i);
-        EXPECT_EQ(fs::path(items[i].picturePath).parent_path().filename().string(),
-                  list.objects[i].location + ".dir");
+        EXPECT_EQ(fs::path(items[i].picturePath).parent_path().string(),
+                  list.ThumbnailFolder(list.objects[i]));
     }
     // Right after the listing only the kept objects have stamp files.
     const std::vector<std::string> stamps = FileNamesIn(JoinPath(list.scratchFolder, "stamps"));
     std::vector<std::string> expected;
     for (const InstalledObject& object : list.objects)
-        expected.push_back(object.tag);
+        expected.push_back(fs::path(list.StampPath(object)).filename().string());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(stamps, expected);
 }
