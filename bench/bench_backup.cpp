@@ -376,6 +376,40 @@ BENCHMARK(BM_BackupWinks)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
+// Backup Now again into a folder that holds the packs of the last one: each
+// pack is held against the earlier one of its name before replacing it.
+void BM_BackupWinksAgain(benchmark::State& state) {
+    const auto winks = static_cast<int>(state.range(0));
+    Prefix& prefix = GetPrefix();
+    PackagedObjectList list(prefix.Services(), ContentCategory::Winks);
+    const std::vector<std::size_t> all = AllItems(
+        ListPackagedObjects(list, PassportFor(winks), prefix.Tools(), prefix.Decoder(), Ansi())
+            .items);
+    const BackupServices services{prefix.Tools(),  prefix.Folders(), prefix.SystemTime(),
+                                  prefix.Pauses(), Ansi(),           nullptr};
+    EmoticonManifest manifest(prefix.SystemTime(), Ansi());
+    const std::string backupFolder = prefix.FreshFolder("backup-winks-again");
+    BackupOperation first(services);
+    bool written = first.Run(list, all, backupFolder, manifest).AllWritten() &&
+                   all.size() == static_cast<std::size_t>(winks);
+    for (auto _ : state) {
+        BackupOperation backup(services);
+        const BackupOutcome outcome = backup.Run(list, all, backupFolder, manifest);
+        // Every pack replaced its own: no numbered name was taken.
+        for (const BackupItemOutcome& item : outcome.items)
+            written = written && item.written && item.file.find(" (") == std::string::npos;
+    }
+    list.Clear();
+    if (!written)
+        state.SkipWithError("not every Wink replaced its earlier pack");
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * winks);
+}
+BENCHMARK(BM_BackupWinksAgain)
+    ->ArgName("winks")
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 void BM_BareCabarc(benchmark::State& state) {
     const auto winks = static_cast<int>(state.range(0));
     Prefix& prefix = GetPrefix();
