@@ -123,11 +123,12 @@ std::string FileRead::Reason() const {
     return {};
 }
 
-FileRead ReadRegularFile(const std::string& path, std::size_t maxBytes) {
+namespace {
+
+// The common end of both readers: fd was opened with O_NONBLOCK.
+FileRead ReadOpened(int rawFd, std::size_t maxBytes) {
     FileRead result;
-    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a
-    // writer that may never come. It changes nothing for a regular file.
-    Descriptor fd(OpenRetrying(path.c_str(), O_RDONLY | O_NONBLOCK));
+    Descriptor fd(rawFd);
     if (!fd.IsOpen()) {
         result.error = errno;
         result.problem =
@@ -166,6 +167,14 @@ FileRead ReadRegularFile(const std::string& path, std::size_t maxBytes) {
     }
     result.bytes = std::move(bytes);
     return result;
+}
+
+} // namespace
+
+FileRead ReadRegularFile(const std::string& path, std::size_t maxBytes) {
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a
+    // writer that may never come. It changes nothing for a regular file.
+    return ReadOpened(OpenRetrying(path.c_str(), O_RDONLY | O_NONBLOCK), maxBytes);
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -327,6 +336,63 @@ bool OpenFolder::Rename(const std::string& from, const std::string& to) const {
 
 bool OpenFolder::Remove(const std::string& name) const {
     return ::unlinkat(m_fd, name.c_str(), 0) == 0;
+}
+
+FileRead OpenFolder::ReadFile(const std::string& name, std::size_t maxBytes) const {
+    int fd;
+    do {
+        fd = ::openat(m_fd, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0 && errno == ELOOP) {
+        FileRead result;
+        result.problem = FileRead::Problem::NotRegularFile;
+        result.kind = "a symbolic link";
+        return result;
+    }
+    return ReadOpened(fd, maxBytes);
+}
+
+bool OpenFolder::ReplaceFile(const std::string& name, std::string_view bytes) const {
+    std::string temporary;
+    int raw = -1;
+    for (int attempt = 0; attempt < 16 && raw < 0; ++attempt) {
+        temporary = TemporaryFileName();
+        do {
+            raw = ::openat(m_fd, temporary.c_str(),
+                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        } while (raw < 0 && errno == EINTR);
+        if (raw < 0 && errno != EEXIST)
+            return false;
+    }
+    if (raw < 0)
+        return false;
+    class Descriptor fd(raw);
+    // A file being replaced keeps its permissions (a user who made the
+    // settings private wants them to stay private); a link's target is not
+    // looked at.
+    struct stat existing {};
+    if (::fstatat(m_fd, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(existing.st_mode))
+        ::fchmod(fd.Get(), existing.st_mode & 07777);
+    bool done = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
+    int error = errno;
+    if (!fd.Close() && done) {
+        done = false;
+        error = errno;
+    }
+    if (done && !Rename(temporary, name)) {
+        done = false;
+        error = errno;
+    }
+    if (!done) {
+        ::unlinkat(m_fd, temporary.c_str(), 0);
+        errno = error;
+        return false;
+    }
+    // The new name is durable only once the folder is on disk; the file is
+    // already in place, so a failure here is not worth reporting.
+    ::fsync(m_fd);
+    return true;
 }
 
 namespace {

@@ -69,6 +69,15 @@ public:
     // Removes a file or link (never what a link points to).
     bool Remove(const std::string& name) const;
 
+    // Reads a regular file of the folder whole, as ReadRegularFile does, but
+    // a link at name is refused ("it is a symbolic link") instead of followed.
+    FileRead ReadFile(const std::string& name, std::size_t maxBytes) const;
+    // Replaces the file name with bytes: written to an exclusive hidden
+    // temporary file, synced and renamed over name, so a reader sees the old
+    // file or the new one whole. A link at name is replaced, never followed;
+    // a regular file there keeps its permissions. False with errno set.
+    bool ReplaceFile(const std::string& name, std::string_view bytes) const;
+
 private:
     int m_fd = -1;
     std::string m_path;
