@@ -64,6 +64,11 @@ int main(int argc, char** argv) {
         if (EnsureDemoAccount(DemoPrefixPath(), wine.user, tools, demo, reason)) {
             wine.prefix = demo.prefix;
             demoPassport = demo.passport;
+        } else {
+            // The window still opens, on the prefix it found.
+            notice += QStringLiteral("\n\n") +
+                      QObject::tr("Quorvane could not open its demo account either: %1.")
+                          .arg(QString::fromStdString(reason));
         }
     }
     ui::CDlgMain window(wine, dataFolder);
