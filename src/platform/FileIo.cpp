@@ -406,18 +406,38 @@ std::string TemporaryFileName() {
            UniqueSuffix(generator) + std::string(kTemporarySuffix);
 }
 
-void SweepTemporaryFiles(const OpenFolder& folder) {
+namespace {
+
+// The names in a folder held open, read through a descriptor of its own.
+std::vector<std::string> NamesIn(const OpenFolder& folder) {
+    std::vector<std::string> names;
     const int dupFd = ::dup(folder.Descriptor());
     if (dupFd < 0)
-        return;
+        return names;
     DIR* dir = ::fdopendir(dupFd);
     if (dir == nullptr) {
         ::close(dupFd);
-        return;
+        return names;
     }
+    while (const dirent* entry = ::readdir(dir))
+        names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return names;
+}
+
+} // namespace
+
+void RemoveToolLeftovers(const OpenFolder& folder, std::string_view temporary) {
+    const std::string prefix = "." + std::string(temporary) + ".";
+    for (const std::string& name : NamesIn(folder))
+        if (name.starts_with(prefix) && name.ends_with(".tmp"))
+            folder.Remove(name);
+}
+
+void SweepTemporaryFiles(const OpenFolder& folder) {
     std::vector<std::string> stale;
-    while (const dirent* entry = ::readdir(dir)) {
-        std::string_view name = entry->d_name;
+    for (const std::string& entry : NamesIn(folder)) {
+        std::string_view name = entry;
         // Ours, or the cabinet tool's own temporary file next to ours
         // (".<our name>.<random>.tmp"), which a kill can leave as well.
         std::string_view rest = name.starts_with(".") ? name.substr(1) : name;
@@ -444,7 +464,6 @@ void SweepTemporaryFiles(const OpenFolder& folder) {
         if (digits && pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
             stale.emplace_back(name);
     }
-    ::closedir(dir);
     for (const std::string& name : stale)
         folder.Remove(name);
 }

@@ -89,6 +89,9 @@ std::string TemporaryFileName();
 // Removes the temporary files that a process which no longer runs left in
 // the folder (a run killed in the middle of writing).
 void SweepTemporaryFiles(const OpenFolder& folder);
+// Removes what a cabinet tool killed while writing to the temporary file
+// temporary left beside it: its own ".<temporary>.<random>.tmp".
+void RemoveToolLeftovers(const OpenFolder& folder, std::string_view temporary);
 
 // Creates or truncates path and writes the bytes (for files whose format
 // wants no more ceremony, such as stamp files).

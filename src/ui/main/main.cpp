@@ -21,10 +21,14 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <csignal>
 #include <unistd.h>
 
 int main(int argc, char** argv) {
     using namespace quorvane;
+    // Under a file size limit (ulimit -f) a write beyond it must fail with
+    // EFBIG and be reported, not kill the program with a pack half-written.
+    std::signal(SIGXFSZ, SIG_IGN);
     // A second copy ends at once and silently; the first is not disturbed.
     const SingleInstance instance = SingleInstance::Take();
     if (instance.busy)
