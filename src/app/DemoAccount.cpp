@@ -1616,15 +1616,19 @@ bool EnsureDemoAccount(const std::string& prefix, const std::string& wineUser, C
     demo.user = wineUser;
     demo.passport = kDemoPassport;
 
-    const std::string windows = JoinPath(demo.prefix, "drive_c/windows");
-    const std::string appData =
-        JoinPath(JoinPath(JoinPath(demo.prefix, "drive_c/users"), demo.user), "AppData/Roaming");
-    for (const std::string& folder : {windows, appData}) {
-        if (!MakeFolders(folder)) {
-            reason = "the folder " + folder + " cannot be made: " + ErrorText(errno);
-            return false;
-        }
-    }
+    // The prefix is made and checked as the private folder is: a link or a
+    // folder of another user there is refused rather than written through,
+    // and the folders are the user's alone, so nobody else can plant a link
+    // inside.
+    if (!EnsurePrivateFolder(demo.prefix, reason))
+        return false;
+    const std::string windows = EnsurePrivateSubfolder(demo.prefix, "drive_c/windows", reason);
+    if (windows.empty())
+        return false;
+    const std::string appData = EnsurePrivateSubfolder(
+        demo.prefix, "drive_c/users/" + demo.user + "/AppData/Roaming", reason);
+    if (appData.empty())
+        return false;
     const std::uint32_t accountId = MessengerProfile::AccountId(kDemoPassport, Ansi());
     Folders folders;
     folders.accountFolder =

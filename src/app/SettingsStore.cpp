@@ -5,13 +5,11 @@
 #include "platform/SystemFolders.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <fcntl.h>
 #include <limits>
 #include <string_view>
-#include <unistd.h>
 
 namespace quorvane {
 
@@ -118,6 +116,16 @@ bool ReadLength(ByteReader& reader, std::uint32_t& length) {
     return reader.ReadUint32(length);
 }
 
+// Opens the folder holding a settings file; the file itself is then only
+// ever named relative to it.
+bool OpenSettingsFolder(const std::string& filePath, OpenFolder& folder) {
+    std::string path = ParentFolder(filePath);
+    if (path.empty())
+        path = filePath.starts_with('/') ? "/" : ".";
+    std::string reason;
+    return folder.Open(path, reason);
+}
+
 } // namespace
 
 std::string SettingsFolder() {
@@ -140,7 +148,11 @@ std::string SettingsFolder() {
 }
 
 bool LoadBackupFolder(const std::string& filePath, std::string& folder) {
-    const std::optional<std::string> bytes = ReadWholeFile(filePath);
+    OpenFolder settings;
+    if (!OpenSettingsFolder(filePath, settings))
+        return false;
+    const std::optional<std::string> bytes =
+        settings.ReadFile(BaseName(filePath), kMaxSettingsFileBytes).bytes;
     if (!bytes)
         return false;
     // The file holds the path's bytes only; a zero byte (as a C string
@@ -151,7 +163,9 @@ bool LoadBackupFolder(const std::string& filePath, std::string& folder) {
 }
 
 bool SaveBackupFolder(const std::string& filePath, const std::string& folder) {
-    return WriteFileAtomically(filePath, folder);
+    OpenFolder settings;
+    return OpenSettingsFolder(filePath, settings) &&
+           settings.ReplaceFile(BaseName(filePath), folder);
 }
 
 std::string EncodeStringArray(const std::vector<std::string>& strings) {
@@ -203,31 +217,38 @@ std::vector<std::string> DecodeStringArray(std::string_view bytes) {
 }
 
 std::vector<std::string> LoadRecentPassports(const std::string& filePath) {
-    // Opening creates the file when it is missing, as the first start leaves
-    // an empty list behind; an existing file is never truncated by reading.
-    int fd;
-    do {
-        fd = ::open(filePath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
+    OpenFolder settings;
+    if (!OpenSettingsFolder(filePath, settings))
         return {};
-    ::close(fd);
-
-    const std::optional<std::string> bytes = ReadWholeFile(filePath);
-    if (!bytes || bytes->size() < 2)
+    const std::string name = BaseName(filePath);
+    const FileRead file = settings.ReadFile(name, kMaxSettingsFileBytes);
+    // The first start leaves an empty list behind. Made exclusively, so an
+    // entry of that name (a dangling link among them) is never written
+    // through.
+    if (file.problem == FileRead::Problem::Missing) {
+        settings.WriteNewFile(name, {});
         return {};
-    return DecodeStringArray(*bytes);
+    }
+    if (!file.bytes || file.bytes->size() < 2)
+        return {};
+    std::vector<std::string> passports = DecodeStringArray(*file.bytes);
+    if (passports.size() > kMaxRecentPassports)
+        passports.resize(kMaxRecentPassports);
+    return passports;
 }
 
 bool SaveRecentPassports(const std::string& filePath, const std::vector<std::string>& passports) {
+    const std::vector<std::string> kept(
+        passports.begin(), passports.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                   passports.size(), kMaxRecentPassports)));
     constexpr std::size_t kLargest = std::numeric_limits<std::uint32_t>::max();
-    if (passports.size() > kLargest)
-        return false;
-    for (const std::string& passport : passports) {
+    for (const std::string& passport : kept) {
         if (passport.size() > kLargest)
             return false;
     }
-    return WriteFileAtomically(filePath, EncodeStringArray(passports));
+    OpenFolder settings;
+    return OpenSettingsFolder(filePath, settings) &&
+           settings.ReplaceFile(BaseName(filePath), EncodeStringArray(kept));
 }
 
 std::string ChooseBackupFolder(bool loaded, const std::string& loadedFolder,

@@ -98,7 +98,12 @@ std::string WriteTemporary(const OpenFolder& destination, std::string_view bytes
         if (errno != EEXIST)
             break;
     }
-    reason = "no file can be written in " + destination.Path() + ": " + ErrorText(errno);
+    // Beyond the file size limit (ulimit -f) or the file system's largest
+    // file, other items may still fit.
+    if (errno == EFBIG)
+        reason = "it is too large to be written in " + destination.Path() + ": " + ErrorText(errno);
+    else
+        reason = "no file can be written in " + destination.Path() + ": " + ErrorText(errno);
     return {};
 }
 
@@ -110,6 +115,7 @@ bool Seal(const ObjectList& list, const OpenFolder& destination, const ToolRun& 
     struct stat info {};
     if (!run.succeeded) {
         reason = run.reason;
+        RemoveToolLeftovers(destination, temporary);
     } else if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) {
         reason = "the cabinet tool wrote no pack";
     } else if (!list.TransformFile(path)) {

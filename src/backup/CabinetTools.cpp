@@ -2,6 +2,9 @@
 
 #include "platform/Paths.h"
 
+#include <csignal>
+#include <cstring>
+#include <string>
 #include <utility>
 
 namespace quorvane {
@@ -47,6 +50,14 @@ ToolRun CabinetTools::RunTool(std::vector<std::string> arguments,
     run.succeeded = result.exitCode == 0;
     if (!run.succeeded) {
         run.reason = "the cabinet tool \"" + name + "\" failed";
+        // Our tools ignore SIGXFSZ and report EFBIG themselves; another
+        // program of that name may still be killed at the file size limit.
+        if (result.signal == SIGXFSZ)
+            run.reason += ": it was stopped because a file it wrote grew beyond the file size "
+                          "limit (ulimit -f)";
+        else if (result.signal != 0)
+            run.reason += ": it was stopped by signal " + std::to_string(result.signal) + " (" +
+                          ::strsignal(result.signal) + ")";
         if (!result.errorText.empty())
             run.reason += ": " + result.errorText;
     }

@@ -15,6 +15,9 @@ int main(int argc, char** argv) {
     // A closed pipe ("| head") must make the write fail, not kill the program
     // before it has cleaned up after a listing.
     std::signal(SIGPIPE, SIG_IGN);
+    // Likewise a file size limit (ulimit -f): the write fails with EFBIG, the
+    // item is reported as not written and its temporary file removed.
+    std::signal(SIGXFSZ, SIG_IGN);
     quorvane::cli::InstallInterruptHandlers();
 
     using namespace quorvane::cli;

@@ -124,11 +124,12 @@ std::string FileRead::Reason() const {
     return {};
 }
 
-FileRead ReadRegularFile(const std::string& path, std::size_t maxBytes) {
+namespace {
+
+// The common end of both readers: fd was opened with O_NONBLOCK.
+FileRead ReadOpened(int rawFd, std::size_t maxBytes) {
     FileRead result;
-    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a
-    // writer that may never come. It changes nothing for a regular file.
-    Descriptor fd(OpenRetrying(path.c_str(), O_RDONLY | O_NONBLOCK));
+    Descriptor fd(rawFd);
     if (!fd.IsOpen()) {
         result.error = errno;
         result.problem =
@@ -167,6 +168,14 @@ FileRead ReadRegularFile(const std::string& path, std::size_t maxBytes) {
     }
     result.bytes = std::move(bytes);
     return result;
+}
+
+} // namespace
+
+FileRead ReadRegularFile(const std::string& path, std::size_t maxBytes) {
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a
+    // writer that may never come. It changes nothing for a regular file.
+    return ReadOpened(OpenRetrying(path.c_str(), O_RDONLY | O_NONBLOCK), maxBytes);
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -358,6 +367,63 @@ bool OpenFolder::Remove(const std::string& name) const {
     return ::unlinkat(m_fd, name.c_str(), 0) == 0;
 }
 
+FileRead OpenFolder::ReadFile(const std::string& name, std::size_t maxBytes) const {
+    int fd;
+    do {
+        fd = ::openat(m_fd, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0 && errno == ELOOP) {
+        FileRead result;
+        result.problem = FileRead::Problem::NotRegularFile;
+        result.kind = "a symbolic link";
+        return result;
+    }
+    return ReadOpened(fd, maxBytes);
+}
+
+bool OpenFolder::ReplaceFile(const std::string& name, std::string_view bytes) const {
+    std::string temporary;
+    int raw = -1;
+    for (int attempt = 0; attempt < 16 && raw < 0; ++attempt) {
+        temporary = TemporaryFileName();
+        do {
+            raw = ::openat(m_fd, temporary.c_str(),
+                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        } while (raw < 0 && errno == EINTR);
+        if (raw < 0 && errno != EEXIST)
+            return false;
+    }
+    if (raw < 0)
+        return false;
+    class Descriptor fd(raw);
+    // A file being replaced keeps its permissions (a user who made the
+    // settings private wants them to stay private); a link's target is not
+    // looked at.
+    struct stat existing {};
+    if (::fstatat(m_fd, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(existing.st_mode))
+        ::fchmod(fd.Get(), existing.st_mode & 07777);
+    bool done = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
+    int error = errno;
+    if (!fd.Close() && done) {
+        done = false;
+        error = errno;
+    }
+    if (done && !Rename(temporary, name)) {
+        done = false;
+        error = errno;
+    }
+    if (!done) {
+        ::unlinkat(m_fd, temporary.c_str(), 0);
+        errno = error;
+        return false;
+    }
+    // The new name is durable only once the folder is on disk; the file is
+    // already in place, so a failure here is not worth reporting.
+    ::fsync(m_fd);
+    return true;
+}
+
 namespace {
 
 constexpr std::string_view kTemporaryPrefix = ".quorvane-";
@@ -429,28 +495,43 @@ std::string TemporaryFileName() {
            UniqueSuffix(generator) + std::string(kTemporarySuffix);
 }
 
-bool IsTemporaryFileName(std::string_view name) {
-    return TemporaryFileOwner(name) != 0;
-}
+namespace {
 
-void SweepTemporaryFiles(const OpenFolder& folder) {
+// The names in a folder held open, read through a descriptor of its own.
+std::vector<std::string> NamesIn(const OpenFolder& folder) {
+    std::vector<std::string> names;
     const int dupFd = ::dup(folder.Descriptor());
     if (dupFd < 0)
-        return;
+        return names;
     DIR* dir = ::fdopendir(dupFd);
     if (dir == nullptr) {
         ::close(dupFd);
-        return;
+        return names;
     }
+    while (const dirent* entry = ::readdir(dir))
+        names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return names;
+}
+
+} // namespace
+
+void RemoveToolLeftovers(const OpenFolder& folder, std::string_view temporary) {
+    const std::string prefix = "." + std::string(temporary) + ".";
+    for (const std::string& name : NamesIn(folder))
+        if (name.starts_with(prefix) && name.ends_with(".tmp"))
+            folder.Remove(name);
+}
+
+void SweepTemporaryFiles(const OpenFolder& folder) {
     std::vector<std::string> stale;
-    while (const dirent* entry = ::readdir(dir)) {
-        const long pid = TemporaryFileOwner(entry->d_name);
+    for (const std::string& name : NamesIn(folder)) {
+        const long pid = TemporaryFileOwner(name);
         // Only the leftovers of a process that is gone: another Quorvane may
         // be writing into the same folder right now.
         if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
-            stale.emplace_back(entry->d_name);
+            stale.push_back(name);
     }
-    ::closedir(dir);
     for (const std::string& name : stale)
         folder.Remove(name);
 }

@@ -74,6 +74,15 @@ public:
     // Removes a file or link (never what a link points to).
     bool Remove(const std::string& name) const;
 
+    // Reads a regular file of the folder whole, as ReadRegularFile does, but
+    // a link at name is refused ("it is a symbolic link") instead of followed.
+    FileRead ReadFile(const std::string& name, std::size_t maxBytes) const;
+    // Replaces the file name with bytes: written to an exclusive hidden
+    // temporary file, synced and renamed over name, so a reader sees the old
+    // file or the new one whole. A link at name is replaced, never followed;
+    // a regular file there keeps its permissions. False with errno set.
+    bool ReplaceFile(const std::string& name, std::string_view bytes) const;
+
 private:
     int m_fd = -1;
     std::string m_path;
@@ -82,12 +91,14 @@ private:
 // A name for a temporary file of this process in a shared folder, starting
 // with a dot so it stays hidden: ".quorvane-<pid>-<random>.part".
 std::string TemporaryFileName();
-// Whether a name is exactly such a temporary file, or the cabinet tool's own
-// temporary file beside one; nothing else is ever swept.
-bool IsTemporaryFileName(std::string_view name);
 // Removes the temporary files that a process which no longer runs left in
-// the folder (a run killed in the middle of writing).
+// the folder (a run killed in the middle of writing): names that are exactly
+// such a name, or the cabinet tool's "." + such a name + ".<8 letters or
+// digits>.tmp" beside one, and nothing else, however alike.
 void SweepTemporaryFiles(const OpenFolder& folder);
+// Removes what a cabinet tool killed while writing to the temporary file
+// temporary left beside it: its own ".<temporary>.<random>.tmp".
+void RemoveToolLeftovers(const OpenFolder& folder, std::string_view temporary);
 
 // Creates or truncates path and writes the bytes (for files whose format
 // wants no more ceremony, such as stamp files).

@@ -2,6 +2,7 @@
 // List, clicks, the moves and Backup Now, on an account written into a fake
 // Wine prefix. Messages are recorded instead of shown.
 
+#include "app/SettingsStore.h"
 #include "app/SingleInstance.h"
 #include "backup/Backup.h"
 #include "platform/CodePage.h"
@@ -30,6 +31,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace quorvane::ui {
 namespace {
@@ -186,6 +189,35 @@ TEST_F(MainWindowTest, EscapeClosesAndKeepsThePassports) {
     ASSERT_EQ(passports->count(), 2);
     EXPECT_EQ(passports->itemText(0), "first@example.com");
     EXPECT_EQ(passports->itemText(1), "second@example.com");
+}
+
+TEST_F(MainWindowTest, AFullPassportListForgetsThePassportUsedLongestAgo) {
+    builder.Write();
+    const auto name = [](int n) { return "user" + std::to_string(100 + n) + "@example.com"; };
+    // Saved most recently used first: user100 last, user199 longest ago.
+    std::vector<std::string> stored;
+    for (int n = 0; n < 100; ++n)
+        stored.push_back(name(n));
+    const std::string file = root / "home/.config/quorvane/passports.dat";
+    MakeFolders(ParentFolder(file));
+    ASSERT_TRUE(SaveRecentPassports(file, stored));
+
+    auto window = Open();
+    auto* passports = Find<QComboBox>(*window, "passport");
+    ASSERT_EQ(passports->count(), 100);
+    EXPECT_EQ(passports->itemText(0).toStdString(), name(0)) << "the box is sorted";
+    EXPECT_EQ(passports->itemText(99).toStdString(), name(99));
+    List(*window, ContentCategory::Winks, QString::fromStdString(name(50)));
+    List(*window, ContentCategory::Winks, "new@example.com");
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+
+    std::vector<std::string> expected = {"new@example.com", name(50)};
+    for (int n = 0; n < 99; ++n)
+        if (n != 50)
+            expected.push_back(name(n));
+    const std::vector<std::string> saved = LoadRecentPassports(file);
+    ASSERT_EQ(saved.size(), 100u);
+    EXPECT_EQ(saved, expected);
 }
 
 TEST_F(MainWindowTest, ThumbnailsAreFiftyByFiftyWhateverThePicture) {

@@ -22,10 +22,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <map>
+#include <random>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -543,6 +545,53 @@ TEST_F(CliBackupTest, WhatStandsInTheWayIsKeptAndFailuresAreNeverCalledSuccess) 
     EXPECT_TRUE(Contains(result.err, "2 of 2 items could not be written")) << result.err;
     EXPECT_EQ(ReadFile(Subfolder(ContentCategory::Winks)), "not a folder");
     EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(CliBackupTest, AFileSizeLimitFailsTheItemsTooLargeForItAndLeavesNoTemporaryFile) {
+    const std::string prlimit = test::FindOnPath("prlimit");
+    ASSERT_FALSE(prlimit.empty()) << "prlimit is needed to run under a file size limit";
+    // Random bytes do not compress: each large item's pack or copy is larger
+    // than the limit, while every file the listing unpacks stays within it.
+    constexpr std::size_t kLarge = 128 * 1024;
+    const std::size_t limit = kLarge + 64;
+    std::mt19937 generator(7);
+    std::string noise(kLarge + 4096, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(generator());
+
+    AccountObject wink = MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 2);
+    wink.files = {{"big.png", MessengerAccountBuilder::PngPicture()},
+                  {"big.swf", noise.substr(0, kLarge)}};
+    AccountObject background =
+        MessengerAccountBuilder::SampleObject(ContentCategory::RegularBackgrounds, 2);
+    background.files = {{Utf8(background.location), MessengerAccountBuilder::PngPicture() + noise}};
+    for (auto [category, large] : {std::pair{ContentCategory::Winks, wink},
+                                   std::pair{ContentCategory::RegularBackgrounds, background}}) {
+        Add(category, MessengerAccountBuilder::SampleObject(category, 1));
+        Add(category, large);
+    }
+    builder.Write();
+
+    for (ContentCategory category : {ContentCategory::Winks, ContentCategory::RegularBackgrounds}) {
+        SCOPED_TRACE(std::string(CategoryKeyword(category)));
+        std::vector<std::string> arguments = {prlimit, "--fsize=" + std::to_string(limit),
+                                              QUORVANE_CLI};
+        for (const std::string& argument : Backup(category))
+            arguments.push_back(argument);
+        test::ChildOptions options{&environment, "", ""};
+        options.timeLimit = std::chrono::seconds(120);
+        const CliResult result = test::RunChild(arguments, options);
+        ASSERT_TRUE(result.ExitedWith(1)) << result.Describe();
+        const std::vector<std::string> lines = Lines(result.out);
+        ASSERT_EQ(lines.size(), 2u) << result.out;
+        EXPECT_EQ(Fields(lines[0]).at(2), "written") << lines[0];
+        EXPECT_EQ(Fields(lines[1]).at(2), "failed") << lines[1];
+        EXPECT_TRUE(Contains(lines[1], "File too large")) << lines[1];
+        EXPECT_TRUE(Contains(result.err, "1 of 2 items could not be written")) << result.err;
+        // Hidden temporary files included: only the written item is there.
+        EXPECT_EQ(test::FolderNames(Subfolder(category)),
+                  std::vector<std::string>{fs::path(Fields(lines[0]).at(3)).filename()});
+    }
 }
 
 // ---------------------------------------------------------------------------

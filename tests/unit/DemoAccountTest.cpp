@@ -381,5 +381,18 @@ TEST_F(CliDemoTest, WithoutTheCabinetToolNothingIsClaimed) {
         EXPECT_NE(entry.path().filename(), "map.dat") << entry.path();
 }
 
+TEST_F(CliDemoTest, ALinkPlantedAtItsFolderIsRefusedAndNothingIsWrittenThroughIt) {
+    const std::string elsewhere = root / "elsewhere";
+    fs::create_directories(elsewhere);
+    fs::create_directories(root / "home/.local/share/quorvane");
+    fs::create_directory_symlink(elsewhere, root / "home/.local/share/quorvane/demo-wine");
+
+    const test::ChildResult result = Run({"demo"});
+    EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+    EXPECT_EQ(result.out, "");
+    EXPECT_THAT(result.err, HasSubstr("demo-wine is a symbolic link"));
+    EXPECT_TRUE(fs::is_empty(elsewhere));
+}
+
 } // namespace
 } // namespace quorvane

@@ -6,14 +6,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace quorvane {
@@ -200,6 +205,73 @@ TEST(RecentPassportsTest, DamagedFilesGiveWhatCanBeReadAndStayUntouched) {
     fs::remove(path);
     fs::create_directory(path);
     EXPECT_TRUE(LoadRecentPassports(path).empty());
+}
+
+TEST(RecentPassportsTest, AFifoALinkOrAHugeFileGiveNoPassportsAndALinkIsReplacedNotFollowed) {
+    test::TempFolder scratch;
+    const std::string path = scratch / "passports.dat";
+
+    // A FIFO: no wait for a writer that never comes. Should the load hang,
+    // a writer is let in after a while so the test ends and fails.
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    auto loading = std::async(std::launch::async, [&] { return LoadRecentPassports(path); });
+    if (loading.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+        ADD_FAILURE() << "loading waited on a FIFO";
+        const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    }
+    EXPECT_TRUE(loading.get().empty());
+    fs::remove(path);
+
+    // A dangling link: neither followed by loading (which creates a missing
+    // file) nor by saving, which puts a file of its own in its place.
+    const std::string target = scratch / "target";
+    fs::create_symlink(target, path);
+    EXPECT_TRUE(LoadRecentPassports(path).empty());
+    EXPECT_FALSE(fs::exists(target));
+    ASSERT_TRUE(SaveRecentPassports(path, {"me@home"}));
+    EXPECT_FALSE(fs::exists(target));
+    ASSERT_FALSE(fs::is_symlink(path));
+    EXPECT_EQ(LoadRecentPassports(path), Strings{"me@home"});
+
+    // A link to a readable list is not read either; the same for the backup
+    // folder.
+    test::WriteFile(target, EncodeStringArray({"other@there"}));
+    fs::remove(path);
+    fs::create_symlink(target, path);
+    EXPECT_TRUE(LoadRecentPassports(path).empty());
+    const std::string folderFile = scratch / "backupfolder.dat";
+    fs::create_symlink(target, folderFile);
+    std::string folder = "/keep/me";
+    EXPECT_FALSE(LoadBackupFolder(folderFile, folder));
+    EXPECT_EQ(folder, "/keep/me");
+
+    // 20,000 passports (460 KB): no list at all rather than a window that
+    // takes its time to open.
+    fs::remove(path);
+    test::WriteFile(path, EncodeStringArray(Strings(20000, "someone.else@example.com")));
+    EXPECT_TRUE(LoadRecentPassports(path).empty());
+}
+
+TEST(RecentPassportsTest, OnlyTheHundredMostRecentlyUsedAreKept) {
+    test::TempFolder scratch;
+    const std::string path = scratch / "passports.dat";
+    Strings passports;
+    for (int n = 0; n < 150; ++n)
+        passports.push_back("user" + std::to_string(n) + "@example.com");
+    const Strings first100(passports.begin(), passports.begin() + 100);
+
+    // Compared whole only when the counts agree, to keep a failure short.
+    ASSERT_TRUE(SaveRecentPassports(path, passports));
+    const Strings saved = DecodeStringArray(test::ReadFile(path));
+    ASSERT_EQ(saved.size(), 100u);
+    EXPECT_EQ(saved, first100);
+
+    test::WriteFile(path, EncodeStringArray(passports));
+    const Strings loaded = LoadRecentPassports(path);
+    ASSERT_EQ(loaded.size(), 100u);
+    EXPECT_EQ(loaded, first100);
 }
 
 // --- backupfolder.dat ------------------------------------------------------

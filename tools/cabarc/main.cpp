@@ -11,6 +11,7 @@
 #include "PackWriter.h"
 #include "Utf8.h"
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -41,6 +42,10 @@ int Fail(const std::string& message) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Under a file size limit (ulimit -f) a write beyond it fails with EFBIG,
+    // which is reported and cleaned up like any other failed write, instead
+    // of killing the tool with its temporary file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h" ||
                       std::string(argv[1]) == "/?")) {
         PrintUsage(stdout);

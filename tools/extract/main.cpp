@@ -15,6 +15,7 @@
 #include "Utf8.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -208,6 +209,10 @@ std::string ExistingAncestor(std::string path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Under a file size limit (ulimit -f) a write beyond it fails with EFBIG,
+    // which is reported and cleaned up like any other failed write, instead
+    // of killing the tool with its temporary file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     using quorvane::tools::Printable;
     using quorvane::tools::Quoted;
 

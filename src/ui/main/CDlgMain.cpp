@@ -33,6 +33,7 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <algorithm>
 #include <limits>
 
 namespace quorvane::ui {
@@ -258,14 +259,33 @@ void CDlgMain::LoadSettings() {
     const bool found = LoadBackupFolder(m_strBackupFolderFile, loaded);
     m_strBackupFolder = ChooseBackupFolder(found, loaded, m_folders.documentsFolder);
     m_editFolder->setText(QString::fromStdString(m_strBackupFolder));
-    const std::vector<std::string> passports = LoadRecentPassports(m_strPassportsFile);
-    for (const std::string& passport : passports)
-        RememberPassport(FromCodePage(passport));
+    // The file keeps the passports most recently used first, the box keeps
+    // them sorted. The box is filled in one go: inserting entry by entry,
+    // each after a search of the box, took seconds for long lists.
+    for (const std::string& stored : LoadRecentPassports(m_strPassportsFile)) {
+        const QString passport = FromCodePage(stored);
+        const bool covered = std::any_of(
+            m_recentPassports.begin(), m_recentPassports.end(),
+            [&](const QString& kept) { return kept.startsWith(passport, Qt::CaseInsensitive); });
+        if (!covered)
+            m_recentPassports.append(passport);
+    }
+    QStringList sorted = m_recentPassports;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    m_comboPassport->addItems(sorted);
     if (m_comboPassport->count() > 0)
         m_comboPassport->setCurrentIndex(0);
 }
 
 void CDlgMain::RememberPassport(const QString& passport) {
+    for (qsizetype i = 0; i < m_recentPassports.size(); ++i) {
+        if (m_recentPassports[i].compare(passport, Qt::CaseInsensitive) == 0) {
+            m_recentPassports.move(i, 0);
+            return;
+        }
+    }
     for (int i = 0; i < m_comboPassport->count(); ++i)
         if (m_comboPassport->itemText(i).startsWith(passport, Qt::CaseInsensitive))
             return;
@@ -276,6 +296,14 @@ void CDlgMain::RememberPassport(const QString& passport) {
         ++at;
     const QString typed = m_comboPassport->currentText();
     m_comboPassport->insertItem(at, passport);
+    m_recentPassports.prepend(passport);
+    // A full list forgets the passport used longest ago.
+    if (static_cast<std::size_t>(m_recentPassports.size()) > kMaxRecentPassports) {
+        const int oldest = m_comboPassport->findText(m_recentPassports.takeLast(),
+                                                     Qt::MatchFixedString | Qt::MatchCaseSensitive);
+        if (oldest >= 0)
+            m_comboPassport->removeItem(oldest);
+    }
     m_comboPassport->setEditText(typed.isEmpty() ? passport : typed);
 }
 
@@ -634,8 +662,8 @@ void CDlgMain::ShowAbout() {
 
 void CDlgMain::SavePassports() {
     std::vector<std::string> passports;
-    for (int i = 0; i < m_comboPassport->count(); ++i)
-        passports.push_back(ToCodePage(m_comboPassport->itemText(i)));
+    for (const QString& passport : m_recentPassports)
+        passports.push_back(ToCodePage(passport));
     SaveRecentPassports(m_strPassportsFile, passports);
 }
 

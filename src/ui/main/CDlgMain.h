@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QIcon>
 #include <QImage>
+#include <QStringList>
 
 #include <string>
 #include <vector>
@@ -48,7 +49,7 @@ public:
     ContentCategory ListedCategory() const { return m_controller.ListedCategory(); }
     MainController& Controller() { return m_controller; }
     // Adds a passport to the box unless one there begins with it (without
-    // regard to case).
+    // regard to case), and makes it the most recently used one.
     void RememberPassport(const QString& passport);
 
 public slots:
@@ -111,6 +112,9 @@ private:
     std::string m_strBackupFolder;
     std::string m_strBackupFolderFile;
     std::string m_strPassportsFile;
+    // The passports of the box, most recently used first: the order they are
+    // saved in, so that the oldest go when the list is full.
+    QStringList m_recentPassports;
     int m_nActiveList = 0;
 
     QImage m_imgStaticPanel;

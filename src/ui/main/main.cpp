@@ -21,10 +21,14 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <csignal>
 #include <unistd.h>
 
 int main(int argc, char** argv) {
     using namespace quorvane;
+    // Under a file size limit (ulimit -f) a write beyond it must fail with
+    // EFBIG and be reported, not kill the program with a pack half-written.
+    std::signal(SIGXFSZ, SIG_IGN);
     // A second copy ends at once and silently; the first is not disturbed.
     const SingleInstance instance = SingleInstance::Take();
     if (instance.busy)
@@ -64,6 +68,11 @@ int main(int argc, char** argv) {
         if (EnsureDemoAccount(DemoPrefixPath(), wine.user, tools, demo, reason)) {
             wine.prefix = demo.prefix;
             demoPassport = demo.passport;
+        } else {
+            // The window still opens, on the prefix it found.
+            notice += QStringLiteral("\n\n") +
+                      QObject::tr("Quorvane could not open its demo account either: %1.")
+                          .arg(QString::fromStdString(reason));
         }
     }
     ui::CDlgMain window(wine, dataFolder);
