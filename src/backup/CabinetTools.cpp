@@ -19,8 +19,12 @@ std::vector<std::string> CabinetTools::ObjectPackArguments(const std::string& pa
 }
 
 std::vector<std::string> CabinetTools::FolderPackArguments(const std::string& pack,
-                                                           const std::string& folder) {
-    return {"cabarc", "N", pack, JoinPath(folder, "*.*")};
+                                                           const std::string& folder,
+                                                           const std::vector<std::string>& names) {
+    std::vector<std::string> arguments{"cabarc", "N", pack};
+    for (const std::string& name : names)
+        arguments.push_back(JoinPath(folder, name));
+    return arguments;
 }
 
 std::vector<std::string> CabinetTools::ExtractArguments(const std::string& folder,
@@ -61,8 +65,10 @@ ToolRun CabinetTools::PackObject(const std::string& pack, const std::string& man
                    workingFolder);
 }
 
-ToolRun CabinetTools::PackFolder(const std::string& folder, const std::string& pack) {
-    return RunTool(FolderPackArguments(AbsolutePath(pack), AbsolutePath(folder)), m_windowsFolder);
+ToolRun CabinetTools::PackFolder(const std::string& folder, const std::vector<std::string>& names,
+                                 const std::string& pack) {
+    return RunTool(FolderPackArguments(AbsolutePath(pack), AbsolutePath(folder), names),
+                   m_windowsFolder);
 }
 
 ToolRun CabinetTools::ExtractCabinet(const std::string& cabinet, const std::string& destination) {

@@ -26,9 +26,11 @@ public:
                                                         const std::string& manifest,
                                                         const std::string& objectFolder,
                                                         const std::string& objectFile);
-    // cabarc N "<pack>" "<folder>/*.*"
+    // cabarc N "<pack>" "<folder>/<name>"... with the names in the order
+    // given; cabarc expands no wildcards, so every file packed is named.
     static std::vector<std::string> FolderPackArguments(const std::string& pack,
-                                                        const std::string& folder);
+                                                        const std::string& folder,
+                                                        const std::vector<std::string>& names);
     // extract /Y /E /L "<folder>" "<cabinet>"
     static std::vector<std::string> ExtractArguments(const std::string& folder,
                                                      const std::string& cabinet);
@@ -41,7 +43,8 @@ public:
     ToolRun PackObject(const std::string& pack, const std::string& manifest,
                        const std::string& objectFolder, const std::string& objectFile,
                        const std::string& workingFolder);
-    ToolRun PackFolder(const std::string& folder, const std::string& pack);
+    ToolRun PackFolder(const std::string& folder, const std::vector<std::string>& names,
+                       const std::string& pack);
     ToolRun ExtractCabinet(const std::string& cabinet, const std::string& destination);
 
     const std::string& WindowsFolder() const { return m_windowsFolder; }

@@ -387,6 +387,27 @@ TEST_F(HostileAccountTest, ACabinetThatWouldExpandWithoutBoundIsLeftOut) {
         EXPECT_LT(bytes.size(), 1u << 20) << name;
 }
 
+// "*.*" names no file Windows could hold; handed to a cabinet tool that
+// expands wildcards it would pack the whole object folder, map.dat and the
+// other Winks with it.
+TEST_F(HostileAccountTest, AWildcardLocationIsLeftOutAndNothingElseIsPacked) {
+    AddWinks(1);
+    AccountObject wildcard = MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 1);
+    wildcard.location = "*.*";
+    builder.Add(ContentCategory::Winks, wildcard);
+    builder.Write();
+    const auto account = EntriesBelow(prefix);
+
+    const test::ChildResult result = Run(Backup(ContentCategory::Winks));
+    EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
+    EXPECT_THAT(test::Lines(result.out).at(0), HasSubstr("\twritten\t"));
+    EXPECT_THAT(result.err, HasSubstr("1 whose Location is not a plain file name (unsafe)"));
+    EXPECT_EQ(Packs().size(), 1u);
+    // verify fails a pack holding anything its content.xml does not name.
+    ExpectOnlySoundPacks();
+    EXPECT_EQ(EntriesBelow(prefix), account);
+}
+
 TEST_F(HostileAccountTest, ASecondQuorvaneOnTheAccountWaitsThenSaysSo) {
     AddWinks(3);
     builder.Write();
