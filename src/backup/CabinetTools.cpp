@@ -2,6 +2,7 @@
 
 #include "platform/Paths.h"
 
+#include <cstring>
 #include <utility>
 
 namespace quorvane {
@@ -48,8 +49,12 @@ ToolRun CabinetTools::RunTool(std::vector<std::string> arguments,
         run.reason = "the cabinet tool \"" + name + "\" could not be started: " + result.startError;
         return run;
     }
+    run.exitCode = result.exitCode;
     run.succeeded = result.exitCode == 0;
-    if (!run.succeeded) {
+    if (result.signal != 0) {
+        run.reason = "the cabinet tool \"" + name + "\" was killed by signal " +
+                     std::to_string(result.signal) + " (" + ::strsignal(result.signal) + ")";
+    } else if (!run.succeeded) {
         run.reason = "the cabinet tool \"" + name + "\" failed";
         if (!result.errorText.empty())
             run.reason += ": " + result.errorText;
@@ -72,8 +77,10 @@ ToolRun CabinetTools::PackFolder(const std::string& folder, const std::vector<st
 }
 
 ToolRun CabinetTools::ExtractCabinet(const std::string& cabinet, const std::string& destination) {
-    return RunTool(ExtractArguments(AbsolutePath(destination), AbsolutePath(cabinet)),
-                   m_windowsFolder);
+    ToolRun run = RunTool(ExtractArguments(AbsolutePath(destination), AbsolutePath(cabinet)),
+                          m_windowsFolder);
+    run.inputRefused = run.exitCode == kExtractRefusedCabinet;
+    return run;
 }
 
 } // namespace quorvane

@@ -11,8 +11,19 @@ namespace quorvane {
 struct ToolRun {
     bool started = false;
     bool succeeded = false; // started and exited 0
-    std::string reason;     // why not, when it did not succeed
+    int exitCode = -1;      // -1 when it did not exit by itself
+    // The tool ran to its end and refused what it was given (for extract: a
+    // damaged or hostile cabinet), as opposed to a run that failed by
+    // itself: the tool missing or not starting, killed, or unable to write
+    // where it was told to.
+    bool inputRefused = false;
+    std::string reason; // why not, when it did not succeed
 };
+
+// extract's exit status for a cabinet it refuses (damaged, hostile, over
+// the cap); a folder it cannot write into ends it with 3, a wrong command
+// line with 2.
+inline constexpr int kExtractRefusedCabinet = 1;
 
 // The two cabinet tools, "cabarc" (create) and "extract" (expand), run by
 // name with the same command lines on every platform. The argument vectors

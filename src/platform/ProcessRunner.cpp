@@ -101,6 +101,7 @@ ProcessResult SpawnProcessRunner::Run(const std::vector<std::string>& arguments,
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     while (!result.errorText.empty() &&
            (result.errorText.back() == '\n' || result.errorText.back() == '\r'))
         result.errorText.pop_back();

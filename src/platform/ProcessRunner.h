@@ -11,6 +11,7 @@ namespace quorvane {
 struct ProcessResult {
     bool started = false;
     int exitCode = -1;      // -1 when the program did not exit normally
+    int signal = 0;         // the signal that ended it, when one did
     std::string errorText;  // what it wrote on standard error (cut to a few KB)
     std::string startError; // why it could not be started
 };
