@@ -44,6 +44,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -619,6 +620,7 @@ BENCHMARK(BM_BackupEmoticons)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_BareEmoticonCabarc(benchmark::State& state) {
     Prefix& prefix = GetPrefix();
     const std::string folder = prefix.FreshFolder("bare-emoticon-folder");
+    std::set<std::string> names{"content.xml"};
     {
         PictureObjectList list(prefix.Services(), ContentCategory::CustomEmoticons);
         if (!list.ListObjects(PassportFor(200))) {
@@ -636,6 +638,7 @@ void BM_BareEmoticonCabarc(benchmark::State& state) {
                 state.SkipWithError("cannot prepare the emoticon folder");
                 return;
             }
+            names.insert(name);
             std::string reason;
             manifest.AddItem(object, reason);
         }
@@ -649,7 +652,8 @@ void BM_BareEmoticonCabarc(benchmark::State& state) {
         state.PauseTiming();
         const std::string pack = JoinPath(prefix.FreshFolder("bare-emoticon-pack"), "pack.msn");
         state.ResumeTiming();
-        std::vector<std::string> arguments = CabinetTools::FolderPackArguments(pack, folder);
+        std::vector<std::string> arguments =
+            CabinetTools::FolderPackArguments(pack, folder, {names.begin(), names.end()});
         arguments.front() = prefix.Cabarc();
         ran = prefix.Runner().Run(arguments, prefix.WindowsFolder()).exitCode == 0 && ran;
     }

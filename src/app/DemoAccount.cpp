@@ -1555,7 +1555,7 @@ private:
             !WriteBytes(JoinPath(folder, stem + ".png"), thumbnail, reason) ||
             !WriteBytes(JoinPath(folder, stem + ".swf"), Movie(LookOf(object, number)), reason))
             return false;
-        const ToolRun run = m_tools.PackFolder(folder, path);
+        const ToolRun run = m_tools.PackFolder(folder, {stem + ".png", stem + ".swf"}, path);
         if (!run.succeeded || !IsWholeCabinet(path)) {
             std::string why = run.reason.empty() ? "the cabinet is not whole" : run.reason;
             while (!why.empty() && (why.back() == '\n' || why.back() == '.'))

@@ -67,6 +67,12 @@ bool IsManifestName(std::string_view name, const CodePage& codePage) {
     return codePage.ToLower(name) == "content.xml";
 }
 
+// No Windows file name holds "*" or "?"; a name with one came from data a
+// stranger wrote, and a cabinet tool would take it for other files.
+bool HasWildcard(std::string_view name) {
+    return name.find_first_of("*?") != std::string_view::npos;
+}
+
 // Starts the outcome of one chosen item; false, with the reason, when its
 // item data names no listed object or the backup was interrupted before it.
 bool StartItem(const ObjectList& list, std::size_t index, const CancelFlag* cancel,
@@ -179,6 +185,11 @@ bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& de
     // The pack holds the object beside its manifest under their bare names.
     if (IsManifestName(object.location, codePage)) {
         reason = "its file is named content.xml, the name of the pack's manifest";
+        return false;
+    }
+    if (HasWildcard(object.location)) {
+        reason = "its file name \"" + codePage.ToUtf8(object.location) +
+                 "\" holds a wildcard (* or ?), which no Windows file name can";
         return false;
     }
     const FileRead stamp = ReadRegularFile(list.StampPath(object));
@@ -382,6 +393,9 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
     manifest.SetFolder(work.Path());
     manifest.Begin();
     std::set<std::string> packNames;
+    // The files of the work folder the pack is made of, in byte order as
+    // cabarc is handed them; the manifest joins them at the end.
+    std::set<std::string> packFiles;
     std::vector<std::size_t> packed; // indices into outcome.items
     for (std::size_t index : itemData) {
         if (m_services.progress)
@@ -399,6 +413,9 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
             item.reason = failure;
         } else if (IsManifestName(name, codePage)) {
             item.reason = "its file would be named content.xml, the name of the pack's manifest";
+        } else if (HasWildcard(name)) {
+            item.reason = "its file name \"" + name +
+                          "\" holds a wildcard (* or ?), which no Windows file name can";
         } else if (!IsBareFileName(name) || !packNames.insert(name).second) {
             item.reason = "another emoticon of this pack has the file name " + name;
         } else if (const FileRead file = ReadRegularFile(list.ObjectPath(object)); !file.bytes) {
@@ -410,6 +427,7 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
         } else if (manifest.AddItem(object, item.reason)) {
             // Only emoticons whose file is in the pack are named in its manifest.
             packed.push_back(outcome.items.size());
+            packFiles.insert(name);
         } else {
             work.Remove(name);
         }
@@ -425,7 +443,9 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
     } else if (failure.empty() && manifest.Finish(failure)) {
         const std::string temporary = WriteTemporary(folder, {}, failure);
         if (!temporary.empty()) {
-            const ToolRun run = m_services.tools.PackFolder(work.Path(), folder.PathOf(temporary));
+            packFiles.insert("content.xml");
+            const ToolRun run = m_services.tools.PackFolder(
+                work.Path(), {packFiles.begin(), packFiles.end()}, folder.PathOf(temporary));
             m_services.pause.Wait(50);
             if (Seal(list, folder, run, temporary, failure) && !packed.empty()) {
                 PlaceAll(folder, {{packed.front(), temporary, packName}},

@@ -22,8 +22,12 @@ std::vector<std::string> CabinetTools::ObjectPackArguments(const std::string& pa
 }
 
 std::vector<std::string> CabinetTools::FolderPackArguments(const std::string& pack,
-                                                           const std::string& folder) {
-    return {"cabarc", "N", pack, JoinPath(folder, "*.*")};
+                                                           const std::string& folder,
+                                                           const std::vector<std::string>& names) {
+    std::vector<std::string> arguments{"cabarc", "N", pack};
+    for (const std::string& name : names)
+        arguments.push_back(JoinPath(folder, name));
+    return arguments;
 }
 
 std::vector<std::string> CabinetTools::ExtractArguments(const std::string& folder,
@@ -47,17 +51,19 @@ ToolRun CabinetTools::RunTool(std::vector<std::string> arguments,
         run.reason = "the cabinet tool \"" + name + "\" could not be started: " + result.startError;
         return run;
     }
+    run.exitCode = result.exitCode;
     run.succeeded = result.exitCode == 0;
-    if (!run.succeeded) {
-        run.reason = "the cabinet tool \"" + name + "\" failed";
+    if (result.signal == SIGXFSZ) {
         // Our tools ignore SIGXFSZ and report EFBIG themselves; another
         // program of that name may still be killed at the file size limit.
-        if (result.signal == SIGXFSZ)
-            run.reason += ": it was stopped because a file it wrote grew beyond the file size "
-                          "limit (ulimit -f)";
-        else if (result.signal != 0)
-            run.reason += ": it was stopped by signal " + std::to_string(result.signal) + " (" +
-                          ::strsignal(result.signal) + ")";
+        run.reason = "the cabinet tool \"" + name +
+                     "\" was stopped because a file it wrote grew beyond the file size limit "
+                     "(ulimit -f)";
+    } else if (result.signal != 0) {
+        run.reason = "the cabinet tool \"" + name + "\" was killed by signal " +
+                     std::to_string(result.signal) + " (" + ::strsignal(result.signal) + ")";
+    } else if (!run.succeeded) {
+        run.reason = "the cabinet tool \"" + name + "\" failed";
         if (!result.errorText.empty())
             run.reason += ": " + result.errorText;
     }
@@ -72,13 +78,17 @@ ToolRun CabinetTools::PackObject(const std::string& pack, const std::string& man
                    workingFolder);
 }
 
-ToolRun CabinetTools::PackFolder(const std::string& folder, const std::string& pack) {
-    return RunTool(FolderPackArguments(AbsolutePath(pack), AbsolutePath(folder)), m_windowsFolder);
+ToolRun CabinetTools::PackFolder(const std::string& folder, const std::vector<std::string>& names,
+                                 const std::string& pack) {
+    return RunTool(FolderPackArguments(AbsolutePath(pack), AbsolutePath(folder), names),
+                   m_windowsFolder);
 }
 
 ToolRun CabinetTools::ExtractCabinet(const std::string& cabinet, const std::string& destination) {
-    return RunTool(ExtractArguments(AbsolutePath(destination), AbsolutePath(cabinet)),
-                   m_windowsFolder);
+    ToolRun run = RunTool(ExtractArguments(AbsolutePath(destination), AbsolutePath(cabinet)),
+                          m_windowsFolder);
+    run.inputRefused = run.exitCode == kExtractRefusedCabinet;
+    return run;
 }
 
 } // namespace quorvane

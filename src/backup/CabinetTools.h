@@ -11,8 +11,19 @@ namespace quorvane {
 struct ToolRun {
     bool started = false;
     bool succeeded = false; // started and exited 0
-    std::string reason;     // why not, when it did not succeed
+    int exitCode = -1;      // -1 when it did not exit by itself
+    // The tool ran to its end and refused what it was given (for extract: a
+    // damaged or hostile cabinet), as opposed to a run that failed by
+    // itself: the tool missing or not starting, killed, or unable to write
+    // where it was told to.
+    bool inputRefused = false;
+    std::string reason; // why not, when it did not succeed
 };
+
+// extract's exit status for a cabinet it refuses (damaged, hostile, over
+// the cap); a folder it cannot write into ends it with 3, a wrong command
+// line with 2.
+inline constexpr int kExtractRefusedCabinet = 1;
 
 // The two cabinet tools, "cabarc" (create) and "extract" (expand), run by
 // name with the same command lines on every platform. The argument vectors
@@ -26,9 +37,11 @@ public:
                                                         const std::string& manifest,
                                                         const std::string& objectFolder,
                                                         const std::string& objectFile);
-    // cabarc N "<pack>" "<folder>/*.*"
+    // cabarc N "<pack>" "<folder>/<name>"... with the names in the order
+    // given; cabarc expands no wildcards, so every file packed is named.
     static std::vector<std::string> FolderPackArguments(const std::string& pack,
-                                                        const std::string& folder);
+                                                        const std::string& folder,
+                                                        const std::vector<std::string>& names);
     // extract /Y /E /L "<folder>" "<cabinet>"
     static std::vector<std::string> ExtractArguments(const std::string& folder,
                                                      const std::string& cabinet);
@@ -41,7 +54,8 @@ public:
     ToolRun PackObject(const std::string& pack, const std::string& manifest,
                        const std::string& objectFolder, const std::string& objectFile,
                        const std::string& workingFolder);
-    ToolRun PackFolder(const std::string& folder, const std::string& pack);
+    ToolRun PackFolder(const std::string& folder, const std::vector<std::string>& names,
+                       const std::string& pack);
     ToolRun ExtractCabinet(const std::string& cabinet, const std::string& destination);
 
     const std::string& WindowsFolder() const { return m_windowsFolder; }

@@ -87,9 +87,17 @@ ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view pas
             ++result.missingFiles;
             continue;
         }
-        // A cabinet that could not be expanded is not shown. The extract
-        // tool makes the thumbnail folder itself.
-        if (tools.ExtractCabinet(cabinet, folder).succeeded) {
+        // A cabinet the extract tool refuses is not shown. A run that failed
+        // by itself (the tool missing, killed, or unable to write into the
+        // scratch) says nothing about this cabinet, and every other one
+        // would fail alike: the listing stops and says why, once. The
+        // extract tool makes the thumbnail folder itself.
+        const ToolRun run = tools.ExtractCabinet(cabinet, folder);
+        if (!run.succeeded && !run.inputRefused) {
+            result.toolFailure = run.reason;
+            break;
+        }
+        if (run.succeeded) {
             for (const char* pattern : {"*.png", "*.jpg", "*.gif"}) {
                 if (SystemFolders::FindFirstMatch(JoinPath(folder, pattern), look.picture))
                     break;
@@ -115,13 +123,14 @@ ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view pas
 
     // Objects left out leave the list, and their stamp files and thumbnail
     // folders go with them; the objects not looked at after an interrupt
-    // leave it too.
+    // leave it too, and after a failed tool run every object does.
+    const bool failed = !result.toolFailure.empty();
     std::vector<InstalledObject> kept;
     for (std::size_t i = 0; i < list.objects.size(); ++i) {
         InstalledObject& object = list.objects[i];
-        if (i >= looked || !looks[i].shown) {
+        if (failed || i >= looked || !looks[i].shown) {
             unlink(list.StampPath(object).c_str());
-            if (i < looked)
+            if (failed || i < looked)
                 SystemFolders::DeleteTree(list.ThumbnailFolder(object));
             continue;
         }

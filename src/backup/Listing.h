@@ -47,6 +47,10 @@ struct ListingResult {
     std::size_t unsafeLocations = 0;  // Location no plain file name in the object folder
     std::size_t missingFiles = 0;     // the object's file is missing or not a regular file
     std::size_t withoutPicture = 0;   // no PNG, JPEG or GIF that can be shown
+    // Why the cabinet tool could not do its work (missing, not starting,
+    // killed, unable to write into the scratch); the listing stopped there
+    // and lists nothing. "" when every run ended by itself.
+    std::string toolFailure;
 
     std::size_t LeftOut() const { return unsafeLocations + missingFiles + withoutPicture; }
 };
@@ -56,7 +60,9 @@ struct ListingResult {
 // ".gif" (in that order) must decode, and objects without one are left out
 // of the list (and their stamp files removed). Short display names take the
 // picture's name. Stops after the current object when cancel is set; the
-// objects not looked at are dropped from the list.
+// objects not looked at are dropped from the list. A failed run of the
+// extract tool (not a cabinet it refuses) stops the listing with nothing
+// listed and the reason in toolFailure.
 ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view passport,
                                   CabinetTools& tools, const PictureDecoder& decoder,
                                   const CodePage& codePage, const CancelFlag* cancel = nullptr,

@@ -24,19 +24,31 @@ namespace quorvane {
 
 namespace {
 
-std::vector<std::string> RegularFiles(const std::string& folder) {
-    std::vector<std::string> names;
+// The names of what a folder holds: its regular files, and everything else
+// (subfolders a member's path made, anything odd).
+struct FolderEntries {
+    std::vector<std::string> files;
+    std::vector<std::string> others;
+};
+
+FolderEntries EntriesOf(const std::string& folder) {
+    FolderEntries entries;
     std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
     if (!dir)
-        return names;
+        return entries;
     while (const dirent* entry = readdir(dir.get())) {
         struct stat info {};
         std::string name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
         if (lstat(JoinPath(folder, name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
-            names.push_back(name);
+            entries.files.push_back(name);
+        else
+            entries.others.push_back(name);
     }
-    std::sort(names.begin(), names.end());
-    return names;
+    std::sort(entries.files.begin(), entries.files.end());
+    std::sort(entries.others.begin(), entries.others.end());
+    return entries;
 }
 
 } // namespace
@@ -76,8 +88,12 @@ PackObjectFiles(const std::string& packPath, CabinetTools& tools, const std::str
     const std::string contents = scratch ? JoinPath(scratch->Path(), "contents") : std::string();
     if (!scratch || !ExpandSealedPack(packPath, tools, contents, reason))
         return std::nullopt;
+    // A pack of ours holds files only.
+    const FolderEntries entries = EntriesOf(contents);
+    if (!entries.others.empty())
+        return std::nullopt;
     std::map<std::string, std::string> files;
-    for (const std::string& name : RegularFiles(contents)) {
+    for (const std::string& name : entries.files) {
         if (name == "content.xml")
             continue;
         FileRead file = ReadRegularFile(JoinPath(contents, name));
@@ -98,7 +114,8 @@ PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
     const std::string contents = JoinPath(scratch->Path(), "contents");
     if (!ExpandSealedPack(packPath, tools, contents, check.reason))
         return check;
-    check.files = RegularFiles(contents);
+    const FolderEntries entries = EntriesOf(contents);
+    check.files = entries.files;
     auto manifest = ReadWholeFile(JoinPath(contents, "content.xml"));
     if (!manifest) {
         check.reason = "the pack holds no content.xml";
@@ -128,6 +145,17 @@ PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
             name == "content.xml") {
             check.reason = "content.xml names \"" + name + "\", which is not in the pack";
             return check;
+        }
+    }
+    // Messenger installs what the pack holds; whatever content.xml does not
+    // name has no business there.
+    std::sort(named.begin(), named.end());
+    for (const std::vector<std::string>* held : {&entries.files, &entries.others}) {
+        for (const std::string& name : *held) {
+            if (name != "content.xml" && !std::binary_search(named.begin(), named.end(), name)) {
+                check.reason = "the pack holds \"" + name + "\", which content.xml does not name";
+                return check;
+            }
         }
     }
     check.sound = true;

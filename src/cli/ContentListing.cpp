@@ -70,6 +70,11 @@ bool ContentListing::List() {
         m_problem = "interrupted; nothing was listed.\n";
         return false;
     }
+    if (!result.toolFailure.empty()) {
+        m_problem = "the " + std::string(CategoryLabel(category)) +
+                    " cannot be listed: " + result.toolFailure + ".\n";
+        return false;
+    }
     if (!result.items.empty())
         return true;
     m_problem = ListingProblem(m_session.Objects(), m_session.Selection());

@@ -65,8 +65,8 @@ Command VerifyCommand() {
     command.description =
         "Each pack is checked on a copy in Quorvane's own folder (under\n"
         "$XDG_CACHE_HOME): its seal is undone, the cabinet expanded and its content.xml\n"
-        "must be well-formed XML that names only files the pack holds. The packs\n"
-        "themselves are not changed.\n"
+        "must be well-formed XML that names only files the pack holds, and the pack\n"
+        "must hold nothing else. The packs themselves are not changed.\n"
         "\nOne line per pack on the standard output, fields separated by tabs: \"ok\", the\n"
         "pack and the files it holds, or \"bad\", the pack and the reason (escaped as in\n"
         "\"list\").\n"

@@ -32,9 +32,11 @@ CatalogueLayout LayoutOf(ContentCategory category) {
 
 // A Location names a file in the object folder, never a path. A double
 // quote cannot stand in a Windows file name either; one in a Location comes
-// from a value that was read past its end.
+// from a value that was read past its end. Nor can "*" or "?", which a
+// cabinet tool would take for wildcards standing for other files of the
+// folder (map.dat among them).
 bool IsUsableLocation(const std::string& location) {
-    return IsBareFileName(location) && location.find('"') == std::string::npos;
+    return IsBareFileName(location) && location.find_first_of("\"*?") == std::string::npos;
 }
 
 } // namespace

@@ -166,33 +166,28 @@ TEST_F(Cabarc, PackIsReadableByCabextract) {
     }
 }
 
-TEST_F(Cabarc, StarDotStarTakesEveryRegularFileInNameOrder) {
-    fs::create_directories(Input() / "subfolder");
-    for (const std::string name : {"b.txt", "a", "C.DAT", ".hidden", "noext", "z.tar.gz"}) {
+// The backup names every file it packs; a name taken from a stranger's
+// data must never stand for other files of its folder.
+TEST_F(Cabarc, WildcardsAreFileNamesLikeAnyOther) {
+    fs::create_directories(Input());
+    for (const std::string name : {"b.txt", "map.dat", "content.xml"}) {
         WriteFile(Input() / name, "content of " + name);
     }
-    WriteFile(Input() / "subfolder" / "inner.txt", "must stay out");
-    const std::vector<std::string> expected{".hidden", "C.DAT", "a", "b.txt", "noext", "z.tar.gz"};
-
-    for (const std::string pattern : {"*.*", "*"}) {
+    for (const std::string pattern : {"*.*", "*", "b.tx?"}) {
         const ChildResult result = RunCabarc({"N", Pack().string(), (Input() / pattern).string()});
-        ASSERT_TRUE(result.ExitedWith(0)) << pattern << ": " << result.Describe();
-        EXPECT_EQ(Names(CabinetDirectory::Read(ReadFile(Pack()))), expected) << pattern;
+        EXPECT_TRUE(result.ExitedWith(1)) << pattern << ": " << result.Describe();
+        EXPECT_NE(result.err.find(pattern + "\""), std::string::npos) << result.err;
+        EXPECT_FALSE(fs::exists(Pack())) << pattern;
     }
 
+    WriteFile(Input() / "*", "a file named star");
+    const ChildResult star = RunCabarc({"N", Pack().string(), (Input() / "*").string()});
+    ASSERT_TRUE(star.ExitedWith(0)) << star.Describe();
+    EXPECT_EQ(Names(CabinetDirectory::Read(ReadFile(Pack()))), (std::vector<std::string>{"*"}));
     const fs::path dest = m_dir / "restored";
     ASSERT_TRUE(RunExtract(dest, Pack()).ExitedWith(0));
-    EXPECT_EQ(ReadFile(dest / "noext"), "content of noext");
-    EXPECT_FALSE(fs::exists(dest / "inner.txt"));
-}
-
-TEST_F(Cabarc, PackInsideThePackedFolderDoesNotSwallowItsOlderSelf) {
-    fs::create_directories(Input());
-    WriteFile(Input() / "one.txt", "1");
-    const fs::path pack = Input() / "self.msn";
-    ASSERT_TRUE(RunCabarc({"N", pack.string(), (Input() / "*.*").string()}).ExitedWith(0));
-    ASSERT_TRUE(RunCabarc({"N", pack.string(), (Input() / "*.*").string()}).ExitedWith(0));
-    EXPECT_EQ(Names(CabinetDirectory::Read(ReadFile(pack))), (std::vector<std::string>{"one.txt"}));
+    EXPECT_EQ(RegularFiles(dest), (std::set<std::string>{"*"}));
+    EXPECT_EQ(ReadFile(dest / "*"), "a file named star");
 }
 
 TEST_F(Cabarc, ReplacesAnExistingPackWhole) {
@@ -217,9 +212,7 @@ TEST_F(Cabarc, RefusesInputsThatWouldCollideOrAreMissing) {
          (m_dir / "two/same.txt").string()},
         {"N", Pack().string(), (m_dir / "one/same.txt").string(),
          (m_dir / "one/same.txt").string()},
-        {"N", Pack().string(), (m_dir / "one/same.txt").string(), (m_dir / "two/*.*").string()},
         {"N", Pack().string(), (m_dir / "one/same.txt").string(), (m_dir / "missing.txt").string()},
-        {"N", Pack().string(), (m_dir / "no-such-folder/*.*").string()},
         {"N", Pack().string(), (m_dir / "one").string()},
         {"N", Pack().string(), (m_dir / "back\\slash.txt").string()},
         {"N", Pack().string(), (m_dir / "one/same.txt").string(), Pack().string()},
@@ -234,7 +227,7 @@ TEST_F(Cabarc, RefusesInputsThatWouldCollideOrAreMissing) {
 
     const ChildResult duplicate = RunCabarc(refused[0]);
     EXPECT_NE(duplicate.err.find("same.txt"), std::string::npos) << duplicate.err;
-    const ChildResult missing = RunCabarc(refused[3]);
+    const ChildResult missing = RunCabarc(refused[2]);
     EXPECT_NE(missing.err.find("missing.txt"), std::string::npos) << missing.err;
 
     const fs::path noFolder = m_dir / "absent" / "pack.msn";
@@ -263,8 +256,7 @@ TEST_F(Cabarc, RefusesUnknownCommandsAndExplainsUsage) {
 }
 
 // The backup engine waits for cabarc; an input that never ends must not
-// keep it waiting. A FIFO named as an input is refused on sight; one in a
-// packed folder is not a regular file of the folder, so it is left out.
+// keep it waiting: a FIFO or a device named as an input is refused on sight.
 TEST_F(Cabarc, EndsAtOnceWhenAnInputIsNotARegularFile) {
     fs::create_directories(Input());
     WriteFile(Input() / "object.cab", "the object");
@@ -285,12 +277,6 @@ TEST_F(Cabarc, EndsAtOnceWhenAnInputIsNotARegularFile) {
         << device.err;
     EXPECT_FALSE(fs::exists(Pack()));
     EXPECT_TRUE(LeftoverTemporaries(m_dir).empty());
-
-    const ChildResult folder =
-        RunCabarc({"N", Pack().string(), (Input() / "*.*").string()}, {}, limit);
-    ASSERT_TRUE(folder.ExitedWith(0)) << folder.Describe();
-    EXPECT_EQ(Names(CabinetDirectory::Read(ReadFile(Pack()))),
-              (std::vector<std::string>{"object.cab"}));
 }
 
 // Links planted at the pack's name are replaced by the new pack, never
@@ -367,19 +353,27 @@ TEST_F(Cabarc, RefusesMoreThanTwoGigabytesInOneFolder) {
 
 TEST_F(Cabarc, Holds65535FilesButNotOneMore) {
     fs::create_directories(Input());
+    // Named relative to the input folder, so the command line stays within
+    // what the kernel takes.
+    std::vector<std::string> arguments{kCabarc, "N", Pack().string()};
     for (int i = 0; i < 65535; ++i) {
-        const std::string name = (Input() / ("f" + std::to_string(i))).string();
+        arguments.push_back("f" + std::to_string(i));
+        const std::string name = (Input() / arguments.back()).string();
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
         ASSERT_GE(fd, 0) << name;
         ::close(fd);
     }
-    const ChildResult full = RunCabarc({"N", Pack().string(), (Input() / "*").string()});
+    ChildOptions options;
+    options.workingFolder = Input().string();
+    options.timeLimit = std::chrono::seconds(60);
+    const ChildResult full = RunChild(arguments, options);
     ASSERT_TRUE(full.ExitedWith(0)) << full.Describe();
     EXPECT_EQ(CabinetDirectory::Read(ReadFile(Pack())).entries.size(), 65535u);
 
     fs::remove(Pack());
     WriteFile(Input() / "one-more", "");
-    const ChildResult over = RunCabarc({"N", Pack().string(), (Input() / "*").string()});
+    arguments.push_back("one-more");
+    const ChildResult over = RunChild(arguments, options);
     EXPECT_TRUE(over.ExitedWith(1)) << over.Describe();
     EXPECT_NE(over.err.find("65535"), std::string::npos) << over.err;
     EXPECT_FALSE(fs::exists(Pack()));

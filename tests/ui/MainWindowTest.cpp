@@ -29,14 +29,18 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
+
 namespace quorvane::ui {
 namespace {
 
+using test::AccountObject;
 using test::MessengerAccountBuilder;
 
 constexpr const char* kPassport = test::kWindowPassport;
@@ -264,6 +268,34 @@ TEST_F(MainWindowTest, CancelStopsALongListAfterTheCurrentItem) {
     EXPECT_GT(listed, 0);
     EXPECT_LT(listed, 100);
     EXPECT_TRUE(MessageBox::Shown().value(0).startsWith("Listing was cancelled"));
+}
+
+// A cabinet tool that cannot write its files is the listing's trouble, not
+// the Winks': the window says what went wrong instead of listing nothing.
+TEST_F(MainWindowTest, ListSaysWhyTheCabinetToolFailed) {
+    AccountObject big = MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0);
+    big.files.emplace_back("sound.bin", std::string(1 << 20, 's'));
+    builder.Add(ContentCategory::Winks, big);
+    builder.Write();
+    auto window = Open();
+    {
+        // Files may not grow past 64 KiB, in the tool as here; a write past
+        // it fails (the signal that would end the writer is ignored).
+        rlimit before{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+        rlimit small = before;
+        small.rlim_cur = 64 * 1024;
+        const sighandler_t handler = std::signal(SIGXFSZ, SIG_IGN);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        List(*window, ContentCategory::Winks);
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, handler);
+    }
+    EXPECT_EQ(Find<QListWidget>(*window, "installed")->count(), 0);
+    const std::string message = MessageBox::Shown().value(0).toStdString();
+    EXPECT_TRUE(message.starts_with("Nothing could be listed: the cabinet tool \"extract\" failed"))
+        << message;
+    EXPECT_NE(message.find("File too large"), std::string::npos) << message;
 }
 
 TEST_F(MainWindowTest, AUserWithoutMessengerDataIsToldWhereQuorvaneLooked) {

@@ -597,6 +597,26 @@ TEST_F(BackupFixture, AnObjectStoredAsContentXmlIsNeitherOverwrittenNorDeleted) 
     EXPECT_TRUE(outcome.items[1].written) << outcome.items[1].reason;
 }
 
+TEST_F(BackupFixture, AWildcardLocationIsRefusedWhateverListItComesIn) {
+    // The listing leaves such a record out; the backup refuses it on its
+    // own too, even when a file of that very name is there.
+    for (int n = 0; n < 2; ++n)
+        Add(ContentCategory::Winks, Sample(ContentCategory::Winks, n));
+    builder.Write();
+    PackagedObjectList list(services, ContentCategory::Winks);
+    const std::vector<ListedItem> items = List(list);
+    ASSERT_EQ(items.size(), 2u);
+    WriteFile(JoinPath(list.objectFolder, "*.*"), ReadFile(list.ObjectPath(list.objects[0])));
+    list.objects[0].location = "*.*";
+
+    const BackupOutcome outcome = BackUp(list, All(items));
+    ASSERT_EQ(outcome.items.size(), 2u);
+    EXPECT_FALSE(outcome.items[0].written);
+    EXPECT_THAT(outcome.items[0].reason, HasSubstr("\"*.*\" holds a wildcard"));
+    EXPECT_FALSE(fs::exists(outcome.items[0].file));
+    EXPECT_TRUE(outcome.items[1].written) << outcome.items[1].reason;
+}
+
 // --- packaged: what is not written is said -----------------------------------
 
 TEST_F(BackupFixture, WithoutTheCabinetToolNoPackIsClaimed) {

@@ -91,11 +91,11 @@ TEST(CabinetToolsArguments, ObjectPackNamesTheManifestAndTheObjectFile) {
                             "/acct/Winks3/0a1b2c3d.cab"));
 }
 
-TEST(CabinetToolsArguments, FolderPackTakesEveryFileOfTheFolder) {
+TEST(CabinetToolsArguments, FolderPackNamesEveryFileItPacks) {
     EXPECT_THAT(CabinetTools::FolderPackArguments("/backup/msn-emoticons/MSNEmoticons.msn",
-                                                  "work/1700000000"),
+                                                  "work/1700000000", {"a.gif", "content.xml"}),
                 ElementsAre("cabarc", "N", "/backup/msn-emoticons/MSNEmoticons.msn",
-                            "work/1700000000/*.*"));
+                            "work/1700000000/a.gif", "work/1700000000/content.xml"));
 }
 
 TEST(CabinetToolsArguments, ExtractNamesTheFolderBeforeTheCabinet) {
@@ -150,21 +150,22 @@ TEST_F(CabinetToolsRun, PackFolderThenExtractGivesBackEveryFile) {
     const std::string source = temp / "source";
     const std::map<std::string, std::string> files = {
         {"readme.txt", "Plain text\r\nwith two lines\r\n"},
-        {"no-extension", "a name without a dot is taken by *.* too"},
+        {"no-extension", "a name without a dot"},
         {"zeros.bin", std::string(1000, '\0')},
         {"several blocks.bin", Binary(200 * 1024, 7)}, // more than one 32 KB MSZIP block
         {"empty.dat", ""},
         {"two words & $HOME 'quoted' \"x\".txt", "names reach the tool as they are"},
         {"caf\xC3\xA9.gif", "UTF-8 name"},
     };
-    for (const auto& [name, bytes] : files)
+    std::vector<std::string> names;
+    for (const auto& [name, bytes] : files) {
         WriteFile(JoinPath(source, name), bytes);
-    // Subfolders are not files of the folder and stay out of the pack.
-    WriteFile(JoinPath(source, "sub/inner.txt"), "not packed");
+        names.push_back(name);
+    }
 
     const std::string pack = temp / "out/all.cab";
     MakeFolders(temp / "out");
-    const ToolRun packed = tools.PackFolder(source, pack);
+    const ToolRun packed = tools.PackFolder(source, names, pack);
     ASSERT_TRUE(packed.succeeded) << packed.reason;
     EXPECT_TRUE(packed.started);
     EXPECT_THAT(packed.reason, IsEmpty());
@@ -183,7 +184,7 @@ TEST_F(CabinetToolsRun, ExtractReplacesFilesAlreadyThere) {
     const std::string source = temp / "source";
     WriteFile(JoinPath(source, "thumb.png"), "new bytes");
     const std::string pack = temp / "thumb.cab";
-    ASSERT_TRUE(tools.PackFolder(source, pack).succeeded);
+    ASSERT_TRUE(tools.PackFolder(source, {"thumb.png"}, pack).succeeded);
 
     const std::string destination = temp / "x.cab.dir";
     WriteFile(JoinPath(destination, "thumb.png"), "old bytes from an earlier listing");
@@ -221,7 +222,7 @@ TEST_F(CabinetToolsRun, ToolsRunInTheGivenWorkingFolderButPathsMeanTheCallers) {
     // file in the caller's working folder, as the user meant it.
     const ToolRun run = tools.PackObject("relative.msn", JoinPath(objectFolder, "content.xml"),
                                          objectFolder, "obj.cab", windowsFolder);
-    const ToolRun folderRun = tools.PackFolder(objectFolder, "folder.msn");
+    const ToolRun folderRun = tools.PackFolder(objectFolder, {"obj.cab"}, "folder.msn");
     const ToolRun extractRun = tools.ExtractCabinet("folder.msn", "unpacked");
     fs::current_path(previous);
 
@@ -240,11 +241,11 @@ TEST_F(CabinetToolsRun, TheBuiltToolsAreFoundBesideTheProgram) {
     WriteFile(JoinPath(source, "a.txt"), "a");
     // PATH holds nothing; the tools come from <program>/../libexec/quorvane.
     test::ScopedVariable path("PATH", "");
-    ASSERT_TRUE(tools.PackFolder(source, temp / "a.cab").succeeded);
+    ASSERT_TRUE(tools.PackFolder(source, {"a.txt"}, temp / "a.cab").succeeded);
     ASSERT_EQ(runner.calls.size(), 1u);
     EXPECT_EQ(fs::weakly_canonical(runner.calls[0][0]), fs::weakly_canonical(BuiltTool("cabarc")));
     EXPECT_THAT(std::vector<std::string>(runner.calls[0].begin() + 1, runner.calls[0].end()),
-                ElementsAre("N", temp / "a.cab", JoinPath(source, "*.*")));
+                ElementsAre("N", temp / "a.cab", JoinPath(source, "a.txt")));
 }
 
 TEST_F(CabinetToolsRun, ToolsBesideTheProgramComeBeforeThoseInItsFolder) {
@@ -258,7 +259,7 @@ TEST_F(CabinetToolsRun, ToolsBesideTheProgramComeBeforeThoseInItsFolder) {
         0);
     const std::string source = temp / "source";
     WriteFile(JoinPath(source, "a.txt"), "a");
-    ASSERT_TRUE(tools.PackFolder(source, temp / "a.cab").succeeded);
+    ASSERT_TRUE(tools.PackFolder(source, {"a.txt"}, temp / "a.cab").succeeded);
 
     test::ScopedVariable path("PATH", "");
     CabinetTools installed(runner, programFolder, windowsFolder);
@@ -280,7 +281,7 @@ TEST_F(CabinetToolsRun, ToolsOnPathAreUsedWhenNoneAreBesideTheProgram) {
     CabinetTools elsewhere(runner, temp / "nowhere/bin", windowsFolder);
     const std::string source = temp / "source";
     WriteFile(JoinPath(source, "a.txt"), "a");
-    const ToolRun run = elsewhere.PackFolder(source, temp / "a.cab");
+    const ToolRun run = elsewhere.PackFolder(source, {"a.txt"}, temp / "a.cab");
     EXPECT_TRUE(run.succeeded) << run.reason;
 }
 
@@ -295,7 +296,7 @@ TEST_F(CabinetToolsRun, MissingToolIsNotStartedAndNamed) {
 
     const std::string source = temp / "source";
     WriteFile(JoinPath(source, "a.txt"), "a");
-    const ToolRun pack = nowhere.PackFolder(source, temp / "a.cab");
+    const ToolRun pack = nowhere.PackFolder(source, {"a.txt"}, temp / "a.cab");
     EXPECT_FALSE(pack.started);
     EXPECT_THAT(pack.reason, HasSubstr("\"cabarc\""));
     EXPECT_FALSE(fs::exists(temp / "a.cab"));

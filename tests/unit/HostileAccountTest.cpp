@@ -458,6 +458,88 @@ TEST_F(HostileAccountTest, ACabinetThatWouldExpandWithoutBoundIsLeftOut) {
         EXPECT_LT(bytes.size(), 1u << 20) << name;
 }
 
+// "*.*" names no file Windows could hold; handed to a cabinet tool that
+// expands wildcards it would pack the whole object folder, map.dat and the
+// other Winks with it.
+TEST_F(HostileAccountTest, AWildcardLocationIsLeftOutAndNothingElseIsPacked) {
+    AddWinks(1);
+    AccountObject wildcard = MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 1);
+    wildcard.location = "*.*";
+    builder.Add(ContentCategory::Winks, wildcard);
+    builder.Write();
+    const auto account = EntriesBelow(prefix);
+
+    const test::ChildResult result = Run(Backup(ContentCategory::Winks));
+    EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
+    EXPECT_THAT(test::Lines(result.out).at(0), HasSubstr("\twritten\t"));
+    EXPECT_THAT(result.err, HasSubstr("1 whose Location is not a plain file name (unsafe)"));
+    EXPECT_EQ(Packs().size(), 1u);
+    // verify fails a pack holding anything its content.xml does not name.
+    ExpectOnlySoundPacks();
+    EXPECT_EQ(EntriesBelow(prefix), account);
+}
+
+// When the extract tool cannot do its work no Wink is to blame: list names
+// the tool's failure once and fails.
+TEST_F(HostileAccountTest, ListNamesTheCabinetToolsFailureInsteadOfBlamingTheWinks) {
+    AddWinks(2);
+    builder.Write();
+    // A copy of the program away from the built tools, with none on PATH.
+    const std::string lonely = root / "lonely";
+    MakeFolders(lonely);
+    fs::copy_file(QUORVANE_CLI, lonely + "/quorvane-cli");
+    const auto list = [&] {
+        std::vector<std::string> args = Command("list", ContentCategory::Winks);
+        args.insert(args.begin(), lonely + "/quorvane-cli");
+        test::ChildOptions options{&environment, "", ""};
+        options.timeLimit = std::chrono::seconds(30);
+        return test::RunChild(args, options);
+    };
+
+    const test::ChildResult missing = list();
+    EXPECT_TRUE(missing.ExitedWith(1)) << missing.Describe();
+    EXPECT_THAT(missing.err, HasSubstr("cannot be listed: the cabinet tool \"extract\" is not "
+                                       "installed"));
+    EXPECT_THAT(missing.err, Not(HasSubstr("without a picture")));
+
+    WriteFile(lonely + "/extract", "#!/bin/sh\nkill -KILL $$\n");
+    ASSERT_EQ(chmod((lonely + "/extract").c_str(), 0755), 0);
+    const test::ChildResult killed = list();
+    EXPECT_TRUE(killed.ExitedWith(1)) << killed.Describe();
+    EXPECT_THAT(killed.err, HasSubstr("the cabinet tool \"extract\" was killed by signal 9"));
+    EXPECT_THAT(killed.err, Not(HasSubstr("without a picture")));
+    EXPECT_EQ(killed.out, "");
+}
+
+// A cache on a full file system is the run's trouble, not the Winks'. The
+// cache is a small file system of its own, mounted in a user namespace.
+TEST_F(HostileAccountTest, AFullCacheFailsTheListingWithItsReason) {
+    if (test::RunChild({"/usr/bin/unshare", "-rm", "/bin/true"}).exitCode != 0)
+        GTEST_SKIP() << "no user namespace can be made here to mount a small file system";
+    AccountObject big = MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0);
+    big.files.emplace_back("sound.bin", std::string(1 << 20, 's'));
+    builder.Add(ContentCategory::Winks, big);
+    builder.Write();
+
+    test::ChildOptions options{&environment, "", ""};
+    options.timeLimit = std::chrono::seconds(30);
+    std::vector<std::string> args = {
+        "/usr/bin/unshare",
+        "-rm",
+        "/bin/sh",
+        "-c",
+        "mount -t tmpfs -o size=256k,mode=0700 tmpfs \"$XDG_CACHE_HOME\" && exec \"$@\"",
+        "sh",
+        QUORVANE_CLI};
+    const std::vector<std::string> command = Command("list", ContentCategory::Winks);
+    args.insert(args.end(), command.begin(), command.end());
+    const test::ChildResult full = test::RunChild(args, options);
+    EXPECT_TRUE(full.ExitedWith(1)) << full.Describe();
+    EXPECT_THAT(full.err, HasSubstr("cannot be listed: the cabinet tool \"extract\" failed"));
+    EXPECT_THAT(full.err, HasSubstr("are free"));
+    EXPECT_THAT(full.err, Not(HasSubstr("without a picture")));
+}
+
 TEST_F(HostileAccountTest, ASecondQuorvaneOnTheAccountWaitsThenSaysSo) {
     AddWinks(3);
     builder.Write();

@@ -349,7 +349,7 @@ TEST_F(ListingFixture, ClearingTheListRemovesItsScratch) {
     EXPECT_FALSE(fs::exists(scratch)) << "stamp files and thumbnail folders go with the list";
 }
 
-TEST_F(ListingFixture, WithoutTheCabinetToolEveryObjectIsLeftOut) {
+TEST_F(ListingFixture, WithoutTheCabinetToolTheListingSaysSoInsteadOfBlamingTheObjects) {
     for (int n = 0; n < 2; ++n)
         builder.Add(ContentCategory::Winks,
                     MessengerAccountBuilder::SampleObject(ContentCategory::Winks, n));
@@ -360,10 +360,13 @@ TEST_F(ListingFixture, WithoutTheCabinetToolEveryObjectIsLeftOut) {
     test::ScopedVariable path("PATH", "");
     CabinetTools nowhere(runner, temp / "no-tools/bin", windowsFolder);
     PackagedObjectList list(services, ContentCategory::Winks);
-    const std::vector<ListedItem> items =
-        ListPackagedObjects(list, kPassport, nowhere, decoder, CodePage::Ansi()).items;
-    EXPECT_EQ(items.size(), 0u);
+    const ListingResult result =
+        ListPackagedObjects(list, kPassport, nowhere, decoder, CodePage::Ansi());
+    EXPECT_THAT(result.items, IsEmpty());
+    EXPECT_THAT(result.toolFailure, ::testing::HasSubstr("\"extract\" is not installed"));
+    EXPECT_EQ(result.LeftOut(), 0u) << "no Wink is to blame";
     EXPECT_THAT(Locations(list), IsEmpty());
+    EXPECT_THAT(FileNamesIn(JoinPath(list.scratchFolder, "stamps")), IsEmpty());
     EXPECT_EQ(FileNamesIn(objectFolder), before);
 }
 

@@ -28,10 +28,13 @@ protected:
                      const std::vector<std::pair<std::string, std::string>>& files,
                      bool seal = true) {
         const std::string source = temp / ("source-" + name);
-        for (const auto& [file, bytes] : files)
+        std::vector<std::string> names;
+        for (const auto& [file, bytes] : files) {
             WriteFile(JoinPath(source, file), bytes);
+            names.push_back(file);
+        }
         const std::string pack = temp / (name + ".msn");
-        const ToolRun run = tools.PackFolder(source, pack);
+        const ToolRun run = tools.PackFolder(source, names, pack);
         EXPECT_TRUE(run.succeeded) << run.reason;
         if (seal) {
             EXPECT_TRUE(PackCipher("").TransformFile(pack));
@@ -82,6 +85,10 @@ TEST_F(PackVerifierTest, EveryFaultAMessengerInstallWouldMeetIsNamed) {
         {"a manifest naming nothing", Pack("empty", {{"content.xml", "<package/>"}, {"a", "x"}}),
          "names no file"},
         {"no manifest", Pack("bare", {{"kiss.cab", "x"}}), "no content.xml"},
+        {"a member the manifest does not name",
+         Pack("extra",
+              {{"content.xml", Manifest("kiss.cab")}, {"kiss.cab", "x"}, {"map.dat", "pointer"}}),
+         "holds \"map.dat\", which content.xml does not name"},
         {"a cabinet never sealed",
          Pack("unsealed", {{"content.xml", Manifest("a")}, {"a", "x"}}, false),
          "not a sealed cabinet"},

@@ -3,15 +3,11 @@
 #include "InputFile.h"
 #include "Utf8.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <set>
 
-#include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace quorvane::cabarc {
 
@@ -19,10 +15,6 @@ namespace {
 
 std::string ErrnoText(int error) {
     return std::strerror(error);
-}
-
-bool IsWildcard(const std::string& lastPart) {
-    return lastPart == "*.*" || lastPart == "*";
 }
 
 // A name goes into the cabinet as it is; the reader on the other side splits
@@ -59,70 +51,11 @@ bool PackInputs::Add(const std::string& argument, std::string& error) {
         error = "empty file argument";
         return false;
     }
+    // Every argument is one file, "*" and "?" included: a name that came
+    // from a stranger's data must never stand for other files beside it.
     const auto slash = argument.rfind('/');
-    const std::string lastPart = slash == std::string::npos ? argument : argument.substr(slash + 1);
-    if (IsWildcard(lastPart)) {
-        std::string folder;
-        if (slash == std::string::npos) {
-            folder = ".";
-        } else if (slash == 0) {
-            folder = "/";
-        } else {
-            folder = argument.substr(0, slash);
-        }
-        return AddFolder(folder, error);
-    }
-    return AddFile(argument, lastPart, error);
-}
-
-bool PackInputs::AddFolder(const std::string& folder, std::string& error) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        error = "cannot open folder \"" + tools::Printable(folder) + "\": " + ErrnoText(errno);
-        return false;
-    }
-    DIR* dir = ::fdopendir(fd);
-    if (dir == nullptr) {
-        error = "cannot read folder \"" + tools::Printable(folder) + "\": " + ErrnoText(errno);
-        ::close(fd);
-        return false;
-    }
-    std::vector<std::string> names;
-    errno = 0;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..") {
-            continue;
-        }
-        struct stat info {};
-        if (::fstatat(fd, name.c_str(), &info, 0) != 0) {
-            // A dangling link or a file deleted meanwhile: not a regular
-            // file of the folder any more.
-            continue;
-        }
-        if (!S_ISREG(info.st_mode)) {
-            continue;
-        }
-        if (m_hasExcluded && info.st_dev == m_excludedDevice && info.st_ino == m_excludedInode) {
-            continue;
-        }
-        names.push_back(name);
-        errno = 0;
-    }
-    const int readError = errno;
-    ::closedir(dir);
-    if (readError != 0) {
-        error = "cannot read folder \"" + tools::Printable(folder) + "\": " + ErrnoText(readError);
-        return false;
-    }
-    std::sort(names.begin(), names.end());
-    const std::string prefix = folder.back() == '/' ? folder : folder + "/";
-    for (const auto& name : names) {
-        if (!AddFile(prefix + name, name, error)) {
-            return false;
-        }
-    }
-    return true;
+    return AddFile(argument, slash == std::string::npos ? argument : argument.substr(slash + 1),
+                   error);
 }
 
 bool PackInputs::AddFile(const std::string& path, const std::string& name, std::string& error) {

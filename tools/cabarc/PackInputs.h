@@ -28,14 +28,12 @@ struct PackInput {
 // The files a command line names, in the order they will be packed.
 class PackInputs {
 public:
-    // The pack being replaced may sit in a folder that is packed with "*.*":
-    // the old pack is then left out. Named as an input, it is refused.
+    // The pack being replaced, which is refused when named as an input:
+    // replacing it would destroy the input.
     void ExcludePack(dev_t device, ino_t inode);
 
-    // One argument: a file, or "<folder>/*.*" (also "<folder>/*") for every
-    // regular file of the folder, names with and without a dot alike,
-    // subfolders (and FIFOs, devices, sockets) left out, in byte order of the
-    // names. A file named on its own must be a regular file.
+    // One argument: one regular file, its name taken literally. "*" and "?"
+    // are characters of the name like any other; nothing is expanded.
     bool Add(const std::string& argument, std::string& error);
 
     // What the cabinet format cannot hold, and names that would collide.
@@ -44,7 +42,6 @@ public:
     const std::vector<PackInput>& Files() const { return m_files; }
 
 private:
-    bool AddFolder(const std::string& folder, std::string& error);
     bool AddFile(const std::string& path, const std::string& name, std::string& error);
 
     std::vector<PackInput> m_files;

@@ -1,11 +1,12 @@
 // cabarc: packs files into a new MSZIP cabinet.
 //
 //   cabarc N <pack> <file> [<file> ...]
-//   cabarc N <pack> <folder>/*.*
 //
-// The backup engine runs it with exactly these argument vectors; the
-// command line is the one a Windows cabinet archiver takes, so a pack made
-// here reads like one made there.
+// The backup engine runs it with exactly this argument vector; the command
+// line is the one a Windows cabinet archiver takes, so a pack made here reads
+// like one made there. Unlike that archiver it expands no wildcards: the
+// engine names every file it packs, and a file name that came from a
+// stranger's data must never stand for other files.
 
 #include "PackInputs.h"
 #include "PackWriter.h"
@@ -21,12 +22,11 @@ namespace {
 
 void PrintUsage(std::FILE* to) {
     std::fputs("Usage: cabarc N <pack> <file> [<file> ...]\n"
-               "       cabarc N <pack> <folder>/*.*\n"
                "\n"
-               "Writes a new MSZIP cabinet <pack> holding the files under their bare\n"
-               "names. \"<folder>/*.*\" (or \"<folder>/*\") stands for every regular file of\n"
-               "the folder, names without a dot included, subfolders not. The pack is\n"
-               "written beside itself under a temporary name and then replaces <pack>.\n"
+               "Writes a new MSZIP cabinet <pack> holding the files, in the order given,\n"
+               "under their bare names. Each <file> is one file, its name taken literally:\n"
+               "\"*\" and \"?\" are no wildcards. The pack is written beside itself under a\n"
+               "temporary name and then replaces <pack>.\n"
                "\n"
                "Refused: more than 65535 files, more than 2147450880 bytes in all, a\n"
                "missing input, an input that is not a regular file (a FIFO, a device),\n"

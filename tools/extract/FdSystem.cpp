@@ -49,6 +49,7 @@ void FdSystem::SetOutput(int fd, std::uint64_t limit) {
     m_limit = limit;
     m_written = 0;
     m_overflowed = false;
+    m_outputError = 0;
     m_outputOpen = false;
 }
 
@@ -154,6 +155,7 @@ int FdSystem::Write(mspack_file* handle, void* buffer, int bytes) {
             if (errno == EINTR) {
                 continue;
             }
+            owner->m_outputError = errno;
             return -1;
         }
         done += static_cast<std::size_t>(put);

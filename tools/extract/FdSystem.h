@@ -29,6 +29,9 @@ public:
     void ClearOutput();
     std::uint64_t OutputWritten() const { return m_written; }
     bool OutputOverflowed() const { return m_overflowed; }
+    // The errno of a write to the output that failed (a full disk, an I/O
+    // error); 0 when none did since SetOutput.
+    int OutputError() const { return m_outputError; }
 
     // The most all members of the run may write together.
     void SetRunLimit(std::uint64_t limit) { m_runLimit = limit; }
@@ -65,6 +68,7 @@ private:
     std::uint64_t m_limit = 0;
     std::uint64_t m_written = 0;
     bool m_overflowed = false;
+    int m_outputError = 0;
     bool m_outputOpen = false;
     std::uint64_t m_runLimit = 0;
     std::uint64_t m_runWritten = 0;

@@ -51,6 +51,26 @@ void StampModified(int fd, const mscabd_file* member) {
     ::futimes(fd, times);
 }
 
+// Errors of the destination's file system rather than of the member: no
+// other member would fare better, whatever the cabinet holds.
+bool IsDestinationFault(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EIO:
+    case EROFS:
+    case EACCES:
+    case EPERM:
+    case EFBIG:
+    case EMFILE:
+    case ENFILE:
+    case ENOMEM:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 MemberExtractor::MemberExtractor(mscab_decompressor* decompressor, FdSystem& system,
@@ -70,6 +90,11 @@ MemberExtractor::Outcome MemberExtractor::Extract(mscabd_file* member) {
         if (m_system.RunLimitReached()) {
             return Outcome::kStopped;
         }
+        if (m_cannotWrite) {
+            std::fprintf(stderr, "extract: cannot write member %s: %s\n",
+                         tools::Quoted(raw).c_str(), error.c_str());
+            return Outcome::kCannotWrite;
+        }
     } else {
         error = path.refusal;
     }
@@ -88,6 +113,7 @@ bool MemberExtractor::WriteMember(mscabd_file* member, const SafeFolder& folder,
         fd = ::openat(folder.Fd(), temporary.c_str(),
                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) {
+            m_cannotWrite = IsDestinationFault(errno);
             error = std::string("cannot create a file: ") + std::strerror(errno);
             return false;
         }
@@ -105,6 +131,10 @@ bool MemberExtractor::WriteMember(mscabd_file* member, const SafeFolder& folder,
     if (m_system.RunLimitReached()) {
         error = "the run's cap was reached";
         ok = false;
+    } else if (m_system.OutputError() != 0) {
+        m_cannotWrite = true;
+        error = std::string("cannot write the file: ") + std::strerror(m_system.OutputError());
+        ok = false;
     } else if (result != MSPACK_ERR_OK) {
         error = MspackErrorText(result);
         ok = false;
@@ -116,6 +146,7 @@ bool MemberExtractor::WriteMember(mscabd_file* member, const SafeFolder& folder,
         StampModified(fd, member);
     }
     if (::close(fd) != 0 && ok) {
+        m_cannotWrite = IsDestinationFault(errno);
         error = std::string("cannot write the file: ") + std::strerror(errno);
         ok = false;
     }
@@ -126,6 +157,7 @@ bool MemberExtractor::WriteMember(mscabd_file* member, const SafeFolder& folder,
         ::fstatat(folder.Fd(), fileName.c_str(), &existing, AT_SYMLINK_NOFOLLOW) != 0 &&
         errno == ENOENT;
     if (ok && ::renameat(folder.Fd(), temporary.c_str(), folder.Fd(), fileName.c_str()) != 0) {
+        m_cannotWrite = IsDestinationFault(errno);
         error = "cannot put the file in place: " + std::string(std::strerror(errno));
         ok = false;
     }

@@ -25,6 +25,9 @@ public:
         kWritten,
         kRefused, // this member only (the reason is on stderr); the run goes on
         kStopped, // the run's cap was reached: no member may follow
+        // The destination took no more (a full disk, no permission, an I/O
+        // error): no member may follow, and the cabinet is not to blame.
+        kCannotWrite,
     };
     Outcome Extract(mscabd_file* member);
 
@@ -36,6 +39,7 @@ private:
     FdSystem& m_system;
     const SafeFolder& m_destination;
     CreatedByRun& m_created;
+    bool m_cannotWrite = false; // set by WriteMember for a fault of the destination
 };
 
 } // namespace quorvane::extract

@@ -36,13 +36,20 @@ constexpr std::uint64_t kGiB = 1024 * kMiB;
 constexpr std::uint64_t kDefaultCap = 64 * kMiB;
 constexpr std::uint64_t kHighestCap = kGiB;
 
+// The exit status tells whose fault a failure is: the cabinet's (the
+// caller leaves that cabinet out), the command line's, or the destination's
+// (the caller's own environment: no other cabinet would fare better).
+constexpr int kRefused = 1;
+constexpr int kUsage = 2;
+constexpr int kCannotWrite = 3;
+
 void PrintUsage(std::FILE* to) {
     std::fputs("Usage: extract /Y /E /L [/MAX:<bytes>] <folder> <cabinet>\n"
                "\n"
                "Expands every member of <cabinet> into <folder>, creating it when missing\n"
                "and replacing files already there. Members whose names climb out of the\n"
                "folder (\"..\") or are not valid are refused; the others are still\n"
-               "extracted. The exit status is 0 only when every member was extracted.\n"
+               "extracted.\n"
                "\n"
                "<folder> must not itself be a symbolic link, and <cabinet> and the later\n"
                "parts of a split set must be regular files.\n"
@@ -54,7 +61,16 @@ void PrintUsage(std::FILE* to) {
                "run created is removed again.\n"
                "\n"
                "Switches are read in any order and either case, and may be given before\n"
-               "<folder> only.\n",
+               "<folder> only.\n"
+               "\n"
+               "Exit status:\n"
+               "  0  every member was extracted\n"
+               "  1  the cabinet is refused: it cannot be read as a cabinet, a member is\n"
+               "     damaged or refused, or it would write more than the cap\n"
+               "  2  the command line is not valid\n"
+               "  3  <folder> cannot be written into: it cannot be made or opened, the\n"
+               "     disk is full, no permission, an I/O error (what this run created\n"
+               "     is removed again)\n",
                to);
 }
 
@@ -224,7 +240,7 @@ int main(int argc, char** argv) {
     const auto line = Parse(argc, argv);
     if (!line) {
         PrintUsage(stderr);
-        return 2;
+        return kUsage;
     }
 
     quorvane::extract::FdSystem system;
@@ -232,7 +248,7 @@ int main(int argc, char** argv) {
     std::string error;
     if (!cabinet.Open(line->cabinet, error)) {
         std::fprintf(stderr, "extract: %s\n", error.c_str());
-        return 1;
+        return kRefused;
     }
 
     // All or nothing on space and on the cap: a restore that stops half-way
@@ -241,12 +257,22 @@ int main(int argc, char** argv) {
     for (const mscabd_file* member = cabinet.Files(); member != nullptr; member = member->next) {
         needed += member->length;
     }
+    // The cap first: a cabinet over it is refused for what it is, whatever
+    // space happens to be free.
+    if (needed > line->cap) {
+        std::fprintf(stderr,
+                     "extract: the members of %s add up to %llu bytes, more than the %s one "
+                     "run may write; nothing was extracted. %s.\n",
+                     Quoted(line->cabinet).c_str(), static_cast<unsigned long long>(needed),
+                     DescribeBytes(line->cap).c_str(), kRaiseCap);
+        return kRefused;
+    }
     const std::string probe = ExistingAncestor(line->destination);
     struct statvfs space {};
     if (::statvfs(probe.c_str(), &space) != 0) {
         std::fprintf(stderr, "extract: cannot read the free space of %s: %s\n",
                      Quoted(probe).c_str(), std::strerror(errno));
-        return 1;
+        return kCannotWrite;
     }
     const std::uint64_t available =
         static_cast<std::uint64_t>(space.f_bavail) * static_cast<std::uint64_t>(space.f_frsize);
@@ -256,15 +282,7 @@ int main(int argc, char** argv) {
                      "at %s; nothing was extracted\n",
                      static_cast<unsigned long long>(needed),
                      static_cast<unsigned long long>(available), Quoted(probe).c_str());
-        return 1;
-    }
-    if (needed > line->cap) {
-        std::fprintf(stderr,
-                     "extract: the members of %s add up to %llu bytes, more than the %s one "
-                     "run may write; nothing was extracted. %s.\n",
-                     Quoted(line->cabinet).c_str(), static_cast<unsigned long long>(needed),
-                     DescribeBytes(line->cap).c_str(), kRaiseCap);
-        return 1;
+        return kCannotWrite;
     }
     system.SetRunLimit(line->cap);
 
@@ -272,13 +290,21 @@ int main(int argc, char** argv) {
     auto folder = quorvane::extract::SafeFolder::OpenDestination(line->destination, created, error);
     if (!folder) {
         std::fprintf(stderr, "extract: %s; nothing was extracted\n", error.c_str());
-        return 1;
+        return kCannotWrite;
     }
     quorvane::extract::MemberExtractor extractor(cabinet.Decompressor(), system, *folder, created);
     std::size_t failed = 0;
     for (mscabd_file* member = cabinet.Files(); member != nullptr; member = member->next) {
         using Outcome = quorvane::extract::MemberExtractor::Outcome;
         const Outcome outcome = extractor.Extract(member);
+        if (outcome == Outcome::kCannotWrite) {
+            const bool removed = created.Remove(folder->Fd());
+            std::fprintf(stderr, "extract: %s could not be written into; stopped, and %s\n",
+                         Quoted(line->destination).c_str(),
+                         removed ? "every file and folder this run created was removed"
+                                 : "some of what this run created could not be removed");
+            return kCannotWrite;
+        }
         if (outcome == Outcome::kStopped) {
             const bool removed = created.Remove(folder->Fd());
             std::fprintf(stderr,
@@ -288,7 +314,7 @@ int main(int argc, char** argv) {
                          removed ? "every file and folder this run created was removed"
                                  : "some of what this run created could not be removed",
                          kRaiseCap);
-            return 1;
+            return kRefused;
         }
         if (outcome == Outcome::kRefused) {
             ++failed;
@@ -297,7 +323,7 @@ int main(int argc, char** argv) {
     if (failed != 0) {
         std::fprintf(stderr, "extract: %zu member(s) of \"%s\" were not extracted\n", failed,
                      Printable(line->cabinet).c_str());
-        return 1;
+        return kRefused;
     }
     return 0;
 }

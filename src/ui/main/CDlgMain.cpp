@@ -539,6 +539,10 @@ void CDlgMain::OnListFinished(const ListReport& report) {
     if (report.interrupted)
         MessageBox::Show(this, tr("Listing was cancelled: %n item(s) listed.", nullptr,
                                   static_cast<int>(m_listInstalled->count())));
+    else if (!result.toolFailure.empty())
+        MessageBox::Show(
+            this,
+            tr("Nothing could be listed: %1.").arg(QString::fromStdString(result.toolFailure)));
 }
 
 void CDlgMain::OnBackupNow() {
