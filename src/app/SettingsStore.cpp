@@ -117,13 +117,15 @@ bool ReadLength(ByteReader& reader, std::uint32_t& length) {
 }
 
 // Opens the folder holding a settings file; the file itself is then only
-// ever named relative to it.
+// ever named relative to it, and never through a link. The folder is the
+// user's own (~/.config/quorvane), which a dotfile manager may have made a
+// link: that one is followed.
 bool OpenSettingsFolder(const std::string& filePath, OpenFolder& folder) {
     std::string path = ParentFolder(filePath);
     if (path.empty())
         path = filePath.starts_with('/') ? "/" : ".";
     std::string reason;
-    return folder.Open(path, reason);
+    return folder.Open(path, reason, true);
 }
 
 } // namespace

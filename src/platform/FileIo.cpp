@@ -282,8 +282,9 @@ OpenFolder& OpenFolder::operator=(OpenFolder&& other) noexcept {
     return *this;
 }
 
-bool OpenFolder::Open(const std::string& path, std::string& reason) {
-    const int fd = OpenRetrying(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+bool OpenFolder::Open(const std::string& path, std::string& reason, bool followLink) {
+    const int fd =
+        OpenRetrying(path.c_str(), O_RDONLY | O_DIRECTORY | (followLink ? 0 : O_NOFOLLOW));
     if (fd < 0) {
         const int error = errno;
         struct stat info {};

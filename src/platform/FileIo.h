@@ -51,9 +51,10 @@ public:
     OpenFolder(const OpenFolder&) = delete;
     OpenFolder& operator=(const OpenFolder&) = delete;
 
-    // Opens an existing folder; a link in its last part is refused. False
-    // with errno's text in reason.
-    bool Open(const std::string& path, std::string& reason);
+    // Opens an existing folder; a link in its last part is refused unless
+    // followLink is set (for the user's own folders, which dotfile managers
+    // often make links). False with errno's text in reason.
+    bool Open(const std::string& path, std::string& reason, bool followLink = false);
     bool IsOpen() const { return m_fd >= 0; }
     int Descriptor() const { return m_fd; }
     const std::string& Path() const { return m_path; }

@@ -157,6 +157,11 @@ TEST(RecentPassportsTest, SavesTheExactBytesAndLoadsThemBack) {
     ASSERT_TRUE(SaveRecentPassports(path, {}));
     EXPECT_EQ(test::ReadFile(path), Bytes({0x00, 0x00}));
     EXPECT_TRUE(LoadRecentPassports(path).empty());
+
+    // A settings folder that a dotfile manager made a link still works.
+    std::filesystem::create_symlink(scratch.Path(), scratch / "linked");
+    ASSERT_TRUE(SaveRecentPassports(scratch / "linked/passports.dat", {"joe@x1"}));
+    EXPECT_EQ(LoadRecentPassports(path), Strings{"joe@x1"});
 }
 
 TEST(RecentPassportsTest, SavingReplacesTheFileWholeThroughARename) {
