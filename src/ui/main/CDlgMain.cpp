@@ -532,7 +532,7 @@ void CDlgMain::OnListFinished(const ListReport& report) {
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
         m_listInstalled->addItem(item);
     }
-    if (result.listed) {
+    if (result.listed && result.toolFailure.empty()) {
         m_btnAddAll->setEnabled(true);
         m_btnRemoveAll->setEnabled(true);
     }
