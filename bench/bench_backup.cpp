@@ -340,16 +340,32 @@ BENCHMARK(BM_BareExtract)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
+// The Winks of the account with that many, listed, and what a backup of
+// them needs.
+struct ListedWinks {
+    explicit ListedWinks(int winks)
+        : prefix(GetPrefix()), list(prefix.Services(), ContentCategory::Winks),
+          all(AllItems(ListPackagedObjects(list, PassportFor(winks), prefix.Tools(),
+                                           prefix.Decoder(), Ansi())
+                           .items)),
+          services{prefix.Tools(),  prefix.Folders(), prefix.SystemTime(),
+                   prefix.Pauses(), Ansi(),           nullptr},
+          manifest(prefix.SystemTime(), Ansi()) {}
+    ~ListedWinks() { list.Clear(); }
+    ListedWinks(const ListedWinks&) = delete;
+    ListedWinks& operator=(const ListedWinks&) = delete;
+
+    Prefix& prefix;
+    PackagedObjectList list;
+    const std::vector<std::size_t> all;
+    const BackupServices services;
+    EmoticonManifest manifest;
+};
+
 void BM_BackupWinks(benchmark::State& state) {
     const auto winks = static_cast<int>(state.range(0));
-    Prefix& prefix = GetPrefix();
-    PackagedObjectList list(prefix.Services(), ContentCategory::Winks);
-    const std::vector<std::size_t> all = AllItems(
-        ListPackagedObjects(list, PassportFor(winks), prefix.Tools(), prefix.Decoder(), Ansi())
-            .items);
-    const BackupServices services{prefix.Tools(),  prefix.Folders(), prefix.SystemTime(),
-                                  prefix.Pauses(), Ansi(),           nullptr};
-    EmoticonManifest manifest(prefix.SystemTime(), Ansi());
+    ListedWinks listed(winks);
+    auto& [prefix, list, all, services, manifest] = listed;
     prefix.Pauses().total = 0;
     bool written = all.size() == static_cast<std::size_t>(winks);
     for (auto _ : state) {
@@ -361,7 +377,6 @@ void BM_BackupWinks(benchmark::State& state) {
         BackupOperation backup(services);
         written = backup.Run(list, all, backupFolder, manifest).AllWritten() && written;
     }
-    list.Clear();
     if (!written)
         state.SkipWithError("not every Wink was written");
     state.SetComplexityN(winks);
@@ -381,14 +396,8 @@ BENCHMARK(BM_BackupWinks)
 // pack is held against the earlier one of its name before replacing it.
 void BM_BackupWinksAgain(benchmark::State& state) {
     const auto winks = static_cast<int>(state.range(0));
-    Prefix& prefix = GetPrefix();
-    PackagedObjectList list(prefix.Services(), ContentCategory::Winks);
-    const std::vector<std::size_t> all = AllItems(
-        ListPackagedObjects(list, PassportFor(winks), prefix.Tools(), prefix.Decoder(), Ansi())
-            .items);
-    const BackupServices services{prefix.Tools(),  prefix.Folders(), prefix.SystemTime(),
-                                  prefix.Pauses(), Ansi(),           nullptr};
-    EmoticonManifest manifest(prefix.SystemTime(), Ansi());
+    ListedWinks listed(winks);
+    auto& [prefix, list, all, services, manifest] = listed;
     const std::string backupFolder = prefix.FreshFolder("backup-winks-again");
     BackupOperation first(services);
     bool written = first.Run(list, all, backupFolder, manifest).AllWritten() &&
@@ -400,7 +409,6 @@ void BM_BackupWinksAgain(benchmark::State& state) {
         for (const BackupItemOutcome& item : outcome.items)
             written = written && item.written && item.file.find(" (") == std::string::npos;
     }
-    list.Clear();
     if (!written)
         state.SkipWithError("not every Wink replaced its earlier pack");
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * winks);

@@ -97,13 +97,8 @@ bool StartItem(const ObjectList& list, std::size_t index, const CancelFlag* canc
 // bytes; "" when none can be made.
 std::string WriteTemporary(const OpenFolder& destination, std::string_view bytes,
                            std::string& reason) {
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        std::string name = TemporaryFileName();
-        if (destination.WriteNewFile(name, bytes))
-            return name;
-        if (errno != EEXIST)
-            break;
-    }
+    if (std::string name = destination.WriteTemporaryFile(bytes); !name.empty())
+        return name;
     // Beyond the file size limit (ulimit -f) or the file system's largest
     // file, other items may still fit.
     if (errno == EFBIG)

@@ -310,7 +310,8 @@ std::string OpenFolder::PathOf(std::string_view name) const {
     return path.append(name);
 }
 
-bool OpenFolder::WriteNewFile(const std::string& name, std::string_view bytes, mode_t mode) const {
+bool OpenFolder::WriteNewFile(const std::string& name, std::string_view bytes, mode_t mode,
+                              bool durable) const {
     int raw;
     do {
         raw = ::openat(m_fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
@@ -319,7 +320,7 @@ bool OpenFolder::WriteNewFile(const std::string& name, std::string_view bytes, m
     if (raw < 0)
         return false;
     class Descriptor fd(raw);
-    bool written = WriteAll(fd.Get(), bytes);
+    bool written = WriteAll(fd.Get(), bytes) && (!durable || ::fsync(fd.Get()) == 0);
     int error = errno;
     if (!fd.Close() && written) {
         written = false;
@@ -382,40 +383,33 @@ FileRead OpenFolder::ReadFile(const std::string& name, std::size_t maxBytes) con
     return ReadOpened(fd, maxBytes);
 }
 
-bool OpenFolder::ReplaceFile(const std::string& name, std::string_view bytes) const {
-    std::string temporary;
-    int raw = -1;
-    for (int attempt = 0; attempt < 16 && raw < 0; ++attempt) {
-        temporary = TemporaryFileName();
-        do {
-            raw = ::openat(m_fd, temporary.c_str(),
-                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        } while (raw < 0 && errno == EINTR);
-        if (raw < 0 && errno != EEXIST)
-            return false;
+std::string OpenFolder::WriteTemporaryFile(std::string_view bytes, mode_t mode,
+                                           bool durable) const {
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        std::string name = TemporaryFileName();
+        if (WriteNewFile(name, bytes, mode, durable))
+            return name;
+        if (errno != EEXIST)
+            break;
     }
-    if (raw < 0)
-        return false;
-    class Descriptor fd(raw);
+    return {};
+}
+
+bool OpenFolder::ReplaceFile(const std::string& name, std::string_view bytes) const {
     // A file being replaced keeps its permissions (a user who made the
     // settings private wants them to stay private); a link's target is not
     // looked at.
+    mode_t mode = 0666;
     struct stat existing {};
     if (::fstatat(m_fd, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 &&
         S_ISREG(existing.st_mode))
-        ::fchmod(fd.Get(), existing.st_mode & 07777);
-    bool done = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
-    int error = errno;
-    if (!fd.Close() && done) {
-        done = false;
-        error = errno;
-    }
-    if (done && !Rename(temporary, name)) {
-        done = false;
-        error = errno;
-    }
-    if (!done) {
-        ::unlinkat(m_fd, temporary.c_str(), 0);
+        mode = existing.st_mode & 07777;
+    const std::string temporary = WriteTemporaryFile(bytes, mode, true);
+    if (temporary.empty())
+        return false;
+    if (!Rename(temporary, name)) {
+        const int error = errno;
+        Remove(temporary);
         errno = error;
         return false;
     }

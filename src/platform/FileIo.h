@@ -61,9 +61,14 @@ public:
     std::string PathOf(std::string_view name) const;
 
     // Creates the file exclusively (never through a link, never over an
-    // existing entry) and writes the bytes; false with errno set and the
-    // partial file removed.
-    bool WriteNewFile(const std::string& name, std::string_view bytes, mode_t mode = 0666) const;
+    // existing entry) and writes the bytes, synced to the disk when durable;
+    // false with errno set and the partial file removed.
+    bool WriteNewFile(const std::string& name, std::string_view bytes, mode_t mode = 0666,
+                      bool durable = false) const;
+    // The same under a new hidden temporary name of this process (see
+    // TemporaryFileName); the name, or "" with errno set.
+    std::string WriteTemporaryFile(std::string_view bytes, mode_t mode = 0666,
+                                   bool durable = false) const;
     // Renames within the folder, replacing an existing file of the new name
     // (a link there is replaced, never followed).
     bool Rename(const std::string& from, const std::string& to) const;
