@@ -78,7 +78,8 @@ BackupOutcome AccountSession::BackUp(const std::vector<std::size_t>& itemData,
     return backup.Run(*m_list, itemData, backupFolder, manifest);
 }
 
-AccountLock AccountLock::Take(const AccountSelection& selection, unsigned waitMilliseconds) {
+AccountLock AccountLock::Take(const AccountSelection& selection, const CancelFlag* cancel,
+                              unsigned waitMilliseconds) {
     AccountLock taken;
     const std::string root = PrivateFolderPath();
     std::string folder;
@@ -88,12 +89,8 @@ AccountLock AccountLock::Take(const AccountSelection& selection, unsigned waitMi
             taken.reason);
     if (folder.empty())
         return taken;
-    FileLock::Outcome outcome = FileLock::Outcome::Failed;
-    taken.lock =
-        FileLock::Acquire(JoinPath(folder, "lock"), waitMilliseconds, outcome, taken.reason);
-    taken.outcome = outcome == FileLock::Outcome::Acquired ? Outcome::Acquired
-                    : outcome == FileLock::Outcome::Busy   ? Outcome::Busy
-                                                           : Outcome::Failed;
+    taken.lock = FileLock::Acquire(JoinPath(folder, "lock"), waitMilliseconds, taken.outcome,
+                                   taken.reason, cancel);
     return taken;
 }
 

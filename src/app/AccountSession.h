@@ -6,6 +6,7 @@
 #include "backup/Listing.h"
 #include "platform/Clock.h"
 #include "platform/DataProtection.h"
+#include "platform/PrivateFolder.h"
 #include "platform/ProcessRunner.h"
 #include "platform/SystemFolders.h"
 #include "platform/WineAccount.h"
@@ -85,14 +86,15 @@ private:
 
 // One List or backup at a time per account: the lock in Quorvane's private
 // folder that both front ends take. Waits up to waitMilliseconds for another
-// Quorvane working on the account.
+// Quorvane working on the account, or until cancel is set.
 struct AccountLock {
-    enum class Outcome { Acquired, Busy, Failed };
+    using Outcome = FileLock::Outcome;
     Outcome outcome = Outcome::Failed;
     std::string reason; // for Failed
     std::unique_ptr<FileLock> lock;
 
-    static AccountLock Take(const AccountSelection& selection, unsigned waitMilliseconds = 5000);
+    static AccountLock Take(const AccountSelection& selection, const CancelFlag* cancel = nullptr,
+                            unsigned waitMilliseconds = 5000);
 };
 
 } // namespace quorvane

@@ -128,7 +128,7 @@ std::string LeftOutSummary(const ListingResult& result) {
 }
 
 std::unique_ptr<FileLock> LockAccount(const AccountSelection& selection, std::string& problem) {
-    AccountLock taken = AccountLock::Take(selection);
+    AccountLock taken = AccountLock::Take(selection, &Interrupts());
     switch (taken.outcome) {
     case AccountLock::Outcome::Acquired:
         break;
@@ -138,6 +138,11 @@ std::unique_ptr<FileLock> LockAccount(const AccountSelection& selection, std::st
         break;
     case AccountLock::Outcome::Failed:
         problem = "Quorvane's own folder cannot be used: " + taken.reason + ".\n";
+        break;
+    case AccountLock::Outcome::Cancelled:
+        problem = "interrupted while waiting for another Quorvane to finish with the account "
+                  "\"" +
+                  selection.passportUtf8 + "\".\n";
         break;
     }
     return std::move(taken.lock);

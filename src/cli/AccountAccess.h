@@ -34,8 +34,8 @@ std::string LeftOutSummary(const ListingResult& result);
 
 // One List or backup at a time per account: the lock in Quorvane's private
 // folder that the window shares. Waits a few seconds for another Quorvane
-// working on the account, then gives up. Null, with the message, when it
-// cannot be had.
+// working on the account, then gives up; Ctrl-C (or SIGTERM) ends the wait
+// at once. Null, with the message, when it cannot be had.
 std::unique_ptr<FileLock> LockAccount(const AccountSelection& selection, std::string& problem);
 
 // Set by SIGINT and SIGTERM once InstallInterruptHandlers has run: the work

@@ -158,7 +158,9 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
             problem = listing.Problem();
             nothingListed =
                 listing.Objects().status == ListingStatus::Listed && !listing.Result().interrupted;
-            interrupted = listing.Result().interrupted;
+            // Interrupted while listing, or before that while waiting for the
+            // account.
+            interrupted = listing.Result().interrupted || Interrupts().Requested();
         } else {
             leftOut = LeftOutSummary(listing.Result());
             const std::vector<std::size_t> itemData = ItemData(choice, listing.Items(), complaint);

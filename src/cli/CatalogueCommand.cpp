@@ -2,6 +2,7 @@
 
 #include "cli/AccountAccess.h"
 #include "cli/ContentListing.h"
+#include "platform/CancelFlag.h"
 #include "platform/CodePage.h"
 #include "platform/PrivateFolder.h"
 #include "profile/ObjectList.h"
@@ -26,7 +27,7 @@ int RunCatalogue(const ParsedOptions& options, std::ostream& out, std::ostream& 
         std::unique_ptr<FileLock> lock = LockAccount(selection, problem);
         if (!lock) {
             err << "quorvane-cli catalogue: " << problem;
-            return kExitFailure;
+            return Interrupts().Requested() ? InterruptedStatus() : kExitFailure;
         }
         AccountSession session(selection, category);
         ObjectList* list = &session.Objects();

@@ -1,11 +1,13 @@
 #include "platform/PrivateFolder.h"
 
+#include "platform/CancelFlag.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/SystemFolders.h"
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -113,20 +115,40 @@ std::string EnsurePrivateSubfolder(const std::string& root, std::string_view rel
 
 std::unique_ptr<ScratchFolder> ScratchFolder::Make(const std::string& parent,
                                                    std::string_view prefix, std::string& reason) {
-    std::string pattern = JoinPath(parent, std::string(prefix) + "XXXXXX");
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        reason = "no scratch folder can be made in " + parent + ": " + ErrorText(errno);
-        return nullptr;
+    // Made under a hidden name that sweeps pass over, locked, and only then
+    // given its name: another run's sweep can never take it in between.
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        std::string hidden = JoinPath(parent, "." + std::string(prefix) + "XXXXXX");
+        if (::mkdtemp(hidden.data()) == nullptr) {
+            reason = "no scratch folder can be made in " + parent + ": " + ErrorText(errno);
+            return nullptr;
+        }
+        const int fd = OpenLocked(hidden);
+        if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            reason = "the scratch folder " + hidden + " cannot be held: " + ErrorText(errno);
+            if (fd >= 0)
+                ::close(fd);
+            SystemFolders::DeleteTree(hidden);
+            return nullptr;
+        }
+        const std::string path =
+            JoinPath(parent, std::string(prefix) + hidden.substr(hidden.size() - 6));
+        int renamed =
+            ::renameat2(AT_FDCWD, hidden.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
+        if (renamed != 0 && (errno == EINVAL || errno == ENOSYS))
+            renamed = ::rename(hidden.c_str(), path.c_str());
+        if (renamed == 0)
+            return std::unique_ptr<ScratchFolder>(new ScratchFolder(fd, path));
+        const int error = errno;
+        ::close(fd);
+        SystemFolders::DeleteTree(hidden);
+        if (error != EEXIST && error != ENOTEMPTY) {
+            reason = "the scratch folder " + path + " cannot be made: " + ErrorText(error);
+            return nullptr;
+        }
     }
-    const int fd = OpenLocked(pattern);
-    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        reason = "the scratch folder " + pattern + " cannot be held: " + ErrorText(errno);
-        if (fd >= 0)
-            ::close(fd);
-        SystemFolders::DeleteTree(pattern);
-        return nullptr;
-    }
-    return std::unique_ptr<ScratchFolder>(new ScratchFolder(fd, pattern));
+    reason = "no free name for a scratch folder in " + parent;
+    return nullptr;
 }
 
 ScratchFolder::ScratchFolder(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
@@ -141,11 +163,15 @@ void SweepStaleScratch(const std::string& parent, std::string_view prefix) {
     if (DIR* dir = ::opendir(parent.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             std::string_view name = entry->d_name;
-            if (name.starts_with(prefix) && name.size() == prefix.size() + 6)
+            // Hidden ones too: a run killed while making its folder leaves
+            // one under its hidden name.
+            const std::string_view visible = name.starts_with(".") ? name.substr(1) : name;
+            if (visible.starts_with(prefix) && visible.size() == prefix.size() + 6)
                 names.emplace_back(name);
         }
         ::closedir(dir);
     }
+    const auto now = std::chrono::system_clock::now();
     for (const std::string& name : names) {
         const std::string path = JoinPath(parent, name);
         const int fd = OpenLocked(path);
@@ -153,15 +179,23 @@ void SweepStaleScratch(const std::string& parent, std::string_view prefix) {
             ::unlink(path.c_str()); // a link or a file where a folder belongs
             continue;
         }
+        // A hidden one is unlocked for the moment between its making and
+        // its locking; one that is older than that is a killed run's.
+        struct stat info {};
+        const bool young =
+            name.starts_with(".") &&
+            (::fstat(fd, &info) != 0 ||
+             now - std::chrono::system_clock::from_time_t(info.st_mtime) < std::chrono::minutes(1));
         // A folder still locked belongs to a Quorvane that is running.
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        if (!young && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
             SystemFolders::DeleteTree(path);
         ::close(fd);
     }
 }
 
 std::unique_ptr<FileLock> FileLock::Acquire(const std::string& path, unsigned waitMilliseconds,
-                                            Outcome& outcome, std::string& reason) {
+                                            Outcome& outcome, std::string& reason,
+                                            const CancelFlag* cancel) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
         outcome = Outcome::Failed;
@@ -178,6 +212,10 @@ std::unique_ptr<FileLock> FileLock::Acquire(const std::string& path, unsigned wa
         if (errno != EWOULDBLOCK && errno != EINTR) {
             outcome = Outcome::Failed;
             reason = "the lock file " + path + " cannot be locked: " + ErrorText(errno);
+            break;
+        }
+        if (IsCancelled(cancel)) {
+            outcome = Outcome::Cancelled;
             break;
         }
         if (std::chrono::steady_clock::now() >= deadline) {

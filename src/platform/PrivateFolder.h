@@ -6,6 +6,8 @@
 
 namespace quorvane {
 
+class CancelFlag;
+
 // Quorvane's private per-user folder for its scratch (stamp files, thumbnail
 // folders, manifests and work folders while packs are built) and its locks:
 // $XDG_CACHE_HOME/quorvane, else ~/.cache/quorvane. Messenger's own folders
@@ -60,12 +62,14 @@ void SweepStaleScratch(const std::string& parent, std::string_view prefix);
 // line, waits for the first a little and then gives up.
 class FileLock {
 public:
-    enum class Outcome { Acquired, Busy, Failed };
+    // Cancelled: the cancel flag was set while waiting.
+    enum class Outcome { Acquired, Busy, Failed, Cancelled };
 
-    // Waits up to waitMilliseconds for the lock. The file is created when
-    // missing, never through a link.
+    // Waits up to waitMilliseconds for the lock, or until cancel is set. The
+    // file is created when missing, never through a link.
     static std::unique_ptr<FileLock> Acquire(const std::string& path, unsigned waitMilliseconds,
-                                             Outcome& outcome, std::string& reason);
+                                             Outcome& outcome, std::string& reason,
+                                             const CancelFlag* cancel = nullptr);
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;

@@ -555,6 +555,15 @@ TEST_F(HostileAccountTest, ASecondQuorvaneOnTheAccountWaitsThenSaysSo) {
     EXPECT_EQ(busy.exitCode, 1);
     EXPECT_THAT(busy.err, HasSubstr("another Quorvane is working on the account"));
     EXPECT_TRUE(Packs().empty());
+    // Ctrl-C ends the wait at once rather than after it.
+    BackgroundChild waiting({QUORVANE_CLI, "backup", "--type", "0", "--passport", kPassport, "--to",
+                             backupFolder, "--all"},
+                            environment, root / "waiting");
+    ASSERT_TRUE(waiting.Started());
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    waiting.Signal(SIGINT);
+    EXPECT_EQ(waiting.Wait(), 128 + SIGINT);
+    EXPECT_THAT(waiting.Err(), HasSubstr("interrupted while waiting for another Quorvane"));
     close(lock);
 
     // Two at once: the second waits for the first, and every pack is whole.

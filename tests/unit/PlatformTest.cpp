@@ -1,3 +1,4 @@
+#include "platform/CancelFlag.h"
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
@@ -126,6 +127,31 @@ TEST(FileLock, OneHolderKeepsEveryOtherOut) {
     ASSERT_GE(other, 0);
     EXPECT_NE(flock(other, LOCK_SH | LOCK_NB), 0);
     close(other);
+    // A cancel ends the wait for the holder at once, and says so.
+    CancelFlag cancel;
+    cancel.Request();
+    EXPECT_FALSE(FileLock::Acquire(path, 60000, outcome, reason, &cancel));
+    EXPECT_EQ(outcome, FileLock::Outcome::Cancelled);
+}
+
+TEST(ScratchFolder, IsMadeHiddenAndLockedBeforeASweepCanSeeIt) {
+    test::TempFolder root;
+    std::string reason;
+    const auto held = ScratchFolder::Make(root.Path(), "work-", reason);
+    ASSERT_TRUE(held) << reason;
+    // What a run killed while making its folder leaves: a hidden folder,
+    // unlocked. A new one may be another run's at that very moment; one
+    // older than a minute is not.
+    const std::string young = root / ".work-young1";
+    const std::string old = root / ".work-stale1";
+    ASSERT_EQ(mkdir(young.c_str(), 0700), 0);
+    ASSERT_EQ(mkdir(old.c_str(), 0700), 0);
+    const timespec times[2] = {{0, UTIME_OMIT}, {time(nullptr) - 120, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, old.c_str(), times, 0), 0);
+    SweepStaleScratch(root.Path(), "work-");
+    EXPECT_TRUE(std::filesystem::is_directory(held->Path()));
+    EXPECT_TRUE(std::filesystem::is_directory(young));
+    EXPECT_FALSE(std::filesystem::exists(old));
 }
 
 TEST(WineAccount, FindsPrefixUserAndTheApplicationDataFolder) {

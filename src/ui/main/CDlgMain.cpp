@@ -599,6 +599,10 @@ bool CDlgMain::ShowLockProblem(const LockReport& report) {
         MessageBox::Show(this, tr("Quorvane's own folder cannot be used: %1.")
                                    .arg(QString::fromStdString(report.reason)));
         return true;
+    case AccountLock::Outcome::Cancelled:
+        // Cancelled while another Quorvane held the account: nothing was
+        // done, and the user asked for exactly that.
+        return true;
     }
     return true;
 }

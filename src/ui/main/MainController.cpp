@@ -38,9 +38,10 @@ private:
     mutable std::map<std::string, QImage> m_thumbnails;
 };
 
-// Takes the account for one command; the report says why not.
-AccountLock Locked(const AccountSession& session, LockReport& report) {
-    AccountLock lock = AccountLock::Take(session.Selection());
+// Takes the account for one command; the report says why not. Cancel ends
+// the wait for another Quorvane too.
+AccountLock Locked(const AccountSession& session, const CancelFlag& cancel, LockReport& report) {
+    AccountLock lock = AccountLock::Take(session.Selection(), &cancel);
     report.lock = lock.outcome;
     report.reason = lock.reason;
     return lock;
@@ -103,7 +104,7 @@ void MainController::StartList(const WineAccount& wine, const std::string& passp
     ProgressFunction progress = Reporter(true);
     m_listWatcher.setFuture(QtConcurrent::run([working, progress, this] {
         ListReport report;
-        const AccountLock lock = Locked(*working, report);
+        const AccountLock lock = Locked(*working, m_cancel, report);
         if (!lock.lock)
             return report;
         // The thumbnails are made while listing, so the window only shows them.
@@ -125,7 +126,7 @@ void MainController::StartBackup(const std::vector<std::size_t>& itemData,
     ProgressFunction progress = Reporter(false);
     m_backupWatcher.setFuture(QtConcurrent::run([working, itemData, backupFolder, progress, this] {
         BackupReport report;
-        const AccountLock lock = Locked(*working, report);
+        const AccountLock lock = Locked(*working, m_cancel, report);
         if (!lock.lock)
             return report;
         report.backup =
