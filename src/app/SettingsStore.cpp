@@ -8,8 +8,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <fcntl.h>
 #include <limits>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace quorvane {
 
@@ -251,6 +253,18 @@ bool SaveRecentPassports(const std::string& filePath, const std::vector<std::str
     OpenFolder settings;
     return OpenSettingsFolder(filePath, settings) &&
            settings.ReplaceFile(BaseName(filePath), EncodeStringArray(kept));
+}
+
+bool FirstDemoNotice(const std::string& filePath) {
+    OpenFolder settings;
+    if (!OpenSettingsFolder(filePath, settings))
+        return true;
+    const std::string name = BaseName(filePath);
+    struct stat info {};
+    if (::fstatat(settings.Descriptor(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+        return false;
+    settings.WriteNewFile(name, {});
+    return true;
 }
 
 std::string ChooseBackupFolder(bool loaded, const std::string& loadedFolder,

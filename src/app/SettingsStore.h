@@ -44,6 +44,14 @@ std::string EncodeStringArray(const std::vector<std::string>& strings);
 // Entries in order; stops at the first damaged entry.
 std::vector<std::string> DecodeStringArray(std::string_view bytes);
 
+// The demo account's notice is shown in a box at its first start only; this
+// file in the settings folder remembers that it was.
+inline constexpr const char* kDemoNoticeFileName = "demo-notice-shown";
+// True the first time for a settings folder (and remembered), false
+// afterwards. True too when the settings folder cannot be used: a notice
+// shown at every start is better than one never shown.
+bool FirstDemoNotice(const std::string& filePath);
+
 // The backup folder to use at start: the loaded one, or documentsFolder +
 // "/Quorvane" when none was loaded or it is shorter than 2 characters.
 std::string ChooseBackupFolder(bool loaded, const std::string& loadedFolder,

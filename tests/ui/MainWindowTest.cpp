@@ -21,11 +21,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -177,6 +179,19 @@ TEST_F(MainWindowTest, WithoutThePreviewLibraryPreviewSaysSo) {
     ClickItem(Find<QListWidget>(*window, "installed"), 0);
     Click(*window, "preview");
     EXPECT_EQ(MessageBox::Shown(), QStringList{"Preview is not part of this build of Quorvane."});
+}
+
+TEST_F(MainWindowTest, GetMoreOpensTheManualWhereItTellsWhereContentComesFrom) {
+    auto window = Open();
+    QTextBrowser opened;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "setSource");
+    Click(*window, "getMore");
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    const QUrl url = opened.source();
+    EXPECT_EQ(url.fragment(), "content");
+    const std::optional<std::string> manual = ReadWholeFile(url.toLocalFile().toStdString());
+    ASSERT_TRUE(manual.has_value()) << url.toString().toStdString();
+    EXPECT_NE(manual->find("id=\"content\""), std::string::npos);
 }
 
 TEST_F(MainWindowTest, EscapeClosesAndKeepsThePassports) {

@@ -351,6 +351,14 @@ TEST(BackupFolderFileTest, SavingReplacesTheFileWholeThroughARename) {
 
 // --- choosing the folder and finding the settings --------------------------
 
+TEST(DemoNoticeTest, ShownAtTheFirstStartOnly) {
+    test::TempFolder scratch;
+    const std::string path = scratch / kDemoNoticeFileName;
+    EXPECT_TRUE(FirstDemoNotice(path));
+    EXPECT_FALSE(FirstDemoNotice(path));
+    EXPECT_TRUE(FirstDemoNotice(scratch / "missing/demo-notice-shown"));
+}
+
 TEST(ChooseBackupFolderTest, FallsBackToDocumentsForMissingOrUselessFolders) {
     test::TempFolder documents;
     const std::string fallback = documents.Path() + "/Quorvane";

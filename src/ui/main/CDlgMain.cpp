@@ -41,7 +41,9 @@ namespace quorvane::ui {
 namespace {
 
 // The project's web site, opened by "Get More...".
-constexpr const char* kProjectWebAddress = "https://quorvane.example/";
+// Get More opens the manual where it tells where Messenger content comes
+// from and how packs go back in; the project has no web site yet.
+constexpr const char* kContentSection = "content";
 
 constexpr int kItemDataRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
@@ -654,13 +656,20 @@ void CDlgMain::OnOpenFolder() {
     QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_strBackupFolder)));
 }
 
+QUrl CDlgMain::ManualUrl(const char* section) const {
+    QUrl url =
+        QUrl::fromLocalFile(QString::fromStdString(JoinPath(m_dataFolder, "help/index.html")));
+    if (section != nullptr)
+        url.setFragment(QString::fromUtf8(section));
+    return url;
+}
+
 void CDlgMain::OnHelp() {
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(QString::fromStdString(JoinPath(m_dataFolder, "help/index.html"))));
+    QDesktopServices::openUrl(ManualUrl(nullptr));
 }
 
 void CDlgMain::OnGetMore() {
-    QDesktopServices::openUrl(QUrl(QString::fromUtf8(kProjectWebAddress)));
+    QDesktopServices::openUrl(ManualUrl(kContentSection));
 }
 
 void CDlgMain::ShowAbout() {

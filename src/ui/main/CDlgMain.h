@@ -9,6 +9,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QStringList>
+#include <QUrl>
 
 #include <string>
 #include <vector>
@@ -92,6 +93,8 @@ private:
     void MoveSelectedItem(QListWidget* source, QListWidget* target, const QString& message);
     void MoveAllItems(QListWidget* source, QListWidget* target);
     void ClearThumbnails();
+    // The manual's page, at a section when one is named.
+    QUrl ManualUrl(const char* section) const;
     int AddThumbnail(const QImage& thumbnail);
     void StartLongWork(const QString& firstLabel);
     void EndLongWork();

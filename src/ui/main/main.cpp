@@ -3,6 +3,7 @@
 
 #include "app/DemoAccount.h"
 #include "app/QtPictureDecoder.h"
+#include "app/SettingsStore.h"
 #include "app/SingleInstance.h"
 #include "backup/CabinetTools.h"
 #include "platform/Paths.h"
@@ -22,6 +23,7 @@
 #include <QTimer>
 
 #include <csignal>
+#include <cstdio>
 #include <unistd.h>
 
 int main(int argc, char** argv) {
@@ -84,8 +86,14 @@ int main(int argc, char** argv) {
                       .arg(QString::fromStdString(demoPassport));
     }
     window.show();
-    if (!notice.isEmpty())
-        QTimer::singleShot(0, &window,
-                           [&window, notice] { ui::MessageBox::Show(&window, notice); });
+    if (!notice.isEmpty()) {
+        // Said on the terminal at every start; in a box only at the demo
+        // account's first start, or when something went wrong.
+        std::fprintf(stderr, "quorvane: %s\n", qPrintable(QString(notice).replace("\n\n", " ")));
+        if (demoPassport.empty() ||
+            FirstDemoNotice(JoinPath(SettingsFolder(), kDemoNoticeFileName)))
+            QTimer::singleShot(0, &window,
+                               [&window, notice] { ui::MessageBox::Show(&window, notice); });
+    }
     return app.exec();
 }
