@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-webengine-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     cabextract gcab
-    dpkg-dev file desktop-file-utils appstream
+    dpkg-dev file desktop-file-utils appstream lintian
 )
 
 # The preview's Flash player comes from the npm registry ("npm ci" in the

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a Release build, installs it with apt-get,
-# runs the installed programs and the desktop and AppStream validators on
-# the installed files, removes the package and checks that nothing of it is
-# left. Needs root or sudo; a Quorvane package already installed is refused.
+# Builds the Debian package from a Release build, checks it with lintian,
+# installs it with apt-get, runs the installed programs and the desktop and
+# AppStream validators on the installed files, removes the package and checks
+# that nothing of it is left. Needs root or sudo; a Quorvane package already
+# installed is refused.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -22,6 +23,10 @@ deb=$(ls "$top/$build"/quorvane_*.deb)
 echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes," \
      "installed size $(dpkg-deb -f "$deb" Installed-Size) KiB"
 dpkg-deb -f "$deb" Package Version Section Depends Recommends
+
+echo "== lintian"
+# Debian's own checks of the package; any error fails the check.
+lintian --fail-on error --info "$deb"
 
 if dpkg-query -W -f='${Status}' quorvane 2>/dev/null | grep -q "ok installed"; then
     echo "quorvane is already installed; remove it first" >&2

@@ -512,7 +512,8 @@ std::vector<std::string> NamesIn(const OpenFolder& folder) {
 } // namespace
 
 void RemoveToolLeftovers(const OpenFolder& folder, std::string_view temporary) {
-    const std::string prefix = "." + std::string(temporary) + ".";
+    std::string prefix = ".";
+    prefix.append(temporary).push_back('.');
     for (const std::string& name : NamesIn(folder))
         if (name.starts_with(prefix) && name.ends_with(".tmp"))
             folder.Remove(name);

@@ -11,7 +11,7 @@ CDlgAbout::CDlgAbout(QWidget* parent) : QDialog(parent) {
     setObjectName("CDlgAbout");
     setWindowTitle(tr("About Quorvane"));
     setFixedSize(FromDialogUnits(0, 0, 235, 65).size());
-    auto* label = new QLabel(tr("Quorvane Version %1").arg(QStringLiteral(QUORVANE_VERSION)), this);
+    auto* label = new QLabel(tr("Quorvane Version %1").arg(QStringLiteral(QUORVANE_RELEASE)), this);
     label->setGeometry(FromDialogUnits(40, 10, 119, 8));
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName("ok");
