@@ -9,6 +9,7 @@
 #include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "profile/MessengerProfile.h"
 #include "profile/ObjectList.h"
 #include "support/ChildRun.h"
 #include "support/MessengerAccountBuilder.h"
@@ -23,11 +24,14 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +42,7 @@
 #include <vector>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace quorvane::ui {
 namespace {
@@ -71,7 +76,8 @@ protected:
         Find<QComboBox>(window, "backupType")->setCurrentIndex(static_cast<int>(category));
         QSignalSpy finished(&window.Controller(), &MainController::ListFinished);
         Click(window, "list");
-        if (window.Controller().IsBusy()) {
+        // A listing holds the buttons off until it has finished.
+        if (!Find<QPushButton>(window, "list")->isEnabled()) {
             ASSERT_TRUE(finished.wait(60000));
         }
     }
@@ -132,6 +138,7 @@ TEST_F(MainWindowTest, ListMoveAndBackUpAsAUserWould) {
 
     // Enter runs Backup Now, on the selected item only.
     QSignalSpy finished(&window->Controller(), &MainController::BackupFinished);
+    Find<QComboBox>(*window, "passport")->setFocus();
     QTest::keyClick(Find<QComboBox>(*window, "passport"), Qt::Key_Return);
     ASSERT_TRUE(finished.wait(60000));
     EXPECT_EQ(MessageBox::Shown().value(1), kBackupSucceededMessage);
@@ -311,6 +318,149 @@ TEST_F(MainWindowTest, ListSaysWhyTheCabinetToolFailed) {
     EXPECT_TRUE(message.starts_with("Nothing could be listed: the cabinet tool \"extract\" failed"))
         << message;
     EXPECT_NE(message.find("File too large"), std::string::npos) << message;
+}
+
+TEST_F(MainWindowTest, ALongFailureListKeepsTheOutcomeBoxOnTheScreen) {
+    builder.Write();
+    auto window = Open();
+    BackupReport report;
+    for (std::size_t n = 0; n < 500; ++n) {
+        BackupItemOutcome item;
+        item.itemData = n;
+        item.displayName = "Wink " + std::to_string(n);
+        item.written = n < 200;
+        item.reason = item.written ? "" : "the pack cannot be written";
+        report.backup.items.push_back(item);
+    }
+    report.backup.interrupted = true;
+    // The real box, looked at once it shows and then closed.
+    MessageBox::SetRecording(false);
+    QRect box;
+    QRect ok;
+    QRect screen;
+    QString details;
+    QTimer::singleShot(0, window.get(), [&] {
+        auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        box = shown->frameGeometry();
+        QAbstractButton* button = shown->button(QMessageBox::Ok);
+        ok = QRect(button->mapToGlobal(QPoint(0, 0)), button->size());
+        screen = shown->screen()->availableGeometry();
+        details = shown->detailedText();
+        shown->accept();
+    });
+    emit window->Controller().BackupFinished(report);
+    ASSERT_FALSE(screen.isEmpty()) << "no box was shown";
+    EXPECT_LE(box.height(), screen.height());
+    EXPECT_TRUE(screen.contains(ok)) << "OK is out of reach";
+    EXPECT_TRUE(details.contains("Wink 499: the pack cannot be written"))
+        << "the reasons are still there to read";
+}
+
+TEST_F(MainWindowTest, EnterPressesTheFocusedButton) {
+    builder.Write();
+    auto window = Open();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* list = Find<QPushButton>(*window, "list");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(MessageBox::Shown(), QStringList{"Please enter an valid MSN account."});
+    // Out of the buttons, Enter is Backup Now's again.
+    auto* passport = Find<QComboBox>(*window, "passport");
+    passport->setFocus();
+    QTest::keyClick(passport, Qt::Key_Return);
+    EXPECT_EQ(MessageBox::Shown().value(1), kNothingSelectedMessage);
+}
+
+TEST_F(MainWindowTest, AListLeavesTheMoveButtonsAsTheClicksSetThem) {
+    AddWinks(2);
+    builder.Write();
+    auto window = Open();
+    List(*window, ContentCategory::Winks);
+    ClickItem(Find<QListWidget>(*window, "installed"), 0);
+    List(*window, ContentCategory::Winks);
+    EXPECT_TRUE(Find<QPushButton>(*window, "add")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(*window, "preview")->isEnabled());
+}
+
+TEST_F(MainWindowTest, WhileAListRunsTheCommandsWaitAndAClosingWindowStaysSilent) {
+    for (int n = 0; n < 60; ++n)
+        builder.Add(ContentCategory::CustomEmoticons,
+                    MessengerAccountBuilder::SampleObject(ContentCategory::CustomEmoticons, n));
+    builder.Write();
+    auto window = Open();
+    Find<QComboBox>(*window, "passport")->setEditText(kPassport);
+    Find<QComboBox>(*window, "backupType")->setCurrentIndex(3);
+    QSignalSpy finished(&window->Controller(), &MainController::ListFinished);
+    Click(*window, "list");
+    ASSERT_TRUE(window->Controller().IsBusy());
+    // Before the progress dialog shows, the window takes no other command.
+    for (const char* name : {"changeFolder", "list", "close"})
+        EXPECT_FALSE(Find<QPushButton>(*window, name)->isEnabled()) << name;
+    window->reject();
+    if (finished.count() == 0) {
+        ASSERT_TRUE(finished.wait(5000));
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(MessageBox::Shown(), QStringList{});
+}
+
+TEST_F(MainWindowTest, RemoveKeepsTheOtherSelectedItemsSelected) {
+    AddWinks(4);
+    builder.Write();
+    auto window = Open();
+    List(*window, ContentCategory::Winks);
+    Click(*window, "addAll");
+    auto* selected = Find<QListWidget>(*window, "selected");
+    ClickItem(selected, 0);
+    for (int row : {1, 2}) {
+        const QRect box = selected->visualItemRect(selected->item(row));
+        QTest::mouseClick(selected->viewport(), Qt::LeftButton, Qt::ControlModifier, box.center());
+    }
+    QApplication::processEvents();
+    ASSERT_EQ(selected->selectedItems().size(), 3);
+    Click(*window, "remove");
+    EXPECT_EQ(selected->count(), 3);
+    EXPECT_EQ(selected->selectedItems().size(), 2);
+    Click(*window, "remove");
+    EXPECT_EQ(MessageBox::Shown(), QStringList{});
+    EXPECT_EQ(selected->count(), 2);
+}
+
+TEST_F(MainWindowTest, ArrowKeysSelectAsAClickDoes) {
+    AddWinks(2);
+    builder.Write();
+    auto window = Open();
+    List(*window, ContentCategory::Winks);
+    auto* installed = Find<QListWidget>(*window, "installed");
+    installed->setFocus();
+    QTest::keyClick(installed, Qt::Key_Right);
+    QApplication::processEvents();
+    ASSERT_EQ(installed->selectedItems().size(), 1);
+    EXPECT_TRUE(Find<QPushButton>(*window, "add")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(*window, "preview")->isEnabled());
+}
+
+TEST_F(MainWindowTest, AListThatCannotUseQuorvanesOwnFolderSaysSo) {
+    AddWinks(1);
+    builder.Write();
+    // The account's folder is usable (the lock is taken there), the Winks'
+    // folder in it is a link.
+    const std::string account =
+        root / ("home/.cache/quorvane/" +
+                std::to_string(MessengerProfile::AccountId(kPassport, CodePage::Ansi())));
+    ASSERT_TRUE(MakeFolders(account));
+    MakeFolders(root / "elsewhere");
+    const std::string planted =
+        JoinPath(account, std::string(CategoryFolderName(ContentCategory::Winks)));
+    ASSERT_EQ(::symlink((root / "elsewhere").c_str(), planted.c_str()), 0);
+    auto window = Open();
+    List(*window, ContentCategory::Winks);
+    EXPECT_EQ(Find<QListWidget>(*window, "installed")->count(), 0);
+    const QString message = MessageBox::Shown().value(0);
+    EXPECT_TRUE(message.startsWith("Quorvane's own folder")) << message.toStdString();
+    EXPECT_TRUE(message.contains("symbolic link")) << message.toStdString();
 }
 
 TEST_F(MainWindowTest, AUserWithoutMessengerDataIsToldWhereQuorvaneLooked) {

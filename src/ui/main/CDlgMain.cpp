@@ -101,7 +101,6 @@ QPushButton* CDlgMain::AddButton(const char* name, const QString& text, const QR
     auto* button = new QPushButton(text, this);
     button->setObjectName(name);
     button->setGeometry(units);
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -110,7 +109,6 @@ CSkinButton* CDlgMain::AddSkinButton(const char* name, const QString& text, cons
     auto* button = new CSkinButton(text, this);
     button->setObjectName(name);
     button->setGeometry(units);
-    button->setAutoDefault(false);
     button->LoadIcons(QImage(QString::fromStdString(JoinPath(m_dataFolder, icon.toStdString()))),
                       iconSize, iconSize);
     button->SetTipText(tip, true);
@@ -146,6 +144,8 @@ void CDlgMain::CreateControls() {
     m_btnBackupNow =
         AddSkinButton("backupNow", tr("Backup Now"), FromDialogUnits(226, 24, 72, 29),
                       "icons/backup.png", 48, tr("Backup current selected winks now!"));
+    // Enter runs Backup Now, unless a button has the focus: then Enter
+    // presses that button, as in any dialog.
     m_btnBackupNow->setDefault(true);
     m_btnHelp = AddSkinButton("help", tr("Help"), FromDialogUnits(312, 24, 72, 29),
                               "icons/help.png", 48, tr("Open help manual."));
@@ -215,6 +215,7 @@ void CDlgMain::CreateControls() {
         list->setSelectionMode(several ? QAbstractItemView::ExtendedSelection
                                        : QAbstractItemView::SingleSelection);
         list->viewport()->installEventFilter(this);
+        list->installEventFilter(this);
         return list;
     };
     m_listInstalled = makeList("installed", FromDialogUnits(13, 156, 200, 184), false);
@@ -363,6 +364,9 @@ void CDlgMain::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CDlgMain::contextMenuEvent(QContextMenuEvent* event) {
+    // Held off, as the buttons are, while a command runs.
+    if (!m_heldCommands.empty())
+        return;
     // The window has no caption bar, so its menu opens on the skin.
     QMenu menu(this);
     menu.addAction(tr("&About Quorvane..."), this, &CDlgMain::ShowAbout);
@@ -372,6 +376,10 @@ void CDlgMain::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CDlgMain::keyPressEvent(QKeyEvent* event) {
+    // While a command runs, the window's keys (the menu, Help, Escape and
+    // Enter) wait with its buttons.
+    if (!m_heldCommands.empty())
+        return;
     if (event->key() == Qt::Key_Space && event->modifiers() == Qt::AltModifier) {
         QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(0, 0),
                                mapToGlobal(QPoint(0, 0)));
@@ -386,12 +394,15 @@ void CDlgMain::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CDlgMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonRelease || type == QEvent::KeyPress) {
         for (QListWidget* list : {m_listInstalled, m_listSelected}) {
-            if (watched == list->viewport()) {
-                // Looked at once the click has changed the selection.
+            // A click, or a key that may select (arrows, Home, Space...):
+            // looked at once it has changed the selection. What the window
+            // does to the lists itself leaves the buttons alone.
+            const QObject* receiver = type == QEvent::KeyPress ? list : list->viewport();
+            if (watched == receiver)
                 QTimer::singleShot(0, this, [this, list] { OnListClicked(list); });
-            }
         }
     }
     return QDialog::eventFilter(watched, event);
@@ -399,11 +410,22 @@ bool CDlgMain::eventFilter(QObject* watched, QEvent* event) {
 
 void CDlgMain::OnListClicked(QListWidget* list) {
     const bool selected = !list->selectedItems().isEmpty();
-    QPushButton* move = list == m_listInstalled ? m_btnAdd : m_btnRemove;
-    move->setEnabled(selected);
-    m_btnPreview->setEnabled(selected);
+    SetCommandEnabled(list == m_listInstalled ? m_btnAdd : m_btnRemove, selected);
+    SetCommandEnabled(m_btnPreview, selected);
     if (selected)
         m_nActiveList = list == m_listInstalled ? 1 : 2;
+}
+
+void CDlgMain::SetCommandEnabled(QPushButton* button, bool enabled) {
+    // While a command runs the buttons are held off; the state is theirs
+    // again when it ends.
+    for (auto& [held, wasEnabled] : m_heldCommands) {
+        if (held == button) {
+            wasEnabled = enabled;
+            return;
+        }
+    }
+    button->setEnabled(enabled);
 }
 
 void CDlgMain::ClearThumbnails() {
@@ -426,13 +448,18 @@ void CDlgMain::MoveSelectedItem(QListWidget* source, QListWidget* target, const 
         MessageBox::Show(this, message);
         return;
     }
+    QList<QListWidgetItem*> stillSelected = source->selectedItems();
+    stillSelected.removeOne(first);
     const int row = source->row(first);
     QListWidgetItem* taken = source->takeItem(row);
     taken->setSelected(false);
     target->insertItem(std::min(row, target->count()), taken);
-    // The moved item's selection does not pass on to its neighbour.
+    // The moved item's selection does not pass on to its neighbour; the
+    // other selected items stay selected for the next move.
     source->clearSelection();
     source->setCurrentItem(nullptr, QItemSelectionModel::NoUpdate);
+    for (QListWidgetItem* item : stillSelected)
+        item->setSelected(true);
 }
 
 void CDlgMain::MoveAllItems(QListWidget* source, QListWidget* target) {
@@ -506,22 +533,33 @@ void CDlgMain::OnList() {
     // nothing is found for it.
     RememberPassport(passport);
     ClearThumbnails();
+    // ">", "<", Preview and the active list follow the clicks on the lists
+    // only: emptied lists leave them as they are.
     m_listInstalled->clear();
     m_listSelected->clear();
-    m_nActiveList = 0;
-    for (QPushButton* button : {m_btnAdd, m_btnRemove, m_btnPreview})
-        button->setEnabled(false);
     StartLongWork(tr("Listing..."));
     m_controller.StartList(m_wine, passport.toStdString(), category);
 }
 
 void CDlgMain::OnListFinished(const ListReport& report) {
     EndLongWork();
+    // A window closed during the listing has nobody to tell.
+    if (m_closing)
+        return;
     AccountSession* session = m_controller.ListedSession();
     if (ShowLockProblem(report) || session == nullptr)
         return;
     const ListingResult& result = session->Result();
     const ObjectList& list = session->Objects();
+    if (list.status == ListingStatus::NoPrivateFolder) {
+        // The reason names the folder in most cases; where it does not, the
+        // folder goes first.
+        std::string reason = list.problemDetail;
+        if (!list.problemFile.empty() && reason.find(list.problemFile) == std::string::npos)
+            reason = list.problemFile + ": " + reason;
+        MessageBox::Show(this, OwnFolderProblem(reason));
+        return;
+    }
     for (std::size_t i = 0; i < result.items.size(); ++i) {
         const std::size_t itemData = result.items[i].itemData;
         const int image = i < report.thumbnails.size() ? AddThumbnail(report.thumbnails[i]) : -1;
@@ -564,6 +602,9 @@ void CDlgMain::OnBackupNow() {
 
 void CDlgMain::OnBackupFinished(const BackupReport& report) {
     EndLongWork();
+    // A window closed during the backup has nobody to tell.
+    if (m_closing)
+        return;
     if (ShowLockProblem(report))
         return;
     const BackupOutcome& outcome = report.backup;
@@ -571,22 +612,28 @@ void CDlgMain::OnBackupFinished(const BackupReport& report) {
         MessageBox::Show(this, QString::fromUtf8(kBackupSucceededMessage));
         return;
     }
+    // One sentence in the box; the items that were not written, each with
+    // its reason, in the detail the user may unfold and scroll.
     std::size_t written = 0;
-    QString failures;
+    QStringList failures;
     for (const BackupItemOutcome& item : outcome.items) {
         if (item.written) {
             ++written;
             continue;
         }
         const QString name = FromCodePage(item.displayName);
-        failures += QStringLiteral("\n\u2022 ") + (name.isEmpty() ? tr("(no name)") : name) +
-                    QStringLiteral(": ") + QString::fromStdString(item.reason);
+        failures.append((name.isEmpty() ? tr("(no name)") : name) + QStringLiteral(": ") +
+                        QString::fromStdString(item.reason));
     }
-    const QString head = outcome.interrupted
-                             ? tr("The backup was cancelled. %1 of %2 items were written.")
-                             : tr("%1 of %2 items were written. These could not be backed up:");
-    MessageBox::Show(this,
-                     head.arg(written).arg(outcome.items.size()) + QStringLiteral("\n") + failures);
+    const auto notWritten = static_cast<int>(failures.size());
+    const QString summary =
+        outcome.interrupted
+            ? tr("The backup was cancelled. %1 of %2 items were written; "
+                 "%n were not.",
+                 nullptr, notWritten)
+            : tr("%1 of %2 items were written; %n could not be backed up.", nullptr, notWritten);
+    MessageBox::Show(this, summary.arg(written).arg(outcome.items.size()),
+                     failures.join(QLatin1Char('\n')));
 }
 
 bool CDlgMain::ShowLockProblem(const LockReport& report) {
@@ -598,8 +645,7 @@ bool CDlgMain::ShowLockProblem(const LockReport& report) {
                                   "it has finished."));
         return true;
     case AccountLock::Outcome::Failed:
-        MessageBox::Show(this, tr("Quorvane's own folder cannot be used: %1.")
-                                   .arg(QString::fromStdString(report.reason)));
+        MessageBox::Show(this, OwnFolderProblem(report.reason));
         return true;
     case AccountLock::Outcome::Cancelled:
         // Cancelled while another Quorvane held the account: nothing was
@@ -609,8 +655,23 @@ bool CDlgMain::ShowLockProblem(const LockReport& report) {
     return true;
 }
 
+QString CDlgMain::OwnFolderProblem(const std::string& reason) const {
+    return tr("Quorvane's own folder cannot be used: %1.").arg(QString::fromStdString(reason));
+}
+
 void CDlgMain::StartLongWork(const QString& firstLabel) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The progress dialog shuts the window off only after half a second;
+    // until then its commands are held off here. Minimize stays.
+    QWidget* focus = QApplication::focusWidget();
+    m_focusBeforeWork = focus != nullptr && isAncestorOf(focus) ? focus : nullptr;
+    m_heldCommands.clear();
+    for (QPushButton* button : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+        if (button == m_btnMinimize)
+            continue;
+        m_heldCommands.emplace_back(button, button->isEnabled());
+        button->setEnabled(false);
+    }
     m_progress = new QProgressDialog(firstLabel, tr("Cancel"), 0, 0, this);
     m_progress->setObjectName("progress");
     m_progress->setWindowTitle(QStringLiteral("Quorvane"));
@@ -625,6 +686,14 @@ void CDlgMain::StartLongWork(const QString& firstLabel) {
 
 void CDlgMain::EndLongWork() {
     QApplication::restoreOverrideCursor();
+    const auto held = std::move(m_heldCommands);
+    m_heldCommands.clear();
+    for (const auto& [button, wasEnabled] : held)
+        if (button != nullptr)
+            button->setEnabled(wasEnabled);
+    if (m_focusBeforeWork != nullptr && m_focusBeforeWork->isEnabled())
+        m_focusBeforeWork->setFocus();
+    m_focusBeforeWork = nullptr;
     // Gone before any message is shown, together with its pending showing.
     delete m_progress;
     m_progress = nullptr;

@@ -8,10 +8,12 @@
 #include <QDialog>
 #include <QIcon>
 #include <QImage>
+#include <QPointer>
 #include <QStringList>
 #include <QUrl>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class QComboBox;
@@ -89,7 +91,9 @@ private:
     // A label before a field: right-aligned against the field, free to
     // grow to the left up to the panel's edge, so a wider font still fits.
     QLabel* AddFieldLabel(const QString& text, const QRect& units);
+    // A click or a key on a list: ">" or "<" and Preview follow its selection.
     void OnListClicked(QListWidget* list);
+    void SetCommandEnabled(QPushButton* button, bool enabled);
     void MoveSelectedItem(QListWidget* source, QListWidget* target, const QString& message);
     void MoveAllItems(QListWidget* source, QListWidget* target);
     void ClearThumbnails();
@@ -104,6 +108,7 @@ private:
     void SavePassports();
     // Says why a command could not have the account; false when it could.
     bool ShowLockProblem(const LockReport& report);
+    QString OwnFolderProblem(const std::string& reason) const;
 
     WineAccount m_wine;
     std::string m_dataFolder;
@@ -141,6 +146,10 @@ private:
     QPushButton* m_btnRemoveAll = nullptr;
     QPushButton* m_btnPreview = nullptr;
     QProgressDialog* m_progress = nullptr;
+    // While a command runs: its buttons, held off, and whether each was
+    // enabled; the widget that had the focus.
+    std::vector<std::pair<QPointer<QPushButton>, bool>> m_heldCommands;
+    QPointer<QWidget> m_focusBeforeWork;
     QPoint m_dragOffset;
     bool m_dragging = false;
     bool m_closing = false;

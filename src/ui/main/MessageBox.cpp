@@ -15,12 +15,18 @@ std::optional<QString> g_nextFolder;
 } // namespace
 
 void MessageBox::Show(QWidget* parent, const QString& text) {
+    Show(parent, text, QString());
+}
+
+void MessageBox::Show(QWidget* parent, const QString& text, const QString& details) {
     if (g_recording) {
         Shown().append(text);
         return;
     }
     QMessageBox box(QMessageBox::Information, QStringLiteral("Quorvane"), text, QMessageBox::Ok,
                     parent);
+    if (!details.isEmpty())
+        box.setDetailedText(details);
     box.exec();
 }
 

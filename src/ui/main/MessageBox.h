@@ -13,8 +13,13 @@ namespace quorvane::ui {
 class MessageBox {
 public:
     static void Show(QWidget* parent, const QString& text);
+    // A short text with a long detail (one line per item) the user may
+    // unfold and scroll: the box stays the size of the text, whatever the
+    // detail's length, so its OK stays on the screen.
+    static void Show(QWidget* parent, const QString& text, const QString& details);
 
-    // While recording, Show() only appends the text to Shown().
+    // While recording, Show() only appends the text (not the detail) to
+    // Shown().
     static void SetRecording(bool recording);
     static QStringList& Shown();
 };
