@@ -84,6 +84,11 @@ int main(int argc, char** argv) {
                       .arg(QString::fromStdString(demoPassport));
     }
     window.show();
+#ifdef QUORVANE_HAVE_PREVIEW
+    // The player page loads while the window is used, so Preview finds it
+    // ready.
+    QTimer::singleShot(0, &window, [] { ui::WarmUpPreview(); });
+#endif
     if (!notice.isEmpty())
         QTimer::singleShot(0, &window,
                            [&window, notice] { ui::MessageBox::Show(&window, notice); });
