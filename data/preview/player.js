@@ -170,6 +170,10 @@ window.quorvane = {
         clearPage();
         report("stopped", number);
     },
+    fail(number, text) {
+        current = number;
+        showMessage(text, number);
+    },
 };
 
 // A movie of one empty frame, played once while nobody looks: Ruffle fetches

@@ -3,6 +3,8 @@
 #include "ui/preview/PreviewScheme.h"
 
 #include <QApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QWebEngineSettings>
 
 #include <utility>
@@ -12,6 +14,14 @@ namespace quorvane::ui {
 namespace {
 
 PreviewPlayerPage* g_page = nullptr;
+
+// Text as a JavaScript string literal (JSON's), whatever it holds: nothing
+// in a file name can break out of it.
+QString JavaScriptString(const QString& text) {
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    // "[...]" around the one string.
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
 
 } // namespace
 
@@ -41,41 +51,64 @@ PreviewPlayerPage::PreviewPlayerPage(QObject* parent) : QWebEnginePage(PreviewPr
     // The page's own colour until it draws anything.
     setBackgroundColor(Qt::black);
     connect(this, &QWebEnginePage::titleChanged, this, &PreviewPlayerPage::OnTitle);
-    connect(this, &QWebEnginePage::loadFinished, this, [this](bool ok) {
-        m_loaded = ok;
-        if (!ok)
-            return;
-        const QStringList waiting = std::exchange(m_waiting, {});
-        for (const QString& script : waiting)
-            runJavaScript(script);
-    });
+    connect(this, &QWebEnginePage::loadFinished, this, &PreviewPlayerPage::OnLoaded);
+    connect(this, &QWebEnginePage::renderProcessTerminated, this,
+            &PreviewPlayerPage::OnRendererGone);
 }
 
 void PreviewPlayerPage::Start() {
+    m_loading = true;
+    m_loaded = false;
     setUrl(PlayerPageUrl());
 }
 
 void PreviewPlayerPage::Run(const QString& script) {
-    if (m_loaded)
+    if (m_loaded) {
         runJavaScript(script);
-    else
-        m_waiting.append(script);
+        return;
+    }
+    m_waiting.append(script);
+    if (!m_loading)
+        Start();
+}
+
+void PreviewPlayerPage::OnLoaded(bool ok) {
+    m_loading = false;
+    m_loaded = ok;
+    if (ok) {
+        const QStringList waiting = std::exchange(m_waiting, {});
+        for (const QString& script : waiting)
+            runJavaScript(script);
+        return;
+    }
+    // The player page itself did not load (a broken installation): the
+    // view shows Chromium's error page, and the file waiting for it has
+    // failed. The next file tries the page again.
+    m_waiting.clear();
+    if (m_state == State::Loading) {
+        m_state = State::Failed;
+        emit StateChanged(m_number, State::Failed);
+    }
+}
+
+void PreviewPlayerPage::OnRendererGone() {
+    // The page lives as long as the program, so a renderer that crashed
+    // (or was killed) is replaced by loading the player page again. The
+    // file it was showing is not tried again, or a movie that crashes it
+    // would do so for ever; the page says why it stopped.
+    m_waiting.clear();
+    if (m_state == State::Loading || m_state == State::Playing || m_state == State::Showing)
+        m_waiting.append(QStringLiteral("window.quorvane.fail(%1, %2);")
+                             .arg(m_number)
+                             .arg(JavaScriptString(tr("The Flash player stopped on this file."))));
+    Start();
 }
 
 int PreviewPlayerPage::Show(const QString& path, bool movie) {
     m_number = ++m_next;
     m_state = State::Loading;
-    // The path goes over as a JSON string: nothing in a name can break out
-    // of it.
-    QString quoted = path;
-    quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
-        .replace(QLatin1Char('"'), QLatin1String("\\\""))
-        .replace(QChar(0x2028), QLatin1String("\\u2028"))
-        .replace(QChar(0x2029), QLatin1String("\\u2029"))
-        .replace(QLatin1Char('\n'), QLatin1String("\\n"))
-        .replace(QLatin1Char('\r'), QLatin1String("\\r"));
-    Run(QStringLiteral("window.quorvane.show(\"%1\", %2, %3);")
-            .arg(quoted, movie ? QStringLiteral("true") : QStringLiteral("false"))
+    Run(QStringLiteral("window.quorvane.show(%1, %2, %3);")
+            .arg(JavaScriptString(path), movie ? QStringLiteral("true") : QStringLiteral("false"))
             .arg(m_number));
     return m_number;
 }

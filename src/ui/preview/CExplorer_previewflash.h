@@ -24,6 +24,7 @@ public:
 
     // A page of its own that loads the player only when Start is called.
     explicit PreviewPlayerPage(QObject* parent = nullptr);
+    // Loads the player page (again).
     void Start();
 
     // Hands the page a file: a movie to play or a picture to show. Files
@@ -43,8 +44,13 @@ signals:
 
 private:
     void OnTitle(const QString& title);
+    void OnLoaded(bool ok);
+    void OnRendererGone();
+    // Runs the script in the player page, once it has loaded (loading it
+    // again if it failed or its renderer went).
     void Run(const QString& script);
 
+    bool m_loading = false;
     bool m_loaded = false;
     int m_next = 0;
     int m_number = 0;
