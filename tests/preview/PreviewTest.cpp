@@ -21,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -37,6 +38,8 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+
+#include <sys/stat.h>
 
 namespace quorvane::ui {
 namespace {
@@ -144,6 +147,22 @@ private:
     QList<QUrl> m_urls;
 };
 
+// Watches a page's requests for as long as it lives.
+class CountingRequests {
+public:
+    explicit CountingRequests(QWebEnginePage* page) : m_page(page) {
+        m_page->setUrlRequestInterceptor(&m_counter);
+    }
+    ~CountingRequests() { m_page->setUrlRequestInterceptor(nullptr); }
+    CountingRequests(const CountingRequests&) = delete;
+    CountingRequests& operator=(const CountingRequests&) = delete;
+    QList<QUrl> Urls() const { return m_counter.Urls(); }
+
+private:
+    QWebEnginePage* m_page;
+    RequestCounter m_counter;
+};
+
 class PreviewTest : public test::WindowAccountTest {
 protected:
     std::unique_ptr<CDlgMain> OpenAndList(ContentCategory category) {
@@ -233,6 +252,7 @@ TEST_F(PreviewTest, CommandPlaysTheFirstMovieOfTheFolderAndSkipsAFolderNamedLike
         const QPoint off =
             preview.frameGeometry().center() - preview.screen()->availableGeometry().center();
         EXPECT_LE(off.manhattanLength(), 2);
+        WaitForLoaded(preview);
         WaitForShare(preview.Browser(), kStage, 0.5);
         stage = ShareOf(preview.Browser(), kStage);
         other = ShareOf(preview.Browser(), kOtherStage);
@@ -273,6 +293,7 @@ TEST_F(PreviewTest, CommandWithoutASelectionSaysSoAndAPictureIsFoundWhateverItsC
     ClickItem(installed, 0);
     double shown = 0;
     ASSERT_TRUE(PressPreview(*window, [&](CDlgPreviewWinks& preview) {
+        WaitForLoaded(preview);
         WaitForShare(preview.Browser(), kPicture, 0.1);
         shown = ShareOf(preview.Browser(), kPicture);
     }));
@@ -282,23 +303,13 @@ TEST_F(PreviewTest, CommandWithoutASelectionSaysSoAndAPictureIsFoundWhateverItsC
 
 // --- The preview window's states ------------------------------------------
 
-TEST_F(PreviewTest, WindowStretchesTheViewOnlyAfterTheFirstLoadAndFollowsMinimiseAndRestore) {
+TEST_F(PreviewTest, WindowsViewFillsItAndFollowsMinimiseAndRestore) {
     const std::string movie = root / "movies/stage.swf";
     test::WriteFile(movie, StageMovie(kStage));
     auto dialog = OpenPreview(movie, true, root / "movies");
-    const QRect templateSpot = dialog->Browser()->geometry();
-    EXPECT_LT(templateSpot.width(), dialog->width() / 4) << "blank at the template's spot";
     ASSERT_TRUE(WaitForLoaded(*dialog));
     EXPECT_EQ(dialog->Browser()->geometry(), dialog->rect());
     ASSERT_TRUE(WaitForShare(dialog->Browser(), kStage, 0.5));
-    const QUrl playing = dialog->Browser()->url();
-
-    // Later loads (the movie page's own, or any other) navigate nowhere.
-    QSignalSpy started(dialog->Browser(), &QWebEngineView::loadStarted);
-    emit dialog->Browser()->DocumentComplete(QUrl(QStringLiteral("about:blank")));
-    Pause(200);
-    EXPECT_EQ(started.count(), 0);
-    EXPECT_EQ(dialog->Browser()->url(), playing);
 
     dialog->setWindowState(Qt::WindowMinimized);
     QApplication::processEvents();
@@ -322,7 +333,11 @@ TEST_F(PreviewTest, WindowSaysPlainlyWhenAMovieCannotBePlayed) {
         test::WriteFile(movie, bytes);
         auto dialog = OpenPreview(movie, true, root / "movies");
         EXPECT_TRUE(WaitUntil(
-            [&] { return dialog->Browser()->title() == QStringLiteral("failed"); }, kPlayTimeout))
+            [&] {
+                return dialog->Browser()->Player()->CurrentState() ==
+                       PreviewPlayerPage::State::Failed;
+            },
+            kPlayTimeout))
             << says;
         QString text;
         dialog->Browser()->page()->toPlainText([&](const QString& result) { text = result; });
@@ -331,19 +346,106 @@ TEST_F(PreviewTest, WindowSaysPlainlyWhenAMovieCannotBePlayed) {
     }
 }
 
+// --- Using the window ------------------------------------------------------
+
+TEST_F(PreviewTest, EscapeAndEnterCloseTheWindowWhileTheViewHasTheFocus) {
+    const std::string movie = root / "movies/stage.swf";
+    test::WriteFile(movie, StageMovie(kStage));
+    for (const auto& [key, result] : {std::pair{Qt::Key_Escape, QDialog::Rejected},
+                                      std::pair{Qt::Key_Return, QDialog::Accepted}}) {
+        auto dialog = OpenPreview(movie, true, root / "movies");
+        ASSERT_TRUE(WaitForLoaded(*dialog));
+        ASSERT_TRUE(WaitForShare(dialog->Browser(), kStage, 0.5));
+        dialog->activateWindow();
+        dialog->Browser()->setFocus();
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                return QApplication::focusWidget() != nullptr &&
+                       dialog->Browser()->isAncestorOf(QApplication::focusWidget());
+            },
+            5000));
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QApplication::processEvents();
+        EXPECT_FALSE(dialog->isVisible()) << key;
+        EXPECT_EQ(dialog->result(), result) << key;
+    }
+}
+
+TEST_F(PreviewTest, WindowSaysLoadingInItsOwnColourUntilTheMovieIsOnScreen) {
+    const std::string movie = root / "movies/stage.swf";
+    test::WriteFile(movie, StageMovie(kStage));
+    auto dialog = OpenPreview(movie, true, root / "movies");
+    const std::uint32_t window = dialog->palette().color(QPalette::Window).rgb() & 0xffffff;
+    auto* loading = dialog->findChild<QLabel*>("loading");
+    ASSERT_NE(loading, nullptr);
+    EXPECT_TRUE(loading->isVisible());
+    EXPECT_EQ(loading->text(), QStringLiteral("Loading..."));
+    EXPECT_GE(ShareOf(dialog.get(), window), 0.8) << "the window's colour, not a black page";
+    ASSERT_TRUE(WaitForShare(dialog.get(), kStage, 0.5));
+    EXPECT_FALSE(loading->isVisible());
+}
+
+TEST_F(PreviewTest, ASecondPreviewFindsThePlayerLoadedAndReadsOnlyItsMovie) {
+    const std::string first = root / "movies/first.swf";
+    const std::string second = root / "movies/second.swf";
+    test::WriteFile(first, StageMovie(kStage));
+    test::WriteFile(second, StageMovie(kOtherStage));
+    {
+        auto dialog = OpenPreview(first, true, root / "movies");
+        ASSERT_TRUE(WaitForLoaded(*dialog));
+        ASSERT_TRUE(WaitForShare(dialog->Browser(), kStage, 0.5));
+        dialog->reject();
+    }
+    auto dialog = std::make_unique<CDlgPreviewWinks>();
+    const CountingRequests counter(dialog->Browser()->page());
+    dialog->m_strPath = QString::fromStdString(second);
+    dialog->m_bMovie = true;
+    dialog->m_allowedFolders = {QString::fromStdString(root / "movies")};
+    dialog->show();
+    ASSERT_TRUE(WaitForLoaded(*dialog));
+    ASSERT_TRUE(WaitForShare(dialog->Browser(), kOtherStage, 0.5));
+    const QList<QUrl> urls = counter.Urls();
+    ASSERT_EQ(urls.size(), 1);
+    EXPECT_EQ(urls[0].path(), QStringLiteral("/object") + QString::fromStdString(second));
+}
+
+TEST_F(PreviewTest, AfterAPreviewTheMainWindowsControlsAreStillNoNativeWindows) {
+    test::AccountObject wink = MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0);
+    wink.files = {{"thumb.png", MessengerAccountBuilder::PngPicture()},
+                  {"stage.swf", StageMovie(kStage)}};
+    builder.Add(ContentCategory::Winks, wink);
+    builder.Write();
+    auto window = OpenAndList(ContentCategory::Winks);
+    auto* installed = window->findChild<QListWidget*>("installed");
+    ASSERT_EQ(installed->count(), 1);
+    ClickItem(installed, 0);
+    ASSERT_TRUE(PressPreview(*window, [](CDlgPreviewWinks& preview) {
+        WaitForLoaded(preview);
+        WaitForShare(preview.Browser(), kStage, 0.5);
+    }));
+    // A native control would take a drag on it as moves of its own window,
+    // and the frameless main window would jump.
+    const QList<QLabel*> labels = window->findChildren<QLabel*>();
+    ASSERT_FALSE(labels.isEmpty());
+    for (QLabel* label : labels)
+        EXPECT_FALSE(label->testAttribute(Qt::WA_NativeWindow)) << label->text().toStdString();
+}
+
 // --- What the view may read -----------------------------------------------
 
 TEST_F(PreviewTest, NoRequestLeavesTheMachine) {
     const std::string movie = root / "movies/stage.swf";
     test::WriteFile(movie, StageMovie(kStage));
-    auto dialog = std::make_unique<CDlgPreviewWinks>();
-    RequestCounter counter;
-    dialog->Browser()->page()->setUrlRequestInterceptor(&counter);
-    dialog->m_strPath = QString::fromStdString(movie);
-    dialog->m_bMovie = true;
-    dialog->m_allowedFolders = {QString::fromStdString(root / "movies")};
-    dialog->show();
-    ASSERT_TRUE(WaitForShare(dialog->Browser(), kStage, 0.5));
+    // A player page of its own, watched from before it loads anything.
+    PreviewPlayerPage page;
+    const CountingRequests counter(&page);
+    CExplorer_previewflash view(nullptr, &page);
+    view.resize(400, 300);
+    view.show();
+    PreviewHandler()->SetAllowedFolders({QString::fromStdString(root / "movies")});
+    page.Start();
+    page.Show(QString::fromStdString(movie), true);
+    ASSERT_TRUE(WaitForShare(&view, kStage, 0.5));
     const QList<QUrl> urls = counter.Urls();
     bool wasm = false;
     for (const QUrl& url : urls) {
@@ -354,7 +456,6 @@ TEST_F(PreviewTest, NoRequestLeavesTheMachine) {
     }
     EXPECT_TRUE(wasm) << "the player's core came through the scheme";
     EXPECT_EQ(PreviewGuard()->Blocked(), 0);
-    dialog->Browser()->page()->setUrlRequestInterceptor(nullptr);
 }
 
 TEST_F(PreviewTest, SchemeRefusesEverythingOutsideTheListedFolders) {
@@ -371,7 +472,7 @@ TEST_F(PreviewTest, SchemeRefusesEverythingOutsideTheListedFolders) {
         url.setPath(QStringLiteral("/object") + QString::fromStdString(path));
         return url;
     };
-    EXPECT_EQ(handler.Resolve(PreviewUrl(QString::fromStdString(inside), false)).toStdString(),
+    EXPECT_EQ(handler.Resolve(ObjectUrl(QString::fromStdString(inside))).toStdString(),
               std::filesystem::canonical(inside).string());
     // A neighbour whose name begins like the folder, a way up, a link out.
     EXPECT_TRUE(handler.Resolve(objectUrl(outside)).isEmpty());
@@ -382,26 +483,44 @@ TEST_F(PreviewTest, SchemeRefusesEverythingOutsideTheListedFolders) {
                     .isEmpty());
     EXPECT_TRUE(handler.Resolve(QUrl("quorvane-preview://elsewhere/player/player.html")).isEmpty());
 
-    // Through the view: the page for a file outside fails, and nothing of it
-    // is served.
+    // Through the view: the player asked for a file outside says it cannot
+    // show it, and nothing of it is served.
     auto dialog = OpenPreview(inside, false, root / "objects");
     ASSERT_TRUE(WaitForLoaded(*dialog));
     ASSERT_TRUE(WaitForShare(dialog->Browser(), kPicture, 0.0001));
     const int refused = PreviewHandler()->Refused();
-    QSignalSpy finished(dialog->Browser(), &QWebEngineView::loadFinished);
-    dialog->Browser()->Navigate(PreviewUrl(QString::fromStdString(outside), false));
-    ASSERT_TRUE(finished.wait(kPlayTimeout));
-    EXPECT_FALSE(finished.takeFirst().at(0).toBool());
+    PreviewPlayerPage* player = dialog->Browser()->Player();
+    player->Show(QString::fromStdString(outside), false);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return player->CurrentState() == PreviewPlayerPage::State::Failed; }, kPlayTimeout));
     EXPECT_EQ(PreviewHandler()->Refused(), refused + 1);
 
-    // Nor does the view go anywhere else: the web and file:// are blocked.
+    // Nor does a page of the preview go anywhere else: the web and file://
+    // are blocked.
+    QWebEnginePage page(PreviewProfile());
+    QSignalSpy finished(&page, &QWebEnginePage::loadFinished);
     const int blocked = PreviewGuard()->Blocked();
     for (const char* elsewhere : {"http://example.com/", "file:///etc/hostname"}) {
-        dialog->Browser()->Navigate(QUrl(QString::fromLatin1(elsewhere)));
+        page.setUrl(QUrl(QString::fromLatin1(elsewhere)));
         ASSERT_TRUE(finished.wait(kPlayTimeout)) << elsewhere;
         EXPECT_FALSE(finished.takeFirst().at(0).toBool()) << elsewhere;
     }
     EXPECT_EQ(PreviewGuard()->Blocked(), blocked + 2);
+}
+
+TEST_F(PreviewTest, SchemeRefusesAFifoSwappedInForAServedFileWithoutWaiting) {
+    const std::string movie = root / "movies/stage.swf";
+    test::WriteFile(movie, StageMovie(kStage));
+    PreviewSchemeHandler handler(QStringLiteral("/nonexistent"));
+    handler.SetAllowedFolders({QString::fromStdString(root / "movies")});
+    const QString served = handler.Resolve(ObjectUrl(QString::fromStdString(movie)));
+    ASSERT_FALSE(served.isEmpty());
+    // Swapped for a FIFO nobody writes to after the check: opening it to
+    // read would wait for ever.
+    std::filesystem::remove(movie);
+    ASSERT_EQ(::mkfifo(movie.c_str(), 0600), 0);
+    EXPECT_EQ(OpenServedFile(served, false), nullptr);
+    EXPECT_EQ(OpenServedFile(served, true), nullptr);
 }
 
 } // namespace

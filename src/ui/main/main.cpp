@@ -86,6 +86,11 @@ int main(int argc, char** argv) {
                       .arg(QString::fromStdString(demoPassport));
     }
     window.show();
+#ifdef QUORVANE_HAVE_PREVIEW
+    // The player page loads while the window is used, so Preview finds it
+    // ready.
+    QTimer::singleShot(0, &window, [] { ui::WarmUpPreview(); });
+#endif
     if (!notice.isEmpty()) {
         // Said on the terminal at every start; in a box only at the demo
         // account's first start, or when something went wrong.

@@ -1,14 +1,16 @@
 #include "ui/preview/CDlgPreviewWinks.h"
 
 #include "ui/main/DialogUnits.h"
-#include "ui/preview/CExplorer_previewflash.h"
 #include "ui/preview/PreviewScheme.h"
 
 #include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeySequence>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
 namespace quorvane::ui {
 
@@ -33,42 +35,81 @@ CDlgPreviewWinks::CDlgPreviewWinks(QWidget* parent)
     m_btnCancel->hide();
     connect(m_btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The view takes every key it has the focus for, and a hidden default
+    // button is never pressed by QDialog; shortcuts of the window come
+    // before the view and press the buttons themselves.
+    const std::pair<QKeySequence, QPushButton*> keys[] = {
+        {QKeySequence(Qt::Key_Return), m_btnOk},
+        {QKeySequence(Qt::Key_Enter), m_btnOk},
+        {QKeySequence(Qt::Key_Escape), m_btnCancel}};
+    for (const auto& [key, button] : keys)
+        connect(new QShortcut(key, this), &QShortcut::activated, button, &QPushButton::click);
 
     m_browser = new CExplorer_previewflash(this);
     m_browser->setObjectName(QStringLiteral("browser"));
-    m_browser->setGeometry(FromDialogUnits(2, 70, 28, 25));
-    connect(m_browser, &CExplorer_previewflash::DocumentComplete, this,
-            &CDlgPreviewWinks::OnDocumentComplete);
-    m_browser->Navigate(QUrl(QStringLiteral("about:blank")));
+    connect(m_browser->Player(), &PreviewPlayerPage::StateChanged, this,
+            &CDlgPreviewWinks::OnPlayerState);
+
+    m_cover = new QLabel(tr("Loading..."), this);
+    m_cover->setObjectName(QStringLiteral("loading"));
+    m_cover->setAlignment(Qt::AlignCenter);
+    m_cover->setAutoFillBackground(true);
+    m_cover->setBackgroundRole(QPalette::Window);
+    m_cover->raise();
+    FillClientArea();
 }
 
-CDlgPreviewWinks::~CDlgPreviewWinks() = default;
+CDlgPreviewWinks::~CDlgPreviewWinks() {
+    // The page outlives the window: it must not go on playing unseen.
+    if (m_started)
+        m_browser->Player()->Stop();
+}
+
+void CDlgPreviewWinks::CentreOn(const QScreen& screen) {
+    // The frame is known once the native window exists; it is the frame
+    // that is centred, and move() places the frame. create(), not winId():
+    // winId() marks the dialog a native window, and Qt then makes every
+    // control of the owner a native window of its own.
+    create();
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen.availableGeometry().center());
+    move(frame.topLeft());
+}
 
 int CDlgPreviewWinks::ShowFile(const QString& path) {
     if (!QFileInfo::exists(path))
         return 0;
     PreviewHandler()->SetAllowedFolders(m_allowedFolders);
-    m_browser->Navigate(PreviewUrl(path, m_bMovie));
-    FillClientArea();
+    m_started = true;
+    m_number = m_browser->Player()->Show(path, m_bMovie);
     return 1;
 }
 
-void CDlgPreviewWinks::OnDocumentComplete() {
-    // Only the blank page's load counts; the file's own load, and any
-    // later one, changes nothing.
-    if (m_bLoaded == 0)
+void CDlgPreviewWinks::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!m_started && !m_strPath.isEmpty())
         ShowFile(m_strPath);
+}
+
+void CDlgPreviewWinks::OnPlayerState(int number, PreviewPlayerPage::State state) {
+    using State = PreviewPlayerPage::State;
+    // Reports of an earlier window's file, or of this file still loading,
+    // leave "Loading..." up.
+    if (number != m_number || m_number == 0 ||
+        (state != State::Playing && state != State::Showing && state != State::Failed))
+        return;
     m_bLoaded = 1;
+    m_cover->hide();
 }
 
 void CDlgPreviewWinks::FillClientArea() {
     m_browser->setGeometry(rect());
+    m_cover->setGeometry(rect());
 }
 
 void CDlgPreviewWinks::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    if (m_bLoaded != 0)
-        FillClientArea();
+    FillClientArea();
 }
 
 void CDlgPreviewWinks::changeEvent(QEvent* event) {
@@ -76,12 +117,20 @@ void CDlgPreviewWinks::changeEvent(QEvent* event) {
     // Qt keeps a minimised window's size, where Windows shrinks its client
     // area to nothing; the view follows the window as Windows would have it,
     // so a minimised preview gives the movie nothing to draw into.
-    if (event->type() != QEvent::WindowStateChange || m_bLoaded == 0)
+    if (event->type() != QEvent::WindowStateChange)
         return;
     if (isMinimized())
         m_browser->setGeometry(QRect());
     else
         FillClientArea();
+}
+
+void CDlgPreviewWinks::done(int result) {
+    if (m_started) {
+        m_browser->Player()->Stop();
+        m_started = false;
+    }
+    QDialog::done(result);
 }
 
 void RunPreview(QWidget* owner, const PreviewRequest& request) {
@@ -91,15 +140,13 @@ void RunPreview(QWidget* owner, const PreviewRequest& request) {
     dialog.m_allowedFolders = request.allowedFolders;
     // In the middle of the screen's working area, not over the owner.
     const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-        // The frame is known once the native window exists; it is the
-        // frame that is centred, and move() places the frame.
-        dialog.winId();
-        QRect frame = dialog.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        dialog.move(frame.topLeft());
-    }
+    if (screen != nullptr)
+        dialog.CentreOn(*screen);
     dialog.exec();
+}
+
+void WarmUpPreview() {
+    PreviewPlayerPage::Instance();
 }
 
 } // namespace quorvane::ui

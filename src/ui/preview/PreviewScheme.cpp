@@ -1,5 +1,6 @@
 #include "ui/preview/PreviewScheme.h"
 
+#include "platform/FileIo.h"
 #include "ui/controls/DataFolder.h"
 
 #include <QApplication>
@@ -12,6 +13,11 @@
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace quorvane::ui {
 namespace {
 
@@ -23,7 +29,7 @@ bool IsPlainName(const QString& name) {
            !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
 }
 
-QByteArray MimeType(const QString& path) {
+QByteArray MimeType(const QString& path, const QByteArray& head) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     // Chromium compiles a .wasm while it streams in only when it is served
     // under this type.
@@ -36,13 +42,24 @@ QByteArray MimeType(const QString& path) {
     if (suffix == QLatin1String("swf"))
         return "application/x-shockwave-flash";
     // A picture is recognised by its bytes: Messenger's names do not always
-    // say what a file holds.
-    return QMimeDatabase().mimeTypeForFile(path).name().toLatin1();
+    // say what a file holds. The bytes already read are looked at; the path
+    // is never opened a second time.
+    return QMimeDatabase().mimeTypeForFileNameAndData(path, head).name().toLatin1();
 }
 
 } // namespace
 
 void RegisterPreviewScheme() {
+    // Ruffle's core is a large WebAssembly module. V8 compiles it quickly
+    // with its baseline compiler, then by default compiles it all over again
+    // optimised, on the same two cores the first movie waits for; that costs
+    // the first preview most of a second. Baseline code plays a Wink well.
+    // Flags the user gives V8 are left alone.
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--js-flags")) {
+        flags += flags.isEmpty() ? "" : " ";
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + "--js-flags=--liftoff-only");
+    }
     QWebEngineUrlScheme scheme(kPreviewScheme);
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
     // Secure, so the page counts as a secure context (WebAssembly streaming
@@ -51,22 +68,24 @@ void RegisterPreviewScheme() {
     scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalScheme);
     QWebEngineUrlScheme::registerScheme(scheme);
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // A native window among a widget's children makes Qt turn all its
+    // siblings native too; the main window's controls must stay plain
+    // widgets (a native label takes the frameless window's drag as its own).
+    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
 }
 
-QUrl PreviewUrl(const QString& path, bool movie) {
-    QUrl object;
-    object.setScheme(QString::fromLatin1(kPreviewScheme));
-    object.setHost(QString::fromLatin1(kHost));
-    object.setPath(QStringLiteral("/object") + QFileInfo(path).absoluteFilePath());
-    if (!movie)
-        return object;
-    QUrl page = object;
+QUrl PlayerPageUrl() {
+    QUrl page;
+    page.setScheme(QString::fromLatin1(kPreviewScheme));
+    page.setHost(QString::fromLatin1(kHost));
     page.setPath(QStringLiteral("/player/player.html"));
-    // The page reads the movie itself; the path is encoded whole so that a
-    // "+" or "&" in a name survives the query.
-    page.setQuery(QStringLiteral("movie=") +
-                  QString::fromLatin1(QUrl::toPercentEncoding(object.path(QUrl::FullyDecoded))));
     return page;
+}
+
+QUrl ObjectUrl(const QString& path) {
+    QUrl object = PlayerPageUrl();
+    object.setPath(QStringLiteral("/object") + QFileInfo(path).absoluteFilePath());
+    return object;
 }
 
 PreviewSchemeHandler::PreviewSchemeHandler(QString dataFolder, QObject* parent)
@@ -113,17 +132,64 @@ QString PreviewSchemeHandler::Resolve(const QUrl& url) const {
     return QFileInfo(file).isFile() ? file : QString();
 }
 
+std::unique_ptr<QIODevice> OpenServedFile(const QString& file, bool stream) {
+    const std::string path = QFile::encodeName(file).toStdString();
+    if (!stream) {
+        // What a stranger's folder holds is read whole, bounded, and only
+        // when it is a regular file there and then: a FIFO or a link swapped
+        // in after Resolve looked is refused at once.
+        const std::size_t slash = path.rfind('/');
+        OpenFolder folder;
+        std::string reason;
+        if (slash == std::string::npos ||
+            !folder.Open(slash == 0 ? "/" : path.substr(0, slash), reason, true))
+            return nullptr;
+        FileRead read = folder.ReadFile(path.substr(slash + 1), kMaxReadBytes);
+        if (!read.bytes)
+            return nullptr;
+        auto buffer = std::make_unique<QBuffer>();
+        buffer->setData(QByteArray::fromStdString(*read.bytes));
+        buffer->open(QIODevice::ReadOnly);
+        return buffer;
+    }
+    // The player's own files are large (Ruffle's core is several megabytes)
+    // and are handed over as they are read. Opened without following a link
+    // and without waiting on a FIFO, and used only when a regular file.
+    int fd;
+    do {
+        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return nullptr;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    auto in = std::make_unique<QFile>();
+    if (!in->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return nullptr;
+    }
+    return in;
+}
+
 void PreviewSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
-    const QString file = job->requestMethod() == "GET" ? Resolve(job->requestUrl()) : QString();
-    QFile in(file);
-    if (file.isEmpty() || !in.open(QIODevice::ReadOnly)) {
+    const QUrl url = job->requestUrl();
+    const QString file = job->requestMethod() == "GET" ? Resolve(url) : QString();
+    const bool stream = !url.path(QUrl::FullyDecoded).startsWith(QLatin1String("/object/"));
+    std::unique_ptr<QIODevice> device = file.isEmpty() ? nullptr : OpenServedFile(file, stream);
+    if (device == nullptr) {
         ++m_refused;
         job->fail(QWebEngineUrlRequestJob::RequestDenied);
         return;
     }
-    auto* buffer = new QBuffer(job);
-    buffer->setData(in.readAll());
-    job->reply(MimeType(file), buffer);
+    // The job reads the device on another thread, for as long as the job
+    // lives; the device goes with the job.
+    const QByteArray type = MimeType(file, stream ? QByteArray() : device->peek(4096));
+    QIODevice* served = device.release();
+    served->setParent(job);
+    job->reply(type, served);
 }
 
 void PreviewRequestGuard::interceptRequest(QWebEngineUrlRequestInfo& info) {

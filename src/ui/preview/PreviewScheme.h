@@ -7,7 +7,9 @@
 #include <QWebEngineUrlSchemeHandler>
 
 #include <atomic>
+#include <memory>
 
+class QIODevice;
 class QWebEngineProfile;
 
 namespace quorvane::ui {
@@ -19,12 +21,20 @@ namespace quorvane::ui {
 inline constexpr const char* kPreviewScheme = "quorvane-preview";
 
 // Must run before the QApplication exists (Qt WebEngine's rule), together
-// with sharing OpenGL contexts, which WebEngine inside widgets needs.
+// with sharing OpenGL contexts, which WebEngine inside widgets needs, and
+// keeping a native window from making its siblings native.
 void RegisterPreviewScheme();
 
-// The URL that shows a file: a picture directly, a movie through the player
-// page.
-QUrl PreviewUrl(const QString& path, bool movie);
+// The player page, which shows every file the preview is handed.
+QUrl PlayerPageUrl();
+// The URL the player page reads a file through.
+QUrl ObjectUrl(const QString& path);
+
+// Opens a file Resolve named, for serving: null unless it is a regular file
+// at that path itself (a link, FIFO or device swapped in since is refused
+// without waiting). An object's file is read whole, within the program's
+// size limit; with stream (the player's own files) it is read as it is sent.
+std::unique_ptr<QIODevice> OpenServedFile(const QString& file, bool stream);
 
 // Serves the scheme. "/player/<name>" is the player page's own files in
 // share/quorvane/preview, "/ruffle/<name>" the Flash player's files in
@@ -64,9 +74,8 @@ private:
     std::atomic<int> m_blocked{0};
 };
 
-// The profile every preview page uses: off the record, so the preview
-// writes nothing to disk; made once and kept for the program's life, so a
-// second preview finds the player's files already loaded in memory.
+// The profile the preview's page uses: off the record, so the preview
+// writes nothing to disk; made once and kept for the program's life.
 QWebEngineProfile* PreviewProfile();
 PreviewSchemeHandler* PreviewHandler();
 PreviewRequestGuard* PreviewGuard();
