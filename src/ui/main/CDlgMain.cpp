@@ -33,6 +33,8 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <QtMath>
+
 #include <algorithm>
 #include <limits>
 
@@ -325,17 +327,30 @@ void CDlgMain::PaintSkin(QPainter& painter, const QSize& size) const {
     painter.drawLine(r.topRight(), r.bottomRight());
 }
 
-void CDlgMain::paintEvent(QPaintEvent*) {
-    // Composed off screen, so the skinned buttons can take their background
-    // from exactly what the window shows.
-    QImage skin(size(), QImage::Format_RGB32);
+const QPixmap& CDlgMain::Skin() {
+    const qreal ratio = devicePixelRatioF();
+    if (!m_skin.isNull() && m_skinSize == size() && m_skinRatio == ratio)
+        return m_skin;
+    // Composed off screen in device pixels, so the skinned buttons can take
+    // their background from exactly what the window shows.
+    QImage skin(QSize(qCeil(width() * ratio), qCeil(height() * ratio)), QImage::Format_RGB32);
+    skin.setDevicePixelRatio(ratio);
     {
         QPainter composer(&skin);
         PaintSkin(composer, size());
     }
-    QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), skin);
+    m_skin = QPixmap::fromImage(skin);
+    m_skinSize = size();
+    m_skinRatio = ratio;
     CaptureButtonBackgrounds(skin);
+    return m_skin;
+}
+
+void CDlgMain::paintEvent(QPaintEvent*) {
+    // The skin is drawn only when the window is; a paint is one copy of it.
+    const QPixmap& skin = Skin();
+    QPainter painter(this);
+    painter.drawPixmap(QPoint(0, 0), skin);
 }
 
 void CDlgMain::mousePressEvent(QMouseEvent* event) {

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QIcon>
 #include <QImage>
+#include <QPixmap>
 #include <QStringList>
 
 #include <string>
@@ -82,6 +83,9 @@ private:
     QPushButton* AddButton(const char* name, const QString& text, const QRect& units);
     CSkinButton* AddSkinButton(const char* name, const QString& text, const QRect& units,
                                const QString& icon, int iconSize, const QString& tip);
+    // The skin at the window's size and device pixel ratio, composed again
+    // only when either has changed.
+    const QPixmap& Skin();
     // Hands each skinned button the part of the composed skin under it.
     void CaptureButtonBackgrounds(const QImage& skin);
     QLabel* AddLabel(const QString& text, const QRect& units);
@@ -120,6 +124,9 @@ private:
     QImage m_imgStaticPanel;
     QImage m_imgStretchPanel;
     QRect m_rectPanel;
+    QPixmap m_skin;
+    QSize m_skinSize;
+    qreal m_skinRatio = 0;
     std::vector<QIcon> m_imageList;
 
     QLineEdit* m_editFolder = nullptr;
