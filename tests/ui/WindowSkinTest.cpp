@@ -1,12 +1,15 @@
-// The window's skin as the user sees it: still when left alone.
+// The window's skin as the user sees it: still when left alone, and sharp on
+// a screen of two device pixels per pixel.
 
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "ui/WindowAccountTest.h"
+#include "ui/controls/SkinButton.h"
 #include "ui/main/CDlgMain.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -49,6 +52,10 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return window;
     }
+    QImage DataPicture(const char* name) const {
+        return QImage(QString::fromStdString(JoinPath(DataFolder(), name)))
+            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
 };
 
 TEST_F(WindowSkinTest, AWindowLeftAloneDrawsNothing) {
@@ -73,6 +80,29 @@ TEST_F(WindowSkinTest, AWindowLeftAloneDrawsNothing) {
     PaintCounter paints(window.get());
     QTest::qWait(300);
     EXPECT_EQ(paints.count, 0) << "paint events at rest after a List";
+}
+
+TEST_F(WindowSkinTest, AtScaleTwoTheHeaderAndIconsUseTheirDoubleSizePictures) {
+    auto window = Open();
+    QImage skin(window->size() * 2, QImage::Format_RGB32);
+    skin.setDevicePixelRatio(2);
+    {
+        QPainter painter(&skin);
+        window->PaintSkin(painter, window->size());
+    }
+    const QImage header = DataPicture("staticPanel@2x.png");
+    ASSERT_FALSE(header.isNull());
+    EXPECT_TRUE(skin.copy(header.rect()).convertToFormat(QImage::Format_ARGB32_Premultiplied) ==
+                header)
+        << "the header is not the double-size picture";
+
+    const SkinButtonLook look = window->findChild<CSkinButton*>("backupNow")->Look();
+    const QImage icon = look.icons[0]
+                            .icon.pixmap(QSize(look.icons[0].width, look.icons[0].height), 2.0)
+                            .toImage()
+                            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    EXPECT_TRUE(icon == DataPicture("icons/backup@2x.png"))
+        << "the Backup Now icon is not the double-size picture";
 }
 
 } // namespace

@@ -62,6 +62,25 @@ std::string ToCodePage(const QString& text) {
     return CodePage::Ansi().FromUtf8(text.toStdString());
 }
 
+// Where the picture drawn at twice the size is kept beside one: name@2x.png.
+QString TwiceSizePath(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? path + QStringLiteral("@2x")
+                   : path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+}
+
+// An icon that has its picture at twice the size too, for screens of more
+// than one device pixel per pixel.
+QIcon LoadIcon(const QString& path) {
+    QIcon icon;
+    for (const QString& file : {path, TwiceSizePath(path)}) {
+        const QPixmap picture(file);
+        if (!picture.isNull())
+            icon.addPixmap(picture);
+    }
+    return icon;
+}
+
 } // namespace
 
 CDlgMain::CDlgMain(WineAccount wine, std::string dataFolder, QWidget* parent)
@@ -78,8 +97,8 @@ CDlgMain::CDlgMain(WineAccount wine, std::string dataFolder, QWidget* parent)
     setFont(dialogFont);
 
     m_folders.Locate(m_wine);
-    m_imgStaticPanel.load(QString::fromStdString(JoinPath(m_dataFolder, "staticPanel.png")));
-    m_imgStretchPanel.load(QString::fromStdString(JoinPath(m_dataFolder, "strechPanel.png")));
+    m_imgStaticPanel.Load(QString::fromStdString(JoinPath(m_dataFolder, "staticPanel.png")));
+    m_imgStretchPanel.Load(QString::fromStdString(JoinPath(m_dataFolder, "strechPanel.png")));
     setWindowIcon(QIcon(QString::fromStdString(JoinPath(m_dataFolder, "icons/quorvane-48.png"))));
     CreateControls();
     LoadSettings();
@@ -111,8 +130,9 @@ CSkinButton* CDlgMain::AddSkinButton(const char* name, const QString& text, cons
     button->setObjectName(name);
     button->setGeometry(units);
     button->setAutoDefault(false);
-    button->LoadIcons(QImage(QString::fromStdString(JoinPath(m_dataFolder, icon.toStdString()))),
-                      iconSize, iconSize);
+    button->AssignIcons(
+        LoadIcon(QString::fromStdString(JoinPath(m_dataFolder, icon.toStdString()))), iconSize,
+        iconSize);
     button->SetTipText(tip, true);
     button->SeeThrough(false);
     return button;
@@ -309,14 +329,41 @@ void CDlgMain::RememberPassport(const QString& passport) {
     m_comboPassport->setEditText(typed.isEmpty() ? passport : typed);
 }
 
+void CDlgMain::SkinPicture::Load(const QString& path) {
+    normal.load(path);
+    twice.load(TwiceSizePath(path));
+    if (twice.size() != normal.size() * 2)
+        twice = QImage();
+}
+
+QImage CDlgMain::SkinPicture::At(qreal ratio) const {
+    if (ratio <= 1 || normal.isNull() || twice.isNull())
+        return normal;
+    QImage picture = twice;
+    const QSize devicePixels(qRound(normal.width() * ratio), qRound(normal.height() * ratio));
+    if (picture.size() != devicePixels)
+        picture = twice.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(ratio);
+    return picture;
+}
+
 void CDlgMain::PaintSkin(QPainter& painter, const QSize& size) const {
-    const int w = m_imgStaticPanel.isNull() ? 0 : m_imgStaticPanel.width();
-    const int h = m_imgStaticPanel.isNull() ? 0 : m_imgStaticPanel.height();
+    const qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatio() : 1.0;
+    painter.save();
+    const int w = m_imgStaticPanel.normal.width();
+    const int h = m_imgStaticPanel.normal.height();
     painter.fillRect(QRect(0, h, size.width(), size.height() - h), kBaseColour);
-    if (!m_imgStaticPanel.isNull())
-        painter.drawImage(QPoint(0, 0), m_imgStaticPanel);
-    if (!m_imgStretchPanel.isNull() && h > 0)
-        painter.fillRect(QRect(w, 0, size.width() - w, h), QBrush(m_imgStretchPanel));
+    // Each picture is drawn over its own size in pixels, whatever its
+    // resolution; at a fractional ratio that may be a fraction of a device
+    // pixel off, hence the smoothing.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (!m_imgStaticPanel.normal.isNull())
+        painter.drawImage(QRect(0, 0, w, h), m_imgStaticPanel.At(ratio));
+    const QImage tile = m_imgStretchPanel.At(ratio);
+    const int tileWidth = m_imgStretchPanel.normal.width();
+    if (!tile.isNull() && h > 0)
+        for (int x = w; x < size.width(); x += tileWidth)
+            painter.drawImage(QRect(x, 0, tileWidth, h), tile);
     painter.fillRect(m_rectPanel, kPanelColour);
     const QRect r = m_rectPanel;
     painter.setPen(kPanelDark);
@@ -325,6 +372,7 @@ void CDlgMain::PaintSkin(QPainter& painter, const QSize& size) const {
     painter.setPen(kPanelLight);
     painter.drawLine(r.bottomLeft(), r.bottomRight());
     painter.drawLine(r.topRight(), r.bottomRight());
+    painter.restore();
 }
 
 const QPixmap& CDlgMain::Skin() {

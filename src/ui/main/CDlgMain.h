@@ -42,7 +42,8 @@ public:
     ~CDlgMain() override;
 
     // Paints the skin (base colour, header pictures, the light panel) on any
-    // painter, for a window of the given size.
+    // painter, for a window of the given size, from the header pictures made
+    // for the painter's device pixel ratio.
     void PaintSkin(QPainter& painter, const QSize& size) const;
 
     // The backup folder in use.
@@ -121,8 +122,18 @@ private:
     QStringList m_recentPassports;
     int m_nActiveList = 0;
 
-    QImage m_imgStaticPanel;
-    QImage m_imgStretchPanel;
+    // A header picture at its own size and at twice it (name@2x.png).
+    struct SkinPicture {
+        QImage normal;
+        QImage twice;
+
+        void Load(const QString& path);
+        // The picture in device pixels for the ratio, at the normal size in
+        // pixels.
+        QImage At(qreal ratio) const;
+    };
+    SkinPicture m_imgStaticPanel;
+    SkinPicture m_imgStretchPanel;
     QRect m_rectPanel;
     QPixmap m_skin;
     QSize m_skinSize;
