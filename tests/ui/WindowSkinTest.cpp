@@ -1,5 +1,6 @@
-// The window's skin as the user sees it: still when left alone, and sharp on
-// a screen of two device pixels per pixel.
+// The window's skin as the user sees it: still when left alone, sharp on a
+// screen of two device pixels per pixel, and the instructions fitting their
+// frame.
 
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
@@ -9,6 +10,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -103,6 +106,25 @@ TEST_F(WindowSkinTest, AtScaleTwoTheHeaderAndIconsUseTheirDoubleSizePictures) {
                             .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     EXPECT_TRUE(icon == DataPicture("icons/backup@2x.png"))
         << "the Backup Now icon is not the double-size picture";
+}
+
+TEST_F(WindowSkinTest, EveryInstructionLineFitsInsideItsFrame) {
+    auto window = Open();
+    QLabel* instructions = nullptr;
+    for (QLabel* label : window->findChildren<QLabel*>())
+        if (label->text().startsWith(QStringLiteral("1. ")))
+            instructions = label;
+    ASSERT_NE(instructions, nullptr);
+    const auto* frame = window->findChild<QGroupBox*>();
+    ASSERT_NE(frame, nullptr);
+    const QFontMetrics metrics(instructions->font());
+    for (const QString& line : instructions->text().split(QLatin1Char('\n'))) {
+        // A screen of another scale may set a line a pixel or two wider.
+        EXPECT_LE(metrics.horizontalAdvance(line.trimmed()) + 2, instructions->width())
+            << line.toStdString();
+    }
+    // The frame's line is drawn on its outer pixels; the text keeps clear of it.
+    EXPECT_TRUE(frame->geometry().adjusted(2, 2, -2, -2).contains(instructions->geometry()));
 }
 
 } // namespace

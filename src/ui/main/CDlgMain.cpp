@@ -185,19 +185,31 @@ void CDlgMain::CreateControls() {
     auto* openFolder = AddButton("openFolder", tr("Open Folder"), FromDialogUnits(435, 76, 50, 14));
 
     auto* frame = new QGroupBox(this);
-    frame->setGeometry(FromDialogUnits(258, 90, 230, 52));
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    const QRect frameArea = FromDialogUnits(258, 90, 230, 52);
+    const QRect textArea = FromDialogUnits(262, 96, 222, 45);
     QLabel* instructions =
         AddLabel(tr("1. Enter your MSN account (e.g. someone@example.com).\n"
                     "2. Select a backup type. \n"
                     "3. Click <List> button to list the installed items in current account.\n"
                     "4. Select the items to backup.\n"
                     "5. Click <Backup Now> button to backup the selected items."),
-                 FromDialogUnits(262, 96, 222, 45));
+                 textArea);
     instructions->setTextFormat(Qt::PlainText);
     QFont small = instructions->font();
     small.setPixelSize(10);
     instructions->setFont(small);
+    // The longest line does not fit the template's box in the faces used on
+    // Linux. Text and frame grow to the left, their right edges staying in
+    // line with the list below: room for every line and a character more, as
+    // a screen of another scale may set the text a little wider.
+    const QFontMetricsF metrics(small);
+    qreal widest = 0;
+    for (const QString& line : instructions->text().split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    const int grow = std::max(0, qCeil(widest + metrics.averageCharWidth()) - textArea.width());
+    instructions->setGeometry(textArea.adjusted(-grow, 0, 0, 0));
+    frame->setGeometry(frameArea.adjusted(-grow, 0, 0, 0));
 
     AddFieldLabel(tr("MSN Passport:"), FromDialogUnits(22, 104, 48, 8));
     m_comboPassport = new QComboBox(this);
