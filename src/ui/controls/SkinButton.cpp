@@ -71,6 +71,7 @@ void CSkinButton::SetTipText(const QString& text, bool activate) {
 void CSkinButton::SeeThrough(bool repaint) {
     m_seeThrough = true;
     m_background = QPixmap();
+    m_backgroundPixels = QImage();
     if (repaint)
         update();
 }
@@ -83,8 +84,17 @@ int CSkinButton::TakeBackground(const QImage& parentSkin) {
     const QRect area = geometry();
     const QRect source(qRound(area.x() * ratio), qRound(area.y() * ratio),
                        qRound(area.width() * ratio), qRound(area.height() * ratio));
-    m_background = QPixmap::fromImage(parentSkin.copy(source));
-    m_background.setDevicePixelRatio(ratio);
+    QImage pixels = parentSkin.copy(source);
+    pixels.setDevicePixelRatio(ratio);
+    // The window hands the skin out each time it composes it; a repaint
+    // that shows the same pixels would only make the window paint again.
+    const bool same = area == m_backgroundArea && !m_background.isNull() &&
+                      m_backgroundPixels.devicePixelRatio() == ratio &&
+                      m_backgroundPixels == pixels;
+    if (same)
+        return kBackgroundTaken;
+    m_background = QPixmap::fromImage(pixels);
+    m_backgroundPixels = pixels;
     m_backgroundArea = area;
     update();
     return kBackgroundTaken;
@@ -152,7 +162,8 @@ void CSkinButton::paintEvent(QPaintEvent*) {
         return;
     // A copy taken before the button was moved or resized shows the wrong
     // part of the skin.
-    if (m_seeThrough && (m_background.isNull() || m_backgroundArea != geometry()))
+    if (m_seeThrough && (m_background.isNull() || m_backgroundArea != geometry() ||
+                         m_background.devicePixelRatio() != devicePixelRatioF()))
         TakeBackgroundFromParent();
     QPainter painter(this);
     SkinButtonPainter::Paint(painter, Look());
@@ -173,6 +184,7 @@ void CSkinButton::TakeBackgroundFromParent() {
     parent->render(&copy, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
     m_takingBackground = false;
     m_background = copy;
+    m_backgroundPixels = copy.toImage();
     m_backgroundArea = geometry();
 }
 
@@ -211,6 +223,7 @@ void CSkinButton::changeEvent(QEvent* event) {
     case QEvent::StyleChange:
         // The skin under the button is drawn in the old colours.
         m_background = QPixmap();
+        m_backgroundPixels = QImage();
         break;
     default:
         break;

@@ -55,9 +55,10 @@ public:
     void SeeThrough(bool repaint = true);
     bool IsSeeThrough() const { return m_seeThrough; }
     // parentSkin is the parent's composed skin at the parent's size; the part
-    // under the button becomes its background. kBackgroundNotTaken, and
-    // nothing changes, when the button is not see-through or the picture is
-    // null.
+    // under the button becomes its background. The button is repainted only
+    // when those pixels differ from the ones it shows. kBackgroundNotTaken,
+    // and nothing changes, when the button is not see-through or the picture
+    // is null.
     int TakeBackground(const QImage& parentSkin);
     bool HasBackground() const { return !m_background.isNull(); }
 
@@ -100,6 +101,8 @@ private:
     bool m_focusLostToDisabling = false;
     std::array<QColor, 6> m_colors;
     QPixmap m_background;
+    // m_background's pixels, to tell whether a new copy changes anything.
+    QImage m_backgroundPixels;
     // Where in the parent m_background was copied from.
     QRect m_backgroundArea;
     std::array<SkinButtonIcon, 2> m_icons;

@@ -33,6 +33,8 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <QtMath>
+
 #include <algorithm>
 #include <limits>
 
@@ -62,6 +64,25 @@ std::string ToCodePage(const QString& text) {
     return CodePage::Ansi().FromUtf8(text.toStdString());
 }
 
+// Where the picture drawn at twice the size is kept beside one: name@2x.png.
+QString TwiceSizePath(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? path + QStringLiteral("@2x")
+                   : path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+}
+
+// An icon that has its picture at twice the size too, for screens of more
+// than one device pixel per pixel.
+QIcon LoadIcon(const QString& path) {
+    QIcon icon;
+    for (const QString& file : {path, TwiceSizePath(path)}) {
+        const QPixmap picture(file);
+        if (!picture.isNull())
+            icon.addPixmap(picture);
+    }
+    return icon;
+}
+
 } // namespace
 
 CDlgMain::CDlgMain(WineAccount wine, std::string dataFolder, QWidget* parent)
@@ -78,8 +99,8 @@ CDlgMain::CDlgMain(WineAccount wine, std::string dataFolder, QWidget* parent)
     setFont(dialogFont);
 
     m_folders.Locate(m_wine);
-    m_imgStaticPanel.load(QString::fromStdString(JoinPath(m_dataFolder, "staticPanel.png")));
-    m_imgStretchPanel.load(QString::fromStdString(JoinPath(m_dataFolder, "strechPanel.png")));
+    m_imgStaticPanel.Load(QString::fromStdString(JoinPath(m_dataFolder, "staticPanel.png")));
+    m_imgStretchPanel.Load(QString::fromStdString(JoinPath(m_dataFolder, "strechPanel.png")));
     setWindowIcon(QIcon(QString::fromStdString(JoinPath(m_dataFolder, "icons/quorvane-48.png"))));
     CreateControls();
     LoadSettings();
@@ -109,8 +130,9 @@ CSkinButton* CDlgMain::AddSkinButton(const char* name, const QString& text, cons
     auto* button = new CSkinButton(text, this);
     button->setObjectName(name);
     button->setGeometry(units);
-    button->LoadIcons(QImage(QString::fromStdString(JoinPath(m_dataFolder, icon.toStdString()))),
-                      iconSize, iconSize);
+    button->AssignIcons(
+        LoadIcon(QString::fromStdString(JoinPath(m_dataFolder, icon.toStdString()))), iconSize,
+        iconSize);
     button->SetTipText(tip, true);
     button->SeeThrough(false);
     return button;
@@ -165,19 +187,31 @@ void CDlgMain::CreateControls() {
     auto* openFolder = AddButton("openFolder", tr("Open Folder"), FromDialogUnits(435, 76, 50, 14));
 
     auto* frame = new QGroupBox(this);
-    frame->setGeometry(FromDialogUnits(258, 90, 230, 52));
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    const QRect frameArea = FromDialogUnits(258, 90, 230, 52);
+    const QRect textArea = FromDialogUnits(262, 96, 222, 45);
     QLabel* instructions =
         AddLabel(tr("1. Enter your MSN account (e.g. someone@example.com).\n"
                     "2. Select a backup type. \n"
                     "3. Click <List> button to list the installed items in current account.\n"
                     "4. Select the items to backup.\n"
                     "5. Click <Backup Now> button to backup the selected items."),
-                 FromDialogUnits(262, 96, 222, 45));
+                 textArea);
     instructions->setTextFormat(Qt::PlainText);
     QFont small = instructions->font();
     small.setPixelSize(10);
     instructions->setFont(small);
+    // The longest line does not fit the template's box in the faces used on
+    // Linux. Text and frame grow to the left, their right edges staying in
+    // line with the list below: room for every line and a character more, as
+    // a screen of another scale may set the text a little wider.
+    const QFontMetricsF metrics(small);
+    qreal widest = 0;
+    for (const QString& line : instructions->text().split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    const int grow = std::max(0, qCeil(widest + metrics.averageCharWidth()) - textArea.width());
+    instructions->setGeometry(textArea.adjusted(-grow, 0, 0, 0));
+    frame->setGeometry(frameArea.adjusted(-grow, 0, 0, 0));
 
     AddFieldLabel(tr("MSN Passport:"), FromDialogUnits(22, 104, 48, 8));
     m_comboPassport = new QComboBox(this);
@@ -310,14 +344,41 @@ void CDlgMain::RememberPassport(const QString& passport) {
     m_comboPassport->setEditText(typed.isEmpty() ? passport : typed);
 }
 
+void CDlgMain::SkinPicture::Load(const QString& path) {
+    normal.load(path);
+    twice.load(TwiceSizePath(path));
+    if (twice.size() != normal.size() * 2)
+        twice = QImage();
+}
+
+QImage CDlgMain::SkinPicture::At(qreal ratio) const {
+    if (ratio <= 1 || normal.isNull() || twice.isNull())
+        return normal;
+    QImage picture = twice;
+    const QSize devicePixels(qRound(normal.width() * ratio), qRound(normal.height() * ratio));
+    if (picture.size() != devicePixels)
+        picture = twice.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(ratio);
+    return picture;
+}
+
 void CDlgMain::PaintSkin(QPainter& painter, const QSize& size) const {
-    const int w = m_imgStaticPanel.isNull() ? 0 : m_imgStaticPanel.width();
-    const int h = m_imgStaticPanel.isNull() ? 0 : m_imgStaticPanel.height();
+    const qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatio() : 1.0;
+    painter.save();
+    const int w = m_imgStaticPanel.normal.width();
+    const int h = m_imgStaticPanel.normal.height();
     painter.fillRect(QRect(0, h, size.width(), size.height() - h), kBaseColour);
-    if (!m_imgStaticPanel.isNull())
-        painter.drawImage(QPoint(0, 0), m_imgStaticPanel);
-    if (!m_imgStretchPanel.isNull() && h > 0)
-        painter.fillRect(QRect(w, 0, size.width() - w, h), QBrush(m_imgStretchPanel));
+    // Each picture is drawn over its own size in pixels, whatever its
+    // resolution; at a fractional ratio that may be a fraction of a device
+    // pixel off, hence the smoothing.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (!m_imgStaticPanel.normal.isNull())
+        painter.drawImage(QRect(0, 0, w, h), m_imgStaticPanel.At(ratio));
+    const QImage tile = m_imgStretchPanel.At(ratio);
+    const int tileWidth = m_imgStretchPanel.normal.width();
+    if (!tile.isNull() && h > 0)
+        for (int x = w; x < size.width(); x += tileWidth)
+            painter.drawImage(QRect(x, 0, tileWidth, h), tile);
     painter.fillRect(m_rectPanel, kPanelColour);
     const QRect r = m_rectPanel;
     painter.setPen(kPanelDark);
@@ -326,19 +387,33 @@ void CDlgMain::PaintSkin(QPainter& painter, const QSize& size) const {
     painter.setPen(kPanelLight);
     painter.drawLine(r.bottomLeft(), r.bottomRight());
     painter.drawLine(r.topRight(), r.bottomRight());
+    painter.restore();
 }
 
-void CDlgMain::paintEvent(QPaintEvent*) {
-    // Composed off screen, so the skinned buttons can take their background
-    // from exactly what the window shows.
-    QImage skin(size(), QImage::Format_RGB32);
+const QPixmap& CDlgMain::Skin() {
+    const qreal ratio = devicePixelRatioF();
+    if (!m_skin.isNull() && m_skinSize == size() && m_skinRatio == ratio)
+        return m_skin;
+    // Composed off screen in device pixels, so the skinned buttons can take
+    // their background from exactly what the window shows.
+    QImage skin(QSize(qCeil(width() * ratio), qCeil(height() * ratio)), QImage::Format_RGB32);
+    skin.setDevicePixelRatio(ratio);
     {
         QPainter composer(&skin);
         PaintSkin(composer, size());
     }
-    QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), skin);
+    m_skin = QPixmap::fromImage(skin);
+    m_skinSize = size();
+    m_skinRatio = ratio;
     CaptureButtonBackgrounds(skin);
+    return m_skin;
+}
+
+void CDlgMain::paintEvent(QPaintEvent*) {
+    // The skin is drawn only when the window is; a paint is one copy of it.
+    const QPixmap& skin = Skin();
+    QPainter painter(this);
+    painter.drawPixmap(QPoint(0, 0), skin);
 }
 
 void CDlgMain::mousePressEvent(QMouseEvent* event) {

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QIcon>
 #include <QImage>
+#include <QPixmap>
 #include <QPointer>
 #include <QStringList>
 #include <QUrl>
@@ -44,7 +45,8 @@ public:
     ~CDlgMain() override;
 
     // Paints the skin (base colour, header pictures, the light panel) on any
-    // painter, for a window of the given size.
+    // painter, for a window of the given size, from the header pictures made
+    // for the painter's device pixel ratio.
     void PaintSkin(QPainter& painter, const QSize& size) const;
 
     // The backup folder in use.
@@ -85,6 +87,9 @@ private:
     QPushButton* AddButton(const char* name, const QString& text, const QRect& units);
     CSkinButton* AddSkinButton(const char* name, const QString& text, const QRect& units,
                                const QString& icon, int iconSize, const QString& tip);
+    // The skin at the window's size and device pixel ratio, composed again
+    // only when either has changed.
+    const QPixmap& Skin();
     // Hands each skinned button the part of the composed skin under it.
     void CaptureButtonBackgrounds(const QImage& skin);
     QLabel* AddLabel(const QString& text, const QRect& units);
@@ -125,9 +130,22 @@ private:
     QStringList m_recentPassports;
     int m_nActiveList = 0;
 
-    QImage m_imgStaticPanel;
-    QImage m_imgStretchPanel;
+    // A header picture at its own size and at twice it (name@2x.png).
+    struct SkinPicture {
+        QImage normal;
+        QImage twice;
+
+        void Load(const QString& path);
+        // The picture in device pixels for the ratio, at the normal size in
+        // pixels.
+        QImage At(qreal ratio) const;
+    };
+    SkinPicture m_imgStaticPanel;
+    SkinPicture m_imgStretchPanel;
     QRect m_rectPanel;
+    QPixmap m_skin;
+    QSize m_skinSize;
+    qreal m_skinRatio = 0;
     std::vector<QIcon> m_imageList;
 
     QLineEdit* m_editFolder = nullptr;
