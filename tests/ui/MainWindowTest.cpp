@@ -20,6 +20,7 @@
 #include "ui/main/StartNotice.h"
 #include "ui/main/Thumbnails.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -440,6 +441,36 @@ TEST_F(MainWindowTest, ArrowKeysSelectAsAClickDoes) {
     ASSERT_EQ(installed->selectedItems().size(), 1);
     EXPECT_TRUE(Find<QPushButton>(*window, "add")->isEnabled());
     EXPECT_TRUE(Find<QPushButton>(*window, "preview")->isEnabled());
+}
+
+TEST_F(MainWindowTest, EveryControlAndItemHasANameForAssistiveTechnology) {
+    AddWinks(3);
+    builder.Write();
+    auto window = Open();
+    List(*window, ContentCategory::Winks);
+    auto* installed = Find<QListWidget>(*window, "installed");
+    ASSERT_EQ(installed->count(), 3);
+    ClickItem(installed, 0);
+    Click(*window, "add");
+    ASSERT_EQ(Find<QListWidget>(*window, "selected")->count(), 1);
+
+    int controls = 0;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        // A widget with a proxy hands its focus to another, which is named.
+        if (!widget->isVisibleTo(window.get()) || !(widget->focusPolicy() & Qt::TabFocus) ||
+            widget->focusProxy() != nullptr)
+            continue;
+        ++controls;
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_NE(control, nullptr) << widget->objectName().toStdString();
+        EXPECT_FALSE(control->text(QAccessible::Name).trimmed().isEmpty())
+            << widget->metaObject()->className() << " " << widget->objectName().toStdString();
+        auto* list = qobject_cast<QListWidget*>(widget);
+        for (int i = 0; list != nullptr && i < control->childCount(); ++i)
+            EXPECT_FALSE(control->child(i)->text(QAccessible::Name).trimmed().isEmpty())
+                << list->objectName().toStdString() << " item " << i;
+    }
+    EXPECT_EQ(controls, 18);
 }
 
 TEST_F(MainWindowTest, AListThatCannotUseQuorvanesOwnFolderSaysSo) {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace quorvane {
 namespace {
 
@@ -128,6 +130,46 @@ TEST(SkinButtonTest, DisablingTheFocusedButtonPassesTheFocusOn) {
     // With no other control left, the window takes it.
     window.other.setEnabled(false);
     EXPECT_EQ(QApplication::focusWidget(), &window);
+}
+
+// The pixels two inside the button's edges, where a focus frame goes.
+std::vector<QRgb> Ring(const QImage& image) {
+    std::vector<QRgb> ring;
+    const QRect r = image.rect().adjusted(2, 2, -2, -2);
+    for (int x = r.left(); x <= r.right(); ++x)
+        ring.insert(ring.end(), {image.pixel(x, r.top()), image.pixel(x, r.bottom())});
+    for (int y = r.top() + 1; y < r.bottom(); ++y)
+        ring.insert(ring.end(), {image.pixel(r.left(), y), image.pixel(r.right(), y)});
+    return ring;
+}
+
+TEST(SkinButtonTest, TabShowsAFocusFrameOverTheSkinAClickDoesNot) {
+    SkinnedWindow window;
+    window.ShowActive();
+    CSkinButton& button = window.button;
+    button.setText({});
+    button.SeeThrough();
+    QImage skin(window.size(), QImage::Format_RGB32);
+    skin.fill(Qt::darkGreen);
+    ASSERT_EQ(button.TakeBackground(skin), CSkinButton::kBackgroundTaken);
+    window.other.setFocus();
+    const std::vector<QRgb> resting = Ring(button.grab().toImage());
+
+    QTest::keyClick(&window.other, Qt::Key_Tab);
+    ASSERT_TRUE(button.hasFocus());
+    const std::vector<QRgb> focused = Ring(button.grab().toImage());
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < resting.size(); ++i)
+        changed += focused[i] != resting[i] ? 1 : 0;
+    // A dotted line at least: every other pixel of the frame.
+    EXPECT_GE(changed, resting.size() / 2);
+
+    window.other.setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(Ring(button.grab().toImage()), resting) << "the frame goes with the focus";
+    QTest::mouseClick(&button, Qt::LeftButton);
+    ASSERT_TRUE(button.hasFocus());
+    button.CancelHover();
+    EXPECT_EQ(Ring(button.grab().toImage()), resting) << "no frame after a click";
 }
 
 TEST(SkinButtonTest, DoubleClickClicksTwice) {

@@ -137,6 +137,7 @@ SkinButtonLook CSkinButton::Look() const {
     look.down = isDown();
     look.hover = m_hover;
     look.focus = hasFocus();
+    look.focusFrame = m_keyboardFocus;
     look.grayed = !isEnabled();
     look.checkMode = isCheckable();
     look.checkState = GetCheckState();
@@ -204,7 +205,28 @@ void CSkinButton::leaveEvent(QEvent* event) {
     QPushButton::leaveEvent(event);
 }
 
+void CSkinButton::focusInEvent(QFocusEvent* event) {
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+        m_keyboardFocus = true;
+        break;
+    case Qt::MouseFocusReason:
+        m_keyboardFocus = false;
+        break;
+    default:
+        // The window coming back, a menu closing or the program handing the
+        // focus back after some work: the frame shows as it did before.
+        break;
+    }
+    QPushButton::focusInEvent(event);
+}
+
 void CSkinButton::focusOutEvent(QFocusEvent* event) {
+    // A click elsewhere: the user is on the mouse now.
+    if (event->reason() == Qt::MouseFocusReason)
+        m_keyboardFocus = false;
     CancelHover();
     if (!isEnabled())
         m_focusLostToDisabling = true;

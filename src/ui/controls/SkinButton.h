@@ -17,7 +17,8 @@ namespace quorvane {
 // A push button drawn by the program instead of the style: an icon and a
 // caption over the window's skin, a thin raised frame while the pointer is
 // over it, a thin sunken frame while it is held down. In all else it is a
-// QPushButton: clicked(), default button, shortcuts, checkable.
+// QPushButton: clicked(), default button, shortcuts, checkable. Reached
+// from the keyboard, it shows a dotted focus frame.
 class CSkinButton : public QPushButton {
     Q_OBJECT
 
@@ -84,6 +85,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
@@ -97,6 +99,8 @@ private:
     bool m_seeThrough = false;
     // Set while the parent renders the skin under the button for its copy.
     bool m_takingBackground = false;
+    // Whether the focus came, or last came, from the keyboard.
+    bool m_keyboardFocus = false;
     // Set when the button lost the focus because it was disabled.
     bool m_focusLostToDisabling = false;
     std::array<QColor, 6> m_colors;

@@ -22,6 +22,23 @@ void DrawFrame(QPainter& painter, const QRect& r, const QColor& topLeft,
     painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight);
 }
 
+// A dotted one-pixel frame whose dots alternate between two colours, so
+// that it shows on a dark skin as well as on a light one.
+void DrawFocusFrame(QPainter& painter, const QRect& r, const QColor& dot, const QColor& gap) {
+    if (r.width() < 2 || r.height() < 2)
+        return;
+    int step = 0;
+    const auto put = [&](int x, int y) { painter.fillRect(x, y, 1, 1, step++ % 2 ? gap : dot); };
+    for (int x = r.left(); x < r.right(); ++x)
+        put(x, r.top());
+    for (int y = r.top(); y < r.bottom(); ++y)
+        put(r.right(), y);
+    for (int x = r.right(); x > r.left(); --x)
+        put(x, r.bottom());
+    for (int y = r.bottom(); y > r.top(); --y)
+        put(r.left(), y);
+}
+
 const SkinButtonIcon& ChooseIcon(const SkinButtonLook& look, bool pressed) {
     // In check mode the first picture marks the checked button alone: the
     // pointer passing over an unchecked one does not light it up.
@@ -99,6 +116,11 @@ void SkinButtonPainter::Paint(QPainter& painter, const SkinButtonLook& look) {
             painter.drawText(box, flags, look.caption);
         }
     }
+
+    // Last, so no icon hides it; two pixels in, clear of the raised or
+    // sunken frame on the edges.
+    if (look.focus && look.focusFrame && !look.grayed)
+        DrawFocusFrame(painter, item.adjusted(2, 2, -2, -2), look.focusText, look.highlight);
 
     painter.restore();
 }

@@ -34,6 +34,9 @@ struct SkinButtonLook {
     bool down = false;  // held down by mouse or keyboard
     bool hover = false; // the pointer is over it
     bool focus = false;
+    // The focus came from the keyboard: a dotted frame inside the edges
+    // shows where it is, over a face or the skin alike.
+    bool focusFrame = false;
     bool grayed = false; // disabled
     bool checkMode = false;
     int checkState = 0; // 1 shows the button held down, in check mode only
@@ -46,9 +49,9 @@ struct SkinButtonLook {
 
     QColor hoverFace, hoverText;
     QColor normalFace, normalText;
-    QColor focusFace, focusText;
-    QColor highlight; // the lit edges of the frame
-    QColor shadow;    // the shaded edges of the frame
+    QColor focusFace, focusText; // focusText also dots the focus frame
+    QColor highlight;            // the lit edges of the frame
+    QColor shadow;               // the shaded edges of the frame
 
     // [0] is shown while hovered or held down; [1], when set, otherwise.
     std::array<SkinButtonIcon, 2> icons;

@@ -134,6 +134,8 @@ CSkinButton* CDlgMain::AddSkinButton(const char* name, const QString& text, cons
         LoadIcon(QString::fromStdString(JoinPath(m_dataFolder, icon.toStdString()))), iconSize,
         iconSize);
     button->SetTipText(tip, true);
+    // The caption names the button; the tip says what it does.
+    button->setAccessibleDescription(tip);
     button->SeeThrough(false);
     return button;
 }
@@ -286,6 +288,43 @@ void CDlgMain::CreateControls() {
                         m_btnPreview,   getMore,    m_listSelected};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    DescribeControls();
+}
+
+void CDlgMain::DescribeControls() {
+    const auto describe = [this](const char* name, const QString& accessibleName,
+                                 const QString& description) {
+        auto* control = findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+        if (control == nullptr)
+            return;
+        if (!accessibleName.isEmpty())
+            control->setAccessibleName(accessibleName);
+        control->setAccessibleDescription(description);
+    };
+    // The icon-only buttons have no caption to be named by.
+    m_btnMinimize->setAccessibleName(tr("Minimize"));
+    m_btnClose->setAccessibleName(tr("Close"));
+    // The fields and lists are named as their labels on the skin name them.
+    describe("backupFolder", tr("Backup to Folder"), tr("The folder the backups are written to."));
+    describe("changeFolder", {}, tr("Choose another folder to write the backups to."));
+    describe("openFolder", {}, tr("Open the backup folder in the file manager."));
+    describe("passport", tr("MSN Passport"),
+             tr("The Messenger account whose items are listed. Passports used before can be "
+                "picked from the list."));
+    describe("backupType", tr("Backup Type"), tr("The kind of items to list and back up."));
+    describe("installed", tr("Items installed in current MSN account"),
+             tr("The items List found. Add moves the selected one to the items to back up."));
+    describe("selected", tr("Items selected to be backup"),
+             tr("The items Backup Now writes to the backup folder."));
+    describe("list", {}, tr("List the account's items of the chosen type."));
+    // The arrows alone would be read out as signs.
+    describe("add", tr("Add"), tr("Move the selected item to the items to back up."));
+    describe("addAll", tr("Add All"), tr("Move every item to the items to back up."));
+    describe("remove", tr("Remove"),
+             tr("Move the selected item back out of the items to back up."));
+    describe("removeAll", tr("Remove All"), tr("Move every item out of the items to back up."));
+    describe("preview", {}, tr("Play or show the selected item."));
+    describe("getMore", {}, tr("Open the manual where it tells where more content comes from."));
 }
 
 void CDlgMain::LoadSettings() {
@@ -645,6 +684,12 @@ void CDlgMain::OnListFinished(const ListReport& report) {
         item->setData(kItemDataRole, QVariant::fromValue<qulonglong>(itemData));
         item->setData(kImageRole, image);
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        // For screen readers: a name even for an item without one, and the
+        // type it is of.
+        item->setData(Qt::AccessibleTextRole,
+                      item->text().isEmpty() ? tr("(no name)") : item->text());
+        item->setData(Qt::AccessibleDescriptionRole,
+                      m_comboType->itemText(static_cast<int>(m_controller.ListedCategory())));
         m_listInstalled->addItem(item);
     }
     if (result.listed && result.toolFailure.empty()) {

@@ -83,6 +83,9 @@ protected:
 
 private:
     void CreateControls();
+    // Names and descriptions for screen readers, where the control's own
+    // text says too little or nothing.
+    void DescribeControls();
     void LoadSettings();
     QPushButton* AddButton(const char* name, const QString& text, const QRect& units);
     CSkinButton* AddSkinButton(const char* name, const QString& text, const QRect& units,
