@@ -73,7 +73,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     <message>
         <location line="+1"/>
         <source>MSN Dynamic Display Pictures</source>
-        <translation>Imágenes para mostrar dinámicas de MSN</translation>
+        <translation>Imágenes dinámicas de MSN</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -93,7 +93,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     <message>
         <location line="+1"/>
         <source>MSN Regular Display Pictures</source>
-        <translation>Imágenes para mostrar normales de MSN</translation>
+        <translation>Imágenes para mostrar de MSN</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -133,12 +133,12 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     <message>
         <location line="+3"/>
         <source>Backup to Folder:</source>
-        <translation>Copiar en la carpeta:</translation>
+        <translation>Carpeta de copia:</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Change Folder</source>
-        <translation>Cambiar carpeta</translation>
+        <translation>Cambiar...</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -154,9 +154,9 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
 5. Click &lt;Backup Now&gt; button to backup the selected items.</source>
         <translation>1. Escriba su cuenta de MSN (p. ej. alguien@example.com).
 2. Seleccione un tipo de copia.
-3. Haga clic en &lt;Listar&gt; para ver los elementos de la cuenta actual.
+3. Haga clic en &lt;Listar&gt; para ver los elementos de la cuenta.
 4. Seleccione los elementos que desea copiar.
-5. Haga clic en &lt;Copiar ahora&gt; para copiar los elementos seleccionados.</translation>
+5. Haga clic en &lt;Copiar ahora&gt; para copiar los seleccionados.</translation>
     </message>
     <message>
         <location line="+22"/>
@@ -211,7 +211,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     <message>
         <location line="+1"/>
         <source>Get More...</source>
-        <translation>Obtener más...</translation>
+        <translation>Ver más...</translation>
     </message>
     <message>
         <location line="+183"/>

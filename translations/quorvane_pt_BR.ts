@@ -73,7 +73,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     <message>
         <location line="+1"/>
         <source>MSN Dynamic Display Pictures</source>
-        <translation>Imagens de exibição dinâmicas do MSN</translation>
+        <translation>Imagens dinâmicas do MSN</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -93,7 +93,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     <message>
         <location line="+1"/>
         <source>MSN Regular Display Pictures</source>
-        <translation>Imagens de exibição comuns do MSN</translation>
+        <translation>Imagens de exibição do MSN</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -154,9 +154,9 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
 5. Click &lt;Backup Now&gt; button to backup the selected items.</source>
         <translation>1. Digite a sua conta do MSN (ex.: alguem@example.com).
 2. Selecione um tipo de backup.
-3. Clique em &lt;Listar&gt; para listar os itens instalados na conta atual.
+3. Clique em &lt;Listar&gt; para ver os itens instalados na conta atual.
 4. Selecione os itens para o backup.
-5. Clique em &lt;Fazer Backup&gt; para fazer o backup dos itens selecionados.</translation>
+5. Clique em &lt;Fazer Backup&gt; para copiar os itens selecionados.</translation>
     </message>
     <message>
         <location line="+22"/>
