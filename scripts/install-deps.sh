@@ -7,6 +7,7 @@ packages=(
     clang-14 libclang-rt-14-dev clang-format
     libssl-dev libgcab-dev libmspack-dev
     qt6-base-dev qt6-webengine-dev
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     cabextract gcab
     dpkg-dev file desktop-file-utils appstream lintian

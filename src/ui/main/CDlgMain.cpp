@@ -47,6 +47,18 @@ namespace {
 // from and how packs go back in; the project has no web site yet.
 constexpr const char* kContentSection = "content";
 
+// Texts the core keeps in English and the window shows translated: looked up
+// by their English words, listed here so that they reach the translations.
+[[maybe_unused]] constexpr const char* kCoreTexts[] = {
+    QT_TRANSLATE_NOOP("quorvane::ui::CDlgMain", "MSN Winks"),
+    QT_TRANSLATE_NOOP("quorvane::ui::CDlgMain", "MSN Dynamic Display Pictures"),
+    QT_TRANSLATE_NOOP("quorvane::ui::CDlgMain", "MSN Dynamic Backgrounds"),
+    QT_TRANSLATE_NOOP("quorvane::ui::CDlgMain", "MSN Custom Emoticons"),
+    QT_TRANSLATE_NOOP("quorvane::ui::CDlgMain", "MSN Regular Backgrounds"),
+    QT_TRANSLATE_NOOP("quorvane::ui::CDlgMain", "MSN Regular Display Pictures"),
+    QT_TRANSLATE_NOOP("quorvane::ui::CDlgMain", "Congratulation! Backup finished successfully."),
+};
+
 constexpr int kItemDataRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
 
@@ -229,7 +241,7 @@ void CDlgMain::CreateControls() {
     m_comboType->setGeometry(FromDialogUnits(71, 124, 160, 14));
     for (int i = 0; i < kCategoryCount; ++i)
         m_comboType->addItem(
-            QString::fromStdString(std::string(CategoryLabel(static_cast<ContentCategory>(i)))));
+            tr(std::string(CategoryLabel(static_cast<ContentCategory>(i))).c_str()));
     m_comboType->setCurrentIndex(0);
 
     // The list captions may use the width of their lists.
@@ -729,7 +741,7 @@ void CDlgMain::OnBackupFinished(const BackupReport& report) {
         return;
     const BackupOutcome& outcome = report.backup;
     if (outcome.AllWritten()) {
-        MessageBox::Show(this, QString::fromUtf8(kBackupSucceededMessage));
+        MessageBox::Show(this, tr(kBackupSucceededMessage));
         return;
     }
     // One sentence in the box; the items that were not written, each with

@@ -13,6 +13,7 @@
 #include "ui/main/CDlgMain.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/StartNotice.h"
+#include "ui/main/Translations.h"
 #ifdef QUORVANE_HAVE_PREVIEW
 #include "ui/main/PreviewRequest.h"
 #include "ui/preview/CDlgPreviewWinks.h"
@@ -50,12 +51,17 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("quorvane"));
-    // Checked once; without it the window still opens, and lists nothing.
-    QtPictureDecoder::EnsureImageCodec();
-
     // The data folder lies beside the program's folder, in the build tree as
     // in an installed tree.
     const std::string dataFolder = JoinPath(ExecutableFolder(), "../share/quorvane");
+    // Every text from here on is in the desktop's language, where there is
+    // a translation for it.
+    ui::Translations translations;
+    translations.Install(QLocale::system(),
+                         ui::Translations::Folder(QString::fromStdString(dataFolder)));
+    // Checked once; without it the window still opens, and lists nothing.
+    QtPictureDecoder::EnsureImageCodec();
+
     WineAccount wine = WineAccount::Discover();
     // Without any Messenger data in the prefix, the window opens on the demo
     // account, so everything can be tried.
