@@ -4,7 +4,7 @@
 <context>
     <name>quorvane::ui::CDlgMain</name>
     <message numerus="yes">
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+667"/>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+712"/>
         <source>Listing was cancelled: %n item(s) listed.</source>
         <translation>
             <numerusform>Listing was cancelled: %n item listed.</numerusform>

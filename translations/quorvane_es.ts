@@ -101,7 +101,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>¡Enhorabuena! La copia de seguridad ha finalizado correctamente.</translation>
     </message>
     <message>
-        <location line="+120"/>
+        <location line="+122"/>
         <source>Backup Now</source>
         <translation>Copiar ahora</translation>
     </message>
@@ -214,12 +214,133 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>Ver más...</translation>
     </message>
     <message>
-        <location line="+183"/>
+        <location line="+39"/>
+        <source>Minimize</source>
+        <translation>Minimizar</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Backup to Folder</source>
+        <translation>Carpeta de copia</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>The folder the backups are written to.</source>
+        <translation>La carpeta donde se guardan las copias.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Choose another folder to write the backups to.</source>
+        <translation>Elegir otra carpeta donde guardar las copias.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Open the backup folder in the file manager.</source>
+        <translation>Abrir la carpeta de copia en el administrador de archivos.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MSN Passport</source>
+        <translation>Passport de MSN</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The Messenger account whose items are listed. Passports used before can be picked from the list.</source>
+        <translation>La cuenta de Messenger cuyos elementos se listan. Los Passport usados antes se pueden elegir en la lista.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Backup Type</source>
+        <translation>Tipo de copia</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>The kind of items to list and back up.</source>
+        <translation>El tipo de elementos que se listan y se copian.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Items installed in current MSN account</source>
+        <translation>Elementos instalados en la cuenta de MSN actual</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The items List found. Add moves the selected one to the items to back up.</source>
+        <translation>Los elementos que encontró Listar. Agregar pasa el seleccionado a los elementos que se copiarán.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Items selected to be backup</source>
+        <translation>Elementos seleccionados para copiar</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The items Backup Now writes to the backup folder.</source>
+        <translation>Los elementos que Copiar ahora guarda en la carpeta de copia.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>List the account&apos;s items of the chosen type.</source>
+        <translation>Listar los elementos de la cuenta del tipo elegido.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Add</source>
+        <translation>Agregar</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Move the selected item to the items to back up.</source>
+        <translation>Pasar el elemento seleccionado a los elementos que se copiarán.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Add All</source>
+        <translation>Agregar todos</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Move every item to the items to back up.</source>
+        <translation>Pasar todos los elementos a los elementos que se copiarán.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remove</source>
+        <translation>Quitar</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move the selected item back out of the items to back up.</source>
+        <translation>Quitar el elemento seleccionado de los elementos que se copiarán.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remove All</source>
+        <translation>Quitar todos</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Move every item out of the items to back up.</source>
+        <translation>Quitar todos los elementos de los elementos que se copiarán.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Play or show the selected item.</source>
+        <translation>Reproducir o mostrar el elemento seleccionado.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Open the manual where it tells where more content comes from.</source>
+        <translation>Abrir el manual donde explica de dónde viene más contenido.</translation>
+    </message>
+    <message>
+        <location line="+159"/>
         <source>&amp;About Quorvane...</source>
         <translation>&amp;Acerca de Quorvane...</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="-180"/>
+        <location line="+182"/>
         <source>Close</source>
         <translation>Cerrar</translation>
     </message>
@@ -254,7 +375,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>Listando...</translation>
     </message>
     <message numerus="yes">
-        <location line="+40"/>
+        <location line="+46"/>
         <source>Listing was cancelled: %n item(s) listed.</source>
         <translation>
             <numerusform>Se canceló el listado: se listó %n elemento.</numerusform>
@@ -277,7 +398,8 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>Copiando...</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="-29"/>
+        <location line="+55"/>
         <source>(no name)</source>
         <translation>(sin nombre)</translation>
     </message>

@@ -101,7 +101,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>Parabéns! O backup foi concluído com êxito.</translation>
     </message>
     <message>
-        <location line="+120"/>
+        <location line="+122"/>
         <source>Backup Now</source>
         <translation>Fazer Backup</translation>
     </message>
@@ -214,12 +214,133 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>Obter mais...</translation>
     </message>
     <message>
-        <location line="+183"/>
+        <location line="+39"/>
+        <source>Minimize</source>
+        <translation>Minimizar</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Backup to Folder</source>
+        <translation>Pasta de backup</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>The folder the backups are written to.</source>
+        <translation>A pasta onde os backups são gravados.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Choose another folder to write the backups to.</source>
+        <translation>Escolher outra pasta para gravar os backups.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Open the backup folder in the file manager.</source>
+        <translation>Abrir a pasta de backup no gerenciador de arquivos.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MSN Passport</source>
+        <translation>Passport do MSN</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The Messenger account whose items are listed. Passports used before can be picked from the list.</source>
+        <translation>A conta do Messenger cujos itens são listados. Os Passports usados antes podem ser escolhidos na lista.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Backup Type</source>
+        <translation>Tipo de backup</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>The kind of items to list and back up.</source>
+        <translation>O tipo de itens a listar e salvar no backup.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Items installed in current MSN account</source>
+        <translation>Itens instalados na conta atual do MSN</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The items List found. Add moves the selected one to the items to back up.</source>
+        <translation>Os itens que Listar encontrou. Adicionar move o selecionado para os itens do backup.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Items selected to be backup</source>
+        <translation>Itens selecionados para o backup</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The items Backup Now writes to the backup folder.</source>
+        <translation>Os itens que Fazer Backup grava na pasta de backup.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>List the account&apos;s items of the chosen type.</source>
+        <translation>Listar os itens da conta do tipo escolhido.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Add</source>
+        <translation>Adicionar</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Move the selected item to the items to back up.</source>
+        <translation>Mover o item selecionado para os itens do backup.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Add All</source>
+        <translation>Adicionar todos</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Move every item to the items to back up.</source>
+        <translation>Mover todos os itens para os itens do backup.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remove</source>
+        <translation>Remover</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Move the selected item back out of the items to back up.</source>
+        <translation>Tirar o item selecionado dos itens do backup.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remove All</source>
+        <translation>Remover todos</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Move every item out of the items to back up.</source>
+        <translation>Tirar todos os itens dos itens do backup.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Play or show the selected item.</source>
+        <translation>Reproduzir ou mostrar o item selecionado.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Open the manual where it tells where more content comes from.</source>
+        <translation>Abrir o manual onde ele conta de onde vem mais conteúdo.</translation>
+    </message>
+    <message>
+        <location line="+159"/>
         <source>&amp;About Quorvane...</source>
         <translation>&amp;Sobre o Quorvane...</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="-180"/>
+        <location line="+182"/>
         <source>Close</source>
         <translation>Fechar</translation>
     </message>
@@ -254,7 +375,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>Listando...</translation>
     </message>
     <message numerus="yes">
-        <location line="+40"/>
+        <location line="+46"/>
         <source>Listing was cancelled: %n item(s) listed.</source>
         <translation>
             <numerusform>A listagem foi cancelada: %n item listado.</numerusform>
@@ -277,7 +398,8 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>Fazendo backup...</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="-29"/>
+        <location line="+55"/>
         <source>(no name)</source>
         <translation>(sem nome)</translation>
     </message>
