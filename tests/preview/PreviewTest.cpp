@@ -166,9 +166,7 @@ private:
 class PreviewTest : public test::WindowAccountTest {
 protected:
     std::unique_ptr<CDlgMain> OpenAndList(ContentCategory category) {
-        auto window = std::make_unique<CDlgMain>(WineAccount{root / "wine", kWineUser},
-                                                 JoinPath(ExecutableFolder(), "../share/quorvane"));
-        window->show();
+        auto window = Open();
         window->findChild<QComboBox*>("passport")->setEditText(kPassport);
         window->findChild<QComboBox*>("backupType")->setCurrentIndex(static_cast<int>(category));
         QSignalSpy finished(&window->Controller(), &MainController::ListFinished);

@@ -56,17 +56,6 @@ constexpr const char* kWineUser = test::kWindowWineUser;
 
 class MainWindowTest : public test::WindowAccountTest {
 protected:
-    std::unique_ptr<CDlgMain> Open() {
-        auto window = std::make_unique<CDlgMain>(WineAccount{root / "wine", kWineUser},
-                                                 JoinPath(ExecutableFolder(), "../share/quorvane"));
-        window->show();
-        return window;
-    }
-    template <typename T> static T* Find(CDlgMain& window, const char* name) {
-        T* found = window.findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
     static void Click(CDlgMain& window, const char* name) {
         QTest::mouseClick(Find<QPushButton>(window, name), Qt::LeftButton);
     }

@@ -28,21 +28,9 @@ using test::MessengerAccountBuilder;
 
 class TranslationsTest : public test::WindowAccountTest {
 protected:
-    static std::string DataFolder() { return JoinPath(ExecutableFolder(), "../share/quorvane"); }
     void Speak(const char* language) {
         translations.Install(QLocale(QString::fromLatin1(language)),
                              Translations::Folder(QString::fromStdString(DataFolder())));
-    }
-    std::unique_ptr<CDlgMain> Open() {
-        auto window = std::make_unique<CDlgMain>(WineAccount{root / "wine", test::kWindowWineUser},
-                                                 DataFolder());
-        window->show();
-        return window;
-    }
-    template <typename T> static T* Find(CDlgMain& window, const char* name) {
-        T* found = window.findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return found;
     }
     // Lists the account's Winks and waits for the listing to end.
     static void ListWinks(CDlgMain& window) {

@@ -2,13 +2,17 @@
 
 #include "platform/DataProtection.h"
 #include "platform/FileIo.h"
+#include "platform/Paths.h"
+#include "platform/SystemFolders.h"
 #include "support/ChildRun.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
+#include "ui/main/CDlgMain.h"
 #include "ui/main/MessageBox.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -35,6 +39,21 @@ protected:
         ui::MessageBox::Shown().clear();
     }
     ~WindowAccountTest() override { ui::MessageBox::SetRecording(false); }
+
+    // The window's pictures, icons and manual, beside the built programs.
+    static std::string DataFolder() { return JoinPath(ExecutableFolder(), "../share/quorvane"); }
+    // The window on the test's Wine prefix, shown.
+    std::unique_ptr<ui::CDlgMain> Open() {
+        auto window = std::make_unique<ui::CDlgMain>(WineAccount{root / "wine", kWindowWineUser},
+                                                     DataFolder());
+        window->show();
+        return window;
+    }
+    template <typename T> static T* Find(ui::CDlgMain& window, const char* name) {
+        T* found = window.findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
 
     TempFolder root;
     std::string appData;

@@ -47,11 +47,8 @@ private:
 
 class WindowSkinTest : public test::WindowAccountTest {
 protected:
-    std::string DataFolder() const { return JoinPath(ExecutableFolder(), "../share/quorvane"); }
-    std::unique_ptr<CDlgMain> Open() {
-        auto window = std::make_unique<CDlgMain>(WineAccount{root / "wine", test::kWindowWineUser},
-                                                 DataFolder());
-        window->show();
+    std::unique_ptr<CDlgMain> OpenExposed() {
+        auto window = Open();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return window;
     }
@@ -66,7 +63,7 @@ TEST_F(WindowSkinTest, AWindowLeftAloneDrawsNothing) {
         builder.Add(ContentCategory::Winks,
                     test::MessengerAccountBuilder::SampleObject(ContentCategory::Winks, n));
     builder.Write();
-    auto window = Open();
+    auto window = OpenExposed();
     // The first frames after showing may take a few passes.
     QTest::qWait(100);
     {
@@ -86,7 +83,7 @@ TEST_F(WindowSkinTest, AWindowLeftAloneDrawsNothing) {
 }
 
 TEST_F(WindowSkinTest, AtScaleTwoTheHeaderAndIconsUseTheirDoubleSizePictures) {
-    auto window = Open();
+    auto window = OpenExposed();
     QImage skin(window->size() * 2, QImage::Format_RGB32);
     skin.setDevicePixelRatio(2);
     {
@@ -109,7 +106,7 @@ TEST_F(WindowSkinTest, AtScaleTwoTheHeaderAndIconsUseTheirDoubleSizePictures) {
 }
 
 TEST_F(WindowSkinTest, EveryInstructionLineFitsInsideItsFrame) {
-    auto window = Open();
+    auto window = OpenExposed();
     QLabel* instructions = nullptr;
     for (QLabel* label : window->findChildren<QLabel*>())
         if (label->text().startsWith(QStringLiteral("1. ")))
