@@ -20,6 +20,7 @@
 #include "platform/SystemFolders.h"
 #include "support/ChildRun.h"
 #include "support/MessengerAccountBuilder.h"
+#include "support/PaintCounter.h"
 #include "support/TempFolder.h"
 #include "ui/main/CDlgMain.h"
 #include "ui/main/MessageBox.h"
@@ -61,24 +62,6 @@ protected:
     }
 };
 
-// Counts the paint events of one window and its children.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* window) : m_window(window) {}
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
-            (watched == m_window || m_window->isAncestorOf(static_cast<QWidget*>(watched))))
-            ++count;
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QWidget* m_window;
-};
-
 double ProcessCpuSeconds() {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
@@ -100,12 +83,10 @@ struct Rest {
 Rest MeasureRest(QWidget& window) {
     constexpr int kRestMs = 5000;
     RunEventLoop(500);
-    PaintCounter counter(&window);
-    QApplication::instance()->installEventFilter(&counter);
+    test::PaintCounter counter(&window);
     const double cpuBefore = ProcessCpuSeconds();
     RunEventLoop(kRestMs);
     const double cpu = ProcessCpuSeconds() - cpuBefore;
-    QApplication::instance()->removeEventFilter(&counter);
     return {counter.count, cpu * 100.0 * 1000.0 / kRestMs};
 }
 

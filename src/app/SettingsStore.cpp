@@ -8,10 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <fcntl.h>
 #include <limits>
 #include <string_view>
-#include <sys/stat.h>
 
 namespace quorvane {
 
@@ -260,8 +258,7 @@ bool FirstDemoNotice(const std::string& filePath) {
     if (!OpenSettingsFolder(filePath, settings))
         return true;
     const std::string name = BaseName(filePath);
-    struct stat info {};
-    if (::fstatat(settings.Descriptor(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+    if (settings.HoldsRegularFile(name))
         return false;
     settings.WriteNewFile(name, {});
     return true;

@@ -51,8 +51,8 @@ FolderEntries EntriesOf(const std::string& folder) {
     return entries;
 }
 
-} // namespace
-
+// Undoes a pack's seal on a copy beside folder and expands the cabinet into
+// folder with the extract tool. False with the reason.
 bool ExpandSealedPack(const std::string& packPath, CabinetTools& tools, const std::string& folder,
                       std::string& reason) {
     FileRead pack = ReadRegularFile(packPath);
@@ -79,6 +79,8 @@ bool ExpandSealedPack(const std::string& packPath, CabinetTools& tools, const st
         reason = run.reason;
     return run.succeeded;
 }
+
+} // namespace
 
 std::optional<std::map<std::string, std::string>>
 PackObjectFiles(const std::string& packPath, CabinetTools& tools, const std::string& tempFolder) {

@@ -24,11 +24,6 @@ struct PackCheck {
 PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
                      const std::string& tempFolder);
 
-// Undoes a pack's seal on a copy beside folder and expands the cabinet into
-// folder with the extract tool. False with the reason.
-bool ExpandSealedPack(const std::string& packPath, CabinetTools& tools, const std::string& folder,
-                      std::string& reason);
-
 // The files a sealed pack holds besides its manifest, by name, with their
 // bytes; nothing when it cannot be read as a pack. Two backups of the same
 // object hold the same files, while their manifests differ (a manifest

@@ -313,16 +313,7 @@ TEST_F(MainWindowTest, ListSaysWhyTheCabinetToolFailed) {
 TEST_F(MainWindowTest, ALongFailureListKeepsTheOutcomeBoxOnTheScreen) {
     builder.Write();
     auto window = Open();
-    BackupReport report;
-    for (std::size_t n = 0; n < 500; ++n) {
-        BackupItemOutcome item;
-        item.itemData = n;
-        item.displayName = "Wink " + std::to_string(n);
-        item.written = n < 200;
-        item.reason = item.written ? "" : "the pack cannot be written";
-        report.backup.items.push_back(item);
-    }
-    report.backup.interrupted = true;
+    const BackupReport report = CancelledBackup(500, 200);
     // The real box, looked at once it shows and then closed.
     MessageBox::SetRecording(false);
     QRect box;
@@ -343,7 +334,7 @@ TEST_F(MainWindowTest, ALongFailureListKeepsTheOutcomeBoxOnTheScreen) {
     ASSERT_FALSE(screen.isEmpty()) << "no box was shown";
     EXPECT_LE(box.height(), screen.height());
     EXPECT_TRUE(screen.contains(ok)) << "OK is out of reach";
-    EXPECT_TRUE(details.contains("Wink 499: the pack cannot be written"))
+    EXPECT_TRUE(details.contains("Wink 499: the backup was cancelled"))
         << "the reasons are still there to read";
 }
 

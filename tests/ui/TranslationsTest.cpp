@@ -90,17 +90,7 @@ TEST_F(TranslationsTest, EnglishCountsOneItemAndTwoItems) {
 TEST_F(TranslationsTest, ACancelledBackupSaysOneWasNotWritten) {
     Speak("en_US");
     auto window = Open();
-    BackupReport report;
-    for (std::size_t n = 0; n < 3; ++n) {
-        BackupItemOutcome item;
-        item.itemData = n;
-        item.displayName = "Wink " + std::to_string(n);
-        item.written = n < 2;
-        item.reason = item.written ? "" : "the backup was cancelled";
-        report.backup.items.push_back(item);
-    }
-    report.backup.interrupted = true;
-    emit window->Controller().BackupFinished(report);
+    emit window->Controller().BackupFinished(CancelledBackup(3, 2));
     EXPECT_EQ(MessageBox::Shown().value(0).toStdString(),
               "The backup was cancelled. 2 of 3 items were written; 1 was not.");
 }

@@ -4,6 +4,7 @@
 
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "support/PaintCounter.h"
 #include "ui/WindowAccountTest.h"
 #include "ui/controls/SkinButton.h"
 #include "ui/main/CDlgMain.h"
@@ -24,26 +25,7 @@
 namespace quorvane::ui {
 namespace {
 
-// Counts the paint events of one window and everything in it.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* window) : m_window(window) {
-        QApplication::instance()->installEventFilter(this);
-    }
-    ~PaintCounter() override { QApplication::instance()->removeEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
-            (watched == m_window || m_window->isAncestorOf(static_cast<QWidget*>(watched))))
-            ++count;
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QWidget* m_window;
-};
+using test::PaintCounter;
 
 class WindowSkinTest : public test::WindowAccountTest {
 protected:
