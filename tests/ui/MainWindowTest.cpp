@@ -354,17 +354,6 @@ TEST_F(MainWindowTest, EnterPressesTheFocusedButton) {
     EXPECT_EQ(MessageBox::Shown().value(1), kNothingSelectedMessage);
 }
 
-TEST_F(MainWindowTest, AListLeavesTheMoveButtonsAsTheClicksSetThem) {
-    AddWinks(2);
-    builder.Write();
-    auto window = Open();
-    List(*window, ContentCategory::Winks);
-    ClickItem(Find<QListWidget>(*window, "installed"), 0);
-    List(*window, ContentCategory::Winks);
-    EXPECT_TRUE(Find<QPushButton>(*window, "add")->isEnabled());
-    EXPECT_TRUE(Find<QPushButton>(*window, "preview")->isEnabled());
-}
-
 TEST_F(MainWindowTest, WhileAListRunsTheCommandsWaitAndAClosingWindowStaysSilent) {
     for (int n = 0; n < 60; ++n)
         builder.Add(ContentCategory::CustomEmoticons,
@@ -387,11 +376,25 @@ TEST_F(MainWindowTest, WhileAListRunsTheCommandsWaitAndAClosingWindowStaysSilent
     EXPECT_EQ(MessageBox::Shown(), QStringList{});
 }
 
-TEST_F(MainWindowTest, RemoveKeepsTheOtherSelectedItemsSelected) {
+TEST_F(MainWindowTest, TheMoveButtonsFollowTheSelectionByMouseOrKeys) {
     AddWinks(4);
     builder.Write();
     auto window = Open();
     List(*window, ContentCategory::Winks);
+    // The arrow keys select as a click does.
+    auto* installed = Find<QListWidget>(*window, "installed");
+    installed->setFocus();
+    QTest::keyClick(installed, Qt::Key_Right);
+    QApplication::processEvents();
+    ASSERT_EQ(installed->selectedItems().size(), 1);
+    EXPECT_TRUE(Find<QPushButton>(*window, "add")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(*window, "preview")->isEnabled());
+    // Only clicks change the buttons: another List leaves them.
+    List(*window, ContentCategory::Winks);
+    EXPECT_TRUE(Find<QPushButton>(*window, "add")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(*window, "preview")->isEnabled());
+
+    // "<" with several selected moves one and keeps the others selected.
     Click(*window, "addAll");
     auto* selected = Find<QListWidget>(*window, "selected");
     ClickItem(selected, 0);
@@ -407,20 +410,6 @@ TEST_F(MainWindowTest, RemoveKeepsTheOtherSelectedItemsSelected) {
     Click(*window, "remove");
     EXPECT_EQ(MessageBox::Shown(), QStringList{});
     EXPECT_EQ(selected->count(), 2);
-}
-
-TEST_F(MainWindowTest, ArrowKeysSelectAsAClickDoes) {
-    AddWinks(2);
-    builder.Write();
-    auto window = Open();
-    List(*window, ContentCategory::Winks);
-    auto* installed = Find<QListWidget>(*window, "installed");
-    installed->setFocus();
-    QTest::keyClick(installed, Qt::Key_Right);
-    QApplication::processEvents();
-    ASSERT_EQ(installed->selectedItems().size(), 1);
-    EXPECT_TRUE(Find<QPushButton>(*window, "add")->isEnabled());
-    EXPECT_TRUE(Find<QPushButton>(*window, "preview")->isEnabled());
 }
 
 TEST_F(MainWindowTest, EveryControlAndItemHasANameForAssistiveTechnology) {

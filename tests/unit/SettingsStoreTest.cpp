@@ -259,26 +259,6 @@ TEST(RecentPassportsTest, AFifoALinkOrAHugeFileGiveNoPassportsAndALinkIsReplaced
     EXPECT_TRUE(LoadRecentPassports(path).empty());
 }
 
-TEST(RecentPassportsTest, OnlyTheHundredMostRecentlyUsedAreKept) {
-    test::TempFolder scratch;
-    const std::string path = scratch / "passports.dat";
-    Strings passports;
-    for (int n = 0; n < 150; ++n)
-        passports.push_back("user" + std::to_string(n) + "@example.com");
-    const Strings first100(passports.begin(), passports.begin() + 100);
-
-    // Compared whole only when the counts agree, to keep a failure short.
-    ASSERT_TRUE(SaveRecentPassports(path, passports));
-    const Strings saved = DecodeStringArray(test::ReadFile(path));
-    ASSERT_EQ(saved.size(), 100u);
-    EXPECT_EQ(saved, first100);
-
-    test::WriteFile(path, EncodeStringArray(passports));
-    const Strings loaded = LoadRecentPassports(path);
-    ASSERT_EQ(loaded.size(), 100u);
-    EXPECT_EQ(loaded, first100);
-}
-
 // --- backupfolder.dat ------------------------------------------------------
 
 TEST(BackupFolderFileTest, HoldsThePathBytesAndNothingElse) {
