@@ -410,7 +410,7 @@ TEST_F(HostileAccountTest, NoBackupLosesAnEarlierOneOrAFileOfTheUsers) {
     MakeFolders(winks);
     // The user's own file with a name like a temporary file's, and a
     // temporary file a killed run left.
-    const std::string diary = JoinPath(winks, ".quorvane-123-my-diary.part.txt");
+    const std::string diary = JoinPath(winks, ".quorvane-4000001-diary1.part.txt");
     WriteFile(diary, "dear diary");
     WriteFile(JoinPath(winks, ".quorvane-4000000-abcdef.part"), "half a pack");
 
