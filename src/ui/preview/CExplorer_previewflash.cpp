@@ -135,6 +135,17 @@ void PreviewPlayerPage::OnTitle(const QString& title) {
                 m_state = state;
             emit StateChanged(number, state);
         }
+    // Warmed up while no preview shows it. Chromium takes a page that was
+    // never shown and never hidden for one in use, and polls for gamepads
+    // for it dozens of times a second (about 1.5 % of a core, for ever):
+    // shown and hidden once, it rests. A preview's view shows it again.
+    if (parts[0] == QLatin1String("ready")) {
+        const QWebEngineView* shown = QWebEngineView::forPage(this);
+        if (shown == nullptr || !shown->isVisible()) {
+            setVisible(true);
+            setVisible(false);
+        }
+    }
 }
 
 CExplorer_previewflash::CExplorer_previewflash(QWidget* parent, PreviewPlayerPage* page)
