@@ -6,6 +6,10 @@
 #include "cli/ListCommand.h"
 #include "cli/VerifyCommand.h"
 
+#include "app/Translations.h"
+
+#include <QCoreApplication>
+
 #include <csignal>
 #include <iostream>
 #include <string>
@@ -19,11 +23,15 @@ int main(int argc, char** argv) {
     // item is reported as not written and its temporary file removed.
     std::signal(SIGXFSZ, SIG_IGN);
     quorvane::cli::InstallInterruptHandlers();
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    // The texts in the user's language, where there is a translation.
+    QCoreApplication application(argc, argv);
+    quorvane::Translations translations;
+    translations.InstallForSystem();
 
     using namespace quorvane::cli;
     const std::vector<Command> commands = {CatalogueCommand(), ListCommand(), BackupCommand(),
                                            VerifyCommand(), DemoCommand()};
-    const std::vector<std::string> args(argv + 1, argv + argc);
     const int status =
         RunCommandLine("quorvane-cli", QUORVANE_VERSION, commands, args, std::cout, std::cerr);
     std::cout.flush();

@@ -258,4 +258,10 @@ std::string ExecutableFolder() {
     return ParentFolder(std::string_view(buffer.data(), static_cast<std::size_t>(length)));
 }
 
+std::string ProgramDataFolder() {
+    // Relative to the program, so a build tree and any install prefix work
+    // without being told where they are.
+    return JoinPath(ExecutableFolder(), QUORVANE_DATA_FROM_BIN);
+}
+
 } // namespace quorvane

@@ -67,5 +67,9 @@ std::string XdgDesktopFolder();
 std::string XdgDocumentsFolder();
 // The folder of the running executable.
 std::string ExecutableFolder();
+// The program's read-only data (pictures, translations, help): share/quorvane
+// beside the bin folder the program runs from, in the build tree as when
+// installed.
+std::string ProgramDataFolder();
 
 } // namespace quorvane

@@ -1,5 +1,5 @@
 #include "ui/controls/SkinButton.h"
-#include "ui/controls/DataFolder.h"
+#include "platform/SystemFolders.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -182,9 +182,10 @@ TEST(SkinButtonTest, DoubleClickClicksTwice) {
 }
 
 TEST(SkinButtonTest, TheWindowsPicturesAreFoundBesideTheProgram) {
-    EXPECT_EQ(QImage(DataFilePath(QStringLiteral("icons/backup.png"))).size(), QSize(48, 48));
-    EXPECT_EQ(QImage(DataFilePath(QStringLiteral("strechPanel.png"))).height(),
-              QImage(DataFilePath(QStringLiteral("staticPanel.png"))).height());
+    const QString data = QString::fromStdString(ProgramDataFolder());
+    EXPECT_EQ(QImage(data + QStringLiteral("/icons/backup.png")).size(), QSize(48, 48));
+    EXPECT_EQ(QImage(data + QStringLiteral("/strechPanel.png")).height(),
+              QImage(data + QStringLiteral("/staticPanel.png")).height());
 }
 
 } // namespace

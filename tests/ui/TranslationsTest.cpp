@@ -2,7 +2,7 @@
 // program installs them, from the .qm files the build puts beside the
 // program's other data.
 
-#include "ui/main/Translations.h"
+#include "app/Translations.h"
 #include "ui/WindowAccountTest.h"
 #include "ui/main/MessageBox.h"
 
@@ -19,7 +19,7 @@ class TranslationsTest : public test::WindowAccountTest {
 protected:
     void Speak(const char* language) {
         translations.Install(QLocale(QString::fromLatin1(language)),
-                             Translations::Folder(QString::fromStdString(DataFolder())));
+                             Translations::Folder(QString::fromStdString(ProgramDataFolder())));
     }
     Translations translations;
 };

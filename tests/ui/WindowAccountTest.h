@@ -41,11 +41,10 @@ protected:
     ~WindowAccountTest() override { ui::MessageBox::SetRecording(false); }
 
     // The window's pictures, icons and manual, beside the built programs.
-    static std::string DataFolder() { return JoinPath(ExecutableFolder(), "../share/quorvane"); }
     // The window on the test's Wine prefix, shown.
     std::unique_ptr<ui::CDlgMain> Open() {
         auto window = std::make_unique<ui::CDlgMain>(WineAccount{root / "wine", kWindowWineUser},
-                                                     DataFolder());
+                                                     ProgramDataFolder());
         window->show();
         return window;
     }

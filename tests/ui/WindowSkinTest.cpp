@@ -35,7 +35,7 @@ protected:
         return window;
     }
     QImage DataPicture(const char* name) const {
-        return QImage(QString::fromStdString(JoinPath(DataFolder(), name)))
+        return QImage(QString::fromStdString(JoinPath(ProgramDataFolder(), name)))
             .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
 };

@@ -5,6 +5,7 @@
 #include "app/QtPictureDecoder.h"
 #include "app/SettingsStore.h"
 #include "app/SingleInstance.h"
+#include "app/Translations.h"
 #include "backup/CabinetTools.h"
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
@@ -13,7 +14,6 @@
 #include "ui/main/CDlgMain.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/StartNotice.h"
-#include "ui/main/Translations.h"
 #ifdef QUORVANE_HAVE_PREVIEW
 #include "ui/main/PreviewRequest.h"
 #include "ui/preview/CDlgPreviewWinks.h"
@@ -51,14 +51,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("quorvane"));
-    // The data folder lies beside the program's folder, in the build tree as
-    // in an installed tree.
-    const std::string dataFolder = JoinPath(ExecutableFolder(), "../share/quorvane");
     // Every text from here on is in the desktop's language, where there is
     // a translation for it.
-    ui::Translations translations;
-    translations.Install(QLocale::system(),
-                         ui::Translations::Folder(QString::fromStdString(dataFolder)));
+    Translations translations;
+    translations.InstallForSystem();
     // Checked once; without it the window still opens, and lists nothing.
     QtPictureDecoder::EnsureImageCodec();
 
@@ -83,7 +79,7 @@ int main(int argc, char** argv) {
                           .arg(QString::fromStdString(reason));
         }
     }
-    ui::CDlgMain window(wine, dataFolder);
+    ui::CDlgMain window(wine, ProgramDataFolder());
     if (!demoPassport.empty()) {
         window.RememberPassport(QString::fromStdString(demoPassport));
         notice += QStringLiteral("\n\n") +

@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-namespace quorvane::ui {
+namespace quorvane {
 
-// The window's texts in the user's language: while an object of this class
+// The program's texts in the user's language: while an object of this class
 // lives, the application looks its texts up in the program's translation for
 // the locale's languages, and the standard dialogs' in Qt's own. Under both
 // lies the English translation, which gives the English texts their plural
@@ -26,6 +26,10 @@ public:
     // missing is left out: the texts stay in English.
     void Install(const QLocale& locale, const QString& folder);
 
+    // The desktop's languages, from the translations installed with the
+    // program. Needs a QCoreApplication.
+    void InstallForSystem();
+
     // share/quorvane/translations, beside the program's other data.
     static QString Folder(const QString& dataFolder);
 
@@ -35,4 +39,4 @@ private:
     std::vector<std::unique_ptr<QTranslator>> m_installed;
 };
 
-} // namespace quorvane::ui
+} // namespace quorvane

@@ -1,13 +1,19 @@
-#include "ui/main/Translations.h"
+#include "app/Translations.h"
+
+#include "platform/SystemFolders.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 
-namespace quorvane::ui {
+namespace quorvane {
 
 Translations::~Translations() {
     for (const auto& translator : m_installed)
         QCoreApplication::removeTranslator(translator.get());
+}
+
+void Translations::InstallForSystem() {
+    Install(QLocale::system(), Folder(QString::fromStdString(ProgramDataFolder())));
 }
 
 QString Translations::Folder(const QString& dataFolder) {
@@ -37,4 +43,4 @@ void Translations::Install(const QLocale& locale, const QString& folder) {
         Add(std::move(own));
 }
 
-} // namespace quorvane::ui
+} // namespace quorvane
