@@ -217,7 +217,8 @@ PreviewServices& Services() {
         made.profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
         made.profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
         made.profile->setSpellCheckEnabled(false);
-        made.handler = new PreviewSchemeHandler(QString::fromStdString(ProgramDataFolder()), made.profile);
+        made.handler =
+            new PreviewSchemeHandler(QString::fromStdString(ProgramDataFolder()), made.profile);
         made.profile->installUrlSchemeHandler(kPreviewScheme, made.handler);
         made.guard = new PreviewRequestGuard(made.profile);
         made.profile->setUrlRequestInterceptor(made.guard);
