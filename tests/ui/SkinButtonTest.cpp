@@ -74,11 +74,12 @@ TEST(SkinButtonTest, SeeThroughButtonShowsTheSkinUnderIt) {
         EXPECT_EQ(shown.pixel(p), SkinnedWindow::SkinAt(p.x(), p.y())) << p.x() << "," << p.y();
 }
 
-TEST(SkinButtonTest, IconDerivedInGreyShowsAtRestAndTheColouredOneUnderThePointer) {
+TEST(SkinButtonTest, TheSecondIconShowsAtRestAndTheFirstUnderThePointer) {
     SkinnedWindow window;
-    QImage red(16, 16, QImage::Format_ARGB32);
+    QPixmap red(16, 16), grey(16, 16);
     red.fill(Qt::red);
-    window.other.LoadIcons(red, 16, 16, CSkinButton::ICON_DERIVE_GREY);
+    grey.fill(QColor(76, 76, 76));
+    window.other.AssignIcons(QIcon(red), 16, 16, QIcon(grey), 16, 16);
     EXPECT_EQ(Shown(window.other, 30, 12), qRgb(76, 76, 76));
     MovePointer(window.other);
     EXPECT_EQ(Shown(window.other, 30, 12), qRgb(255, 0, 0));

@@ -1,7 +1,5 @@
 #include "ui/controls/SkinButton.h"
 
-#include "ui/controls/IconTones.h"
-
 #include <QEvent>
 #include <QFocusEvent>
 #include <QMouseEvent>
@@ -36,25 +34,6 @@ CSkinButton::CSkinButton(const QString& caption, QWidget* parent) : QPushButton(
     // Hover is followed from plain pointer moves, not from enter events, so
     // that a drag coming in from elsewhere does not light the button.
     setMouseTracking(true);
-    ResetColors(false);
-}
-
-void CSkinButton::LoadIcons(const QImage& first, int width, int height, const QImage& second,
-                            int width2, int height2) {
-    const QIcon firstIcon = first.isNull() ? QIcon() : QIcon(QPixmap::fromImage(first));
-    const QIcon secondIcon = second.isNull() ? QIcon() : QIcon(QPixmap::fromImage(second));
-    m_icons[0] = MakeSlot(firstIcon, width, height, first.size());
-    m_icons[1] = MakeSlot(secondIcon, width2, height2, second.size());
-    update();
-}
-
-void CSkinButton::LoadIcons(const QImage& first, int width, int height, int derive) {
-    QImage second;
-    if (derive == ICON_DERIVE_GREY)
-        second = MakeGreyIcon(first);
-    else if (derive == ICON_DERIVE_DIM)
-        second = MakeDimIcon(first);
-    LoadIcons(first, width, height, second, width, height);
 }
 
 void CSkinButton::AssignIcons(const QIcon& first, int width, int height, const QIcon& second,
@@ -62,10 +41,6 @@ void CSkinButton::AssignIcons(const QIcon& first, int width, int height, const Q
     m_icons[0] = MakeSlot(first, width, height, LargestSize(first));
     m_icons[1] = MakeSlot(second, width2, height2, LargestSize(second));
     update();
-}
-
-void CSkinButton::SetTipText(const QString& text, bool activate) {
-    setToolTip(activate ? text : QString());
 }
 
 void CSkinButton::SeeThrough(bool repaint) {
@@ -107,28 +82,6 @@ void CSkinButton::CancelHover() {
     update();
 }
 
-void CSkinButton::SetCheckState(int state, bool repaint) {
-    if (!isCheckable())
-        return;
-    setChecked(state != 0);
-    if (repaint)
-        update();
-}
-
-void CSkinButton::ResetColors(bool repaint) {
-    const QColor face = palette().color(QPalette::Active, QPalette::Button);
-    const QColor text = palette().color(QPalette::Active, QPalette::ButtonText);
-    m_colors = {face, text, face, text, face, text};
-    if (repaint)
-        update();
-}
-
-void CSkinButton::SetColor(ColorRole role, const QColor& colour, bool repaint) {
-    m_colors[role] = colour;
-    if (repaint)
-        update();
-}
-
 SkinButtonLook CSkinButton::Look() const {
     SkinButtonLook look;
     look.rect = rect();
@@ -140,16 +93,15 @@ SkinButtonLook CSkinButton::Look() const {
     look.focusFrame = m_keyboardFocus;
     look.grayed = !isEnabled();
     look.checkMode = isCheckable();
-    look.checkState = GetCheckState();
+    look.checkState = isChecked() ? 1 : 0;
     look.shift = m_ptShift;
     if (m_seeThrough)
         look.background = m_background;
-    look.hoverFace = m_colors[HoverFace];
-    look.hoverText = m_colors[HoverText];
-    look.normalFace = m_colors[NormalFace];
-    look.normalText = m_colors[NormalText];
-    look.focusFace = m_colors[FocusFace];
-    look.focusText = m_colors[FocusText];
+    // Faces take the palette's button colour, captions its button text colour.
+    look.normalFace = look.hoverFace = look.focusFace =
+        palette().color(QPalette::Active, QPalette::Button);
+    look.normalText = look.hoverText = look.focusText =
+        palette().color(QPalette::Active, QPalette::ButtonText);
     look.highlight = palette().color(QPalette::Light);
     look.shadow = palette().color(QPalette::Dark);
     look.icons = m_icons;

@@ -23,15 +23,9 @@ class CSkinButton : public QPushButton {
     Q_OBJECT
 
 public:
-    // LoadIcons' second picture, made from the first.
-    static constexpr int ICON_DERIVE_GREY = -2;
-    static constexpr int ICON_DERIVE_DIM = -3;
-
     // TakeBackground's results.
     static constexpr int kBackgroundTaken = 0;
     static constexpr int kBackgroundNotTaken = 5;
-
-    enum ColorRole { HoverFace, HoverText, NormalFace, NormalText, FocusFace, FocusText };
 
     explicit CSkinButton(QWidget* parent = nullptr);
     explicit CSkinButton(const QString& caption, QWidget* parent = nullptr);
@@ -39,44 +33,22 @@ public:
     // The first icon is shown while the pointer is over the button or it is
     // held down, the second (when there is one) otherwise. A width or height
     // of 0 takes the picture's own.
-    void LoadIcons(const QImage& first, int width, int height, const QImage& second = QImage(),
-                   int width2 = 0, int height2 = 0);
-    // derive is ICON_DERIVE_GREY or ICON_DERIVE_DIM: the second icon is the
-    // first in grey or dimmed, at the same size. Any other value: none.
-    void LoadIcons(const QImage& first, int width, int height, int derive);
     void AssignIcons(const QIcon& first, int width, int height, const QIcon& second = QIcon(),
                      int width2 = 0, int height2 = 0);
-
-    // An inactive tip keeps its text but is not shown.
-    void SetTipText(const QString& text, bool activate = true);
 
     // From now on the button shows the skin under it instead of a face. The
     // copy of that skin is taken again at the next paint, or given by
     // TakeBackground.
     void SeeThrough(bool repaint = true);
-    bool IsSeeThrough() const { return m_seeThrough; }
     // parentSkin is the parent's composed skin at the parent's size; the part
     // under the button becomes its background. The button is repainted only
     // when those pixels differ from the ones it shows. kBackgroundNotTaken,
     // and nothing changes, when the button is not see-through or the picture
     // is null.
     int TakeBackground(const QImage& parentSkin);
-    bool HasBackground() const { return !m_background.isNull(); }
 
     bool IsHover() const { return m_hover; }
     void CancelHover();
-
-    // Check mode is a checkable button; state 1 shows it held down. Ignored
-    // outside check mode.
-    void SetCheckState(int state, bool repaint = true);
-    int GetCheckState() const { return isChecked() ? 1 : 0; }
-    bool IsCheckMode() const { return isCheckable(); }
-    bool IsDefaultButton() const { return isDefault(); }
-
-    // Faces take the palette's button colour, captions its button text colour.
-    void ResetColors(bool repaint = true);
-    void SetColor(ColorRole role, const QColor& colour, bool repaint = true);
-    QColor Color(ColorRole role) const { return m_colors[role]; }
 
     // The button as it would be painted now.
     SkinButtonLook Look() const;
@@ -103,7 +75,6 @@ private:
     bool m_keyboardFocus = false;
     // Set when the button lost the focus because it was disabled.
     bool m_focusLostToDisabling = false;
-    std::array<QColor, 6> m_colors;
     QPixmap m_background;
     // m_background's pixels, to tell whether a new copy changes anything.
     QImage m_backgroundPixels;

@@ -145,7 +145,7 @@ CSkinButton* CDlgMain::AddSkinButton(const char* name, const QString& text, cons
     button->AssignIcons(
         LoadIcon(QString::fromStdString(JoinPath(m_dataFolder, icon.toStdString()))), iconSize,
         iconSize);
-    button->SetTipText(tip, true);
+    button->setToolTip(tip);
     // The caption names the button; the tip says what it does.
     button->setAccessibleDescription(tip);
     button->SeeThrough(false);
@@ -640,7 +640,7 @@ void CDlgMain::OnPreview() {
     PreviewRequest request;
     const auto itemData = static_cast<std::size_t>(first->data(kItemDataRole).toULongLong());
     // Nothing to show (no movie was unpacked, the picture is gone) ends the
-    // command without a word, as the button did before.
+    // command without a word.
     if (!FindPreviewTarget(session->Objects(), itemData, request))
         return;
     runner(this, request);
