@@ -1,5 +1,6 @@
 #include "cli/AccountAccess.h"
 
+#include "cli/ContentListing.h"
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
@@ -8,6 +9,9 @@
 #include "backup/Listing.h"
 #include "platform/CancelFlag.h"
 #include "platform/PrivateFolder.h"
+#include "platform/Sentence.h"
+
+#include <QCoreApplication>
 
 #include <csignal>
 
@@ -16,13 +20,22 @@ namespace quorvane::cli {
 std::vector<Option> AccountOptions() {
     return {
         {"passport", "PASSPORT",
-         "the account's sign-in name, typed exactly as at sign-in (upper and lower case count)",
+         QCoreApplication::translate("quorvane::cli",
+                                     "the account's sign-in name, typed exactly as at sign-in "
+                                     "(upper and lower case count)")
+             .toStdString(),
          true},
         {"wine-prefix", "DIR",
-         "the Wine prefix Messenger runs in (default: $WINEPREFIX, else ~/.wine)", false},
+         QCoreApplication::translate(
+             "quorvane::cli",
+             "the Wine prefix Messenger runs in (default: $WINEPREFIX, else ~/.wine)")
+             .toStdString(),
+         false},
         {"wine-user", "NAME",
-         "the Wine user Messenger ran as (default: $USER); its name is part of the key that "
-         "protects the catalogues",
+         QCoreApplication::translate("quorvane::cli",
+                                     "the Wine user Messenger ran as (default: $USER); its name is "
+                                     "part of the key that protects the catalogues")
+             .toStdString(),
          false},
     };
 }
@@ -30,101 +43,169 @@ std::vector<Option> AccountOptions() {
 AccountSelection SelectionFromOptions(const ParsedOptions& options) {
     const std::string& passport = options.Required("passport");
     if (passport.empty())
-        throw UsageError("--passport must not be empty");
+        throw UsageError(Sentence(
+            QCoreApplication::translate("quorvane::cli", "--%1 must not be empty"), "passport"));
     return AccountSelection::Make(
         WineAccount::Discover(options.Value("wine-prefix"), options.Value("wine-user")), passport);
 }
 
 namespace {
 
-// What was wrong with a protected file, as the end of a sentence that
-// begins with its path.
-std::string FileProblemText(const ObjectList& list, const AccountSelection& selection) {
-    const std::string wineUser = "\"" + selection.wine.user + "\"";
+// What is wrong with the protected file, a sentence without its full stop.
+std::string FileProblem(const ObjectList& list, const std::string& file,
+                        const AccountSelection& selection) {
     switch (list.fileProblem) {
     case ProtectedFileContent::Problem::Missing:
-        return " does not exist";
+        return Sentence(QCoreApplication::translate("quorvane::cli", "%1 does not exist"), file);
     case ProtectedFileContent::Problem::Unreadable:
-        return " cannot be read: " + list.problemDetail;
+        return Sentence(QCoreApplication::translate("quorvane::cli", "%1 cannot be read: %2"), file,
+                        list.problemDetail);
     case ProtectedFileContent::Problem::Empty:
-        return " is empty";
+        return Sentence(QCoreApplication::translate("quorvane::cli", "%1 is empty"), file);
     case ProtectedFileContent::Problem::Damaged:
-        return " is damaged: it is not a protected file Messenger could have written "
-               "(truncated or changed)";
+        return Sentence(QCoreApplication::translate(
+                            "quorvane::cli", "%1 is damaged: it is not a protected file Messenger "
+                                             "could have written (truncated or changed)"),
+                        file);
     case ProtectedFileContent::Problem::WrongKey:
     case ProtectedFileContent::Problem::None:
         break;
     }
-    return " could not be unprotected with the passport \"" + selection.passportUtf8 +
-           "\" as the Wine user " + wineUser +
-           ".\nThe passport must be typed exactly as at sign-in, with the same upper and "
-           "lower case, and Messenger must have run as the Wine user " +
-           wineUser + " (see --wine-user)";
+    return Sentence(
+        QCoreApplication::translate(
+            "quorvane::cli",
+            "%1 could not be unprotected with the passport \"%2\" as the Wine user \"%3\""),
+        file, selection.passportUtf8, selection.wine.user);
+}
+
+// "The MSN Winks of ... cannot be listed" for a protected file that could not
+// be read, and what to check when it could not be unprotected.
+std::string CannotBeListed(const ObjectList& list, const std::string& file,
+                           const AccountSelection& selection) {
+    std::string text =
+        Sentence(
+            QCoreApplication::translate("quorvane::cli", "the %1 of \"%2\" cannot be listed: %3."),
+            TypeLabel(list.category), selection.passportUtf8, FileProblem(list, file, selection)) +
+        "\n";
+    if (list.fileProblem == ProtectedFileContent::Problem::WrongKey ||
+        list.fileProblem == ProtectedFileContent::Problem::None)
+        text +=
+            Sentence(QCoreApplication::translate(
+                         "quorvane::cli",
+                         "The passport must be typed exactly as at sign-in, with the same upper "
+                         "and lower case, and Messenger must have run as the Wine user \"%1\" "
+                         "(see --wine-user)."),
+                     selection.wine.user) +
+            "\n";
+    return text;
 }
 
 } // namespace
 
 std::string ListingProblem(const ObjectList& list, const AccountSelection& selection) {
-    const std::string label(CategoryLabel(list.category));
+    const std::string label = TypeLabel(list.category);
     const std::string pointer = JoinPath(list.objectFolder, "map.dat");
-    const std::string passport = "\"" + selection.passportUtf8 + "\"";
-    const std::string wineUser = "\"" + selection.wine.user + "\"";
     switch (list.status) {
     case ListingStatus::NotListed:
     case ListingStatus::Listed:
         return {};
     case ListingStatus::NoPrivateFolder:
-        return "Quorvane's own folder " + list.problemFile +
-               " cannot be used: " + list.problemDetail + ".\n";
+        return Sentence(QCoreApplication::translate("quorvane::cli",
+                                                    "Quorvane's own folder %1 cannot be used: %2."),
+                        list.problemFile, list.problemDetail) +
+               "\n";
     case ListingStatus::NoPointerFile: {
         if (list.fileProblem != ProtectedFileContent::Problem::Missing)
-            return "the " + label + " of " + passport + " cannot be listed: " + pointer +
-                   FileProblemText(list, selection) + ".\n";
-        std::string text = "there is no Messenger data (" + label + ") for the passport " +
-                           passport + " at " + list.objectFolder + " (no map.dat there).\n";
+            return CannotBeListed(list, pointer, selection);
+        std::string text =
+            Sentence(
+                QCoreApplication::translate(
+                    "quorvane::cli",
+                    "there is no Messenger data (%1) for the passport \"%2\" at %3 (no map.dat "
+                    "there)."),
+                label, selection.passportUtf8, list.objectFolder) +
+            "\n";
         const std::string appData = selection.wine.ApplicationDataFolder();
         if (!IsDirectory(appData))
             text +=
-                "The folder " + appData + " does not exist: check --wine-prefix and --wine-user.\n";
+                Sentence(QCoreApplication::translate(
+                             "quorvane::cli",
+                             "The folder %1 does not exist: check --wine-prefix and --wine-user."),
+                         appData) +
+                "\n";
         else
-            text += "Check the passport and that Messenger signed in with it in the Wine prefix " +
-                    selection.wine.prefix + " as the Wine user " + wineUser + ".\n";
+            text += Sentence(QCoreApplication::translate(
+                                 "quorvane::cli", "Check the passport and that Messenger signed in "
+                                                  "with it in the Wine prefix %1 as the Wine user "
+                                                  "\"%2\"."),
+                             selection.wine.prefix, selection.wine.user) +
+                    "\n";
         return text;
     }
     case ListingStatus::PointerNotUnprotected:
     case ListingStatus::CatalogueNotUnprotected:
     case ListingStatus::NoCatalogueFile:
-        return "the " + label + " of " + passport + " cannot be listed: " + list.problemFile +
-               FileProblemText(list, selection) + ".\n";
+        return CannotBeListed(list, list.problemFile, selection);
     case ListingStatus::NoCatalogueName:
-        return pointer + " names no catalogue file in " + list.mapFileFolder + ".\n";
+        return Sentence(QCoreApplication::translate("quorvane::cli",
+                                                    "%1 names no catalogue file in %2."),
+                        pointer, list.mapFileFolder) +
+               "\n";
     case ListingStatus::WrongCategory:
-        return "the " + label + " cannot be listed by this kind of list.\n";
+        return Sentence(QCoreApplication::translate(
+                            "quorvane::cli", "the %1 cannot be listed by this kind of list."),
+                        label) +
+               "\n";
     }
-    return "the " + label + " could not be listed.\n";
+    return Sentence(QCoreApplication::translate("quorvane::cli", "the %1 could not be listed."),
+                    label) +
+           "\n";
 }
 
 std::string LeftOutSummary(const ListingResult& result) {
     if (result.LeftOut() == 0)
         return {};
-    std::vector<std::string> parts;
-    auto add = [&parts](std::size_t count, const char* one, const char* many) {
-        if (count > 0)
-            parts.push_back(std::to_string(count) + " " + (count == 1 ? one : many));
-    };
-    add(result.missingFiles, "whose file is missing or not a regular file",
-        "whose files are missing or not regular files");
-    add(result.withoutPicture, "without a picture that can be shown",
-        "without a picture that can be shown");
-    add(result.unsafeLocations, "whose Location is not a plain file name (unsafe)",
-        "whose Locations are not plain file names (unsafe)");
-    std::string text = std::to_string(result.LeftOut()) + " of " +
-                       std::to_string(result.catalogueObjects) +
-                       (result.catalogueObjects == 1 ? " catalogue object" : " catalogue objects") +
-                       (result.LeftOut() == 1 ? " was" : " were") + " left out: ";
-    for (std::size_t i = 0; i < parts.size(); ++i)
-        text += (i == 0 ? "" : ", ") + parts[i];
-    return text + ".\n";
+    // The reasons, each with how many objects it left out, as a list. (The
+    // counts are taken out of the calls: lupdate does not read a cast there.)
+    const auto missing = static_cast<int>(result.missingFiles);
+    const auto withoutPicture = static_cast<int>(result.withoutPicture);
+    const auto unsafe = static_cast<int>(result.unsafeLocations);
+    std::vector<std::string> reasons;
+    if (missing > 0)
+        reasons.push_back(
+            QCoreApplication::translate(
+                "quorvane::cli", "%n whose file is missing or not a regular file", nullptr, missing)
+                .toStdString());
+    if (withoutPicture > 0)
+        reasons.push_back(QCoreApplication::translate("quorvane::cli",
+                                                      "%n without a picture that can be shown",
+                                                      nullptr, withoutPicture)
+                              .toStdString());
+    if (unsafe > 0)
+        reasons.push_back(
+            QCoreApplication::translate("quorvane::cli",
+                                        "%n whose Location is not a plain file name (unsafe)",
+                                        nullptr, unsafe)
+                .toStdString());
+    std::string list;
+    for (std::size_t i = 0; i < reasons.size(); ++i) {
+        //: Between the reasons in the list of why catalogue objects were left out.
+        list += (i == 0 ? std::string()
+                        : QCoreApplication::translate("quorvane::cli", ", ").toStdString()) +
+                reasons[i];
+    }
+    const auto leftOut = static_cast<int>(result.LeftOut());
+    if (result.LeftOut() == result.catalogueObjects)
+        return Sentence(QCoreApplication::translate("quorvane::cli",
+                                                    "%n of %n catalogue object was left out: %1.",
+                                                    nullptr, leftOut),
+                        list) +
+               "\n";
+    return Sentence(QCoreApplication::translate("quorvane::cli",
+                                                "%n of %1 catalogue objects was left out: %2.",
+                                                nullptr, leftOut),
+                    result.catalogueObjects, list) +
+           "\n";
 }
 
 std::unique_ptr<FileLock> LockAccount(const AccountSelection& selection, std::string& problem) {
@@ -133,16 +214,24 @@ std::unique_ptr<FileLock> LockAccount(const AccountSelection& selection, std::st
     case AccountLock::Outcome::Acquired:
         break;
     case AccountLock::Outcome::Busy:
-        problem = "another Quorvane is working on the account \"" + selection.passportUtf8 +
-                  "\"; try again when it has finished.\n";
+        problem = Sentence(QCoreApplication::translate("quorvane::cli",
+                                                       "another Quorvane is working on the account "
+                                                       "\"%1\"; try again when it has finished."),
+                           selection.passportUtf8) +
+                  "\n";
         break;
     case AccountLock::Outcome::Failed:
-        problem = "Quorvane's own folder cannot be used: " + taken.reason + ".\n";
+        problem = Sentence(QCoreApplication::translate("quorvane::cli",
+                                                       "Quorvane's own folder cannot be used: %1."),
+                           taken.reason) +
+                  "\n";
         break;
     case AccountLock::Outcome::Cancelled:
-        problem = "interrupted while waiting for another Quorvane to finish with the account "
-                  "\"" +
-                  selection.passportUtf8 + "\".\n";
+        problem = Sentence(QCoreApplication::translate(
+                               "quorvane::cli", "interrupted while waiting for another Quorvane to "
+                                                "finish with the account \"%1\"."),
+                           selection.passportUtf8) +
+                  "\n";
         break;
     }
     return std::move(taken.lock);

@@ -8,7 +8,10 @@
 #include "platform/CancelFlag.h"
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
+#include "platform/Sentence.h"
 #include "profile/ObjectList.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <limits>
@@ -48,17 +51,24 @@ std::vector<std::size_t> ParseItemNumbers(std::string_view text) {
         const std::string_view part = Trimmed(text.substr(0, comma));
         if (part.empty() ||
             !std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            throw UsageError("--items takes item numbers separated by commas (\"0,2,5\"), not \"" +
-                             std::string(part) + "\"");
+            throw UsageError(Sentence(
+                QCoreApplication::translate(
+                    "quorvane::cli",
+                    "--items takes item numbers separated by commas (\"0,2,5\"), not \"%1\""),
+                part));
         std::size_t number = 0;
         for (char c : part) {
             const auto digit = static_cast<std::size_t>(c - '0');
             if (number > (std::numeric_limits<std::size_t>::max() - digit) / 10)
-                throw UsageError("--items: there is no item " + std::string(part));
+                throw UsageError(Sentence(
+                    QCoreApplication::translate("quorvane::cli", "--items: there is no item %1"),
+                    part));
             number = number * 10 + digit;
         }
         if (!seen.insert(number).second)
-            throw UsageError("--items names item " + std::to_string(number) + " twice");
+            throw UsageError(Sentence(
+                QCoreApplication::translate("quorvane::cli", "--items names item %1 twice"),
+                number));
         numbers.push_back(number);
         if (comma == std::string_view::npos)
             return numbers;
@@ -70,7 +80,9 @@ ItemChoice ChosenItems(const ParsedOptions& options) {
     ItemChoice choice;
     const std::optional<std::string> items = options.Value("items");
     if (options.Has("all") && items)
-        throw UsageError("--all and --items cannot be given together");
+        throw UsageError(QCoreApplication::translate("quorvane::cli",
+                                                     "--all and --items cannot be given together")
+                             .toStdString());
     choice.all = options.Has("all");
     if (items)
         choice.numbers = ParseItemNumbers(*items);
@@ -92,9 +104,10 @@ std::vector<std::size_t> ItemData(const ItemChoice& choice, const std::vector<Li
             std::any_of(items.begin(), items.end(),
                         [number](const ListedItem& item) { return item.itemData == number; });
         if (!listed) {
-            complaint = "--items names item " + std::to_string(number) +
-                        ", which is not in the listing (items 0 to " +
-                        std::to_string(items.size() - 1) + "; see \"quorvane-cli list\")";
+            complaint = Sentence(QCoreApplication::translate(
+                                     "quorvane::cli", "--items names item %1, which is not in the "
+                                                      "listing (items 0 to %2; see \"%3\")"),
+                                 number, items.size() - 1, "quorvane-cli list");
             return {};
         }
         data.push_back(number);
@@ -114,6 +127,13 @@ std::string SubfolderChoices() {
     return text;
 }
 
+std::string SucceededMessage() {
+    // The window's words.
+    return QCoreApplication::translate("quorvane::cli",
+                                       "Congratulation! Backup finished successfully.")
+        .toStdString();
+}
+
 std::string OutcomeLine(const BackupItemOutcome& item, const CodePage& codePage) {
     std::string line =
         std::to_string(item.itemData) + "\t" + EscapeField(codePage.ToUtf8(item.displayName));
@@ -129,15 +149,23 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
     const AccountSelection selection = SelectionFromOptions(options);
     const ItemChoice choice = ChosenItems(options);
     if (options.Required("to").empty())
-        throw UsageError("--to must not be empty");
+        throw UsageError(
+            Sentence(QCoreApplication::translate("quorvane::cli", "--%1 must not be empty"), "to"));
     // Absolute, so every line of the report names its file wherever it is read.
     const std::string backupFolder = AbsolutePath(options.Required("to"));
     const CodePage& codePage = CodePage::Ansi();
 
+    // The window's words, then how a command line chooses.
+    const std::string nothingSelected =
+        QCoreApplication::translate("quorvane::cli", "Please list and select the items to backup.")
+            .toStdString();
     if (!choice.all && choice.numbers.empty()) {
-        err << "quorvane-cli backup: " << kNothingSelectedMessage
-            << "\nChoose them with --all or --items (numbers as \"quorvane-cli list\" shows "
-               "them).\n";
+        err << "quorvane-cli backup: " << nothingSelected << "\n"
+            << Sentence(QCoreApplication::translate(
+                            "quorvane::cli",
+                            "Choose them with --all or --items (numbers as \"%1\" shows them)."),
+                        "quorvane-cli list")
+            << "\n";
         return kExitFailure;
     }
     if (!CheckPassport(selection, "backup", err))
@@ -184,7 +212,7 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
     if (!problem.empty()) {
         err << "quorvane-cli backup: ";
         if (nothingListed)
-            err << kNothingSelectedMessage << "\n";
+            err << nothingSelected << "\n";
         err << problem;
         return interrupted ? InterruptedStatus() : kExitFailure;
     }
@@ -192,16 +220,29 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
         err << "quorvane-cli backup: " << leftOut;
     out << lines;
     if (allWritten)
-        out << kBackupSucceededMessage << "\n";
+        out << SucceededMessage() << "\n";
     out.flush();
+    const auto chosenCount = static_cast<int>(chosen);
     if (interrupted)
-        err << "quorvane-cli backup: interrupted; " << chosen - failed << " of " << chosen
-            << (chosen == 1 ? " item was" : " items were") << " written.\n";
+        err << "quorvane-cli backup: "
+            << Sentence(QCoreApplication::translate("quorvane::cli",
+                                                    "interrupted; %1 of %n items were written.",
+                                                    nullptr, chosenCount),
+                        chosen - failed)
+            << "\n";
     else if (!allWritten)
-        err << "quorvane-cli backup: " << failed << " of " << chosen
-            << (chosen == 1 ? " item" : " items") << " could not be written.\n";
+        err << "quorvane-cli backup: "
+            << Sentence(QCoreApplication::translate("quorvane::cli",
+                                                    "%1 of %n items could not be written.", nullptr,
+                                                    chosenCount),
+                        failed)
+            << "\n";
     if (!out) {
-        err << "quorvane-cli backup: cannot write the outcome to the standard output\n";
+        err << "quorvane-cli backup: "
+            << QCoreApplication::translate("quorvane::cli",
+                                           "cannot write the outcome to the standard output")
+                   .toStdString()
+            << "\n";
         return kExitFailure;
     }
     if (interrupted)
@@ -214,39 +255,71 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
 Command BackupCommand() {
     Command command;
     command.name = "backup";
-    command.summary = "Back up items of one content type, as Backup Now does.";
+    command.summary = QCoreApplication::translate(
+                          "quorvane::cli", "Back up items of one content type, as Backup Now does.")
+                          .toStdString();
     command.options.push_back(TypeOption());
     for (Option& option : AccountOptions())
         command.options.push_back(std::move(option));
     command.options.push_back(
-        {"to", "DIR", "the backup folder; the files go into a subfolder per content type", true});
-    command.options.push_back({"all", "", "back up every listed item, in list order", false});
+        {"to", "DIR",
+         QCoreApplication::translate(
+             "quorvane::cli", "the backup folder; the files go into a subfolder per content type")
+             .toStdString(),
+         true});
+    command.options.push_back(
+        {"all", "",
+         QCoreApplication::translate("quorvane::cli", "back up every listed item, in list order")
+             .toStdString(),
+         false});
     command.options.push_back(
         {"items", "N,N,...",
-         "back up these items, in this order (numbers as \"quorvane-cli list\" shows them)",
+         QCoreApplication::translate(
+             "quorvane::cli",
+             "back up these items, in this order (numbers as \"quorvane-cli list\" shows them)")
+             .toStdString(),
          false});
     command.description =
-        "Content types (as in \"list\") and the subfolders of the backup folder:\n" +
-        SubfolderChoices() +
-        "\nThe items are listed first, exactly as \"quorvane-cli list\" lists them. Each\n"
-        "Wink, Dynamic Display Picture and Dynamic Background becomes a sealed .msn pack\n"
-        "named after it; the chosen Custom Emoticons go together into one dated .msn\n"
-        "pack; Regular Backgrounds and Display Pictures are copied as they are. A file of\n"
-        "the same name from an earlier backup is replaced, but only by a complete new\n"
-        "one: each file is written under a hidden temporary name and renamed into place.\n"
-        "\nOne line per chosen item on the standard output, fields separated by tabs: item\n"
-        "number, display name, then \"written\" and the file written, or \"failed\" and\n"
-        "the reason (escaped as in \"list\"). When every item was written, the last line\n"
-        "is \"" +
-        std::string(kBackupSucceededMessage) +
-        "\"; otherwise the\n"
-        "standard error says how many could not be.\n"
-        "\nAn interrupt (Ctrl-C, SIGTERM) stops the backup after the item it is on; the\n"
-        "items not reached are reported as not written.\n"
-        "\nExit status: 0 when every chosen item was written; 1 when some could not be,\n"
-        "nothing can be listed or none is chosen, or the passport cannot be an account;\n"
-        "2 for a wrong command line (also an item number that is not in the listing);\n"
-        "130 or 143 after an interrupt.\n";
+        QCoreApplication::translate(
+            "quorvane::cli",
+            "Content types (as in \"list\") and the subfolders of the backup folder:")
+            .toStdString() +
+        "\n" + SubfolderChoices() + "\n" +
+        QCoreApplication::translate(
+            "quorvane::cli",
+            "The items are listed first, exactly as \"quorvane-cli list\" lists them. Each\n"
+            "Wink, Dynamic Display Picture and Dynamic Background becomes a sealed .msn pack\n"
+            "named after it; the chosen Custom Emoticons go together into one dated .msn\n"
+            "pack; Regular Backgrounds and Display Pictures are copied as they are. A file of\n"
+            "the same name from an earlier backup is replaced, but only by a complete new\n"
+            "one: each file is written under a hidden temporary name and renamed into place.\n")
+            .toStdString() +
+        "\n" +
+        //: "written", "failed" and "list" are words the program prints or takes; they stay as
+        //: they are. %1 is the sentence that ends a backup in which every item was written.
+        Sentence(
+            QCoreApplication::translate(
+                "quorvane::cli",
+                "One line per chosen item on the standard output, fields separated by tabs: item\n"
+                "number, display name, then \"written\" and the file written, or \"failed\" and\n"
+                "the reason (escaped as in \"list\"). When every item was written, the last line\n"
+                "is \"%1\"; otherwise the\n"
+                "standard error says how many could not be.\n"),
+            SucceededMessage()) +
+        "\n" +
+        QCoreApplication::translate(
+            "quorvane::cli",
+            "An interrupt (Ctrl-C, SIGTERM) stops the backup after the item it is on; the\n"
+            "items not reached are reported as not written.\n")
+            .toStdString() +
+        "\n" +
+        QCoreApplication::translate(
+            "quorvane::cli",
+            "Exit status: 0 when every chosen item was written; 1 when some could not be,\n"
+            "nothing can be listed or none is chosen, or the passport cannot be an account;\n"
+            "2 for a wrong command line (also an item number that is not in the listing);\n"
+            "130 or 143 after an interrupt.\n")
+            .toStdString();
     command.run = RunBackup;
     return command;
 }

@@ -7,6 +7,8 @@
 #include "platform/PrivateFolder.h"
 #include "profile/ObjectList.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 #include <memory>
 #include <ostream>
@@ -51,14 +53,20 @@ int RunCatalogue(const ParsedOptions& options, std::ostream& out, std::ostream& 
 
     if (failed) {
         if (problem.empty())
-            problem = "nothing could be listed.\n";
+            problem = QCoreApplication::translate("quorvane::cli", "nothing could be listed.")
+                          .toStdString() +
+                      "\n";
         err << "quorvane-cli catalogue: " << problem;
         return kExitFailure;
     }
     out << lines;
     out.flush();
     if (!out) {
-        err << "quorvane-cli catalogue: cannot write the listing to the standard output\n";
+        err << "quorvane-cli catalogue: "
+            << QCoreApplication::translate("quorvane::cli",
+                                           "cannot write the listing to the standard output")
+                   .toStdString()
+            << "\n";
         return kExitFailure;
     }
     return kExitOk;
@@ -100,19 +108,32 @@ std::string EscapeField(std::string_view utf8) {
 Command CatalogueCommand() {
     Command command;
     command.name = "catalogue";
-    command.summary = "List the objects of one content type that Messenger keeps for an account.";
+    command.summary =
+        QCoreApplication::translate(
+            "quorvane::cli",
+            "List the objects of one content type that Messenger keeps for an account.")
+            .toStdString();
     command.options.push_back(TypeOption());
     for (Option& option : AccountOptions())
         command.options.push_back(std::move(option));
     command.description =
-        "Content types:\n" + TypeChoices() +
-        "\nOne line per object on the standard output, fields separated by tabs: index (from 0),\n"
-        "file name in the object folder, tag (content id of packaged objects, key sequence of\n"
-        "emoticons, else empty) and display name, in UTF-8. A backslash, tab, line break or\n"
-        "other control character in a field is written as a backslash escape.\n"
-        "\nExit status: 0 when the catalogue was read (also when it lists nothing), 1 when\n"
-        "nothing could be listed (the reason goes to the standard error), 2 for a wrong\n"
-        "command line.\n";
+        QCoreApplication::translate("quorvane::cli", "Content types:").toStdString() + "\n" +
+        TypeChoices() + "\n" +
+        QCoreApplication::translate(
+            "quorvane::cli",
+            "One line per object on the standard output, fields separated by tabs: index (from "
+            "0),\n"
+            "file name in the object folder, tag (content id of packaged objects, key sequence of\n"
+            "emoticons, else empty) and display name, in UTF-8. A backslash, tab, line break or\n"
+            "other control character in a field is written as a backslash escape.\n")
+            .toStdString() +
+        "\n" +
+        QCoreApplication::translate(
+            "quorvane::cli",
+            "Exit status: 0 when the catalogue was read (also when it lists nothing), 1 when\n"
+            "nothing could be listed (the reason goes to the standard error), 2 for a wrong\n"
+            "command line.\n")
+            .toStdString();
     command.run = RunCatalogue;
     return command;
 }

@@ -1,5 +1,9 @@
 #include "cli/CliOptions.h"
 
+#include "platform/Sentence.h"
+
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <ostream>
 
@@ -34,13 +38,23 @@ std::string Synopsis(const Command& command) {
     return text;
 }
 
+// The columns a UTF-8 text takes on a terminal: one per character (the help
+// texts hold no wide or combining ones).
+std::size_t Columns(std::string_view utf8) {
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xc0) != 0x80;
+    }));
+}
+
 // Two columns: the option with its value, then its help.
 std::string OptionLines(std::span<const Option> declared) {
     std::vector<std::pair<std::string, std::string>> rows;
     for (const Option& option : declared)
         rows.emplace_back("--" + option.name + (option.TakesValue() ? " " + option.valueName : ""),
                           option.help);
-    rows.emplace_back("--help", "show this help and exit");
+    rows.emplace_back(
+        "--help",
+        QCoreApplication::translate("quorvane::cli", "show this help and exit").toStdString());
     std::size_t width = 0;
     for (const auto& row : rows)
         width = std::max(width, row.first.size());
@@ -57,7 +71,7 @@ std::string OptionLines(std::span<const Option> declared) {
             if (end == std::string::npos)
                 end = right.size();
             const std::string word = right.substr(at, end - at);
-            if (column > 0 && column + 1 + word.size() > room) {
+            if (column > 0 && column + 1 + Columns(word) > room) {
                 text += "\n" + std::string(indent, ' ');
                 column = 0;
             } else if (column > 0) {
@@ -65,7 +79,7 @@ std::string OptionLines(std::span<const Option> declared) {
                 ++column;
             }
             text += word;
-            column += word.size();
+            column += Columns(word);
             at = end + 1;
         }
         text += "\n";
@@ -93,7 +107,8 @@ std::optional<std::string> ParsedOptions::Value(std::string_view name) const {
 const std::string& ParsedOptions::Required(std::string_view name) const {
     auto it = m_values.find(name);
     if (it == m_values.end())
-        throw UsageError("missing --" + std::string(name));
+        throw UsageError(
+            Sentence(QCoreApplication::translate("quorvane::cli", "missing --%1"), name));
     return it->second;
 }
 
@@ -105,7 +120,9 @@ ParsedOptions ParseOptions(std::span<const Option> declared, std::span<const std
         const std::string& arg = args[i];
         if (optionsEnded || arg.size() < 2 || arg.compare(0, 1, "-") != 0) {
             if (parsed.positionals.size() >= maxPositionals)
-                throw UsageError("unexpected argument \"" + arg + "\"");
+                throw UsageError(Sentence(
+                    QCoreApplication::translate("quorvane::cli", "unexpected argument \"%1\""),
+                    arg));
             parsed.positionals.push_back(arg);
             continue;
         }
@@ -114,62 +131,86 @@ ParsedOptions ParseOptions(std::span<const Option> declared, std::span<const std
             continue;
         }
         if (arg.compare(0, 2, "--") != 0)
-            throw UsageError("unknown option \"" + arg + "\"");
+            throw UsageError(Sentence(
+                QCoreApplication::translate("quorvane::cli", "unknown option \"%1\""), arg));
 
         const std::size_t equals = arg.find('=');
         const std::string name =
             arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
         const Option* option = FindOption(declared, name);
         if (option == nullptr)
-            throw UsageError("unknown option \"--" + name + "\"");
+            throw UsageError(
+                Sentence(QCoreApplication::translate("quorvane::cli", "unknown option \"%1\""),
+                         "--" + name));
         if (parsed.Has(name))
-            throw UsageError("--" + name + " is given more than once");
+            throw UsageError(Sentence(
+                QCoreApplication::translate("quorvane::cli", "--%1 is given more than once"),
+                name));
 
         std::string value;
         if (equals != std::string::npos) {
             if (!option->TakesValue())
-                throw UsageError("--" + name + " takes no value");
+                throw UsageError(Sentence(
+                    QCoreApplication::translate("quorvane::cli", "--%1 takes no value"), name));
             value = arg.substr(equals + 1);
         } else if (option->TakesValue()) {
             // A following option is not taken for the value: "--passport
             // --type 0" means the passport was forgotten.
             if (i + 1 >= args.size() || args[i + 1].compare(0, 2, "--") == 0)
-                throw UsageError("--" + name + " needs a value (" + option->valueName + ")");
+                throw UsageError(Sentence(
+                    QCoreApplication::translate("quorvane::cli", "--%1 needs a value (%2)"), name,
+                    option->valueName));
             value = args[++i];
         }
         parsed.m_values.emplace(name, std::move(value));
     }
     for (const Option& option : declared) {
         if (option.required && !parsed.Has(option.name))
-            throw UsageError("missing --" + option.name);
+            throw UsageError(Sentence(QCoreApplication::translate("quorvane::cli", "missing --%1"),
+                                      option.name));
     }
     return parsed;
 }
 
 std::string CommandUsage(std::string_view program, const Command& command, bool brief) {
-    const std::string name(program);
+    const std::string usage = Sentence(QCoreApplication::translate("quorvane::cli", "Usage: %1 %2"),
+                                       program, Synopsis(command));
+    const std::string options =
+        QCoreApplication::translate("quorvane::cli", "Options:").toStdString() + "\n" +
+        OptionLines(command.options);
     if (brief)
-        return "Usage: " + name + " " + Synopsis(command) + "\nOptions:\n" +
-               OptionLines(command.options) + "Run \"" + name + " " + command.name +
-               " --help\" for more.\n";
-    std::string text = "Usage: " + name + " " + Synopsis(command) + "\n\n" + command.summary +
-                       "\n\nOptions:\n" + OptionLines(command.options);
+        return usage + "\n" + options +
+               Sentence(
+                   QCoreApplication::translate("quorvane::cli", "Run \"%1 %2 --help\" for more."),
+                   program, command.name) +
+               "\n";
+    std::string text = usage + "\n\n" + command.summary + "\n\n" + options;
     if (!command.description.empty())
         text += "\n" + command.description;
     return text;
 }
 
 std::string ProgramUsage(std::string_view program, std::span<const Command> commands) {
-    const std::string name(program);
-    std::string text = "Usage: " + name + " COMMAND [OPTIONS]\n       " + name +
-                       " --help | --version\n\nCommands:\n";
+    //: COMMAND and OPTIONS are the manual's names and stay as they are. The spaces before the
+    //: second %1 put the program's name under the first one's.
+    std::string text =
+        Sentence(QCoreApplication::translate(
+                     "quorvane::cli", "Usage: %1 COMMAND [OPTIONS]\n       %1 --help | --version"),
+                 program) +
+        "\n\n" + QCoreApplication::translate("quorvane::cli", "Commands:").toStdString() + "\n";
     std::size_t width = 0;
     for (const Command& command : commands)
         width = std::max(width, command.name.size());
     for (const Command& command : commands)
         text += "  " + command.name + std::string(width - command.name.size() + 3, ' ') +
                 command.summary + "\n";
-    text += "\nRun \"" + name + " COMMAND --help\" for the options of a command.\n";
+    text +=
+        "\n" +
+        //: COMMAND is the manual's name and stays as it is.
+        Sentence(QCoreApplication::translate(
+                     "quorvane::cli", "Run \"%1 COMMAND --help\" for the options of a command."),
+                 program) +
+        "\n";
     return text;
 }
 
@@ -178,7 +219,10 @@ int RunCommandLine(std::string_view program, std::string_view version,
                    std::ostream& out, std::ostream& err) {
     const std::string name(program);
     if (args.empty()) {
-        err << name << ": no command given\n\n" << ProgramUsage(program, commands);
+        err << name << ": "
+            << QCoreApplication::translate("quorvane::cli", "no command given").toStdString()
+            << "\n\n"
+            << ProgramUsage(program, commands);
         return kExitUsage;
     }
     const std::string& first = args.front();
@@ -193,7 +237,10 @@ int RunCommandLine(std::string_view program, std::string_view version,
     auto command = std::find_if(commands.begin(), commands.end(),
                                 [&first](const Command& c) { return c.name == first; });
     if (command == commands.end()) {
-        err << name << ": unknown command \"" << first << "\"\n\n"
+        err << name << ": "
+            << Sentence(QCoreApplication::translate("quorvane::cli", "unknown command \"%1\""),
+                        first)
+            << "\n\n"
             << ProgramUsage(program, commands);
         return kExitUsage;
     }

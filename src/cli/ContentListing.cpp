@@ -3,14 +3,21 @@
 #include "backup/Manifests.h"
 #include "platform/CancelFlag.h"
 #include "platform/CodePage.h"
+#include "platform/Sentence.h"
 #include "profile/ObjectList.h"
+
+#include <QCoreApplication>
 
 #include <ostream>
 
 namespace quorvane::cli {
 
 Option TypeOption() {
-    return {"type", "TYPE", "the content type: a number 0 to 5 or its name (see below)", true};
+    return {"type", "TYPE",
+            QCoreApplication::translate("quorvane::cli",
+                                        "the content type: a number 0 to 5 or its name (see below)")
+                .toStdString(),
+            true};
 }
 
 std::string TypeChoices() {
@@ -18,9 +25,31 @@ std::string TypeChoices() {
     for (int i = 0; i < kCategoryCount; ++i) {
         const auto category = static_cast<ContentCategory>(i);
         text += "    " + std::to_string(i) + "  " + std::string(CategoryKeyword(category)) + " (" +
-                std::string(CategoryLabel(category)) + ")\n";
+                TypeLabel(category) + ")\n";
     }
     return text;
+}
+
+std::string TypeLabel(ContentCategory category) {
+    switch (category) {
+    case ContentCategory::Winks:
+        return QCoreApplication::translate("quorvane::cli", "MSN Winks").toStdString();
+    case ContentCategory::DynamicDisplayPictures:
+        return QCoreApplication::translate("quorvane::cli", "MSN Dynamic Display Pictures")
+            .toStdString();
+    case ContentCategory::DynamicBackgrounds:
+        return QCoreApplication::translate("quorvane::cli", "MSN Dynamic Backgrounds")
+            .toStdString();
+    case ContentCategory::CustomEmoticons:
+        return QCoreApplication::translate("quorvane::cli", "MSN Custom Emoticons").toStdString();
+    case ContentCategory::RegularBackgrounds:
+        return QCoreApplication::translate("quorvane::cli", "MSN Regular Backgrounds")
+            .toStdString();
+    case ContentCategory::RegularDisplayPictures:
+        return QCoreApplication::translate("quorvane::cli", "MSN Regular Display Pictures")
+            .toStdString();
+    }
+    return std::string(CategoryLabel(category));
 }
 
 ContentCategory CategoryOption(const ParsedOptions& options) {
@@ -31,14 +60,21 @@ ContentCategory CategoryOption(const ParsedOptions& options) {
     for (int i = 0; i < kCategoryCount; ++i)
         names +=
             (i == 0 ? "" : ", ") + std::string(CategoryKeyword(static_cast<ContentCategory>(i)));
-    throw UsageError("unknown --type \"" + text + "\": use a number 0 to 5 or one of " + names);
+    throw UsageError(
+        Sentence(QCoreApplication::translate(
+                     "quorvane::cli", "unknown --type \"%1\": use a number 0 to 5 or one of %2"),
+                 text, names));
 }
 
 bool CheckPassport(const AccountSelection& selection, std::string_view commandName,
                    std::ostream& err) {
     if (IsValidPassport(selection.passport, CodePage::Ansi()))
         return true;
-    err << "quorvane-cli " << commandName << ": Please enter an valid MSN account.\n";
+    // The window's words.
+    err << "quorvane-cli " << commandName << ": "
+        << QCoreApplication::translate("quorvane::cli", "Please enter an valid MSN account.")
+               .toStdString()
+        << "\n";
     return false;
 }
 
@@ -58,32 +94,41 @@ bool ContentListing::List() {
     const ContentCategory category = m_session.Category();
     if (!QtPictureDecoder::EnsureImageCodec()) {
         // Every object would be left out for want of a picture.
-        m_problem = "Qt cannot read PNG, JPEG and GIF pictures here (its image format plugins "
-                    "are missing), so no " +
-                    std::string(CategoryLabel(category)) + " can be shown.\n";
+        m_problem = Sentence(QCoreApplication::translate(
+                                 "quorvane::cli",
+                                 "Qt cannot read PNG, JPEG and GIF pictures here (its image format "
+                                 "plugins are missing), so no %1 can be shown."),
+                             TypeLabel(category)) +
+                    "\n";
         return false;
     }
     if (!m_lock && !(m_lock = LockAccount(m_session.Selection(), m_problem)))
         return false;
     const ListingResult& result = m_session.List(&Interrupts());
     if (result.interrupted) {
-        m_problem = "interrupted; nothing was listed.\n";
+        m_problem = QCoreApplication::translate("quorvane::cli", "interrupted; nothing was listed.")
+                        .toStdString() +
+                    "\n";
         return false;
     }
     if (!result.toolFailure.empty()) {
-        m_problem = "the " + std::string(CategoryLabel(category)) +
-                    " cannot be listed: " + result.toolFailure + ".\n";
+        m_problem =
+            Sentence(QCoreApplication::translate("quorvane::cli", "the %1 cannot be listed: %2."),
+                     TypeLabel(category), result.toolFailure) +
+            "\n";
         return false;
     }
     if (!result.items.empty())
         return true;
     m_problem = ListingProblem(m_session.Objects(), m_session.Selection());
     if (m_problem.empty())
-        m_problem = "there is nothing to list among the " + std::string(CategoryLabel(category)) +
-                    " of \"" + m_session.Selection().passportUtf8 +
-                    "\": the catalogue names no object, or none whose file holds a picture that "
-                    "can be shown.\n" +
-                    LeftOutSummary(result);
+        m_problem = Sentence(QCoreApplication::translate(
+                                 "quorvane::cli",
+                                 "there is nothing to list among the %1 of \"%2\": the catalogue "
+                                 "names no object, or none whose file holds a picture that can be "
+                                 "shown."),
+                             TypeLabel(category), m_session.Selection().passportUtf8) +
+                    "\n" + LeftOutSummary(result);
     return false;
 }
 

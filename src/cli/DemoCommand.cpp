@@ -3,8 +3,11 @@
 #include "app/DemoAccount.h"
 #include "backup/CabinetTools.h"
 #include "platform/ProcessRunner.h"
+#include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
 #include "platform/WineAccount.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <ostream>
@@ -16,11 +19,16 @@ namespace {
 int RunDemo(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
     const std::optional<std::string> user = options.Value("wine-user");
     if (user && user->empty())
-        throw UsageError("--wine-user must not be empty");
+        throw UsageError(Sentence(
+            QCoreApplication::translate("quorvane::cli", "--%1 must not be empty"), "wine-user"));
     const WineAccount wine = WineAccount::Discover(DemoPrefixPath(), user);
     if (wine.user.empty()) {
-        err << "quorvane-cli demo: no Wine user name is known ($USER is not set); give one "
-               "with --wine-user.\n";
+        err << "quorvane-cli demo: "
+            << QCoreApplication::translate("quorvane::cli",
+                                           "no Wine user name is known ($USER is not set); give "
+                                           "one with --wine-user.")
+                   .toStdString()
+            << "\n";
         return kExitFailure;
     }
 
@@ -29,7 +37,11 @@ int RunDemo(const ParsedOptions& options, std::ostream& out, std::ostream& err) 
     DemoAccount demo;
     std::string reason;
     if (!EnsureDemoAccount(wine.prefix, wine.user, tools, demo, reason)) {
-        err << "quorvane-cli demo: the demo account cannot be written: " << reason << ".\n";
+        err << "quorvane-cli demo: "
+            << Sentence(QCoreApplication::translate("quorvane::cli",
+                                                    "the demo account cannot be written: %1."),
+                        reason)
+            << "\n";
         return kExitFailure;
     }
 
@@ -42,7 +54,10 @@ int RunDemo(const ParsedOptions& options, std::ostream& out, std::ostream& err) 
     out << demo.prefix << "\n" << demo.user << "\n" << demo.passport << "\n" << example << "\n";
     out.flush();
     if (!out) {
-        err << "quorvane-cli demo: cannot write to the standard output\n";
+        err << "quorvane-cli demo: "
+            << QCoreApplication::translate("quorvane::cli", "cannot write to the standard output")
+                   .toStdString()
+            << "\n";
         return kExitFailure;
     }
     return kExitOk;
@@ -72,26 +87,42 @@ std::string ShellQuoted(std::string_view argument) {
 Command DemoCommand() {
     Command command;
     command.name = "demo";
-    command.summary = "Write a demo Messenger account to try Quorvane without one.";
+    command.summary =
+        QCoreApplication::translate("quorvane::cli",
+                                    "Write a demo Messenger account to try Quorvane without one.")
+            .toStdString();
     command.options.push_back(
         {"wine-user", "NAME",
-         "the Wine user to write the account for (default: $USER); \"list\" and \"backup\" "
-         "must then be given the same user",
+         QCoreApplication::translate("quorvane::cli",
+                                     "the Wine user to write the account for (default: $USER); "
+                                     "\"list\" and \"backup\" must then be given the same user")
+             .toStdString(),
          false});
     command.description =
-        "The demo account, " + std::string(kDemoPassport) +
-        ", is written into a Wine prefix of\n"
-        "Quorvane's own, $XDG_DATA_HOME/quorvane/demo-wine (else\n"
-        "~/.local/share/quorvane/demo-wine), exactly as Messenger keeps an account:\n"
-        "protected catalogues, cabinets holding a picture and a Flash movie, pictures.\n"
-        "It holds every content type: 6 Winks, 4 Dynamic Display Pictures, 3 Dynamic\n"
-        "Backgrounds, 8 Custom Emoticons, 4 Backgrounds and 4 Display Pictures. A\n"
-        "complete demo account is left as it is; what is missing or damaged is written\n"
-        "again. Nothing outside the demo's prefix and Quorvane's scratch is touched.\n"
-        "\nFour lines on the standard output, in UTF-8: the Wine prefix, the Wine user,\n"
-        "the passport, and a \"list\" command line for the demo's Winks, ready to paste.\n"
-        "\nExit status: 0 when the demo account is there, 1 when it cannot be written\n"
-        "(the reason goes to the standard error), 2 for a wrong command line.\n";
+        Sentence(
+            QCoreApplication::translate(
+                "quorvane::cli",
+                "The demo account, %1, is written into a Wine prefix of\n"
+                "Quorvane's own, $XDG_DATA_HOME/quorvane/demo-wine (else\n"
+                "~/.local/share/quorvane/demo-wine), exactly as Messenger keeps an account:\n"
+                "protected catalogues, cabinets holding a picture and a Flash movie, pictures.\n"
+                "It holds every content type: 6 Winks, 4 Dynamic Display Pictures, 3 Dynamic\n"
+                "Backgrounds, 8 Custom Emoticons, 4 Backgrounds and 4 Display Pictures. A\n"
+                "complete demo account is left as it is; what is missing or damaged is written\n"
+                "again. Nothing outside the demo's prefix and Quorvane's scratch is touched.\n"),
+            kDemoPassport) +
+        "\n" +
+        QCoreApplication::translate(
+            "quorvane::cli",
+            "Four lines on the standard output, in UTF-8: the Wine prefix, the Wine user,\n"
+            "the passport, and a \"list\" command line for the demo's Winks, ready to paste.\n")
+            .toStdString() +
+        "\n" +
+        QCoreApplication::translate(
+            "quorvane::cli",
+            "Exit status: 0 when the demo account is there, 1 when it cannot be written\n"
+            "(the reason goes to the standard error), 2 for a wrong command line.\n")
+            .toStdString();
     command.run = RunDemo;
     return command;
 }

@@ -7,6 +7,8 @@
 #include "platform/CodePage.h"
 #include "profile/ObjectList.h"
 
+#include <QCoreApplication>
+
 #include <ostream>
 
 namespace quorvane::cli {
@@ -50,7 +52,11 @@ int RunList(const ParsedOptions& options, std::ostream& out, std::ostream& err) 
     out << lines;
     out.flush();
     if (!out) {
-        err << "quorvane-cli list: cannot write the listing to the standard output\n";
+        err << "quorvane-cli list: "
+            << QCoreApplication::translate("quorvane::cli",
+                                           "cannot write the listing to the standard output")
+                   .toStdString()
+            << "\n";
         return kExitFailure;
     }
     return kExitOk;
@@ -61,28 +67,43 @@ int RunList(const ParsedOptions& options, std::ostream& out, std::ostream& err) 
 Command ListCommand() {
     Command command;
     command.name = "list";
-    command.summary = "Show the items of one content type that List shows, ready for backup.";
+    command.summary = QCoreApplication::translate(
+                          "quorvane::cli",
+                          "Show the items of one content type that List shows, ready for backup.")
+                          .toStdString();
     command.options.push_back(TypeOption());
     for (Option& option : AccountOptions())
         command.options.push_back(std::move(option));
     command.description =
-        "Content types:\n" + TypeChoices() +
-        "\nUnlike \"catalogue\", this looks into the objects: Winks, Dynamic Display Pictures\n"
-        "and Dynamic Backgrounds are expanded into a scratch folder of Quorvane's own\n"
-        "(under $XDG_CACHE_HOME/quorvane, removed afterwards; Messenger's folders are\n"
-        "only read) and must hold a PNG, JPEG or GIF picture; the other types must be a\n"
-        "picture themselves. Objects without one are left out, and the standard error\n"
-        "says how many and why. When the cabinet tool cannot do its work (it is missing\n"
-        "or was killed, or the scratch folder cannot be written), nothing is listed and\n"
-        "the standard error says why. A display name shorter than two characters is\n"
-        "replaced by the name of the object's picture.\n"
-        "\nOne line per item on the standard output, fields separated by tabs: item number\n"
-        "(what \"backup --items\" takes), display name and file name in the object folder,\n"
-        "in UTF-8. A backslash, tab, line break or other control character in a field is\n"
-        "written as a backslash escape.\n"
-        "\nExit status: 0 when at least one item was listed, 1 when nothing can be listed\n"
-        "or the passport cannot be an account (the reason goes to the standard error), 2\n"
-        "for a wrong command line, 130 or 143 after an interrupt (SIGINT, SIGTERM).\n";
+        QCoreApplication::translate("quorvane::cli", "Content types:").toStdString() + "\n" +
+        TypeChoices() + "\n" +
+        QCoreApplication::translate(
+            "quorvane::cli",
+            "Unlike \"catalogue\", this looks into the objects: Winks, Dynamic Display Pictures\n"
+            "and Dynamic Backgrounds are expanded into a scratch folder of Quorvane's own\n"
+            "(under $XDG_CACHE_HOME/quorvane, removed afterwards; Messenger's folders are\n"
+            "only read) and must hold a PNG, JPEG or GIF picture; the other types must be a\n"
+            "picture themselves. Objects without one are left out, and the standard error\n"
+            "says how many and why. When the cabinet tool cannot do its work (it is missing\n"
+            "or was killed, or the scratch folder cannot be written), nothing is listed and\n"
+            "the standard error says why. A display name shorter than two characters is\n"
+            "replaced by the name of the object's picture.\n")
+            .toStdString() +
+        "\n" +
+        QCoreApplication::translate(
+            "quorvane::cli",
+            "One line per item on the standard output, fields separated by tabs: item number\n"
+            "(what \"backup --items\" takes), display name and file name in the object folder,\n"
+            "in UTF-8. A backslash, tab, line break or other control character in a field is\n"
+            "written as a backslash escape.\n")
+            .toStdString() +
+        "\n" +
+        QCoreApplication::translate(
+            "quorvane::cli",
+            "Exit status: 0 when at least one item was listed, 1 when nothing can be listed\n"
+            "or the passport cannot be an account (the reason goes to the standard error), 2\n"
+            "for a wrong command line, 130 or 143 after an interrupt (SIGINT, SIGTERM).\n")
+            .toStdString();
     command.run = RunList;
     return command;
 }

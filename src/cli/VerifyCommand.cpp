@@ -6,7 +6,10 @@
 #include "cli/CatalogueCommand.h"
 #include "platform/PrivateFolder.h"
 #include "platform/ProcessRunner.h"
+#include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
+
+#include <QCoreApplication>
 
 #include <limits>
 #include <ostream>
@@ -17,14 +20,20 @@ namespace {
 
 int RunVerify(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
     if (options.positionals.empty())
-        throw UsageError("name at least one pack to verify");
+        throw UsageError(
+            QCoreApplication::translate("quorvane::cli", "name at least one pack to verify")
+                .toStdString());
     SpawnProcessRunner runner;
     // No Wine prefix is involved: extract runs in the working folder of the
     // command, and the packs are read from copies in Quorvane's own folder.
     CabinetTools tools(runner, ExecutableFolder(), std::string());
     const std::string tempFolder = PrivateFolderPath();
     if (std::string reason; !EnsurePrivateFolder(tempFolder, reason)) {
-        err << "quorvane-cli verify: Quorvane's own folder cannot be used: " << reason << "\n";
+        err << "quorvane-cli verify: "
+            << Sentence(QCoreApplication::translate("quorvane::cli",
+                                                    "Quorvane's own folder cannot be used: %1"),
+                        reason)
+            << "\n";
         return kExitFailure;
     }
 
@@ -43,12 +52,20 @@ int RunVerify(const ParsedOptions& options, std::ostream& out, std::ostream& err
     }
     out.flush();
     if (!out) {
-        err << "quorvane-cli verify: cannot write the results to the standard output\n";
+        err << "quorvane-cli verify: "
+            << QCoreApplication::translate("quorvane::cli",
+                                           "cannot write the results to the standard output")
+                   .toStdString()
+            << "\n";
         return kExitFailure;
     }
     if (bad > 0) {
-        err << "quorvane-cli verify: " << bad << " of " << options.positionals.size()
-            << (options.positionals.size() == 1 ? " pack is" : " packs are") << " not sound.\n";
+        const auto packs = static_cast<int>(options.positionals.size());
+        err << "quorvane-cli verify: "
+            << Sentence(QCoreApplication::translate(
+                            "quorvane::cli", "%1 of %n packs are not sound.", nullptr, packs),
+                        bad)
+            << "\n";
         return kExitFailure;
     }
     return kExitOk;
@@ -59,19 +76,33 @@ int RunVerify(const ParsedOptions& options, std::ostream& out, std::ostream& err
 Command VerifyCommand() {
     Command command;
     command.name = "verify";
-    command.summary = "Check .msn packs the way Messenger will read them.";
+    command.summary = QCoreApplication::translate(
+                          "quorvane::cli", "Check .msn packs the way Messenger will read them.")
+                          .toStdString();
     command.maxPositionals = std::numeric_limits<std::size_t>::max();
     command.positionalsName = "PACK.msn...";
     command.description =
-        "Each pack is checked on a copy in Quorvane's own folder (under\n"
-        "$XDG_CACHE_HOME): its seal is undone, the cabinet expanded and its content.xml\n"
-        "must be well-formed XML that names only files the pack holds, and the pack\n"
-        "must hold nothing else. The packs themselves are not changed.\n"
-        "\nOne line per pack on the standard output, fields separated by tabs: \"ok\", the\n"
-        "pack and the files it holds, or \"bad\", the pack and the reason (escaped as in\n"
-        "\"list\").\n"
-        "\nExit status: 0 when every pack is sound, 1 when any is not, 2 for a wrong\n"
-        "command line.\n";
+        QCoreApplication::translate(
+            "quorvane::cli",
+            "Each pack is checked on a copy in Quorvane's own folder (under\n"
+            "$XDG_CACHE_HOME): its seal is undone, the cabinet expanded and its content.xml\n"
+            "must be well-formed XML that names only files the pack holds, and the pack\n"
+            "must hold nothing else. The packs themselves are not changed.\n")
+            .toStdString() +
+        "\n" +
+        //: "ok" and "bad" are the words the program prints; they stay as they are.
+        QCoreApplication::translate(
+            "quorvane::cli",
+            "One line per pack on the standard output, fields separated by tabs: \"ok\", the\n"
+            "pack and the files it holds, or \"bad\", the pack and the reason (escaped as in\n"
+            "\"list\").\n")
+            .toStdString() +
+        "\n" +
+        QCoreApplication::translate(
+            "quorvane::cli",
+            "Exit status: 0 when every pack is sound, 1 when any is not, 2 for a wrong\n"
+            "command line.\n")
+            .toStdString();
     command.run = RunVerify;
     return command;
 }
