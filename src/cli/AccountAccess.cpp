@@ -82,11 +82,11 @@ std::string FileProblem(const ObjectList& list, const std::string& file,
 // be read, and what to check when it could not be unprotected.
 std::string CannotBeListed(const ObjectList& list, const std::string& file,
                            const AccountSelection& selection) {
-    std::string text =
-        Sentence(
-            QCoreApplication::translate("quorvane::cli", "the %1 of \"%2\" cannot be listed: %3."),
-            TypeLabel(list.category), selection.passportUtf8, FileProblem(list, file, selection)) +
-        "\n";
+    std::string text = Sentence(QCoreApplication::translate(
+                                    "quorvane::cli", "the %1 of \"%2\" cannot be listed: %3."),
+                                CategoryLabel(list.category), selection.passportUtf8,
+                                FileProblem(list, file, selection)) +
+                       "\n";
     if (list.fileProblem == ProtectedFileContent::Problem::WrongKey ||
         list.fileProblem == ProtectedFileContent::Problem::None)
         text +=
@@ -103,7 +103,7 @@ std::string CannotBeListed(const ObjectList& list, const std::string& file,
 } // namespace
 
 std::string ListingProblem(const ObjectList& list, const AccountSelection& selection) {
-    const std::string label = TypeLabel(list.category);
+    const std::string label = CategoryLabel(list.category);
     const std::string pointer = JoinPath(list.objectFolder, "map.dat");
     switch (list.status) {
     case ListingStatus::NotListed:

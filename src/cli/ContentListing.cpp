@@ -25,31 +25,9 @@ std::string TypeChoices() {
     for (int i = 0; i < kCategoryCount; ++i) {
         const auto category = static_cast<ContentCategory>(i);
         text += "    " + std::to_string(i) + "  " + std::string(CategoryKeyword(category)) + " (" +
-                TypeLabel(category) + ")\n";
+                CategoryLabel(category) + ")\n";
     }
     return text;
-}
-
-std::string TypeLabel(ContentCategory category) {
-    switch (category) {
-    case ContentCategory::Winks:
-        return QCoreApplication::translate("quorvane::cli", "MSN Winks").toStdString();
-    case ContentCategory::DynamicDisplayPictures:
-        return QCoreApplication::translate("quorvane::cli", "MSN Dynamic Display Pictures")
-            .toStdString();
-    case ContentCategory::DynamicBackgrounds:
-        return QCoreApplication::translate("quorvane::cli", "MSN Dynamic Backgrounds")
-            .toStdString();
-    case ContentCategory::CustomEmoticons:
-        return QCoreApplication::translate("quorvane::cli", "MSN Custom Emoticons").toStdString();
-    case ContentCategory::RegularBackgrounds:
-        return QCoreApplication::translate("quorvane::cli", "MSN Regular Backgrounds")
-            .toStdString();
-    case ContentCategory::RegularDisplayPictures:
-        return QCoreApplication::translate("quorvane::cli", "MSN Regular Display Pictures")
-            .toStdString();
-    }
-    return std::string(CategoryLabel(category));
 }
 
 ContentCategory CategoryOption(const ParsedOptions& options) {
@@ -98,7 +76,7 @@ bool ContentListing::List() {
                                  "quorvane::cli",
                                  "Qt cannot read PNG, JPEG and GIF pictures here (its image format "
                                  "plugins are missing), so no %1 can be shown."),
-                             TypeLabel(category)) +
+                             CategoryLabel(category)) +
                     "\n";
         return false;
     }
@@ -114,7 +92,7 @@ bool ContentListing::List() {
     if (!result.toolFailure.empty()) {
         m_problem =
             Sentence(QCoreApplication::translate("quorvane::cli", "the %1 cannot be listed: %2."),
-                     TypeLabel(category), result.toolFailure) +
+                     CategoryLabel(category), result.toolFailure) +
             "\n";
         return false;
     }
@@ -127,7 +105,7 @@ bool ContentListing::List() {
                                  "there is nothing to list among the %1 of \"%2\": the catalogue "
                                  "names no object, or none whose file holds a picture that can be "
                                  "shown."),
-                             TypeLabel(category), m_session.Selection().passportUtf8) +
+                             CategoryLabel(category), m_session.Selection().passportUtf8) +
                     "\n" + LeftOutSummary(result);
     return false;
 }

@@ -21,8 +21,6 @@ namespace quorvane::cli {
 // The "--type" option and the table of content types for the help texts.
 Option TypeOption();
 std::string TypeChoices();
-// The name of a content type in the user's language ("MSN Winks").
-std::string TypeLabel(ContentCategory category);
 // The content type the command line names; UsageError when it names none.
 ContentCategory CategoryOption(const ParsedOptions& options);
 

@@ -28,14 +28,12 @@ inline QString SentencePart(const char* text) {
 inline QString SentencePart(const QString& text) {
     return text;
 }
-template <std::integral Number>
-QString SentencePart(Number number) {
+template <std::integral Number> QString SentencePart(Number number) {
     return QString::number(number);
 }
 } // namespace detail
 
-template <typename... Parts>
-std::string Sentence(const QString& pattern, const Parts&... parts) {
+template <typename... Parts> std::string Sentence(const QString& pattern, const Parts&... parts) {
     if constexpr (sizeof...(parts) == 0)
         return pattern.toStdString();
     else

@@ -1,5 +1,7 @@
 #include "profile/ContentCategory.h"
 
+#include <QCoreApplication>
+
 #include <array>
 
 namespace quorvane {
@@ -8,17 +10,23 @@ namespace {
 
 struct CategoryNames {
     std::string_view folder;
-    std::string_view label;
+    const char* label; // English; shown translated
     std::string_view keyword;
 };
 
 constexpr std::array<CategoryNames, kCategoryCount> kNames{{
-    {"Winks3", "MSN Winks", "winks"},
-    {"DeluxeDisplayPictures", "MSN Dynamic Display Pictures", "dynamic-display-pictures"},
-    {"DynamicBackgrounds", "MSN Dynamic Backgrounds", "dynamic-backgrounds"},
-    {"CustomEmoticons", "MSN Custom Emoticons", "custom-emoticons"},
-    {"Backgrounds", "MSN Regular Backgrounds", "backgrounds"},
-    {"UserTile", "MSN Regular Display Pictures", "display-pictures"},
+    {"Winks3", QT_TRANSLATE_NOOP("quorvane::Outcomes", "MSN Winks"), "winks"},
+    {"DeluxeDisplayPictures",
+     QT_TRANSLATE_NOOP("quorvane::Outcomes", "MSN Dynamic Display Pictures"),
+     "dynamic-display-pictures"},
+    {"DynamicBackgrounds", QT_TRANSLATE_NOOP("quorvane::Outcomes", "MSN Dynamic Backgrounds"),
+     "dynamic-backgrounds"},
+    {"CustomEmoticons", QT_TRANSLATE_NOOP("quorvane::Outcomes", "MSN Custom Emoticons"),
+     "custom-emoticons"},
+    {"Backgrounds", QT_TRANSLATE_NOOP("quorvane::Outcomes", "MSN Regular Backgrounds"),
+     "backgrounds"},
+    {"UserTile", QT_TRANSLATE_NOOP("quorvane::Outcomes", "MSN Regular Display Pictures"),
+     "display-pictures"},
 }};
 
 const CategoryNames& Names(ContentCategory category) {
@@ -31,8 +39,8 @@ std::string_view CategoryFolderName(ContentCategory category) {
     return Names(category).folder;
 }
 
-std::string_view CategoryLabel(ContentCategory category) {
-    return Names(category).label;
+std::string CategoryLabel(ContentCategory category) {
+    return QCoreApplication::translate("quorvane::Outcomes", Names(category).label).toStdString();
 }
 
 std::string_view CategoryKeyword(ContentCategory category) {

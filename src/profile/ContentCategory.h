@@ -27,7 +27,7 @@ constexpr bool IsPackaged(ContentCategory category) {
 // ("Winks3", ...), without separator.
 std::string_view CategoryFolderName(ContentCategory category);
 // The label of the backup-type list ("MSN Winks", ...).
-std::string_view CategoryLabel(ContentCategory category);
+std::string CategoryLabel(ContentCategory category);
 // The command-line name ("winks", "dynamic-display-pictures", ...).
 std::string_view CategoryKeyword(ContentCategory category);
 // A number 0 to 5 or a command-line name.

@@ -50,12 +50,6 @@ constexpr const char* kContentSection = "content";
 // Texts the core keeps in English and the window shows translated: looked up
 // by their English words, listed here so that they reach the translations.
 [[maybe_unused]] constexpr const char* kCoreTexts[] = {
-    QT_TRANSLATE_NOOP("quorvane::ui::CDlgMain", "MSN Winks"),
-    QT_TRANSLATE_NOOP("quorvane::ui::CDlgMain", "MSN Dynamic Display Pictures"),
-    QT_TRANSLATE_NOOP("quorvane::ui::CDlgMain", "MSN Dynamic Backgrounds"),
-    QT_TRANSLATE_NOOP("quorvane::ui::CDlgMain", "MSN Custom Emoticons"),
-    QT_TRANSLATE_NOOP("quorvane::ui::CDlgMain", "MSN Regular Backgrounds"),
-    QT_TRANSLATE_NOOP("quorvane::ui::CDlgMain", "MSN Regular Display Pictures"),
     QT_TRANSLATE_NOOP("quorvane::ui::CDlgMain", "Congratulation! Backup finished successfully."),
 };
 
@@ -241,7 +235,7 @@ void CDlgMain::CreateControls() {
     m_comboType->setGeometry(FromDialogUnits(71, 124, 160, 14));
     for (int i = 0; i < kCategoryCount; ++i)
         m_comboType->addItem(
-            tr(std::string(CategoryLabel(static_cast<ContentCategory>(i))).c_str()));
+            QString::fromStdString(CategoryLabel(static_cast<ContentCategory>(i))));
     m_comboType->setCurrentIndex(0);
 
     // The list captions may use the width of their lists.
