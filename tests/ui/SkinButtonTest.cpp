@@ -1,5 +1,5 @@
 #include "ui/controls/SkinButton.h"
-#include "ui/controls/DataFolder.h"
+#include "platform/DataFolder.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -182,9 +182,10 @@ TEST(SkinButtonTest, DoubleClickClicksTwice) {
 }
 
 TEST(SkinButtonTest, TheWindowsPicturesAreFoundBesideTheProgram) {
-    EXPECT_EQ(QImage(DataFilePath(QStringLiteral("icons/backup.png"))).size(), QSize(48, 48));
-    EXPECT_EQ(QImage(DataFilePath(QStringLiteral("strechPanel.png"))).height(),
-              QImage(DataFilePath(QStringLiteral("staticPanel.png"))).height());
+    EXPECT_EQ(QImage(QString::fromStdString(DataFilePath("icons/backup.png"))).size(),
+              QSize(48, 48));
+    EXPECT_EQ(QImage(QString::fromStdString(DataFilePath("strechPanel.png"))).height(),
+              QImage(QString::fromStdString(DataFilePath("staticPanel.png"))).height());
 }
 
 } // namespace

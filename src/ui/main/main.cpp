@@ -6,6 +6,7 @@
 #include "app/SettingsStore.h"
 #include "app/SingleInstance.h"
 #include "backup/CabinetTools.h"
+#include "platform/DataFolder.h"
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
 #include "platform/SystemFolders.h"
@@ -51,9 +52,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("quorvane"));
-    // The data folder lies beside the program's folder, in the build tree as
-    // in an installed tree.
-    const std::string dataFolder = JoinPath(ExecutableFolder(), "../share/quorvane");
+    const std::string dataFolder = DataFolder();
     // Every text from here on is in the desktop's language, where there is
     // a translation for it.
     ui::Translations translations;

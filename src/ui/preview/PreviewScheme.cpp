@@ -1,7 +1,7 @@
 #include "ui/preview/PreviewScheme.h"
 
+#include "platform/DataFolder.h"
 #include "platform/FileIo.h"
-#include "ui/controls/DataFolder.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -217,7 +217,7 @@ PreviewServices& Services() {
         made.profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
         made.profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
         made.profile->setSpellCheckEnabled(false);
-        made.handler = new PreviewSchemeHandler(DataFolder(), made.profile);
+        made.handler = new PreviewSchemeHandler(QString::fromStdString(DataFolder()), made.profile);
         made.profile->installUrlSchemeHandler(kPreviewScheme, made.handler);
         made.guard = new PreviewRequestGuard(made.profile);
         made.profile->setUrlRequestInterceptor(made.guard);
