@@ -50,6 +50,10 @@ namespace {
 
 constexpr int kAgain = 5;
 
+// The demo's movies play on a deep blue stage with a big amber shape.
+constexpr std::uint32_t kStage = 0x1D3557;
+constexpr std::uint32_t kShape = 0xFFB703;
+
 struct Stages {
     double shown = -1;   // the preview window is up
     double ready = -1;   // the page reports the file drawn
@@ -72,8 +76,8 @@ bool Painted(QWidget* view, bool movie) {
     for (int y = 0; y < image.height(); y += 4)
         for (int x = 0; x < image.width(); x += 4) {
             const QRgb pixel = image.pixel(x, y);
-            stage += Near(pixel, kDemoMovieStageColour) ? 1 : 0;
-            shape += Near(pixel, kDemoMovieShapeColour) ? 1 : 0;
+            stage += Near(pixel, kStage) ? 1 : 0;
+            shape += Near(pixel, kShape) ? 1 : 0;
             if (colours.size() < 16)
                 colours.insert(pixel & 0xffffff);
         }

@@ -11,7 +11,8 @@ namespace quorvane {
 // A Messenger account of Quorvane's own, so that someone without Messenger
 // data can watch the program list and back up content that looks like the
 // real thing. It is written exactly as Messenger keeps an account under Wine:
-// protected pointer files and catalogues, cabinets, pictures.
+// protected pointer files and catalogues, cabinets, pictures. The pictures
+// and Flash movies are files of the program's data (share/quorvane/demo).
 struct DemoAccount {
     std::string prefix;   // the demo Wine prefix
     std::string user;     // the Wine user (UTF-8) the account was written for
@@ -25,16 +26,6 @@ inline constexpr const char* kDemoPassport = "demo@quorvane.example";
 // ContentCategory.
 inline constexpr int kDemoObjectCounts[] = {6, 4, 3, 8, 4, 4};
 
-// Every movie in the demo's Winks, Dynamic Display Pictures and Dynamic
-// Backgrounds plays on a stage of kDemoMovieStageColour with one big shape of
-// kDemoMovieShapeColour in the middle, which never leaves the stage and never
-// covers its corners; a smaller shape circles it and changes colour from
-// frame to frame. Colours are 0xRRGGBB.
-inline constexpr std::uint32_t kDemoMovieStageColour = 0x1D3557; // deep blue
-inline constexpr std::uint32_t kDemoMovieShapeColour = 0xFFB703; // amber
-inline constexpr int kDemoMovieFrames = 12;
-inline constexpr int kDemoMovieFrameRate = 12; // frames a second
-
 // Where the demo lives: $XDG_DATA_HOME/quorvane/demo-wine, else
 // ~/.local/share/quorvane/demo-wine.
 std::string DemoPrefixPath();
@@ -42,8 +33,9 @@ std::string DemoPrefixPath();
 // Makes sure a complete demo account exists in prefix for the Wine user
 // (UTF-8): each category that is missing or incomplete (a protected file
 // that does not open for this user, a catalogue other than the demo's, an
-// object file missing or damaged) is written anew; a complete one is left as
-// it is. Cabinets are made by the cabinet tool "cabarc" through tools.
+// object file missing or damaged, a picture other than the data's) is written
+// anew; a complete one is left as it is. Cabinets are made by the cabinet
+// tool "cabarc" through tools.
 // Fills demo; false with the reason when the account cannot be written.
 bool EnsureDemoAccount(const std::string& prefix, const std::string& wineUser, CabinetTools& tools,
                        DemoAccount& demo, std::string& reason);

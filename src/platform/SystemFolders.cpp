@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <pwd.h>
@@ -261,7 +262,10 @@ std::string ExecutableFolder() {
 std::string ProgramDataFolder() {
     // Relative to the program, so a build tree and any install prefix work
     // without being told where they are.
-    return JoinPath(ExecutableFolder(), QUORVANE_DATA_FROM_BIN);
+    // "bin/../share/quorvane" read as ".../share/quorvane" in messages.
+    return std::filesystem::path(JoinPath(ExecutableFolder(), QUORVANE_DATA_FROM_BIN))
+        .lexically_normal()
+        .string();
 }
 
 } // namespace quorvane

@@ -1,6 +1,6 @@
-// The demo account: written by the product code, read back through the real
-// listing with the built cabinet tools, and the "demo" command run as a
-// child process.
+// The demo account: written by the product code from the data the build puts
+// beside the program, read back through the real listing with the built
+// cabinet tools, and the "demo" command run as a child process.
 
 #include "app/DemoAccount.h"
 
@@ -142,9 +142,9 @@ TEST_F(DemoAccountTest, EveryCategoryListsEveryObjectUnderItsName) {
         SCOPED_TRACE(CategoryLabel(category));
         const Listed listed = List(category);
         ASSERT_EQ(listed.list->status, ListingStatus::Listed);
-        EXPECT_EQ(listed.result.catalogueObjects, static_cast<std::size_t>(kDemoObjectCounts[i]));
+        EXPECT_EQ(listed.result.catalogueObjects, kNames[i].size());
         EXPECT_EQ(listed.result.LeftOut(), 0u);
-        ASSERT_EQ(listed.result.items.size(), static_cast<std::size_t>(kDemoObjectCounts[i]));
+        ASSERT_EQ(listed.result.items.size(), kNames[i].size());
 
         std::vector<std::string> names;
         std::set<std::string> pictures;
@@ -168,7 +168,8 @@ TEST_F(DemoAccountTest, EveryCategoryListsEveryObjectUnderItsName) {
 TEST_F(DemoAccountTest, EveryFrameOfEveryEmoticonDecodes) {
     ASSERT_TRUE(Ensure()) << reason;
     // The listing decodes the first frame only; Qt reading every frame whole
-    // checks the rest of what our GIF writer wrote.
+    // checks the rest of each GIF.
+    int animated = 0;
     for (const auto& entry :
          fs::directory_iterator(ObjectFolder(ContentCategory::CustomEmoticons))) {
         if (entry.path().filename() == "map.dat")
@@ -176,9 +177,12 @@ TEST_F(DemoAccountTest, EveryFrameOfEveryEmoticonDecodes) {
         QImageReader reader(QString::fromStdString(entry.path().string()));
         reader.setDecideFormatFromContent(true);
         ASSERT_EQ(reader.format(), "gif") << entry.path();
+        animated += reader.imageCount() > 1 ? 1 : 0;
         for (int frame = 0; frame < reader.imageCount(); ++frame)
             EXPECT_FALSE(reader.read().isNull()) << entry.path() << " frame " << frame;
     }
+    // All move but the cup and the laugh.
+    EXPECT_EQ(animated, 6);
 }
 
 TEST_F(DemoAccountTest, EveryMovieIsAWholeSwfOfItsOwn) {
@@ -203,9 +207,7 @@ TEST_F(DemoAccountTest, EveryMovieIsAWholeSwfOfItsOwn) {
             movies.insert(swf);
         }
     }
-    EXPECT_EQ(movies.size(), static_cast<std::size_t>(kDemoObjectCounts[0] + kDemoObjectCounts[1] +
-                                                      kDemoObjectCounts[2]))
-        << "no two movies alike";
+    EXPECT_EQ(movies.size(), 13u) << "no two movies alike";
 }
 
 // ---------------------------------------------------------------------------
@@ -254,7 +256,7 @@ TEST_F(DemoAccountTest, WhatIsMissingOrDamagedIsWrittenAgainAndTheRestKept) {
     for (int i = 0; i < kCategoryCount; ++i) {
         SCOPED_TRACE(i);
         const Listed listed = List(static_cast<ContentCategory>(i));
-        EXPECT_EQ(listed.result.items.size(), static_cast<std::size_t>(kDemoObjectCounts[i]));
+        EXPECT_EQ(listed.result.items.size(), kNames[i].size());
     }
     EXPECT_EQ(SnapshotTree(pictures), untouched);
 }
@@ -363,22 +365,38 @@ TEST_F(CliDemoTest, APrefixWithBlanksAndQuotesIsQuotedForTheShell) {
     EXPECT_EQ(test::Lines(list.out).size(), 6u);
 }
 
-TEST_F(CliDemoTest, WithoutTheCabinetToolNothingIsClaimed) {
-    // A copy of the program away from the built tools, with none on PATH.
-    const std::string lonely = root / "lonely/quorvane-cli";
-    fs::create_directories(root / "lonely");
+TEST_F(CliDemoTest, WithoutItsDataOrTheCabinetToolNothingIsClaimed) {
+    // A copy of the program away from the built data and tools, with no tool
+    // on PATH.
+    const std::string lonely = root / "lonely/bin/quorvane-cli";
+    fs::create_directories(root / "lonely/bin");
     fs::copy_file(QUORVANE_CLI, lonely);
-    const test::ChildResult result = test::RunChild({lonely, "demo"}, {&environment, "", ""});
+    // The Winks come first and stop there: no pointer file, so no listing
+    // takes the half-written category for a whole one.
+    const auto nothingClaimed = [&] {
+        const std::string messenger = root /
+                                      "home/.local/share/quorvane/demo-wine/drive_c/users/testuser/"
+                                      "AppData/Roaming/Microsoft/MSN Messenger";
+        EXPECT_TRUE(fs::exists(messenger));
+        for (const auto& entry : fs::recursive_directory_iterator(messenger))
+            EXPECT_NE(entry.path().filename(), "map.dat") << entry.path();
+    };
+
+    test::ChildResult result = test::RunChild({lonely, "demo"}, {&environment, "", ""});
+    EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+    EXPECT_EQ(result.out, "");
+    EXPECT_THAT(result.err, HasSubstr(root / "lonely/share/quorvane/demo/winks/cafe-dance.png "
+                                             "cannot be read: it does not exist"));
+    nothingClaimed();
+
+    fs::create_directories(root / "lonely/share/quorvane");
+    fs::copy(ProgramFolder() + "/../share/quorvane/demo", root / "lonely/share/quorvane/demo",
+             fs::copy_options::recursive);
+    result = test::RunChild({lonely, "demo"}, {&environment, "", ""});
     EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
     EXPECT_EQ(result.out, "");
     EXPECT_THAT(result.err, HasSubstr("\"cabarc\" is not installed"));
-    // The Winks come first and stop there: no pointer file, so no listing
-    // takes the half-written category for a whole one.
-    const std::string winks = root / "home/.local/share/quorvane/demo-wine/drive_c/users/testuser/"
-                                     "AppData/Roaming/Microsoft/MSN Messenger";
-    EXPECT_TRUE(fs::exists(winks));
-    for (const auto& entry : fs::recursive_directory_iterator(winks))
-        EXPECT_NE(entry.path().filename(), "map.dat") << entry.path();
+    nothingClaimed();
 }
 
 TEST_F(CliDemoTest, ALinkPlantedAtItsFolderIsRefusedAndNothingIsWrittenThroughIt) {
