@@ -13,7 +13,9 @@ namespace quorvane {
 // in the user's language with QCoreApplication::translate (which lupdate
 // finds); Sentence fills in the %1, %2, ... of the looked-up pattern with
 // UTF-8 text or numbers and gives UTF-8 back. All markers are filled in one
-// pass, so a "%2" inside a file name put in for %1 stays as it is.
+// pass, so a "%2" inside a file name put in for %1 stays as it is. The
+// core's sentences share the one context "quorvane::Outcomes", so moving a
+// sentence to another file keeps its translations.
 //
 //   reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
 //                                                 "%1 could not be written: %2"),
@@ -28,14 +30,12 @@ inline QString SentencePart(const char* text) {
 inline QString SentencePart(const QString& text) {
     return text;
 }
-template <std::integral Number>
-QString SentencePart(Number number) {
+template <std::integral Number> QString SentencePart(Number number) {
     return QString::number(number);
 }
 } // namespace detail
 
-template <typename... Parts>
-std::string Sentence(const QString& pattern, const Parts&... parts) {
+template <typename... Parts> std::string Sentence(const QString& pattern, const Parts&... parts) {
     if constexpr (sizeof...(parts) == 0)
         return pattern.toStdString();
     else
