@@ -8,6 +8,7 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
+#include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
 
 #include <cerrno>
@@ -82,11 +83,13 @@ bool StartItem(const ObjectList& list, std::size_t index, const CancelFlag* canc
         item.displayName = list.objects[index].displayName;
     if (IsCancelled(cancel)) {
         outcome.interrupted = true;
-        item.reason = "the backup was interrupted before this item";
+        item.reason = Sentence(QCoreApplication::translate(
+            "quorvane::Outcomes", "the backup was interrupted before this item"));
         return false;
     }
     if (index >= list.objects.size()) {
-        item.reason = "there is no listed item " + std::to_string(index);
+        item.reason = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "there is no listed item %1"), index);
         return false;
     }
     return true;
@@ -102,9 +105,13 @@ std::string WriteTemporary(const OpenFolder& destination, std::string_view bytes
     // Beyond the file size limit (ulimit -f) or the file system's largest
     // file, other items may still fit.
     if (errno == EFBIG)
-        reason = "it is too large to be written in " + destination.Path() + ": " + ErrorText(errno);
+        reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                      "it is too large to be written in %1: %2"),
+                          destination.Path(), ErrorText(errno));
     else
-        reason = "no file can be written in " + destination.Path() + ": " + ErrorText(errno);
+        reason = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "no file can be written in %1: %2"),
+            destination.Path(), ErrorText(errno));
     return {};
 }
 
@@ -118,9 +125,12 @@ bool Seal(const ObjectList& list, const OpenFolder& destination, const ToolRun& 
         reason = run.reason;
         RemoveToolLeftovers(destination, temporary);
     } else if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) {
-        reason = "the cabinet tool wrote no pack";
+        reason = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "the cabinet tool wrote no pack"));
     } else if (!list.TransformFile(path)) {
-        reason = "the pack could not be sealed: " + ErrorText(errno);
+        reason = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "the pack could not be sealed: %1"),
+            ErrorText(errno));
     } else {
         return true;
     }
@@ -179,17 +189,24 @@ bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& de
     const CodePage& codePage = services.codePage;
     // The pack holds the object beside its manifest under their bare names.
     if (IsManifestName(object.location, codePage)) {
-        reason = "its file is named content.xml, the name of the pack's manifest";
+        reason = Sentence(QCoreApplication::translate(
+            "quorvane::Outcomes",
+            "its file is named content.xml, the name of the pack's manifest"));
         return false;
     }
     if (HasWildcard(object.location)) {
-        reason = "its file name \"" + codePage.ToUtf8(object.location) +
-                 "\" holds a wildcard (* or ?), which no Windows file name can";
+        reason =
+            Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                 "its file name \"%1\" holds a wildcard (* or ?), "
+                                                 "which no Windows file name can"),
+                     codePage.ToUtf8(object.location));
         return false;
     }
     const FileRead stamp = ReadRegularFile(list.StampPath(object));
     if (!stamp.bytes) {
-        reason = "its stamp file " + list.StampPath(object) + " cannot be read: " + stamp.Reason();
+        reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                      "its stamp file %1 cannot be read: %2"),
+                          list.StampPath(object), stamp.Reason());
         return false;
     }
     if (!WriteObjectManifest(list.category, manifestFolder, object, *stamp.bytes, codePage, reason))
@@ -257,8 +274,15 @@ bool BackupOperation::Place(const OpenFolder& folder, const std::string& tempora
         if (error != EEXIST)
             break;
     }
-    reason = folder.PathOf(fileName) + " could not be written: " +
-             (error == EEXIST ? std::string("every numbered name is taken") : ErrorText(error));
+    if (error == EEXIST)
+        reason = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes",
+                                        "%1 could not be written: every numbered name is taken"),
+            folder.PathOf(fileName));
+    else
+        reason = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "%1 could not be written: %2"),
+            folder.PathOf(fileName), ErrorText(error));
     folder.Remove(temporary);
     return false;
 }
@@ -273,8 +297,10 @@ void BackupOperation::PlaceAll(const OpenFolder& destination, const std::vector<
         BackupItemOutcome& item = outcome.items[file.item];
         std::string placed;
         if (!synced) {
-            item.reason = destination.PathOf(file.fileName) +
-                          " could not be written to the disk: " + ErrorText(error);
+            item.reason =
+                Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                     "%1 could not be written to the disk: %2"),
+                         destination.PathOf(file.fileName), ErrorText(error));
             destination.Remove(file.temporary);
         } else if (Place(destination, file.temporary, file.fileName, same, placed, item.reason)) {
             item.written = true;
@@ -306,9 +332,13 @@ BackupOutcome BackupOperation::Run(ObjectList& list, const std::vector<std::size
     OpenFolder folder;
     std::string problem;
     if (!MakeFolders(path))
-        problem = "the folder " + path + " could not be created: " + ErrorText(errno);
+        problem = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                       "the folder %1 could not be created: %2"),
+                           path, ErrorText(errno));
     else if (!folder.Open(path, problem))
-        problem = "the folder " + path + " cannot be written into: " + problem;
+        problem = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                       "the folder %1 cannot be written into: %2"),
+                           path, problem);
     if (!problem.empty()) {
         BackupOutcome outcome;
         for (std::size_t index : itemData) {
@@ -337,7 +367,8 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
     std::unique_ptr<ScratchFolder> manifests;
     OpenFolder manifestFolder;
     if (list.scratchFolder.empty())
-        problem = "the listing has no scratch folder for the manifests";
+        problem = Sentence(QCoreApplication::translate(
+            "quorvane::Outcomes", "the listing has no scratch folder for the manifests"));
     else if ((manifests = ScratchFolder::Make(list.scratchFolder, "manifest-", problem)))
         manifestFolder.Open(manifests->Path(), problem);
     std::vector<Finished> finished;
@@ -379,9 +410,16 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
     // folder), so the pack holds this run's emoticons and nothing planted.
     OpenFolder work;
     std::string failure;
-    if (!folders.MakeWorkFolder() || !work.Open(folders.workFolder, failure))
-        failure = "no work folder could be made in " + folders.privateFolder +
-                  (failure.empty() ? "" : ": " + failure);
+    if (!folders.MakeWorkFolder() || !work.Open(folders.workFolder, failure)) {
+        if (failure.empty())
+            failure = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                           "no work folder could be made in %1"),
+                               folders.privateFolder);
+        else
+            failure = Sentence(QCoreApplication::translate(
+                                   "quorvane::Outcomes", "no work folder could be made in %1: %2"),
+                               folders.privateFolder, failure);
+    }
     const std::string packName = "MSNEmoticons" + stamp + ".msn";
     const std::string pack = folder.PathOf(packName);
 
@@ -407,18 +445,29 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
         if (!failure.empty()) {
             item.reason = failure;
         } else if (IsManifestName(name, codePage)) {
-            item.reason = "its file would be named content.xml, the name of the pack's manifest";
+            item.reason = Sentence(QCoreApplication::translate(
+                "quorvane::Outcomes", "its file would be named content.xml, the name of "
+                                      "the pack's manifest"));
         } else if (HasWildcard(name)) {
-            item.reason = "its file name \"" + name +
-                          "\" holds a wildcard (* or ?), which no Windows file name can";
+            item.reason = Sentence(
+                QCoreApplication::translate("quorvane::Outcomes",
+                                            "its file name \"%1\" holds a wildcard (* or ?), "
+                                            "which no Windows file name can"),
+                name);
         } else if (!IsBareFileName(name) || !packNames.insert(name).second) {
-            item.reason = "another emoticon of this pack has the file name " + name;
+            item.reason = Sentence(
+                QCoreApplication::translate("quorvane::Outcomes",
+                                            "another emoticon of this pack has the file name %1"),
+                name);
         } else if (const FileRead file = ReadRegularFile(list.ObjectPath(object)); !file.bytes) {
-            item.reason =
-                "its file " + list.ObjectPath(object) + " cannot be read: " + file.Reason();
+            item.reason = Sentence(
+                QCoreApplication::translate("quorvane::Outcomes", "its file %1 cannot be read: %2"),
+                list.ObjectPath(object), file.Reason());
         } else if (!work.WriteNewFile(name, *file.bytes, 0600)) {
             item.reason =
-                "its copy in " + work.Path() + " could not be written: " + ErrorText(errno);
+                Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                     "its copy in %1 could not be written: %2"),
+                         work.Path(), ErrorText(errno));
         } else if (manifest.AddItem(object, item.reason)) {
             // Only emoticons whose file is in the pack are named in its manifest.
             packed.push_back(outcome.items.size());
@@ -432,9 +481,11 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
 
     if (outcome.interrupted) {
         // One pack for all: an interrupted run writes none.
-        failure = "the backup was interrupted before the pack was written";
+        failure = Sentence(QCoreApplication::translate(
+            "quorvane::Outcomes", "the backup was interrupted before the pack was written"));
     } else if (failure.empty() && packed.empty()) {
-        failure = "no emoticon could be copied into the pack";
+        failure = Sentence(QCoreApplication::translate(
+            "quorvane::Outcomes", "no emoticon could be copied into the pack"));
     } else if (failure.empty() && manifest.Finish(failure)) {
         const std::string temporary = WriteTemporary(folder, {}, failure);
         if (!temporary.empty()) {
@@ -477,8 +528,9 @@ BackupOutcome BackupOperation::BackupPictures(PictureObjectList& list,
         item.file = folder.PathOf(NumberedName(name, 1));
         const FileRead file = ReadRegularFile(list.ObjectPath(object));
         if (!file.bytes) {
-            item.reason =
-                "its file " + list.ObjectPath(object) + " cannot be read: " + file.Reason();
+            item.reason = Sentence(
+                QCoreApplication::translate("quorvane::Outcomes", "its file %1 cannot be read: %2"),
+                list.ObjectPath(object), file.Reason());
         } else {
             // Written under a hidden name and renamed: a copy is whole or absent.
             const std::string temporary = WriteTemporary(folder, *file.bytes, item.reason);

@@ -1,6 +1,7 @@
 #include "backup/CabinetTools.h"
 
 #include "platform/Paths.h"
+#include "platform/Sentence.h"
 
 #include <csignal>
 #include <cstring>
@@ -41,14 +42,19 @@ ToolRun CabinetTools::RunTool(std::vector<std::string> arguments,
     const std::string name = arguments.front();
     std::string program = FindTool(name, m_programFolder);
     if (program.empty()) {
-        run.reason = "the cabinet tool \"" + name + "\" is not installed";
+        run.reason = Sentence(QCoreApplication::translate(
+                                  "quorvane::Outcomes", "the cabinet tool \"%1\" is not installed"),
+                              name);
         return run;
     }
     arguments.front() = program;
     ProcessResult result = m_runner.Run(arguments, workingFolder);
     run.started = result.started;
     if (!result.started) {
-        run.reason = "the cabinet tool \"" + name + "\" could not be started: " + result.startError;
+        run.reason =
+            Sentence(QCoreApplication::translate(
+                         "quorvane::Outcomes", "the cabinet tool \"%1\" could not be started: %2"),
+                     name, result.startError);
         return run;
     }
     run.exitCode = result.exitCode;
@@ -56,16 +62,25 @@ ToolRun CabinetTools::RunTool(std::vector<std::string> arguments,
     if (result.signal == SIGXFSZ) {
         // Our tools ignore SIGXFSZ and report EFBIG themselves; another
         // program of that name may still be killed at the file size limit.
-        run.reason = "the cabinet tool \"" + name +
-                     "\" was stopped because a file it wrote grew beyond the file size limit "
-                     "(ulimit -f)";
+        run.reason = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes",
+                                        "the cabinet tool \"%1\" was stopped because a file it "
+                                        "wrote grew beyond the file size limit (ulimit -f)"),
+            name);
     } else if (result.signal != 0) {
-        run.reason = "the cabinet tool \"" + name + "\" was killed by signal " +
-                     std::to_string(result.signal) + " (" + ::strsignal(result.signal) + ")";
+        run.reason = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes",
+                                        "the cabinet tool \"%1\" was killed by signal %2 (%3)"),
+            name, result.signal, ::strsignal(result.signal));
     } else if (!run.succeeded) {
-        run.reason = "the cabinet tool \"" + name + "\" failed";
-        if (!result.errorText.empty())
-            run.reason += ": " + result.errorText;
+        if (result.errorText.empty())
+            run.reason = Sentence(
+                QCoreApplication::translate("quorvane::Outcomes", "the cabinet tool \"%1\" failed"),
+                name);
+        else
+            run.reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                              "the cabinet tool \"%1\" failed: %2"),
+                                  name, result.errorText);
     }
     return run;
 }

@@ -4,6 +4,7 @@
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/Sentence.h"
 
 #include <QByteArray>
 #include <QXmlStreamReader>
@@ -78,18 +79,48 @@ std::string EscapedAttribute(std::string_view utf8) {
     return escaped;
 }
 
+// The values of a manifest that Messenger matches exactly.
+enum class ExactValue { ContentId, Location, Stamp, KeySequence };
+
+// Why value cannot go into a manifest: it holds the control character code.
+std::string ControlCharacterReason(ExactValue value, const char* code) {
+    switch (value) {
+    case ExactValue::ContentId:
+        return Sentence(QCoreApplication::translate(
+                            "quorvane::Outcomes",
+                            "its content id holds a control character (%1) that XML cannot carry"),
+                        code);
+    case ExactValue::Location:
+        return Sentence(QCoreApplication::translate(
+                            "quorvane::Outcomes",
+                            "its Location holds a control character (%1) that XML cannot carry"),
+                        code);
+    case ExactValue::Stamp:
+        return Sentence(QCoreApplication::translate(
+                            "quorvane::Outcomes",
+                            "its stamp holds a control character (%1) that XML cannot carry"),
+                        code);
+    case ExactValue::KeySequence:
+        return Sentence(
+            QCoreApplication::translate(
+                "quorvane::Outcomes",
+                "its key sequence holds a control character (%1) that XML cannot carry"),
+            code);
+    }
+    return {};
+}
+
 // Attribute text for a value that Messenger matches exactly (a file name, a
 // content id, a key sequence, a stamp): a replacement character would make
 // it another value, so a value holding such a character is refused instead.
-std::optional<std::string> ExactAttribute(std::string_view what, std::string_view narrow,
+std::optional<std::string> ExactAttribute(ExactValue what, std::string_view narrow,
                                           const CodePage& codePage, std::string& reason) {
     const std::string utf8 = codePage.ToUtf8(narrow);
     const auto bad = std::find_if(utf8.begin(), utf8.end(), XmlCannotCarry);
     if (bad != utf8.end()) {
         char code[8] = {};
         std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned char>(*bad));
-        reason = "its " + std::string(what) + " holds a control character (" + code +
-                 ") that XML cannot carry";
+        reason = ControlCharacterReason(what, code);
         return std::nullopt;
     }
     return EscapedAttribute(utf8);
@@ -107,8 +138,8 @@ bool CheckWellFormedXml(std::string_view text, std::string& reason) {
         reader.readNext();
     if (!reader.hasError())
         return true;
-    reason = reader.errorString().toStdString() + " (line " + std::to_string(reader.lineNumber()) +
-             ", column " + std::to_string(reader.columnNumber()) + ")";
+    reason = Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1 (line %2, column %3)"),
+                      reader.errorString(), reader.lineNumber(), reader.columnNumber());
     return false;
 }
 
@@ -116,19 +147,20 @@ std::optional<std::string> ObjectManifestText(ContentCategory category,
                                               const InstalledObject& object, std::string_view stamp,
                                               const CodePage& codePage, std::string& reason) {
     if (!IsPackaged(category)) {
-        reason = "only Winks, Dynamic Display Pictures and Dynamic Backgrounds are packed with "
-                 "an object manifest";
+        reason = Sentence(QCoreApplication::translate(
+            "quorvane::Outcomes", "only Winks, Dynamic Display Pictures and Dynamic "
+                                  "Backgrounds are packed with an object manifest"));
         return std::nullopt;
     }
-    const auto tag = ExactAttribute("content id", object.tag, codePage, reason);
+    const auto tag = ExactAttribute(ExactValue::ContentId, object.tag, codePage, reason);
     if (!tag)
         return std::nullopt;
-    const auto location = ExactAttribute("Location", object.location, codePage, reason);
+    const auto location = ExactAttribute(ExactValue::Location, object.location, codePage, reason);
     if (!location)
         return std::nullopt;
     // Real stamps are Base64, which needs no escaping; whatever else a
     // catalogue holds there follows the same rules as the other values.
-    const auto stampText = ExactAttribute("stamp", stamp, codePage, reason);
+    const auto stampText = ExactAttribute(ExactValue::Stamp, stamp, codePage, reason);
     if (!stampText)
         return std::nullopt;
 
@@ -174,7 +206,10 @@ std::optional<std::string> ObjectManifestText(ContentCategory category,
 
     std::string parserMessage;
     if (!CheckWellFormedXml(manifest, parserMessage)) {
-        reason = "its content.xml would not be well-formed XML: " + parserMessage;
+        reason =
+            Sentence(QCoreApplication::translate(
+                         "quorvane::Outcomes", "its content.xml would not be well-formed XML: %1"),
+                     parserMessage);
         return std::nullopt;
     }
     return manifest;
@@ -190,8 +225,10 @@ bool WriteObjectManifest(ContentCategory category, const OpenFolder& manifestFol
     const std::string name(kManifestFileName);
     manifestFolder.Remove(name);
     if (!manifestFolder.WriteNewFile(name, *manifest, 0600)) {
-        reason = "its content.xml could not be written in " + manifestFolder.Path() + ": " +
-                 ErrorText(errno);
+        reason =
+            Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                 "its content.xml could not be written in %1: %2"),
+                     manifestFolder.Path(), ErrorText(errno));
         return false;
     }
     return true;
@@ -217,11 +254,11 @@ void EmoticonManifest::Begin() {
 }
 
 bool EmoticonManifest::AddItem(const InstalledObject& object, std::string& reason) {
-    const auto file =
-        ExactAttribute("Location", PackFileName(object.location, m_codePage), m_codePage, reason);
+    const auto file = ExactAttribute(ExactValue::Location,
+                                     PackFileName(object.location, m_codePage), m_codePage, reason);
     if (!file)
         return false;
-    const auto keys = ExactAttribute("key sequence", object.tag, m_codePage, reason);
+    const auto keys = ExactAttribute(ExactValue::KeySequence, object.tag, m_codePage, reason);
     if (!keys)
         return false;
 
@@ -243,15 +280,20 @@ bool EmoticonManifest::Finish(std::string& reason) {
     text.append(" </package>");
     std::string parserMessage;
     if (!CheckWellFormedXml(text, parserMessage)) {
-        reason = "the pack's content.xml is not well-formed XML: " + parserMessage;
+        reason =
+            Sentence(QCoreApplication::translate(
+                         "quorvane::Outcomes", "the pack's content.xml is not well-formed XML: %1"),
+                     parserMessage);
         return false;
     }
     // Written whole or not at all: a half-written manifest would make
     // Messenger reject the entire pack.
     if (!WriteFileAtomically(JoinPath(folder, kManifestFileName), text)) {
         const int error = errno;
-        reason = "the pack's content.xml could not be written in " + folder + ": " +
-                 std::strerror(error);
+        reason = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes",
+                                        "the pack's content.xml could not be written in %1: %2"),
+            folder, std::strerror(error));
         return false;
     }
     return true;

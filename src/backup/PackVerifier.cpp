@@ -5,6 +5,7 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
+#include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
 #include "profile/PackCipher.h"
 
@@ -57,7 +58,9 @@ bool ExpandSealedPack(const std::string& packPath, CabinetTools& tools, const st
                       std::string& reason) {
     FileRead pack = ReadRegularFile(packPath);
     if (!pack.bytes) {
-        reason = "the pack cannot be read: " + pack.Reason();
+        reason = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "the pack cannot be read: %1"),
+            pack.Reason());
         return false;
     }
     std::string& bytes = *pack.bytes;
@@ -65,12 +68,15 @@ bool ExpandSealedPack(const std::string& packPath, CabinetTools& tools, const st
     PackCipher::TransformBytes(
         std::span(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()));
     if (bytes.compare(0, 4, "MSCF") != 0) {
-        reason = "the pack is not a sealed cabinet";
+        reason = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "the pack is not a sealed cabinet"));
         return false;
     }
     const std::string cabinet = folder + ".cab";
     if (!WriteWholeFile(cabinet, bytes)) {
-        reason = "the unsealed copy could not be written: " + ErrorText(errno);
+        reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                      "the unsealed copy could not be written: %1"),
+                          ErrorText(errno));
         return false;
     }
     const ToolRun run = tools.ExtractCabinet(cabinet, folder);
@@ -120,13 +126,16 @@ PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
     check.files = entries.files;
     auto manifest = ReadWholeFile(JoinPath(contents, "content.xml"));
     if (!manifest) {
-        check.reason = "the pack holds no content.xml";
+        check.reason = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "the pack holds no content.xml"));
         return check;
     }
 
     std::string parserMessage;
     if (!CheckWellFormedXml(*manifest, parserMessage)) {
-        check.reason = "content.xml is not well-formed XML: " + parserMessage;
+        check.reason = Sentence(QCoreApplication::translate(
+                                    "quorvane::Outcomes", "content.xml is not well-formed XML: %1"),
+                                parserMessage);
         return check;
     }
     QXmlStreamReader reader(QByteArray::fromStdString(*manifest));
@@ -139,13 +148,17 @@ PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
         }
     }
     if (named.empty()) {
-        check.reason = "content.xml names no file";
+        check.reason = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "content.xml names no file"));
         return check;
     }
     for (const std::string& name : named) {
         if (!std::binary_search(check.files.begin(), check.files.end(), name) ||
             name == "content.xml") {
-            check.reason = "content.xml names \"" + name + "\", which is not in the pack";
+            check.reason = Sentence(
+                QCoreApplication::translate("quorvane::Outcomes",
+                                            "content.xml names \"%1\", which is not in the pack"),
+                name);
             return check;
         }
     }
@@ -155,7 +168,11 @@ PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
     for (const std::vector<std::string>* held : {&entries.files, &entries.others}) {
         for (const std::string& name : *held) {
             if (name != "content.xml" && !std::binary_search(named.begin(), named.end(), name)) {
-                check.reason = "the pack holds \"" + name + "\", which content.xml does not name";
+                check.reason =
+                    Sentence(QCoreApplication::translate(
+                                 "quorvane::Outcomes",
+                                 "the pack holds \"%1\", which content.xml does not name"),
+                             name);
                 return check;
             }
         }

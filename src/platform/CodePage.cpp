@@ -1,5 +1,7 @@
 #include "platform/CodePage.h"
 
+#include "platform/Sentence.h"
+
 #include <cerrno>
 #include <clocale>
 #include <cwctype>
@@ -49,7 +51,9 @@ CodePage::CodePage(std::string iconvName) : m_name(std::move(iconvName)) {
     IconvHandle toUtf32(("UTF-32LE"), m_name.c_str());
     IconvHandle fromUtf32(m_name.c_str(), "UTF-32LE");
     if (!toUtf32.Valid() || !fromUtf32.Valid())
-        throw std::runtime_error("code page not available: " + m_name);
+        throw std::runtime_error(Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "code page not available: %1"),
+            m_name));
 
     const locale_t utf8Locale = Utf8Locale();
     for (int b = 0; b < 256; ++b) {

@@ -1,5 +1,7 @@
 #include "platform/FileIo.h"
 
+#include "platform/Sentence.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -113,11 +115,29 @@ std::string FileRead::Reason() const {
     case Problem::None:
         return {};
     case Problem::Missing:
-        return "it does not exist";
+        return Sentence(QCoreApplication::translate("quorvane::Outcomes", "it does not exist"));
     case Problem::NotRegularFile:
-        return "it is " + kind + ", not a regular file";
+        switch (kind) {
+        case Kind::Folder:
+            return Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                        "it is a folder, not a regular file"));
+        case Kind::Fifo:
+            return Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                        "it is a FIFO, not a regular file"));
+        case Kind::Socket:
+            return Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                        "it is a socket, not a regular file"));
+        case Kind::Device:
+            return Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                        "it is a device, not a regular file"));
+        case Kind::SymbolicLink:
+            return Sentence(QCoreApplication::translate(
+                "quorvane::Outcomes", "it is a symbolic link, not a regular file"));
+        }
+        return {};
     case Problem::TooLarge:
-        return "it is larger than any file Messenger keeps";
+        return Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                    "it is larger than any file Messenger keeps"));
     case Problem::Unreadable:
         return ErrorText(error);
     }
@@ -144,10 +164,10 @@ FileRead ReadOpened(int rawFd, std::size_t maxBytes) {
     }
     if (!S_ISREG(info.st_mode)) {
         result.problem = FileRead::Problem::NotRegularFile;
-        result.kind = S_ISDIR(info.st_mode)    ? "a folder"
-                      : S_ISFIFO(info.st_mode) ? "a FIFO"
-                      : S_ISSOCK(info.st_mode) ? "a socket"
-                                               : "a device";
+        result.kind = S_ISDIR(info.st_mode)    ? FileRead::Kind::Folder
+                      : S_ISFIFO(info.st_mode) ? FileRead::Kind::Fifo
+                      : S_ISSOCK(info.st_mode) ? FileRead::Kind::Socket
+                                               : FileRead::Kind::Device;
         return result;
     }
     if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
@@ -290,7 +310,8 @@ bool OpenFolder::Open(const std::string& path, std::string& reason, bool followL
         struct stat info {};
         // With O_DIRECTORY the kernel reports a link as "not a folder".
         if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
-            reason = "it is a symbolic link";
+            reason = Sentence(
+                QCoreApplication::translate("quorvane::Outcomes", "it is a symbolic link"));
         else
             reason = ErrorText(error);
         errno = error;
@@ -377,7 +398,7 @@ FileRead OpenFolder::ReadFile(const std::string& name, std::size_t maxBytes) con
     if (fd < 0 && errno == ELOOP) {
         FileRead result;
         result.problem = FileRead::Problem::NotRegularFile;
-        result.kind = "a symbolic link";
+        result.kind = FileRead::Kind::SymbolicLink;
         return result;
     }
     return ReadOpened(fd, maxBytes);

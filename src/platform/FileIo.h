@@ -17,10 +17,12 @@ inline constexpr std::size_t kMaxReadBytes = 256u * 1024 * 1024;
 // device in place of a file must never make the program wait.
 struct FileRead {
     enum class Problem { None, Missing, NotRegularFile, TooLarge, Unreadable };
+    // What is there instead, for NotRegularFile.
+    enum class Kind { Folder, Fifo, Socket, Device, SymbolicLink };
     std::optional<std::string> bytes;
     Problem problem = Problem::None;
-    int error = 0;    // errno when the system refused
-    std::string kind; // "a FIFO", "a folder", ... for NotRegularFile
+    int error = 0; // errno when the system refused
+    Kind kind = Kind::Device;
 
     // Why the file could not be read, for a message: "it does not exist",
     // "it is a FIFO, not a regular file", "Permission denied", ...

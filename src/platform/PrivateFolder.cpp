@@ -3,6 +3,7 @@
 #include "platform/CancelFlag.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
 
 #include <cerrno>
@@ -25,29 +26,42 @@ namespace {
 // One level: made with mode 0700 when missing, else checked.
 bool EnsureOneLevel(const std::string& path, std::string& reason) {
     if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
-        reason = "the folder " + path + " cannot be made: " + ErrorText(errno);
+        reason = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "the folder %1 cannot be made: %2"),
+            path, ErrorText(errno));
         return false;
     }
     const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         struct stat link {};
-        reason = "the folder " + path +
-                 (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)
-                      ? " is a symbolic link; Quorvane keeps its private files only in a real "
-                        "folder"
-                      : " cannot be opened: " + ErrorText(errno));
+        if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+            reason = Sentence(
+                QCoreApplication::translate("quorvane::Outcomes",
+                                            "the folder %1 is a symbolic link; Quorvane keeps its "
+                                            "private files only in a real folder"),
+                path);
+        else
+            reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                          "the folder %1 cannot be opened: %2"),
+                              path, ErrorText(errno));
         return false;
     }
     struct stat info {};
     bool usable = ::fstat(fd, &info) == 0;
     if (!usable) {
-        reason = "the folder " + path + " cannot be examined: " + ErrorText(errno);
+        reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                      "the folder %1 cannot be examined: %2"),
+                          path, ErrorText(errno));
     } else if (info.st_uid != ::geteuid()) {
         usable = false;
-        reason = "the folder " + path + " belongs to another user";
+        reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                      "the folder %1 belongs to another user"),
+                          path);
     } else if ((info.st_mode & 077) != 0 && ::fchmod(fd, 0700) != 0) {
         usable = false;
-        reason = "the folder " + path + " cannot be made private: " + ErrorText(errno);
+        reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                      "the folder %1 cannot be made private: %2"),
+                          path, ErrorText(errno));
     }
     ::close(fd);
     return usable;
@@ -88,7 +102,9 @@ bool EnsurePrivateFolder(const std::string& path, std::string& reason) {
             end = parent.find('/', end + 1);
             part = parent.substr(0, end);
             if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
-                reason = "the folder " + part + " cannot be made: " + ErrorText(errno);
+                reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                              "the folder %1 cannot be made: %2"),
+                                  part, ErrorText(errno));
                 return false;
             }
         }
@@ -120,12 +136,16 @@ std::unique_ptr<ScratchFolder> ScratchFolder::Make(const std::string& parent,
     for (int attempt = 0; attempt < 16; ++attempt) {
         std::string hidden = JoinPath(parent, "." + std::string(prefix) + "XXXXXX");
         if (::mkdtemp(hidden.data()) == nullptr) {
-            reason = "no scratch folder can be made in " + parent + ": " + ErrorText(errno);
+            reason = Sentence(QCoreApplication::translate(
+                                  "quorvane::Outcomes", "no scratch folder can be made in %1: %2"),
+                              parent, ErrorText(errno));
             return nullptr;
         }
         const int fd = OpenLocked(hidden);
         if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            reason = "the scratch folder " + hidden + " cannot be held: " + ErrorText(errno);
+            reason = Sentence(QCoreApplication::translate(
+                                  "quorvane::Outcomes", "the scratch folder %1 cannot be held: %2"),
+                              hidden, ErrorText(errno));
             if (fd >= 0)
                 ::close(fd);
             SystemFolders::DeleteTree(hidden);
@@ -143,11 +163,15 @@ std::unique_ptr<ScratchFolder> ScratchFolder::Make(const std::string& parent,
         ::close(fd);
         SystemFolders::DeleteTree(hidden);
         if (error != EEXIST && error != ENOTEMPTY) {
-            reason = "the scratch folder " + path + " cannot be made: " + ErrorText(error);
+            reason = Sentence(QCoreApplication::translate(
+                                  "quorvane::Outcomes", "the scratch folder %1 cannot be made: %2"),
+                              path, ErrorText(error));
             return nullptr;
         }
     }
-    reason = "no free name for a scratch folder in " + parent;
+    reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                  "no free name for a scratch folder in %1"),
+                      parent);
     return nullptr;
 }
 
@@ -199,7 +223,9 @@ std::unique_ptr<FileLock> FileLock::Acquire(const std::string& path, unsigned wa
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
         outcome = Outcome::Failed;
-        reason = "the lock file " + path + " cannot be opened: " + ErrorText(errno);
+        reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                      "the lock file %1 cannot be opened: %2"),
+                          path, ErrorText(errno));
         return nullptr;
     }
     const auto deadline =
@@ -211,7 +237,9 @@ std::unique_ptr<FileLock> FileLock::Acquire(const std::string& path, unsigned wa
         }
         if (errno != EWOULDBLOCK && errno != EINTR) {
             outcome = Outcome::Failed;
-            reason = "the lock file " + path + " cannot be locked: " + ErrorText(errno);
+            reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                          "the lock file %1 cannot be locked: %2"),
+                              path, ErrorText(errno));
             break;
         }
         if (IsCancelled(cancel)) {

@@ -2,6 +2,7 @@
 
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/Sentence.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -41,7 +42,8 @@ ProcessResult SpawnProcessRunner::Run(const std::vector<std::string>& arguments,
                                       const std::string& workingFolder) {
     ProcessResult result;
     if (arguments.empty() || arguments[0].empty()) {
-        result.startError = "no program to run";
+        result.startError =
+            Sentence(QCoreApplication::translate("quorvane::Outcomes", "no program to run"));
         return result;
     }
     int errorPipe[2];

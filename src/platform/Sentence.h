@@ -13,7 +13,9 @@ namespace quorvane {
 // in the user's language with QCoreApplication::translate (which lupdate
 // finds); Sentence fills in the %1, %2, ... of the looked-up pattern with
 // UTF-8 text or numbers and gives UTF-8 back. All markers are filled in one
-// pass, so a "%2" inside a file name put in for %1 stays as it is.
+// pass, so a "%2" inside a file name put in for %1 stays as it is. The
+// core's sentences share the one context "quorvane::Outcomes", so moving a
+// sentence to another file keeps its translations.
 //
 //   reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
 //                                                 "%1 could not be written: %2"),

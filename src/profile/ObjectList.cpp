@@ -5,6 +5,7 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
+#include "platform/Sentence.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -117,7 +118,9 @@ bool ObjectList::MakeScratchFolder() {
     if (!m_scratch) {
         status = ListingStatus::NoPrivateFolder;
         problemFile = root;
-        problemDetail = root.empty() ? "no private folder is known" : reason;
+        problemDetail = root.empty() ? Sentence(QCoreApplication::translate(
+                                           "quorvane::Outcomes", "no private folder is known"))
+                                     : reason;
         return false;
     }
     scratchFolder = m_scratch->Path();
