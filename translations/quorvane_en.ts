@@ -2,9 +2,76 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>quorvane::cli</name>
+    <message numerus="yes">
+        <location filename="../src/cli/AccountAccess.cpp" line="+176"/>
+        <source>%n whose file is missing or not a regular file</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+4"/>
+        <source>%n without a picture that can be shown</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+6"/>
+        <source>%n whose Location is not a plain file name (unsafe)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+13"/>
+        <source>%n of %n catalogue object was left out: %1.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+5"/>
+        <source>%n of %1 catalogue objects was left out: %2.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/cli/BackupCommand.cpp" line="+228"/>
+        <source>interrupted; %1 of %n items were written.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+7"/>
+        <source>%1 of %n items could not be written.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/cli/VerifyCommand.cpp" line="+65"/>
+        <source>%1 of %n packs are not sound.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>quorvane::ui::CDlgMain</name>
     <message numerus="yes">
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+712"/>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+706"/>
         <source>Listing was cancelled: %n item(s) listed.</source>
         <translation>
             <numerusform>Listing was cancelled: %n item listed.</numerusform>
