@@ -6,65 +6,65 @@
     <message numerus="yes">
         <location filename="../src/cli/AccountAccess.cpp" line="+176"/>
         <source>%n whose file is missing or not a regular file</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n whose file is missing or not a regular file</numerusform>
+            <numerusform>%n whose files are missing or not regular files</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+4"/>
         <source>%n without a picture that can be shown</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n without a picture that can be shown</numerusform>
+            <numerusform>%n without a picture that can be shown</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+6"/>
         <source>%n whose Location is not a plain file name (unsafe)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n whose Location is not a plain file name (unsafe)</numerusform>
+            <numerusform>%n whose Locations are not plain file names (unsafe)</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+13"/>
         <source>%n of %n catalogue object was left out: %1.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n of %n catalogue object was left out: %1.</numerusform>
+            <numerusform>%n of %n catalogue objects were left out: %1.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+5"/>
         <source>%n of %1 catalogue objects was left out: %2.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n of %1 catalogue objects was left out: %2.</numerusform>
+            <numerusform>%n of %1 catalogue objects were left out: %2.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location filename="../src/cli/BackupCommand.cpp" line="+228"/>
         <source>interrupted; %1 of %n items were written.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>interrupted; %1 of %n item was written.</numerusform>
+            <numerusform>interrupted; %1 of %n items were written.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+7"/>
         <source>%1 of %n items could not be written.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 of %n item could not be written.</numerusform>
+            <numerusform>%1 of %n items could not be written.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location filename="../src/cli/VerifyCommand.cpp" line="+65"/>
         <source>%1 of %n packs are not sound.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 of %n pack is not sound.</numerusform>
+            <numerusform>%1 of %n packs are not sound.</numerusform>
         </translation>
     </message>
 </context>
