@@ -50,385 +50,431 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     <message>
         <location filename="../src/backup/Backup.cpp" line="+86"/>
         <source>the backup was interrupted before this item</source>
-        <translation type="unfinished"></translation>
+        <translation>la copia de seguridad se interrumpió antes de este elemento</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>there is no listed item %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no hay ningún elemento %1 en la lista</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+17"/>
         <source>it is too large to be written in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>es demasiado grande para escribirlo en %1: %2</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>no file can be written in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede escribir ningún archivo en %1: %2</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>the cabinet tool wrote no pack</source>
-        <translation type="unfinished"></translation>
+        <translation>la herramienta de archivos CAB no escribió ningún paquete</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>the pack could not be sealed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo sellar el paquete: %1</translation>
     </message>
     <message>
         <location line="+60"/>
         <source>its file is named content.xml, the name of the pack&apos;s manifest</source>
-        <translation type="unfinished"></translation>
+        <translation>su archivo se llama content.xml, que es el nombre del manifiesto del paquete</translation>
     </message>
     <message>
         <location line="+7"/>
-        <location line="+254"/>
+        <location line="+256"/>
         <source>its file name &quot;%1&quot; holds a wildcard (* or ?), which no Windows file name can</source>
-        <translation type="unfinished"></translation>
+        <translation>su nombre de archivo &quot;%1&quot; contiene un comodín (* o ?), cosa que ningún nombre de archivo de Windows puede contener</translation>
     </message>
     <message>
-        <location line="-246"/>
+        <location line="-248"/>
         <source>its stamp file %1 cannot be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede leer su archivo de firma %1: %2</translation>
     </message>
     <message>
         <location line="+72"/>
         <source>%1 could not be written: every numbered name is taken</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo escribir %1: todos los nombres numerados están ocupados</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>%1 could not be written: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo escribir %1: %2</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>%1 could not be written to the disk: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo escribir %1 en el disco: %2</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+35"/>
         <source>the folder %1 could not be created: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo crear la carpeta %1: %2</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>the folder %1 cannot be written into: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede escribir en la carpeta %1: %2</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+32"/>
         <source>the listing has no scratch folder for the manifests</source>
-        <translation type="unfinished"></translation>
+        <translation>el listado no tiene ninguna carpeta temporal para los manifiestos</translation>
     </message>
     <message>
         <location line="+45"/>
         <source>no work folder could be made in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo crear ninguna carpeta de trabajo en %1</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>no work folder could be made in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo crear ninguna carpeta de trabajo en %1: %2</translation>
     </message>
     <message>
         <location line="+29"/>
         <source>its file would be named content.xml, the name of the pack&apos;s manifest</source>
-        <translation type="unfinished"></translation>
+        <translation>su archivo se llamaría content.xml, que es el nombre del manifiesto del paquete</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>another emoticon of this pack has the file name %1</source>
-        <translation type="unfinished"></translation>
+        <translation>otro emoticono de este paquete tiene el nombre de archivo %1</translation>
     </message>
     <message>
         <location line="+5"/>
-        <location line="+68"/>
+        <location line="+69"/>
         <source>its file %1 cannot be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede leer su archivo %1: %2</translation>
     </message>
     <message>
         <location line="-64"/>
         <source>its copy in %1 could not be written: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo escribir su copia en %1: %2</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>the backup was interrupted before the pack was written</source>
-        <translation type="unfinished"></translation>
+        <translation>la copia de seguridad se interrumpió antes de escribir el paquete</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>no emoticon could be copied into the pack</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo copiar ningún emoticono en el paquete</translation>
     </message>
     <message>
         <location filename="../src/backup/CabinetTools.cpp" line="+45"/>
         <source>the cabinet tool &quot;%1&quot; is not installed</source>
-        <translation type="unfinished"></translation>
+        <translation>la herramienta de archivos CAB &quot;%1&quot; no está instalada</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>the cabinet tool &quot;%1&quot; could not be started: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo iniciar la herramienta de archivos CAB &quot;%1&quot;: %2</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>the cabinet tool &quot;%1&quot; was stopped because a file it wrote grew beyond the file size limit (ulimit -f)</source>
-        <translation type="unfinished"></translation>
+        <translation>la herramienta de archivos CAB &quot;%1&quot; se detuvo porque un archivo que escribía superó el límite de tamaño de archivo (ulimit -f)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the cabinet tool &quot;%1&quot; was killed by signal %2 (%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>la herramienta de archivos CAB &quot;%1&quot; fue terminada por la señal %2 (%3)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the cabinet tool &quot;%1&quot; failed</source>
-        <translation type="unfinished"></translation>
+        <translation>la herramienta de archivos CAB &quot;%1&quot; falló</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>the cabinet tool &quot;%1&quot; failed: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>la herramienta de archivos CAB &quot;%1&quot; falló: %2</translation>
     </message>
     <message>
         <location filename="../src/backup/Manifests.cpp" line="+89"/>
         <source>its content id holds a control character (%1) that XML cannot carry</source>
-        <translation type="unfinished"></translation>
+        <translation>su identificador de contenido contiene un carácter de control (%1) que XML no admite</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>its Location holds a control character (%1) that XML cannot carry</source>
-        <translation type="unfinished"></translation>
+        <translation>su campo Location contiene un carácter de control (%1) que XML no admite</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>its stamp holds a control character (%1) that XML cannot carry</source>
-        <translation type="unfinished"></translation>
+        <translation>su firma contiene un carácter de control (%1) que XML no admite</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>its key sequence holds a control character (%1) that XML cannot carry</source>
-        <translation type="unfinished"></translation>
+        <translation>su secuencia de teclas contiene un carácter de control (%1) que XML no admite</translation>
     </message>
     <message>
         <location line="+36"/>
         <source>%1 (line %2, column %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (línea %2, columna %3)</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>only Winks, Dynamic Display Pictures and Dynamic Backgrounds are packed with an object manifest</source>
-        <translation type="unfinished"></translation>
+        <translation>solo los guiños, las imágenes dinámicas y los fondos dinámicos se empaquetan con un manifiesto de objeto</translation>
     </message>
     <message>
         <location line="+60"/>
         <source>its content.xml would not be well-formed XML: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>su content.xml no sería XML bien formado: %1</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+20"/>
         <source>its content.xml could not be written in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo escribir su content.xml en %1: %2</translation>
     </message>
     <message>
         <location line="+55"/>
         <source>the pack&apos;s content.xml is not well-formed XML: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>el content.xml del paquete no es XML bien formado: %1</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>the pack&apos;s content.xml could not be written in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo escribir el content.xml del paquete en %1: %2</translation>
     </message>
     <message>
         <location filename="../src/backup/PackVerifier.cpp" line="+62"/>
         <source>the pack cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede leer el paquete: %1</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>the pack is not a sealed cabinet</source>
-        <translation type="unfinished"></translation>
+        <translation>el paquete no es un archivo CAB sellado</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>the unsealed copy could not be written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo escribir la copia sin sello: %1</translation>
     </message>
     <message>
         <location line="+53"/>
         <source>the pack holds no content.xml</source>
-        <translation type="unfinished"></translation>
+        <translation>el paquete no contiene ningún content.xml</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>content.xml is not well-formed XML: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>content.xml no es XML bien formado: %1</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>content.xml names no file</source>
-        <translation type="unfinished"></translation>
+        <translation>content.xml no nombra ningún archivo</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>content.xml names &quot;%1&quot;, which is not in the pack</source>
-        <translation type="unfinished"></translation>
+        <translation>content.xml nombra &quot;%1&quot;, que no está en el paquete</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>the pack holds &quot;%1&quot;, which content.xml does not name</source>
-        <translation type="unfinished"></translation>
+        <translation>el paquete contiene &quot;%1&quot;, que content.xml no nombra</translation>
     </message>
     <message>
         <location filename="../src/platform/CodePage.cpp" line="+55"/>
         <source>code page not available: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>página de códigos no disponible: %1</translation>
     </message>
     <message>
         <location filename="../src/platform/FileIo.cpp" line="+118"/>
         <source>it does not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>no existe</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>it is a folder, not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>es una carpeta, no un archivo normal</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>it is a FIFO, not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>es un FIFO, no un archivo normal</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>it is a socket, not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>es un socket, no un archivo normal</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>it is a device, not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>es un dispositivo, no un archivo normal</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>it is a symbolic link, not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>es un enlace simbólico, no un archivo normal</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>it is larger than any file Messenger keeps</source>
-        <translation type="unfinished"></translation>
+        <translation>es más grande que cualquier archivo que guarde Messenger</translation>
     </message>
     <message>
         <location line="+175"/>
         <source>it is a symbolic link</source>
-        <translation type="unfinished"></translation>
+        <translation>es un enlace simbólico</translation>
     </message>
     <message>
-        <location filename="../src/platform/PrivateFolder.cpp" line="+30"/>
-        <location line="+75"/>
+        <location filename="../src/app/DemoAccount.cpp" line="+188"/>
+        <source>the demo&apos;s file %1 cannot be read: %2</source>
+        <translation>no se puede leer el archivo de la demostración %1: %2</translation>
+    </message>
+    <message>
+        <location line="+177"/>
+        <location filename="../src/platform/PrivateFolder.cpp" line="+31"/>
+        <location line="+79"/>
         <source>the folder %1 cannot be made: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede crear la carpeta %1: %2</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="+10"/>
+        <source>%1 cannot be written: %2</source>
+        <translation>no se puede escribir %1: %2</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>the data protection of %1 failed</source>
+        <translation>falló la protección de datos de %1</translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>the cabinet is not whole</source>
+        <translation>el archivo CAB no está completo</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 cannot be made: %2</source>
+        <translation>no se puede crear %1: %2</translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>another Quorvane is working on the demo account; try again when it has finished</source>
+        <translation>otro Quorvane está trabajando con la cuenta de demostración; inténtelo de nuevo cuando haya terminado</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>no folder is given for the demo&apos;s Wine prefix</source>
+        <translation>no se indicó ninguna carpeta para el prefijo de Wine de la demostración</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>the Wine user name &quot;%1&quot; cannot be a folder&apos;s name</source>
+        <translation>el nombre de usuario de Wine &quot;%1&quot; no puede ser el nombre de una carpeta</translation>
+    </message>
+    <message>
+        <location filename="../src/platform/PrivateFolder.cpp" line="-69"/>
         <source>the folder %1 is a symbolic link; Quorvane keeps its private files only in a real folder</source>
-        <translation type="unfinished"></translation>
+        <translation>la carpeta %1 es un enlace simbólico; Quorvane guarda sus archivos privados solo en una carpeta real</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the folder %1 cannot be opened: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede abrir la carpeta %1: %2</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>the folder %1 cannot be examined: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede examinar la carpeta %1: %2</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the folder %1 belongs to another user</source>
-        <translation type="unfinished"></translation>
+        <translation>la carpeta %1 pertenece a otro usuario</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>the folder %1 cannot be made private: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede hacer privada la carpeta %1: %2</translation>
     </message>
     <message>
-        <location line="+77"/>
+        <location line="+79"/>
         <source>no scratch folder can be made in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede crear ninguna carpeta temporal en %1: %2</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>the scratch folder %1 cannot be held: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede bloquear la carpeta temporal %1: %2</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>the scratch folder %1 cannot be made: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede crear la carpeta temporal %1: %2</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>no free name for a scratch folder in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no hay ningún nombre libre para una carpeta temporal en %1</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="+55"/>
         <source>the lock file %1 cannot be opened: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede abrir el archivo de bloqueo %1: %2</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>the lock file %1 cannot be locked: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede bloquear el archivo de bloqueo %1: %2</translation>
     </message>
     <message>
         <location filename="../src/platform/ProcessRunner.cpp" line="+46"/>
         <source>no program to run</source>
-        <translation type="unfinished"></translation>
+        <translation>no hay ningún programa que ejecutar</translation>
     </message>
     <message>
         <location filename="../src/profile/ContentCategory.cpp" line="+18"/>
         <source>MSN Winks</source>
-        <translation type="unfinished">Guiños de MSN</translation>
+        <translation>Guiños de MSN</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MSN Dynamic Display Pictures</source>
-        <translation type="unfinished">Imágenes dinámicas de MSN</translation>
+        <translation>Imágenes dinámicas de MSN</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MSN Dynamic Backgrounds</source>
-        <translation type="unfinished">Fondos dinámicos de MSN</translation>
+        <translation>Fondos dinámicos de MSN</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MSN Custom Emoticons</source>
-        <translation type="unfinished">Emoticonos personalizados de MSN</translation>
+        <translation>Emoticonos personalizados de MSN</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MSN Regular Backgrounds</source>
-        <translation type="unfinished">Fondos normales de MSN</translation>
+        <translation>Fondos normales de MSN</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MSN Regular Display Pictures</source>
-        <translation type="unfinished">Imágenes para mostrar de MSN</translation>
+        <translation>Imágenes para mostrar de MSN</translation>
     </message>
     <message>
         <location filename="../src/profile/ObjectList.cpp" line="+121"/>
         <source>no private folder is known</source>
-        <translation type="unfinished"></translation>
+        <translation>no se conoce ninguna carpeta privada</translation>
     </message>
 </context>
 <context>
@@ -436,241 +482,241 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     <message>
         <location filename="../src/cli/AccountAccess.cpp" line="+23"/>
         <source>the account&apos;s sign-in name, typed exactly as at sign-in (upper and lower case count)</source>
-        <translation type="unfinished"></translation>
+        <translation>el nombre de inicio de sesión de la cuenta, escrito exactamente como al iniciar sesión (se distinguen mayúsculas y minúsculas)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the Wine prefix Messenger runs in (default: $WINEPREFIX, else ~/.wine)</source>
-        <translation type="unfinished"></translation>
+        <translation>el prefijo de Wine en el que se ejecuta Messenger (predeterminado: $WINEPREFIX o, si no está definida, ~/.wine)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the Wine user Messenger ran as (default: $USER); its name is part of the key that protects the catalogues</source>
-        <translation type="unfinished"></translation>
+        <translation>el usuario de Wine con el que se ejecutó Messenger (predeterminado: $USER); su nombre forma parte de la clave que protege los catálogos</translation>
     </message>
     <message>
         <location line="+12"/>
         <location filename="../src/cli/BackupCommand.cpp" line="+153"/>
         <location filename="../src/cli/DemoCommand.cpp" line="+23"/>
         <source>--%1 must not be empty</source>
-        <translation type="unfinished"></translation>
+        <translation>--%1 no puede estar vacío</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>%1 does not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no existe</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1 cannot be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede leer %1: %2</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>%1 is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está vacío</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1 is damaged: it is not a protected file Messenger could have written (truncated or changed)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está dañado: no es un archivo protegido que Messenger pudiera haber escrito (está truncado o modificado)</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>%1 could not be unprotected with the passport &quot;%2&quot; as the Wine user &quot;%3&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo desproteger %1 con el Passport &quot;%2&quot; como el usuario de Wine &quot;%3&quot;</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>the %1 of &quot;%2&quot; cannot be listed: %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pueden listar los elementos de tipo %1 de la cuenta &quot;%2&quot;: %3.</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>The passport must be typed exactly as at sign-in, with the same upper and lower case, and Messenger must have run as the Wine user &quot;%1&quot; (see --wine-user).</source>
-        <translation type="unfinished"></translation>
+        <translation>El Passport debe escribirse exactamente como al iniciar sesión, con las mismas mayúsculas y minúsculas, y Messenger debe haberse ejecutado como el usuario de Wine &quot;%1&quot; (vea --wine-user).</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>Quorvane&apos;s own folder %1 cannot be used: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede usar la carpeta propia de Quorvane %1: %2.</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>there is no Messenger data (%1) for the passport &quot;%2&quot; at %3 (no map.dat there).</source>
-        <translation type="unfinished"></translation>
+        <translation>no hay datos de Messenger (%1) para el Passport &quot;%2&quot; en %3 (allí no hay ningún map.dat).</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>The folder %1 does not exist: check --wine-prefix and --wine-user.</source>
-        <translation type="unfinished"></translation>
+        <translation>La carpeta %1 no existe: compruebe --wine-prefix y --wine-user.</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Check the passport and that Messenger signed in with it in the Wine prefix %1 as the Wine user &quot;%2&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe el Passport y que Messenger haya iniciado sesión con él en el prefijo de Wine %1 como el usuario de Wine &quot;%2&quot;.</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>%1 names no catalogue file in %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no nombra ningún archivo de catálogo en %2.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the %1 cannot be listed by this kind of list.</source>
-        <translation type="unfinished"></translation>
+        <translation>los elementos de tipo %1 no se pueden listar con esta clase de lista.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the %1 could not be listed.</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudieron listar los elementos de tipo %1.</translation>
     </message>
     <message numerus="yes">
         <location line="+16"/>
         <source>%n whose file is missing or not a regular file</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n cuyo archivo falta o no es un archivo normal</numerusform>
+            <numerusform>%n cuyos archivos faltan o no son archivos normales</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+4"/>
         <source>%n without a picture that can be shown</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n sin ninguna imagen que se pueda mostrar</numerusform>
+            <numerusform>%n sin ninguna imagen que se pueda mostrar</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+6"/>
         <source>%n whose Location is not a plain file name (unsafe)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n cuyo campo Location no es un simple nombre de archivo (inseguro)</numerusform>
+            <numerusform>%n cuyo campo Location no es un simple nombre de archivo (inseguros)</numerusform>
         </translation>
     </message>
     <message>
         <location line="+8"/>
         <source>, </source>
         <extracomment>Between the reasons in the list of why catalogue objects were left out.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message numerus="yes">
         <location line="+5"/>
         <source>%n of %n catalogue object was left out: %1.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>se omitió %n de %n objeto del catálogo: %1.</numerusform>
+            <numerusform>se omitieron %n de %n objetos del catálogo: %1.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+5"/>
         <source>%n of %1 catalogue objects was left out: %2.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>se omitió %n de %1 objetos del catálogo: %2.</numerusform>
+            <numerusform>se omitieron %n de %1 objetos del catálogo: %2.</numerusform>
         </translation>
     </message>
     <message>
         <location line="+13"/>
         <source>another Quorvane is working on the account &quot;%1&quot;; try again when it has finished.</source>
-        <translation type="unfinished"></translation>
+        <translation>otro Quorvane está trabajando con la cuenta &quot;%1&quot;; vuelva a intentarlo cuando haya terminado.</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Quorvane&apos;s own folder cannot be used: %1.</source>
-        <translation type="unfinished">No se puede usar la carpeta propia de Quorvane: %1.</translation>
+        <translation>no se puede usar la carpeta propia de Quorvane: %1.</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>interrupted while waiting for another Quorvane to finish with the account &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>interrumpido mientras se esperaba a que otro Quorvane terminara con la cuenta &quot;%1&quot;.</translation>
     </message>
     <message>
         <location filename="../src/cli/BackupCommand.cpp" line="-98"/>
         <source>--items takes item numbers separated by commas (&quot;0,2,5&quot;), not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--items admite números de elemento separados por comas (&quot;0,2,5&quot;), no &quot;%1&quot;</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>--items: there is no item %1</source>
-        <translation type="unfinished"></translation>
+        <translation>--items: no existe el elemento %1</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>--items names item %1 twice</source>
-        <translation type="unfinished"></translation>
+        <translation>--items nombra dos veces el elemento %1</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>--all and --items cannot be given together</source>
-        <translation type="unfinished"></translation>
+        <translation>--all y --items no se pueden indicar a la vez</translation>
     </message>
     <message>
         <location line="+24"/>
         <source>--items names item %1, which is not in the listing (items 0 to %2; see &quot;%3&quot;)</source>
-        <translation type="unfinished"></translation>
+        <translation>--items nombra el elemento %1, que no está en el listado (elementos del 0 al %2; vea &quot;%3&quot;)</translation>
     </message>
     <message>
         <location line="+25"/>
         <source>Congratulation! Backup finished successfully.</source>
-        <translation type="unfinished">¡Enhorabuena! La copia de seguridad ha finalizado correctamente.</translation>
+        <translation>¡Enhorabuena! La copia de seguridad ha finalizado correctamente.</translation>
     </message>
     <message>
         <location line="+28"/>
         <source>Please list and select the items to backup.</source>
-        <translation type="unfinished">Liste y seleccione los elementos que desea copiar.</translation>
+        <translation>Liste y seleccione los elementos que desea copiar.</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Choose them with --all or --items (numbers as &quot;%1&quot; shows them).</source>
-        <translation type="unfinished"></translation>
+        <translation>Elíjalos con --all o --items (con los números que muestra &quot;%1&quot;).</translation>
     </message>
     <message numerus="yes">
         <location line="+64"/>
         <source>interrupted; %1 of %n items were written.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>interrumpido; se escribieron %1 de %n elemento.</numerusform>
+            <numerusform>interrumpido; se escribieron %1 de %n elementos.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+7"/>
         <source>%1 of %n items could not be written.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>no se pudo escribir %1 de %n elemento.</numerusform>
+            <numerusform>no se pudieron escribir %1 de %n elementos.</numerusform>
         </translation>
     </message>
     <message>
         <location line="+7"/>
         <source>cannot write the outcome to the standard output</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede escribir el resultado en la salida estándar</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>Back up items of one content type, as Backup Now does.</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar elementos de un tipo de contenido, como hace Copiar ahora.</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>the backup folder; the files go into a subfolder per content type</source>
-        <translation type="unfinished"></translation>
+        <translation>la carpeta de copia; los archivos van a una subcarpeta por tipo de contenido</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>back up every listed item, in list order</source>
-        <translation type="unfinished"></translation>
+        <translation>copiar todos los elementos listados, en el orden de la lista</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>back up these items, in this order (numbers as &quot;quorvane-cli list&quot; shows them)</source>
-        <translation type="unfinished"></translation>
+        <translation>copiar estos elementos, en este orden (con los números que muestra &quot;quorvane-cli list&quot;)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Content types (as in &quot;list&quot;) and the subfolders of the backup folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tipos de contenido (como en &quot;list&quot;) y subcarpetas de la carpeta de copia:</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -681,7 +727,14 @@ pack; Regular Backgrounds and Display Pictures are copied as they are. A file of
 the same name from an earlier backup is replaced, but only by a complete new
 one: each file is written under a hidden temporary name and renamed into place.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Primero se listan los elementos, exactamente como los lista
+&quot;quorvane-cli list&quot;. Cada guiño, imagen dinámica y fondo dinámico se convierte
+en un paquete .msn sellado que lleva su nombre; los emoticonos personalizados
+elegidos van juntos en un solo paquete .msn con fecha; los fondos normales y las
+imágenes para mostrar se copian tal cual. Un archivo del mismo nombre de una
+copia anterior se reemplaza, pero solo por uno nuevo completo: cada archivo se
+escribe con un nombre temporal oculto y luego se renombra a su nombre final.
+</translation>
     </message>
     <message>
         <location line="+13"/>
@@ -692,14 +745,22 @@ is &quot;%1&quot;; otherwise the
 standard error says how many could not be.
 </source>
         <extracomment>&quot;written&quot;, &quot;failed&quot; and &quot;list&quot; are words the program prints or takes; they stay as they are. %1 is the sentence that ends a backup in which every item was written.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Una línea por elemento elegido en la salida estándar, con los campos separados
+por tabuladores: número de elemento, nombre para mostrar y luego &quot;written&quot; y el
+archivo escrito, o &quot;failed&quot; y el motivo (con escapes como en &quot;list&quot;). Si se
+escribieron todos los elementos, la última línea es
+&quot;%1&quot;; si no, la
+salida de error estándar indica cuántos no se pudieron escribir.
+</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>An interrupt (Ctrl-C, SIGTERM) stops the backup after the item it is on; the
 items not reached are reported as not written.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Una interrupción (Ctrl-C, SIGTERM) detiene la copia después del elemento en
+curso; los elementos a los que no se llegó se indican como no escritos.
+</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -708,29 +769,34 @@ nothing can be listed or none is chosen, or the passport cannot be an account;
 2 for a wrong command line (also an item number that is not in the listing);
 130 or 143 after an interrupt.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Estado de salida: 0 si se escribieron todos los elementos elegidos; 1 si alguno
+no se pudo escribir, no se puede listar nada o no se eligió ninguno, o si el
+Passport no puede ser una cuenta; 2 si la línea de comandos es incorrecta
+(también un número de elemento que no está en el listado); 130 o 143 tras una
+interrupción.
+</translation>
     </message>
     <message>
         <location filename="../src/cli/CatalogueCommand.cpp" line="+56"/>
         <source>nothing could be listed.</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo listar nada.</translation>
     </message>
     <message>
         <location line="+10"/>
         <location filename="../src/cli/ListCommand.cpp" line="+56"/>
         <source>cannot write the listing to the standard output</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede escribir el listado en la salida estándar</translation>
     </message>
     <message>
         <location line="+46"/>
         <source>List the objects of one content type that Messenger keeps for an account.</source>
-        <translation type="unfinished"></translation>
+        <translation>Listar los objetos de un tipo de contenido que Messenger guarda para una cuenta.</translation>
     </message>
     <message>
         <location line="+8"/>
         <location filename="../src/cli/ListCommand.cpp" line="+22"/>
         <source>Content types:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tipos de contenido:</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -739,7 +805,13 @@ file name in the object folder, tag (content id of packaged objects, key sequenc
 emoticons, else empty) and display name, in UTF-8. A backslash, tab, line break or
 other control character in a field is written as a backslash escape.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Una línea por objeto en la salida estándar, con los campos separados por
+tabuladores: índice (desde 0), nombre de archivo en la carpeta de objetos,
+etiqueta (identificador de contenido de los objetos empaquetados, secuencia de
+teclas de los emoticonos o, si no, vacía) y nombre para mostrar, en UTF-8. Una
+barra invertida, un tabulador, un salto de línea u otro carácter de control en
+un campo se escribe como secuencia de escape con barra invertida.
+</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -747,147 +819,151 @@ other control character in a field is written as a backslash escape.
 nothing could be listed (the reason goes to the standard error), 2 for a wrong
 command line.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Estado de salida: 0 si se leyó el catálogo (también si no lista nada), 1 si no
+se pudo listar nada (el motivo va a la salida de error estándar), 2 si la línea
+de comandos es incorrecta.
+</translation>
     </message>
     <message>
         <location filename="../src/cli/CliOptions.cpp" line="+57"/>
         <source>show this help and exit</source>
-        <translation type="unfinished"></translation>
+        <translation>mostrar esta ayuda y salir</translation>
     </message>
     <message>
         <location line="+54"/>
         <location line="+58"/>
         <source>missing --%1</source>
-        <translation type="unfinished"></translation>
+        <translation>falta --%1</translation>
     </message>
     <message>
         <location line="-45"/>
         <source>unexpected argument &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>argumento inesperado &quot;%1&quot;</translation>
     </message>
     <message>
         <location line="+11"/>
         <location line="+8"/>
         <source>unknown option &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>opción desconocida &quot;%1&quot;</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>--%1 is given more than once</source>
-        <translation type="unfinished"></translation>
+        <translation>--%1 se indica más de una vez</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>--%1 takes no value</source>
-        <translation type="unfinished"></translation>
+        <translation>--%1 no admite ningún valor</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>--%1 needs a value (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>--%1 necesita un valor (%2)</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>Usage: %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Uso: %1 %2</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Options:</source>
-        <translation type="unfinished"></translation>
+        <translation>Opciones:</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Run &quot;%1 %2 --help&quot; for more.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ejecute &quot;%1 %2 --help&quot; para más información.</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Usage: %1 COMMAND [OPTIONS]
        %1 --help | --version</source>
         <extracomment>COMMAND and OPTIONS are the manual&apos;s names and stay as they are. The spaces before the second %1 put the program&apos;s name under the first one&apos;s.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Uso: %1 COMMAND [OPTIONS]
+     %1 --help | --version</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Commands:</source>
-        <translation type="unfinished"></translation>
+        <translation>Comandos:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Run &quot;%1 COMMAND --help&quot; for the options of a command.</source>
         <extracomment>COMMAND is the manual&apos;s name and stays as it is.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ejecute &quot;%1 COMMAND --help&quot; para ver las opciones de un comando.</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>no command given</source>
-        <translation type="unfinished"></translation>
+        <translation>no se indicó ningún comando</translation>
     </message>
     <message>
         <location line="+18"/>
         <source>unknown command &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>comando desconocido &quot;%1&quot;</translation>
     </message>
     <message>
         <location filename="../src/cli/ContentListing.cpp" line="+17"/>
         <source>the content type: a number 0 to 5 or its name (see below)</source>
-        <translation type="unfinished"></translation>
+        <translation>el tipo de contenido: un número del 0 al 5 o su nombre (vea más abajo)</translation>
     </message>
     <message>
         <location line="+25"/>
         <source>unknown --type &quot;%1&quot;: use a number 0 to 5 or one of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>valor de --type desconocido &quot;%1&quot;: use un número del 0 al 5 o uno de estos: %2</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>Please enter an valid MSN account.</source>
-        <translation type="unfinished">Escriba una cuenta de MSN válida.</translation>
+        <translation>Escriba una cuenta de MSN válida.</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>Qt cannot read PNG, JPEG and GIF pictures here (its image format plugins are missing), so no %1 can be shown.</source>
-        <translation type="unfinished"></translation>
+        <translation>Qt no puede leer aquí imágenes PNG, JPEG ni GIF (faltan sus complementos de formatos de imagen), así que no se puede mostrar ningún elemento de tipo %1.</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>interrupted; nothing was listed.</source>
-        <translation type="unfinished"></translation>
+        <translation>interrumpido; no se listó nada.</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>the %1 cannot be listed: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pueden listar los elementos de tipo %1: %2.</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>there is nothing to list among the %1 of &quot;%2&quot;: the catalogue names no object, or none whose file holds a picture that can be shown.</source>
-        <translation type="unfinished"></translation>
+        <translation>no hay nada que listar entre los elementos de tipo %1 de la cuenta &quot;%2&quot;: el catálogo no nombra ningún objeto, o ninguno cuyo archivo contenga una imagen que se pueda mostrar.</translation>
     </message>
     <message>
         <location filename="../src/cli/DemoCommand.cpp" line="+4"/>
         <source>no Wine user name is known ($USER is not set); give one with --wine-user.</source>
-        <translation type="unfinished"></translation>
+        <translation>no se conoce ningún nombre de usuario de Wine ($USER no está definida); indique uno con --wine-user.</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>the demo account cannot be written: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede escribir la cuenta de demostración: %1.</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>cannot write to the standard output</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede escribir en la salida estándar</translation>
     </message>
     <message>
         <location line="+33"/>
         <source>Write a demo Messenger account to try Quorvane without one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Escribir una cuenta de demostración de Messenger para probar Quorvane sin tener una.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the Wine user to write the account for (default: $USER); &quot;list&quot; and &quot;backup&quot; must then be given the same user</source>
-        <translation type="unfinished"></translation>
+        <translation>el usuario de Wine para el que se escribe la cuenta (predeterminado: $USER); después hay que indicar el mismo usuario a &quot;list&quot; y &quot;backup&quot;</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -900,26 +976,41 @@ Backgrounds, 8 Custom Emoticons, 4 Backgrounds and 4 Display Pictures. A
 complete demo account is left as it is; what is missing or damaged is written
 again. Nothing outside the demo&apos;s prefix and Quorvane&apos;s scratch is touched.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>La cuenta de demostración, %1, se escribe en un prefijo
+de Wine propio de Quorvane, $XDG_DATA_HOME/quorvane/demo-wine (o, si no,
+~/.local/share/quorvane/demo-wine), exactamente como Messenger guarda una
+cuenta: catálogos protegidos, archivos CAB con una imagen y una película Flash,
+e imágenes. Contiene todos los tipos de contenido: 6 guiños, 4 imágenes
+dinámicas, 3 fondos dinámicos, 8 emoticonos personalizados, 4 fondos y 4
+imágenes para mostrar. Una cuenta de demostración completa se deja tal cual; lo
+que falta o está dañado se vuelve a escribir. No se toca nada fuera del prefijo
+de la demostración y de la carpeta temporal de Quorvane.
+</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>Four lines on the standard output, in UTF-8: the Wine prefix, the Wine user,
 the passport, and a &quot;list&quot; command line for the demo&apos;s Winks, ready to paste.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Cuatro líneas en la salida estándar, en UTF-8: el prefijo de Wine, el usuario de
+Wine, el Passport y una línea de comandos &quot;list&quot; para los guiños de la
+demostración, lista para pegar.
+</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Exit status: 0 when the demo account is there, 1 when it cannot be written
 (the reason goes to the standard error), 2 for a wrong command line.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Estado de salida: 0 si la cuenta de demostración está disponible, 1 si no se
+puede escribir (el motivo va a la salida de error estándar), 2 si la línea de
+comandos es incorrecta.
+</translation>
     </message>
     <message>
         <location filename="../src/cli/ListCommand.cpp" line="-8"/>
         <source>Show the items of one content type that List shows, ready for backup.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar los elementos de un tipo de contenido que muestra Listar, listos para copiar.</translation>
     </message>
     <message>
         <location line="+10"/>
@@ -933,7 +1024,17 @@ or was killed, or the scratch folder cannot be written), nothing is listed and
 the standard error says why. A display name shorter than two characters is
 replaced by the name of the object&apos;s picture.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>A diferencia de &quot;catalogue&quot;, este comando examina los objetos: los guiños, las
+imágenes dinámicas y los fondos dinámicos se expanden en una carpeta temporal
+propia de Quorvane (en $XDG_CACHE_HOME/quorvane, que se elimina después; las
+carpetas de Messenger solo se leen) y deben contener una imagen PNG, JPEG o GIF;
+los demás tipos deben ser una imagen por sí mismos. Los objetos sin imagen se
+omiten, y la salida de error estándar indica cuántos y por qué. Si la
+herramienta de archivos CAB no puede hacer su trabajo (falta o fue terminada, o
+no se puede escribir en la carpeta temporal), no se lista nada y la salida de
+error estándar indica por qué. Un nombre para mostrar de menos de dos
+caracteres se sustituye por el nombre de la imagen del objeto.
+</translation>
     </message>
     <message>
         <location line="+13"/>
@@ -942,7 +1043,12 @@ replaced by the name of the object&apos;s picture.
 in UTF-8. A backslash, tab, line break or other control character in a field is
 written as a backslash escape.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Una línea por elemento en la salida estándar, con los campos separados por
+tabuladores: número de elemento (el que admite &quot;backup --items&quot;), nombre para
+mostrar y nombre de archivo en la carpeta de objetos, en UTF-8. Una barra
+invertida, un tabulador, un salto de línea u otro carácter de control en un
+campo se escribe como secuencia de escape con barra invertida.
+</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -950,35 +1056,39 @@ written as a backslash escape.
 or the passport cannot be an account (the reason goes to the standard error), 2
 for a wrong command line, 130 or 143 after an interrupt (SIGINT, SIGTERM).
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Estado de salida: 0 si se listó al menos un elemento, 1 si no se puede listar
+nada o el Passport no puede ser una cuenta (el motivo va a la salida de error
+estándar), 2 si la línea de comandos es incorrecta, 130 o 143 tras una
+interrupción (SIGINT, SIGTERM).
+</translation>
     </message>
     <message>
         <location filename="../src/cli/VerifyCommand.cpp" line="+24"/>
         <source>name at least one pack to verify</source>
-        <translation type="unfinished"></translation>
+        <translation>indique al menos un paquete que verificar</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Quorvane&apos;s own folder cannot be used: %1</source>
-        <translation type="unfinished">No se puede usar la carpeta propia de Quorvane: %1. {1?}</translation>
+        <translation>no se puede usar la carpeta propia de Quorvane: %1</translation>
     </message>
     <message>
         <location line="+23"/>
         <source>cannot write the results to the standard output</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pueden escribir los resultados en la salida estándar</translation>
     </message>
     <message numerus="yes">
         <location line="+9"/>
         <source>%1 of %n packs are not sound.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 de %n paquete no es correcto.</numerusform>
+            <numerusform>%1 de %n paquetes no son correctos.</numerusform>
         </translation>
     </message>
     <message>
         <location line="+14"/>
         <source>Check .msn packs the way Messenger will read them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Comprobar paquetes .msn tal como los leerá Messenger.</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -987,7 +1097,12 @@ $XDG_CACHE_HOME): its seal is undone, the cabinet expanded and its content.xml
 must be well-formed XML that names only files the pack holds, and the pack
 must hold nothing else. The packs themselves are not changed.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Cada paquete se comprueba sobre una copia en la carpeta propia de Quorvane (en
+$XDG_CACHE_HOME): se le quita el sello, se expande el archivo CAB y su
+content.xml debe ser XML bien formado que nombre solo archivos que contiene el
+paquete, y el paquete no debe contener nada más. Los paquetes en sí no se
+modifican.
+</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -996,14 +1111,19 @@ pack and the files it holds, or &quot;bad&quot;, the pack and the reason (escape
 &quot;list&quot;).
 </source>
         <extracomment>&quot;ok&quot; and &quot;bad&quot; are the words the program prints; they stay as they are.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Una línea por paquete en la salida estándar, con los campos separados por
+tabuladores: &quot;ok&quot;, el paquete y los archivos que contiene, o &quot;bad&quot;, el paquete
+y el motivo (con escapes como en &quot;list&quot;).
+</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Exit status: 0 when every pack is sound, 1 when any is not, 2 for a wrong
 command line.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Estado de salida: 0 si todos los paquetes son correctos, 1 si alguno no lo es,
+2 si la línea de comandos es incorrecta.
+</translation>
     </message>
 </context>
 <context>

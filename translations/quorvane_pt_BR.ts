@@ -50,385 +50,431 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     <message>
         <location filename="../src/backup/Backup.cpp" line="+86"/>
         <source>the backup was interrupted before this item</source>
-        <translation type="unfinished"></translation>
+        <translation>o backup foi interrompido antes deste item</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>there is no listed item %1</source>
-        <translation type="unfinished"></translation>
+        <translation>não há nenhum item listado com o número %1</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+17"/>
         <source>it is too large to be written in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>é grande demais para ser gravado em %1: %2</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>no file can be written in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>nenhum arquivo pode ser gravado em %1: %2</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>the cabinet tool wrote no pack</source>
-        <translation type="unfinished"></translation>
+        <translation>a ferramenta de arquivos CAB não gravou nenhum pacote</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>the pack could not be sealed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível selar o pacote: %1</translation>
     </message>
     <message>
         <location line="+60"/>
         <source>its file is named content.xml, the name of the pack&apos;s manifest</source>
-        <translation type="unfinished"></translation>
+        <translation>seu arquivo se chama content.xml, que é o nome do manifesto do pacote</translation>
     </message>
     <message>
         <location line="+7"/>
-        <location line="+254"/>
+        <location line="+256"/>
         <source>its file name &quot;%1&quot; holds a wildcard (* or ?), which no Windows file name can</source>
-        <translation type="unfinished"></translation>
+        <translation>seu nome de arquivo &quot;%1&quot; contém um curinga (* ou ?), o que nenhum nome de arquivo do Windows pode conter</translation>
     </message>
     <message>
-        <location line="-246"/>
+        <location line="-248"/>
         <source>its stamp file %1 cannot be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível ler seu arquivo de carimbo %1: %2</translation>
     </message>
     <message>
         <location line="+72"/>
         <source>%1 could not be written: every numbered name is taken</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível gravar %1: todos os nomes numerados já estão em uso</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>%1 could not be written: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível gravar %1: %2</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>%1 could not be written to the disk: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível gravar %1 no disco: %2</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+35"/>
         <source>the folder %1 could not be created: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível criar a pasta %1: %2</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>the folder %1 cannot be written into: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível gravar na pasta %1: %2</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+32"/>
         <source>the listing has no scratch folder for the manifests</source>
-        <translation type="unfinished"></translation>
+        <translation>a listagem não tem uma pasta temporária para os manifestos</translation>
     </message>
     <message>
         <location line="+45"/>
         <source>no work folder could be made in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível criar uma pasta de trabalho em %1</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>no work folder could be made in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível criar uma pasta de trabalho em %1: %2</translation>
     </message>
     <message>
         <location line="+29"/>
         <source>its file would be named content.xml, the name of the pack&apos;s manifest</source>
-        <translation type="unfinished"></translation>
+        <translation>seu arquivo se chamaria content.xml, que é o nome do manifesto do pacote</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>another emoticon of this pack has the file name %1</source>
-        <translation type="unfinished"></translation>
+        <translation>outro emoticon deste pacote tem o nome de arquivo %1</translation>
     </message>
     <message>
         <location line="+5"/>
-        <location line="+68"/>
+        <location line="+69"/>
         <source>its file %1 cannot be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível ler seu arquivo %1: %2</translation>
     </message>
     <message>
         <location line="-64"/>
         <source>its copy in %1 could not be written: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível gravar sua cópia em %1: %2</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>the backup was interrupted before the pack was written</source>
-        <translation type="unfinished"></translation>
+        <translation>o backup foi interrompido antes de o pacote ser gravado</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>no emoticon could be copied into the pack</source>
-        <translation type="unfinished"></translation>
+        <translation>nenhum emoticon pôde ser copiado para o pacote</translation>
     </message>
     <message>
         <location filename="../src/backup/CabinetTools.cpp" line="+45"/>
         <source>the cabinet tool &quot;%1&quot; is not installed</source>
-        <translation type="unfinished"></translation>
+        <translation>a ferramenta de arquivos CAB &quot;%1&quot; não está instalada</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>the cabinet tool &quot;%1&quot; could not be started: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível iniciar a ferramenta de arquivos CAB &quot;%1&quot;: %2</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>the cabinet tool &quot;%1&quot; was stopped because a file it wrote grew beyond the file size limit (ulimit -f)</source>
-        <translation type="unfinished"></translation>
+        <translation>a ferramenta de arquivos CAB &quot;%1&quot; foi interrompida porque um arquivo gravado por ela ultrapassou o limite de tamanho de arquivo (ulimit -f)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the cabinet tool &quot;%1&quot; was killed by signal %2 (%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>a ferramenta de arquivos CAB &quot;%1&quot; foi encerrada pelo sinal %2 (%3)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the cabinet tool &quot;%1&quot; failed</source>
-        <translation type="unfinished"></translation>
+        <translation>a ferramenta de arquivos CAB &quot;%1&quot; falhou</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>the cabinet tool &quot;%1&quot; failed: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>a ferramenta de arquivos CAB &quot;%1&quot; falhou: %2</translation>
     </message>
     <message>
         <location filename="../src/backup/Manifests.cpp" line="+89"/>
         <source>its content id holds a control character (%1) that XML cannot carry</source>
-        <translation type="unfinished"></translation>
+        <translation>seu id de conteúdo contém um caractere de controle (%1) que o XML não pode representar</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>its Location holds a control character (%1) that XML cannot carry</source>
-        <translation type="unfinished"></translation>
+        <translation>seu Location contém um caractere de controle (%1) que o XML não pode representar</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>its stamp holds a control character (%1) that XML cannot carry</source>
-        <translation type="unfinished"></translation>
+        <translation>seu carimbo contém um caractere de controle (%1) que o XML não pode representar</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>its key sequence holds a control character (%1) that XML cannot carry</source>
-        <translation type="unfinished"></translation>
+        <translation>sua sequência de teclas contém um caractere de controle (%1) que o XML não pode representar</translation>
     </message>
     <message>
         <location line="+36"/>
         <source>%1 (line %2, column %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (linha %2, coluna %3)</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>only Winks, Dynamic Display Pictures and Dynamic Backgrounds are packed with an object manifest</source>
-        <translation type="unfinished"></translation>
+        <translation>apenas piscadelas, imagens de exibição dinâmicas e planos de fundo dinâmicos são empacotados com um manifesto de objeto</translation>
     </message>
     <message>
         <location line="+60"/>
         <source>its content.xml would not be well-formed XML: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>seu content.xml não seria um XML bem formado: %1</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+20"/>
         <source>its content.xml could not be written in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível gravar seu content.xml em %1: %2</translation>
     </message>
     <message>
         <location line="+55"/>
         <source>the pack&apos;s content.xml is not well-formed XML: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>o content.xml do pacote não é um XML bem formado: %1</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>the pack&apos;s content.xml could not be written in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível gravar o content.xml do pacote em %1: %2</translation>
     </message>
     <message>
         <location filename="../src/backup/PackVerifier.cpp" line="+62"/>
         <source>the pack cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível ler o pacote: %1</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>the pack is not a sealed cabinet</source>
-        <translation type="unfinished"></translation>
+        <translation>o pacote não é um arquivo CAB selado</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>the unsealed copy could not be written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível gravar a cópia sem o selo: %1</translation>
     </message>
     <message>
         <location line="+53"/>
         <source>the pack holds no content.xml</source>
-        <translation type="unfinished"></translation>
+        <translation>o pacote não contém um content.xml</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>content.xml is not well-formed XML: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>o content.xml não é um XML bem formado: %1</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>content.xml names no file</source>
-        <translation type="unfinished"></translation>
+        <translation>o content.xml não cita nenhum arquivo</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>content.xml names &quot;%1&quot;, which is not in the pack</source>
-        <translation type="unfinished"></translation>
+        <translation>o content.xml cita &quot;%1&quot;, que não está no pacote</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>the pack holds &quot;%1&quot;, which content.xml does not name</source>
-        <translation type="unfinished"></translation>
+        <translation>o pacote contém &quot;%1&quot;, que o content.xml não cita</translation>
     </message>
     <message>
         <location filename="../src/platform/CodePage.cpp" line="+55"/>
         <source>code page not available: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>página de código não disponível: %1</translation>
     </message>
     <message>
         <location filename="../src/platform/FileIo.cpp" line="+118"/>
         <source>it does not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>não existe</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>it is a folder, not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>é uma pasta, não um arquivo comum</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>it is a FIFO, not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>é um FIFO, não um arquivo comum</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>it is a socket, not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>é um socket, não um arquivo comum</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>it is a device, not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>é um dispositivo, não um arquivo comum</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>it is a symbolic link, not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>é um link simbólico, não um arquivo comum</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>it is larger than any file Messenger keeps</source>
-        <translation type="unfinished"></translation>
+        <translation>é maior que qualquer arquivo que o Messenger guarda</translation>
     </message>
     <message>
         <location line="+175"/>
         <source>it is a symbolic link</source>
-        <translation type="unfinished"></translation>
+        <translation>é um link simbólico</translation>
     </message>
     <message>
-        <location filename="../src/platform/PrivateFolder.cpp" line="+30"/>
-        <location line="+75"/>
+        <location filename="../src/app/DemoAccount.cpp" line="+188"/>
+        <source>the demo&apos;s file %1 cannot be read: %2</source>
+        <translation>não é possível ler o arquivo da demonstração %1: %2</translation>
+    </message>
+    <message>
+        <location line="+177"/>
+        <location filename="../src/platform/PrivateFolder.cpp" line="+31"/>
+        <location line="+79"/>
         <source>the folder %1 cannot be made: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível criar a pasta %1: %2</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="+10"/>
+        <source>%1 cannot be written: %2</source>
+        <translation>não é possível gravar %1: %2</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>the data protection of %1 failed</source>
+        <translation>a proteção de dados de %1 falhou</translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>the cabinet is not whole</source>
+        <translation>o arquivo CAB não está completo</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 cannot be made: %2</source>
+        <translation>não é possível criar %1: %2</translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>another Quorvane is working on the demo account; try again when it has finished</source>
+        <translation>outro Quorvane está trabalhando na conta de demonstração; tente de novo quando ele terminar</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>no folder is given for the demo&apos;s Wine prefix</source>
+        <translation>nenhuma pasta foi informada para o prefixo do Wine da demonstração</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>the Wine user name &quot;%1&quot; cannot be a folder&apos;s name</source>
+        <translation>o nome de usuário do Wine &quot;%1&quot; não pode ser o nome de uma pasta</translation>
+    </message>
+    <message>
+        <location filename="../src/platform/PrivateFolder.cpp" line="-69"/>
         <source>the folder %1 is a symbolic link; Quorvane keeps its private files only in a real folder</source>
-        <translation type="unfinished"></translation>
+        <translation>a pasta %1 é um link simbólico; o Quorvane guarda seus arquivos privados apenas em uma pasta de verdade</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the folder %1 cannot be opened: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível abrir a pasta %1: %2</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>the folder %1 cannot be examined: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível examinar a pasta %1: %2</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the folder %1 belongs to another user</source>
-        <translation type="unfinished"></translation>
+        <translation>a pasta %1 pertence a outro usuário</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>the folder %1 cannot be made private: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível tornar a pasta %1 privada: %2</translation>
     </message>
     <message>
-        <location line="+77"/>
+        <location line="+79"/>
         <source>no scratch folder can be made in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível criar uma pasta temporária em %1: %2</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>the scratch folder %1 cannot be held: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível bloquear a pasta temporária %1: %2</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>the scratch folder %1 cannot be made: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível criar a pasta temporária %1: %2</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>no free name for a scratch folder in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>não há nenhum nome livre para uma pasta temporária em %1</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="+55"/>
         <source>the lock file %1 cannot be opened: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível abrir o arquivo de bloqueio %1: %2</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>the lock file %1 cannot be locked: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível bloquear o arquivo de bloqueio %1: %2</translation>
     </message>
     <message>
         <location filename="../src/platform/ProcessRunner.cpp" line="+46"/>
         <source>no program to run</source>
-        <translation type="unfinished"></translation>
+        <translation>nenhum programa a executar</translation>
     </message>
     <message>
         <location filename="../src/profile/ContentCategory.cpp" line="+18"/>
         <source>MSN Winks</source>
-        <translation type="unfinished">Piscadelas do MSN</translation>
+        <translation>Piscadelas do MSN</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MSN Dynamic Display Pictures</source>
-        <translation type="unfinished">Imagens dinâmicas do MSN</translation>
+        <translation>Imagens de exibição dinâmicas do MSN</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MSN Dynamic Backgrounds</source>
-        <translation type="unfinished">Planos de fundo dinâmicos do MSN</translation>
+        <translation>Planos de fundo dinâmicos do MSN</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MSN Custom Emoticons</source>
-        <translation type="unfinished">Emoticons personalizados do MSN</translation>
+        <translation>Emoticons personalizados do MSN</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MSN Regular Backgrounds</source>
-        <translation type="unfinished">Planos de fundo comuns do MSN</translation>
+        <translation>Planos de fundo comuns do MSN</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MSN Regular Display Pictures</source>
-        <translation type="unfinished">Imagens de exibição do MSN</translation>
+        <translation>Imagens de exibição comuns do MSN</translation>
     </message>
     <message>
         <location filename="../src/profile/ObjectList.cpp" line="+121"/>
         <source>no private folder is known</source>
-        <translation type="unfinished"></translation>
+        <translation>nenhuma pasta privada é conhecida</translation>
     </message>
 </context>
 <context>
@@ -436,241 +482,241 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     <message>
         <location filename="../src/cli/AccountAccess.cpp" line="+23"/>
         <source>the account&apos;s sign-in name, typed exactly as at sign-in (upper and lower case count)</source>
-        <translation type="unfinished"></translation>
+        <translation>o nome de entrada da conta, digitado exatamente como ao entrar (maiúsculas e minúsculas fazem diferença)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the Wine prefix Messenger runs in (default: $WINEPREFIX, else ~/.wine)</source>
-        <translation type="unfinished"></translation>
+        <translation>o prefixo do Wine em que o Messenger é executado (padrão: $WINEPREFIX, senão ~/.wine)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the Wine user Messenger ran as (default: $USER); its name is part of the key that protects the catalogues</source>
-        <translation type="unfinished"></translation>
+        <translation>o usuário do Wine com que o Messenger foi executado (padrão: $USER); o nome dele faz parte da chave que protege os catálogos</translation>
     </message>
     <message>
         <location line="+12"/>
         <location filename="../src/cli/BackupCommand.cpp" line="+153"/>
         <location filename="../src/cli/DemoCommand.cpp" line="+23"/>
         <source>--%1 must not be empty</source>
-        <translation type="unfinished"></translation>
+        <translation>a opção --%1 não pode ficar vazia</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>%1 does not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 não existe</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1 cannot be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível ler %1: %2</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>%1 is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está vazio</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1 is damaged: it is not a protected file Messenger could have written (truncated or changed)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está danificado: não é um arquivo protegido que o Messenger poderia ter gravado (truncado ou alterado)</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>%1 could not be unprotected with the passport &quot;%2&quot; as the Wine user &quot;%3&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível desproteger %1 com o passport &quot;%2&quot; como o usuário do Wine &quot;%3&quot;</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>the %1 of &quot;%2&quot; cannot be listed: %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível listar %1 de &quot;%2&quot;: %3.</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>The passport must be typed exactly as at sign-in, with the same upper and lower case, and Messenger must have run as the Wine user &quot;%1&quot; (see --wine-user).</source>
-        <translation type="unfinished"></translation>
+        <translation>O passport deve ser digitado exatamente como ao entrar, com as mesmas maiúsculas e minúsculas, e o Messenger deve ter sido executado como o usuário do Wine &quot;%1&quot; (veja --wine-user).</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>Quorvane&apos;s own folder %1 cannot be used: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>A pasta do próprio Quorvane, %1, não pode ser usada: %2.</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>there is no Messenger data (%1) for the passport &quot;%2&quot; at %3 (no map.dat there).</source>
-        <translation type="unfinished"></translation>
+        <translation>não há dados do Messenger (%1) para o passport &quot;%2&quot; em %3 (não há map.dat ali).</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>The folder %1 does not exist: check --wine-prefix and --wine-user.</source>
-        <translation type="unfinished"></translation>
+        <translation>A pasta %1 não existe: verifique --wine-prefix e --wine-user.</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Check the passport and that Messenger signed in with it in the Wine prefix %1 as the Wine user &quot;%2&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Verifique o passport e se o Messenger entrou com ele no prefixo do Wine %1 como o usuário do Wine &quot;%2&quot;.</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>%1 names no catalogue file in %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 não cita nenhum arquivo de catálogo em %2.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the %1 cannot be listed by this kind of list.</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível listar %1 com este tipo de lista.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the %1 could not be listed.</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível listar %1.</translation>
     </message>
     <message numerus="yes">
         <location line="+16"/>
         <source>%n whose file is missing or not a regular file</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n cujo arquivo está ausente ou não é um arquivo comum</numerusform>
+            <numerusform>%n cujos arquivos estão ausentes ou não são arquivos comuns</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+4"/>
         <source>%n without a picture that can be shown</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n sem uma imagem que possa ser exibida</numerusform>
+            <numerusform>%n sem uma imagem que possa ser exibida</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+6"/>
         <source>%n whose Location is not a plain file name (unsafe)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n cujo Location não é um nome de arquivo simples (inseguro)</numerusform>
+            <numerusform>%n cujos Location não são nomes de arquivo simples (inseguros)</numerusform>
         </translation>
     </message>
     <message>
         <location line="+8"/>
         <source>, </source>
         <extracomment>Between the reasons in the list of why catalogue objects were left out.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message numerus="yes">
         <location line="+5"/>
         <source>%n of %n catalogue object was left out: %1.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n de %n objeto do catálogo foi deixado de fora: %1.</numerusform>
+            <numerusform>%n de %n objetos do catálogo foram deixados de fora: %1.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+5"/>
         <source>%n of %1 catalogue objects was left out: %2.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n de %1 objetos do catálogo foi deixado de fora: %2.</numerusform>
+            <numerusform>%n de %1 objetos do catálogo foram deixados de fora: %2.</numerusform>
         </translation>
     </message>
     <message>
         <location line="+13"/>
         <source>another Quorvane is working on the account &quot;%1&quot;; try again when it has finished.</source>
-        <translation type="unfinished"></translation>
+        <translation>outro Quorvane está trabalhando na conta &quot;%1&quot;; tente novamente quando ele terminar.</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Quorvane&apos;s own folder cannot be used: %1.</source>
-        <translation type="unfinished">A pasta do próprio Quorvane não pode ser usada: %1.</translation>
+        <translation>A pasta do próprio Quorvane não pode ser usada: %1.</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>interrupted while waiting for another Quorvane to finish with the account &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>interrompido enquanto esperava outro Quorvane terminar de usar a conta &quot;%1&quot;.</translation>
     </message>
     <message>
         <location filename="../src/cli/BackupCommand.cpp" line="-98"/>
         <source>--items takes item numbers separated by commas (&quot;0,2,5&quot;), not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--items recebe números de itens separados por vírgulas (&quot;0,2,5&quot;), não &quot;%1&quot;</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>--items: there is no item %1</source>
-        <translation type="unfinished"></translation>
+        <translation>--items: não existe o item %1</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>--items names item %1 twice</source>
-        <translation type="unfinished"></translation>
+        <translation>--items cita o item %1 duas vezes</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>--all and --items cannot be given together</source>
-        <translation type="unfinished"></translation>
+        <translation>--all e --items não podem ser usadas juntas</translation>
     </message>
     <message>
         <location line="+24"/>
         <source>--items names item %1, which is not in the listing (items 0 to %2; see &quot;%3&quot;)</source>
-        <translation type="unfinished"></translation>
+        <translation>--items cita o item %1, que não está na listagem (itens 0 a %2; veja &quot;%3&quot;)</translation>
     </message>
     <message>
         <location line="+25"/>
         <source>Congratulation! Backup finished successfully.</source>
-        <translation type="unfinished">Parabéns! O backup foi concluído com êxito.</translation>
+        <translation>Parabéns! O backup foi concluído com êxito.</translation>
     </message>
     <message>
         <location line="+28"/>
         <source>Please list and select the items to backup.</source>
-        <translation type="unfinished">Liste e selecione os itens para o backup.</translation>
+        <translation>Liste e selecione os itens para o backup.</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Choose them with --all or --items (numbers as &quot;%1&quot; shows them).</source>
-        <translation type="unfinished"></translation>
+        <translation>Escolha-os com --all ou --items (com os números que &quot;%1&quot; mostra).</translation>
     </message>
     <message numerus="yes">
         <location line="+64"/>
         <source>interrupted; %1 of %n items were written.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>interrompido; %1 de %n item foi gravado.</numerusform>
+            <numerusform>interrompido; %1 de %n itens foram gravados.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+7"/>
         <source>%1 of %n items could not be written.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 de %n item não pôde ser gravado.</numerusform>
+            <numerusform>%1 de %n itens não puderam ser gravados.</numerusform>
         </translation>
     </message>
     <message>
         <location line="+7"/>
         <source>cannot write the outcome to the standard output</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível gravar o resultado na saída padrão</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>Back up items of one content type, as Backup Now does.</source>
-        <translation type="unfinished"></translation>
+        <translation>Faz o backup dos itens de um tipo de conteúdo, como o botão Fazer Backup.</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>the backup folder; the files go into a subfolder per content type</source>
-        <translation type="unfinished"></translation>
+        <translation>a pasta de backup; os arquivos vão para uma subpasta por tipo de conteúdo</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>back up every listed item, in list order</source>
-        <translation type="unfinished"></translation>
+        <translation>faz o backup de todos os itens listados, na ordem da lista</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>back up these items, in this order (numbers as &quot;quorvane-cli list&quot; shows them)</source>
-        <translation type="unfinished"></translation>
+        <translation>faz o backup destes itens, nesta ordem (com os números que &quot;quorvane-cli list&quot; mostra)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Content types (as in &quot;list&quot;) and the subfolders of the backup folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tipos de conteúdo (como em &quot;list&quot;) e as subpastas da pasta de backup:</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -681,7 +727,14 @@ pack; Regular Backgrounds and Display Pictures are copied as they are. A file of
 the same name from an earlier backup is replaced, but only by a complete new
 one: each file is written under a hidden temporary name and renamed into place.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Primeiro os itens são listados, exatamente como &quot;quorvane-cli list&quot; os lista.
+Cada piscadela, imagem de exibição dinâmica e plano de fundo dinâmico vira um
+pacote .msn selado com o nome dele; os emoticons personalizados escolhidos vão
+juntos para um único pacote .msn com a data; os planos de fundo comuns e as
+imagens de exibição são copiados como estão. Um arquivo de mesmo nome de um
+backup anterior é substituído, mas só por um novo arquivo completo: cada arquivo
+é gravado com um nome temporário oculto e depois renomeado para o lugar certo.
+</translation>
     </message>
     <message>
         <location line="+13"/>
@@ -692,14 +745,21 @@ is &quot;%1&quot;; otherwise the
 standard error says how many could not be.
 </source>
         <extracomment>&quot;written&quot;, &quot;failed&quot; and &quot;list&quot; are words the program prints or takes; they stay as they are. %1 is the sentence that ends a backup in which every item was written.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Uma linha por item escolhido na saída padrão, com campos separados por
+tabulações: número do item, nome de exibição e então &quot;written&quot; e o arquivo
+gravado, ou &quot;failed&quot; e o motivo (com escapes como em &quot;list&quot;). Quando todos os
+itens foram gravados, a última linha é &quot;%1&quot;; caso contrário, a
+saída de erro padrão informa quantos não puderam ser gravados.
+</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>An interrupt (Ctrl-C, SIGTERM) stops the backup after the item it is on; the
 items not reached are reported as not written.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Uma interrupção (Ctrl-C, SIGTERM) para o backup depois do item em andamento;
+os itens não alcançados são informados como não gravados.
+</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -708,29 +768,34 @@ nothing can be listed or none is chosen, or the passport cannot be an account;
 2 for a wrong command line (also an item number that is not in the listing);
 130 or 143 after an interrupt.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Código de saída: 0 quando todos os itens escolhidos foram gravados; 1 quando
+algum não pôde ser gravado, nada pode ser listado ou nenhum foi escolhido, ou
+quando o passport não pode ser uma conta; 2 para uma linha de comando errada
+(inclusive um número de item que não está na listagem); 130 ou 143 após uma
+interrupção.
+</translation>
     </message>
     <message>
         <location filename="../src/cli/CatalogueCommand.cpp" line="+56"/>
         <source>nothing could be listed.</source>
-        <translation type="unfinished"></translation>
+        <translation>nada pôde ser listado.</translation>
     </message>
     <message>
         <location line="+10"/>
         <location filename="../src/cli/ListCommand.cpp" line="+56"/>
         <source>cannot write the listing to the standard output</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível gravar a listagem na saída padrão</translation>
     </message>
     <message>
         <location line="+46"/>
         <source>List the objects of one content type that Messenger keeps for an account.</source>
-        <translation type="unfinished"></translation>
+        <translation>Lista os objetos de um tipo de conteúdo que o Messenger guarda para uma conta.</translation>
     </message>
     <message>
         <location line="+8"/>
         <location filename="../src/cli/ListCommand.cpp" line="+22"/>
         <source>Content types:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tipos de conteúdo:</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -739,7 +804,13 @@ file name in the object folder, tag (content id of packaged objects, key sequenc
 emoticons, else empty) and display name, in UTF-8. A backslash, tab, line break or
 other control character in a field is written as a backslash escape.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Uma linha por objeto na saída padrão, com campos separados por tabulações:
+índice (a partir de 0), nome do arquivo na pasta de objetos, etiqueta (id de
+conteúdo dos objetos empacotados, sequência de teclas dos emoticons, senão
+vazia) e nome de exibição, em UTF-8. Uma barra invertida, tabulação, quebra de
+linha ou outro caractere de controle num campo é gravado como um escape com
+barra invertida.
+</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -747,147 +818,151 @@ other control character in a field is written as a backslash escape.
 nothing could be listed (the reason goes to the standard error), 2 for a wrong
 command line.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Código de saída: 0 quando o catálogo foi lido (também quando não lista nada), 1
+quando nada pôde ser listado (o motivo vai para a saída de erro padrão), 2 para
+uma linha de comando errada.
+</translation>
     </message>
     <message>
         <location filename="../src/cli/CliOptions.cpp" line="+57"/>
         <source>show this help and exit</source>
-        <translation type="unfinished"></translation>
+        <translation>mostra esta ajuda e sai</translation>
     </message>
     <message>
         <location line="+54"/>
         <location line="+58"/>
         <source>missing --%1</source>
-        <translation type="unfinished"></translation>
+        <translation>falta a opção --%1</translation>
     </message>
     <message>
         <location line="-45"/>
         <source>unexpected argument &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>argumento inesperado &quot;%1&quot;</translation>
     </message>
     <message>
         <location line="+11"/>
         <location line="+8"/>
         <source>unknown option &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>opção desconhecida &quot;%1&quot;</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>--%1 is given more than once</source>
-        <translation type="unfinished"></translation>
+        <translation>a opção --%1 aparece mais de uma vez</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>--%1 takes no value</source>
-        <translation type="unfinished"></translation>
+        <translation>a opção --%1 não aceita valor</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>--%1 needs a value (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>a opção --%1 precisa de um valor (%2)</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>Usage: %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Uso: %1 %2</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Options:</source>
-        <translation type="unfinished"></translation>
+        <translation>Opções:</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Run &quot;%1 %2 --help&quot; for more.</source>
-        <translation type="unfinished"></translation>
+        <translation>Execute &quot;%1 %2 --help&quot; para saber mais.</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Usage: %1 COMMAND [OPTIONS]
        %1 --help | --version</source>
         <extracomment>COMMAND and OPTIONS are the manual&apos;s names and stay as they are. The spaces before the second %1 put the program&apos;s name under the first one&apos;s.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Uso: %1 COMMAND [OPTIONS]
+     %1 --help | --version</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Commands:</source>
-        <translation type="unfinished"></translation>
+        <translation>Comandos:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Run &quot;%1 COMMAND --help&quot; for the options of a command.</source>
         <extracomment>COMMAND is the manual&apos;s name and stays as it is.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Execute &quot;%1 COMMAND --help&quot; para ver as opções de um comando.</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>no command given</source>
-        <translation type="unfinished"></translation>
+        <translation>nenhum comando informado</translation>
     </message>
     <message>
         <location line="+18"/>
         <source>unknown command &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>comando desconhecido &quot;%1&quot;</translation>
     </message>
     <message>
         <location filename="../src/cli/ContentListing.cpp" line="+17"/>
         <source>the content type: a number 0 to 5 or its name (see below)</source>
-        <translation type="unfinished"></translation>
+        <translation>o tipo de conteúdo: um número de 0 a 5 ou o nome dele (veja abaixo)</translation>
     </message>
     <message>
         <location line="+25"/>
         <source>unknown --type &quot;%1&quot;: use a number 0 to 5 or one of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>valor &quot;%1&quot; desconhecido para --type: use um número de 0 a 5 ou um destes: %2</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>Please enter an valid MSN account.</source>
-        <translation type="unfinished">Digite uma conta do MSN válida.</translation>
+        <translation>Digite uma conta do MSN válida.</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>Qt cannot read PNG, JPEG and GIF pictures here (its image format plugins are missing), so no %1 can be shown.</source>
-        <translation type="unfinished"></translation>
+        <translation>O Qt não consegue ler imagens PNG, JPEG e GIF aqui (faltam os plugins de formato de imagem dele), então nenhum item de %1 pode ser exibido.</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>interrupted; nothing was listed.</source>
-        <translation type="unfinished"></translation>
+        <translation>interrompido; nada foi listado.</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>the %1 cannot be listed: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível listar %1: %2.</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>there is nothing to list among the %1 of &quot;%2&quot;: the catalogue names no object, or none whose file holds a picture that can be shown.</source>
-        <translation type="unfinished"></translation>
+        <translation>não há nada para listar em %1 de &quot;%2&quot;: o catálogo não cita nenhum objeto, ou nenhum cujo arquivo contenha uma imagem que possa ser exibida.</translation>
     </message>
     <message>
         <location filename="../src/cli/DemoCommand.cpp" line="+4"/>
         <source>no Wine user name is known ($USER is not set); give one with --wine-user.</source>
-        <translation type="unfinished"></translation>
+        <translation>nenhum nome de usuário do Wine é conhecido ($USER não está definida); informe um com --wine-user.</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>the demo account cannot be written: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível gravar a conta de demonstração: %1.</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>cannot write to the standard output</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível gravar na saída padrão</translation>
     </message>
     <message>
         <location line="+33"/>
         <source>Write a demo Messenger account to try Quorvane without one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Grava uma conta de demonstração do Messenger para você experimentar o Quorvane sem ter uma.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the Wine user to write the account for (default: $USER); &quot;list&quot; and &quot;backup&quot; must then be given the same user</source>
-        <translation type="unfinished"></translation>
+        <translation>o usuário do Wine para o qual a conta é gravada (padrão: $USER); &quot;list&quot; e &quot;backup&quot; devem então receber o mesmo usuário</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -900,26 +975,41 @@ Backgrounds, 8 Custom Emoticons, 4 Backgrounds and 4 Display Pictures. A
 complete demo account is left as it is; what is missing or damaged is written
 again. Nothing outside the demo&apos;s prefix and Quorvane&apos;s scratch is touched.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>A conta de demonstração, %1, é gravada em um prefixo do Wine
+do próprio Quorvane, $XDG_DATA_HOME/quorvane/demo-wine (senão
+~/.local/share/quorvane/demo-wine), exatamente como o Messenger guarda uma
+conta: catálogos protegidos, arquivos CAB com uma imagem e uma animação Flash,
+imagens. Ela contém todos os tipos de conteúdo: 6 piscadelas, 4 imagens de
+exibição dinâmicas, 3 planos de fundo dinâmicos, 8 emoticons personalizados, 4
+planos de fundo e 4 imagens de exibição. Uma conta de demonstração completa é
+mantida como está; o que estiver faltando ou danificado é gravado de novo. Nada
+fora do prefixo da demonstração e da pasta temporária do Quorvane é alterado.
+</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>Four lines on the standard output, in UTF-8: the Wine prefix, the Wine user,
 the passport, and a &quot;list&quot; command line for the demo&apos;s Winks, ready to paste.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Quatro linhas na saída padrão, em UTF-8: o prefixo do Wine, o usuário do Wine,
+o passport e uma linha de comando &quot;list&quot; para as piscadelas da demonstração,
+pronta para colar.
+</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Exit status: 0 when the demo account is there, 1 when it cannot be written
 (the reason goes to the standard error), 2 for a wrong command line.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Código de saída: 0 quando a conta de demonstração está pronta, 1 quando não é
+possível gravá-la (o motivo vai para a saída de erro padrão), 2 para uma linha
+de comando errada.
+</translation>
     </message>
     <message>
         <location filename="../src/cli/ListCommand.cpp" line="-8"/>
         <source>Show the items of one content type that List shows, ready for backup.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostra os itens de um tipo de conteúdo que Listar mostra, prontos para o backup.</translation>
     </message>
     <message>
         <location line="+10"/>
@@ -933,7 +1023,17 @@ or was killed, or the scratch folder cannot be written), nothing is listed and
 the standard error says why. A display name shorter than two characters is
 replaced by the name of the object&apos;s picture.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Ao contrário de &quot;catalogue&quot;, este comando examina os objetos: piscadelas,
+imagens de exibição dinâmicas e planos de fundo dinâmicos são extraídos para uma
+pasta temporária do próprio Quorvane (em $XDG_CACHE_HOME/quorvane, removida
+depois; as pastas do Messenger são apenas lidas) e devem conter uma imagem PNG,
+JPEG ou GIF; os outros tipos devem ser eles mesmos uma imagem. Os objetos sem
+imagem são deixados de fora, e a saída de erro padrão informa quantos e por quê.
+Quando a ferramenta de arquivos CAB não consegue fazer seu trabalho (ela está
+ausente ou foi encerrada, ou a pasta temporária não pode ser gravada), nada é
+listado e a saída de erro padrão informa o motivo. Um nome de exibição com menos
+de dois caracteres é substituído pelo nome da imagem do objeto.
+</translation>
     </message>
     <message>
         <location line="+13"/>
@@ -942,7 +1042,12 @@ replaced by the name of the object&apos;s picture.
 in UTF-8. A backslash, tab, line break or other control character in a field is
 written as a backslash escape.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Uma linha por item na saída padrão, com campos separados por tabulações: número
+do item (o que &quot;backup --items&quot; recebe), nome de exibição e nome do arquivo na
+pasta de objetos, em UTF-8. Uma barra invertida, tabulação, quebra de linha ou
+outro caractere de controle num campo é gravado como um escape com barra
+invertida.
+</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -950,35 +1055,39 @@ written as a backslash escape.
 or the passport cannot be an account (the reason goes to the standard error), 2
 for a wrong command line, 130 or 143 after an interrupt (SIGINT, SIGTERM).
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Código de saída: 0 quando pelo menos um item foi listado, 1 quando nada pode ser
+listado ou o passport não pode ser uma conta (o motivo vai para a saída de erro
+padrão), 2 para uma linha de comando errada, 130 ou 143 após uma interrupção
+(SIGINT, SIGTERM).
+</translation>
     </message>
     <message>
         <location filename="../src/cli/VerifyCommand.cpp" line="+24"/>
         <source>name at least one pack to verify</source>
-        <translation type="unfinished"></translation>
+        <translation>indique pelo menos um pacote para verificar</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Quorvane&apos;s own folder cannot be used: %1</source>
-        <translation type="unfinished">A pasta do próprio Quorvane não pode ser usada: %1. {1?}</translation>
+        <translation>A pasta do próprio Quorvane não pode ser usada: %1</translation>
     </message>
     <message>
         <location line="+23"/>
         <source>cannot write the results to the standard output</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível gravar os resultados na saída padrão</translation>
     </message>
     <message numerus="yes">
         <location line="+9"/>
         <source>%1 of %n packs are not sound.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 de %n pacote não está íntegro.</numerusform>
+            <numerusform>%1 de %n pacotes não estão íntegros.</numerusform>
         </translation>
     </message>
     <message>
         <location line="+14"/>
         <source>Check .msn packs the way Messenger will read them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Verifica pacotes .msn do jeito que o Messenger vai lê-los.</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -987,7 +1096,11 @@ $XDG_CACHE_HOME): its seal is undone, the cabinet expanded and its content.xml
 must be well-formed XML that names only files the pack holds, and the pack
 must hold nothing else. The packs themselves are not changed.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Cada pacote é verificado em uma cópia na pasta do próprio Quorvane (em
+$XDG_CACHE_HOME): o selo é removido, o arquivo CAB é extraído e o content.xml
+dele deve ser um XML bem formado que cite apenas arquivos contidos no pacote, e
+o pacote não deve conter mais nada. Os pacotes em si não são alterados.
+</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -996,14 +1109,19 @@ pack and the files it holds, or &quot;bad&quot;, the pack and the reason (escape
 &quot;list&quot;).
 </source>
         <extracomment>&quot;ok&quot; and &quot;bad&quot; are the words the program prints; they stay as they are.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Uma linha por pacote na saída padrão, com campos separados por tabulações:
+&quot;ok&quot;, o pacote e os arquivos que ele contém, ou &quot;bad&quot;, o pacote e o motivo (com
+escapes como em &quot;list&quot;).
+</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Exit status: 0 when every pack is sound, 1 when any is not, 2 for a wrong
 command line.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Código de saída: 0 quando todos os pacotes estão íntegros, 1 quando algum não
+está, 2 para uma linha de comando errada.
+</translation>
     </message>
 </context>
 <context>

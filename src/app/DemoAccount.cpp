@@ -33,10 +33,6 @@ const CodePage& Ansi() {
     return CodePage::Ansi();
 }
 
-QString Outcome(const char* sentence) {
-    return QCoreApplication::translate("quorvane::Outcomes", sentence);
-}
-
 // ---------------------------------------------------------------------------
 // The demo's content. Names are code-page (Windows-1252) bytes, as Messenger
 // keeps them; a few carry accents so that the code page shows. The pictures
@@ -189,7 +185,9 @@ std::optional<std::string> DemoFile(std::string_view file, std::string& reason) 
     const std::string path = JoinPath(ProgramDataFolder(), JoinPath("demo", file));
     FileRead read = ReadRegularFile(path, kMaxDemoFileBytes);
     if (!read.bytes)
-        reason = Sentence(Outcome("the demo's file %1 cannot be read: %2"), path, read.Reason());
+        reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                      "the demo's file %1 cannot be read: %2"),
+                          path, read.Reason());
     return std::move(read.bytes);
 }
 
@@ -362,21 +360,29 @@ private:
     static bool Folder(const std::string& path, std::string& reason) {
         if (MakeFolders(path))
             return true;
-        reason = Sentence(Outcome("the folder %1 cannot be made: %2"), path, ErrorText(errno));
+        const int error = errno;
+        reason = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "the folder %1 cannot be made: %2"),
+            path, ErrorText(error));
         return false;
     }
 
     static bool WriteBytes(const std::string& path, const std::string& bytes, std::string& reason) {
         if (WriteFileAtomically(path, bytes))
             return true;
-        reason = Sentence(Outcome("%1 cannot be written: %2"), path, ErrorText(errno));
+        const int error = errno;
+        reason =
+            Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1 cannot be written: %2"),
+                     path, ErrorText(error));
         return false;
     }
 
     bool WriteProtected(const std::string& path, const std::string& utf16, std::string& reason) {
         const std::string bytes = ProtectedFile(utf16, m_protection);
         if (bytes.empty()) {
-            reason = Sentence(Outcome("the data protection of %1 failed"), path);
+            reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                          "the data protection of %1 failed"),
+                              path);
             return false;
         }
         return WriteBytes(path, bytes, reason);
@@ -406,11 +412,15 @@ private:
             return false;
         const ToolRun run = m_tools.PackFolder(folder, {stem + ".png", stem + ".swf"}, path);
         if (!run.succeeded || !IsWholeCabinet(path)) {
-            std::string why =
-                run.reason.empty() ? Sentence(Outcome("the cabinet is not whole")) : run.reason;
+            std::string why = run.reason.empty()
+                                  ? Sentence(QCoreApplication::translate(
+                                        "quorvane::Outcomes", "the cabinet is not whole"))
+                                  : run.reason;
             while (!why.empty() && (why.back() == '\n' || why.back() == '.'))
                 why.pop_back();
-            reason = Sentence(Outcome("%1 cannot be made: %2"), path, why);
+            reason =
+                Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1 cannot be made: %2"),
+                         path, why);
             return false;
         }
         return true;
@@ -467,7 +477,8 @@ bool WriteMissing(const Folders& folders, std::uint32_t accountId,
     const auto lock = FileLock::Acquire(JoinPath(lockFolder, "lock"), 5000, outcome, reason);
     if (!lock) {
         if (outcome == FileLock::Outcome::Busy)
-            reason = Sentence(Outcome("another Quorvane is working on the demo account; try "
+            reason = Sentence(QCoreApplication::translate(
+                "quorvane::Outcomes", "another Quorvane is working on the demo account; try "
                                       "again when it has finished"));
         return false;
     }
@@ -477,7 +488,8 @@ bool WriteMissing(const Folders& folders, std::uint32_t accountId,
         if (IsComplete(folders, category, protection))
             continue;
         if (!writer.Write(category, reason)) {
-            reason = Sentence(Outcome("%1: %2"), CategoryLabel(category), reason);
+            reason = Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1: %2"),
+                              CategoryLabel(category), reason);
             return false;
         }
     }
@@ -500,13 +512,17 @@ std::string DemoPrefixPath() {
 bool EnsureDemoAccount(const std::string& prefix, const std::string& wineUser, CabinetTools& tools,
                        DemoAccount& demo, std::string& reason) {
     if (prefix.empty()) {
-        reason = Sentence(Outcome("no folder is given for the demo's Wine prefix"));
+        reason = Sentence(QCoreApplication::translate(
+            "quorvane::Outcomes", "no folder is given for the demo's Wine prefix"));
         return false;
     }
     // The user's folder is named by the user; a name that is no folder name
     // would put the account somewhere else.
     if (!IsBareFileName(wineUser)) {
-        reason = Sentence(Outcome("the Wine user name \"%1\" cannot be a folder's name"), wineUser);
+        reason = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes",
+                                        "the Wine user name \"%1\" cannot be a folder's name"),
+            wineUser);
         return false;
     }
     demo.prefix = WithoutTrailingSlashes(AbsolutePath(prefix));

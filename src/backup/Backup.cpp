@@ -104,14 +104,15 @@ std::string WriteTemporary(const OpenFolder& destination, std::string_view bytes
         return name;
     // Beyond the file size limit (ulimit -f) or the file system's largest
     // file, other items may still fit.
-    if (errno == EFBIG)
+    const int error = errno;
+    if (error == EFBIG)
         reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                       "it is too large to be written in %1: %2"),
-                          destination.Path(), ErrorText(errno));
+                          destination.Path(), ErrorText(error));
     else
         reason = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "no file can be written in %1: %2"),
-            destination.Path(), ErrorText(errno));
+            destination.Path(), ErrorText(error));
     return {};
 }
 
@@ -128,9 +129,10 @@ bool Seal(const ObjectList& list, const OpenFolder& destination, const ToolRun& 
         reason = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "the cabinet tool wrote no pack"));
     } else if (!list.TransformFile(path)) {
+        const int error = errno;
         reason = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "the pack could not be sealed: %1"),
-            ErrorText(errno));
+            ErrorText(error));
     } else {
         return true;
     }
@@ -331,14 +333,16 @@ BackupOutcome BackupOperation::Run(ObjectList& list, const std::vector<std::size
     const std::string path = JoinPath(backupFolder, BackupSubfolder(category));
     OpenFolder folder;
     std::string problem;
-    if (!MakeFolders(path))
+    if (!MakeFolders(path)) {
+        const int error = errno;
         problem = Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                        "the folder %1 could not be created: %2"),
-                           path, ErrorText(errno));
-    else if (!folder.Open(path, problem))
+                           path, ErrorText(error));
+    } else if (!folder.Open(path, problem)) {
         problem = Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                        "the folder %1 cannot be written into: %2"),
                            path, problem);
+    }
     if (!problem.empty()) {
         BackupOutcome outcome;
         for (std::size_t index : itemData) {
@@ -464,10 +468,11 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
                 QCoreApplication::translate("quorvane::Outcomes", "its file %1 cannot be read: %2"),
                 list.ObjectPath(object), file.Reason());
         } else if (!work.WriteNewFile(name, *file.bytes, 0600)) {
+            const int error = errno;
             item.reason =
                 Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                      "its copy in %1 could not be written: %2"),
-                         work.Path(), ErrorText(errno));
+                         work.Path(), ErrorText(error));
         } else if (manifest.AddItem(object, item.reason)) {
             // Only emoticons whose file is in the pack are named in its manifest.
             packed.push_back(outcome.items.size());

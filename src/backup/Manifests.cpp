@@ -225,10 +225,11 @@ bool WriteObjectManifest(ContentCategory category, const OpenFolder& manifestFol
     const std::string name(kManifestFileName);
     manifestFolder.Remove(name);
     if (!manifestFolder.WriteNewFile(name, *manifest, 0600)) {
+        const int error = errno;
         reason =
             Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                  "its content.xml could not be written in %1: %2"),
-                     manifestFolder.Path(), ErrorText(errno));
+                     manifestFolder.Path(), ErrorText(error));
         return false;
     }
     return true;

@@ -74,9 +74,10 @@ bool ExpandSealedPack(const std::string& packPath, CabinetTools& tools, const st
     }
     const std::string cabinet = folder + ".cab";
     if (!WriteWholeFile(cabinet, bytes)) {
+        const int error = errno;
         reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                       "the unsealed copy could not be written: %1"),
-                          ErrorText(errno));
+                          ErrorText(error));
         return false;
     }
     const ToolRun run = tools.ExtractCabinet(cabinet, folder);

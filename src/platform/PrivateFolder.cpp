@@ -26,13 +26,15 @@ namespace {
 // One level: made with mode 0700 when missing, else checked.
 bool EnsureOneLevel(const std::string& path, std::string& reason) {
     if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+        const int error = errno;
         reason = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "the folder %1 cannot be made: %2"),
-            path, ErrorText(errno));
+            path, ErrorText(error));
         return false;
     }
     const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
+        const int error = errno; // before lstat changes it
         struct stat link {};
         if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
             reason = Sentence(
@@ -43,15 +45,16 @@ bool EnsureOneLevel(const std::string& path, std::string& reason) {
         else
             reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                           "the folder %1 cannot be opened: %2"),
-                              path, ErrorText(errno));
+                              path, ErrorText(error));
         return false;
     }
     struct stat info {};
     bool usable = ::fstat(fd, &info) == 0;
     if (!usable) {
+        const int error = errno;
         reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                       "the folder %1 cannot be examined: %2"),
-                          path, ErrorText(errno));
+                          path, ErrorText(error));
     } else if (info.st_uid != ::geteuid()) {
         usable = false;
         reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
@@ -59,9 +62,10 @@ bool EnsureOneLevel(const std::string& path, std::string& reason) {
                           path);
     } else if ((info.st_mode & 077) != 0 && ::fchmod(fd, 0700) != 0) {
         usable = false;
+        const int error = errno;
         reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                       "the folder %1 cannot be made private: %2"),
-                          path, ErrorText(errno));
+                          path, ErrorText(error));
     }
     ::close(fd);
     return usable;
@@ -102,9 +106,10 @@ bool EnsurePrivateFolder(const std::string& path, std::string& reason) {
             end = parent.find('/', end + 1);
             part = parent.substr(0, end);
             if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+                const int error = errno;
                 reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                               "the folder %1 cannot be made: %2"),
-                                  part, ErrorText(errno));
+                                  part, ErrorText(error));
                 return false;
             }
         }
@@ -136,16 +141,18 @@ std::unique_ptr<ScratchFolder> ScratchFolder::Make(const std::string& parent,
     for (int attempt = 0; attempt < 16; ++attempt) {
         std::string hidden = JoinPath(parent, "." + std::string(prefix) + "XXXXXX");
         if (::mkdtemp(hidden.data()) == nullptr) {
+            const int error = errno;
             reason = Sentence(QCoreApplication::translate(
                                   "quorvane::Outcomes", "no scratch folder can be made in %1: %2"),
-                              parent, ErrorText(errno));
+                              parent, ErrorText(error));
             return nullptr;
         }
         const int fd = OpenLocked(hidden);
         if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
             reason = Sentence(QCoreApplication::translate(
                                   "quorvane::Outcomes", "the scratch folder %1 cannot be held: %2"),
-                              hidden, ErrorText(errno));
+                              hidden, ErrorText(error));
             if (fd >= 0)
                 ::close(fd);
             SystemFolders::DeleteTree(hidden);
@@ -223,9 +230,10 @@ std::unique_ptr<FileLock> FileLock::Acquire(const std::string& path, unsigned wa
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
         outcome = Outcome::Failed;
+        const int error = errno;
         reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                       "the lock file %1 cannot be opened: %2"),
-                          path, ErrorText(errno));
+                          path, ErrorText(error));
         return nullptr;
     }
     const auto deadline =
@@ -237,9 +245,10 @@ std::unique_ptr<FileLock> FileLock::Acquire(const std::string& path, unsigned wa
         }
         if (errno != EWOULDBLOCK && errno != EINTR) {
             outcome = Outcome::Failed;
+            const int error = errno;
             reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                           "the lock file %1 cannot be locked: %2"),
-                              path, ErrorText(errno));
+                              path, ErrorText(error));
             break;
         }
         if (IsCancelled(cancel)) {

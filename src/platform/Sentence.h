@@ -17,9 +17,13 @@ namespace quorvane {
 // core's sentences share the one context "quorvane::Outcomes", so moving a
 // sentence to another file keeps its translations.
 //
+// The order in which the arguments are worked out is not fixed, and the
+// lookup may change errno: take errno first.
+//
+//   const int error = errno;
 //   reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
 //                                                 "%1 could not be written: %2"),
-//                     path, ErrorText(errno));
+//                     path, ErrorText(error));
 namespace detail {
 inline QString SentencePart(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

@@ -370,6 +370,24 @@ TEST_F(CliCatalogueTest, HelpAndVersionGoToStandardOutput) {
         << version.out;
 }
 
+TEST_F(CliCatalogueTest, TheCommandLineSpeaksTheUsersLanguage) {
+    const auto inLanguage = [this](const char* locale, const std::vector<std::string>& args) {
+        std::vector<std::string> arguments = {QUORVANE_CLI};
+        arguments.insert(arguments.end(), args.begin(), args.end());
+        test::ChildOptions options{&environment, "", ""};
+        options.variables = {{"LC_ALL", locale}};
+        return Checked(test::RunChild(arguments, options));
+    };
+    EXPECT_EQ(inLanguage("pt_BR.UTF-8", {"list", "--type", "0", "--passport", "x"}).err,
+              "quorvane-cli list: Digite uma conta do MSN válida.\n");
+    // The core's reasons and the counted sentences too.
+    const std::string pack = JoinPath(root.Path(), "junk.msn");
+    test::WriteFile(pack, "junk");
+    const CliResult verify = inLanguage("es_ES.UTF-8", {"verify", pack});
+    EXPECT_EQ(verify.out, "bad\t" + pack + "\tel paquete no es un archivo CAB sellado\n");
+    EXPECT_EQ(verify.err, "quorvane-cli verify: 1 de 1 paquete no es correcto.\n");
+}
+
 TEST_F(CliCatalogueTest, WrongCommandLinesShowTheUsageAndExitWithTwo) {
     Builder()
         .Add(ContentCategory::Winks,
