@@ -10,6 +10,16 @@
 
 namespace quorvane::test {
 
+// Every content type, in the order of the backup-type list.
+inline const std::vector<ContentCategory> kAllCategories = {
+    ContentCategory::Winks,
+    ContentCategory::DynamicDisplayPictures,
+    ContentCategory::DynamicBackgrounds,
+    ContentCategory::CustomEmoticons,
+    ContentCategory::RegularBackgrounds,
+    ContentCategory::RegularDisplayPictures,
+};
+
 // One object of a test account. Text fields are code-page bytes.
 struct AccountObject {
     std::string displayName;

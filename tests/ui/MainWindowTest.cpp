@@ -243,7 +243,7 @@ TEST_F(MainWindowTest, ThumbnailsAreFiftyByFiftyWhateverThePicture) {
         const std::string path = root / "picture.png";
         ASSERT_TRUE(picture.save(QString::fromStdString(path)));
         const QImage thumbnail = MakeThumbnail(path);
-        EXPECT_EQ(thumbnail.size(), QSize(kThumbnailSize, kThumbnailSize));
+        EXPECT_EQ(thumbnail.size(), QSize(50, 50));
         EXPECT_EQ(thumbnail.depth(), 24);
         // Transparency is not honoured: the stored colour shows.
         EXPECT_EQ(thumbnail.pixelColor(25, 25), QColor(10, 200, 30));

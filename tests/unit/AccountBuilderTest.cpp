@@ -26,6 +26,7 @@ namespace quorvane {
 namespace {
 
 using test::AccountObject;
+using test::kAllCategories;
 using test::MessengerAccountBuilder;
 using test::ReadFile;
 using test::SnapshotTree;
@@ -34,15 +35,6 @@ using test::WriteFile;
 
 constexpr const char* kPassport = "someone@example.com";
 constexpr const char* kWineUser = "testuser";
-
-const std::vector<ContentCategory> kAllCategories = {
-    ContentCategory::Winks,
-    ContentCategory::DynamicDisplayPictures,
-    ContentCategory::DynamicBackgrounds,
-    ContentCategory::CustomEmoticons,
-    ContentCategory::RegularBackgrounds,
-    ContentCategory::RegularDisplayPictures,
-};
 
 std::string Name(ContentCategory category) {
     return std::string(CategoryKeyword(category));

@@ -10,6 +10,7 @@
 #include "profile/ObjectList.h"
 #include "support/ChildRun.h"
 #include "support/FakeClock.h"
+#include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,7 @@ namespace {
 
 using test::FakeClock;
 using test::Fields;
+using test::kAllCategories;
 using test::Lines;
 using test::ReadFile;
 using test::SnapshotTree;
@@ -43,15 +45,6 @@ const std::string kDataFolder = std::string(QUORVANE_TEST_DATA) + "/wine-account
 constexpr const char* kPassport = "Wine.User@example.com";
 const std::string kWineUserUtf8 = "j\xC3\xBCrgen";
 const std::string kWineUser = "j\xFCrgen";
-
-const std::vector<ContentCategory> kAllCategories = {
-    ContentCategory::Winks,
-    ContentCategory::DynamicDisplayPictures,
-    ContentCategory::DynamicBackgrounds,
-    ContentCategory::CustomEmoticons,
-    ContentCategory::RegularBackgrounds,
-    ContentCategory::RegularDisplayPictures,
-};
 
 // One object as expected-objects.tsv lists it, in code-page text.
 struct ExpectedObject {
