@@ -8,18 +8,6 @@
 
 namespace quorvane {
 
-AccountSelection AccountSelection::Make(WineAccount wine, std::string passportUtf8) {
-    AccountSelection selection;
-    const CodePage& codePage = CodePage::Ansi();
-    selection.wine = std::move(wine);
-    selection.passportUtf8 = std::move(passportUtf8);
-    selection.passport = codePage.FromUtf8(selection.passportUtf8);
-    // Wine gives its programs the user name in the code page, and the key of
-    // the protected files is made from those bytes.
-    selection.wineUser = codePage.FromUtf8(selection.wine.user);
-    return selection;
-}
-
 namespace {
 
 SystemFolders Located(const Clock& clock, Pause& pause, const WineAccount& wine) {
@@ -70,28 +58,13 @@ const ListingResult& AccountSession::List(const CancelFlag* cancel,
 }
 
 BackupOutcome AccountSession::BackUp(const std::vector<std::size_t>& itemData,
-                                     const std::string& backupFolder, EmoticonManifest& manifest,
-                                     const CancelFlag* cancel, const ProgressFunction& progress) {
+                                     const std::string& backupFolder, const CancelFlag* cancel,
+                                     const ProgressFunction& progress) {
+    EmoticonManifest manifest(m_clock, CodePage::Ansi());
     const BackupServices services{m_tools,          m_folders, m_clock, m_pause,
                                   CodePage::Ansi(), cancel,    progress};
     BackupOperation backup(services);
     return backup.Run(*m_list, itemData, backupFolder, manifest);
-}
-
-AccountLock AccountLock::Take(const AccountSelection& selection, const CancelFlag* cancel,
-                              unsigned waitMilliseconds) {
-    AccountLock taken;
-    const std::string root = PrivateFolderPath();
-    std::string folder;
-    if (EnsurePrivateFolder(root, taken.reason))
-        folder = EnsurePrivateSubfolder(
-            root, std::to_string(MessengerProfile::AccountId(selection.passport, CodePage::Ansi())),
-            taken.reason);
-    if (folder.empty())
-        return taken;
-    taken.lock = FileLock::Acquire(JoinPath(folder, "lock"), waitMilliseconds, taken.outcome,
-                                   taken.reason, cancel);
-    return taken;
 }
 
 } // namespace quorvane

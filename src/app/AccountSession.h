@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AccountSelection.h"
 #include "app/QtPictureDecoder.h"
 #include "backup/Backup.h"
 #include "backup/CabinetTools.h"
@@ -9,7 +10,6 @@
 #include "platform/PrivateFolder.h"
 #include "platform/ProcessRunner.h"
 #include "platform/SystemFolders.h"
-#include "platform/WineAccount.h"
 #include "profile/ContentCategory.h"
 #include "profile/MessengerProfile.h"
 
@@ -21,25 +21,12 @@
 namespace quorvane {
 
 class CancelFlag;
-class EmoticonManifest;
-class FileLock;
 class ObjectList;
 
-// The account a front end works on. Front ends speak UTF-8; Messenger and
-// Wine's data protection work in the code page.
-struct AccountSelection {
-    WineAccount wine;         // prefix and user as UTF-8 (the user folder's name)
-    std::string passportUtf8; // as typed, for messages
-    std::string passport;     // code-page bytes: folder hash and entropy
-    std::string wineUser;     // code-page bytes: part of the protection key
-
-    static AccountSelection Make(WineAccount wine, std::string passportUtf8);
-};
-
 // One listing of one category for one account and the backups made from it:
-// the list-then-back-up work both front ends share. It owns the object list
-// (and with it the listing's scratch), the tools and the pauses; the front
-// end only gathers what the user chose and turns the outcomes into words.
+// what the List and backup jobs share. It owns the object list (and with it
+// the listing's scratch), the tools and the pauses. A front end holds it only
+// as the handle a ListJob hands on to the BackupJobs made from its listing.
 class AccountSession {
 public:
     AccountSession(AccountSelection selection, ContentCategory category);
@@ -56,18 +43,22 @@ public:
                               const PictureDecoder* decoder = nullptr);
     // Backs up the listed objects named by their item data, in that order,
     // into the category's subfolder of backupFolder.
+    // A run's emoticon manifest is made afresh: it carries nothing from one
+    // backup to the next.
     BackupOutcome BackUp(const std::vector<std::size_t>& itemData, const std::string& backupFolder,
-                         EmoticonManifest& manifest, const CancelFlag* cancel = nullptr,
-                         const ProgressFunction& progress = {});
+                         const CancelFlag* cancel = nullptr, const ProgressFunction& progress = {});
     // Removes the listing's scratch now (also done when the session goes).
     void Clear();
+    // Keeps the account locked until the session goes, so that the backups
+    // made from this listing need not wait for it again.
+    void HoldLock(std::unique_ptr<FileLock> lock) { m_heldLock = std::move(lock); }
+    bool HoldsLock() const { return m_heldLock != nullptr; }
 
     const AccountSelection& Selection() const { return m_selection; }
     ContentCategory Category() const { return m_category; }
     const ListingResult& Result() const { return m_result; }
     ObjectList& Objects() { return *m_list; }
     const ObjectList& Objects() const { return *m_list; }
-    const Clock& SystemTime() const { return m_clock; }
 
 private:
     AccountSelection m_selection;
@@ -82,19 +73,7 @@ private:
     QtPictureDecoder m_decoder;
     std::unique_ptr<ObjectList> m_list;
     ListingResult m_result;
-};
-
-// One List or backup at a time per account: the lock in Quorvane's private
-// folder that both front ends take. Waits up to waitMilliseconds for another
-// Quorvane working on the account, or until cancel is set.
-struct AccountLock {
-    using Outcome = FileLock::Outcome;
-    Outcome outcome = Outcome::Failed;
-    std::string reason; // for Failed
-    std::unique_ptr<FileLock> lock;
-
-    static AccountLock Take(const AccountSelection& selection, const CancelFlag* cancel = nullptr,
-                            unsigned waitMilliseconds = 5000);
+    std::unique_ptr<FileLock> m_heldLock;
 };
 
 } // namespace quorvane

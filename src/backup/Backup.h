@@ -34,11 +34,6 @@ struct BackupOutcome {
     bool AllWritten() const;
 };
 
-inline constexpr const char* kBackupSucceededMessage =
-    "Congratulation! Backup finished successfully.";
-inline constexpr const char* kNothingSelectedMessage =
-    "Please list and select the items to backup.";
-
 // The subfolder of the backup folder for a category ("msn-winks", ...).
 std::string_view BackupSubfolder(ContentCategory category);
 

@@ -1,18 +1,17 @@
 #include "cli/AccountAccess.h"
 
-#include "cli/ContentListing.h"
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "profile/ObjectList.h"
 
-#include "backup/Listing.h"
 #include "platform/CancelFlag.h"
 #include "platform/PrivateFolder.h"
 #include "platform/Sentence.h"
 
 #include <QCoreApplication>
 
+#include <atomic>
 #include <csignal>
 
 namespace quorvane::cli {
@@ -52,7 +51,7 @@ AccountSelection SelectionFromOptions(const ParsedOptions& options) {
 namespace {
 
 // What is wrong with the protected file, a sentence without its full stop.
-std::string FileProblem(const ObjectList& list, const std::string& file,
+std::string FileProblem(const CatalogueState& list, const std::string& file,
                         const AccountSelection& selection) {
     switch (list.fileProblem) {
     case ProtectedFileContent::Problem::Missing:
@@ -80,7 +79,7 @@ std::string FileProblem(const ObjectList& list, const std::string& file,
 
 // "The MSN Winks of ... cannot be listed" for a protected file that could not
 // be read, and what to check when it could not be unprotected.
-std::string CannotBeListed(const ObjectList& list, const std::string& file,
+std::string CannotBeListed(const CatalogueState& list, const std::string& file,
                            const AccountSelection& selection) {
     std::string text = Sentence(QCoreApplication::translate(
                                     "quorvane::cli", "the %1 of \"%2\" cannot be listed: %3."),
@@ -102,7 +101,7 @@ std::string CannotBeListed(const ObjectList& list, const std::string& file,
 
 } // namespace
 
-std::string ListingProblem(const ObjectList& list, const AccountSelection& selection) {
+std::string ListingProblem(const CatalogueState& list, const AccountSelection& selection) {
     const std::string label = CategoryLabel(list.category);
     const std::string pointer = JoinPath(list.objectFolder, "map.dat");
     switch (list.status) {
@@ -162,7 +161,7 @@ std::string ListingProblem(const ObjectList& list, const AccountSelection& selec
            "\n";
 }
 
-std::string LeftOutSummary(const ListingResult& result) {
+std::string LeftOutSummary(const ListReport& result) {
     if (result.LeftOut() == 0)
         return {};
     // The reasons, each with how many objects it left out, as a list. (The
@@ -210,39 +209,45 @@ std::string LeftOutSummary(const ListingResult& result) {
 
 std::unique_ptr<FileLock> LockAccount(const AccountSelection& selection, std::string& problem) {
     AccountLock taken = AccountLock::Take(selection, &Interrupts());
-    switch (taken.outcome) {
+    problem = LockProblem({taken.outcome, taken.reason}, selection);
+    return std::move(taken.lock);
+}
+
+std::string LockProblem(const LockReport& report, const AccountSelection& selection) {
+    switch (report.lock) {
     case AccountLock::Outcome::Acquired:
         break;
     case AccountLock::Outcome::Busy:
-        problem = Sentence(QCoreApplication::translate("quorvane::cli",
-                                                       "another Quorvane is working on the account "
-                                                       "\"%1\"; try again when it has finished."),
-                           selection.passportUtf8) +
-                  "\n";
-        break;
+        return Sentence(QCoreApplication::translate("quorvane::cli",
+                                                    "another Quorvane is working on the account "
+                                                    "\"%1\"; try again when it has finished."),
+                        selection.passportUtf8) +
+               "\n";
     case AccountLock::Outcome::Failed:
-        problem = Sentence(QCoreApplication::translate("quorvane::cli",
-                                                       "Quorvane's own folder cannot be used: %1."),
-                           taken.reason) +
-                  "\n";
-        break;
+        return Sentence(QCoreApplication::translate("quorvane::cli",
+                                                    "Quorvane's own folder cannot be used: %1."),
+                        report.reason) +
+               "\n";
     case AccountLock::Outcome::Cancelled:
-        problem = Sentence(QCoreApplication::translate(
-                               "quorvane::cli", "interrupted while waiting for another Quorvane to "
-                                                "finish with the account \"%1\"."),
-                           selection.passportUtf8) +
-                  "\n";
-        break;
+        return Sentence(QCoreApplication::translate(
+                            "quorvane::cli", "interrupted while waiting for another Quorvane to "
+                                             "finish with the account \"%1\"."),
+                        selection.passportUtf8) +
+               "\n";
     }
-    return std::move(taken.lock);
+    return {};
 }
 
 namespace {
 
 CancelFlag g_interrupts;
+std::atomic<Job*> g_runningJob{nullptr};
+static_assert(std::atomic<Job*>::is_always_lock_free);
 
 void OnInterrupt(int signal) {
     g_interrupts.Request(signal);
+    if (Job* job = g_runningJob.load())
+        job->Cancel();
 }
 
 } // namespace
@@ -264,6 +269,16 @@ void InstallInterruptHandlers() {
 
 int InterruptedStatus() {
     return 128 + g_interrupts.Reason();
+}
+
+InterruptibleJob::InterruptibleJob(Job& job) {
+    g_runningJob.store(&job);
+    if (g_interrupts.Requested())
+        job.Cancel();
+}
+
+InterruptibleJob::~InterruptibleJob() {
+    g_runningJob.store(nullptr);
 }
 
 } // namespace quorvane::cli

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "app/AccountSession.h"
+#include "app/AccountLock.h"
+#include "app/AccountSelection.h"
+#include "app/Job.h"
+#include "app/ListJob.h"
 #include "cli/CliOptions.h"
 
 #include <memory>
@@ -10,8 +13,6 @@
 namespace quorvane {
 class CancelFlag;
 class FileLock;
-class ObjectList;
-struct ListingResult;
 } // namespace quorvane
 
 namespace quorvane::cli {
@@ -26,22 +27,35 @@ AccountSelection SelectionFromOptions(const ParsedOptions& options);
 
 // Why a listing gave nothing, in words for the user (one or more lines, each
 // ending in a newline), or "" when it was listed.
-std::string ListingProblem(const ObjectList& list, const AccountSelection& selection);
+std::string ListingProblem(const CatalogueState& catalogue, const AccountSelection& selection);
 
 // How many catalogue objects a listing left out and why, as one line ending
 // in a newline; "" when none was.
-std::string LeftOutSummary(const ListingResult& result);
+std::string LeftOutSummary(const ListReport& result);
 
 // One List or backup at a time per account: the lock in Quorvane's private
 // folder that the window shares. Waits a few seconds for another Quorvane
 // working on the account, then gives up; Ctrl-C (or SIGTERM) ends the wait
 // at once. Null, with the message, when it cannot be had.
 std::unique_ptr<FileLock> LockAccount(const AccountSelection& selection, std::string& problem);
+// Why a job could not have the account, in the same words; "" when it could.
+std::string LockProblem(const LockReport& report, const AccountSelection& selection);
 
 // Set by SIGINT and SIGTERM once InstallInterruptHandlers has run: the work
 // stops after the item it is on, and the command reports what was done.
 CancelFlag& Interrupts();
 void InstallInterruptHandlers();
+
+// While it lives, SIGINT and SIGTERM cancel the job as well (an interrupt
+// that came first cancels it at once). The command line runs its jobs on
+// its own thread, one at a time.
+class InterruptibleJob {
+public:
+    explicit InterruptibleJob(Job& job);
+    ~InterruptibleJob();
+    InterruptibleJob(const InterruptibleJob&) = delete;
+    InterruptibleJob& operator=(const InterruptibleJob&) = delete;
+};
 // The exit status after an interrupt: 128 + the signal's number.
 int InterruptedStatus();
 

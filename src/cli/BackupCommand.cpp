@@ -1,15 +1,13 @@
 #include "cli/BackupCommand.h"
 
+#include "app/BackupJob.h"
+#include "app/Words.h"
 #include "backup/Backup.h"
-#include "backup/Manifests.h"
 #include "cli/AccountAccess.h"
 #include "cli/CatalogueCommand.h"
 #include "cli/ContentListing.h"
-#include "platform/CancelFlag.h"
-#include "platform/CodePage.h"
 #include "platform/Paths.h"
 #include "platform/Sentence.h"
-#include "profile/ObjectList.h"
 
 #include <QCoreApplication>
 
@@ -91,18 +89,18 @@ ItemChoice ChosenItems(const ParsedOptions& options) {
 
 // The item data of the chosen items, in the order chosen; "" or the
 // complaint about a number that is not an item of the listing.
-std::vector<std::size_t> ItemData(const ItemChoice& choice, const std::vector<ListedItem>& items,
+std::vector<std::size_t> ItemData(const ItemChoice& choice, const std::vector<ListedEntry>& items,
                                   std::string& complaint) {
     std::vector<std::size_t> data;
     if (choice.all) {
-        for (const ListedItem& item : items)
+        for (const ListedEntry& item : items)
             data.push_back(item.itemData);
         return data;
     }
     for (std::size_t number : choice.numbers) {
         const bool listed =
             std::any_of(items.begin(), items.end(),
-                        [number](const ListedItem& item) { return item.itemData == number; });
+                        [number](const ListedEntry& item) { return item.itemData == number; });
         if (!listed) {
             complaint = Sentence(QCoreApplication::translate(
                                      "quorvane::cli", "--items names item %1, which is not in the "
@@ -128,15 +126,11 @@ std::string SubfolderChoices() {
 }
 
 std::string SucceededMessage() {
-    // The window's words.
-    return QCoreApplication::translate("quorvane::cli",
-                                       "Congratulation! Backup finished successfully.")
-        .toStdString();
+    return BackupSucceededText().toStdString();
 }
 
-std::string OutcomeLine(const BackupItemOutcome& item, const CodePage& codePage) {
-    std::string line =
-        std::to_string(item.itemData) + "\t" + EscapeField(codePage.ToUtf8(item.displayName));
+std::string OutcomeLine(const BackupItemReport& item) {
+    std::string line = std::to_string(item.itemData) + "\t" + EscapeField(item.displayNameUtf8);
     if (item.written)
         line += "\twritten\t" + EscapeField(item.file);
     else
@@ -153,12 +147,9 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
             Sentence(QCoreApplication::translate("quorvane::cli", "--%1 must not be empty"), "to"));
     // Absolute, so every line of the report names its file wherever it is read.
     const std::string backupFolder = AbsolutePath(options.Required("to"));
-    const CodePage& codePage = CodePage::Ansi();
 
     // The window's words, then how a command line chooses.
-    const std::string nothingSelected =
-        QCoreApplication::translate("quorvane::cli", "Please list and select the items to backup.")
-            .toStdString();
+    const std::string nothingSelected = NothingSelectedText().toStdString();
     if (!choice.all && choice.numbers.empty()) {
         err << "quorvane-cli backup: " << nothingSelected << "\n"
             << Sentence(QCoreApplication::translate(
@@ -181,21 +172,22 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
     std::size_t failed = 0;
     std::size_t chosen = 0;
     {
-        ContentListing listing(selection, category);
-        if (!listing.List()) {
-            problem = listing.Problem();
-            nothingListed =
-                listing.Objects().status == ListingStatus::Listed && !listing.Result().interrupted;
+        // The account stays locked from the listing to the end of the backup.
+        ListReport listed = ListContent(selection, category, true, problem);
+        if (!problem.empty()) {
+            nothingListed = listed.catalogue.status == ListingStatus::Listed && !listed.interrupted;
             // Interrupted while listing, or before that while waiting for the
             // account.
-            interrupted = listing.Result().interrupted || Interrupts().Requested();
+            interrupted = listed.interrupted || Interrupts().Requested();
         } else {
-            leftOut = LeftOutSummary(listing.Result());
-            const std::vector<std::size_t> itemData = ItemData(choice, listing.Items(), complaint);
+            leftOut = LeftOutSummary(listed);
+            std::vector<std::size_t> itemData = ItemData(choice, listed.items, complaint);
             if (complaint.empty()) {
-                const BackupOutcome outcome = listing.BackUp(itemData, backupFolder);
-                for (const BackupItemOutcome& item : outcome.items) {
-                    lines += OutcomeLine(item, codePage);
+                BackupJob job(std::move(listed.listing), std::move(itemData), backupFolder);
+                const InterruptibleJob interruptible(job);
+                const BackupReport outcome = job.Run();
+                for (const BackupItemReport& item : outcome.items) {
+                    lines += OutcomeLine(item);
                     if (!item.written)
                         ++failed;
                 }
@@ -204,7 +196,8 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
                 interrupted = outcome.interrupted;
             }
         }
-        listing.Clear();
+        // The listing's scratch and the account's lock go with the job and
+        // the report, before anything is printed.
     }
 
     if (!complaint.empty())

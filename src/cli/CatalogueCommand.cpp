@@ -1,5 +1,6 @@
 #include "cli/CatalogueCommand.h"
 
+#include "app/AccountSession.h"
 #include "cli/AccountAccess.h"
 #include "cli/ContentListing.h"
 #include "platform/CancelFlag.h"
@@ -39,7 +40,7 @@ int RunCatalogue(const ParsedOptions& options, std::ostream& out, std::ostream& 
         // the user needs to hear why it is empty.
         failed = !listed || list->status != ListingStatus::Listed;
         if (failed)
-            problem = ListingProblem(*list, selection);
+            problem = ListingProblem(CatalogueState::Of(*list), selection);
         for (std::size_t i = 0; i < list->objects.size(); ++i) {
             const InstalledObject& object = list->objects[i];
             lines += std::to_string(i) + "\t" + EscapeField(codePage.ToUtf8(object.location)) +

@@ -1,10 +1,8 @@
 #include "cli/ContentListing.h"
 
-#include "backup/Manifests.h"
-#include "platform/CancelFlag.h"
-#include "platform/CodePage.h"
+#include "app/QtPictureDecoder.h"
+#include "app/Words.h"
 #include "platform/Sentence.h"
-#include "profile/ObjectList.h"
 
 #include <QCoreApplication>
 
@@ -46,74 +44,70 @@ ContentCategory CategoryOption(const ParsedOptions& options) {
 
 bool CheckPassport(const AccountSelection& selection, std::string_view commandName,
                    std::ostream& err) {
-    if (IsValidPassport(selection.passport, CodePage::Ansi()))
+    if (selection.HasValidPassport())
         return true;
-    // The window's words.
-    err << "quorvane-cli " << commandName << ": "
-        << QCoreApplication::translate("quorvane::cli", "Please enter an valid MSN account.")
-               .toStdString()
-        << "\n";
+    err << "quorvane-cli " << commandName << ": " << InvalidPassportText().toStdString() << "\n";
     return false;
 }
 
-ContentListing::ContentListing(const AccountSelection& selection, ContentCategory category)
-    : m_session(selection, category) {}
+namespace {
 
-ContentListing::~ContentListing() {
-    Clear();
+// Why a listing that could have the account gave nothing; "" when it gave
+// something.
+std::string NothingListed(const ListReport& report, const AccountSelection& selection) {
+    const std::string label = CategoryLabel(report.catalogue.category);
+    if (report.interrupted)
+        return QCoreApplication::translate("quorvane::cli", "interrupted; nothing was listed.")
+                   .toStdString() +
+               "\n";
+    if (!report.toolFailure.empty())
+        return Sentence(
+                   QCoreApplication::translate("quorvane::cli", "the %1 cannot be listed: %2."),
+                   label, report.toolFailure) +
+               "\n";
+    if (!report.items.empty())
+        return {};
+    std::string problem = ListingProblem(report.catalogue, selection);
+    if (problem.empty())
+        problem = Sentence(QCoreApplication::translate(
+                               "quorvane::cli",
+                               "there is nothing to list among the %1 of \"%2\": the catalogue "
+                               "names no object, or none whose file holds a picture that can be "
+                               "shown."),
+                           label, selection.passportUtf8) +
+                  "\n" + LeftOutSummary(report);
+    return problem;
 }
 
-void ContentListing::Clear() {
-    m_session.Clear();
-}
+} // namespace
 
-bool ContentListing::List() {
-    m_problem.clear();
-    const ContentCategory category = m_session.Category();
+ListReport ListContent(const AccountSelection& selection, ContentCategory category, bool keepLock,
+                       std::string& problem) {
+    problem.clear();
     if (!QtPictureDecoder::EnsureImageCodec()) {
         // Every object would be left out for want of a picture.
-        m_problem = Sentence(QCoreApplication::translate(
-                                 "quorvane::cli",
-                                 "Qt cannot read PNG, JPEG and GIF pictures here (its image format "
-                                 "plugins are missing), so no %1 can be shown."),
-                             CategoryLabel(category)) +
-                    "\n";
-        return false;
+        problem = Sentence(QCoreApplication::translate(
+                               "quorvane::cli",
+                               "Qt cannot read PNG, JPEG and GIF pictures here (its image format "
+                               "plugins are missing), so no %1 can be shown."),
+                           CategoryLabel(category)) +
+                  "\n";
+        ListReport report;
+        report.catalogue.category = category;
+        return report;
     }
-    if (!m_lock && !(m_lock = LockAccount(m_session.Selection(), m_problem)))
-        return false;
-    const ListingResult& result = m_session.List(&Interrupts());
-    if (result.interrupted) {
-        m_problem = QCoreApplication::translate("quorvane::cli", "interrupted; nothing was listed.")
-                        .toStdString() +
-                    "\n";
-        return false;
+    ListJob job(selection, category);
+    if (keepLock)
+        job.KeepLock();
+    ListReport report;
+    {
+        const InterruptibleJob interruptible(job);
+        report = job.Run();
     }
-    if (!result.toolFailure.empty()) {
-        m_problem =
-            Sentence(QCoreApplication::translate("quorvane::cli", "the %1 cannot be listed: %2."),
-                     CategoryLabel(category), result.toolFailure) +
-            "\n";
-        return false;
-    }
-    if (!result.items.empty())
-        return true;
-    m_problem = ListingProblem(m_session.Objects(), m_session.Selection());
-    if (m_problem.empty())
-        m_problem = Sentence(QCoreApplication::translate(
-                                 "quorvane::cli",
-                                 "there is nothing to list among the %1 of \"%2\": the catalogue "
-                                 "names no object, or none whose file holds a picture that can be "
-                                 "shown."),
-                             CategoryLabel(category), m_session.Selection().passportUtf8) +
-                    "\n" + LeftOutSummary(result);
-    return false;
-}
-
-BackupOutcome ContentListing::BackUp(const std::vector<std::size_t>& itemData,
-                                     const std::string& backupFolder) {
-    EmoticonManifest manifest(m_session.SystemTime(), CodePage::Ansi());
-    return m_session.BackUp(itemData, backupFolder, manifest, &Interrupts());
+    problem = LockProblem(report, selection);
+    if (problem.empty())
+        problem = NothingListed(report, selection);
+    return report;
 }
 
 } // namespace quorvane::cli

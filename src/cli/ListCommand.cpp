@@ -3,9 +3,6 @@
 #include "cli/AccountAccess.h"
 #include "cli/CatalogueCommand.h"
 #include "cli/ContentListing.h"
-#include "platform/CancelFlag.h"
-#include "platform/CodePage.h"
-#include "profile/ObjectList.h"
 
 #include <QCoreApplication>
 
@@ -20,27 +17,18 @@ int RunList(const ParsedOptions& options, std::ostream& out, std::ostream& err) 
     const AccountSelection selection = SelectionFromOptions(options);
     if (!CheckPassport(selection, "list", err))
         return kExitFailure;
-    const CodePage& codePage = CodePage::Ansi();
-
     std::string lines;
     std::string problem;
     std::string leftOut;
     {
-        ContentListing listing(selection, category);
-        if (!listing.List())
-            problem = listing.Problem();
-        else
-            leftOut = LeftOutSummary(listing.Result());
-        const ObjectList& list = listing.Objects();
-        for (const ListedItem& item : listing.Items()) {
-            const InstalledObject& object = list.objects[item.itemData];
-            lines += std::to_string(item.itemData) + "\t" +
-                     EscapeField(codePage.ToUtf8(object.displayName)) + "\t" +
-                     EscapeField(codePage.ToUtf8(object.location)) + "\n";
-        }
-        // Cleared before anything is printed, so a slow or closed output
-        // cannot keep the account locked.
-        listing.Clear();
+        ListReport report = ListContent(selection, category, false, problem);
+        if (problem.empty())
+            leftOut = LeftOutSummary(report);
+        for (const ListedEntry& item : report.items)
+            lines += std::to_string(item.itemData) + "\t" + EscapeField(item.displayNameUtf8) +
+                     "\t" + EscapeField(item.locationUtf8) + "\n";
+        // The listing's scratch goes before anything is printed.
+        report.listing.reset();
     }
 
     if (!problem.empty()) {

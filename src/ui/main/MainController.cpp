@@ -1,12 +1,9 @@
 #include "ui/main/MainController.h"
 
-#include "platform/CodePage.h"
-#include "platform/PrivateFolder.h"
-#include "profile/ObjectList.h"
+#include "app/RunThenCallback.h"
 #include "ui/main/Thumbnails.h"
 
 #include <QMetaObject>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <map>
 #include <mutex>
@@ -18,9 +15,9 @@ namespace {
 // Judges a picture by making its thumbnail and keeps the thumbnail, so the
 // window's List decodes each picture once. Called from the listing's
 // decoding threads.
-class ThumbnailMaker final : public PictureDecoder {
+class ThumbnailMaker {
 public:
-    bool CanDecode(const std::string& path) const override {
+    bool CanDecode(const std::string& path) {
         QImage thumbnail = MakeThumbnail(path);
         const bool decoded = !thumbnail.isNull();
         const std::lock_guard<std::mutex> lock(m_mutex);
@@ -35,51 +32,41 @@ public:
 
 private:
     mutable std::mutex m_mutex;
-    mutable std::map<std::string, QImage> m_thumbnails;
+    std::map<std::string, QImage> m_thumbnails;
 };
 
-// Takes the account for one command; the report says why not. Cancel ends
-// the wait for another Quorvane too.
-AccountLock Locked(const AccountSession& session, const CancelFlag& cancel, LockReport& report) {
-    AccountLock lock = AccountLock::Take(session.Selection(), &cancel);
-    report.lock = lock.outcome;
-    report.reason = lock.reason;
-    return lock;
-}
+struct ListOutcome {
+    ListReport report;
+    std::vector<QImage> thumbnails;
+};
 
 } // namespace
 
-MainController::MainController(QObject* parent)
-    : QObject(parent), m_emoticonManifest(m_clock, CodePage::Ansi()) {
-    connect(&m_listWatcher, &QFutureWatcher<ListReport>::finished, this,
-            [this] { emit ListFinished(m_listWatcher.result()); });
-    connect(&m_backupWatcher, &QFutureWatcher<BackupReport>::finished, this,
-            [this] { emit BackupFinished(m_backupWatcher.result()); });
-}
+MainController::MainController(QObject* parent) : QObject(parent) {}
 
 MainController::~MainController() {
     Cancel();
     WaitForIdle();
 }
 
-AccountSession* MainController::ListedSession() const {
-    return IsPackaged(m_listedCategory) ? m_packagedSession.get() : m_pictureSession.get();
+std::shared_ptr<AccountSession>& MainController::Listing(ContentCategory category) {
+    return IsPackaged(category) ? m_packagedListing : m_pictureListing;
 }
 
-bool MainController::IsBusy() const {
-    return m_listWatcher.isRunning() || m_backupWatcher.isRunning();
+bool MainController::HasListing() const {
+    return (IsPackaged(m_listedCategory) ? m_packagedListing : m_pictureListing) != nullptr;
 }
 
 void MainController::Cancel() {
-    m_cancel.Request();
+    if (m_job)
+        m_job->Cancel();
 }
 
 void MainController::WaitForIdle() {
-    m_listWatcher.waitForFinished();
-    m_backupWatcher.waitForFinished();
+    m_running.waitForFinished();
 }
 
-ProgressFunction MainController::Reporter(bool listing) {
+JobProgress MainController::Reporter(bool listing) {
     // Called on the worker thread; the window hears of it on its own.
     return [this, listing](std::size_t done, std::size_t total) {
         QMetaObject::invokeMethod(
@@ -93,46 +80,44 @@ void MainController::StartList(const WineAccount& wine, const std::string& passp
     if (IsBusy())
         return;
     m_listedCategory = category;
-    // A listing replaces the session of its own family only.
-    std::unique_ptr<AccountSession>& session =
-        IsPackaged(category) ? m_packagedSession : m_pictureSession;
-    session.reset();
-    session =
-        std::make_unique<AccountSession>(AccountSelection::Make(wine, passportUtf8), category);
-    m_cancel.Reset();
-    AccountSession* working = session.get();
-    ProgressFunction progress = Reporter(true);
-    m_listWatcher.setFuture(QtConcurrent::run([working, progress, this] {
-        ListReport report;
-        const AccountLock lock = Locked(*working, m_cancel, report);
-        if (!lock.lock)
-            return report;
-        // The thumbnails are made while listing, so the window only shows them.
-        const ThumbnailMaker thumbnails;
-        const ListingResult& result = working->List(&m_cancel, progress, &thumbnails);
-        report.interrupted = result.interrupted;
-        for (const ListedItem& item : result.items)
-            report.thumbnails.push_back(thumbnails.Thumbnail(item.picturePath));
-        return report;
-    }));
+    // A listing replaces the listing of its own family only, whose scratch
+    // goes before the new one is made.
+    Listing(category).reset();
+    auto job = std::make_shared<ListJob>(AccountSelection::Make(wine, passportUtf8), category);
+    job->SetProgress(Reporter(true));
+    m_job = job;
+    m_running = RunThenCallback(
+        this,
+        [job] {
+            // The thumbnails are made while listing, so the window only shows them.
+            auto thumbnails = std::make_shared<ThumbnailMaker>();
+            job->SetPictureJudge(
+                [thumbnails](const std::string& path) { return thumbnails->CanDecode(path); });
+            ListOutcome outcome{job->Run(), {}};
+            for (const ListedEntry& item : outcome.report.items)
+                outcome.thumbnails.push_back(thumbnails->Thumbnail(item.picturePath));
+            return outcome;
+        },
+        [this, category](ListOutcome outcome) {
+            m_job.reset();
+            Listing(category) = std::move(outcome.report.listing);
+            emit ListFinished(outcome.report, outcome.thumbnails);
+        });
 }
 
 void MainController::StartBackup(const std::vector<std::size_t>& itemData,
                                  const std::string& backupFolder) {
-    AccountSession* working = ListedSession();
-    if (IsBusy() || working == nullptr)
+    if (IsBusy() || !HasListing())
         return;
-    m_cancel.Reset();
-    ProgressFunction progress = Reporter(false);
-    m_backupWatcher.setFuture(QtConcurrent::run([working, itemData, backupFolder, progress, this] {
-        BackupReport report;
-        const AccountLock lock = Locked(*working, m_cancel, report);
-        if (!lock.lock)
-            return report;
-        report.backup =
-            working->BackUp(itemData, backupFolder, m_emoticonManifest, &m_cancel, progress);
-        return report;
-    }));
+    auto job = std::make_shared<BackupJob>(Listing(m_listedCategory), itemData, backupFolder);
+    job->SetProgress(Reporter(false));
+    m_job = job;
+    m_running = RunThenCallback(
+        this, [job] { return job->Run(); },
+        [this](const BackupReport& report) {
+            m_job.reset();
+            emit BackupFinished(report);
+        });
 }
 
 } // namespace quorvane::ui

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "app/AccountSession.h"
-#include "backup/Backup.h"
-#include "backup/Manifests.h"
-#include "platform/CancelFlag.h"
-#include "platform/Clock.h"
+#include "app/BackupJob.h"
+#include "app/ListJob.h"
+#include "platform/WineAccount.h"
+#include "profile/ContentCategory.h"
 
-#include <QFutureWatcher>
+#include <QFuture>
 #include <QImage>
 #include <QObject>
 
@@ -16,29 +15,10 @@
 
 namespace quorvane::ui {
 
-// Whether a command could have the account: another Quorvane may be working
-// on it, or the lock cannot be made (reason).
-struct LockReport {
-    AccountLock::Outcome lock = AccountLock::Outcome::Acquired;
-    std::string reason;
-};
-
-// What a List gave the window.
-struct ListReport : LockReport {
-    bool interrupted = false;
-    std::vector<QImage> thumbnails; // one per item of the listing, in order
-};
-
-// What a Backup Now gave the window.
-struct BackupReport : LockReport {
-    BackupOutcome backup;
-};
-
-// Runs the window's long commands over the core, off the user-interface
-// thread, one at a time: List (the account session of the chosen family) and
-// Backup Now (on the last listing, whatever the type box shows now). It
-// holds what the window owns of the core (the two sessions, the listed
-// category, the emoticon manifest); the window lays out and shows.
+// Runs the window's long commands as jobs off the user-interface thread,
+// one at a time: List (of the chosen family) and Backup Now (on the last
+// listing, whatever the type box shows now), and hands their reports on.
+// It holds the listings the backups are made from, as the jobs' handles.
 class MainController : public QObject {
     Q_OBJECT
 
@@ -47,38 +27,37 @@ public:
     ~MainController() override;
 
     // Starts a listing of the category for the passport (UTF-8), replacing
-    // the session of its family. The passport must have passed the check.
+    // the listing of its family. The passport must have passed the check.
     void StartList(const WineAccount& wine, const std::string& passportUtf8,
                    ContentCategory category);
     // Starts a backup of the listed items named by their item data.
     void StartBackup(const std::vector<std::size_t>& itemData, const std::string& backupFolder);
     // Stops the running command after the item it is on.
     void Cancel();
-    bool IsBusy() const;
+    bool IsBusy() const { return m_job != nullptr; }
     // Waits for the running command (the window's close).
     void WaitForIdle();
 
     // The category of the last List whose passport passed the check, and
-    // its session (null before any).
+    // whether there is a listing to back up from.
     ContentCategory ListedCategory() const { return m_listedCategory; }
-    AccountSession* ListedSession() const;
+    bool HasListing() const;
 
 signals:
     void Progress(bool listing, std::size_t done, std::size_t total);
-    void ListFinished(const quorvane::ui::ListReport& report);
-    void BackupFinished(const quorvane::ui::BackupReport& report);
+    // The report holds no listing; thumbnails: one per item, in order.
+    void ListFinished(const quorvane::ListReport& report, const std::vector<QImage>& thumbnails);
+    void BackupFinished(const quorvane::BackupReport& report);
 
 private:
-    ProgressFunction Reporter(bool listing);
+    JobProgress Reporter(bool listing);
+    std::shared_ptr<AccountSession>& Listing(ContentCategory category);
 
     ContentCategory m_listedCategory = ContentCategory::Winks;
-    std::unique_ptr<AccountSession> m_packagedSession;
-    std::unique_ptr<AccountSession> m_pictureSession;
-    SystemClock m_clock;
-    EmoticonManifest m_emoticonManifest;
-    CancelFlag m_cancel;
-    QFutureWatcher<ListReport> m_listWatcher;
-    QFutureWatcher<BackupReport> m_backupWatcher;
+    std::shared_ptr<AccountSession> m_packagedListing;
+    std::shared_ptr<AccountSession> m_pictureListing;
+    std::shared_ptr<Job> m_job; // the running one
+    QFuture<void> m_running;
 };
 
 } // namespace quorvane::ui

@@ -3,13 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstddef>
-
 class QWidget;
-
-namespace quorvane {
-class ObjectList;
-}
 
 namespace quorvane::ui {
 
@@ -20,11 +14,6 @@ struct PreviewRequest {
     bool movie = false;         // played through the Flash player rather than shown as a picture
     QStringList allowedFolders; // the object folder and the listing's thumbnail folders
 };
-
-// Works out what to show for the listed object with this item data. False
-// (and nothing to show) when the object is gone, a packaged object's folder
-// holds no ".swf" file or a picture's file does not exist.
-bool FindPreviewTarget(const ObjectList& list, std::size_t itemData, PreviewRequest& request);
 
 // The preview window lives in a library of its own, built only where Qt
 // WebEngine is available; the program registers it at start, and a window

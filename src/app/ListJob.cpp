@@ -1,0 +1,126 @@
+#include "app/ListJob.h"
+
+#include "app/AccountSession.h"
+#include "platform/CodePage.h"
+#include "platform/Paths.h"
+#include "platform/SystemFolders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <optional>
+
+namespace quorvane {
+
+namespace {
+
+// The listing's own decoder, handed the front end's judge.
+class JudgeDecoder final : public PictureDecoder {
+public:
+    explicit JudgeDecoder(const ListJob::PictureJudge& judge) : m_judge(judge) {}
+    bool CanDecode(const std::string& path) const override { return m_judge(path); }
+
+private:
+    const ListJob::PictureJudge& m_judge;
+};
+
+QString FromPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string ToPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// Messenger's catalogue names a picture as Windows saw it, where case does
+// not matter; on Linux the file may be stored under another case. The stored
+// name is found by a case-blind look at the folder, in name order so the
+// choice is the same every time.
+std::string FindIgnoringCase(const std::string& folder, const std::string& path) {
+    const QString name = QFileInfo(FromPath(path)).fileName();
+    const QDir dir(FromPath(folder));
+    const QStringList entries =
+        dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return ToPath(dir.filePath(entry));
+    return {};
+}
+
+// What Preview shows for the object; nothing when a packaged object's folder
+// holds no ".swf" file.
+PreviewTarget FindPreviewTarget(const ObjectList& list, const InstalledObject& object) {
+    PreviewTarget target;
+    target.allowedFolders.push_back(list.objectFolder);
+    if (IsPackaged(list.category)) {
+        const auto* packaged = dynamic_cast<const PackagedObjectList*>(&list);
+        // The movie was unpacked with the thumbnail, into the listing's
+        // scratch; only files count, a folder called "x.swf" is no movie.
+        std::string movie;
+        if (packaged == nullptr || !SystemFolders::FindFirstMatch(
+                                       JoinPath(packaged->ThumbnailFolder(object), "*.swf"), movie))
+            return {};
+        target.path = movie;
+        target.movie = true;
+        target.allowedFolders.push_back(JoinPath(list.scratchFolder, "thumbnails"));
+        return target;
+    }
+    target.path = list.ObjectPath(object);
+    return target;
+}
+
+} // namespace
+
+std::string PreviewTarget::Locate() const {
+    if (movie || path.empty() || QFileInfo::exists(FromPath(path)) || allowedFolders.empty())
+        return path;
+    return FindIgnoringCase(allowedFolders.front(), path);
+}
+
+CatalogueState CatalogueState::Of(const ObjectList& list) {
+    return {list.category,      list.status,       list.fileProblem,  list.problemFile,
+            list.problemDetail, list.objectFolder, list.mapFileFolder};
+}
+
+ListJob::ListJob(AccountSelection selection, ContentCategory category)
+    : m_selection(std::move(selection)), m_category(category) {}
+
+ListReport ListJob::Run() {
+    ListReport report;
+    auto session = std::make_shared<AccountSession>(m_selection, m_category);
+    report.listing = session;
+    report.catalogue = CatalogueState::Of(session->Objects());
+    AccountLock lock = AccountLock::Take(m_selection, &m_cancel);
+    report.lock = lock.outcome;
+    report.reason = lock.reason;
+    if (!lock.lock)
+        return report;
+    std::optional<JudgeDecoder> judge;
+    if (m_judge)
+        judge.emplace(m_judge);
+    const ListingResult& result = session->List(&m_cancel, m_progress, judge ? &*judge : nullptr);
+    const ObjectList& list = session->Objects();
+    const CodePage& codePage = CodePage::Ansi();
+    for (const ListedItem& item : result.items) {
+        if (item.itemData >= list.objects.size())
+            continue;
+        const InstalledObject& object = list.objects[item.itemData];
+        report.items.push_back(
+            {item.itemData, object.displayName, codePage.ToUtf8(object.displayName),
+             codePage.ToUtf8(object.location), item.picturePath, FindPreviewTarget(list, object)});
+    }
+    report.catalogue = CatalogueState::Of(list);
+    report.listed = result.listed;
+    report.interrupted = result.interrupted;
+    report.toolFailure = result.toolFailure;
+    report.catalogueObjects = result.catalogueObjects;
+    report.unsafeLocations = result.unsafeLocations;
+    report.missingFiles = result.missingFiles;
+    report.withoutPicture = result.withoutPicture;
+    if (m_keepLock)
+        session->HoldLock(std::move(lock.lock));
+    return report;
+}
+
+} // namespace quorvane

@@ -1,0 +1,365 @@
+// The window's commands: the moves between the lists, Preview, List and
+// Backup Now, and the long work with its progress dialog.
+
+#include "ui/main/CDlgMain.h"
+
+#include "app/Words.h"
+#include "ui/controls/SkinButton.h"
+#include "ui/main/MessageBox.h"
+#include "ui/main/PreviewRequest.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <limits>
+
+namespace quorvane::ui {
+
+namespace {
+
+constexpr int kItemDataRole = Qt::UserRole;
+constexpr int kImageRole = Qt::UserRole + 1;
+
+QString FromPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+} // namespace
+
+bool CDlgMain::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonRelease || type == QEvent::KeyPress) {
+        for (QListWidget* list : {m_listInstalled, m_listSelected}) {
+            // A click, or a key that may select (arrows, Home, Space...):
+            // looked at once it has changed the selection. What the window
+            // does to the lists itself leaves the buttons alone.
+            const QObject* receiver = type == QEvent::KeyPress ? list : list->viewport();
+            if (watched == receiver)
+                QTimer::singleShot(0, this, [this, list] { OnListClicked(list); });
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CDlgMain::OnListClicked(QListWidget* list) {
+    const bool selected = !list->selectedItems().isEmpty();
+    SetCommandEnabled(list == m_listInstalled ? m_btnAdd : m_btnRemove, selected);
+    SetCommandEnabled(m_btnPreview, selected);
+    if (selected)
+        m_nActiveList = list == m_listInstalled ? 1 : 2;
+}
+
+void CDlgMain::SetCommandEnabled(QPushButton* button, bool enabled) {
+    // While a command runs the buttons are held off; the state is theirs
+    // again when it ends.
+    for (auto& [held, wasEnabled] : m_heldCommands) {
+        if (held == button) {
+            wasEnabled = enabled;
+            return;
+        }
+    }
+    button->setEnabled(enabled);
+}
+
+void CDlgMain::ClearThumbnails() {
+    m_imageList.clear();
+}
+
+int CDlgMain::AddThumbnail(const QImage& thumbnail) {
+    if (thumbnail.isNull())
+        return -1;
+    m_imageList.emplace_back(QPixmap::fromImage(thumbnail));
+    return static_cast<int>(m_imageList.size()) - 1;
+}
+
+void CDlgMain::MoveSelectedItem(QListWidget* source, QListWidget* target, const QString& message) {
+    QListWidgetItem* first = nullptr;
+    for (int row = 0; row < source->count() && first == nullptr; ++row)
+        if (source->item(row)->isSelected())
+            first = source->item(row);
+    if (first == nullptr) {
+        MessageBox::Show(this, message);
+        return;
+    }
+    QList<QListWidgetItem*> stillSelected = source->selectedItems();
+    stillSelected.removeOne(first);
+    const int row = source->row(first);
+    QListWidgetItem* taken = source->takeItem(row);
+    taken->setSelected(false);
+    target->insertItem(std::min(row, target->count()), taken);
+    // The moved item's selection does not pass on to its neighbour; the
+    // other selected items stay selected for the next move.
+    source->clearSelection();
+    source->setCurrentItem(nullptr, QItemSelectionModel::NoUpdate);
+    for (QListWidgetItem* item : stillSelected)
+        item->setSelected(true);
+}
+
+void CDlgMain::MoveAllItems(QListWidget* source, QListWidget* target) {
+    const int count = source->count();
+    for (int row = 0; row < count; ++row) {
+        QListWidgetItem* taken = source->takeItem(0);
+        taken->setSelected(false);
+        target->insertItem(std::min(row, target->count()), taken);
+    }
+}
+
+void CDlgMain::OnAdd() {
+    MoveSelectedItem(m_listInstalled, m_listSelected,
+                     tr("Please select an installed winks to add to backup."));
+}
+
+void CDlgMain::OnRemove() {
+    MoveSelectedItem(m_listSelected, m_listInstalled,
+                     tr("Please select an winks not to be backup."));
+}
+
+void CDlgMain::OnAddAll() {
+    MoveAllItems(m_listInstalled, m_listSelected);
+}
+
+void CDlgMain::OnRemoveAll() {
+    MoveAllItems(m_listSelected, m_listInstalled);
+}
+
+void CDlgMain::OnPreview() {
+    const PreviewRunner runner = CurrentPreviewRunner();
+    if (runner == nullptr) {
+        MessageBox::Show(this, tr("Preview is not part of this build of Quorvane."));
+        return;
+    }
+    QListWidget* list = m_nActiveList == 1   ? m_listInstalled
+                        : m_nActiveList == 2 ? m_listSelected
+                                             : nullptr;
+    if (list == nullptr)
+        return;
+    QListWidgetItem* first = nullptr;
+    for (int row = 0; row < list->count() && first == nullptr; ++row)
+        if (list->item(row)->isSelected())
+            first = list->item(row);
+    if (first == nullptr) {
+        MessageBox::Show(this, tr("Please select a MSN Object to preview."));
+        return;
+    }
+    if (m_controller.IsBusy())
+        return;
+    const auto itemData = static_cast<std::size_t>(first->data(kItemDataRole).toULongLong());
+    const auto found = m_previewTargets.find(itemData);
+    // Nothing to show (no movie was unpacked, the picture is gone) ends the
+    // command without a word.
+    const std::string path = found != m_previewTargets.end() ? found->second.Locate() : "";
+    if (path.empty())
+        return;
+    PreviewRequest request;
+    request.path = FromPath(path);
+    request.movie = found->second.movie;
+    for (const std::string& folder : found->second.allowedFolders)
+        request.allowedFolders.append(FromPath(folder));
+    runner(this, request);
+}
+
+void CDlgMain::OnList() {
+    if (m_controller.IsBusy())
+        return;
+    const QString passport = m_comboPassport->currentText();
+    if (!AccountSelection::Make(m_wine, passport.toStdString()).HasValidPassport()) {
+        MessageBox::Show(this, InvalidPassportText());
+        return;
+    }
+    const auto category = static_cast<ContentCategory>(m_comboType->currentIndex());
+    // Remembered before the listing, so a passport is kept even when
+    // nothing is found for it.
+    RememberPassport(passport);
+    ClearThumbnails();
+    // What Preview showed belongs to the listing this one replaces.
+    m_previewTargets.clear();
+    // ">", "<", Preview and the active list follow the clicks on the lists
+    // only: emptied lists leave them as they are.
+    m_listInstalled->clear();
+    m_listSelected->clear();
+    StartLongWork(tr("Listing..."));
+    m_controller.StartList(m_wine, passport.toStdString(), category);
+}
+
+void CDlgMain::OnListFinished(const ListReport& report, const std::vector<QImage>& thumbnails) {
+    EndLongWork();
+    // A window closed during the listing has nobody to tell.
+    if (m_closing)
+        return;
+    if (ShowLockProblem(report))
+        return;
+    const CatalogueState& catalogue = report.catalogue;
+    if (catalogue.status == ListingStatus::NoPrivateFolder) {
+        // The reason names the folder in most cases; where it does not, the
+        // folder goes first.
+        std::string reason = catalogue.problemDetail;
+        if (!catalogue.problemFile.empty() &&
+            reason.find(catalogue.problemFile) == std::string::npos)
+            reason = catalogue.problemFile + ": " + reason;
+        MessageBox::Show(this, OwnFolderProblem(reason));
+        return;
+    }
+    for (std::size_t i = 0; i < report.items.size(); ++i) {
+        const ListedEntry& entry = report.items[i];
+        const int image = i < thumbnails.size() ? AddThumbnail(thumbnails[i]) : -1;
+        if (image < 0)
+            continue;
+        auto* item = new QListWidgetItem(m_imageList[static_cast<std::size_t>(image)],
+                                         QString::fromStdString(entry.displayNameUtf8));
+        item->setData(kItemDataRole, QVariant::fromValue<qulonglong>(entry.itemData));
+        item->setData(kImageRole, image);
+        item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        // For screen readers: a name even for an item without one, and the
+        // type it is of.
+        item->setData(Qt::AccessibleTextRole,
+                      item->text().isEmpty() ? tr("(no name)") : item->text());
+        item->setData(Qt::AccessibleDescriptionRole,
+                      m_comboType->itemText(static_cast<int>(m_controller.ListedCategory())));
+        m_listInstalled->addItem(item);
+        m_previewTargets[entry.itemData] = entry.preview;
+    }
+    if (report.listed && report.toolFailure.empty()) {
+        m_btnAddAll->setEnabled(true);
+        m_btnRemoveAll->setEnabled(true);
+    }
+    if (report.interrupted)
+        MessageBox::Show(this, tr("Listing was cancelled: %n item(s) listed.", nullptr,
+                                  static_cast<int>(m_listInstalled->count())));
+    else if (!report.toolFailure.empty())
+        MessageBox::Show(
+            this,
+            tr("Nothing could be listed: %1.").arg(QString::fromStdString(report.toolFailure)));
+}
+
+void CDlgMain::OnBackupNow() {
+    if (m_controller.IsBusy())
+        return;
+    std::vector<std::size_t> itemData;
+    for (int row = 0; row < m_listSelected->count(); ++row)
+        itemData.push_back(
+            static_cast<std::size_t>(m_listSelected->item(row)->data(kItemDataRole).toULongLong()));
+    if (itemData.empty() || !m_controller.HasListing()) {
+        MessageBox::Show(this, NothingSelectedText());
+        return;
+    }
+    StartLongWork(tr("Backing up..."));
+    m_controller.StartBackup(itemData, m_strBackupFolder);
+}
+
+void CDlgMain::OnBackupFinished(const BackupReport& report) {
+    EndLongWork();
+    // A window closed during the backup has nobody to tell.
+    if (m_closing)
+        return;
+    if (ShowLockProblem(report))
+        return;
+    if (report.AllWritten()) {
+        MessageBox::Show(this, BackupSucceededText());
+        return;
+    }
+    // One sentence in the box; the items that were not written, each with
+    // its reason, in the detail the user may unfold and scroll.
+    std::size_t written = 0;
+    QStringList failures;
+    for (const BackupItemReport& item : report.items) {
+        if (item.written) {
+            ++written;
+            continue;
+        }
+        const QString name = QString::fromStdString(item.displayNameUtf8);
+        failures.append((name.isEmpty() ? tr("(no name)") : name) + QStringLiteral(": ") +
+                        QString::fromStdString(item.reason));
+    }
+    const auto notWritten = static_cast<int>(failures.size());
+    const QString summary =
+        report.interrupted
+            ? tr("The backup was cancelled. %1 of %2 items were written; "
+                 "%n were not.",
+                 nullptr, notWritten)
+            : tr("%1 of %2 items were written; %n could not be backed up.", nullptr, notWritten);
+    MessageBox::Show(this, summary.arg(written).arg(report.items.size()),
+                     failures.join(QLatin1Char('\n')));
+}
+
+bool CDlgMain::ShowLockProblem(const LockReport& report) {
+    switch (report.lock) {
+    case AccountLock::Outcome::Acquired:
+        return false;
+    case AccountLock::Outcome::Busy:
+        MessageBox::Show(this, tr("Another Quorvane is working on this account. Try again when "
+                                  "it has finished."));
+        return true;
+    case AccountLock::Outcome::Failed:
+        MessageBox::Show(this, OwnFolderProblem(report.reason));
+        return true;
+    case AccountLock::Outcome::Cancelled:
+        // Cancelled while another Quorvane held the account: nothing was
+        // done, and the user asked for exactly that.
+        return true;
+    }
+    return true;
+}
+
+QString CDlgMain::OwnFolderProblem(const std::string& reason) const {
+    return tr("Quorvane's own folder cannot be used: %1.").arg(QString::fromStdString(reason));
+}
+
+void CDlgMain::StartLongWork(const QString& firstLabel) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The progress dialog shuts the window off only after half a second;
+    // until then its commands are held off here. Minimize stays.
+    QWidget* focus = QApplication::focusWidget();
+    m_focusBeforeWork = focus != nullptr && isAncestorOf(focus) ? focus : nullptr;
+    m_heldCommands.clear();
+    for (QPushButton* button : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+        if (button == m_btnMinimize)
+            continue;
+        m_heldCommands.emplace_back(button, button->isEnabled());
+        button->setEnabled(false);
+    }
+    m_progress = new QProgressDialog(firstLabel, tr("Cancel"), 0, 0, this);
+    m_progress->setObjectName("progress");
+    m_progress->setWindowTitle(QStringLiteral("Quorvane"));
+    m_progress->setWindowModality(Qt::WindowModal);
+    m_progress->setAutoClose(false);
+    m_progress->setAutoReset(false);
+    m_progress->setMinimumDuration(std::numeric_limits<int>::max());
+    connect(m_progress, &QProgressDialog::canceled, &m_controller, &MainController::Cancel);
+    // Shown only when the work lasts longer than half a second.
+    QTimer::singleShot(500, m_progress, [progress = m_progress] { progress->show(); });
+}
+
+void CDlgMain::EndLongWork() {
+    QApplication::restoreOverrideCursor();
+    const auto held = std::move(m_heldCommands);
+    m_heldCommands.clear();
+    for (const auto& [button, wasEnabled] : held)
+        if (button != nullptr)
+            button->setEnabled(wasEnabled);
+    if (m_focusBeforeWork != nullptr && m_focusBeforeWork->isEnabled())
+        m_focusBeforeWork->setFocus();
+    m_focusBeforeWork = nullptr;
+    // Gone before any message is shown, together with its pending showing.
+    delete m_progress;
+    m_progress = nullptr;
+}
+
+void CDlgMain::OnProgress(bool listing, std::size_t done, std::size_t total) {
+    if (m_progress == nullptr || m_progress->wasCanceled())
+        return;
+    const int shown = static_cast<int>(std::min(done + 1, total));
+    m_progress->setMaximum(static_cast<int>(total));
+    m_progress->setValue(static_cast<int>(done));
+    m_progress->setLabelText(listing ? tr("Listing %1 of %2...").arg(shown).arg(total)
+                                     : tr("Backing up %1 of %2...").arg(shown).arg(total));
+}
+
+} // namespace quorvane::ui
