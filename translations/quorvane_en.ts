@@ -4,7 +4,7 @@
 <context>
     <name>quorvane::cli</name>
     <message numerus="yes">
-        <location filename="../src/cli/AccountAccess.cpp" line="+176"/>
+        <location filename="../src/cli/AccountAccess.cpp" line="+175"/>
         <source>%n whose file is missing or not a regular file</source>
         <translation>
             <numerusform>%n whose file is missing or not a regular file</numerusform>
@@ -44,7 +44,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/cli/BackupCommand.cpp" line="+228"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="+221"/>
         <source>interrupted; %1 of %n items were written.</source>
         <translation>
             <numerusform>interrupted; %1 of %n item was written.</numerusform>
@@ -71,7 +71,7 @@
 <context>
     <name>quorvane::ui::CDlgMain</name>
     <message numerus="yes">
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+706"/>
+        <location filename="../src/ui/main/CDlgMainCommands.cpp" line="+234"/>
         <source>Listing was cancelled: %n item(s) listed.</source>
         <translation>
             <numerusform>Listing was cancelled: %n item listed.</numerusform>
@@ -79,7 +79,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location line="+51"/>
+        <location line="+50"/>
         <source>The backup was cancelled. %1 of %2 items were written; %n were not.</source>
         <translation>
             <numerusform>The backup was cancelled. %1 of %2 items were written; %n was not.</numerusform>

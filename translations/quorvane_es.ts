@@ -478,9 +478,27 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     </message>
 </context>
 <context>
+    <name>quorvane::Words</name>
+    <message>
+        <location filename="../src/app/Words.cpp" line="+10"/>
+        <source>Congratulation! Backup finished successfully.</source>
+        <translation>¡Enhorabuena! La copia de seguridad ha finalizado correctamente.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Please list and select the items to backup.</source>
+        <translation>Liste y seleccione los elementos que desea copiar.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Please enter an valid MSN account.</source>
+        <translation>Escriba una cuenta de MSN válida.</translation>
+    </message>
+</context>
+<context>
     <name>quorvane::cli</name>
     <message>
-        <location filename="../src/cli/AccountAccess.cpp" line="+23"/>
+        <location filename="../src/cli/AccountAccess.cpp" line="+22"/>
         <source>the account&apos;s sign-in name, typed exactly as at sign-in (upper and lower case count)</source>
         <translation>el nombre de inicio de sesión de la cuenta, escrito exactamente como al iniciar sesión (se distinguen mayúsculas y minúsculas)</translation>
     </message>
@@ -496,7 +514,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     </message>
     <message>
         <location line="+12"/>
-        <location filename="../src/cli/BackupCommand.cpp" line="+153"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="+147"/>
         <location filename="../src/cli/DemoCommand.cpp" line="+23"/>
         <source>--%1 must not be empty</source>
         <translation>--%1 no puede estar vacío</translation>
@@ -618,22 +636,22 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         </translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+18"/>
         <source>another Quorvane is working on the account &quot;%1&quot;; try again when it has finished.</source>
         <translation>otro Quorvane está trabajando con la cuenta &quot;%1&quot;; vuelva a intentarlo cuando haya terminado.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+6"/>
         <source>Quorvane&apos;s own folder cannot be used: %1.</source>
         <translation>no se puede usar la carpeta propia de Quorvane: %1.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>interrupted while waiting for another Quorvane to finish with the account &quot;%1&quot;.</source>
         <translation>interrumpido mientras se esperaba a que otro Quorvane terminara con la cuenta &quot;%1&quot;.</translation>
     </message>
     <message>
-        <location filename="../src/cli/BackupCommand.cpp" line="-98"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="-94"/>
         <source>--items takes item numbers separated by commas (&quot;0,2,5&quot;), not &quot;%1&quot;</source>
         <translation>--items admite números de elemento separados por comas (&quot;0,2,5&quot;), no &quot;%1&quot;</translation>
     </message>
@@ -658,22 +676,12 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>--items nombra el elemento %1, que no está en el listado (elementos del 0 al %2; vea &quot;%3&quot;)</translation>
     </message>
     <message>
-        <location line="+25"/>
-        <source>Congratulation! Backup finished successfully.</source>
-        <translation>¡Enhorabuena! La copia de seguridad ha finalizado correctamente.</translation>
-    </message>
-    <message>
-        <location line="+28"/>
-        <source>Please list and select the items to backup.</source>
-        <translation>Liste y seleccione los elementos que desea copiar.</translation>
-    </message>
-    <message>
-        <location line="+4"/>
+        <location line="+50"/>
         <source>Choose them with --all or --items (numbers as &quot;%1&quot; shows them).</source>
         <translation>Elíjalos con --all o --items (con los números que muestra &quot;%1&quot;).</translation>
     </message>
     <message numerus="yes">
-        <location line="+64"/>
+        <location line="+66"/>
         <source>interrupted; %1 of %n items were written.</source>
         <translation>
             <numerusform>interrumpido; se escribieron %1 de %n elemento.</numerusform>
@@ -777,13 +785,13 @@ interrupción.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/CatalogueCommand.cpp" line="+56"/>
+        <location filename="../src/cli/CatalogueCommand.cpp" line="+57"/>
         <source>nothing could be listed.</source>
         <translation>no se pudo listar nada.</translation>
     </message>
     <message>
         <location line="+10"/>
-        <location filename="../src/cli/ListCommand.cpp" line="+56"/>
+        <location filename="../src/cli/ListCommand.cpp" line="+44"/>
         <source>cannot write the listing to the standard output</source>
         <translation>no se puede escribir el listado en la salida estándar</translation>
     </message>
@@ -906,7 +914,7 @@ de comandos es incorrecta.
         <translation>comando desconocido &quot;%1&quot;</translation>
     </message>
     <message>
-        <location filename="../src/cli/ContentListing.cpp" line="+17"/>
+        <location filename="../src/cli/ContentListing.cpp" line="+15"/>
         <source>the content type: a number 0 to 5 or its name (see below)</source>
         <translation>el tipo de contenido: un número del 0 al 5 o su nombre (vea más abajo)</translation>
     </message>
@@ -916,27 +924,22 @@ de comandos es incorrecta.
         <translation>valor de --type desconocido &quot;%1&quot;: use un número del 0 al 5 o uno de estos: %2</translation>
     </message>
     <message>
-        <location line="+11"/>
-        <source>Please enter an valid MSN account.</source>
-        <translation>Escriba una cuenta de MSN válida.</translation>
-    </message>
-    <message>
-        <location line="+22"/>
+        <location line="+49"/>
         <source>Qt cannot read PNG, JPEG and GIF pictures here (its image format plugins are missing), so no %1 can be shown.</source>
         <translation>Qt no puede leer aquí imágenes PNG, JPEG ni GIF (faltan sus complementos de formatos de imagen), así que no se puede mostrar ningún elemento de tipo %1.</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="-29"/>
         <source>interrupted; nothing was listed.</source>
         <translation>interrumpido; no se listó nada.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+5"/>
         <source>the %1 cannot be listed: %2.</source>
         <translation>no se pueden listar los elementos de tipo %1: %2.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+7"/>
         <source>there is nothing to list among the %1 of &quot;%2&quot;: the catalogue names no object, or none whose file holds a picture that can be shown.</source>
         <translation>no hay nada que listar entre los elementos de tipo %1 de la cuenta &quot;%2&quot;: el catálogo no nombra ningún objeto, o ninguno cuyo archivo contenga una imagen que se pueda mostrar.</translation>
     </message>
@@ -1147,12 +1150,7 @@ command line.
 <context>
     <name>quorvane::ui::CDlgMain</name>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+53"/>
-        <source>Congratulation! Backup finished successfully.</source>
-        <translation>¡Enhorabuena! La copia de seguridad ha finalizado correctamente.</translation>
-    </message>
-    <message>
-        <location line="+122"/>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+159"/>
         <source>Backup Now</source>
         <translation>Copiar ahora</translation>
     </message>
@@ -1396,7 +1394,7 @@ command line.
         <translation>Cerrar</translation>
     </message>
     <message>
-        <location line="+102"/>
+        <location filename="../src/ui/main/CDlgMainCommands.cpp" line="+117"/>
         <source>Please select an installed winks to add to backup.</source>
         <translation>Seleccione un guiño instalado para agregarlo a la copia.</translation>
     </message>
@@ -1416,12 +1414,7 @@ command line.
         <translation>Seleccione un objeto de MSN para ver su vista previa.</translation>
     </message>
     <message>
-        <location line="+20"/>
-        <source>Please enter an valid MSN account.</source>
-        <translation>Escriba una cuenta de MSN válida.</translation>
-    </message>
-    <message>
-        <location line="+12"/>
+        <location line="+39"/>
         <source>Listing...</source>
         <translation>Listando...</translation>
     </message>
@@ -1439,17 +1432,12 @@ command line.
         <translation>No se pudo listar nada: %1.</translation>
     </message>
     <message>
-        <location line="+11"/>
-        <source>Please list and select the items to backup.</source>
-        <translation>Liste y seleccione los elementos que desea copiar.</translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location line="+14"/>
         <source>Backing up...</source>
         <translation>Copiando...</translation>
     </message>
     <message>
-        <location line="-29"/>
+        <location line="-30"/>
         <location line="+55"/>
         <source>(no name)</source>
         <translation>(sin nombre)</translation>
@@ -1496,7 +1484,7 @@ command line.
         <translation>Copiando %1 de %2...</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+24"/>
         <source>Please select a folder to backup the MSN Content Packs.</source>
         <translation>Seleccione una carpeta para la copia de seguridad de los paquetes de contenido de MSN.</translation>
     </message>

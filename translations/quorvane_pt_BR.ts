@@ -478,9 +478,27 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     </message>
 </context>
 <context>
+    <name>quorvane::Words</name>
+    <message>
+        <location filename="../src/app/Words.cpp" line="+10"/>
+        <source>Congratulation! Backup finished successfully.</source>
+        <translation>Parabéns! O backup foi concluído com êxito.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Please list and select the items to backup.</source>
+        <translation>Liste e selecione os itens para o backup.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Please enter an valid MSN account.</source>
+        <translation>Digite uma conta do MSN válida.</translation>
+    </message>
+</context>
+<context>
     <name>quorvane::cli</name>
     <message>
-        <location filename="../src/cli/AccountAccess.cpp" line="+23"/>
+        <location filename="../src/cli/AccountAccess.cpp" line="+22"/>
         <source>the account&apos;s sign-in name, typed exactly as at sign-in (upper and lower case count)</source>
         <translation>o nome de entrada da conta, digitado exatamente como ao entrar (maiúsculas e minúsculas fazem diferença)</translation>
     </message>
@@ -496,7 +514,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     </message>
     <message>
         <location line="+12"/>
-        <location filename="../src/cli/BackupCommand.cpp" line="+153"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="+147"/>
         <location filename="../src/cli/DemoCommand.cpp" line="+23"/>
         <source>--%1 must not be empty</source>
         <translation>a opção --%1 não pode ficar vazia</translation>
@@ -618,22 +636,22 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         </translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+18"/>
         <source>another Quorvane is working on the account &quot;%1&quot;; try again when it has finished.</source>
         <translation>outro Quorvane está trabalhando na conta &quot;%1&quot;; tente novamente quando ele terminar.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+6"/>
         <source>Quorvane&apos;s own folder cannot be used: %1.</source>
         <translation>A pasta do próprio Quorvane não pode ser usada: %1.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>interrupted while waiting for another Quorvane to finish with the account &quot;%1&quot;.</source>
         <translation>interrompido enquanto esperava outro Quorvane terminar de usar a conta &quot;%1&quot;.</translation>
     </message>
     <message>
-        <location filename="../src/cli/BackupCommand.cpp" line="-98"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="-94"/>
         <source>--items takes item numbers separated by commas (&quot;0,2,5&quot;), not &quot;%1&quot;</source>
         <translation>--items recebe números de itens separados por vírgulas (&quot;0,2,5&quot;), não &quot;%1&quot;</translation>
     </message>
@@ -658,22 +676,12 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>--items cita o item %1, que não está na listagem (itens 0 a %2; veja &quot;%3&quot;)</translation>
     </message>
     <message>
-        <location line="+25"/>
-        <source>Congratulation! Backup finished successfully.</source>
-        <translation>Parabéns! O backup foi concluído com êxito.</translation>
-    </message>
-    <message>
-        <location line="+28"/>
-        <source>Please list and select the items to backup.</source>
-        <translation>Liste e selecione os itens para o backup.</translation>
-    </message>
-    <message>
-        <location line="+4"/>
+        <location line="+50"/>
         <source>Choose them with --all or --items (numbers as &quot;%1&quot; shows them).</source>
         <translation>Escolha-os com --all ou --items (com os números que &quot;%1&quot; mostra).</translation>
     </message>
     <message numerus="yes">
-        <location line="+64"/>
+        <location line="+66"/>
         <source>interrupted; %1 of %n items were written.</source>
         <translation>
             <numerusform>interrompido; %1 de %n item foi gravado.</numerusform>
@@ -776,13 +784,13 @@ interrupção.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/CatalogueCommand.cpp" line="+56"/>
+        <location filename="../src/cli/CatalogueCommand.cpp" line="+57"/>
         <source>nothing could be listed.</source>
         <translation>nada pôde ser listado.</translation>
     </message>
     <message>
         <location line="+10"/>
-        <location filename="../src/cli/ListCommand.cpp" line="+56"/>
+        <location filename="../src/cli/ListCommand.cpp" line="+44"/>
         <source>cannot write the listing to the standard output</source>
         <translation>não é possível gravar a listagem na saída padrão</translation>
     </message>
@@ -905,7 +913,7 @@ uma linha de comando errada.
         <translation>comando desconhecido &quot;%1&quot;</translation>
     </message>
     <message>
-        <location filename="../src/cli/ContentListing.cpp" line="+17"/>
+        <location filename="../src/cli/ContentListing.cpp" line="+15"/>
         <source>the content type: a number 0 to 5 or its name (see below)</source>
         <translation>o tipo de conteúdo: um número de 0 a 5 ou o nome dele (veja abaixo)</translation>
     </message>
@@ -915,27 +923,22 @@ uma linha de comando errada.
         <translation>valor &quot;%1&quot; desconhecido para --type: use um número de 0 a 5 ou um destes: %2</translation>
     </message>
     <message>
-        <location line="+11"/>
-        <source>Please enter an valid MSN account.</source>
-        <translation>Digite uma conta do MSN válida.</translation>
-    </message>
-    <message>
-        <location line="+22"/>
+        <location line="+49"/>
         <source>Qt cannot read PNG, JPEG and GIF pictures here (its image format plugins are missing), so no %1 can be shown.</source>
         <translation>O Qt não consegue ler imagens PNG, JPEG e GIF aqui (faltam os plugins de formato de imagem dele), então nenhum item de %1 pode ser exibido.</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="-29"/>
         <source>interrupted; nothing was listed.</source>
         <translation>interrompido; nada foi listado.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+5"/>
         <source>the %1 cannot be listed: %2.</source>
         <translation>não é possível listar %1: %2.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+7"/>
         <source>there is nothing to list among the %1 of &quot;%2&quot;: the catalogue names no object, or none whose file holds a picture that can be shown.</source>
         <translation>não há nada para listar em %1 de &quot;%2&quot;: o catálogo não cita nenhum objeto, ou nenhum cujo arquivo contenha uma imagem que possa ser exibida.</translation>
     </message>
@@ -1145,12 +1148,7 @@ está, 2 para uma linha de comando errada.
 <context>
     <name>quorvane::ui::CDlgMain</name>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+53"/>
-        <source>Congratulation! Backup finished successfully.</source>
-        <translation>Parabéns! O backup foi concluído com êxito.</translation>
-    </message>
-    <message>
-        <location line="+122"/>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+159"/>
         <source>Backup Now</source>
         <translation>Fazer Backup</translation>
     </message>
@@ -1394,7 +1392,7 @@ está, 2 para uma linha de comando errada.
         <translation>Fechar</translation>
     </message>
     <message>
-        <location line="+102"/>
+        <location filename="../src/ui/main/CDlgMainCommands.cpp" line="+117"/>
         <source>Please select an installed winks to add to backup.</source>
         <translation>Selecione uma piscadela instalada para adicionar ao backup.</translation>
     </message>
@@ -1414,12 +1412,7 @@ está, 2 para uma linha de comando errada.
         <translation>Selecione um objeto do MSN para visualizar.</translation>
     </message>
     <message>
-        <location line="+20"/>
-        <source>Please enter an valid MSN account.</source>
-        <translation>Digite uma conta do MSN válida.</translation>
-    </message>
-    <message>
-        <location line="+12"/>
+        <location line="+39"/>
         <source>Listing...</source>
         <translation>Listando...</translation>
     </message>
@@ -1437,17 +1430,12 @@ está, 2 para uma linha de comando errada.
         <translation>Nada pôde ser listado: %1.</translation>
     </message>
     <message>
-        <location line="+11"/>
-        <source>Please list and select the items to backup.</source>
-        <translation>Liste e selecione os itens para o backup.</translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location line="+14"/>
         <source>Backing up...</source>
         <translation>Fazendo backup...</translation>
     </message>
     <message>
-        <location line="-29"/>
+        <location line="-30"/>
         <location line="+55"/>
         <source>(no name)</source>
         <translation>(sem nome)</translation>
@@ -1494,7 +1482,7 @@ está, 2 para uma linha de comando errada.
         <translation>Fazendo backup de %1 de %2...</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+24"/>
         <source>Please select a folder to backup the MSN Content Packs.</source>
         <translation>Selecione uma pasta para o backup dos pacotes de conteúdo do MSN.</translation>
     </message>

@@ -4,21 +4,20 @@
 
 namespace quorvane {
 
-// The window's words, which the command line repeats; they are looked up in
-// the window's context, where their translations are kept.
+// The words both front ends show alike, looked up once here.
 
 QString BackupSucceededText() {
-    return QCoreApplication::translate("quorvane::ui::CDlgMain",
+    return QCoreApplication::translate("quorvane::Words",
                                        "Congratulation! Backup finished successfully.");
 }
 
 QString NothingSelectedText() {
-    return QCoreApplication::translate("quorvane::ui::CDlgMain",
+    return QCoreApplication::translate("quorvane::Words",
                                        "Please list and select the items to backup.");
 }
 
 QString InvalidPassportText() {
-    return QCoreApplication::translate("quorvane::ui::CDlgMain",
+    return QCoreApplication::translate("quorvane::Words",
                                        "Please enter an valid MSN account.");
 }
 
