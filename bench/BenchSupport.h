@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/ScratchFolder.h"
 
 // What the benchmarks share that the test-support library does not give
 // them: bench_transform and bench_catalogue_scan build without the tests.

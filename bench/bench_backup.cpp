@@ -25,7 +25,7 @@
 #include "support/TempFolder.h"
 
 #include "app/QtPictureDecoder.h"
-#include "backup/Backup.h"
+#include "backup/BackupOperation.h"
 #include "backup/CabinetTools.h"
 #include "backup/Listing.h"
 #include "backup/Manifests.h"
@@ -36,6 +36,7 @@
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
 #include "platform/SystemFolders.h"
+#include "platform/WineDataProtection.h"
 #include "profile/ObjectList.h"
 
 #include <benchmark/benchmark.h>

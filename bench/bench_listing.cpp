@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/DataProtection.h"
+#include "platform/WineDataProtection.h"
 #include "profile/ObjectList.h"
 
 #include <benchmark/benchmark.h>

@@ -20,6 +20,7 @@
 #include "BenchSupport.h"
 
 #include "platform/ProcessRunner.h"
+#include "platform/ScratchFolder.h"
 #include "platform/SystemFolders.h"
 
 #include <algorithm>

@@ -9,6 +9,7 @@
 
 #include "BenchSupport.h"
 
+#include "platform/ScratchFolder.h"
 #include "profile/PackCipher.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,7 @@
 #include "app/AccountLock.h"
 
 #include "platform/CodePage.h"
+#include "platform/FileLock.h"
 #include "platform/Paths.h"
 #include "profile/MessengerProfile.h"
 

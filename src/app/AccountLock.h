@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AccountSelection.h"
+#include "platform/FileLock.h"
 #include "platform/PrivateFolder.h"
 
 #include <memory>

@@ -57,7 +57,7 @@ const ListingResult& AccountSession::List(const CancelFlag* cancel,
     return m_result;
 }
 
-BackupOutcome AccountSession::BackUp(const std::vector<std::size_t>& itemData,
+BackupOutcome AccountSession::Backup(const std::vector<std::size_t>& itemData,
                                      const std::string& backupFolder, const CancelFlag* cancel,
                                      const ProgressFunction& progress) {
     EmoticonManifest manifest(m_clock, CodePage::Ansi());

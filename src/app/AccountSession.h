@@ -2,14 +2,16 @@
 
 #include "app/AccountSelection.h"
 #include "app/QtPictureDecoder.h"
-#include "backup/Backup.h"
+#include "backup/BackupOperation.h"
 #include "backup/CabinetTools.h"
 #include "backup/Listing.h"
 #include "platform/Clock.h"
 #include "platform/DataProtection.h"
+#include "platform/FileLock.h"
 #include "platform/PrivateFolder.h"
 #include "platform/ProcessRunner.h"
 #include "platform/SystemFolders.h"
+#include "platform/WineDataProtection.h"
 #include "profile/ContentCategory.h"
 #include "profile/MessengerProfile.h"
 
@@ -45,7 +47,7 @@ public:
     // into the category's subfolder of backupFolder.
     // A run's emoticon manifest is made afresh: it carries nothing from one
     // backup to the next.
-    BackupOutcome BackUp(const std::vector<std::size_t>& itemData, const std::string& backupFolder,
+    BackupOutcome Backup(const std::vector<std::size_t>& itemData, const std::string& backupFolder,
                          const CancelFlag* cancel = nullptr, const ProgressFunction& progress = {});
     // Removes the listing's scratch now (also done when the session goes).
     void Clear();

@@ -28,7 +28,7 @@ BackupReport BackupJob::Run() {
             return report;
     }
     const BackupOutcome outcome =
-        m_listing->BackUp(m_itemData, m_backupFolder, &m_cancel, m_progress);
+        m_listing->Backup(m_itemData, m_backupFolder, &m_cancel, m_progress);
     const CodePage& codePage = CodePage::Ansi();
     for (const BackupItemOutcome& item : outcome.items)
         report.items.push_back({item.itemData, item.displayName, codePage.ToUtf8(item.displayName),

@@ -1,5 +1,6 @@
 #include "app/SingleInstance.h"
 
+#include "platform/FileLock.h"
 #include "platform/Paths.h"
 
 #include <cstdlib>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileLock.h"
 #include "platform/PrivateFolder.h"
 
 #include <memory>

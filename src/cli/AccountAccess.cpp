@@ -6,6 +6,7 @@
 #include "profile/ObjectList.h"
 
 #include "platform/CancelFlag.h"
+#include "platform/FileLock.h"
 #include "platform/PrivateFolder.h"
 #include "platform/Sentence.h"
 

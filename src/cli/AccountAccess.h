@@ -5,6 +5,7 @@
 #include "app/Job.h"
 #include "app/ListJob.h"
 #include "cli/CliOptions.h"
+#include "platform/FileLock.h"
 
 #include <memory>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "app/BackupJob.h"
 #include "app/Words.h"
-#include "backup/Backup.h"
+#include "backup/BackupOperation.h"
 #include "cli/AccountAccess.h"
 #include "cli/CatalogueCommand.h"
 #include "cli/ContentListing.h"

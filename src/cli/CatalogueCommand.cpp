@@ -5,6 +5,7 @@
 #include "cli/ContentListing.h"
 #include "platform/CancelFlag.h"
 #include "platform/CodePage.h"
+#include "platform/FileLock.h"
 #include "platform/PrivateFolder.h"
 #include "profile/ObjectList.h"
 

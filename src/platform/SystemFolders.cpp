@@ -4,6 +4,7 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
+#include "platform/ScratchFolder.h"
 #include "platform/WineAccount.h"
 
 #include <algorithm>

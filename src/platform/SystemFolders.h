@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "platform/ScratchFolder.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "platform/DataProtection.h"
+#include "platform/WineDataProtection.h"
 
 #include <openssl/crypto.h>
 #include <openssl/evp.h>

@@ -5,6 +5,7 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
+#include "platform/ScratchFolder.h"
 #include "platform/Sentence.h"
 
 #include <algorithm>

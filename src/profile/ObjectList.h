@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileIo.h"
+#include "platform/ScratchFolder.h"
 #include "profile/ContentCategory.h"
 #include "profile/InstalledObject.h"
 #include "profile/MapFiles.h"

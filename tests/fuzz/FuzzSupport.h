@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/ScratchFolder.h"
 
 // Small helpers the fuzz targets and their seed maker share. Kept apart from
 // the test-support library so the fuzzers link nothing but the code under

@@ -15,6 +15,7 @@
 
 #include "app/SettingsStore.h"
 #include "platform/DataProtection.h"
+#include "platform/WineDataProtection.h"
 
 #include <array>
 #include <cstdio>

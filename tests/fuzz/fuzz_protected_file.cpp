@@ -12,6 +12,8 @@
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/DataProtection.h"
+#include "platform/ScratchFolder.h"
+#include "platform/WineDataProtection.h"
 #include "profile/Base64.h"
 #include "profile/MapFiles.h"
 #include "profile/ObjectList.h"

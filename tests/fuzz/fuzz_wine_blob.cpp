@@ -12,6 +12,7 @@
 #include "FuzzSupport.h"
 
 #include "platform/DataProtection.h"
+#include "platform/WineDataProtection.h"
 
 #include <algorithm>
 #include <array>

@@ -23,6 +23,7 @@
 #include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/WineDataProtection.h"
 #include "profile/ContentCategory.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"

@@ -90,7 +90,7 @@ protected:
     }
 };
 
-TEST_F(MainWindowTest, ListMoveAndBackUpAsAUserWould) {
+TEST_F(MainWindowTest, ListMoveAndBackupAsAUserWould) {
     AddWinks(3);
     builder.Write();
     auto window = Open();

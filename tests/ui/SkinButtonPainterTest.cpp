@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace quorvane {
+namespace quorvane::ui {
 namespace {
 
 const QColor kFace(200, 200, 200), kHoverFace(180, 210, 240), kLight(Qt::white), kDark(90, 90, 90);
@@ -126,4 +126,4 @@ TEST(SkinButtonPainterTest, DisabledButtonIsEngravedAndItsIconGrey) {
 }
 
 } // namespace
-} // namespace quorvane
+} // namespace quorvane::ui

@@ -10,7 +10,7 @@
 
 #include <vector>
 
-namespace quorvane {
+namespace quorvane::ui {
 namespace {
 
 // A window whose skin gives every pixel its own colour, with two buttons.
@@ -190,4 +190,4 @@ TEST(SkinButtonTest, TheWindowsPicturesAreFoundBesideTheProgram) {
 }
 
 } // namespace
-} // namespace quorvane
+} // namespace quorvane::ui

@@ -4,6 +4,7 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/SystemFolders.h"
+#include "platform/WineDataProtection.h"
 #include "support/ChildRun.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"

@@ -1,4 +1,4 @@
-#include "backup/Backup.h"
+#include "backup/BackupOperation.h"
 
 #include "app/QtPictureDecoder.h"
 #include "backup/CabinetTools.h"
@@ -10,6 +10,7 @@
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
 #include "platform/SystemFolders.h"
+#include "platform/WineDataProtection.h"
 #include "profile/ObjectList.h"
 #include "profile/PackCipher.h"
 #include "support/ChildRun.h"
@@ -272,7 +273,7 @@ protected:
 
     // Backs up the chosen items of the last listing with the fixture's
     // services, into the fixture's backup folder.
-    BackupOutcome BackUp(ObjectList& list, const std::vector<std::size_t>& itemData) {
+    BackupOutcome Backup(ObjectList& list, const std::vector<std::size_t>& itemData) {
         BackupOperation backup(backupServices);
         return backup.Run(list, itemData, backupFolder, manifest);
     }
@@ -337,7 +338,7 @@ TEST_P(PackagedBackup, EachObjectBecomesOneSealedPackWithItsManifest) {
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), 3u);
 
-    const BackupOutcome outcome = BackUp(list, All(items));
+    const BackupOutcome outcome = Backup(list, All(items));
 
     EXPECT_TRUE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 3u);
@@ -384,7 +385,7 @@ TEST_F(BackupFixture, ADynamicBackgroundsNameIsEscapedInItsManifest) {
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), 1u);
 
-    const BackupOutcome outcome = BackUp(list, All(items));
+    const BackupOutcome outcome = Backup(list, All(items));
     ASSERT_TRUE(outcome.AllWritten());
     const std::string folder = Subfolder(ContentCategory::DynamicBackgrounds);
     EXPECT_EQ(outcome.items[0].file, JoinPath(folder, "Ch\xC3\xA2teau-&--Garden---1-.msn"))
@@ -411,7 +412,7 @@ TEST_F(BackupFixture, PackNamesAreMadeFileNamesAndUtf8) {
     ASSERT_EQ(items.size(), names.size());
     clock.ticks = 777;
 
-    const BackupOutcome outcome = BackUp(list, All(items));
+    const BackupOutcome outcome = Backup(list, All(items));
     ASSERT_TRUE(outcome.AllWritten());
     std::vector<std::string> files;
     for (const BackupItemOutcome& item : outcome.items)
@@ -504,7 +505,7 @@ TEST_F(BackupFixture, PacksOfItemsChosenOutOfOrderHoldTheirOwnObjects) {
     PackagedObjectList list(services, ContentCategory::Winks);
     ASSERT_EQ(List(list).size(), 3u);
 
-    const BackupOutcome outcome = BackUp(list, {2, 0});
+    const BackupOutcome outcome = Backup(list, {2, 0});
     ASSERT_TRUE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 2u);
     const std::string folder = Subfolder(ContentCategory::Winks);
@@ -557,7 +558,7 @@ TEST_F(BackupFixture, AnObjectStoredAsContentXmlIsNeitherOverwrittenNorDeleted) 
     PackagedObjectList list(services, ContentCategory::Winks);
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), 2u);
-    const BackupOutcome outcome = BackUp(list, All(items));
+    const BackupOutcome outcome = Backup(list, All(items));
     list.Clear();
 
     auto after = SnapshotTree(account);
@@ -582,7 +583,7 @@ TEST_F(BackupFixture, AWildcardLocationIsRefusedWhateverListItComesIn) {
     WriteFile(JoinPath(list.objectFolder, "*.*"), ReadFile(list.ObjectPath(list.objects[0])));
     list.objects[0].location = "*.*";
 
-    const BackupOutcome outcome = BackUp(list, All(items));
+    const BackupOutcome outcome = Backup(list, All(items));
     ASSERT_EQ(outcome.items.size(), 2u);
     EXPECT_FALSE(outcome.items[0].written);
     EXPECT_THAT(outcome.items[0].reason, HasSubstr("\"*.*\" holds a wildcard"));
@@ -625,7 +626,7 @@ TEST_F(BackupFixture, AStampFileDeletedBeforeTheBackupFailsThatItemOnly) {
     ASSERT_EQ(items.size(), 3u);
     ASSERT_EQ(unlink(list.StampPath(list.objects[1]).c_str()), 0);
 
-    const BackupOutcome outcome = BackUp(list, All(items));
+    const BackupOutcome outcome = Backup(list, All(items));
     EXPECT_FALSE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 3u);
     EXPECT_TRUE(outcome.items[0].written);
@@ -726,7 +727,7 @@ TEST_F(BackupFixture, EmoticonsGoIntoOneDatedPack) {
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), 3u);
 
-    const BackupOutcome outcome = BackUp(list, All(items));
+    const BackupOutcome outcome = Backup(list, All(items));
     ASSERT_TRUE(outcome.AllWritten());
     const std::string pack =
         JoinPath(Subfolder(ContentCategory::CustomEmoticons), kEmoticonPackName);
@@ -772,7 +773,7 @@ TEST_F(BackupFixture, AnEmoticonPackHoldsOnlyThisRunsEmoticons) {
     const std::string leftover = folders.tempFolder + std::to_string(clock.seconds);
     WriteFile(JoinPath(leftover, "stray.gif"), MessengerAccountBuilder::GifPicture());
 
-    const BackupOutcome outcome = BackUp(list, {2, 0});
+    const BackupOutcome outcome = Backup(list, {2, 0});
     ASSERT_TRUE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 2u);
     EXPECT_EQ(outcome.items[0].itemData, 2u);
@@ -811,8 +812,8 @@ TEST_F(BackupFixture, TwoEmoticonBackupsInOneSecondKeepBothPacks) {
     const std::string numbered = "MSNEmoticons231114-221320 (2).msn";
 
     // The clock stands still: both runs want the same dated name.
-    const BackupOutcome first = BackUp(list, {0});
-    const BackupOutcome second = BackUp(list, {1});
+    const BackupOutcome first = Backup(list, {0});
+    const BackupOutcome second = Backup(list, {1});
     ASSERT_TRUE(first.AllWritten() && second.AllWritten());
     EXPECT_EQ(first.items[0].file, JoinPath(folder, kEmoticonPackName));
     EXPECT_EQ(second.items[0].file, JoinPath(folder, numbered));
@@ -823,7 +824,7 @@ TEST_F(BackupFixture, TwoEmoticonBackupsInOneSecondKeepBothPacks) {
     EXPECT_EQ(holds(kEmoticonPackName, 0), 1u);
     EXPECT_EQ(holds(numbered, 1), 1u);
     // The first backup again is the same pack, and replaces its own.
-    EXPECT_EQ(BackUp(list, {0}).items[0].file, JoinPath(folder, kEmoticonPackName));
+    EXPECT_EQ(Backup(list, {0}).items[0].file, JoinPath(folder, kEmoticonPackName));
     EXPECT_THAT(NamesIn(folder), ElementsAre(numbered, kEmoticonPackName));
 }
 
@@ -836,7 +837,7 @@ TEST_F(BackupFixture, AnEmoticonWhoseFileIsGoneIsLeftOutOfThePackAndReported) {
     ASSERT_EQ(items.size(), 3u);
     ASSERT_EQ(unlink(ObjectFile(ContentCategory::CustomEmoticons, objects[1]).c_str()), 0);
 
-    const BackupOutcome outcome = BackUp(list, All(items));
+    const BackupOutcome outcome = Backup(list, All(items));
     EXPECT_FALSE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 3u);
     EXPECT_TRUE(outcome.items[0].written);
@@ -921,7 +922,7 @@ TEST_F(BackupFixture, TwoEmoticonsWithOnePackNameAreNotBothClaimed) {
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), 2u);
 
-    const BackupOutcome outcome = BackUp(list, All(items));
+    const BackupOutcome outcome = Backup(list, All(items));
     EXPECT_FALSE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 2u);
     EXPECT_TRUE(outcome.items[0].written);
@@ -944,7 +945,7 @@ TEST_F(BackupFixture, AnEmoticonStoredAsContentXmlIsNotClaimedAsPacked) {
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), 2u);
 
-    const BackupOutcome outcome = BackUp(list, All(items));
+    const BackupOutcome outcome = Backup(list, All(items));
     ASSERT_EQ(outcome.items.size(), 2u);
     EXPECT_TRUE(outcome.items[1].written) << outcome.items[1].reason;
     EXPECT_FALSE(outcome.items[0].written)
@@ -978,7 +979,7 @@ TEST_F(BackupFixture, RegularDisplayPicturesAreCopiedUnderTheirNames) {
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), pictures.size());
 
-    const BackupOutcome outcome = BackUp(list, All(items));
+    const BackupOutcome outcome = Backup(list, All(items));
     ASSERT_TRUE(outcome.AllWritten());
     const std::string folder = Subfolder(ContentCategory::RegularDisplayPictures);
     const std::vector<std::string> names = {"sunset.jpg", "photo.jpeg.png", "my picture.png",
@@ -1001,7 +1002,7 @@ TEST_F(BackupFixture, RegularBackgroundsKeepTheirSpaces) {
     const std::vector<ListedItem> items = List(list);
     ASSERT_EQ(items.size(), 2u);
 
-    const BackupOutcome outcome = BackUp(list, All(items));
+    const BackupOutcome outcome = Backup(list, All(items));
     ASSERT_TRUE(outcome.AllWritten());
     const std::string folder = Subfolder(ContentCategory::RegularBackgrounds);
     EXPECT_THAT(NamesIn(folder), ElementsAre("Mountains 1.png", "Sunny Beach 0.png"));
@@ -1056,7 +1057,7 @@ TEST_F(BackupFixture, PictureCopiesOfItemsChosenOutOfOrderAreTheirOwn) {
     PictureObjectList list(services, ContentCategory::RegularDisplayPictures);
     ASSERT_EQ(List(list).size(), 3u);
 
-    const BackupOutcome outcome = BackUp(list, {2, 0});
+    const BackupOutcome outcome = Backup(list, {2, 0});
     ASSERT_TRUE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 2u);
     const std::string folder = Subfolder(ContentCategory::RegularDisplayPictures);
@@ -1079,7 +1080,7 @@ TEST_F(BackupFixture, APictureWhoseFileIsGoneIsReported) {
     const std::string gone = ObjectFile(ContentCategory::RegularBackgrounds, objects[0]);
     ASSERT_EQ(unlink(gone.c_str()), 0);
 
-    const BackupOutcome outcome = BackUp(list, All(items));
+    const BackupOutcome outcome = Backup(list, All(items));
     EXPECT_FALSE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 2u);
     EXPECT_FALSE(outcome.items[0].written);

@@ -3,12 +3,13 @@
 // what lands in the backup folder, and that Messenger's folders keep exactly
 // what they held.
 
-#include "backup/Backup.h"
+#include "backup/BackupOperation.h"
 #include "backup/Manifests.h"
 #include "platform/CodePage.h"
 #include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/WineDataProtection.h"
 #include "profile/PackCipher.h"
 #include "support/ChildRun.h"
 #include "support/IndependentReader.h"

@@ -13,6 +13,7 @@
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
 #include "platform/WineAccount.h"
+#include "platform/WineDataProtection.h"
 #include "profile/ObjectList.h"
 #include "support/ChildRun.h"
 #include "support/FakeClock.h"

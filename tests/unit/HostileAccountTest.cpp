@@ -9,6 +9,7 @@
 #include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/WineDataProtection.h"
 #include "profile/MessengerProfile.h"
 #include "support/CabinetWriter.h"
 #include "support/ChildRun.h"

@@ -8,6 +8,7 @@
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
 #include "platform/SystemFolders.h"
+#include "platform/WineDataProtection.h"
 #include "profile/ObjectList.h"
 #include "support/ChildRun.h"
 #include "support/FakeClock.h"

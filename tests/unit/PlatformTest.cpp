@@ -6,6 +6,8 @@
 #include "platform/WineAccount.h"
 #include "profile/MessengerProfile.h"
 
+#include "platform/FileLock.h"
+#include "platform/ScratchFolder.h"
 #include "support/ChildRun.h"
 #include "support/FakeClock.h"
 #include "support/TempFolder.h"

@@ -7,6 +7,7 @@
 #include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/WineDataProtection.h"
 #include "profile/ObjectList.h"
 #include "support/ChildRun.h"
 #include "support/FakeClock.h"

@@ -6,6 +6,7 @@
 // every blob they make or craft there, with the verdict this program gives
 // it, so make-blobs.sh can ask Wine for its verdict on the same bytes.
 
+#include "platform/WineDataProtection.h"
 #include "platform/DataProtection.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 
 #include <utility>
 
-namespace quorvane {
+namespace quorvane::ui {
 
 namespace {
 
@@ -222,4 +222,4 @@ bool CSkinButton::event(QEvent* event) {
     return QPushButton::event(event);
 }
 
-} // namespace quorvane
+} // namespace quorvane::ui

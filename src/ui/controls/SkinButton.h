@@ -12,7 +12,7 @@
 
 #include <array>
 
-namespace quorvane {
+namespace quorvane::ui {
 
 // A push button drawn by the program instead of the style: an icon and a
 // caption over the window's skin, a thin raised frame while the pointer is
@@ -83,4 +83,4 @@ private:
     std::array<SkinButtonIcon, 2> m_icons;
 };
 
-} // namespace quorvane
+} // namespace quorvane::ui

@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-namespace quorvane {
+namespace quorvane::ui {
 
 namespace {
 
@@ -125,4 +125,4 @@ void SkinButtonPainter::Paint(QPainter& painter, const SkinButtonLook& look) {
     painter.restore();
 }
 
-} // namespace quorvane
+} // namespace quorvane::ui

@@ -12,7 +12,7 @@
 
 class QPainter;
 
-namespace quorvane {
+namespace quorvane::ui {
 
 // One of a skinned button's two pictures, shown at the size it was given.
 struct SkinButtonIcon {
@@ -65,4 +65,4 @@ public:
     static void Paint(QPainter& painter, const SkinButtonLook& look);
 };
 
-} // namespace quorvane
+} // namespace quorvane::ui

@@ -7,6 +7,7 @@
 #include "ui/controls/SkinButton.h"
 #include "ui/main/CDlgAbout.h"
 #include "ui/main/DialogUnits.h"
+#include "ui/main/FolderDialog.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/Thumbnails.h"
 

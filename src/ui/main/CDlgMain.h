@@ -25,11 +25,9 @@ class QListWidget;
 class QProgressDialog;
 class QPushButton;
 
-namespace quorvane {
-class CSkinButton;
-}
-
 namespace quorvane::ui {
+
+class CSkinButton;
 
 // The whole user interface: one fixed-size window without a caption bar,
 // with a painted skin, in which the user types a passport, picks a backup

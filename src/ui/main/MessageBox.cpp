@@ -1,16 +1,12 @@
 #include "ui/main/MessageBox.h"
 
-#include <QFileDialog>
 #include <QMessageBox>
-
-#include <optional>
 
 namespace quorvane::ui {
 
 namespace {
 
 bool g_recording = false;
-std::optional<QString> g_nextFolder;
 
 } // namespace
 
@@ -37,19 +33,6 @@ void MessageBox::SetRecording(bool recording) {
 QStringList& MessageBox::Shown() {
     static QStringList shown;
     return shown;
-}
-
-QString FolderDialog::Choose(QWidget* parent, const QString& title, const QString& startFolder) {
-    if (g_nextFolder) {
-        QString answer = *g_nextFolder;
-        g_nextFolder.reset();
-        return answer;
-    }
-    return QFileDialog::getExistingDirectory(parent, title, startFolder);
-}
-
-void FolderDialog::SetNextAnswer(const QString& folder) {
-    g_nextFolder = folder;
 }
 
 } // namespace quorvane::ui

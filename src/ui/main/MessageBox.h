@@ -24,12 +24,4 @@ public:
     static QStringList& Shown();
 };
 
-// The folder browser, with the same seam: a test sets the answer (an empty
-// string cancels).
-class FolderDialog {
-public:
-    static QString Choose(QWidget* parent, const QString& title, const QString& startFolder);
-    static void SetNextAnswer(const QString& folder);
-};
-
 } // namespace quorvane::ui

@@ -1,4 +1,4 @@
-#include "backup/Backup.h"
+#include "backup/BackupOperation.h"
 
 #include "backup/Manifests.h"
 #include "backup/PackVerifier.h"
@@ -8,6 +8,7 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
+#include "platform/ScratchFolder.h"
 #include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
 

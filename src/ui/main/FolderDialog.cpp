@@ -1,0 +1,28 @@
+#include "ui/main/FolderDialog.h"
+
+#include <QFileDialog>
+
+#include <optional>
+
+namespace quorvane::ui {
+
+namespace {
+
+std::optional<QString> g_nextFolder;
+
+} // namespace
+
+QString FolderDialog::Choose(QWidget* parent, const QString& title, const QString& startFolder) {
+    if (g_nextFolder) {
+        QString answer = *g_nextFolder;
+        g_nextFolder.reset();
+        return answer;
+    }
+    return QFileDialog::getExistingDirectory(parent, title, startFolder);
+}
+
+void FolderDialog::SetNextAnswer(const QString& folder) {
+    g_nextFolder = folder;
+}
+
+} // namespace quorvane::ui

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace quorvane::ui {
+
+// The folder browser, with a seam for tests: a test sets the answer (an
+// empty string cancels), so no test waits on a dialog.
+class FolderDialog {
+public:
+    static QString Choose(QWidget* parent, const QString& title, const QString& startFolder);
+    static void SetNextAnswer(const QString& folder);
+};
+
+} // namespace quorvane::ui
