@@ -17,8 +17,7 @@ QString NothingSelectedText() {
 }
 
 QString InvalidPassportText() {
-    return QCoreApplication::translate("quorvane::Words",
-                                       "Please enter an valid MSN account.");
+    return QCoreApplication::translate("quorvane::Words", "Please enter an valid MSN account.");
 }
 
 } // namespace quorvane
