@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     clang-14 libclang-rt-14-dev clang-format
-    libssl-dev libgcab-dev libmspack-dev
+    libssl-dev libgcab-dev libmspack-dev libexpected-dev
     qt6-base-dev qt6-webengine-dev
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
