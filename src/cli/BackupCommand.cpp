@@ -138,6 +138,51 @@ std::string OutcomeLine(const BackupItemReport& item) {
     return line + "\n";
 }
 
+// What listing and backing up gave, gathered before anything is printed.
+struct BackupRun {
+    std::string lines;     // one outcome line per chosen item
+    std::string problem;   // why nothing could be listed
+    std::string complaint; // --items names an item the listing does not hold
+    std::string leftOut;
+    bool nothingListed = false;
+    bool allWritten = false;
+    bool interrupted = false;
+    std::size_t failed = 0;
+    std::size_t chosen = 0;
+};
+
+BackupRun ListAndBackup(const AccountSelection& selection, ContentCategory category,
+                        const ItemChoice& choice, const std::string& backupFolder) {
+    BackupRun run;
+    // The account stays locked from the listing to the end of the backup;
+    // the listing's scratch and the lock go with the job and the report,
+    // before anything is printed.
+    ListReport listed = ListContent(selection, category, true, run.problem);
+    if (!run.problem.empty()) {
+        run.nothingListed = listed.catalogue.status == ListingStatus::Listed && !listed.interrupted;
+        // Interrupted while listing, or before that while waiting for the
+        // account.
+        run.interrupted = listed.interrupted || Interrupts().Requested();
+        return run;
+    }
+    run.leftOut = LeftOutSummary(listed);
+    std::vector<std::size_t> itemData = ItemData(choice, listed.items, run.complaint);
+    if (!run.complaint.empty())
+        return run;
+    BackupJob job(std::move(listed.listing), std::move(itemData), backupFolder);
+    const InterruptibleJob interruptible(job);
+    const BackupReport outcome = job.Run();
+    for (const BackupItemReport& item : outcome.items) {
+        run.lines += OutcomeLine(item);
+        if (!item.written)
+            ++run.failed;
+    }
+    run.chosen = outcome.items.size();
+    run.allWritten = run.chosen > 0 && outcome.AllWritten();
+    run.interrupted = outcome.interrupted;
+    return run;
+}
+
 int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
     const ContentCategory category = CategoryOption(options);
     const AccountSelection selection = SelectionFromOptions(options);
@@ -162,73 +207,36 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
     if (!CheckPassport(selection, "backup", err))
         return kExitFailure;
 
-    std::string lines;
-    std::string problem;
-    std::string complaint;
-    std::string leftOut;
-    bool nothingListed = false;
-    bool allWritten = false;
-    bool interrupted = false;
-    std::size_t failed = 0;
-    std::size_t chosen = 0;
-    {
-        // The account stays locked from the listing to the end of the backup.
-        ListReport listed = ListContent(selection, category, true, problem);
-        if (!problem.empty()) {
-            nothingListed = listed.catalogue.status == ListingStatus::Listed && !listed.interrupted;
-            // Interrupted while listing, or before that while waiting for the
-            // account.
-            interrupted = listed.interrupted || Interrupts().Requested();
-        } else {
-            leftOut = LeftOutSummary(listed);
-            std::vector<std::size_t> itemData = ItemData(choice, listed.items, complaint);
-            if (complaint.empty()) {
-                BackupJob job(std::move(listed.listing), std::move(itemData), backupFolder);
-                const InterruptibleJob interruptible(job);
-                const BackupReport outcome = job.Run();
-                for (const BackupItemReport& item : outcome.items) {
-                    lines += OutcomeLine(item);
-                    if (!item.written)
-                        ++failed;
-                }
-                chosen = outcome.items.size();
-                allWritten = chosen > 0 && outcome.AllWritten();
-                interrupted = outcome.interrupted;
-            }
-        }
-        // The listing's scratch and the account's lock go with the job and
-        // the report, before anything is printed.
-    }
-
-    if (!complaint.empty())
-        throw UsageError(complaint);
-    if (!problem.empty()) {
+    const BackupRun run = ListAndBackup(selection, category, choice, backupFolder);
+    if (!run.complaint.empty())
+        throw UsageError(run.complaint);
+    if (!run.problem.empty()) {
         err << "quorvane-cli backup: ";
-        if (nothingListed)
+        if (run.nothingListed)
             err << nothingSelected << "\n";
-        err << problem;
-        return interrupted ? InterruptedStatus() : kExitFailure;
+        err << run.problem;
+        return run.interrupted ? InterruptedStatus() : kExitFailure;
     }
-    if (!leftOut.empty())
-        err << "quorvane-cli backup: " << leftOut;
-    out << lines;
-    if (allWritten)
+    if (!run.leftOut.empty())
+        err << "quorvane-cli backup: " << run.leftOut;
+    out << run.lines;
+    if (run.allWritten)
         out << SucceededMessage() << "\n";
     out.flush();
-    const auto chosenCount = static_cast<int>(chosen);
-    if (interrupted)
+    const auto chosenCount = static_cast<int>(run.chosen);
+    if (run.interrupted)
         err << "quorvane-cli backup: "
             << Sentence(QCoreApplication::translate("quorvane::cli",
-                                                    "interrupted; %1 of %n items were written.",
+                                                    "run.interrupted; %1 of %n items were written.",
                                                     nullptr, chosenCount),
-                        chosen - failed)
+                        run.chosen - run.failed)
             << "\n";
-    else if (!allWritten)
+    else if (!run.allWritten)
         err << "quorvane-cli backup: "
             << Sentence(QCoreApplication::translate("quorvane::cli",
                                                     "%1 of %n items could not be written.", nullptr,
                                                     chosenCount),
-                        failed)
+                        run.failed)
             << "\n";
     if (!out) {
         err << "quorvane-cli backup: "
@@ -238,9 +246,9 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
             << "\n";
         return kExitFailure;
     }
-    if (interrupted)
+    if (run.interrupted)
         return InterruptedStatus();
-    return allWritten ? kExitOk : kExitFailure;
+    return run.allWritten ? kExitOk : kExitFailure;
 }
 
 } // namespace
