@@ -16,8 +16,7 @@ struct Failure {
 };
 
 // What every function that can fail gives back: the value, or the Failure.
-template <typename T = void>
-using Result = tl::expected<T, Failure>;
+template <typename T = void> using Result = tl::expected<T, Failure>;
 
 // The failure side of a Result, for "return Fail(...)".
 inline tl::unexpected<Failure> Fail(std::string sentence, int osError = 0) {
