@@ -14,6 +14,7 @@
 // it prints its figures.
 
 #include "app/DemoAccount.h"
+#include "app/SettingsStore.h"
 #include "backup/CabinetTools.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
@@ -177,7 +178,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     ui::CDlgMain window(WineAccount{demo.prefix, wine.user},
-                        JoinPath(ExecutableFolder(), "../share/quorvane"));
+                        JoinPath(ExecutableFolder(), "../share/quorvane"),
+                        SettingsStore(SettingsFolder()));
     window.show();
     QElapsedTimer sinceStart;
     sinceStart.start();

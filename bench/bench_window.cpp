@@ -14,6 +14,7 @@
 // it prints its figures. It runs on the offscreen platform unless
 // QT_QPA_PLATFORM names another (xcb shows the cost on a real X server).
 
+#include "app/SettingsStore.h"
 #include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
@@ -128,7 +129,8 @@ int main(int argc, char** argv) {
     for (int run = 0; run < kRuns; ++run) {
         QElapsedTimer clock;
         clock.start();
-        ui::CDlgMain window(WineAccount{prefix, "benchuser"}, data);
+        ui::CDlgMain window(WineAccount{prefix, "benchuser"}, data,
+                            SettingsStore(SettingsFolder()));
         PaintWatcher watcher;
         window.installEventFilter(&watcher);
         window.show();

@@ -116,17 +116,17 @@ bool ReadLength(ByteReader& reader, std::uint32_t& length) {
     return reader.ReadUint32(length);
 }
 
-// Opens the folder holding a settings file; the file itself is then only
-// ever named relative to it, and never through a link. The folder is the
-// user's own (~/.config/quorvane), which a dotfile manager may have made a
-// link: that one is followed.
-bool OpenSettingsFolder(const std::string& filePath, OpenFolder& folder) {
-    std::string path = ParentFolder(filePath);
-    if (path.empty())
-        path = filePath.starts_with('/') ? "/" : ".";
+// The settings files are only ever named relative to their folder, and never
+// through a link. The folder is the user's own (~/.config/quorvane), which a
+// dotfile manager may have made a link: that one is followed.
+bool OpenSettingsFolder(const std::string& path, OpenFolder& folder) {
     std::string reason;
-    return folder.Open(path, reason, true);
+    return folder.Open(path.empty() ? "." : path, reason, true);
 }
+
+constexpr const char* kPassportsFileName = "passports.dat";
+constexpr const char* kBackupFolderFileName = "backupfolder.dat";
+constexpr const char* kDemoNoticeFileName = "demo-notice-shown";
 
 } // namespace
 
@@ -149,27 +149,6 @@ std::string SettingsFolder() {
     return folder;
 }
 
-bool LoadBackupFolder(const std::string& filePath, std::string& folder) {
-    OpenFolder settings;
-    if (!OpenSettingsFolder(filePath, settings))
-        return false;
-    const std::optional<std::string> bytes =
-        settings.ReadFile(BaseName(filePath), kMaxSettingsFileBytes).bytes;
-    if (!bytes)
-        return false;
-    // The file holds the path's bytes only; a zero byte (as a C string
-    // written whole would leave) ends it, while a line feed is part of it.
-    const std::size_t end = bytes->find('\0');
-    folder = bytes->substr(0, end);
-    return true;
-}
-
-bool SaveBackupFolder(const std::string& filePath, const std::string& folder) {
-    OpenFolder settings;
-    return OpenSettingsFolder(filePath, settings) &&
-           settings.ReplaceFile(BaseName(filePath), folder);
-}
-
 std::string EncodeStringArray(const std::vector<std::string>& strings) {
     std::string out;
     std::size_t total = 2;
@@ -178,7 +157,7 @@ std::string EncodeStringArray(const std::vector<std::string>& strings) {
     out.reserve(total);
 
     // Lengths beyond 32 bits cannot be archived; passports are short, and
-    // SaveRecentPassports refuses such lists before they get here.
+    // SetRecentPassports refuses such lists before they get here.
     const auto count = static_cast<std::uint32_t>(strings.size());
     if (count < 0xFFFFu) {
         AppendUint16(out, static_cast<std::uint16_t>(count));
@@ -218,17 +197,16 @@ std::vector<std::string> DecodeStringArray(std::string_view bytes) {
     return strings;
 }
 
-std::vector<std::string> LoadRecentPassports(const std::string& filePath) {
+std::vector<std::string> SettingsStore::RecentPassports() const {
     OpenFolder settings;
-    if (!OpenSettingsFolder(filePath, settings))
+    if (!OpenSettingsFolder(m_folder, settings))
         return {};
-    const std::string name = BaseName(filePath);
-    const FileRead file = settings.ReadFile(name, kMaxSettingsFileBytes);
+    const FileRead file = settings.ReadFile(kPassportsFileName, kMaxSettingsFileBytes);
     // The first start leaves an empty list behind. Made exclusively, so an
     // entry of that name (a dangling link among them) is never written
     // through.
     if (file.problem == FileRead::Problem::Missing) {
-        settings.WriteNewFile(name, {});
+        settings.WriteNewFile(kPassportsFileName, {});
         return {};
     }
     if (!file.bytes || file.bytes->size() < 2)
@@ -239,7 +217,7 @@ std::vector<std::string> LoadRecentPassports(const std::string& filePath) {
     return passports;
 }
 
-bool SaveRecentPassports(const std::string& filePath, const std::vector<std::string>& passports) {
+bool SettingsStore::SetRecentPassports(const std::vector<std::string>& passports) const {
     const std::vector<std::string> kept(
         passports.begin(), passports.begin() + static_cast<std::ptrdiff_t>(std::min(
                                                    passports.size(), kMaxRecentPassports)));
@@ -249,29 +227,43 @@ bool SaveRecentPassports(const std::string& filePath, const std::vector<std::str
             return false;
     }
     OpenFolder settings;
-    return OpenSettingsFolder(filePath, settings) &&
-           settings.ReplaceFile(BaseName(filePath), EncodeStringArray(kept));
+    return OpenSettingsFolder(m_folder, settings) &&
+           settings.ReplaceFile(kPassportsFileName, EncodeStringArray(kept));
 }
 
-bool FirstDemoNotice(const std::string& filePath) {
+// "backupfolder.dat" is the folder path's bytes, nothing else: a zero byte
+// (as a C string written whole would leave) ends it, while a line feed is
+// part of it.
+std::string SettingsStore::BackupFolder(const std::string& documentsFolder) const {
+    std::string folder;
     OpenFolder settings;
-    if (!OpenSettingsFolder(filePath, settings))
-        return true;
-    const std::string name = BaseName(filePath);
-    if (settings.HoldsRegularFile(name))
-        return false;
-    settings.WriteNewFile(name, {});
-    return true;
-}
-
-std::string ChooseBackupFolder(bool loaded, const std::string& loadedFolder,
-                               const std::string& documentsFolder) {
-    std::string folder = loaded ? loadedFolder : documentsFolder + "/Quorvane";
+    if (OpenSettingsFolder(m_folder, settings)) {
+        const std::optional<std::string> bytes =
+            settings.ReadFile(kBackupFolderFileName, kMaxSettingsFileBytes).bytes;
+        if (bytes)
+            folder = bytes->substr(0, bytes->find('\0'));
+    }
     // An empty or one-character folder ("/" or a stray letter) cannot be a
     // usable backup folder, so the default takes over.
     if (folder.size() < 2)
         folder = documentsFolder + "/Quorvane";
     return folder;
+}
+
+bool SettingsStore::SetBackupFolder(const std::string& folder) const {
+    OpenFolder settings;
+    return OpenSettingsFolder(m_folder, settings) &&
+           settings.ReplaceFile(kBackupFolderFileName, folder);
+}
+
+bool SettingsStore::FirstDemoNotice() const {
+    OpenFolder settings;
+    if (!OpenSettingsFolder(m_folder, settings))
+        return true;
+    if (settings.HoldsRegularFile(kDemoNoticeFileName))
+        return false;
+    settings.WriteNewFile(kDemoNoticeFileName, {});
+    return true;
 }
 
 } // namespace quorvane

@@ -15,6 +15,7 @@
 #include "support/TempFolder.h"
 #include "ui/WindowAccountTest.h"
 #include "ui/main/CDlgMain.h"
+#include "ui/main/FolderDialog.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/PreviewRequest.h"
 #include "ui/main/StartNotice.h"
@@ -25,6 +26,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -223,16 +225,22 @@ TEST_F(MainWindowTest, GetMoreOpensTheManualWhereItTellsWhereContentComesFrom) {
     EXPECT_NE(manual->find("id=\"content\""), std::string::npos);
 }
 
-TEST_F(MainWindowTest, EscapeClosesAndKeepsThePassports) {
+TEST_F(MainWindowTest, TheNextWindowOffersTheChosenFolderAndTheUsedPassports) {
     builder.Write();
+    const std::string chosen = root / "chosen backups";
     {
         auto window = Open();
+        FolderDialog::SetNextAnswer(QString::fromStdString(chosen));
+        Click(*window, "changeFolder");
+        EXPECT_EQ(Find<QLineEdit>(*window, "backupFolder")->text().toStdString(), chosen);
         List(*window, ContentCategory::Winks, "first@example.com");
         List(*window, ContentCategory::Winks, "second@example.com");
         QTest::keyClick(window.get(), Qt::Key_Escape);
         EXPECT_FALSE(window->isVisible());
     }
     auto window = Open();
+    EXPECT_EQ(Find<QLineEdit>(*window, "backupFolder")->text().toStdString(), chosen);
+    EXPECT_EQ(window->BackupFolder(), chosen);
     auto* passports = Find<QComboBox>(*window, "passport");
     ASSERT_EQ(passports->count(), 2);
     EXPECT_EQ(passports->itemText(0), "first@example.com");
@@ -246,9 +254,8 @@ TEST_F(MainWindowTest, AFullPassportListForgetsThePassportUsedLongestAgo) {
     std::vector<std::string> stored;
     for (int n = 0; n < 100; ++n)
         stored.push_back(name(n));
-    const std::string file = root / "home/.config/quorvane/passports.dat";
-    MakeFolders(ParentFolder(file));
-    ASSERT_TRUE(SaveRecentPassports(file, stored));
+    const SettingsStore settings(SettingsFolder());
+    ASSERT_TRUE(settings.SetRecentPassports(stored));
 
     auto window = Open();
     auto* passports = Find<QComboBox>(*window, "passport");
@@ -263,7 +270,7 @@ TEST_F(MainWindowTest, AFullPassportListForgetsThePassportUsedLongestAgo) {
     for (int n = 0; n < 99; ++n)
         if (n != 50)
             expected.push_back(name(n));
-    const std::vector<std::string> saved = LoadRecentPassports(file);
+    const std::vector<std::string> saved = settings.RecentPassports();
     ASSERT_EQ(saved.size(), 100u);
     EXPECT_EQ(saved, expected);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SettingsStore.h"
 #include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
@@ -41,11 +42,12 @@ protected:
     }
     ~WindowAccountTest() override { ui::MessageBox::SetRecording(false); }
 
-    // The window's pictures, icons and manual, beside the built programs.
-    // The window on the test's Wine prefix, shown.
+    // The window on the test's Wine prefix and settings folder, shown, with
+    // the pictures, icons and manual beside the built programs.
     std::unique_ptr<ui::CDlgMain> Open() {
-        auto window = std::make_unique<ui::CDlgMain>(WineAccount{root / "wine", kWindowWineUser},
-                                                     ProgramDataFolder());
+        auto window =
+            std::make_unique<ui::CDlgMain>(WineAccount{root / "wine", kWindowWineUser},
+                                           ProgramDataFolder(), SettingsStore(SettingsFolder()));
         window->show();
         return window;
     }

@@ -147,21 +147,22 @@ TEST(StringArrayFormatTest, HugeCountsInSmallInputsStaySmall) {
 
 TEST(RecentPassportsTest, SavesTheExactBytesAndLoadsThemBack) {
     test::TempFolder scratch;
+    const SettingsStore settings(scratch.Path());
     const std::string path = scratch / "passports.dat";
 
-    ASSERT_TRUE(SaveRecentPassports(path, {"joe@x1", "ann@xy2"}));
+    ASSERT_TRUE(settings.SetRecentPassports({"joe@x1", "ann@xy2"}));
     EXPECT_EQ(test::ReadFile(path),
               Bytes({0x02, 0x00, 0x06}) + "joe@x1" + Bytes({0x07}) + "ann@xy2");
-    EXPECT_EQ(LoadRecentPassports(path), (Strings{"joe@x1", "ann@xy2"}));
+    EXPECT_EQ(settings.RecentPassports(), (Strings{"joe@x1", "ann@xy2"}));
 
-    ASSERT_TRUE(SaveRecentPassports(path, {}));
+    ASSERT_TRUE(settings.SetRecentPassports({}));
     EXPECT_EQ(test::ReadFile(path), Bytes({0x00, 0x00}));
-    EXPECT_TRUE(LoadRecentPassports(path).empty());
+    EXPECT_TRUE(settings.RecentPassports().empty());
 
     // A settings folder that a dotfile manager made a link still works.
     std::filesystem::create_symlink(scratch.Path(), scratch / "linked");
-    ASSERT_TRUE(SaveRecentPassports(scratch / "linked/passports.dat", {"joe@x1"}));
-    EXPECT_EQ(LoadRecentPassports(path), Strings{"joe@x1"});
+    ASSERT_TRUE(SettingsStore(scratch / "linked").SetRecentPassports({"joe@x1"}));
+    EXPECT_EQ(settings.RecentPassports(), Strings{"joe@x1"});
 }
 
 TEST(RecentPassportsTest, SavingReplacesTheFileWholeThroughARename) {
@@ -169,11 +170,11 @@ TEST(RecentPassportsTest, SavingReplacesTheFileWholeThroughARename) {
     const std::string path = scratch / "passports.dat";
     test::WriteFile(path, EncodeStringArray({Filler(400), Filler(400)}));
 
-    ASSERT_TRUE(SaveRecentPassports(path, {"me@home"}));
+    ASSERT_TRUE(SettingsStore(scratch.Path()).SetRecentPassports({"me@home"}));
     EXPECT_EQ(test::ReadFile(path), Bytes({0x01, 0x00, 0x07}) + "me@home");
     EXPECT_EQ(test::FolderNames(scratch.Path()), Strings{"passports.dat"});
 
-    EXPECT_FALSE(SaveRecentPassports(scratch / "missing/passports.dat", {"me@home"}));
+    EXPECT_FALSE(SettingsStore(scratch / "missing").SetRecentPassports({"me@home"}));
     EXPECT_EQ(test::FolderNames(scratch.Path()), Strings{"passports.dat"});
 }
 
@@ -181,45 +182,48 @@ TEST(RecentPassportsTest, MissingFileIsCreatedEmpty) {
     test::TempFolder scratch;
     const std::string path = scratch / "passports.dat";
 
-    EXPECT_TRUE(LoadRecentPassports(path).empty());
+    EXPECT_TRUE(SettingsStore(scratch.Path()).RecentPassports().empty());
     ASSERT_TRUE(fs::is_regular_file(path));
     EXPECT_EQ(fs::file_size(path), 0u);
 
     // Nowhere to create it: an empty list, not an error.
-    EXPECT_TRUE(LoadRecentPassports(scratch / "missing/passports.dat").empty());
+    EXPECT_TRUE(SettingsStore(scratch / "missing").RecentPassports().empty());
     EXPECT_FALSE(fs::exists(scratch / "missing"));
 }
 
 TEST(RecentPassportsTest, DamagedFilesGiveWhatCanBeReadAndStayUntouched) {
     test::TempFolder scratch;
+    const SettingsStore settings(scratch.Path());
     const std::string path = scratch / "passports.dat";
 
     test::WriteFile(path, Bytes({0x01}));
-    EXPECT_TRUE(LoadRecentPassports(path).empty());
+    EXPECT_TRUE(settings.RecentPassports().empty());
     EXPECT_EQ(test::ReadFile(path), Bytes({0x01}));
 
     const std::string truncated = EncodeStringArray({"joe@x1", "ann@xy2", "sam@z3"}).substr(0, 20);
     test::WriteFile(path, truncated);
-    EXPECT_EQ(LoadRecentPassports(path), (Strings{"joe@x1", "ann@xy2"}));
+    EXPECT_EQ(settings.RecentPassports(), (Strings{"joe@x1", "ann@xy2"}));
     EXPECT_EQ(test::ReadFile(path), truncated);
 
     test::WriteFile(path,
                     Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x03}) + "abc" + Bytes({0xFF}));
-    EXPECT_EQ(LoadRecentPassports(path), Strings{"abc"});
+    EXPECT_EQ(settings.RecentPassports(), Strings{"abc"});
 
     fs::remove(path);
     fs::create_directory(path);
-    EXPECT_TRUE(LoadRecentPassports(path).empty());
+    EXPECT_TRUE(settings.RecentPassports().empty());
 }
 
 TEST(RecentPassportsTest, AFifoALinkOrAHugeFileGiveNoPassportsAndALinkIsReplacedNotFollowed) {
     test::TempFolder scratch;
+    test::TempFolder documents;
+    const SettingsStore settings(scratch.Path());
     const std::string path = scratch / "passports.dat";
 
     // A FIFO: no wait for a writer that never comes. Should the load hang,
     // a writer is let in after a while so the test ends and fails.
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    auto loading = std::async(std::launch::async, [&] { return LoadRecentPassports(path); });
+    auto loading = std::async(std::launch::async, [&] { return settings.RecentPassports(); });
     if (loading.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
         ADD_FAILURE() << "loading waited on a FIFO";
         const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
@@ -233,87 +237,76 @@ TEST(RecentPassportsTest, AFifoALinkOrAHugeFileGiveNoPassportsAndALinkIsReplaced
     // file) nor by saving, which puts a file of its own in its place.
     const std::string target = scratch / "target";
     fs::create_symlink(target, path);
-    EXPECT_TRUE(LoadRecentPassports(path).empty());
+    EXPECT_TRUE(settings.RecentPassports().empty());
     EXPECT_FALSE(fs::exists(target));
-    ASSERT_TRUE(SaveRecentPassports(path, {"me@home"}));
+    ASSERT_TRUE(settings.SetRecentPassports({"me@home"}));
     EXPECT_FALSE(fs::exists(target));
     ASSERT_FALSE(fs::is_symlink(path));
-    EXPECT_EQ(LoadRecentPassports(path), Strings{"me@home"});
+    EXPECT_EQ(settings.RecentPassports(), Strings{"me@home"});
 
     // A link to a readable list is not read either; the same for the backup
     // folder.
     test::WriteFile(target, EncodeStringArray({"other@there"}));
     fs::remove(path);
     fs::create_symlink(target, path);
-    EXPECT_TRUE(LoadRecentPassports(path).empty());
-    const std::string folderFile = scratch / "backupfolder.dat";
-    fs::create_symlink(target, folderFile);
-    std::string folder = "/keep/me";
-    EXPECT_FALSE(LoadBackupFolder(folderFile, folder));
-    EXPECT_EQ(folder, "/keep/me");
+    EXPECT_TRUE(settings.RecentPassports().empty());
+    test::WriteFile(scratch / "folder-target", "/srv/elsewhere");
+    fs::create_symlink(scratch / "folder-target", scratch / "backupfolder.dat");
+    EXPECT_EQ(settings.BackupFolder(documents.Path()), documents.Path() + "/Quorvane");
 
     // 20,000 passports (460 KB): no list at all rather than a window that
     // takes its time to open.
     fs::remove(path);
     test::WriteFile(path, EncodeStringArray(Strings(20000, "someone.else@example.com")));
-    EXPECT_TRUE(LoadRecentPassports(path).empty());
+    EXPECT_TRUE(settings.RecentPassports().empty());
 }
 
 // --- backupfolder.dat ------------------------------------------------------
 
 TEST(BackupFolderFileTest, HoldsThePathBytesAndNothingElse) {
     test::TempFolder scratch;
+    const SettingsStore settings(scratch.Path());
     const std::string path = scratch / "backupfolder.dat";
 
-    ASSERT_TRUE(SaveBackupFolder(path, "/home/joe/Messenger backups"));
+    ASSERT_TRUE(settings.SetBackupFolder("/home/joe/Messenger backups"));
     EXPECT_EQ(test::ReadFile(path), "/home/joe/Messenger backups");
-
-    std::string folder;
-    ASSERT_TRUE(LoadBackupFolder(path, folder));
-    EXPECT_EQ(folder, "/home/joe/Messenger backups");
+    EXPECT_EQ(settings.BackupFolder("/docs"), "/home/joe/Messenger backups");
 
     // A line feed is a legal path byte and must survive the round trip.
-    ASSERT_TRUE(SaveBackupFolder(path, "/srv/caf\xE9\n"));
+    ASSERT_TRUE(settings.SetBackupFolder("/srv/caf\xE9\n"));
     EXPECT_EQ(test::ReadFile(path), "/srv/caf\xE9\n");
-    ASSERT_TRUE(LoadBackupFolder(path, folder));
-    EXPECT_EQ(folder, "/srv/caf\xE9\n");
+    EXPECT_EQ(settings.BackupFolder("/docs"), "/srv/caf\xE9\n");
 
-    // An empty file is a loaded, empty folder.
-    ASSERT_TRUE(SaveBackupFolder(path, ""));
-    EXPECT_EQ(fs::file_size(path), 0u);
-    folder = "before";
-    ASSERT_TRUE(LoadBackupFolder(path, folder));
-    EXPECT_EQ(folder, "");
-}
-
-TEST(BackupFolderFileTest, AZeroByteEndsTheFolder) {
-    test::TempFolder scratch;
-    const std::string path = scratch / "backupfolder.dat";
+    // A zero byte ends the folder.
     const std::string withZero("/data/one\0/data/two", 19);
-
-    ASSERT_TRUE(SaveBackupFolder(path, withZero));
+    ASSERT_TRUE(settings.SetBackupFolder(withZero));
     EXPECT_EQ(test::ReadFile(path), withZero);
-
-    std::string folder;
-    ASSERT_TRUE(LoadBackupFolder(path, folder));
-    EXPECT_EQ(folder, "/data/one");
-
-    test::WriteFile(path, std::string("\0/data", 6));
-    ASSERT_TRUE(LoadBackupFolder(path, folder));
-    EXPECT_EQ(folder, "");
+    EXPECT_EQ(settings.BackupFolder("/docs"), "/data/one");
 }
 
-TEST(BackupFolderFileTest, UnreadableFileLeavesTheFolderAlone) {
+TEST(BackupFolderFileTest, FallsBackToDocumentsForMissingOrUselessFolders) {
     test::TempFolder scratch;
-    std::string folder = "/keep/me";
+    test::TempFolder documents;
+    const SettingsStore settings(scratch.Path());
+    const std::string fallback = documents.Path() + "/Quorvane";
 
-    EXPECT_FALSE(LoadBackupFolder(scratch / "backupfolder.dat", folder));
-    EXPECT_EQ(folder, "/keep/me");
-    // Loading never creates the file.
+    EXPECT_EQ(settings.BackupFolder(documents.Path()), fallback);
+    // Asking creates nothing: neither the file nor the folder, which appears
+    // only when a backup runs.
     EXPECT_TRUE(test::FolderNames(scratch.Path()).empty());
+    EXPECT_TRUE(test::FolderNames(documents.Path()).empty());
 
-    EXPECT_FALSE(LoadBackupFolder(scratch.Path(), folder));
-    EXPECT_EQ(folder, "/keep/me");
+    for (const std::string& stored : {std::string(), std::string("/"), std::string("\0/data", 6)}) {
+        test::WriteFile(scratch / "backupfolder.dat", stored);
+        EXPECT_EQ(settings.BackupFolder(documents.Path()), fallback) << stored;
+    }
+    test::WriteFile(scratch / "backupfolder.dat", "/b");
+    EXPECT_EQ(settings.BackupFolder(documents.Path()), "/b");
+
+    fs::remove(scratch / "backupfolder.dat");
+    fs::create_directory(scratch / "backupfolder.dat");
+    EXPECT_EQ(settings.BackupFolder(documents.Path()), fallback);
+    EXPECT_EQ(SettingsStore(scratch / "missing").BackupFolder(documents.Path()), fallback);
 }
 
 TEST(BackupFolderFileTest, SavingReplacesTheFileWholeThroughARename) {
@@ -321,36 +314,23 @@ TEST(BackupFolderFileTest, SavingReplacesTheFileWholeThroughARename) {
     const std::string path = scratch / "backupfolder.dat";
     test::WriteFile(path, "/a/much/longer/folder/than/the/next/one");
 
-    ASSERT_TRUE(SaveBackupFolder(path, "/b"));
+    ASSERT_TRUE(SettingsStore(scratch.Path()).SetBackupFolder("/b"));
     EXPECT_EQ(test::ReadFile(path), "/b");
     EXPECT_EQ(test::FolderNames(scratch.Path()), Strings{"backupfolder.dat"});
 
-    EXPECT_FALSE(SaveBackupFolder(scratch / "missing/backupfolder.dat", "/b"));
+    EXPECT_FALSE(SettingsStore(scratch / "missing").SetBackupFolder("/b"));
     EXPECT_EQ(test::FolderNames(scratch.Path()), Strings{"backupfolder.dat"});
 }
 
-// --- choosing the folder and finding the settings --------------------------
+// --- the demo notice and finding the settings ------------------------------
 
 TEST(DemoNoticeTest, ShownAtTheFirstStartOnly) {
     test::TempFolder scratch;
-    const std::string path = scratch / kDemoNoticeFileName;
-    EXPECT_TRUE(FirstDemoNotice(path));
-    EXPECT_FALSE(FirstDemoNotice(path));
-    EXPECT_TRUE(FirstDemoNotice(scratch / "missing/demo-notice-shown"));
-}
-
-TEST(ChooseBackupFolderTest, FallsBackToDocumentsForMissingOrUselessFolders) {
-    test::TempFolder documents;
-    const std::string fallback = documents.Path() + "/Quorvane";
-
-    EXPECT_EQ(ChooseBackupFolder(false, "/srv/backups", documents.Path()), fallback);
-    EXPECT_EQ(ChooseBackupFolder(true, "", documents.Path()), fallback);
-    EXPECT_EQ(ChooseBackupFolder(true, "/", documents.Path()), fallback);
-    EXPECT_EQ(ChooseBackupFolder(true, "/b", documents.Path()), "/b");
-    EXPECT_EQ(ChooseBackupFolder(true, "/srv/backups", documents.Path()), "/srv/backups");
-
-    // Choosing is not creating: the folder appears only when a backup runs.
-    EXPECT_TRUE(test::FolderNames(documents.Path()).empty());
+    const SettingsStore settings(scratch.Path());
+    EXPECT_TRUE(settings.FirstDemoNotice());
+    EXPECT_FALSE(settings.FirstDemoNotice());
+    EXPECT_EQ(test::FolderNames(scratch.Path()), Strings{"demo-notice-shown"});
+    EXPECT_TRUE(SettingsStore(scratch / "missing").FirstDemoNotice());
 }
 
 TEST(SettingsFolderTest, UsesXdgConfigHomeAndCreatesTheFolder) {

@@ -76,9 +76,11 @@ QIcon LoadIcon(const QString& path) {
 
 } // namespace
 
-CDlgMain::CDlgMain(WineAccount wine, std::string dataFolder, QWidget* parent)
+CDlgMain::CDlgMain(WineAccount wine, std::string dataFolder, SettingsStore settings,
+                   QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_wine(std::move(wine)),
-      m_dataFolder(std::move(dataFolder)), m_folders(m_clock, m_pause) {
+      m_dataFolder(std::move(dataFolder)), m_settings(std::move(settings)),
+      m_folders(m_clock, m_pause) {
     setObjectName("CDlgMain");
     setWindowTitle(QStringLiteral("Quorvane"));
     const QRect client = FromDialogUnits(0, 0, 502, 353);
@@ -319,17 +321,12 @@ void CDlgMain::DescribeControls() {
 }
 
 void CDlgMain::LoadSettings() {
-    const std::string settings = SettingsFolder();
-    m_strBackupFolderFile = JoinPath(settings, kBackupFolderFileName);
-    m_strPassportsFile = JoinPath(settings, kPassportsFileName);
-    std::string loaded;
-    const bool found = LoadBackupFolder(m_strBackupFolderFile, loaded);
-    m_strBackupFolder = ChooseBackupFolder(found, loaded, m_folders.documentsFolder);
+    m_strBackupFolder = m_settings.BackupFolder(m_folders.documentsFolder);
     m_editFolder->setText(QString::fromStdString(m_strBackupFolder));
-    // The file keeps the passports most recently used first, the box keeps
+    // The store keeps the passports most recently used first, the box keeps
     // them sorted. The box is filled in one go: inserting entry by entry,
     // each after a search of the box, took seconds for long lists.
-    for (const std::string& stored : LoadRecentPassports(m_strPassportsFile)) {
+    for (const std::string& stored : m_settings.RecentPassports()) {
         const QString passport = FromCodePage(stored);
         const bool covered = std::any_of(
             m_recentPassports.begin(), m_recentPassports.end(),
@@ -507,7 +504,7 @@ void CDlgMain::OnChangeFolder() {
     m_strBackupFolder = chosen.toStdString();
     m_editFolder->setText(chosen);
     MakeFolders(m_strBackupFolder);
-    SaveBackupFolder(m_strBackupFolderFile, m_strBackupFolder);
+    m_settings.SetBackupFolder(m_strBackupFolder);
 }
 
 void CDlgMain::OnOpenFolder() {
@@ -539,7 +536,7 @@ void CDlgMain::SavePassports() {
     std::vector<std::string> passports;
     for (const QString& passport : m_recentPassports)
         passports.push_back(ToCodePage(passport));
-    SaveRecentPassports(m_strPassportsFile, passports);
+    m_settings.SetRecentPassports(passports);
 }
 
 void CDlgMain::reject() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SettingsStore.h"
 #include "platform/SystemFolders.h"
 #include "platform/WineAccount.h"
 #include "profile/ContentCategory.h"
@@ -39,8 +40,10 @@ class CDlgMain : public QDialog {
 
 public:
     // wine: where Messenger's data is looked for; dataFolder: the skin
-    // pictures, icons and help (share/quorvane).
-    CDlgMain(WineAccount wine, std::string dataFolder, QWidget* parent = nullptr);
+    // pictures, icons and help (share/quorvane); settings: where the backup
+    // folder and the recent passports are kept.
+    CDlgMain(WineAccount wine, std::string dataFolder, SettingsStore settings,
+             QWidget* parent = nullptr);
     ~CDlgMain() override;
 
     // Paints the skin (base colour, header pictures, the light panel) on any
@@ -119,14 +122,13 @@ private:
 
     WineAccount m_wine;
     std::string m_dataFolder;
+    SettingsStore m_settings;
     SystemClock m_clock;
     SleepingPause m_pause;
     SystemFolders m_folders;
     MainController m_controller;
 
     std::string m_strBackupFolder;
-    std::string m_strBackupFolderFile;
-    std::string m_strPassportsFile;
     // The passports of the box, most recently used first: the order they are
     // saved in, so that the oldest go when the list is full.
     QStringList m_recentPassports;

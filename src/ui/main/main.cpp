@@ -79,7 +79,8 @@ int main(int argc, char** argv) {
                           .arg(QString::fromStdString(reason));
         }
     }
-    ui::CDlgMain window(wine, ProgramDataFolder());
+    const SettingsStore settings(SettingsFolder());
+    ui::CDlgMain window(wine, ProgramDataFolder(), settings);
     if (!demoPassport.empty()) {
         window.RememberPassport(QString::fromStdString(demoPassport));
         notice += QStringLiteral("\n\n") +
@@ -97,8 +98,7 @@ int main(int argc, char** argv) {
         // Said on the terminal at every start; in a box only at the demo
         // account's first start, or when something went wrong.
         std::fprintf(stderr, "quorvane: %s\n", qPrintable(QString(notice).replace("\n\n", " ")));
-        if (demoPassport.empty() ||
-            FirstDemoNotice(JoinPath(SettingsFolder(), kDemoNoticeFileName)))
+        if (demoPassport.empty() || settings.FirstDemoNotice())
             QTimer::singleShot(0, &window,
                                [&window, notice] { ui::MessageBox::Show(&window, notice); });
     }
