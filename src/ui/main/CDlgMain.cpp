@@ -157,30 +157,8 @@ QLabel* CDlgMain::AddFieldLabel(const QString& text, const QRect& units) {
     return label;
 }
 
-void CDlgMain::CreateControls() {
-    m_btnBackupNow =
-        AddSkinButton("backupNow", tr("Backup Now"), FromDialogUnits(226, 24, 72, 29),
-                      "icons/backup.png", 48, tr("Backup current selected winks now!"));
-    // Enter runs Backup Now, unless a button has the focus: then Enter
-    // presses that button, as in any dialog.
-    m_btnBackupNow->setDefault(true);
-    m_btnHelp = AddSkinButton("help", tr("Help"), FromDialogUnits(312, 24, 72, 29),
-                              "icons/help.png", 48, tr("Open help manual."));
-    m_btnMinimize = AddSkinButton("minimize", QString(), FromDialogUnits(463, 0, 18, 17),
-                                  "icons/minimize.png", 24, tr("Minimize current window."));
-    m_btnClose = AddSkinButton("close", QString(), FromDialogUnits(483, 0, 18, 17),
-                               "icons/close.png", 24, tr("Close current window and exit."));
-    m_rectPanel = FromDialogUnits(7, 67, 487, 279);
-
-    AddFieldLabel(tr("Backup to Folder:"), FromDialogUnits(13, 78, 57, 8));
-    m_editFolder = new QLineEdit(this);
-    m_editFolder->setObjectName("backupFolder");
-    m_editFolder->setReadOnly(true);
-    m_editFolder->setGeometry(FromDialogUnits(71, 76, 307, 14));
-    auto* changeFolder =
-        AddButton("changeFolder", tr("Change Folder"), FromDialogUnits(380, 76, 52, 14));
-    auto* openFolder = AddButton("openFolder", tr("Open Folder"), FromDialogUnits(435, 76, 50, 14));
-
+// The five steps, in a frame beside the fields.
+void CDlgMain::AddInstructions() {
     auto* frame = new QGroupBox(this);
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
     const QRect frameArea = FromDialogUnits(258, 90, 230, 52);
@@ -207,6 +185,77 @@ void CDlgMain::CreateControls() {
     const int grow = std::max(0, qCeil(widest + metrics.averageCharWidth()) - textArea.width());
     instructions->setGeometry(textArea.adjusted(-grow, 0, 0, 0));
     frame->setGeometry(frameArea.adjusted(-grow, 0, 0, 0));
+}
+
+QListWidget* CDlgMain::MakeItemList(const char* name, const QRect& geometry, bool several) {
+    auto* list = new QListWidget(this);
+    list->setObjectName(name);
+    list->setGeometry(geometry);
+    list->setViewMode(QListView::IconMode);
+    list->setIconSize(QSize(kThumbnailSize, kThumbnailSize));
+    // Room for a name of two lines under each thumbnail.
+    list->setGridSize(QSize(92, 98));
+    list->setTextElideMode(Qt::ElideNone);
+    list->setMovement(QListView::Static);
+    list->setResizeMode(QListView::Adjust);
+    list->setWordWrap(true);
+    list->setSelectionMode(several ? QAbstractItemView::ExtendedSelection
+                                   : QAbstractItemView::SingleSelection);
+    list->viewport()->installEventFilter(this);
+    list->installEventFilter(this);
+    return list;
+}
+
+void CDlgMain::WireControls(QPushButton* changeFolder, QPushButton* openFolder,
+                            QPushButton* getMore) {
+    connect(m_btnBackupNow, &QPushButton::clicked, this, &CDlgMain::OnBackupNow);
+    connect(m_btnHelp, &QPushButton::clicked, this, &CDlgMain::OnHelp);
+    connect(m_btnMinimize, &QPushButton::clicked, this, &CDlgMain::showMinimized);
+    connect(m_btnClose, &QPushButton::clicked, this, &CDlgMain::reject);
+    connect(changeFolder, &QPushButton::clicked, this, &CDlgMain::OnChangeFolder);
+    connect(openFolder, &QPushButton::clicked, this, &CDlgMain::OnOpenFolder);
+    connect(m_btnList, &QPushButton::clicked, this, &CDlgMain::OnList);
+    connect(m_btnAdd, &QPushButton::clicked, this, &CDlgMain::OnAdd);
+    connect(m_btnAddAll, &QPushButton::clicked, this, &CDlgMain::OnAddAll);
+    connect(m_btnRemove, &QPushButton::clicked, this, &CDlgMain::OnRemove);
+    connect(m_btnRemoveAll, &QPushButton::clicked, this, &CDlgMain::OnRemoveAll);
+    connect(m_btnPreview, &QPushButton::clicked, this, &CDlgMain::OnPreview);
+    connect(getMore, &QPushButton::clicked, this, &CDlgMain::OnGetMore);
+
+    // Tab order follows the template.
+    QWidget* order[] = {m_btnBackupNow, m_btnHelp,  m_btnMinimize,   m_btnClose,  m_editFolder,
+                        changeFolder,   openFolder, m_comboPassport, m_comboType, m_listInstalled,
+                        m_btnList,      m_btnAdd,   m_btnAddAll,     m_btnRemove, m_btnRemoveAll,
+                        m_btnPreview,   getMore,    m_listSelected};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void CDlgMain::CreateControls() {
+    m_btnBackupNow =
+        AddSkinButton("backupNow", tr("Backup Now"), FromDialogUnits(226, 24, 72, 29),
+                      "icons/backup.png", 48, tr("Backup current selected winks now!"));
+    // Enter runs Backup Now, unless a button has the focus: then Enter
+    // presses that button, as in any dialog.
+    m_btnBackupNow->setDefault(true);
+    m_btnHelp = AddSkinButton("help", tr("Help"), FromDialogUnits(312, 24, 72, 29),
+                              "icons/help.png", 48, tr("Open help manual."));
+    m_btnMinimize = AddSkinButton("minimize", QString(), FromDialogUnits(463, 0, 18, 17),
+                                  "icons/minimize.png", 24, tr("Minimize current window."));
+    m_btnClose = AddSkinButton("close", QString(), FromDialogUnits(483, 0, 18, 17),
+                               "icons/close.png", 24, tr("Close current window and exit."));
+    m_rectPanel = FromDialogUnits(7, 67, 487, 279);
+
+    AddFieldLabel(tr("Backup to Folder:"), FromDialogUnits(13, 78, 57, 8));
+    m_editFolder = new QLineEdit(this);
+    m_editFolder->setObjectName("backupFolder");
+    m_editFolder->setReadOnly(true);
+    m_editFolder->setGeometry(FromDialogUnits(71, 76, 307, 14));
+    auto* changeFolder =
+        AddButton("changeFolder", tr("Change Folder"), FromDialogUnits(380, 76, 52, 14));
+    auto* openFolder = AddButton("openFolder", tr("Open Folder"), FromDialogUnits(435, 76, 50, 14));
+
+    AddInstructions();
 
     AddFieldLabel(tr("MSN Passport:"), FromDialogUnits(22, 104, 48, 8));
     m_comboPassport = new QComboBox(this);
@@ -229,26 +278,8 @@ void CDlgMain::CreateControls() {
     AddLabel(tr("Items installed in current MSN account:"), FromDialogUnits(13, 143, 200, 10));
     AddLabel(tr("Items selected to be backup:"), FromDialogUnits(288, 143, 200, 10));
 
-    const auto makeList = [this](const char* name, const QRect& geometry, bool several) {
-        auto* list = new QListWidget(this);
-        list->setObjectName(name);
-        list->setGeometry(geometry);
-        list->setViewMode(QListView::IconMode);
-        list->setIconSize(QSize(kThumbnailSize, kThumbnailSize));
-        // Room for a name of two lines under each thumbnail.
-        list->setGridSize(QSize(92, 98));
-        list->setTextElideMode(Qt::ElideNone);
-        list->setMovement(QListView::Static);
-        list->setResizeMode(QListView::Adjust);
-        list->setWordWrap(true);
-        list->setSelectionMode(several ? QAbstractItemView::ExtendedSelection
-                                       : QAbstractItemView::SingleSelection);
-        list->viewport()->installEventFilter(this);
-        list->installEventFilter(this);
-        return list;
-    };
-    m_listInstalled = makeList("installed", FromDialogUnits(13, 156, 200, 184), false);
-    m_listSelected = makeList("selected", FromDialogUnits(288, 156, 200, 184), true);
+    m_listInstalled = MakeItemList("installed", FromDialogUnits(13, 156, 200, 184), false);
+    m_listSelected = MakeItemList("selected", FromDialogUnits(288, 156, 200, 184), true);
 
     m_btnList = AddButton("list", tr("List"), FromDialogUnits(226, 156, 50, 14));
     m_btnAdd = AddButton("add", tr(">"), FromDialogUnits(225, 192, 50, 14));
@@ -260,27 +291,7 @@ void CDlgMain::CreateControls() {
     for (QPushButton* button : {m_btnAdd, m_btnAddAll, m_btnRemove, m_btnRemoveAll, m_btnPreview})
         button->setEnabled(false);
 
-    connect(m_btnBackupNow, &QPushButton::clicked, this, &CDlgMain::OnBackupNow);
-    connect(m_btnHelp, &QPushButton::clicked, this, &CDlgMain::OnHelp);
-    connect(m_btnMinimize, &QPushButton::clicked, this, &CDlgMain::showMinimized);
-    connect(m_btnClose, &QPushButton::clicked, this, &CDlgMain::reject);
-    connect(changeFolder, &QPushButton::clicked, this, &CDlgMain::OnChangeFolder);
-    connect(openFolder, &QPushButton::clicked, this, &CDlgMain::OnOpenFolder);
-    connect(m_btnList, &QPushButton::clicked, this, &CDlgMain::OnList);
-    connect(m_btnAdd, &QPushButton::clicked, this, &CDlgMain::OnAdd);
-    connect(m_btnAddAll, &QPushButton::clicked, this, &CDlgMain::OnAddAll);
-    connect(m_btnRemove, &QPushButton::clicked, this, &CDlgMain::OnRemove);
-    connect(m_btnRemoveAll, &QPushButton::clicked, this, &CDlgMain::OnRemoveAll);
-    connect(m_btnPreview, &QPushButton::clicked, this, &CDlgMain::OnPreview);
-    connect(getMore, &QPushButton::clicked, this, &CDlgMain::OnGetMore);
-
-    // Tab order follows the template.
-    QWidget* order[] = {m_btnBackupNow, m_btnHelp,  m_btnMinimize,   m_btnClose,  m_editFolder,
-                        changeFolder,   openFolder, m_comboPassport, m_comboType, m_listInstalled,
-                        m_btnList,      m_btnAdd,   m_btnAddAll,     m_btnRemove, m_btnRemoveAll,
-                        m_btnPreview,   getMore,    m_listSelected};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    WireControls(changeFolder, openFolder, getMore);
     DescribeControls();
 }
 

@@ -85,6 +85,11 @@ protected:
 
 private:
     void CreateControls();
+    void AddInstructions();
+    // One of the two item lists: thumbnails with names under them.
+    QListWidget* MakeItemList(const char* name, const QRect& geometry, bool several);
+    // The buttons' commands and the tab order.
+    void WireControls(QPushButton* changeFolder, QPushButton* openFolder, QPushButton* getMore);
     // Names and descriptions for screen readers, where the control's own
     // text says too little or nothing.
     void DescribeControls();
