@@ -41,6 +41,7 @@ namespace {
 
 using test::AccountObject;
 using test::FilesIn;
+using test::kAllCategories;
 using test::MessengerAccountBuilder;
 using test::ReadFile;
 using test::SnapshotTree;
@@ -52,15 +53,6 @@ namespace fs = std::filesystem;
 constexpr const char* kPassport = "someone@example.com";
 constexpr const char* kWineUser = "testuser";
 constexpr const char* kInvalidPassportMessage = "Please enter an valid MSN account.";
-
-const std::vector<ContentCategory> kAllCategories = {
-    ContentCategory::Winks,
-    ContentCategory::DynamicDisplayPictures,
-    ContentCategory::DynamicBackgrounds,
-    ContentCategory::CustomEmoticons,
-    ContentCategory::RegularBackgrounds,
-    ContentCategory::RegularDisplayPictures,
-};
 
 // An independent reader of the packs, so a pack is not judged only by the
 // project's own extract tool.

@@ -27,6 +27,7 @@ namespace quorvane {
 namespace {
 
 using test::AccountObject;
+using test::kAllCategories;
 using test::MessengerAccountBuilder;
 using test::ReadFile;
 using test::SnapshotTree;
@@ -34,15 +35,6 @@ using test::TempFolder;
 
 constexpr const char* kPassport = "someone@example.com";
 constexpr const char* kWineUser = "testuser";
-
-const std::vector<ContentCategory> kAllCategories = {
-    ContentCategory::Winks,
-    ContentCategory::DynamicDisplayPictures,
-    ContentCategory::DynamicBackgrounds,
-    ContentCategory::CustomEmoticons,
-    ContentCategory::RegularBackgrounds,
-    ContentCategory::RegularDisplayPictures,
-};
 
 using CliResult = test::ChildResult;
 using test::Fields;
