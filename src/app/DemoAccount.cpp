@@ -6,6 +6,7 @@
 #include "platform/FileLock.h"
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
+#include "platform/ProcessRunner.h"
 #include "platform/ScratchFolder.h"
 #include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
@@ -553,6 +554,13 @@ bool EnsureDemoAccount(const std::string& prefix, const std::string& wineUser, C
 
 bool HasMessengerData(const WineAccount& wine) {
     return IsDirectory(JoinPath(wine.ApplicationDataFolder(), "Microsoft/MSN Messenger"));
+}
+
+bool EnsureDemoAccount(const std::string& prefix, const WineAccount& wine, DemoAccount& demo,
+                       std::string& reason) {
+    SpawnProcessRunner runner;
+    CabinetTools tools(runner, ExecutableFolder(), wine.WindowsFolder());
+    return EnsureDemoAccount(prefix, wine.user, tools, demo, reason);
 }
 
 } // namespace quorvane

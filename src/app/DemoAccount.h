@@ -40,6 +40,11 @@ std::string DemoPrefixPath();
 bool EnsureDemoAccount(const std::string& prefix, const std::string& wineUser, CabinetTools& tools,
                        DemoAccount& demo, std::string& reason);
 
+// The same with the program's own cabinet tool, as the front ends run it;
+// wine names the Wine user the account is written for.
+bool EnsureDemoAccount(const std::string& prefix, const WineAccount& wine, DemoAccount& demo,
+                       std::string& reason);
+
 // True when a Wine account has Messenger data at all: its application-data
 // folder holds "Microsoft/MSN Messenger".
 bool HasMessengerData(const WineAccount& wine);

@@ -1,8 +1,6 @@
 #include "cli/DemoCommand.h"
 
 #include "app/DemoAccount.h"
-#include "backup/CabinetTools.h"
-#include "platform/ProcessRunner.h"
 #include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
 #include "platform/WineAccount.h"
@@ -32,11 +30,9 @@ int RunDemo(const ParsedOptions& options, std::ostream& out, std::ostream& err) 
         return kExitFailure;
     }
 
-    SpawnProcessRunner runner;
-    CabinetTools tools(runner, ExecutableFolder(), wine.WindowsFolder());
     DemoAccount demo;
     std::string reason;
-    if (!EnsureDemoAccount(wine.prefix, wine.user, tools, demo, reason)) {
+    if (!EnsureDemoAccount(wine.prefix, wine, demo, reason)) {
         err << "quorvane-cli demo: "
             << Sentence(QCoreApplication::translate("quorvane::cli",
                                                     "the demo account cannot be written: %1."),

@@ -6,9 +6,7 @@
 #include "app/SettingsStore.h"
 #include "app/SingleInstance.h"
 #include "app/Translations.h"
-#include "backup/CabinetTools.h"
 #include "platform/Paths.h"
-#include "platform/ProcessRunner.h"
 #include "platform/SystemFolders.h"
 #include "platform/WineAccount.h"
 #include "ui/main/CDlgMain.h"
@@ -65,11 +63,9 @@ int main(int argc, char** argv) {
     QString notice;
     if (!HasMessengerData(wine)) {
         notice = ui::MissingMessengerDataNotice(wine);
-        SpawnProcessRunner runner;
-        CabinetTools tools(runner, ExecutableFolder(), wine.WindowsFolder());
         DemoAccount demo;
         std::string reason;
-        if (EnsureDemoAccount(DemoPrefixPath(), wine.user, tools, demo, reason)) {
+        if (EnsureDemoAccount(DemoPrefixPath(), wine, demo, reason)) {
             wine.prefix = demo.prefix;
             demoPassport = demo.passport;
         } else {
