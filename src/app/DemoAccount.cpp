@@ -18,7 +18,6 @@
 #include <QCoreApplication>
 
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -361,22 +360,22 @@ public:
 
 private:
     static bool Folder(const std::string& path, std::string& reason) {
-        if (MakeFolders(path))
+        const Result<> made = MakeFolders(path);
+        if (made)
             return true;
-        const int error = errno;
         reason = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "the folder %1 cannot be made: %2"),
-            path, ErrorText(error));
+            path, made.error().sentence);
         return false;
     }
 
     static bool WriteBytes(const std::string& path, const std::string& bytes, std::string& reason) {
-        if (WriteFileAtomically(path, bytes))
+        const Result<> written = WriteFileAtomically(path, bytes);
+        if (written)
             return true;
-        const int error = errno;
         reason =
             Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1 cannot be written: %2"),
-                     path, ErrorText(error));
+                     path, written.error().sentence);
         return false;
     }
 

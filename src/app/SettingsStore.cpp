@@ -124,8 +124,7 @@ bool OpenSettingsFolder(const std::string& filePath, OpenFolder& folder) {
     std::string path = ParentFolder(filePath);
     if (path.empty())
         path = filePath.starts_with('/') ? "/" : ".";
-    std::string reason;
-    return folder.Open(path, reason, true);
+    return folder.Open(path, true).has_value();
 }
 
 } // namespace

@@ -74,11 +74,10 @@ bool ExpandSealedPack(const std::string& packPath, CabinetTools& tools, const st
         return false;
     }
     const std::string cabinet = folder + ".cab";
-    if (!WriteWholeFile(cabinet, bytes)) {
-        const int error = errno;
+    if (Result<> written = WriteWholeFile(cabinet, bytes); !written) {
         reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                       "the unsealed copy could not be written: %1"),
-                          ErrorText(error));
+                          written.error().sentence);
         return false;
     }
     const ToolRun run = tools.ExtractCabinet(cabinet, folder);

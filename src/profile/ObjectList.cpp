@@ -127,11 +127,17 @@ bool ObjectList::MakeScratchFolder() {
     scratchFolder = m_scratch->Path();
     const std::string stamps = JoinPath(scratchFolder, "stamps");
     if (::mkdir(stamps.c_str(), 0700) != 0 ||
-        ::mkdir(JoinPath(scratchFolder, "thumbnails").c_str(), 0700) != 0 ||
-        !m_stamps.Open(stamps, reason)) {
+        ::mkdir(JoinPath(scratchFolder, "thumbnails").c_str(), 0700) != 0) {
+        const int error = errno;
         status = ListingStatus::NoPrivateFolder;
         problemFile = scratchFolder;
-        problemDetail = reason.empty() ? ErrorText(errno) : reason;
+        problemDetail = ErrorText(error);
+        return false;
+    }
+    if (Result<> opened = m_stamps.Open(stamps); !opened) {
+        status = ListingStatus::NoPrivateFolder;
+        problemFile = scratchFolder;
+        problemDetail = std::move(opened.error().sentence);
         return false;
     }
     return true;
@@ -156,7 +162,8 @@ std::string PackagedObjectList::ThumbnailFolder(const InstalledObject& object) c
 bool PackagedObjectList::WriteStampFile(const std::string& tag, const char* bytes,
                                         std::size_t count) const {
     return m_stamps.IsOpen() &&
-           m_stamps.WriteNewFile(ScratchName(tag), std::string_view(bytes, count), 0600);
+           m_stamps.WriteNewFile(ScratchName(tag), std::string_view(bytes, count), 0600)
+               .has_value();
 }
 
 bool PackagedObjectList::ListObjects(std::string_view newPassport) {
