@@ -11,14 +11,15 @@ AccountLock AccountLock::Take(const AccountSelection& selection, const CancelFla
                               unsigned waitMilliseconds) {
     AccountLock taken;
     const std::string root = PrivateFolderPath();
-    std::string folder;
-    if (EnsurePrivateFolder(root, taken.reason))
-        folder = EnsurePrivateSubfolder(
-            root, std::to_string(MessengerProfile::AccountId(selection.passport, CodePage::Ansi())),
-            taken.reason);
-    if (folder.empty())
+    const Result<std::string> folder = EnsurePrivateFolder(root).and_then([&] {
+        return EnsurePrivateSubfolder(root, std::to_string(MessengerProfile::AccountId(
+                                                selection.passport, CodePage::Ansi())));
+    });
+    if (!folder) {
+        taken.reason = folder.error().sentence;
         return taken;
-    taken.lock = FileLock::Acquire(JoinPath(folder, "lock"), waitMilliseconds, taken.outcome,
+    }
+    taken.lock = FileLock::Acquire(JoinPath(*folder, "lock"), waitMilliseconds, taken.outcome,
                                    taken.reason, cancel);
     return taken;
 }

@@ -23,7 +23,7 @@ SingleInstance SingleInstance::Take() {
     std::string reason;
     // The fallback folder under /tmp is shared with everyone: it must be the
     // user's own and not a link.
-    if (ParentFolder(path).starts_with("/tmp/") && !EnsurePrivateFolder(ParentFolder(path), reason))
+    if (ParentFolder(path).starts_with("/tmp/") && !EnsurePrivateFolder(ParentFolder(path)))
         return taken;
     FileLock::Outcome outcome = FileLock::Outcome::Failed;
     taken.lock = FileLock::Acquire(path, 0, outcome, reason);

@@ -370,12 +370,16 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
     std::string problem;
     std::unique_ptr<ScratchFolder> manifests;
     OpenFolder manifestFolder;
-    if (list.scratchFolder.empty())
+    if (list.scratchFolder.empty()) {
         problem = Sentence(QCoreApplication::translate(
             "quorvane::Outcomes", "the listing has no scratch folder for the manifests"));
-    else if ((manifests = ScratchFolder::Make(list.scratchFolder, "manifest-", problem)))
+    } else if (auto made = ScratchFolder::Make(list.scratchFolder, "manifest-"); !made) {
+        problem = std::move(made.error().sentence);
+    } else {
+        manifests = std::move(*made);
         if (Result<> opened = manifestFolder.Open(manifests->Path()); !opened)
             problem = std::move(opened.error().sentence);
+    }
     std::vector<Finished> finished;
     for (std::size_t index : itemData) {
         if (m_services.progress)
@@ -415,17 +419,14 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
     // folder), so the pack holds this run's emoticons and nothing planted.
     OpenFolder work;
     std::string failure;
-    Result<> opened;
-    if (!folders.MakeWorkFolder() || !(opened = work.Open(folders.workFolder))) {
-        if (opened)
-            failure = Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                           "no work folder could be made in %1"),
-                               folders.privateFolder);
-        else
-            failure = Sentence(QCoreApplication::translate(
-                                   "quorvane::Outcomes", "no work folder could be made in %1: %2"),
-                               folders.privateFolder, opened.error().sentence);
-    }
+    if (!folders.MakeWorkFolder())
+        failure = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "no work folder could be made in %1"),
+            folders.privateFolder);
+    else if (Result<> opened = work.Open(folders.workFolder); !opened)
+        failure = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                       "no work folder could be made in %1: %2"),
+                           folders.privateFolder, opened.error().sentence);
     const std::string packName = "MSNEmoticons" + stamp + ".msn";
     const std::string pack = folder.PathOf(packName);
 

@@ -92,9 +92,9 @@ bool ExpandSealedPack(const std::string& packPath, CabinetTools& tools, const st
 std::optional<std::map<std::string, std::string>>
 PackObjectFiles(const std::string& packPath, CabinetTools& tools, const std::string& tempFolder) {
     std::string reason;
-    const std::unique_ptr<ScratchFolder> scratch =
-        ScratchFolder::Make(tempFolder, "compare-", reason);
-    const std::string contents = scratch ? JoinPath(scratch->Path(), "contents") : std::string();
+    const Result<std::unique_ptr<ScratchFolder>> scratch =
+        ScratchFolder::Make(tempFolder, "compare-");
+    const std::string contents = scratch ? JoinPath((*scratch)->Path(), "contents") : std::string();
     if (!scratch || !ExpandSealedPack(packPath, tools, contents, reason))
         return std::nullopt;
     // A pack of ours holds files only.
@@ -116,11 +116,13 @@ PackObjectFiles(const std::string& packPath, CabinetTools& tools, const std::str
 PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
                      const std::string& tempFolder) {
     PackCheck check;
-    const std::unique_ptr<ScratchFolder> scratch =
-        ScratchFolder::Make(tempFolder, "verify-", check.reason);
-    if (!scratch)
+    const Result<std::unique_ptr<ScratchFolder>> scratch =
+        ScratchFolder::Make(tempFolder, "verify-");
+    if (!scratch) {
+        check.reason = scratch.error().sentence;
         return check;
-    const std::string contents = JoinPath(scratch->Path(), "contents");
+    }
+    const std::string contents = JoinPath((*scratch)->Path(), "contents");
     if (!ExpandSealedPack(packPath, tools, contents, check.reason))
         return check;
     const FolderEntries entries = EntriesOf(contents);

@@ -26,10 +26,10 @@ public:
     void Locate(const WineAccount& wine);
 
     // A new, empty folder of a name nobody can predict, inside the private
-    // folder (never the shared temporary folder); true when it was made. It
-    // replaces the previous work folder, and goes when this object goes; one
-    // left by a killed run is removed by the next call.
-    bool MakeWorkFolder();
+    // folder (never the shared temporary folder). It replaces the previous
+    // work folder, and goes when this object goes; one left by a killed run
+    // is removed by the next call.
+    Result<> MakeWorkFolder();
 
     // Deletes the folder with everything in it. A symbolic link inside is
     // removed as a link and never followed. True when the folder is gone.

@@ -107,14 +107,22 @@ bool ObjectList::ReadCatalogue(std::string_view newPassport, bool packagedFamily
 bool ObjectList::MakeScratchFolder() {
     std::string reason;
     const std::string root = m_services.privateFolder;
-    std::string parent;
-    if (!root.empty() && EnsurePrivateFolder(root, reason))
-        parent = EnsurePrivateSubfolder(
-            root, std::to_string(accountId) + "/" + std::string(CategoryFolderName(category)),
-            reason);
-    if (!parent.empty()) {
-        SweepStaleScratch(parent, "listing-");
-        m_scratch = ScratchFolder::Make(parent, "listing-", reason);
+    if (!root.empty()) {
+        Result<std::unique_ptr<ScratchFolder>> made =
+            EnsurePrivateFolder(root)
+                .and_then([&] {
+                    return EnsurePrivateSubfolder(root,
+                                                  std::to_string(accountId) + "/" +
+                                                      std::string(CategoryFolderName(category)));
+                })
+                .and_then([&](const std::string& parent) {
+                    SweepStaleScratch(parent, "listing-");
+                    return ScratchFolder::Make(parent, "listing-");
+                });
+        if (made)
+            m_scratch = std::move(*made);
+        else
+            reason = std::move(made.error().sentence);
     }
     if (!m_scratch) {
         status = ListingStatus::NoPrivateFolder;

@@ -138,9 +138,8 @@ TEST(FileLock, OneHolderKeepsEveryOtherOut) {
 
 TEST(ScratchFolder, IsMadeHiddenAndLockedBeforeASweepCanSeeIt) {
     test::TempFolder root;
-    std::string reason;
-    const auto held = ScratchFolder::Make(root.Path(), "work-", reason);
-    ASSERT_TRUE(held) << reason;
+    const auto held = ScratchFolder::Make(root.Path(), "work-");
+    ASSERT_TRUE(held) << held.error().sentence;
     // What a run killed while making its folder leaves: a hidden folder,
     // unlocked. A new one may be another run's at that very moment; one
     // older than a minute is not.
@@ -151,7 +150,7 @@ TEST(ScratchFolder, IsMadeHiddenAndLockedBeforeASweepCanSeeIt) {
     const timespec times[2] = {{0, UTIME_OMIT}, {time(nullptr) - 120, 0}};
     ASSERT_EQ(utimensat(AT_FDCWD, old.c_str(), times, 0), 0);
     SweepStaleScratch(root.Path(), "work-");
-    EXPECT_TRUE(std::filesystem::is_directory(held->Path()));
+    EXPECT_TRUE(std::filesystem::is_directory((*held)->Path()));
     EXPECT_TRUE(std::filesystem::is_directory(young));
     EXPECT_FALSE(std::filesystem::exists(old));
 }
