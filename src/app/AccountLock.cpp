@@ -19,8 +19,13 @@ AccountLock AccountLock::Take(const AccountSelection& selection, const CancelFla
         taken.reason = folder.error().sentence;
         return taken;
     }
-    taken.lock = FileLock::Acquire(JoinPath(*folder, "lock"), waitMilliseconds, taken.outcome,
-                                   taken.reason, cancel);
+    Result<std::unique_ptr<FileLock>> lock =
+        FileLock::Acquire(JoinPath(*folder, "lock"), waitMilliseconds, cancel);
+    taken.outcome = FileLock::OutcomeOf(lock);
+    if (lock)
+        taken.lock = std::move(*lock);
+    else if (taken.outcome == Outcome::Failed)
+        taken.reason = std::move(lock.error().sentence);
     return taken;
 }
 

@@ -491,13 +491,15 @@ bool WriteMissing(const Folders& folders, std::uint32_t accountId,
         reason = lockFolder.error().sentence;
         return false;
     }
-    FileLock::Outcome outcome = FileLock::Outcome::Failed;
-    const auto lock = FileLock::Acquire(JoinPath(*lockFolder, "lock"), 5000, outcome, reason);
+    const Result<std::unique_ptr<FileLock>> lock =
+        FileLock::Acquire(JoinPath(*lockFolder, "lock"), 5000);
     if (!lock) {
-        if (outcome == FileLock::Outcome::Busy)
+        if (FileLock::OutcomeOf(lock) == FileLock::Outcome::Busy)
             reason = Sentence(QCoreApplication::translate(
                 "quorvane::Outcomes", "another Quorvane is working on the demo account; try "
                                       "again when it has finished"));
+        else
+            reason = lock.error().sentence;
         return false;
     }
     CategoryWriter writer(folders, protection, tools);
