@@ -197,13 +197,15 @@ Result<> SystemFolders::MakeWorkFolder() {
     return {};
 }
 
-bool SystemFolders::DeleteTree(const std::string& path) {
+Result<> SystemFolders::DeleteTree(const std::string& path) {
     int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return Fail(SystemFailure(errno));
     DeleteContents(fd);
     close(fd);
-    return rmdir(path.c_str()) == 0;
+    if (rmdir(path.c_str()) != 0)
+        return Fail(SystemFailure(errno));
+    return {};
 }
 
 bool SystemFolders::FileExists(const std::string& pattern) {
