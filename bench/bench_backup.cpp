@@ -199,7 +199,7 @@ const BareInputs& GetBareInputs(int winks) {
         const auto stamp = ReadWholeFile(list.StampPath(object));
         std::string reason;
         OpenFolder opened;
-        if (!stamp || !opened.Open(folder, reason) ||
+        if (!stamp || !opened.Open(folder) ||
             !WriteObjectManifest(ContentCategory::Winks, opened, object, *stamp, Ansi(), reason))
             throw std::runtime_error("cannot write a Wink's content.xml");
         inputs.manifests.push_back(manifest);

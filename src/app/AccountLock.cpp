@@ -11,15 +11,21 @@ AccountLock AccountLock::Take(const AccountSelection& selection, const CancelFla
                               unsigned waitMilliseconds) {
     AccountLock taken;
     const std::string root = PrivateFolderPath();
-    std::string folder;
-    if (EnsurePrivateFolder(root, taken.reason))
-        folder = EnsurePrivateSubfolder(
-            root, std::to_string(MessengerProfile::AccountId(selection.passport, CodePage::Ansi())),
-            taken.reason);
-    if (folder.empty())
+    const Result<std::string> folder = EnsurePrivateFolder(root).and_then([&] {
+        return EnsurePrivateSubfolder(root, std::to_string(MessengerProfile::AccountId(
+                                                selection.passport, CodePage::Ansi())));
+    });
+    if (!folder) {
+        taken.reason = folder.error().sentence;
         return taken;
-    taken.lock = FileLock::Acquire(JoinPath(folder, "lock"), waitMilliseconds, taken.outcome,
-                                   taken.reason, cancel);
+    }
+    Result<std::unique_ptr<FileLock>> lock =
+        FileLock::Acquire(JoinPath(*folder, "lock"), waitMilliseconds, cancel);
+    taken.outcome = FileLock::OutcomeOf(lock);
+    if (lock)
+        taken.lock = std::move(*lock);
+    else if (taken.outcome == Outcome::Failed)
+        taken.reason = std::move(lock.error().sentence);
     return taken;
 }
 

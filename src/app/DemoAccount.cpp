@@ -19,7 +19,6 @@
 #include <QCoreApplication>
 
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -362,22 +361,22 @@ public:
 
 private:
     static bool Folder(const std::string& path, std::string& reason) {
-        if (MakeFolders(path))
+        const Result<> made = MakeFolders(path);
+        if (made)
             return true;
-        const int error = errno;
         reason = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "the folder %1 cannot be made: %2"),
-            path, ErrorText(error));
+            path, made.error().sentence);
         return false;
     }
 
     static bool WriteBytes(const std::string& path, const std::string& bytes, std::string& reason) {
-        if (WriteFileAtomically(path, bytes))
+        const Result<> written = WriteFileAtomically(path, bytes);
+        if (written)
             return true;
-        const int error = errno;
         reason =
             Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1 cannot be written: %2"),
-                     path, ErrorText(error));
+                     path, written.error().sentence);
         return false;
     }
 
@@ -432,11 +431,19 @@ private:
 
     bool MakeScratch(std::string& reason) {
         const std::string root = PrivateFolderPath();
-        if (!EnsurePrivateFolder(root, reason))
+        if (Result<> ensured = EnsurePrivateFolder(root); !ensured) {
+            reason = std::move(ensured.error().sentence);
             return false;
+        }
         SweepStaleScratch(root, "demo-");
-        m_scratch = ScratchFolder::Make(root, "demo-", reason);
-        return m_scratch != nullptr;
+        Result<std::unique_ptr<ScratchFolder>> made = ScratchFolder::Make(root, "demo-");
+        if (!made) {
+            m_scratch.reset();
+            reason = std::move(made.error().sentence);
+            return false;
+        }
+        m_scratch = std::move(*made);
+        return true;
     }
 
     const Folders& m_folders;
@@ -458,11 +465,18 @@ std::string MakePrefix(const DemoAccount& demo, std::string& reason) {
     // folder of another user there is refused rather than written through,
     // and the folders are the user's alone, so nobody else can plant a link
     // inside.
-    if (!EnsurePrivateFolder(demo.prefix, reason) ||
-        EnsurePrivateSubfolder(demo.prefix, "drive_c/windows", reason).empty())
+    Result<std::string> appData =
+        EnsurePrivateFolder(demo.prefix)
+            .and_then([&] { return EnsurePrivateSubfolder(demo.prefix, "drive_c/windows"); })
+            .and_then([&](const std::string&) {
+                return EnsurePrivateSubfolder(demo.prefix,
+                                              "drive_c/users/" + demo.user + "/AppData/Roaming");
+            });
+    if (!appData) {
+        reason = std::move(appData.error().sentence);
         return {};
-    return EnsurePrivateSubfolder(demo.prefix, "drive_c/users/" + demo.user + "/AppData/Roaming",
-                                  reason);
+    }
+    return std::move(*appData);
 }
 
 // Writes the categories that are not complete, holding the account's lock:
@@ -471,19 +485,22 @@ std::string MakePrefix(const DemoAccount& demo, std::string& reason) {
 bool WriteMissing(const Folders& folders, std::uint32_t accountId,
                   const std::vector<ContentCategory>& missing, const DataProtection& protection,
                   CabinetTools& tools, std::string& reason) {
-    std::string lockFolder;
     const std::string root = PrivateFolderPath();
-    if (EnsurePrivateFolder(root, reason))
-        lockFolder = EnsurePrivateSubfolder(root, std::to_string(accountId), reason);
-    if (lockFolder.empty())
+    const Result<std::string> lockFolder = EnsurePrivateFolder(root).and_then(
+        [&] { return EnsurePrivateSubfolder(root, std::to_string(accountId)); });
+    if (!lockFolder) {
+        reason = lockFolder.error().sentence;
         return false;
-    FileLock::Outcome outcome = FileLock::Outcome::Failed;
-    const auto lock = FileLock::Acquire(JoinPath(lockFolder, "lock"), 5000, outcome, reason);
+    }
+    const Result<std::unique_ptr<FileLock>> lock =
+        FileLock::Acquire(JoinPath(*lockFolder, "lock"), 5000);
     if (!lock) {
-        if (outcome == FileLock::Outcome::Busy)
+        if (FileLock::OutcomeOf(lock) == FileLock::Outcome::Busy)
             reason = Sentence(QCoreApplication::translate(
                 "quorvane::Outcomes", "another Quorvane is working on the demo account; try "
                                       "again when it has finished"));
+        else
+            reason = lock.error().sentence;
         return false;
     }
     CategoryWriter writer(folders, protection, tools);

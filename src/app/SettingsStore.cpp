@@ -120,8 +120,7 @@ bool ReadLength(ByteReader& reader, std::uint32_t& length) {
 // through a link. The folder is the user's own (~/.config/quorvane), which a
 // dotfile manager may have made a link: that one is followed.
 bool OpenSettingsFolder(const std::string& path, OpenFolder& folder) {
-    std::string reason;
-    return folder.Open(path.empty() ? "." : path, reason, true);
+    return folder.Open(path.empty() ? "." : path, true).has_value();
 }
 
 constexpr const char* kPassportsFileName = "passports.dat";

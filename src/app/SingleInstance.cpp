@@ -20,14 +20,14 @@ std::string SingleInstance::LockPath() {
 SingleInstance SingleInstance::Take() {
     SingleInstance taken;
     const std::string path = LockPath();
-    std::string reason;
     // The fallback folder under /tmp is shared with everyone: it must be the
     // user's own and not a link.
-    if (ParentFolder(path).starts_with("/tmp/") && !EnsurePrivateFolder(ParentFolder(path), reason))
+    if (ParentFolder(path).starts_with("/tmp/") && !EnsurePrivateFolder(ParentFolder(path)))
         return taken;
-    FileLock::Outcome outcome = FileLock::Outcome::Failed;
-    taken.lock = FileLock::Acquire(path, 0, outcome, reason);
-    taken.busy = outcome == FileLock::Outcome::Busy;
+    Result<std::unique_ptr<FileLock>> lock = FileLock::Acquire(path, 0);
+    taken.busy = FileLock::OutcomeOf(lock) == FileLock::Outcome::Busy;
+    if (lock)
+        taken.lock = std::move(*lock);
     return taken;
 }
 

@@ -101,19 +101,20 @@ bool StartItem(const ObjectList& list, std::size_t index, const CancelFlag* canc
 // bytes; "" when none can be made.
 std::string WriteTemporary(const OpenFolder& destination, std::string_view bytes,
                            std::string& reason) {
-    if (std::string name = destination.WriteTemporaryFile(bytes); !name.empty())
-        return name;
+    Result<std::string> name = destination.WriteTemporaryFile(bytes);
+    if (name)
+        return std::move(*name);
     // Beyond the file size limit (ulimit -f) or the file system's largest
     // file, other items may still fit.
-    const int error = errno;
-    if (error == EFBIG)
+    const Failure& failure = name.error();
+    if (failure.osError == EFBIG)
         reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                       "it is too large to be written in %1: %2"),
-                          destination.Path(), ErrorText(error));
+                          destination.Path(), failure.sentence);
     else
         reason = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "no file can be written in %1: %2"),
-            destination.Path(), ErrorText(error));
+            destination.Path(), failure.sentence);
     return {};
 }
 
@@ -254,30 +255,29 @@ bool BackupOperation::Place(const OpenFolder& folder, const std::string& tempora
                             const std::string& fileName, const SameContent& same,
                             std::string& placed, std::string& reason) {
     constexpr int kMostNumbers = 1000;
-    int error = EEXIST;
+    Failure failure = SystemFailure(EEXIST);
     for (int n = 1; n <= kMostNumbers; ++n) {
         const std::string name = NumberedName(fileName, n);
         // Two items of one run never share a file.
         if (m_written.count(name) != 0)
             continue;
-        bool done = folder.RenameNew(temporary, name);
-        error = errno;
+        Result<> done = folder.RenameNew(temporary, name);
         // A file already there is replaced only by the same content again
         // (an earlier backup of the same item): whatever else a user backed
         // up under that name stays, and this one takes the next number.
-        if (!done && error == EEXIST && folder.HoldsRegularFile(name) && same(name, temporary)) {
+        if (!done && done.error().osError == EEXIST && folder.HoldsRegularFile(name) &&
+            same(name, temporary))
             done = folder.Rename(temporary, name);
-            error = errno;
-        }
         if (done) {
             m_written.insert(name);
             placed = name;
             return true;
         }
-        if (error != EEXIST)
+        failure = std::move(done.error());
+        if (failure.osError != EEXIST)
             break;
     }
-    if (error == EEXIST)
+    if (failure.osError == EEXIST)
         reason = Sentence(
             QCoreApplication::translate("quorvane::Outcomes",
                                         "%1 could not be written: every numbered name is taken"),
@@ -285,7 +285,7 @@ bool BackupOperation::Place(const OpenFolder& folder, const std::string& tempora
     else
         reason = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "%1 could not be written: %2"),
-            folder.PathOf(fileName), ErrorText(error));
+            folder.PathOf(fileName), failure.sentence);
     folder.Remove(temporary);
     return false;
 }
@@ -334,15 +334,14 @@ BackupOutcome BackupOperation::Run(ObjectList& list, const std::vector<std::size
     const std::string path = JoinPath(backupFolder, BackupSubfolder(category));
     OpenFolder folder;
     std::string problem;
-    if (!MakeFolders(path)) {
-        const int error = errno;
+    if (Result<> made = MakeFolders(path); !made) {
         problem = Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                        "the folder %1 could not be created: %2"),
-                           path, ErrorText(error));
-    } else if (!folder.Open(path, problem)) {
+                           path, made.error().sentence);
+    } else if (Result<> opened = folder.Open(path); !opened) {
         problem = Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                        "the folder %1 cannot be written into: %2"),
-                           path, problem);
+                           path, opened.error().sentence);
     }
     if (!problem.empty()) {
         BackupOutcome outcome;
@@ -371,11 +370,16 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
     std::string problem;
     std::unique_ptr<ScratchFolder> manifests;
     OpenFolder manifestFolder;
-    if (list.scratchFolder.empty())
+    if (list.scratchFolder.empty()) {
         problem = Sentence(QCoreApplication::translate(
             "quorvane::Outcomes", "the listing has no scratch folder for the manifests"));
-    else if ((manifests = ScratchFolder::Make(list.scratchFolder, "manifest-", problem)))
-        manifestFolder.Open(manifests->Path(), problem);
+    } else if (auto made = ScratchFolder::Make(list.scratchFolder, "manifest-"); !made) {
+        problem = std::move(made.error().sentence);
+    } else {
+        manifests = std::move(*made);
+        if (Result<> opened = manifestFolder.Open(manifests->Path()); !opened)
+            problem = std::move(opened.error().sentence);
+    }
     std::vector<Finished> finished;
     for (std::size_t index : itemData) {
         if (m_services.progress)
@@ -415,16 +419,14 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
     // folder), so the pack holds this run's emoticons and nothing planted.
     OpenFolder work;
     std::string failure;
-    if (!folders.MakeWorkFolder() || !work.Open(folders.workFolder, failure)) {
-        if (failure.empty())
-            failure = Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                           "no work folder could be made in %1"),
-                               folders.privateFolder);
-        else
-            failure = Sentence(QCoreApplication::translate(
-                                   "quorvane::Outcomes", "no work folder could be made in %1: %2"),
-                               folders.privateFolder, failure);
-    }
+    if (!folders.MakeWorkFolder())
+        failure = Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "no work folder could be made in %1"),
+            folders.privateFolder);
+    else if (Result<> opened = work.Open(folders.workFolder); !opened)
+        failure = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                       "no work folder could be made in %1: %2"),
+                           folders.privateFolder, opened.error().sentence);
     const std::string packName = "MSNEmoticons" + stamp + ".msn";
     const std::string pack = folder.PathOf(packName);
 
@@ -468,12 +470,11 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
             item.reason = Sentence(
                 QCoreApplication::translate("quorvane::Outcomes", "its file %1 cannot be read: %2"),
                 list.ObjectPath(object), file.Reason());
-        } else if (!work.WriteNewFile(name, *file.bytes, 0600)) {
-            const int error = errno;
+        } else if (Result<> written = work.WriteNewFile(name, *file.bytes, 0600); !written) {
             item.reason =
                 Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                      "its copy in %1 could not be written: %2"),
-                         work.Path(), ErrorText(error));
+                         work.Path(), written.error().sentence);
         } else if (manifest.AddItem(object, item.reason)) {
             // Only emoticons whose file is in the pack are named in its manifest.
             packed.push_back(outcome.items.size());

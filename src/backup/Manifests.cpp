@@ -10,7 +10,6 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -224,12 +223,11 @@ bool WriteObjectManifest(ContentCategory category, const OpenFolder& manifestFol
         return false;
     const std::string name(kManifestFileName);
     manifestFolder.Remove(name);
-    if (!manifestFolder.WriteNewFile(name, *manifest, 0600)) {
-        const int error = errno;
+    if (Result<> written = manifestFolder.WriteNewFile(name, *manifest, 0600); !written) {
         reason =
             Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                  "its content.xml could not be written in %1: %2"),
-                     manifestFolder.Path(), ErrorText(error));
+                     manifestFolder.Path(), written.error().sentence);
         return false;
     }
     return true;
@@ -289,12 +287,12 @@ bool EmoticonManifest::Finish(std::string& reason) {
     }
     // Written whole or not at all: a half-written manifest would make
     // Messenger reject the entire pack.
-    if (!WriteFileAtomically(JoinPath(folder, kManifestFileName), text)) {
-        const int error = errno;
+    if (Result<> written = WriteFileAtomically(JoinPath(folder, kManifestFileName), text);
+        !written) {
         reason = Sentence(
             QCoreApplication::translate("quorvane::Outcomes",
                                         "the pack's content.xml could not be written in %1: %2"),
-            folder, std::strerror(error));
+            folder, written.error().sentence);
         return false;
     }
     return true;

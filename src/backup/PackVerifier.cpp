@@ -74,11 +74,10 @@ bool ExpandSealedPack(const std::string& packPath, CabinetTools& tools, const st
         return false;
     }
     const std::string cabinet = folder + ".cab";
-    if (!WriteWholeFile(cabinet, bytes)) {
-        const int error = errno;
+    if (Result<> written = WriteWholeFile(cabinet, bytes); !written) {
         reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                       "the unsealed copy could not be written: %1"),
-                          ErrorText(error));
+                          written.error().sentence);
         return false;
     }
     const ToolRun run = tools.ExtractCabinet(cabinet, folder);
@@ -93,9 +92,9 @@ bool ExpandSealedPack(const std::string& packPath, CabinetTools& tools, const st
 std::optional<std::map<std::string, std::string>>
 PackObjectFiles(const std::string& packPath, CabinetTools& tools, const std::string& tempFolder) {
     std::string reason;
-    const std::unique_ptr<ScratchFolder> scratch =
-        ScratchFolder::Make(tempFolder, "compare-", reason);
-    const std::string contents = scratch ? JoinPath(scratch->Path(), "contents") : std::string();
+    const Result<std::unique_ptr<ScratchFolder>> scratch =
+        ScratchFolder::Make(tempFolder, "compare-");
+    const std::string contents = scratch ? JoinPath((*scratch)->Path(), "contents") : std::string();
     if (!scratch || !ExpandSealedPack(packPath, tools, contents, reason))
         return std::nullopt;
     // A pack of ours holds files only.
@@ -117,11 +116,13 @@ PackObjectFiles(const std::string& packPath, CabinetTools& tools, const std::str
 PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
                      const std::string& tempFolder) {
     PackCheck check;
-    const std::unique_ptr<ScratchFolder> scratch =
-        ScratchFolder::Make(tempFolder, "verify-", check.reason);
-    if (!scratch)
+    const Result<std::unique_ptr<ScratchFolder>> scratch =
+        ScratchFolder::Make(tempFolder, "verify-");
+    if (!scratch) {
+        check.reason = scratch.error().sentence;
         return check;
-    const std::string contents = JoinPath(scratch->Path(), "contents");
+    }
+    const std::string contents = JoinPath((*scratch)->Path(), "contents");
     if (!ExpandSealedPack(packPath, tools, contents, check.reason))
         return check;
     const FolderEntries entries = EntriesOf(contents);

@@ -28,11 +28,11 @@ int RunVerify(const ParsedOptions& options, std::ostream& out, std::ostream& err
     // command, and the packs are read from copies in Quorvane's own folder.
     CabinetTools tools(runner, ExecutableFolder(), std::string());
     const std::string tempFolder = PrivateFolderPath();
-    if (std::string reason; !EnsurePrivateFolder(tempFolder, reason)) {
+    if (Result<> ensured = EnsurePrivateFolder(tempFolder); !ensured) {
         err << "quorvane-cli verify: "
             << Sentence(QCoreApplication::translate("quorvane::cli",
                                                     "Quorvane's own folder cannot be used: %1"),
-                        reason)
+                        ensured.error().sentence)
             << "\n";
         return kExitFailure;
     }

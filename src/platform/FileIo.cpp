@@ -63,8 +63,10 @@ bool WriteAll(int fd, std::string_view bytes) {
                 continue;
             return false;
         }
-        if (written == 0)
-            return false; // no progress: the disk is full or the device gone
+        if (written == 0) {
+            errno = ENOSPC; // no progress: the disk is full or the device gone
+            return false;
+        }
         done += static_cast<std::size_t>(written);
     }
     return true;
@@ -206,9 +208,22 @@ std::string ErrorText(int error) {
     return std::strerror(error);
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+Failure SystemFailure(int error) {
+    return Failure{error, ErrorText(error)};
+}
+
+namespace {
+
+// The failure the system reported last, for "return FailWithErrno();".
+tl::unexpected<Failure> FailWithErrno() {
+    return Fail(SystemFailure(errno));
+}
+
+} // namespace
+
+Result<> WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty())
-        return false;
+        return Fail(SystemFailure(ENOENT));
 
     // mkstemp would create the file with mode 0600; opening a unique name
     // ourselves with 0666 lets the umask decide, as for any other file the
@@ -222,10 +237,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
         tempPath = path + ".tmp" + UniqueSuffix(generator);
         rawFd = OpenRetrying(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
         if (rawFd < 0 && errno != EEXIST)
-            return false;
+            return FailWithErrno();
     }
     if (rawFd < 0)
-        return false;
+        return Fail(SystemFailure(EEXIST));
     Descriptor fd(rawFd);
 
     // A file being replaced keeps its permissions (a user who made the
@@ -235,9 +250,14 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
         ::fchmod(fd.Get(), existing.st_mode & 07777);
 
     const bool written = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
-    if (!fd.Close() || !written || ::rename(tempPath.c_str(), path.c_str()) != 0) {
+    int error = written ? 0 : errno;
+    if (!fd.Close() && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(tempPath.c_str(), path.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
         ::unlink(tempPath.c_str());
-        return false;
+        return Fail(SystemFailure(error));
     }
 
     // The new name is only durable once the folder itself is on disk; the
@@ -245,22 +265,28 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     Descriptor folder(OpenRetrying(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY));
     if (folder.IsOpen())
         ::fsync(folder.Get());
-    return true;
+    return {};
 }
 
-bool WriteWholeFile(const std::string& path, std::string_view bytes) {
+Result<> WriteWholeFile(const std::string& path, std::string_view bytes) {
     Descriptor fd(OpenRetrying(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666));
     if (!fd.IsOpen())
-        return false;
-    const bool written = WriteAll(fd.Get(), bytes);
-    return fd.Close() && written;
+        return FailWithErrno();
+    if (!WriteAll(fd.Get(), bytes)) {
+        const int error = errno;
+        fd.Close();
+        return Fail(SystemFailure(error));
+    }
+    if (!fd.Close())
+        return FailWithErrno();
+    return {};
 }
 
-bool MakeFolders(const std::string& path) {
+Result<> MakeFolders(const std::string& path) {
     if (path.empty())
-        return false;
+        return Fail(SystemFailure(ENOENT));
     if (IsDirectory(path))
-        return true;
+        return {};
 
     // Each prefix ending just before a "/" is a folder to make, then the
     // whole path. Existing parts are fine; whether the last one ends up a
@@ -271,12 +297,17 @@ bool MakeFolders(const std::string& path) {
         const std::string part = path.substr(0, end);
         if (!part.empty() && part.back() != '/') {
             if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST)
-                return false;
+                return FailWithErrno();
         }
         if (end == std::string::npos)
             break;
     }
-    return IsDirectory(path);
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return FailWithErrno();
+    if (!S_ISDIR(info.st_mode))
+        return Fail(SystemFailure(EEXIST)); // something else has the name
+    return {};
 }
 
 bool IsDirectory(const std::string& path) {
@@ -302,7 +333,7 @@ OpenFolder& OpenFolder::operator=(OpenFolder&& other) noexcept {
     return *this;
 }
 
-bool OpenFolder::Open(const std::string& path, std::string& reason, bool followLink) {
+Result<> OpenFolder::Open(const std::string& path, bool followLink) {
     const int fd =
         OpenRetrying(path.c_str(), O_RDONLY | O_DIRECTORY | (followLink ? 0 : O_NOFOLLOW));
     if (fd < 0) {
@@ -310,18 +341,16 @@ bool OpenFolder::Open(const std::string& path, std::string& reason, bool followL
         struct stat info {};
         // With O_DIRECTORY the kernel reports a link as "not a folder".
         if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
-            reason = Sentence(
-                QCoreApplication::translate("quorvane::Outcomes", "it is a symbolic link"));
-        else
-            reason = ErrorText(error);
-        errno = error;
-        return false;
+            return Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                             "it is a symbolic link")),
+                        error);
+        return Fail(SystemFailure(error));
     }
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = fd;
     m_path = path;
-    return true;
+    return {};
 }
 
 std::string OpenFolder::PathOf(std::string_view name) const {
@@ -331,15 +360,15 @@ std::string OpenFolder::PathOf(std::string_view name) const {
     return path.append(name);
 }
 
-bool OpenFolder::WriteNewFile(const std::string& name, std::string_view bytes, mode_t mode,
-                              bool durable) const {
+Result<> OpenFolder::WriteNewFile(const std::string& name, std::string_view bytes, mode_t mode,
+                                  bool durable) const {
     int raw;
     do {
         raw = ::openat(m_fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                        mode);
     } while (raw < 0 && errno == EINTR);
     if (raw < 0)
-        return false;
+        return FailWithErrno();
     class Descriptor fd(raw);
     bool written = WriteAll(fd.Get(), bytes) && (!durable || ::fsync(fd.Get()) == 0);
     int error = errno;
@@ -349,35 +378,35 @@ bool OpenFolder::WriteNewFile(const std::string& name, std::string_view bytes, m
     }
     if (!written) {
         ::unlinkat(m_fd, name.c_str(), 0);
-        errno = error;
+        return Fail(SystemFailure(error));
     }
-    return written;
+    return {};
 }
 
-bool OpenFolder::Rename(const std::string& from, const std::string& to) const {
-    return ::renameat(m_fd, from.c_str(), m_fd, to.c_str()) == 0;
+Result<> OpenFolder::Rename(const std::string& from, const std::string& to) const {
+    if (::renameat(m_fd, from.c_str(), m_fd, to.c_str()) != 0)
+        return FailWithErrno();
+    return {};
 }
 
-bool OpenFolder::RenameNew(const std::string& from, const std::string& to) const {
+Result<> OpenFolder::RenameNew(const std::string& from, const std::string& to) const {
     if (::renameat2(m_fd, from.c_str(), m_fd, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
+        return {};
     if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-        return false;
+        return FailWithErrno();
     // File systems without the flag (FAT on a memory stick, some network
     // shares): a link fails when the name is taken, as the flag would.
     if (::linkat(m_fd, from.c_str(), m_fd, to.c_str(), 0) == 0) {
         ::unlinkat(m_fd, from.c_str(), 0);
-        return true;
+        return {};
     }
     if (errno == EEXIST)
-        return false;
+        return FailWithErrno();
     // No links either: look, then rename; only a writer racing in between
     // could still be replaced.
     struct stat info {};
-    if (::fstatat(m_fd, to.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
-        errno = EEXIST;
-        return false;
-    }
+    if (::fstatat(m_fd, to.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+        return Fail(SystemFailure(EEXIST));
     return Rename(from, to);
 }
 
@@ -386,8 +415,10 @@ bool OpenFolder::HoldsRegularFile(const std::string& name) const {
     return ::fstatat(m_fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode);
 }
 
-bool OpenFolder::Remove(const std::string& name) const {
-    return ::unlinkat(m_fd, name.c_str(), 0) == 0;
+Result<> OpenFolder::Remove(const std::string& name) const {
+    if (::unlinkat(m_fd, name.c_str(), 0) != 0)
+        return FailWithErrno();
+    return {};
 }
 
 FileRead OpenFolder::ReadFile(const std::string& name, std::size_t maxBytes) const {
@@ -404,19 +435,22 @@ FileRead OpenFolder::ReadFile(const std::string& name, std::size_t maxBytes) con
     return ReadOpened(fd, maxBytes);
 }
 
-std::string OpenFolder::WriteTemporaryFile(std::string_view bytes, mode_t mode,
-                                           bool durable) const {
+Result<std::string> OpenFolder::WriteTemporaryFile(std::string_view bytes, mode_t mode,
+                                                   bool durable) const {
+    Failure failure = SystemFailure(EEXIST);
     for (int attempt = 0; attempt < 16; ++attempt) {
         std::string name = TemporaryFileName();
-        if (WriteNewFile(name, bytes, mode, durable))
+        Result<> written = WriteNewFile(name, bytes, mode, durable);
+        if (written)
             return name;
-        if (errno != EEXIST)
+        failure = std::move(written.error());
+        if (failure.osError != EEXIST)
             break;
     }
-    return {};
+    return Fail(std::move(failure));
 }
 
-bool OpenFolder::ReplaceFile(const std::string& name, std::string_view bytes) const {
+Result<> OpenFolder::ReplaceFile(const std::string& name, std::string_view bytes) const {
     // A file being replaced keeps its permissions (a user who made the
     // settings private wants them to stay private); a link's target is not
     // looked at.
@@ -425,19 +459,17 @@ bool OpenFolder::ReplaceFile(const std::string& name, std::string_view bytes) co
     if (::fstatat(m_fd, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 &&
         S_ISREG(existing.st_mode))
         mode = existing.st_mode & 07777;
-    const std::string temporary = WriteTemporaryFile(bytes, mode, true);
-    if (temporary.empty())
-        return false;
-    if (!Rename(temporary, name)) {
-        const int error = errno;
-        Remove(temporary);
-        errno = error;
-        return false;
+    Result<std::string> temporary = WriteTemporaryFile(bytes, mode, true);
+    if (!temporary)
+        return Fail(std::move(temporary.error()));
+    if (Result<> renamed = Rename(*temporary, name); !renamed) {
+        Remove(*temporary);
+        return renamed;
     }
     // The new name is durable only once the folder is on disk; the file is
     // already in place, so a failure here is not worth reporting.
     ::fsync(m_fd);
-    return true;
+    return {};
 }
 
 namespace {

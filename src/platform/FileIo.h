@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -36,10 +38,16 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // The system's text for an errno value ("No space left on device").
 std::string ErrorText(int error);
+// The Failure for what the system refused with error: its text is the
+// sentence.
+Failure SystemFailure(int error);
+
+// The functions below that fail give the system's error and its text
+// (SystemFailure) unless they say otherwise.
 
 // Writes bytes to path through a temporary file in the same folder, renamed
 // into place, so a crash never leaves half a file.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+Result<> WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // A folder held open, so that files are made in it and renamed in it by name
 // relative to it: a link planted at the folder's path after it was opened
@@ -55,8 +63,8 @@ public:
 
     // Opens an existing folder; a link in its last part is refused unless
     // followLink is set (for the user's own folders, which dotfile managers
-    // often make links). False with errno's text in reason.
-    bool Open(const std::string& path, std::string& reason, bool followLink = false);
+    // often make links). A link refused fails with "it is a symbolic link".
+    Result<> Open(const std::string& path, bool followLink = false);
     bool IsOpen() const { return m_fd >= 0; }
     int Descriptor() const { return m_fd; }
     const std::string& Path() const { return m_path; }
@@ -64,23 +72,23 @@ public:
 
     // Creates the file exclusively (never through a link, never over an
     // existing entry) and writes the bytes, synced to the disk when durable;
-    // false with errno set and the partial file removed.
-    bool WriteNewFile(const std::string& name, std::string_view bytes, mode_t mode = 0666,
-                      bool durable = false) const;
+    // a partial file is removed.
+    Result<> WriteNewFile(const std::string& name, std::string_view bytes, mode_t mode = 0666,
+                          bool durable = false) const;
     // The same under a new hidden temporary name of this process (see
-    // TemporaryFileName); the name, or "" with errno set.
-    std::string WriteTemporaryFile(std::string_view bytes, mode_t mode = 0666,
-                                   bool durable = false) const;
+    // TemporaryFileName); its name.
+    Result<std::string> WriteTemporaryFile(std::string_view bytes, mode_t mode = 0666,
+                                           bool durable = false) const;
     // Renames within the folder, replacing an existing file of the new name
     // (a link there is replaced, never followed).
-    bool Rename(const std::string& from, const std::string& to) const;
-    // Renames within the folder only when nothing has the new name: false
+    Result<> Rename(const std::string& from, const std::string& to) const;
+    // Renames within the folder only when nothing has the new name: fails
     // with EEXIST when it is taken, whoever took it in the meantime.
-    bool RenameNew(const std::string& from, const std::string& to) const;
+    Result<> RenameNew(const std::string& from, const std::string& to) const;
     // Whether name is a regular file itself (a link to one is not).
     bool HoldsRegularFile(const std::string& name) const;
     // Removes a file or link (never what a link points to).
-    bool Remove(const std::string& name) const;
+    Result<> Remove(const std::string& name) const;
 
     // Reads a regular file of the folder whole, as ReadRegularFile does, but
     // a link at name is refused ("it is a symbolic link") instead of followed.
@@ -88,8 +96,8 @@ public:
     // Replaces the file name with bytes: written to an exclusive hidden
     // temporary file, synced and renamed over name, so a reader sees the old
     // file or the new one whole. A link at name is replaced, never followed;
-    // a regular file there keeps its permissions. False with errno set.
-    bool ReplaceFile(const std::string& name, std::string_view bytes) const;
+    // a regular file there keeps its permissions.
+    Result<> ReplaceFile(const std::string& name, std::string_view bytes) const;
 
 private:
     int m_fd = -1;
@@ -110,10 +118,10 @@ void RemoveToolLeftovers(const OpenFolder& folder, std::string_view temporary);
 
 // Creates or truncates path and writes the bytes (for files whose format
 // wants no more ceremony, such as stamp files).
-bool WriteWholeFile(const std::string& path, std::string_view bytes);
+Result<> WriteWholeFile(const std::string& path, std::string_view bytes);
 
 // Creates the folder and all its missing parents.
-bool MakeFolders(const std::string& path);
+Result<> MakeFolders(const std::string& path);
 
 bool IsDirectory(const std::string& path);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <memory>
 #include <string>
 
@@ -16,10 +18,15 @@ public:
     enum class Outcome { Acquired, Busy, Failed, Cancelled };
 
     // Waits up to waitMilliseconds for the lock, or until cancel is set. The
-    // file is created when missing, never through a link.
-    static std::unique_ptr<FileLock> Acquire(const std::string& path, unsigned waitMilliseconds,
-                                             Outcome& outcome, std::string& reason,
-                                             const CancelFlag* cancel = nullptr);
+    // file is created when missing, never through a link. A lock another
+    // holds fails with EWOULDBLOCK, a cancelled wait with ECANCELED (see
+    // OutcomeOf); when the system refuses, the sentence names the file.
+    static Result<std::unique_ptr<FileLock>>
+    Acquire(const std::string& path, unsigned waitMilliseconds, const CancelFlag* cancel = nullptr);
+    // Which way Acquire failed.
+    static Outcome OutcomeOf(const Failure& failure);
+    // Acquired, or which way it failed.
+    static Outcome OutcomeOf(const Result<std::unique_ptr<FileLock>>& lock);
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;

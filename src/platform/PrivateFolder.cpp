@@ -24,48 +24,49 @@ namespace quorvane {
 namespace {
 
 // One level: made with mode 0700 when missing, else checked.
-bool EnsureOneLevel(const std::string& path, std::string& reason) {
+Result<> EnsureOneLevel(const std::string& path) {
     if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
         const int error = errno;
-        reason = Sentence(
-            QCoreApplication::translate("quorvane::Outcomes", "the folder %1 cannot be made: %2"),
-            path, ErrorText(error));
-        return false;
+        return Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                         "the folder %1 cannot be made: %2"),
+                             path, ErrorText(error)),
+                    error);
     }
     const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno; // before lstat changes it
         struct stat link {};
         if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
-            reason = Sentence(
-                QCoreApplication::translate("quorvane::Outcomes",
-                                            "the folder %1 is a symbolic link; Quorvane keeps its "
-                                            "private files only in a real folder"),
-                path);
-        else
-            reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                          "the folder %1 cannot be opened: %2"),
-                              path, ErrorText(error));
-        return false;
+            return Fail(Sentence(QCoreApplication::translate(
+                                     "quorvane::Outcomes",
+                                     "the folder %1 is a symbolic link; Quorvane keeps its "
+                                     "private files only in a real folder"),
+                                 path),
+                        error);
+        return Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                         "the folder %1 cannot be opened: %2"),
+                             path, ErrorText(error)),
+                    error);
     }
+    Result<> usable;
     struct stat info {};
-    bool usable = ::fstat(fd, &info) == 0;
-    if (!usable) {
+    if (::fstat(fd, &info) != 0) {
         const int error = errno;
-        reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                      "the folder %1 cannot be examined: %2"),
-                          path, ErrorText(error));
+        usable = Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                           "the folder %1 cannot be examined: %2"),
+                               path, ErrorText(error)),
+                      error);
     } else if (info.st_uid != ::geteuid()) {
-        usable = false;
-        reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                      "the folder %1 belongs to another user"),
-                          path);
+        usable = Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                           "the folder %1 belongs to another user"),
+                               path));
     } else if ((info.st_mode & 077) != 0 && ::fchmod(fd, 0700) != 0) {
-        usable = false;
         const int error = errno;
-        reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+        usable =
+            Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                       "the folder %1 cannot be made private: %2"),
-                          path, ErrorText(error));
+                          path, ErrorText(error)),
+                 error);
     }
     ::close(fd);
     return usable;
@@ -80,7 +81,7 @@ std::string PrivateFolderPath() {
     return JoinPath(JoinPath(home.empty() ? std::string("/") : home, ".cache"), "quorvane");
 }
 
-bool EnsurePrivateFolder(const std::string& path, std::string& reason) {
+Result<> EnsurePrivateFolder(const std::string& path) {
     const std::string parent = ParentFolder(path);
     if (!parent.empty() && !IsDirectory(parent)) {
         // The cache folder itself is the user's; made private as XDG asks.
@@ -90,18 +91,17 @@ bool EnsurePrivateFolder(const std::string& path, std::string& reason) {
             part = parent.substr(0, end);
             if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
                 const int error = errno;
-                reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                              "the folder %1 cannot be made: %2"),
-                                  part, ErrorText(error));
-                return false;
+                return Fail(Sentence(QCoreApplication::translate(
+                                         "quorvane::Outcomes", "the folder %1 cannot be made: %2"),
+                                     part, ErrorText(error)),
+                            error);
             }
         }
     }
-    return EnsureOneLevel(path, reason);
+    return EnsureOneLevel(path);
 }
 
-std::string EnsurePrivateSubfolder(const std::string& root, std::string_view relative,
-                                   std::string& reason) {
+Result<std::string> EnsurePrivateSubfolder(const std::string& root, std::string_view relative) {
     std::string path = root;
     while (!relative.empty()) {
         const std::size_t slash = relative.find('/');
@@ -111,8 +111,8 @@ std::string EnsurePrivateSubfolder(const std::string& root, std::string_view rel
         if (part.empty())
             continue;
         path = JoinPath(path, part);
-        if (!EnsureOneLevel(path, reason))
-            return {};
+        if (Result<> level = EnsureOneLevel(path); !level)
+            return Fail(std::move(level.error()));
     }
     return path;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <string>
 #include <string_view>
 
@@ -13,12 +15,11 @@ std::string PrivateFolderPath();
 
 // Makes the folder (and the missing folders above it) or checks the one that
 // is there: it must be a real folder, not a link, and belong to the user;
-// it is kept at mode 0700. False with the reason when it cannot be used.
-bool EnsurePrivateFolder(const std::string& path, std::string& reason);
+// it is kept at mode 0700. Fails with a sentence that names the folder.
+Result<> EnsurePrivateFolder(const std::string& path);
 
 // Makes each level of relative ("123/Winks3") below an existing private
-// folder with the same checks. The full path, or "" with the reason.
-std::string EnsurePrivateSubfolder(const std::string& root, std::string_view relative,
-                                   std::string& reason);
+// folder with the same checks. The full path.
+Result<std::string> EnsurePrivateSubfolder(const std::string& root, std::string_view relative);
 
 } // namespace quorvane

@@ -39,29 +39,31 @@ std::string ScratchName(std::string_view text) {
     return name;
 }
 
-std::unique_ptr<ScratchFolder> ScratchFolder::Make(const std::string& parent,
-                                                   std::string_view prefix, std::string& reason) {
+Result<std::unique_ptr<ScratchFolder>> ScratchFolder::Make(const std::string& parent,
+                                                           std::string_view prefix) {
     // Made under a hidden name that sweeps pass over, locked, and only then
     // given its name: another run's sweep can never take it in between.
     for (int attempt = 0; attempt < 16; ++attempt) {
         std::string hidden = JoinPath(parent, "." + std::string(prefix) + "XXXXXX");
         if (::mkdtemp(hidden.data()) == nullptr) {
             const int error = errno;
-            reason = Sentence(QCoreApplication::translate(
-                                  "quorvane::Outcomes", "no scratch folder can be made in %1: %2"),
-                              parent, ErrorText(error));
-            return nullptr;
+            return Fail(
+                Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                     "no scratch folder can be made in %1: %2"),
+                         parent, ErrorText(error)),
+                error);
         }
         const int fd = OpenLocked(hidden);
         if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const int error = errno;
-            reason = Sentence(QCoreApplication::translate(
-                                  "quorvane::Outcomes", "the scratch folder %1 cannot be held: %2"),
-                              hidden, ErrorText(error));
+            Failure failure{error, Sentence(QCoreApplication::translate(
+                                                "quorvane::Outcomes",
+                                                "the scratch folder %1 cannot be held: %2"),
+                                            hidden, ErrorText(error))};
             if (fd >= 0)
                 ::close(fd);
             SystemFolders::DeleteTree(hidden);
-            return nullptr;
+            return Fail(std::move(failure));
         }
         const std::string path =
             JoinPath(parent, std::string(prefix) + hidden.substr(hidden.size() - 6));
@@ -74,17 +76,17 @@ std::unique_ptr<ScratchFolder> ScratchFolder::Make(const std::string& parent,
         const int error = errno;
         ::close(fd);
         SystemFolders::DeleteTree(hidden);
-        if (error != EEXIST && error != ENOTEMPTY) {
-            reason = Sentence(QCoreApplication::translate(
-                                  "quorvane::Outcomes", "the scratch folder %1 cannot be made: %2"),
-                              path, ErrorText(error));
-            return nullptr;
-        }
+        if (error != EEXIST && error != ENOTEMPTY)
+            return Fail(
+                Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                     "the scratch folder %1 cannot be made: %2"),
+                         path, ErrorText(error)),
+                error);
     }
-    reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                  "no free name for a scratch folder in %1"),
-                      parent);
-    return nullptr;
+    return Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                     "no free name for a scratch folder in %1"),
+                         parent),
+                EEXIST);
 }
 
 ScratchFolder::ScratchFolder(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}

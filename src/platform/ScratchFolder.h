@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,9 +22,9 @@ std::string ScratchName(std::string_view text);
 class ScratchFolder {
 public:
     // parent must be a private folder; the name is prefix + six random
-    // characters. Null with the reason when it cannot be made.
-    static std::unique_ptr<ScratchFolder> Make(const std::string& parent, std::string_view prefix,
-                                               std::string& reason);
+    // characters. Fails with a sentence that names the folder.
+    static Result<std::unique_ptr<ScratchFolder>> Make(const std::string& parent,
+                                                       std::string_view prefix);
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;

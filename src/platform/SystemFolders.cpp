@@ -182,28 +182,30 @@ void SystemFolders::Locate(const WineAccount& wine) {
         documentsFolder = XdgDocumentsFolder();
 }
 
-bool SystemFolders::MakeWorkFolder() {
+Result<> SystemFolders::MakeWorkFolder() {
     m_pause.Wait(100);
     m_work.reset();
     workFolder.clear();
-    std::string reason;
-    if (!EnsurePrivateFolder(privateFolder, reason))
-        return false;
+    if (Result<> ensured = EnsurePrivateFolder(privateFolder); !ensured)
+        return ensured;
     SweepStaleScratch(privateFolder, "work-");
-    m_work = ScratchFolder::Make(privateFolder, "work-", reason);
-    if (!m_work)
-        return false;
+    Result<std::unique_ptr<ScratchFolder>> made = ScratchFolder::Make(privateFolder, "work-");
+    if (!made)
+        return Fail(std::move(made.error()));
+    m_work = std::move(*made);
     workFolder = m_work->Path();
-    return true;
+    return {};
 }
 
-bool SystemFolders::DeleteTree(const std::string& path) {
+Result<> SystemFolders::DeleteTree(const std::string& path) {
     int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return Fail(SystemFailure(errno));
     DeleteContents(fd);
     close(fd);
-    return rmdir(path.c_str()) == 0;
+    if (rmdir(path.c_str()) != 0)
+        return Fail(SystemFailure(errno));
+    return {};
 }
 
 bool SystemFolders::FileExists(const std::string& pattern) {

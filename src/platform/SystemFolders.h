@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "platform/Result.h"
 #include "platform/ScratchFolder.h"
 
 #include <memory>
@@ -26,14 +27,15 @@ public:
     void Locate(const WineAccount& wine);
 
     // A new, empty folder of a name nobody can predict, inside the private
-    // folder (never the shared temporary folder); true when it was made. It
-    // replaces the previous work folder, and goes when this object goes; one
-    // left by a killed run is removed by the next call.
-    bool MakeWorkFolder();
+    // folder (never the shared temporary folder). It replaces the previous
+    // work folder, and goes when this object goes; one left by a killed run
+    // is removed by the next call.
+    Result<> MakeWorkFolder();
 
     // Deletes the folder with everything in it. A symbolic link inside is
-    // removed as a link and never followed. True when the folder is gone.
-    static bool DeleteTree(const std::string& path);
+    // removed as a link and never followed; fails when the folder is not
+    // gone.
+    static Result<> DeleteTree(const std::string& path);
     // True when at least one entry matches the path or pattern ("*" and "?"
     // in the last part, matched without regard to case, as on Windows).
     static bool FileExists(const std::string& pattern);

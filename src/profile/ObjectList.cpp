@@ -107,14 +107,22 @@ bool ObjectList::ReadCatalogue(std::string_view newPassport, bool packagedFamily
 bool ObjectList::MakeScratchFolder() {
     std::string reason;
     const std::string root = m_services.privateFolder;
-    std::string parent;
-    if (!root.empty() && EnsurePrivateFolder(root, reason))
-        parent = EnsurePrivateSubfolder(
-            root, std::to_string(accountId) + "/" + std::string(CategoryFolderName(category)),
-            reason);
-    if (!parent.empty()) {
-        SweepStaleScratch(parent, "listing-");
-        m_scratch = ScratchFolder::Make(parent, "listing-", reason);
+    if (!root.empty()) {
+        Result<std::unique_ptr<ScratchFolder>> made =
+            EnsurePrivateFolder(root)
+                .and_then([&] {
+                    return EnsurePrivateSubfolder(root,
+                                                  std::to_string(accountId) + "/" +
+                                                      std::string(CategoryFolderName(category)));
+                })
+                .and_then([&](const std::string& parent) {
+                    SweepStaleScratch(parent, "listing-");
+                    return ScratchFolder::Make(parent, "listing-");
+                });
+        if (made)
+            m_scratch = std::move(*made);
+        else
+            reason = std::move(made.error().sentence);
     }
     if (!m_scratch) {
         status = ListingStatus::NoPrivateFolder;
@@ -127,11 +135,17 @@ bool ObjectList::MakeScratchFolder() {
     scratchFolder = m_scratch->Path();
     const std::string stamps = JoinPath(scratchFolder, "stamps");
     if (::mkdir(stamps.c_str(), 0700) != 0 ||
-        ::mkdir(JoinPath(scratchFolder, "thumbnails").c_str(), 0700) != 0 ||
-        !m_stamps.Open(stamps, reason)) {
+        ::mkdir(JoinPath(scratchFolder, "thumbnails").c_str(), 0700) != 0) {
+        const int error = errno;
         status = ListingStatus::NoPrivateFolder;
         problemFile = scratchFolder;
-        problemDetail = reason.empty() ? ErrorText(errno) : reason;
+        problemDetail = ErrorText(error);
+        return false;
+    }
+    if (Result<> opened = m_stamps.Open(stamps); !opened) {
+        status = ListingStatus::NoPrivateFolder;
+        problemFile = scratchFolder;
+        problemDetail = std::move(opened.error().sentence);
         return false;
     }
     return true;
@@ -156,7 +170,8 @@ std::string PackagedObjectList::ThumbnailFolder(const InstalledObject& object) c
 bool PackagedObjectList::WriteStampFile(const std::string& tag, const char* bytes,
                                         std::size_t count) const {
     return m_stamps.IsOpen() &&
-           m_stamps.WriteNewFile(ScratchName(tag), std::string_view(bytes, count), 0600);
+           m_stamps.WriteNewFile(ScratchName(tag), std::string_view(bytes, count), 0600)
+               .has_value();
 }
 
 bool PackagedObjectList::ListObjects(std::string_view newPassport) {

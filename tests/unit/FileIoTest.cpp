@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -168,8 +169,15 @@ TEST(FileIoTest, MakeFoldersFailsWhenAFileIsInTheWay) {
     test::TempFolder scratch;
     test::WriteFile(scratch / "file", "x");
 
-    EXPECT_FALSE(MakeFolders(scratch / "file"));
-    EXPECT_FALSE(MakeFolders(scratch / "file/inner"));
+    // The reason a user reads is the system's, for what it refused.
+    const Result<> taken = MakeFolders(scratch / "file");
+    ASSERT_FALSE(taken);
+    EXPECT_EQ(taken.error().osError, EEXIST);
+    EXPECT_EQ(taken.error().sentence, ErrorText(EEXIST));
+    const Result<> inner = MakeFolders(scratch / "file/inner");
+    ASSERT_FALSE(inner);
+    EXPECT_EQ(inner.error().osError, ENOTDIR);
+    EXPECT_EQ(inner.error().sentence, ErrorText(ENOTDIR));
     EXPECT_EQ(test::ReadFile(scratch / "file"), "x");
     EXPECT_FALSE(MakeFolders(""));
 }

@@ -178,7 +178,7 @@ class WriteObjectManifestTest : public ::testing::Test {
 protected:
     bool Write(ContentCategory category, const InstalledObject& object) {
         OpenFolder opened;
-        return opened.Open(folder.Path(), reason) &&
+        return opened.Open(folder.Path()) &&
                WriteObjectManifest(category, opened, object, kStamp, CodePage::Ansi(), reason);
     }
 

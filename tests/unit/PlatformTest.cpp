@@ -118,13 +118,10 @@ TEST(SystemFolders, WorkFoldersArePrivateUnpredictableAndPausedFor) {
 TEST(FileLock, OneHolderKeepsEveryOtherOut) {
     test::TempFolder root;
     const std::string path = root / "lock";
-    FileLock::Outcome outcome = FileLock::Outcome::Failed;
-    std::string reason;
-    const auto held = FileLock::Acquire(path, 0, outcome, reason);
-    ASSERT_EQ(outcome, FileLock::Outcome::Acquired) << reason;
+    const auto held = FileLock::Acquire(path, 0);
+    ASSERT_EQ(FileLock::OutcomeOf(held), FileLock::Outcome::Acquired) << held.error().sentence;
     // Neither a second Quorvane nor any reader may share the lock.
-    EXPECT_FALSE(FileLock::Acquire(path, 50, outcome, reason));
-    EXPECT_EQ(outcome, FileLock::Outcome::Busy);
+    EXPECT_EQ(FileLock::OutcomeOf(FileLock::Acquire(path, 50)), FileLock::Outcome::Busy);
     const int other = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_GE(other, 0);
     EXPECT_NE(flock(other, LOCK_SH | LOCK_NB), 0);
@@ -132,15 +129,14 @@ TEST(FileLock, OneHolderKeepsEveryOtherOut) {
     // A cancel ends the wait for the holder at once, and says so.
     CancelFlag cancel;
     cancel.Request();
-    EXPECT_FALSE(FileLock::Acquire(path, 60000, outcome, reason, &cancel));
-    EXPECT_EQ(outcome, FileLock::Outcome::Cancelled);
+    EXPECT_EQ(FileLock::OutcomeOf(FileLock::Acquire(path, 60000, &cancel)),
+              FileLock::Outcome::Cancelled);
 }
 
 TEST(ScratchFolder, IsMadeHiddenAndLockedBeforeASweepCanSeeIt) {
     test::TempFolder root;
-    std::string reason;
-    const auto held = ScratchFolder::Make(root.Path(), "work-", reason);
-    ASSERT_TRUE(held) << reason;
+    const auto held = ScratchFolder::Make(root.Path(), "work-");
+    ASSERT_TRUE(held) << held.error().sentence;
     // What a run killed while making its folder leaves: a hidden folder,
     // unlocked. A new one may be another run's at that very moment; one
     // older than a minute is not.
@@ -151,7 +147,7 @@ TEST(ScratchFolder, IsMadeHiddenAndLockedBeforeASweepCanSeeIt) {
     const timespec times[2] = {{0, UTIME_OMIT}, {time(nullptr) - 120, 0}};
     ASSERT_EQ(utimensat(AT_FDCWD, old.c_str(), times, 0), 0);
     SweepStaleScratch(root.Path(), "work-");
-    EXPECT_TRUE(std::filesystem::is_directory(held->Path()));
+    EXPECT_TRUE(std::filesystem::is_directory((*held)->Path()));
     EXPECT_TRUE(std::filesystem::is_directory(young));
     EXPECT_FALSE(std::filesystem::exists(old));
 }

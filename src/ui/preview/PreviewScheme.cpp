@@ -140,9 +140,8 @@ std::unique_ptr<QIODevice> OpenServedFile(const QString& file, bool stream) {
         // in after Resolve looked is refused at once.
         const std::size_t slash = path.rfind('/');
         OpenFolder folder;
-        std::string reason;
         if (slash == std::string::npos ||
-            !folder.Open(slash == 0 ? "/" : path.substr(0, slash), reason, true))
+            !folder.Open(slash == 0 ? "/" : path.substr(0, slash), true))
             return nullptr;
         FileRead read = folder.ReadFile(path.substr(slash + 1), kMaxReadBytes);
         if (!read.bytes)
