@@ -197,10 +197,9 @@ const BareInputs& GetBareInputs(int winks) {
         MakeFolders(folder);
         const std::string manifest = JoinPath(folder, "content.xml");
         const auto stamp = ReadWholeFile(list.StampPath(object));
-        std::string reason;
         OpenFolder opened;
         if (!stamp || !opened.Open(folder) ||
-            !WriteObjectManifest(ContentCategory::Winks, opened, object, *stamp, Ansi(), reason))
+            !WriteObjectManifest(ContentCategory::Winks, opened, object, *stamp, Ansi()))
             throw std::runtime_error("cannot write a Wink's content.xml");
         inputs.manifests.push_back(manifest);
     }
@@ -648,10 +647,9 @@ void BM_BareEmoticonCabarc(benchmark::State& state) {
                 return;
             }
             names.insert(name);
-            std::string reason;
-            manifest.AddItem(object, reason);
+            (void)manifest.AddItem(object);
         }
-        if (std::string reason; !manifest.Finish(reason)) {
+        if (!manifest.Finish()) {
             state.SkipWithError("cannot write the emoticon manifest");
             return;
         }

@@ -213,8 +213,12 @@ bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& de
                           list.StampPath(object), stamp.Reason());
         return false;
     }
-    if (!WriteObjectManifest(list.category, manifestFolder, object, *stamp.bytes, codePage, reason))
+    if (Result<> written =
+            WriteObjectManifest(list.category, manifestFolder, object, *stamp.bytes, codePage);
+        !written) {
+        reason = written.error().sentence;
         return false;
+    }
     temporary = WriteTemporary(destination, {}, reason);
     if (temporary.empty())
         return false;
@@ -475,11 +479,12 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
                 Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                      "its copy in %1 could not be written: %2"),
                          work.Path(), written.error().sentence);
-        } else if (manifest.AddItem(object, item.reason)) {
+        } else if (Result<> added = manifest.AddItem(object); added) {
             // Only emoticons whose file is in the pack are named in its manifest.
             packed.push_back(outcome.items.size());
             packFiles.insert(name);
         } else {
+            item.reason = added.error().sentence;
             work.Remove(name);
         }
         m_services.pause.Wait(10);
@@ -493,17 +498,21 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
     } else if (failure.empty() && packed.empty()) {
         failure = Sentence(QCoreApplication::translate(
             "quorvane::Outcomes", "no emoticon could be copied into the pack"));
-    } else if (failure.empty() && manifest.Finish(failure)) {
-        const std::string temporary = WriteTemporary(folder, {}, failure);
-        if (!temporary.empty()) {
-            packFiles.insert("content.xml");
-            const ToolRun run = m_services.tools.PackFolder(
-                work.Path(), {packFiles.begin(), packFiles.end()}, folder.PathOf(temporary));
-            m_services.pause.Wait(50);
-            if (Seal(list, folder, run, temporary, failure) && !packed.empty()) {
-                PlaceAll(folder, {{packed.front(), temporary, packName}},
-                         SamePackObjects(folder, folders.privateFolder), outcome);
-                failure = outcome.items[packed.front()].reason;
+    } else if (failure.empty()) {
+        if (Result<> written = manifest.Finish(); !written) {
+            failure = written.error().sentence;
+        } else {
+            const std::string temporary = WriteTemporary(folder, {}, failure);
+            if (!temporary.empty()) {
+                packFiles.insert("content.xml");
+                const ToolRun run = m_services.tools.PackFolder(
+                    work.Path(), {packFiles.begin(), packFiles.end()}, folder.PathOf(temporary));
+                m_services.pause.Wait(50);
+                if (Seal(list, folder, run, temporary, failure) && !packed.empty()) {
+                    PlaceAll(folder, {{packed.front(), temporary, packName}},
+                             SamePackObjects(folder, folders.privateFolder), outcome);
+                    failure = outcome.items[packed.front()].reason;
+                }
             }
         }
     }

@@ -112,15 +112,14 @@ std::string ControlCharacterReason(ExactValue value, const char* code) {
 // Attribute text for a value that Messenger matches exactly (a file name, a
 // content id, a key sequence, a stamp): a replacement character would make
 // it another value, so a value holding such a character is refused instead.
-std::optional<std::string> ExactAttribute(ExactValue what, std::string_view narrow,
-                                          const CodePage& codePage, std::string& reason) {
+Result<std::string> ExactAttribute(ExactValue what, std::string_view narrow,
+                                   const CodePage& codePage) {
     const std::string utf8 = codePage.ToUtf8(narrow);
     const auto bad = std::find_if(utf8.begin(), utf8.end(), XmlCannotCarry);
     if (bad != utf8.end()) {
         char code[8] = {};
         std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned char>(*bad));
-        reason = ControlCharacterReason(what, code);
-        return std::nullopt;
+        return Fail(ControlCharacterReason(what, code));
     }
     return EscapedAttribute(utf8);
 }
@@ -131,37 +130,34 @@ std::string XmlAttributeValue(std::string_view narrow, const CodePage& codePage)
     return EscapedAttribute(codePage.ToUtf8(narrow));
 }
 
-bool CheckWellFormedXml(std::string_view text, std::string& reason) {
+Result<> CheckWellFormedXml(std::string_view text) {
     QXmlStreamReader reader(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
     while (!reader.atEnd())
         reader.readNext();
     if (!reader.hasError())
-        return true;
-    reason = Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1 (line %2, column %3)"),
-                      reader.errorString(), reader.lineNumber(), reader.columnNumber());
-    return false;
+        return {};
+    return Fail(
+        Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1 (line %2, column %3)"),
+                 reader.errorString(), reader.lineNumber(), reader.columnNumber()));
 }
 
-std::optional<std::string> ObjectManifestText(ContentCategory category,
-                                              const InstalledObject& object, std::string_view stamp,
-                                              const CodePage& codePage, std::string& reason) {
-    if (!IsPackaged(category)) {
-        reason = Sentence(QCoreApplication::translate(
+Result<std::string> ObjectManifestText(ContentCategory category, const InstalledObject& object,
+                                       std::string_view stamp, const CodePage& codePage) {
+    if (!IsPackaged(category))
+        return Fail(Sentence(QCoreApplication::translate(
             "quorvane::Outcomes", "only Winks, Dynamic Display Pictures and Dynamic "
-                                  "Backgrounds are packed with an object manifest"));
-        return std::nullopt;
-    }
-    const auto tag = ExactAttribute(ExactValue::ContentId, object.tag, codePage, reason);
+                                  "Backgrounds are packed with an object manifest")));
+    const auto tag = ExactAttribute(ExactValue::ContentId, object.tag, codePage);
     if (!tag)
-        return std::nullopt;
-    const auto location = ExactAttribute(ExactValue::Location, object.location, codePage, reason);
+        return Fail(tag.error());
+    const auto location = ExactAttribute(ExactValue::Location, object.location, codePage);
     if (!location)
-        return std::nullopt;
+        return Fail(location.error());
     // Real stamps are Base64, which needs no escaping; whatever else a
     // catalogue holds there follows the same rules as the other values.
-    const auto stampText = ExactAttribute(ExactValue::Stamp, stamp, codePage, reason);
+    const auto stampText = ExactAttribute(ExactValue::Stamp, stamp, codePage);
     if (!stampText)
-        return std::nullopt;
+        return Fail(stampText.error());
 
     std::string manifest;
     switch (category) {
@@ -203,34 +199,29 @@ std::optional<std::string> ObjectManifestText(ContentCategory category,
     manifest.append(" file=\"").append(*location).append("\" stamp=\"");
     manifest.append(*stampText).append(kObjectManifestEnd);
 
-    std::string parserMessage;
-    if (!CheckWellFormedXml(manifest, parserMessage)) {
-        reason =
+    if (Result<> wellFormed = CheckWellFormedXml(manifest); !wellFormed)
+        return Fail(
             Sentence(QCoreApplication::translate(
                          "quorvane::Outcomes", "its content.xml would not be well-formed XML: %1"),
-                     parserMessage);
-        return std::nullopt;
-    }
+                     wellFormed.error().sentence));
     return manifest;
 }
 
-bool WriteObjectManifest(ContentCategory category, const OpenFolder& manifestFolder,
-                         const InstalledObject& object, std::string_view stamp,
-                         const CodePage& codePage, std::string& reason) {
-    const std::optional<std::string> manifest =
-        ObjectManifestText(category, object, stamp, codePage, reason);
+Result<> WriteObjectManifest(ContentCategory category, const OpenFolder& manifestFolder,
+                             const InstalledObject& object, std::string_view stamp,
+                             const CodePage& codePage) {
+    const Result<std::string> manifest = ObjectManifestText(category, object, stamp, codePage);
     if (!manifest)
-        return false;
+        return Fail(manifest.error());
     const std::string name(kManifestFileName);
     manifestFolder.Remove(name);
-    if (Result<> written = manifestFolder.WriteNewFile(name, *manifest, 0600); !written) {
-        reason =
+    if (Result<> written = manifestFolder.WriteNewFile(name, *manifest, 0600); !written)
+        return Fail(
             Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                  "its content.xml could not be written in %1: %2"),
-                     manifestFolder.Path(), written.error().sentence);
-        return false;
-    }
-    return true;
+                     manifestFolder.Path(), written.error().sentence),
+            written.error().osError);
+    return {};
 }
 
 EmoticonManifest::EmoticonManifest(const Clock& clock, const CodePage& codePage)
@@ -252,14 +243,14 @@ void EmoticonManifest::Begin() {
         .append(kLineEnd);
 }
 
-bool EmoticonManifest::AddItem(const InstalledObject& object, std::string& reason) {
-    const auto file = ExactAttribute(ExactValue::Location,
-                                     PackFileName(object.location, m_codePage), m_codePage, reason);
+Result<> EmoticonManifest::AddItem(const InstalledObject& object) {
+    const auto file =
+        ExactAttribute(ExactValue::Location, PackFileName(object.location, m_codePage), m_codePage);
     if (!file)
-        return false;
-    const auto keys = ExactAttribute(ExactValue::KeySequence, object.tag, m_codePage, reason);
+        return Fail(file.error());
+    const auto keys = ExactAttribute(ExactValue::KeySequence, object.tag, m_codePage);
     if (!keys)
-        return false;
+        return Fail(keys.error());
 
     std::string item = "<item xmlns:emoticon=\"";
     item.append(kEmoticonNamespace);
@@ -272,30 +263,25 @@ bool EmoticonManifest::AddItem(const InstalledObject& object, std::string& reaso
     item.append("\" emoticon:keysequence=\"").append(*keys);
     item.append("\" />").append(kLineEnd);
     text.append(item);
-    return true;
+    return {};
 }
 
-bool EmoticonManifest::Finish(std::string& reason) {
+Result<> EmoticonManifest::Finish() {
     text.append(" </package>");
-    std::string parserMessage;
-    if (!CheckWellFormedXml(text, parserMessage)) {
-        reason =
+    if (Result<> wellFormed = CheckWellFormedXml(text); !wellFormed)
+        return Fail(
             Sentence(QCoreApplication::translate(
                          "quorvane::Outcomes", "the pack's content.xml is not well-formed XML: %1"),
-                     parserMessage);
-        return false;
-    }
+                     wellFormed.error().sentence));
     // Written whole or not at all: a half-written manifest would make
     // Messenger reject the entire pack.
-    if (Result<> written = WriteFileAtomically(JoinPath(folder, kManifestFileName), text);
-        !written) {
-        reason = Sentence(
-            QCoreApplication::translate("quorvane::Outcomes",
-                                        "the pack's content.xml could not be written in %1: %2"),
-            folder, written.error().sentence);
-        return false;
-    }
-    return true;
+    if (Result<> written = WriteFileAtomically(JoinPath(folder, kManifestFileName), text); !written)
+        return Fail(Sentence(QCoreApplication::translate(
+                                 "quorvane::Outcomes",
+                                 "the pack's content.xml could not be written in %1: %2"),
+                             folder, written.error().sentence),
+                    written.error().osError);
+    return {};
 }
 
 std::string EmoticonManifest::PackFileName(std::string_view location, const CodePage& codePage) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Result.h"
 #include "profile/ContentCategory.h"
 #include "profile/InstalledObject.h"
 
@@ -28,27 +29,25 @@ inline constexpr std::string_view kEmoticonNamespace = "http://messenger.msn.com
 // at all (a C0 control other than tab, LF and CR) becomes U+FFFD.
 std::string XmlAttributeValue(std::string_view narrow, const CodePage& codePage);
 
-// True when text is well-formed XML (namespaces included); otherwise false,
-// with the parser's message and where it stopped in reason.
-bool CheckWellFormedXml(std::string_view text, std::string& reason);
+// Whether text is well-formed XML (namespaces included); the failure gives
+// the parser's message and where it stopped.
+Result<> CheckWellFormedXml(std::string_view text);
 
 // The whole "content.xml" of one Wink, Dynamic Display Picture or Dynamic
-// Background; stamp is the stamp's bytes in the code page. Nothing, with the
-// reason, when the category is not packaged, a value the pack must keep
-// exactly holds a character XML cannot carry, or the result is not
-// well-formed.
-std::optional<std::string> ObjectManifestText(ContentCategory category,
-                                              const InstalledObject& object, std::string_view stamp,
-                                              const CodePage& codePage, std::string& reason);
+// Background; stamp is the stamp's bytes in the code page. It fails when the
+// category is not packaged, a value the pack must keep exactly holds a
+// character XML cannot carry, or the result is not well-formed.
+Result<std::string> ObjectManifestText(ContentCategory category, const InstalledObject& object,
+                                       std::string_view stamp, const CodePage& codePage);
 
 // Writes ObjectManifestText as "content.xml" into manifestFolder, a folder
 // of the run's own scratch: the previous pack's manifest makes way, the new
 // one is created exclusively, and nothing there needs to survive a crash, so
-// it is not synced. False, with the reason, when there is no manifest or it
-// could not be written.
-bool WriteObjectManifest(ContentCategory category, const OpenFolder& manifestFolder,
-                         const InstalledObject& object, std::string_view stamp,
-                         const CodePage& codePage, std::string& reason);
+// it is not synced. It fails when there is no manifest or it could not be
+// written.
+Result<> WriteObjectManifest(ContentCategory category, const OpenFolder& manifestFolder,
+                             const InstalledObject& object, std::string_view stamp,
+                             const CodePage& codePage);
 
 // The manifest of one emoticon pack, built item by item.
 class EmoticonManifest {
@@ -57,13 +56,13 @@ public:
 
     void SetFolder(std::string_view folderPath);
     void Begin();
-    // Appends the emoticon's item; false, with the reason and nothing
-    // appended, when its file name or key sequence cannot be carried.
-    bool AddItem(const InstalledObject& object, std::string& reason);
+    // Appends the emoticon's item; it fails, with nothing appended, when its
+    // file name or key sequence cannot be carried.
+    Result<> AddItem(const InstalledObject& object);
     // Ends the manifest, checks that it is well-formed and writes it as
-    // folder + "/content.xml", whole or not at all; false, with the reason,
-    // when it is not well-formed or could not be written.
-    bool Finish(std::string& reason);
+    // folder + "/content.xml", whole or not at all; it fails when it is not
+    // well-formed or could not be written.
+    Result<> Finish();
 
     // The emoticon's file name inside the pack: location lowered, every
     // ".dat" replaced by ".gif".

@@ -134,11 +134,10 @@ PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
         return check;
     }
 
-    std::string parserMessage;
-    if (!CheckWellFormedXml(*manifest, parserMessage)) {
+    if (Result<> wellFormed = CheckWellFormedXml(*manifest); !wellFormed) {
         check.reason = Sentence(QCoreApplication::translate(
                                     "quorvane::Outcomes", "content.xml is not well-formed XML: %1"),
-                                parserMessage);
+                                wellFormed.error().sentence);
         return check;
     }
     QXmlStreamReader reader(QByteArray::fromStdString(*manifest));

@@ -65,17 +65,16 @@ std::map<std::string, std::string> ItemAttributesReadBack(const std::string& xml
 
 std::string Text(ContentCategory category, const InstalledObject& object,
                  std::string_view stamp = kStamp) {
-    std::string reason;
-    const auto text = ObjectManifestText(category, object, stamp, CodePage::Ansi(), reason);
-    EXPECT_TRUE(text.has_value()) << reason;
+    const auto text = ObjectManifestText(category, object, stamp, CodePage::Ansi());
+    EXPECT_TRUE(text.has_value()) << (text ? "" : text.error().sentence);
     return text.value_or("");
 }
 
 std::string Refusal(ContentCategory category, const InstalledObject& object,
                     std::string_view stamp = kStamp) {
-    std::string reason;
-    EXPECT_EQ(ObjectManifestText(category, object, stamp, CodePage::Ansi(), reason), std::nullopt);
-    return reason;
+    const auto text = ObjectManifestText(category, object, stamp, CodePage::Ansi());
+    EXPECT_FALSE(text.has_value());
+    return text ? std::string() : text.error().sentence;
 }
 
 TEST(ObjectManifestText, WinkManifestIsByteExact) {
@@ -178,8 +177,12 @@ class WriteObjectManifestTest : public ::testing::Test {
 protected:
     bool Write(ContentCategory category, const InstalledObject& object) {
         OpenFolder opened;
-        return opened.Open(folder.Path()) &&
-               WriteObjectManifest(category, opened, object, kStamp, CodePage::Ansi(), reason);
+        if (!opened.Open(folder.Path()))
+            return false;
+        const Result<> written =
+            WriteObjectManifest(category, opened, object, kStamp, CodePage::Ansi());
+        reason = written ? std::string() : written.error().sentence;
+        return written.has_value();
     }
 
     test::TempFolder folder;
@@ -237,15 +240,14 @@ protected:
     }
 
     void Add(const InstalledObject& object) {
-        std::string reason;
-        EXPECT_TRUE(manifest.AddItem(object, reason)) << reason;
+        const Result<> added = manifest.AddItem(object);
+        EXPECT_TRUE(added.has_value()) << (added ? "" : added.error().sentence);
     }
 
     bool Finish() {
-        std::string reason;
-        const bool finished = manifest.Finish(reason);
-        EXPECT_EQ(reason.empty(), finished) << reason;
-        return finished;
+        const Result<> finished = manifest.Finish();
+        EXPECT_TRUE(finished || !finished.error().sentence.empty());
+        return finished.has_value();
     }
 
     static std::string Item(const std::string& packId, const std::string& file,
@@ -286,11 +288,14 @@ TEST_F(EmoticonManifestTest, AnItemThatCannotBeCarriedIsRefusedAndLeavesThePackA
     Add(Object("a.dat", "a", "A"));
     const std::string before = manifest.text;
 
-    std::string reason;
-    EXPECT_FALSE(manifest.AddItem(Object("b\x01.dat", "b", "B"), reason));
-    EXPECT_EQ(reason, "its Location holds a control character (0x01) that XML cannot carry");
-    EXPECT_FALSE(manifest.AddItem(Object("c.dat", "(\x1B)", "C"), reason));
-    EXPECT_EQ(reason, "its key sequence holds a control character (0x1B) that XML cannot carry");
+    const Result<> location = manifest.AddItem(Object("b\x01.dat", "b", "B"));
+    ASSERT_FALSE(location);
+    EXPECT_EQ(location.error().sentence,
+              "its Location holds a control character (0x01) that XML cannot carry");
+    const Result<> keys = manifest.AddItem(Object("c.dat", "(\x1B)", "C"));
+    ASSERT_FALSE(keys);
+    EXPECT_EQ(keys.error().sentence,
+              "its key sequence holds a control character (0x1B) that XML cannot carry");
     EXPECT_EQ(manifest.text, before);
     EXPECT_TRUE(Finish());
 }
@@ -360,9 +365,9 @@ TEST_F(EmoticonManifestTest, FinishIntoAMissingFolderFails) {
     manifest.SetFolder(folder / "gone");
     manifest.Begin();
     Add(Object("a.dat", "a", "a"));
-    std::string reason;
-    EXPECT_FALSE(manifest.Finish(reason));
-    EXPECT_THAT(reason, HasSubstr(folder / "gone"));
+    const Result<> finished = manifest.Finish();
+    ASSERT_FALSE(finished);
+    EXPECT_THAT(finished.error().sentence, HasSubstr(folder / "gone"));
     EXPECT_TRUE(test::FolderNames(folder.Path()).empty());
 }
 
