@@ -98,48 +98,48 @@ bool StartItem(const ObjectList& list, std::size_t index, const CancelFlag* canc
 
 // A hidden temporary file of this run in the destination, created
 // exclusively (so nothing planted there is written through) and holding the
-// bytes; "" when none can be made.
-std::string WriteTemporary(const OpenFolder& destination, std::string_view bytes,
-                           std::string& reason) {
+// bytes: its name.
+Result<std::string> WriteTemporary(const OpenFolder& destination, std::string_view bytes) {
     Result<std::string> name = destination.WriteTemporaryFile(bytes);
     if (name)
-        return std::move(*name);
+        return name;
     // Beyond the file size limit (ulimit -f) or the file system's largest
     // file, other items may still fit.
     const Failure& failure = name.error();
     if (failure.osError == EFBIG)
-        reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                      "it is too large to be written in %1: %2"),
-                          destination.Path(), failure.sentence);
-    else
-        reason = Sentence(
-            QCoreApplication::translate("quorvane::Outcomes", "no file can be written in %1: %2"),
-            destination.Path(), failure.sentence);
-    return {};
+        return Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                         "it is too large to be written in %1: %2"),
+                             destination.Path(), failure.sentence),
+                    failure.osError);
+    return Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                     "no file can be written in %1: %2"),
+                         destination.Path(), failure.sentence),
+                failure.osError);
 }
 
 // Seals a pack the cabinet tool wrote under a temporary name; the temporary
 // file is removed when that fails.
-bool Seal(const ObjectList& list, const OpenFolder& destination, const ToolRun& run,
-          const std::string& temporary, std::string& reason) {
+Result<> Seal(const ObjectList& list, const OpenFolder& destination, const ToolRun& run,
+              const std::string& temporary) {
     const std::string path = destination.PathOf(temporary);
     struct stat info {};
+    Failure failure;
     if (!run.succeeded) {
-        reason = run.reason;
+        failure.sentence = run.reason;
         RemoveToolLeftovers(destination, temporary);
     } else if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) {
-        reason = Sentence(
+        failure.sentence = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "the cabinet tool wrote no pack"));
     } else if (!list.TransformFile(path)) {
-        const int error = errno;
-        reason = Sentence(
+        failure.osError = errno;
+        failure.sentence = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "the pack could not be sealed: %1"),
-            ErrorText(error));
+            ErrorText(failure.osError));
     } else {
-        return true;
+        return {};
     }
     destination.Remove(temporary);
-    return false;
+    return Fail(std::move(failure));
 }
 
 // Whether name holds a copy of exactly the bytes of temporary.
@@ -186,50 +186,42 @@ std::string_view BackupSubfolder(ContentCategory category) {
     return {};
 }
 
-bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& destination,
-               const OpenFolder& manifestFolder, const BackupServices& services,
-               std::string& temporary, std::string& reason) {
+Result<std::string> BuildPack(PackagedObjectList& list, std::size_t index,
+                              const OpenFolder& destination, const OpenFolder& manifestFolder,
+                              const BackupServices& services) {
     const InstalledObject& object = list.objects[index];
     const CodePage& codePage = services.codePage;
     // The pack holds the object beside its manifest under their bare names.
-    if (IsManifestName(object.location, codePage)) {
-        reason = Sentence(QCoreApplication::translate(
+    if (IsManifestName(object.location, codePage))
+        return Fail(Sentence(QCoreApplication::translate(
             "quorvane::Outcomes",
-            "its file is named content.xml, the name of the pack's manifest"));
-        return false;
-    }
-    if (HasWildcard(object.location)) {
-        reason =
+            "its file is named content.xml, the name of the pack's manifest")));
+    if (HasWildcard(object.location))
+        return Fail(
             Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                  "its file name \"%1\" holds a wildcard (* or ?), "
                                                  "which no Windows file name can"),
-                     codePage.ToUtf8(object.location));
-        return false;
-    }
+                     codePage.ToUtf8(object.location)));
     const FileRead stamp = ReadRegularFile(list.StampPath(object));
-    if (!stamp.bytes) {
-        reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                      "its stamp file %1 cannot be read: %2"),
-                          list.StampPath(object), stamp.Reason());
-        return false;
-    }
+    if (!stamp.bytes)
+        return Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                         "its stamp file %1 cannot be read: %2"),
+                             list.StampPath(object), stamp.Reason()),
+                    stamp.error);
     if (Result<> written =
             WriteObjectManifest(list.category, manifestFolder, object, *stamp.bytes, codePage);
-        !written) {
-        reason = written.error().sentence;
-        return false;
-    }
-    temporary = WriteTemporary(destination, {}, reason);
-    if (temporary.empty())
-        return false;
+        !written)
+        return Fail(written.error());
+    Result<std::string> temporary = WriteTemporary(destination, {});
+    if (!temporary)
+        return temporary;
     const ToolRun run = services.tools.PackObject(
-        destination.PathOf(temporary), manifestFolder.PathOf("content.xml"), list.objectFolder,
+        destination.PathOf(*temporary), manifestFolder.PathOf("content.xml"), list.objectFolder,
         codePage.ToUtf8(object.location), list.windowsFolder);
     services.pause.Wait(10);
-    if (Seal(list, destination, run, temporary, reason))
-        return true;
-    temporary.clear();
-    return false;
+    if (Result<> sealed = Seal(list, destination, run, *temporary); !sealed)
+        return Fail(sealed.error());
+    return temporary;
 }
 
 BackupOperation::BackupOperation(const BackupServices& services) : m_services(services) {}
@@ -255,9 +247,8 @@ std::string BackupOperation::PictureName(std::string_view displayName) const {
     return m_services.codePage.ToUtf8(name);
 }
 
-bool BackupOperation::Place(const OpenFolder& folder, const std::string& temporary,
-                            const std::string& fileName, const SameContent& same,
-                            std::string& placed, std::string& reason) {
+Result<std::string> BackupOperation::Place(const OpenFolder& folder, const std::string& temporary,
+                                           const std::string& fileName, const SameContent& same) {
     constexpr int kMostNumbers = 1000;
     Failure failure = SystemFailure(EEXIST);
     for (int n = 1; n <= kMostNumbers; ++n) {
@@ -274,24 +265,23 @@ bool BackupOperation::Place(const OpenFolder& folder, const std::string& tempora
             done = folder.Rename(temporary, name);
         if (done) {
             m_written.insert(name);
-            placed = name;
-            return true;
+            return name;
         }
         failure = std::move(done.error());
         if (failure.osError != EEXIST)
             break;
     }
-    if (failure.osError == EEXIST)
-        reason = Sentence(
-            QCoreApplication::translate("quorvane::Outcomes",
-                                        "%1 could not be written: every numbered name is taken"),
-            folder.PathOf(fileName));
-    else
-        reason = Sentence(
-            QCoreApplication::translate("quorvane::Outcomes", "%1 could not be written: %2"),
-            folder.PathOf(fileName), failure.sentence);
     folder.Remove(temporary);
-    return false;
+    if (failure.osError == EEXIST)
+        return Fail(Sentence(QCoreApplication::translate(
+                                 "quorvane::Outcomes",
+                                 "%1 could not be written: every numbered name is taken"),
+                             folder.PathOf(fileName)),
+                    failure.osError);
+    return Fail(
+        Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1 could not be written: %2"),
+                 folder.PathOf(fileName), failure.sentence),
+        failure.osError);
 }
 
 void BackupOperation::PlaceAll(const OpenFolder& destination, const std::vector<Finished>& finished,
@@ -302,16 +292,19 @@ void BackupOperation::PlaceAll(const OpenFolder& destination, const std::vector<
     const int error = errno;
     for (const Finished& file : finished) {
         BackupItemOutcome& item = outcome.items[file.item];
-        std::string placed;
         if (!synced) {
             item.reason =
                 Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                      "%1 could not be written to the disk: %2"),
                          destination.PathOf(file.fileName), ErrorText(error));
             destination.Remove(file.temporary);
-        } else if (Place(destination, file.temporary, file.fileName, same, placed, item.reason)) {
+        } else if (Result<std::string> placed =
+                       Place(destination, file.temporary, file.fileName, same);
+                   placed) {
             item.written = true;
-            item.file = destination.PathOf(placed);
+            item.file = destination.PathOf(*placed);
+        } else {
+            item.reason = placed.error().sentence;
         }
     }
 }
@@ -395,11 +388,15 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
         }
         const std::string name = PackName(item.displayName) + ".msn";
         item.file = folder.PathOf(NumberedName(name, 1));
-        std::string temporary;
-        if (!manifestFolder.IsOpen())
+        if (!manifestFolder.IsOpen()) {
             item.reason = problem;
-        else if (BuildPack(list, index, folder, manifestFolder, m_services, temporary, item.reason))
-            finished.push_back({outcome.items.size(), temporary, name});
+        } else if (Result<std::string> temporary =
+                       BuildPack(list, index, folder, manifestFolder, m_services);
+                   temporary) {
+            finished.push_back({outcome.items.size(), *temporary, name});
+        } else {
+            item.reason = temporary.error().sentence;
+        }
         outcome.items.push_back(item);
     }
     PlaceAll(folder, finished, SamePackObjects(folder, list.scratchFolder), outcome);
@@ -502,14 +499,18 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
         if (Result<> written = manifest.Finish(); !written) {
             failure = written.error().sentence;
         } else {
-            const std::string temporary = WriteTemporary(folder, {}, failure);
-            if (!temporary.empty()) {
+            const Result<std::string> temporary = WriteTemporary(folder, {});
+            if (!temporary) {
+                failure = temporary.error().sentence;
+            } else {
                 packFiles.insert("content.xml");
                 const ToolRun run = m_services.tools.PackFolder(
-                    work.Path(), {packFiles.begin(), packFiles.end()}, folder.PathOf(temporary));
+                    work.Path(), {packFiles.begin(), packFiles.end()}, folder.PathOf(*temporary));
                 m_services.pause.Wait(50);
-                if (Seal(list, folder, run, temporary, failure) && !packed.empty()) {
-                    PlaceAll(folder, {{packed.front(), temporary, packName}},
+                if (Result<> sealed = Seal(list, folder, run, *temporary); !sealed) {
+                    failure = sealed.error().sentence;
+                } else if (!packed.empty()) {
+                    PlaceAll(folder, {{packed.front(), *temporary, packName}},
                              SamePackObjects(folder, folders.privateFolder), outcome);
                     failure = outcome.items[packed.front()].reason;
                 }
@@ -549,9 +550,10 @@ BackupOutcome BackupOperation::BackupPictures(PictureObjectList& list,
                 list.ObjectPath(object), file.Reason());
         } else {
             // Written under a hidden name and renamed: a copy is whole or absent.
-            const std::string temporary = WriteTemporary(folder, *file.bytes, item.reason);
-            if (!temporary.empty())
-                finished.push_back({outcome.items.size(), temporary, name});
+            if (Result<std::string> temporary = WriteTemporary(folder, *file.bytes); temporary)
+                finished.push_back({outcome.items.size(), *temporary, name});
+            else
+                item.reason = temporary.error().sentence;
         }
         m_services.pause.Wait(10);
         outcome.items.push_back(item);

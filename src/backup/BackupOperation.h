@@ -2,6 +2,7 @@
 
 #include "backup/CabinetTools.h"
 #include "backup/Listing.h"
+#include "platform/Result.h"
 #include "profile/ObjectList.h"
 
 #include <functional>
@@ -49,14 +50,13 @@ struct BackupServices {
 };
 
 // Builds one sealed single-object pack under a hidden temporary name in the
-// destination folder (given back in temporary): writes the object's
-// manifest into manifestFolder (Quorvane's own scratch), runs the cabinet
-// tool and seals the result with the transform. The backup renames it into
-// place only then, so a pack is whole and sealed or absent. False, with the
-// reason and nothing left behind, when no sealed pack was made.
-bool BuildPack(PackagedObjectList& list, std::size_t index, const OpenFolder& destination,
-               const OpenFolder& manifestFolder, const BackupServices& services,
-               std::string& temporary, std::string& reason);
+// destination folder and gives that name: writes the object's manifest into
+// manifestFolder (Quorvane's own scratch), runs the cabinet tool and seals
+// the result with the transform. The backup renames it into place only then,
+// so a pack is whole and sealed or absent. A failure leaves nothing behind.
+Result<std::string> BuildPack(PackagedObjectList& list, std::size_t index,
+                              const OpenFolder& destination, const OpenFolder& manifestFolder,
+                              const BackupServices& services);
 
 // Backs up the chosen items (item data, in list order) of the last listing
 // into backupFolder, and says what became of each.
@@ -92,9 +92,9 @@ private:
     // "name (2).ext", "name (3).ext", ... (each cut to 255 bytes at a
     // character boundary, extension and number kept). A file already there
     // is replaced only when it holds the same content; no name is used twice
-    // in one run. The name taken, or false with the reason.
-    bool Place(const OpenFolder& folder, const std::string& temporary, const std::string& fileName,
-               const SameContent& same, std::string& placed, std::string& reason);
+    // in one run. Gives the name taken.
+    Result<std::string> Place(const OpenFolder& folder, const std::string& temporary,
+                              const std::string& fileName, const SameContent& same);
     // A finished file of this run under its temporary name, and the item it
     // belongs to.
     struct Finished {
