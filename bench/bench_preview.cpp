@@ -171,12 +171,12 @@ int main(int argc, char** argv) {
     SystemFolders folders(clock, pause);
     folders.Locate(wine);
     CabinetTools tools(runner, folders.programFolder, folders.windowsFolder);
-    DemoAccount demo;
-    std::string reason;
-    if (!EnsureDemoAccount(root / "demo", wine.user, tools, demo, reason)) {
-        std::fprintf(stderr, "bench_preview: no demo account: %s\n", reason.c_str());
+    const Result<DemoAccount> made = EnsureDemoAccount(root / "demo", wine.user, tools);
+    if (!made) {
+        std::fprintf(stderr, "bench_preview: no demo account: %s\n", made.error().sentence.c_str());
         return 1;
     }
+    const DemoAccount& demo = *made;
     ui::CDlgMain window(WineAccount{demo.prefix, wine.user},
                         JoinPath(ExecutableFolder(), "../share/quorvane"),
                         SettingsStore(SettingsFolder()));

@@ -530,29 +530,27 @@ std::string DemoPrefixPath() {
     return JoinPath(JoinPath(data, "quorvane"), "demo-wine");
 }
 
-bool EnsureDemoAccount(const std::string& prefix, const std::string& wineUser, CabinetTools& tools,
-                       DemoAccount& demo, std::string& reason) {
-    if (prefix.empty()) {
-        reason = Sentence(QCoreApplication::translate(
-            "quorvane::Outcomes", "no folder is given for the demo's Wine prefix"));
-        return false;
-    }
+Result<DemoAccount> EnsureDemoAccount(const std::string& prefix, const std::string& wineUser,
+                                      CabinetTools& tools) {
+    if (prefix.empty())
+        return Fail(Sentence(QCoreApplication::translate(
+            "quorvane::Outcomes", "no folder is given for the demo's Wine prefix")));
     // The user's folder is named by the user; a name that is no folder name
     // would put the account somewhere else.
-    if (!IsBareFileName(wineUser)) {
-        reason = Sentence(
+    if (!IsBareFileName(wineUser))
+        return Fail(Sentence(
             QCoreApplication::translate("quorvane::Outcomes",
                                         "the Wine user name \"%1\" cannot be a folder's name"),
-            wineUser);
-        return false;
-    }
+            wineUser));
+    DemoAccount demo;
+    std::string reason;
     demo.prefix = WithoutTrailingSlashes(AbsolutePath(prefix));
     demo.user = wineUser;
     demo.passport = kDemoPassport;
 
     const std::string appData = MakePrefix(demo, reason);
     if (appData.empty())
-        return false;
+        return Fail(reason);
     const std::uint32_t accountId = MessengerProfile::AccountId(kDemoPassport, Ansi());
     Folders folders;
     folders.accountFolder =
@@ -566,18 +564,19 @@ bool EnsureDemoAccount(const std::string& prefix, const std::string& wineUser, C
     for (int i = 0; i < kCategoryCount; ++i)
         if (!IsComplete(folders, static_cast<ContentCategory>(i), protection))
             missing.push_back(static_cast<ContentCategory>(i));
-    return missing.empty() || WriteMissing(folders, accountId, missing, protection, tools, reason);
+    if (!missing.empty() && !WriteMissing(folders, accountId, missing, protection, tools, reason))
+        return Fail(reason);
+    return demo;
 }
 
 bool HasMessengerData(const WineAccount& wine) {
     return IsDirectory(JoinPath(wine.ApplicationDataFolder(), "Microsoft/MSN Messenger"));
 }
 
-bool EnsureDemoAccount(const std::string& prefix, const WineAccount& wine, DemoAccount& demo,
-                       std::string& reason) {
+Result<DemoAccount> EnsureDemoAccount(const std::string& prefix, const WineAccount& wine) {
     SpawnProcessRunner runner;
     CabinetTools tools(runner, ExecutableFolder(), wine.WindowsFolder());
-    return EnsureDemoAccount(prefix, wine.user, tools, demo, reason);
+    return EnsureDemoAccount(prefix, wine.user, tools);
 }
 
 } // namespace quorvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "backup/CabinetTools.h"
+#include "platform/Result.h"
 #include "platform/WineAccount.h"
 
 #include <cstdint>
@@ -36,14 +37,13 @@ std::string DemoPrefixPath();
 // object file missing or damaged, a picture other than the data's) is written
 // anew; a complete one is left as it is. Cabinets are made by the cabinet
 // tool "cabarc" through tools.
-// Fills demo; false with the reason when the account cannot be written.
-bool EnsureDemoAccount(const std::string& prefix, const std::string& wineUser, CabinetTools& tools,
-                       DemoAccount& demo, std::string& reason);
+// Gives the account, or why it cannot be written.
+Result<DemoAccount> EnsureDemoAccount(const std::string& prefix, const std::string& wineUser,
+                                      CabinetTools& tools);
 
 // The same with the program's own cabinet tool, as the front ends run it;
 // wine names the Wine user the account is written for.
-bool EnsureDemoAccount(const std::string& prefix, const WineAccount& wine, DemoAccount& demo,
-                       std::string& reason);
+Result<DemoAccount> EnsureDemoAccount(const std::string& prefix, const WineAccount& wine);
 
 // True when a Wine account has Messenger data at all: its application-data
 // folder holds "Microsoft/MSN Messenger".

@@ -30,16 +30,16 @@ int RunDemo(const ParsedOptions& options, std::ostream& out, std::ostream& err) 
         return kExitFailure;
     }
 
-    DemoAccount demo;
-    std::string reason;
-    if (!EnsureDemoAccount(wine.prefix, wine, demo, reason)) {
+    const Result<DemoAccount> made = EnsureDemoAccount(wine.prefix, wine);
+    if (!made) {
         err << "quorvane-cli demo: "
             << Sentence(QCoreApplication::translate("quorvane::cli",
                                                     "the demo account cannot be written: %1."),
-                        reason)
+                        made.error().sentence)
             << "\n";
         return kExitFailure;
     }
+    const DemoAccount& demo = *made;
 
     std::string example = "quorvane-cli list --type winks --passport " +
                           ShellQuoted(demo.passport) + " --wine-prefix " + ShellQuoted(demo.prefix);

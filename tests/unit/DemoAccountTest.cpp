@@ -78,7 +78,13 @@ protected:
 
     bool Ensure(const std::string& user = kUser) {
         reason.clear();
-        return EnsureDemoAccount(prefix, user, tools, demo, reason);
+        Result<DemoAccount> made = EnsureDemoAccount(prefix, user, tools);
+        if (!made) {
+            reason = made.error().sentence;
+            return false;
+        }
+        demo = std::move(*made);
+        return true;
     }
 
     Listed List(ContentCategory category, const std::string& user = kUser) {

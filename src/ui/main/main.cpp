@@ -63,16 +63,14 @@ int main(int argc, char** argv) {
     QString notice;
     if (!HasMessengerData(wine)) {
         notice = ui::MissingMessengerDataNotice(wine);
-        DemoAccount demo;
-        std::string reason;
-        if (EnsureDemoAccount(DemoPrefixPath(), wine, demo, reason)) {
-            wine.prefix = demo.prefix;
-            demoPassport = demo.passport;
+        if (const Result<DemoAccount> demo = EnsureDemoAccount(DemoPrefixPath(), wine)) {
+            wine.prefix = demo->prefix;
+            demoPassport = demo->passport;
         } else {
             // The window still opens, on the prefix it found.
             notice += QStringLiteral("\n\n") +
                       QObject::tr("Quorvane could not open its demo account either: %1.")
-                          .arg(QString::fromStdString(reason));
+                          .arg(QString::fromStdString(demo.error().sentence));
         }
     }
     const SettingsStore settings(SettingsFolder());
