@@ -48,20 +48,14 @@ std::string FindIgnoringCase(const std::string& folder, const std::string& path)
     return {};
 }
 
-// What Preview shows for the object; nothing when a packaged object's folder
-// holds no ".swf" file.
-PreviewTarget FindPreviewTarget(const ObjectList& list, const InstalledObject& object) {
+// Where Preview looks for the object; the folder is only read when Preview
+// is pressed, so listing costs nothing more.
+PreviewTarget PreviewTargetOf(const ObjectList& list, const InstalledObject& object) {
     PreviewTarget target;
     target.allowedFolders.push_back(list.objectFolder);
-    if (IsPackaged(list.category)) {
-        const auto* packaged = dynamic_cast<const PackagedObjectList*>(&list);
-        // The movie was unpacked with the thumbnail, into the listing's
-        // scratch; only files count, a folder called "x.swf" is no movie.
-        std::string movie;
-        if (packaged == nullptr || !SystemFolders::FindFirstMatch(
-                                       JoinPath(packaged->ThumbnailFolder(object), "*.swf"), movie))
-            return {};
-        target.path = movie;
+    if (const auto* packaged = dynamic_cast<const PackagedObjectList*>(&list)) {
+        // The movie was unpacked with the thumbnail, into the listing's scratch.
+        target.path = packaged->ThumbnailFolder(object);
         target.movie = true;
         target.allowedFolders.push_back(JoinPath(list.scratchFolder, "thumbnails"));
         return target;
@@ -73,7 +67,12 @@ PreviewTarget FindPreviewTarget(const ObjectList& list, const InstalledObject& o
 } // namespace
 
 std::string PreviewTarget::Locate() const {
-    if (movie || path.empty() || QFileInfo::exists(FromPath(path)) || allowedFolders.empty())
+    if (movie) {
+        // Only files count: a folder called "x.swf" is no movie.
+        std::string found;
+        return SystemFolders::FindFirstMatch(JoinPath(path, "*.swf"), found) ? found : "";
+    }
+    if (path.empty() || QFileInfo::exists(FromPath(path)) || allowedFolders.empty())
         return path;
     return FindIgnoringCase(allowedFolders.front(), path);
 }
@@ -108,7 +107,7 @@ ListReport ListJob::Run() {
         const InstalledObject& object = list.objects[item.itemData];
         report.items.push_back(
             {item.itemData, object.displayName, codePage.ToUtf8(object.displayName),
-             codePage.ToUtf8(object.location), item.picturePath, FindPreviewTarget(list, object)});
+             codePage.ToUtf8(object.location), item.picturePath, PreviewTargetOf(list, object)});
     }
     report.catalogue = CatalogueState::Of(list);
     report.listed = result.listed;

@@ -25,14 +25,15 @@ struct LockReport {
 
 // What Preview shows for a listed item: a ".swf" movie played through the
 // Flash player, or a picture, and the only folders the preview may read
-// from. An empty path: nothing to show.
+// from.
 struct PreviewTarget {
-    std::string path; // UTF-8
+    std::string path; // UTF-8: the picture, or the folder the movie was unpacked into
     bool movie = false;
     std::vector<std::string> allowedFolders; // the object folder and the thumbnail folders
 
-    // The file to show now; "" when a picture's file is gone. A picture
-    // stored since under another case is still found.
+    // The file to show now: the folder's first ".swf" file by name, or the
+    // picture (stored since under another case, it is still found); "" when
+    // there is none.
     std::string Locate() const;
 };
 
