@@ -1,13 +1,13 @@
 #include "platform/CancelFlag.h"
 #include "platform/CodePage.h"
+#include "platform/FileLock.h"
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
+#include "platform/ScratchFolder.h"
+#include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
 #include "platform/WineAccount.h"
 #include "profile/MessengerProfile.h"
-
-#include "platform/FileLock.h"
-#include "platform/ScratchFolder.h"
 #include "support/ChildRun.h"
 #include "support/FakeClock.h"
 #include "support/TempFolder.h"
@@ -196,6 +196,14 @@ TEST(SystemFolders, LocateUsesTheLinuxStandIns) {
     folders.Locate(WineAccount{root / "noprefix", "alice"});
     EXPECT_EQ(folders.documentsFolder, root / "home/My Documents");
     EXPECT_FALSE(folders.programFolder.empty());
+}
+
+// A message names what failed: a file name that holds a marker of its own
+// ("%2") stays as it is, whatever is filled in after it.
+TEST(Sentence, FillsEveryMarkerOnceWhateverTheTextsHold) {
+    EXPECT_EQ(Sentence(QStringLiteral("%1 could not be written: %2"), "/home/a%2b.msn", "no space"),
+              "/home/a%2b.msn could not be written: no space");
+    EXPECT_EQ(Sentence(QStringLiteral("%2 then %1"), "first", 7), "7 then first");
 }
 
 } // namespace
