@@ -260,7 +260,7 @@ std::span<const std::uint8_t> AsBytes(std::string_view text) {
 
 // A protected file: two leading bytes, then the blob of the text's Base64
 // in lines of 76 characters, with the passport as entropy.
-std::string ProtectedFile(const std::string& utf16, const DataProtection& protection) {
+std::string ProtectedFile(const std::string& utf16, const DataProtector& protection) {
     const std::string base64 = QByteArray::fromStdString(utf16).toBase64().toStdString();
     std::string wrapped;
     for (std::size_t at = 0; at < base64.size(); at += 76)
@@ -273,7 +273,7 @@ std::string ProtectedFile(const std::string& utf16, const DataProtection& protec
 
 // True when the file unprotects, for this Wine user and the demo passport,
 // to exactly the text.
-bool OpensTo(const std::string& path, const std::string& utf16, const DataProtection& protection) {
+bool OpensTo(const std::string& path, const std::string& utf16, const DataProtector& protection) {
     const FileRead file = ReadRegularFile(path, 1u << 20);
     if (!file.bytes || file.bytes->size() < 2)
         return false;
@@ -322,7 +322,7 @@ struct Folders {
 };
 
 bool IsComplete(const Folders& folders, ContentCategory category,
-                const DataProtection& protection) {
+                const DataProtector& protection) {
     const std::string objectFolder = folders.ObjectFolder(category);
     if (!OpensTo(JoinPath(objectFolder, "map.dat"), PointerUtf16(category), protection) ||
         !OpensTo(JoinPath(folders.mapFileFolder, CatalogueName(category)), CatalogueUtf16(category),
@@ -341,7 +341,7 @@ bool IsComplete(const Folders& folders, ContentCategory category,
 // written again next time.
 class CategoryWriter {
 public:
-    CategoryWriter(const Folders& folders, const DataProtection& protection, CabinetTools& tools)
+    CategoryWriter(const Folders& folders, const DataProtector& protection, CabinetTools& tools)
         : m_folders(folders), m_protection(protection), m_tools(tools) {}
 
     bool Write(ContentCategory category, std::string& reason) {
@@ -447,7 +447,7 @@ private:
     }
 
     const Folders& m_folders;
-    const DataProtection& m_protection;
+    const DataProtector& m_protection;
     CabinetTools& m_tools;
     std::unique_ptr<ScratchFolder> m_scratch;
 };
@@ -483,7 +483,7 @@ std::string MakePrefix(const DemoAccount& demo, std::string& reason) {
 // a listing or backup of the demo account must not read it while it is
 // rewritten, and the lock is the one they take.
 bool WriteMissing(const Folders& folders, std::uint32_t accountId,
-                  const std::vector<ContentCategory>& missing, const DataProtection& protection,
+                  const std::vector<ContentCategory>& missing, const DataProtector& protection,
                   CabinetTools& tools, std::string& reason) {
     const std::string root = PrivateFolderPath();
     const Result<std::string> lockFolder = EnsurePrivateFolder(root).and_then(

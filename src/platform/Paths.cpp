@@ -1,6 +1,13 @@
 #include "platform/Paths.h"
 
+#include <QString>
+
+#include <algorithm>
+#include <dirent.h>
+#include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace quorvane {
 
@@ -45,6 +52,42 @@ std::string AbsolutePath(std::string_view path) {
 std::string BaseName(std::string_view path) {
     std::size_t slash = path.find_last_of('/');
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string FindEntryIgnoringCase(const std::string& folder, std::string_view name) {
+    const std::string exact = JoinPath(folder, name);
+    struct stat info {};
+    if (::lstat(exact.c_str(), &info) == 0)
+        return exact;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+    if (!dir)
+        return {};
+    const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    std::vector<std::string> matches;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string_view entryName(entry->d_name);
+        if (QString::fromUtf8(entryName.data(), static_cast<qsizetype>(entryName.size()))
+                .compare(wanted, Qt::CaseInsensitive) == 0)
+            matches.emplace_back(entryName);
+    }
+    if (matches.empty())
+        return {};
+    return JoinPath(folder, *std::min_element(matches.begin(), matches.end()));
+}
+
+std::string ResolveIgnoringCase(const std::string& folder, std::string_view relative) {
+    std::string path = folder;
+    while (!relative.empty()) {
+        const std::size_t slash = relative.find('/');
+        const std::string_view part = relative.substr(0, slash);
+        const std::string found = part.empty() ? std::string() : FindEntryIgnoringCase(path, part);
+        if (found.empty())
+            return JoinPath(path, relative);
+        path = found;
+        relative =
+            slash == std::string_view::npos ? std::string_view() : relative.substr(slash + 1);
+    }
+    return path;
 }
 
 } // namespace quorvane

@@ -27,4 +27,16 @@ std::string AbsolutePath(std::string_view path);
 // The last part of a path.
 std::string BaseName(std::string_view path);
 
+// Files from Windows were named where case does not matter; on Linux (an
+// NTFS disk mounted by Linux, a copied folder) a name may be stored in
+// another case. The path of folder's entry that is name, ignoring case: the
+// exact name when it is there, else the first match in name order, so the
+// choice is the same every time; "" when there is none.
+std::string FindEntryIgnoringCase(const std::string& folder, std::string_view name);
+
+// relative ("a/b/c") looked up under folder part by part, ignoring case;
+// where a part is not found the rest is joined as given, so the result
+// names what is missing.
+std::string ResolveIgnoringCase(const std::string& folder, std::string_view relative);
+
 } // namespace quorvane

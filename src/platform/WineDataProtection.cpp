@@ -1,5 +1,7 @@
 #include "platform/WineDataProtection.h"
 
+#include "platform/ByteReader.h"
+
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
 #include <openssl/rand.h>
@@ -122,42 +124,6 @@ bool Des3Cbc(const Secret<kKeySize>& key, bool encrypt, std::span<const std::uin
     return static_cast<std::size_t>(written) + static_cast<std::size_t>(tail) == in.size();
 }
 
-// Reads the blob front to back. Every length comes from untrusted bytes, so
-// each is compared with what is left before anything is copied or
-// allocated: a damaged blob ends the read, never the program.
-class BlobReader {
-public:
-    explicit BlobReader(std::span<const std::uint8_t> blob) : m_blob(blob) {}
-
-    bool Dword(std::uint32_t& value) {
-        std::span<const std::uint8_t> bytes;
-        if (!Fixed(4, bytes))
-            return false;
-        value = static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-                static_cast<std::uint32_t>(bytes[2]) << 16 |
-                static_cast<std::uint32_t>(bytes[3]) << 24;
-        return true;
-    }
-
-    bool Fixed(std::size_t length, std::span<const std::uint8_t>& bytes) {
-        if (length > m_blob.size() - m_offset)
-            return false;
-        bytes = m_blob.subspan(m_offset, length);
-        m_offset += length;
-        return true;
-    }
-
-    // A 32-bit length followed by that many bytes.
-    bool Counted(std::span<const std::uint8_t>& bytes) {
-        std::uint32_t length = 0;
-        return Dword(length) && Fixed(length, bytes);
-    }
-
-private:
-    std::span<const std::uint8_t> m_blob;
-    std::size_t m_offset = 0;
-};
-
 struct ParsedBlob {
     std::uint32_t count0 = 0;
     std::span<const std::uint8_t> magic0;
@@ -176,7 +142,7 @@ struct ParsedBlob {
 // refuses a blob too short to hold them. Bytes after the fingerprint are
 // allowed: Wine ignores them.
 bool Parse(std::span<const std::uint8_t> blob, ParsedBlob& parsed) {
-    BlobReader reader(blob);
+    ByteReader reader(blob);
     std::span<const std::uint8_t> ignoredBytes;
     std::uint32_t ignoredDword = 0;
     return reader.Dword(parsed.count0) && reader.Fixed(kMagic.size(), parsed.magic0) &&

@@ -12,7 +12,7 @@ namespace quorvane {
 // phrase, the blob's salt and the entropy; a SHA-1 fingerprint of the plain
 // text. Blobs that Messenger wrote under Wine unprotect here and the other
 // way round.
-class WineDataProtection final : public DataProtection {
+class WineDataProtection final : public DataProtector {
 public:
     // userName: the Wine user name in the ANSI code page.
     explicit WineDataProtection(std::string userName);

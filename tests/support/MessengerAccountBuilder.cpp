@@ -90,7 +90,7 @@ std::string Utf16Text(ContentCategory category, const std::string& text) {
 }
 
 std::string ProtectUtf16(const std::string& utf16, const std::string& passport,
-                         const DataProtection& protection) {
+                         const DataProtector& protection) {
     const std::string base64 = WrapLines(MessengerAccountBuilder::EncodeBase64(utf16));
     // The entropy is the passport exactly as typed, in code-page bytes.
     Bytes blob = protection.Protect(AsBytes(base64), AsBytes(passport));
@@ -103,7 +103,7 @@ std::string ProtectUtf16(const std::string& utf16, const std::string& passport,
 
 MessengerAccountBuilder::MessengerAccountBuilder(std::string applicationDataFolder,
                                                  std::string passport,
-                                                 const DataProtection& protection)
+                                                 const DataProtector& protection)
     : m_applicationDataFolder(std::move(applicationDataFolder)), m_passport(std::move(passport)),
       m_protection(protection) {}
 
@@ -280,7 +280,7 @@ std::string MessengerAccountBuilder::PointerText(const std::string& catalogueFil
 
 std::string MessengerAccountBuilder::ProtectedFile(const std::string& text,
                                                    const std::string& passport,
-                                                   const DataProtection& protection) {
+                                                   const DataProtector& protection) {
     return ProtectUtf16(AsString(Ansi().ToUtf16Le(text)), passport, protection);
 }
 

@@ -41,7 +41,7 @@ public:
     // applicationDataFolder: the Wine prefix's AppData/Roaming (or any
     // folder standing for it); passport in code-page bytes.
     MessengerAccountBuilder(std::string applicationDataFolder, std::string passport,
-                            const DataProtection& protection);
+                            const DataProtector& protection);
 
     std::string AccountFolder() const;
     std::string ObjectFolder(ContentCategory category) const;
@@ -70,7 +70,7 @@ public:
     // A protected file: two leading bytes, then the blob of Base64 of the
     // UTF-16LE text, with the passport as entropy.
     static std::string ProtectedFile(const std::string& text, const std::string& passport,
-                                     const DataProtection& protection);
+                                     const DataProtector& protection);
     static std::string EncodeBase64(std::string_view bytes);
 
     // Small real pictures for objects.
@@ -81,7 +81,7 @@ public:
 private:
     std::string m_applicationDataFolder;
     std::string m_passport;
-    const DataProtection& m_protection;
+    const DataProtector& m_protection;
     std::map<ContentCategory, std::vector<AccountObject>> m_objects;
 };
 

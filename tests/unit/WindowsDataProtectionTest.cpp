@@ -1,0 +1,287 @@
+// Windows data protection read offline: checked against master keys and
+// blobs real Windows made, and the tests' own encryptor checked against the
+// same files.
+
+#include "support/TempFolder.h"
+#include "support/WindowsDpapiWriter.h"
+
+#include "platform/FileIo.h"
+#include "platform/Paths.h"
+#include "platform/WindowsDataProtection.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace quorvane::test {
+namespace {
+
+using namespace quorvane::dpapi;
+
+std::string DataPath(const std::string& name) {
+    return std::string(QUORVANE_TEST_DATA) + "/windows-dpapi/" + name;
+}
+
+Bytes ReadData(const std::string& name) {
+    std::ifstream in(DataPath(name), std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+std::span<const std::uint8_t> AsSpan(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+// One line of john-masterkeys.txt.
+struct PublicMasterKey {
+    bool domain = false;
+    std::string sid;
+    std::string password;
+    MasterKeyFile file;
+};
+
+std::vector<PublicMasterKey> PublicMasterKeys() {
+    std::vector<PublicMasterKey> keys;
+    std::ifstream in(DataPath("john-masterkeys.txt"));
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::size_t space = line.find(' ');
+        std::vector<std::string> fields;
+        std::stringstream parts(
+            line.substr(std::string("$DPAPImk$").size(), space - std::string("$DPAPImk$").size()));
+        for (std::string field; std::getline(parts, field, '*');)
+            fields.push_back(field);
+        PublicMasterKey key;
+        key.domain = fields[1] == "2";
+        key.sid = fields[2];
+        key.password = line.substr(space + 1);
+        key.file.cipherId = fields[3] == "des3" ? kCalg3Des : kCalgAes256;
+        key.file.hashId = fields[4] == "sha1" ? kCalgHmac : kCalgSha512;
+        key.file.rounds = static_cast<std::uint32_t>(std::stoul(fields[5]));
+        const Bytes salt = FromHex(fields[6]);
+        std::copy(salt.begin(), salt.end(), key.file.salt.begin());
+        key.file.cipherText = FromHex(fields[8]);
+        keys.push_back(std::move(key));
+    }
+    return keys;
+}
+
+MasterKeyProblem UnlockWithPassword(const PublicMasterKey& key, const std::string& password,
+                                    SecretBytes& opened) {
+    const UserCredentials credentials = UserCredentials::FromPassword(password);
+    // The SHA-1 form for local accounts, the NT hash for domain ones.
+    const SecretBytes& hash = credentials.Hashes()[key.domain ? 1 : 0];
+    SecretBytes userKey;
+    EXPECT_TRUE(UserKey(hash.span(), key.sid, userKey));
+    return UnlockMasterKey(key.file, userKey.span(), opened);
+}
+
+TEST(WindowsMasterKey, PublicKeysOpenWithTheirPasswordsOnly) {
+    const auto keys = PublicMasterKeys();
+    ASSERT_EQ(keys.size(), 5u);
+    for (const PublicMasterKey& key : keys) {
+        SCOPED_TRACE(key.password);
+        SecretBytes opened;
+        EXPECT_EQ(UnlockWithPassword(key, key.password, opened), MasterKeyProblem::None);
+        EXPECT_EQ(opened.size(), 64u);
+        SecretBytes wrong;
+        EXPECT_EQ(UnlockWithPassword(key, key.password + "x", wrong), MasterKeyProblem::WrongKey);
+    }
+}
+
+TEST(WindowsMasterKey, AWholeFileOpensToTheKnownKey) {
+    const Bytes bytes = ReadData("impacket-system.masterkey");
+    MasterKeyFile file;
+    ASSERT_EQ(ParseMasterKeyFile(bytes, file), MasterKeyProblem::None);
+    EXPECT_EQ(file.rounds, 17400u);
+    SecretBytes key;
+    ASSERT_EQ(UnlockMasterKey(file, FromHex("458dc597034d8801fc6fe3b342817caabb81a0cb"), key),
+              MasterKeyProblem::None);
+    EXPECT_EQ(ToHex(key.span()),
+              "682a9b8923ff4ca7ce0ef7e4cee061f0ff942cd31c7703ec60792740b2e7d0b1b5115d1ff77e10b77e1"
+              "89e0d6e99d5b668190ecd44fa84e82e049f406e2c2a59");
+}
+
+TEST(WindowsMasterKey, TheTestEncryptorMakesWhatWindowsMade) {
+    for (const PublicMasterKey& key : PublicMasterKeys()) {
+        SCOPED_TRACE(key.password);
+        SecretBytes opened;
+        ASSERT_EQ(UnlockWithPassword(key, key.password, opened), MasterKeyProblem::None);
+        // The salt and the filler are what Windows chose; the encryptor
+        // must then give Windows' bytes.
+        const UserCredentials credentials = UserCredentials::FromPassword(key.password);
+        SecretBytes userKey;
+        ASSERT_TRUE(UserKey(credentials.Hashes()[key.domain ? 1 : 0].span(), key.sid, userKey));
+        const CipherAlgorithm& cipher = *CipherById(key.file.cipherId);
+        Bytes derived(cipher.keySize + cipher.ivSize);
+        ASSERT_TRUE(WindowsPbkdf2(*HashById(key.file.hashId), userKey.span(), key.file.salt,
+                                  key.file.rounds, derived));
+        Bytes plain(key.file.cipherText.size());
+        ASSERT_TRUE(CbcCrypt(cipher, std::span(derived).first(cipher.keySize),
+                             std::span(derived).subspan(cipher.keySize), false, key.file.cipherText,
+                             plain.data()));
+        MasterKeySpec spec;
+        spec.salt = key.file.salt;
+        spec.rounds = key.file.rounds;
+        spec.hashId = key.file.hashId;
+        spec.cipherId = key.file.cipherId;
+        std::copy_n(plain.begin(), 16, spec.hmacSalt.begin());
+        const std::size_t hmacEnd = 16 + HashById(key.file.hashId)->digestSize;
+        spec.filler.assign(plain.begin() + static_cast<std::ptrdiff_t>(hmacEnd), plain.end() - 64);
+        spec.key.assign(plain.end() - 64, plain.end());
+        EXPECT_EQ(MasterKeyCipherText(spec, userKey.span()), key.file.cipherText);
+    }
+}
+
+const char kImpacketBlobKey[] =
+    "9828d9873735439e823dbd216205ff88266d28ad685a413970c640d5ee943154bbade31fada673d542c72d707a1"
+    "63bb3d1bceb0c50465b359ae06998481b0ce3";
+
+TEST(WindowsBlob, RealBlobsOpenWithTheirEntropyOnly) {
+    const Bytes key = FromHex(kImpacketBlobKey);
+    for (const auto& [file, entropy] :
+         {std::pair<std::string, std::string>{"impacket-no-entropy.blob", ""},
+          {"impacket-some-entropy.blob", "Some entropy"}}) {
+        SCOPED_TRACE(file);
+        const Bytes bytes = ReadData(file);
+        WindowsBlob blob;
+        ASSERT_EQ(ParseWindowsBlob(bytes, blob), BlobProblem::None);
+        Bytes plain;
+        ASSERT_EQ(DecryptWindowsBlob(blob, key, AsSpan(entropy), plain), BlobProblem::None);
+        EXPECT_EQ(std::string(plain.begin(), plain.end()), "Some test string");
+        EXPECT_EQ(DecryptWindowsBlob(blob, key, AsSpan(entropy + "!"), plain),
+                  BlobProblem::BadSignature);
+    }
+    // A 3DES and SHA-1 blob from a credential file.
+    const Bytes credential = ReadData("impacket-credential.blob");
+    WindowsBlob blob;
+    ASSERT_EQ(ParseWindowsBlob(credential, blob), BlobProblem::None);
+    Bytes plain;
+    ASSERT_EQ(
+        DecryptWindowsBlob(blob,
+                           FromHex("4c4a398169cc9ecc6eae0e1a70ba1dc58bfec785c4b35bd1afdf2aeb06"
+                                   "753bca0ea3491989cb626990973f8370fd576a46c0ce2a85d995a01af"
+                                   "6d727ff41969c"),
+                           {}, plain),
+        BlobProblem::None);
+    const std::string user("d\0a\0v\0i\0d\0.\0b\0o\0w\0i\0e\0", 22);
+    EXPECT_NE(std::string(plain.begin(), plain.end()).find(user), std::string::npos);
+}
+
+TEST(WindowsBlob, TheTestEncryptorMakesWhatWindowsMade) {
+    // Same key, salt and signing salt as the real blob: the same bytes.
+    const Bytes real = ReadData("impacket-some-entropy.blob");
+    WindowsBlob parsed;
+    ASSERT_EQ(ParseWindowsBlob(real, parsed), BlobProblem::None);
+    BlobSpec spec;
+    spec.masterKey = parsed.masterKey;
+    spec.salt.assign(parsed.salt.begin(), parsed.salt.end());
+    spec.signKey.assign(parsed.signKey.begin(), parsed.signKey.end());
+    spec.flags = parsed.flags;
+    EXPECT_EQ(BlobBytes(spec, FromHex(kImpacketBlobKey), AsSpan("Some test string"),
+                        AsSpan("Some entropy")),
+              real);
+}
+
+TEST(WindowsBlob, XpBlobsTakeTheEntropyAfterTheHmac) {
+    const Bytes key(64, 0x42);
+    BlobSpec spec;
+    spec.xpStyle = true;
+    spec.cipherId = kCalg3Des;
+    spec.hashId = kCalgSha1;
+    const Bytes bytes = BlobBytes(spec, key, AsSpan("catalogue text"), AsSpan("user@example.com"));
+    WindowsBlob blob;
+    ASSERT_EQ(ParseWindowsBlob(bytes, blob), BlobProblem::None);
+    Bytes plain;
+    ASSERT_EQ(DecryptWindowsBlob(blob, key, AsSpan("user@example.com"), plain), BlobProblem::None);
+    EXPECT_EQ(std::string(plain.begin(), plain.end()), "catalogue text");
+    EXPECT_EQ(DecryptWindowsBlob(blob, key, AsSpan("User@example.com"), plain),
+              BlobProblem::BadSignature);
+}
+
+// A user's keys on disk, read through the keyring as the program does.
+class WindowsKeyringTest : public ::testing::Test {
+protected:
+    std::string AppData() const { return JoinPath(m_temp.Path(), "AppData/Roaming"); }
+    WindowsKeyring Keyring(const std::string& password) const {
+        return WindowsKeyring(m_user.ProtectFolder(AppData()), m_user.sid,
+                              UserCredentials::FromPassword(password),
+                              JoinPath(AppData(), "Microsoft/Protect/CREDHIST"));
+    }
+
+    TempFolder m_temp;
+    WindowsUserKeys m_user;
+};
+
+TEST_F(WindowsKeyringTest, WrongPasswordMissingKeyAndChangedBlobEachSayWhat) {
+    m_user.Write(AppData());
+    const WindowsKeyring right = Keyring(m_user.password);
+    const WindowsTestProtection protection(m_user, right);
+    const Bytes blob = protection.Protect(AsSpan("plain"), AsSpan("entropy"));
+    UnprotectFailure failure = UnprotectFailure::None;
+    ASSERT_TRUE(protection.Unprotect(blob, AsSpan("entropy"), &failure));
+
+    const WindowsKeyring wrong = Keyring("not the password");
+    EXPECT_FALSE(WindowsDataProtection(wrong).Unprotect(blob, AsSpan("entropy"), &failure));
+    EXPECT_EQ(failure, UnprotectFailure::Locked);
+
+    WindowsUserKeys other = m_user;
+    other.guid[0] ^= 1;
+    const Bytes orphan = WindowsTestProtection(other, right).Protect(AsSpan("plain"), {});
+    EXPECT_FALSE(WindowsDataProtection(right).Unprotect(orphan, {}, &failure));
+    EXPECT_EQ(failure, UnprotectFailure::MissingKey);
+
+    Bytes changed = blob;
+    changed[changed.size() - 30] ^= 1; // inside the cipher text
+    EXPECT_FALSE(WindowsDataProtection(right).Unprotect(changed, AsSpan("entropy"), &failure));
+    EXPECT_EQ(failure, UnprotectFailure::WrongKey);
+    changed.resize(changed.size() - 5);
+    EXPECT_FALSE(WindowsDataProtection(right).Unprotect(changed, AsSpan("entropy"), &failure));
+    EXPECT_EQ(failure, UnprotectFailure::Damaged);
+}
+
+TEST_F(WindowsKeyringTest, KeysMadeBeforeAPasswordChangeOpenThroughCredHist) {
+    // The key was made under the first password; the user changed it twice.
+    m_user.password = "first";
+    m_user.Write(AppData());
+    const Bytes history = CredHistBytes({"first", "second", "third"}, m_user.sid);
+    ASSERT_TRUE(WriteFileAtomically(JoinPath(AppData(), "Microsoft/Protect/CREDHIST"),
+                                    std::string(history.begin(), history.end())));
+
+    const WindowsKeyring keyring = Keyring("third");
+    EXPECT_EQ(keyring.Key(m_user.guid).status, WindowsKeyring::Status::Unlocked);
+    EXPECT_EQ(Keyring("fourth").Key(m_user.guid).status, WindowsKeyring::Status::WrongPassword);
+}
+
+TEST_F(WindowsKeyringTest, HostileKeyFilesEndWithAReason) {
+    m_user.Write(AppData());
+    const std::string path = JoinPath(m_user.ProtectFolder(AppData()), GuidText(m_user.guid));
+    const auto bytes = ReadWholeFile(path);
+    ASSERT_TRUE(bytes);
+
+    const auto statusWith = [&](const std::string& content) {
+        EXPECT_TRUE(WriteFileAtomically(path, content));
+        return Keyring(m_user.password).Key(m_user.guid).status;
+    };
+    EXPECT_EQ(statusWith(bytes->substr(0, 140)), WindowsKeyring::Status::Damaged);
+    // The master key section claims more than the file holds.
+    std::string lying = *bytes;
+    lying[100] = '\x7f';
+    EXPECT_EQ(statusWith(lying), WindowsKeyring::Status::Damaged);
+    // Four billion rounds: refused before any is run.
+    std::string rounds = *bytes;
+    for (int i = 0; i < 4; ++i)
+        rounds[128 + 20 + static_cast<std::size_t>(i)] = '\xff';
+    EXPECT_EQ(statusWith(rounds), WindowsKeyring::Status::TooManyRounds);
+    EXPECT_EQ(statusWith(*bytes), WindowsKeyring::Status::Unlocked);
+    // Named in another case, as an NTFS disk mounted by Linux may show it.
+    std::string upper = GuidText(m_user.guid);
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    ASSERT_EQ(std::rename(path.c_str(), JoinPath(m_user.ProtectFolder(AppData()), upper).c_str()),
+              0);
+    EXPECT_EQ(Keyring(m_user.password).Key(m_user.guid).status, WindowsKeyring::Status::Unlocked);
+}
+
+} // namespace
+} // namespace quorvane::test
