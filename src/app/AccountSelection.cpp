@@ -2,6 +2,7 @@
 
 #include "backup/Listing.h"
 #include "platform/CodePage.h"
+#include "platform/SystemFolders.h"
 
 namespace quorvane {
 
@@ -15,6 +16,30 @@ AccountSelection AccountSelection::Make(WineAccount wine, std::string passportUt
     // the protected files is made from those bytes.
     selection.wineUser = codePage.FromUtf8(selection.wine.user);
     return selection;
+}
+
+AccountSelection AccountSelection::Make(std::shared_ptr<const WindowsSource> windows,
+                                        std::string passportUtf8) {
+    AccountSelection selection = Make(WineAccount{}, std::move(passportUtf8));
+    selection.windows = std::move(windows);
+    return selection;
+}
+
+std::string AccountSelection::ApplicationDataFolder() const {
+    return windows ? windows->profile.applicationDataFolder : wine.ApplicationDataFolder();
+}
+
+std::string AccountSelection::WindowsFolder() const {
+    if (!windows)
+        return wine.WindowsFolder();
+    std::string temp = TemporaryFolder();
+    if (temp.size() > 1)
+        temp.pop_back();
+    return temp;
+}
+
+std::string AccountSelection::SourceFolder() const {
+    return windows ? windows->profile.folder : wine.prefix;
 }
 
 bool AccountSelection::HasValidPassport() const {

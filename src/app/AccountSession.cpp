@@ -4,29 +4,38 @@
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
+#include "platform/WindowsDataProtection.h"
 #include "profile/ObjectList.h"
 
 namespace quorvane {
 
 namespace {
 
-SystemFolders Located(const Clock& clock, Pause& pause, const WineAccount& wine) {
+SystemFolders Located(const Clock& clock, Pause& pause, const AccountSelection& selection) {
     SystemFolders folders(clock, pause);
-    folders.Locate(wine);
+    folders.Locate(selection.WindowsFolder());
     return folders;
+}
+
+// Wine's scheme for a prefix, the Windows user's keyring for an old disk.
+std::unique_ptr<DataProtection> ProtectionFor(const AccountSelection& selection) {
+    if (selection.windows)
+        return std::make_unique<WindowsDataProtection>(*selection.windows->keyring);
+    return std::make_unique<WineDataProtection>(selection.wineUser);
 }
 
 } // namespace
 
 AccountSession::AccountSession(AccountSelection selection, ContentCategory category)
     : m_selection(std::move(selection)), m_category(category),
-      m_protection(m_selection.wineUser), m_services{m_protection,
-                                                     m_clock,
-                                                     CodePage::Ansi(),
-                                                     m_selection.wine.ApplicationDataFolder(),
-                                                     m_selection.wine.WindowsFolder(),
-                                                     PrivateFolderPath()},
-      m_folders(Located(m_clock, m_pause, m_selection.wine)),
+      m_protection(ProtectionFor(m_selection)), m_services{*m_protection,
+                                                           m_clock,
+                                                           CodePage::Ansi(),
+                                                           m_selection.ApplicationDataFolder(),
+                                                           m_selection.WindowsFolder(),
+                                                           PrivateFolderPath(),
+                                                           m_selection.windows != nullptr},
+      m_folders(Located(m_clock, m_pause, m_selection)),
       m_tools(m_runner, m_folders.programFolder, m_folders.windowsFolder) {
     if (IsPackaged(category))
         m_list = std::make_unique<PackagedObjectList>(m_services, category);

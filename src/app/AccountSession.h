@@ -65,7 +65,7 @@ public:
 private:
     AccountSelection m_selection;
     ContentCategory m_category;
-    WineDataProtection m_protection;
+    std::unique_ptr<DataProtection> m_protection;
     SystemClock m_clock;
     SleepingPause m_pause;
     ProfileServices m_services;

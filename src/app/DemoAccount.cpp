@@ -321,8 +321,7 @@ struct Folders {
     }
 };
 
-bool IsComplete(const Folders& folders, ContentCategory category,
-                const DataProtector& protection) {
+bool IsComplete(const Folders& folders, ContentCategory category, const DataProtector& protection) {
     const std::string objectFolder = folders.ObjectFolder(category);
     if (!OpensTo(JoinPath(objectFolder, "map.dat"), PointerUtf16(category), protection) ||
         !OpensTo(JoinPath(folders.mapFileFolder, CatalogueName(category)), CatalogueUtf16(category),

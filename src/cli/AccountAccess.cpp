@@ -1,4 +1,5 @@
 #include "cli/AccountAccess.h"
+#include "cli/WindowsAccess.h"
 
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
@@ -18,7 +19,7 @@
 namespace quorvane::cli {
 
 std::vector<Option> AccountOptions() {
-    return {
+    std::vector<Option> options = {
         {"passport", "PASSPORT",
          QCoreApplication::translate("quorvane::cli",
                                      "the account's sign-in name, typed exactly as at sign-in "
@@ -38,6 +39,9 @@ std::vector<Option> AccountOptions() {
              .toStdString(),
          false},
     };
+    for (Option& option : WindowsOptions())
+        options.push_back(std::move(option));
+    return options;
 }
 
 AccountSelection SelectionFromOptions(const ParsedOptions& options) {
@@ -45,6 +49,8 @@ AccountSelection SelectionFromOptions(const ParsedOptions& options) {
     if (passport.empty())
         throw UsageError(Sentence(
             QCoreApplication::translate("quorvane::cli", "--%1 must not be empty"), "passport"));
+    if (auto windows = WindowsSourceFromOptions(options))
+        return AccountSelection::Make(std::move(windows), passport);
     return AccountSelection::Make(
         WineAccount::Discover(options.Value("wine-prefix"), options.Value("wine-user")), passport);
 }
@@ -67,10 +73,27 @@ std::string FileProblem(const CatalogueState& list, const std::string& file,
                             "quorvane::cli", "%1 is damaged: it is not a protected file Messenger "
                                              "could have written (truncated or changed)"),
                         file);
+    case ProtectedFileContent::Problem::MissingKey:
+        return Sentence(
+            QCoreApplication::translate("quorvane::cli",
+                                        "%1 was protected with a master key that is not in %2"),
+            file, selection.windows->profile.protectFolder);
+    case ProtectedFileContent::Problem::Locked:
+        return Sentence(
+            QCoreApplication::translate("quorvane::cli",
+                                        "the password does not unlock the Windows profile of %1"),
+            selection.windows->profile.userName);
     case ProtectedFileContent::Problem::WrongKey:
     case ProtectedFileContent::Problem::None:
         break;
     }
+    if (selection.windows)
+        return Sentence(
+            QCoreApplication::translate(
+                "quorvane::cli",
+                "%1 could not be unprotected with the passport \"%2\": it was protected "
+                "for another passport, or changed"),
+            file, selection.passportUtf8);
     return Sentence(
         QCoreApplication::translate(
             "quorvane::cli",
@@ -87,8 +110,8 @@ std::string CannotBeListed(const CatalogueState& list, const std::string& file,
                                 CategoryLabel(list.category), selection.passportUtf8,
                                 FileProblem(list, file, selection)) +
                        "\n";
-    if (list.fileProblem == ProtectedFileContent::Problem::WrongKey ||
-        list.fileProblem == ProtectedFileContent::Problem::None)
+    if (!selection.windows && (list.fileProblem == ProtectedFileContent::Problem::WrongKey ||
+                               list.fileProblem == ProtectedFileContent::Problem::None))
         text +=
             Sentence(QCoreApplication::translate(
                          "quorvane::cli",
@@ -125,8 +148,14 @@ std::string ListingProblem(const CatalogueState& list, const AccountSelection& s
                     "there)."),
                 label, selection.passportUtf8, list.objectFolder) +
             "\n";
-        const std::string appData = selection.wine.ApplicationDataFolder();
-        if (!IsDirectory(appData))
+        const std::string appData = selection.ApplicationDataFolder();
+        if (selection.windows)
+            text += Sentence(QCoreApplication::translate(
+                                 "quorvane::cli", "Check the passport and that Messenger signed in "
+                                                  "with it as the Windows user of %1."),
+                             selection.windows->profile.folder) +
+                    "\n";
+        else if (!IsDirectory(appData))
             text +=
                 Sentence(QCoreApplication::translate(
                              "quorvane::cli",

@@ -4,6 +4,7 @@
 #include "cli/CliOptions.h"
 #include "cli/DemoCommand.h"
 #include "cli/ListCommand.h"
+#include "cli/UnprotectCommand.h"
 #include "cli/VerifyCommand.h"
 
 #include "app/Translations.h"
@@ -30,8 +31,8 @@ int main(int argc, char** argv) {
     translations.InstallForSystem();
 
     using namespace quorvane::cli;
-    const std::vector<Command> commands = {CatalogueCommand(), ListCommand(), BackupCommand(),
-                                           VerifyCommand(), DemoCommand()};
+    const std::vector<Command> commands = {CatalogueCommand(), ListCommand(),      BackupCommand(),
+                                           VerifyCommand(),    UnprotectCommand(), DemoCommand()};
     const int status =
         RunCommandLine("quorvane-cli", QUORVANE_VERSION, commands, args, std::cout, std::cerr);
     std::cout.flush();

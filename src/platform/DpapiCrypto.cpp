@@ -312,6 +312,37 @@ std::array<std::uint8_t, 16> Md4(ByteSpan data) {
     return digest;
 }
 
+std::optional<std::vector<std::uint8_t>> BytesFromHex(std::string_view hex) {
+    const auto digit = [](char c) {
+        return c >= '0' && c <= '9'   ? c - '0'
+               : c >= 'a' && c <= 'f' ? c - 'a' + 10
+               : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                      : -1;
+    };
+    if (hex.size() % 2 != 0)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(hex.size() / 2);
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        const int high = digit(hex[i]), low = digit(hex[i + 1]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        bytes.push_back(static_cast<std::uint8_t>(high << 4 | low));
+    }
+    return bytes;
+}
+
+std::string HexText(ByteSpan bytes) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    text.reserve(2 * bytes.size());
+    for (std::uint8_t b : bytes) {
+        text.push_back(kDigits[b >> 4]);
+        text.push_back(kDigits[b & 15]);
+    }
+    return text;
+}
+
 SecretBytes Utf16Le(std::string_view utf8, bool terminated) {
     std::vector<char32_t> points;
     for (std::size_t i = 0; i < utf8.size();) {

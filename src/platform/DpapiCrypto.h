@@ -4,7 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -92,6 +94,12 @@ bool DeriveCipherKey(const HashAlgorithm& hash, const CipherAlgorithm& cipher, B
 // MD4 (RFC 1320), for the NT hash of a password; OpenSSL 3 keeps it out of
 // its default provider.
 std::array<std::uint8_t, 16> Md4(ByteSpan data);
+
+// Hexadecimal digits in pairs (either case) as bytes; nothing for any
+// other text.
+std::optional<std::vector<std::uint8_t>> BytesFromHex(std::string_view hex);
+// Bytes as lower-case hexadecimal digits.
+std::string HexText(ByteSpan bytes);
 
 // UTF-8 text as UTF-16LE bytes, optionally with a terminating zero
 // character; a byte that is not UTF-8 stands for itself (Latin-1). Wiped,

@@ -170,9 +170,13 @@ SystemFolders::~SystemFolders() = default;
 SystemFolders::SystemFolders(SystemFolders&&) noexcept = default;
 
 void SystemFolders::Locate(const WineAccount& wine) {
+    Locate(wine.WindowsFolder());
+}
+
+void SystemFolders::Locate(const std::string& windows) {
     programFolder = ExecutableFolder();
     tempFolder = TemporaryFolder();
-    windowsFolder = wine.WindowsFolder();
+    windowsFolder = windows;
     privateFolder = PrivateFolderPath();
     desktopFolder = XdgDesktopFolder();
     // Messenger-era Windows kept documents beside the desktop; where that

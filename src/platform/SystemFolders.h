@@ -25,6 +25,8 @@ public:
     // folders: the executable's folder, the Wine prefix's Windows folder,
     // $TMPDIR, the XDG desktop and documents folders).
     void Locate(const WineAccount& wine);
+    // windowsFolder: the cabinet tools' working folder.
+    void Locate(const std::string& windowsFolder);
 
     // A new, empty folder of a name nobody can predict, inside the private
     // folder (never the shared temporary folder). It replaces the previous

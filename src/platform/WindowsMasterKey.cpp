@@ -17,16 +17,6 @@ namespace {
 constexpr std::size_t kGuidTextBytes = 72;
 constexpr std::size_t kMaxCredHistEntries = 256;
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // The section's key and IV from the user key, then the plain text.
 bool DecryptSection(const HashAlgorithm& hash, const CipherAlgorithm& cipher, ByteSpan userKey,
                     ByteSpan salt, std::uint32_t rounds, ByteSpan cipherText, SecretBytes& plain) {
@@ -64,17 +54,12 @@ UserCredentials UserCredentials::FromPassword(std::string_view passwordUtf8) {
 }
 
 std::optional<UserCredentials> UserCredentials::FromNtHash(std::string_view hex) {
-    if (hex.size() != 32)
+    auto bytes = BytesFromHex(hex);
+    if (!bytes || bytes->size() != 16)
         return std::nullopt;
-    SecretBytes hash(16);
-    for (std::size_t i = 0; i < 16; ++i) {
-        const int high = HexDigit(hex[2 * i]), low = HexDigit(hex[2 * i + 1]);
-        if (high < 0 || low < 0)
-            return std::nullopt;
-        hash.data()[i] = static_cast<std::uint8_t>(high << 4 | low);
-    }
     UserCredentials credentials;
-    credentials.m_hashes.push_back(std::move(hash));
+    credentials.m_hashes.emplace_back(*bytes);
+    OPENSSL_cleanse(bytes->data(), bytes->size());
     return credentials;
 }
 

@@ -26,11 +26,16 @@ bool MessengerProfile::ListObjects(std::string_view) {
     return true;
 }
 
+std::string MessengerProfile::Under(const std::string& folder, std::string_view relative) const {
+    return m_services.caseBlindNames ? ResolveIgnoringCase(folder, relative)
+                                     : JoinPath(folder, relative);
+}
+
 bool MessengerProfile::LocateMessengerFolder() {
     messengerFolder.clear();
     if (m_services.applicationDataFolder.empty())
         return false;
-    messengerFolder = JoinPath(m_services.applicationDataFolder, "Microsoft/MSN Messenger");
+    messengerFolder = Under(m_services.applicationDataFolder, "Microsoft/MSN Messenger");
     return true;
 }
 
@@ -49,8 +54,8 @@ bool MessengerProfile::SetPassport(std::string_view newPassport) {
     accountId = AccountId(passport, m_services.codePage);
     // Without an application-data folder this is a path from the root, which
     // finds nothing: the listing then fails on its pointer file.
-    accountFolder = messengerFolder + "/" + std::to_string(accountId);
-    mapFileFolder = JoinPath(accountFolder, "MapFile");
+    accountFolder = Under(messengerFolder, std::to_string(accountId));
+    mapFileFolder = Under(accountFolder, "MapFile");
     return true;
 }
 
@@ -77,9 +82,11 @@ ProtectedFileContent MessengerProfile::ReadProtectedFile(const std::string& path
     auto plain = m_services.protection.Unprotect(std::span(blob, file.bytes->size() - 2),
                                                  std::span(entropy, passport.size()), &failure);
     if (!plain) {
-        content.problem = failure == UnprotectFailure::Damaged
-                              ? ProtectedFileContent::Problem::Damaged
-                              : ProtectedFileContent::Problem::WrongKey;
+        using Problem = ProtectedFileContent::Problem;
+        content.problem = failure == UnprotectFailure::Damaged      ? Problem::Damaged
+                          : failure == UnprotectFailure::MissingKey ? Problem::MissingKey
+                          : failure == UnprotectFailure::Locked     ? Problem::Locked
+                                                                    : Problem::WrongKey;
         return content;
     }
     content.unprotected = true;

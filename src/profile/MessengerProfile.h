@@ -20,6 +20,9 @@ struct ProfileServices {
     std::string applicationDataFolder; // "" when it could not be found
     std::string windowsFolder;         // working folder of the cabinet tool
     std::string privateFolder;         // Quorvane's own per-user folder for scratch
+    // Names are looked up ignoring case, as Windows did: for a disk or a
+    // folder copied from Windows rather than a Wine prefix.
+    bool caseBlindNames = false;
 };
 
 // What reading one protected file gave.
@@ -33,6 +36,8 @@ struct ProtectedFileContent {
         Empty,      // 0 bytes
         Damaged,    // too short or not a protected blob
         WrongKey,   // a sound blob that does not open with this passport and Wine user
+        MissingKey, // read from Windows: the blob's master key is not in the user's folder
+        Locked,     // read from Windows: the password does not open the blob's master key
     };
 
     bool read = false;        // the file could be opened and read
@@ -72,6 +77,9 @@ public:
     std::string mapFileFolder;
 
 protected:
+    // folder/relative, looked up ignoring case where the services say so.
+    std::string Under(const std::string& folder, std::string_view relative) const;
+
     ProfileServices m_services;
 };
 

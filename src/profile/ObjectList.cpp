@@ -57,7 +57,7 @@ void ObjectList::Clear() {
 }
 
 std::string ObjectList::ObjectPath(const InstalledObject& object) const {
-    return JoinPath(objectFolder, m_services.codePage.ToUtf8(object.location));
+    return Under(objectFolder, m_services.codePage.ToUtf8(object.location));
 }
 
 bool ObjectList::Failed(ListingStatus why, const std::string& file,
@@ -79,9 +79,9 @@ bool ObjectList::ReadCatalogue(std::string_view newPassport, bool packagedFamily
         status = ListingStatus::WrongCategory;
         return false;
     }
-    objectFolder = JoinPath(accountFolder, CategoryFolderName(category));
+    objectFolder = Under(accountFolder, CategoryFolderName(category));
 
-    const std::string pointerPath = JoinPath(objectFolder, "map.dat");
+    const std::string pointerPath = Under(objectFolder, "map.dat");
     ProtectedFileContent pointer = ReadProtectedFile(pointerPath);
     if (!pointer.read)
         return Failed(ListingStatus::NoPointerFile, pointerPath, pointer);
@@ -92,7 +92,7 @@ bool ObjectList::ReadCatalogue(std::string_view newPassport, bool packagedFamily
     // The catalogue must lie in the MapFile folder itself.
     if (!name || !IsBareFileName(*name))
         return Failed(ListingStatus::NoCatalogueName, pointerPath, {});
-    const std::string cataloguePath = JoinPath(mapFileFolder, codePage.ToUtf8(*name));
+    const std::string cataloguePath = Under(mapFileFolder, codePage.ToUtf8(*name));
     ProtectedFileContent catalogue = ReadProtectedFile(cataloguePath);
     if (!catalogue.read)
         return Failed(ListingStatus::NoCatalogueFile, cataloguePath, catalogue);

@@ -40,6 +40,8 @@ struct ChildOptions {
     // program can turn into a cancel) and reported as timed out, so a
     // hanging program fails its test instead of stalling the run.
     std::chrono::milliseconds timeLimit{std::chrono::minutes(2)};
+    // A file to read standard input from; "" gives an empty one.
+    std::string stdinPath{};
 };
 
 // Runs a program directly, never through a shell, with empty standard input,

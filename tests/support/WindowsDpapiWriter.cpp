@@ -77,23 +77,14 @@ Bytes SessionKey(const HashAlgorithm& hash, std::span<const std::uint8_t> keyHas
 } // namespace
 
 Bytes FromHex(std::string_view hex) {
-    if (hex.size() % 2 != 0)
-        throw std::invalid_argument("odd hex length");
-    Bytes out;
-    for (std::size_t i = 0; i < hex.size(); i += 2)
-        out.push_back(
-            static_cast<std::uint8_t>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
-    return out;
+    auto bytes = BytesFromHex(hex);
+    if (!bytes)
+        throw std::invalid_argument("not hexadecimal");
+    return *bytes;
 }
 
 std::string ToHex(std::span<const std::uint8_t> bytes) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string out;
-    for (std::uint8_t b : bytes) {
-        out.push_back(kDigits[b >> 4]);
-        out.push_back(kDigits[b & 15]);
-    }
-    return out;
+    return HexText(bytes);
 }
 
 Bytes MasterKeyCipherText(const MasterKeySpec& spec, std::span<const std::uint8_t> userKey) {

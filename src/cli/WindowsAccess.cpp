@@ -1,0 +1,171 @@
+#include "cli/WindowsAccess.h"
+
+#include "platform/Sentence.h"
+
+#include <QCoreApplication>
+
+#include <openssl/crypto.h>
+
+#include <cstdio>
+#include <iostream>
+#include <stdexcept>
+#include <termios.h>
+#include <unistd.h>
+
+namespace quorvane::cli {
+
+namespace {
+
+// A password is never longer than this; more on standard input is not one.
+constexpr std::size_t kMaxPasswordBytes = 4096;
+
+// Wipes the string's bytes when it goes: a password must not linger.
+struct WipedString {
+    std::string text;
+    ~WipedString() {
+        if (!text.empty())
+            OPENSSL_cleanse(text.data(), text.size());
+    }
+};
+
+void ReadLine(std::FILE* in, WipedString& password) {
+    password.text.reserve(kMaxPasswordBytes + 1);
+    int c = 0;
+    while ((c = std::fgetc(in)) != EOF && c != '\n') {
+        if (password.text.size() == kMaxPasswordBytes)
+            throw std::runtime_error(Sentence(
+                QCoreApplication::translate(
+                    "quorvane::cli", "the password on standard input is longer than %1 bytes"),
+                std::to_string(kMaxPasswordBytes)));
+        password.text.push_back(static_cast<char>(c));
+    }
+    if (!password.text.empty() && password.text.back() == '\r')
+        password.text.pop_back();
+}
+
+// Turns the terminal's echo off while it lives.
+class EchoOff {
+public:
+    explicit EchoOff(int fd) : m_fd(fd) {
+        if (::tcgetattr(fd, &m_saved) == 0) {
+            termios quiet = m_saved;
+            quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+            m_restore = ::tcsetattr(fd, TCSAFLUSH, &quiet) == 0;
+        }
+    }
+    ~EchoOff() {
+        if (m_restore)
+            ::tcsetattr(m_fd, TCSAFLUSH, &m_saved);
+    }
+    EchoOff(const EchoOff&) = delete;
+    EchoOff& operator=(const EchoOff&) = delete;
+
+private:
+    int m_fd;
+    termios m_saved{};
+    bool m_restore = false;
+};
+
+} // namespace
+
+std::vector<Option> PasswordOptions() {
+    return {
+        {"password-stdin", "",
+         QCoreApplication::translate("quorvane::cli",
+                                     "read the Windows user's password from standard input "
+                                     "(else it is asked for on the terminal)")
+             .toStdString(),
+         false},
+        {"nt-hash", "HEX",
+         QCoreApplication::translate("quorvane::cli",
+                                     "the NT hash of the Windows password (32 hexadecimal "
+                                     "digits), in place of the password")
+             .toStdString(),
+         false},
+    };
+}
+
+std::vector<Option> WindowsOptions() {
+    std::vector<Option> options = {
+        {"windows-profile", "DIR",
+         QCoreApplication::translate(
+             "quorvane::cli",
+             "read the account from a Windows user's folder (\"Documents and Settings/NAME\" "
+             "or \"Users/NAME\" on an old disk) instead of the Wine prefix")
+             .toStdString(),
+         false},
+    };
+    for (Option& option : PasswordOptions())
+        options.push_back(std::move(option));
+    return options;
+}
+
+dpapi::UserCredentials CredentialsFromOptions(const ParsedOptions& options,
+                                              const std::string& userName) {
+    if (const auto hash = options.Value("nt-hash")) {
+        if (options.Has("password-stdin"))
+            throw UsageError(QCoreApplication::translate(
+                                 "quorvane::cli", "give either --password-stdin or --nt-hash")
+                                 .toStdString());
+        auto credentials = dpapi::UserCredentials::FromNtHash(*hash);
+        if (!credentials)
+            throw UsageError(QCoreApplication::translate("quorvane::cli",
+                                                         "--nt-hash takes 32 hexadecimal digits")
+                                 .toStdString());
+        return std::move(*credentials);
+    }
+    WipedString password;
+    if (options.Has("password-stdin")) {
+        ReadLine(stdin, password);
+    } else if (::isatty(STDIN_FILENO) == 1) {
+        std::cerr << Sentence(
+                         QCoreApplication::translate("quorvane::cli", "Windows password of %1: "),
+                         userName)
+                  << std::flush;
+        {
+            const EchoOff quiet(STDIN_FILENO);
+            ReadLine(stdin, password);
+        }
+        std::cerr << '\n';
+    } else {
+        throw UsageError(
+            QCoreApplication::translate("quorvane::cli",
+                                        "the Windows password is needed: give --password-stdin (or "
+                                        "--nt-hash), or run on a terminal to be asked")
+                .toStdString());
+    }
+    return dpapi::UserCredentials::FromPassword(password.text);
+}
+
+std::shared_ptr<const WindowsSource> WindowsSourceFromOptions(const ParsedOptions& options) {
+    const auto folder = options.Value("windows-profile");
+    if (!folder) {
+        if (options.Has("password-stdin") || options.Has("nt-hash"))
+            throw UsageError(
+                QCoreApplication::translate(
+                    "quorvane::cli", "--password-stdin and --nt-hash go with --windows-profile")
+                    .toStdString());
+        return nullptr;
+    }
+    if (options.Has("wine-prefix") || options.Has("wine-user"))
+        throw UsageError(QCoreApplication::translate(
+                             "quorvane::cli",
+                             "--windows-profile cannot be used with --wine-prefix or --wine-user")
+                             .toStdString());
+    Result<WindowsProfile> profile = WindowsProfile::Open(*folder);
+    if (!profile)
+        throw std::runtime_error(profile.error().sentence);
+    const std::string user = profile->userName;
+    auto source = WindowsSource::Open(std::move(*profile), CredentialsFromOptions(options, user));
+    if (!source)
+        throw std::runtime_error(
+            source.error().sentence + ".\n" +
+            Sentence(QCoreApplication::translate(
+                         "quorvane::cli",
+                         "Without the password, \"quorvane-cli rescue --windows-profile %1 --to "
+                         "FOLDER\" still copies the pictures and packs found there"),
+                     *folder));
+    return *source;
+}
+
+} // namespace quorvane::cli
