@@ -130,11 +130,11 @@ Result<> Seal(const ObjectList& list, const OpenFolder& destination, const ToolR
     } else if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) {
         failure.sentence = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "the cabinet tool wrote no pack"));
-    } else if (!list.TransformFile(path)) {
-        failure.osError = errno;
+    } else if (Result<> sealed = list.TransformFile(path); !sealed) {
+        failure.osError = sealed.error().osError;
         failure.sentence = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "the pack could not be sealed: %1"),
-            ErrorText(failure.osError));
+            sealed.error().sentence);
     } else {
         return {};
     }
