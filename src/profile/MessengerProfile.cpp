@@ -28,12 +28,10 @@ bool MessengerProfile::ListObjects(std::string_view) {
     return true;
 }
 
-bool MessengerProfile::LocateMessengerFolder() {
+void MessengerProfile::LocateMessengerFolder() {
     messengerFolder.clear();
-    if (m_services.applicationDataFolder.empty())
-        return false;
-    messengerFolder = JoinPath(m_services.applicationDataFolder, "Microsoft/MSN Messenger");
-    return true;
+    if (!m_services.applicationDataFolder.empty())
+        messengerFolder = JoinPath(m_services.applicationDataFolder, "Microsoft/MSN Messenger");
 }
 
 std::uint32_t MessengerProfile::AccountId(std::string_view passportText, const CodePage& codePage) {
@@ -46,14 +44,13 @@ std::uint32_t MessengerProfile::AccountId(std::string_view passportText, const C
     return hash;
 }
 
-bool MessengerProfile::SetPassport(std::string_view newPassport) {
+void MessengerProfile::SetPassport(std::string_view newPassport) {
     passport = std::string(newPassport);
     accountId = AccountId(passport, m_services.codePage);
     // Without an application-data folder this is a path from the root, which
     // finds nothing: the listing then fails on its pointer file.
     accountFolder = messengerFolder + "/" + std::to_string(accountId);
     mapFileFolder = JoinPath(accountFolder, "MapFile");
-    return true;
 }
 
 ProtectedFileContent MessengerProfile::ReadProtectedFile(const std::string& path) const {
