@@ -33,7 +33,7 @@ namespace {
 constexpr std::size_t kLongValue = 100 * 1000;
 
 const CodePage& ShiftJis() {
-    static const CodePage codePage("SHIFT_JIS");
+    static const CodePage codePage = CodePage::Make("SHIFT_JIS").value();
     return codePage;
 }
 

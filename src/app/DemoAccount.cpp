@@ -23,7 +23,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -182,16 +181,16 @@ std::string Stamp(const DemoObject& object) {
 // The demo's files are small; anything larger is not one of them.
 constexpr std::size_t kMaxDemoFileBytes = 1u << 20;
 
-// One of the demo's files in the data folder ("winks/cafe-dance.swf"), or
-// nothing with the reason.
-std::optional<std::string> DemoFile(std::string_view file, std::string& reason) {
+// One of the demo's files in the data folder ("winks/cafe-dance.swf").
+Result<std::string> DemoFile(std::string_view file) {
     const std::string path = JoinPath(ProgramDataFolder(), JoinPath("demo", file));
-    FileRead read = ReadRegularFile(path, kMaxDemoFileBytes);
-    if (!read.bytes)
-        reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                      "the demo's file %1 cannot be read: %2"),
-                          path, read.Reason());
-    return std::move(read.bytes);
+    Result<std::string> read = ReadRegularFile(path, kMaxDemoFileBytes);
+    if (!read)
+        return Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                         "the demo's file %1 cannot be read: %2"),
+                             path, read.error().sentence),
+                    read.error().osError);
+    return read;
 }
 
 // ---------------------------------------------------------------------------
@@ -274,11 +273,10 @@ std::string ProtectedFile(const std::string& utf16, const DataProtector& protect
 // True when the file unprotects, for this Wine user and the demo passport,
 // to exactly the text.
 bool OpensTo(const std::string& path, const std::string& utf16, const DataProtector& protection) {
-    const FileRead file = ReadRegularFile(path, 1u << 20);
-    if (!file.bytes || file.bytes->size() < 2)
+    const Result<std::string> file = ReadRegularFile(path, 1u << 20);
+    if (!file || file->size() < 2)
         return false;
-    const auto plain =
-        protection.Unprotect(AsBytes(*file.bytes).subspan(2), AsBytes(kDemoPassport));
+    const auto plain = protection.Unprotect(AsBytes(*file).subspan(2), AsBytes(kDemoPassport));
     if (!plain)
         return false;
     const std::vector<std::uint8_t> decoded =
@@ -296,20 +294,18 @@ std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int size) {
 // A cabinet of the demo's two members, whole: its header's length is the
 // file's.
 bool IsWholeCabinet(const std::string& path) {
-    const FileRead file = ReadRegularFile(path, 16u << 20);
-    if (!file.bytes || file.bytes->size() < 36 || file.bytes->compare(0, 4, "MSCF") != 0)
+    const Result<std::string> file = ReadRegularFile(path, 16u << 20);
+    if (!file || file->size() < 36 || file->compare(0, 4, "MSCF") != 0)
         return false;
-    return LittleEndian(*file.bytes, 8, 4) == file.bytes->size() &&
-           LittleEndian(*file.bytes, 28, 2) == 2;
+    return LittleEndian(*file, 8, 4) == file->size() && LittleEndian(*file, 28, 2) == 2;
 }
 
 // A picture is the demo's when it is its file in the data, byte for byte; a
 // damaged one, or one of an older Quorvane's, is written again.
 bool IsDemoPicture(const std::string& path, const DemoObject& object) {
-    std::string reason;
-    const std::optional<std::string> expected = DemoFile(object.file, reason);
-    const FileRead file = ReadRegularFile(path, kMaxDemoFileBytes);
-    return expected && file.bytes && *file.bytes == *expected;
+    const Result<std::string> expected = DemoFile(object.file);
+    const Result<std::string> file = ReadRegularFile(path, kMaxDemoFileBytes);
+    return expected && file && *file == *expected;
 }
 
 struct Folders {
@@ -392,7 +388,9 @@ private:
 
     static bool WritePicture(const DemoObject& object, const std::string& path,
                              std::string& reason) {
-        const std::optional<std::string> bytes = DemoFile(object.file, reason);
+        const Result<std::string> bytes = DemoFile(object.file);
+        if (!bytes)
+            reason = bytes.error().sentence;
         return bytes && WriteBytes(path, *bytes, reason);
     }
 
@@ -401,10 +399,17 @@ private:
     // cabinet beside itself and puts it in place whole.
     bool WriteCabinet(const DemoObject& object, const std::string& path, std::string& reason) {
         const std::string file = object.file;
-        const std::optional<std::string> thumbnail = DemoFile(file + ".png", reason);
-        const std::optional<std::string> movie =
-            thumbnail ? DemoFile(file + ".swf", reason) : std::nullopt;
-        if (!movie || (!m_scratch && !MakeScratch(reason)))
+        const Result<std::string> thumbnail = DemoFile(file + ".png");
+        if (!thumbnail) {
+            reason = thumbnail.error().sentence;
+            return false;
+        }
+        const Result<std::string> movie = DemoFile(file + ".swf");
+        if (!movie) {
+            reason = movie.error().sentence;
+            return false;
+        }
+        if (!m_scratch && !MakeScratch(reason))
             return false;
         const std::string stem = Stem(Location(object));
         const std::string folder = JoinPath(m_scratch->Path(), stem);

@@ -69,8 +69,7 @@ PreviewTarget PreviewTargetOf(const ObjectList& list, const InstalledObject& obj
 std::string PreviewTarget::Locate() const {
     if (movie) {
         // Only files count: a folder called "x.swf" is no movie.
-        std::string found;
-        return SystemFolders::FindFirstMatch(JoinPath(path, "*.swf"), found) ? found : "";
+        return SystemFolders::FindFirstMatch(JoinPath(path, "*.swf")).value_or("");
     }
     if (path.empty() || QFileInfo::exists(FromPath(path)) || allowedFolders.empty())
         return path;

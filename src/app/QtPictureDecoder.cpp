@@ -28,10 +28,10 @@ QImage QtPictureDecoder::ReadPicture(const std::string& path) {
         return {};
     // Read by us first: a FIFO must not hang the decoder, and a huge file is
     // no picture of Messenger's.
-    const FileRead file = ReadRegularFile(path, kMaxPictureBytes);
-    if (!file.bytes)
+    const Result<std::string> file = ReadRegularFile(path, kMaxPictureBytes);
+    if (!file)
         return {};
-    QByteArray bytes = QByteArray::fromStdString(*file.bytes);
+    QByteArray bytes = QByteArray::fromStdString(*file);
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);

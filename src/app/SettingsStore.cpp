@@ -5,6 +5,7 @@
 #include "platform/SystemFolders.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -200,17 +201,17 @@ std::vector<std::string> SettingsStore::RecentPassports() const {
     OpenFolder settings;
     if (!OpenSettingsFolder(m_folder, settings))
         return {};
-    const FileRead file = settings.ReadFile(kPassportsFileName, kMaxSettingsFileBytes);
+    const Result<std::string> file = settings.ReadFile(kPassportsFileName, kMaxSettingsFileBytes);
     // The first start leaves an empty list behind. Made exclusively, so an
     // entry of that name (a dangling link among them) is never written
     // through.
-    if (file.problem == FileRead::Problem::Missing) {
+    if (!file && file.error().osError == ENOENT) {
         settings.WriteNewFile(kPassportsFileName, {});
         return {};
     }
-    if (!file.bytes || file.bytes->size() < 2)
+    if (!file || file->size() < 2)
         return {};
-    std::vector<std::string> passports = DecodeStringArray(*file.bytes);
+    std::vector<std::string> passports = DecodeStringArray(*file);
     if (passports.size() > kMaxRecentPassports)
         passports.resize(kMaxRecentPassports);
     return passports;
@@ -237,8 +238,8 @@ std::string SettingsStore::BackupFolder(const std::string& documentsFolder) cons
     std::string folder;
     OpenFolder settings;
     if (OpenSettingsFolder(m_folder, settings)) {
-        const std::optional<std::string> bytes =
-            settings.ReadFile(kBackupFolderFileName, kMaxSettingsFileBytes).bytes;
+        const Result<std::string> bytes =
+            settings.ReadFile(kBackupFolderFileName, kMaxSettingsFileBytes);
         if (bytes)
             folder = bytes->substr(0, bytes->find('\0'));
     }

@@ -130,11 +130,11 @@ Result<> Seal(const ObjectList& list, const OpenFolder& destination, const ToolR
     } else if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) {
         failure.sentence = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "the cabinet tool wrote no pack"));
-    } else if (!list.TransformFile(path)) {
-        failure.osError = errno;
+    } else if (Result<> sealed = list.TransformFile(path); !sealed) {
+        failure.osError = sealed.error().osError;
         failure.sentence = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "the pack could not be sealed: %1"),
-            ErrorText(failure.osError));
+            sealed.error().sentence);
     } else {
         return {};
     }
@@ -144,9 +144,9 @@ Result<> Seal(const ObjectList& list, const OpenFolder& destination, const ToolR
 
 // Whether name holds a copy of exactly the bytes of temporary.
 bool SameBytes(const OpenFolder& folder, const std::string& name, const std::string& temporary) {
-    const FileRead existing = ReadRegularFile(folder.PathOf(name));
-    const FileRead copy = ReadRegularFile(folder.PathOf(temporary));
-    return existing.bytes && copy.bytes && *existing.bytes == *copy.bytes;
+    const Result<std::string> existing = ReadRegularFile(folder.PathOf(name));
+    const Result<std::string> copy = ReadRegularFile(folder.PathOf(temporary));
+    return existing && copy && *existing == *copy;
 }
 
 // The name with " (n)" before its extension from the second on, cut to fit.
@@ -202,14 +202,14 @@ Result<std::string> BuildPack(PackagedObjectList& list, std::size_t index,
                                                  "its file name \"%1\" holds a wildcard (* or ?), "
                                                  "which no Windows file name can"),
                      codePage.ToUtf8(object.location)));
-    const FileRead stamp = ReadRegularFile(list.StampPath(object));
-    if (!stamp.bytes)
+    const Result<std::string> stamp = ReadRegularFile(list.StampPath(object));
+    if (!stamp)
         return Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                          "its stamp file %1 cannot be read: %2"),
-                             list.StampPath(object), stamp.Reason()),
-                    stamp.error);
+                             list.StampPath(object), stamp.error().sentence),
+                    stamp.error().osError);
     if (Result<> written =
-            WriteObjectManifest(list.category, manifestFolder, object, *stamp.bytes, codePage);
+            WriteObjectManifest(list.category, manifestFolder, object, *stamp, codePage);
         !written)
         return Fail(written.error());
     Result<std::string> temporary = WriteTemporary(destination, {});
@@ -467,11 +467,12 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
                 QCoreApplication::translate("quorvane::Outcomes",
                                             "another emoticon of this pack has the file name %1"),
                 name);
-        } else if (const FileRead file = ReadRegularFile(list.ObjectPath(object)); !file.bytes) {
+        } else if (const Result<std::string> file = ReadRegularFile(list.ObjectPath(object));
+                   !file) {
             item.reason = Sentence(
                 QCoreApplication::translate("quorvane::Outcomes", "its file %1 cannot be read: %2"),
-                list.ObjectPath(object), file.Reason());
-        } else if (Result<> written = work.WriteNewFile(name, *file.bytes, 0600); !written) {
+                list.ObjectPath(object), file.error().sentence);
+        } else if (Result<> written = work.WriteNewFile(name, *file, 0600); !written) {
             item.reason =
                 Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                      "its copy in %1 could not be written: %2"),
@@ -543,14 +544,14 @@ BackupOutcome BackupOperation::BackupPictures(PictureObjectList& list,
         const InstalledObject& object = list.objects[index];
         const std::string name = PictureName(object.displayName);
         item.file = folder.PathOf(NumberedName(name, 1));
-        const FileRead file = ReadRegularFile(list.ObjectPath(object));
-        if (!file.bytes) {
+        const Result<std::string> file = ReadRegularFile(list.ObjectPath(object));
+        if (!file) {
             item.reason = Sentence(
                 QCoreApplication::translate("quorvane::Outcomes", "its file %1 cannot be read: %2"),
-                list.ObjectPath(object), file.Reason());
+                list.ObjectPath(object), file.error().sentence);
         } else {
             // Written under a hidden name and renamed: a copy is whole or absent.
-            if (Result<std::string> temporary = WriteTemporary(folder, *file.bytes); temporary)
+            if (Result<std::string> temporary = WriteTemporary(folder, *file); temporary)
                 finished.push_back({outcome.items.size(), *temporary, name});
             else
                 item.reason = temporary.error().sentence;

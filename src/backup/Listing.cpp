@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <future>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -99,8 +100,11 @@ ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view pas
         }
         if (run.succeeded) {
             for (const char* pattern : {"*.png", "*.jpg", "*.gif"}) {
-                if (SystemFolders::FindFirstMatch(JoinPath(folder, pattern), look.picture))
+                if (std::optional<std::string> picture =
+                        SystemFolders::FindFirstMatch(JoinPath(folder, pattern))) {
+                    look.picture = std::move(*picture);
                     break;
+                }
             }
         }
         if (look.picture.empty()) {

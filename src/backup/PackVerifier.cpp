@@ -57,14 +57,14 @@ FolderEntries EntriesOf(const std::string& folder) {
 // folder with the extract tool. False with the reason.
 bool ExpandSealedPack(const std::string& packPath, CabinetTools& tools, const std::string& folder,
                       std::string& reason) {
-    FileRead pack = ReadRegularFile(packPath);
-    if (!pack.bytes) {
+    Result<std::string> pack = ReadRegularFile(packPath);
+    if (!pack) {
         reason = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "the pack cannot be read: %1"),
-            pack.Reason());
+            pack.error().sentence);
         return false;
     }
-    std::string& bytes = *pack.bytes;
+    std::string& bytes = *pack;
     // The transform is its own inverse: undone in memory, on a copy.
     PackCipher::TransformBytes(
         std::span(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()));
@@ -105,10 +105,10 @@ PackObjectFiles(const std::string& packPath, CabinetTools& tools, const std::str
     for (const std::string& name : entries.files) {
         if (name == "content.xml")
             continue;
-        FileRead file = ReadRegularFile(JoinPath(contents, name));
-        if (!file.bytes)
+        Result<std::string> file = ReadRegularFile(JoinPath(contents, name));
+        if (!file)
             return std::nullopt;
-        files.emplace(name, std::move(*file.bytes));
+        files.emplace(name, std::move(*file));
     }
     return files;
 }
@@ -127,7 +127,7 @@ PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
         return check;
     const FolderEntries entries = EntriesOf(contents);
     check.files = entries.files;
-    auto manifest = ReadWholeFile(JoinPath(contents, "content.xml"));
+    const Result<std::string> manifest = ReadRegularFile(JoinPath(contents, "content.xml"));
     if (!manifest) {
         check.reason = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "the pack holds no content.xml"));

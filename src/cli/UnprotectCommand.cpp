@@ -111,14 +111,14 @@ int RunUnprotect(const ParsedOptions& options, std::ostream& out, std::ostream& 
     WindowsBlob blob;
     const std::string file = printKey ? std::string() : options.positionals.front();
     if (!printKey) {
-        const FileRead read = ReadRegularFile(file, kMaxBlobBytes);
-        if (!read.bytes) {
+        Result<std::string> read = ReadRegularFile(file, kMaxBlobBytes);
+        if (!read) {
             err << Sentence(QCoreApplication::translate("quorvane::cli", "%1 cannot be read: %2."),
-                            file, read.Reason())
+                            file, read.error().sentence)
                 << "\n";
             return kExitFailure;
         }
-        fileBytes = *read.bytes;
+        fileBytes = std::move(*read);
         const BlobProblem problem = ParseFileBlob(fileBytes, blob);
         if (problem != BlobProblem::None) {
             err << (problem == BlobProblem::Unsupported

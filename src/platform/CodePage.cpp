@@ -7,7 +7,7 @@
 #include <cwctype>
 #include <iconv.h>
 #include <locale.h>
-#include <stdexcept>
+#include <utility>
 
 namespace quorvane {
 
@@ -43,21 +43,34 @@ locale_t Utf8Locale() {
 } // namespace
 
 const CodePage& CodePage::Ansi() {
-    static const CodePage windows1252("WINDOWS-1252");
+    // Every conversion of the program depends on it, so there is nothing
+    // sensible to go on with when it is missing, and no caller could handle
+    // its absence better than by stopping: qFatal says why on the console and
+    // in the log and ends the process.
+    static const CodePage windows1252 = [] {
+        Result<CodePage> made = Make("WINDOWS-1252");
+        if (!made)
+            qFatal("%s", made.error().sentence.c_str());
+        return std::move(*made);
+    }();
     return windows1252;
 }
 
-CodePage::CodePage(std::string iconvName) : m_name(std::move(iconvName)) {
-    IconvHandle toUtf32(("UTF-32LE"), m_name.c_str());
-    IconvHandle fromUtf32(m_name.c_str(), "UTF-32LE");
+Result<CodePage> CodePage::Make(std::string iconvName) {
+    CodePage page(std::move(iconvName));
+    IconvHandle toUtf32("UTF-32LE", page.m_name.c_str());
+    const int toError = errno;
+    IconvHandle fromUtf32(page.m_name.c_str(), "UTF-32LE");
+    const int fromError = errno;
     if (!toUtf32.Valid() || !fromUtf32.Valid())
-        throw std::runtime_error(Sentence(
-            QCoreApplication::translate("quorvane::Outcomes", "code page not available: %1"),
-            m_name));
+        return Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                         "code page not available: %1"),
+                             page.m_name),
+                    toUtf32.Valid() ? fromError : toError);
 
     const locale_t utf8Locale = Utf8Locale();
     for (int b = 0; b < 256; ++b) {
-        m_lower[static_cast<std::size_t>(b)] = static_cast<unsigned char>(b);
+        page.m_lower[static_cast<std::size_t>(b)] = static_cast<unsigned char>(b);
         char in = static_cast<char>(b);
         char* inPtr = &in;
         std::size_t inLeft = 1;
@@ -70,13 +83,13 @@ CodePage::CodePage(std::string iconvName) : m_name(std::move(iconvName)) {
             // An incomplete sequence marks the first byte of a double-byte
             // character.
             if (errno == EINVAL && b >= 0x80) {
-                m_leadByte[static_cast<std::size_t>(b)] = true;
-                m_hasLeadBytes = true;
+                page.m_leadByte[static_cast<std::size_t>(b)] = true;
+                page.m_hasLeadBytes = true;
             }
             continue;
         }
         if (b >= 'A' && b <= 'Z') {
-            m_lower[static_cast<std::size_t>(b)] = static_cast<unsigned char>(b + 32);
+            page.m_lower[static_cast<std::size_t>(b)] = static_cast<unsigned char>(b + 32);
             continue;
         }
         if (b < 0x80 || utf8Locale == static_cast<locale_t>(nullptr))
@@ -94,8 +107,9 @@ CodePage::CodePage(std::string iconvName) : m_name(std::move(iconvName)) {
         if (iconv(fromUtf32.Get(), &lowPtr, &lowLeft, &outBytePtr, &outByteLeft) !=
                 static_cast<std::size_t>(-1) &&
             sizeof(outByte) - outByteLeft == 1)
-            m_lower[static_cast<std::size_t>(b)] = static_cast<unsigned char>(outByte[0]);
+            page.m_lower[static_cast<std::size_t>(b)] = static_cast<unsigned char>(outByte[0]);
     }
+    return page;
 }
 
 std::string CodePage::Convert(const char* from, const char* to, std::string_view input) const {

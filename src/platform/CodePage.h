@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quorvane {
@@ -17,10 +20,14 @@ namespace quorvane {
 // iconv when the instance is made.
 class CodePage {
 public:
-    // The code page used everywhere: Windows-1252.
+    // The code page used everywhere: Windows-1252. glibc always has it; a
+    // system whose iconv lacks it cannot run the program at all, and the
+    // first use ends the program with a fatal message saying so.
     static const CodePage& Ansi();
 
-    explicit CodePage(std::string iconvName);
+    // The code page iconv knows by iconvName ("CP932"); fails with
+    // "code page not available: CP932" when iconv lacks it.
+    static Result<CodePage> Make(std::string iconvName);
 
     const std::string& Name() const { return m_name; }
 
@@ -54,6 +61,8 @@ public:
     std::vector<bool> CharacterStarts(std::string_view text) const;
 
 private:
+    explicit CodePage(std::string iconvName) : m_name(std::move(iconvName)) {}
+
     std::string Convert(const char* from, const char* to, std::string_view input) const;
 
     std::string m_name;

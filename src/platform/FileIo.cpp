@@ -112,96 +112,68 @@ std::string FolderOf(const std::string& path) {
 
 } // namespace
 
-std::string FileRead::Reason() const {
-    switch (problem) {
-    case Problem::None:
-        return {};
-    case Problem::Missing:
-        return Sentence(QCoreApplication::translate("quorvane::Outcomes", "it does not exist"));
-    case Problem::NotRegularFile:
-        switch (kind) {
-        case Kind::Folder:
-            return Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                        "it is a folder, not a regular file"));
-        case Kind::Fifo:
-            return Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                        "it is a FIFO, not a regular file"));
-        case Kind::Socket:
-            return Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                        "it is a socket, not a regular file"));
-        case Kind::Device:
-            return Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                        "it is a device, not a regular file"));
-        case Kind::SymbolicLink:
-            return Sentence(QCoreApplication::translate(
-                "quorvane::Outcomes", "it is a symbolic link, not a regular file"));
-        }
-        return {};
-    case Problem::TooLarge:
-        return Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                    "it is larger than any file Messenger keeps"));
-    case Problem::Unreadable:
-        return ErrorText(error);
-    }
-    return {};
+Failure NotRegularFileFailure(mode_t mode) {
+    if (S_ISDIR(mode))
+        return {0, Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                        "it is a folder, not a regular file"))};
+    if (S_ISFIFO(mode))
+        return {0, Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                        "it is a FIFO, not a regular file"))};
+    if (S_ISSOCK(mode))
+        return {0, Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                        "it is a socket, not a regular file"))};
+    if (S_ISLNK(mode))
+        return {0, Sentence(QCoreApplication::translate(
+                       "quorvane::Outcomes", "it is a symbolic link, not a regular file"))};
+    return {0, Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                    "it is a device, not a regular file"))};
 }
 
 namespace {
 
+// What the system refused with error; a name that does not exist says so in
+// the program's words.
+tl::unexpected<Failure> FailToRead(int error) {
+    if (error == ENOENT)
+        return Fail(
+            Sentence(QCoreApplication::translate("quorvane::Outcomes", "it does not exist")),
+            error);
+    return Fail(SystemFailure(error));
+}
+
+tl::unexpected<Failure> FailTooLarge() {
+    return Fail(Sentence(QCoreApplication::translate(
+        "quorvane::Outcomes", "it is larger than any file Messenger keeps")));
+}
+
 // The common end of both readers: fd was opened with O_NONBLOCK.
-FileRead ReadOpened(int rawFd, std::size_t maxBytes) {
-    FileRead result;
+Result<std::string> ReadOpened(int rawFd, std::size_t maxBytes) {
+    if (rawFd < 0)
+        return FailToRead(errno);
     Descriptor fd(rawFd);
-    if (!fd.IsOpen()) {
-        result.error = errno;
-        result.problem =
-            errno == ENOENT ? FileRead::Problem::Missing : FileRead::Problem::Unreadable;
-        return result;
-    }
     struct stat info {};
-    if (::fstat(fd.Get(), &info) != 0) {
-        result.error = errno;
-        result.problem = FileRead::Problem::Unreadable;
-        return result;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        result.problem = FileRead::Problem::NotRegularFile;
-        result.kind = S_ISDIR(info.st_mode)    ? FileRead::Kind::Folder
-                      : S_ISFIFO(info.st_mode) ? FileRead::Kind::Fifo
-                      : S_ISSOCK(info.st_mode) ? FileRead::Kind::Socket
-                                               : FileRead::Kind::Device;
-        return result;
-    }
-    if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
-        result.problem = FileRead::Problem::TooLarge;
-        return result;
-    }
+    if (::fstat(fd.Get(), &info) != 0)
+        return FailToRead(errno);
+    if (!S_ISREG(info.st_mode))
+        return Fail(NotRegularFileFailure(info.st_mode));
+    if (static_cast<std::uint64_t>(info.st_size) > maxBytes)
+        return FailTooLarge();
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(info.st_size));
     // A file that grows while it is read is cut at the bound.
-    if (!ReadAll(fd.Get(), bytes, maxBytes + 1)) {
-        result.error = errno;
-        result.problem = FileRead::Problem::Unreadable;
-        return result;
-    }
-    if (bytes.size() > maxBytes) {
-        result.problem = FileRead::Problem::TooLarge;
-        return result;
-    }
-    result.bytes = std::move(bytes);
-    return result;
+    if (!ReadAll(fd.Get(), bytes, maxBytes + 1))
+        return FailToRead(errno);
+    if (bytes.size() > maxBytes)
+        return FailTooLarge();
+    return bytes;
 }
 
 } // namespace
 
-FileRead ReadRegularFile(const std::string& path, std::size_t maxBytes) {
+Result<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes) {
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a
     // writer that may never come. It changes nothing for a regular file.
     return ReadOpened(OpenRetrying(path.c_str(), O_RDONLY | O_NONBLOCK), maxBytes);
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    return ReadRegularFile(path).bytes;
 }
 
 std::string ErrorText(int error) {
@@ -421,17 +393,13 @@ Result<> OpenFolder::Remove(const std::string& name) const {
     return {};
 }
 
-FileRead OpenFolder::ReadFile(const std::string& name, std::size_t maxBytes) const {
+Result<std::string> OpenFolder::ReadFile(const std::string& name, std::size_t maxBytes) const {
     int fd;
     do {
         fd = ::openat(m_fd, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0 && errno == ELOOP) {
-        FileRead result;
-        result.problem = FileRead::Problem::NotRegularFile;
-        result.kind = FileRead::Kind::SymbolicLink;
-        return result;
-    }
+    if (fd < 0 && errno == ELOOP)
+        return Fail(NotRegularFileFailure(S_IFLNK));
     return ReadOpened(fd, maxBytes);
 }
 

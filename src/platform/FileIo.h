@@ -3,7 +3,6 @@
 #include "platform/Result.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -15,26 +14,17 @@ namespace quorvane {
 // protected files are far smaller; a larger file is not one of them.
 inline constexpr std::size_t kMaxReadBytes = 256u * 1024 * 1024;
 
-// What reading a whole file gave. Only regular files are read: a FIFO or a
-// device in place of a file must never make the program wait.
-struct FileRead {
-    enum class Problem { None, Missing, NotRegularFile, TooLarge, Unreadable };
-    // What is there instead, for NotRegularFile.
-    enum class Kind { Folder, Fifo, Socket, Device, SymbolicLink };
-    std::optional<std::string> bytes;
-    Problem problem = Problem::None;
-    int error = 0; // errno when the system refused
-    Kind kind = Kind::Device;
+// Reads a regular file whole. Only regular files are read: a FIFO or a
+// device in place of a file must never make the program wait. Fails with
+// ENOENT and "it does not exist" when nothing has the name, with no system
+// error and a sentence such as "it is a FIFO, not a regular file" or "it is
+// larger than any file Messenger keeps" when what is there is not read, and
+// with the system's error otherwise.
+Result<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes = kMaxReadBytes);
 
-    // Why the file could not be read, for a message: "it does not exist",
-    // "it is a FIFO, not a regular file", "Permission denied", ...
-    std::string Reason() const;
-};
-
-FileRead ReadRegularFile(const std::string& path, std::size_t maxBytes = kMaxReadBytes);
-
-// Whole-file reading of a regular file; nothing when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// Why something of the type in mode is not read as a file: "it is a folder,
+// not a regular file", "it is a FIFO, not a regular file", ...
+Failure NotRegularFileFailure(mode_t mode);
 
 // The system's text for an errno value ("No space left on device").
 std::string ErrorText(int error);
@@ -91,8 +81,9 @@ public:
     Result<> Remove(const std::string& name) const;
 
     // Reads a regular file of the folder whole, as ReadRegularFile does, but
-    // a link at name is refused ("it is a symbolic link") instead of followed.
-    FileRead ReadFile(const std::string& name, std::size_t maxBytes) const;
+    // a link at name is refused ("it is a symbolic link, not a regular file")
+    // instead of followed.
+    Result<std::string> ReadFile(const std::string& name, std::size_t maxBytes) const;
     // Replaces the file name with bytes: written to an exclusive hidden
     // temporary file, synced and renamed over name, so a reader sees the old
     // file or the new one whole. A link at name is replaced, never followed;

@@ -216,14 +216,15 @@ bool SystemFolders::FileExists(const std::string& pattern) {
     return ForEachMatch(pattern, [](const std::string&, const std::string&, bool) { return true; });
 }
 
-bool SystemFolders::FindFirstMatch(const std::string& pattern, std::string& fullPath) {
-    return ForEachMatch(pattern,
-                        [&](const std::string& folder, const std::string& name, bool isDir) {
-                            if (isDir)
-                                return false;
-                            fullPath = JoinPath(folder, name);
-                            return true;
-                        });
+std::optional<std::string> SystemFolders::FindFirstMatch(const std::string& pattern) {
+    std::optional<std::string> found;
+    ForEachMatch(pattern, [&](const std::string& folder, const std::string& name, bool isDir) {
+        if (isDir)
+            return false;
+        found = JoinPath(folder, name);
+        return true;
+    });
+    return found;
 }
 
 bool SystemFolders::MatchesPattern(std::string_view name, std::string_view pattern) {

@@ -5,6 +5,7 @@
 #include "platform/ScratchFolder.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace quorvane {
@@ -42,8 +43,8 @@ public:
     // in the last part, matched without regard to case, as on Windows).
     static bool FileExists(const std::string& pattern);
     // The first file (never a folder) matching the pattern, in name order;
-    // fullPath is left unchanged when nothing matches.
-    static bool FindFirstMatch(const std::string& pattern, std::string& fullPath);
+    // nothing when none does (or its folder cannot be read).
+    static std::optional<std::string> FindFirstMatch(const std::string& pattern);
     // Windows-style match of one name against a pattern ("*.*" matches every
     // name, also one without a dot), without regard to ASCII case.
     static bool MatchesPattern(std::string_view name, std::string_view pattern);

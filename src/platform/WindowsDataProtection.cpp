@@ -7,6 +7,7 @@
 #include <openssl/crypto.h>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace quorvane {
 
@@ -25,9 +26,11 @@ constexpr Guid kProvider = {0xd0, 0x8c, 0x9d, 0xdf, 0x01, 0x15, 0xd1, 0x11,
 
 std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t limit,
                                          bool& missing) {
-    const FileRead read = ReadRegularFile(path, limit);
-    missing = read.problem == FileRead::Problem::Missing;
-    return read.bytes;
+    Result<std::string> read = ReadRegularFile(path, limit);
+    missing = !read && read.error().osError == ENOENT;
+    if (!read)
+        return std::nullopt;
+    return std::move(*read);
 }
 
 ByteSpan AsSpan(const std::string& bytes) {

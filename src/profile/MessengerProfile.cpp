@@ -6,6 +6,8 @@
 #include "platform/Paths.h"
 #include "profile/Base64.h"
 
+#include <cerrno>
+
 namespace quorvane {
 
 namespace {
@@ -31,12 +33,10 @@ std::string MessengerProfile::Under(const std::string& folder, std::string_view 
                                      : JoinPath(folder, relative);
 }
 
-bool MessengerProfile::LocateMessengerFolder() {
+void MessengerProfile::LocateMessengerFolder() {
     messengerFolder.clear();
-    if (m_services.applicationDataFolder.empty())
-        return false;
-    messengerFolder = Under(m_services.applicationDataFolder, "Microsoft/MSN Messenger");
-    return true;
+    if (!m_services.applicationDataFolder.empty())
+        messengerFolder = Under(m_services.applicationDataFolder, "Microsoft/MSN Messenger");
 }
 
 std::uint32_t MessengerProfile::AccountId(std::string_view passportText, const CodePage& codePage) {
@@ -49,37 +49,35 @@ std::uint32_t MessengerProfile::AccountId(std::string_view passportText, const C
     return hash;
 }
 
-bool MessengerProfile::SetPassport(std::string_view newPassport) {
+void MessengerProfile::SetPassport(std::string_view newPassport) {
     passport = std::string(newPassport);
     accountId = AccountId(passport, m_services.codePage);
     // Without an application-data folder this is a path from the root, which
     // finds nothing: the listing then fails on its pointer file.
     accountFolder = Under(messengerFolder, std::to_string(accountId));
     mapFileFolder = Under(accountFolder, "MapFile");
-    return true;
 }
 
 ProtectedFileContent MessengerProfile::ReadProtectedFile(const std::string& path) const {
     ProtectedFileContent content;
-    const FileRead file = ReadRegularFile(path, kMaxProtectedFileSize);
-    if (!file.bytes) {
+    const Result<std::string> file = ReadRegularFile(path, kMaxProtectedFileSize);
+    if (!file) {
         using Problem = ProtectedFileContent::Problem;
-        content.problem =
-            file.problem == FileRead::Problem::Missing ? Problem::Missing : Problem::Unreadable;
-        content.detail = file.Reason();
+        content.problem = file.error().osError == ENOENT ? Problem::Missing : Problem::Unreadable;
+        content.detail = file.error().sentence;
         return content;
     }
-    if (file.bytes->size() < 2) {
-        content.problem = file.bytes->empty() ? ProtectedFileContent::Problem::Empty
-                                              : ProtectedFileContent::Problem::Damaged;
+    if (file->size() < 2) {
+        content.problem = file->empty() ? ProtectedFileContent::Problem::Empty
+                                        : ProtectedFileContent::Problem::Damaged;
         return content;
     }
     content.read = true;
     // The first two bytes are not part of the blob.
-    const auto* blob = reinterpret_cast<const std::uint8_t*>(file.bytes->data()) + 2;
+    const auto* blob = reinterpret_cast<const std::uint8_t*>(file->data()) + 2;
     const auto* entropy = reinterpret_cast<const std::uint8_t*>(passport.data());
     UnprotectFailure failure = UnprotectFailure::None;
-    auto plain = m_services.protection.Unprotect(std::span(blob, file.bytes->size() - 2),
+    auto plain = m_services.protection.Unprotect(std::span(blob, file->size() - 2),
                                                  std::span(entropy, passport.size()), &failure);
     if (!plain) {
         using Problem = ProtectedFileContent::Problem;

@@ -60,8 +60,9 @@ public:
     // passport in code-page bytes.
     virtual bool ListObjects(std::string_view passport);
 
-    bool LocateMessengerFolder();
-    bool SetPassport(std::string_view passport);
+    // messengerFolder stays empty when no application-data folder is known.
+    void LocateMessengerFolder();
+    void SetPassport(std::string_view passport);
 
     // The two bytes Messenger puts before the blob are skipped; the
     // plain text is Base64 of UTF-16LE text.

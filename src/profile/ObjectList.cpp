@@ -167,11 +167,11 @@ std::string PackagedObjectList::ThumbnailFolder(const InstalledObject& object) c
     return JoinPath(JoinPath(scratchFolder, "thumbnails"), ScratchName(object.tag) + ".dir");
 }
 
-bool PackagedObjectList::WriteStampFile(const std::string& tag, const char* bytes,
-                                        std::size_t count) const {
-    return m_stamps.IsOpen() &&
-           m_stamps.WriteNewFile(ScratchName(tag), std::string_view(bytes, count), 0600)
-               .has_value();
+Result<> PackagedObjectList::WriteStampFile(const std::string& tag, const char* bytes,
+                                            std::size_t count) const {
+    if (!m_stamps.IsOpen())
+        return Fail(SystemFailure(EBADF));
+    return m_stamps.WriteNewFile(ScratchName(tag), std::string_view(bytes, count), 0600);
 }
 
 bool PackagedObjectList::ListObjects(std::string_view newPassport) {
@@ -207,6 +207,8 @@ bool PackagedObjectList::ListObjects(std::string_view newPassport) {
             object.tag = InstalledObject::Field(std::to_string(tick++) + object.location);
         } while (!tags.insert(object.tag).second);
         nextTick[object.location] = tick;
+        // An object whose stamp could not be written is still listed: backing
+        // it up fails then, saying that its stamp file cannot be read.
         WriteStampFile(object.tag, record.stamp.data(), record.stamp.size());
         objects.push_back(std::move(object));
     }

@@ -85,7 +85,8 @@ public:
     ~PackagedObjectList() override;
 
     bool ListObjects(std::string_view passport) override;
-    bool WriteStampFile(const std::string& tag, const char* bytes, std::size_t count) const;
+    // Writes a listed object's stamp into its new stamp file.
+    Result<> WriteStampFile(const std::string& tag, const char* bytes, std::size_t count) const;
 
     // The stamp file of a listed object.
     std::string StampPath(const InstalledObject& object) const;

@@ -1,5 +1,7 @@
 #include "profile/PackCipher.h"
 
+#include "platform/FileIo.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <string_view>
@@ -37,11 +39,15 @@ std::array<std::uint8_t, PackCipher::blockSize> MakeKeystream() {
     return stream;
 }
 
+// Fails with errno set; a file cut short while it is worked on reads as an
+// input/output error.
 bool ReadFully(int fd, std::uint8_t* data, std::size_t size, off_t offset) {
     while (size > 0) {
         ssize_t got = pread(fd, data, size, offset);
         if (got < 0 && errno == EINTR)
             continue;
+        if (got == 0)
+            errno = EIO;
         if (got <= 0)
             return false;
         data += got;
@@ -51,11 +57,14 @@ bool ReadFully(int fd, std::uint8_t* data, std::size_t size, off_t offset) {
     return true;
 }
 
+// Fails with errno set; no progress means the disk is full.
 bool WriteFully(int fd, const std::uint8_t* data, std::size_t size, off_t offset) {
     while (size > 0) {
         ssize_t put = pwrite(fd, data, size, offset);
         if (put < 0 && errno == EINTR)
             continue;
+        if (put == 0)
+            errno = ENOSPC;
         if (put <= 0)
             return false;
         data += put;
@@ -85,17 +94,26 @@ void PackCipher::TransformBytes(std::span<std::uint8_t> bytes) {
             bytes[i + k] ^= keystream[k];
 }
 
-bool PackCipher::TransformFile(const std::string& path) const {
+Result<> PackCipher::TransformFile(const std::string& path) const {
     // Never through a link, and never waiting on a FIFO planted at the name.
-    int fd = open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
+    const int fd = open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        return Fail(error == ELOOP ? NotRegularFileFailure(S_IFLNK) : SystemFailure(error));
+    }
     struct stat info {};
-    // A file marked read-only stays untouched, whoever runs the program (on
-    // Windows even an administrator cannot open it for writing).
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0) {
+    Failure failure;
+    if (fstat(fd, &info) != 0)
+        failure = SystemFailure(errno);
+    else if (!S_ISREG(info.st_mode))
+        failure = NotRegularFileFailure(info.st_mode);
+    else if ((info.st_mode & S_IWUSR) == 0)
+        // A file marked read-only stays untouched, whoever runs the program
+        // (on Windows even an administrator cannot open it for writing).
+        failure = SystemFailure(EACCES);
+    if (!failure.sentence.empty()) {
         close(fd);
-        return false;
+        return Fail(std::move(failure));
     }
     posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 
@@ -103,21 +121,27 @@ bool PackCipher::TransformFile(const std::string& path) const {
     // large chunks of whole blocks; the bytes after the last whole block stay.
     const auto transformed = static_cast<std::uint64_t>(info.st_size) / blockSize * blockSize;
     std::vector<std::uint8_t> chunk(kChunkSize);
-    bool ok = true;
-    for (std::uint64_t offset = 0; offset < transformed && ok;) {
+    int error = 0;
+    for (std::uint64_t offset = 0; offset < transformed;) {
         const auto size =
             static_cast<std::size_t>(std::min<std::uint64_t>(kChunkSize, transformed - offset));
         if (!ReadFully(fd, chunk.data(), size, static_cast<off_t>(offset))) {
-            ok = false;
+            error = errno;
             break;
         }
         TransformBytes(std::span(chunk.data(), size));
-        ok = WriteFully(fd, chunk.data(), size, static_cast<off_t>(offset));
+        if (!WriteFully(fd, chunk.data(), size, static_cast<off_t>(offset))) {
+            error = errno;
+            break;
+        }
         offset += size;
     }
-    if (close(fd) != 0)
-        ok = false;
-    return ok;
+    // On some file systems a failed write only shows up at the close.
+    if (close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0)
+        return Fail(SystemFailure(error));
+    return {};
 }
 
 } // namespace quorvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -18,10 +20,12 @@ public:
     explicit PackCipher(std::string windowsFolder);
     virtual ~PackCipher();
 
-    // Transforms the file in place; false when it cannot be opened for
-    // reading and writing (then it is unchanged) or a block cannot be read or
-    // written back. The last size % 128 bytes stay as they are.
-    bool TransformFile(const std::string& path) const;
+    // Transforms the file in place. Fails when it cannot be opened for
+    // reading and writing (then it is unchanged: a link, anything but a
+    // regular file and a file marked read-only are never opened for it) or a
+    // block cannot be read or written back. The last size % 128 bytes stay as
+    // they are.
+    Result<> TransformFile(const std::string& path) const;
 
     // The working folder of the cabinet tool when a single-object pack is
     // built.

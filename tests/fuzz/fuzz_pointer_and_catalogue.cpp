@@ -28,7 +28,7 @@ constexpr std::array kLayouts = {CatalogueLayout::Packaged, CatalogueLayout::Reg
                                  CatalogueLayout::CustomEmoticons};
 
 const CodePage& ShiftJis() {
-    static const CodePage codePage("SHIFT_JIS");
+    static const CodePage codePage = CodePage::Make("SHIFT_JIS").value();
     return codePage;
 }
 

@@ -37,7 +37,7 @@ public:
     CaptureFile(const CaptureFile&) = delete;
     CaptureFile& operator=(const CaptureFile&) = delete;
     const std::string& Path() const { return m_path; }
-    std::string Read() const { return ReadWholeFile(m_path).value_or(std::string()); }
+    std::string Read() const { return ReadRegularFile(m_path).value_or(std::string()); }
 
 private:
     std::string m_path;

@@ -31,7 +31,7 @@ std::map<std::string, std::string> FilesIn(const std::string& folder) {
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
         files[name] = entry.is_regular_file() && !entry.is_symlink()
-                          ? ReadWholeFile(entry.path().string()).value_or("<unreadable>")
+                          ? ReadRegularFile(entry.path().string()).value_or("<unreadable>")
                           : "<not a file>";
     }
     return files;
@@ -60,7 +60,7 @@ ReadWithCabextract(const std::string& cabinet, const std::string& outFolder, std
 std::map<std::string, std::string>
 OpenSealedPack(const std::string& pack, const std::string& workFolder, std::string& error) {
     const std::string copy = JoinPath(workFolder, "copy.cab");
-    auto bytes = ReadWholeFile(pack);
+    auto bytes = ReadRegularFile(pack);
     if (bytes)
         PackCipher::TransformBytes(
             std::span(reinterpret_cast<std::uint8_t*>(bytes->data()), bytes->size()));

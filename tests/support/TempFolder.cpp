@@ -72,9 +72,9 @@ void WriteFile(const std::string& path, std::string_view bytes) {
 }
 
 std::string ReadFile(const std::string& path) {
-    auto bytes = ReadWholeFile(path);
+    auto bytes = ReadRegularFile(path);
     if (!bytes)
-        throw std::runtime_error("cannot read " + path);
+        throw std::runtime_error("cannot read " + path + ": " + bytes.error().sentence);
     return *bytes;
 }
 

@@ -220,7 +220,7 @@ TEST_F(MainWindowTest, GetMoreOpensTheManualWhereItTellsWhereContentComesFrom) {
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     const QUrl url = opened.source();
     EXPECT_EQ(url.fragment(), "content");
-    const std::optional<std::string> manual = ReadWholeFile(url.toLocalFile().toStdString());
+    const Result<std::string> manual = ReadRegularFile(url.toLocalFile().toStdString());
     ASSERT_TRUE(manual.has_value()) << url.toString().toStdString();
     EXPECT_NE(manual->find("id=\"content\""), std::string::npos);
 }

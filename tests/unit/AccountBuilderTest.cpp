@@ -176,7 +176,7 @@ TEST_F(AccountBuilderTest, NonAsciiLocationsAndPassportsFindTheirFiles) {
     const std::string stampPath = StampPath(winks, winks.objects[0]);
     EXPECT_EQ(ReadFile(stampPath), wink.stamp);
     winks.Clear();
-    EXPECT_FALSE(ReadWholeFile(stampPath).has_value());
+    EXPECT_FALSE(ReadRegularFile(stampPath).has_value());
 }
 
 TEST_F(AccountBuilderTest, CatalogueWithoutRecordsListsNothingSuccessfully) {
@@ -211,7 +211,7 @@ TEST_F(AccountBuilderTest, StampFilesLastExactlyAsLongAsTheListing) {
     };
     auto allExist = [](const std::vector<std::string>& paths) {
         for (const std::string& path : paths)
-            if (!ReadWholeFile(path))
+            if (!ReadRegularFile(path))
                 return false;
         return !paths.empty();
     };
@@ -238,7 +238,7 @@ TEST_F(AccountBuilderTest, StampFilesLastExactlyAsLongAsTheListing) {
     ASSERT_EQ(second.size(), 3u);
     for (std::size_t i = 0; i < first.size(); ++i) {
         EXPECT_NE(first[i], second[i]);
-        EXPECT_FALSE(ReadWholeFile(first[i]).has_value()) << first[i];
+        EXPECT_FALSE(ReadRegularFile(first[i]).has_value()) << first[i];
     }
     EXPECT_TRUE(allExist(second));
     EXPECT_EQ(WithoutStamps(SnapshotTree(root.Path()), list), before);

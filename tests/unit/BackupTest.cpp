@@ -444,7 +444,7 @@ TEST_F(BackupFixture, PackNameOfAnEmptyOrDotNameIsTheTick) {
 TEST_F(BackupFixture, DoubleByteCharactersAreNotCutInNames) {
     // In Shift-JIS "\x83\x5C" is one katakana letter whose second byte is
     // a backslash; it must survive as the letter.
-    const CodePage shiftJis("CP932");
+    const CodePage shiftJis = CodePage::Make("CP932").value();
     BackupServices japanese{tools, folders, clock, pause, shiftJis, nullptr};
     BackupOperation backup(japanese);
     EXPECT_EQ(backup.PackName("\x83\x5C \x83\x5C"), "\xE3\x82\xBD-\xE3\x82\xBD");

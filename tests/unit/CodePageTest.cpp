@@ -67,7 +67,9 @@ TEST(CodePage, FindsAndReplacesLeftToRightWithoutOverlap) {
 // A double-byte code page plugs into the same class: matches never begin in
 // the second byte of a character, and double-byte characters are lowered whole.
 TEST(CodePage, DoubleByteCodePageIsHandledByCharacter) {
-    CodePage shiftJis("SHIFT_JIS");
+    const Result<CodePage> made = CodePage::Make("SHIFT_JIS");
+    ASSERT_TRUE(made) << made.error().sentence;
+    const CodePage& shiftJis = *made;
     ASSERT_TRUE(shiftJis.HasLeadBytes());
     EXPECT_TRUE(shiftJis.IsLeadByte(0x82));
     // 0x82 0x60 is a full-width "A"; its second byte is "`" and 0x82 0x81 is full-width "a".
@@ -76,6 +78,13 @@ TEST(CodePage, DoubleByteCodePageIsHandledByCharacter) {
     EXPECT_EQ(shiftJis.ToLower("\x82\x60Z"), "\x82\x81z");
     // 0x83 0x5C holds a backslash byte in its second half.
     EXPECT_EQ(shiftJis.ReplaceAll("\x83\x5c\x5c", "\\", "/"), "\x83\x5c/");
+}
+
+// A code page iconv lacks is refused, and the reason names it.
+TEST(CodePage, CodePageUnknownToIconvIsRefused) {
+    const Result<CodePage> made = CodePage::Make("NO-SUCH-CODE-PAGE");
+    ASSERT_FALSE(made);
+    EXPECT_EQ(made.error().sentence, "code page not available: NO-SUCH-CODE-PAGE");
 }
 
 } // namespace

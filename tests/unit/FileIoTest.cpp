@@ -43,7 +43,7 @@ private:
 // Bytes a text-mode or C-string reader would mangle: zeros, CR LF, high bytes.
 const std::string kAwkwardBytes("a\0b\r\n\xFF\xE9\x00\x01z", 10);
 
-TEST(FileIoTest, ReadWholeFileReturnsEveryByteOrNothing) {
+TEST(FileIoTest, ReadRegularFileReturnsEveryByte) {
     test::TempFolder scratch;
     test::WriteFile(scratch / "awkward", kAwkwardBytes);
     test::WriteFile(scratch / "empty", "");
@@ -52,22 +52,49 @@ TEST(FileIoTest, ReadWholeFileReturnsEveryByteOrNothing) {
         big[i] = static_cast<char>(i * 7 % 251);
     test::WriteFile(scratch / "big", big);
 
-    EXPECT_EQ(ReadWholeFile(scratch / "awkward"), kAwkwardBytes);
+    EXPECT_EQ(ReadRegularFile(scratch / "awkward").value_or("failed"), kAwkwardBytes);
     // An empty file is read successfully, which is not the same as missing.
-    EXPECT_EQ(ReadWholeFile(scratch / "empty"), std::string());
-    EXPECT_EQ(ReadWholeFile(scratch / "big"), big);
-    EXPECT_EQ(ReadWholeFile(scratch / "missing"), std::nullopt);
-    EXPECT_EQ(ReadWholeFile(scratch.Path()), std::nullopt);
-    EXPECT_EQ(ReadWholeFile(""), std::nullopt);
+    EXPECT_EQ(ReadRegularFile(scratch / "empty").value_or("failed"), std::string());
+    EXPECT_EQ(ReadRegularFile(scratch / "big").value_or("failed"), big);
 }
 
-TEST(FileIoTest, ReadWholeFileFailsOnUnreadableFile) {
+// A caller tells a file that is not there (first start) from one that is
+// there but not read, and the user reads why.
+TEST(FileIoTest, ReadRegularFileSaysWhyItReadNothing) {
+    test::TempFolder scratch;
+    test::WriteFile(scratch / "large", std::string(11, 'x'));
+    const auto failure = [](const Result<std::string>& read) {
+        return read ? Failure{-1, "read " + *read} : read.error();
+    };
+
+    const Failure missing = failure(ReadRegularFile(scratch / "missing"));
+    EXPECT_EQ(missing.osError, ENOENT);
+    EXPECT_EQ(missing.sentence, "it does not exist");
+    EXPECT_EQ(failure(ReadRegularFile("")).osError, ENOENT);
+    const Failure folder = failure(ReadRegularFile(scratch.Path()));
+    EXPECT_EQ(folder.osError, 0);
+    EXPECT_EQ(folder.sentence, "it is a folder, not a regular file");
+    EXPECT_EQ(failure(ReadRegularFile(scratch / "large", 10)).sentence,
+              "it is larger than any file Messenger keeps");
+
+    OpenFolder open;
+    ASSERT_TRUE(open.Open(scratch.Path()));
+    fs::create_symlink(scratch / "large", scratch / "link");
+    EXPECT_EQ(failure(open.ReadFile("link", 100)).sentence,
+              "it is a symbolic link, not a regular file");
+    EXPECT_EQ(failure(open.ReadFile("missing", 100)).osError, ENOENT);
+}
+
+TEST(FileIoTest, ReadRegularFileGivesTheSystemsReasonForAnUnreadableFile) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not stop root";
     test::TempFolder scratch;
     test::WriteFile(scratch / "secret", "x");
     fs::permissions(scratch / "secret", fs::perms::none);
-    EXPECT_EQ(ReadWholeFile(scratch / "secret"), std::nullopt);
+    const Result<std::string> secret = ReadRegularFile(scratch / "secret");
+    ASSERT_FALSE(secret);
+    EXPECT_EQ(secret.error().osError, EACCES);
+    EXPECT_EQ(secret.error().sentence, ErrorText(EACCES));
 }
 
 TEST(FileIoTest, WriteWholeFileCreatesAndTruncates) {

@@ -95,7 +95,7 @@ TEST(Passport, NeedsOneByteBeforeAndThreeAfterTheAt) {
 TEST(Passport, AnAtInsideADoubleByteCharacterIsNoAt) {
     // In Shift-JIS 0x81 0x40 is one character (an ideographic space) whose
     // second byte happens to be "@".
-    const CodePage shiftJis("CP932");
+    const CodePage shiftJis = CodePage::Make("CP932").value();
     ASSERT_TRUE(shiftJis.IsLeadByte(0x81));
     EXPECT_FALSE(IsValidPassport("\x81\x40\x61\x62\x63", shiftJis));
     // The real "@" after it is found: "\x81\x40" is before it.

@@ -1,7 +1,9 @@
 #include "profile/PackCipher.h"
 
+#include "platform/FileIo.h"
 #include "support/TempFolder.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -65,7 +67,10 @@ TEST(PackCipher, RefusesFilesItCannotRewrite) {
     const std::string original = Pattern(512);
     test::WriteFile(path, original);
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-    EXPECT_FALSE(cipher.TransformFile(path));
+    // Refused even where the system would let root write: the reason says so.
+    const Result<> sealed = cipher.TransformFile(path);
+    ASSERT_FALSE(sealed);
+    EXPECT_EQ(sealed.error().sentence, ErrorText(EACCES));
     EXPECT_EQ(test::ReadFile(path), original);
 }
 

@@ -65,15 +65,11 @@ TEST(SystemFolders, FindFirstMatchTakesFilesInNameOrderAndNeverFolders) {
     test::WriteFile(root / "b.PNG", "b");
     test::WriteFile(root / "a.png/inside", "folder named like a picture");
     test::WriteFile(root / "c.png", "c");
-    std::string found = "unchanged";
-    ASSERT_TRUE(SystemFolders::FindFirstMatch(root / "*.png", found));
-    EXPECT_EQ(found, root / "b.PNG");
+    EXPECT_EQ(SystemFolders::FindFirstMatch(root / "*.png"), root / "b.PNG");
     EXPECT_TRUE(SystemFolders::FileExists(root / "a.png"));
     EXPECT_TRUE(SystemFolders::FileExists(root / "*.*"));
-    found = "unchanged";
-    EXPECT_FALSE(SystemFolders::FindFirstMatch(root / "*.gif", found));
-    EXPECT_FALSE(SystemFolders::FindFirstMatch(root / "a.*", found));
-    EXPECT_EQ(found, "unchanged");
+    EXPECT_EQ(SystemFolders::FindFirstMatch(root / "*.gif"), std::nullopt);
+    EXPECT_EQ(SystemFolders::FindFirstMatch(root / "a.*"), std::nullopt);
     EXPECT_FALSE(SystemFolders::FileExists(root / "nothing/*.*"));
 }
 

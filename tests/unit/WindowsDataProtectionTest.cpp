@@ -256,7 +256,7 @@ TEST_F(WindowsKeyringTest, KeysMadeBeforeAPasswordChangeOpenThroughCredHist) {
 TEST_F(WindowsKeyringTest, HostileKeyFilesEndWithAReason) {
     m_user.Write(AppData());
     const std::string path = JoinPath(m_user.ProtectFolder(AppData()), GuidText(m_user.guid));
-    const auto bytes = ReadWholeFile(path);
+    const Result<std::string> bytes = ReadRegularFile(path);
     ASSERT_TRUE(bytes);
 
     const auto statusWith = [&](const std::string& content) {

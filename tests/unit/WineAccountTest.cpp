@@ -209,8 +209,8 @@ TEST_F(WineAccountTest, ObjectListsReadEveryCategory) {
                 ExpectPackagedTag(object.tag, objects[i].location);
                 EXPECT_TRUE(tags.insert(object.tag).second) << object.tag;
                 // The listing put the stamp into a file named by the tag.
-                const auto stamp =
-                    ReadWholeFile(static_cast<const PackagedObjectList&>(*list).StampPath(object));
+                const auto stamp = ReadRegularFile(
+                    static_cast<const PackagedObjectList&>(*list).StampPath(object));
                 ASSERT_TRUE(stamp.has_value()) << object.tag;
                 EXPECT_EQ(*stamp, objects[i].stamp);
             }

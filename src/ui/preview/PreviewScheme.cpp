@@ -143,11 +143,11 @@ std::unique_ptr<QIODevice> OpenServedFile(const QString& file, bool stream) {
         if (slash == std::string::npos ||
             !folder.Open(slash == 0 ? "/" : path.substr(0, slash), true))
             return nullptr;
-        FileRead read = folder.ReadFile(path.substr(slash + 1), kMaxReadBytes);
-        if (!read.bytes)
+        const Result<std::string> read = folder.ReadFile(path.substr(slash + 1), kMaxReadBytes);
+        if (!read)
             return nullptr;
         auto buffer = std::make_unique<QBuffer>();
-        buffer->setData(QByteArray::fromStdString(*read.bytes));
+        buffer->setData(QByteArray::fromStdString(*read));
         buffer->open(QIODevice::ReadOnly);
         return buffer;
     }
