@@ -196,7 +196,7 @@ const BareInputs& GetBareInputs(int winks) {
         const std::string folder = JoinPath(manifests, std::to_string(i));
         MakeFolders(folder);
         const std::string manifest = JoinPath(folder, "content.xml");
-        const auto stamp = ReadWholeFile(list.StampPath(object));
+        const auto stamp = ReadRegularFile(list.StampPath(object));
         OpenFolder opened;
         if (!stamp || !opened.Open(folder) ||
             !WriteObjectManifest(ContentCategory::Winks, opened, object, *stamp, Ansi()))
@@ -639,7 +639,7 @@ void BM_BareEmoticonCabarc(benchmark::State& state) {
         manifest.SetFolder(folder);
         manifest.Begin();
         for (const InstalledObject& object : list.objects) {
-            const auto bytes = ReadWholeFile(list.ObjectPath(object));
+            const auto bytes = ReadRegularFile(list.ObjectPath(object));
             const std::string name =
                 Ansi().ToUtf8(EmoticonManifest::PackFileName(object.location, Ansi()));
             if (!bytes || !WriteWholeFile(JoinPath(folder, name), *bytes)) {
