@@ -1,0 +1,180 @@
+// An account read from a Windows user's folder, as found on an old disk:
+// XP's and Vista's layouts, the password on standard input, and the
+// command line's answers when the password or the keys are not right.
+
+#include "support/ChildRun.h"
+#include "support/MessengerAccountBuilder.h"
+#include "support/TempFolder.h"
+#include "support/WindowsDpapiWriter.h"
+
+#include "platform/CodePage.h"
+#include "platform/FileIo.h"
+#include "platform/Paths.h"
+#include "profile/ContentCategory.h"
+#include "profile/MessengerProfile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+namespace quorvane::test {
+namespace {
+
+constexpr const char* kPassport = "Old.Disk@example.com";
+
+struct Layout {
+    const char* name;
+    const char* usersFolder; // under the drive's root
+    const char* appData;     // under the user's folder
+    bool xp;                 // 3DES and SHA-1 keys and blobs
+};
+
+const Layout kXp = {"xp", "Documents and Settings", "Application Data", true};
+const Layout kVista = {"vista", "Users", "AppData/Roaming", false};
+
+class WindowsProfileTest : public ::testing::TestWithParam<Layout> {
+protected:
+    WindowsProfileTest()
+        : drive(root / "drive"),
+          profile(JoinPath(JoinPath(drive, GetParam().usersFolder), "Alice")),
+          appData(JoinPath(profile, GetParam().appData)) {
+        user.xp = GetParam().xp;
+        user.Write(appData);
+        const WindowsKeyring keyring(user.ProtectFolder(appData), user.sid,
+                                     dpapi::UserCredentials::FromPassword(user.password));
+        const WindowsTestProtection protection(user, keyring);
+        MessengerAccountBuilder builder(appData, kPassport, protection);
+        for (ContentCategory category : kAllCategories)
+            for (int n = 0; n < 2; ++n)
+                builder.Add(category, MessengerAccountBuilder::SampleObject(category, n));
+        builder.Write();
+        environment = IsolatedEnvironment(root.Path(), root / "no-prefix", "nobody");
+    }
+
+    ChildResult Run(std::vector<std::string> arguments, const std::string& input) const {
+        const std::string stdinPath = root / "stdin";
+        EXPECT_TRUE(WriteFileAtomically(stdinPath, input));
+        arguments.insert(arguments.begin(), QUORVANE_CLI);
+        ChildOptions options{&environment, "", ""};
+        options.stdinPath = stdinPath;
+        return RunChild(arguments, options);
+    }
+
+    TempFolder root;
+    std::string drive;
+    std::string profile;
+    std::string appData;
+    WindowsUserKeys user;
+    std::map<std::string, std::string> environment;
+};
+
+TEST_P(WindowsProfileTest, BacksUpEveryTypeWithThePasswordAndWritesNothingThere) {
+    const auto before = SnapshotTree(drive);
+    const std::string backupFolder = root / "backup";
+    std::vector<std::string> packs;
+    for (ContentCategory category : kAllCategories) {
+        SCOPED_TRACE(std::string(CategoryKeyword(category)));
+        // With and without a final newline, as a pipe or a file gives it.
+        const ChildResult result = Run({"backup", "--type", std::string(CategoryKeyword(category)),
+                                        "--passport", kPassport, "--windows-profile", profile,
+                                        "--password-stdin", "--to", backupFolder, "--all"},
+                                       user.password + (IsPackaged(category) ? "\n" : ""));
+        ASSERT_EQ(result.exitCode, 0) << result.Describe();
+        const std::vector<std::string> lines = Lines(result.out);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.back(), "Congratulation! Backup finished successfully.");
+        for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+            const std::vector<std::string> fields = Fields(lines[i]);
+            ASSERT_EQ(fields.size(), 4u) << lines[i];
+            EXPECT_EQ(fields[2], "written") << lines[i];
+            if (fields[3].ends_with(".msn") &&
+                std::find(packs.begin(), packs.end(), fields[3]) == packs.end())
+                packs.push_back(fields[3]);
+        }
+    }
+    EXPECT_EQ(packs.size(), 7u); // two each of three packaged types, the emoticons together
+    std::vector<std::string> verify = {"verify"};
+    verify.insert(verify.end(), packs.begin(), packs.end());
+    EXPECT_EQ(Run(verify, "").exitCode, 0);
+    EXPECT_EQ(SnapshotTree(drive), before);
+}
+
+TEST_P(WindowsProfileTest, NamesInAnotherCaseAreFound) {
+    // An NTFS disk mounted by Linux shows names as stored; Windows did not
+    // care about their case.
+    std::filesystem::rename(JoinPath(appData, "Microsoft/MSN Messenger"),
+                            JoinPath(appData, "Microsoft/msn messenger"));
+    std::string shouted = BaseName(appData);
+    for (char& c : shouted)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::filesystem::rename(appData, JoinPath(ParentFolder(appData), shouted));
+    const ChildResult result = Run({"list", "--type", "custom-emoticons", "--passport", kPassport,
+                                    "--windows-profile", profile, "--password-stdin"},
+                                   user.password);
+    EXPECT_EQ(result.exitCode, 0) << result.Describe();
+    EXPECT_EQ(Lines(result.out).size(), 2u) << result.out;
+}
+
+TEST_P(WindowsProfileTest, EachProblemHasItsOwnMessage) {
+    const std::vector<std::string> list = {"catalogue",        "--type",  "winks",
+                                           "--passport",       kPassport, "--password-stdin",
+                                           "--windows-profile"};
+    const auto listWith = [&](const std::string& folder, const std::string& password) {
+        std::vector<std::string> arguments = list;
+        arguments.push_back(folder);
+        return Run(arguments, password);
+    };
+
+    ChildResult wrong = listWith(profile, "not it");
+    EXPECT_EQ(wrong.exitCode, 1);
+    EXPECT_NE(wrong.err.find("the password does not unlock the Windows profile of Alice"),
+              std::string::npos)
+        << wrong.err;
+    EXPECT_NE(wrong.err.find("rescue"), std::string::npos) << wrong.err;
+
+    // The drive's root: the users are named, none is guessed.
+    ChildResult atRoot = listWith(drive, user.password);
+    EXPECT_EQ(atRoot.exitCode, 1);
+    EXPECT_NE(atRoot.err.find(profile), std::string::npos) << atRoot.err;
+
+    // unprotect: the map file's plain text, then each failure in its words.
+    const std::string mapFile = JoinPath(
+        appData, "Microsoft/MSN Messenger/" +
+                     std::to_string(MessengerProfile::AccountId(kPassport, CodePage::Ansi())) +
+                     "/CustomEmoticons/map.dat");
+    std::vector<std::string> unprotect = {
+        "unprotect", "--masterkey-dir", user.ProtectFolder(appData),
+        "--sid",     user.sid,          "--password-stdin"};
+    const std::string entropy =
+        ToHex(std::span(reinterpret_cast<const std::uint8_t*>(kPassport), std::strlen(kPassport)));
+    auto withArgs = [&](std::vector<std::string> extra) {
+        std::vector<std::string> arguments = unprotect;
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        return arguments;
+    };
+    const ChildResult opened = Run(withArgs({"--entropy-hex", entropy, mapFile}), user.password);
+    EXPECT_EQ(opened.exitCode, 0) << opened.Describe();
+    EXPECT_FALSE(opened.out.empty());
+
+    const ChildResult badSignature = Run(withArgs({mapFile}), user.password);
+    EXPECT_EQ(badSignature.exitCode, 1);
+    EXPECT_NE(badSignature.err.find(mapFile + " is damaged (its signature does not match)"),
+              std::string::npos)
+        << badSignature.err;
+
+    std::filesystem::remove(JoinPath(user.ProtectFolder(appData), dpapi::GuidText(user.guid)));
+    const ChildResult missing = Run(withArgs({"--entropy-hex", entropy, mapFile}), user.password);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("the master key " + dpapi::GuidText(user.guid) + " is not in"),
+              std::string::npos)
+        << missing.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, WindowsProfileTest, ::testing::Values(kXp, kVista),
+                         [](const ::testing::TestParamInfo<Layout>& layout) {
+                             return std::string(layout.param.name);
+                         });
+
+} // namespace
+} // namespace quorvane::test
