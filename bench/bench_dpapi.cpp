@@ -1,0 +1,175 @@
+// Windows data protection read offline, against OpenSSL's own PBKDF2 for the
+// same rounds: opening one master key with its password (Windows XP's
+// 3DES/SHA-1 keys at 24,000 rounds, Windows 10's AES-256/SHA-512 keys at
+// 8,000), decrypting a 64 KB blob, and a whole List of 5,000 custom
+// emoticons from an XP profile (the master key opened afresh each time)
+// against the same List from a Wine prefix.
+
+#include "support/MessengerAccountBuilder.h"
+#include "support/TempFolder.h"
+#include "support/WindowsDpapiWriter.h"
+
+#include "platform/Clock.h"
+#include "platform/CodePage.h"
+#include "platform/WindowsDataProtection.h"
+#include "platform/WineDataProtection.h"
+#include "profile/ObjectList.h"
+
+#include <benchmark/benchmark.h>
+#include <openssl/evp.h>
+
+#include <string>
+
+using namespace quorvane;
+using namespace quorvane::dpapi;
+using quorvane::test::MessengerAccountBuilder;
+
+namespace {
+
+struct KeyKind {
+    std::uint32_t hashId;
+    std::uint32_t cipherId;
+    std::uint32_t rounds;
+};
+constexpr KeyKind kKinds[] = {{kCalgHmac, kCalg3Des, 24000}, {kCalgSha512, kCalgAes256, 8000}};
+
+void BM_UnlockMasterKey(benchmark::State& state) {
+    const KeyKind kind = kKinds[state.range(0)];
+    state.SetLabel(kind.cipherId == kCalg3Des ? "3DES/SHA-1, 24000 rounds"
+                                              : "AES-256/SHA-512, 8000 rounds");
+    const UserCredentials credentials = UserCredentials::FromPassword("correct horse");
+    const std::string sid = "S-1-5-21-1004336348-1177238915-682003330-1003";
+    SecretBytes userKey;
+    UserKey(credentials.Hashes()[0].span(), sid, userKey);
+    test::MasterKeySpec spec;
+    spec.hashId = kind.hashId;
+    spec.cipherId = kind.cipherId;
+    spec.rounds = kind.rounds;
+    MasterKeyFile file;
+    file.hashId = kind.hashId;
+    file.cipherId = kind.cipherId;
+    file.rounds = kind.rounds;
+    file.cipherText = test::MasterKeyCipherText(spec, userKey.span());
+    for (auto _ : state) {
+        // From the password, as a user's unlock does.
+        const UserCredentials typed = UserCredentials::FromPassword("correct horse");
+        SecretBytes key;
+        SecretBytes typedKey;
+        UserKey(typed.Hashes()[0].span(), sid, typedKey);
+        if (UnlockMasterKey(file, typedKey.span(), key) != MasterKeyProblem::None) {
+            state.SkipWithError("the key did not open");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_UnlockMasterKey)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
+// The same rounds and output length through PKCS5_PBKDF2_HMAC.
+void BM_OpenSslPbkdf2(benchmark::State& state) {
+    const KeyKind kind = kKinds[state.range(0)];
+    const bool sha1 = kind.hashId == kCalgHmac;
+    state.SetLabel(sha1 ? "SHA-1, 24000 rounds, 32 bytes" : "SHA-512, 8000 rounds, 48 bytes");
+    const std::array<std::uint8_t, 20> password{1, 2, 3};
+    const std::array<std::uint8_t, 16> salt{4, 5, 6};
+    std::array<std::uint8_t, 48> out{};
+    for (auto _ : state) {
+        PKCS5_PBKDF2_HMAC(reinterpret_cast<const char*>(password.data()),
+                          static_cast<int>(password.size()), salt.data(),
+                          static_cast<int>(salt.size()), static_cast<int>(kind.rounds),
+                          sha1 ? EVP_sha1() : EVP_sha512(), sha1 ? 32 : 48, out.data());
+        benchmark::DoNotOptimize(out);
+    }
+}
+BENCHMARK(BM_OpenSslPbkdf2)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
+void BM_DecryptBlob64K(benchmark::State& state) {
+    const bool xp = state.range(0) == 0;
+    state.SetLabel(xp ? "3DES/SHA-1 (XP)" : "AES-256/SHA-512");
+    const Bytes masterKey(64, 0x42);
+    const Bytes plain(64 * 1024, 0x61);
+    test::BlobSpec spec;
+    spec.xpStyle = xp;
+    spec.cipherId = xp ? kCalg3Des : kCalgAes256;
+    spec.hashId = xp ? kCalgSha1 : kCalgSha512;
+    const Bytes bytes = test::BlobBytes(spec, masterKey, plain, {});
+    for (auto _ : state) {
+        WindowsBlob blob;
+        Bytes out;
+        if (ParseWindowsBlob(bytes, blob) != BlobProblem::None ||
+            DecryptWindowsBlob(blob, masterKey, {}, out) != BlobProblem::None) {
+            state.SkipWithError("the blob did not open");
+            break;
+        }
+        benchmark::DoNotOptimize(out);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 64 * 1024);
+}
+BENCHMARK(BM_DecryptBlob64K)->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
+
+constexpr int kRecords = 5000;
+constexpr std::string_view kPassport = "bench.user@example.com";
+
+// The same 5,000 emoticons protected by Wine and by an XP user.
+struct Accounts {
+    test::TempFolder folder;
+    std::string wineAppData = folder / "wine";
+    std::string xpAppData = folder / "xp";
+    WineDataProtection wine{"benchuser"};
+    test::WindowsUserKeys user;
+    SystemClock clock;
+
+    Accounts() {
+        user.Write(xpAppData);
+        const WindowsKeyring keyring(user.ProtectFolder(xpAppData), user.sid,
+                                     UserCredentials::FromPassword(user.password));
+        const test::WindowsTestProtection windows(user, keyring);
+        for (const auto& [appData, protection] :
+             {std::pair<std::string, const DataProtector*>{wineAppData, &wine},
+              {xpAppData, &windows}}) {
+            MessengerAccountBuilder builder(appData, std::string(kPassport), *protection);
+            for (int n = 0; n < kRecords; ++n) {
+                auto object =
+                    MessengerAccountBuilder::SampleObject(ContentCategory::CustomEmoticons, n);
+                object.writeFile = false;
+                builder.Add(ContentCategory::CustomEmoticons, std::move(object));
+            }
+            builder.Write(false);
+        }
+    }
+};
+
+Accounts& GetAccounts() {
+    static Accounts accounts;
+    return accounts;
+}
+
+void BM_ListEmoticons(benchmark::State& state) {
+    const bool xp = state.range(0) == 1;
+    state.SetLabel(xp ? "XP profile, key opened each time" : "Wine prefix");
+    Accounts& accounts = GetAccounts();
+    for (auto _ : state) {
+        const WindowsKeyring keyring(accounts.user.ProtectFolder(accounts.xpAppData),
+                                     accounts.user.sid,
+                                     UserCredentials::FromPassword(accounts.user.password));
+        const WindowsDataProtection windows(keyring);
+        const DataProtection& protection =
+            xp ? static_cast<const DataProtection&>(windows) : accounts.wine;
+        const ProfileServices services{protection,
+                                       accounts.clock,
+                                       CodePage::Ansi(),
+                                       xp ? accounts.xpAppData : accounts.wineAppData,
+                                       accounts.folder / "windows",
+                                       accounts.folder / "cache",
+                                       xp};
+        PictureObjectList list(services, ContentCategory::CustomEmoticons);
+        if (!list.ListObjects(kPassport) || list.objects.size() != kRecords) {
+            state.SkipWithError("the listing did not give every record");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_ListEmoticons)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+BENCHMARK_MAIN();
