@@ -109,13 +109,16 @@ std::pair<WindowsKeyring::Status, SecretBytes> WindowsKeyring::Open(const Guid& 
     }
     // The current password first; the earlier ones only when it fails, as
     // walking CREDHIST costs rounds of its own.
+    std::size_t tried = 0;
     for (int pass = 0; pass < 2; ++pass) {
         if (pass == 1) {
             if (m_walkedCredHist)
                 break;
             AddEarlierPasswords();
         }
-        for (const SecretBytes& hash : m_credentials.Hashes()) {
+        const std::vector<SecretBytes>& hashes = m_credentials.Hashes();
+        for (; tried < hashes.size(); ++tried) {
+            const SecretBytes& hash = hashes[tried];
             SecretBytes userKey;
             if (!UserKey(hash.span(), m_sid, userKey))
                 continue;

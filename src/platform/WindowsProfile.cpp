@@ -122,12 +122,20 @@ WindowsSource::Open(WindowsProfile profile, dpapi::UserCredentials credentials) 
                                                        std::move(credentials), profile.credHist);
     source->profile = std::move(profile);
     if (const auto preferred = source->keyring->PreferredKey()) {
-        const WindowsKeyring::Status status = source->keyring->Key(*preferred).status;
-        if (status == WindowsKeyring::Status::WrongPassword)
+        using Status = WindowsKeyring::Status;
+        const Status status = source->keyring->Key(*preferred).status;
+        if (status == Status::WrongPassword)
             return Fail(Sentence(
                 QCoreApplication::translate(
                     "quorvane::Outcomes", "the password does not unlock the Windows profile of %1"),
                 source->profile.userName));
+        // A key Windows used last that cannot be read at all is said now,
+        // not later as a damaged catalogue.
+        if (status != Status::Unlocked && status != Status::Missing)
+            return Fail(Sentence(
+                QCoreApplication::translate("quorvane::Outcomes",
+                                            "the master key file %1 is damaged or cannot be read"),
+                JoinPath(source->profile.protectFolder, dpapi::GuidText(*preferred))));
     }
     return std::shared_ptr<const WindowsSource>(std::move(source));
 }

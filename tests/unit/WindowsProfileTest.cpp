@@ -163,7 +163,17 @@ TEST_P(WindowsProfileTest, EachProblemHasItsOwnMessage) {
               std::string::npos)
         << badSignature.err;
 
-    std::filesystem::remove(JoinPath(user.ProtectFolder(appData), dpapi::GuidText(user.guid)));
+    // A damaged master key is told apart from a wrong password.
+    const std::string keyFile = JoinPath(user.ProtectFolder(appData), dpapi::GuidText(user.guid));
+    const Result<std::string> key = ReadRegularFile(keyFile);
+    ASSERT_TRUE(key);
+    ASSERT_TRUE(WriteFileAtomically(keyFile, key->substr(0, 150)));
+    const ChildResult damaged = listWith(profile, user.password);
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_NE(damaged.err.find("the master key file " + keyFile + " is damaged"), std::string::npos)
+        << damaged.err;
+
+    std::filesystem::remove(keyFile);
     const ChildResult missing = Run(withArgs({"--entropy-hex", entropy, mapFile}), user.password);
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("the master key " + dpapi::GuidText(user.guid) + " is not in"),
