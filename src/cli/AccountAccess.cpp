@@ -237,12 +237,6 @@ std::string LeftOutSummary(const ListReport& result) {
            "\n";
 }
 
-std::unique_ptr<FileLock> LockAccount(const AccountSelection& selection, std::string& problem) {
-    AccountLock taken = AccountLock::Take(selection, &Interrupts());
-    problem = LockProblem({taken.outcome, taken.reason}, selection);
-    return std::move(taken.lock);
-}
-
 std::string LockProblem(const LockReport& report, const AccountSelection& selection) {
     switch (report.lock) {
     case AccountLock::Outcome::Acquired:

@@ -19,11 +19,13 @@ class FileLock;
 namespace quorvane::cli {
 
 // The options of every command that reads a Messenger account: the
-// passport (required) and where Wine keeps the account's data.
+// passport (required) and where the account's data is: the Wine prefix, or
+// a Windows user's folder with the user's password.
 std::vector<Option> AccountOptions();
 
 // The account a command line names: --passport (as typed; throws UsageError
-// when empty), --wine-prefix and --wine-user.
+// when empty), --wine-prefix and --wine-user, or --windows-profile and the
+// password (see WindowsSourceFromOptions).
 AccountSelection SelectionFromOptions(const ParsedOptions& options);
 
 // Why a listing gave nothing, in words for the user (one or more lines, each
@@ -34,11 +36,6 @@ std::string ListingProblem(const CatalogueState& catalogue, const AccountSelecti
 // in a newline; "" when none was.
 std::string LeftOutSummary(const ListReport& result);
 
-// One List or backup at a time per account: the lock in Quorvane's private
-// folder that the window shares. Waits a few seconds for another Quorvane
-// working on the account, then gives up; Ctrl-C (or SIGTERM) ends the wait
-// at once. Null, with the message, when it cannot be had.
-std::unique_ptr<FileLock> LockAccount(const AccountSelection& selection, std::string& problem);
 // Why a job could not have the account, in the same words; "" when it could.
 std::string LockProblem(const LockReport& report, const AccountSelection& selection);
 

@@ -1,18 +1,11 @@
 #include "cli/CatalogueCommand.h"
 
-#include "app/AccountSession.h"
+#include "app/CatalogueJob.h"
 #include "cli/AccountAccess.h"
 #include "cli/ContentListing.h"
-#include "platform/CancelFlag.h"
-#include "platform/CodePage.h"
-#include "platform/FileLock.h"
-#include "platform/PrivateFolder.h"
-#include "profile/ObjectList.h"
 
 #include <QCoreApplication>
 
-#include <cstdio>
-#include <memory>
 #include <ostream>
 
 namespace quorvane::cli {
@@ -22,35 +15,26 @@ namespace {
 int RunCatalogue(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
     const ContentCategory category = CategoryOption(options);
     const AccountSelection selection = SelectionFromOptions(options);
-    const CodePage& codePage = CodePage::Ansi();
 
-    std::string lines;
-    std::string problem;
-    bool failed = false;
+    CatalogueJob job(selection, category);
+    CatalogueReport report;
     {
-        std::unique_ptr<FileLock> lock = LockAccount(selection, problem);
-        if (!lock) {
-            err << "quorvane-cli catalogue: " << problem;
-            return Interrupts().Requested() ? InterruptedStatus() : kExitFailure;
-        }
-        AccountSession session(selection, category);
-        ObjectList* list = &session.Objects();
-
-        const bool listed = list->ListObjects(selection.passport);
-        // A catalogue that cannot be unprotected still "lists" (nothing);
-        // the user needs to hear why it is empty.
-        failed = !listed || list->status != ListingStatus::Listed;
-        if (failed)
-            problem = ListingProblem(CatalogueState::Of(*list), selection);
-        for (std::size_t i = 0; i < list->objects.size(); ++i) {
-            const InstalledObject& object = list->objects[i];
-            lines += std::to_string(i) + "\t" + EscapeField(codePage.ToUtf8(object.location)) +
-                     "\t" + EscapeField(codePage.ToUtf8(object.tag)) + "\t" +
-                     EscapeField(codePage.ToUtf8(object.displayName)) + "\n";
-        }
-        // Cleared before anything is printed, so a slow or closed output
-        // cannot keep the account locked.
-        list->Clear();
+        const InterruptibleJob interruptible(job);
+        report = job.Run();
+    }
+    std::string problem = LockProblem(report, selection);
+    if (!problem.empty()) {
+        err << "quorvane-cli catalogue: " << problem;
+        return report.lock == AccountLock::Outcome::Cancelled ? InterruptedStatus() : kExitFailure;
+    }
+    const bool failed = !report.listed;
+    if (failed)
+        problem = ListingProblem(report.catalogue, selection);
+    std::string lines;
+    for (std::size_t i = 0; i < report.entries.size(); ++i) {
+        const CatalogueEntry& entry = report.entries[i];
+        lines += std::to_string(i) + "\t" + EscapeField(entry.location) + "\t" +
+                 EscapeField(entry.tag) + "\t" + EscapeField(entry.displayName) + "\n";
     }
 
     if (failed) {
