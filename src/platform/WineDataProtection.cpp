@@ -1,9 +1,9 @@
 #include "platform/WineDataProtection.h"
 
 #include "platform/ByteReader.h"
+#include "platform/DpapiCrypto.h"
 
 #include <openssl/crypto.h>
-#include <openssl/evp.h>
 #include <openssl/rand.h>
 
 #include <algorithm>
@@ -11,7 +11,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
-#include <memory>
 #include <string_view>
 #include <utility>
 
@@ -26,46 +25,28 @@ constexpr std::array<std::uint8_t, 16> kMagic = {'W', 'i', 'n', 'e', ' ', 'C', '
 // Wine's fixed secret between the user name and the salt (no terminator).
 constexpr std::string_view kSecret = "I'm hunting wabbits";
 
-constexpr std::uint32_t kCalg3Des = 0x6603;
-constexpr std::uint32_t kCalgSha1 = 0x8004;
+using dpapi::kCalg3Des;
+using dpapi::kCalgSha1;
 constexpr std::uint32_t kKeyBits = 168;
 constexpr std::uint32_t kKeyBitsWithParity = 192;
 constexpr std::uint32_t kHashBits = 160;
 
 constexpr std::size_t kSha1Size = 20;
 constexpr std::size_t kBlockSize = 8;
-constexpr std::size_t kKeySize = 24;
 
 using Sha1 = std::array<std::uint8_t, kSha1Size>;
+using dpapi::SecretBytes;
 
-// Key material is wiped when it goes out of scope, so a derived key does
-// not linger in freed memory.
-template <std::size_t N> struct Secret {
-    std::array<std::uint8_t, N> bytes{};
-    Secret() = default;
-    Secret(const Secret&) = delete;
-    Secret& operator=(const Secret&) = delete;
-    ~Secret() { OPENSSL_cleanse(bytes.data(), bytes.size()); }
-};
-
-struct MdCtxFree {
-    void operator()(EVP_MD_CTX* ctx) const { EVP_MD_CTX_free(ctx); }
-};
-struct CipherCtxFree {
-    void operator()(EVP_CIPHER_CTX* ctx) const { EVP_CIPHER_CTX_free(ctx); }
-};
+const dpapi::HashAlgorithm& Sha1Algorithm() {
+    return *dpapi::HashById(kCalgSha1);
+}
+const dpapi::CipherAlgorithm& Des3() {
+    return *dpapi::CipherById(kCalg3Des);
+}
 
 // SHA-1 over several pieces, fed in order. False only when OpenSSL fails.
 bool Sha1Of(std::initializer_list<std::span<const std::uint8_t>> pieces, std::uint8_t* out) {
-    std::unique_ptr<EVP_MD_CTX, MdCtxFree> ctx(EVP_MD_CTX_new());
-    if (!ctx || EVP_DigestInit_ex(ctx.get(), EVP_sha1(), nullptr) != 1)
-        return false;
-    for (auto piece : pieces) {
-        if (!piece.empty() && EVP_DigestUpdate(ctx.get(), piece.data(), piece.size()) != 1)
-            return false;
-    }
-    unsigned int length = 0;
-    return EVP_DigestFinal_ex(ctx.get(), out, &length) == 1 && length == kSha1Size;
+    return dpapi::Digest(Sha1Algorithm(), pieces, out);
 }
 
 std::span<const std::uint8_t> AsBytes(std::string_view text) {
@@ -74,54 +55,23 @@ std::span<const std::uint8_t> AsBytes(std::string_view text) {
 
 // Wine hashes the user name as GetUserNameA returns it, terminator
 // included, then its secret, the salt and the entropy. The 20-byte hash is
-// too short for three DES keys, so it is stretched the way CryptDeriveKey
-// does for short hashes: zero-padded to 64 bytes, hashed once XOR 0x36 and
-// once XOR 0x5c, and the first 24 bytes of the two hashes are the key.
+// too short for three DES keys, so it is stretched as CryptDeriveKey does
+// for short hashes.
 bool DeriveKey(const std::string& userName, std::span<const std::uint8_t> salt,
-               std::span<const std::uint8_t> entropy, Secret<kKeySize>& key) {
+               std::span<const std::uint8_t> entropy, SecretBytes& key) {
     static constexpr std::uint8_t kZero = 0;
-    Secret<kSha1Size> base;
-    if (!Sha1Of({AsBytes(userName), {&kZero, 1}, AsBytes(kSecret), salt, entropy},
-                base.bytes.data()))
-        return false;
-
-    Secret<64> inner;
-    Secret<64> outer;
-    for (std::size_t i = 0; i < 64; ++i) {
-        const std::uint8_t b = i < kSha1Size ? base.bytes[i] : 0;
-        inner.bytes[i] = static_cast<std::uint8_t>(b ^ 0x36);
-        outer.bytes[i] = static_cast<std::uint8_t>(b ^ 0x5c);
-    }
-    Secret<2 * kSha1Size> stretched;
-    if (!Sha1Of({inner.bytes}, stretched.bytes.data()) ||
-        !Sha1Of({outer.bytes}, stretched.bytes.data() + kSha1Size))
-        return false;
-    std::copy_n(stretched.bytes.begin(), kKeySize, key.bytes.begin());
-    return true;
+    SecretBytes base(kSha1Size);
+    return Sha1Of({AsBytes(userName), {&kZero, 1}, AsBytes(kSecret), salt, entropy}, base.data()) &&
+           dpapi::DeriveCipherKey(Sha1Algorithm(), Des3(), base.span(), key);
 }
 
 // 3DES-EDE-CBC with a zero IV over whole blocks; the padding is added and
 // checked by the callers, because its rules are part of what Unprotect
 // accepts and OpenSSL's own check is not ours to rely on.
-bool Des3Cbc(const Secret<kKeySize>& key, bool encrypt, std::span<const std::uint8_t> in,
+bool Des3Cbc(const SecretBytes& key, bool encrypt, std::span<const std::uint8_t> in,
              std::uint8_t* out) {
-    if (in.size() % kBlockSize != 0 || in.size() > static_cast<std::size_t>(INT32_MAX))
-        return false;
-    std::unique_ptr<EVP_CIPHER_CTX, CipherCtxFree> ctx(EVP_CIPHER_CTX_new());
     static constexpr std::array<std::uint8_t, kBlockSize> kZeroIv{};
-    if (!ctx ||
-        EVP_CipherInit_ex(ctx.get(), EVP_des_ede3_cbc(), nullptr, key.bytes.data(), kZeroIv.data(),
-                          encrypt ? 1 : 0) != 1 ||
-        EVP_CIPHER_CTX_set_padding(ctx.get(), 0) != 1)
-        return false;
-    int written = 0;
-    if (!in.empty() &&
-        EVP_CipherUpdate(ctx.get(), out, &written, in.data(), static_cast<int>(in.size())) != 1)
-        return false;
-    int tail = 0;
-    if (EVP_CipherFinal_ex(ctx.get(), out + written, &tail) != 1)
-        return false;
-    return static_cast<std::size_t>(written) + static_cast<std::size_t>(tail) == in.size();
+    return dpapi::CbcCrypt(Des3(), key.span(), kZeroIv, encrypt, in, out);
 }
 
 struct ParsedBlob {
@@ -200,7 +150,7 @@ std::optional<Bytes> WineDataProtection::Unprotect(std::span<const std::uint8_t>
             parsed.fingerprint.size() != kSha1Size)
             return fail(UnprotectFailure::Damaged);
 
-        Secret<kKeySize> key;
+        SecretBytes key;
         if (!DeriveKey(m_userName, parsed.salt, entropy, key))
             return std::nullopt;
         Bytes plain(parsed.cipher.size());
@@ -264,7 +214,7 @@ Bytes WineDataProtection::ProtectWithSalt(std::span<const std::uint8_t> plain,
         if (plain.size() > 0x7fff0000u || text.size() > 0x3fff0000u)
             return {};
 
-        Secret<kKeySize> key;
+        SecretBytes key;
         if (!DeriveKey(m_userName, salt, entropy, key))
             return {};
 
