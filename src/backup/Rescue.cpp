@@ -126,6 +126,8 @@ Result<std::vector<FolderEntry>> EntriesOf(const OpenFolder& folder, std::size_t
         ::close(fd);
         return Fail(SystemFailure(error));
     }
+    // The copy shares the held folder's position.
+    ::rewinddir(dir.get());
     std::vector<FolderEntry> entries;
     errno = 0;
     while (const dirent* entry = ::readdir(dir.get())) {
