@@ -310,6 +310,8 @@ private:
         if (!m_report.toolProblem.empty())
             return {};
         if (!m_scratch) {
+            // What a rescue that was killed left behind goes first.
+            SweepStaleScratch(m_tempFolder, "rescue-");
             Result<std::unique_ptr<ScratchFolder>> made =
                 ScratchFolder::Make(m_tempFolder, "rescue-");
             if (!made) {
