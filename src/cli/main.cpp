@@ -4,6 +4,7 @@
 #include "cli/CliOptions.h"
 #include "cli/DemoCommand.h"
 #include "cli/ListCommand.h"
+#include "cli/RescueCommand.h"
 #include "cli/UnprotectCommand.h"
 #include "cli/VerifyCommand.h"
 
@@ -32,7 +33,8 @@ int main(int argc, char** argv) {
 
     using namespace quorvane::cli;
     const std::vector<Command> commands = {CatalogueCommand(), ListCommand(),      BackupCommand(),
-                                           VerifyCommand(),    UnprotectCommand(), DemoCommand()};
+                                           VerifyCommand(),    UnprotectCommand(), RescueCommand(),
+                                           DemoCommand()};
     const int status =
         RunCommandLine("quorvane-cli", QUORVANE_VERSION, commands, args, std::cout, std::cerr);
     std::cout.flush();
