@@ -4,7 +4,7 @@
 <context>
     <name>quorvane::cli</name>
     <message numerus="yes">
-        <location filename="../src/cli/AccountAccess.cpp" line="+175"/>
+        <location filename="../src/cli/AccountAccess.cpp" line="+205"/>
         <source>%n whose file is missing or not a regular file</source>
         <translation>
             <numerusform>%n whose file is missing or not a regular file</numerusform>
@@ -44,11 +44,11 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/cli/BackupCommand.cpp" line="+221"/>
-        <source>interrupted; %1 of %n items were written.</source>
-        <translation>
-            <numerusform>interrupted; %1 of %n item was written.</numerusform>
-            <numerusform>interrupted; %1 of %n items were written.</numerusform>
+        <location filename="../src/cli/BackupCommand.cpp" line="+229"/>
+        <source>run.interrupted; %1 of %n items were written.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -65,6 +65,14 @@
         <translation>
             <numerusform>%1 of %n pack is not sound.</numerusform>
             <numerusform>%1 of %n packs are not sound.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/cli/RescueCommand.cpp" line="+74"/>
+        <source>%n files rescued into %1.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
         </translation>
     </message>
 </context>

@@ -4,12 +4,12 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../src/ui/main/main.cpp" line="+78"/>
+        <location filename="../src/ui/main/main.cpp" line="+72"/>
         <source>Quorvane could not open its demo account either: %1.</source>
         <translation>Quorvane tampoco pudo abrir su cuenta de demostración: %1.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>Quorvane opened a demo account instead, so that you can try it: its passport is %1.</source>
         <translation>Quorvane abrió en su lugar una cuenta de demostración para que pueda probarlo: su Passport es %1.</translation>
     </message>
@@ -48,7 +48,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
 <context>
     <name>quorvane::Outcomes</name>
     <message>
-        <location filename="../src/backup/Backup.cpp" line="+86"/>
+        <location filename="../src/backup/BackupOperation.cpp" line="+87"/>
         <source>the backup was interrupted before this item</source>
         <translation>la copia de seguridad se interrumpió antes de este elemento</translation>
     </message>
@@ -63,12 +63,12 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>es demasiado grande para escribirlo en %1: %2</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
         <source>no file can be written in %1: %2</source>
         <translation>no se puede escribir ningún archivo en %1: %2</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+18"/>
         <source>the cabinet tool wrote no pack</source>
         <translation>la herramienta de archivos CAB no escribió ningún paquete</translation>
     </message>
@@ -83,33 +83,35 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>su archivo se llama content.xml, que es el nombre del manifiesto del paquete</translation>
     </message>
     <message>
-        <location line="+7"/>
-        <location line="+256"/>
+        <location line="+5"/>
+        <location line="+260"/>
         <source>its file name &quot;%1&quot; holds a wildcard (* or ?), which no Windows file name can</source>
         <translation>su nombre de archivo &quot;%1&quot; contiene un comodín (* o ?), cosa que ningún nombre de archivo de Windows puede contener</translation>
     </message>
     <message>
-        <location line="-248"/>
+        <location line="-254"/>
         <source>its stamp file %1 cannot be read: %2</source>
         <translation>no se puede leer su archivo de firma %1: %2</translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+69"/>
         <source>%1 could not be written: every numbered name is taken</source>
         <translation>no se pudo escribir %1: todos los nombres numerados están ocupados</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
+        <location filename="../src/backup/Rescue.cpp" line="+229"/>
+        <location line="+34"/>
         <source>%1 could not be written: %2</source>
         <translation>no se pudo escribir %1: %2</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+15"/>
         <source>%1 could not be written to the disk: %2</source>
         <translation>no se pudo escribir %1 en el disco: %2</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+38"/>
         <source>the folder %1 could not be created: %2</source>
         <translation>no se pudo crear la carpeta %1: %2</translation>
     </message>
@@ -124,17 +126,17 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>el listado no tiene ninguna carpeta temporal para los manifiestos</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+54"/>
         <source>no work folder could be made in %1</source>
         <translation>no se pudo crear ninguna carpeta de trabajo en %1</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>no work folder could be made in %1: %2</source>
         <translation>no se pudo crear ninguna carpeta de trabajo en %1: %2</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+28"/>
         <source>its file would be named content.xml, the name of the pack&apos;s manifest</source>
         <translation>su archivo se llamaría content.xml, que es el nombre del manifiesto del paquete</translation>
     </message>
@@ -144,18 +146,18 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>otro emoticono de este paquete tiene el nombre de archivo %1</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+69"/>
+        <location line="+6"/>
+        <location line="+77"/>
         <source>its file %1 cannot be read: %2</source>
         <translation>no se puede leer su archivo %1: %2</translation>
     </message>
     <message>
-        <location line="-64"/>
+        <location line="-73"/>
         <source>its copy in %1 could not be written: %2</source>
         <translation>no se pudo escribir su copia en %1: %2</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+17"/>
         <source>the backup was interrupted before the pack was written</source>
         <translation>la copia de seguridad se interrumpió antes de escribir el paquete</translation>
     </message>
@@ -195,7 +197,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>la herramienta de archivos CAB &quot;%1&quot; falló: %2</translation>
     </message>
     <message>
-        <location filename="../src/backup/Manifests.cpp" line="+89"/>
+        <location filename="../src/backup/Manifests.cpp" line="+88"/>
         <source>its content id holds a control character (%1) that XML cannot carry</source>
         <translation>su identificador de contenido contiene un carácter de control (%1) que XML no admite</translation>
     </message>
@@ -220,32 +222,32 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>%1 (línea %2, columna %3)</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+7"/>
         <source>only Winks, Dynamic Display Pictures and Dynamic Backgrounds are packed with an object manifest</source>
         <translation>solo los guiños, las imágenes dinámicas y los fondos dinámicos se empaquetan con un manifiesto de objeto</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+57"/>
         <source>its content.xml would not be well-formed XML: %1</source>
         <translation>su content.xml no sería XML bien formado: %1</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+16"/>
         <source>its content.xml could not be written in %1: %2</source>
         <translation>no se pudo escribir su content.xml en %1: %2</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+53"/>
         <source>the pack&apos;s content.xml is not well-formed XML: %1</source>
         <translation>el content.xml del paquete no es XML bien formado: %1</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+6"/>
         <source>the pack&apos;s content.xml could not be written in %1: %2</source>
         <translation>no se pudo escribir el content.xml del paquete en %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/backup/PackVerifier.cpp" line="+62"/>
+        <location filename="../src/backup/PackVerifier.cpp" line="+63"/>
         <source>the pack cannot be read: %1</source>
         <translation>no se puede leer el paquete: %1</translation>
     </message>
@@ -255,17 +257,17 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>el paquete no es un archivo CAB sellado</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>the unsealed copy could not be written: %1</source>
         <translation>no se pudo escribir la copia sin sello: %1</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+55"/>
         <source>the pack holds no content.xml</source>
         <translation>el paquete no contiene ningún content.xml</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>content.xml is not well-formed XML: %1</source>
         <translation>content.xml no es XML bien formado: %1</translation>
     </message>
@@ -285,17 +287,17 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>el paquete contiene &quot;%1&quot;, que content.xml no nombra</translation>
     </message>
     <message>
-        <location filename="../src/platform/CodePage.cpp" line="+55"/>
+        <location filename="../src/platform/CodePage.cpp" line="+66"/>
         <source>code page not available: %1</source>
         <translation>página de códigos no disponible: %1</translation>
     </message>
     <message>
-        <location filename="../src/platform/FileIo.cpp" line="+118"/>
+        <location filename="../src/platform/FileIo.cpp" line="+139"/>
         <source>it does not exist</source>
         <translation>no existe</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-22"/>
         <source>it is a folder, not a regular file</source>
         <translation>es una carpeta, no un archivo normal</translation>
     </message>
@@ -310,34 +312,34 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>es un socket, no un archivo normal</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+5"/>
         <source>it is a device, not a regular file</source>
         <translation>es un dispositivo, no un archivo normal</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="-2"/>
         <source>it is a symbolic link, not a regular file</source>
         <translation>es un enlace simbólico, no un archivo normal</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+19"/>
         <source>it is larger than any file Messenger keeps</source>
         <translation>es más grande que cualquier archivo que guarde Messenger</translation>
     </message>
     <message>
-        <location line="+175"/>
+        <location line="+171"/>
         <source>it is a symbolic link</source>
         <translation>es un enlace simbólico</translation>
     </message>
     <message>
-        <location filename="../src/app/DemoAccount.cpp" line="+188"/>
+        <location filename="../src/app/DemoAccount.cpp" line="+189"/>
         <source>the demo&apos;s file %1 cannot be read: %2</source>
         <translation>no se puede leer el archivo de la demostración %1: %2</translation>
     </message>
     <message>
-        <location line="+177"/>
-        <location filename="../src/platform/PrivateFolder.cpp" line="+31"/>
-        <location line="+79"/>
+        <location line="+174"/>
+        <location filename="../src/platform/PrivateFolder.cpp" line="+30"/>
+        <location line="+64"/>
         <source>the folder %1 cannot be made: %2</source>
         <translation>no se puede crear la carpeta %1: %2</translation>
     </message>
@@ -352,7 +354,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>falló la protección de datos de %1</translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+42"/>
         <source>the cabinet is not whole</source>
         <translation>el archivo CAB no está completo</translation>
     </message>
@@ -362,12 +364,12 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se puede crear %1: %2</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+74"/>
         <source>another Quorvane is working on the demo account; try again when it has finished</source>
         <translation>otro Quorvane está trabajando con la cuenta de demostración; inténtelo de nuevo cuando haya terminado</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+13"/>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
@@ -377,17 +379,17 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se indicó ninguna carpeta para el prefijo de Wine de la demostración</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+6"/>
         <source>the Wine user name &quot;%1&quot; cannot be a folder&apos;s name</source>
         <translation>el nombre de usuario de Wine &quot;%1&quot; no puede ser el nombre de una carpeta</translation>
     </message>
     <message>
-        <location filename="../src/platform/PrivateFolder.cpp" line="-69"/>
+        <location filename="../src/platform/PrivateFolder.cpp" line="-54"/>
         <source>the folder %1 is a symbolic link; Quorvane keeps its private files only in a real folder</source>
         <translation>la carpeta %1 es un enlace simbólico; Quorvane guarda sus archivos privados solo en una carpeta real</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>the folder %1 cannot be opened: %2</source>
         <translation>no se puede abrir la carpeta %1: %2</translation>
     </message>
@@ -407,7 +409,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se puede hacer privada la carpeta %1: %2</translation>
     </message>
     <message>
-        <location line="+79"/>
+        <location filename="../src/platform/ScratchFolder.cpp" line="+51"/>
         <source>no scratch folder can be made in %1: %2</source>
         <translation>no se puede crear ninguna carpeta temporal en %1: %2</translation>
     </message>
@@ -417,22 +419,22 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se puede bloquear la carpeta temporal %1: %2</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+22"/>
         <source>the scratch folder %1 cannot be made: %2</source>
         <translation>no se puede crear la carpeta temporal %1: %2</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>no free name for a scratch folder in %1</source>
         <translation>no hay ningún nombre libre para una carpeta temporal en %1</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location filename="../src/platform/FileLock.cpp" line="+21"/>
         <source>the lock file %1 cannot be opened: %2</source>
         <translation>no se puede abrir el archivo de bloqueo %1: %2</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+14"/>
         <source>the lock file %1 cannot be locked: %2</source>
         <translation>no se puede bloquear el archivo de bloqueo %1: %2</translation>
     </message>
@@ -472,9 +474,110 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>Imágenes para mostrar de MSN</translation>
     </message>
     <message>
-        <location filename="../src/profile/ObjectList.cpp" line="+121"/>
+        <location filename="../src/profile/ObjectList.cpp" line="+130"/>
         <source>no private folder is known</source>
         <translation>no se conoce ninguna carpeta privada</translation>
+    </message>
+    <message>
+        <location filename="../src/backup/Rescue.cpp" line="-126"/>
+        <location line="+27"/>
+        <location line="+27"/>
+        <location line="+242"/>
+        <source>%1 could not be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-290"/>
+        <source>more than %1 entries under %2: the rest was not looked at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>%1 lies deeper than %2 folders and was not looked into</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>%1 could not be copied into %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>%1 was not copied: %2 and %3 more names like it are taken</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+62"/>
+        <source>nothing was copied: %1 could not be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Rescued by Quorvane on %1 from %2.
+These files were copied by their content alone, without Messenger&apos;s catalogue
+(which cannot be read without the Windows password): every file in the account
+folders that is a cabinet or a GIF, PNG, JPEG or BMP picture. This is not a
+backup. The names were taken from the files themselves (a cabinet&apos;s content.xml
+where it gives one, else the file&apos;s own name); the display names, emoticon
+shortcuts and stamps that only the catalogue holds are missing. A cabinet (.cab)
+is an object as Messenger installed it, not a .msn pack: Messenger cannot install
+it again, but any cabinet tool opens it.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>nothing was copied: %1 could not be written: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <location line="+7"/>
+        <location line="+65"/>
+        <location line="+7"/>
+        <source>%1 could not be made: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-28"/>
+        <location line="+8"/>
+        <source>Messenger&apos;s folder %1 cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Messenger&apos;s folder %1 holds no account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/platform/WindowsProfile.cpp" line="+87"/>
+        <source>%1 is not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 is not the folder of a Windows user (it has neither &quot;Application Data&quot; nor &quot;AppData/Roaming&quot;), and no user&apos;s folder was found in it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 holds the folders of several Windows users; give the one to read:%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>%1 has no master keys (no Microsoft/Protect/S-1-5-21-... folder), so its protected files cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>the password does not unlock the Windows profile of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the master key file %1 is damaged or cannot be read</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -498,7 +601,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
 <context>
     <name>quorvane::cli</name>
     <message>
-        <location filename="../src/cli/AccountAccess.cpp" line="+22"/>
+        <location filename="../src/cli/AccountAccess.cpp" line="+24"/>
         <source>the account&apos;s sign-in name, typed exactly as at sign-in (upper and lower case count)</source>
         <translation>el nombre de inicio de sesión de la cuenta, escrito exactamente como al iniciar sesión (se distinguen mayúsculas y minúsculas)</translation>
     </message>
@@ -513,14 +616,15 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>el usuario de Wine con el que se ejecutó Messenger (predeterminado: $USER); su nombre forma parte de la clave que protege los catálogos</translation>
     </message>
     <message>
-        <location line="+12"/>
-        <location filename="../src/cli/BackupCommand.cpp" line="+147"/>
-        <location filename="../src/cli/DemoCommand.cpp" line="+23"/>
+        <location line="+15"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="+192"/>
+        <location filename="../src/cli/DemoCommand.cpp" line="+21"/>
+        <location filename="../src/cli/RescueCommand.cpp" line="+29"/>
         <source>--%1 must not be empty</source>
         <translation>--%1 no puede estar vacío</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+14"/>
         <source>%1 does not exist</source>
         <translation>%1 no existe</translation>
     </message>
@@ -540,7 +644,23 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>%1 está dañado: no es un archivo protegido que Messenger pudiera haber escrito (está truncado o modificado)</translation>
     </message>
     <message>
+        <location line="+6"/>
+        <source>%1 was protected with a master key that is not in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="+67"/>
+        <source>the password does not unlock the Windows profile of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+9"/>
+        <source>%1 could not be unprotected with the passport &quot;%2&quot;: it was protected for another passport, or changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>%1 could not be unprotected with the passport &quot;%2&quot; as the Wine user &quot;%3&quot;</source>
         <translation>no se pudo desproteger %1 con el Passport &quot;%2&quot; como el usuario de Wine &quot;%3&quot;</translation>
     </message>
@@ -565,7 +685,12 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no hay datos de Messenger (%1) para el Passport &quot;%2&quot; en %3 (allí no hay ningún map.dat).</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+8"/>
+        <source>Check the passport and that Messenger signed in with it as the Windows user of %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>The folder %1 does not exist: check --wine-prefix and --wine-user.</source>
         <translation>La carpeta %1 no existe: compruebe --wine-prefix y --wine-user.</translation>
     </message>
@@ -636,7 +761,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         </translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+12"/>
         <source>another Quorvane is working on the account &quot;%1&quot;; try again when it has finished.</source>
         <translation>otro Quorvane está trabajando con la cuenta &quot;%1&quot;; vuelva a intentarlo cuando haya terminado.</translation>
     </message>
@@ -651,7 +776,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>interrumpido mientras se esperaba a que otro Quorvane terminara con la cuenta &quot;%1&quot;.</translation>
     </message>
     <message>
-        <location filename="../src/cli/BackupCommand.cpp" line="-94"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="-139"/>
         <source>--items takes item numbers separated by commas (&quot;0,2,5&quot;), not &quot;%1&quot;</source>
         <translation>--items admite números de elemento separados por comas (&quot;0,2,5&quot;), no &quot;%1&quot;</translation>
     </message>
@@ -676,16 +801,16 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>--items nombra el elemento %1, que no está en el listado (elementos del 0 al %2; vea &quot;%3&quot;)</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+95"/>
         <source>Choose them with --all or --items (numbers as &quot;%1&quot; shows them).</source>
         <translation>Elíjalos con --all o --items (con los números que muestra &quot;%1&quot;).</translation>
     </message>
     <message numerus="yes">
-        <location line="+66"/>
-        <source>interrupted; %1 of %n items were written.</source>
-        <translation>
-            <numerusform>interrumpido; se escribieron %1 de %n elemento.</numerusform>
-            <numerusform>interrumpido; se escribieron %1 de %n elementos.</numerusform>
+        <location line="+29"/>
+        <source>run.interrupted; %1 of %n items were written.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -785,7 +910,7 @@ interrupción.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/CatalogueCommand.cpp" line="+57"/>
+        <location filename="../src/cli/CatalogueCommand.cpp" line="+42"/>
         <source>nothing could be listed.</source>
         <translation>no se pudo listar nada.</translation>
     </message>
@@ -949,12 +1074,12 @@ de comandos es incorrecta.
         <translation>no se conoce ningún nombre de usuario de Wine ($USER no está definida); indique uno con --wine-user.</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+11"/>
         <source>the demo account cannot be written: %1.</source>
         <translation>no se puede escribir la cuenta de demostración: %1.</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+18"/>
         <source>cannot write to the standard output</source>
         <translation>no se puede escribir en la salida estándar</translation>
     </message>
@@ -1071,12 +1196,97 @@ interrupción (SIGINT, SIGTERM).
         <translation>indique al menos un paquete que verificar</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location filename="../src/cli/RescueCommand.cpp" line="+12"/>
+        <location filename="../src/cli/VerifyCommand.cpp" line="+9"/>
         <source>Quorvane&apos;s own folder cannot be used: %1</source>
         <translation>no se puede usar la carpeta propia de Quorvane: %1</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+26"/>
+        <source>cabinets keep their own names, as none could be looked into: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+7"/>
+        <source>%n files rescued into %1.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>cannot write the report to the standard output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Copy Messenger&apos;s pictures and cabinets from a Windows user&apos;s folder without the password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the Windows user&apos;s folder (&quot;Documents and Settings/NAME&quot; or &quot;Users/NAME&quot; on an old disk)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the folder to copy into; a subfolder per account and content type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Without the Windows password Messenger&apos;s catalogues cannot be read, and so no
+backup can be made. This saves what can be saved without them: every regular
+file in the account folders under &quot;Microsoft/MSN Messenger&quot; whose content is
+a cabinet or a GIF, PNG, JPEG or BMP picture is copied to
+DIR/&lt;account&gt;/&lt;folder as on the disk&gt;/&lt;name&gt;. Nothing else is copied (the
+protected catalogues and map.dat files are not), links, FIFOs and devices are
+passed over, and the user&apos;s folder is only read.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Names come from the files themselves: a cabinet is named after the display name
+in its content.xml where it has one (it is expanded in Quorvane&apos;s own folder,
+under $XDG_CACHE_HOME), else a file keeps its name; the extension is made to
+match the content. A cabinet is saved with &quot;.cab&quot;: it is an object as Messenger
+installed it, not a .msn pack (a pack is sealed and carries the stamp that only
+the catalogue holds), so Messenger cannot install it again, but any cabinet tool
+opens it. Nothing is overwritten: a name already taken gets &quot; (2)&quot;, &quot; (3)&quot;...
+Each file is written whole or not at all.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Before the first file, DIR/RESCUE.txt gets a paragraph saying that the files
+were copied by their content without the catalogue, from which folder and when,
+so the folder is never taken for a backup.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>One line per file copied on the standard output, fields separated by tabs: the
+file written, its kind (cabinet, gif, png, jpeg or bmp) and the file it was
+copied from (escaped as in &quot;list&quot;). Files that cannot be read are named on the
+standard error and the rescue goes on; the last line there says how many files
+were rescued.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Exit status: 0 when at least one file was rescued, 1 when none was or the folder
+cannot be read, 2 for a wrong command line, 130 or 143 after an interrupt
+(SIGINT, SIGTERM; the files copied until then are reported).
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/cli/VerifyCommand.cpp" line="+23"/>
         <source>cannot write the results to the standard output</source>
         <translation>no se pueden escribir los resultados en la salida estándar</translation>
     </message>
@@ -1128,6 +1338,169 @@ command line.
 2 si la línea de comandos es incorrecta.
 </translation>
     </message>
+    <message>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="-15"/>
+        <source>the master key %1 is not in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 is damaged (it asks for more than %2 rounds of hashing)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 uses an algorithm Windows never used for it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>%1 is damaged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>--entropy-hex takes hexadecimal digits in pairs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>--print-masterkey takes a GUID (xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>give either FILE or --print-masterkey GUID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 cannot be read: %2.</source>
+        <translation type="unfinished">no se puede leer %1: %2. {1 ?}</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>%1 uses an algorithm Windows data protection never used.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 is damaged (it is not a whole Windows data protection blob).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>%1 is damaged (its signature does not match).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>If it was protected with entropy, give that with --entropy-hex.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Decrypt one file protected by a Windows user, to check a password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>the user&apos;s master keys: .../Microsoft/Protect/SID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>the user&apos;s SID, the name of that folder (S-1-5-21-...)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>the entropy the file was protected with, in hexadecimal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>print that master key, unlocked, in hexadecimal instead</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Writes the plain bytes of FILE (a Windows data protection blob, or a Messenger
+file holding one) to the standard output. The password is read from the
+standard input with --password-stdin, else asked for on the terminal; it is
+never taken from an argument and never written anywhere. Master keys made
+under an earlier password are opened through the CREDHIST file beside DIR.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Exit status: 0 when it was decrypted, 1 for a wrong password, a missing or
+damaged master key or a damaged file (the reason goes to the standard error),
+2 for a wrong command line.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/cli/WindowsAccess.cpp" line="+37"/>
+        <source>the password on standard input is longer than %1 bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>read the Windows user&apos;s password from standard input (else it is asked for on the terminal)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the NT hash of the Windows password (32 hexadecimal digits), in place of the password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>read the account from a Windows user&apos;s folder (&quot;Documents and Settings/NAME&quot; or &quot;Users/NAME&quot; on an old disk) instead of the Wine prefix</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>give either --password-stdin or --nt-hash</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--nt-hash takes 32 hexadecimal digits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Windows password of %1: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>the Windows password is needed: give --password-stdin (or --nt-hash), or run on a terminal to be asked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>--password-stdin and --nt-hash go with --windows-profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>--windows-profile cannot be used with --wine-prefix or --wine-user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Without the password, &quot;quorvane-cli rescue --windows-profile %1 --to FOLDER&quot; still copies the pictures and packs found there</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>quorvane::ui::CDlgAbout</name>
@@ -1150,7 +1523,7 @@ command line.
 <context>
     <name>quorvane::ui::CDlgMain</name>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+159"/>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+236"/>
         <source>Backup Now</source>
         <translation>Copiar ahora</translation>
     </message>
@@ -1195,7 +1568,7 @@ command line.
         <translation>Abrir carpeta</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="-89"/>
         <source>1. Enter your MSN account (e.g. someone@example.com).
 2. Select a backup type. 
 3. Click &lt;List&gt; button to list the installed items in current account.
@@ -1208,7 +1581,7 @@ command line.
 5. Haga clic en &lt;Copiar ahora&gt; para copiar los seleccionados.</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+93"/>
         <source>MSN Passport:</source>
         <translation>Passport de MSN:</translation>
     </message>
@@ -1228,7 +1601,7 @@ command line.
         <translation>Elementos seleccionados para copiar:</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+5"/>
         <source>List</source>
         <translation>Listar</translation>
     </message>
@@ -1263,7 +1636,7 @@ command line.
         <translation>Ver más...</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+19"/>
         <source>Minimize</source>
         <translation>Minimizar</translation>
     </message>
@@ -1383,13 +1756,13 @@ command line.
         <translation>Abrir el manual donde explica de dónde viene más contenido.</translation>
     </message>
     <message>
-        <location line="+159"/>
+        <location line="+154"/>
         <source>&amp;About Quorvane...</source>
         <translation>&amp;Acerca de Quorvane...</translation>
     </message>
     <message>
-        <location line="-180"/>
-        <location line="+182"/>
+        <location line="-175"/>
+        <location line="+177"/>
         <source>Close</source>
         <translation>Cerrar</translation>
     </message>
