@@ -227,7 +227,7 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
     if (run.interrupted)
         err << "quorvane-cli backup: "
             << Sentence(QCoreApplication::translate("quorvane::cli",
-                                                    "run.interrupted; %1 of %n items were written.",
+                                                    "interrupted; %1 of %n items were written.",
                                                     nullptr, chosenCount),
                         run.chosen - run.failed)
             << "\n";

@@ -580,7 +580,8 @@ TEST_F(HostileAccountTest, AnInterruptedOrKilledBackupLeavesOnlyWholePacks) {
             for (const std::string& line : lines)
                 written += line.find("\twritten\t") != std::string::npos ? 1 : 0;
             EXPECT_EQ(written, packs);
-            EXPECT_THAT(run.Err(), HasSubstr("interrupted; " + std::to_string(packs) + " of"));
+            EXPECT_THAT(run.Err(), HasSubstr("quorvane-cli backup: interrupted; " +
+                                             std::to_string(packs) + " of"));
             EXPECT_THAT(EntriesBelow(CacheFolder()),
                         ::testing::Each(::testing::Pair(Not(HasSubstr("listing-")), ::testing::_)));
         }
