@@ -46,9 +46,9 @@
     <message numerus="yes">
         <location filename="../src/cli/BackupCommand.cpp" line="+229"/>
         <source>run.interrupted; %1 of %n items were written.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>interrupted; %1 of %n item was written.</numerusform>
+            <numerusform>interrupted; %1 of %n items were written.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -70,9 +70,9 @@
     <message numerus="yes">
         <location filename="../src/cli/RescueCommand.cpp" line="+74"/>
         <source>%n files rescued into %1.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n file rescued into %1.</numerusform>
+            <numerusform>%n files rescued into %1.</numerusform>
         </translation>
     </message>
 </context>

@@ -484,32 +484,32 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <location line="+27"/>
         <location line="+242"/>
         <source>%1 could not be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo leer %1: %2</translation>
     </message>
     <message>
         <location line="-290"/>
         <source>more than %1 entries under %2: the rest was not looked at</source>
-        <translation type="unfinished"></translation>
+        <translation>más de %1 entradas en %2: el resto no se examinó</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>%1 lies deeper than %2 folders and was not looked into</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está a más de %2 carpetas de profundidad y no se examinó</translation>
     </message>
     <message>
         <location line="+58"/>
         <source>%1 could not be copied into %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo copiar %1 en %2: %3</translation>
     </message>
     <message>
         <location line="+23"/>
         <source>%1 was not copied: %2 and %3 more names like it are taken</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no se copió: %2 y %3 nombres más como ese están ocupados</translation>
     </message>
     <message>
         <location line="+62"/>
         <source>nothing was copied: %1 could not be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se copió nada: no se pudo leer %1: %2</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -523,12 +523,22 @@ shortcuts and stamps that only the catalogue holds are missing. A cabinet (.cab)
 is an object as Messenger installed it, not a .msn pack: Messenger cannot install
 it again, but any cabinet tool opens it.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos rescatados por Quorvane el %1 desde %2.
+Estos archivos se copiaron solo por su contenido, sin el catálogo de Messenger
+(que no se puede leer sin la contraseña de Windows): todos los archivos de las
+carpetas de la cuenta que son un archivo CAB o una imagen GIF, PNG, JPEG o BMP.
+Esto no es una copia de seguridad. Los nombres se tomaron de los propios
+archivos (del content.xml de un archivo CAB, si indica uno, o si no, del nombre
+del propio archivo); faltan los nombres para mostrar, los atajos de los
+emoticonos y las firmas, que solo contiene el catálogo. Un archivo CAB (.cab) es
+un objeto tal como lo instaló Messenger, no un paquete .msn: Messenger no puede
+volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
+</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>nothing was copied: %1 could not be written: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se copió nada: no se pudo escribir %1: %2</translation>
     </message>
     <message>
         <location line="+23"/>
@@ -536,48 +546,48 @@ it again, but any cabinet tool opens it.
         <location line="+65"/>
         <location line="+7"/>
         <source>%1 could not be made: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo crear %1: %2</translation>
     </message>
     <message>
         <location line="-28"/>
         <location line="+8"/>
         <source>Messenger&apos;s folder %1 cannot be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede leer la carpeta de Messenger %1: %2</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Messenger&apos;s folder %1 holds no account</source>
-        <translation type="unfinished"></translation>
+        <translation>la carpeta de Messenger %1 no contiene ninguna cuenta</translation>
     </message>
     <message>
         <location filename="../src/platform/WindowsProfile.cpp" line="+87"/>
         <source>%1 is not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no es una carpeta</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>%1 is not the folder of a Windows user (it has neither &quot;Application Data&quot; nor &quot;AppData/Roaming&quot;), and no user&apos;s folder was found in it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no es la carpeta de un usuario de Windows (no tiene ni &quot;Application Data&quot; ni &quot;AppData/Roaming&quot;), y no se encontró en ella ninguna carpeta de usuario</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>%1 holds the folders of several Windows users; give the one to read:%2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 contiene las carpetas de varios usuarios de Windows; indique la que se debe leer:%2</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>%1 has no master keys (no Microsoft/Protect/S-1-5-21-... folder), so its protected files cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no tiene claves maestras (no hay ninguna carpeta Microsoft/Protect/S-1-5-21-...), así que sus archivos protegidos no se pueden leer</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>the password does not unlock the Windows profile of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>la contraseña no desbloquea el perfil de Windows de %1</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>the master key file %1 is damaged or cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>el archivo de clave maestra %1 está dañado o no se puede leer</translation>
     </message>
 </context>
 <context>
@@ -646,18 +656,18 @@ it again, but any cabinet tool opens it.
     <message>
         <location line="+6"/>
         <source>%1 was protected with a master key that is not in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 se protegió con una clave maestra que no está en %2</translation>
     </message>
     <message>
         <location line="+5"/>
         <location filename="../src/cli/UnprotectCommand.cpp" line="+67"/>
         <source>the password does not unlock the Windows profile of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>la contraseña no desbloquea el perfil de Windows de %1</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>%1 could not be unprotected with the passport &quot;%2&quot;: it was protected for another passport, or changed</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo desproteger %1 con el Passport &quot;%2&quot;: se protegió para otro Passport, o se modificó</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -687,7 +697,7 @@ it again, but any cabinet tool opens it.
     <message>
         <location line="+8"/>
         <source>Check the passport and that Messenger signed in with it as the Windows user of %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Compruebe el Passport y que Messenger haya iniciado sesión con él como el usuario de Windows de %1.</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -808,9 +818,9 @@ it again, but any cabinet tool opens it.
     <message numerus="yes">
         <location line="+29"/>
         <source>run.interrupted; %1 of %n items were written.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>interrumpido; se escribieron %1 de %n elemento.</numerusform>
+            <numerusform>interrumpido; se escribieron %1 de %n elementos.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -1204,35 +1214,35 @@ interrupción (SIGINT, SIGTERM).
     <message>
         <location line="+26"/>
         <source>cabinets keep their own names, as none could be looked into: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>los archivos CAB conservan sus propios nombres, ya que no se pudo examinar ninguno: %1</translation>
     </message>
     <message numerus="yes">
         <location line="+7"/>
         <source>%n files rescued into %1.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n archivo rescatado en %1.</numerusform>
+            <numerusform>%n archivos rescatados en %1.</numerusform>
         </translation>
     </message>
     <message>
         <location line="+6"/>
         <source>cannot write the report to the standard output</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede escribir el informe en la salida estándar</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>Copy Messenger&apos;s pictures and cabinets from a Windows user&apos;s folder without the password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar las imágenes y los archivos CAB de Messenger de la carpeta de un usuario de Windows sin la contraseña.</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>the Windows user&apos;s folder (&quot;Documents and Settings/NAME&quot; or &quot;Users/NAME&quot; on an old disk)</source>
-        <translation type="unfinished"></translation>
+        <translation>la carpeta del usuario de Windows (&quot;Documents and Settings/NAME&quot; o &quot;Users/NAME&quot; en un disco antiguo)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the folder to copy into; a subfolder per account and content type</source>
-        <translation type="unfinished"></translation>
+        <translation>la carpeta en la que copiar; una subcarpeta por cuenta y tipo de contenido</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -1244,7 +1254,15 @@ DIR/&lt;account&gt;/&lt;folder as on the disk&gt;/&lt;name&gt;. Nothing else is 
 protected catalogues and map.dat files are not), links, FIFOs and devices are
 passed over, and the user&apos;s folder is only read.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Sin la contraseña de Windows no se pueden leer los catálogos de Messenger, y por
+tanto no se puede hacer ninguna copia de seguridad. Este comando guarda lo que
+se puede guardar sin ellos: todo archivo normal de las carpetas de las cuentas
+en &quot;Microsoft/MSN Messenger&quot; cuyo contenido sea un archivo CAB o una imagen GIF,
+PNG, JPEG o BMP se copia en DIR/&lt;cuenta&gt;/&lt;carpeta como en el disco&gt;/&lt;nombre&gt;. No
+se copia nada más (ni los catálogos protegidos ni los archivos map.dat), los
+enlaces, FIFO y dispositivos se pasan por alto, y la carpeta del usuario solo se
+lee.
+</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -1257,7 +1275,16 @@ the catalogue holds), so Messenger cannot install it again, but any cabinet tool
 opens it. Nothing is overwritten: a name already taken gets &quot; (2)&quot;, &quot; (3)&quot;...
 Each file is written whole or not at all.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Los nombres salen de los propios archivos: un archivo CAB recibe el nombre para
+mostrar de su content.xml, si lo tiene (el archivo CAB se expande en la carpeta
+propia de Quorvane, en $XDG_CACHE_HOME); si no, el archivo conserva su nombre;
+la extensión se ajusta al contenido. Un archivo CAB se guarda con &quot;.cab&quot;: es un
+objeto tal como lo instaló Messenger, no un paquete .msn (un paquete está
+sellado y lleva la firma que solo contiene el catálogo), así que Messenger no
+puede volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
+No se sobrescribe nada: a un nombre ya ocupado se le añade &quot; (2)&quot;, &quot; (3)&quot;...
+Cada archivo se escribe entero o no se escribe.
+</translation>
     </message>
     <message>
         <location line="+12"/>
@@ -1265,7 +1292,10 @@ Each file is written whole or not at all.
 were copied by their content without the catalogue, from which folder and when,
 so the folder is never taken for a backup.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Antes del primer archivo, DIR/RESCUE.txt recibe un párrafo que dice que los
+archivos se copiaron por su contenido sin el catálogo, desde qué carpeta y
+cuándo, para que la carpeta nunca se tome por una copia de seguridad.
+</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -1275,7 +1305,12 @@ copied from (escaped as in &quot;list&quot;). Files that cannot be read are name
 standard error and the rescue goes on; the last line there says how many files
 were rescued.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Una línea por archivo copiado en la salida estándar, con los campos separados
+por tabuladores: el archivo escrito, su clase (cabinet, gif, png, jpeg o bmp) y
+el archivo del que se copió (con escapes como en &quot;list&quot;). Los archivos que no se
+pueden leer se nombran en la salida de error estándar y el rescate continúa; la
+última línea de esa salida indica cuántos archivos se rescataron.
+</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -1283,7 +1318,11 @@ were rescued.
 cannot be read, 2 for a wrong command line, 130 or 143 after an interrupt
 (SIGINT, SIGTERM; the files copied until then are reported).
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Estado de salida: 0 si se rescató al menos un archivo, 1 si no se rescató
+ninguno o no se puede leer la carpeta, 2 si la línea de comandos es incorrecta,
+130 o 143 tras una interrupción (SIGINT, SIGTERM; se informa de los archivos
+copiados hasta entonces).
+</translation>
     </message>
     <message>
         <location filename="../src/cli/VerifyCommand.cpp" line="+23"/>
@@ -1341,92 +1380,92 @@ command line.
     <message>
         <location filename="../src/cli/UnprotectCommand.cpp" line="-15"/>
         <source>the master key %1 is not in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>la clave maestra %1 no está en %2</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>%1 cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede leer %1</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>%1 is damaged (it asks for more than %2 rounds of hashing)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está dañado (pide más de %2 rondas de hash)</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>%1 uses an algorithm Windows never used for it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 usa un algoritmo que Windows nunca usó para él</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>%1 is damaged</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está dañado</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>--entropy-hex takes hexadecimal digits in pairs</source>
-        <translation type="unfinished"></translation>
+        <translation>--entropy-hex admite dígitos hexadecimales por pares</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>--print-masterkey takes a GUID (xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx)</source>
-        <translation type="unfinished"></translation>
+        <translation>--print-masterkey admite un GUID (xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx)</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>give either FILE or --print-masterkey GUID</source>
-        <translation type="unfinished"></translation>
+        <translation>indique FILE o --print-masterkey GUID (solo uno de los dos)</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>%1 cannot be read: %2.</source>
-        <translation type="unfinished">no se puede leer %1: %2. {1 ?}</translation>
+        <translation>no se puede leer %1: %2.</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>%1 uses an algorithm Windows data protection never used.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 usa un algoritmo que la protección de datos de Windows nunca usó.</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>%1 is damaged (it is not a whole Windows data protection blob).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está dañado (no es un blob completo de protección de datos de Windows).</translation>
     </message>
     <message>
         <location line="+24"/>
         <source>%1 is damaged (its signature does not match).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está dañado (su firma no coincide).</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>If it was protected with entropy, give that with --entropy-hex.</source>
-        <translation type="unfinished"></translation>
+        <translation>Si se protegió con entropía, indíquela con --entropy-hex.</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>Decrypt one file protected by a Windows user, to check a password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Descifrar un archivo protegido por un usuario de Windows, para comprobar una contraseña.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the user&apos;s master keys: .../Microsoft/Protect/SID</source>
-        <translation type="unfinished"></translation>
+        <translation>las claves maestras del usuario: .../Microsoft/Protect/SID</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the user&apos;s SID, the name of that folder (S-1-5-21-...)</source>
-        <translation type="unfinished"></translation>
+        <translation>el SID del usuario, el nombre de esa carpeta (S-1-5-21-...)</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the entropy the file was protected with, in hexadecimal</source>
-        <translation type="unfinished"></translation>
+        <translation>la entropía con la que se protegió el archivo, en hexadecimal</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>print that master key, unlocked, in hexadecimal instead</source>
-        <translation type="unfinished"></translation>
+        <translation>mostrar en su lugar esa clave maestra, desbloqueada, en hexadecimal</translation>
     </message>
     <message>
         <location line="+10"/>
@@ -1436,7 +1475,13 @@ standard input with --password-stdin, else asked for on the terminal; it is
 never taken from an argument and never written anywhere. Master keys made
 under an earlier password are opened through the CREDHIST file beside DIR.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Escribe los bytes en claro de FILE (un blob de protección de datos de Windows, o
+un archivo de Messenger que contenga uno) en la salida estándar. La contraseña
+se lee de la entrada estándar con --password-stdin o, si no, se pide en el
+terminal; nunca se toma de un argumento ni se escribe en ningún sitio. Las
+claves maestras creadas con una contraseña anterior se abren mediante el archivo
+CREDHIST que está junto a DIR.
+</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -1444,62 +1489,65 @@ under an earlier password are opened through the CREDHIST file beside DIR.
 damaged master key or a damaged file (the reason goes to the standard error),
 2 for a wrong command line.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Estado de salida: 0 si se descifró, 1 si la contraseña es incorrecta, si falta
+la clave maestra o está dañada, o si el archivo está dañado (el motivo va a la
+salida de error estándar), 2 si la línea de comandos es incorrecta.
+</translation>
     </message>
     <message>
         <location filename="../src/cli/WindowsAccess.cpp" line="+37"/>
         <source>the password on standard input is longer than %1 bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>la contraseña de la entrada estándar tiene más de %1 bytes</translation>
     </message>
     <message>
         <location line="+37"/>
         <source>read the Windows user&apos;s password from standard input (else it is asked for on the terminal)</source>
-        <translation type="unfinished"></translation>
+        <translation>leer la contraseña del usuario de Windows de la entrada estándar (si no, se pide en el terminal)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the NT hash of the Windows password (32 hexadecimal digits), in place of the password</source>
-        <translation type="unfinished"></translation>
+        <translation>el hash NT de la contraseña de Windows (32 dígitos hexadecimales), en lugar de la contraseña</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>read the account from a Windows user&apos;s folder (&quot;Documents and Settings/NAME&quot; or &quot;Users/NAME&quot; on an old disk) instead of the Wine prefix</source>
-        <translation type="unfinished"></translation>
+        <translation>leer la cuenta de la carpeta de un usuario de Windows (&quot;Documents and Settings/NAME&quot; o &quot;Users/NAME&quot; en un disco antiguo) en lugar del prefijo de Wine</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>give either --password-stdin or --nt-hash</source>
-        <translation type="unfinished"></translation>
+        <translation>indique --password-stdin o --nt-hash, no ambos</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>--nt-hash takes 32 hexadecimal digits</source>
-        <translation type="unfinished"></translation>
+        <translation>--nt-hash admite 32 dígitos hexadecimales</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Windows password of %1: </source>
-        <translation type="unfinished"></translation>
+        <translation>Contraseña de Windows de %1: </translation>
     </message>
     <message>
         <location line="+10"/>
         <source>the Windows password is needed: give --password-stdin (or --nt-hash), or run on a terminal to be asked</source>
-        <translation type="unfinished"></translation>
+        <translation>se necesita la contraseña de Windows: indique --password-stdin (o --nt-hash), o ejecute en un terminal para que se le pida</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>--password-stdin and --nt-hash go with --windows-profile</source>
-        <translation type="unfinished"></translation>
+        <translation>--password-stdin y --nt-hash solo se pueden usar con --windows-profile</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>--windows-profile cannot be used with --wine-prefix or --wine-user</source>
-        <translation type="unfinished"></translation>
+        <translation>--windows-profile no se puede usar con --wine-prefix ni con --wine-user</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>Without the password, &quot;quorvane-cli rescue --windows-profile %1 --to FOLDER&quot; still copies the pictures and packs found there</source>
-        <translation type="unfinished"></translation>
+        <translation>Sin la contraseña, &quot;quorvane-cli rescue --windows-profile %1 --to FOLDER&quot; sigue copiando las imágenes y los archivos CAB que haya allí</translation>
     </message>
 </context>
 <context>

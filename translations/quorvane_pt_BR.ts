@@ -484,32 +484,32 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <location line="+27"/>
         <location line="+242"/>
         <source>%1 could not be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível ler %1: %2</translation>
     </message>
     <message>
         <location line="-290"/>
         <source>more than %1 entries under %2: the rest was not looked at</source>
-        <translation type="unfinished"></translation>
+        <translation>mais de %1 entradas em %2: o restante não foi examinado</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>%1 lies deeper than %2 folders and was not looked into</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 fica a mais de %2 pastas de profundidade e não foi examinado</translation>
     </message>
     <message>
         <location line="+58"/>
         <source>%1 could not be copied into %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível copiar %1 para %2: %3</translation>
     </message>
     <message>
         <location line="+23"/>
         <source>%1 was not copied: %2 and %3 more names like it are taken</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 não foi copiado: %2 e mais %3 nomes como ele já estão em uso</translation>
     </message>
     <message>
         <location line="+62"/>
         <source>nothing was copied: %1 could not be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>nada foi copiado: não foi possível ler %1: %2</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -523,12 +523,22 @@ shortcuts and stamps that only the catalogue holds are missing. A cabinet (.cab)
 is an object as Messenger installed it, not a .msn pack: Messenger cannot install
 it again, but any cabinet tool opens it.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Arquivos resgatados pelo Quorvane em %1 a partir de %2.
+Estes arquivos foram copiados apenas pelo conteúdo, sem o catálogo do Messenger
+(que não pode ser lido sem a senha do Windows): todos os arquivos das pastas da
+conta que são um arquivo CAB ou uma imagem GIF, PNG, JPEG ou BMP. Isto não é um
+backup. Os nomes foram tirados dos próprios arquivos (do content.xml de um
+arquivo CAB, quando ele informa um, senão do nome do próprio arquivo); os nomes
+de exibição, os atalhos dos emoticons e os carimbos, que só o catálogo contém,
+estão faltando. Um arquivo CAB (.cab) é um objeto como o Messenger o instalou,
+não um pacote .msn: o Messenger não consegue instalá-lo de novo, mas qualquer
+ferramenta de arquivos CAB o abre.
+</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>nothing was copied: %1 could not be written: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>nada foi copiado: não foi possível gravar %1: %2</translation>
     </message>
     <message>
         <location line="+23"/>
@@ -536,48 +546,48 @@ it again, but any cabinet tool opens it.
         <location line="+65"/>
         <location line="+7"/>
         <source>%1 could not be made: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível criar %1: %2</translation>
     </message>
     <message>
         <location line="-28"/>
         <location line="+8"/>
         <source>Messenger&apos;s folder %1 cannot be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível ler a pasta do Messenger %1: %2</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Messenger&apos;s folder %1 holds no account</source>
-        <translation type="unfinished"></translation>
+        <translation>a pasta do Messenger %1 não contém nenhuma conta</translation>
     </message>
     <message>
         <location filename="../src/platform/WindowsProfile.cpp" line="+87"/>
         <source>%1 is not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 não é uma pasta</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>%1 is not the folder of a Windows user (it has neither &quot;Application Data&quot; nor &quot;AppData/Roaming&quot;), and no user&apos;s folder was found in it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 não é a pasta de um usuário do Windows (não tem &quot;Application Data&quot; nem &quot;AppData/Roaming&quot;), e nenhuma pasta de usuário foi encontrada nela</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>%1 holds the folders of several Windows users; give the one to read:%2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 contém as pastas de vários usuários do Windows; informe a que deve ser lida:%2</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>%1 has no master keys (no Microsoft/Protect/S-1-5-21-... folder), so its protected files cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 não tem chaves mestras (não há pasta Microsoft/Protect/S-1-5-21-...), então seus arquivos protegidos não podem ser lidos</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>the password does not unlock the Windows profile of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>a senha não desbloqueia o perfil do Windows de %1</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>the master key file %1 is damaged or cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>o arquivo de chave mestra %1 está danificado ou não pode ser lido</translation>
     </message>
 </context>
 <context>
@@ -646,18 +656,18 @@ it again, but any cabinet tool opens it.
     <message>
         <location line="+6"/>
         <source>%1 was protected with a master key that is not in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 foi protegido com uma chave mestra que não está em %2</translation>
     </message>
     <message>
         <location line="+5"/>
         <location filename="../src/cli/UnprotectCommand.cpp" line="+67"/>
         <source>the password does not unlock the Windows profile of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>a senha não desbloqueia o perfil do Windows de %1</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>%1 could not be unprotected with the passport &quot;%2&quot;: it was protected for another passport, or changed</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível desproteger %1 com o passport &quot;%2&quot;: ele foi protegido para outro passport, ou foi alterado</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -687,7 +697,7 @@ it again, but any cabinet tool opens it.
     <message>
         <location line="+8"/>
         <source>Check the passport and that Messenger signed in with it as the Windows user of %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Verifique o passport e se o Messenger entrou com ele como o usuário do Windows de %1.</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -808,9 +818,9 @@ it again, but any cabinet tool opens it.
     <message numerus="yes">
         <location line="+29"/>
         <source>run.interrupted; %1 of %n items were written.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>interrompido; %1 de %n item foi gravado.</numerusform>
+            <numerusform>interrompido; %1 de %n itens foram gravados.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -1203,35 +1213,35 @@ padrão), 2 para uma linha de comando errada, 130 ou 143 após uma interrupção
     <message>
         <location line="+26"/>
         <source>cabinets keep their own names, as none could be looked into: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>os arquivos CAB mantêm seus próprios nomes, pois nenhum pôde ser examinado: %1</translation>
     </message>
     <message numerus="yes">
         <location line="+7"/>
         <source>%n files rescued into %1.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n arquivo resgatado em %1.</numerusform>
+            <numerusform>%n arquivos resgatados em %1.</numerusform>
         </translation>
     </message>
     <message>
         <location line="+6"/>
         <source>cannot write the report to the standard output</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível gravar o relatório na saída padrão</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>Copy Messenger&apos;s pictures and cabinets from a Windows user&apos;s folder without the password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Copia as imagens e os arquivos CAB do Messenger da pasta de um usuário do Windows sem a senha.</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>the Windows user&apos;s folder (&quot;Documents and Settings/NAME&quot; or &quot;Users/NAME&quot; on an old disk)</source>
-        <translation type="unfinished"></translation>
+        <translation>a pasta do usuário do Windows (&quot;Documents and Settings/NAME&quot; ou &quot;Users/NAME&quot; em um disco antigo)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the folder to copy into; a subfolder per account and content type</source>
-        <translation type="unfinished"></translation>
+        <translation>a pasta para onde copiar; uma subpasta por conta e tipo de conteúdo</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -1243,7 +1253,14 @@ DIR/&lt;account&gt;/&lt;folder as on the disk&gt;/&lt;name&gt;. Nothing else is 
 protected catalogues and map.dat files are not), links, FIFOs and devices are
 passed over, and the user&apos;s folder is only read.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Sem a senha do Windows, os catálogos do Messenger não podem ser lidos e,
+portanto, nenhum backup pode ser feito. Este comando salva o que pode ser salvo
+sem eles: todo arquivo comum nas pastas das contas em &quot;Microsoft/MSN Messenger&quot;
+cujo conteúdo seja um arquivo CAB ou uma imagem GIF, PNG, JPEG ou BMP é copiado
+para DIR/&lt;conta&gt;/&lt;pasta como no disco&gt;/&lt;nome&gt;. Nada mais é copiado (os catálogos
+protegidos e os arquivos map.dat não são), links, FIFOs e dispositivos são
+ignorados, e a pasta do usuário é apenas lida.
+</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -1256,7 +1273,15 @@ the catalogue holds), so Messenger cannot install it again, but any cabinet tool
 opens it. Nothing is overwritten: a name already taken gets &quot; (2)&quot;, &quot; (3)&quot;...
 Each file is written whole or not at all.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Os nomes vêm dos próprios arquivos: um arquivo CAB recebe o nome de exibição do
+seu content.xml, quando ele tem um (o arquivo CAB é extraído na pasta do próprio
+Quorvane, em $XDG_CACHE_HOME), senão o arquivo mantém o nome que tem; a extensão
+é ajustada ao conteúdo. Um arquivo CAB é salvo com &quot;.cab&quot;: ele é um objeto como
+o Messenger o instalou, não um pacote .msn (um pacote é selado e traz o carimbo
+que só o catálogo contém), então o Messenger não consegue instalá-lo de novo,
+mas qualquer ferramenta de arquivos CAB o abre. Nada é sobrescrito: um nome já
+em uso ganha &quot; (2)&quot;, &quot; (3)&quot;... Cada arquivo é gravado inteiro ou não é gravado.
+</translation>
     </message>
     <message>
         <location line="+12"/>
@@ -1264,7 +1289,10 @@ Each file is written whole or not at all.
 were copied by their content without the catalogue, from which folder and when,
 so the folder is never taken for a backup.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Antes do primeiro arquivo, DIR/RESCUE.txt recebe um parágrafo dizendo que os
+arquivos foram copiados pelo conteúdo, sem o catálogo, de qual pasta e quando,
+para que a pasta nunca seja confundida com um backup.
+</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -1274,7 +1302,12 @@ copied from (escaped as in &quot;list&quot;). Files that cannot be read are name
 standard error and the rescue goes on; the last line there says how many files
 were rescued.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Uma linha por arquivo copiado na saída padrão, com campos separados por
+tabulações: o arquivo gravado, o tipo dele (cabinet, gif, png, jpeg ou bmp) e o
+arquivo de onde ele foi copiado (com escapes como em &quot;list&quot;). Os arquivos que
+não podem ser lidos são citados na saída de erro padrão e o resgate continua; a
+última linha ali informa quantos arquivos foram resgatados.
+</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -1282,7 +1315,11 @@ were rescued.
 cannot be read, 2 for a wrong command line, 130 or 143 after an interrupt
 (SIGINT, SIGTERM; the files copied until then are reported).
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Código de saída: 0 quando pelo menos um arquivo foi resgatado, 1 quando nenhum
+foi ou a pasta não pode ser lida, 2 para uma linha de comando errada, 130 ou 143
+após uma interrupção (SIGINT, SIGTERM; os arquivos copiados até então são
+informados).
+</translation>
     </message>
     <message>
         <location filename="../src/cli/VerifyCommand.cpp" line="+23"/>
@@ -1339,92 +1376,92 @@ está, 2 para uma linha de comando errada.
     <message>
         <location filename="../src/cli/UnprotectCommand.cpp" line="-15"/>
         <source>the master key %1 is not in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>a chave mestra %1 não está em %2</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>%1 cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível ler %1</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>%1 is damaged (it asks for more than %2 rounds of hashing)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está danificado (pede mais de %2 rodadas de hash)</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>%1 uses an algorithm Windows never used for it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 usa um algoritmo que o Windows nunca usou para ele</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>%1 is damaged</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está danificado</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>--entropy-hex takes hexadecimal digits in pairs</source>
-        <translation type="unfinished"></translation>
+        <translation>--entropy-hex recebe dígitos hexadecimais em pares</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>--print-masterkey takes a GUID (xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx)</source>
-        <translation type="unfinished"></translation>
+        <translation>--print-masterkey recebe um GUID (xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx)</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>give either FILE or --print-masterkey GUID</source>
-        <translation type="unfinished"></translation>
+        <translation>informe FILE ou --print-masterkey GUID (apenas um dos dois)</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>%1 cannot be read: %2.</source>
-        <translation type="unfinished">não é possível ler %1: %2. {1 ?}</translation>
+        <translation>não é possível ler %1: %2.</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>%1 uses an algorithm Windows data protection never used.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 usa um algoritmo que a proteção de dados do Windows nunca usou.</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>%1 is damaged (it is not a whole Windows data protection blob).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está danificado (não é um blob completo da proteção de dados do Windows).</translation>
     </message>
     <message>
         <location line="+24"/>
         <source>%1 is damaged (its signature does not match).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 está danificado (a assinatura dele não confere).</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>If it was protected with entropy, give that with --entropy-hex.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se ele foi protegido com entropia, informe-a com --entropy-hex.</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>Decrypt one file protected by a Windows user, to check a password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Descriptografa um arquivo protegido por um usuário do Windows, para verificar uma senha.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the user&apos;s master keys: .../Microsoft/Protect/SID</source>
-        <translation type="unfinished"></translation>
+        <translation>as chaves mestras do usuário: .../Microsoft/Protect/SID</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the user&apos;s SID, the name of that folder (S-1-5-21-...)</source>
-        <translation type="unfinished"></translation>
+        <translation>o SID do usuário, o nome dessa pasta (S-1-5-21-...)</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the entropy the file was protected with, in hexadecimal</source>
-        <translation type="unfinished"></translation>
+        <translation>a entropia com que o arquivo foi protegido, em hexadecimal</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>print that master key, unlocked, in hexadecimal instead</source>
-        <translation type="unfinished"></translation>
+        <translation>em vez disso, mostra essa chave mestra, desbloqueada, em hexadecimal</translation>
     </message>
     <message>
         <location line="+10"/>
@@ -1434,7 +1471,12 @@ standard input with --password-stdin, else asked for on the terminal; it is
 never taken from an argument and never written anywhere. Master keys made
 under an earlier password are opened through the CREDHIST file beside DIR.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Grava os bytes em claro de FILE (um blob da proteção de dados do Windows, ou um
+arquivo do Messenger que contenha um) na saída padrão. A senha é lida da entrada
+padrão com --password-stdin, senão é pedida no terminal; ela nunca é recebida
+por um argumento nem gravada em lugar nenhum. As chaves mestras criadas com uma
+senha anterior são abertas por meio do arquivo CREDHIST ao lado de DIR.
+</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -1442,62 +1484,65 @@ under an earlier password are opened through the CREDHIST file beside DIR.
 damaged master key or a damaged file (the reason goes to the standard error),
 2 for a wrong command line.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Código de saída: 0 quando o arquivo foi descriptografado, 1 para uma senha
+errada, uma chave mestra ausente ou danificada ou um arquivo danificado (o
+motivo vai para a saída de erro padrão), 2 para uma linha de comando errada.
+</translation>
     </message>
     <message>
         <location filename="../src/cli/WindowsAccess.cpp" line="+37"/>
         <source>the password on standard input is longer than %1 bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>a senha na entrada padrão tem mais de %1 bytes</translation>
     </message>
     <message>
         <location line="+37"/>
         <source>read the Windows user&apos;s password from standard input (else it is asked for on the terminal)</source>
-        <translation type="unfinished"></translation>
+        <translation>lê a senha do usuário do Windows da entrada padrão (senão ela é pedida no terminal)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the NT hash of the Windows password (32 hexadecimal digits), in place of the password</source>
-        <translation type="unfinished"></translation>
+        <translation>o hash NT da senha do Windows (32 dígitos hexadecimais), no lugar da senha</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>read the account from a Windows user&apos;s folder (&quot;Documents and Settings/NAME&quot; or &quot;Users/NAME&quot; on an old disk) instead of the Wine prefix</source>
-        <translation type="unfinished"></translation>
+        <translation>lê a conta da pasta de um usuário do Windows (&quot;Documents and Settings/NAME&quot; ou &quot;Users/NAME&quot; em um disco antigo) em vez do prefixo do Wine</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>give either --password-stdin or --nt-hash</source>
-        <translation type="unfinished"></translation>
+        <translation>informe --password-stdin ou --nt-hash, não ambos</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>--nt-hash takes 32 hexadecimal digits</source>
-        <translation type="unfinished"></translation>
+        <translation>--nt-hash recebe 32 dígitos hexadecimais</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Windows password of %1: </source>
-        <translation type="unfinished"></translation>
+        <translation>Senha do Windows de %1: </translation>
     </message>
     <message>
         <location line="+10"/>
         <source>the Windows password is needed: give --password-stdin (or --nt-hash), or run on a terminal to be asked</source>
-        <translation type="unfinished"></translation>
+        <translation>a senha do Windows é necessária: informe --password-stdin (ou --nt-hash), ou execute em um terminal para que ela seja pedida</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>--password-stdin and --nt-hash go with --windows-profile</source>
-        <translation type="unfinished"></translation>
+        <translation>--password-stdin e --nt-hash só podem ser usadas com --windows-profile</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>--windows-profile cannot be used with --wine-prefix or --wine-user</source>
-        <translation type="unfinished"></translation>
+        <translation>--windows-profile não pode ser usada com --wine-prefix nem com --wine-user</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>Without the password, &quot;quorvane-cli rescue --windows-profile %1 --to FOLDER&quot; still copies the pictures and packs found there</source>
-        <translation type="unfinished"></translation>
+        <translation>Sem a senha, &quot;quorvane-cli rescue --windows-profile %1 --to FOLDER&quot; ainda copia as imagens e os arquivos CAB encontrados ali</translation>
     </message>
 </context>
 <context>
