@@ -45,7 +45,7 @@
     </message>
     <message numerus="yes">
         <location filename="../src/cli/BackupCommand.cpp" line="+229"/>
-        <source>run.interrupted; %1 of %n items were written.</source>
+        <source>interrupted; %1 of %n items were written.</source>
         <translation>
             <numerusform>interrupted; %1 of %n item was written.</numerusform>
             <numerusform>interrupted; %1 of %n items were written.</numerusform>

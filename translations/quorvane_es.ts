@@ -817,7 +817,7 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
     </message>
     <message numerus="yes">
         <location line="+29"/>
-        <source>run.interrupted; %1 of %n items were written.</source>
+        <source>interrupted; %1 of %n items were written.</source>
         <translation>
             <numerusform>interrumpido; se escribieron %1 de %n elemento.</numerusform>
             <numerusform>interrumpido; se escribieron %1 de %n elementos.</numerusform>
@@ -1546,7 +1546,7 @@ salida de error estándar), 2 si la línea de comandos es incorrecta.
     </message>
     <message>
         <location line="+12"/>
-        <source>Without the password, &quot;quorvane-cli rescue --windows-profile %1 --to FOLDER&quot; still copies the pictures and packs found there</source>
+        <source>Without the password, &quot;quorvane-cli rescue --windows-profile %1 --to FOLDER&quot; still copies the pictures and cabinets found there</source>
         <translation>Sin la contraseña, &quot;quorvane-cli rescue --windows-profile %1 --to FOLDER&quot; sigue copiando las imágenes y los archivos CAB que haya allí</translation>
     </message>
 </context>

@@ -817,7 +817,7 @@ ferramenta de arquivos CAB o abre.
     </message>
     <message numerus="yes">
         <location line="+29"/>
-        <source>run.interrupted; %1 of %n items were written.</source>
+        <source>interrupted; %1 of %n items were written.</source>
         <translation>
             <numerusform>interrompido; %1 de %n item foi gravado.</numerusform>
             <numerusform>interrompido; %1 de %n itens foram gravados.</numerusform>
@@ -1541,7 +1541,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada.
     </message>
     <message>
         <location line="+12"/>
-        <source>Without the password, &quot;quorvane-cli rescue --windows-profile %1 --to FOLDER&quot; still copies the pictures and packs found there</source>
+        <source>Without the password, &quot;quorvane-cli rescue --windows-profile %1 --to FOLDER&quot; still copies the pictures and cabinets found there</source>
         <translation>Sem a senha, &quot;quorvane-cli rescue --windows-profile %1 --to FOLDER&quot; ainda copia as imagens e os arquivos CAB encontrados ali</translation>
     </message>
 </context>

@@ -163,7 +163,7 @@ std::shared_ptr<const WindowsSource> WindowsSourceFromOptions(const ParsedOption
             Sentence(QCoreApplication::translate(
                          "quorvane::cli",
                          "Without the password, \"quorvane-cli rescue --windows-profile %1 --to "
-                         "FOLDER\" still copies the pictures and packs found there"),
+                         "FOLDER\" still copies the pictures and cabinets found there"),
                      *folder));
     return *source;
 }
