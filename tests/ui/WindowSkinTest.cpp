@@ -89,11 +89,10 @@ TEST_F(WindowSkinTest, AtScaleTwoTheHeaderAndIconsUseTheirDoubleSizePictures) {
 
 TEST_F(WindowSkinTest, EveryInstructionLineFitsInsideItsFrame) {
     auto window = OpenExposed();
-    QLabel* instructions = nullptr;
-    for (QLabel* label : window->findChildren<QLabel*>())
-        if (label->text().startsWith(QStringLiteral("1. ")))
-            instructions = label;
+    // The steps, under the line that says where the account is read from.
+    const auto* instructions = window->findChild<QLabel*>("instructions");
     ASSERT_NE(instructions, nullptr);
+    ASSERT_TRUE(instructions->text().contains(QStringLiteral("\n1. ")));
     const auto* frame = window->findChild<QGroupBox*>();
     ASSERT_NE(frame, nullptr);
     const QFontMetrics metrics(instructions->font());

@@ -15,7 +15,6 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -101,6 +100,7 @@ CDlgMain::CDlgMain(WineAccount wine, std::string dataFolder, SettingsStore setti
     connect(&m_controller, &MainController::Progress, this, &CDlgMain::OnProgress);
     connect(&m_controller, &MainController::ListFinished, this, &CDlgMain::OnListFinished);
     connect(&m_controller, &MainController::BackupFinished, this, &CDlgMain::OnBackupFinished);
+    connect(&m_controller, &MainController::WindowsOpened, this, &CDlgMain::OnWindowsOpened);
 
     if (const QScreen* screen = QApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -155,36 +155,6 @@ QLabel* CDlgMain::AddFieldLabel(const QString& text, const QRect& units) {
         AddLabel(text, QRect(left, units.top() - 2, units.right() - left, units.height() + 4));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
-}
-
-// The five steps, in a frame beside the fields.
-void CDlgMain::AddInstructions() {
-    auto* frame = new QGroupBox(this);
-    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-    const QRect frameArea = FromDialogUnits(258, 90, 230, 52);
-    const QRect textArea = FromDialogUnits(262, 96, 222, 45);
-    QLabel* instructions =
-        AddLabel(tr("1. Enter your MSN account (e.g. someone@example.com).\n"
-                    "2. Select a backup type. \n"
-                    "3. Click <List> button to list the installed items in current account.\n"
-                    "4. Select the items to backup.\n"
-                    "5. Click <Backup Now> button to backup the selected items."),
-                 textArea);
-    instructions->setTextFormat(Qt::PlainText);
-    QFont small = instructions->font();
-    small.setPixelSize(10);
-    instructions->setFont(small);
-    // The longest line does not fit the template's box in the faces used on
-    // Linux. Text and frame grow to the left, their right edges staying in
-    // line with the list below: room for every line and a character more, as
-    // a screen of another scale may set the text a little wider.
-    const QFontMetricsF metrics(small);
-    qreal widest = 0;
-    for (const QString& line : instructions->text().split(QLatin1Char('\n')))
-        widest = std::max(widest, metrics.horizontalAdvance(line));
-    const int grow = std::max(0, qCeil(widest + metrics.averageCharWidth()) - textArea.width());
-    instructions->setGeometry(textArea.adjusted(-grow, 0, 0, 0));
-    frame->setGeometry(frameArea.adjusted(-grow, 0, 0, 0));
 }
 
 QListWidget* CDlgMain::MakeItemList(const char* name, const QRect& geometry, bool several) {
@@ -483,6 +453,10 @@ void CDlgMain::contextMenuEvent(QContextMenuEvent* event) {
     // The window has no caption bar, so its menu opens on the skin.
     QMenu menu(this);
     menu.addAction(tr("&About Quorvane..."), this, &CDlgMain::ShowAbout);
+    menu.addSeparator();
+    menu.addAction(tr("Read from a &Windows folder..."), this, &CDlgMain::OnReadFromWindows);
+    if (m_windows != nullptr)
+        menu.addAction(tr("Read from the Wine &prefix"), this, &CDlgMain::OnReadFromWine);
     menu.addSeparator();
     menu.addAction(tr("Close"), this, &CDlgMain::reject);
     menu.exec(event->globalPos());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AccountSelection.h"
 #include "app/SettingsStore.h"
 #include "platform/SystemFolders.h"
 #include "platform/WineAccount.h"
@@ -72,6 +73,10 @@ public slots:
     void OnRemoveAll();
     void OnPreview();
     void ShowAbout();
+    // The menu's choice of where the account is read from: a Windows user's
+    // folder (on an old disk) with the user's password, or the Wine prefix.
+    void OnReadFromWindows();
+    void OnReadFromWine();
     void reject() override;
 
 protected:
@@ -86,6 +91,16 @@ protected:
 private:
     void CreateControls();
     void AddInstructions();
+    // The five steps of the instructions, one a line.
+    QString Steps() const;
+    // The account of the passport (UTF-8) where it is read from now.
+    AccountSelection Selection(const std::string& passportUtf8) const;
+    // Reads from the Windows folder from now on, or from the Wine prefix
+    // when there is none; what was listed from the other goes.
+    void UseSource(std::shared_ptr<const WindowsSource> windows);
+    // The instructions, beginning with where the account is read from.
+    void ShowSource();
+    void OnWindowsOpened(std::shared_ptr<const WindowsSource> source, const std::string& problem);
     // One of the two item lists: thumbnails with names under them.
     QListWidget* MakeItemList(const char* name, const QRect& geometry, bool several);
     // The buttons' commands and the tab order.
@@ -112,10 +127,13 @@ private:
     void MoveSelectedItem(QListWidget* source, QListWidget* target, const QString& message);
     void MoveAllItems(QListWidget* source, QListWidget* target);
     void ClearThumbnails();
+    // Empties both item lists and what their items showed.
+    void ClearLists();
     // The manual's page, at a section when one is named.
     QUrl ManualUrl(const char* section) const;
     int AddThumbnail(const QImage& thumbnail);
-    void StartLongWork(const QString& firstLabel);
+    // cancellable: whether the progress dialog offers Cancel.
+    void StartLongWork(const QString& firstLabel, bool cancellable = true);
     void EndLongWork();
     void OnProgress(bool listing, std::size_t done, std::size_t total);
     void OnListFinished(const ListReport& report, const std::vector<QImage>& thumbnails);
@@ -126,6 +144,8 @@ private:
     QString OwnFolderProblem(const std::string& reason) const;
 
     WineAccount m_wine;
+    // Set while the account is read from a Windows user's folder.
+    std::shared_ptr<const WindowsSource> m_windows;
     std::string m_dataFolder;
     SettingsStore m_settings;
     SystemClock m_clock;
@@ -159,6 +179,7 @@ private:
     // What Preview shows for each item of the last listing, by item data.
     std::map<std::size_t, PreviewTarget> m_previewTargets;
 
+    QLabel* m_instructions = nullptr;
     QLineEdit* m_editFolder = nullptr;
     QComboBox* m_comboPassport = nullptr;
     QComboBox* m_comboType = nullptr;

@@ -170,7 +170,8 @@ void CDlgMain::OnList() {
     if (m_controller.IsBusy())
         return;
     const QString passport = m_comboPassport->currentText();
-    if (!AccountSelection::Make(m_wine, passport.toStdString()).HasValidPassport()) {
+    AccountSelection selection = Selection(passport.toStdString());
+    if (!selection.HasValidPassport()) {
         MessageBox::Show(this, InvalidPassportText());
         return;
     }
@@ -178,15 +179,19 @@ void CDlgMain::OnList() {
     // Remembered before the listing, so a passport is kept even when
     // nothing is found for it.
     RememberPassport(passport);
+    ClearLists();
+    StartLongWork(tr("Listing..."));
+    m_controller.StartList(std::move(selection), category);
+}
+
+void CDlgMain::ClearLists() {
     ClearThumbnails();
-    // What Preview showed belongs to the listing this one replaces.
+    // What Preview showed belongs to the listing that goes.
     m_previewTargets.clear();
     // ">", "<", Preview and the active list follow the clicks on the lists
     // only: emptied lists leave them as they are.
     m_listInstalled->clear();
     m_listSelected->clear();
-    StartLongWork(tr("Listing..."));
-    m_controller.StartList(m_wine, passport.toStdString(), category);
 }
 
 void CDlgMain::OnListFinished(const ListReport& report, const std::vector<QImage>& thumbnails) {
@@ -312,7 +317,7 @@ QString CDlgMain::OwnFolderProblem(const std::string& reason) const {
     return tr("Quorvane's own folder cannot be used: %1.").arg(QString::fromStdString(reason));
 }
 
-void CDlgMain::StartLongWork(const QString& firstLabel) {
+void CDlgMain::StartLongWork(const QString& firstLabel, bool cancellable) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // The progress dialog shuts the window off only after half a second;
     // until then its commands are held off here. Minimize stays.
@@ -332,6 +337,8 @@ void CDlgMain::StartLongWork(const QString& firstLabel) {
     m_progress->setAutoClose(false);
     m_progress->setAutoReset(false);
     m_progress->setMinimumDuration(std::numeric_limits<int>::max());
+    if (!cancellable)
+        m_progress->setCancelButton(nullptr);
     connect(m_progress, &QProgressDialog::canceled, &m_controller, &MainController::Cancel);
     // Shown only when the work lasts longer than half a second.
     QTimer::singleShot(500, m_progress, [progress = m_progress] { progress->show(); });

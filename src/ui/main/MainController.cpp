@@ -75,15 +75,21 @@ JobProgress MainController::Reporter(bool listing) {
     };
 }
 
-void MainController::StartList(const WineAccount& wine, const std::string& passportUtf8,
-                               ContentCategory category) {
+void MainController::ForgetListings() {
+    if (IsBusy())
+        return;
+    m_packagedListing.reset();
+    m_pictureListing.reset();
+}
+
+void MainController::StartList(AccountSelection selection, ContentCategory category) {
     if (IsBusy())
         return;
     m_listedCategory = category;
     // A listing replaces the listing of its own family only, whose scratch
     // goes before the new one is made.
     Listing(category).reset();
-    auto job = std::make_shared<ListJob>(AccountSelection::Make(wine, passportUtf8), category);
+    auto job = std::make_shared<ListJob>(std::move(selection), category);
     job->SetProgress(Reporter(true));
     m_job = job;
     m_running = RunThenCallback(
@@ -117,6 +123,24 @@ void MainController::StartBackup(const std::vector<std::size_t>& itemData,
         [this](const BackupReport& report) {
             m_job.reset();
             emit BackupFinished(report);
+        });
+}
+
+void MainController::StartOpenWindows(WindowsProfile profile, dpapi::UserCredentials credentials) {
+    if (IsBusy())
+        return;
+    m_opening = true;
+    m_running = RunThenCallback(
+        this,
+        [profile = std::move(profile), credentials = std::move(credentials)]() mutable {
+            return WindowsSource::Open(std::move(profile), std::move(credentials));
+        },
+        [this](const Result<std::shared_ptr<const WindowsSource>>& source) {
+            m_opening = false;
+            if (source)
+                emit WindowsOpened(*source, {});
+            else
+                emit WindowsOpened(nullptr, source.error().sentence);
         });
 }
 

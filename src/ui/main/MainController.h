@@ -2,7 +2,7 @@
 
 #include "app/BackupJob.h"
 #include "app/ListJob.h"
-#include "platform/WineAccount.h"
+#include "platform/WindowsProfile.h"
 #include "profile/ContentCategory.h"
 
 #include <QFuture>
@@ -16,8 +16,9 @@
 namespace quorvane::ui {
 
 // Runs the window's long commands as jobs off the user-interface thread,
-// one at a time: List (of the chosen family) and Backup Now (on the last
-// listing, whatever the type box shows now), and hands their reports on.
+// one at a time: List (of the chosen family), Backup Now (on the last
+// listing, whatever the type box shows now) and the password check of a
+// Windows user's folder, and hands their reports on.
 // It holds the listings the backups are made from, as the jobs' handles.
 class MainController : public QObject {
     Q_OBJECT
@@ -26,15 +27,17 @@ public:
     explicit MainController(QObject* parent = nullptr);
     ~MainController() override;
 
-    // Starts a listing of the category for the passport (UTF-8), replacing
-    // the listing of its family. The passport must have passed the check.
-    void StartList(const WineAccount& wine, const std::string& passportUtf8,
-                   ContentCategory category);
+    // Starts a listing of the category for the account, replacing the
+    // listing of its family. Its passport must have passed the check.
+    void StartList(AccountSelection selection, ContentCategory category);
+    // Opens the keys of a Windows user's folder with the credentials,
+    // checking the password (thousands of hash rounds).
+    void StartOpenWindows(WindowsProfile profile, dpapi::UserCredentials credentials);
     // Starts a backup of the listed items named by their item data.
     void StartBackup(const std::vector<std::size_t>& itemData, const std::string& backupFolder);
     // Stops the running command after the item it is on.
     void Cancel();
-    bool IsBusy() const { return m_job != nullptr; }
+    bool IsBusy() const { return m_job != nullptr || m_opening; }
     // Waits for the running command (the window's close).
     void WaitForIdle();
 
@@ -42,12 +45,17 @@ public:
     // whether there is a listing to back up from.
     ContentCategory ListedCategory() const { return m_listedCategory; }
     bool HasListing() const;
+    // Lets both listings go (their account is no longer the one in use).
+    void ForgetListings();
 
 signals:
     void Progress(bool listing, std::size_t done, std::size_t total);
     // The report holds no listing; thumbnails: one per item, in order.
     void ListFinished(const quorvane::ListReport& report, const std::vector<QImage>& thumbnails);
     void BackupFinished(const quorvane::BackupReport& report);
+    // The Windows folder's source, or none and why (a sentence).
+    void WindowsOpened(std::shared_ptr<const quorvane::WindowsSource> source,
+                       const std::string& problem);
 
 private:
     JobProgress Reporter(bool listing);
@@ -57,6 +65,7 @@ private:
     std::shared_ptr<AccountSession> m_packagedListing;
     std::shared_ptr<AccountSession> m_pictureListing;
     std::shared_ptr<Job> m_job; // the running one
+    bool m_opening = false;     // a password is being checked
     QFuture<void> m_running;
 };
 

@@ -1,0 +1,160 @@
+// Where the window reads the account from: the Wine prefix, or a Windows
+// user's folder on an old disk opened with the user's password; the menu's
+// commands that choose it and the instructions that say it.
+
+#include "ui/main/CDlgMain.h"
+
+#include "ui/main/DialogUnits.h"
+#include "ui/main/FolderDialog.h"
+#include "ui/main/MessageBox.h"
+#include "ui/main/PasswordDialog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <QtMath>
+
+#include <algorithm>
+
+namespace quorvane::ui {
+
+namespace {
+
+QString FromPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+// A sentence about a folder that fits width: the folder's name shortened in
+// its middle when the whole would not.
+QString FittedSentence(const QString& pattern, const QString& folder, const QString& user,
+                       const QFontMetricsF& metrics, qreal width) {
+    const qreal rest = metrics.horizontalAdvance(pattern.arg(QString(), user));
+    const QString shown =
+        metrics.elidedText(folder, Qt::ElideMiddle, std::max<qreal>(0, width - rest));
+    return pattern.arg(shown, user);
+}
+
+} // namespace
+
+// The source and the five steps, in a frame beside the fields.
+void CDlgMain::AddInstructions() {
+    auto* frame = new QGroupBox(this);
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    const QRect frameArea = FromDialogUnits(258, 90, 230, 52);
+    const QRect textArea = FromDialogUnits(262, 93, 222, 48);
+    m_instructions = AddLabel(QString(), textArea);
+    m_instructions->setObjectName("instructions");
+    m_instructions->setTextFormat(Qt::PlainText);
+    QFont small = m_instructions->font();
+    small.setPixelSize(10);
+    m_instructions->setFont(small);
+    // The longest step does not fit the template's box in the faces used on
+    // Linux. Text and frame grow to the left, their right edges staying in
+    // line with the list below: room for every step and a character more, as
+    // a screen of another scale may set the text a little wider. The source
+    // is fitted into what that leaves.
+    const QFontMetricsF metrics(small);
+    qreal widest = 0;
+    for (const QString& line : Steps().split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    const int grow = std::max(0, qCeil(widest + metrics.averageCharWidth()) - textArea.width());
+    m_instructions->setGeometry(textArea.adjusted(-grow, 0, 0, 0));
+    frame->setGeometry(frameArea.adjusted(-grow, 0, 0, 0));
+    ShowSource();
+}
+
+QString CDlgMain::Steps() const {
+    return tr("1. Enter your MSN account (e.g. someone@example.com).\n"
+              "2. Select a backup type. \n"
+              "3. Click <List> button to list the installed items in current account.\n"
+              "4. Select the items to backup.\n"
+              "5. Click <Backup Now> button to backup the selected items.");
+}
+
+void CDlgMain::ShowSource() {
+    const QFontMetricsF metrics(m_instructions->font());
+    const qreal width = m_instructions->width() - metrics.averageCharWidth();
+    const QString source =
+        m_windows != nullptr ? FittedSentence(tr("Reading from the Windows folder %1 (user %2)."),
+                                              FromPath(m_windows->profile.folder),
+                                              FromPath(m_windows->profile.userName), metrics, width)
+                             : FittedSentence(tr("Reading from the Wine prefix %1 (user %2)."),
+                                              FromPath(m_wine.prefix),
+                                              QString::fromStdString(m_wine.user), metrics, width);
+    m_instructions->setText(source + QLatin1Char('\n') + Steps());
+}
+
+AccountSelection CDlgMain::Selection(const std::string& passportUtf8) const {
+    return m_windows != nullptr ? AccountSelection::Make(m_windows, passportUtf8)
+                                : AccountSelection::Make(m_wine, passportUtf8);
+}
+
+void CDlgMain::UseSource(std::shared_ptr<const WindowsSource> windows) {
+    m_windows = std::move(windows);
+    // The items listed were the other source's: the window is as it was
+    // at its start, with nothing listed.
+    ClearLists();
+    m_controller.ForgetListings();
+    for (QPushButton* button : {m_btnAdd, m_btnAddAll, m_btnRemove, m_btnRemoveAll, m_btnPreview})
+        button->setEnabled(false);
+    ShowSource();
+}
+
+void CDlgMain::OnReadFromWindows() {
+    if (m_controller.IsBusy())
+        return;
+    const QString start =
+        m_windows != nullptr ? FromPath(m_windows->profile.folder) : QDir::homePath();
+    const QString chosen = FolderDialog::Choose(
+        this, tr("Please select the folder of the Windows user to read from."), start);
+    if (chosen.isEmpty())
+        return;
+    Result<WindowsProfile> profile = WindowsProfile::Open(QFile::encodeName(chosen).toStdString());
+    if (!profile) {
+        // A drive's root gets the users found there, one a line: a period
+        // after the last would seem part of its name.
+        const QString reason = QString::fromStdString(profile.error().sentence);
+        MessageBox::Show(this, reason.contains(QLatin1Char('\n'))
+                                   ? tr("The Windows folder cannot be read: %1").arg(reason)
+                                   : tr("The Windows folder cannot be read: %1.").arg(reason));
+        return;
+    }
+    std::optional<dpapi::UserCredentials> credentials =
+        PasswordDialog::Ask(this, FromPath(profile->userName));
+    if (!credentials)
+        return;
+    // The check takes thousands of hash rounds, and cannot be stopped.
+    StartLongWork(tr("Checking the password..."), false);
+    m_controller.StartOpenWindows(std::move(*profile), std::move(*credentials));
+}
+
+void CDlgMain::OnWindowsOpened(std::shared_ptr<const WindowsSource> source,
+                               const std::string& problem) {
+    EndLongWork();
+    if (m_closing)
+        return;
+    if (source == nullptr) {
+        // The folder is a user's: only the password, or the user's keys,
+        // stand in the way, and the command line's rescue needs neither.
+        // The command stands on a line of its own, so it is not broken
+        // at one of its dashes.
+        MessageBox::Show(this, tr("The Windows folder cannot be read: %1.\n\nWithout the "
+                                  "password, this command still copies the pictures and packs "
+                                  "found there:\n\nquorvane-cli rescue --windows-profile DIR --to "
+                                  "FOLDER")
+                                   .arg(QString::fromStdString(problem)));
+        return;
+    }
+    UseSource(std::move(source));
+}
+
+void CDlgMain::OnReadFromWine() {
+    if (m_controller.IsBusy())
+        return;
+    UseSource(nullptr);
+}
+
+} // namespace quorvane::ui

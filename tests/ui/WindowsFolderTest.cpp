@@ -1,0 +1,161 @@
+// The window reading the account from a Windows user's folder, as found on
+// an old disk: chosen from the window's menu with the user's password, and
+// left again for the Wine prefix.
+
+#include "platform/Paths.h"
+#include "platform/WindowsDataProtection.h"
+#include "support/MessengerAccountBuilder.h"
+#include "support/WindowsDpapiWriter.h"
+#include "ui/WindowAccountTest.h"
+#include "ui/main/CDlgMain.h"
+#include "ui/main/FolderDialog.h"
+#include "ui/main/MessageBox.h"
+#include "ui/main/PasswordDialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace quorvane::ui {
+namespace {
+
+using test::MessengerAccountBuilder;
+
+// The Wine prefix holds one Wink for the passport; Alice's folder on the old
+// disk three, protected with her Windows keys.
+class WindowsFolderTest : public test::WindowAccountTest {
+protected:
+    WindowsFolderTest()
+        : drive(root / "drive"), profile(JoinPath(drive, "Documents and Settings/Alice")) {
+        const std::string windowsAppData = JoinPath(profile, "Application Data");
+        user.Write(windowsAppData);
+        const WindowsKeyring keyring(user.ProtectFolder(windowsAppData), user.sid,
+                                     dpapi::UserCredentials::FromPassword(user.password));
+        const test::WindowsTestProtection windows(user, keyring);
+        MessengerAccountBuilder account(windowsAppData, test::kWindowPassport, windows);
+        for (int n = 0; n < 3; ++n)
+            account.Add(ContentCategory::Winks,
+                        MessengerAccountBuilder::SampleObject(ContentCategory::Winks, n));
+        account.Write();
+        builder.Add(ContentCategory::Winks,
+                    MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0));
+        builder.Write();
+    }
+
+    // Opens the window's menu with Alt+Space, as a user would, and presses
+    // Enter on the entry named choose, when there is one (else the menu
+    // closes). Gives the entries the menu offered.
+    static QStringList Menu(CDlgMain& window, const QString& choose = {}) {
+        QStringList entries;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            QAction* chosen = nullptr;
+            for (QAction* action : menu->actions()) {
+                if (action->isSeparator())
+                    continue;
+                entries.append(action->text().remove(QLatin1Char('&')));
+                if (entries.last() == choose)
+                    chosen = action;
+            }
+            if (chosen == nullptr) {
+                menu->close();
+                return;
+            }
+            menu->setActiveAction(chosen);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QTest::keyClick(&window, Qt::Key_Space, Qt::AltModifier);
+        return entries;
+    }
+    // Reads from folder with the password (nothing: the user cancels it),
+    // and waits for the password's check; the commands wait meanwhile.
+    static void ReadFromWindows(CDlgMain& window, const std::string& folder,
+                                std::optional<QString> password) {
+        FolderDialog::SetNextAnswer(QString::fromStdString(folder));
+        if (password)
+            PasswordDialog::SetNextAnswer(password);
+        QSignalSpy opened(&window.Controller(), &MainController::WindowsOpened);
+        Menu(window, "Read from a Windows folder...");
+        if (window.Controller().IsBusy()) {
+            EXPECT_FALSE(Find<QPushButton>(window, "list")->isEnabled());
+            EXPECT_FALSE(Find<QPushButton>(window, "backupNow")->isEnabled());
+            ASSERT_TRUE(opened.wait(60000));
+        }
+    }
+    // Lists the Winks of the passport and gives how many there are.
+    static int ListWinks(CDlgMain& window) {
+        Find<QComboBox>(window, "passport")->setEditText(test::kWindowPassport);
+        QSignalSpy finished(&window.Controller(), &MainController::ListFinished);
+        QTest::mouseClick(Find<QPushButton>(window, "list"), Qt::LeftButton);
+        EXPECT_TRUE(finished.wait(60000));
+        return Find<QListWidget>(window, "installed")->count();
+    }
+    // The instructions' first line: where the account is read from.
+    static std::string Source(CDlgMain& window) {
+        return Find<QLabel>(window, "instructions")
+            ->text()
+            .section(QLatin1Char('\n'), 0, 0)
+            .toStdString();
+    }
+
+    std::string drive;
+    std::string profile;
+    test::WindowsUserKeys user;
+};
+
+TEST_F(WindowsFolderTest, ListsFromTheWindowsFolderWithThePasswordAndGoesBack) {
+    auto window = Open();
+    EXPECT_TRUE(Source(*window).starts_with("Reading from the Wine prefix ")) << Source(*window);
+    EXPECT_FALSE(Menu(*window).contains("Read from the Wine prefix"));
+
+    ReadFromWindows(*window, profile, QString::fromStdString(user.password));
+    EXPECT_EQ(MessageBox::Shown(), QStringList{});
+    EXPECT_TRUE(Source(*window).starts_with("Reading from the Windows folder ")) << Source(*window);
+    EXPECT_TRUE(Source(*window).ends_with("(user Alice).")) << Source(*window);
+    EXPECT_EQ(ListWinks(*window), 3);
+    EXPECT_EQ(ListWinks(*window), 3) << "every following List reads the Windows folder";
+
+    Menu(*window, "Read from the Wine prefix");
+    EXPECT_EQ(Find<QListWidget>(*window, "installed")->count(), 0)
+        << "the Windows folder's items went with it";
+    EXPECT_TRUE(Source(*window).starts_with("Reading from the Wine prefix "));
+    EXPECT_EQ(ListWinks(*window), 1);
+}
+
+TEST_F(WindowsFolderTest, AWrongPasswordOrADrivesRootIsSaidAndTheSourceStays) {
+    auto window = Open();
+    ASSERT_EQ(ListWinks(*window), 1);
+    const std::string wine = Source(*window);
+
+    ReadFromWindows(*window, profile, QStringLiteral("not it"));
+    ASSERT_EQ(MessageBox::Shown().size(), 1);
+    const QString wrong = MessageBox::Shown().takeLast();
+    EXPECT_TRUE(wrong.contains("the password does not unlock the Windows profile of Alice"))
+        << wrong.toStdString();
+    EXPECT_TRUE(wrong.contains("quorvane-cli rescue --windows-profile")) << wrong.toStdString();
+    EXPECT_EQ(Source(*window), wine);
+    EXPECT_EQ(Find<QListWidget>(*window, "installed")->count(), 1);
+
+    // At the drive's root the users found are named, and no password is
+    // asked for.
+    ReadFromWindows(*window, drive, std::nullopt);
+    ASSERT_EQ(MessageBox::Shown().size(), 1);
+    EXPECT_TRUE(MessageBox::Shown().constFirst().contains(QString::fromStdString(profile)))
+        << MessageBox::Shown().constFirst().toStdString();
+    EXPECT_EQ(Source(*window), wine);
+    EXPECT_EQ(ListWinks(*window), 1);
+}
+
+} // namespace
+} // namespace quorvane::ui
