@@ -79,7 +79,7 @@
 <context>
     <name>quorvane::ui::CDlgMain</name>
     <message numerus="yes">
-        <location filename="../src/ui/main/CDlgMainCommands.cpp" line="+234"/>
+        <location filename="../src/ui/main/CDlgMainCommands.cpp" line="+239"/>
         <source>Listing was cancelled: %n item(s) listed.</source>
         <translation>
             <numerusform>Listing was cancelled: %n item listed.</numerusform>

@@ -1571,7 +1571,7 @@ salida de error estándar), 2 si la línea de comandos es incorrecta.
 <context>
     <name>quorvane::ui::CDlgMain</name>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+236"/>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+206"/>
         <source>Backup Now</source>
         <translation>Copiar ahora</translation>
     </message>
@@ -1616,7 +1616,7 @@ salida de error estándar), 2 si la línea de comandos es incorrecta.
         <translation>Abrir carpeta</translation>
     </message>
     <message>
-        <location line="-89"/>
+        <location filename="../src/ui/main/CDlgMainSource.cpp" line="+70"/>
         <source>1. Enter your MSN account (e.g. someone@example.com).
 2. Select a backup type. 
 3. Click &lt;List&gt; button to list the installed items in current account.
@@ -1629,7 +1629,50 @@ salida de error estándar), 2 si la línea de comandos es incorrecta.
 5. Haga clic en &lt;Copiar ahora&gt; para copiar los seleccionados.</translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location line="+11"/>
+        <source>Reading from the Windows folder %1 (user %2).</source>
+        <translation>Leyendo de la carpeta de Windows %1 (usuario %2).</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Reading from the Wine prefix %1 (user %2).</source>
+        <translation>Leyendo del prefijo de Wine %1 (usuario %2).</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Please select the folder of the Windows user to read from.</source>
+        <translation>Seleccione la carpeta del usuario de Windows que desea leer.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The Windows folder cannot be read: %1</source>
+        <translation>No se puede leer la carpeta de Windows: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The Windows folder cannot be read: %1.</source>
+        <translation>No se puede leer la carpeta de Windows: %1.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Checking the password...</source>
+        <translation>Comprobando la contraseña...</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>The Windows folder cannot be read: %1.
+
+Without the password, this command still copies the pictures and cabinets found there:
+
+quorvane-cli rescue --windows-profile DIR --to FOLDER</source>
+        <translation>No se puede leer la carpeta de Windows: %1.
+
+Sin la contraseña, este comando aún copia las imágenes y los archivos CAB que hay allí:
+
+quorvane-cli rescue --windows-profile DIR --to FOLDER</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+4"/>
         <source>MSN Passport:</source>
         <translation>Passport de MSN:</translation>
     </message>
@@ -1809,8 +1852,18 @@ salida de error estándar), 2 si la línea de comandos es incorrecta.
         <translation>&amp;Acerca de Quorvane...</translation>
     </message>
     <message>
-        <location line="-175"/>
-        <location line="+177"/>
+        <location line="+2"/>
+        <source>Read from a &amp;Windows folder...</source>
+        <translation>Leer de una carpeta de &amp;Windows...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Read from the Wine &amp;prefix</source>
+        <translation>Leer del &amp;prefijo de Wine</translation>
+    </message>
+    <message>
+        <location line="-179"/>
+        <location line="+181"/>
         <source>Close</source>
         <translation>Cerrar</translation>
     </message>
@@ -1835,12 +1888,12 @@ salida de error estándar), 2 si la línea de comandos es incorrecta.
         <translation>Seleccione un objeto de MSN para ver su vista previa.</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+34"/>
         <source>Listing...</source>
         <translation>Listando...</translation>
     </message>
     <message numerus="yes">
-        <location line="+46"/>
+        <location line="+56"/>
         <source>Listing was cancelled: %n item(s) listed.</source>
         <translation>
             <numerusform>Se canceló el listado: se listó %n elemento.</numerusform>
@@ -1895,7 +1948,7 @@ salida de error estándar), 2 si la línea de comandos es incorrecta.
         <translation>Cancelar</translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+35"/>
         <source>Listing %1 of %2...</source>
         <translation>Listando %1 de %2...</translation>
     </message>
@@ -1931,6 +1984,14 @@ salida de error estándar), 2 si la línea de comandos es incorrecta.
         <location line="+21"/>
         <source>Loading...</source>
         <translation>Cargando...</translation>
+    </message>
+</context>
+<context>
+    <name>quorvane::ui::PasswordDialog</name>
+    <message>
+        <location filename="../src/ui/main/PasswordDialog.cpp" line="+33"/>
+        <source>Windows password of %1:</source>
+        <translation>Contraseña de Windows de %1:</translation>
     </message>
 </context>
 <context>

@@ -1566,7 +1566,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada.
 <context>
     <name>quorvane::ui::CDlgMain</name>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+236"/>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+206"/>
         <source>Backup Now</source>
         <translation>Fazer Backup</translation>
     </message>
@@ -1611,7 +1611,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada.
         <translation>Abrir pasta</translation>
     </message>
     <message>
-        <location line="-89"/>
+        <location filename="../src/ui/main/CDlgMainSource.cpp" line="+70"/>
         <source>1. Enter your MSN account (e.g. someone@example.com).
 2. Select a backup type. 
 3. Click &lt;List&gt; button to list the installed items in current account.
@@ -1624,7 +1624,50 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada.
 5. Clique em &lt;Fazer Backup&gt; para copiar os itens selecionados.</translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location line="+11"/>
+        <source>Reading from the Windows folder %1 (user %2).</source>
+        <translation>Lendo da pasta do Windows %1 (usuário %2).</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Reading from the Wine prefix %1 (user %2).</source>
+        <translation>Lendo do prefixo do Wine %1 (usuário %2).</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Please select the folder of the Windows user to read from.</source>
+        <translation>Selecione a pasta do usuário do Windows a ser lida.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The Windows folder cannot be read: %1</source>
+        <translation>Não é possível ler a pasta do Windows: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The Windows folder cannot be read: %1.</source>
+        <translation>Não é possível ler a pasta do Windows: %1.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Checking the password...</source>
+        <translation>Verificando a senha...</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>The Windows folder cannot be read: %1.
+
+Without the password, this command still copies the pictures and cabinets found there:
+
+quorvane-cli rescue --windows-profile DIR --to FOLDER</source>
+        <translation>Não é possível ler a pasta do Windows: %1.
+
+Sem a senha, este comando ainda copia as imagens e os arquivos CAB encontrados ali:
+
+quorvane-cli rescue --windows-profile DIR --to FOLDER</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+4"/>
         <source>MSN Passport:</source>
         <translation>Passport do MSN:</translation>
     </message>
@@ -1804,8 +1847,18 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada.
         <translation>&amp;Sobre o Quorvane...</translation>
     </message>
     <message>
-        <location line="-175"/>
-        <location line="+177"/>
+        <location line="+2"/>
+        <source>Read from a &amp;Windows folder...</source>
+        <translation>Ler de uma pasta do &amp;Windows...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Read from the Wine &amp;prefix</source>
+        <translation>Ler do &amp;prefixo do Wine</translation>
+    </message>
+    <message>
+        <location line="-179"/>
+        <location line="+181"/>
         <source>Close</source>
         <translation>Fechar</translation>
     </message>
@@ -1830,12 +1883,12 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada.
         <translation>Selecione um objeto do MSN para visualizar.</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+34"/>
         <source>Listing...</source>
         <translation>Listando...</translation>
     </message>
     <message numerus="yes">
-        <location line="+46"/>
+        <location line="+56"/>
         <source>Listing was cancelled: %n item(s) listed.</source>
         <translation>
             <numerusform>A listagem foi cancelada: %n item listado.</numerusform>
@@ -1890,7 +1943,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada.
         <translation>Cancelar</translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+35"/>
         <source>Listing %1 of %2...</source>
         <translation>Listando %1 de %2...</translation>
     </message>
@@ -1926,6 +1979,14 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada.
         <location line="+21"/>
         <source>Loading...</source>
         <translation>Carregando...</translation>
+    </message>
+</context>
+<context>
+    <name>quorvane::ui::PasswordDialog</name>
+    <message>
+        <location filename="../src/ui/main/PasswordDialog.cpp" line="+33"/>
+        <source>Windows password of %1:</source>
+        <translation>Senha do Windows de %1:</translation>
     </message>
 </context>
 <context>

@@ -142,7 +142,7 @@ void CDlgMain::OnWindowsOpened(std::shared_ptr<const WindowsSource> source,
         // The command stands on a line of its own, so it is not broken
         // at one of its dashes.
         MessageBox::Show(this, tr("The Windows folder cannot be read: %1.\n\nWithout the "
-                                  "password, this command still copies the pictures and packs "
+                                  "password, this command still copies the pictures and cabinets "
                                   "found there:\n\nquorvane-cli rescue --windows-profile DIR --to "
                                   "FOLDER")
                                    .arg(QString::fromStdString(problem)));
