@@ -96,6 +96,9 @@ Result<WindowsProfile> WindowsProfile::Open(const std::string& given) {
                     "%1 is not the folder of a Windows user (it has neither \"Application "
                     "Data\" nor \"AppData/Roaming\"), and no user's folder was found in it"),
                 profile.folder));
+        // One user on the disk: that is the one meant.
+        if (users.size() == 1)
+            return Open(users.front());
         std::string list;
         for (const std::string& user : users)
             list += "\n  " + user;

@@ -26,7 +26,8 @@ struct WindowsProfile {
 
     // The profile at folder. Fails, saying so, when folder is not a user's
     // folder; when it is a drive's root or its "Documents and Settings" or
-    // "Users" folder, the sentence names the users found there.
+    // "Users" folder, the sentence names the users found there (the only
+    // one is opened).
     static Result<WindowsProfile> Open(const std::string& folder);
     // The users' folders under a drive's root, its "Documents and Settings"
     // or "Users" folder, in name order.

@@ -24,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <optional>
 
 namespace quorvane::ui {
@@ -147,8 +149,10 @@ TEST_F(WindowsFolderTest, AWrongPasswordOrADrivesRootIsSaidAndTheSourceStays) {
     EXPECT_EQ(Source(*window), wine);
     EXPECT_EQ(Find<QListWidget>(*window, "installed")->count(), 1);
 
-    // At the drive's root the users found are named, and no password is
-    // asked for.
+    // At the root of a drive with two users the users found are named, and
+    // no password is asked for.
+    std::filesystem::create_directories(
+        JoinPath(drive, "Documents and Settings/Bob/Application Data"));
     ReadFromWindows(*window, drive, std::nullopt);
     ASSERT_EQ(MessageBox::Shown().size(), 1);
     EXPECT_TRUE(MessageBox::Shown().constFirst().contains(QString::fromStdString(profile)))

@@ -133,7 +133,11 @@ TEST_P(WindowsProfileTest, EachProblemHasItsOwnMessage) {
         << wrong.err;
     EXPECT_NE(wrong.err.find("rescue"), std::string::npos) << wrong.err;
 
-    // The drive's root: the users are named, none is guessed.
+    // The drive's root: its only user is the one meant; of two, none is
+    // guessed and both are named.
+    EXPECT_EQ(listWith(drive, user.password).exitCode, 0);
+    std::filesystem::create_directories(
+        JoinPath(JoinPath(JoinPath(drive, GetParam().usersFolder), "Bob"), GetParam().appData));
     ChildResult atRoot = listWith(drive, user.password);
     EXPECT_EQ(atRoot.exitCode, 1);
     EXPECT_NE(atRoot.err.find(profile), std::string::npos) << atRoot.err;
