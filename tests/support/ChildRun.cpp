@@ -56,8 +56,8 @@ ChildResult RunChild(const std::vector<std::string>& arguments, const ChildOptio
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(
-        &actions, STDIN_FILENO,
-        options.stdinPath.empty() ? "/dev/null" : options.stdinPath.c_str(), O_RDONLY, 0);
+        &actions, STDIN_FILENO, options.stdinPath.empty() ? "/dev/null" : options.stdinPath.c_str(),
+        O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.Path().c_str(),
