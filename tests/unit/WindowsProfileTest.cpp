@@ -161,6 +161,10 @@ TEST_P(WindowsProfileTest, EachProblemHasItsOwnMessage) {
     EXPECT_EQ(opened.exitCode, 0) << opened.Describe();
     EXPECT_FALSE(opened.out.empty());
 
+    const ChildResult printed =
+        Run(withArgs({"--print-masterkey", dpapi::GuidText(user.guid)}), user.password);
+    EXPECT_EQ(printed.out, ToHex(user.masterKey) + "\n") << printed.Describe();
+
     const ChildResult badSignature = Run(withArgs({mapFile}), user.password);
     EXPECT_EQ(badSignature.exitCode, 1);
     EXPECT_NE(badSignature.err.find(mapFile + " is damaged (its signature does not match)"),
