@@ -87,7 +87,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location line="+50"/>
+        <location line="+58"/>
         <source>The backup was cancelled. %1 of %2 items were written; %n were not.</source>
         <translation>
             <numerusform>The backup was cancelled. %1 of %2 items were written; %n was not.</numerusform>

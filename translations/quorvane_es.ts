@@ -570,7 +570,7 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation>%1 no es la carpeta de un usuario de Windows (no tiene ni &quot;Application Data&quot; ni &quot;AppData/Roaming&quot;), y no se encontró en ella ninguna carpeta de usuario</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+11"/>
         <source>%1 holds the folders of several Windows users; give the one to read:%2</source>
         <translation>%1 contiene las carpetas de varios usuarios de Windows; indique la que se debe leer:%2</translation>
     </message>
@@ -1906,13 +1906,18 @@ quorvane-cli rescue --windows-profile DIR --to FOLDER</translation>
         <translation>No se pudo listar nada: %1.</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+5"/>
+        <source>Nothing could be listed: %1 was protected with a Windows master key that is not in the Windows folder, or that the password does not open.</source>
+        <translation>No se pudo listar nada: %1 se protegió con una clave maestra de Windows que no está en la carpeta de Windows o que la contraseña no abre.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>Backing up...</source>
         <translation>Copiando...</translation>
     </message>
     <message>
-        <location line="-30"/>
-        <location line="+55"/>
+        <location line="-38"/>
+        <location line="+63"/>
         <source>(no name)</source>
         <translation>(sin nombre)</translation>
     </message>

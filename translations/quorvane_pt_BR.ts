@@ -570,7 +570,7 @@ ferramenta de arquivos CAB o abre.
         <translation>%1 não é a pasta de um usuário do Windows (não tem &quot;Application Data&quot; nem &quot;AppData/Roaming&quot;), e nenhuma pasta de usuário foi encontrada nela</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+11"/>
         <source>%1 holds the folders of several Windows users; give the one to read:%2</source>
         <translation>%1 contém as pastas de vários usuários do Windows; informe a que deve ser lida:%2</translation>
     </message>
@@ -1901,13 +1901,18 @@ quorvane-cli rescue --windows-profile DIR --to FOLDER</translation>
         <translation>Nada pôde ser listado: %1.</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+5"/>
+        <source>Nothing could be listed: %1 was protected with a Windows master key that is not in the Windows folder, or that the password does not open.</source>
+        <translation>Nada pôde ser listado: %1 foi protegido com uma chave mestra do Windows que não está na pasta do Windows ou que a senha não abre.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>Backing up...</source>
         <translation>Fazendo backup...</translation>
     </message>
     <message>
-        <location line="-30"/>
-        <location line="+55"/>
+        <location line="-38"/>
+        <location line="+63"/>
         <source>(no name)</source>
         <translation>(sem nome)</translation>
     </message>

@@ -128,6 +128,24 @@ TEST_F(WindowsFolderTest, ListsFromTheWindowsFolderWithThePasswordAndGoesBack) {
     EXPECT_EQ(ListWinks(*window), 3);
     EXPECT_EQ(ListWinks(*window), 3) << "every following List reads the Windows folder";
 
+    // An account protected with a key the folder does not hold says so.
+    test::WindowsUserKeys stranger = user;
+    stranger.guid[0] ^= 1;
+    const WindowsKeyring keyring(user.ProtectFolder(profile + "/Application Data"), user.sid,
+                                 dpapi::UserCredentials::FromPassword(user.password));
+    const test::WindowsTestProtection strangers(stranger, keyring);
+    MessengerAccountBuilder other(profile + "/Application Data", "other@example.com", strangers);
+    other.Add(ContentCategory::Winks,
+              MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0));
+    other.Write();
+    Find<QComboBox>(*window, "passport")->setEditText("other@example.com");
+    QSignalSpy finished(&window->Controller(), &MainController::ListFinished);
+    QTest::mouseClick(Find<QPushButton>(*window, "list"), Qt::LeftButton);
+    ASSERT_TRUE(finished.wait(60000));
+    ASSERT_EQ(MessageBox::Shown().size(), 1);
+    EXPECT_TRUE(
+        MessageBox::Shown().takeLast().contains("master key that is not in the Windows folder"));
+
     Menu(*window, "Read from the Wine prefix");
     EXPECT_EQ(Find<QListWidget>(*window, "installed")->count(), 0)
         << "the Windows folder's items went with it";

@@ -242,6 +242,14 @@ void CDlgMain::OnListFinished(const ListReport& report, const std::vector<QImage
         MessageBox::Show(
             this,
             tr("Nothing could be listed: %1.").arg(QString::fromStdString(report.toolFailure)));
+    else if (report.catalogue.fileProblem == ProtectedFileContent::Problem::MissingKey ||
+             report.catalogue.fileProblem == ProtectedFileContent::Problem::Locked)
+        // Read from a Windows folder, an empty list would not say that the
+        // user's keys, not the account, are what is missing.
+        MessageBox::Show(this, tr("Nothing could be listed: %1 was protected with a Windows "
+                                  "master key that is not in the Windows folder, or that the "
+                                  "password does not open.")
+                                   .arg(QString::fromStdString(report.catalogue.problemFile)));
 }
 
 void CDlgMain::OnBackupNow() {
