@@ -403,6 +403,73 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
     return outcome;
 }
 
+namespace {
+
+// Why an emoticon cannot go into the pack under name, or "" when it can;
+// names records the names taken so far.
+std::string EmoticonNameRefusal(const std::string& name, const CodePage& codePage,
+                                std::set<std::string>& names) {
+    if (IsManifestName(name, codePage))
+        return Sentence(QCoreApplication::translate(
+            "quorvane::Outcomes", "its file would be named content.xml, the name of "
+                                  "the pack's manifest"));
+    if (HasWildcard(name))
+        return Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                    "its file name \"%1\" holds a wildcard (* or "
+                                                    "?), which no Windows file name can"),
+                        name);
+    if (!IsBareFileName(name) || !names.insert(name).second)
+        return Sentence(
+            QCoreApplication::translate("quorvane::Outcomes",
+                                        "another emoticon of this pack has the file name %1"),
+            name);
+    return {};
+}
+
+// Copies the emoticon's file into the work folder under name and names it
+// in the manifest; a copy the manifest refuses is taken out again.
+Result<> CopyEmoticon(const PictureObjectList& list, const InstalledObject& object,
+                      const std::string& name, const OpenFolder& work, EmoticonManifest& manifest) {
+    const Result<std::string> file = ReadRegularFile(list.ObjectPath(object));
+    if (!file)
+        return Fail(Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "its file %1 cannot be read: %2"),
+            list.ObjectPath(object), file.error().sentence));
+    if (Result<> written = work.WriteNewFile(name, *file, 0600); !written)
+        return Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                         "its copy in %1 could not be written: %2"),
+                             work.Path(), written.error().sentence));
+    Result<> added = manifest.AddItem(object);
+    if (!added)
+        work.Remove(name);
+    return added;
+}
+
+} // namespace
+
+Result<> BackupOperation::FinishEmoticonPack(PictureObjectList& list, const OpenFolder& folder,
+                                             const OpenFolder& work, EmoticonManifest& manifest,
+                                             std::set<std::string> packFiles,
+                                             std::size_t firstPacked, const std::string& packName,
+                                             BackupOutcome& outcome) {
+    if (Result<> written = manifest.Finish(); !written)
+        return written;
+    const Result<std::string> temporary = WriteTemporary(folder, {});
+    if (!temporary)
+        return Fail(temporary.error());
+    packFiles.insert("content.xml");
+    const ToolRun run = m_services.tools.PackFolder(
+        work.Path(), {packFiles.begin(), packFiles.end()}, folder.PathOf(*temporary));
+    m_services.pause.Wait(50);
+    if (Result<> sealed = Seal(list, folder, run, *temporary); !sealed)
+        return sealed;
+    PlaceAll(folder, {{firstPacked, *temporary, packName}},
+             SamePackObjects(folder, m_services.folders.privateFolder), outcome);
+    if (!outcome.items[firstPacked].reason.empty())
+        return Fail(outcome.items[firstPacked].reason);
+    return {};
+}
+
 BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
                                                const std::vector<std::size_t>& itemData,
                                                const OpenFolder& folder,
@@ -429,7 +496,6 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
                                                        "no work folder could be made in %1: %2"),
                            folders.privateFolder, opened.error().sentence);
     const std::string packName = "MSNEmoticons" + stamp + ".msn";
-    const std::string pack = folder.PathOf(packName);
 
     manifest.SetFolder(work.Path());
     manifest.Begin();
@@ -442,7 +508,7 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
         if (m_services.progress)
             m_services.progress(outcome.items.size(), itemData.size());
         BackupItemOutcome item;
-        item.file = pack;
+        item.file = folder.PathOf(packName);
         if (!StartItem(list, index, m_services.cancel, item, outcome)) {
             outcome.items.push_back(item);
             continue;
@@ -450,40 +516,16 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
         const InstalledObject& object = list.objects[index];
         const std::string name =
             codePage.ToUtf8(EmoticonManifest::PackFileName(object.location, codePage));
-        if (!failure.empty()) {
-            item.reason = failure;
-        } else if (IsManifestName(name, codePage)) {
-            item.reason = Sentence(QCoreApplication::translate(
-                "quorvane::Outcomes", "its file would be named content.xml, the name of "
-                                      "the pack's manifest"));
-        } else if (HasWildcard(name)) {
-            item.reason = Sentence(
-                QCoreApplication::translate("quorvane::Outcomes",
-                                            "its file name \"%1\" holds a wildcard (* or ?), "
-                                            "which no Windows file name can"),
-                name);
-        } else if (!IsBareFileName(name) || !packNames.insert(name).second) {
-            item.reason = Sentence(
-                QCoreApplication::translate("quorvane::Outcomes",
-                                            "another emoticon of this pack has the file name %1"),
-                name);
-        } else if (const Result<std::string> file = ReadRegularFile(list.ObjectPath(object));
-                   !file) {
-            item.reason = Sentence(
-                QCoreApplication::translate("quorvane::Outcomes", "its file %1 cannot be read: %2"),
-                list.ObjectPath(object), file.error().sentence);
-        } else if (Result<> written = work.WriteNewFile(name, *file, 0600); !written) {
-            item.reason =
-                Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                     "its copy in %1 could not be written: %2"),
-                         work.Path(), written.error().sentence);
-        } else if (Result<> added = manifest.AddItem(object); added) {
-            // Only emoticons whose file is in the pack are named in its manifest.
-            packed.push_back(outcome.items.size());
-            packFiles.insert(name);
-        } else {
-            item.reason = added.error().sentence;
-            work.Remove(name);
+        item.reason = failure.empty() ? EmoticonNameRefusal(name, codePage, packNames) : failure;
+        if (item.reason.empty()) {
+            if (Result<> copied = CopyEmoticon(list, object, name, work, manifest); copied) {
+                // Only emoticons whose file is in the pack are named in its
+                // manifest.
+                packed.push_back(outcome.items.size());
+                packFiles.insert(name);
+            } else {
+                item.reason = copied.error().sentence;
+            }
         }
         m_services.pause.Wait(10);
         outcome.items.push_back(item);
@@ -497,26 +539,10 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
         failure = Sentence(QCoreApplication::translate(
             "quorvane::Outcomes", "no emoticon could be copied into the pack"));
     } else if (failure.empty()) {
-        if (Result<> written = manifest.Finish(); !written) {
-            failure = written.error().sentence;
-        } else {
-            const Result<std::string> temporary = WriteTemporary(folder, {});
-            if (!temporary) {
-                failure = temporary.error().sentence;
-            } else {
-                packFiles.insert("content.xml");
-                const ToolRun run = m_services.tools.PackFolder(
-                    work.Path(), {packFiles.begin(), packFiles.end()}, folder.PathOf(*temporary));
-                m_services.pause.Wait(50);
-                if (Result<> sealed = Seal(list, folder, run, *temporary); !sealed) {
-                    failure = sealed.error().sentence;
-                } else if (!packed.empty()) {
-                    PlaceAll(folder, {{packed.front(), *temporary, packName}},
-                             SamePackObjects(folder, folders.privateFolder), outcome);
-                    failure = outcome.items[packed.front()].reason;
-                }
-            }
-        }
+        if (Result<> finished = FinishEmoticonPack(list, folder, work, manifest, packFiles,
+                                                   packed.front(), packName, outcome);
+            !finished)
+            failure = finished.error().sentence;
     }
     if (!folders.workFolder.empty())
         SystemFolders::DeleteTree(folders.workFolder);

@@ -85,6 +85,12 @@ private:
                                   const OpenFolder& folder, EmoticonManifest& manifest);
     BackupOutcome BackupPictures(PictureObjectList& list, const std::vector<std::size_t>& itemData,
                                  const OpenFolder& folder);
+    // The emoticons copied into work become one sealed pack, placed in
+    // folder under packName for the item at firstPacked.
+    Result<> FinishEmoticonPack(PictureObjectList& list, const OpenFolder& folder,
+                                const OpenFolder& work, EmoticonManifest& manifest,
+                                std::set<std::string> packFiles, std::size_t firstPacked,
+                                const std::string& packName, BackupOutcome& outcome);
     // Whether the file name in the folder holds the same content as the
     // finished temporary file.
     using SameContent = std::function<bool(const std::string& name, const std::string& temporary)>;

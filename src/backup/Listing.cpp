@@ -46,6 +46,50 @@ void DropRest(ObjectList& list, std::size_t from, ListingResult& result) {
                        list.objects.end());
 }
 
+// What listing found for one packaged object: its picture, and whether it
+// decodes (told by another thread).
+struct Look {
+    std::string picture;
+    std::future<bool> decodes;
+    bool shown = false;
+};
+
+// The first picture the extract tool wrote into folder, PNG before JPEG
+// before GIF; "" when there is none.
+std::string FirstPicture(const std::string& folder) {
+    for (const char* pattern : {"*.png", "*.jpg", "*.gif"})
+        if (std::optional<std::string> picture =
+                SystemFolders::FindFirstMatch(JoinPath(folder, pattern)))
+            return std::move(*picture);
+    return {};
+}
+
+// Objects left out leave the list, and their stamp files and thumbnail
+// folders go with them; the objects not looked at after an interrupt leave
+// it too, and after a failed tool run every object does.
+void KeepShown(PackagedObjectList& list, const std::vector<Look>& looks, std::size_t looked,
+               const CodePage& codePage, ListingResult& result) {
+    const bool failed = !result.toolFailure.empty();
+    std::vector<InstalledObject> kept;
+    for (std::size_t i = 0; i < list.objects.size(); ++i) {
+        InstalledObject& object = list.objects[i];
+        if (failed || i >= looked || !looks[i].shown) {
+            unlink(list.StampPath(object).c_str());
+            if (failed || i < looked)
+                SystemFolders::DeleteTree(list.ThumbnailFolder(object));
+            continue;
+        }
+        if (object.displayName.size() < 2) {
+            std::string name = BaseName(looks[i].picture);
+            name = name.size() >= 4 ? name.substr(0, name.size() - 4) : std::string();
+            object.displayName = InstalledObject::Field(codePage.FromUtf8(name));
+        }
+        result.items.push_back({kept.size(), looks[i].picture});
+        kept.push_back(std::move(object));
+    }
+    list.objects = std::move(kept);
+}
+
 } // namespace
 
 ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view passport,
@@ -60,11 +104,6 @@ ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view pas
     // cabinet is being expanded: the listing waits on the extract tool
     // anyway, and the two together take little more than the tool alone.
     constexpr std::size_t kDecodesInFlight = 4;
-    struct Look {
-        std::string picture;
-        std::future<bool> decodes;
-        bool shown = false;
-    };
     std::vector<Look> looks(list.objects.size());
     std::deque<std::size_t> inFlight;
     const auto settle = [&](std::size_t at) {
@@ -98,15 +137,8 @@ ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view pas
             result.toolFailure = run.reason;
             break;
         }
-        if (run.succeeded) {
-            for (const char* pattern : {"*.png", "*.jpg", "*.gif"}) {
-                if (std::optional<std::string> picture =
-                        SystemFolders::FindFirstMatch(JoinPath(folder, pattern))) {
-                    look.picture = std::move(*picture);
-                    break;
-                }
-            }
-        }
+        if (run.succeeded)
+            look.picture = FirstPicture(folder);
         if (look.picture.empty()) {
             ++result.withoutPicture;
             continue;
@@ -125,28 +157,7 @@ ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view pas
     if (progress && !result.interrupted)
         progress(looked, looked);
 
-    // Objects left out leave the list, and their stamp files and thumbnail
-    // folders go with them; the objects not looked at after an interrupt
-    // leave it too, and after a failed tool run every object does.
-    const bool failed = !result.toolFailure.empty();
-    std::vector<InstalledObject> kept;
-    for (std::size_t i = 0; i < list.objects.size(); ++i) {
-        InstalledObject& object = list.objects[i];
-        if (failed || i >= looked || !looks[i].shown) {
-            unlink(list.StampPath(object).c_str());
-            if (failed || i < looked)
-                SystemFolders::DeleteTree(list.ThumbnailFolder(object));
-            continue;
-        }
-        if (object.displayName.size() < 2) {
-            std::string name = BaseName(looks[i].picture);
-            name = name.size() >= 4 ? name.substr(0, name.size() - 4) : std::string();
-            object.displayName = InstalledObject::Field(codePage.FromUtf8(name));
-        }
-        result.items.push_back({kept.size(), looks[i].picture});
-        kept.push_back(std::move(object));
-    }
-    list.objects = std::move(kept);
+    KeepShown(list, looks, looked, codePage, result);
     return result;
 }
 

@@ -83,6 +83,30 @@ BlobProblem ParseFileBlob(const std::string& bytes, WindowsBlob& blob) {
     return ParseWindowsBlob(all.subspan(2), blob) == BlobProblem::None ? BlobProblem::None : whole;
 }
 
+// Reads the blob of file into bytes (which blob then points into); the
+// reason, as a sentence, when it cannot be had.
+std::string ReadFileBlob(const std::string& file, std::string& bytes, WindowsBlob& blob) {
+    Result<std::string> read = ReadRegularFile(file, kMaxBlobBytes);
+    if (!read)
+        return Sentence(QCoreApplication::translate("quorvane::cli", "%1 cannot be read: %2."),
+                        file, read.error().sentence);
+    bytes = std::move(*read);
+    switch (ParseFileBlob(bytes, blob)) {
+    case BlobProblem::None:
+        return {};
+    case BlobProblem::Unsupported:
+        return Sentence(
+            QCoreApplication::translate("quorvane::cli",
+                                        "%1 uses an algorithm Windows data protection never used."),
+            file);
+    default:
+        return Sentence(
+            QCoreApplication::translate(
+                "quorvane::cli", "%1 is damaged (it is not a whole Windows data protection blob)."),
+            file);
+    }
+}
+
 int RunUnprotect(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
     const std::string folder = options.Required("masterkey-dir");
     const std::string sid = options.Required("sid");
@@ -111,26 +135,9 @@ int RunUnprotect(const ParsedOptions& options, std::ostream& out, std::ostream& 
     WindowsBlob blob;
     const std::string file = printKey ? std::string() : options.positionals.front();
     if (!printKey) {
-        Result<std::string> read = ReadRegularFile(file, kMaxBlobBytes);
-        if (!read) {
-            err << Sentence(QCoreApplication::translate("quorvane::cli", "%1 cannot be read: %2."),
-                            file, read.error().sentence)
-                << "\n";
-            return kExitFailure;
-        }
-        fileBytes = std::move(*read);
-        const BlobProblem problem = ParseFileBlob(fileBytes, blob);
-        if (problem != BlobProblem::None) {
-            err << (problem == BlobProblem::Unsupported
-                        ? Sentence(QCoreApplication::translate(
-                                       "quorvane::cli",
-                                       "%1 uses an algorithm Windows data protection never used."),
-                                   file)
-                        : Sentence(QCoreApplication::translate(
-                                       "quorvane::cli", "%1 is damaged (it is not a whole Windows "
-                                                        "data protection blob)."),
-                                   file))
-                << "\n";
+        const std::string problem = ReadFileBlob(file, fileBytes, blob);
+        if (!problem.empty()) {
+            err << problem << "\n";
             return kExitFailure;
         }
         wanted = blob.masterKey;
