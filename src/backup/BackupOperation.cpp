@@ -470,6 +470,21 @@ Result<> BackupOperation::FinishEmoticonPack(PictureObjectList& list, const Open
     return {};
 }
 
+// The work folder is new and private (made by mkdtemp in Quorvane's own
+// folder), so the pack holds this run's emoticons and nothing planted.
+std::string BackupOperation::OpenWorkFolder(OpenFolder& work) {
+    SystemFolders& folders = m_services.folders;
+    if (!folders.MakeWorkFolder())
+        return Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "no work folder could be made in %1"),
+            folders.privateFolder);
+    if (Result<> opened = work.Open(folders.workFolder); !opened)
+        return Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                    "no work folder could be made in %1: %2"),
+                        folders.privateFolder, opened.error().sentence);
+    return {};
+}
+
 BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
                                                const std::vector<std::size_t>& itemData,
                                                const OpenFolder& folder,
@@ -483,18 +498,8 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
             stamp = text;
     }
     SystemFolders& folders = m_services.folders;
-    // The work folder is new and private (made by mkdtemp in Quorvane's own
-    // folder), so the pack holds this run's emoticons and nothing planted.
     OpenFolder work;
-    std::string failure;
-    if (!folders.MakeWorkFolder())
-        failure = Sentence(
-            QCoreApplication::translate("quorvane::Outcomes", "no work folder could be made in %1"),
-            folders.privateFolder);
-    else if (Result<> opened = work.Open(folders.workFolder); !opened)
-        failure = Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                       "no work folder could be made in %1: %2"),
-                           folders.privateFolder, opened.error().sentence);
+    std::string failure = OpenWorkFolder(work);
     const std::string packName = "MSNEmoticons" + stamp + ".msn";
 
     manifest.SetFolder(work.Path());

@@ -85,6 +85,8 @@ private:
                                   const OpenFolder& folder, EmoticonManifest& manifest);
     BackupOutcome BackupPictures(PictureObjectList& list, const std::vector<std::size_t>& itemData,
                                  const OpenFolder& folder);
+    // Makes and opens this run's work folder; why it could not, or "".
+    std::string OpenWorkFolder(OpenFolder& work);
     // The emoticons copied into work become one sealed pack, placed in
     // folder under packName for the item at firstPacked.
     Result<> FinishEmoticonPack(PictureObjectList& list, const OpenFolder& folder,
