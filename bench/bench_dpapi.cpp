@@ -41,15 +41,15 @@ void BM_UnlockMasterKey(benchmark::State& state) {
     const std::string sid = "S-1-5-21-1004336348-1177238915-682003330-1003";
     SecretBytes userKey;
     UserKey(credentials.Hashes()[0].span(), sid, userKey);
-    test::MasterKeySpec spec;
-    spec.hashId = kind.hashId;
-    spec.cipherId = kind.cipherId;
-    spec.rounds = kind.rounds;
+    test::MasterKeyRecipe recipe;
+    recipe.hashId = kind.hashId;
+    recipe.cipherId = kind.cipherId;
+    recipe.rounds = kind.rounds;
     MasterKeyFile file;
     file.hashId = kind.hashId;
     file.cipherId = kind.cipherId;
     file.rounds = kind.rounds;
-    file.cipherText = test::MasterKeyCipherText(spec, userKey.span());
+    file.cipherText = test::MasterKeyCipherText(recipe, userKey.span());
     for (auto _ : state) {
         // From the password, as a user's unlock does.
         const UserCredentials typed = UserCredentials::FromPassword("correct horse");
@@ -87,11 +87,11 @@ void BM_DecryptBlob64K(benchmark::State& state) {
     state.SetLabel(xp ? "3DES/SHA-1 (XP)" : "AES-256/SHA-512");
     const Bytes masterKey(64, 0x42);
     const Bytes plain(64 * 1024, 0x61);
-    test::BlobSpec spec;
-    spec.xpStyle = xp;
-    spec.cipherId = xp ? kCalg3Des : kCalgAes256;
-    spec.hashId = xp ? kCalgSha1 : kCalgSha512;
-    const Bytes bytes = test::BlobBytes(spec, masterKey, plain, {});
+    test::BlobRecipe recipe;
+    recipe.xpStyle = xp;
+    recipe.cipherId = xp ? kCalg3Des : kCalgAes256;
+    recipe.hashId = xp ? kCalgSha1 : kCalgSha512;
+    const Bytes bytes = test::BlobBytes(recipe, masterKey, plain, {});
     for (auto _ : state) {
         WindowsBlob blob;
         Bytes out;

@@ -87,38 +87,38 @@ std::string ToHex(std::span<const std::uint8_t> bytes) {
     return HexText(bytes);
 }
 
-Bytes MasterKeyCipherText(const MasterKeySpec& spec, std::span<const std::uint8_t> userKey) {
-    const HashAlgorithm& hash = *HashById(spec.hashId);
-    const CipherAlgorithm& cipher = *CipherById(spec.cipherId);
+Bytes MasterKeyCipherText(const MasterKeyRecipe& recipe, std::span<const std::uint8_t> userKey) {
+    const HashAlgorithm& hash = *HashById(recipe.hashId);
+    const CipherAlgorithm& cipher = *CipherById(recipe.cipherId);
     Bytes hmacKey(hash.digestSize), hmac(hash.digestSize);
-    Require(Hmac(hash, userKey, {spec.hmacSalt}, hmacKey.data()));
-    Require(Hmac(hash, hmacKey, {spec.key}, hmac.data()));
-    Bytes plain(spec.hmacSalt.begin(), spec.hmacSalt.end());
+    Require(Hmac(hash, userKey, {recipe.hmacSalt}, hmacKey.data()));
+    Require(Hmac(hash, hmacKey, {recipe.key}, hmac.data()));
+    Bytes plain(recipe.hmacSalt.begin(), recipe.hmacSalt.end());
     plain.insert(plain.end(), hmac.begin(), hmac.end());
-    std::size_t size = plain.size() + spec.key.size();
+    std::size_t size = plain.size() + recipe.key.size();
     size += (cipher.ivSize - size % cipher.ivSize) % cipher.ivSize;
-    Bytes filler = spec.filler;
-    filler.resize(size - plain.size() - spec.key.size(), 0);
+    Bytes filler = recipe.filler;
+    filler.resize(size - plain.size() - recipe.key.size(), 0);
     plain.insert(plain.end(), filler.begin(), filler.end());
-    plain.insert(plain.end(), spec.key.begin(), spec.key.end());
-    return EncryptSection(hash, cipher, userKey, spec.salt, spec.rounds, plain);
+    plain.insert(plain.end(), recipe.key.begin(), recipe.key.end());
+    return EncryptSection(hash, cipher, userKey, recipe.salt, recipe.rounds, plain);
 }
 
-Bytes MasterKeyFileBytes(const MasterKeySpec& spec, std::span<const std::uint8_t> userKey) {
+Bytes MasterKeyFileBytes(const MasterKeyRecipe& recipe, std::span<const std::uint8_t> userKey) {
     Bytes section;
-    Put32(section, spec.cipherId == kCalg3Des ? 1 : 2);
-    section.insert(section.end(), spec.salt.begin(), spec.salt.end());
-    Put32(section, spec.rounds);
-    Put32(section, spec.hashId);
-    Put32(section, spec.cipherId);
-    const Bytes cipherText = MasterKeyCipherText(spec, userKey);
+    Put32(section, recipe.cipherId == kCalg3Des ? 1 : 2);
+    section.insert(section.end(), recipe.salt.begin(), recipe.salt.end());
+    Put32(section, recipe.rounds);
+    Put32(section, recipe.hashId);
+    Put32(section, recipe.cipherId);
+    const Bytes cipherText = MasterKeyCipherText(recipe, userKey);
     section.insert(section.end(), cipherText.begin(), cipherText.end());
 
     Bytes file;
     Put32(file, 2);
     Put32(file, 0);
     Put32(file, 0);
-    const std::string guid = GuidText(spec.guid);
+    const std::string guid = GuidText(recipe.guid);
     for (char c : guid) {
         file.push_back(static_cast<std::uint8_t>(c));
         file.push_back(0);
@@ -137,13 +137,13 @@ Bytes MasterKeyFileBytes(const MasterKeySpec& spec, std::span<const std::uint8_t
     return file;
 }
 
-Bytes BlobBytes(const BlobSpec& spec, std::span<const std::uint8_t> masterKey,
+Bytes BlobBytes(const BlobRecipe& recipe, std::span<const std::uint8_t> masterKey,
                 std::span<const std::uint8_t> plain, std::span<const std::uint8_t> entropy) {
-    const HashAlgorithm& hash = *HashById(spec.hashId);
-    const CipherAlgorithm& cipher = *CipherById(spec.cipherId);
+    const HashAlgorithm& hash = *HashById(recipe.hashId);
+    const CipherAlgorithm& cipher = *CipherById(recipe.cipherId);
     const Bytes keyHash = HashOf(kCalgSha1, masterKey);
 
-    const Bytes session = SessionKey(hash, keyHash, spec.salt, entropy, {}, spec.xpStyle);
+    const Bytes session = SessionKey(hash, keyHash, recipe.salt, entropy, {}, recipe.xpStyle);
     SecretBytes key;
     Require(DeriveCipherKey(hash, cipher, session, key));
     Bytes padded(plain.begin(), plain.end());
@@ -158,24 +158,26 @@ Bytes BlobBytes(const BlobSpec& spec, std::span<const std::uint8_t> masterKey,
     blob.insert(blob.end(), provider.begin(), provider.end());
     const std::size_t signedStart = blob.size();
     Put32(blob, 1);
-    blob.insert(blob.end(), spec.masterKey.begin(), spec.masterKey.end());
-    Put32(blob, spec.flags);
+    blob.insert(blob.end(), recipe.masterKey.begin(), recipe.masterKey.end());
+    Put32(blob, recipe.flags);
     Bytes description;
-    for (char16_t unit : spec.description + u'\0') {
+    for (char16_t unit : recipe.description + u'\0') {
         description.push_back(static_cast<std::uint8_t>(unit));
         description.push_back(static_cast<std::uint8_t>(unit >> 8));
     }
     PutCounted(blob, description);
-    Put32(blob, spec.cipherId);
-    Put32(blob, static_cast<std::uint32_t>(spec.cipherId == kCalg3Des ? 168 : cipher.keySize * 8));
-    PutCounted(blob, spec.salt);
+    Put32(blob, recipe.cipherId);
+    Put32(blob,
+          static_cast<std::uint32_t>(recipe.cipherId == kCalg3Des ? 168 : cipher.keySize * 8));
+    PutCounted(blob, recipe.salt);
     PutCounted(blob, {});
-    Put32(blob, spec.hashId);
+    Put32(blob, recipe.hashId);
     Put32(blob, static_cast<std::uint32_t>(hash.digestSize * 8));
-    PutCounted(blob, spec.signKey);
+    PutCounted(blob, recipe.signKey);
     PutCounted(blob, cipherText);
     const Bytes signedPart(blob.begin() + static_cast<std::ptrdiff_t>(signedStart), blob.end());
-    PutCounted(blob, SessionKey(hash, keyHash, spec.signKey, entropy, signedPart, spec.xpStyle));
+    PutCounted(blob,
+               SessionKey(hash, keyHash, recipe.signKey, entropy, signedPart, recipe.xpStyle));
     return blob;
 }
 
@@ -230,18 +232,18 @@ std::string WindowsUserKeys::ProtectFolder(const std::string& appData) const {
 void WindowsUserKeys::Write(const std::string& appData) const {
     const std::string folder = ProtectFolder(appData);
     std::filesystem::create_directories(folder);
-    MasterKeySpec spec;
-    spec.guid = guid;
-    spec.key = masterKey;
-    spec.salt.fill(0x5f);
-    spec.hmacSalt.fill(0x3c);
-    spec.rounds = xp ? 4000 : 8000;
-    spec.hashId = xp ? kCalgHmac : kCalgSha512;
-    spec.cipherId = xp ? kCalg3Des : kCalgAes256;
+    MasterKeyRecipe recipe;
+    recipe.guid = guid;
+    recipe.key = masterKey;
+    recipe.salt.fill(0x5f);
+    recipe.hmacSalt.fill(0x3c);
+    recipe.rounds = xp ? 4000 : 8000;
+    recipe.hashId = xp ? kCalgHmac : kCalgSha512;
+    recipe.cipherId = xp ? kCalg3Des : kCalgAes256;
     const SecretBytes text = Utf16Le(password, false);
     SecretBytes userKey;
     Require(UserKey(HashOf(kCalgSha1, text.span()), sid, userKey));
-    const Bytes file = MasterKeyFileBytes(spec, userKey.span());
+    const Bytes file = MasterKeyFileBytes(recipe, userKey.span());
     Require(
         WriteFileAtomically(JoinPath(folder, GuidText(guid)), std::string(file.begin(), file.end()))
             .has_value());
@@ -265,15 +267,15 @@ std::optional<Bytes> WindowsTestProtection::Unprotect(std::span<const std::uint8
 Bytes WindowsTestProtection::Protect(std::span<const std::uint8_t> plain,
                                      std::span<const std::uint8_t> entropy,
                                      std::u16string_view description) const {
-    BlobSpec spec;
-    spec.masterKey = m_user.guid;
-    spec.xpStyle = m_user.xp;
-    spec.cipherId = m_user.xp ? kCalg3Des : kCalgAes256;
-    spec.hashId = m_user.xp ? kCalgSha1 : kCalgSha512;
-    spec.salt = Bytes(16, 0x11);
-    spec.signKey = Bytes(16, 0x22);
-    spec.description = std::u16string(description);
-    return BlobBytes(spec, m_user.masterKey, plain, entropy);
+    BlobRecipe recipe;
+    recipe.masterKey = m_user.guid;
+    recipe.xpStyle = m_user.xp;
+    recipe.cipherId = m_user.xp ? kCalg3Des : kCalgAes256;
+    recipe.hashId = m_user.xp ? kCalgSha1 : kCalgSha512;
+    recipe.salt = Bytes(16, 0x11);
+    recipe.signKey = Bytes(16, 0x22);
+    recipe.description = std::u16string(description);
+    return BlobBytes(recipe, m_user.masterKey, plain, entropy);
 }
 
 } // namespace quorvane::test

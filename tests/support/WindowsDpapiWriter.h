@@ -23,7 +23,7 @@ using quorvane::dpapi::Guid;
 Bytes FromHex(std::string_view hex);
 std::string ToHex(std::span<const std::uint8_t> bytes);
 
-struct MasterKeySpec {
+struct MasterKeyRecipe {
     Guid guid{};
     std::array<std::uint8_t, 16> salt{};
     std::uint32_t rounds = 4000;
@@ -37,11 +37,11 @@ struct MasterKeySpec {
 };
 
 // The master key section's cipher text under a user key.
-Bytes MasterKeyCipherText(const MasterKeySpec& spec, std::span<const std::uint8_t> userKey);
+Bytes MasterKeyCipherText(const MasterKeyRecipe& recipe, std::span<const std::uint8_t> userKey);
 // A whole master key file (header, master key section, CREDHIST link).
-Bytes MasterKeyFileBytes(const MasterKeySpec& spec, std::span<const std::uint8_t> userKey);
+Bytes MasterKeyFileBytes(const MasterKeyRecipe& recipe, std::span<const std::uint8_t> userKey);
 
-struct BlobSpec {
+struct BlobRecipe {
     Guid masterKey{};
     std::uint32_t cipherId = quorvane::dpapi::kCalgAes256;
     std::uint32_t hashId = quorvane::dpapi::kCalgSha512;
@@ -52,7 +52,7 @@ struct BlobSpec {
     std::uint32_t flags = 0;
 };
 
-Bytes BlobBytes(const BlobSpec& spec, std::span<const std::uint8_t> masterKey,
+Bytes BlobBytes(const BlobRecipe& recipe, std::span<const std::uint8_t> masterKey,
                 std::span<const std::uint8_t> plain, std::span<const std::uint8_t> entropy);
 
 // A CREDHIST file. passwords runs oldest first and ends with the current

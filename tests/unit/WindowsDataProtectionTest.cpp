@@ -120,16 +120,17 @@ TEST(WindowsMasterKey, TheTestEncryptorMakesWhatWindowsMade) {
         ASSERT_TRUE(CbcCrypt(cipher, std::span(derived).first(cipher.keySize),
                              std::span(derived).subspan(cipher.keySize), false, key.file.cipherText,
                              plain.data()));
-        MasterKeySpec spec;
-        spec.salt = key.file.salt;
-        spec.rounds = key.file.rounds;
-        spec.hashId = key.file.hashId;
-        spec.cipherId = key.file.cipherId;
-        std::copy_n(plain.begin(), 16, spec.hmacSalt.begin());
+        MasterKeyRecipe recipe;
+        recipe.salt = key.file.salt;
+        recipe.rounds = key.file.rounds;
+        recipe.hashId = key.file.hashId;
+        recipe.cipherId = key.file.cipherId;
+        std::copy_n(plain.begin(), 16, recipe.hmacSalt.begin());
         const std::size_t hmacEnd = 16 + HashById(key.file.hashId)->digestSize;
-        spec.filler.assign(plain.begin() + static_cast<std::ptrdiff_t>(hmacEnd), plain.end() - 64);
-        spec.key.assign(plain.end() - 64, plain.end());
-        EXPECT_EQ(MasterKeyCipherText(spec, userKey.span()), key.file.cipherText);
+        recipe.filler.assign(plain.begin() + static_cast<std::ptrdiff_t>(hmacEnd),
+                             plain.end() - 64);
+        recipe.key.assign(plain.end() - 64, plain.end());
+        EXPECT_EQ(MasterKeyCipherText(recipe, userKey.span()), key.file.cipherText);
     }
 }
 
@@ -173,23 +174,24 @@ TEST(WindowsBlob, TheTestEncryptorMakesWhatWindowsMade) {
     const Bytes real = ReadData("impacket-some-entropy.blob");
     WindowsBlob parsed;
     ASSERT_EQ(ParseWindowsBlob(real, parsed), BlobProblem::None);
-    BlobSpec spec;
-    spec.masterKey = parsed.masterKey;
-    spec.salt.assign(parsed.salt.begin(), parsed.salt.end());
-    spec.signKey.assign(parsed.signKey.begin(), parsed.signKey.end());
-    spec.flags = parsed.flags;
-    EXPECT_EQ(BlobBytes(spec, FromHex(kImpacketBlobKey), AsSpan("Some test string"),
+    BlobRecipe recipe;
+    recipe.masterKey = parsed.masterKey;
+    recipe.salt.assign(parsed.salt.begin(), parsed.salt.end());
+    recipe.signKey.assign(parsed.signKey.begin(), parsed.signKey.end());
+    recipe.flags = parsed.flags;
+    EXPECT_EQ(BlobBytes(recipe, FromHex(kImpacketBlobKey), AsSpan("Some test string"),
                         AsSpan("Some entropy")),
               real);
 }
 
 TEST(WindowsBlob, XpBlobsTakeTheEntropyAfterTheHmac) {
     const Bytes key(64, 0x42);
-    BlobSpec spec;
-    spec.xpStyle = true;
-    spec.cipherId = kCalg3Des;
-    spec.hashId = kCalgSha1;
-    const Bytes bytes = BlobBytes(spec, key, AsSpan("catalogue text"), AsSpan("user@example.com"));
+    BlobRecipe recipe;
+    recipe.xpStyle = true;
+    recipe.cipherId = kCalg3Des;
+    recipe.hashId = kCalgSha1;
+    const Bytes bytes =
+        BlobBytes(recipe, key, AsSpan("catalogue text"), AsSpan("user@example.com"));
     WindowsBlob blob;
     ASSERT_EQ(ParseWindowsBlob(bytes, blob), BlobProblem::None);
     Bytes plain;
