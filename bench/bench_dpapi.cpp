@@ -119,13 +119,10 @@ struct Accounts {
     SystemClock clock;
 
     Accounts() {
-        user.Write(xpAppData);
-        const WindowsKeyring keyring(user.ProtectFolder(xpAppData), user.sid,
-                                     UserCredentials::FromPassword(user.password));
-        const test::WindowsTestProtection windows(user, keyring);
+        const test::WindowsUserProtection windows(user, xpAppData);
         for (const auto& [appData, protection] :
              {std::pair<std::string, const DataProtector*>{wineAppData, &wine},
-              {xpAppData, &windows}}) {
+              {xpAppData, &windows.protection}}) {
             MessengerAccountBuilder builder(appData, std::string(kPassport), *protection);
             for (int n = 0; n < kRecords; ++n) {
                 auto object =

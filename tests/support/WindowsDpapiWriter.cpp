@@ -278,4 +278,20 @@ Bytes WindowsTestProtection::Protect(std::span<const std::uint8_t> plain,
     return BlobBytes(recipe, m_user.masterKey, plain, entropy);
 }
 
+namespace {
+
+// Writes the user's keys and gives the folder they are in.
+std::string WrittenProtectFolder(const WindowsUserKeys& user, const std::string& appData) {
+    user.Write(appData);
+    return user.ProtectFolder(appData);
+}
+
+} // namespace
+
+WindowsUserProtection::WindowsUserProtection(const WindowsUserKeys& user,
+                                             const std::string& appData)
+    : keyring(WrittenProtectFolder(user, appData), user.sid,
+              dpapi::UserCredentials::FromPassword(user.password)),
+      protection(user, keyring) {}
+
 } // namespace quorvane::test

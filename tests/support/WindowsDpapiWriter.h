@@ -91,4 +91,14 @@ private:
     quorvane::WindowsDataProtection m_reader;
 };
 
+// A Windows user's keys written into an application-data folder, and the
+// protection that makes blobs with them: what an account builder needs to
+// write the user's Messenger account there.
+struct WindowsUserProtection {
+    WindowsUserProtection(const WindowsUserKeys& user, const std::string& appData);
+
+    WindowsKeyring keyring;
+    WindowsTestProtection protection;
+};
+
 } // namespace quorvane::test

@@ -40,11 +40,8 @@ protected:
     WindowsFolderTest()
         : drive(root / "drive"), profile(JoinPath(drive, "Documents and Settings/Alice")) {
         const std::string windowsAppData = JoinPath(profile, "Application Data");
-        user.Write(windowsAppData);
-        const WindowsKeyring keyring(user.ProtectFolder(windowsAppData), user.sid,
-                                     dpapi::UserCredentials::FromPassword(user.password));
-        const test::WindowsTestProtection windows(user, keyring);
-        MessengerAccountBuilder account(windowsAppData, test::kWindowPassport, windows);
+        const test::WindowsUserProtection windows(user, windowsAppData);
+        MessengerAccountBuilder account(windowsAppData, test::kWindowPassport, windows.protection);
         for (int n = 0; n < 3; ++n)
             account.Add(ContentCategory::Winks,
                         MessengerAccountBuilder::SampleObject(ContentCategory::Winks, n));

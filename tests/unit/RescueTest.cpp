@@ -44,11 +44,8 @@ protected:
     RescueTest()
         : profile(root / "drive/Documents and Settings/Alice"),
           appData(JoinPath(profile, "Application Data")), out(root / "rescued") {
-        user.Write(appData);
-        const WindowsKeyring keyring(user.ProtectFolder(appData), user.sid,
-                                     dpapi::UserCredentials::FromPassword(user.password));
-        const WindowsTestProtection protection(user, keyring);
-        MessengerAccountBuilder builder(appData, kPassport, protection);
+        const WindowsUserProtection windows(user, appData);
+        MessengerAccountBuilder builder(appData, kPassport, windows.protection);
         for (ContentCategory category : kAllCategories)
             for (int n = 0; n < 2; ++n)
                 builder.Add(category, MessengerAccountBuilder::SampleObject(category, n));

@@ -40,11 +40,8 @@ protected:
           profile(JoinPath(JoinPath(drive, GetParam().usersFolder), "Alice")),
           appData(JoinPath(profile, GetParam().appData)) {
         user.xp = GetParam().xp;
-        user.Write(appData);
-        const WindowsKeyring keyring(user.ProtectFolder(appData), user.sid,
-                                     dpapi::UserCredentials::FromPassword(user.password));
-        const WindowsTestProtection protection(user, keyring);
-        MessengerAccountBuilder builder(appData, kPassport, protection);
+        const WindowsUserProtection windows(user, appData);
+        MessengerAccountBuilder builder(appData, kPassport, windows.protection);
         for (ContentCategory category : kAllCategories)
             for (int n = 0; n < 2; ++n)
                 builder.Add(category, MessengerAccountBuilder::SampleObject(category, n));
