@@ -159,6 +159,46 @@ std::string NumberedName(const std::string& fileName, int n) {
     return FitFileName(stem, n < 2 ? extension : " (" + std::to_string(n) + ")" + extension);
 }
 
+// Why an emoticon cannot go into the pack under name, or "" when it can;
+// names records the names taken so far.
+std::string EmoticonNameRefusal(const std::string& name, const CodePage& codePage,
+                                std::set<std::string>& names) {
+    if (IsManifestName(name, codePage))
+        return Sentence(QCoreApplication::translate(
+            "quorvane::Outcomes", "its file would be named content.xml, the name of "
+                                  "the pack's manifest"));
+    if (HasWildcard(name))
+        return Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                    "its file name \"%1\" holds a wildcard (* or "
+                                                    "?), which no Windows file name can"),
+                        name);
+    if (!IsBareFileName(name) || !names.insert(name).second)
+        return Sentence(
+            QCoreApplication::translate("quorvane::Outcomes",
+                                        "another emoticon of this pack has the file name %1"),
+            name);
+    return {};
+}
+
+// Copies the emoticon's file into the work folder under name and names it
+// in the manifest; a copy the manifest refuses is taken out again.
+Result<> CopyEmoticon(const PictureObjectList& list, const InstalledObject& object,
+                      const std::string& name, const OpenFolder& work, EmoticonManifest& manifest) {
+    const Result<std::string> file = ReadRegularFile(list.ObjectPath(object));
+    if (!file)
+        return Fail(Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "its file %1 cannot be read: %2"),
+            list.ObjectPath(object), file.error().sentence));
+    if (Result<> written = work.WriteNewFile(name, *file, 0600); !written)
+        return Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                         "its copy in %1 could not be written: %2"),
+                             work.Path(), written.error().sentence));
+    Result<> added = manifest.AddItem(object);
+    if (!added)
+        work.Remove(name);
+    return added;
+}
+
 } // namespace
 
 bool BackupOutcome::AllWritten() const {
@@ -402,50 +442,6 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
     PlaceAll(folder, finished, SamePackObjects(folder, list.scratchFolder), outcome);
     return outcome;
 }
-
-namespace {
-
-// Why an emoticon cannot go into the pack under name, or "" when it can;
-// names records the names taken so far.
-std::string EmoticonNameRefusal(const std::string& name, const CodePage& codePage,
-                                std::set<std::string>& names) {
-    if (IsManifestName(name, codePage))
-        return Sentence(QCoreApplication::translate(
-            "quorvane::Outcomes", "its file would be named content.xml, the name of "
-                                  "the pack's manifest"));
-    if (HasWildcard(name))
-        return Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                    "its file name \"%1\" holds a wildcard (* or "
-                                                    "?), which no Windows file name can"),
-                        name);
-    if (!IsBareFileName(name) || !names.insert(name).second)
-        return Sentence(
-            QCoreApplication::translate("quorvane::Outcomes",
-                                        "another emoticon of this pack has the file name %1"),
-            name);
-    return {};
-}
-
-// Copies the emoticon's file into the work folder under name and names it
-// in the manifest; a copy the manifest refuses is taken out again.
-Result<> CopyEmoticon(const PictureObjectList& list, const InstalledObject& object,
-                      const std::string& name, const OpenFolder& work, EmoticonManifest& manifest) {
-    const Result<std::string> file = ReadRegularFile(list.ObjectPath(object));
-    if (!file)
-        return Fail(Sentence(
-            QCoreApplication::translate("quorvane::Outcomes", "its file %1 cannot be read: %2"),
-            list.ObjectPath(object), file.error().sentence));
-    if (Result<> written = work.WriteNewFile(name, *file, 0600); !written)
-        return Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                         "its copy in %1 could not be written: %2"),
-                             work.Path(), written.error().sentence));
-    Result<> added = manifest.AddItem(object);
-    if (!added)
-        work.Remove(name);
-    return added;
-}
-
-} // namespace
 
 Result<> BackupOperation::FinishEmoticonPack(PictureObjectList& list, const OpenFolder& folder,
                                              const OpenFolder& work, EmoticonManifest& manifest,
