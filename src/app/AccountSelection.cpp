@@ -30,12 +30,7 @@ std::string AccountSelection::ApplicationDataFolder() const {
 }
 
 std::string AccountSelection::WindowsFolder() const {
-    if (!windows)
-        return wine.WindowsFolder();
-    std::string temp = TemporaryFolder();
-    if (temp.size() > 1)
-        temp.pop_back();
-    return temp;
+    return windows ? TemporaryFolderPath() : wine.WindowsFolder();
 }
 
 std::string AccountSelection::SourceFolder() const {

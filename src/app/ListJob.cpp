@@ -5,10 +5,6 @@
 #include "platform/Paths.h"
 #include "platform/SystemFolders.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 #include <optional>
 
 namespace quorvane {
@@ -24,29 +20,6 @@ public:
 private:
     const ListJob::PictureJudge& m_judge;
 };
-
-QString FromPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-std::string ToPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-// Messenger's catalogue names a picture as Windows saw it, where case does
-// not matter; on Linux the file may be stored under another case. The stored
-// name is found by a case-blind look at the folder, in name order so the
-// choice is the same every time.
-std::string FindIgnoringCase(const std::string& folder, const std::string& path) {
-    const QString name = QFileInfo(FromPath(path)).fileName();
-    const QDir dir(FromPath(folder));
-    const QStringList entries =
-        dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    for (const QString& entry : entries)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return ToPath(dir.filePath(entry));
-    return {};
-}
 
 // Where Preview looks for the object; the folder is only read when Preview
 // is pressed, so listing costs nothing more.
@@ -71,9 +44,11 @@ std::string PreviewTarget::Locate() const {
         // Only files count: a folder called "x.swf" is no movie.
         return SystemFolders::FindFirstMatch(JoinPath(path, "*.swf")).value_or("");
     }
-    if (path.empty() || QFileInfo::exists(FromPath(path)) || allowedFolders.empty())
+    // Messenger's catalogue names a picture as Windows saw it, where case
+    // does not matter; on Linux the file may be stored under another case.
+    if (path.empty() || allowedFolders.empty())
         return path;
-    return FindIgnoringCase(allowedFolders.front(), path);
+    return FindEntryIgnoringCase(allowedFolders.front(), BaseName(path));
 }
 
 CatalogueState CatalogueState::Of(const ObjectList& list) {

@@ -21,9 +21,6 @@ namespace quorvane {
 
 namespace {
 
-// The longest file name Linux file systems take, in bytes.
-constexpr std::size_t kMaxFileNameBytes = 255;
-
 // Rewrites the bytes of a display name that cannot stand in a Linux or
 // Windows file name ("/", "\\", control characters, ? " < > : * |), and
 // spaces too when asked, stepping over double-byte characters whole.
@@ -52,17 +49,6 @@ std::string HideNothing(std::string name) {
         c = '-';
     }
     return name;
-}
-
-// stem + tail, with the stem cut at a UTF-8 character boundary so the whole
-// fits in one file name.
-std::string FitFileName(const std::string& stem, const std::string& tail) {
-    if (stem.size() + tail.size() <= kMaxFileNameBytes)
-        return stem + tail;
-    std::size_t keep = tail.size() < kMaxFileNameBytes ? kMaxFileNameBytes - tail.size() : 0;
-    while (keep > 0 && (static_cast<unsigned char>(stem[keep]) & 0xC0) == 0x80)
-        --keep;
-    return stem.substr(0, keep) + tail;
 }
 
 bool IsManifestName(std::string_view name, const CodePage& codePage) {
@@ -147,16 +133,6 @@ bool SameBytes(const OpenFolder& folder, const std::string& name, const std::str
     const Result<std::string> existing = ReadRegularFile(folder.PathOf(name));
     const Result<std::string> copy = ReadRegularFile(folder.PathOf(temporary));
     return existing && copy && *existing == *copy;
-}
-
-// The name with " (n)" before its extension from the second on, cut to fit.
-std::string NumberedName(const std::string& fileName, int n) {
-    std::size_t dot = fileName.find_last_of('.');
-    if (dot == 0 || dot == std::string::npos)
-        dot = fileName.size();
-    const std::string stem = fileName.substr(0, dot);
-    const std::string extension = fileName.substr(dot);
-    return FitFileName(stem, n < 2 ? extension : " (" + std::to_string(n) + ")" + extension);
 }
 
 // Why an emoticon cannot go into the pack under name, or "" when it can;
@@ -292,7 +268,7 @@ Result<std::string> BackupOperation::Place(const OpenFolder& folder, const std::
     constexpr int kMostNumbers = 1000;
     Failure failure = SystemFailure(EEXIST);
     for (int n = 1; n <= kMostNumbers; ++n) {
-        const std::string name = NumberedName(fileName, n);
+        const std::string name = NumberedFileName(fileName, n);
         // Two items of one run never share a file.
         if (m_written.count(name) != 0)
             continue;
@@ -427,7 +403,7 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
             continue;
         }
         const std::string name = PackName(item.displayName) + ".msn";
-        item.file = folder.PathOf(NumberedName(name, 1));
+        item.file = folder.PathOf(NumberedFileName(name, 1));
         if (!manifestFolder.IsOpen()) {
             item.reason = problem;
         } else if (Result<std::string> temporary =
@@ -570,7 +546,7 @@ BackupOutcome BackupOperation::BackupPictures(PictureObjectList& list,
         }
         const InstalledObject& object = list.objects[index];
         const std::string name = PictureName(object.displayName);
-        item.file = folder.PathOf(NumberedName(name, 1));
+        item.file = folder.PathOf(NumberedFileName(name, 1));
         const Result<std::string> file = ReadRegularFile(list.ObjectPath(object));
         if (!file) {
             item.reason = Sentence(

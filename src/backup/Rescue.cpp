@@ -95,15 +95,6 @@ Result<std::vector<FolderEntry>> EntriesOf(const OpenFolder& folder, std::size_t
     return entries;
 }
 
-// "Name.cab" numbered n: "Name (n).cab".
-std::string NumberedName(const std::string& name, int n) {
-    const std::size_t dot = name.rfind('.');
-    const std::string suffix = " (" + std::to_string(n) + ")";
-    if (dot == std::string::npos || dot == 0)
-        return name + suffix;
-    return name.substr(0, dot) + suffix + name.substr(dot);
-}
-
 std::string LocalTimeText(const Clock& clock) {
     if (const std::optional<std::tm> local = clock.LocalTime()) {
         char text[32] = {};
@@ -217,7 +208,7 @@ private:
             return;
         }
         for (int n = 1; n <= kMaxNumberedNames; ++n) {
-            const std::string candidate = n == 1 ? wanted : NumberedName(wanted, n);
+            const std::string candidate = NumberedFileName(wanted, n);
             Result<> renamed = target->RenameNew(*temporary, candidate);
             if (renamed) {
                 ::fsync(target->Descriptor());

@@ -1,5 +1,7 @@
 #include "platform/DpapiCrypto.h"
 
+#include <QString>
+
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
 
@@ -69,21 +71,17 @@ public:
         } else {
             std::copy(key.begin(), key.end(), block.data());
         }
-        SecretBytes pad(hash.blockSize);
         m_inner.reset(EVP_MD_CTX_new());
         m_outer.reset(EVP_MD_CTX_new());
         m_work.reset(EVP_MD_CTX_new());
         if (!m_inner || !m_outer || !m_work)
             return false;
-        for (std::size_t i = 0; i < pad.size(); ++i)
-            pad.data()[i] = static_cast<std::uint8_t>(block.data()[i] ^ 0x36);
-        if (EVP_DigestInit_ex(m_inner.get(), m_md, nullptr) != 1 ||
-            EVP_DigestUpdate(m_inner.get(), pad.data(), pad.size()) != 1)
-            return false;
-        for (std::size_t i = 0; i < pad.size(); ++i)
-            pad.data()[i] = static_cast<std::uint8_t>(block.data()[i] ^ 0x5c);
-        return EVP_DigestInit_ex(m_outer.get(), m_md, nullptr) == 1 &&
-               EVP_DigestUpdate(m_outer.get(), pad.data(), pad.size()) == 1;
+        const SecretBytes inner = PaddedKey(hash, block.span(), kInnerPad);
+        const SecretBytes outer = PaddedKey(hash, block.span(), kOuterPad);
+        return EVP_DigestInit_ex(m_inner.get(), m_md, nullptr) == 1 &&
+               EVP_DigestUpdate(m_inner.get(), inner.data(), inner.size()) == 1 &&
+               EVP_DigestInit_ex(m_outer.get(), m_md, nullptr) == 1 &&
+               EVP_DigestUpdate(m_outer.get(), outer.data(), outer.size()) == 1;
     }
 
     bool Run(std::initializer_list<ByteSpan> pieces, std::uint8_t* out) {
@@ -148,6 +146,13 @@ const CipherAlgorithm* CipherById(std::uint32_t id) {
         if (cipher.id == id)
             return &cipher;
     return nullptr;
+}
+
+SecretBytes PaddedKey(const HashAlgorithm& hash, ByteSpan key, std::uint8_t pad) {
+    SecretBytes padded(hash.blockSize);
+    for (std::size_t i = 0; i < padded.size(); ++i)
+        padded.data()[i] = static_cast<std::uint8_t>((i < key.size() ? key[i] : 0) ^ pad);
+    return padded;
 }
 
 bool Digest(const HashAlgorithm& hash, std::initializer_list<ByteSpan> pieces, std::uint8_t* out) {
@@ -230,16 +235,10 @@ bool DeriveCipherKey(const HashAlgorithm& hash, const CipherAlgorithm& cipher, B
         key = std::move(value);
         return true;
     }
-    SecretBytes inner(hash.blockSize);
-    SecretBytes outer(hash.blockSize);
-    for (std::size_t i = 0; i < hash.blockSize; ++i) {
-        const std::uint8_t b = i < value.size() ? value.data()[i] : 0;
-        inner.data()[i] = static_cast<std::uint8_t>(b ^ 0x36);
-        outer.data()[i] = static_cast<std::uint8_t>(b ^ 0x5c);
-    }
     SecretBytes stretched(2 * hash.digestSize);
-    if (!Digest(hash, {inner.span()}, stretched.data()) ||
-        !Digest(hash, {outer.span()}, stretched.data() + hash.digestSize))
+    if (!Digest(hash, {PaddedKey(hash, value.span(), kInnerPad).span()}, stretched.data()) ||
+        !Digest(hash, {PaddedKey(hash, value.span(), kOuterPad).span()},
+                stretched.data() + hash.digestSize))
         return false;
     if (stretched.size() < cipher.keySize)
         return false;
@@ -344,52 +343,16 @@ std::string HexText(ByteSpan bytes) {
 }
 
 SecretBytes Utf16Le(std::string_view utf8, bool terminated) {
-    std::vector<char32_t> points;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        const int length = byte < 0x80         ? 1
-                           : (byte >> 5) == 6  ? 2
-                           : (byte >> 4) == 14 ? 3
-                           : (byte >> 3) == 30 ? 4
-                                               : 0;
-        char32_t point = length == 1   ? byte
-                         : length == 2 ? byte & 0x1f
-                         : length == 3 ? byte & 0x0f
-                                       : byte & 0x07;
-        bool valid = length > 0 && i + static_cast<std::size_t>(length) <= utf8.size();
-        for (int k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-            valid = (next & 0xc0) == 0x80;
-            point = (point << 6) | (next & 0x3f);
-        }
-        if (!valid || point > 0x10ffff) {
-            points.push_back(byte);
-            ++i;
-        } else {
-            points.push_back(point);
-            i += static_cast<std::size_t>(length);
-        }
+    QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    SecretBytes out(2 * static_cast<std::size_t>(text.size()) + (terminated ? 2 : 0));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text.at(i).unicode();
+        out.data()[2 * i] = static_cast<std::uint8_t>(unit);
+        out.data()[2 * i + 1] = static_cast<std::uint8_t>(unit >> 8);
     }
-    if (terminated)
-        points.push_back(0);
-    std::vector<std::uint8_t> units;
-    units.reserve(2 * points.size() + 2);
-    for (char32_t point : points) {
-        if (point >= 0x10000) {
-            const char32_t v = point - 0x10000;
-            const char32_t high = 0xd800 + (v >> 10), low = 0xdc00 + (v & 0x3ff);
-            units.insert(units.end(),
-                         {static_cast<std::uint8_t>(high), static_cast<std::uint8_t>(high >> 8),
-                          static_cast<std::uint8_t>(low), static_cast<std::uint8_t>(low >> 8)});
-        } else {
-            units.insert(units.end(),
-                         {static_cast<std::uint8_t>(point), static_cast<std::uint8_t>(point >> 8)});
-        }
-    }
-    SecretBytes result(units);
-    OPENSSL_cleanse(units.data(), units.size());
-    OPENSSL_cleanse(points.data(), points.size() * sizeof(char32_t));
-    return result;
+    // The decoded password is not left behind in Qt's copy either.
+    text.fill(QChar(0));
+    return out;
 }
 
 } // namespace quorvane::dpapi

@@ -69,6 +69,13 @@ constexpr std::uint32_t kCalgSha512 = 0x800e;
 constexpr std::uint32_t kCalg3Des = 0x6603;
 constexpr std::uint32_t kCalgAes256 = 0x6610;
 
+// HMAC's padded keys: key zero-padded to the hash's block (cut to it when
+// longer) and XOR-ed with kInnerPad or kOuterPad. CryptDeriveKey and
+// Windows XP's session keys use them on their own.
+constexpr std::uint8_t kInnerPad = 0x36;
+constexpr std::uint8_t kOuterPad = 0x5c;
+SecretBytes PaddedKey(const HashAlgorithm& hash, ByteSpan key, std::uint8_t pad);
+
 // The functions below give false only when OpenSSL refuses (or the sizes
 // are not what the algorithm takes); out must have room for the digest.
 bool Digest(const HashAlgorithm& hash, std::initializer_list<ByteSpan> pieces, std::uint8_t* out);
@@ -102,8 +109,7 @@ std::optional<std::vector<std::uint8_t>> BytesFromHex(std::string_view hex);
 std::string HexText(ByteSpan bytes);
 
 // UTF-8 text as UTF-16LE bytes, optionally with a terminating zero
-// character; a byte that is not UTF-8 stands for itself (Latin-1). Wiped,
-// since passwords go through it.
+// character, decoded as Qt does. Wiped, since passwords go through it.
 SecretBytes Utf16Le(std::string_view utf8, bool terminated);
 
 } // namespace quorvane::dpapi

@@ -54,6 +54,23 @@ std::string BaseName(std::string_view path) {
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
+std::string NumberedFileName(const std::string& fileName, int n) {
+    // The longest file name Linux file systems take, in bytes.
+    constexpr std::size_t kMaxFileNameBytes = 255;
+    std::size_t dot = fileName.find_last_of('.');
+    if (dot == 0 || dot == std::string::npos)
+        dot = fileName.size();
+    const std::string stem = fileName.substr(0, dot);
+    const std::string tail =
+        n < 2 ? fileName.substr(dot) : " (" + std::to_string(n) + ")" + fileName.substr(dot);
+    if (stem.size() + tail.size() <= kMaxFileNameBytes)
+        return stem + tail;
+    std::size_t keep = tail.size() < kMaxFileNameBytes ? kMaxFileNameBytes - tail.size() : 0;
+    while (keep > 0 && (static_cast<unsigned char>(stem[keep]) & 0xC0) == 0x80)
+        --keep;
+    return stem.substr(0, keep) + tail;
+}
+
 std::string FindEntryIgnoringCase(const std::string& folder, std::string_view name) {
     const std::string exact = JoinPath(folder, name);
     struct stat info {};

@@ -27,6 +27,11 @@ std::string AbsolutePath(std::string_view path);
 // The last part of a path.
 std::string BaseName(std::string_view path);
 
+// fileName numbered n, as a file takes the next free name: "Name (n).ext"
+// (n below 2 gives the name itself), the stem cut at a UTF-8 character
+// boundary so the whole fits in the 255 bytes of a Linux file name.
+std::string NumberedFileName(const std::string& fileName, int n);
+
 // Files from Windows were named where case does not matter; on Linux (an
 // NTFS disk mounted by Linux, a copied folder) a name may be stored in
 // another case. The path of folder's entry that is name, ignoring case: the

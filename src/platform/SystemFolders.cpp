@@ -251,6 +251,13 @@ std::string TemporaryFolder() {
     return folder;
 }
 
+std::string TemporaryFolderPath() {
+    std::string folder = TemporaryFolder();
+    if (folder.size() > 1)
+        folder.pop_back();
+    return folder;
+}
+
 std::string XdgDesktopFolder() {
     return XdgUserFolder("XDG_DESKTOP_DIR", "Desktop");
 }

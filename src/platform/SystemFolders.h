@@ -67,6 +67,9 @@ private:
 std::string HomeFolder();
 // $TMPDIR, else /tmp, always with a trailing "/".
 std::string TemporaryFolder();
+// The same as a folder path, without the trailing "/": where the cabinet
+// tools work when there is no Windows folder to work in.
+std::string TemporaryFolderPath();
 // The XDG desktop folder (user-dirs.dirs, else ~/Desktop).
 std::string XdgDesktopFolder();
 // The XDG documents folder (user-dirs.dirs, else ~/Documents).

@@ -43,17 +43,12 @@ ByteSpan AsSpan(const std::string& bytes) {
 // signed part, for the signature).
 bool XpSessionKey(const HashAlgorithm& hash, ByteSpan keyHash, ByteSpan salt, ByteSpan entropy,
                   ByteSpan signedPart, SecretBytes& out) {
-    SecretBytes inner(hash.blockSize);
-    SecretBytes outer(hash.blockSize);
-    for (std::size_t i = 0; i < hash.blockSize; ++i) {
-        const std::uint8_t b = i < keyHash.size() ? keyHash[i] : 0;
-        inner.data()[i] = static_cast<std::uint8_t>(b ^ 0x36);
-        outer.data()[i] = static_cast<std::uint8_t>(b ^ 0x5c);
-    }
     SecretBytes first(hash.digestSize);
     out = SecretBytes(hash.digestSize);
-    return Digest(hash, {inner.span(), salt}, first.data()) &&
-           Digest(hash, {outer.span(), first.span(), entropy, signedPart}, out.data());
+    return Digest(hash, {PaddedKey(hash, keyHash, kInnerPad).span(), salt}, first.data()) &&
+           Digest(hash,
+                  {PaddedKey(hash, keyHash, kOuterPad).span(), first.span(), entropy, signedPart},
+                  out.data());
 }
 
 // Later versions: an HMAC under the master key's hash over the salt, the

@@ -60,10 +60,7 @@ std::string WineAccount::WindowsFolder() const {
     if (IsDirectory(windows))
         return windows;
     // Without one the cabinet tools work in the temporary folder.
-    std::string temp = TemporaryFolder();
-    if (temp.size() > 1)
-        temp.pop_back();
-    return temp;
+    return TemporaryFolderPath();
 }
 
 } // namespace quorvane
