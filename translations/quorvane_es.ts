@@ -48,7 +48,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
 <context>
     <name>quorvane::Outcomes</name>
     <message>
-        <location filename="../src/backup/BackupOperation.cpp" line="+87"/>
+        <location filename="../src/backup/BackupOperation.cpp" line="+73"/>
         <source>the backup was interrupted before this item</source>
         <translation>la copia de seguridad se interrumpió antes de este elemento</translation>
     </message>
@@ -78,18 +78,18 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se pudo sellar el paquete: %1</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+90"/>
         <source>its file is named content.xml, the name of the pack&apos;s manifest</source>
         <translation>su archivo se llama content.xml, que es el nombre del manifiesto del paquete</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+260"/>
+        <location line="-65"/>
+        <location line="+70"/>
         <source>its file name &quot;%1&quot; holds a wildcard (* or ?), which no Windows file name can</source>
         <translation>su nombre de archivo &quot;%1&quot; contiene un comodín (* o ?), cosa que ningún nombre de archivo de Windows puede contener</translation>
     </message>
     <message>
-        <location line="-254"/>
+        <location line="+6"/>
         <source>its stamp file %1 cannot be read: %2</source>
         <translation>no se puede leer su archivo de firma %1: %2</translation>
     </message>
@@ -100,7 +100,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     </message>
     <message>
         <location line="+6"/>
-        <location filename="../src/backup/Rescue.cpp" line="+229"/>
+        <location filename="../src/backup/Rescue.cpp" line="+220"/>
         <location line="+34"/>
         <source>%1 could not be written: %2</source>
         <translation>no se pudo escribir %1: %2</translation>
@@ -126,7 +126,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>el listado no tiene ninguna carpeta temporal para los manifiestos</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="+64"/>
         <source>no work folder could be made in %1</source>
         <translation>no se pudo crear ninguna carpeta de trabajo en %1</translation>
     </message>
@@ -136,28 +136,28 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se pudo crear ninguna carpeta de trabajo en %1: %2</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="-311"/>
         <source>its file would be named content.xml, the name of the pack&apos;s manifest</source>
         <translation>su archivo se llamaría content.xml, que es el nombre del manifiesto del paquete</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>another emoticon of this pack has the file name %1</source>
         <translation>otro emoticono de este paquete tiene el nombre de archivo %1</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <location line="+77"/>
+        <location line="+13"/>
+        <location line="+387"/>
         <source>its file %1 cannot be read: %2</source>
         <translation>no se puede leer su archivo %1: %2</translation>
     </message>
     <message>
-        <location line="-73"/>
+        <location line="-384"/>
         <source>its copy in %1 could not be written: %2</source>
         <translation>no se pudo escribir su copia en %1: %2</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+344"/>
         <source>the backup was interrupted before the pack was written</source>
         <translation>la copia de seguridad se interrumpió antes de escribir el paquete</translation>
     </message>
@@ -606,6 +606,15 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <location line="+5"/>
         <source>Please enter an valid MSN account.</source>
         <translation>Escriba una cuenta de MSN válida.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Without the password, this command still copies the pictures and cabinets found there:
+
+quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</source>
+        <translation>Sin la contraseña, este comando aún copia las imágenes y los archivos CAB que hay allí:
+
+quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
     </message>
 </context>
 <context>
@@ -1403,7 +1412,7 @@ command line.
         <translation>%1 está dañado</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+44"/>
         <source>--entropy-hex takes hexadecimal digits in pairs</source>
         <translation>--entropy-hex admite dígitos hexadecimales por pares</translation>
     </message>
@@ -1418,22 +1427,22 @@ command line.
         <translation>indique FILE o --print-masterkey GUID (solo uno de los dos)</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="-39"/>
         <source>%1 cannot be read: %2.</source>
         <translation>no se puede leer %1: %2.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+8"/>
         <source>%1 uses an algorithm Windows data protection never used.</source>
         <translation>%1 usa un algoritmo que la protección de datos de Windows nunca usó.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>%1 is damaged (it is not a whole Windows data protection blob).</source>
         <translation>%1 está dañado (no es un blob completo de protección de datos de Windows).</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+56"/>
         <source>%1 is damaged (its signature does not match).</source>
         <translation>%1 está dañado (su firma no coincide).</translation>
     </message>
@@ -1495,7 +1504,7 @@ salida de error estándar), 2 si la línea de comandos es incorrecta.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/WindowsAccess.cpp" line="+37"/>
+        <location filename="../src/cli/WindowsAccess.cpp" line="+38"/>
         <source>the password on standard input is longer than %1 bytes</source>
         <translation>la contraseña de la entrada estándar tiene más de %1 bytes</translation>
     </message>
@@ -1543,11 +1552,6 @@ salida de error estándar), 2 si la línea de comandos es incorrecta.
         <location line="+6"/>
         <source>--windows-profile cannot be used with --wine-prefix or --wine-user</source>
         <translation>--windows-profile no se puede usar con --wine-prefix ni con --wine-user</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <source>Without the password, &quot;quorvane-cli rescue --windows-profile %1 --to FOLDER&quot; still copies the pictures and cabinets found there</source>
-        <translation>Sin la contraseña, &quot;quorvane-cli rescue --windows-profile %1 --to FOLDER&quot; sigue copiando las imágenes y los archivos CAB que haya allí</translation>
     </message>
 </context>
 <context>
@@ -1616,7 +1620,7 @@ salida de error estándar), 2 si la línea de comandos es incorrecta.
         <translation>Abrir carpeta</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/CDlgMainSource.cpp" line="+70"/>
+        <location filename="../src/ui/main/CDlgMainSource.cpp" line="+72"/>
         <source>1. Enter your MSN account (e.g. someone@example.com).
 2. Select a backup type. 
 3. Click &lt;List&gt; button to list the installed items in current account.
@@ -1654,22 +1658,18 @@ salida de error estándar), 2 si la línea de comandos es incorrecta.
         <translation>No se puede leer la carpeta de Windows: %1.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>Checking the password...</source>
         <translation>Comprobando la contraseña...</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+13"/>
         <source>The Windows folder cannot be read: %1.
 
-Without the password, this command still copies the pictures and cabinets found there:
-
-quorvane-cli rescue --windows-profile DIR --to FOLDER</source>
+%2</source>
         <translation>No se puede leer la carpeta de Windows: %1.
 
-Sin la contraseña, este comando aún copia las imágenes y los archivos CAB que hay allí:
-
-quorvane-cli rescue --windows-profile DIR --to FOLDER</translation>
+%2</translation>
     </message>
     <message>
         <location filename="../src/ui/main/CDlgMain.cpp" line="+4"/>

@@ -48,7 +48,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
 <context>
     <name>quorvane::Outcomes</name>
     <message>
-        <location filename="../src/backup/BackupOperation.cpp" line="+87"/>
+        <location filename="../src/backup/BackupOperation.cpp" line="+73"/>
         <source>the backup was interrupted before this item</source>
         <translation>o backup foi interrompido antes deste item</translation>
     </message>
@@ -78,18 +78,18 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não foi possível selar o pacote: %1</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+90"/>
         <source>its file is named content.xml, the name of the pack&apos;s manifest</source>
         <translation>seu arquivo se chama content.xml, que é o nome do manifesto do pacote</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+260"/>
+        <location line="-65"/>
+        <location line="+70"/>
         <source>its file name &quot;%1&quot; holds a wildcard (* or ?), which no Windows file name can</source>
         <translation>seu nome de arquivo &quot;%1&quot; contém um curinga (* ou ?), o que nenhum nome de arquivo do Windows pode conter</translation>
     </message>
     <message>
-        <location line="-254"/>
+        <location line="+6"/>
         <source>its stamp file %1 cannot be read: %2</source>
         <translation>não é possível ler seu arquivo de carimbo %1: %2</translation>
     </message>
@@ -100,7 +100,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     </message>
     <message>
         <location line="+6"/>
-        <location filename="../src/backup/Rescue.cpp" line="+229"/>
+        <location filename="../src/backup/Rescue.cpp" line="+220"/>
         <location line="+34"/>
         <source>%1 could not be written: %2</source>
         <translation>não foi possível gravar %1: %2</translation>
@@ -126,7 +126,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>a listagem não tem uma pasta temporária para os manifestos</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="+64"/>
         <source>no work folder could be made in %1</source>
         <translation>não foi possível criar uma pasta de trabalho em %1</translation>
     </message>
@@ -136,28 +136,28 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não foi possível criar uma pasta de trabalho em %1: %2</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="-311"/>
         <source>its file would be named content.xml, the name of the pack&apos;s manifest</source>
         <translation>seu arquivo se chamaria content.xml, que é o nome do manifesto do pacote</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>another emoticon of this pack has the file name %1</source>
         <translation>outro emoticon deste pacote tem o nome de arquivo %1</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <location line="+77"/>
+        <location line="+13"/>
+        <location line="+387"/>
         <source>its file %1 cannot be read: %2</source>
         <translation>não é possível ler seu arquivo %1: %2</translation>
     </message>
     <message>
-        <location line="-73"/>
+        <location line="-384"/>
         <source>its copy in %1 could not be written: %2</source>
         <translation>não foi possível gravar sua cópia em %1: %2</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+344"/>
         <source>the backup was interrupted before the pack was written</source>
         <translation>o backup foi interrompido antes de o pacote ser gravado</translation>
     </message>
@@ -606,6 +606,15 @@ ferramenta de arquivos CAB o abre.
         <location line="+5"/>
         <source>Please enter an valid MSN account.</source>
         <translation>Digite uma conta do MSN válida.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Without the password, this command still copies the pictures and cabinets found there:
+
+quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</source>
+        <translation>Sem a senha, este comando ainda copia as imagens e os arquivos CAB encontrados ali:
+
+quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
     </message>
 </context>
 <context>
@@ -1399,7 +1408,7 @@ está, 2 para uma linha de comando errada.
         <translation>%1 está danificado</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+44"/>
         <source>--entropy-hex takes hexadecimal digits in pairs</source>
         <translation>--entropy-hex recebe dígitos hexadecimais em pares</translation>
     </message>
@@ -1414,22 +1423,22 @@ está, 2 para uma linha de comando errada.
         <translation>informe FILE ou --print-masterkey GUID (apenas um dos dois)</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="-39"/>
         <source>%1 cannot be read: %2.</source>
         <translation>não é possível ler %1: %2.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+8"/>
         <source>%1 uses an algorithm Windows data protection never used.</source>
         <translation>%1 usa um algoritmo que a proteção de dados do Windows nunca usou.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>%1 is damaged (it is not a whole Windows data protection blob).</source>
         <translation>%1 está danificado (não é um blob completo da proteção de dados do Windows).</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+56"/>
         <source>%1 is damaged (its signature does not match).</source>
         <translation>%1 está danificado (a assinatura dele não confere).</translation>
     </message>
@@ -1490,7 +1499,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/WindowsAccess.cpp" line="+37"/>
+        <location filename="../src/cli/WindowsAccess.cpp" line="+38"/>
         <source>the password on standard input is longer than %1 bytes</source>
         <translation>a senha na entrada padrão tem mais de %1 bytes</translation>
     </message>
@@ -1538,11 +1547,6 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada.
         <location line="+6"/>
         <source>--windows-profile cannot be used with --wine-prefix or --wine-user</source>
         <translation>--windows-profile não pode ser usada com --wine-prefix nem com --wine-user</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <source>Without the password, &quot;quorvane-cli rescue --windows-profile %1 --to FOLDER&quot; still copies the pictures and cabinets found there</source>
-        <translation>Sem a senha, &quot;quorvane-cli rescue --windows-profile %1 --to FOLDER&quot; ainda copia as imagens e os arquivos CAB encontrados ali</translation>
     </message>
 </context>
 <context>
@@ -1611,7 +1615,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada.
         <translation>Abrir pasta</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/CDlgMainSource.cpp" line="+70"/>
+        <location filename="../src/ui/main/CDlgMainSource.cpp" line="+72"/>
         <source>1. Enter your MSN account (e.g. someone@example.com).
 2. Select a backup type. 
 3. Click &lt;List&gt; button to list the installed items in current account.
@@ -1649,22 +1653,18 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada.
         <translation>Não é possível ler a pasta do Windows: %1.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>Checking the password...</source>
         <translation>Verificando a senha...</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+13"/>
         <source>The Windows folder cannot be read: %1.
 
-Without the password, this command still copies the pictures and cabinets found there:
-
-quorvane-cli rescue --windows-profile DIR --to FOLDER</source>
+%2</source>
         <translation>Não é possível ler a pasta do Windows: %1.
 
-Sem a senha, este comando ainda copia as imagens e os arquivos CAB encontrados ali:
-
-quorvane-cli rescue --windows-profile DIR --to FOLDER</translation>
+%2</translation>
     </message>
     <message>
         <location filename="../src/ui/main/CDlgMain.cpp" line="+4"/>

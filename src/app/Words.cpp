@@ -20,4 +20,12 @@ QString InvalidPassportText() {
     return QCoreApplication::translate("quorvane::Words", "Please enter an valid MSN account.");
 }
 
+QString WithoutPasswordText(const QString& folder) {
+    return QCoreApplication::translate("quorvane::Words",
+                                       "Without the password, this command still copies the "
+                                       "pictures and cabinets found there:\n\n"
+                                       "quorvane-cli rescue --windows-profile \"%1\" --to FOLDER")
+        .arg(folder);
+}
+
 } // namespace quorvane

@@ -8,5 +8,9 @@ namespace quorvane {
 QString BackupSucceededText();
 QString NothingSelectedText();
 QString InvalidPassportText();
+// What still saves something from a Windows folder without the password:
+// a sentence, then the rescue command for folder on a line of its own (so
+// a window does not break it at one of its dashes).
+QString WithoutPasswordText(const QString& folder);
 
 } // namespace quorvane

@@ -1,5 +1,6 @@
 #include "cli/WindowsAccess.h"
 
+#include "app/Words.h"
 #include "platform/Sentence.h"
 
 #include <QCoreApplication>
@@ -160,11 +161,7 @@ std::shared_ptr<const WindowsSource> WindowsSourceFromOptions(const ParsedOption
     if (!source)
         throw std::runtime_error(
             source.error().sentence + ".\n" +
-            Sentence(QCoreApplication::translate(
-                         "quorvane::cli",
-                         "Without the password, \"quorvane-cli rescue --windows-profile %1 --to "
-                         "FOLDER\" still copies the pictures and cabinets found there"),
-                     *folder));
+            WithoutPasswordText(QString::fromStdString(*folder)).toStdString());
     return *source;
 }
 

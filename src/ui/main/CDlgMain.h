@@ -146,6 +146,7 @@ private:
     WineAccount m_wine;
     // Set while the account is read from a Windows user's folder.
     std::shared_ptr<const WindowsSource> m_windows;
+    QString m_openingFolder; // the Windows folder whose password is being checked
     std::string m_dataFolder;
     SettingsStore m_settings;
     SystemClock m_clock;

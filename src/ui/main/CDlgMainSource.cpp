@@ -4,6 +4,8 @@
 
 #include "ui/main/CDlgMain.h"
 
+#include "app/Words.h"
+
 #include "ui/main/DialogUnits.h"
 #include "ui/main/FolderDialog.h"
 #include "ui/main/MessageBox.h"
@@ -127,6 +129,7 @@ void CDlgMain::OnReadFromWindows() {
     if (!credentials)
         return;
     // The check takes thousands of hash rounds, and cannot be stopped.
+    m_openingFolder = FromPath(profile->folder);
     StartLongWork(tr("Checking the password..."), false);
     m_controller.StartOpenWindows(std::move(*profile), std::move(*credentials));
 }
@@ -139,13 +142,9 @@ void CDlgMain::OnWindowsOpened(std::shared_ptr<const WindowsSource> source,
     if (source == nullptr) {
         // The folder is a user's: only the password, or the user's keys,
         // stand in the way, and the command line's rescue needs neither.
-        // The command stands on a line of its own, so it is not broken
-        // at one of its dashes.
-        MessageBox::Show(this, tr("The Windows folder cannot be read: %1.\n\nWithout the "
-                                  "password, this command still copies the pictures and cabinets "
-                                  "found there:\n\nquorvane-cli rescue --windows-profile DIR --to "
-                                  "FOLDER")
-                                   .arg(QString::fromStdString(problem)));
+        MessageBox::Show(
+            this, tr("The Windows folder cannot be read: %1.\n\n%2")
+                      .arg(QString::fromStdString(problem), WithoutPasswordText(m_openingFolder)));
         return;
     }
     UseSource(std::move(source));
