@@ -24,15 +24,6 @@ constexpr std::size_t kMaxCredHistSize = 1024 * 1024;
 constexpr Guid kProvider = {0xd0, 0x8c, 0x9d, 0xdf, 0x01, 0x15, 0xd1, 0x11,
                             0x8c, 0x7a, 0x00, 0xc0, 0x4f, 0xc2, 0x97, 0xeb};
 
-std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t limit,
-                                         bool& missing) {
-    Result<std::string> read = ReadRegularFile(path, limit);
-    missing = !read && read.error().osError == ENOENT;
-    if (!read)
-        return std::nullopt;
-    return std::move(*read);
-}
-
 ByteSpan AsSpan(const std::string& bytes) {
     return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
 }
@@ -85,10 +76,12 @@ WindowsKeyring::Lookup WindowsKeyring::Key(const Guid& guid) const {
 std::pair<WindowsKeyring::Status, SecretBytes> WindowsKeyring::Open(const Guid& guid) const {
     SecretBytes opened;
     const std::string path = FindEntryIgnoringCase(m_folder, GuidText(guid));
-    bool missing = false;
-    const auto bytes = path.empty() ? std::nullopt : ReadSmallFile(path, kMaxKeyFileSize, missing);
+    if (path.empty())
+        return {Status::Missing, SecretBytes()};
+    const Result<std::string> bytes = ReadRegularFile(path, kMaxKeyFileSize);
     if (!bytes)
-        return {path.empty() || missing ? Status::Missing : Status::Unreadable, SecretBytes()};
+        return {bytes.error().osError == ENOENT ? Status::Missing : Status::Unreadable,
+                SecretBytes()};
 
     MasterKeyFile file;
     switch (ParseMasterKeyFile(AsSpan(*bytes), file)) {
@@ -132,8 +125,7 @@ void WindowsKeyring::AddEarlierPasswords() const {
     const SecretBytes* current = m_credentials.Sha1Hash();
     if (m_credHist.empty() || current == nullptr)
         return;
-    bool missing = false;
-    const auto bytes = ReadSmallFile(m_credHist, kMaxCredHistSize, missing);
+    const Result<std::string> bytes = ReadRegularFile(m_credHist, kMaxCredHistSize);
     if (!bytes)
         return;
     const auto entries = ParseCredHist(AsSpan(*bytes));
@@ -147,8 +139,9 @@ void WindowsKeyring::AddEarlierPasswords() const {
 
 std::optional<Guid> WindowsKeyring::PreferredKey() const {
     const std::string path = FindEntryIgnoringCase(m_folder, "Preferred");
-    bool missing = false;
-    const auto bytes = path.empty() ? std::nullopt : ReadSmallFile(path, 1024, missing);
+    if (path.empty())
+        return std::nullopt;
+    const Result<std::string> bytes = ReadRegularFile(path, 1024);
     // The GUID, then the time the key expires.
     if (!bytes || bytes->size() < 16)
         return std::nullopt;
