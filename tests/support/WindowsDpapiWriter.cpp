@@ -242,7 +242,9 @@ void WindowsUserKeys::Write(const std::string& appData) const {
     recipe.cipherId = xp ? kCalg3Des : kCalgAes256;
     const SecretBytes text = Utf16Le(password, false);
     SecretBytes userKey;
-    Require(UserKey(HashOf(kCalgSha1, text.span()), sid, userKey));
+    const auto nt = Md4(text.span());
+    const Bytes hash = domain ? Bytes(nt.begin(), nt.end()) : HashOf(kCalgSha1, text.span());
+    Require(UserKey(hash, sid, userKey));
     const Bytes file = MasterKeyFileBytes(recipe, userKey.span());
     Require(
         WriteFileAtomically(JoinPath(folder, GuidText(guid)), std::string(file.begin(), file.end()))

@@ -68,7 +68,8 @@ struct WindowsUserKeys {
     Guid guid = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88,
                  0x99, 0xaa, 0xbb, 0xcc, 0xdd, 0xee, 0xff, 0x01};
     Bytes masterKey = Bytes(64, 0x42);
-    bool xp = true; // 3DES and SHA-1 keys and blobs; else AES-256 and SHA-512
+    bool xp = true;      // 3DES and SHA-1 keys and blobs; else AES-256 and SHA-512
+    bool domain = false; // a domain account: the key is made from the NT hash
 
     std::string ProtectFolder(const std::string& appData) const;
     // Writes the master key file and Preferred.

@@ -242,6 +242,20 @@ TEST_F(WindowsKeyringTest, WrongPasswordMissingKeyAndChangedBlobEachSayWhat) {
     EXPECT_EQ(failure, UnprotectFailure::Damaged);
 }
 
+TEST_F(WindowsKeyringTest, ADomainAccountsKeyOpensWithItsNtHash) {
+    m_user.domain = true;
+    m_user.password = "password";
+    m_user.Write(AppData());
+    // The NT hash of "password", as published wherever NT hashes are.
+    auto hash = UserCredentials::FromNtHash("8846F7EAEE8FB117AD06BDD830B7586C");
+    ASSERT_TRUE(hash);
+    EXPECT_EQ(WindowsKeyring(m_user.ProtectFolder(AppData()), m_user.sid, std::move(*hash))
+                  .Key(m_user.guid)
+                  .status,
+              WindowsKeyring::Status::Unlocked);
+    EXPECT_FALSE(UserCredentials::FromNtHash("8846f7eaee8fb117ad06bdd830b7586"));
+}
+
 TEST_F(WindowsKeyringTest, KeysMadeBeforeAPasswordChangeOpenThroughCredHist) {
     // The key was made under the first password; the user changed it twice.
     m_user.password = "first";

@@ -72,11 +72,14 @@ TEST_P(WindowsProfileTest, BacksUpEveryTypeWithThePasswordAndWritesNothingThere)
     std::vector<std::string> packs;
     for (ContentCategory category : kAllCategories) {
         SCOPED_TRACE(std::string(CategoryKeyword(category)));
-        // With and without a final newline, as a pipe or a file gives it.
-        const ChildResult result = Run({"backup", "--type", std::string(CategoryKeyword(category)),
-                                        "--passport", kPassport, "--windows-profile", profile,
-                                        "--password-stdin", "--to", backupFolder, "--all"},
-                                       user.password + (IsPackaged(category) ? "\n" : ""));
+        // With and without a final newline, as a pipe or a file (one
+        // written on Windows, too) gives it.
+        const ChildResult result = Run(
+            {"backup", "--type", std::string(CategoryKeyword(category)), "--passport", kPassport,
+             "--windows-profile", profile, "--password-stdin", "--to", backupFolder, "--all"},
+            user.password + (category == ContentCategory::CustomEmoticons ? "\r\n"
+                             : IsPackaged(category)                       ? "\n"
+                                                                          : ""));
         ASSERT_EQ(result.exitCode, 0) << result.Describe();
         const std::vector<std::string> lines = Lines(result.out);
         ASSERT_FALSE(lines.empty());
