@@ -575,12 +575,12 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation>%1 contiene las carpetas de varios usuarios de Windows; indique la que se debe leer:%2</translation>
     </message>
     <message>
-        <location line="+14"/>
-        <source>%1 has no master keys (no Microsoft/Protect/S-1-5-21-... folder), so its protected files cannot be read</source>
-        <translation>%1 no tiene claves maestras (no hay ninguna carpeta Microsoft/Protect/S-1-5-21-...), así que sus archivos protegidos no se pueden leer</translation>
+        <location line="+13"/>
+        <source>%1 has no master keys (in Microsoft/Protect/S-1-5-21-...), so its protected files cannot be read</source>
+        <translation>%1 no tiene claves maestras (en Microsoft/Protect/S-1-5-21-...), así que sus archivos protegidos no se pueden leer</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+20"/>
         <source>the password does not unlock the Windows profile of %1</source>
         <translation>la contraseña no desbloquea el perfil de Windows de %1</translation>
     </message>
@@ -669,7 +669,7 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
     </message>
     <message>
         <location line="+5"/>
-        <location filename="../src/cli/UnprotectCommand.cpp" line="+67"/>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="+46"/>
         <source>the password does not unlock the Windows profile of %1</source>
         <translation>la contraseña no desbloquea el perfil de Windows de %1</translation>
     </message>

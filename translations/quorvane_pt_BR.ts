@@ -575,12 +575,12 @@ ferramenta de arquivos CAB o abre.
         <translation>%1 contém as pastas de vários usuários do Windows; informe a que deve ser lida:%2</translation>
     </message>
     <message>
-        <location line="+14"/>
-        <source>%1 has no master keys (no Microsoft/Protect/S-1-5-21-... folder), so its protected files cannot be read</source>
-        <translation>%1 não tem chaves mestras (não há pasta Microsoft/Protect/S-1-5-21-...), então seus arquivos protegidos não podem ser lidos</translation>
+        <location line="+13"/>
+        <source>%1 has no master keys (in Microsoft/Protect/S-1-5-21-...), so its protected files cannot be read</source>
+        <translation>%1 não tem chaves mestras (em Microsoft/Protect/S-1-5-21-...), então seus arquivos protegidos não podem ser lidos</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+20"/>
         <source>the password does not unlock the Windows profile of %1</source>
         <translation>a senha não desbloqueia o perfil do Windows de %1</translation>
     </message>
@@ -669,7 +669,7 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
     </message>
     <message>
         <location line="+5"/>
-        <location filename="../src/cli/UnprotectCommand.cpp" line="+67"/>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="+46"/>
         <source>the password does not unlock the Windows profile of %1</source>
         <translation>a senha não desbloqueia o perfil do Windows de %1</translation>
     </message>

@@ -19,27 +19,6 @@ using namespace dpapi;
 // Data protection blobs are small; a protected file far larger is not one.
 constexpr std::size_t kMaxBlobBytes = 64 * 1024 * 1024;
 
-std::optional<Guid> GuidFromText(std::string_view text) {
-    // xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx, first three fields little-endian.
-    static constexpr int kOrder[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
-    std::string hex;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (i == 8 || i == 13 || i == 18 || i == 23) {
-            if (text[i] != '-')
-                return std::nullopt;
-            continue;
-        }
-        hex.push_back(text[i]);
-    }
-    const auto bytes = BytesFromHex(hex);
-    if (text.size() != 36 || !bytes || bytes->size() != 16)
-        return std::nullopt;
-    Guid guid{};
-    for (std::size_t i = 0; i < 16; ++i)
-        guid[static_cast<std::size_t>(kOrder[i])] = (*bytes)[i];
-    return guid;
-}
-
 // Why a master key could not be had, as one sentence.
 std::string KeyProblem(WindowsKeyring::Status status, const Guid& guid,
                        const WindowsKeyring& keyring) {

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <dirent.h>
+#include <memory>
 
 namespace quorvane {
 
@@ -139,15 +141,21 @@ void WindowsKeyring::AddEarlierPasswords() const {
 
 std::optional<Guid> WindowsKeyring::PreferredKey() const {
     const std::string path = FindEntryIgnoringCase(m_folder, "Preferred");
-    if (path.empty())
-        return std::nullopt;
-    const Result<std::string> bytes = ReadRegularFile(path, 1024);
     // The GUID, then the time the key expires.
-    if (!bytes || bytes->size() < 16)
-        return std::nullopt;
-    Guid guid{};
-    std::copy_n(AsSpan(*bytes).begin(), 16, guid.begin());
-    return guid;
+    if (const Result<std::string> bytes =
+            path.empty() ? Result<std::string>(std::string()) : ReadRegularFile(path, 1024);
+        bytes && bytes->size() >= 16) {
+        Guid guid{};
+        std::copy_n(AsSpan(*bytes).begin(), 16, guid.begin());
+        return guid;
+    }
+    // Without it (a copied folder may lack it), the first key file by name.
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(m_folder.c_str()), &::closedir);
+    std::optional<std::string> first;
+    while (const dirent* entry = dir ? ::readdir(dir.get()) : nullptr)
+        if (GuidFromText(entry->d_name) && (!first || *first > entry->d_name))
+            first = entry->d_name;
+    return first ? GuidFromText(*first) : std::nullopt;
 }
 
 BlobProblem ParseWindowsBlob(ByteSpan blob, WindowsBlob& parsed) {

@@ -41,7 +41,8 @@ public:
 
     Lookup Key(const dpapi::Guid& guid) const;
     // The key named by the folder's "Preferred" file: the one Windows used
-    // last, and so the one a password check opens.
+    // last, and so the one a password check opens. Without that file, the
+    // first key file of the folder by name; nothing when there is none.
     std::optional<dpapi::Guid> PreferredKey() const;
 
     const std::string& Folder() const { return m_folder; }

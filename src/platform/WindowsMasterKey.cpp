@@ -39,6 +39,27 @@ std::string GuidText(const Guid& guid) {
     return text;
 }
 
+std::optional<Guid> GuidFromText(std::string_view text) {
+    // xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx, first three fields little-endian.
+    static constexpr int kOrder[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
+    std::string hex;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i == 8 || i == 13 || i == 18 || i == 23) {
+            if (text[i] != '-')
+                return std::nullopt;
+            continue;
+        }
+        hex.push_back(text[i]);
+    }
+    const auto bytes = BytesFromHex(hex);
+    if (text.size() != 36 || !bytes || bytes->size() != 16)
+        return std::nullopt;
+    Guid guid{};
+    for (std::size_t i = 0; i < 16; ++i)
+        guid[static_cast<std::size_t>(kOrder[i])] = (*bytes)[i];
+    return guid;
+}
+
 UserCredentials UserCredentials::FromPassword(std::string_view passwordUtf8) {
     UserCredentials credentials;
     const SecretBytes text = Utf16Le(passwordUtf8, false);

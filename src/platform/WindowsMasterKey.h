@@ -19,6 +19,8 @@ using Guid = std::array<std::uint8_t, 16>;
 // "xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx" in lower case, as Windows names a
 // master key file: the first three fields are little-endian.
 std::string GuidText(const Guid& guid);
+// The GUID such a text names (either case); nothing for any other text.
+std::optional<Guid> GuidFromText(std::string_view text);
 
 // More rounds than any Windows ever wrote, far fewer than would keep a
 // hostile file busy for long.

@@ -114,32 +114,37 @@ Result<WindowsProfile> WindowsProfile::Open(const std::string& given) {
 
 Result<std::shared_ptr<const WindowsSource>>
 WindowsSource::Open(WindowsProfile profile, dpapi::UserCredentials credentials) {
+    const auto noKeys = [](const std::string& folder) {
+        return Fail(Sentence(QCoreApplication::translate(
+                                 "quorvane::Outcomes",
+                                 "%1 has no master keys (in Microsoft/Protect/S-1-5-21-...), "
+                                 "so its protected files cannot be read"),
+                             folder));
+    };
     if (profile.protectFolder.empty())
-        return Fail(Sentence(
-            QCoreApplication::translate("quorvane::Outcomes",
-                                        "%1 has no master keys (no Microsoft/Protect/S-1-5-21-... "
-                                        "folder), so its protected files cannot be read"),
-            profile.applicationDataFolder));
+        return noKeys(profile.applicationDataFolder);
     auto source = std::make_shared<WindowsSource>();
     source->keyring = std::make_unique<WindowsKeyring>(profile.protectFolder, profile.sid,
                                                        std::move(credentials), profile.credHist);
     source->profile = std::move(profile);
-    if (const auto preferred = source->keyring->PreferredKey()) {
-        using Status = WindowsKeyring::Status;
-        const Status status = source->keyring->Key(*preferred).status;
-        if (status == Status::WrongPassword)
-            return Fail(Sentence(
-                QCoreApplication::translate(
-                    "quorvane::Outcomes", "the password does not unlock the Windows profile of %1"),
-                source->profile.userName));
-        // A key Windows used last that cannot be read at all is said now,
-        // not later as a damaged catalogue.
-        if (status != Status::Unlocked && status != Status::Missing)
-            return Fail(Sentence(
-                QCoreApplication::translate("quorvane::Outcomes",
-                                            "the master key file %1 is damaged or cannot be read"),
-                JoinPath(source->profile.protectFolder, dpapi::GuidText(*preferred))));
-    }
+    // Any password would do for a folder without keys; none can open it.
+    const auto preferred = source->keyring->PreferredKey();
+    if (!preferred)
+        return noKeys(source->profile.applicationDataFolder);
+    using Status = WindowsKeyring::Status;
+    const Status status = source->keyring->Key(*preferred).status;
+    if (status == Status::WrongPassword)
+        return Fail(Sentence(
+            QCoreApplication::translate("quorvane::Outcomes",
+                                        "the password does not unlock the Windows profile of %1"),
+            source->profile.userName));
+    // A key Windows used last that cannot be read at all is said now, not
+    // later as a damaged catalogue.
+    if (status != Status::Unlocked && status != Status::Missing)
+        return Fail(Sentence(
+            QCoreApplication::translate("quorvane::Outcomes",
+                                        "the master key file %1 is damaged or cannot be read"),
+            JoinPath(source->profile.protectFolder, dpapi::GuidText(*preferred))));
     return std::shared_ptr<const WindowsSource>(std::move(source));
 }
 

@@ -132,6 +132,16 @@ TEST_P(WindowsProfileTest, EachProblemHasItsOwnMessage) {
               std::string::npos)
         << wrong.err;
     EXPECT_NE(wrong.err.find("rescue"), std::string::npos) << wrong.err;
+    // A copied folder may lack the file naming the newest key: the check
+    // takes another of the user's keys, and without any there is nothing to
+    // check a password on.
+    const std::string preferred = JoinPath(user.ProtectFolder(appData), "Preferred");
+    std::filesystem::remove(preferred);
+    EXPECT_NE(listWith(profile, "not it").err.find("does not unlock"), std::string::npos);
+    const std::string keyPath = JoinPath(user.ProtectFolder(appData), dpapi::GuidText(user.guid));
+    std::filesystem::rename(keyPath, keyPath + ".away");
+    EXPECT_NE(listWith(profile, "not it").err.find("has no master keys"), std::string::npos);
+    std::filesystem::rename(keyPath + ".away", keyPath);
 
     // The drive's root: its only user is the one meant; of two, none is
     // guessed and both are named.
