@@ -513,15 +513,17 @@ std::string TemporaryFileName() {
 
 namespace {
 
-// The names in a folder held open, read through a descriptor of its own.
+// The names in a folder held open, read through a descriptor of its own:
+// a dup() would share the held one's position, and a second listing through
+// it would start where the first ended and see nothing.
 std::vector<std::string> NamesIn(const OpenFolder& folder) {
     std::vector<std::string> names;
-    const int dupFd = ::dup(folder.Descriptor());
-    if (dupFd < 0)
+    const int ownFd = ::openat(folder.Descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (ownFd < 0)
         return names;
-    DIR* dir = ::fdopendir(dupFd);
+    DIR* dir = ::fdopendir(ownFd);
     if (dir == nullptr) {
-        ::close(dupFd);
+        ::close(ownFd);
         return names;
     }
     while (const dirent* entry = ::readdir(dir))
