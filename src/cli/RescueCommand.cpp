@@ -74,11 +74,12 @@ int RunRescue(const ParsedOptions& options, std::ostream& out, std::ostream& err
                         report->toolProblem)
             << "\n";
     const auto rescued = static_cast<int>(report->rescued.size());
+    const auto found = static_cast<int>(report->rescued.size() + report->unwritten);
     if (report->unwritten > 0)
         err << kPrefix
             << Sentence(QCoreApplication::translate("quorvane::cli",
                                                     "%1 of %n files could not be written.", nullptr,
-                                                    rescued + static_cast<int>(report->unwritten)),
+                                                    found),
                         report->unwritten)
             << "\n";
     err << kPrefix
