@@ -68,7 +68,15 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/cli/RescueCommand.cpp" line="+74"/>
+        <location filename="../src/cli/RescueCommand.cpp" line="+80"/>
+        <source>%1 of %n files could not be written.</source>
+        <translation>
+            <numerusform>%1 of %n file could not be written.</numerusform>
+            <numerusform>%1 of %n files could not be written.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+6"/>
         <source>%n files rescued into %1.</source>
         <translation>
             <numerusform>%n file rescued into %1.</numerusform>

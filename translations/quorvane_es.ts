@@ -100,7 +100,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     </message>
     <message>
         <location line="+6"/>
-        <location filename="../src/backup/Rescue.cpp" line="+220"/>
+        <location filename="../src/backup/Rescue.cpp" line="+261"/>
         <location line="+34"/>
         <source>%1 could not be written: %2</source>
         <translation>no se pudo escribir %1: %2</translation>
@@ -292,7 +292,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>página de códigos no disponible: %1</translation>
     </message>
     <message>
-        <location filename="../src/platform/FileIo.cpp" line="+139"/>
+        <location filename="../src/platform/FileIo.cpp" line="+142"/>
         <source>it does not exist</source>
         <translation>no existe</translation>
     </message>
@@ -327,7 +327,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>es más grande que cualquier archivo que guarde Messenger</translation>
     </message>
     <message>
-        <location line="+171"/>
+        <location line="+205"/>
         <source>it is a symbolic link</source>
         <translation>es un enlace simbólico</translation>
     </message>
@@ -479,25 +479,27 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se conoce ninguna carpeta privada</translation>
     </message>
     <message>
-        <location filename="../src/backup/Rescue.cpp" line="-126"/>
-        <location line="+27"/>
-        <location line="+27"/>
-        <location line="+242"/>
+        <location filename="../src/backup/Rescue.cpp" line="-133"/>
+        <location line="+37"/>
+        <location line="+22"/>
+        <location line="+203"/>
+        <location line="+82"/>
         <source>%1 could not be read: %2</source>
         <translation>no se pudo leer %1: %2</translation>
     </message>
     <message>
-        <location line="-290"/>
+        <location line="-339"/>
+        <location line="+331"/>
         <source>more than %1 entries under %2: the rest was not looked at</source>
         <translation>más de %1 entradas en %2: el resto no se examinó</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="-307"/>
         <source>%1 lies deeper than %2 folders and was not looked into</source>
         <translation>%1 está a más de %2 carpetas de profundidad y no se examinó</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+55"/>
         <source>%1 could not be copied into %2: %3</source>
         <translation>no se pudo copiar %1 en %2: %3</translation>
     </message>
@@ -543,14 +545,25 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
     <message>
         <location line="+23"/>
         <location line="+7"/>
-        <location line="+65"/>
+        <location line="+47"/>
+        <location line="+54"/>
         <location line="+7"/>
         <source>%1 could not be made: %2</source>
         <translation>no se pudo crear %1: %2</translation>
     </message>
     <message>
-        <location line="-28"/>
-        <location line="+8"/>
+        <location line="-55"/>
+        <source>%1 lies inside the Windows user&apos;s folder %2, which is only read: choose a folder outside it</source>
+        <translation>%1 está dentro de la carpeta del usuario de Windows %2, que solo se lee: elija una carpeta fuera de ella</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Messenger&apos;s folder %1 leads to %2, outside the Windows user&apos;s folder %3: it is not read</source>
+        <translation>la carpeta de Messenger %1 lleva a %2, fuera de la carpeta del usuario de Windows %3: no se lee</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <location line="+7"/>
         <source>Messenger&apos;s folder %1 cannot be read: %2</source>
         <translation>no se puede leer la carpeta de Messenger %1: %2</translation>
     </message>
@@ -1221,12 +1234,20 @@ interrupción (SIGINT, SIGTERM).
         <translation>no se puede usar la carpeta propia de Quorvane: %1</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+30"/>
         <source>cabinets keep their own names, as none could be looked into: %1</source>
         <translation>los archivos CAB conservan sus propios nombres, ya que no se pudo examinar ninguno: %1</translation>
     </message>
     <message numerus="yes">
-        <location line="+7"/>
+        <location line="+9"/>
+        <source>%1 of %n files could not be written.</source>
+        <translation>
+            <numerusform>no se pudo escribir %1 de %n archivo.</numerusform>
+            <numerusform>no se pudieron escribir %1 de %n archivos.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+6"/>
         <source>%n files rescued into %1.</source>
         <translation>
             <numerusform>%n archivo rescatado en %1.</numerusform>
@@ -1239,7 +1260,7 @@ interrupción (SIGINT, SIGTERM).
         <translation>no se puede escribir el informe en la salida estándar</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+18"/>
         <source>Copy Messenger&apos;s pictures and cabinets from a Windows user&apos;s folder without the password.</source>
         <translation>Copiar las imágenes y los archivos CAB de Messenger de la carpeta de un usuario de Windows sin la contraseña.</translation>
     </message>
@@ -1250,8 +1271,8 @@ interrupción (SIGINT, SIGTERM).
     </message>
     <message>
         <location line="+6"/>
-        <source>the folder to copy into; a subfolder per account and content type</source>
-        <translation>la carpeta en la que copiar; una subcarpeta por cuenta y tipo de contenido</translation>
+        <source>the folder to copy into, outside the Windows user&apos;s folder; a subfolder per account and content type</source>
+        <translation>la carpeta en la que copiar, fuera de la carpeta del usuario de Windows; una subcarpeta por cuenta y tipo de contenido</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -1261,7 +1282,10 @@ file in the account folders under &quot;Microsoft/MSN Messenger&quot; whose cont
 a cabinet or a GIF, PNG, JPEG or BMP picture is copied to
 DIR/&lt;account&gt;/&lt;folder as on the disk&gt;/&lt;name&gt;. Nothing else is copied (the
 protected catalogues and map.dat files are not), links, FIFOs and devices are
-passed over, and the user&apos;s folder is only read.
+passed over, and the user&apos;s folder is only read: DIR may not lie inside it, and
+a Messenger folder that leads out of it through a link is not read. Messenger&apos;s
+own folders (Winks3, UserTile...) are looked at first; at most 200000 entries
+of one folder are.
 </source>
         <translation>Sin la contraseña de Windows no se pueden leer los catálogos de Messenger, y por
 tanto no se puede hacer ninguna copia de seguridad. Este comando guarda lo que
@@ -1270,11 +1294,49 @@ en &quot;Microsoft/MSN Messenger&quot; cuyo contenido sea un archivo CAB o una i
 PNG, JPEG o BMP se copia en DIR/&lt;cuenta&gt;/&lt;carpeta como en el disco&gt;/&lt;nombre&gt;. No
 se copia nada más (ni los catálogos protegidos ni los archivos map.dat), los
 enlaces, FIFO y dispositivos se pasan por alto, y la carpeta del usuario solo se
-lee.
+lee: DIR no puede estar dentro de ella, y una carpeta de Messenger que sale de
+ella por un enlace no se lee. Las carpetas propias de Messenger (Winks3,
+UserTile...) se examinan primero; de cada carpeta se examinan como mucho 200000
+entradas.
 </translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+33"/>
+        <source>One line per file copied on the standard output, fields separated by tabs: the
+file written, its kind (cabinet, gif, png, jpeg or bmp) and the file it was
+copied from (escaped as in &quot;list&quot;). Files that cannot be read or written, and
+folders not looked into, are named on the standard error and the rescue goes on;
+the last line there says how many files were rescued. A rescue killed half-way
+leaves hidden &quot;.quorvane-*.part&quot; files, which the next rescue into DIR removes.
+</source>
+        <translation>Una línea por archivo copiado en la salida estándar, con los campos separados
+por tabuladores: el archivo escrito, su clase (cabinet, gif, png, jpeg o bmp) y
+el archivo del que se copió (con escapes como en &quot;list&quot;). Los archivos que no se
+pueden leer o escribir, y las carpetas que no se examinan, se nombran en la
+salida de error estándar y el rescate continúa; la última línea de esa salida
+indica cuántos archivos se rescataron. Un rescate interrumpido a medias deja
+archivos ocultos &quot;.quorvane-*.part&quot;, que el siguiente rescate en DIR elimina.
+</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Exit status: 0 when files were rescued and everything in the account folders
+was looked at and copied; 1 when none was rescued, a file could not be read or
+written, something was not looked at, or the folder cannot be read or DIR not
+used; 2 for a wrong command line; 130 or 143 after an interrupt (SIGINT,
+SIGTERM: the rescue stops after the file it is on, and the files copied until
+then are reported).
+</source>
+        <translation>Estado de salida: 0 si se rescataron archivos y se examinó y copió todo lo que
+hay en las carpetas de las cuentas; 1 si no se rescató ninguno, no se pudo leer
+o escribir un archivo, algo quedó sin examinar, o no se puede leer la carpeta o
+usar DIR; 2 si la línea de comandos es incorrecta; 130 o 143 tras una
+interrupción (SIGINT, SIGTERM: el rescate se detiene tras el archivo en curso y
+se informa de los archivos copiados hasta entonces).
+</translation>
+    </message>
+    <message>
+        <location line="-29"/>
         <source>Names come from the files themselves: a cabinet is named after the display name
 in its content.xml where it has one (it is expanded in Quorvane&apos;s own folder,
 under $XDG_CACHE_HOME), else a file keeps its name; the extension is made to
@@ -1304,33 +1366,6 @@ so the folder is never taken for a backup.
         <translation>Antes del primer archivo, DIR/RESCUE.txt recibe un párrafo que dice que los
 archivos se copiaron por su contenido sin el catálogo, desde qué carpeta y
 cuándo, para que la carpeta nunca se tome por una copia de seguridad.
-</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>One line per file copied on the standard output, fields separated by tabs: the
-file written, its kind (cabinet, gif, png, jpeg or bmp) and the file it was
-copied from (escaped as in &quot;list&quot;). Files that cannot be read are named on the
-standard error and the rescue goes on; the last line there says how many files
-were rescued.
-</source>
-        <translation>Una línea por archivo copiado en la salida estándar, con los campos separados
-por tabuladores: el archivo escrito, su clase (cabinet, gif, png, jpeg o bmp) y
-el archivo del que se copió (con escapes como en &quot;list&quot;). Los archivos que no se
-pueden leer se nombran en la salida de error estándar y el rescate continúa; la
-última línea de esa salida indica cuántos archivos se rescataron.
-</translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>Exit status: 0 when at least one file was rescued, 1 when none was or the folder
-cannot be read, 2 for a wrong command line, 130 or 143 after an interrupt
-(SIGINT, SIGTERM; the files copied until then are reported).
-</source>
-        <translation>Estado de salida: 0 si se rescató al menos un archivo, 1 si no se rescató
-ninguno o no se puede leer la carpeta, 2 si la línea de comandos es incorrecta,
-130 o 143 tras una interrupción (SIGINT, SIGTERM; se informa de los archivos
-copiados hasta entonces).
 </translation>
     </message>
     <message>

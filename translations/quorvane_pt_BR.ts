@@ -100,7 +100,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     </message>
     <message>
         <location line="+6"/>
-        <location filename="../src/backup/Rescue.cpp" line="+220"/>
+        <location filename="../src/backup/Rescue.cpp" line="+261"/>
         <location line="+34"/>
         <source>%1 could not be written: %2</source>
         <translation>não foi possível gravar %1: %2</translation>
@@ -292,7 +292,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>página de código não disponível: %1</translation>
     </message>
     <message>
-        <location filename="../src/platform/FileIo.cpp" line="+139"/>
+        <location filename="../src/platform/FileIo.cpp" line="+142"/>
         <source>it does not exist</source>
         <translation>não existe</translation>
     </message>
@@ -327,7 +327,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>é maior que qualquer arquivo que o Messenger guarda</translation>
     </message>
     <message>
-        <location line="+171"/>
+        <location line="+205"/>
         <source>it is a symbolic link</source>
         <translation>é um link simbólico</translation>
     </message>
@@ -479,25 +479,27 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>nenhuma pasta privada é conhecida</translation>
     </message>
     <message>
-        <location filename="../src/backup/Rescue.cpp" line="-126"/>
-        <location line="+27"/>
-        <location line="+27"/>
-        <location line="+242"/>
+        <location filename="../src/backup/Rescue.cpp" line="-133"/>
+        <location line="+37"/>
+        <location line="+22"/>
+        <location line="+203"/>
+        <location line="+82"/>
         <source>%1 could not be read: %2</source>
         <translation>não foi possível ler %1: %2</translation>
     </message>
     <message>
-        <location line="-290"/>
+        <location line="-339"/>
+        <location line="+331"/>
         <source>more than %1 entries under %2: the rest was not looked at</source>
         <translation>mais de %1 entradas em %2: o restante não foi examinado</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="-307"/>
         <source>%1 lies deeper than %2 folders and was not looked into</source>
         <translation>%1 fica a mais de %2 pastas de profundidade e não foi examinado</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+55"/>
         <source>%1 could not be copied into %2: %3</source>
         <translation>não foi possível copiar %1 para %2: %3</translation>
     </message>
@@ -543,14 +545,25 @@ ferramenta de arquivos CAB o abre.
     <message>
         <location line="+23"/>
         <location line="+7"/>
-        <location line="+65"/>
+        <location line="+47"/>
+        <location line="+54"/>
         <location line="+7"/>
         <source>%1 could not be made: %2</source>
         <translation>não foi possível criar %1: %2</translation>
     </message>
     <message>
-        <location line="-28"/>
-        <location line="+8"/>
+        <location line="-55"/>
+        <source>%1 lies inside the Windows user&apos;s folder %2, which is only read: choose a folder outside it</source>
+        <translation>%1 fica dentro da pasta do usuário do Windows %2, que é apenas lida: escolha uma pasta fora dela</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Messenger&apos;s folder %1 leads to %2, outside the Windows user&apos;s folder %3: it is not read</source>
+        <translation>a pasta do Messenger %1 leva a %2, fora da pasta do usuário do Windows %3: ela não é lida</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <location line="+7"/>
         <source>Messenger&apos;s folder %1 cannot be read: %2</source>
         <translation>não é possível ler a pasta do Messenger %1: %2</translation>
     </message>
@@ -1220,12 +1233,20 @@ padrão), 2 para uma linha de comando errada, 130 ou 143 após uma interrupção
         <translation>A pasta do próprio Quorvane não pode ser usada: %1</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+30"/>
         <source>cabinets keep their own names, as none could be looked into: %1</source>
         <translation>os arquivos CAB mantêm seus próprios nomes, pois nenhum pôde ser examinado: %1</translation>
     </message>
     <message numerus="yes">
-        <location line="+7"/>
+        <location line="+9"/>
+        <source>%1 of %n files could not be written.</source>
+        <translation>
+            <numerusform>%1 de %n arquivo não pôde ser gravado.</numerusform>
+            <numerusform>%1 de %n arquivos não puderam ser gravados.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+6"/>
         <source>%n files rescued into %1.</source>
         <translation>
             <numerusform>%n arquivo resgatado em %1.</numerusform>
@@ -1238,7 +1259,7 @@ padrão), 2 para uma linha de comando errada, 130 ou 143 após uma interrupção
         <translation>não é possível gravar o relatório na saída padrão</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+18"/>
         <source>Copy Messenger&apos;s pictures and cabinets from a Windows user&apos;s folder without the password.</source>
         <translation>Copia as imagens e os arquivos CAB do Messenger da pasta de um usuário do Windows sem a senha.</translation>
     </message>
@@ -1249,8 +1270,8 @@ padrão), 2 para uma linha de comando errada, 130 ou 143 após uma interrupção
     </message>
     <message>
         <location line="+6"/>
-        <source>the folder to copy into; a subfolder per account and content type</source>
-        <translation>a pasta para onde copiar; uma subpasta por conta e tipo de conteúdo</translation>
+        <source>the folder to copy into, outside the Windows user&apos;s folder; a subfolder per account and content type</source>
+        <translation>a pasta para onde copiar, fora da pasta do usuário do Windows; uma subpasta por conta e tipo de conteúdo</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -1260,7 +1281,10 @@ file in the account folders under &quot;Microsoft/MSN Messenger&quot; whose cont
 a cabinet or a GIF, PNG, JPEG or BMP picture is copied to
 DIR/&lt;account&gt;/&lt;folder as on the disk&gt;/&lt;name&gt;. Nothing else is copied (the
 protected catalogues and map.dat files are not), links, FIFOs and devices are
-passed over, and the user&apos;s folder is only read.
+passed over, and the user&apos;s folder is only read: DIR may not lie inside it, and
+a Messenger folder that leads out of it through a link is not read. Messenger&apos;s
+own folders (Winks3, UserTile...) are looked at first; at most 200000 entries
+of one folder are.
 </source>
         <translation>Sem a senha do Windows, os catálogos do Messenger não podem ser lidos e,
 portanto, nenhum backup pode ser feito. Este comando salva o que pode ser salvo
@@ -1268,11 +1292,49 @@ sem eles: todo arquivo comum nas pastas das contas em &quot;Microsoft/MSN Messen
 cujo conteúdo seja um arquivo CAB ou uma imagem GIF, PNG, JPEG ou BMP é copiado
 para DIR/&lt;conta&gt;/&lt;pasta como no disco&gt;/&lt;nome&gt;. Nada mais é copiado (os catálogos
 protegidos e os arquivos map.dat não são), links, FIFOs e dispositivos são
-ignorados, e a pasta do usuário é apenas lida.
+ignorados, e a pasta do usuário é apenas lida: DIR não pode ficar dentro dela, e
+uma pasta do Messenger que sai dela por um link não é lida. As pastas do próprio
+Messenger (Winks3, UserTile...) são examinadas primeiro; no máximo 200000
+entradas de cada pasta são examinadas.
 </translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+33"/>
+        <source>One line per file copied on the standard output, fields separated by tabs: the
+file written, its kind (cabinet, gif, png, jpeg or bmp) and the file it was
+copied from (escaped as in &quot;list&quot;). Files that cannot be read or written, and
+folders not looked into, are named on the standard error and the rescue goes on;
+the last line there says how many files were rescued. A rescue killed half-way
+leaves hidden &quot;.quorvane-*.part&quot; files, which the next rescue into DIR removes.
+</source>
+        <translation>Uma linha por arquivo copiado na saída padrão, com campos separados por
+tabulações: o arquivo gravado, o tipo dele (cabinet, gif, png, jpeg ou bmp) e o
+arquivo de onde ele foi copiado (com escapes como em &quot;list&quot;). Os arquivos que
+não podem ser lidos ou gravados, e as pastas não examinadas, são citados na
+saída de erro padrão e o resgate continua; a última linha ali informa quantos
+arquivos foram resgatados. Um resgate interrompido no meio deixa arquivos
+ocultos &quot;.quorvane-*.part&quot;, que o próximo resgate em DIR remove.
+</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Exit status: 0 when files were rescued and everything in the account folders
+was looked at and copied; 1 when none was rescued, a file could not be read or
+written, something was not looked at, or the folder cannot be read or DIR not
+used; 2 for a wrong command line; 130 or 143 after an interrupt (SIGINT,
+SIGTERM: the rescue stops after the file it is on, and the files copied until
+then are reported).
+</source>
+        <translation>Código de saída: 0 quando arquivos foram resgatados e tudo nas pastas das
+contas foi examinado e copiado; 1 quando nenhum foi resgatado, um arquivo não
+pôde ser lido ou gravado, algo não foi examinado, ou a pasta não pode ser lida
+ou DIR não pode ser usada; 2 para uma linha de comando errada; 130 ou 143 após
+uma interrupção (SIGINT, SIGTERM: o resgate para depois do arquivo em que está,
+e os arquivos copiados até então são informados).
+</translation>
+    </message>
+    <message>
+        <location line="-29"/>
         <source>Names come from the files themselves: a cabinet is named after the display name
 in its content.xml where it has one (it is expanded in Quorvane&apos;s own folder,
 under $XDG_CACHE_HOME), else a file keeps its name; the extension is made to
@@ -1301,33 +1363,6 @@ so the folder is never taken for a backup.
         <translation>Antes do primeiro arquivo, DIR/RESCUE.txt recebe um parágrafo dizendo que os
 arquivos foram copiados pelo conteúdo, sem o catálogo, de qual pasta e quando,
 para que a pasta nunca seja confundida com um backup.
-</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>One line per file copied on the standard output, fields separated by tabs: the
-file written, its kind (cabinet, gif, png, jpeg or bmp) and the file it was
-copied from (escaped as in &quot;list&quot;). Files that cannot be read are named on the
-standard error and the rescue goes on; the last line there says how many files
-were rescued.
-</source>
-        <translation>Uma linha por arquivo copiado na saída padrão, com campos separados por
-tabulações: o arquivo gravado, o tipo dele (cabinet, gif, png, jpeg ou bmp) e o
-arquivo de onde ele foi copiado (com escapes como em &quot;list&quot;). Os arquivos que
-não podem ser lidos são citados na saída de erro padrão e o resgate continua; a
-última linha ali informa quantos arquivos foram resgatados.
-</translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>Exit status: 0 when at least one file was rescued, 1 when none was or the folder
-cannot be read, 2 for a wrong command line, 130 or 143 after an interrupt
-(SIGINT, SIGTERM; the files copied until then are reported).
-</source>
-        <translation>Código de saída: 0 quando pelo menos um arquivo foi resgatado, 1 quando nenhum
-foi ou a pasta não pode ser lida, 2 para uma linha de comando errada, 130 ou 143
-após uma interrupção (SIGINT, SIGTERM; os arquivos copiados até então são
-informados).
 </translation>
     </message>
     <message>

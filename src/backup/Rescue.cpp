@@ -8,6 +8,7 @@
 #include "platform/ScratchFolder.h"
 #include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
+#include "profile/ContentCategory.h"
 
 #include <QByteArray>
 #include <QXmlStreamReader>
@@ -21,6 +22,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,22 +37,18 @@ constexpr std::size_t kMaxManifestBytes = 1024u * 1024;
 // Folders below an account folder that are looked into: Messenger uses one
 // level; a few more cover what a user or another program put there.
 constexpr int kMaxDepth = 6;
-// Entries looked at in all: a damaged or hostile disk cannot keep the
-// rescue busy without end.
-constexpr std::size_t kMaxEntries = 200000;
 constexpr int kMaxNumberedNames = 1000;
 
 // The entries of a folder held open, by name order, with what each is
-// (never following a link). At most budget entries are taken; budget is
-// counted down.
+// (never following a link). At most limit entries are taken; cut tells
+// whether there were more.
 struct FolderEntry {
     enum class Type { File, Folder, Other };
     std::string name;
     Type type = Type::Other;
 };
 
-Result<std::vector<FolderEntry>> EntriesOf(const OpenFolder& folder, std::size_t& budget,
-                                           bool& cut) {
+Result<std::vector<FolderEntry>> EntriesOf(const OpenFolder& folder, std::size_t limit, bool& cut) {
     const int fd = ::dup(folder.Descriptor());
     if (fd < 0) {
         const int error = errno;
@@ -70,11 +68,10 @@ Result<std::vector<FolderEntry>> EntriesOf(const OpenFolder& folder, std::size_t
         const std::string_view name(entry->d_name);
         if (name == "." || name == "..")
             continue;
-        if (budget == 0) {
+        if (entries.size() == limit) {
             cut = true;
             break;
         }
-        --budget;
         FolderEntry found{std::string(name), FolderEntry::Type::Other};
         struct stat info {};
         if (::fstatat(folder.Descriptor(), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
@@ -106,10 +103,13 @@ std::string LocalTimeText(const Clock& clock) {
 
 class Rescuer {
 public:
-    Rescuer(RescueReport& report, OpenFolder out, CabinetTools& tools, std::string tempFolder,
+    Rescuer(RescueReport& report, OpenFolder out, CabinetTools& tools, const RescueRequest& request,
             const Clock& clock, const CancelFlag* cancel)
-        : m_report(report), m_out(std::move(out)), m_tools(tools),
-          m_tempFolder(std::move(tempFolder)), m_clock(clock), m_cancel(cancel) {}
+        : m_report(report), m_out(std::move(out)), m_tools(tools), m_tempFolder(request.tempFolder),
+          m_entriesPerFolder(request.entriesPerFolder), m_clock(clock), m_cancel(cancel) {
+        // What a rescue killed while writing its marker left.
+        SweepTemporaryFiles(m_out);
+    }
 
     // Whether the rescue has come to a stop: cancelled, or the marker
     // could not be written.
@@ -119,53 +119,92 @@ public:
         return m_stopped || m_report.interrupted;
     }
 
-    void Walk(const OpenFolder& folder, std::vector<std::string>& outParts, int depth) {
+    // Messenger's own object folders first, so that nothing else in the
+    // account, however crowded, keeps them from being looked at.
+    void WalkAccount(const OpenFolder& account, std::vector<std::string>& outParts) {
+        std::set<std::string> known;
+        for (int category = 0; category < kCategoryCount; ++category) {
+            const std::string found = FindEntryIgnoringCase(
+                account.Path(), CategoryFolderName(static_cast<ContentCategory>(category)));
+            const std::string name = BaseName(found);
+            struct stat info {};
+            if (found.empty() ||
+                ::fstatat(account.Descriptor(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+                !S_ISDIR(info.st_mode) || !known.insert(name).second)
+                continue;
+            Descend(account, name, outParts, 0);
+        }
+        Walk(account, outParts, 0, known);
+    }
+
+    // Problems that leave something in the account folders not looked at.
+    void Unvisited(std::string sentence) {
+        m_report.unvisited = true;
+        Problem(std::move(sentence));
+    }
+
+private:
+    // Problems that leave a file found not copied.
+    void Unwritten(std::string sentence) {
+        ++m_report.unwritten;
+        Problem(std::move(sentence));
+    }
+
+    // The folder's entries but those named in skip, files and folders alike.
+    void Walk(const OpenFolder& folder, std::vector<std::string>& outParts, int depth,
+              const std::set<std::string>& skip = {}) {
         if (Stopped())
             return;
-        Result<std::vector<FolderEntry>> entries = EntriesOf(folder, m_entriesLeft, m_cut);
+        bool cut = false;
+        Result<std::vector<FolderEntry>> entries = EntriesOf(folder, m_entriesPerFolder, cut);
         if (!entries) {
-            Problem(Sentence(
+            Unvisited(Sentence(
                 QCoreApplication::translate("quorvane::Outcomes", "%1 could not be read: %2"),
                 folder.Path(), entries.error().sentence));
             return;
         }
-        if (m_cut && !m_cutSaid) {
-            m_cutSaid = true;
-            Problem(Sentence(QCoreApplication::translate(
-                                 "quorvane::Outcomes",
-                                 "more than %1 entries under %2: the rest was not looked at"),
-                             kMaxEntries, m_report.messengerFolder));
-        }
+        if (cut)
+            Unvisited(Sentence(QCoreApplication::translate(
+                                   "quorvane::Outcomes",
+                                   "more than %1 entries under %2: the rest was not looked at"),
+                               m_entriesPerFolder, folder.Path()));
         for (const FolderEntry& entry : *entries) {
             if (Stopped())
                 return;
-            if (entry.type == FolderEntry::Type::File) {
+            if (skip.count(entry.name) != 0)
+                continue;
+            if (entry.type == FolderEntry::Type::File)
                 RescueFile(folder, entry.name, outParts);
-            } else if (entry.type == FolderEntry::Type::Folder) {
-                const std::string path = folder.PathOf(entry.name);
-                if (depth >= kMaxDepth) {
-                    Problem(Sentence(QCoreApplication::translate(
-                                         "quorvane::Outcomes",
-                                         "%1 lies deeper than %2 folders and was not looked into"),
-                                     path, kMaxDepth));
-                    continue;
-                }
-                OpenFolder inner;
-                if (Result<> opened = inner.Open(path); !opened) {
-                    Problem(Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                                 "%1 could not be read: %2"),
-                                     path, opened.error().sentence));
-                    continue;
-                }
-                outParts.push_back(OutputFolderName(entry.name));
-                Walk(inner, outParts, depth + 1);
-                outParts.pop_back();
-            }
+            else if (entry.type == FolderEntry::Type::Folder)
+                Descend(folder, entry.name, outParts, depth);
             // Links, FIFOs, devices and sockets are not Messenger's files.
         }
     }
 
-private:
+    void Descend(const OpenFolder& folder, const std::string& name,
+                 std::vector<std::string>& outParts, int depth) {
+        if (Stopped())
+            return;
+        const std::string path = folder.PathOf(name);
+        if (depth >= kMaxDepth) {
+            Unvisited(Sentence(
+                QCoreApplication::translate(
+                    "quorvane::Outcomes", "%1 lies deeper than %2 folders and was not looked into"),
+                path, kMaxDepth));
+            return;
+        }
+        OpenFolder inner;
+        if (Result<> opened = inner.Open(path); !opened) {
+            Unvisited(Sentence(
+                QCoreApplication::translate("quorvane::Outcomes", "%1 could not be read: %2"), path,
+                opened.error().sentence));
+            return;
+        }
+        outParts.push_back(OutputFolderName(name));
+        Walk(inner, outParts, depth + 1);
+        outParts.pop_back();
+    }
+
     static std::string OutputFolderName(const std::string& name) {
         std::string safe = SafeFileName(name);
         return safe.empty() ? std::string("_") : safe;
@@ -178,7 +217,7 @@ private:
         const std::string source = folder.PathOf(name);
         Result<std::string> bytes = folder.ReadFile(name, kMaxObjectBytes);
         if (!bytes) {
-            Problem(Sentence(
+            Unvisited(Sentence(
                 QCoreApplication::translate("quorvane::Outcomes", "%1 could not be read: %2"),
                 source, bytes.error().sentence));
             return;
@@ -198,13 +237,15 @@ private:
         if (!MarkOutput())
             return;
         const OpenFolder* target = OutputFolder(outParts);
-        if (target == nullptr)
+        if (target == nullptr) {
+            ++m_report.unwritten;
             return;
+        }
         Result<std::string> temporary = target->WriteTemporaryFile(*bytes, 0666, true);
         if (!temporary) {
-            Problem(Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                         "%1 could not be copied into %2: %3"),
-                             source, target->Path(), temporary.error().sentence));
+            Unwritten(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                           "%1 could not be copied into %2: %3"),
+                               source, target->Path(), temporary.error().sentence));
             return;
         }
         for (int n = 1; n <= kMaxNumberedNames; ++n) {
@@ -217,14 +258,14 @@ private:
             }
             if (renamed.error().osError != EEXIST) {
                 target->Remove(*temporary);
-                Problem(Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                             "%1 could not be written: %2"),
-                                 target->PathOf(candidate), renamed.error().sentence));
+                Unwritten(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                               "%1 could not be written: %2"),
+                                   target->PathOf(candidate), renamed.error().sentence));
                 return;
             }
         }
         target->Remove(*temporary);
-        Problem(Sentence(
+        Unwritten(Sentence(
             QCoreApplication::translate(
                 "quorvane::Outcomes", "%1 was not copied: %2 and %3 more names like it are taken"),
             source, target->PathOf(wanted), kMaxNumberedNames - 1));
@@ -351,6 +392,10 @@ private:
         m_current = std::move(folder);
         m_currentParts = outParts;
         m_currentOpen = true;
+        // What a killed rescue left in a folder it was writing into goes
+        // before this run writes there.
+        if (m_swept.insert(outParts).second)
+            SweepTemporaryFiles(m_current);
         return &m_current;
     }
 
@@ -358,38 +403,70 @@ private:
     OpenFolder m_out;
     CabinetTools& m_tools;
     std::string m_tempFolder;
+    std::size_t m_entriesPerFolder;
     const Clock& m_clock;
     const CancelFlag* m_cancel;
     std::unique_ptr<ScratchFolder> m_scratch;
-    std::size_t m_entriesLeft = kMaxEntries;
-    bool m_cut = false;
-    bool m_cutSaid = false;
     bool m_marked = false;
     bool m_stopped = false;
     OpenFolder m_current;
     std::vector<std::string> m_currentParts;
     bool m_currentOpen = false;
+    std::set<std::vector<std::string>> m_swept;
 };
+
+// The output lies outside the user's folder, and Messenger's folder inside
+// it. Links count: a folder reached through one is where the link leads.
+Result<> CheckFolders(const RescueRequest& request, const std::string& messengerFolder) {
+    const Result<std::string> userFolder = CanonicalPath(request.userFolder);
+    if (!userFolder)
+        return Fail(
+            Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1 could not be read: %2"),
+                     request.userFolder, userFolder.error().sentence),
+            userFolder.error().osError);
+    const Result<std::string> outFolder = CanonicalPath(request.outFolder);
+    if (!outFolder)
+        return Fail(
+            Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1 could not be made: %2"),
+                     request.outFolder, outFolder.error().sentence),
+            outFolder.error().osError);
+    // Writing there would change the folder that is only read, and a later
+    // rescue would copy its own output again.
+    if (IsWithinFolder(*outFolder, *userFolder))
+        return Fail(Sentence(QCoreApplication::translate(
+                                 "quorvane::Outcomes",
+                                 "%1 lies inside the Windows user's folder %2, which is only "
+                                 "read: choose a folder outside it"),
+                             request.outFolder, request.userFolder));
+    // A link on the disk may point anywhere on this machine; what lies
+    // outside the user's folder is not the user's Messenger.
+    if (const Result<std::string> messenger = CanonicalPath(messengerFolder);
+        messenger && !IsWithinFolder(*messenger, *userFolder))
+        return Fail(Sentence(QCoreApplication::translate(
+                                 "quorvane::Outcomes",
+                                 "Messenger's folder %1 leads to %2, outside the Windows user's "
+                                 "folder %3: it is not read"),
+                             messengerFolder, *messenger, request.userFolder));
+    return {};
+}
 
 } // namespace
 
-Result<RescueReport> RescueMessengerFiles(const std::string& applicationDataFolder,
-                                          const std::string& outFolder, CabinetTools& tools,
-                                          const std::string& tempFolder, const Clock& clock,
-                                          const CancelFlag* cancel) {
+Result<RescueReport> RescueMessengerFiles(const RescueRequest& request, CabinetTools& tools,
+                                          const Clock& clock, const CancelFlag* cancel) {
     RescueReport report;
-    report.messengerFolder = ResolveIgnoringCase(applicationDataFolder, "Microsoft/MSN Messenger");
+    report.messengerFolder =
+        ResolveIgnoringCase(request.applicationDataFolder, "Microsoft/MSN Messenger");
+    if (Result<> checked = CheckFolders(request, report.messengerFolder); !checked)
+        return Fail(checked.error());
     OpenFolder messenger;
-    // The folders above come from the user's path; links among them are
-    // the user's own.
     if (Result<> opened = messenger.Open(report.messengerFolder, true); !opened)
         return Fail(Sentence(QCoreApplication::translate(
                                  "quorvane::Outcomes", "Messenger's folder %1 cannot be read: %2"),
                              report.messengerFolder, opened.error().sentence),
                     opened.error().osError);
-    std::size_t budget = kMaxEntries;
     bool cut = false;
-    Result<std::vector<FolderEntry>> accounts = EntriesOf(messenger, budget, cut);
+    Result<std::vector<FolderEntry>> accounts = EntriesOf(messenger, request.entriesPerFolder, cut);
     if (!accounts)
         return Fail(Sentence(QCoreApplication::translate(
                                  "quorvane::Outcomes", "Messenger's folder %1 cannot be read: %2"),
@@ -402,25 +479,30 @@ Result<RescueReport> RescueMessengerFiles(const std::string& applicationDataFold
                                                          "Messenger's folder %1 holds no account"),
                              report.messengerFolder));
 
-    if (Result<> made = MakeFolders(outFolder); !made)
+    if (Result<> made = MakeFolders(request.outFolder); !made)
         return Fail(
             Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1 could not be made: %2"),
-                     outFolder, made.error().sentence),
+                     request.outFolder, made.error().sentence),
             made.error().osError);
     // The output folder is the user's choice; a link there is theirs.
     OpenFolder out;
-    if (Result<> opened = out.Open(outFolder, true); !opened)
+    if (Result<> opened = out.Open(request.outFolder, true); !opened)
         return Fail(
             Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1 could not be made: %2"),
-                     outFolder, opened.error().sentence),
+                     request.outFolder, opened.error().sentence),
             opened.error().osError);
 
-    Rescuer rescuer(report, std::move(out), tools, tempFolder, clock, cancel);
+    Rescuer rescuer(report, std::move(out), tools, request, clock, cancel);
+    if (cut)
+        rescuer.Unvisited(Sentence(
+            QCoreApplication::translate(
+                "quorvane::Outcomes", "more than %1 entries under %2: the rest was not looked at"),
+            request.entriesPerFolder, report.messengerFolder));
     for (const FolderEntry& account : *accounts) {
         const std::string path = messenger.PathOf(account.name);
         OpenFolder folder;
         if (Result<> opened = folder.Open(path); !opened) {
-            report.problems.push_back(Sentence(
+            rescuer.Unvisited(Sentence(
                 QCoreApplication::translate("quorvane::Outcomes", "%1 could not be read: %2"), path,
                 opened.error().sentence));
             continue;
@@ -428,7 +510,7 @@ Result<RescueReport> RescueMessengerFiles(const std::string& applicationDataFold
         std::vector<std::string> outParts = {SafeFileName(account.name)};
         if (outParts.front().empty())
             outParts.front() = "_";
-        rescuer.Walk(folder, outParts, 0);
+        rescuer.WalkAccount(folder, outParts);
     }
     return report;
 }

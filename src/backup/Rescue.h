@@ -59,10 +59,33 @@ struct RescueReport {
     // Sentences naming a file or folder that could not be read or written,
     // or a limit reached; the rescue goes on past each.
     std::vector<std::string> problems;
+    // Files found worth copying that could not be written (a full disk, a
+    // file size limit...); each is named in problems.
+    std::size_t unwritten = 0;
+    // Something in the account folders was not looked at: a file or folder
+    // that could not be read, or one beyond a limit; named in problems.
+    bool unvisited = false;
     // Why cabinets were not looked into for their names (the cabinet tool
     // missing, killed, or unable to write its scratch); "" when they were.
     std::string toolProblem;
     bool interrupted = false; // stopped by the cancel flag before the end
+};
+
+// Entries of one folder looked at: a damaged or hostile disk cannot keep
+// the rescue busy without end, and one crowded folder leaves the others
+// their turn.
+inline constexpr std::size_t kRescueEntriesPerFolder = 200000;
+
+struct RescueRequest {
+    // The Windows user's folder: only read. Nothing outside it is read (a
+    // link on the disk leading out of it is not followed) and the output
+    // may not lie inside it.
+    std::string userFolder;
+    // Its application data folder, holding "Microsoft/MSN Messenger".
+    std::string applicationDataFolder;
+    std::string outFolder;
+    std::string tempFolder; // a private folder for scratch
+    std::size_t entriesPerFolder = kRescueEntriesPerFolder;
 };
 
 // Copies every regular file below the account folders of
@@ -72,17 +95,18 @@ struct RescueReport {
 // whole under a new name (" (2)", " (3)"... when one is taken) and never
 // over anything; a cabinet is named after its content.xml where it has a
 // display name, expanded by the extract tool in a scratch folder under
-// tempFolder (a private folder). Links, FIFOs and devices are passed over;
-// depth, entry count and file size are bounded. Before the first file,
+// tempFolder. In each account Messenger's own object folders come first,
+// then the rest. Links, FIFOs and devices are passed over; depth, entries
+// per folder and file size are bounded. What a killed earlier rescue left
+// in the folders written to is removed. Before the first file,
 // outFolder/RESCUE.txt gets a paragraph on this run: the files were copied
 // by their content without Messenger's catalogue, from where and when.
-// A cancel request stops it after the file it is on. Fails when there is
-// no Messenger folder or no account folder to read, or outFolder cannot be
-// made.
-Result<RescueReport> RescueMessengerFiles(const std::string& applicationDataFolder,
-                                          const std::string& outFolder, CabinetTools& tools,
-                                          const std::string& tempFolder, const Clock& clock,
-                                          const CancelFlag* cancel = nullptr);
+// A cancel request stops it after the file it is on. Fails when the output
+// folder lies inside the user's folder, when Messenger's folder leads out
+// of it, when there is no Messenger folder or no account folder to read, or
+// when outFolder cannot be made.
+Result<RescueReport> RescueMessengerFiles(const RescueRequest& request, CabinetTools& tools,
+                                          const Clock& clock, const CancelFlag* cancel = nullptr);
 
 // The marker's name in the output folder.
 inline constexpr std::string_view kRescueMarkerName = "RESCUE.txt";

@@ -49,8 +49,12 @@ int RunRescue(const ParsedOptions& options, std::ostream& out, std::ostream& err
     // command, on copies in Quorvane's own folder.
     CabinetTools tools(runner, ExecutableFolder(), std::string());
     const SystemClock clock;
-    const Result<RescueReport> report =
-        RescueMessengerFiles(profile->applicationDataFolder, outFolder, tools, tempFolder, clock);
+    RescueRequest request;
+    request.userFolder = profile->folder;
+    request.applicationDataFolder = profile->applicationDataFolder;
+    request.outFolder = outFolder;
+    request.tempFolder = tempFolder;
+    const Result<RescueReport> report = RescueMessengerFiles(request, tools, clock, &Interrupts());
     if (!report) {
         err << kPrefix << report.error().sentence << "\n";
         return kExitFailure;
@@ -70,6 +74,14 @@ int RunRescue(const ParsedOptions& options, std::ostream& out, std::ostream& err
                         report->toolProblem)
             << "\n";
     const auto rescued = static_cast<int>(report->rescued.size());
+    const auto found = static_cast<int>(report->rescued.size() + report->unwritten);
+    if (report->unwritten > 0)
+        err << kPrefix
+            << Sentence(QCoreApplication::translate("quorvane::cli",
+                                                    "%1 of %n files could not be written.", nullptr,
+                                                    found),
+                        report->unwritten)
+            << "\n";
     err << kPrefix
         << Sentence(QCoreApplication::translate("quorvane::cli", "%n files rescued into %1.",
                                                 nullptr, rescued),
@@ -85,7 +97,8 @@ int RunRescue(const ParsedOptions& options, std::ostream& out, std::ostream& err
     }
     if (report->interrupted)
         return InterruptedStatus();
-    return rescued > 0 ? kExitOk : kExitFailure;
+    const bool everything = report->unwritten == 0 && !report->unvisited;
+    return rescued > 0 && everything ? kExitOk : kExitFailure;
 }
 
 } // namespace
@@ -108,8 +121,8 @@ Command RescueCommand() {
          true},
         {"to", "DIR",
          QCoreApplication::translate("quorvane::cli",
-                                     "the folder to copy into; a subfolder per account and "
-                                     "content type")
+                                     "the folder to copy into, outside the Windows user's folder; "
+                                     "a subfolder per account and content type")
              .toStdString(),
          true},
     };
@@ -122,7 +135,10 @@ Command RescueCommand() {
             "a cabinet or a GIF, PNG, JPEG or BMP picture is copied to\n"
             "DIR/<account>/<folder as on the disk>/<name>. Nothing else is copied (the\n"
             "protected catalogues and map.dat files are not), links, FIFOs and devices are\n"
-            "passed over, and the user's folder is only read.\n")
+            "passed over, and the user's folder is only read: DIR may not lie inside it, and\n"
+            "a Messenger folder that leads out of it through a link is not read. Messenger's\n"
+            "own folders (Winks3, UserTile...) are looked at first; at most 200000 entries\n"
+            "of one folder are.\n")
             .toStdString() +
         "\n" +
         QCoreApplication::translate(
@@ -148,16 +164,20 @@ Command RescueCommand() {
             "quorvane::cli",
             "One line per file copied on the standard output, fields separated by tabs: the\n"
             "file written, its kind (cabinet, gif, png, jpeg or bmp) and the file it was\n"
-            "copied from (escaped as in \"list\"). Files that cannot be read are named on the\n"
-            "standard error and the rescue goes on; the last line there says how many files\n"
-            "were rescued.\n")
+            "copied from (escaped as in \"list\"). Files that cannot be read or written, and\n"
+            "folders not looked into, are named on the standard error and the rescue goes on;\n"
+            "the last line there says how many files were rescued. A rescue killed half-way\n"
+            "leaves hidden \".quorvane-*.part\" files, which the next rescue into DIR removes.\n")
             .toStdString() +
         "\n" +
         QCoreApplication::translate(
             "quorvane::cli",
-            "Exit status: 0 when at least one file was rescued, 1 when none was or the folder\n"
-            "cannot be read, 2 for a wrong command line, 130 or 143 after an interrupt\n"
-            "(SIGINT, SIGTERM; the files copied until then are reported).\n")
+            "Exit status: 0 when files were rescued and everything in the account folders\n"
+            "was looked at and copied; 1 when none was rescued, a file could not be read or\n"
+            "written, something was not looked at, or the folder cannot be read or DIR not\n"
+            "used; 2 for a wrong command line; 130 or 143 after an interrupt (SIGINT,\n"
+            "SIGTERM: the rescue stops after the file it is on, and the files copied until\n"
+            "then are reported).\n")
             .toStdString();
     command.run = RunRescue;
     return command;

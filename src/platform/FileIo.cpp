@@ -1,5 +1,6 @@
 #include "platform/FileIo.h"
 
+#include "platform/Paths.h"
 #include "platform/Sentence.h"
 
 #include <algorithm>
@@ -7,9 +8,11 @@
 #include <csignal>
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <random>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -252,6 +255,40 @@ Result<> WriteWholeFile(const std::string& path, std::string_view bytes) {
     if (!fd.Close())
         return FailWithErrno();
     return {};
+}
+
+Result<std::string> CanonicalPath(const std::string& path) {
+    const std::string absolute = AbsolutePath(path);
+    // The parts below the longest existing one, nearest first.
+    std::vector<std::string> missing;
+    std::string existing = absolute;
+    struct stat info {};
+    while (::lstat(existing.c_str(), &info) != 0) {
+        if (errno != ENOENT || existing == "/" || existing.empty())
+            return FailWithErrno();
+        missing.push_back(BaseName(existing));
+        existing = ParentFolder(existing);
+    }
+    std::unique_ptr<char, void (*)(void*)> resolved(::realpath(existing.c_str(), nullptr),
+                                                    &std::free);
+    if (!resolved)
+        return FailWithErrno();
+    std::string canonical = resolved.get();
+    for (auto part = missing.rbegin(); part != missing.rend(); ++part) {
+        if (part->empty() || *part == ".")
+            continue;
+        if (*part == "..")
+            canonical = ParentFolder(canonical);
+        else
+            canonical = JoinPath(canonical, *part);
+    }
+    return canonical;
+}
+
+bool IsWithinFolder(std::string_view path, std::string_view folder) {
+    if (!path.starts_with(folder))
+        return false;
+    return path.size() == folder.size() || folder.ends_with('/') || path[folder.size()] == '/';
 }
 
 Result<> MakeFolders(const std::string& path) {
@@ -513,15 +550,17 @@ std::string TemporaryFileName() {
 
 namespace {
 
-// The names in a folder held open, read through a descriptor of its own.
+// The names in a folder held open, read through a descriptor of its own:
+// a dup() would share the held one's position, and a second listing through
+// it would start where the first ended and see nothing.
 std::vector<std::string> NamesIn(const OpenFolder& folder) {
     std::vector<std::string> names;
-    const int dupFd = ::dup(folder.Descriptor());
-    if (dupFd < 0)
+    const int ownFd = ::openat(folder.Descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (ownFd < 0)
         return names;
-    DIR* dir = ::fdopendir(dupFd);
+    DIR* dir = ::fdopendir(ownFd);
     if (dir == nullptr) {
-        ::close(dupFd);
+        ::close(ownFd);
         return names;
     }
     while (const dirent* entry = ::readdir(dir))

@@ -116,4 +116,13 @@ Result<> MakeFolders(const std::string& path);
 
 bool IsDirectory(const std::string& path);
 
+// path as the system reaches it, every link followed and "." and ".."
+// taken out, whether it exists yet or not: the longest part of it that
+// exists is resolved by the system and the rest, which would be made as
+// plain folders, is appended. Fails when an existing part cannot be
+// resolved (a dangling link, a folder that cannot be searched).
+Result<std::string> CanonicalPath(const std::string& path);
+// Whether the canonical path lies in the canonical folder or is the folder.
+bool IsWithinFolder(std::string_view path, std::string_view folder);
+
 } // namespace quorvane

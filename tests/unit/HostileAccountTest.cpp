@@ -9,6 +9,7 @@
 #include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/ProcessRunner.h"
 #include "platform/WineDataProtection.h"
 #include "profile/MessengerProfile.h"
 #include "support/CabinetWriter.h"
@@ -506,6 +507,33 @@ TEST_F(HostileAccountTest, ListNamesTheCabinetToolsFailureInsteadOfBlamingTheWin
     EXPECT_THAT(killed.err, HasSubstr("the cabinet tool \"extract\" was killed by signal 9"));
     EXPECT_THAT(killed.err, Not(HasSubstr("without a picture")));
     EXPECT_EQ(killed.out, "");
+}
+
+// A cabinet tool killed half-way leaves its hidden temporary beside the
+// pack's; the run that started it removes it before it ends.
+TEST_F(HostileAccountTest, WhatAKilledCabarcLeftIsGoneWhenTheBackupEnds) {
+    AddWinks(2);
+    builder.Write();
+    const std::string lonely = root / "lonely";
+    MakeFolders(lonely);
+    fs::copy_file(QUORVANE_CLI, lonely + "/quorvane-cli");
+    const std::string extract = FindTool("extract", ParentFolder(QUORVANE_CLI));
+    ASSERT_FALSE(extract.empty());
+    fs::create_symlink(extract, lonely + "/extract");
+    // As the real cabarc names its temporary: "." + the pack's name + "." +
+    // eight letters + ".tmp", beside the pack.
+    WriteFile(lonely + "/cabarc",
+              "#!/bin/sh\n"
+              "echo half > \"$(dirname \"$2\")/.$(basename \"$2\").Abcd1234.tmp\"\n"
+              "kill -KILL $$\n");
+    ASSERT_EQ(chmod((lonely + "/cabarc").c_str(), 0755), 0);
+    std::vector<std::string> args = Backup(ContentCategory::Winks);
+    args.insert(args.begin(), lonely + "/quorvane-cli");
+
+    const test::ChildResult result = test::RunChild(args, Within(environment));
+    EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+    EXPECT_THAT(result.out, HasSubstr("the cabinet tool \"cabarc\" was killed by signal 9"));
+    EXPECT_EQ(Packs(), std::vector<std::string>{});
 }
 
 TEST_F(HostileAccountTest, ASecondQuorvaneOnTheAccountWaitsThenSaysSo) {

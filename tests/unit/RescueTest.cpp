@@ -3,17 +3,25 @@
 // themselves, and nothing else touched.
 
 #include "support/ChildRun.h"
+#include "support/FakeClock.h"
+#include "support/IndependentReader.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
 #include "support/WindowsDpapiWriter.h"
 
+#include "backup/CabinetTools.h"
+#include "backup/Rescue.h"
 #include "platform/CodePage.h"
+#include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/ProcessRunner.h"
 #include "profile/ContentCategory.h"
 #include "profile/MessengerProfile.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <map>
 #include <sys/stat.h>
@@ -91,11 +99,16 @@ protected:
         environment = IsolatedEnvironment(root.Path(), root / "no-prefix", "nobody");
     }
 
-    ChildResult Rescue() const {
+    // The command after program (the command line's own, or one that runs
+    // it), into to (out unless given).
+    ChildResult Rescue(const std::string& to = {},
+                       std::vector<std::string> program = {QUORVANE_CLI}) const {
         ChildOptions options{&environment, "", ""};
         options.timeLimit = std::chrono::seconds(60);
-        return RunChild({QUORVANE_CLI, "rescue", "--windows-profile", profile, "--to", out},
-                        options);
+        for (const std::string& argument : {std::string("rescue"), std::string("--windows-profile"),
+                                            profile, std::string("--to"), to.empty() ? out : to})
+            program.push_back(argument);
+        return RunChild(program, options);
     }
 
     // The expected name of each object by its source file's name.
@@ -203,6 +216,14 @@ TEST_F(RescueTest, ASecondRunIntoTheSameFolderOverwritesNothing) {
 }
 
 TEST_F(RescueTest, ExitStatusSaysWhetherAnythingWasRescued) {
+    // Everything is copied but a folder too deep to be looked into.
+    std::filesystem::create_directories(JoinPath(accountFolder, "a/b/c/d/e/f/g"));
+    const ChildResult deep = Rescue();
+    EXPECT_TRUE(deep.ExitedWith(1)) << deep.Describe();
+    EXPECT_EQ(Lines(deep.out).size(), objects.size());
+    EXPECT_NE(deep.err.find("/a/b/c/d/e/f/g lies deeper"), std::string::npos) << deep.err;
+    std::filesystem::remove_all(out);
+
     std::filesystem::remove_all(JoinPath(appData, "Microsoft/MSN Messenger"));
     const ChildResult none = Rescue();
     EXPECT_TRUE(none.ExitedWith(1)) << none.Describe();
@@ -212,6 +233,131 @@ TEST_F(RescueTest, ExitStatusSaysWhetherAnythingWasRescued) {
     ChildOptions options{&environment, "", ""};
     const ChildResult usage = RunChild({QUORVANE_CLI, "rescue", "--to", out}, options);
     EXPECT_TRUE(usage.ExitedWith(2)) << usage.Describe();
+}
+
+TEST_F(RescueTest, TheUsersFolderIsNeitherWrittenNorLeft) {
+    const auto before = SnapshotTree(root / "drive");
+    // Inside it, named as it is or through a link to it.
+    std::filesystem::create_directory_symlink(profile, root / "alias");
+    for (const std::string& to : {JoinPath(profile, "Rescued"), root / "alias/Desktop/Rescued"}) {
+        SCOPED_TRACE(to);
+        const ChildResult result = Rescue(to);
+        EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+        EXPECT_NE(result.err.find("inside the Windows user's folder"), std::string::npos)
+            << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(JoinPath(profile, "Rescued")));
+    EXPECT_FALSE(std::filesystem::exists(JoinPath(profile, "Desktop")));
+    EXPECT_EQ(SnapshotTree(root / "drive"), before);
+
+    // A Messenger folder on the disk that is a link to this machine's own.
+    const std::string messenger = JoinPath(appData, "Microsoft/MSN Messenger");
+    const std::string host = root / "host-messenger";
+    std::filesystem::rename(messenger, host);
+    std::filesystem::create_directory_symlink(host, messenger);
+    const ChildResult outside = Rescue();
+    EXPECT_TRUE(outside.ExitedWith(1)) << outside.Describe();
+    EXPECT_NE(outside.err.find("outside the Windows user's folder"), std::string::npos)
+        << outside.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+    // One that stays inside the user's folder is followed.
+    std::filesystem::remove(messenger);
+    std::filesystem::rename(host, JoinPath(profile, "Moved"));
+    std::filesystem::create_directory_symlink("../../Moved", messenger);
+    const ChildResult inside = Rescue();
+    EXPECT_TRUE(inside.ExitedWith(0)) << inside.Describe();
+    EXPECT_EQ(Lines(inside.out).size(), objects.size());
+}
+
+TEST_F(RescueTest, AFileThatCannotBeWrittenIsNamedAndFailsTheRescue) {
+    const std::string prlimit = FindOnPath("prlimit");
+    ASSERT_FALSE(prlimit.empty()) << "prlimit is needed to run under a file size limit";
+    // Larger than the file size limit; every other file is far smaller.
+    constexpr std::size_t kLimit = 64 * 1024;
+    const std::string big = JoinPath(
+        JoinPath(accountFolder, CategoryFolderName(ContentCategory::RegularDisplayPictures)),
+        "big.png");
+    WriteFile(big, MessengerAccountBuilder::PngPicture() + std::string(kLimit, 'x'));
+
+    const ChildResult result =
+        Rescue({}, {prlimit, "--fsize=" + std::to_string(kLimit), QUORVANE_CLI});
+    EXPECT_TRUE(result.ExitedWith(1)) << result.Describe();
+    EXPECT_EQ(Lines(result.out).size(), objects.size());
+    EXPECT_NE(result.err.find(big), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("File too large"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("1 of " + std::to_string(objects.size() + 1) +
+                              " files could not be written"),
+              std::string::npos)
+        << result.err;
+    // Nothing of it is left, under its name or a hidden one.
+    EXPECT_EQ(SnapshotTree(out).size(), objects.size() + 1);
+}
+
+TEST_F(RescueTest, AnInterruptStopsItAfterTheFileItIsOn) {
+    // A copy of the program whose extract tool is a script beside it.
+    const std::string lonely = root / "lonely";
+    MakeFolders(lonely);
+    std::filesystem::copy_file(QUORVANE_CLI, lonely + "/quorvane-cli");
+    for (int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        std::filesystem::remove_all(out);
+        // The interrupt comes while the first cabinet is looked into.
+        WriteFile(lonely + "/extract",
+                  "#!/bin/sh\nkill -" + std::to_string(signal) + " $PPID\nexit 1\n");
+        ASSERT_EQ(::chmod((lonely + "/extract").c_str(), 0755), 0);
+        const ChildResult result = Rescue({}, {lonely + "/quorvane-cli"});
+        EXPECT_TRUE(result.ExitedWith(128 + signal)) << result.Describe();
+        EXPECT_EQ(Lines(result.out).size(), 1u) << result.out;
+    }
+}
+
+TEST_F(RescueTest, WhatAKilledRescueLeftIsRemoved) {
+    // Hidden files named after a process that is gone, as a rescue killed
+    // while writing the marker or a file leaves them.
+    const std::string stale = ".quorvane-4000000-abcdef.part";
+    const std::string winks =
+        JoinPath(JoinPath(out, account), CategoryFolderName(ContentCategory::Winks));
+    WriteFile(JoinPath(out, stale), "half a marker");
+    WriteFile(JoinPath(winks, stale), "half a Wink");
+    const ChildResult result = Rescue();
+    ASSERT_TRUE(result.ExitedWith(0)) << result.Describe();
+    EXPECT_FALSE(std::filesystem::exists(JoinPath(out, stale)));
+    EXPECT_FALSE(std::filesystem::exists(JoinPath(winks, stale)));
+}
+
+// Called in the program itself, with a limit small enough to reach.
+TEST(RescueLimits, EachFolderHasItsLimitAndMessengersOwnFoldersComeFirst) {
+    TempFolder root;
+    const std::string roaming = root / "Alice/AppData/Roaming";
+    const std::string account = JoinPath(roaming, "Microsoft/MSN Messenger/1234");
+    const std::string png = MessengerAccountBuilder::PngPicture();
+    // The account folder crowded with far more entries than the limit.
+    for (int n = 0; n < 40; ++n)
+        WriteFile(JoinPath(account, "crowd" + std::to_string(n)), "not a picture");
+    WriteFile(JoinPath(account, "winks3/wink.gif"), "GIF89a\x01\x00\x01\x00");
+    WriteFile(JoinPath(account, "UserTile/tile.png"), png);
+    for (int n = 0; n < 5; ++n)
+        WriteFile(JoinPath(account, "Backgrounds/b" + std::to_string(n) + ".png"), png);
+    SpawnProcessRunner runner;
+    CabinetTools tools(runner, "", "");
+    const FakeClock clock;
+    const RescueRequest request{root / "Alice", roaming, root / "out", root / "scratch", 3};
+
+    const Result<RescueReport> report = RescueMessengerFiles(request, tools, clock);
+    ASSERT_TRUE(report) << report.error().sentence;
+    std::map<std::string, int> copied; // by source folder
+    for (const RescuedFile& file : report->rescued)
+        ++copied[BaseName(ParentFolder(file.sourcePath))];
+    EXPECT_EQ(copied["winks3"], 1);
+    EXPECT_EQ(copied["UserTile"], 1);
+    EXPECT_EQ(copied["Backgrounds"], 3);
+    EXPECT_TRUE(report->unvisited);
+    for (const std::string& folder : {account, JoinPath(account, "Backgrounds")})
+        EXPECT_NE(std::find(report->problems.begin(), report->problems.end(),
+                            "more than 3 entries under " + folder + ": the rest was not looked at"),
+                  report->problems.end())
+            << folder;
 }
 
 } // namespace
