@@ -573,7 +573,7 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation>la carpeta de Messenger %1 no contiene ninguna cuenta</translation>
     </message>
     <message>
-        <location filename="../src/platform/WindowsProfile.cpp" line="+87"/>
+        <location filename="../src/platform/WindowsProfile.cpp" line="+131"/>
         <source>%1 is not a folder</source>
         <translation>%1 no es una carpeta</translation>
     </message>
@@ -588,19 +588,40 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation>%1 contiene las carpetas de varios usuarios de Windows; indique la que se debe leer:%2</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+47"/>
+        <source>the master keys of %1 ask for more hashing than Windows ever needs (over %2 rounds in all), so the password was not checked: its Protect folder or CREDHIST is damaged</source>
+        <translation>las claves maestras de %1 piden más cálculo de hash del que Windows necesita nunca (más de %2 rondas en total), así que no se comprobó la contraseña: su carpeta Protect o su CREDHIST están dañados</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>interrupted while checking the password of the Windows profile of %1</source>
+        <translation>interrumpido mientras se comprobaba la contraseña del perfil de Windows de %1</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>%1; it opens none of the keys of %2</source>
+        <translation>%1; no abre ninguna de las claves de %2</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>%1 has no master keys (in Microsoft/Protect/S-1-5-21-...), so its protected files cannot be read</source>
         <translation>%1 no tiene claves maestras (en Microsoft/Protect/S-1-5-21-...), así que sus archivos protegidos no se pueden leer</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="-29"/>
         <source>the password does not unlock the Windows profile of %1</source>
         <translation>la contraseña no desbloquea el perfil de Windows de %1</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+23"/>
         <source>the master key file %1 is damaged or cannot be read</source>
         <translation>el archivo de clave maestra %1 está dañado o no se puede leer</translation>
+    </message>
+    <message>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="+48"/>
+        <location filename="../src/platform/WindowsProfile.cpp" line="-19"/>
+        <source>the NT hash does not unlock the Windows profile of %1 (the keys of a local account are opened by its password, not by its NT hash: give the password instead)</source>
+        <translation>el hash NT no desbloquea el perfil de Windows de %1 (las claves de una cuenta local se abren con su contraseña, no con su hash NT: indique la contraseña)</translation>
     </message>
 </context>
 <context>
@@ -652,6 +673,7 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
         <location filename="../src/cli/BackupCommand.cpp" line="+192"/>
         <location filename="../src/cli/DemoCommand.cpp" line="+21"/>
         <location filename="../src/cli/RescueCommand.cpp" line="+29"/>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="+65"/>
         <source>--%1 must not be empty</source>
         <translation>--%1 no puede estar vacío</translation>
     </message>
@@ -682,7 +704,7 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
     </message>
     <message>
         <location line="+5"/>
-        <location filename="../src/cli/UnprotectCommand.cpp" line="+46"/>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="-58"/>
         <source>the password does not unlock the Windows profile of %1</source>
         <translation>la contraseña no desbloquea el perfil de Windows de %1</translation>
     </message>
@@ -1422,7 +1444,7 @@ command line.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/UnprotectCommand.cpp" line="-15"/>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="-22"/>
         <source>the master key %1 is not in %2</source>
         <translation>la clave maestra %1 no está en %2</translation>
     </message>
@@ -1442,12 +1464,12 @@ command line.
         <translation>%1 usa un algoritmo que Windows nunca usó para él</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+28"/>
         <source>%1 is damaged</source>
         <translation>%1 está dañado</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+47"/>
         <source>--entropy-hex takes hexadecimal digits in pairs</source>
         <translation>--entropy-hex admite dígitos hexadecimales por pares</translation>
     </message>
@@ -1462,12 +1484,22 @@ command line.
         <translation>indique FILE o --print-masterkey GUID (solo uno de los dos)</translation>
     </message>
     <message>
-        <location line="-39"/>
+        <location line="-42"/>
         <source>%1 cannot be read: %2.</source>
         <translation>no se puede leer %1: %2.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="-30"/>
+        <source>opening %1 asks for more hashing than Windows ever needs (over %2 rounds in all): it or CREDHIST is damaged</source>
+        <translation>abrir %1 pide más cálculo de hash del que Windows necesita nunca (más de %2 rondas en total): el archivo o CREDHIST están dañados</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>interrupted while checking the password</source>
+        <translation>interrumpido mientras se comprobaba la contraseña</translation>
+    </message>
+    <message>
+        <location line="+32"/>
         <source>%1 uses an algorithm Windows data protection never used.</source>
         <translation>%1 usa un algoritmo que la protección de datos de Windows nunca usó.</translation>
     </message>
@@ -1477,7 +1509,7 @@ command line.
         <translation>%1 está dañado (no es un blob completo de protección de datos de Windows).</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+61"/>
         <source>%1 is damaged (its signature does not match).</source>
         <translation>%1 está dañado (su firma no coincide).</translation>
     </message>
@@ -1518,43 +1550,52 @@ file holding one) to the standard output. The password is read from the
 standard input with --password-stdin, else asked for on the terminal; it is
 never taken from an argument and never written anywhere. Master keys made
 under an earlier password are opened through the CREDHIST file beside DIR.
+--nt-hash opens the keys of a domain account; those of a local account are
+opened by its password, not by its NT hash.
 </source>
         <translation>Escribe los bytes en claro de FILE (un blob de protección de datos de Windows, o
 un archivo de Messenger que contenga uno) en la salida estándar. La contraseña
 se lee de la entrada estándar con --password-stdin o, si no, se pide en el
 terminal; nunca se toma de un argumento ni se escribe en ningún sitio. Las
 claves maestras creadas con una contraseña anterior se abren mediante el archivo
-CREDHIST que está junto a DIR.
+CREDHIST que está junto a DIR. --nt-hash abre las claves de una cuenta de
+dominio; las de una cuenta local se abren con su contraseña, no con su hash NT.
 </translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+11"/>
         <source>Exit status: 0 when it was decrypted, 1 for a wrong password, a missing or
 damaged master key or a damaged file (the reason goes to the standard error),
-2 for a wrong command line.
+2 for a wrong command line, 130 or 143 when SIGINT or SIGTERM stopped it.
 </source>
         <translation>Estado de salida: 0 si se descifró, 1 si la contraseña es incorrecta, si falta
 la clave maestra o está dañada, o si el archivo está dañado (el motivo va a la
-salida de error estándar), 2 si la línea de comandos es incorrecta.
+salida de error estándar), 2 si la línea de comandos es incorrecta, 130 o 143
+si SIGINT o SIGTERM lo detuvieron.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/WindowsAccess.cpp" line="+38"/>
+        <location filename="../src/cli/WindowsAccess.cpp" line="+42"/>
         <source>the password on standard input is longer than %1 bytes</source>
         <translation>la contraseña de la entrada estándar tiene más de %1 bytes</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+8"/>
+        <source>the password could not be read from standard input: %1</source>
+        <translation>no se pudo leer la contraseña de la entrada estándar: %1</translation>
+    </message>
+    <message>
+        <location line="+35"/>
         <source>read the Windows user&apos;s password from standard input (else it is asked for on the terminal)</source>
         <translation>leer la contraseña del usuario de Windows de la entrada estándar (si no, se pide en el terminal)</translation>
     </message>
     <message>
         <location line="+6"/>
-        <source>the NT hash of the Windows password (32 hexadecimal digits), in place of the password</source>
-        <translation>el hash NT de la contraseña de Windows (32 dígitos hexadecimales), en lugar de la contraseña</translation>
+        <source>the NT hash of the Windows password (32 hexadecimal digits), in place of the password; it opens the keys of a domain account only (a local account&apos;s keys need its password)</source>
+        <translation>el hash NT de la contraseña de Windows (32 dígitos hexadecimales), en lugar de la contraseña; solo abre las claves de una cuenta de dominio (las de una cuenta local necesitan su contraseña)</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+13"/>
         <source>read the account from a Windows user&apos;s folder (&quot;Documents and Settings/NAME&quot; or &quot;Users/NAME&quot; on an old disk) instead of the Wine prefix</source>
         <translation>leer la cuenta de la carpeta de un usuario de Windows (&quot;Documents and Settings/NAME&quot; o &quot;Users/NAME&quot; en un disco antiguo) en lugar del prefijo de Wine</translation>
     </message>
@@ -1693,12 +1734,12 @@ salida de error estándar), 2 si la línea de comandos es incorrecta.
         <translation>No se puede leer la carpeta de Windows: %1.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+13"/>
         <source>Checking the password...</source>
         <translation>Comprobando la contraseña...</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+23"/>
         <source>The Windows folder cannot be read: %1.
 
 %2</source>
@@ -2029,7 +2070,7 @@ salida de error estándar), 2 si la línea de comandos es incorrecta.
 <context>
     <name>quorvane::ui::PasswordDialog</name>
     <message>
-        <location filename="../src/ui/main/PasswordDialog.cpp" line="+33"/>
+        <location filename="../src/ui/main/PasswordDialog.cpp" line="+44"/>
         <source>Windows password of %1:</source>
         <translation>Contraseña de Windows de %1:</translation>
     </message>

@@ -573,7 +573,7 @@ ferramenta de arquivos CAB o abre.
         <translation>a pasta do Messenger %1 não contém nenhuma conta</translation>
     </message>
     <message>
-        <location filename="../src/platform/WindowsProfile.cpp" line="+87"/>
+        <location filename="../src/platform/WindowsProfile.cpp" line="+131"/>
         <source>%1 is not a folder</source>
         <translation>%1 não é uma pasta</translation>
     </message>
@@ -588,19 +588,40 @@ ferramenta de arquivos CAB o abre.
         <translation>%1 contém as pastas de vários usuários do Windows; informe a que deve ser lida:%2</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+47"/>
+        <source>the master keys of %1 ask for more hashing than Windows ever needs (over %2 rounds in all), so the password was not checked: its Protect folder or CREDHIST is damaged</source>
+        <translation>as chaves mestras de %1 pedem mais cálculo de hash do que o Windows jamais precisa (mais de %2 rodadas no total), então a senha não foi verificada: a pasta Protect ou o CREDHIST está danificado</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>interrupted while checking the password of the Windows profile of %1</source>
+        <translation>interrompido durante a verificação da senha do perfil do Windows de %1</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>%1; it opens none of the keys of %2</source>
+        <translation>%1; ela não abre nenhuma das chaves de %2</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>%1 has no master keys (in Microsoft/Protect/S-1-5-21-...), so its protected files cannot be read</source>
         <translation>%1 não tem chaves mestras (em Microsoft/Protect/S-1-5-21-...), então seus arquivos protegidos não podem ser lidos</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="-29"/>
         <source>the password does not unlock the Windows profile of %1</source>
         <translation>a senha não desbloqueia o perfil do Windows de %1</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+23"/>
         <source>the master key file %1 is damaged or cannot be read</source>
         <translation>o arquivo de chave mestra %1 está danificado ou não pode ser lido</translation>
+    </message>
+    <message>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="+48"/>
+        <location filename="../src/platform/WindowsProfile.cpp" line="-19"/>
+        <source>the NT hash does not unlock the Windows profile of %1 (the keys of a local account are opened by its password, not by its NT hash: give the password instead)</source>
+        <translation>o hash NT não desbloqueia o perfil do Windows de %1 (as chaves de uma conta local são abertas pela senha, não pelo hash NT: informe a senha)</translation>
     </message>
 </context>
 <context>
@@ -652,6 +673,7 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
         <location filename="../src/cli/BackupCommand.cpp" line="+192"/>
         <location filename="../src/cli/DemoCommand.cpp" line="+21"/>
         <location filename="../src/cli/RescueCommand.cpp" line="+29"/>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="+65"/>
         <source>--%1 must not be empty</source>
         <translation>a opção --%1 não pode ficar vazia</translation>
     </message>
@@ -682,7 +704,7 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
     </message>
     <message>
         <location line="+5"/>
-        <location filename="../src/cli/UnprotectCommand.cpp" line="+46"/>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="-58"/>
         <source>the password does not unlock the Windows profile of %1</source>
         <translation>a senha não desbloqueia o perfil do Windows de %1</translation>
     </message>
@@ -1418,7 +1440,7 @@ está, 2 para uma linha de comando errada.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/UnprotectCommand.cpp" line="-15"/>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="-22"/>
         <source>the master key %1 is not in %2</source>
         <translation>a chave mestra %1 não está em %2</translation>
     </message>
@@ -1438,12 +1460,12 @@ está, 2 para uma linha de comando errada.
         <translation>%1 usa um algoritmo que o Windows nunca usou para ele</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+28"/>
         <source>%1 is damaged</source>
         <translation>%1 está danificado</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+47"/>
         <source>--entropy-hex takes hexadecimal digits in pairs</source>
         <translation>--entropy-hex recebe dígitos hexadecimais em pares</translation>
     </message>
@@ -1458,12 +1480,22 @@ está, 2 para uma linha de comando errada.
         <translation>informe FILE ou --print-masterkey GUID (apenas um dos dois)</translation>
     </message>
     <message>
-        <location line="-39"/>
+        <location line="-42"/>
         <source>%1 cannot be read: %2.</source>
         <translation>não é possível ler %1: %2.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="-30"/>
+        <source>opening %1 asks for more hashing than Windows ever needs (over %2 rounds in all): it or CREDHIST is damaged</source>
+        <translation>abrir %1 pede mais cálculo de hash do que o Windows jamais precisa (mais de %2 rodadas no total): o arquivo ou o CREDHIST está danificado</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>interrupted while checking the password</source>
+        <translation>interrompido durante a verificação da senha</translation>
+    </message>
+    <message>
+        <location line="+32"/>
         <source>%1 uses an algorithm Windows data protection never used.</source>
         <translation>%1 usa um algoritmo que a proteção de dados do Windows nunca usou.</translation>
     </message>
@@ -1473,7 +1505,7 @@ está, 2 para uma linha de comando errada.
         <translation>%1 está danificado (não é um blob completo da proteção de dados do Windows).</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+61"/>
         <source>%1 is damaged (its signature does not match).</source>
         <translation>%1 está danificado (a assinatura dele não confere).</translation>
     </message>
@@ -1514,42 +1546,52 @@ file holding one) to the standard output. The password is read from the
 standard input with --password-stdin, else asked for on the terminal; it is
 never taken from an argument and never written anywhere. Master keys made
 under an earlier password are opened through the CREDHIST file beside DIR.
+--nt-hash opens the keys of a domain account; those of a local account are
+opened by its password, not by its NT hash.
 </source>
         <translation>Grava os bytes em claro de FILE (um blob da proteção de dados do Windows, ou um
 arquivo do Messenger que contenha um) na saída padrão. A senha é lida da entrada
 padrão com --password-stdin, senão é pedida no terminal; ela nunca é recebida
 por um argumento nem gravada em lugar nenhum. As chaves mestras criadas com uma
 senha anterior são abertas por meio do arquivo CREDHIST ao lado de DIR.
+--nt-hash abre as chaves de uma conta de domínio; as de uma conta local são
+abertas pela senha, não pelo hash NT.
 </translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+11"/>
         <source>Exit status: 0 when it was decrypted, 1 for a wrong password, a missing or
 damaged master key or a damaged file (the reason goes to the standard error),
-2 for a wrong command line.
+2 for a wrong command line, 130 or 143 when SIGINT or SIGTERM stopped it.
 </source>
         <translation>Código de saída: 0 quando o arquivo foi descriptografado, 1 para uma senha
 errada, uma chave mestra ausente ou danificada ou um arquivo danificado (o
-motivo vai para a saída de erro padrão), 2 para uma linha de comando errada.
+motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
+130 ou 143 quando SIGINT ou SIGTERM o interrompeu.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/WindowsAccess.cpp" line="+38"/>
+        <location filename="../src/cli/WindowsAccess.cpp" line="+42"/>
         <source>the password on standard input is longer than %1 bytes</source>
         <translation>a senha na entrada padrão tem mais de %1 bytes</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+8"/>
+        <source>the password could not be read from standard input: %1</source>
+        <translation>não foi possível ler a senha da entrada padrão: %1</translation>
+    </message>
+    <message>
+        <location line="+35"/>
         <source>read the Windows user&apos;s password from standard input (else it is asked for on the terminal)</source>
         <translation>lê a senha do usuário do Windows da entrada padrão (senão ela é pedida no terminal)</translation>
     </message>
     <message>
         <location line="+6"/>
-        <source>the NT hash of the Windows password (32 hexadecimal digits), in place of the password</source>
-        <translation>o hash NT da senha do Windows (32 dígitos hexadecimais), no lugar da senha</translation>
+        <source>the NT hash of the Windows password (32 hexadecimal digits), in place of the password; it opens the keys of a domain account only (a local account&apos;s keys need its password)</source>
+        <translation>o hash NT da senha do Windows (32 dígitos hexadecimais), no lugar da senha; ele abre apenas as chaves de uma conta de domínio (as de uma conta local precisam da senha)</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+13"/>
         <source>read the account from a Windows user&apos;s folder (&quot;Documents and Settings/NAME&quot; or &quot;Users/NAME&quot; on an old disk) instead of the Wine prefix</source>
         <translation>lê a conta da pasta de um usuário do Windows (&quot;Documents and Settings/NAME&quot; ou &quot;Users/NAME&quot; em um disco antigo) em vez do prefixo do Wine</translation>
     </message>
@@ -1688,12 +1730,12 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada.
         <translation>Não é possível ler a pasta do Windows: %1.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+13"/>
         <source>Checking the password...</source>
         <translation>Verificando a senha...</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+23"/>
         <source>The Windows folder cannot be read: %1.
 
 %2</source>
@@ -2024,7 +2066,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada.
 <context>
     <name>quorvane::ui::PasswordDialog</name>
     <message>
-        <location filename="../src/ui/main/PasswordDialog.cpp" line="+33"/>
+        <location filename="../src/ui/main/PasswordDialog.cpp" line="+44"/>
         <source>Windows password of %1:</source>
         <translation>Senha do Windows de %1:</translation>
     </message>

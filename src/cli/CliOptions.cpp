@@ -263,6 +263,9 @@ int RunCommandLine(std::string_view program, std::string_view version,
         err << name << " " << command->name << ": " << error.what() << "\n"
             << CommandUsage(program, *command, true);
         return kExitUsage;
+    } catch (const Interrupted& interrupted) {
+        err << name << " " << command->name << ": " << interrupted.what() << "\n";
+        return interrupted.Status();
     } catch (const std::exception& error) {
         err << name << " " << command->name << ": " << error.what() << "\n";
         return kExitFailure;

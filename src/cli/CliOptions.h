@@ -22,6 +22,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// SIGINT or SIGTERM stopped the command before it had anything else to
+// report: the message is printed and the command exits with status.
+class Interrupted : public std::runtime_error {
+public:
+    Interrupted(const std::string& what, int status) : std::runtime_error(what), m_status(status) {}
+    int Status() const { return m_status; }
+
+private:
+    int m_status;
+};
+
 // One "--name" option a command accepts.
 struct Option {
     std::string name;      // without the leading "--"

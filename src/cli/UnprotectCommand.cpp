@@ -1,5 +1,6 @@
 #include "cli/UnprotectCommand.h"
 
+#include "cli/AccountAccess.h"
 #include "cli/WindowsAccess.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
@@ -19,9 +20,10 @@ using namespace dpapi;
 // Data protection blobs are small; a protected file far larger is not one.
 constexpr std::size_t kMaxBlobBytes = 64 * 1024 * 1024;
 
-// Why a master key could not be had, as one sentence.
+// Why a master key could not be had, as one sentence. ntHashOnly: the
+// credentials were an NT hash, not a password.
 std::string KeyProblem(WindowsKeyring::Status status, const Guid& guid,
-                       const WindowsKeyring& keyring) {
+                       const WindowsKeyring& keyring, bool ntHashOnly) {
     const std::string path = JoinPath(keyring.Folder(), GuidText(guid));
     switch (status) {
     case WindowsKeyring::Status::Unlocked:
@@ -42,10 +44,27 @@ std::string KeyProblem(WindowsKeyring::Status status, const Guid& guid,
                             "quorvane::cli", "%1 uses an algorithm Windows never used for it"),
                         path);
     case WindowsKeyring::Status::WrongPassword:
+        if (ntHashOnly)
+            return Sentence(QCoreApplication::translate(
+                                "quorvane::Outcomes",
+                                "the NT hash does not unlock the Windows profile of %1 (the keys "
+                                "of a local account are opened by its password, not by its NT "
+                                "hash: give the password instead)"),
+                            keyring.Sid());
         return Sentence(
             QCoreApplication::translate("quorvane::cli",
                                         "the password does not unlock the Windows profile of %1"),
             keyring.Sid());
+    case WindowsKeyring::Status::TooMuchWork:
+        return Sentence(QCoreApplication::translate(
+                            "quorvane::cli",
+                            "opening %1 asks for more hashing than Windows ever needs (over %2 "
+                            "rounds in all): it or CREDHIST is damaged"),
+                        path, std::to_string(kMaxKeyringRounds));
+    case WindowsKeyring::Status::Cancelled:
+        return QCoreApplication::translate("quorvane::cli",
+                                           "interrupted while checking the password")
+            .toStdString();
     case WindowsKeyring::Status::Damaged:
         break;
     }
@@ -89,6 +108,9 @@ std::string ReadFileBlob(const std::string& file, std::string& bytes, WindowsBlo
 int RunUnprotect(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
     const std::string folder = options.Required("masterkey-dir");
     const std::string sid = options.Required("sid");
+    if (sid.empty())
+        throw UsageError(Sentence(
+            QCoreApplication::translate("quorvane::cli", "--%1 must not be empty"), "sid"));
     Bytes entropy;
     if (const auto hex = options.Value("entropy-hex")) {
         const auto bytes = BytesFromHex(*hex);
@@ -123,12 +145,14 @@ int RunUnprotect(const ParsedOptions& options, std::ostream& out, std::ostream& 
     }
 
     const std::string parent = ParentFolder(AbsolutePath(folder));
-    const WindowsKeyring keyring(folder, sid, CredentialsFromOptions(options, sid),
+    UserCredentials credentials = CredentialsFromOptions(options, sid);
+    const bool ntHashOnly = credentials.Sha1Hash() == nullptr;
+    const WindowsKeyring keyring(folder, sid, std::move(credentials),
                                  FindEntryIgnoringCase(parent, "CREDHIST"));
-    const WindowsKeyring::Lookup key = keyring.Key(*wanted);
+    const WindowsKeyring::Lookup key = keyring.Key(*wanted, &Interrupts());
     if (key.status != WindowsKeyring::Status::Unlocked) {
-        err << KeyProblem(key.status, *wanted, keyring) << ".\n";
-        return kExitFailure;
+        err << KeyProblem(key.status, *wanted, keyring, ntHashOnly) << ".\n";
+        return key.status == WindowsKeyring::Status::Cancelled ? InterruptedStatus() : kExitFailure;
     }
     if (printKey) {
         out << HexText(key.key->span()) << "\n";
@@ -195,14 +219,16 @@ Command UnprotectCommand() {
             "file holding one) to the standard output. The password is read from the\n"
             "standard input with --password-stdin, else asked for on the terminal; it is\n"
             "never taken from an argument and never written anywhere. Master keys made\n"
-            "under an earlier password are opened through the CREDHIST file beside DIR.\n")
+            "under an earlier password are opened through the CREDHIST file beside DIR.\n"
+            "--nt-hash opens the keys of a domain account; those of a local account are\n"
+            "opened by its password, not by its NT hash.\n")
             .toStdString() +
         "\n" +
         QCoreApplication::translate(
             "quorvane::cli",
             "Exit status: 0 when it was decrypted, 1 for a wrong password, a missing or\n"
             "damaged master key or a damaged file (the reason goes to the standard error),\n"
-            "2 for a wrong command line.\n")
+            "2 for a wrong command line, 130 or 143 when SIGINT or SIGTERM stopped it.\n")
             .toStdString();
     command.run = RunUnprotect;
     return command;

@@ -1,13 +1,16 @@
 #include "cli/WindowsAccess.h"
 
 #include "app/Words.h"
+#include "cli/AccountAccess.h"
 #include "platform/Sentence.h"
 
 #include <QCoreApplication>
 
 #include <openssl/crypto.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <stdexcept>
 #include <termios.h>
@@ -32,6 +35,7 @@ struct WipedString {
 void ReadLine(std::FILE* in, WipedString& password) {
     password.text.reserve(kMaxPasswordBytes + 1);
     int c = 0;
+    errno = 0;
     while ((c = std::fgetc(in)) != EOF && c != '\n') {
         if (password.text.size() == kMaxPasswordBytes)
             throw std::runtime_error(Sentence(
@@ -40,6 +44,12 @@ void ReadLine(std::FILE* in, WipedString& password) {
                 std::to_string(kMaxPasswordBytes)));
         password.text.push_back(static_cast<char>(c));
     }
+    // A folder or a closed descriptor is not an empty password.
+    if (std::ferror(in))
+        throw std::runtime_error(
+            Sentence(QCoreApplication::translate(
+                         "quorvane::cli", "the password could not be read from standard input: %1"),
+                     std::strerror(errno != 0 ? errno : EIO)));
     if (!password.text.empty() && password.text.back() == '\r')
         password.text.pop_back();
 }
@@ -80,7 +90,9 @@ std::vector<Option> PasswordOptions() {
         {"nt-hash", "HEX",
          QCoreApplication::translate("quorvane::cli",
                                      "the NT hash of the Windows password (32 hexadecimal "
-                                     "digits), in place of the password")
+                                     "digits), in place of the password; it opens the keys of "
+                                     "a domain account only (a local account's keys need its "
+                                     "password)")
              .toStdString(),
          false},
     };
@@ -157,7 +169,10 @@ std::shared_ptr<const WindowsSource> WindowsSourceFromOptions(const ParsedOption
     if (!profile)
         throw std::runtime_error(profile.error().sentence);
     const std::string user = profile->userName;
-    auto source = WindowsSource::Open(std::move(*profile), CredentialsFromOptions(options, user));
+    auto source = WindowsSource::Open(std::move(*profile), CredentialsFromOptions(options, user),
+                                      &Interrupts());
+    if (!source && source.error().reason == WindowsOpenFailure::Reason::Cancelled)
+        throw Interrupted(source.error().sentence + ".", InterruptedStatus());
     if (!source)
         throw std::runtime_error(
             source.error().sentence + ".\n" +

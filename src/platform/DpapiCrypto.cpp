@@ -173,7 +173,9 @@ bool Hmac(const HashAlgorithm& hash, ByteSpan key, std::initializer_list<ByteSpa
 }
 
 bool WindowsPbkdf2(const HashAlgorithm& hash, ByteSpan password, ByteSpan salt,
-                   std::uint32_t rounds, std::span<std::uint8_t> out) {
+                   std::uint32_t rounds, std::span<std::uint8_t> out, const CancelFlag* cancel) {
+    // A few milliseconds of rounds between looks at the flag.
+    constexpr std::uint32_t kRoundsBetweenLooks = 4096;
     if (rounds == 0)
         return false;
     PreparedHmac hmac;
@@ -189,6 +191,8 @@ bool WindowsPbkdf2(const HashAlgorithm& hash, ByteSpan password, ByteSpan salt,
         if (!hmac.Run({salt, index}, sum.data()))
             return false;
         for (std::uint32_t r = 1; r < rounds; ++r) {
+            if (r % kRoundsBetweenLooks == 0 && IsCancelled(cancel))
+                return false;
             if (!hmac.Run({sum.span()}, round.data()))
                 return false;
             for (std::size_t i = 0; i < sum.size(); ++i)

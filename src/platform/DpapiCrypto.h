@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CancelFlag.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -84,9 +86,12 @@ bool Hmac(const HashAlgorithm& hash, ByteSpan key, std::initializer_list<ByteSpa
 
 // PBKDF2 as Windows data protection does it: each round's HMAC is taken
 // over the running XOR of the rounds so far, not over the previous round's
-// output, so it differs from RFC 8018 after the second round.
+// output, so it differs from RFC 8018 after the second round. A cancel
+// is seen every few thousand rounds, and gives false (IsCancelled tells it
+// from a refusal).
 bool WindowsPbkdf2(const HashAlgorithm& hash, ByteSpan password, ByteSpan salt,
-                   std::uint32_t rounds, std::span<std::uint8_t> out);
+                   std::uint32_t rounds, std::span<std::uint8_t> out,
+                   const CancelFlag* cancel = nullptr);
 
 // CBC over whole blocks, no padding added or removed.
 bool CbcCrypt(const CipherAlgorithm& cipher, ByteSpan key, ByteSpan iv, bool encrypt, ByteSpan in,

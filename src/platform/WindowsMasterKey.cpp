@@ -3,6 +3,7 @@
 #include "platform/ByteReader.h"
 
 #include <openssl/crypto.h>
+#include <openssl/evp.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -19,9 +20,10 @@ constexpr std::size_t kMaxCredHistEntries = 256;
 
 // The section's key and IV from the user key, then the plain text.
 bool DecryptSection(const HashAlgorithm& hash, const CipherAlgorithm& cipher, ByteSpan userKey,
-                    ByteSpan salt, std::uint32_t rounds, ByteSpan cipherText, SecretBytes& plain) {
+                    ByteSpan salt, std::uint32_t rounds, ByteSpan cipherText, SecretBytes& plain,
+                    const CancelFlag* cancel) {
     SecretBytes derived(cipher.keySize + cipher.ivSize);
-    if (!WindowsPbkdf2(hash, userKey, salt, rounds, derived.span()))
+    if (!WindowsPbkdf2(hash, userKey, salt, rounds, derived.span(), cancel))
         return false;
     plain = SecretBytes(cipherText.size());
     return CbcCrypt(cipher, derived.span().first(cipher.keySize),
@@ -84,10 +86,36 @@ std::optional<UserCredentials> UserCredentials::FromNtHash(std::string_view hex)
     return credentials;
 }
 
+UserCredentials UserCredentials::Copy() const {
+    UserCredentials copy;
+    for (const SecretBytes& hash : m_hashes)
+        copy.m_hashes.emplace_back(hash.span());
+    copy.m_hasSha1 = m_hasSha1;
+    return copy;
+}
+
 bool UserKey(ByteSpan passwordHash, std::string_view sid, SecretBytes& key) {
     const SecretBytes sidText = Utf16Le(sid, true);
     key = SecretBytes(20);
     return Hmac(*HashById(kCalgSha1), passwordHash, {sidText.span()}, key.data());
+}
+
+bool StretchedNtHash(ByteSpan ntHash, std::string_view sid, SecretBytes& hash) {
+    const SecretBytes salt = Utf16Le(sid, false);
+    SecretBytes first(32);
+    SecretBytes second(32);
+    const auto pbkdf2 = [&salt](ByteSpan password, int rounds, SecretBytes& out) {
+        return PKCS5_PBKDF2_HMAC(reinterpret_cast<const char*>(password.data()),
+                                 static_cast<int>(password.size()), salt.data(),
+                                 static_cast<int>(salt.size()), rounds, EVP_sha256(),
+                                 static_cast<int>(out.size()), out.data()) == 1;
+    };
+    if (ntHash.size() != 16 || !pbkdf2(ntHash, kNtHashStretchRounds, first) ||
+        !pbkdf2(first.span(), 1, second))
+        return false;
+    second.Shrink(16);
+    hash = std::move(second);
+    return true;
 }
 
 MasterKeyProblem ParseMasterKeyFile(ByteSpan bytes, MasterKeyFile& file) {
@@ -129,14 +157,17 @@ MasterKeyProblem ParseMasterKeyFile(ByteSpan bytes, MasterKeyFile& file) {
     return MasterKeyProblem::None;
 }
 
-MasterKeyProblem UnlockMasterKey(const MasterKeyFile& file, ByteSpan userKey, SecretBytes& key) {
+MasterKeyProblem UnlockMasterKey(const MasterKeyFile& file, ByteSpan userKey, SecretBytes& key,
+                                 const CancelFlag* cancel) {
     const HashAlgorithm* hash = HashById(file.hashId);
     const CipherAlgorithm* cipher = CipherById(file.cipherId);
     if (hash == nullptr || cipher == nullptr)
         return MasterKeyProblem::Unsupported;
     SecretBytes plain;
-    if (!DecryptSection(*hash, *cipher, userKey, file.salt, file.rounds, file.cipherText, plain) ||
-        plain.size() < 16 + hash->digestSize + kMasterKeySize)
+    if (!DecryptSection(*hash, *cipher, userKey, file.salt, file.rounds, file.cipherText, plain,
+                        cancel))
+        return IsCancelled(cancel) ? MasterKeyProblem::Cancelled : MasterKeyProblem::Damaged;
+    if (plain.size() < 16 + hash->digestSize + kMasterKeySize)
         return MasterKeyProblem::Damaged;
 
     // The HMAC: first a key from the user key and the stored salt, then the
@@ -205,7 +236,8 @@ std::optional<std::vector<CredHistEntry>> ParseCredHist(ByteSpan bytes) {
 }
 
 std::vector<SecretBytes> EarlierPasswordHashes(const std::vector<CredHistEntry>& entries,
-                                               ByteSpan currentSha1, std::string_view sid) {
+                                               ByteSpan currentSha1, std::string_view sid,
+                                               const CancelFlag* cancel) {
     std::vector<SecretBytes> found;
     SecretBytes current(currentSha1);
     for (const CredHistEntry& entry : entries) {
@@ -213,7 +245,7 @@ std::vector<SecretBytes> EarlierPasswordHashes(const std::vector<CredHistEntry>&
         SecretBytes plain;
         if (!UserKey(current.span(), sid, key) ||
             !DecryptSection(*HashById(entry.hashId), *CipherById(entry.cipherId), key.span(),
-                            entry.salt, entry.rounds, entry.cipherText, plain))
+                            entry.salt, entry.rounds, entry.cipherText, plain, cancel))
             break;
         SecretBytes sha1(plain.span().first(entry.sha1Length));
         SecretBytes nt(plain.span().subspan(entry.sha1Length, entry.ntLength));

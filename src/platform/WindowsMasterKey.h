@@ -41,6 +41,8 @@ public:
     // an NT hash was given.
     const SecretBytes* Sha1Hash() const { return m_hasSha1 ? &m_hashes.front() : nullptr; }
     void AddEarlierHash(SecretBytes hash) { m_hashes.push_back(std::move(hash)); }
+    // A copy, for one more keyring (the hashes are wiped as each goes).
+    UserCredentials Copy() const;
 
 private:
     std::vector<SecretBytes> m_hashes;
@@ -50,6 +52,13 @@ private:
 // The key a password hash gives for one user: HMAC-SHA1 under the hash over
 // the SID in UTF-16LE with its terminating zero.
 bool UserKey(ByteSpan passwordHash, std::string_view sid, SecretBytes& key);
+
+// From Windows 10 1607 on, a domain user's keys are made from the NT hash
+// stretched with the SID: PBKDF2-HMAC-SHA256 over the SID in UTF-16LE (no
+// terminating zero), kNtHashStretchRounds times, then once more over the
+// same salt and cut to 16 bytes. UserKey then takes it as it takes a hash.
+constexpr std::uint32_t kNtHashStretchRounds = 10'000;
+bool StretchedNtHash(ByteSpan ntHash, std::string_view sid, SecretBytes& hash);
 
 // One master key file, its lengths checked.
 struct MasterKeyFile {
@@ -61,7 +70,7 @@ struct MasterKeyFile {
     std::vector<std::uint8_t> cipherText;
 };
 
-enum class MasterKeyProblem { None, Damaged, TooManyRounds, Unsupported, WrongKey };
+enum class MasterKeyProblem { None, Damaged, TooManyRounds, Unsupported, WrongKey, Cancelled };
 
 // Reads the file's header and its master key section; the backup, CREDHIST
 // and domain sections are stepped over.
@@ -69,8 +78,9 @@ MasterKeyProblem ParseMasterKeyFile(ByteSpan bytes, MasterKeyFile& file);
 
 // Decrypts the 64-byte master key with a user key and checks its HMAC, so a
 // wrong password (WrongKey) is told apart from a damaged file (Damaged).
-// Takes as long as the file's rounds say.
-MasterKeyProblem UnlockMasterKey(const MasterKeyFile& file, ByteSpan userKey, SecretBytes& key);
+// Takes as long as the file's rounds say, unless cancel is set meanwhile.
+MasterKeyProblem UnlockMasterKey(const MasterKeyFile& file, ByteSpan userKey, SecretBytes& key,
+                                 const CancelFlag* cancel = nullptr);
 
 // The plain text a master key section holds: a salt, the HMAC of the key
 // under that salt and the user key, then the key itself at the end.
@@ -93,8 +103,10 @@ std::optional<std::vector<CredHistEntry>> ParseCredHist(ByteSpan bytes);
 
 // Walks the chain from the current password's SHA-1 hash: each entry opens
 // with the hash the one before it gave. Returns the earlier SHA-1 and NT
-// hashes found, newest first; stops at the first entry that does not open.
+// hashes found, newest first; stops at the first entry that does not open,
+// and when cancel is set (what it found by then is not the whole chain).
 std::vector<SecretBytes> EarlierPasswordHashes(const std::vector<CredHistEntry>& entries,
-                                               ByteSpan currentSha1, std::string_view sid);
+                                               ByteSpan currentSha1, std::string_view sid,
+                                               const CancelFlag* cancel = nullptr);
 
 } // namespace quorvane::dpapi

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <dirent.h>
+#include <optional>
 
 namespace quorvane {
 
@@ -43,14 +44,57 @@ std::string ApplicationDataOf(const std::string& userFolder) {
 void FindProtectFolder(WindowsProfile& profile) {
     const std::string protect =
         ResolveIgnoringCase(profile.applicationDataFolder, "Microsoft/Protect");
-    for (const std::string& name : Subfolders(protect)) {
-        if (name.rfind("S-1-5-21-", 0) == 0) {
-            profile.sid = name;
-            profile.protectFolder = JoinPath(protect, name);
+    for (const std::string& name : Subfolders(protect))
+        if (name.rfind("S-1-5-21-", 0) == 0)
+            profile.keyFolders.push_back({name, JoinPath(protect, name)});
+    if (!profile.keyFolders.empty()) {
+        profile.sid = profile.keyFolders.front().sid;
+        profile.protectFolder = profile.keyFolders.front().folder;
+    }
+    profile.credHist = FindEntryIgnoringCase(protect, "CREDHIST");
+}
+
+// What checking the password on one folder of keys found.
+struct PasswordCheck {
+    enum class Verdict { Opened, Refused, NoKeys, Unreadable, TooMuchWork, Cancelled };
+    Verdict verdict = Verdict::NoKeys;
+    std::string unreadableKey; // the first key file that could not be read
+};
+
+// Checks the password on the key Windows used last; when that one cannot be
+// read (cut short, not a file) or is gone, on the folder's other keys, until
+// one gives a verdict. The first sound key decides.
+PasswordCheck CheckPassword(const WindowsKeyring& keyring, const CancelFlag* cancel) {
+    using Status = WindowsKeyring::Status;
+    using Verdict = PasswordCheck::Verdict;
+    std::vector<dpapi::Guid> keys = keyring.KeyFiles();
+    if (const auto preferred = keyring.PreferredKey()) {
+        std::erase(keys, *preferred);
+        keys.insert(keys.begin(), *preferred);
+    }
+    PasswordCheck check;
+    for (const dpapi::Guid& guid : keys) {
+        switch (keyring.Key(guid, cancel).status) {
+        case Status::Unlocked:
+            return {Verdict::Opened, {}};
+        case Status::WrongPassword:
+            return {Verdict::Refused, {}};
+        case Status::TooMuchWork:
+            return {Verdict::TooMuchWork, {}};
+        case Status::Cancelled:
+            return {Verdict::Cancelled, {}};
+        case Status::Missing:
+            break;
+        case Status::Unreadable:
+        case Status::Damaged:
+        case Status::TooManyRounds:
+        case Status::Unsupported:
+            if (check.verdict != Verdict::Unreadable)
+                check = {Verdict::Unreadable, JoinPath(keyring.Folder(), dpapi::GuidText(guid))};
             break;
         }
     }
-    profile.credHist = FindEntryIgnoringCase(protect, "CREDHIST");
+    return check;
 }
 
 std::string TrimmedFolder(std::string folder) {
@@ -112,40 +156,95 @@ Result<WindowsProfile> WindowsProfile::Open(const std::string& given) {
     return profile;
 }
 
-Result<std::shared_ptr<const WindowsSource>>
-WindowsSource::Open(WindowsProfile profile, dpapi::UserCredentials credentials) {
-    const auto noKeys = [](const std::string& folder) {
-        return Fail(Sentence(QCoreApplication::translate(
-                                 "quorvane::Outcomes",
-                                 "%1 has no master keys (in Microsoft/Protect/S-1-5-21-...), "
-                                 "so its protected files cannot be read"),
-                             folder));
+tl::expected<std::shared_ptr<const WindowsSource>, WindowsOpenFailure>
+WindowsSource::Open(WindowsProfile profile, dpapi::UserCredentials credentials,
+                    const CancelFlag* cancel) {
+    using Reason = WindowsOpenFailure::Reason;
+    const auto fail = [](Reason reason, std::string sentence) {
+        return tl::unexpected<WindowsOpenFailure>(WindowsOpenFailure{reason, std::move(sentence)});
     };
-    if (profile.protectFolder.empty())
-        return noKeys(profile.applicationDataFolder);
-    auto source = std::make_shared<WindowsSource>();
-    source->keyring = std::make_unique<WindowsKeyring>(profile.protectFolder, profile.sid,
-                                                       std::move(credentials), profile.credHist);
-    source->profile = std::move(profile);
+    const std::string& user = profile.userName;
+    std::optional<std::string> unreadable;
+    std::vector<std::string> refusedBy;
+    // One budget of rounds for every folder tried, and the listing after.
+    std::uint64_t rounds = kMaxKeyringRounds;
+    for (const WindowsProfile::KeyFolder& folder : profile.keyFolders) {
+        auto keyring = std::make_unique<WindowsKeyring>(
+            folder.folder, folder.sid, credentials.Copy(), profile.credHist, rounds);
+        const PasswordCheck check = CheckPassword(*keyring, cancel);
+        rounds = keyring->RoundsLeft();
+        switch (check.verdict) {
+        case PasswordCheck::Verdict::Opened: {
+            auto source = std::make_shared<WindowsSource>();
+            profile.sid = folder.sid;
+            profile.protectFolder = folder.folder;
+            source->profile = std::move(profile);
+            source->keyring = std::move(keyring);
+            return std::shared_ptr<const WindowsSource>(std::move(source));
+        }
+        case PasswordCheck::Verdict::Refused:
+            refusedBy.push_back(folder.sid);
+            break;
+        case PasswordCheck::Verdict::NoKeys:
+            break;
+        case PasswordCheck::Verdict::Unreadable:
+            if (!unreadable)
+                unreadable = check.unreadableKey;
+            break;
+        case PasswordCheck::Verdict::TooMuchWork:
+            return fail(Reason::TooMuchWork,
+                        Sentence(QCoreApplication::translate(
+                                     "quorvane::Outcomes",
+                                     "the master keys of %1 ask for more hashing than Windows "
+                                     "ever needs (over %2 rounds in all), so the password was "
+                                     "not checked: its Protect folder or CREDHIST is damaged"),
+                                 user, std::to_string(kMaxKeyringRounds)));
+        case PasswordCheck::Verdict::Cancelled:
+            return fail(Reason::Cancelled,
+                        Sentence(QCoreApplication::translate(
+                                     "quorvane::Outcomes",
+                                     "interrupted while checking the password of the Windows "
+                                     "profile of %1"),
+                                 user));
+        }
+    }
+    if (!refusedBy.empty()) {
+        std::string sentence =
+            credentials.Sha1Hash() != nullptr
+                ? Sentence(QCoreApplication::translate(
+                               "quorvane::Outcomes",
+                               "the password does not unlock the Windows profile of %1"),
+                           user)
+                : Sentence(QCoreApplication::translate(
+                               "quorvane::Outcomes",
+                               "the NT hash does not unlock the Windows profile of %1 (the keys "
+                               "of a local account are opened by its password, not by its NT "
+                               "hash: give the password instead)"),
+                           user);
+        // A disk with more than one user's keys: the ones tried are named.
+        if (profile.keyFolders.size() > 1) {
+            std::string sids;
+            for (const WindowsProfile::KeyFolder& folder : profile.keyFolders)
+                sids += (sids.empty() ? "" : ", ") + folder.sid;
+            sentence = Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                            "%1; it opens none of the keys of %2"),
+                                sentence, sids);
+        }
+        return fail(Reason::WrongPassword, std::move(sentence));
+    }
+    if (unreadable)
+        return fail(Reason::UnreadableKey,
+                    Sentence(QCoreApplication::translate(
+                                 "quorvane::Outcomes",
+                                 "the master key file %1 is damaged or cannot be read"),
+                             *unreadable));
     // Any password would do for a folder without keys; none can open it.
-    const auto preferred = source->keyring->PreferredKey();
-    if (!preferred)
-        return noKeys(source->profile.applicationDataFolder);
-    using Status = WindowsKeyring::Status;
-    const Status status = source->keyring->Key(*preferred).status;
-    if (status == Status::WrongPassword)
-        return Fail(Sentence(
-            QCoreApplication::translate("quorvane::Outcomes",
-                                        "the password does not unlock the Windows profile of %1"),
-            source->profile.userName));
-    // A key Windows used last that cannot be read at all is said now, not
-    // later as a damaged catalogue.
-    if (status != Status::Unlocked && status != Status::Missing)
-        return Fail(Sentence(
-            QCoreApplication::translate("quorvane::Outcomes",
-                                        "the master key file %1 is damaged or cannot be read"),
-            JoinPath(source->profile.protectFolder, dpapi::GuidText(*preferred))));
-    return std::shared_ptr<const WindowsSource>(std::move(source));
+    return fail(Reason::NoKeys,
+                Sentence(QCoreApplication::translate(
+                             "quorvane::Outcomes",
+                             "%1 has no master keys (in Microsoft/Protect/S-1-5-21-...), "
+                             "so its protected files cannot be read"),
+                         profile.applicationDataFolder));
 }
 
 } // namespace quorvane

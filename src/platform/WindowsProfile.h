@@ -18,10 +18,18 @@ struct WindowsProfile {
     std::string userName; // its last part
     // "Application Data" (XP) or "AppData/Roaming" (Vista on).
     std::string applicationDataFolder;
-    // <application data>/Microsoft/Protect/<SID>, the SID and CREDHIST;
-    // empty when there is no Protect folder with a user's SID.
+    // <application data>/Microsoft/Protect/<SID> and the SID: once a
+    // WindowsSource is open, those whose keys the password opened; before,
+    // the first by name. Empty when there is no folder named by a user's SID.
     std::string protectFolder;
     std::string sid;
+    // Every folder there named by a user's SID, by name: a disk may hold
+    // another user's keys beside its owner's.
+    struct KeyFolder {
+        std::string sid;
+        std::string folder;
+    };
+    std::vector<KeyFolder> keyFolders;
     std::string credHist;
 
     // The profile at folder. Fails, saying so, when folder is not a user's
@@ -34,6 +42,14 @@ struct WindowsProfile {
     static std::vector<std::string> UsersUnder(const std::string& folder);
 };
 
+// Why a Windows user's folder was not opened, for a program to tell apart,
+// and the sentence that says it.
+struct WindowsOpenFailure {
+    enum class Reason { NoKeys, WrongPassword, UnreadableKey, TooMuchWork, Cancelled };
+    Reason reason = Reason::NoKeys;
+    std::string sentence;
+};
+
 // A Windows profile with the keyring its user's password opens: what the
 // account is read from in place of a Wine prefix.
 struct WindowsSource {
@@ -42,9 +58,12 @@ struct WindowsSource {
 
     // Opens the keyring and checks the password on the key Windows used
     // last, so a wrong password is said at once: "the password does not
-    // unlock the Windows profile of <user>".
-    static Result<std::shared_ptr<const WindowsSource>> Open(WindowsProfile profile,
-                                                             dpapi::UserCredentials credentials);
+    // unlock the Windows profile of <user>". When that key cannot be read,
+    // another of the folder's keys is checked; each folder named by a SID is
+    // tried until one opens. cancel stops the check (Reason::Cancelled).
+    static tl::expected<std::shared_ptr<const WindowsSource>, WindowsOpenFailure>
+    Open(WindowsProfile profile, dpapi::UserCredentials credentials,
+         const CancelFlag* cancel = nullptr);
 };
 
 } // namespace quorvane

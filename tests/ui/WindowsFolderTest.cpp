@@ -2,6 +2,7 @@
 // an old disk: chosen from the window's menu with the user's password, and
 // left again for the Wine prefix.
 
+#include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/WindowsDataProtection.h"
 #include "support/MessengerAccountBuilder.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -49,6 +51,8 @@ protected:
         builder.Add(ContentCategory::Winks,
                     MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0));
         builder.Write();
+        // What an earlier test left of its answers.
+        PasswordDialog::TakeAnswered();
     }
 
     // Opens the window's menu with Alt+Space, as a user would, and presses
@@ -150,19 +154,47 @@ TEST_F(WindowsFolderTest, ListsFromTheWindowsFolderWithThePasswordAndGoesBack) {
     EXPECT_EQ(ListWinks(*window), 1);
 }
 
-TEST_F(WindowsFolderTest, AWrongPasswordOrADrivesRootIsSaidAndTheSourceStays) {
+TEST_F(WindowsFolderTest, AWrongPasswordIsAskedAgainForTheSameFolderAndOtherProblemsAreSaid) {
     auto window = Open();
     ASSERT_EQ(ListWinks(*window), 1);
     const std::string wine = Source(*window);
+    const QString wrong = "the password does not unlock the Windows profile of Alice";
 
-    ReadFromWindows(*window, profile, QStringLiteral("not it"));
-    ASSERT_EQ(MessageBox::Shown().size(), 1);
-    const QString wrong = MessageBox::Shown().takeLast();
-    EXPECT_TRUE(wrong.contains("the password does not unlock the Windows profile of Alice"))
-        << wrong.toStdString();
-    EXPECT_TRUE(wrong.contains("quorvane-cli rescue --windows-profile")) << wrong.toStdString();
+    // A wrong password, then Cancel in the dialog that asks again.
+    PasswordDialog::SetNextAnswer(QStringLiteral("not it"));
+    PasswordDialog::SetNextAnswer(std::nullopt);
+    ReadFromWindows(*window, profile, std::nullopt);
+    EXPECT_EQ(MessageBox::Shown(), QStringList{});
+    EXPECT_EQ(PasswordDialog::TakeAnswered(), (QStringList{QString(), wrong}));
     EXPECT_EQ(Source(*window), wine);
     EXPECT_EQ(Find<QListWidget>(*window, "installed")->count(), 1);
+
+    // A key that cannot be read ends the flow with the reason and the way
+    // round it.
+    const std::string keyFile =
+        JoinPath(user.ProtectFolder(profile + "/Application Data"), dpapi::GuidText(user.guid));
+    const Result<std::string> key = ReadRegularFile(keyFile);
+    ASSERT_TRUE(key);
+    ASSERT_TRUE(WriteFileAtomically(keyFile, key->substr(0, 150)));
+    ReadFromWindows(*window, profile, QString::fromStdString(user.password));
+    ASSERT_EQ(MessageBox::Shown().size(), 1);
+    const QString damaged = MessageBox::Shown().takeLast();
+    EXPECT_TRUE(damaged.contains("is damaged or cannot be read")) << damaged.toStdString();
+    EXPECT_TRUE(damaged.contains("quorvane-cli rescue --windows-profile")) << damaged.toStdString();
+    EXPECT_EQ(PasswordDialog::TakeAnswered().size(), 1);
+    EXPECT_EQ(Source(*window), wine);
+    ASSERT_TRUE(WriteFileAtomically(keyFile, *key));
+
+    // A wrong password, then the right one: the folder was kept.
+    PasswordDialog::SetNextAnswer(QStringLiteral("not it"));
+    PasswordDialog::SetNextAnswer(QString::fromStdString(user.password));
+    QSignalSpy opened(&window->Controller(), &MainController::WindowsOpened);
+    ReadFromWindows(*window, profile, std::nullopt);
+    ASSERT_TRUE(opened.count() == 2 || opened.wait(60000));
+    EXPECT_EQ(MessageBox::Shown(), QStringList{});
+    EXPECT_EQ(PasswordDialog::TakeAnswered(), (QStringList{QString(), wrong}));
+    EXPECT_TRUE(Source(*window).ends_with("(user Alice).")) << Source(*window);
+    EXPECT_EQ(ListWinks(*window), 3);
 
     // At the root of a drive with two users the users found are named, and
     // no password is asked for.
@@ -172,8 +204,57 @@ TEST_F(WindowsFolderTest, AWrongPasswordOrADrivesRootIsSaidAndTheSourceStays) {
     ASSERT_EQ(MessageBox::Shown().size(), 1);
     EXPECT_TRUE(MessageBox::Shown().constFirst().contains(QString::fromStdString(profile)))
         << MessageBox::Shown().constFirst().toStdString();
+    EXPECT_TRUE(PasswordDialog::TakeAnswered().isEmpty());
+}
+
+TEST_F(WindowsFolderTest, CheckingThePasswordStopsAtCancelAndWhenTheWindowCloses) {
+    // Ten million rounds for each hash tried: many seconds of work.
+    const std::string keyFile =
+        JoinPath(user.ProtectFolder(profile + "/Application Data"), dpapi::GuidText(user.guid));
+    Result<std::string> key = ReadRegularFile(keyFile);
+    ASSERT_TRUE(key);
+    for (std::size_t i = 0; i < 4; ++i)
+        (*key)[148 + i] = static_cast<char>(10'000'000u >> (8 * i));
+    ASSERT_TRUE(WriteFileAtomically(keyFile, *key));
+    const auto reason = [](const QSignalSpy& spy) {
+        return qvariant_cast<WindowsOpenFailure>(spy.constLast().at(1)).reason;
+    };
+
+    auto window = Open();
+    const std::string wine = Source(*window);
+    // Should the check run to its end, the password asked for again is
+    // cancelled rather than waited for.
+    PasswordDialog::SetNextAnswer(QString::fromStdString(user.password));
+    PasswordDialog::SetNextAnswer(std::nullopt);
+    FolderDialog::SetNextAnswer(QString::fromStdString(profile));
+    QSignalSpy opened(&window->Controller(), &MainController::WindowsOpened);
+    Menu(*window, "Read from a Windows folder...");
+    QProgressDialog* progress = nullptr;
+    for (int waited = 0; waited < 100 && (progress == nullptr || !progress->isVisible());
+         ++waited) {
+        QTest::qWait(50);
+        progress = window->findChild<QProgressDialog*>("progress");
+    }
+    ASSERT_NE(progress, nullptr);
+    ASSERT_TRUE(progress->isVisible());
+    QTest::keyClick(progress, Qt::Key_Escape);
+    ASSERT_TRUE(opened.wait(60000));
+    EXPECT_EQ(reason(opened), WindowsOpenFailure::Reason::Cancelled);
+    EXPECT_EQ(MessageBox::Shown(), QStringList{});
+    EXPECT_EQ(PasswordDialog::TakeAnswered().size(), 1) << "Cancel ends the flow";
     EXPECT_EQ(Source(*window), wine);
-    EXPECT_EQ(ListWinks(*window), 1);
+
+    // Closing the window while the password is checked stops the check.
+    PasswordDialog::SetNextAnswer(QString::fromStdString(user.password));
+    PasswordDialog::SetNextAnswer(std::nullopt);
+    FolderDialog::SetNextAnswer(QString::fromStdString(profile));
+    Menu(*window, "Read from a Windows folder...");
+    ASSERT_TRUE(window->Controller().IsBusy());
+    window->reject();
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_TRUE(opened.count() == 2 || opened.wait(60000));
+    EXPECT_EQ(reason(opened), WindowsOpenFailure::Reason::Cancelled);
+    EXPECT_EQ(PasswordDialog::TakeAnswered().size(), 1);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -267,6 +268,75 @@ TEST_F(WindowsKeyringTest, KeysMadeBeforeAPasswordChangeOpenThroughCredHist) {
     const WindowsKeyring keyring = Keyring("third");
     EXPECT_EQ(keyring.Key(m_user.guid).status, WindowsKeyring::Status::Unlocked);
     EXPECT_EQ(Keyring("fourth").Key(m_user.guid).status, WindowsKeyring::Status::WrongPassword);
+}
+
+// Gives the key file of the user as many rounds as given, leaving the rest
+// as it was (so no password opens it any more).
+void SetKeyRounds(const WindowsUserKeys& user, const std::string& appData, std::uint32_t rounds) {
+    const std::string path = JoinPath(user.ProtectFolder(appData), GuidText(user.guid));
+    Result<std::string> bytes = ReadRegularFile(path);
+    ASSERT_TRUE(bytes);
+    for (std::size_t i = 0; i < 4; ++i)
+        (*bytes)[148 + i] = static_cast<char>(rounds >> (8 * i));
+    ASSERT_TRUE(WriteFileAtomically(path, *bytes));
+}
+
+TEST_F(WindowsKeyringTest, ALongCheckStopsWhenCancelledAndAHostileHistoryAtOnce) {
+    m_user.Write(AppData());
+    // Ten million rounds for each hash tried: seconds of work, unless it
+    // stops at the cancel.
+    SetKeyRounds(m_user, AppData(), 10'000'000);
+    CancelFlag cancel;
+    cancel.Request();
+    EXPECT_EQ(Keyring("not the password").Key(m_user.guid, &cancel).status,
+              WindowsKeyring::Status::Cancelled);
+
+    // 256 earlier passwords of 200,000 rounds each: over fifty million
+    // rounds before a wrong password could be called one.
+    SetKeyRounds(m_user, AppData(), 4000);
+    std::vector<std::string> passwords;
+    for (int i = 0; i < 256; ++i)
+        passwords.push_back("old " + std::to_string(i));
+    passwords.push_back(m_user.password);
+    Bytes history = CredHistBytes(passwords, m_user.sid);
+    const std::size_t entrySize = (history.size() - 24) / 256;
+    for (std::size_t entry = 24; entry < history.size(); entry += entrySize)
+        for (std::size_t i = 0; i < 4; ++i)
+            history[entry + 8 + i] = static_cast<std::uint8_t>(200'000u >> (8 * i));
+    ASSERT_TRUE(WriteFileAtomically(JoinPath(AppData(), "Microsoft/Protect/CREDHIST"),
+                                    std::string(history.begin(), history.end())));
+    EXPECT_EQ(Keyring("not the password").Key(m_user.guid).status,
+              WindowsKeyring::Status::TooMuchWork);
+    // The current password is tried before the history, and still opens.
+    EXPECT_EQ(Keyring(m_user.password).Key(m_user.guid).status, WindowsKeyring::Status::Unlocked);
+}
+
+TEST_F(WindowsKeyringTest, ADomainKeyOfWindows10OpensWithTheNtHashStretched) {
+    // The NT hash of "password" and its stretched form for this SID, as
+    // Python's hashlib.pbkdf2_hmac and hmac compute them.
+    const Bytes nt = FromHex("8846f7eaee8fb117ad06bdd830b7586c");
+    SecretBytes stretched;
+    ASSERT_TRUE(StretchedNtHash(nt, m_user.sid, stretched));
+    EXPECT_EQ(ToHex(stretched.span()), "1fc5a15dfa85e09cce11eb77fada1ff3");
+
+    MasterKeyRecipe recipe;
+    recipe.guid = m_user.guid;
+    recipe.key = m_user.masterKey;
+    const Bytes file =
+        MasterKeyFileBytes(recipe, FromHex("b33ee6b0f4d1af2f620f45f4ae3ceece30bbe21e"));
+    const std::string folder = m_user.ProtectFolder(AppData());
+    std::filesystem::create_directories(folder);
+    ASSERT_TRUE(WriteFileAtomically(JoinPath(folder, GuidText(m_user.guid)),
+                                    std::string(file.begin(), file.end())));
+    for (bool fromPassword : {true, false}) {
+        const WindowsKeyring keyring(
+            folder, m_user.sid,
+            fromPassword ? UserCredentials::FromPassword("password")
+                         : *UserCredentials::FromNtHash("8846F7EAEE8FB117AD06BDD830B7586C"));
+        const WindowsKeyring::Lookup key = keyring.Key(m_user.guid);
+        ASSERT_EQ(key.status, WindowsKeyring::Status::Unlocked);
+        EXPECT_EQ(ToHex(key.key->span()), ToHex(m_user.masterKey));
+    }
 }
 
 TEST_F(WindowsKeyringTest, HostileKeyFilesEndWithAReason) {

@@ -17,6 +17,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace quorvane::test {
 namespace {
@@ -50,12 +51,26 @@ protected:
     }
 
     ChildResult Run(std::vector<std::string> arguments, const std::string& input) const {
+        arguments.insert(arguments.begin(), QUORVANE_CLI);
+        return RunProgram(arguments, input);
+    }
+    // The program is the first argument; a hang fails after the time limit.
+    ChildResult RunProgram(const std::vector<std::string>& arguments, const std::string& input,
+                           std::chrono::seconds timeLimit = std::chrono::seconds(120)) const {
         const std::string stdinPath = root / "stdin";
         EXPECT_TRUE(WriteFileAtomically(stdinPath, input));
-        arguments.insert(arguments.begin(), QUORVANE_CLI);
         ChildOptions options{&environment, "", ""};
         options.stdinPath = stdinPath;
+        options.timeLimit = timeLimit;
         return RunChild(arguments, options);
+    }
+    std::vector<std::string> ListEmoticons() const {
+        return {"list",       "--type",          "custom-emoticons",
+                "--passport", kPassport,         "--windows-profile",
+                profile,      "--password-stdin"};
+    }
+    std::string KeyFile(const dpapi::Guid& guid) const {
+        return JoinPath(user.ProtectFolder(appData), dpapi::GuidText(guid));
     }
 
     TempFolder root;
@@ -197,6 +212,132 @@ TEST_P(WindowsProfileTest, EachProblemHasItsOwnMessage) {
     EXPECT_NE(missing.err.find("the master key " + dpapi::GuidText(user.guid) + " is not in"),
               std::string::npos)
         << missing.err;
+}
+
+TEST_P(WindowsProfileTest, AnUnreadableNewestKeyOrAnotherUsersKeysDoNotStandInTheWay) {
+    // Preferred names a newer key whose file is cut short or not a file;
+    // the catalogues are under the older, sound one.
+    dpapi::Guid newer = user.guid;
+    newer[0] ^= 0x80;
+    Bytes preferred(newer.begin(), newer.end());
+    preferred.resize(24, 0);
+    ASSERT_TRUE(WriteFileAtomically(JoinPath(user.ProtectFolder(appData), "Preferred"),
+                                    std::string(preferred.begin(), preferred.end())));
+    const Result<std::string> sound = ReadRegularFile(KeyFile(user.guid));
+    ASSERT_TRUE(sound);
+    ASSERT_TRUE(WriteFileAtomically(KeyFile(newer), sound->substr(0, 150)));
+    for (bool fifo : {false, true}) {
+        SCOPED_TRACE(fifo ? "a FIFO" : "cut short");
+        if (fifo) {
+            std::filesystem::remove(KeyFile(newer));
+            ASSERT_EQ(mkfifo(KeyFile(newer).c_str(), 0600), 0);
+        }
+        const ChildResult right = Run(ListEmoticons(), user.password);
+        EXPECT_EQ(right.exitCode, 0) << right.Describe();
+        EXPECT_EQ(Lines(right.out).size(), 2u) << right.out;
+        const ChildResult wrong = Run(ListEmoticons(), "not it");
+        EXPECT_EQ(wrong.exitCode, 1);
+        EXPECT_NE(wrong.err.find("the password does not unlock the Windows profile of Alice"),
+                  std::string::npos)
+            << wrong.err;
+    }
+
+    // Another user's keys, in a folder that comes first by name.
+    WindowsUserKeys other = user;
+    other.sid = "S-1-5-21-1000000000-1000000000-1000000000-500";
+    other.password = "someone else's";
+    other.guid[1] ^= 0x80;
+    other.Write(appData);
+    const ChildResult right = Run(ListEmoticons(), user.password);
+    EXPECT_EQ(right.exitCode, 0) << right.Describe();
+    EXPECT_EQ(Lines(right.out).size(), 2u) << right.out;
+    const ChildResult wrong = Run(ListEmoticons(), "not it");
+    EXPECT_EQ(wrong.exitCode, 1);
+    EXPECT_NE(wrong.err.find("it opens none of the keys of " + other.sid + ", " + user.sid),
+              std::string::npos)
+        << wrong.err;
+}
+
+TEST_P(WindowsProfileTest, HostileKeysAreRefusedAtOnceOrStoppedBySignals) {
+    // A history of 256 passwords, each asking for ten million rounds: over
+    // ten minutes of hashing before a wrong password could be called one.
+    std::vector<std::string> passwords;
+    for (int i = 0; i < 256; ++i)
+        passwords.push_back("old " + std::to_string(i));
+    passwords.push_back(user.password);
+    Bytes history = CredHistBytes(passwords, user.sid);
+    const std::size_t entrySize = (history.size() - 24) / 256;
+    for (std::size_t entry = 24; entry < history.size(); entry += entrySize)
+        for (std::size_t i = 0; i < 4; ++i)
+            history[entry + 8 + i] = static_cast<std::uint8_t>(10'000'000u >> (8 * i));
+    const std::string credHist = JoinPath(appData, "Microsoft/Protect/CREDHIST");
+    ASSERT_TRUE(WriteFileAtomically(credHist, std::string(history.begin(), history.end())));
+    const ChildResult refused = RunProgram(
+        {"/usr/bin/timeout", "-k", "5", "60", QUORVANE_CLI, "list", "--type", "custom-emoticons",
+         "--passport", kPassport, "--windows-profile", profile, "--password-stdin"},
+        "not it", std::chrono::seconds(70));
+    EXPECT_TRUE(refused.ExitedWith(1)) << refused.Describe();
+    EXPECT_NE(refused.err.find("ask for more hashing than Windows ever needs"), std::string::npos)
+        << refused.err;
+    std::filesystem::remove(credHist);
+
+    // A key of ten million rounds: seconds for each hash tried, which Ctrl-C
+    // or SIGTERM end.
+    const std::string keyFile = KeyFile(user.guid);
+    Result<std::string> key = ReadRegularFile(keyFile);
+    ASSERT_TRUE(key);
+    for (std::size_t i = 0; i < 4; ++i)
+        (*key)[148 + i] = static_cast<char>(10'000'000u >> (8 * i));
+    ASSERT_TRUE(WriteFileAtomically(keyFile, *key));
+    std::vector<std::string> list = ListEmoticons();
+    list.insert(list.begin(), QUORVANE_CLI);
+    list.insert(list.begin(),
+                {"/usr/bin/timeout", "-k", "30", "--preserve-status", "-s", "INT", "1"});
+    const ChildResult interrupted = RunProgram(list, user.password, std::chrono::seconds(60));
+    EXPECT_TRUE(interrupted.ExitedWith(130)) << interrupted.Describe();
+    EXPECT_NE(interrupted.err.find("interrupted while checking the password"), std::string::npos)
+        << interrupted.err;
+    const ChildResult terminated = RunProgram(
+        {"/usr/bin/timeout", "-k", "30", "--preserve-status", "-s", "TERM", "1", QUORVANE_CLI,
+         "unprotect", "--masterkey-dir", user.ProtectFolder(appData), "--sid", user.sid,
+         "--password-stdin", "--print-masterkey", dpapi::GuidText(user.guid)},
+        user.password, std::chrono::seconds(60));
+    EXPECT_TRUE(terminated.ExitedWith(143)) << terminated.Describe();
+}
+
+TEST_P(WindowsProfileTest, AnNtHashStandardInputOrSidThatCannotServeIsSaidSo) {
+    // The NT hash of the right password: a local account's keys are not
+    // made from it.
+    const std::vector<std::string> withHash = {
+        "list",       "--type",    "custom-emoticons",
+        "--passport", kPassport,   "--windows-profile",
+        profile,      "--nt-hash", "8846f7eaee8fb117ad06bdd830b7586c"};
+    user.password = "password";
+    user.Write(appData);
+    const ChildResult hash = Run(withHash, "");
+    EXPECT_EQ(hash.exitCode, 1);
+    EXPECT_NE(hash.err.find("opened by its password, not by its NT hash"), std::string::npos)
+        << hash.err;
+    EXPECT_NE(Run({"list", "--help"}, "").out.find("a local account's keys need its"),
+              std::string::npos);
+
+    // Standard input that cannot be read is no empty password.
+    std::vector<std::string> arguments = ListEmoticons();
+    arguments.insert(arguments.begin(), QUORVANE_CLI);
+    ChildOptions options{&environment, "", ""};
+    options.stdinPath = root.Path();
+    const ChildResult folder = RunChild(arguments, options);
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_NE(folder.err.find("the password could not be read from standard input"),
+              std::string::npos)
+        << folder.err;
+
+    const ChildResult noSid =
+        Run({"unprotect", "--masterkey-dir", user.ProtectFolder(appData), "--sid", "",
+             "--password-stdin", "--print-masterkey", dpapi::GuidText(user.guid)},
+            user.password);
+    EXPECT_EQ(noSid.exitCode, 2) << noSid.Describe();
+    EXPECT_NE(noSid.err.find("--sid must not be empty"), std::string::npos) << noSid.err;
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, WindowsProfileTest, ::testing::Values(kXp, kVista),

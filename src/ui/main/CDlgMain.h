@@ -100,7 +100,11 @@ private:
     void UseSource(std::shared_ptr<const WindowsSource> windows);
     // The instructions, beginning with where the account is read from.
     void ShowSource();
-    void OnWindowsOpened(std::shared_ptr<const WindowsSource> source, const std::string& problem);
+    // Asks for the password of the Windows folder being opened and checks
+    // it; after a wrong one (wrongPassword: what was said), asks again.
+    void AskWindowsPassword(const QString& wrongPassword = {});
+    void OnWindowsOpened(std::shared_ptr<const WindowsSource> source,
+                         const WindowsOpenFailure& failure);
     // One of the two item lists: thumbnails with names under them.
     QListWidget* MakeItemList(const char* name, const QRect& geometry, bool several);
     // The buttons' commands and the tab order.
@@ -146,7 +150,7 @@ private:
     WineAccount m_wine;
     // Set while the account is read from a Windows user's folder.
     std::shared_ptr<const WindowsSource> m_windows;
-    QString m_openingFolder; // the Windows folder whose password is being checked
+    WindowsProfile m_openingProfile; // the Windows folder whose password is being checked
     std::string m_dataFolder;
     SettingsStore m_settings;
     SystemClock m_clock;

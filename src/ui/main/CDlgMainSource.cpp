@@ -124,30 +124,42 @@ void CDlgMain::OnReadFromWindows() {
                                    : tr("The Windows folder cannot be read: %1.").arg(reason));
         return;
     }
+    m_openingProfile = std::move(*profile);
+    AskWindowsPassword();
+}
+
+void CDlgMain::AskWindowsPassword(const QString& wrongPassword) {
     std::optional<dpapi::UserCredentials> credentials =
-        PasswordDialog::Ask(this, FromPath(profile->userName));
+        PasswordDialog::Ask(this, FromPath(m_openingProfile.userName), wrongPassword);
     if (!credentials)
         return;
-    // The check takes thousands of hash rounds, and cannot be stopped.
-    m_openingFolder = FromPath(profile->folder);
-    StartLongWork(tr("Checking the password..."), false);
-    m_controller.StartOpenWindows(std::move(*profile), std::move(*credentials));
+    // Thousands of hash rounds: Cancel, Escape or closing the window stop them.
+    StartLongWork(tr("Checking the password..."));
+    m_controller.StartOpenWindows(m_openingProfile, std::move(*credentials));
 }
 
 void CDlgMain::OnWindowsOpened(std::shared_ptr<const WindowsSource> source,
-                               const std::string& problem) {
+                               const WindowsOpenFailure& failure) {
     EndLongWork();
     if (m_closing)
         return;
-    if (source == nullptr) {
-        // The folder is a user's: only the password, or the user's keys,
-        // stand in the way, and the command line's rescue needs neither.
-        MessageBox::Show(
-            this, tr("The Windows folder cannot be read: %1.\n\n%2")
-                      .arg(QString::fromStdString(problem), WithoutPasswordText(m_openingFolder)));
+    if (source != nullptr) {
+        UseSource(std::move(source));
         return;
     }
-    UseSource(std::move(source));
+    using Reason = WindowsOpenFailure::Reason;
+    if (failure.reason == Reason::Cancelled)
+        return;
+    // The folder stays chosen: only the password is asked for again.
+    if (failure.reason == Reason::WrongPassword) {
+        AskWindowsPassword(QString::fromStdString(failure.sentence));
+        return;
+    }
+    // The folder is a user's: only the user's keys stand in the way, and the
+    // command line's rescue does not need them.
+    MessageBox::Show(this, tr("The Windows folder cannot be read: %1.\n\n%2")
+                               .arg(QString::fromStdString(failure.sentence),
+                                    WithoutPasswordText(FromPath(m_openingProfile.folder))));
 }
 
 void CDlgMain::OnReadFromWine() {

@@ -60,6 +60,8 @@ bool MainController::HasListing() const {
 void MainController::Cancel() {
     if (m_job)
         m_job->Cancel();
+    if (m_openingCancel)
+        m_openingCancel->Request();
 }
 
 void MainController::WaitForIdle() {
@@ -130,17 +132,21 @@ void MainController::StartOpenWindows(WindowsProfile profile, dpapi::UserCredent
     if (IsBusy())
         return;
     m_opening = true;
+    m_openingCancel = std::make_shared<CancelFlag>();
+    using Opened = tl::expected<std::shared_ptr<const WindowsSource>, WindowsOpenFailure>;
     m_running = RunThenCallback(
         this,
-        [profile = std::move(profile), credentials = std::move(credentials)]() mutable {
-            return WindowsSource::Open(std::move(profile), std::move(credentials));
+        [profile = std::move(profile), credentials = std::move(credentials),
+         cancel = m_openingCancel]() mutable {
+            return WindowsSource::Open(std::move(profile), std::move(credentials), cancel.get());
         },
-        [this](const Result<std::shared_ptr<const WindowsSource>>& source) {
+        [this](const Opened& source) {
             m_opening = false;
+            m_openingCancel.reset();
             if (source)
                 emit WindowsOpened(*source, {});
             else
-                emit WindowsOpened(nullptr, source.error().sentence);
+                emit WindowsOpened(nullptr, source.error());
         });
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/BackupJob.h"
 #include "app/ListJob.h"
+#include "platform/CancelFlag.h"
 #include "platform/WindowsProfile.h"
 #include "profile/ContentCategory.h"
 
@@ -31,7 +32,7 @@ public:
     // listing of its family. Its passport must have passed the check.
     void StartList(AccountSelection selection, ContentCategory category);
     // Opens the keys of a Windows user's folder with the credentials,
-    // checking the password (thousands of hash rounds).
+    // checking the password (thousands of hash rounds; Cancel stops them).
     void StartOpenWindows(WindowsProfile profile, dpapi::UserCredentials credentials);
     // Starts a backup of the listed items named by their item data.
     void StartBackup(const std::vector<std::size_t>& itemData, const std::string& backupFolder);
@@ -53,9 +54,9 @@ signals:
     // The report holds no listing; thumbnails: one per item, in order.
     void ListFinished(const quorvane::ListReport& report, const std::vector<QImage>& thumbnails);
     void BackupFinished(const quorvane::BackupReport& report);
-    // The Windows folder's source, or none and why (a sentence).
+    // The Windows folder's source, or none and why.
     void WindowsOpened(std::shared_ptr<const quorvane::WindowsSource> source,
-                       const std::string& problem);
+                       const quorvane::WindowsOpenFailure& failure);
 
 private:
     JobProgress Reporter(bool listing);
@@ -66,6 +67,8 @@ private:
     std::shared_ptr<AccountSession> m_pictureListing;
     std::shared_ptr<Job> m_job; // the running one
     bool m_opening = false;     // a password is being checked
+    // Stops that check; shared with it, as the check may outlive the window.
+    std::shared_ptr<CancelFlag> m_openingCancel;
     QFuture<void> m_running;
 };
 

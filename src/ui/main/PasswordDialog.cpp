@@ -5,15 +5,16 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <deque>
 #include <utility>
 
 namespace quorvane::ui {
 
 namespace {
 
-// Set by a test: whether there is a next answer, and the answer.
-bool g_answerSet = false;
-std::optional<QString> g_nextPassword;
+// Set by a test: the answers to give, and what the Asks said meanwhile.
+std::deque<std::optional<QString>> g_answers;
+QStringList g_answeredNotes;
 
 dpapi::UserCredentials Credentials(QString password) {
     QByteArray utf8 = password.toUtf8();
@@ -27,9 +28,19 @@ dpapi::UserCredentials Credentials(QString password) {
 
 } // namespace
 
-PasswordDialog::PasswordDialog(QWidget* parent, const QString& userName) : QDialog(parent) {
+PasswordDialog::PasswordDialog(QWidget* parent, const QString& userName,
+                               const QString& wrongPassword)
+    : QDialog(parent) {
     setObjectName("password");
     setWindowTitle(QStringLiteral("Quorvane"));
+    auto* layout = new QVBoxLayout(this);
+    if (!wrongPassword.isEmpty()) {
+        auto* problem = new QLabel(wrongPassword + QLatin1Char('.'), this);
+        problem->setObjectName("wrongPassword");
+        problem->setTextFormat(Qt::PlainText);
+        problem->setWordWrap(true);
+        layout->addWidget(problem);
+    }
     auto* label = new QLabel(tr("Windows password of %1:").arg(userName), this);
     label->setTextFormat(Qt::PlainText);
     m_field = new QLineEdit(this);
@@ -39,7 +50,6 @@ PasswordDialog::PasswordDialog(QWidget* parent, const QString& userName) : QDial
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_field);
     layout->addSpacing(6);
@@ -54,23 +64,28 @@ void PasswordDialog::done(int result) {
     QDialog::done(result);
 }
 
-std::optional<dpapi::UserCredentials> PasswordDialog::Ask(QWidget* parent,
-                                                          const QString& userName) {
-    if (g_answerSet) {
-        g_answerSet = false;
-        std::optional<QString> answer = std::exchange(g_nextPassword, std::nullopt);
+std::optional<dpapi::UserCredentials> PasswordDialog::Ask(QWidget* parent, const QString& userName,
+                                                          const QString& wrongPassword) {
+    if (!g_answers.empty()) {
+        std::optional<QString> answer = std::move(g_answers.front());
+        g_answers.pop_front();
+        g_answeredNotes.append(wrongPassword);
         if (!answer)
             return std::nullopt;
         return Credentials(*answer);
     }
-    PasswordDialog dialog(parent, userName);
+    PasswordDialog dialog(parent, userName, wrongPassword);
     dialog.exec();
     return std::move(dialog.m_credentials);
 }
 
 void PasswordDialog::SetNextAnswer(std::optional<QString> password) {
-    g_nextPassword = std::move(password);
-    g_answerSet = true;
+    g_answers.push_back(std::move(password));
+}
+
+QStringList PasswordDialog::TakeAnswered() {
+    g_answers.clear();
+    return std::exchange(g_answeredNotes, {});
 }
 
 } // namespace quorvane::ui
