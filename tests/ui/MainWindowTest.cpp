@@ -247,6 +247,37 @@ TEST_F(MainWindowTest, TheNextWindowOffersTheChosenFolderAndTheUsedPassports) {
     EXPECT_EQ(passports->itemText(1), "second@example.com");
 }
 
+// The letter case is part of the account's key: what was typed stays as
+// typed, beside an entry in another case, and the drop-down forgets an entry
+// on Delete.
+TEST_F(MainWindowTest, ThePassportKeepsItsCaseAndTheDropDownForgetsAnEntry) {
+    builder.Write();
+    const SettingsStore settings(SettingsFolder());
+    ASSERT_TRUE(settings.SetRecentPassports({"jane.doe@example.org", "zed@example.org"}));
+    auto window = Open();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* passport = Find<QComboBox>(*window, "passport");
+    passport->setFocus();
+    passport->clearEditText();
+    QTest::keyClicks(passport->lineEdit(), "Jane.Doe@Example.ORG");
+    Find<QComboBox>(*window, "backupType")->setFocus();
+    EXPECT_EQ(passport->currentText().toStdString(), "Jane.Doe@Example.ORG");
+    List(*window, ContentCategory::Winks, passport->currentText());
+    EXPECT_EQ(passport->count(), 3);
+
+    passport->showPopup();
+    const int zed = passport->findText("zed@example.org");
+    ASSERT_GE(zed, 0);
+    passport->view()->setCurrentIndex(passport->model()->index(zed, 0));
+    QTest::keyClick(passport->view(), Qt::Key_Delete);
+    passport->hidePopup();
+    EXPECT_EQ(passport->findText("zed@example.org"), -1);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_EQ(settings.RecentPassports(),
+              (std::vector<std::string>{"Jane.Doe@Example.ORG", "jane.doe@example.org"}));
+}
+
 TEST_F(MainWindowTest, AFullPassportListForgetsThePassportUsedLongestAgo) {
     builder.Write();
     const auto name = [](int n) { return "user" + std::to_string(100 + n) + "@example.com"; };

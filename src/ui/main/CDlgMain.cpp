@@ -11,8 +11,10 @@
 #include "ui/main/MessageBox.h"
 #include "ui/main/Thumbnails.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QKeyEvent>
@@ -234,6 +236,12 @@ void CDlgMain::CreateControls() {
     // A passport joins the box when List checks it, not when Enter is hit.
     m_comboPassport->setInsertPolicy(QComboBox::NoInsert);
     m_comboPassport->setGeometry(FromDialogUnits(71, 101, 160, 14));
+    // The letter case is part of the account's key: an entry in another
+    // case is another account, and neither completion nor leaving the box
+    // may put it in place of what was typed.
+    m_comboPassport->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    // Delete in the open drop-down forgets the entry under the cursor.
+    m_comboPassport->view()->installEventFilter(this);
 
     AddFieldLabel(tr("Backup Type:"), FromDialogUnits(26, 127, 44, 8));
     m_comboType = new QComboBox(this);
@@ -311,7 +319,7 @@ void CDlgMain::LoadSettings() {
         const QString passport = FromCodePage(stored);
         const bool covered = std::any_of(
             m_recentPassports.begin(), m_recentPassports.end(),
-            [&](const QString& kept) { return kept.startsWith(passport, Qt::CaseInsensitive); });
+            [&](const QString& kept) { return kept.startsWith(passport, Qt::CaseSensitive); });
         if (!covered)
             m_recentPassports.append(passport);
     }
@@ -326,13 +334,13 @@ void CDlgMain::LoadSettings() {
 
 void CDlgMain::RememberPassport(const QString& passport) {
     for (qsizetype i = 0; i < m_recentPassports.size(); ++i) {
-        if (m_recentPassports[i].compare(passport, Qt::CaseInsensitive) == 0) {
+        if (m_recentPassports[i] == passport) {
             m_recentPassports.move(i, 0);
             return;
         }
     }
     for (int i = 0; i < m_comboPassport->count(); ++i)
-        if (m_comboPassport->itemText(i).startsWith(passport, Qt::CaseInsensitive))
+        if (m_comboPassport->itemText(i).startsWith(passport, Qt::CaseSensitive))
             return;
     // The box keeps its entries sorted, without regard to case.
     int at = 0;
@@ -350,6 +358,16 @@ void CDlgMain::RememberPassport(const QString& passport) {
             m_comboPassport->removeItem(oldest);
     }
     m_comboPassport->setEditText(typed.isEmpty() ? passport : typed);
+}
+
+void CDlgMain::ForgetPassport(int index) {
+    const QString passport = m_comboPassport->itemText(index);
+    const QString typed = m_comboPassport->currentText();
+    m_recentPassports.removeAll(passport);
+    m_comboPassport->removeItem(index);
+    // The box would show the next entry in its place: what was typed stays,
+    // unless it was the passport forgotten.
+    m_comboPassport->setEditText(typed == passport ? QString() : typed);
 }
 
 void CDlgMain::SkinPicture::Load(const QString& path) {

@@ -56,8 +56,9 @@ public:
     const std::string& BackupFolder() const { return m_strBackupFolder; }
     ContentCategory ListedCategory() const { return m_controller.ListedCategory(); }
     MainController& Controller() { return m_controller; }
-    // Adds a passport to the box unless one there begins with it (without
-    // regard to case), and makes it the most recently used one.
+    // Adds a passport to the box unless one there begins with it (in the
+    // same case: the case is part of the account's key), and makes it the
+    // most recently used one.
     void RememberPassport(const QString& passport);
 
 public slots:
@@ -139,6 +140,8 @@ private:
     void OnListFinished(const ListReport& report, const std::vector<QImage>& thumbnails);
     void OnBackupFinished(const BackupReport& report);
     void SavePassports();
+    // Takes the box's entry out of the box and of the saved history.
+    void ForgetPassport(int index);
     // Says why a command could not have the account; false when it could.
     bool ShowLockProblem(const LockReport& report);
     QString OwnFolderProblem(const std::string& reason) const;

@@ -8,11 +8,13 @@
 #include "ui/main/MessageBox.h"
 #include "ui/main/PreviewRequest.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -36,6 +38,13 @@ QString FromPath(const std::string& path) {
 
 bool CDlgMain::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress && watched == m_comboPassport->view() &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        const QModelIndex current = m_comboPassport->view()->currentIndex();
+        if (current.isValid())
+            ForgetPassport(current.row());
+        return true;
+    }
     if (type == QEvent::MouseButtonRelease || type == QEvent::KeyPress) {
         for (QListWidget* list : {m_listInstalled, m_listSelected}) {
             // A click, or a key that may select (arrows, Home, Space...):
