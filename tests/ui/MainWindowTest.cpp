@@ -26,6 +26,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -148,6 +149,33 @@ TEST_F(MainWindowTest, ListMoveAndBackupAsAUserWould) {
     std::vector<std::size_t> all = ItemData(installed);
     std::sort(all.begin(), all.end());
     EXPECT_EQ(all, (std::vector<std::size_t>{0, 1, 2}));
+}
+
+// The window gives the command line's reasons: why nothing was listed in
+// its box, what was left out beside the lists.
+TEST_F(MainWindowTest, AListSaysWhyNothingWasListedAndWhatWasLeftOut) {
+    builder.Add(ContentCategory::RegularDisplayPictures,
+                MessengerAccountBuilder::SampleObject(ContentCategory::RegularDisplayPictures, 0));
+    AccountObject junk =
+        MessengerAccountBuilder::SampleObject(ContentCategory::RegularDisplayPictures, 1);
+    junk.files = {{junk.location, "not a picture"}};
+    builder.Add(ContentCategory::RegularDisplayPictures, junk);
+    builder.Write();
+    auto window = Open();
+    auto* instructions = Find<QLabel>(*window, "instructions");
+    List(*window, ContentCategory::RegularDisplayPictures);
+    EXPECT_EQ(Find<QListWidget>(*window, "installed")->count(), 1);
+    EXPECT_EQ(MessageBox::Shown(), QStringList{});
+    EXPECT_TRUE(instructions->text().contains("of 2 catalogue objects was left out: 1 without a "
+                                              "picture that can be shown."))
+        << instructions->text().toStdString();
+
+    List(*window, ContentCategory::Winks, "nobody@example.com");
+    const std::string message = MessageBox::Shown().value(0).toStdString();
+    EXPECT_TRUE(message.starts_with("Nothing could be listed: there is no Messenger data (MSN "
+                                    "Winks) for the passport \"nobody@example.com\""))
+        << message;
+    EXPECT_FALSE(instructions->text().contains("left out"));
 }
 
 TEST_F(MainWindowTest, ARefusedPassportChangesNothing) {

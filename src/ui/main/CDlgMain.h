@@ -99,8 +99,10 @@ private:
     // Reads from the Windows folder from now on, or from the Wine prefix
     // when there is none; what was listed from the other goes.
     void UseSource(std::shared_ptr<const WindowsSource> windows);
-    // The instructions, beginning with where the account is read from.
+    // The instructions, beginning with where the account is read from; then
+    // the steps, or what the last List has to say in their place.
     void ShowSource();
+    void ShowListNote(const QString& note);
     void OnWindowsOpened(std::shared_ptr<const WindowsSource> source, const std::string& problem);
     // One of the two item lists: thumbnails with names under them.
     QListWidget* MakeItemList(const char* name, const QRect& geometry, bool several);
@@ -149,7 +151,9 @@ private:
     WineAccount m_wine;
     // Set while the account is read from a Windows user's folder.
     std::shared_ptr<const WindowsSource> m_windows;
-    QString m_openingFolder; // the Windows folder whose password is being checked
+    QString m_openingFolder;             // the Windows folder whose password is being checked
+    AccountSelection m_listingSelection; // the account of the running or last List
+    QString m_listNote;                  // what the last List left out, or ""
     std::string m_dataFolder;
     SettingsStore m_settings;
     SystemClock m_clock;

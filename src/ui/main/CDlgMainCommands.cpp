@@ -3,6 +3,7 @@
 
 #include "ui/main/CDlgMain.h"
 
+#include "app/ListingWords.h"
 #include "app/Words.h"
 #include "ui/controls/SkinButton.h"
 #include "ui/main/MessageBox.h"
@@ -189,11 +190,13 @@ void CDlgMain::OnList() {
     // nothing is found for it.
     RememberPassport(passport);
     ClearLists();
+    m_listingSelection = selection;
     StartLongWork(tr("Listing..."));
     m_controller.StartList(std::move(selection), category);
 }
 
 void CDlgMain::ClearLists() {
+    ShowListNote({});
     ClearThumbnails();
     // What Preview showed belongs to the listing that goes.
     m_previewTargets.clear();
@@ -244,6 +247,10 @@ void CDlgMain::OnListFinished(const ListReport& report, const std::vector<QImage
         m_btnAddAll->setEnabled(true);
         m_btnRemoveAll->setEnabled(true);
     }
+    // What was left out stays in view beside the lists until the next List,
+    // as the command line's standard error says it once.
+    if (!report.interrupted && report.toolFailure.empty() && !report.items.empty())
+        ShowListNote(QString::fromStdString(LeftOutSummary(report)).trimmed());
     if (report.interrupted)
         MessageBox::Show(this, tr("Listing was cancelled: %n item(s) listed.", nullptr,
                                   static_cast<int>(m_listInstalled->count())));
@@ -259,6 +266,13 @@ void CDlgMain::OnListFinished(const ListReport& report, const std::vector<QImage
                                   "master key that is not in the Windows folder, or that the "
                                   "password does not open.")
                                    .arg(QString::fromStdString(report.catalogue.problemFile)));
+    else if (report.items.empty())
+        // The same reason the command line gives: no account for the
+        // passport, a catalogue that cannot be opened, nothing to show.
+        MessageBox::Show(
+            this,
+            tr("Nothing could be listed: %1")
+                .arg(QString::fromStdString(NothingListed(report, m_listingSelection)).trimmed()));
 }
 
 void CDlgMain::OnBackupNow() {
