@@ -25,10 +25,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -458,6 +460,35 @@ TEST_F(MainWindowTest, EnterPressesTheFocusedButton) {
     passport->setFocus();
     QTest::keyClick(passport, Qt::Key_Return);
     EXPECT_EQ(MessageBox::Shown().value(1), "Please list and select the items to backup.");
+}
+
+TEST_F(MainWindowTest, TheKeyboardStartsInThePassportAndOpensTheMenu) {
+    builder.Write();
+    auto window = Open();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* passport = Find<QComboBox>(*window, "passport");
+    EXPECT_TRUE(passport->hasFocus());
+    for (const QKeyCombination keys :
+         {QKeyCombination(Qt::ShiftModifier, Qt::Key_F10), QKeyCombination(Qt::Key_Menu)}) {
+        QMap<QString, QString> entries; // text: keys
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* action : menu->actions())
+                entries[action->text().remove(QLatin1Char('&'))] = action->shortcut().toString();
+            menu->close();
+        });
+        QTest::keyClick(passport, keys.key(), keys.keyboardModifiers());
+        EXPECT_EQ(entries.value("Read from a Windows folder..."), "Ctrl+O");
+        // A window manager gives the window back its focus; here it is asked.
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    // The entry's keys work with the menu closed.
+    FolderDialog::SetNextAnswer(QString());
+    QTest::keyClick(passport, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(FolderDialog::LastStartFolder(), QDir::homePath());
 }
 
 TEST_F(MainWindowTest, WhileAListRunsTheCommandsWaitAndAClosingWindowStaysSilent) {

@@ -12,6 +12,7 @@
 #include "ui/main/Thumbnails.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
@@ -25,6 +26,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
@@ -271,6 +273,32 @@ void CDlgMain::CreateControls() {
 
     WireControls(changeFolder, openFolder, getMore);
     DescribeControls();
+    AddMenuKeys();
+    // The first thing to do is to type the passport: the window opens there.
+    m_comboPassport->setFocus();
+}
+
+void CDlgMain::AddMenuKeys() {
+    // The window's own actions, so their keys work with the menu closed.
+    m_actReadWindows = new QAction(tr("Read from a &Windows folder..."), this);
+    m_actReadWindows->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(m_actReadWindows, &QAction::triggered, this, &CDlgMain::OnReadFromWindows);
+    m_actReadWine = new QAction(tr("Read from the Wine &prefix"), this);
+    m_actReadWine->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    m_actReadWine->setEnabled(false);
+    connect(m_actReadWine, &QAction::triggered, this, &CDlgMain::OnReadFromWine);
+    addActions({m_actReadWindows, m_actReadWine});
+    // Alt+Space is the window manager's; these are the keys a context menu
+    // opens with everywhere else.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this] {
+            QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(0, 0),
+                                   mapToGlobal(QPoint(0, 0)));
+            contextMenuEvent(&menu);
+        });
+    }
 }
 
 void CDlgMain::DescribeControls() {
@@ -472,9 +500,9 @@ void CDlgMain::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(tr("&About Quorvane..."), this, &CDlgMain::ShowAbout);
     menu.addSeparator();
-    menu.addAction(tr("Read from a &Windows folder..."), this, &CDlgMain::OnReadFromWindows);
+    menu.addAction(m_actReadWindows);
     if (m_windows != nullptr)
-        menu.addAction(tr("Read from the Wine &prefix"), this, &CDlgMain::OnReadFromWine);
+        menu.addAction(m_actReadWine);
     menu.addSeparator();
     menu.addAction(tr("Close"), this, &CDlgMain::reject);
     menu.exec(event->globalPos());
@@ -485,12 +513,6 @@ void CDlgMain::keyPressEvent(QKeyEvent* event) {
     // Enter) wait with its buttons.
     if (!m_heldCommands.empty())
         return;
-    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::AltModifier) {
-        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(0, 0),
-                               mapToGlobal(QPoint(0, 0)));
-        contextMenuEvent(&menu);
-        return;
-    }
     if (event->key() == Qt::Key_F1) {
         OnHelp();
         return;

@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -111,6 +112,8 @@ private:
     // Names and descriptions for screen readers, where the control's own
     // text says too little or nothing.
     void DescribeControls();
+    // The menu's entries with their keys, and the keys that open the menu.
+    void AddMenuKeys();
     void LoadSettings();
     QPushButton* AddButton(const char* name, const QString& text, const QRect& units);
     CSkinButton* AddSkinButton(const char* name, const QString& text, const QRect& units,
@@ -204,6 +207,8 @@ private:
     QPushButton* m_btnRemoveAll = nullptr;
     QPushButton* m_btnPreview = nullptr;
     QProgressDialog* m_progress = nullptr;
+    QAction* m_actReadWindows = nullptr;
+    QAction* m_actReadWine = nullptr;
     // While a command runs: its buttons, held off, and whether each was
     // enabled; the widget that had the focus.
     std::vector<std::pair<QPointer<QPushButton>, bool>> m_heldCommands;

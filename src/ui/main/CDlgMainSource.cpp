@@ -106,6 +106,7 @@ AccountSelection CDlgMain::Selection(const std::string& passportUtf8) const {
 
 void CDlgMain::UseSource(std::shared_ptr<const WindowsSource> windows) {
     m_windows = std::move(windows);
+    m_actReadWine->setEnabled(m_windows != nullptr);
     // The items listed were the other source's: the window is as it was
     // at its start, with nothing listed.
     ClearLists();
