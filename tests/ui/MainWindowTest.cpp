@@ -255,6 +255,21 @@ TEST_F(MainWindowTest, GetMoreOpensTheManualWhereItTellsWhereContentComesFrom) {
     EXPECT_NE(manual->find("id=\"content\""), std::string::npos);
 }
 
+TEST_F(MainWindowTest, WithoutAProgramToOpenThemTheFolderAndManualSaySo) {
+    // Qt's offscreen platform has no program to open anything with.
+    auto window = Open();
+    for (const char* name : {"openFolder", "help", "getMore"})
+        Click(*window, name);
+    const QStringList shown = MessageBox::Shown();
+    ASSERT_EQ(shown.size(), 3);
+    EXPECT_TRUE(shown[0].contains(QString::fromStdString(window->BackupFolder())))
+        << shown[0].toStdString();
+    EXPECT_TRUE(shown[1].contains("help/index.html")) << shown[1].toStdString();
+    EXPECT_TRUE(shown[2].contains("help/index.html#content")) << shown[2].toStdString();
+    for (const QString& message : shown)
+        EXPECT_TRUE(message.contains("xdg-utils")) << message.toStdString();
+}
+
 TEST_F(MainWindowTest, TheNextWindowOffersTheChosenFolderAndTheUsedPassports) {
     builder.Write();
     const std::string chosen = root / "chosen backups";

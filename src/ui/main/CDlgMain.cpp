@@ -533,7 +533,17 @@ void CDlgMain::OnChangeFolder() {
 }
 
 void CDlgMain::OnOpenFolder() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_strBackupFolder)));
+    Open(QUrl::fromLocalFile(QString::fromStdString(m_strBackupFolder)));
+}
+
+void CDlgMain::Open(const QUrl& url) {
+    if (QDesktopServices::openUrl(url))
+        return;
+    // Without a program for it the desktop opens nothing and says nothing.
+    MessageBox::Show(this, tr("Quorvane could not open %1: no program to open it was found. "
+                              "xdg-open (in the package xdg-utils) opens folders and pages with "
+                              "the desktop's own programs.")
+                               .arg(url.toDisplayString(QUrl::PreferLocalFile)));
 }
 
 QUrl CDlgMain::ManualUrl(const char* section) const {
@@ -545,11 +555,11 @@ QUrl CDlgMain::ManualUrl(const char* section) const {
 }
 
 void CDlgMain::OnHelp() {
-    QDesktopServices::openUrl(ManualUrl(nullptr));
+    Open(ManualUrl(nullptr));
 }
 
 void CDlgMain::OnGetMore() {
-    QDesktopServices::openUrl(ManualUrl(kContentSection));
+    Open(ManualUrl(kContentSection));
 }
 
 void CDlgMain::ShowAbout() {

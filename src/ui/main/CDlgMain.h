@@ -137,6 +137,9 @@ private:
     void ClearLists();
     // The manual's page, at a section when one is named.
     QUrl ManualUrl(const char* section) const;
+    // Hands a folder or page to the desktop, and says so when nothing could
+    // open it.
+    void Open(const QUrl& url);
     int AddThumbnail(const QImage& thumbnail);
     // cancellable: whether the progress dialog offers Cancel.
     void StartLongWork(const QString& firstLabel, bool cancellable = true);
