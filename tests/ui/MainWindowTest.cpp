@@ -627,19 +627,37 @@ TEST_F(MainWindowTest, AUserWithoutMessengerDataIsToldWhereQuorvaneLooked) {
     EXPECT_TRUE(empty.contains("\"someoneelse\""));
 }
 
-TEST_F(MainWindowTest, ASecondCopyEndsAtOnce) {
+// A second copy ends at once and silently, and the first one's window comes
+// to the front, even from minimised.
+TEST_F(MainWindowTest, ASecondCopyBringsTheFirstWindowForwardAndEnds) {
     test::ScopedVariable runtime("XDG_RUNTIME_DIR", root.Path());
     const SingleInstance first = SingleInstance::Take();
     ASSERT_NE(first.lock, nullptr);
+    auto window = Open();
+    window->showMinimized();
+    ASSERT_TRUE(window->isMinimized());
+    int calls = 0;
+    const std::unique_ptr<InstanceCalls> listening =
+        InstanceCalls::Listen(SingleInstance::CallPath(), [&] {
+            ++calls;
+            window->BringToFront();
+        });
+    ASSERT_NE(listening, nullptr);
+
     std::map<std::string, std::string> environment =
         test::IsolatedEnvironment(root.Path(), root / "wine", kWineUser);
     environment["XDG_RUNTIME_DIR"] = root.Path();
     environment["QT_QPA_PLATFORM"] = "offscreen";
-    const test::ChildResult second =
-        test::RunChild({"/usr/bin/timeout", "20", JoinPath(ExecutableFolder(), "quorvane")},
-                       {&environment, "", ""});
+    const test::ChildResult second = test::RunChild(
+        {"/usr/bin/timeout", "-k", "5", "20", JoinPath(ExecutableFolder(), "quorvane")},
+        {&environment, "", ""});
     EXPECT_EQ(second.exitCode, 0);
     EXPECT_EQ(second.out + second.err, "");
+    for (int waited = 0; waited < 100 && calls == 0; ++waited)
+        QTest::qWait(50);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible());
 }
 
 } // namespace

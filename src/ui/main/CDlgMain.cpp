@@ -388,6 +388,13 @@ void CDlgMain::RememberPassport(const QString& passport) {
     m_comboPassport->setEditText(typed.isEmpty() ? passport : typed);
 }
 
+void CDlgMain::BringToFront() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
 void CDlgMain::ForgetPassport(int index) {
     const QString passport = m_comboPassport->itemText(index);
     const QString typed = m_comboPassport->currentText();

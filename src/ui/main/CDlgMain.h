@@ -61,6 +61,9 @@ public:
     // same case: the case is part of the account's key), and makes it the
     // most recently used one.
     void RememberPassport(const QString& passport);
+    // Shows the window, even minimised, in front of the others, for a user
+    // who started Quorvane again.
+    void BringToFront();
 
 public slots:
     void OnList();
