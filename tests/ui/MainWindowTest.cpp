@@ -364,6 +364,19 @@ TEST_F(MainWindowTest, ThumbnailsAreFiftyByFiftyWhateverThePicture) {
         EXPECT_EQ(thumbnail.pixelColor(25, 25), QColor(10, 200, 30));
     }
     EXPECT_TRUE(MakeThumbnail(root / "missing.png").isNull());
+
+    // For a screen of two device pixels per pixel: 50 pixels of 100 device
+    // pixels, whose halves show a picture's halves to the device pixel.
+    QImage halves(100, 100, QImage::Format_RGB32);
+    halves.fill(Qt::red);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 50; x < 100; ++x)
+            halves.setPixelColor(x, y, Qt::blue);
+    const QImage sharp = MakeThumbnail(halves, 2.0);
+    EXPECT_EQ(sharp.size(), QSize(100, 100));
+    EXPECT_EQ(sharp.deviceIndependentSize(), QSizeF(50, 50));
+    EXPECT_EQ(sharp.pixelColor(49, 50), QColor(Qt::red));
+    EXPECT_EQ(sharp.pixelColor(50, 50), QColor(Qt::blue));
 }
 
 TEST_F(MainWindowTest, CancelStopsALongListAfterTheCurrentItem) {

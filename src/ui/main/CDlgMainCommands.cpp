@@ -191,6 +191,7 @@ void CDlgMain::OnList() {
     RememberPassport(passport);
     ClearLists();
     m_listingSelection = selection;
+    m_controller.SetPictureRatio(devicePixelRatioF());
     StartLongWork(tr("Listing..."));
     m_controller.StartList(std::move(selection), category);
 }

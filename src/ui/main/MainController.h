@@ -30,6 +30,8 @@ public:
     // Starts a listing of the category for the account, replacing the
     // listing of its family. Its passport must have passed the check.
     void StartList(AccountSelection selection, ContentCategory category);
+    // The device pixels per pixel of the screen the thumbnails are shown on.
+    void SetPictureRatio(qreal ratio) { m_pictureRatio = ratio; }
     // Opens the keys of a Windows user's folder with the credentials,
     // checking the password (thousands of hash rounds).
     void StartOpenWindows(WindowsProfile profile, dpapi::UserCredentials credentials);
@@ -66,6 +68,7 @@ private:
     std::shared_ptr<AccountSession> m_pictureListing;
     std::shared_ptr<Job> m_job; // the running one
     bool m_opening = false;     // a password is being checked
+    qreal m_pictureRatio = 1;
     QFuture<void> m_running;
 };
 
