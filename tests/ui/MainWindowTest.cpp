@@ -128,16 +128,16 @@ TEST_F(MainWindowTest, ListMoveAndBackupAsAUserWould) {
     EXPECT_EQ(selected->item(0)->text(), name);
     EXPECT_EQ(selected->item(0)->icon().cacheKey(), icon);
     EXPECT_EQ(ItemData(selected), std::vector<std::size_t>{2});
-    // Nothing selected any more: ">" says so.
-    Click(*window, "add");
-    EXPECT_EQ(MessageBox::Shown().value(0), "Please select an installed winks to add to backup.");
+    // Nothing selected any more: ">" and Preview wait for a choice.
+    EXPECT_FALSE(Find<QPushButton>(*window, "add")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(*window, "preview")->isEnabled());
 
     // Enter runs Backup Now, on the selected item only.
     QSignalSpy finished(&window->Controller(), &MainController::BackupFinished);
     Find<QComboBox>(*window, "passport")->setFocus();
     QTest::keyClick(Find<QComboBox>(*window, "passport"), Qt::Key_Return);
     ASSERT_TRUE(finished.wait(60000));
-    EXPECT_EQ(MessageBox::Shown().value(1), "Congratulation! Backup finished successfully.");
+    EXPECT_EQ(MessageBox::Shown(), QStringList{"Congratulation! Backup finished successfully."});
     const std::string packs = JoinPath(window->BackupFolder(), "msn-winks");
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(packs))
@@ -238,6 +238,9 @@ TEST_F(MainWindowTest, PreviewShowsTheMovieOfTheLatestListing) {
     EXPECT_TRUE(first.path.endsWith(".swf")) << first.path.toStdString();
     EXPECT_FALSE(QFileInfo::exists(first.path)) << "the first listing's movie went with it";
     EXPECT_TRUE(QFileInfo::exists(second.path)) << second.path.toStdString();
+    EXPECT_EQ(second.name.toStdString(),
+              CodePage::Ansi().ToUtf8(
+                  MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0).displayName));
     EXPECT_EQ(second.allowedFolders.size(), 2);
     EXPECT_EQ(MessageBox::Shown(), QStringList{});
 }
@@ -273,19 +276,29 @@ TEST_F(MainWindowTest, WithoutAProgramToOpenThemTheFolderAndManualSaySo) {
 TEST_F(MainWindowTest, TheNextWindowOffersTheChosenFolderAndTheUsedPassports) {
     builder.Write();
     const std::string chosen = root / "chosen backups";
+    ASSERT_TRUE(MakeFolders(chosen));
     {
         auto window = Open();
         FolderDialog::SetNextAnswer(QString::fromStdString(chosen));
         Click(*window, "changeFolder");
         EXPECT_EQ(Find<QLineEdit>(*window, "backupFolder")->text().toStdString(), chosen);
+        // The browser starts where the backups go.
+        FolderDialog::SetNextAnswer(QString());
+        Click(*window, "changeFolder");
+        EXPECT_EQ(FolderDialog::LastStartFolder().toStdString(), chosen);
         List(*window, ContentCategory::Winks, "first@example.com");
         List(*window, ContentCategory::Winks, "second@example.com");
+        Find<QComboBox>(*window, "backupType")->setCurrentIndex(4);
+        window->move(31, 27);
         QTest::keyClick(window.get(), Qt::Key_Escape);
         EXPECT_FALSE(window->isVisible());
     }
     auto window = Open();
     EXPECT_EQ(Find<QLineEdit>(*window, "backupFolder")->text().toStdString(), chosen);
     EXPECT_EQ(window->BackupFolder(), chosen);
+    // The window opens where it was left, on the type chosen last.
+    EXPECT_EQ(window->pos(), QPoint(31, 27));
+    EXPECT_EQ(Find<QComboBox>(*window, "backupType")->currentIndex(), 4);
     auto* passports = Find<QComboBox>(*window, "passport");
     ASSERT_EQ(passports->count(), 2);
     EXPECT_EQ(passports->itemText(0), "first@example.com");
@@ -554,12 +567,12 @@ TEST_F(MainWindowTest, TheMoveButtonsFollowTheSelectionByMouseOrKeys) {
     ASSERT_EQ(installed->selectedItems().size(), 1);
     EXPECT_TRUE(Find<QPushButton>(*window, "add")->isEnabled());
     EXPECT_TRUE(Find<QPushButton>(*window, "preview")->isEnabled());
-    // Only clicks change the buttons: another List leaves them.
+    // Another List leaves nothing selected: the buttons wait for a choice.
     List(*window, ContentCategory::Winks);
-    EXPECT_TRUE(Find<QPushButton>(*window, "add")->isEnabled());
-    EXPECT_TRUE(Find<QPushButton>(*window, "preview")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(*window, "add")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(*window, "preview")->isEnabled());
 
-    // "<" with several selected moves one and keeps the others selected.
+    // "<" moves every selected item: three picked, then all with Ctrl+A.
     Click(*window, "addAll");
     auto* selected = Find<QListWidget>(*window, "selected");
     ClickItem(selected, 0);
@@ -570,11 +583,19 @@ TEST_F(MainWindowTest, TheMoveButtonsFollowTheSelectionByMouseOrKeys) {
     QApplication::processEvents();
     ASSERT_EQ(selected->selectedItems().size(), 3);
     Click(*window, "remove");
-    EXPECT_EQ(selected->count(), 3);
-    EXPECT_EQ(selected->selectedItems().size(), 2);
+    EXPECT_EQ(selected->count(), 1);
+    EXPECT_EQ(installed->count(), 3);
+    EXPECT_FALSE(Find<QPushButton>(*window, "remove")->isEnabled());
+    Click(*window, "addAll");
+    selected->setFocus();
+    QTest::keyClick(selected, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(Find<QPushButton>(*window, "remove")->isEnabled());
     Click(*window, "remove");
+    EXPECT_EQ(selected->count(), 0);
+    std::vector<std::size_t> all = ItemData(installed);
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ(all, (std::vector<std::size_t>{0, 1, 2, 3}));
     EXPECT_EQ(MessageBox::Shown(), QStringList{});
-    EXPECT_EQ(selected->count(), 2);
 }
 
 TEST_F(MainWindowTest, EveryControlAndItemHasANameForAssistiveTechnology) {
@@ -605,6 +626,26 @@ TEST_F(MainWindowTest, EveryControlAndItemHasANameForAssistiveTechnology) {
                 << list->objectName().toStdString() << " item " << i;
     }
     EXPECT_EQ(controls, 18);
+
+    // Each field is labelled by the label before it; a list, whose kind
+    // of interface keeps no such relation, is named as its label.
+    const std::pair<const char*, QString> labelled[] = {{"backupFolder", "Backup to Folder:"},
+                                                        {"passport", "MSN Passport:"},
+                                                        {"backupType", "Backup Type:"}};
+    for (const auto& [name, label] : labelled) {
+        QAccessibleInterface* field =
+            QAccessible::queryAccessibleInterface(Find<QWidget>(*window, name));
+        QStringList labels;
+        for (const auto& [other, relation] : field->relations(QAccessible::Label))
+            labels.append(other->text(QAccessible::Name));
+        EXPECT_EQ(labels, QStringList{label}) << name;
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(installed)->text(QAccessible::Name),
+              "Items installed in current MSN account");
+    // Backup Now says which type it writes: the listed one.
+    Find<QComboBox>(*window, "backupType")->setCurrentIndex(3);
+    const QString backupNow = Find<QWidget>(*window, "backupNow")->accessibleDescription();
+    EXPECT_TRUE(backupNow.contains("MSN Winks")) << backupNow.toStdString();
 }
 
 TEST_F(MainWindowTest, AListThatCannotUseQuorvanesOwnFolderSaysSo) {

@@ -18,6 +18,9 @@
 #include <QCompleter>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -106,8 +109,7 @@ CDlgMain::CDlgMain(WineAccount wine, std::string dataFolder, SettingsStore setti
     connect(&m_controller, &MainController::BackupFinished, this, &CDlgMain::OnBackupFinished);
     connect(&m_controller, &MainController::WindowsOpened, this, &CDlgMain::OnWindowsOpened);
 
-    if (const QScreen* screen = QApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    PlaceWindow();
 }
 
 CDlgMain::~CDlgMain() {
@@ -175,8 +177,9 @@ QListWidget* CDlgMain::MakeItemList(const char* name, const QRect& geometry, boo
     list->setWordWrap(true);
     list->setSelectionMode(several ? QAbstractItemView::ExtendedSelection
                                    : QAbstractItemView::SingleSelection);
-    list->viewport()->installEventFilter(this);
-    list->installEventFilter(this);
+    // A click, a key or Ctrl+A: the buttons follow whatever selects.
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this, list] { OnSelectionChanged(list); });
     return list;
 }
 
@@ -220,7 +223,7 @@ void CDlgMain::CreateControls() {
                                "icons/close.png", 24, tr("Close current window and exit."));
     m_rectPanel = FromDialogUnits(7, 67, 487, 279);
 
-    AddFieldLabel(tr("Backup to Folder:"), FromDialogUnits(13, 78, 57, 8));
+    QLabel* folderLabel = AddFieldLabel(tr("Backup to Folder:"), FromDialogUnits(13, 78, 57, 8));
     m_editFolder = new QLineEdit(this);
     m_editFolder->setObjectName("backupFolder");
     m_editFolder->setReadOnly(true);
@@ -231,7 +234,7 @@ void CDlgMain::CreateControls() {
 
     AddInstructions();
 
-    AddFieldLabel(tr("MSN Passport:"), FromDialogUnits(22, 104, 48, 8));
+    QLabel* passportLabel = AddFieldLabel(tr("MSN Passport:"), FromDialogUnits(22, 104, 48, 8));
     m_comboPassport = new QComboBox(this);
     m_comboPassport->setObjectName("passport");
     m_comboPassport->setEditable(true);
@@ -245,7 +248,7 @@ void CDlgMain::CreateControls() {
     // Delete in the open drop-down forgets the entry under the cursor.
     m_comboPassport->view()->installEventFilter(this);
 
-    AddFieldLabel(tr("Backup Type:"), FromDialogUnits(26, 127, 44, 8));
+    QLabel* typeLabel = AddFieldLabel(tr("Backup Type:"), FromDialogUnits(26, 127, 44, 8));
     m_comboType = new QComboBox(this);
     m_comboType->setObjectName("backupType");
     m_comboType->setGeometry(FromDialogUnits(71, 124, 160, 14));
@@ -255,11 +258,19 @@ void CDlgMain::CreateControls() {
     m_comboType->setCurrentIndex(0);
 
     // The list captions may use the width of their lists.
-    AddLabel(tr("Items installed in current MSN account:"), FromDialogUnits(13, 143, 200, 10));
-    AddLabel(tr("Items selected to be backup:"), FromDialogUnits(288, 143, 200, 10));
+    QLabel* installedLabel =
+        AddLabel(tr("Items installed in current MSN account:"), FromDialogUnits(13, 143, 200, 10));
+    QLabel* selectedLabel =
+        AddLabel(tr("Items selected to be backup:"), FromDialogUnits(288, 143, 200, 10));
 
     m_listInstalled = MakeItemList("installed", FromDialogUnits(13, 156, 200, 184), false);
     m_listSelected = MakeItemList("selected", FromDialogUnits(288, 156, 200, 184), true);
+    // Each label names its field for a screen reader ("labelled by").
+    folderLabel->setBuddy(m_editFolder);
+    passportLabel->setBuddy(m_comboPassport);
+    typeLabel->setBuddy(m_comboType);
+    installedLabel->setBuddy(m_listInstalled);
+    selectedLabel->setBuddy(m_listSelected);
 
     m_btnList = AddButton("list", tr("List"), FromDialogUnits(226, 156, 50, 14));
     m_btnAdd = AddButton("add", tr(">"), FromDialogUnits(225, 192, 50, 14));
@@ -335,6 +346,18 @@ void CDlgMain::DescribeControls() {
     describe("removeAll", tr("Remove All"), tr("Move every item out of the items to back up."));
     describe("preview", {}, tr("Play or show the selected item."));
     describe("getMore", {}, tr("Open the manual where it tells where more content comes from."));
+    connect(m_comboType, &QComboBox::currentIndexChanged, this, &CDlgMain::DescribeBackupNow);
+    DescribeBackupNow();
+}
+
+void CDlgMain::DescribeBackupNow() {
+    // Backup Now writes the items of the last List, whatever the type box
+    // shows since; before a List, the type it would list.
+    const int type = m_controller.HasListing() ? static_cast<int>(m_controller.ListedCategory())
+                                               : m_comboType->currentIndex();
+    m_btnBackupNow->setAccessibleDescription(
+        tr("Back up the items selected to be backed up, of the type %1, into the backup folder.")
+            .arg(m_comboType->itemText(type)));
 }
 
 void CDlgMain::LoadSettings() {
@@ -358,6 +381,33 @@ void CDlgMain::LoadSettings() {
     m_comboPassport->addItems(sorted);
     if (m_comboPassport->count() > 0)
         m_comboPassport->setCurrentIndex(0);
+    if (const std::optional<int> type = m_settings.BackupType();
+        type && *type >= 0 && *type < kCategoryCount)
+        m_comboType->setCurrentIndex(*type);
+}
+
+void CDlgMain::PlaceWindow() {
+    const std::optional<std::pair<int, int>> saved = m_settings.WindowPosition();
+    if (saved) {
+        // Where it was left, as long as its top is still on a screen (one
+        // may have gone since) and can be taken to move it.
+        const QRect top(QPoint(saved->first, saved->second), QSize(width(), 40));
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            if (screen->availableGeometry().contains(top)) {
+                move(top.topLeft());
+                return;
+            }
+        }
+    }
+    if (const QScreen* screen = QApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void CDlgMain::SaveWindowSettings() {
+    m_settings.SetBackupType(m_comboType->currentIndex());
+    // Wayland tells a window nothing of its place, nor lets it choose one.
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        m_settings.SetWindowPosition(pos().x(), pos().y());
 }
 
 void CDlgMain::RememberPassport(const QString& passport) {
@@ -528,9 +578,15 @@ void CDlgMain::keyPressEvent(QKeyEvent* event) {
 }
 
 void CDlgMain::OnChangeFolder() {
-    const QString chosen =
-        FolderDialog::Choose(this, tr("Please select a folder to backup the MSN Content Packs."),
-                             QString::fromStdString(m_folders.desktopFolder));
+    // The browser opens where the backups go now, or the nearest folder
+    // above it that exists.
+    QString start = QString::fromStdString(m_strBackupFolder);
+    while (!start.isEmpty() && !QFileInfo(start).isDir() && start != QLatin1String("/"))
+        start = QFileInfo(start).path();
+    if (start.isEmpty() || start == QLatin1String("/"))
+        start = QString::fromStdString(m_folders.desktopFolder);
+    const QString chosen = FolderDialog::Choose(
+        this, tr("Please select a folder to backup the MSN Content Packs."), start);
     if (chosen.isEmpty())
         return;
     m_strBackupFolder = chosen.toStdString();
@@ -589,6 +645,7 @@ void CDlgMain::reject() {
     m_controller.Cancel();
     m_controller.WaitForIdle();
     SavePassports();
+    SaveWindowSettings();
     QDialog::reject();
 }
 

@@ -118,6 +118,10 @@ private:
     // The menu's entries with their keys, and the keys that open the menu.
     void AddMenuKeys();
     void LoadSettings();
+    // Where the window was left, or the middle of the screen.
+    void PlaceWindow();
+    // The window's place and the chosen type, for the next start.
+    void SaveWindowSettings();
     QPushButton* AddButton(const char* name, const QString& text, const QRect& units);
     CSkinButton* AddSkinButton(const char* name, const QString& text, const QRect& units,
                                const QString& icon, int iconSize, const QString& tip);
@@ -130,10 +134,13 @@ private:
     // A label before a field: right-aligned against the field, free to
     // grow to the left up to the panel's edge, so a wider font still fits.
     QLabel* AddFieldLabel(const QString& text, const QRect& units);
-    // A click or a key on a list: ">" or "<" and Preview follow its selection.
-    void OnListClicked(QListWidget* list);
+    // ">", "<" and Preview are there for what is selected in the lists.
+    void OnSelectionChanged(QListWidget* list);
+    void FollowSelection();
+    // Backup Now's description names the type it writes.
+    void DescribeBackupNow();
     void SetCommandEnabled(QPushButton* button, bool enabled);
-    void MoveSelectedItem(QListWidget* source, QListWidget* target, const QString& message);
+    void MoveSelectedItems(QListWidget* source, QListWidget* target, const QString& message);
     void MoveAllItems(QListWidget* source, QListWidget* target);
     void ClearThumbnails();
     // Empties both item lists and what their items showed.
