@@ -111,6 +111,7 @@ void CDlgMain::UseSource(std::shared_ptr<const WindowsSource> windows) {
     // at its start, with nothing listed.
     ClearLists();
     m_controller.ForgetListings();
+    DescribeBackupNow();
     for (QPushButton* button : {m_btnAdd, m_btnAddAll, m_btnRemove, m_btnRemoveAll, m_btnPreview})
         button->setEnabled(false);
     ShowSource();
