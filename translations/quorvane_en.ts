@@ -4,7 +4,7 @@
 <context>
     <name>quorvane::cli</name>
     <message numerus="yes">
-        <location filename="../src/cli/AccountAccess.cpp" line="+205"/>
+        <location filename="../src/app/ListingWords.cpp" line="+164"/>
         <source>%n whose file is missing or not a regular file</source>
         <translation>
             <numerusform>%n whose file is missing or not a regular file</numerusform>
@@ -87,7 +87,7 @@
 <context>
     <name>quorvane::ui::CDlgMain</name>
     <message numerus="yes">
-        <location filename="../src/ui/main/CDlgMainCommands.cpp" line="+239"/>
+        <location filename="../src/ui/main/CDlgMainCommands.cpp" line="+260"/>
         <source>Listing was cancelled: %n item(s) listed.</source>
         <translation>
             <numerusform>Listing was cancelled: %n item listed.</numerusform>
@@ -95,7 +95,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location line="+58"/>
+        <location line="+65"/>
         <source>The backup was cancelled. %1 of %2 items were written; %n were not.</source>
         <translation>
             <numerusform>The backup was cancelled. %1 of %2 items were written; %n was not.</numerusform>

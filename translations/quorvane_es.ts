@@ -4,7 +4,7 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../src/ui/main/main.cpp" line="+72"/>
+        <location filename="../src/ui/main/main.cpp" line="+74"/>
         <source>Quorvane could not open its demo account either: %1.</source>
         <translation>Quorvane tampoco pudo abrir su cuenta de demostración: %1.</translation>
     </message>
@@ -48,7 +48,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
 <context>
     <name>quorvane::Outcomes</name>
     <message>
-        <location filename="../src/backup/BackupOperation.cpp" line="+73"/>
+        <location filename="../src/backup/BackupOperation.cpp" line="+74"/>
         <source>the backup was interrupted before this item</source>
         <translation>la copia de seguridad se interrumpió antes de este elemento</translation>
     </message>
@@ -94,7 +94,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se puede leer su archivo de firma %1: %2</translation>
     </message>
     <message>
-        <location line="+69"/>
+        <location line="+76"/>
         <source>%1 could not be written: every numbered name is taken</source>
         <translation>no se pudo escribir %1: todos los nombres numerados están ocupados</translation>
     </message>
@@ -136,7 +136,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se pudo crear ninguna carpeta de trabajo en %1: %2</translation>
     </message>
     <message>
-        <location line="-311"/>
+        <location line="-318"/>
         <source>its file would be named content.xml, the name of the pack&apos;s manifest</source>
         <translation>su archivo se llamaría content.xml, que es el nombre del manifiesto del paquete</translation>
     </message>
@@ -147,17 +147,17 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     </message>
     <message>
         <location line="+13"/>
-        <location line="+387"/>
+        <location line="+395"/>
         <source>its file %1 cannot be read: %2</source>
         <translation>no se puede leer su archivo %1: %2</translation>
     </message>
     <message>
-        <location line="-384"/>
+        <location line="-392"/>
         <source>its copy in %1 could not be written: %2</source>
         <translation>no se pudo escribir su copia en %1: %2</translation>
     </message>
     <message>
-        <location line="+344"/>
+        <location line="+351"/>
         <source>the backup was interrupted before the pack was written</source>
         <translation>la copia de seguridad se interrumpió antes de escribir el paquete</translation>
     </message>
@@ -678,7 +678,7 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
         <translation>--%1 no puede estar vacío</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location filename="../src/app/ListingWords.cpp" line="+24"/>
         <source>%1 does not exist</source>
         <translation>%1 no existe</translation>
     </message>
@@ -815,7 +815,7 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
         </translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location filename="../src/cli/AccountAccess.cpp" line="+12"/>
         <source>another Quorvane is working on the account &quot;%1&quot;; try again when it has finished.</source>
         <translation>otro Quorvane está trabajando con la cuenta &quot;%1&quot;; vuelva a intentarlo cuando haya terminado.</translation>
     </message>
@@ -1093,7 +1093,7 @@ de comandos es incorrecta.
         <translation>comando desconocido &quot;%1&quot;</translation>
     </message>
     <message>
-        <location filename="../src/cli/ContentListing.cpp" line="+15"/>
+        <location filename="../src/cli/ContentListing.cpp" line="+16"/>
         <source>the content type: a number 0 to 5 or its name (see below)</source>
         <translation>el tipo de contenido: un número del 0 al 5 o su nombre (vea más abajo)</translation>
     </message>
@@ -1103,12 +1103,12 @@ de comandos es incorrecta.
         <translation>valor de --type desconocido &quot;%1&quot;: use un número del 0 al 5 o uno de estos: %2</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+18"/>
         <source>Qt cannot read PNG, JPEG and GIF pictures here (its image format plugins are missing), so no %1 can be shown.</source>
         <translation>Qt no puede leer aquí imágenes PNG, JPEG ni GIF (faltan sus complementos de formatos de imagen), así que no se puede mostrar ningún elemento de tipo %1.</translation>
     </message>
     <message>
-        <location line="-29"/>
+        <location filename="../src/app/ListingWords.cpp" line="+10"/>
         <source>interrupted; nothing was listed.</source>
         <translation>interrumpido; no se listó nada.</translation>
     </message>
@@ -1651,7 +1651,7 @@ si SIGINT o SIGTERM lo detuvieron.
 <context>
     <name>quorvane::ui::CDlgMain</name>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+206"/>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+213"/>
         <source>Backup Now</source>
         <translation>Copiar ahora</translation>
     </message>
@@ -1696,7 +1696,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Abrir carpeta</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/CDlgMainSource.cpp" line="+72"/>
+        <location filename="../src/ui/main/CDlgMainSource.cpp" line="+74"/>
         <source>1. Enter your MSN account (e.g. someone@example.com).
 2. Select a backup type. 
 3. Click &lt;List&gt; button to list the installed items in current account.
@@ -1719,7 +1719,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Leyendo del prefijo de Wine %1 (usuario %2).</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+37"/>
         <source>Please select the folder of the Windows user to read from.</source>
         <translation>Seleccione la carpeta del usuario de Windows que desea leer.</translation>
     </message>
@@ -1753,22 +1753,22 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Passport de MSN:</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+14"/>
         <source>Backup Type:</source>
         <translation>Tipo de copia:</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>Items installed in current MSN account:</source>
         <translation>Elementos instalados en la cuenta de MSN actual:</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Items selected to be backup:</source>
         <translation>Elementos seleccionados para copiar:</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+11"/>
         <source>List</source>
         <translation>Listar</translation>
     </message>
@@ -1803,7 +1803,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Ver más...</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+45"/>
         <source>Minimize</source>
         <translation>Minimizar</translation>
     </message>
@@ -1923,28 +1923,38 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Abrir el manual donde explica de dónde viene más contenido.</translation>
     </message>
     <message>
-        <location line="+154"/>
+        <location line="+11"/>
+        <source>Back up the items selected to be backed up, of the type %1, into the backup folder.</source>
+        <translation>Copia los elementos seleccionados para la copia de seguridad, del tipo %1, en la carpeta de copias.</translation>
+    </message>
+    <message>
+        <location line="+199"/>
         <source>&amp;About Quorvane...</source>
         <translation>&amp;Acerca de Quorvane...</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+48"/>
+        <source>Quorvane could not open %1: no program to open it was found. xdg-open (in the package xdg-utils) opens folders and pages with the desktop&apos;s own programs.</source>
+        <translation>Quorvane no pudo abrir %1: no se encontró ningún programa para abrirlo. xdg-open (del paquete xdg-utils) abre carpetas y páginas con los programas del escritorio.</translation>
+    </message>
+    <message>
+        <location line="-312"/>
         <source>Read from a &amp;Windows folder...</source>
         <translation>Leer de una carpeta de &amp;Windows...</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Read from the Wine &amp;prefix</source>
         <translation>Leer del &amp;prefijo de Wine</translation>
     </message>
     <message>
-        <location line="-179"/>
-        <location line="+181"/>
+        <location line="+30"/>
+        <location line="+237"/>
         <source>Close</source>
         <translation>Cerrar</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/CDlgMainCommands.cpp" line="+117"/>
+        <location filename="../src/ui/main/CDlgMainCommands.cpp" line="+129"/>
         <source>Please select an installed winks to add to backup.</source>
         <translation>Seleccione un guiño instalado para agregarlo a la copia.</translation>
     </message>
@@ -1964,12 +1974,12 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Seleccione un objeto de MSN para ver su vista previa.</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+37"/>
         <source>Listing...</source>
         <translation>Listando...</translation>
     </message>
     <message numerus="yes">
-        <location line="+56"/>
+        <location line="+62"/>
         <source>Listing was cancelled: %n item(s) listed.</source>
         <translation>
             <numerusform>Se canceló el listado: se listó %n elemento.</numerusform>
@@ -1987,13 +1997,18 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>No se pudo listar nada: %1 se protegió con una clave maestra de Windows que no está en la carpeta de Windows o que la contraseña no abre.</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+9"/>
+        <source>Nothing could be listed: %1</source>
+        <translation>No se pudo listar nada: %1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>Backing up...</source>
         <translation>Copiando...</translation>
     </message>
     <message>
-        <location line="-38"/>
-        <location line="+63"/>
+        <location line="-50"/>
+        <location line="+75"/>
         <source>(no name)</source>
         <translation>(sin nombre)</translation>
     </message>
@@ -2039,7 +2054,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Copiando %1 de %2...</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+24"/>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+25"/>
         <source>Please select a folder to backup the MSN Content Packs.</source>
         <translation>Seleccione una carpeta para la copia de seguridad de los paquetes de contenido de MSN.</translation>
     </message>
@@ -2065,6 +2080,11 @@ si SIGINT o SIGTERM lo detuvieron.
         <location line="+21"/>
         <source>Loading...</source>
         <translation>Cargando...</translation>
+    </message>
+    <message>
+        <location line="+90"/>
+        <source>%1 - Preview - Quorvane</source>
+        <translation>%1 - Vista previa - Quorvane</translation>
     </message>
 </context>
 <context>

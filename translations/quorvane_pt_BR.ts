@@ -4,7 +4,7 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../src/ui/main/main.cpp" line="+72"/>
+        <location filename="../src/ui/main/main.cpp" line="+74"/>
         <source>Quorvane could not open its demo account either: %1.</source>
         <translation>O Quorvane também não conseguiu abrir a sua conta de demonstração: %1.</translation>
     </message>
@@ -48,7 +48,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
 <context>
     <name>quorvane::Outcomes</name>
     <message>
-        <location filename="../src/backup/BackupOperation.cpp" line="+73"/>
+        <location filename="../src/backup/BackupOperation.cpp" line="+74"/>
         <source>the backup was interrupted before this item</source>
         <translation>o backup foi interrompido antes deste item</translation>
     </message>
@@ -94,7 +94,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não é possível ler seu arquivo de carimbo %1: %2</translation>
     </message>
     <message>
-        <location line="+69"/>
+        <location line="+76"/>
         <source>%1 could not be written: every numbered name is taken</source>
         <translation>não foi possível gravar %1: todos os nomes numerados já estão em uso</translation>
     </message>
@@ -136,7 +136,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não foi possível criar uma pasta de trabalho em %1: %2</translation>
     </message>
     <message>
-        <location line="-311"/>
+        <location line="-318"/>
         <source>its file would be named content.xml, the name of the pack&apos;s manifest</source>
         <translation>seu arquivo se chamaria content.xml, que é o nome do manifesto do pacote</translation>
     </message>
@@ -147,17 +147,17 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     </message>
     <message>
         <location line="+13"/>
-        <location line="+387"/>
+        <location line="+395"/>
         <source>its file %1 cannot be read: %2</source>
         <translation>não é possível ler seu arquivo %1: %2</translation>
     </message>
     <message>
-        <location line="-384"/>
+        <location line="-392"/>
         <source>its copy in %1 could not be written: %2</source>
         <translation>não foi possível gravar sua cópia em %1: %2</translation>
     </message>
     <message>
-        <location line="+344"/>
+        <location line="+351"/>
         <source>the backup was interrupted before the pack was written</source>
         <translation>o backup foi interrompido antes de o pacote ser gravado</translation>
     </message>
@@ -678,7 +678,7 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
         <translation>a opção --%1 não pode ficar vazia</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location filename="../src/app/ListingWords.cpp" line="+24"/>
         <source>%1 does not exist</source>
         <translation>%1 não existe</translation>
     </message>
@@ -815,7 +815,7 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
         </translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location filename="../src/cli/AccountAccess.cpp" line="+12"/>
         <source>another Quorvane is working on the account &quot;%1&quot;; try again when it has finished.</source>
         <translation>outro Quorvane está trabalhando na conta &quot;%1&quot;; tente novamente quando ele terminar.</translation>
     </message>
@@ -1092,7 +1092,7 @@ uma linha de comando errada.
         <translation>comando desconhecido &quot;%1&quot;</translation>
     </message>
     <message>
-        <location filename="../src/cli/ContentListing.cpp" line="+15"/>
+        <location filename="../src/cli/ContentListing.cpp" line="+16"/>
         <source>the content type: a number 0 to 5 or its name (see below)</source>
         <translation>o tipo de conteúdo: um número de 0 a 5 ou o nome dele (veja abaixo)</translation>
     </message>
@@ -1102,12 +1102,12 @@ uma linha de comando errada.
         <translation>valor &quot;%1&quot; desconhecido para --type: use um número de 0 a 5 ou um destes: %2</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+18"/>
         <source>Qt cannot read PNG, JPEG and GIF pictures here (its image format plugins are missing), so no %1 can be shown.</source>
         <translation>O Qt não consegue ler imagens PNG, JPEG e GIF aqui (faltam os plugins de formato de imagem dele), então nenhum item de %1 pode ser exibido.</translation>
     </message>
     <message>
-        <location line="-29"/>
+        <location filename="../src/app/ListingWords.cpp" line="+10"/>
         <source>interrupted; nothing was listed.</source>
         <translation>interrompido; nada foi listado.</translation>
     </message>
@@ -1647,7 +1647,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
 <context>
     <name>quorvane::ui::CDlgMain</name>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+206"/>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+213"/>
         <source>Backup Now</source>
         <translation>Fazer Backup</translation>
     </message>
@@ -1692,7 +1692,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Abrir pasta</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/CDlgMainSource.cpp" line="+72"/>
+        <location filename="../src/ui/main/CDlgMainSource.cpp" line="+74"/>
         <source>1. Enter your MSN account (e.g. someone@example.com).
 2. Select a backup type. 
 3. Click &lt;List&gt; button to list the installed items in current account.
@@ -1715,7 +1715,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Lendo do prefixo do Wine %1 (usuário %2).</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+37"/>
         <source>Please select the folder of the Windows user to read from.</source>
         <translation>Selecione a pasta do usuário do Windows a ser lida.</translation>
     </message>
@@ -1749,22 +1749,22 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Passport do MSN:</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+14"/>
         <source>Backup Type:</source>
         <translation>Tipo de backup:</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>Items installed in current MSN account:</source>
         <translation>Itens instalados na conta atual do MSN:</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Items selected to be backup:</source>
         <translation>Itens selecionados para o backup:</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+11"/>
         <source>List</source>
         <translation>Listar</translation>
     </message>
@@ -1799,7 +1799,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Obter mais...</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+45"/>
         <source>Minimize</source>
         <translation>Minimizar</translation>
     </message>
@@ -1919,28 +1919,38 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Abrir o manual onde ele conta de onde vem mais conteúdo.</translation>
     </message>
     <message>
-        <location line="+154"/>
+        <location line="+11"/>
+        <source>Back up the items selected to be backed up, of the type %1, into the backup folder.</source>
+        <translation>Faz o backup dos itens selecionados, do tipo %1, na pasta de backup.</translation>
+    </message>
+    <message>
+        <location line="+199"/>
         <source>&amp;About Quorvane...</source>
         <translation>&amp;Sobre o Quorvane...</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+48"/>
+        <source>Quorvane could not open %1: no program to open it was found. xdg-open (in the package xdg-utils) opens folders and pages with the desktop&apos;s own programs.</source>
+        <translation>O Quorvane não conseguiu abrir %1: nenhum programa para abri-lo foi encontrado. O xdg-open (do pacote xdg-utils) abre pastas e páginas com os programas da área de trabalho.</translation>
+    </message>
+    <message>
+        <location line="-312"/>
         <source>Read from a &amp;Windows folder...</source>
         <translation>Ler de uma pasta do &amp;Windows...</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Read from the Wine &amp;prefix</source>
         <translation>Ler do &amp;prefixo do Wine</translation>
     </message>
     <message>
-        <location line="-179"/>
-        <location line="+181"/>
+        <location line="+30"/>
+        <location line="+237"/>
         <source>Close</source>
         <translation>Fechar</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/CDlgMainCommands.cpp" line="+117"/>
+        <location filename="../src/ui/main/CDlgMainCommands.cpp" line="+129"/>
         <source>Please select an installed winks to add to backup.</source>
         <translation>Selecione uma piscadela instalada para adicionar ao backup.</translation>
     </message>
@@ -1960,12 +1970,12 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Selecione um objeto do MSN para visualizar.</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+37"/>
         <source>Listing...</source>
         <translation>Listando...</translation>
     </message>
     <message numerus="yes">
-        <location line="+56"/>
+        <location line="+62"/>
         <source>Listing was cancelled: %n item(s) listed.</source>
         <translation>
             <numerusform>A listagem foi cancelada: %n item listado.</numerusform>
@@ -1983,13 +1993,18 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Nada pôde ser listado: %1 foi protegido com uma chave mestra do Windows que não está na pasta do Windows ou que a senha não abre.</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+9"/>
+        <source>Nothing could be listed: %1</source>
+        <translation>Nada pôde ser listado: %1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>Backing up...</source>
         <translation>Fazendo backup...</translation>
     </message>
     <message>
-        <location line="-38"/>
-        <location line="+63"/>
+        <location line="-50"/>
+        <location line="+75"/>
         <source>(no name)</source>
         <translation>(sem nome)</translation>
     </message>
@@ -2035,7 +2050,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Fazendo backup de %1 de %2...</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+24"/>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+25"/>
         <source>Please select a folder to backup the MSN Content Packs.</source>
         <translation>Selecione uma pasta para o backup dos pacotes de conteúdo do MSN.</translation>
     </message>
@@ -2061,6 +2076,11 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <location line="+21"/>
         <source>Loading...</source>
         <translation>Carregando...</translation>
+    </message>
+    <message>
+        <location line="+90"/>
+        <source>%1 - Preview - Quorvane</source>
+        <translation>%1 - Visualizar - Quorvane</translation>
     </message>
 </context>
 <context>

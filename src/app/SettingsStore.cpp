@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -127,6 +128,34 @@ bool OpenSettingsFolder(const std::string& path, OpenFolder& folder) {
 constexpr const char* kPassportsFileName = "passports.dat";
 constexpr const char* kBackupFolderFileName = "backupfolder.dat";
 constexpr const char* kDemoNoticeFileName = "demo-notice-shown";
+constexpr const char* kWindowFileName = "window.dat";
+constexpr const char* kBackupTypeFileName = "backuptype.dat";
+
+// The whole numbers of a small settings file, separated by single spaces;
+// nothing when it holds anything else or a number out of reach of a screen.
+std::optional<std::vector<int>> ReadNumbers(const std::string& folder, const char* name) {
+    OpenFolder settings;
+    if (!OpenSettingsFolder(folder, settings))
+        return std::nullopt;
+    const Result<std::string> bytes = settings.ReadFile(name, kMaxSettingsFileBytes);
+    if (!bytes)
+        return std::nullopt;
+    std::vector<int> numbers;
+    const char* at = bytes->data();
+    const char* end = at + bytes->size();
+    for (;;) {
+        int number = 0;
+        const auto [next, error] = std::from_chars(at, end, number);
+        if (error != std::errc() || number < -1000000 || number > 1000000)
+            return std::nullopt;
+        numbers.push_back(number);
+        if (next == end)
+            return numbers;
+        if (*next != ' ')
+            return std::nullopt;
+        at = next + 1;
+    }
+}
 
 } // namespace
 
@@ -254,6 +283,32 @@ bool SettingsStore::SetBackupFolder(const std::string& folder) const {
     OpenFolder settings;
     return OpenSettingsFolder(m_folder, settings) &&
            settings.ReplaceFile(kBackupFolderFileName, folder);
+}
+
+std::optional<std::pair<int, int>> SettingsStore::WindowPosition() const {
+    const std::optional<std::vector<int>> numbers = ReadNumbers(m_folder, kWindowFileName);
+    if (!numbers || numbers->size() != 2)
+        return std::nullopt;
+    return std::make_pair((*numbers)[0], (*numbers)[1]);
+}
+
+bool SettingsStore::SetWindowPosition(int x, int y) const {
+    OpenFolder settings;
+    return OpenSettingsFolder(m_folder, settings) &&
+           settings.ReplaceFile(kWindowFileName, std::to_string(x) + " " + std::to_string(y));
+}
+
+std::optional<int> SettingsStore::BackupType() const {
+    const std::optional<std::vector<int>> numbers = ReadNumbers(m_folder, kBackupTypeFileName);
+    if (!numbers || numbers->size() != 1)
+        return std::nullopt;
+    return numbers->front();
+}
+
+bool SettingsStore::SetBackupType(int type) const {
+    OpenFolder settings;
+    return OpenSettingsFolder(m_folder, settings) &&
+           settings.ReplaceFile(kBackupTypeFileName, std::to_string(type));
 }
 
 bool SettingsStore::FirstDemoNotice() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,6 +18,8 @@ std::string SettingsFolder();
 //   passports.dat       the recent passports
 //   backupfolder.dat    the backup folder
 //   demo-notice-shown   that the demo account's notice was shown
+//   window.dat          where the window was left
+//   backuptype.dat      the backup type chosen last
 //
 // The files are read only when they are regular files no larger than
 // kMaxSettingsFileBytes (a link, a FIFO or a huge file counts as no file),
@@ -40,6 +43,14 @@ public:
     // be read or it is shorter than 2 characters. Asking creates nothing.
     std::string BackupFolder(const std::string& documentsFolder) const;
     bool SetBackupFolder(const std::string& folder) const;
+
+    // The window's place on the desktop, in pixels ("window.dat": "x y"),
+    // and the backup type chosen last ("backuptype.dat": its number);
+    // nothing when none was saved or the file holds something else.
+    std::optional<std::pair<int, int>> WindowPosition() const;
+    bool SetWindowPosition(int x, int y) const;
+    std::optional<int> BackupType() const;
+    bool SetBackupType(int type) const;
 
     // True the first time for this folder (and remembered), false afterwards.
     // True too when the folder cannot be used: a notice shown at every start

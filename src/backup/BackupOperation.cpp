@@ -2,6 +2,7 @@
 
 #include "backup/Manifests.h"
 #include "backup/PackVerifier.h"
+#include "backup/Rescue.h"
 #include "platform/CancelFlag.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
@@ -251,13 +252,20 @@ std::string BackupOperation::PackName(std::string_view displayName) {
     return m_services.codePage.ToUtf8(HideNothing(name));
 }
 
-std::string BackupOperation::PictureName(std::string_view displayName) const {
+std::string BackupOperation::PictureName(std::string_view displayName,
+                                         std::string_view content) const {
     std::string name = CleanName(displayName, false, m_services.codePage);
     if (name.empty() || name == "." || name == "..")
         name = "msn-" + std::to_string(m_services.clock.TickCount());
     name = HideNothing(name);
-    // A name that already ends in a dot and three characters keeps its
-    // extension; any other gets ".png".
+    // Other programs open a copy by its extension, so the bytes choose it:
+    // "photo.jpeg" holding a JPEG stays, "photo.jpeg" holding a PNG becomes
+    // "photo.png", a name without one gets the content's.
+    const std::optional<RescuedKind> kind = SniffKind(content);
+    if (kind && *kind != RescuedKind::Cabinet)
+        return NameWithKindExtension(m_services.codePage.ToUtf8(name), *kind);
+    // Bytes of no kind known here: a name that already ends in a dot and
+    // three characters keeps its extension; any other gets ".png".
     if (name.size() < 5 || name[name.size() - 4] != '.')
         name += ".png";
     return m_services.codePage.ToUtf8(name);
@@ -545,9 +553,10 @@ BackupOutcome BackupOperation::BackupPictures(PictureObjectList& list,
             continue;
         }
         const InstalledObject& object = list.objects[index];
-        const std::string name = PictureName(object.displayName);
-        item.file = folder.PathOf(NumberedFileName(name, 1));
         const Result<std::string> file = ReadRegularFile(list.ObjectPath(object));
+        const std::string name =
+            PictureName(object.displayName, file ? std::string_view(*file) : std::string_view());
+        item.file = folder.PathOf(NumberedFileName(name, 1));
         if (!file) {
             item.reason = Sentence(
                 QCoreApplication::translate("quorvane::Outcomes", "its file %1 cannot be read: %2"),

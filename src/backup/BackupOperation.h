@@ -74,9 +74,10 @@ public:
     // (? " < > : * |) always do, since packs go back to a Windows program;
     // an empty name or one that would be "." or ".." becomes "msn-" and the
     // tick count; leading dots become "-", so no file is hidden. Code page
-    // in, UTF-8 out.
+    // in, UTF-8 out. A picture's name ends in the extension of the picture
+    // content is (".jpg", ".gif", ".bmp", ".png"; ".jpeg" kept for a JPEG).
     std::string PackName(std::string_view displayName);
-    std::string PictureName(std::string_view displayName) const;
+    std::string PictureName(std::string_view displayName, std::string_view content = {}) const;
 
 private:
     BackupOutcome BackupPacks(PackagedObjectList& list, const std::vector<std::size_t>& itemData,

@@ -4,6 +4,7 @@
 #include "app/AccountSelection.h"
 #include "app/Job.h"
 #include "app/ListJob.h"
+#include "app/ListingWords.h"
 #include "cli/CliOptions.h"
 #include "platform/FileLock.h"
 
@@ -27,14 +28,6 @@ std::vector<Option> AccountOptions();
 // when empty), --wine-prefix and --wine-user, or --windows-profile and the
 // password (see WindowsSourceFromOptions).
 AccountSelection SelectionFromOptions(const ParsedOptions& options);
-
-// Why a listing gave nothing, in words for the user (one or more lines, each
-// ending in a newline), or "" when it was listed.
-std::string ListingProblem(const CatalogueState& catalogue, const AccountSelection& selection);
-
-// How many catalogue objects a listing left out and why, as one line ending
-// in a newline; "" when none was.
-std::string LeftOutSummary(const ListReport& result);
 
 // Why a job could not have the account, in the same words; "" when it could.
 std::string LockProblem(const LockReport& report, const AccountSelection& selection);

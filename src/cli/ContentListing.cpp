@@ -1,5 +1,6 @@
 #include "cli/ContentListing.h"
 
+#include "app/ListingWords.h"
 #include "app/QtPictureDecoder.h"
 #include "app/Words.h"
 #include "platform/Sentence.h"
@@ -49,37 +50,6 @@ bool CheckPassport(const AccountSelection& selection, std::string_view commandNa
     err << "quorvane-cli " << commandName << ": " << InvalidPassportText().toStdString() << "\n";
     return false;
 }
-
-namespace {
-
-// Why a listing that could have the account gave nothing; "" when it gave
-// something.
-std::string NothingListed(const ListReport& report, const AccountSelection& selection) {
-    const std::string label = CategoryLabel(report.catalogue.category);
-    if (report.interrupted)
-        return QCoreApplication::translate("quorvane::cli", "interrupted; nothing was listed.")
-                   .toStdString() +
-               "\n";
-    if (!report.toolFailure.empty())
-        return Sentence(
-                   QCoreApplication::translate("quorvane::cli", "the %1 cannot be listed: %2."),
-                   label, report.toolFailure) +
-               "\n";
-    if (!report.items.empty())
-        return {};
-    std::string problem = ListingProblem(report.catalogue, selection);
-    if (problem.empty())
-        problem = Sentence(QCoreApplication::translate(
-                               "quorvane::cli",
-                               "there is nothing to list among the %1 of \"%2\": the catalogue "
-                               "names no object, or none whose file holds a picture that can be "
-                               "shown."),
-                           label, selection.passportUtf8) +
-                  "\n" + LeftOutSummary(report);
-    return problem;
-}
-
-} // namespace
 
 ListReport ListContent(const AccountSelection& selection, ContentCategory category, bool keepLock,
                        std::string& problem) {

@@ -239,7 +239,8 @@ TEST_F(PreviewTest, CommandPlaysTheFirstMovieOfTheFolder) {
     QRect view;
     QRect client;
     ASSERT_TRUE(PressPreview(*window, [&](CDlgPreviewWinks& preview) {
-        EXPECT_EQ(preview.windowTitle(), QStringLiteral("Preview - Quorvane"));
+        // The title names the item shown.
+        EXPECT_EQ(preview.windowTitle(), QStringLiteral("Bongo Kiss 0 - Preview - Quorvane"));
         // Centred, give or take a pixel of rounding each way.
         const QPoint off =
             preview.frameGeometry().center() - preview.screen()->availableGeometry().center();
@@ -257,7 +258,7 @@ TEST_F(PreviewTest, CommandPlaysTheFirstMovieOfTheFolder) {
     EXPECT_TRUE(MessageBox::Shown().isEmpty());
 }
 
-TEST_F(PreviewTest, CommandWithoutASelectionSaysSoAndAPictureIsFoundWhateverItsCase) {
+TEST_F(PreviewTest, WithoutASelectionPreviewIsOffAndAPictureIsFoundWhateverItsCase) {
     test::AccountObject picture =
         MessengerAccountBuilder::SampleObject(ContentCategory::RegularDisplayPictures, 0);
     picture.location = "Sunset.PNG";
@@ -270,12 +271,13 @@ TEST_F(PreviewTest, CommandWithoutASelectionSaysSoAndAPictureIsFoundWhateverItsC
     auto* installed = window->findChild<QListWidget*>("installed");
     ASSERT_EQ(installed->count(), 2);
 
-    // The clicked item went to the other list: the active list has no
-    // selection left, and no window opens.
+    // The clicked item went to the other list: nothing is selected, Preview
+    // is off and no window opens.
     ClickItem(installed, 1);
     QTest::mouseClick(window->findChild<QPushButton*>("add"), Qt::LeftButton);
+    EXPECT_FALSE(window->findChild<QPushButton*>("preview")->isEnabled());
     EXPECT_FALSE(PressPreview(*window, [](CDlgPreviewWinks&) {}));
-    EXPECT_EQ(MessageBox::Shown(), QStringList{"Please select a MSN Object to preview."});
+    EXPECT_EQ(MessageBox::Shown(), QStringList{});
 
     // Stored under another case than the catalogue says (as a copy from a
     // Windows disk may be), the picture is still found and shown.

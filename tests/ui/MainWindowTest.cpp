@@ -25,9 +25,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -125,16 +128,16 @@ TEST_F(MainWindowTest, ListMoveAndBackupAsAUserWould) {
     EXPECT_EQ(selected->item(0)->text(), name);
     EXPECT_EQ(selected->item(0)->icon().cacheKey(), icon);
     EXPECT_EQ(ItemData(selected), std::vector<std::size_t>{2});
-    // Nothing selected any more: ">" says so.
-    Click(*window, "add");
-    EXPECT_EQ(MessageBox::Shown().value(0), "Please select an installed winks to add to backup.");
+    // Nothing selected any more: ">" and Preview wait for a choice.
+    EXPECT_FALSE(Find<QPushButton>(*window, "add")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(*window, "preview")->isEnabled());
 
     // Enter runs Backup Now, on the selected item only.
     QSignalSpy finished(&window->Controller(), &MainController::BackupFinished);
     Find<QComboBox>(*window, "passport")->setFocus();
     QTest::keyClick(Find<QComboBox>(*window, "passport"), Qt::Key_Return);
     ASSERT_TRUE(finished.wait(60000));
-    EXPECT_EQ(MessageBox::Shown().value(1), "Congratulation! Backup finished successfully.");
+    EXPECT_EQ(MessageBox::Shown(), QStringList{"Congratulation! Backup finished successfully."});
     const std::string packs = JoinPath(window->BackupFolder(), "msn-winks");
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(packs))
@@ -148,6 +151,33 @@ TEST_F(MainWindowTest, ListMoveAndBackupAsAUserWould) {
     std::vector<std::size_t> all = ItemData(installed);
     std::sort(all.begin(), all.end());
     EXPECT_EQ(all, (std::vector<std::size_t>{0, 1, 2}));
+}
+
+// The window gives the command line's reasons: why nothing was listed in
+// its box, what was left out beside the lists.
+TEST_F(MainWindowTest, AListSaysWhyNothingWasListedAndWhatWasLeftOut) {
+    builder.Add(ContentCategory::RegularDisplayPictures,
+                MessengerAccountBuilder::SampleObject(ContentCategory::RegularDisplayPictures, 0));
+    AccountObject junk =
+        MessengerAccountBuilder::SampleObject(ContentCategory::RegularDisplayPictures, 1);
+    junk.files = {{junk.location, "not a picture"}};
+    builder.Add(ContentCategory::RegularDisplayPictures, junk);
+    builder.Write();
+    auto window = Open();
+    auto* instructions = Find<QLabel>(*window, "instructions");
+    List(*window, ContentCategory::RegularDisplayPictures);
+    EXPECT_EQ(Find<QListWidget>(*window, "installed")->count(), 1);
+    EXPECT_EQ(MessageBox::Shown(), QStringList{});
+    EXPECT_TRUE(instructions->text().contains("of 2 catalogue objects was left out: 1 without a "
+                                              "picture that can be shown."))
+        << instructions->text().toStdString();
+
+    List(*window, ContentCategory::Winks, "nobody@example.com");
+    const std::string message = MessageBox::Shown().value(0).toStdString();
+    EXPECT_TRUE(message.starts_with("Nothing could be listed: there is no Messenger data (MSN "
+                                    "Winks) for the passport \"nobody@example.com\""))
+        << message;
+    EXPECT_FALSE(instructions->text().contains("left out"));
 }
 
 TEST_F(MainWindowTest, ARefusedPassportChangesNothing) {
@@ -208,6 +238,9 @@ TEST_F(MainWindowTest, PreviewShowsTheMovieOfTheLatestListing) {
     EXPECT_TRUE(first.path.endsWith(".swf")) << first.path.toStdString();
     EXPECT_FALSE(QFileInfo::exists(first.path)) << "the first listing's movie went with it";
     EXPECT_TRUE(QFileInfo::exists(second.path)) << second.path.toStdString();
+    EXPECT_EQ(second.name.toStdString(),
+              CodePage::Ansi().ToUtf8(
+                  MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0).displayName));
     EXPECT_EQ(second.allowedFolders.size(), 2);
     EXPECT_EQ(MessageBox::Shown(), QStringList{});
 }
@@ -225,26 +258,82 @@ TEST_F(MainWindowTest, GetMoreOpensTheManualWhereItTellsWhereContentComesFrom) {
     EXPECT_NE(manual->find("id=\"content\""), std::string::npos);
 }
 
+TEST_F(MainWindowTest, WithoutAProgramToOpenThemTheFolderAndManualSaySo) {
+    // Qt's offscreen platform has no program to open anything with.
+    auto window = Open();
+    for (const char* name : {"openFolder", "help", "getMore"})
+        Click(*window, name);
+    const QStringList shown = MessageBox::Shown();
+    ASSERT_EQ(shown.size(), 3);
+    EXPECT_TRUE(shown[0].contains(QString::fromStdString(window->BackupFolder())))
+        << shown[0].toStdString();
+    EXPECT_TRUE(shown[1].contains("help/index.html")) << shown[1].toStdString();
+    EXPECT_TRUE(shown[2].contains("help/index.html#content")) << shown[2].toStdString();
+    for (const QString& message : shown)
+        EXPECT_TRUE(message.contains("xdg-utils")) << message.toStdString();
+}
+
 TEST_F(MainWindowTest, TheNextWindowOffersTheChosenFolderAndTheUsedPassports) {
     builder.Write();
     const std::string chosen = root / "chosen backups";
+    ASSERT_TRUE(MakeFolders(chosen));
     {
         auto window = Open();
         FolderDialog::SetNextAnswer(QString::fromStdString(chosen));
         Click(*window, "changeFolder");
         EXPECT_EQ(Find<QLineEdit>(*window, "backupFolder")->text().toStdString(), chosen);
+        // The browser starts where the backups go.
+        FolderDialog::SetNextAnswer(QString());
+        Click(*window, "changeFolder");
+        EXPECT_EQ(FolderDialog::LastStartFolder().toStdString(), chosen);
         List(*window, ContentCategory::Winks, "first@example.com");
         List(*window, ContentCategory::Winks, "second@example.com");
+        Find<QComboBox>(*window, "backupType")->setCurrentIndex(4);
+        window->move(31, 27);
         QTest::keyClick(window.get(), Qt::Key_Escape);
         EXPECT_FALSE(window->isVisible());
     }
     auto window = Open();
     EXPECT_EQ(Find<QLineEdit>(*window, "backupFolder")->text().toStdString(), chosen);
     EXPECT_EQ(window->BackupFolder(), chosen);
+    // The window opens where it was left, on the type chosen last.
+    EXPECT_EQ(window->pos(), QPoint(31, 27));
+    EXPECT_EQ(Find<QComboBox>(*window, "backupType")->currentIndex(), 4);
     auto* passports = Find<QComboBox>(*window, "passport");
     ASSERT_EQ(passports->count(), 2);
     EXPECT_EQ(passports->itemText(0), "first@example.com");
     EXPECT_EQ(passports->itemText(1), "second@example.com");
+}
+
+// The letter case is part of the account's key: what was typed stays as
+// typed, beside an entry in another case, and the drop-down forgets an entry
+// on Delete.
+TEST_F(MainWindowTest, ThePassportKeepsItsCaseAndTheDropDownForgetsAnEntry) {
+    builder.Write();
+    const SettingsStore settings(SettingsFolder());
+    ASSERT_TRUE(settings.SetRecentPassports({"jane.doe@example.org", "zed@example.org"}));
+    auto window = Open();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* passport = Find<QComboBox>(*window, "passport");
+    passport->setFocus();
+    passport->clearEditText();
+    QTest::keyClicks(passport->lineEdit(), "Jane.Doe@Example.ORG");
+    Find<QComboBox>(*window, "backupType")->setFocus();
+    EXPECT_EQ(passport->currentText().toStdString(), "Jane.Doe@Example.ORG");
+    List(*window, ContentCategory::Winks, passport->currentText());
+    EXPECT_EQ(passport->count(), 3);
+
+    passport->showPopup();
+    const int zed = passport->findText("zed@example.org");
+    ASSERT_GE(zed, 0);
+    passport->view()->setCurrentIndex(passport->model()->index(zed, 0));
+    QTest::keyClick(passport->view(), Qt::Key_Delete);
+    passport->hidePopup();
+    EXPECT_EQ(passport->findText("zed@example.org"), -1);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_EQ(settings.RecentPassports(),
+              (std::vector<std::string>{"Jane.Doe@Example.ORG", "jane.doe@example.org"}));
 }
 
 TEST_F(MainWindowTest, AFullPassportListForgetsThePassportUsedLongestAgo) {
@@ -288,6 +377,19 @@ TEST_F(MainWindowTest, ThumbnailsAreFiftyByFiftyWhateverThePicture) {
         EXPECT_EQ(thumbnail.pixelColor(25, 25), QColor(10, 200, 30));
     }
     EXPECT_TRUE(MakeThumbnail(root / "missing.png").isNull());
+
+    // For a screen of two device pixels per pixel: 50 pixels of 100 device
+    // pixels, whose halves show a picture's halves to the device pixel.
+    QImage halves(100, 100, QImage::Format_RGB32);
+    halves.fill(Qt::red);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 50; x < 100; ++x)
+            halves.setPixelColor(x, y, Qt::blue);
+    const QImage sharp = MakeThumbnail(halves, 2.0);
+    EXPECT_EQ(sharp.size(), QSize(100, 100));
+    EXPECT_EQ(sharp.deviceIndependentSize(), QSizeF(50, 50));
+    EXPECT_EQ(sharp.pixelColor(49, 50), QColor(Qt::red));
+    EXPECT_EQ(sharp.pixelColor(50, 50), QColor(Qt::blue));
 }
 
 TEST_F(MainWindowTest, CancelStopsALongListAfterTheCurrentItem) {
@@ -401,6 +503,35 @@ TEST_F(MainWindowTest, EnterPressesTheFocusedButton) {
     EXPECT_EQ(MessageBox::Shown().value(1), "Please list and select the items to backup.");
 }
 
+TEST_F(MainWindowTest, TheKeyboardStartsInThePassportAndOpensTheMenu) {
+    builder.Write();
+    auto window = Open();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* passport = Find<QComboBox>(*window, "passport");
+    EXPECT_TRUE(passport->hasFocus());
+    for (const QKeyCombination keys :
+         {QKeyCombination(Qt::ShiftModifier, Qt::Key_F10), QKeyCombination(Qt::Key_Menu)}) {
+        QMap<QString, QString> entries; // text: keys
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* action : menu->actions())
+                entries[action->text().remove(QLatin1Char('&'))] = action->shortcut().toString();
+            menu->close();
+        });
+        QTest::keyClick(passport, keys.key(), keys.keyboardModifiers());
+        EXPECT_EQ(entries.value("Read from a Windows folder..."), "Ctrl+O");
+        // A window manager gives the window back its focus; here it is asked.
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    // The entry's keys work with the menu closed.
+    FolderDialog::SetNextAnswer(QString());
+    QTest::keyClick(passport, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(FolderDialog::LastStartFolder(), QDir::homePath());
+}
+
 TEST_F(MainWindowTest, WhileAListRunsTheCommandsWaitAndAClosingWindowStaysSilent) {
     for (int n = 0; n < 60; ++n)
         builder.Add(ContentCategory::CustomEmoticons,
@@ -436,12 +567,12 @@ TEST_F(MainWindowTest, TheMoveButtonsFollowTheSelectionByMouseOrKeys) {
     ASSERT_EQ(installed->selectedItems().size(), 1);
     EXPECT_TRUE(Find<QPushButton>(*window, "add")->isEnabled());
     EXPECT_TRUE(Find<QPushButton>(*window, "preview")->isEnabled());
-    // Only clicks change the buttons: another List leaves them.
+    // Another List leaves nothing selected: the buttons wait for a choice.
     List(*window, ContentCategory::Winks);
-    EXPECT_TRUE(Find<QPushButton>(*window, "add")->isEnabled());
-    EXPECT_TRUE(Find<QPushButton>(*window, "preview")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(*window, "add")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(*window, "preview")->isEnabled());
 
-    // "<" with several selected moves one and keeps the others selected.
+    // "<" moves every selected item: three picked, then all with Ctrl+A.
     Click(*window, "addAll");
     auto* selected = Find<QListWidget>(*window, "selected");
     ClickItem(selected, 0);
@@ -452,11 +583,19 @@ TEST_F(MainWindowTest, TheMoveButtonsFollowTheSelectionByMouseOrKeys) {
     QApplication::processEvents();
     ASSERT_EQ(selected->selectedItems().size(), 3);
     Click(*window, "remove");
-    EXPECT_EQ(selected->count(), 3);
-    EXPECT_EQ(selected->selectedItems().size(), 2);
+    EXPECT_EQ(selected->count(), 1);
+    EXPECT_EQ(installed->count(), 3);
+    EXPECT_FALSE(Find<QPushButton>(*window, "remove")->isEnabled());
+    Click(*window, "addAll");
+    selected->setFocus();
+    QTest::keyClick(selected, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(Find<QPushButton>(*window, "remove")->isEnabled());
     Click(*window, "remove");
+    EXPECT_EQ(selected->count(), 0);
+    std::vector<std::size_t> all = ItemData(installed);
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ(all, (std::vector<std::size_t>{0, 1, 2, 3}));
     EXPECT_EQ(MessageBox::Shown(), QStringList{});
-    EXPECT_EQ(selected->count(), 2);
 }
 
 TEST_F(MainWindowTest, EveryControlAndItemHasANameForAssistiveTechnology) {
@@ -487,6 +626,26 @@ TEST_F(MainWindowTest, EveryControlAndItemHasANameForAssistiveTechnology) {
                 << list->objectName().toStdString() << " item " << i;
     }
     EXPECT_EQ(controls, 18);
+
+    // Each field is labelled by the label before it; a list, whose kind
+    // of interface keeps no such relation, is named as its label.
+    const std::pair<const char*, QString> labelled[] = {{"backupFolder", "Backup to Folder:"},
+                                                        {"passport", "MSN Passport:"},
+                                                        {"backupType", "Backup Type:"}};
+    for (const auto& [name, label] : labelled) {
+        QAccessibleInterface* field =
+            QAccessible::queryAccessibleInterface(Find<QWidget>(*window, name));
+        QStringList labels;
+        for (const auto& [other, relation] : field->relations(QAccessible::Label))
+            labels.append(other->text(QAccessible::Name));
+        EXPECT_EQ(labels, QStringList{label}) << name;
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(installed)->text(QAccessible::Name),
+              "Items installed in current MSN account");
+    // Backup Now says which type it writes: the listed one.
+    Find<QComboBox>(*window, "backupType")->setCurrentIndex(3);
+    const QString backupNow = Find<QWidget>(*window, "backupNow")->accessibleDescription();
+    EXPECT_TRUE(backupNow.contains("MSN Winks")) << backupNow.toStdString();
 }
 
 TEST_F(MainWindowTest, AListThatCannotUseQuorvanesOwnFolderSaysSo) {
@@ -522,19 +681,37 @@ TEST_F(MainWindowTest, AUserWithoutMessengerDataIsToldWhereQuorvaneLooked) {
     EXPECT_TRUE(empty.contains("\"someoneelse\""));
 }
 
-TEST_F(MainWindowTest, ASecondCopyEndsAtOnce) {
+// A second copy ends at once and silently, and the first one's window comes
+// to the front, even from minimised.
+TEST_F(MainWindowTest, ASecondCopyBringsTheFirstWindowForwardAndEnds) {
     test::ScopedVariable runtime("XDG_RUNTIME_DIR", root.Path());
     const SingleInstance first = SingleInstance::Take();
     ASSERT_NE(first.lock, nullptr);
+    auto window = Open();
+    window->showMinimized();
+    ASSERT_TRUE(window->isMinimized());
+    int calls = 0;
+    const std::unique_ptr<InstanceCalls> listening =
+        InstanceCalls::Listen(SingleInstance::CallPath(), [&] {
+            ++calls;
+            window->BringToFront();
+        });
+    ASSERT_NE(listening, nullptr);
+
     std::map<std::string, std::string> environment =
         test::IsolatedEnvironment(root.Path(), root / "wine", kWineUser);
     environment["XDG_RUNTIME_DIR"] = root.Path();
     environment["QT_QPA_PLATFORM"] = "offscreen";
-    const test::ChildResult second =
-        test::RunChild({"/usr/bin/timeout", "20", JoinPath(ExecutableFolder(), "quorvane")},
-                       {&environment, "", ""});
+    const test::ChildResult second = test::RunChild(
+        {"/usr/bin/timeout", "-k", "5", "20", JoinPath(ExecutableFolder(), "quorvane")},
+        {&environment, "", ""});
     EXPECT_EQ(second.exitCode, 0);
     EXPECT_EQ(second.out + second.err, "");
+    for (int waited = 0; waited < 100 && calls == 0; ++waited)
+        QTest::qWait(50);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible());
 }
 
 } // namespace

@@ -125,5 +125,26 @@ TEST(SkinButtonPainterTest, DisabledButtonIsEngravedAndItsIconGrey) {
     EXPECT_LT(image.pixelColor(6, 9).hsvSaturation(), 40);
 }
 
+// Art at twice the size is shrunk for any ratio above 1, so a screen at 1.5
+// never shows the small art enlarged.
+TEST(SkinButtonPainterTest, AtAFractionalScaleTheIconIsTheDoubleSizeArt) {
+    QPixmap twice(16, 16);
+    twice.fill(kBlue);
+    twice.setDevicePixelRatio(2);
+    QIcon icon(Solid(kRed).icon);
+    icon.addPixmap(twice);
+    SkinButtonLook look = Look({});
+    look.icons = {SkinButtonIcon{icon, 8, 8}, SkinButtonIcon{icon, 8, 8}};
+    QImage image(QSize(92, 32), QImage::Format_ARGB32);
+    image.setDevicePixelRatio(1.5);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        SkinButtonPainter::Paint(painter, look);
+    }
+    // The icon's 8 pixels are 12 device pixels, from 39 on.
+    EXPECT_EQ(image.pixelColor(45, 15), kBlue) << "the small red art was enlarged";
+}
+
 } // namespace
 } // namespace quorvane::ui

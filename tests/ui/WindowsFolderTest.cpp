@@ -55,10 +55,13 @@ protected:
         PasswordDialog::TakeAnswered();
     }
 
-    // Opens the window's menu with Alt+Space, as a user would, and presses
+    // Opens the window's menu with Shift+F10, as a user would, and presses
     // Enter on the entry named choose, when there is one (else the menu
     // closes). Gives the entries the menu offered.
     static QStringList Menu(CDlgMain& window, const QString& choose = {}) {
+        // The menu's keys are the active window's.
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         QStringList entries;
         QTimer::singleShot(0, [&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -78,7 +81,7 @@ protected:
             menu->setActiveAction(chosen);
             QTest::keyClick(menu, Qt::Key_Return);
         });
-        QTest::keyClick(&window, Qt::Key_Space, Qt::AltModifier);
+        QTest::keyClick(&window, Qt::Key_F10, Qt::ShiftModifier);
         return entries;
     }
     // Reads from folder with the password (nothing: the user cancels it),

@@ -959,6 +959,8 @@ TEST_F(BackupFixture, AnEmoticonStoredAsContentXmlIsNotClaimedAsPacked) {
 
 // --- regular pictures -----------------------------------------------------------
 
+// Each copy's extension is the one its bytes call for, so any program
+// opens it by its name.
 TEST_F(BackupFixture, RegularDisplayPicturesAreCopiedUnderTheirNames) {
     const std::vector<std::pair<std::string, std::string>> pictures = {
         {"sunset.jpg", EncodedPicture("JPEG", 6, 4)},
@@ -966,6 +968,8 @@ TEST_F(BackupFixture, RegularDisplayPicturesAreCopiedUnderTheirNames) {
         {"my picture", EncodedPicture("PNG", 3, 3)},
         {"Caf\xE9", EncodedPicture("PNG", 2, 5)},
         {"a/b", MessengerAccountBuilder::GifPicture()},
+        {"scan.png", EncodedPicture("JPEG", 5, 5)},
+        {"v1.2", EncodedPicture("BMP", 3, 2)},
     };
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         AccountObject picture;
@@ -982,8 +986,9 @@ TEST_F(BackupFixture, RegularDisplayPicturesAreCopiedUnderTheirNames) {
     const BackupOutcome outcome = Backup(list, All(items));
     ASSERT_TRUE(outcome.AllWritten());
     const std::string folder = Subfolder(ContentCategory::RegularDisplayPictures);
-    const std::vector<std::string> names = {"sunset.jpg", "photo.jpeg.png", "my picture.png",
-                                            "Caf\xC3\xA9.png", "a-b.png"};
+    const std::vector<std::string> names = {"sunset.jpg",      "photo.jpeg", "my picture.png",
+                                            "Caf\xC3\xA9.png", "a-b.gif",    "scan.jpg",
+                                            "v1.2.bmp"};
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(outcome.items[i].file, JoinPath(folder, names[i]));

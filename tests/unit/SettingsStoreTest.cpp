@@ -324,6 +324,28 @@ TEST(BackupFolderFileTest, SavingReplacesTheFileWholeThroughARename) {
 
 // --- the demo notice and finding the settings ------------------------------
 
+// The window's place and type are two numbers and one: anything else in
+// their files (another program's, a damaged one) is no setting.
+TEST(WindowSettingsTest, HoldTheNumbersAsTextAndRefuseAnythingElse) {
+    test::TempFolder scratch;
+    const SettingsStore settings(scratch.Path());
+    EXPECT_EQ(settings.WindowPosition(), std::nullopt);
+    EXPECT_EQ(settings.BackupType(), std::nullopt);
+    ASSERT_TRUE(settings.SetWindowPosition(-12, 340));
+    ASSERT_TRUE(settings.SetBackupType(5));
+    EXPECT_EQ(test::ReadFile(scratch / "window.dat"), "-12 340");
+    EXPECT_EQ(test::ReadFile(scratch / "backuptype.dat"), "5");
+    EXPECT_EQ(settings.WindowPosition(), std::make_pair(-12, 340));
+    EXPECT_EQ(settings.BackupType(), 5);
+
+    for (const char* bad : {"", "12", "1 2 3", "1  2", "1 x", "99999999999 1", "1 2 "}) {
+        test::WriteFile(scratch / "window.dat", bad);
+        EXPECT_EQ(settings.WindowPosition(), std::nullopt) << bad;
+    }
+    test::WriteFile(scratch / "backuptype.dat", "3\n");
+    EXPECT_EQ(settings.BackupType(), std::nullopt);
+}
+
 TEST(DemoNoticeTest, ShownAtTheFirstStartOnly) {
     test::TempFolder scratch;
     const SettingsStore settings(scratch.Path());

@@ -1,7 +1,12 @@
 #include "ui/controls/SkinButtonPainter.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
+
+#include <cmath>
 
 namespace quorvane::ui {
 
@@ -20,6 +25,24 @@ void DrawFrame(QPainter& painter, const QRect& r, const QColor& topLeft,
     painter.fillRect(r.left(), r.top(), 1, r.height() - 1, topLeft);
     painter.fillRect(r.right(), r.top(), 1, r.height(), bottomRight);
     painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight);
+}
+
+// The icon in the device pixels of a painter of the ratio. Above 1 it is
+// made from the art for the next whole ratio (the double-size picture at
+// 1.5) and shrunk: enlarging the small art would blur it.
+QPixmap IconArt(const QIcon& icon, const QSize& size, qreal ratio, QIcon::Mode mode) {
+    QPixmap art = icon.pixmap(size, ratio > 1 ? std::ceil(ratio) : 1.0, QIcon::Normal);
+    const QSize device(qRound(size.width() * ratio), qRound(size.height() * ratio));
+    if (!art.isNull() && art.size() != device)
+        art = art.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    art.setDevicePixelRatio(ratio);
+    // The icon would grey its small art; the style greys this one.
+    if (mode != QIcon::Normal && !art.isNull()) {
+        QStyleOption option;
+        option.palette = QGuiApplication::palette();
+        art = QApplication::style()->generatedIconPixmap(mode, art, &option);
+    }
+    return art;
 }
 
 // A dotted one-pixel frame whose dots alternate between two colours, so
@@ -86,8 +109,13 @@ void SkinButtonPainter::Paint(QPainter& painter, const SkinButtonLook& look) {
         }
         iconRect.moveTop(item.top() + (item.height() - icon.height) / 2);
         iconRect.translate(shift);
-        icon.icon.paint(&painter, iconRect, Qt::AlignCenter,
-                        look.grayed ? QIcon::Disabled : QIcon::Normal);
+        const qreal ratio =
+            painter.device() != nullptr ? painter.device()->devicePixelRatio() : 1.0;
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(iconRect, IconArt(icon.icon, iconRect.size(), ratio,
+                                             look.grayed ? QIcon::Disabled : QIcon::Normal));
+        painter.restore();
     }
 
     if (!look.caption.isEmpty()) {

@@ -1,7 +1,6 @@
 #include "ui/main/CDlgMain.h"
 
 #include "app/SettingsStore.h"
-#include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "ui/controls/SkinButton.h"
@@ -11,10 +10,16 @@
 #include "ui/main/MessageBox.h"
 #include "ui/main/Thumbnails.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +28,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
@@ -45,14 +51,6 @@ const QColor kPanelColour(221, 255, 255);
 const QColor kPanelDark(100, 100, 100);
 const QColor kPanelLight(250, 250, 250);
 const QColor kLabelText(51, 51, 102);
-
-QString FromCodePage(const std::string& narrow) {
-    return QString::fromStdString(CodePage::Ansi().ToUtf8(narrow));
-}
-
-std::string ToCodePage(const QString& text) {
-    return CodePage::Ansi().FromUtf8(text.toStdString());
-}
 
 // Where the picture drawn at twice the size is kept beside one: name@2x.png.
 QString TwiceSizePath(const QString& path) {
@@ -102,8 +100,7 @@ CDlgMain::CDlgMain(WineAccount wine, std::string dataFolder, SettingsStore setti
     connect(&m_controller, &MainController::BackupFinished, this, &CDlgMain::OnBackupFinished);
     connect(&m_controller, &MainController::WindowsOpened, this, &CDlgMain::OnWindowsOpened);
 
-    if (const QScreen* screen = QApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    PlaceWindow();
 }
 
 CDlgMain::~CDlgMain() {
@@ -171,8 +168,9 @@ QListWidget* CDlgMain::MakeItemList(const char* name, const QRect& geometry, boo
     list->setWordWrap(true);
     list->setSelectionMode(several ? QAbstractItemView::ExtendedSelection
                                    : QAbstractItemView::SingleSelection);
-    list->viewport()->installEventFilter(this);
-    list->installEventFilter(this);
+    // A click, a key or Ctrl+A: the buttons follow whatever selects.
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this, list] { OnSelectionChanged(list); });
     return list;
 }
 
@@ -216,7 +214,7 @@ void CDlgMain::CreateControls() {
                                "icons/close.png", 24, tr("Close current window and exit."));
     m_rectPanel = FromDialogUnits(7, 67, 487, 279);
 
-    AddFieldLabel(tr("Backup to Folder:"), FromDialogUnits(13, 78, 57, 8));
+    QLabel* folderLabel = AddFieldLabel(tr("Backup to Folder:"), FromDialogUnits(13, 78, 57, 8));
     m_editFolder = new QLineEdit(this);
     m_editFolder->setObjectName("backupFolder");
     m_editFolder->setReadOnly(true);
@@ -227,15 +225,21 @@ void CDlgMain::CreateControls() {
 
     AddInstructions();
 
-    AddFieldLabel(tr("MSN Passport:"), FromDialogUnits(22, 104, 48, 8));
+    QLabel* passportLabel = AddFieldLabel(tr("MSN Passport:"), FromDialogUnits(22, 104, 48, 8));
     m_comboPassport = new QComboBox(this);
     m_comboPassport->setObjectName("passport");
     m_comboPassport->setEditable(true);
     // A passport joins the box when List checks it, not when Enter is hit.
     m_comboPassport->setInsertPolicy(QComboBox::NoInsert);
     m_comboPassport->setGeometry(FromDialogUnits(71, 101, 160, 14));
+    // The letter case is part of the account's key: an entry in another
+    // case is another account, and neither completion nor leaving the box
+    // may put it in place of what was typed.
+    m_comboPassport->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    // Delete in the open drop-down forgets the entry under the cursor.
+    m_comboPassport->view()->installEventFilter(this);
 
-    AddFieldLabel(tr("Backup Type:"), FromDialogUnits(26, 127, 44, 8));
+    QLabel* typeLabel = AddFieldLabel(tr("Backup Type:"), FromDialogUnits(26, 127, 44, 8));
     m_comboType = new QComboBox(this);
     m_comboType->setObjectName("backupType");
     m_comboType->setGeometry(FromDialogUnits(71, 124, 160, 14));
@@ -245,11 +249,19 @@ void CDlgMain::CreateControls() {
     m_comboType->setCurrentIndex(0);
 
     // The list captions may use the width of their lists.
-    AddLabel(tr("Items installed in current MSN account:"), FromDialogUnits(13, 143, 200, 10));
-    AddLabel(tr("Items selected to be backup:"), FromDialogUnits(288, 143, 200, 10));
+    QLabel* installedLabel =
+        AddLabel(tr("Items installed in current MSN account:"), FromDialogUnits(13, 143, 200, 10));
+    QLabel* selectedLabel =
+        AddLabel(tr("Items selected to be backup:"), FromDialogUnits(288, 143, 200, 10));
 
     m_listInstalled = MakeItemList("installed", FromDialogUnits(13, 156, 200, 184), false);
     m_listSelected = MakeItemList("selected", FromDialogUnits(288, 156, 200, 184), true);
+    // Each label names its field for a screen reader ("labelled by").
+    folderLabel->setBuddy(m_editFolder);
+    passportLabel->setBuddy(m_comboPassport);
+    typeLabel->setBuddy(m_comboType);
+    installedLabel->setBuddy(m_listInstalled);
+    selectedLabel->setBuddy(m_listSelected);
 
     m_btnList = AddButton("list", tr("List"), FromDialogUnits(226, 156, 50, 14));
     m_btnAdd = AddButton("add", tr(">"), FromDialogUnits(225, 192, 50, 14));
@@ -263,6 +275,32 @@ void CDlgMain::CreateControls() {
 
     WireControls(changeFolder, openFolder, getMore);
     DescribeControls();
+    AddMenuKeys();
+    // The first thing to do is to type the passport: the window opens there.
+    m_comboPassport->setFocus();
+}
+
+void CDlgMain::AddMenuKeys() {
+    // The window's own actions, so their keys work with the menu closed.
+    m_actReadWindows = new QAction(tr("Read from a &Windows folder..."), this);
+    m_actReadWindows->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(m_actReadWindows, &QAction::triggered, this, &CDlgMain::OnReadFromWindows);
+    m_actReadWine = new QAction(tr("Read from the Wine &prefix"), this);
+    m_actReadWine->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    m_actReadWine->setEnabled(false);
+    connect(m_actReadWine, &QAction::triggered, this, &CDlgMain::OnReadFromWine);
+    addActions({m_actReadWindows, m_actReadWine});
+    // Alt+Space is the window manager's; these are the keys a context menu
+    // opens with everywhere else.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this] {
+            QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(0, 0),
+                                   mapToGlobal(QPoint(0, 0)));
+            contextMenuEvent(&menu);
+        });
+    }
 }
 
 void CDlgMain::DescribeControls() {
@@ -299,57 +337,25 @@ void CDlgMain::DescribeControls() {
     describe("removeAll", tr("Remove All"), tr("Move every item out of the items to back up."));
     describe("preview", {}, tr("Play or show the selected item."));
     describe("getMore", {}, tr("Open the manual where it tells where more content comes from."));
+    connect(m_comboType, &QComboBox::currentIndexChanged, this, &CDlgMain::DescribeBackupNow);
+    DescribeBackupNow();
 }
 
-void CDlgMain::LoadSettings() {
-    m_strBackupFolder = m_settings.BackupFolder(m_folders.documentsFolder);
-    m_editFolder->setText(QString::fromStdString(m_strBackupFolder));
-    // The store keeps the passports most recently used first, the box keeps
-    // them sorted. The box is filled in one go: inserting entry by entry,
-    // each after a search of the box, took seconds for long lists.
-    for (const std::string& stored : m_settings.RecentPassports()) {
-        const QString passport = FromCodePage(stored);
-        const bool covered = std::any_of(
-            m_recentPassports.begin(), m_recentPassports.end(),
-            [&](const QString& kept) { return kept.startsWith(passport, Qt::CaseInsensitive); });
-        if (!covered)
-            m_recentPassports.append(passport);
-    }
-    QStringList sorted = m_recentPassports;
-    std::stable_sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
-    m_comboPassport->addItems(sorted);
-    if (m_comboPassport->count() > 0)
-        m_comboPassport->setCurrentIndex(0);
+void CDlgMain::DescribeBackupNow() {
+    // Backup Now writes the items of the last List, whatever the type box
+    // shows since; before a List, the type it would list.
+    const int type = m_controller.HasListing() ? static_cast<int>(m_controller.ListedCategory())
+                                               : m_comboType->currentIndex();
+    m_btnBackupNow->setAccessibleDescription(
+        tr("Back up the items selected to be backed up, of the type %1, into the backup folder.")
+            .arg(m_comboType->itemText(type)));
 }
 
-void CDlgMain::RememberPassport(const QString& passport) {
-    for (qsizetype i = 0; i < m_recentPassports.size(); ++i) {
-        if (m_recentPassports[i].compare(passport, Qt::CaseInsensitive) == 0) {
-            m_recentPassports.move(i, 0);
-            return;
-        }
-    }
-    for (int i = 0; i < m_comboPassport->count(); ++i)
-        if (m_comboPassport->itemText(i).startsWith(passport, Qt::CaseInsensitive))
-            return;
-    // The box keeps its entries sorted, without regard to case.
-    int at = 0;
-    while (at < m_comboPassport->count() &&
-           m_comboPassport->itemText(at).compare(passport, Qt::CaseInsensitive) < 0)
-        ++at;
-    const QString typed = m_comboPassport->currentText();
-    m_comboPassport->insertItem(at, passport);
-    m_recentPassports.prepend(passport);
-    // A full list forgets the passport used longest ago.
-    if (static_cast<std::size_t>(m_recentPassports.size()) > kMaxRecentPassports) {
-        const int oldest = m_comboPassport->findText(m_recentPassports.takeLast(),
-                                                     Qt::MatchFixedString | Qt::MatchCaseSensitive);
-        if (oldest >= 0)
-            m_comboPassport->removeItem(oldest);
-    }
-    m_comboPassport->setEditText(typed.isEmpty() ? passport : typed);
+void CDlgMain::BringToFront() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 void CDlgMain::SkinPicture::Load(const QString& path) {
@@ -454,9 +460,9 @@ void CDlgMain::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(tr("&About Quorvane..."), this, &CDlgMain::ShowAbout);
     menu.addSeparator();
-    menu.addAction(tr("Read from a &Windows folder..."), this, &CDlgMain::OnReadFromWindows);
+    menu.addAction(m_actReadWindows);
     if (m_windows != nullptr)
-        menu.addAction(tr("Read from the Wine &prefix"), this, &CDlgMain::OnReadFromWine);
+        menu.addAction(m_actReadWine);
     menu.addSeparator();
     menu.addAction(tr("Close"), this, &CDlgMain::reject);
     menu.exec(event->globalPos());
@@ -467,12 +473,6 @@ void CDlgMain::keyPressEvent(QKeyEvent* event) {
     // Enter) wait with its buttons.
     if (!m_heldCommands.empty())
         return;
-    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::AltModifier) {
-        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(0, 0),
-                               mapToGlobal(QPoint(0, 0)));
-        contextMenuEvent(&menu);
-        return;
-    }
     if (event->key() == Qt::Key_F1) {
         OnHelp();
         return;
@@ -481,9 +481,15 @@ void CDlgMain::keyPressEvent(QKeyEvent* event) {
 }
 
 void CDlgMain::OnChangeFolder() {
-    const QString chosen =
-        FolderDialog::Choose(this, tr("Please select a folder to backup the MSN Content Packs."),
-                             QString::fromStdString(m_folders.desktopFolder));
+    // The browser opens where the backups go now, or the nearest folder
+    // above it that exists.
+    QString start = QString::fromStdString(m_strBackupFolder);
+    while (!start.isEmpty() && !QFileInfo(start).isDir() && start != QLatin1String("/"))
+        start = QFileInfo(start).path();
+    if (start.isEmpty() || start == QLatin1String("/"))
+        start = QString::fromStdString(m_folders.desktopFolder);
+    const QString chosen = FolderDialog::Choose(
+        this, tr("Please select a folder to backup the MSN Content Packs."), start);
     if (chosen.isEmpty())
         return;
     m_strBackupFolder = chosen.toStdString();
@@ -493,7 +499,17 @@ void CDlgMain::OnChangeFolder() {
 }
 
 void CDlgMain::OnOpenFolder() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_strBackupFolder)));
+    Open(QUrl::fromLocalFile(QString::fromStdString(m_strBackupFolder)));
+}
+
+void CDlgMain::Open(const QUrl& url) {
+    if (QDesktopServices::openUrl(url))
+        return;
+    // Without a program for it the desktop opens nothing and says nothing.
+    MessageBox::Show(this, tr("Quorvane could not open %1: no program to open it was found. "
+                              "xdg-open (in the package xdg-utils) opens folders and pages with "
+                              "the desktop's own programs.")
+                               .arg(url.toDisplayString(QUrl::PreferLocalFile)));
 }
 
 QUrl CDlgMain::ManualUrl(const char* section) const {
@@ -505,23 +521,16 @@ QUrl CDlgMain::ManualUrl(const char* section) const {
 }
 
 void CDlgMain::OnHelp() {
-    QDesktopServices::openUrl(ManualUrl(nullptr));
+    Open(ManualUrl(nullptr));
 }
 
 void CDlgMain::OnGetMore() {
-    QDesktopServices::openUrl(ManualUrl(kContentSection));
+    Open(ManualUrl(kContentSection));
 }
 
 void CDlgMain::ShowAbout() {
     CDlgAbout about(this);
     about.exec();
-}
-
-void CDlgMain::SavePassports() {
-    std::vector<std::string> passports;
-    for (const QString& passport : m_recentPassports)
-        passports.push_back(ToCodePage(passport));
-    m_settings.SetRecentPassports(passports);
 }
 
 void CDlgMain::reject() {
@@ -532,6 +541,7 @@ void CDlgMain::reject() {
     m_controller.Cancel();
     m_controller.WaitForIdle();
     SavePassports();
+    SaveWindowSettings();
     QDialog::reject();
 }
 

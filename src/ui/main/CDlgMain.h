@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -56,9 +57,13 @@ public:
     const std::string& BackupFolder() const { return m_strBackupFolder; }
     ContentCategory ListedCategory() const { return m_controller.ListedCategory(); }
     MainController& Controller() { return m_controller; }
-    // Adds a passport to the box unless one there begins with it (without
-    // regard to case), and makes it the most recently used one.
+    // Adds a passport to the box unless one there begins with it (in the
+    // same case: the case is part of the account's key), and makes it the
+    // most recently used one.
     void RememberPassport(const QString& passport);
+    // Shows the window, even minimised, in front of the others, for a user
+    // who started Quorvane again.
+    void BringToFront();
 
 public slots:
     void OnList();
@@ -98,8 +103,10 @@ private:
     // Reads from the Windows folder from now on, or from the Wine prefix
     // when there is none; what was listed from the other goes.
     void UseSource(std::shared_ptr<const WindowsSource> windows);
-    // The instructions, beginning with where the account is read from.
+    // The instructions, beginning with where the account is read from; then
+    // the steps, or what the last List has to say in their place.
     void ShowSource();
+    void ShowListNote(const QString& note);
     // Asks for the password of the Windows folder being opened and checks
     // it; after a wrong one (wrongPassword: what was said), asks again.
     void AskWindowsPassword(const QString& wrongPassword = {});
@@ -112,7 +119,13 @@ private:
     // Names and descriptions for screen readers, where the control's own
     // text says too little or nothing.
     void DescribeControls();
+    // The menu's entries with their keys, and the keys that open the menu.
+    void AddMenuKeys();
     void LoadSettings();
+    // Where the window was left, or the middle of the screen.
+    void PlaceWindow();
+    // The window's place and the chosen type, for the next start.
+    void SaveWindowSettings();
     QPushButton* AddButton(const char* name, const QString& text, const QRect& units);
     CSkinButton* AddSkinButton(const char* name, const QString& text, const QRect& units,
                                const QString& icon, int iconSize, const QString& tip);
@@ -125,16 +138,22 @@ private:
     // A label before a field: right-aligned against the field, free to
     // grow to the left up to the panel's edge, so a wider font still fits.
     QLabel* AddFieldLabel(const QString& text, const QRect& units);
-    // A click or a key on a list: ">" or "<" and Preview follow its selection.
-    void OnListClicked(QListWidget* list);
+    // ">", "<" and Preview are there for what is selected in the lists.
+    void OnSelectionChanged(QListWidget* list);
+    void FollowSelection();
+    // Backup Now's description names the type it writes.
+    void DescribeBackupNow();
     void SetCommandEnabled(QPushButton* button, bool enabled);
-    void MoveSelectedItem(QListWidget* source, QListWidget* target, const QString& message);
+    void MoveSelectedItems(QListWidget* source, QListWidget* target, const QString& message);
     void MoveAllItems(QListWidget* source, QListWidget* target);
     void ClearThumbnails();
     // Empties both item lists and what their items showed.
     void ClearLists();
     // The manual's page, at a section when one is named.
     QUrl ManualUrl(const char* section) const;
+    // Hands a folder or page to the desktop, and says so when nothing could
+    // open it.
+    void Open(const QUrl& url);
     int AddThumbnail(const QImage& thumbnail);
     // cancellable: whether the progress dialog offers Cancel.
     void StartLongWork(const QString& firstLabel, bool cancellable = true);
@@ -143,6 +162,8 @@ private:
     void OnListFinished(const ListReport& report, const std::vector<QImage>& thumbnails);
     void OnBackupFinished(const BackupReport& report);
     void SavePassports();
+    // Takes the box's entry out of the box and of the saved history.
+    void ForgetPassport(int index);
     // Says why a command could not have the account; false when it could.
     bool ShowLockProblem(const LockReport& report);
     QString OwnFolderProblem(const std::string& reason) const;
@@ -150,7 +171,9 @@ private:
     WineAccount m_wine;
     // Set while the account is read from a Windows user's folder.
     std::shared_ptr<const WindowsSource> m_windows;
-    WindowsProfile m_openingProfile; // the Windows folder whose password is being checked
+    WindowsProfile m_openingProfile;     // the Windows folder whose password is being checked
+    AccountSelection m_listingSelection; // the account of the running or last List
+    QString m_listNote;                  // what the last List left out, or ""
     std::string m_dataFolder;
     SettingsStore m_settings;
     SystemClock m_clock;
@@ -201,6 +224,8 @@ private:
     QPushButton* m_btnRemoveAll = nullptr;
     QPushButton* m_btnPreview = nullptr;
     QProgressDialog* m_progress = nullptr;
+    QAction* m_actReadWindows = nullptr;
+    QAction* m_actReadWine = nullptr;
     // While a command runs: its buttons, held off, and whether each was
     // enabled; the widget that had the focus.
     std::vector<std::pair<QPointer<QPushButton>, bool>> m_heldCommands;

@@ -3,16 +3,19 @@
 
 #include "ui/main/CDlgMain.h"
 
+#include "app/ListingWords.h"
 #include "app/Words.h"
 #include "ui/controls/SkinButton.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/PreviewRequest.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -36,25 +39,35 @@ QString FromPath(const std::string& path) {
 
 bool CDlgMain::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type == QEvent::MouseButtonRelease || type == QEvent::KeyPress) {
-        for (QListWidget* list : {m_listInstalled, m_listSelected}) {
-            // A click, or a key that may select (arrows, Home, Space...):
-            // looked at once it has changed the selection. What the window
-            // does to the lists itself leaves the buttons alone.
-            const QObject* receiver = type == QEvent::KeyPress ? list : list->viewport();
-            if (watched == receiver)
-                QTimer::singleShot(0, this, [this, list] { OnListClicked(list); });
-        }
+    if (type == QEvent::KeyPress && watched == m_comboPassport->view() &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        const QModelIndex current = m_comboPassport->view()->currentIndex();
+        if (current.isValid())
+            ForgetPassport(current.row());
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void CDlgMain::OnListClicked(QListWidget* list) {
-    const bool selected = !list->selectedItems().isEmpty();
-    SetCommandEnabled(list == m_listInstalled ? m_btnAdd : m_btnRemove, selected);
-    SetCommandEnabled(m_btnPreview, selected);
-    if (selected)
+void CDlgMain::OnSelectionChanged(QListWidget* list) {
+    if (!list->selectedItems().isEmpty())
         m_nActiveList = list == m_listInstalled ? 1 : 2;
+    FollowSelection();
+}
+
+void CDlgMain::FollowSelection() {
+    const bool installed = !m_listInstalled->selectedItems().isEmpty();
+    const bool selected = !m_listSelected->selectedItems().isEmpty();
+    // Preview shows an item of the list chosen from last, or of the other
+    // when that one has nothing selected any more.
+    if (m_nActiveList == 1 && !installed && selected)
+        m_nActiveList = 2;
+    else if (m_nActiveList == 2 && !selected && installed)
+        m_nActiveList = 1;
+    SetCommandEnabled(m_btnAdd, installed);
+    SetCommandEnabled(m_btnRemove, selected);
+    SetCommandEnabled(m_btnPreview,
+                      m_nActiveList == 1 ? installed : m_nActiveList == 2 && selected);
 }
 
 void CDlgMain::SetCommandEnabled(QPushButton* button, bool enabled) {
@@ -80,27 +93,26 @@ int CDlgMain::AddThumbnail(const QImage& thumbnail) {
     return static_cast<int>(m_imageList.size()) - 1;
 }
 
-void CDlgMain::MoveSelectedItem(QListWidget* source, QListWidget* target, const QString& message) {
-    QListWidgetItem* first = nullptr;
-    for (int row = 0; row < source->count() && first == nullptr; ++row)
+void CDlgMain::MoveSelectedItems(QListWidget* source, QListWidget* target, const QString& message) {
+    // Every selected item moves, in list order (Ctrl+A then "<" empties the
+    // list), each to its row in the other list where there is one.
+    std::vector<std::pair<int, QListWidgetItem*>> moving;
+    for (int row = 0; row < source->count(); ++row)
         if (source->item(row)->isSelected())
-            first = source->item(row);
-    if (first == nullptr) {
+            moving.emplace_back(row, source->item(row));
+    if (moving.empty()) {
         MessageBox::Show(this, message);
         return;
     }
-    QList<QListWidgetItem*> stillSelected = source->selectedItems();
-    stillSelected.removeOne(first);
-    const int row = source->row(first);
-    QListWidgetItem* taken = source->takeItem(row);
-    taken->setSelected(false);
-    target->insertItem(std::min(row, target->count()), taken);
-    // The moved item's selection does not pass on to its neighbour; the
-    // other selected items stay selected for the next move.
+    for (const auto& [row, item] : moving) {
+        QListWidgetItem* taken = source->takeItem(source->row(item));
+        taken->setSelected(false);
+        target->insertItem(std::min(row, target->count()), taken);
+    }
+    // The moved items' selection does not pass on to their neighbours.
     source->clearSelection();
     source->setCurrentItem(nullptr, QItemSelectionModel::NoUpdate);
-    for (QListWidgetItem* item : stillSelected)
-        item->setSelected(true);
+    FollowSelection();
 }
 
 void CDlgMain::MoveAllItems(QListWidget* source, QListWidget* target) {
@@ -113,13 +125,13 @@ void CDlgMain::MoveAllItems(QListWidget* source, QListWidget* target) {
 }
 
 void CDlgMain::OnAdd() {
-    MoveSelectedItem(m_listInstalled, m_listSelected,
-                     tr("Please select an installed winks to add to backup."));
+    MoveSelectedItems(m_listInstalled, m_listSelected,
+                      tr("Please select an installed winks to add to backup."));
 }
 
 void CDlgMain::OnRemove() {
-    MoveSelectedItem(m_listSelected, m_listInstalled,
-                     tr("Please select an winks not to be backup."));
+    MoveSelectedItems(m_listSelected, m_listInstalled,
+                      tr("Please select an winks not to be backup."));
 }
 
 void CDlgMain::OnAddAll() {
@@ -159,6 +171,7 @@ void CDlgMain::OnPreview() {
     if (path.empty())
         return;
     PreviewRequest request;
+    request.name = first->data(Qt::AccessibleTextRole).toString();
     request.path = FromPath(path);
     request.movie = found->second.movie;
     for (const std::string& folder : found->second.allowedFolders)
@@ -180,18 +193,21 @@ void CDlgMain::OnList() {
     // nothing is found for it.
     RememberPassport(passport);
     ClearLists();
+    m_listingSelection = selection;
+    m_controller.SetPictureRatio(devicePixelRatioF());
     StartLongWork(tr("Listing..."));
     m_controller.StartList(std::move(selection), category);
 }
 
 void CDlgMain::ClearLists() {
+    ShowListNote({});
     ClearThumbnails();
     // What Preview showed belongs to the listing that goes.
     m_previewTargets.clear();
-    // ">", "<", Preview and the active list follow the clicks on the lists
-    // only: emptied lists leave them as they are.
     m_listInstalled->clear();
     m_listSelected->clear();
+    // Nothing is selected any more: ">", "<" and Preview wait for a choice.
+    FollowSelection();
 }
 
 void CDlgMain::OnListFinished(const ListReport& report, const std::vector<QImage>& thumbnails) {
@@ -235,6 +251,11 @@ void CDlgMain::OnListFinished(const ListReport& report, const std::vector<QImage
         m_btnAddAll->setEnabled(true);
         m_btnRemoveAll->setEnabled(true);
     }
+    DescribeBackupNow();
+    // What was left out stays in view beside the lists until the next List,
+    // as the command line's standard error says it once.
+    if (!report.interrupted && report.toolFailure.empty() && !report.items.empty())
+        ShowListNote(QString::fromStdString(LeftOutSummary(report)).trimmed());
     if (report.interrupted)
         MessageBox::Show(this, tr("Listing was cancelled: %n item(s) listed.", nullptr,
                                   static_cast<int>(m_listInstalled->count())));
@@ -250,6 +271,13 @@ void CDlgMain::OnListFinished(const ListReport& report, const std::vector<QImage
                                   "master key that is not in the Windows folder, or that the "
                                   "password does not open.")
                                    .arg(QString::fromStdString(report.catalogue.problemFile)));
+    else if (report.items.empty())
+        // The same reason the command line gives: no account for the
+        // passport, a catalogue that cannot be opened, nothing to show.
+        MessageBox::Show(
+            this,
+            tr("Nothing could be listed: %1")
+                .arg(QString::fromStdString(NothingListed(report, m_listingSelection)).trimmed()));
 }
 
 void CDlgMain::OnBackupNow() {

@@ -50,6 +50,8 @@ void CDlgMain::AddInstructions() {
     m_instructions = AddLabel(QString(), textArea);
     m_instructions->setObjectName("instructions");
     m_instructions->setTextFormat(Qt::PlainText);
+    // A note after List may take more than a line.
+    m_instructions->setWordWrap(true);
     QFont small = m_instructions->font();
     small.setPixelSize(10);
     m_instructions->setFont(small);
@@ -86,7 +88,15 @@ void CDlgMain::ShowSource() {
                              : FittedSentence(tr("Reading from the Wine prefix %1 (user %2)."),
                                               FromPath(m_wine.prefix),
                                               QString::fromStdString(m_wine.user), metrics, width);
-    m_instructions->setText(source + QLatin1Char('\n') + Steps());
+    m_instructions->setText(source + QLatin1Char('\n') +
+                            (m_listNote.isEmpty() ? Steps() : m_listNote));
+}
+
+void CDlgMain::ShowListNote(const QString& note) {
+    if (note == m_listNote)
+        return;
+    m_listNote = note;
+    ShowSource();
 }
 
 AccountSelection CDlgMain::Selection(const std::string& passportUtf8) const {
@@ -96,10 +106,12 @@ AccountSelection CDlgMain::Selection(const std::string& passportUtf8) const {
 
 void CDlgMain::UseSource(std::shared_ptr<const WindowsSource> windows) {
     m_windows = std::move(windows);
+    m_actReadWine->setEnabled(m_windows != nullptr);
     // The items listed were the other source's: the window is as it was
     // at its start, with nothing listed.
     ClearLists();
     m_controller.ForgetListings();
+    DescribeBackupNow();
     for (QPushButton* button : {m_btnAdd, m_btnAddAll, m_btnRemove, m_btnRemoveAll, m_btnPreview})
         button->setEnabled(false);
     ShowSource();

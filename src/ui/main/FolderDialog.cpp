@@ -9,10 +9,12 @@ namespace quorvane::ui {
 namespace {
 
 std::optional<QString> g_nextFolder;
+QString g_lastStart;
 
 } // namespace
 
 QString FolderDialog::Choose(QWidget* parent, const QString& title, const QString& startFolder) {
+    g_lastStart = startFolder;
     if (g_nextFolder) {
         QString answer = *g_nextFolder;
         g_nextFolder.reset();
@@ -23,6 +25,10 @@ QString FolderDialog::Choose(QWidget* parent, const QString& title, const QStrin
 
 void FolderDialog::SetNextAnswer(const QString& folder) {
     g_nextFolder = folder;
+}
+
+QString FolderDialog::LastStartFolder() {
+    return g_lastStart;
 }
 
 } // namespace quorvane::ui

@@ -12,6 +12,8 @@ class FolderDialog {
 public:
     static QString Choose(QWidget* parent, const QString& title, const QString& startFolder);
     static void SetNextAnswer(const QString& folder);
+    // The folder the last browser started at (or would have).
+    static QString LastStartFolder();
 };
 
 } // namespace quorvane::ui

@@ -17,8 +17,9 @@ namespace {
 // decoding threads.
 class ThumbnailMaker {
 public:
+    explicit ThumbnailMaker(qreal ratio) : m_ratio(ratio) {}
     bool CanDecode(const std::string& path) {
-        QImage thumbnail = MakeThumbnail(path);
+        QImage thumbnail = MakeThumbnail(path, m_ratio);
         const bool decoded = !thumbnail.isNull();
         const std::lock_guard<std::mutex> lock(m_mutex);
         m_thumbnails[path] = std::move(thumbnail);
@@ -31,6 +32,7 @@ public:
     }
 
 private:
+    const qreal m_ratio;
     mutable std::mutex m_mutex;
     std::map<std::string, QImage> m_thumbnails;
 };
@@ -96,9 +98,9 @@ void MainController::StartList(AccountSelection selection, ContentCategory categ
     m_job = job;
     m_running = RunThenCallback(
         this,
-        [job] {
+        [job, ratio = m_pictureRatio] {
             // The thumbnails are made while listing, so the window only shows them.
-            auto thumbnails = std::make_shared<ThumbnailMaker>();
+            auto thumbnails = std::make_shared<ThumbnailMaker>(ratio);
             job->SetPictureJudge(
                 [thumbnails](const std::string& path) { return thumbnails->CanDecode(path); });
             ListOutcome outcome{job->Run(), {}};

@@ -31,6 +31,8 @@ public:
     // Starts a listing of the category for the account, replacing the
     // listing of its family. Its passport must have passed the check.
     void StartList(AccountSelection selection, ContentCategory category);
+    // The device pixels per pixel of the screen the thumbnails are shown on.
+    void SetPictureRatio(qreal ratio) { m_pictureRatio = ratio; }
     // Opens the keys of a Windows user's folder with the credentials,
     // checking the password (thousands of hash rounds; Cancel stops them).
     void StartOpenWindows(WindowsProfile profile, dpapi::UserCredentials credentials);
@@ -69,6 +71,7 @@ private:
     bool m_opening = false;     // a password is being checked
     // Stops that check; shared with it, as the check may outlive the window.
     std::shared_ptr<CancelFlag> m_openingCancel;
+    qreal m_pictureRatio = 1;
     QFuture<void> m_running;
 };
 

@@ -10,6 +10,7 @@ namespace quorvane::ui {
 // What the Preview command hands the preview window: the file to show and
 // the only folders the window may read from.
 struct PreviewRequest {
+    QString name;               // the item's, for the window's title
     QString path;               // a ".swf" movie or a picture
     bool movie = false;         // played through the Flash player rather than shown as a picture
     QStringList allowedFolders; // the object folder and the listing's thumbnail folders

@@ -4,16 +4,19 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace quorvane::ui {
 
-QImage MakeThumbnail(const std::string& picturePath) {
-    return MakeThumbnail(QtPictureDecoder::ReadPicture(picturePath));
+QImage MakeThumbnail(const std::string& picturePath, qreal ratio) {
+    return MakeThumbnail(QtPictureDecoder::ReadPicture(picturePath), ratio);
 }
 
-QImage MakeThumbnail(const QImage& picture) {
+QImage MakeThumbnail(const QImage& picture, qreal ratio) {
     if (picture.isNull())
         return {};
-    QImage thumbnail(kThumbnailSize, kThumbnailSize, QImage::Format_RGB888);
+    const int side = qRound(kThumbnailSize * std::max<qreal>(ratio, 1));
+    QImage thumbnail(side, side, QImage::Format_RGB888);
     thumbnail.fill(Qt::white);
     QPainter painter(&thumbnail);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -22,6 +25,7 @@ QImage MakeThumbnail(const QImage& picture) {
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(thumbnail.rect(), picture.convertToFormat(QImage::Format_RGB32));
     painter.end();
+    thumbnail.setDevicePixelRatio(static_cast<qreal>(side) / kThumbnailSize);
     return thumbnail;
 }
 

@@ -30,10 +30,12 @@ int main(int argc, char** argv) {
     // Under a file size limit (ulimit -f) a write beyond it must fail with
     // EFBIG and be reported, not kill the program with a pack half-written.
     std::signal(SIGXFSZ, SIG_IGN);
-    // A second copy ends at once and silently; the first is not disturbed.
+    // A second copy brings the first one's window to the front and ends.
     const SingleInstance instance = SingleInstance::Take();
-    if (instance.busy)
+    if (instance.busy) {
+        SingleInstance::CallFirst();
         return 0;
+    }
 
 #ifdef QUORVANE_HAVE_PREVIEW
     // Chromium's sandbox cannot run as root; without this the preview of a
@@ -83,6 +85,11 @@ int main(int argc, char** argv) {
                       .arg(QString::fromStdString(demoPassport));
     }
     window.show();
+    // Listened for only by the copy that holds the lock.
+    const std::unique_ptr<InstanceCalls> calls =
+        instance.lock != nullptr ? InstanceCalls::Listen(SingleInstance::CallPath(),
+                                                         [&window] { window.BringToFront(); })
+                                 : nullptr;
 #ifdef QUORVANE_HAVE_PREVIEW
     // The player page loads while the window is used, so Preview finds it
     // ready.

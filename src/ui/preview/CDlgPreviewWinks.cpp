@@ -138,6 +138,9 @@ void RunPreview(QWidget* owner, const PreviewRequest& request) {
     dialog.m_strPath = request.path;
     dialog.m_bMovie = request.movie;
     dialog.m_allowedFolders = request.allowedFolders;
+    // Several previews side by side, or a screen reader, tell them apart.
+    if (!request.name.isEmpty())
+        dialog.setWindowTitle(CDlgPreviewWinks::tr("%1 - Preview - Quorvane").arg(request.name));
     // In the middle of the screen's working area, not over the owner.
     const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
     if (screen != nullptr)
