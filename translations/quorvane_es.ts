@@ -1651,7 +1651,7 @@ si SIGINT o SIGTERM lo detuvieron.
 <context>
     <name>quorvane::ui::CDlgMain</name>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+213"/>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+204"/>
         <source>Backup Now</source>
         <translation>Copiar ahora</translation>
     </message>
@@ -1719,7 +1719,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Leyendo del prefijo de Wine %1 (usuario %2).</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+38"/>
         <source>Please select the folder of the Windows user to read from.</source>
         <translation>Seleccione la carpeta del usuario de Windows que desea leer.</translation>
     </message>
@@ -1928,7 +1928,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Copia los elementos seleccionados para la copia de seguridad, del tipo %1, en la carpeta de copias.</translation>
     </message>
     <message>
-        <location line="+199"/>
+        <location line="+111"/>
         <source>&amp;About Quorvane...</source>
         <translation>&amp;Acerca de Quorvane...</translation>
     </message>
@@ -1938,7 +1938,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Quorvane no pudo abrir %1: no se encontró ningún programa para abrirlo. xdg-open (del paquete xdg-utils) abre carpetas y páginas con los programas del escritorio.</translation>
     </message>
     <message>
-        <location line="-312"/>
+        <location line="-224"/>
         <source>Read from a &amp;Windows folder...</source>
         <translation>Leer de una carpeta de &amp;Windows...</translation>
     </message>
@@ -1949,7 +1949,7 @@ si SIGINT o SIGTERM lo detuvieron.
     </message>
     <message>
         <location line="+30"/>
-        <location line="+237"/>
+        <location line="+149"/>
         <source>Close</source>
         <translation>Cerrar</translation>
     </message>

@@ -1647,7 +1647,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
 <context>
     <name>quorvane::ui::CDlgMain</name>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+213"/>
+        <location filename="../src/ui/main/CDlgMain.cpp" line="+204"/>
         <source>Backup Now</source>
         <translation>Fazer Backup</translation>
     </message>
@@ -1715,7 +1715,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Lendo do prefixo do Wine %1 (usuário %2).</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+38"/>
         <source>Please select the folder of the Windows user to read from.</source>
         <translation>Selecione a pasta do usuário do Windows a ser lida.</translation>
     </message>
@@ -1924,7 +1924,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Faz o backup dos itens selecionados, do tipo %1, na pasta de backup.</translation>
     </message>
     <message>
-        <location line="+199"/>
+        <location line="+111"/>
         <source>&amp;About Quorvane...</source>
         <translation>&amp;Sobre o Quorvane...</translation>
     </message>
@@ -1934,7 +1934,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>O Quorvane não conseguiu abrir %1: nenhum programa para abri-lo foi encontrado. O xdg-open (do pacote xdg-utils) abre pastas e páginas com os programas da área de trabalho.</translation>
     </message>
     <message>
-        <location line="-312"/>
+        <location line="-224"/>
         <source>Read from a &amp;Windows folder...</source>
         <translation>Ler de uma pasta do &amp;Windows...</translation>
     </message>
@@ -1945,7 +1945,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
     </message>
     <message>
         <location line="+30"/>
-        <location line="+237"/>
+        <location line="+149"/>
         <source>Close</source>
         <translation>Fechar</translation>
     </message>
