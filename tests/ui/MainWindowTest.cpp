@@ -2,6 +2,7 @@
 // List, clicks, the moves and Backup Now, on an account written into a fake
 // Wine prefix. Messages are recorded instead of shown.
 
+#include "ui/main/MainWindow.h"
 #include "app/SettingsStore.h"
 #include "app/SingleInstance.h"
 #include "platform/CodePage.h"
@@ -14,7 +15,6 @@
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
 #include "ui/WindowAccountTest.h"
-#include "ui/main/CDlgMain.h"
 #include "ui/main/FolderDialog.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/PreviewRequest.h"
@@ -62,11 +62,11 @@ constexpr const char* kWineUser = test::kWindowWineUser;
 
 class MainWindowTest : public test::WindowAccountTest {
 protected:
-    static void Click(CDlgMain& window, const char* name) {
+    static void Click(MainWindow& window, const char* name) {
         QTest::mouseClick(Find<QPushButton>(window, name), Qt::LeftButton);
     }
     // Types the passport, picks the type, presses List and waits for it.
-    static void List(CDlgMain& window, ContentCategory category,
+    static void List(MainWindow& window, ContentCategory category,
                      const QString& passport = kPassport) {
         Find<QComboBox>(window, "passport")->setEditText(passport);
         Find<QComboBox>(window, "backupType")->setCurrentIndex(static_cast<int>(category));

@@ -19,7 +19,7 @@ namespace quorvane::ui {
 // over it, a thin sunken frame while it is held down. In all else it is a
 // QPushButton: clicked(), default button, shortcuts, checkable. Reached
 // from the keyboard, it shows a dotted focus frame.
-class CSkinButton : public QPushButton {
+class SkinButton : public QPushButton {
     Q_OBJECT
 
 public:
@@ -27,8 +27,8 @@ public:
     static constexpr int kBackgroundTaken = 0;
     static constexpr int kBackgroundNotTaken = 5;
 
-    explicit CSkinButton(QWidget* parent = nullptr);
-    explicit CSkinButton(const QString& caption, QWidget* parent = nullptr);
+    explicit SkinButton(QWidget* parent = nullptr);
+    explicit SkinButton(const QString& caption, QWidget* parent = nullptr);
 
     // The first icon is shown while the pointer is over the button or it is
     // held down, the second (when there is one) otherwise. A width or height
@@ -66,7 +66,7 @@ private:
     void TakeBackgroundFromParent();
     void PassFocusOn();
 
-    const QPoint m_ptShift{1, 1};
+    const QPoint m_pressShift{1, 1};
     bool m_hover = false;
     bool m_seeThrough = false;
     // Set while the parent renders the skin under the button for its copy.
