@@ -185,7 +185,7 @@ TEST(SkinButtonTest, DoubleClickClicksTwice) {
 TEST(SkinButtonTest, TheWindowsPicturesAreFoundBesideTheProgram) {
     const QString data = QString::fromStdString(ProgramDataFolder());
     EXPECT_EQ(QImage(data + QStringLiteral("/icons/backup.png")).size(), QSize(48, 48));
-    EXPECT_EQ(QImage(data + QStringLiteral("/strechPanel.png")).height(),
+    EXPECT_EQ(QImage(data + QStringLiteral("/stretchPanel.png")).height(),
               QImage(data + QStringLiteral("/staticPanel.png")).height());
 }
 

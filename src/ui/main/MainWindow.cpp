@@ -90,7 +90,7 @@ MainWindow::MainWindow(WineAccount wine, std::string dataFolder, SettingsStore s
 
     m_folders.Locate(m_wine);
     m_staticPanel.Load(QString::fromStdString(JoinPath(m_dataFolder, "staticPanel.png")));
-    m_strechPanel.Load(QString::fromStdString(JoinPath(m_dataFolder, "stretchPanel.png")));
+    m_stretchPanel.Load(QString::fromStdString(JoinPath(m_dataFolder, "stretchPanel.png")));
     setWindowIcon(QIcon(QString::fromStdString(JoinPath(m_dataFolder, "icons/quorvane-48.png"))));
     CreateControls();
     LoadSettings();
@@ -389,8 +389,8 @@ void MainWindow::PaintSkin(QPainter& painter, const QSize& size) const {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (!m_staticPanel.normal.isNull())
         painter.drawImage(QRect(0, 0, w, h), m_staticPanel.At(ratio));
-    const QImage tile = m_strechPanel.At(ratio);
-    const int tileWidth = m_strechPanel.normal.width();
+    const QImage tile = m_stretchPanel.At(ratio);
+    const int tileWidth = m_stretchPanel.normal.width();
     if (!tile.isNull() && h > 0)
         for (int x = w; x < size.width(); x += tileWidth)
             painter.drawImage(QRect(x, 0, tileWidth, h), tile);
