@@ -59,10 +59,10 @@ TEST(SkinButtonTest, SeeThroughButtonShowsTheSkinUnderIt) {
     skin.fill(Qt::darkGreen);
     skin.setPixel(20 + 7, 10 + 5, qRgb(1, 2, 3));
 
-    EXPECT_EQ(window.button.TakeBackground(skin), SkinButton::kBackgroundNotTaken);
+    EXPECT_FALSE(window.button.TakeBackground(skin));
     window.button.SeeThrough();
-    EXPECT_EQ(window.button.TakeBackground(QImage()), SkinButton::kBackgroundNotTaken);
-    EXPECT_EQ(window.button.TakeBackground(skin), SkinButton::kBackgroundTaken);
+    EXPECT_FALSE(window.button.TakeBackground(QImage()));
+    EXPECT_TRUE(window.button.TakeBackground(skin));
     EXPECT_EQ(Shown(window.button, 7, 5), qRgb(1, 2, 3));
     EXPECT_EQ(Shown(window.button, 30, 12), QColor(Qt::darkGreen).rgb());
 
@@ -152,7 +152,7 @@ TEST(SkinButtonTest, TabShowsAFocusFrameOverTheSkinAClickDoesNot) {
     button.SeeThrough();
     QImage skin(window.size(), QImage::Format_RGB32);
     skin.fill(Qt::darkGreen);
-    ASSERT_EQ(button.TakeBackground(skin), SkinButton::kBackgroundTaken);
+    ASSERT_TRUE(button.TakeBackground(skin));
     window.other.setFocus();
     const std::vector<QRgb> resting = Ring(button.grab().toImage());
 

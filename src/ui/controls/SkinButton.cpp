@@ -51,9 +51,9 @@ void SkinButton::SeeThrough(bool repaint) {
         update();
 }
 
-int SkinButton::TakeBackground(const QImage& parentSkin) {
+bool SkinButton::TakeBackground(const QImage& parentSkin) {
     if (!m_seeThrough || parentSkin.isNull())
-        return kBackgroundNotTaken;
+        return false;
     // The skin may have been composed for a high-density screen.
     const qreal ratio = parentSkin.devicePixelRatio();
     const QRect area = geometry();
@@ -67,12 +67,12 @@ int SkinButton::TakeBackground(const QImage& parentSkin) {
                       m_backgroundPixels.devicePixelRatio() == ratio &&
                       m_backgroundPixels == pixels;
     if (same)
-        return kBackgroundTaken;
+        return true;
     m_background = QPixmap::fromImage(pixels);
     m_backgroundPixels = pixels;
     m_backgroundArea = area;
     update();
-    return kBackgroundTaken;
+    return true;
 }
 
 void SkinButton::CancelHover() {

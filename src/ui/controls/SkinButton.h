@@ -23,10 +23,6 @@ class SkinButton : public QPushButton {
     Q_OBJECT
 
 public:
-    // TakeBackground's results.
-    static constexpr int kBackgroundTaken = 0;
-    static constexpr int kBackgroundNotTaken = 5;
-
     explicit SkinButton(QWidget* parent = nullptr);
     explicit SkinButton(const QString& caption, QWidget* parent = nullptr);
 
@@ -42,10 +38,9 @@ public:
     void SeeThrough(bool repaint = true);
     // parentSkin is the parent's composed skin at the parent's size; the part
     // under the button becomes its background. The button is repainted only
-    // when those pixels differ from the ones it shows. kBackgroundNotTaken,
-    // and nothing changes, when the button is not see-through or the picture
-    // is null.
-    int TakeBackground(const QImage& parentSkin);
+    // when those pixels differ from the ones it shows. False, and nothing
+    // changes, when the button is not see-through or the picture is null.
+    bool TakeBackground(const QImage& parentSkin);
 
     bool IsHover() const { return m_hover; }
     void CancelHover();
