@@ -46,6 +46,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/resource.h>
@@ -243,6 +244,33 @@ TEST_F(MainWindowTest, PreviewShowsTheMovieOfTheLatestListing) {
                   MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0).displayName));
     EXPECT_EQ(second.allowedFolders.size(), 2);
     EXPECT_EQ(MessageBox::Shown(), QStringList{});
+}
+
+TEST_F(MainWindowTest, PreviewShowsTheItemOfTheListClickedLast) {
+    AddWinks(2);
+    builder.Write();
+    auto window = Open();
+    List(*window, ContentCategory::Winks);
+    auto* installed = Find<QListWidget>(*window, "installed");
+    auto* selected = Find<QListWidget>(*window, "selected");
+    ClickItem(installed, 0);
+    Click(*window, "add");
+    ASSERT_EQ(selected->count(), 1);
+    SetPreviewRunner(RecordPreview);
+    // An item selected in each list: the one clicked last is shown.
+    const auto preview = [&](QListWidget* list) {
+        g_previewed = {};
+        ClickItem(list, 0);
+        Click(*window, "preview");
+        return std::pair(g_previewed.name.toStdString(), list->item(0)->text().toStdString());
+    };
+    const auto fromSelected = preview(selected);
+    const auto fromInstalled = preview(installed);
+    SetPreviewRunner(nullptr);
+
+    EXPECT_EQ(fromSelected.first, fromSelected.second);
+    EXPECT_EQ(fromInstalled.first, fromInstalled.second);
+    EXPECT_NE(fromInstalled.second, fromSelected.second);
 }
 
 TEST_F(MainWindowTest, GetMoreOpensTheManualWhereItTellsWhereContentComesFrom) {
