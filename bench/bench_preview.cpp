@@ -21,11 +21,11 @@
 #include "platform/ProcessRunner.h"
 #include "platform/SystemFolders.h"
 #include "support/TempFolder.h"
-#include "ui/main/CDlgMain.h"
+#include "ui/main/MainWindow.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/PreviewRequest.h"
-#include "ui/preview/CDlgPreviewWinks.h"
-#include "ui/preview/CExplorer_previewflash.h"
+#include "ui/preview/PlayerView.h"
+#include "ui/preview/PreviewDialog.h"
 #include "ui/preview/PreviewScheme.h"
 
 #include <QApplication>
@@ -89,13 +89,13 @@ bool Painted(QWidget* view, bool movie) {
 }
 
 // Presses Preview and follows the window until its first painted frame.
-Stages Measure(ui::CDlgMain& window, bool movie) {
+Stages Measure(ui::MainWindow& window, bool movie) {
     Stages stages;
     QElapsedTimer clock;
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* preview = qobject_cast<ui::CDlgPreviewWinks*>(QApplication::activeModalWidget());
+        auto* preview = qobject_cast<ui::PreviewDialog*>(QApplication::activeModalWidget());
         if (preview == nullptr)
             return;
         const auto now = [&] { return static_cast<double>(clock.nsecsElapsed()) / 1e6; };
@@ -105,7 +105,7 @@ Stages Measure(ui::CDlgMain& window, bool movie) {
         // page, so the pixels are looked at only once the page says the
         // file is drawn.
         if (stages.ready < 0) {
-            if (preview->m_bLoaded == 0)
+            if (!preview->IsLoaded())
                 return;
             stages.ready = now();
         }
@@ -125,7 +125,7 @@ Stages Measure(ui::CDlgMain& window, bool movie) {
     return stages;
 }
 
-bool List(ui::CDlgMain& window, ContentCategory category, int row) {
+bool List(ui::MainWindow& window, ContentCategory category, int row) {
     window.findChild<QComboBox*>("passport")->setEditText(kDemoPassport);
     window.findChild<QComboBox*>("backupType")->setCurrentIndex(static_cast<int>(category));
     QSignalSpy finished(&window.Controller(), &ui::MainController::ListFinished);
@@ -177,9 +177,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     const DemoAccount& demo = *made;
-    ui::CDlgMain window(WineAccount{demo.prefix, wine.user},
-                        JoinPath(ExecutableFolder(), "../share/quorvane"),
-                        SettingsStore(SettingsFolder()));
+    ui::MainWindow window(WineAccount{demo.prefix, wine.user},
+                          JoinPath(ExecutableFolder(), "../share/quorvane"),
+                          SettingsStore(SettingsFolder()));
     window.show();
     QElapsedTimer sinceStart;
     sinceStart.start();

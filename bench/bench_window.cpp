@@ -24,7 +24,7 @@
 #include "support/MessengerAccountBuilder.h"
 #include "support/PaintCounter.h"
 #include "support/TempFolder.h"
-#include "ui/main/CDlgMain.h"
+#include "ui/main/MainWindow.h"
 #include "ui/main/MessageBox.h"
 
 #include <QApplication>
@@ -129,8 +129,8 @@ int main(int argc, char** argv) {
     for (int run = 0; run < kRuns; ++run) {
         QElapsedTimer clock;
         clock.start();
-        ui::CDlgMain window(WineAccount{prefix, "benchuser"}, data,
-                            SettingsStore(SettingsFolder()));
+        ui::MainWindow window(WineAccount{prefix, "benchuser"}, data,
+                              SettingsStore(SettingsFolder()));
         PaintWatcher watcher;
         window.installEventFilter(&watcher);
         window.show();

@@ -35,7 +35,7 @@ render2() { # source.svg width height output.png
 
 mkdir -p "$out/icons"
 render2 staticPanel.svg 460 100 "$out/staticPanel.png"
-render2 strechPanel.svg 8 100 "$out/strechPanel.png"
+render2 stretchPanel.svg 8 100 "$out/stretchPanel.png"
 
 # The program icon: 16 pixels from the drawing made on that grid, the other
 # sizes from the full drawing, which is also installed as the scalable icon.

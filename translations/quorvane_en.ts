@@ -85,9 +85,9 @@
     </message>
 </context>
 <context>
-    <name>quorvane::ui::CDlgMain</name>
+    <name>quorvane::ui::MainWindow</name>
     <message numerus="yes">
-        <location filename="../src/ui/main/CDlgMainCommands.cpp" line="+260"/>
+        <location filename="../src/ui/main/MainWindowCommands.cpp" line="+260"/>
         <source>Listing was cancelled: %n item(s) listed.</source>
         <translation>
             <numerusform>Listing was cancelled: %n item listed.</numerusform>

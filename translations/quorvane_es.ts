@@ -1631,9 +1631,9 @@ si SIGINT o SIGTERM lo detuvieron.
     </message>
 </context>
 <context>
-    <name>quorvane::ui::CDlgAbout</name>
+    <name>quorvane::ui::AboutDialog</name>
     <message>
-        <location filename="../src/ui/main/CDlgAbout.cpp" line="+12"/>
+        <location filename="../src/ui/main/AboutDialog.cpp" line="+12"/>
         <source>About Quorvane</source>
         <translation>Acerca de Quorvane</translation>
     </message>
@@ -1649,9 +1649,9 @@ si SIGINT o SIGTERM lo detuvieron.
     </message>
 </context>
 <context>
-    <name>quorvane::ui::CDlgMain</name>
+    <name>quorvane::ui::MainWindow</name>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+204"/>
+        <location filename="../src/ui/main/MainWindow.cpp" line="+204"/>
         <source>Backup Now</source>
         <translation>Copiar ahora</translation>
     </message>
@@ -1696,7 +1696,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Abrir carpeta</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/CDlgMainSource.cpp" line="+74"/>
+        <location filename="../src/ui/main/MainWindowSource.cpp" line="+74"/>
         <source>1. Enter your MSN account (e.g. someone@example.com).
 2. Select a backup type. 
 3. Click &lt;List&gt; button to list the installed items in current account.
@@ -1748,7 +1748,7 @@ si SIGINT o SIGTERM lo detuvieron.
 %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+4"/>
+        <location filename="../src/ui/main/MainWindow.cpp" line="+4"/>
         <source>MSN Passport:</source>
         <translation>Passport de MSN:</translation>
     </message>
@@ -1954,7 +1954,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Cerrar</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/CDlgMainCommands.cpp" line="+129"/>
+        <location filename="../src/ui/main/MainWindowCommands.cpp" line="+129"/>
         <source>Please select an installed winks to add to backup.</source>
         <translation>Seleccione un guiño instalado para agregarlo a la copia.</translation>
     </message>
@@ -2054,15 +2054,15 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Copiando %1 de %2...</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+25"/>
+        <location filename="../src/ui/main/MainWindow.cpp" line="+25"/>
         <source>Please select a folder to backup the MSN Content Packs.</source>
         <translation>Seleccione una carpeta para la copia de seguridad de los paquetes de contenido de MSN.</translation>
     </message>
 </context>
 <context>
-    <name>quorvane::ui::CDlgPreviewWinks</name>
+    <name>quorvane::ui::PreviewDialog</name>
     <message>
-        <location filename="../src/ui/preview/CDlgPreviewWinks.cpp" line="+22"/>
+        <location filename="../src/ui/preview/PreviewDialog.cpp" line="+22"/>
         <source>Preview - Quorvane</source>
         <translation>Vista previa - Quorvane</translation>
     </message>
@@ -2098,7 +2098,7 @@ si SIGINT o SIGTERM lo detuvieron.
 <context>
     <name>quorvane::ui::PreviewPlayerPage</name>
     <message>
-        <location filename="../src/ui/preview/CExplorer_previewflash.cpp" line="+103"/>
+        <location filename="../src/ui/preview/PreviewPlayerPage.cpp" line="+103"/>
         <source>The Flash player stopped on this file.</source>
         <translation>El reproductor de Flash se detuvo en este archivo.</translation>
     </message>

@@ -1627,9 +1627,9 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
     </message>
 </context>
 <context>
-    <name>quorvane::ui::CDlgAbout</name>
+    <name>quorvane::ui::AboutDialog</name>
     <message>
-        <location filename="../src/ui/main/CDlgAbout.cpp" line="+12"/>
+        <location filename="../src/ui/main/AboutDialog.cpp" line="+12"/>
         <source>About Quorvane</source>
         <translation>Sobre o Quorvane</translation>
     </message>
@@ -1645,9 +1645,9 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
     </message>
 </context>
 <context>
-    <name>quorvane::ui::CDlgMain</name>
+    <name>quorvane::ui::MainWindow</name>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+204"/>
+        <location filename="../src/ui/main/MainWindow.cpp" line="+204"/>
         <source>Backup Now</source>
         <translation>Fazer Backup</translation>
     </message>
@@ -1692,7 +1692,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Abrir pasta</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/CDlgMainSource.cpp" line="+74"/>
+        <location filename="../src/ui/main/MainWindowSource.cpp" line="+74"/>
         <source>1. Enter your MSN account (e.g. someone@example.com).
 2. Select a backup type. 
 3. Click &lt;List&gt; button to list the installed items in current account.
@@ -1744,7 +1744,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
 %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+4"/>
+        <location filename="../src/ui/main/MainWindow.cpp" line="+4"/>
         <source>MSN Passport:</source>
         <translation>Passport do MSN:</translation>
     </message>
@@ -1950,7 +1950,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Fechar</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/CDlgMainCommands.cpp" line="+129"/>
+        <location filename="../src/ui/main/MainWindowCommands.cpp" line="+129"/>
         <source>Please select an installed winks to add to backup.</source>
         <translation>Selecione uma piscadela instalada para adicionar ao backup.</translation>
     </message>
@@ -2050,15 +2050,15 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Fazendo backup de %1 de %2...</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/CDlgMain.cpp" line="+25"/>
+        <location filename="../src/ui/main/MainWindow.cpp" line="+25"/>
         <source>Please select a folder to backup the MSN Content Packs.</source>
         <translation>Selecione uma pasta para o backup dos pacotes de conteúdo do MSN.</translation>
     </message>
 </context>
 <context>
-    <name>quorvane::ui::CDlgPreviewWinks</name>
+    <name>quorvane::ui::PreviewDialog</name>
     <message>
-        <location filename="../src/ui/preview/CDlgPreviewWinks.cpp" line="+22"/>
+        <location filename="../src/ui/preview/PreviewDialog.cpp" line="+22"/>
         <source>Preview - Quorvane</source>
         <translation>Visualizar - Quorvane</translation>
     </message>
@@ -2094,7 +2094,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
 <context>
     <name>quorvane::ui::PreviewPlayerPage</name>
     <message>
-        <location filename="../src/ui/preview/CExplorer_previewflash.cpp" line="+103"/>
+        <location filename="../src/ui/preview/PreviewPlayerPage.cpp" line="+103"/>
         <source>The Flash player stopped on this file.</source>
         <translation>O Flash Player parou neste arquivo.</translation>
     </message>

@@ -15,7 +15,7 @@ for f in bin/quorvane-cli libexec/quorvane/cabarc libexec/quorvane/extract \
     [ -f "$p/$f" ] || fail "$f is not installed"
 done
 if [ "$window" = ON ]; then
-    for f in bin/quorvane share/quorvane/staticPanel.png share/quorvane/strechPanel.png \
+    for f in bin/quorvane share/quorvane/staticPanel.png share/quorvane/stretchPanel.png \
              share/quorvane/staticPanel@2x.png share/quorvane/icons/backup@2x.png \
              share/quorvane/help/index.html share/quorvane/icons/backup.png \
              share/applications/quorvane.desktop share/man/man1/quorvane.1.gz \

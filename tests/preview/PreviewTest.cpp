@@ -9,10 +9,10 @@
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
 #include "ui/WindowAccountTest.h"
-#include "ui/main/CDlgMain.h"
+#include "ui/main/MainWindow.h"
 #include "ui/main/MessageBox.h"
-#include "ui/preview/CDlgPreviewWinks.h"
-#include "ui/preview/CExplorer_previewflash.h"
+#include "ui/preview/PlayerView.h"
+#include "ui/preview/PreviewDialog.h"
 #include "ui/preview/PreviewScheme.h"
 
 #include <QApplication>
@@ -165,7 +165,7 @@ private:
 
 class PreviewTest : public test::WindowAccountTest {
 protected:
-    std::unique_ptr<CDlgMain> OpenAndList(ContentCategory category) {
+    std::unique_ptr<MainWindow> OpenAndList(ContentCategory category) {
         auto window = Open();
         window->findChild<QComboBox*>("passport")->setEditText(kPassport);
         window->findChild<QComboBox*>("backupType")->setCurrentIndex(static_cast<int>(category));
@@ -183,13 +183,12 @@ protected:
     }
     // Presses Preview; while the modal preview window is open, hands it to
     // check, then closes it. False when no preview window opened.
-    static bool PressPreview(CDlgMain& window,
-                             const std::function<void(CDlgPreviewWinks&)>& check) {
+    static bool PressPreview(MainWindow& window, const std::function<void(PreviewDialog&)>& check) {
         bool opened = false;
         QTimer poll;
         poll.setInterval(20);
         QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* preview = qobject_cast<CDlgPreviewWinks*>(QApplication::activeModalWidget());
+            auto* preview = qobject_cast<PreviewDialog*>(QApplication::activeModalWidget());
             if (preview == nullptr)
                 return;
             poll.stop();
@@ -203,17 +202,15 @@ protected:
         return opened;
     }
     // A preview window of its own, shown without a modal loop.
-    std::unique_ptr<CDlgPreviewWinks> OpenPreview(const std::string& path, bool movie,
-                                                  const std::string& folder) {
-        auto dialog = std::make_unique<CDlgPreviewWinks>();
-        dialog->m_strPath = QString::fromStdString(path);
-        dialog->m_bMovie = movie;
-        dialog->m_allowedFolders = {QString::fromStdString(folder)};
+    std::unique_ptr<PreviewDialog> OpenPreview(const std::string& path, bool movie,
+                                               const std::string& folder) {
+        auto dialog = std::make_unique<PreviewDialog>(PreviewRequest{
+            {}, QString::fromStdString(path), movie, {QString::fromStdString(folder)}});
         dialog->show();
         return dialog;
     }
-    static bool WaitForLoaded(CDlgPreviewWinks& dialog) {
-        return WaitUntil([&] { return dialog.m_bLoaded != 0; }, kPlayTimeout);
+    static bool WaitForLoaded(PreviewDialog& dialog) {
+        return WaitUntil([&] { return dialog.IsLoaded(); }, kPlayTimeout);
     }
 };
 
@@ -238,7 +235,7 @@ TEST_F(PreviewTest, CommandPlaysTheFirstMovieOfTheFolder) {
     double other = 1;
     QRect view;
     QRect client;
-    ASSERT_TRUE(PressPreview(*window, [&](CDlgPreviewWinks& preview) {
+    ASSERT_TRUE(PressPreview(*window, [&](PreviewDialog& preview) {
         // The title names the item shown.
         EXPECT_EQ(preview.windowTitle(), QStringLiteral("Bongo Kiss 0 - Preview - Quorvane"));
         // Centred, give or take a pixel of rounding each way.
@@ -276,7 +273,7 @@ TEST_F(PreviewTest, WithoutASelectionPreviewIsOffAndAPictureIsFoundWhateverItsCa
     ClickItem(installed, 1);
     QTest::mouseClick(window->findChild<QPushButton*>("add"), Qt::LeftButton);
     EXPECT_FALSE(window->findChild<QPushButton*>("preview")->isEnabled());
-    EXPECT_FALSE(PressPreview(*window, [](CDlgPreviewWinks&) {}));
+    EXPECT_FALSE(PressPreview(*window, [](PreviewDialog&) {}));
     EXPECT_EQ(MessageBox::Shown(), QStringList{});
 
     // Stored under another case than the catalogue says (as a copy from a
@@ -286,7 +283,7 @@ TEST_F(PreviewTest, WithoutASelectionPreviewIsOffAndAPictureIsFoundWhateverItsCa
     MessageBox::Shown().clear();
     ClickItem(installed, 0);
     double shown = 0;
-    ASSERT_TRUE(PressPreview(*window, [&](CDlgPreviewWinks& preview) {
+    ASSERT_TRUE(PressPreview(*window, [&](PreviewDialog& preview) {
         WaitForLoaded(preview);
         WaitForShare(preview.Browser(), kPicture, 0.1);
         shown = ShareOf(preview.Browser(), kPicture);
@@ -390,11 +387,9 @@ TEST_F(PreviewTest, ASecondPreviewFindsThePlayerLoadedAndReadsOnlyItsMovie) {
         ASSERT_TRUE(WaitForShare(dialog->Browser(), kStage, 0.5));
         dialog->reject();
     }
-    auto dialog = std::make_unique<CDlgPreviewWinks>();
+    auto dialog = std::make_unique<PreviewDialog>(PreviewRequest{
+        {}, QString::fromStdString(second), true, {QString::fromStdString(root / "movies")}});
     const CountingRequests counter(dialog->Browser()->page());
-    dialog->m_strPath = QString::fromStdString(second);
-    dialog->m_bMovie = true;
-    dialog->m_allowedFolders = {QString::fromStdString(root / "movies")};
     dialog->show();
     ASSERT_TRUE(WaitForLoaded(*dialog));
     ASSERT_TRUE(WaitForShare(dialog->Browser(), kOtherStage, 0.5));
@@ -413,7 +408,7 @@ TEST_F(PreviewTest, AfterAPreviewTheMainWindowsControlsAreStillNoNativeWindows) 
     auto* installed = window->findChild<QListWidget*>("installed");
     ASSERT_EQ(installed->count(), 1);
     ClickItem(installed, 0);
-    ASSERT_TRUE(PressPreview(*window, [](CDlgPreviewWinks& preview) {
+    ASSERT_TRUE(PressPreview(*window, [](PreviewDialog& preview) {
         WaitForLoaded(preview);
         WaitForShare(preview.Browser(), kStage, 0.5);
     }));
@@ -433,7 +428,7 @@ TEST_F(PreviewTest, NoRequestLeavesTheMachine) {
     // A player page of its own, watched from before it loads anything.
     PreviewPlayerPage page;
     const CountingRequests counter(&page);
-    CExplorer_previewflash view(nullptr, &page);
+    PlayerView view(nullptr, &page);
     view.resize(400, 300);
     view.show();
     PreviewHandler()->SetAllowedFolders({QString::fromStdString(root / "movies")});

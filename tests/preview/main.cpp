@@ -1,5 +1,5 @@
 #include "ui/main/PreviewRequest.h"
-#include "ui/preview/CDlgPreviewWinks.h"
+#include "ui/preview/PreviewDialog.h"
 #include "ui/preview/PreviewScheme.h"
 
 #include <QApplication>

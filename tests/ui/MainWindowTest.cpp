@@ -2,6 +2,7 @@
 // List, clicks, the moves and Backup Now, on an account written into a fake
 // Wine prefix. Messages are recorded instead of shown.
 
+#include "ui/main/MainWindow.h"
 #include "app/SettingsStore.h"
 #include "app/SingleInstance.h"
 #include "platform/CodePage.h"
@@ -14,7 +15,6 @@
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
 #include "ui/WindowAccountTest.h"
-#include "ui/main/CDlgMain.h"
 #include "ui/main/FolderDialog.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/PreviewRequest.h"
@@ -46,6 +46,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/resource.h>
@@ -62,11 +63,11 @@ constexpr const char* kWineUser = test::kWindowWineUser;
 
 class MainWindowTest : public test::WindowAccountTest {
 protected:
-    static void Click(CDlgMain& window, const char* name) {
+    static void Click(MainWindow& window, const char* name) {
         QTest::mouseClick(Find<QPushButton>(window, name), Qt::LeftButton);
     }
     // Types the passport, picks the type, presses List and waits for it.
-    static void List(CDlgMain& window, ContentCategory category,
+    static void List(MainWindow& window, ContentCategory category,
                      const QString& passport = kPassport) {
         Find<QComboBox>(window, "passport")->setEditText(passport);
         Find<QComboBox>(window, "backupType")->setCurrentIndex(static_cast<int>(category));
@@ -243,6 +244,33 @@ TEST_F(MainWindowTest, PreviewShowsTheMovieOfTheLatestListing) {
                   MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0).displayName));
     EXPECT_EQ(second.allowedFolders.size(), 2);
     EXPECT_EQ(MessageBox::Shown(), QStringList{});
+}
+
+TEST_F(MainWindowTest, PreviewShowsTheItemOfTheListClickedLast) {
+    AddWinks(2);
+    builder.Write();
+    auto window = Open();
+    List(*window, ContentCategory::Winks);
+    auto* installed = Find<QListWidget>(*window, "installed");
+    auto* selected = Find<QListWidget>(*window, "selected");
+    ClickItem(installed, 0);
+    Click(*window, "add");
+    ASSERT_EQ(selected->count(), 1);
+    SetPreviewRunner(RecordPreview);
+    // An item selected in each list: the one clicked last is shown.
+    const auto preview = [&](QListWidget* list) {
+        g_previewed = {};
+        ClickItem(list, 0);
+        Click(*window, "preview");
+        return std::pair(g_previewed.name.toStdString(), list->item(0)->text().toStdString());
+    };
+    const auto fromSelected = preview(selected);
+    const auto fromInstalled = preview(installed);
+    SetPreviewRunner(nullptr);
+
+    EXPECT_EQ(fromSelected.first, fromSelected.second);
+    EXPECT_EQ(fromInstalled.first, fromInstalled.second);
+    EXPECT_NE(fromInstalled.second, fromSelected.second);
 }
 
 TEST_F(MainWindowTest, GetMoreOpensTheManualWhereItTellsWhereContentComesFrom) {

@@ -16,8 +16,8 @@ namespace {
 // A window whose skin gives every pixel its own colour, with two buttons.
 class SkinnedWindow : public QWidget {
 public:
-    CSkinButton button{QStringLiteral("Backup"), this};
-    CSkinButton other{this};
+    SkinButton button{QStringLiteral("Backup"), this};
+    SkinButton other{this};
 
     SkinnedWindow() {
         resize(200, 100);
@@ -41,14 +41,14 @@ protected:
     }
 };
 
-void MovePointer(CSkinButton& button, Qt::MouseButtons held = Qt::NoButton) {
+void MovePointer(SkinButton& button, Qt::MouseButtons held = Qt::NoButton) {
     const QPointF at(5, 5);
     QMouseEvent move(QEvent::MouseMove, at, button.mapToGlobal(at), Qt::NoButton, held,
                      Qt::NoModifier);
     QApplication::sendEvent(&button, &move);
 }
 
-QRgb Shown(CSkinButton& button, int x, int y) {
+QRgb Shown(SkinButton& button, int x, int y) {
     return button.grab().toImage().pixel(x, y);
 }
 
@@ -59,10 +59,10 @@ TEST(SkinButtonTest, SeeThroughButtonShowsTheSkinUnderIt) {
     skin.fill(Qt::darkGreen);
     skin.setPixel(20 + 7, 10 + 5, qRgb(1, 2, 3));
 
-    EXPECT_EQ(window.button.TakeBackground(skin), CSkinButton::kBackgroundNotTaken);
+    EXPECT_FALSE(window.button.TakeBackground(skin));
     window.button.SeeThrough();
-    EXPECT_EQ(window.button.TakeBackground(QImage()), CSkinButton::kBackgroundNotTaken);
-    EXPECT_EQ(window.button.TakeBackground(skin), CSkinButton::kBackgroundTaken);
+    EXPECT_FALSE(window.button.TakeBackground(QImage()));
+    EXPECT_TRUE(window.button.TakeBackground(skin));
     EXPECT_EQ(Shown(window.button, 7, 5), qRgb(1, 2, 3));
     EXPECT_EQ(Shown(window.button, 30, 12), QColor(Qt::darkGreen).rgb());
 
@@ -100,7 +100,7 @@ TEST(SkinButtonTest, HoverNeedsThePointerOverItWithTheLeftButtonUp) {
 TEST(SkinButtonTest, HoverEndsOnLeaveFocusLossDeactivationAndDisabling) {
     SkinnedWindow window;
     window.ShowActive();
-    CSkinButton& button = window.button;
+    SkinButton& button = window.button;
 
     MovePointer(button);
     QEvent leave(QEvent::Leave);
@@ -147,12 +147,12 @@ std::vector<QRgb> Ring(const QImage& image) {
 TEST(SkinButtonTest, TabShowsAFocusFrameOverTheSkinAClickDoesNot) {
     SkinnedWindow window;
     window.ShowActive();
-    CSkinButton& button = window.button;
+    SkinButton& button = window.button;
     button.setText({});
     button.SeeThrough();
     QImage skin(window.size(), QImage::Format_RGB32);
     skin.fill(Qt::darkGreen);
-    ASSERT_EQ(button.TakeBackground(skin), CSkinButton::kBackgroundTaken);
+    ASSERT_TRUE(button.TakeBackground(skin));
     window.other.setFocus();
     const std::vector<QRgb> resting = Ring(button.grab().toImage());
 
@@ -185,7 +185,7 @@ TEST(SkinButtonTest, DoubleClickClicksTwice) {
 TEST(SkinButtonTest, TheWindowsPicturesAreFoundBesideTheProgram) {
     const QString data = QString::fromStdString(ProgramDataFolder());
     EXPECT_EQ(QImage(data + QStringLiteral("/icons/backup.png")).size(), QSize(48, 48));
-    EXPECT_EQ(QImage(data + QStringLiteral("/strechPanel.png")).height(),
+    EXPECT_EQ(QImage(data + QStringLiteral("/stretchPanel.png")).height(),
               QImage(data + QStringLiteral("/staticPanel.png")).height());
 }
 

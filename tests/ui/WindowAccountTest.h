@@ -9,7 +9,7 @@
 #include "support/ChildRun.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
-#include "ui/main/CDlgMain.h"
+#include "ui/main/MainWindow.h"
 #include "ui/main/MessageBox.h"
 
 #include <gtest/gtest.h>
@@ -44,10 +44,10 @@ protected:
 
     // The window on the test's Wine prefix and settings folder, shown, with
     // the pictures, icons and manual beside the built programs.
-    std::unique_ptr<ui::CDlgMain> Open() {
+    std::unique_ptr<ui::MainWindow> Open() {
         auto window =
-            std::make_unique<ui::CDlgMain>(WineAccount{root / "wine", kWindowWineUser},
-                                           ProgramDataFolder(), SettingsStore(SettingsFolder()));
+            std::make_unique<ui::MainWindow>(WineAccount{root / "wine", kWindowWineUser},
+                                             ProgramDataFolder(), SettingsStore(SettingsFolder()));
         window->show();
         return window;
     }
@@ -66,7 +66,7 @@ protected:
         report.interrupted = true;
         return report;
     }
-    template <typename T> static T* Find(ui::CDlgMain& window, const char* name) {
+    template <typename T> static T* Find(ui::MainWindow& window, const char* name) {
         T* found = window.findChild<T*>(name);
         EXPECT_NE(found, nullptr) << name;
         return found;

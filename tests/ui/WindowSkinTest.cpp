@@ -7,7 +7,7 @@
 #include "support/PaintCounter.h"
 #include "ui/WindowAccountTest.h"
 #include "ui/controls/SkinButton.h"
-#include "ui/main/CDlgMain.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,7 +29,7 @@ using test::PaintCounter;
 
 class WindowSkinTest : public test::WindowAccountTest {
 protected:
-    std::unique_ptr<CDlgMain> OpenExposed() {
+    std::unique_ptr<MainWindow> OpenExposed() {
         auto window = Open();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return window;
@@ -81,7 +81,7 @@ TEST_F(WindowSkinTest, AtScaleTwoTheHeaderAndIconsUseTheirDoubleSizePictures) {
                 header)
         << "the header is not the double-size picture";
 
-    const SkinButtonLook look = window->findChild<CSkinButton*>("backupNow")->Look();
+    const SkinButtonLook look = window->findChild<SkinButton*>("backupNow")->Look();
     const QImage icon = look.icons[0]
                             .icon.pixmap(QSize(look.icons[0].width, look.icons[0].height), 2.0)
                             .toImage()

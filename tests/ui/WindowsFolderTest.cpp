@@ -8,8 +8,8 @@
 #include "support/MessengerAccountBuilder.h"
 #include "support/WindowsDpapiWriter.h"
 #include "ui/WindowAccountTest.h"
-#include "ui/main/CDlgMain.h"
 #include "ui/main/FolderDialog.h"
+#include "ui/main/MainWindow.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/PasswordDialog.h"
 
@@ -58,7 +58,7 @@ protected:
     // Opens the window's menu with Shift+F10, as a user would, and presses
     // Enter on the entry named choose, when there is one (else the menu
     // closes). Gives the entries the menu offered.
-    static QStringList Menu(CDlgMain& window, const QString& choose = {}) {
+    static QStringList Menu(MainWindow& window, const QString& choose = {}) {
         // The menu's keys are the active window's.
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -86,7 +86,7 @@ protected:
     }
     // Reads from folder with the password (nothing: the user cancels it),
     // and waits for the password's check; the commands wait meanwhile.
-    static void ReadFromWindows(CDlgMain& window, const std::string& folder,
+    static void ReadFromWindows(MainWindow& window, const std::string& folder,
                                 std::optional<QString> password) {
         FolderDialog::SetNextAnswer(QString::fromStdString(folder));
         if (password)
@@ -100,7 +100,7 @@ protected:
         }
     }
     // Lists the Winks of the passport and gives how many there are.
-    static int ListWinks(CDlgMain& window) {
+    static int ListWinks(MainWindow& window) {
         Find<QComboBox>(window, "passport")->setEditText(test::kWindowPassport);
         QSignalSpy finished(&window.Controller(), &MainController::ListFinished);
         QTest::mouseClick(Find<QPushButton>(window, "list"), Qt::LeftButton);
@@ -108,7 +108,7 @@ protected:
         return Find<QListWidget>(window, "installed")->count();
     }
     // The instructions' first line: where the account is read from.
-    static std::string Source(CDlgMain& window) {
+    static std::string Source(MainWindow& window) {
         return Find<QLabel>(window, "instructions")
             ->text()
             .section(QLatin1Char('\n'), 0, 0)

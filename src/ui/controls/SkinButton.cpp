@@ -28,22 +28,22 @@ QSize LargestSize(const QIcon& icon) {
 
 } // namespace
 
-CSkinButton::CSkinButton(QWidget* parent) : CSkinButton(QString(), parent) {}
+SkinButton::SkinButton(QWidget* parent) : SkinButton(QString(), parent) {}
 
-CSkinButton::CSkinButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
+SkinButton::SkinButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
     // Hover is followed from plain pointer moves, not from enter events, so
     // that a drag coming in from elsewhere does not light the button.
     setMouseTracking(true);
 }
 
-void CSkinButton::AssignIcons(const QIcon& first, int width, int height, const QIcon& second,
-                              int width2, int height2) {
+void SkinButton::AssignIcons(const QIcon& first, int width, int height, const QIcon& second,
+                             int width2, int height2) {
     m_icons[0] = MakeSlot(first, width, height, LargestSize(first));
     m_icons[1] = MakeSlot(second, width2, height2, LargestSize(second));
     update();
 }
 
-void CSkinButton::SeeThrough(bool repaint) {
+void SkinButton::SeeThrough(bool repaint) {
     m_seeThrough = true;
     m_background = QPixmap();
     m_backgroundPixels = QImage();
@@ -51,9 +51,9 @@ void CSkinButton::SeeThrough(bool repaint) {
         update();
 }
 
-int CSkinButton::TakeBackground(const QImage& parentSkin) {
+bool SkinButton::TakeBackground(const QImage& parentSkin) {
     if (!m_seeThrough || parentSkin.isNull())
-        return kBackgroundNotTaken;
+        return false;
     // The skin may have been composed for a high-density screen.
     const qreal ratio = parentSkin.devicePixelRatio();
     const QRect area = geometry();
@@ -67,22 +67,22 @@ int CSkinButton::TakeBackground(const QImage& parentSkin) {
                       m_backgroundPixels.devicePixelRatio() == ratio &&
                       m_backgroundPixels == pixels;
     if (same)
-        return kBackgroundTaken;
+        return true;
     m_background = QPixmap::fromImage(pixels);
     m_backgroundPixels = pixels;
     m_backgroundArea = area;
     update();
-    return kBackgroundTaken;
+    return true;
 }
 
-void CSkinButton::CancelHover() {
+void SkinButton::CancelHover() {
     if (!m_hover)
         return;
     m_hover = false;
     update();
 }
 
-SkinButtonLook CSkinButton::Look() const {
+SkinButtonLook SkinButton::Look() const {
     SkinButtonLook look;
     look.rect = rect();
     look.caption = text();
@@ -94,7 +94,7 @@ SkinButtonLook CSkinButton::Look() const {
     look.grayed = !isEnabled();
     look.checkMode = isCheckable();
     look.checkState = isChecked() ? 1 : 0;
-    look.shift = m_ptShift;
+    look.shift = m_pressShift;
     if (m_seeThrough)
         look.background = m_background;
     // Faces take the palette's button colour, captions its button text colour.
@@ -108,7 +108,7 @@ SkinButtonLook CSkinButton::Look() const {
     return look;
 }
 
-void CSkinButton::paintEvent(QPaintEvent*) {
+void SkinButton::paintEvent(QPaintEvent*) {
     // The parent is being rendered for this button's own background: the
     // button must not appear in it.
     if (m_takingBackground)
@@ -122,7 +122,7 @@ void CSkinButton::paintEvent(QPaintEvent*) {
     SkinButtonPainter::Paint(painter, Look());
 }
 
-void CSkinButton::TakeBackgroundFromParent() {
+void SkinButton::TakeBackgroundFromParent() {
     QWidget* parent = parentWidget();
     if (!parent)
         return;
@@ -141,7 +141,7 @@ void CSkinButton::TakeBackgroundFromParent() {
     m_backgroundArea = geometry();
 }
 
-void CSkinButton::mouseMoveEvent(QMouseEvent* event) {
+void SkinButton::mouseMoveEvent(QMouseEvent* event) {
     const bool inside = rect().contains(event->position().toPoint());
     if (!inside)
         CancelHover();
@@ -152,12 +152,12 @@ void CSkinButton::mouseMoveEvent(QMouseEvent* event) {
     QPushButton::mouseMoveEvent(event);
 }
 
-void CSkinButton::leaveEvent(QEvent* event) {
+void SkinButton::leaveEvent(QEvent* event) {
     CancelHover();
     QPushButton::leaveEvent(event);
 }
 
-void CSkinButton::focusInEvent(QFocusEvent* event) {
+void SkinButton::focusInEvent(QFocusEvent* event) {
     switch (event->reason()) {
     case Qt::TabFocusReason:
     case Qt::BacktabFocusReason:
@@ -175,7 +175,7 @@ void CSkinButton::focusInEvent(QFocusEvent* event) {
     QPushButton::focusInEvent(event);
 }
 
-void CSkinButton::focusOutEvent(QFocusEvent* event) {
+void SkinButton::focusOutEvent(QFocusEvent* event) {
     // A click elsewhere: the user is on the mouse now.
     if (event->reason() == Qt::MouseFocusReason)
         m_keyboardFocus = false;
@@ -185,7 +185,7 @@ void CSkinButton::focusOutEvent(QFocusEvent* event) {
     QPushButton::focusOutEvent(event);
 }
 
-void CSkinButton::changeEvent(QEvent* event) {
+void SkinButton::changeEvent(QEvent* event) {
     switch (event->type()) {
     case QEvent::EnabledChange:
         if (!isEnabled()) {
@@ -205,7 +205,7 @@ void CSkinButton::changeEvent(QEvent* event) {
     QPushButton::changeEvent(event);
 }
 
-void CSkinButton::PassFocusOn() {
+void SkinButton::PassFocusOn() {
     // Qt has already given the focus to the next control in tab order when
     // there was one; with none the window would be left with no focus at
     // all, so the keyboard goes to the parent instead.
@@ -215,7 +215,7 @@ void CSkinButton::PassFocusOn() {
         parentWidget()->setFocus(Qt::OtherFocusReason);
 }
 
-bool CSkinButton::event(QEvent* event) {
+bool SkinButton::event(QEvent* event) {
     // The window passes its deactivation on to every child.
     if (event->type() == QEvent::WindowDeactivate)
         CancelHover();

@@ -19,16 +19,12 @@ namespace quorvane::ui {
 // over it, a thin sunken frame while it is held down. In all else it is a
 // QPushButton: clicked(), default button, shortcuts, checkable. Reached
 // from the keyboard, it shows a dotted focus frame.
-class CSkinButton : public QPushButton {
+class SkinButton : public QPushButton {
     Q_OBJECT
 
 public:
-    // TakeBackground's results.
-    static constexpr int kBackgroundTaken = 0;
-    static constexpr int kBackgroundNotTaken = 5;
-
-    explicit CSkinButton(QWidget* parent = nullptr);
-    explicit CSkinButton(const QString& caption, QWidget* parent = nullptr);
+    explicit SkinButton(QWidget* parent = nullptr);
+    explicit SkinButton(const QString& caption, QWidget* parent = nullptr);
 
     // The first icon is shown while the pointer is over the button or it is
     // held down, the second (when there is one) otherwise. A width or height
@@ -42,10 +38,9 @@ public:
     void SeeThrough(bool repaint = true);
     // parentSkin is the parent's composed skin at the parent's size; the part
     // under the button becomes its background. The button is repainted only
-    // when those pixels differ from the ones it shows. kBackgroundNotTaken,
-    // and nothing changes, when the button is not see-through or the picture
-    // is null.
-    int TakeBackground(const QImage& parentSkin);
+    // when those pixels differ from the ones it shows. False, and nothing
+    // changes, when the button is not see-through or the picture is null.
+    bool TakeBackground(const QImage& parentSkin);
 
     bool IsHover() const { return m_hover; }
     void CancelHover();
@@ -66,7 +61,7 @@ private:
     void TakeBackgroundFromParent();
     void PassFocusOn();
 
-    const QPoint m_ptShift{1, 1};
+    const QPoint m_pressShift{1, 1};
     bool m_hover = false;
     bool m_seeThrough = false;
     // Set while the parent renders the skin under the button for its copy.

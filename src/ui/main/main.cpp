@@ -9,12 +9,12 @@
 #include "platform/Paths.h"
 #include "platform/SystemFolders.h"
 #include "platform/WineAccount.h"
-#include "ui/main/CDlgMain.h"
+#include "ui/main/MainWindow.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/StartNotice.h"
 #ifdef QUORVANE_HAVE_PREVIEW
 #include "ui/main/PreviewRequest.h"
-#include "ui/preview/CDlgPreviewWinks.h"
+#include "ui/preview/PreviewDialog.h"
 #include "ui/preview/PreviewScheme.h"
 #endif
 
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
         }
     }
     const SettingsStore settings(SettingsFolder());
-    ui::CDlgMain window(wine, ProgramDataFolder(), settings);
+    ui::MainWindow window(wine, ProgramDataFolder(), settings);
     if (!demoPassport.empty()) {
         window.RememberPassport(QString::fromStdString(demoPassport));
         notice += QStringLiteral("\n\n") +

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/main/PreviewRequest.h"
-#include "ui/preview/CExplorer_previewflash.h"
+#include "ui/preview/PlayerView.h"
 
 #include <QDialog>
 #include <QString>
@@ -16,27 +16,21 @@ namespace quorvane::ui {
 // window and shows the program's player page. Until the file's first frame
 // is drawn the window shows its own colour and "Loading...", never the
 // black of a page still starting.
-class CDlgPreviewWinks : public QDialog {
+class PreviewDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CDlgPreviewWinks(QWidget* parent = nullptr);
-    ~CDlgPreviewWinks() override;
-
-    // Hands the file to the player page; 0 when no entry of that path
-    // exists (then nothing else happens), else 1.
-    int ShowFile(const QString& path);
+    // The window for the request's file, titled with its name when there
+    // is one; the file is handed to the player when the window is shown.
+    explicit PreviewDialog(PreviewRequest request, QWidget* parent = nullptr);
+    ~PreviewDialog() override;
 
     // Places the window's frame in the middle of the screen's working area.
     void CentreOn(const QScreen& screen);
 
-    CExplorer_previewflash* Browser() const { return m_browser; }
-
-    QString m_strPath;
-    bool m_bMovie = false;
-    QStringList m_allowedFolders;
-    // 1 once the file is on screen (or the page says why it is not).
-    int m_bLoaded = 0;
+    PlayerView* Browser() const { return m_browser; }
+    // Whether the file is on screen (or the page has said why it is not).
+    bool IsLoaded() const { return m_loaded; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -45,19 +39,24 @@ protected:
     void done(int result) override;
 
 private:
+    // Hands the file to the player page; false when no entry of that path
+    // exists (then nothing else happens).
+    bool ShowFile();
     void FillClientArea();
     void OnPlayerState(int number, PreviewPlayerPage::State state);
 
-    CExplorer_previewflash* m_browser = nullptr;
+    PreviewRequest m_request;
+    PlayerView* m_browser = nullptr;
     QLabel* m_cover = nullptr;
-    QPushButton* m_btnOk = nullptr;
-    QPushButton* m_btnCancel = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
     int m_number = 0; // the player's number for this window's file
     bool m_started = false;
+    bool m_loaded = false;
 };
 
 // The program's preview: shows what the request names in a modal
-// CDlgPreviewWinks over owner.
+// PreviewDialog over owner.
 void RunPreview(QWidget* owner, const PreviewRequest& request);
 
 // Loads the player page in the background, so that the first Preview finds

@@ -2,7 +2,7 @@
 // user's folder on an old disk opened with the user's password; the menu's
 // commands that choose it and the instructions that say it.
 
-#include "ui/main/CDlgMain.h"
+#include "ui/main/MainWindow.h"
 
 #include "app/Words.h"
 
@@ -42,7 +42,7 @@ QString FittedSentence(const QString& pattern, const QString& folder, const QStr
 } // namespace
 
 // The source and the five steps, in a frame beside the fields.
-void CDlgMain::AddInstructions() {
+void MainWindow::AddInstructions() {
     auto* frame = new QGroupBox(this);
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
     const QRect frameArea = FromDialogUnits(258, 90, 230, 52);
@@ -70,7 +70,7 @@ void CDlgMain::AddInstructions() {
     ShowSource();
 }
 
-QString CDlgMain::Steps() const {
+QString MainWindow::Steps() const {
     return tr("1. Enter your MSN account (e.g. someone@example.com).\n"
               "2. Select a backup type. \n"
               "3. Click <List> button to list the installed items in current account.\n"
@@ -78,7 +78,7 @@ QString CDlgMain::Steps() const {
               "5. Click <Backup Now> button to backup the selected items.");
 }
 
-void CDlgMain::ShowSource() {
+void MainWindow::ShowSource() {
     const QFontMetricsF metrics(m_instructions->font());
     const qreal width = m_instructions->width() - metrics.averageCharWidth();
     const QString source =
@@ -89,35 +89,36 @@ void CDlgMain::ShowSource() {
                                               FromPath(m_wine.prefix),
                                               QString::fromStdString(m_wine.user), metrics, width);
     m_instructions->setText(source + QLatin1Char('\n') +
-                            (m_listNote.isEmpty() ? Steps() : m_listNote));
+                            (m_listingNote.isEmpty() ? Steps() : m_listingNote));
 }
 
-void CDlgMain::ShowListNote(const QString& note) {
-    if (note == m_listNote)
+void MainWindow::ShowListNote(const QString& note) {
+    if (note == m_listingNote)
         return;
-    m_listNote = note;
+    m_listingNote = note;
     ShowSource();
 }
 
-AccountSelection CDlgMain::Selection(const std::string& passportUtf8) const {
+AccountSelection MainWindow::Selection(const std::string& passportUtf8) const {
     return m_windows != nullptr ? AccountSelection::Make(m_windows, passportUtf8)
                                 : AccountSelection::Make(m_wine, passportUtf8);
 }
 
-void CDlgMain::UseSource(std::shared_ptr<const WindowsSource> windows) {
+void MainWindow::UseSource(std::shared_ptr<const WindowsSource> windows) {
     m_windows = std::move(windows);
-    m_actReadWine->setEnabled(m_windows != nullptr);
+    m_readWineAction->setEnabled(m_windows != nullptr);
     // The items listed were the other source's: the window is as it was
     // at its start, with nothing listed.
     ClearLists();
     m_controller.ForgetListings();
     DescribeBackupNow();
-    for (QPushButton* button : {m_btnAdd, m_btnAddAll, m_btnRemove, m_btnRemoveAll, m_btnPreview})
+    for (QPushButton* button :
+         {m_addButton, m_addAllButton, m_removeButton, m_removeAllButton, m_previewButton})
         button->setEnabled(false);
     ShowSource();
 }
 
-void CDlgMain::OnReadFromWindows() {
+void MainWindow::OnReadFromWindows() {
     if (m_controller.IsBusy())
         return;
     const QString start =
@@ -140,7 +141,7 @@ void CDlgMain::OnReadFromWindows() {
     AskWindowsPassword();
 }
 
-void CDlgMain::AskWindowsPassword(const QString& wrongPassword) {
+void MainWindow::AskWindowsPassword(const QString& wrongPassword) {
     std::optional<dpapi::UserCredentials> credentials =
         PasswordDialog::Ask(this, FromPath(m_openingProfile.userName), wrongPassword);
     if (!credentials)
@@ -150,8 +151,8 @@ void CDlgMain::AskWindowsPassword(const QString& wrongPassword) {
     m_controller.StartOpenWindows(m_openingProfile, std::move(*credentials));
 }
 
-void CDlgMain::OnWindowsOpened(std::shared_ptr<const WindowsSource> source,
-                               const WindowsOpenFailure& failure) {
+void MainWindow::OnWindowsOpened(std::shared_ptr<const WindowsSource> source,
+                                 const WindowsOpenFailure& failure) {
     EndLongWork();
     if (m_closing)
         return;
@@ -174,7 +175,7 @@ void CDlgMain::OnWindowsOpened(std::shared_ptr<const WindowsSource> source,
                                     WithoutPasswordText(FromPath(m_openingProfile.folder))));
 }
 
-void CDlgMain::OnReadFromWine() {
+void MainWindow::OnReadFromWine() {
     if (m_controller.IsBusy())
         return;
     UseSource(nullptr);

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QWebEnginePage>
-#include <QWebEngineView>
 
 namespace quorvane::ui {
 
@@ -56,20 +55,6 @@ private:
     int m_number = 0;
     State m_state = State::Starting;
     QStringList m_waiting; // scripts for the page once it has loaded
-};
-
-// The preview's browser view: a web view showing the program's player page.
-class CExplorer_previewflash : public QWebEngineView {
-    Q_OBJECT
-
-public:
-    explicit CExplorer_previewflash(QWidget* parent = nullptr,
-                                    PreviewPlayerPage* page = PreviewPlayerPage::Instance());
-
-    PreviewPlayerPage* Player() const { return m_player; }
-
-private:
-    PreviewPlayerPage* m_player;
 };
 
 } // namespace quorvane::ui

@@ -1,4 +1,4 @@
-#include "ui/main/CDlgAbout.h"
+#include "ui/main/AboutDialog.h"
 
 #include "ui/main/DialogUnits.h"
 
@@ -7,8 +7,8 @@
 
 namespace quorvane::ui {
 
-CDlgAbout::CDlgAbout(QWidget* parent) : QDialog(parent) {
-    setObjectName("CDlgAbout");
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName("AboutDialog");
     setWindowTitle(tr("About Quorvane"));
     setFixedSize(FromDialogUnits(0, 0, 235, 65).size());
     auto* label = new QLabel(tr("Quorvane Version %1").arg(QStringLiteral(QUORVANE_RELEASE)), this);

@@ -1,4 +1,4 @@
-#include "ui/preview/CExplorer_previewflash.h"
+#include "ui/preview/PreviewPlayerPage.h"
 
 #include "ui/preview/PreviewScheme.h"
 
@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QWebEngineSettings>
+#include <QWebEngineView>
 
 #include <utility>
 
@@ -146,12 +147,6 @@ void PreviewPlayerPage::OnTitle(const QString& title) {
             setVisible(false);
         }
     }
-}
-
-CExplorer_previewflash::CExplorer_previewflash(QWidget* parent, PreviewPlayerPage* page)
-    : QWebEngineView(parent), m_player(page) {
-    setPage(page);
-    setContextMenuPolicy(Qt::NoContextMenu);
 }
 
 } // namespace quorvane::ui

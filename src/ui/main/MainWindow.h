@@ -30,23 +30,23 @@ class QPushButton;
 
 namespace quorvane::ui {
 
-class CSkinButton;
+class SkinButton;
 
 // The whole user interface: one fixed-size window without a caption bar,
 // with a painted skin, in which the user types a passport, picks a backup
 // type, lists the account's items, moves them into the second list and
 // backs them up. It lays out and wires the controls; the commands run over
 // the core through MainController.
-class CDlgMain : public QDialog {
+class MainWindow : public QDialog {
     Q_OBJECT
 
 public:
     // wine: where Messenger's data is looked for; dataFolder: the skin
     // pictures, icons and help (share/quorvane); settings: where the backup
     // folder and the recent passports are kept.
-    CDlgMain(WineAccount wine, std::string dataFolder, SettingsStore settings,
-             QWidget* parent = nullptr);
-    ~CDlgMain() override;
+    MainWindow(WineAccount wine, std::string dataFolder, SettingsStore settings,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Paints the skin (base colour, header pictures, the light panel) on any
     // painter, for a window of the given size, from the header pictures made
@@ -54,7 +54,7 @@ public:
     void PaintSkin(QPainter& painter, const QSize& size) const;
 
     // The backup folder in use.
-    const std::string& BackupFolder() const { return m_strBackupFolder; }
+    const std::string& BackupFolder() const { return m_backupFolder; }
     ContentCategory ListedCategory() const { return m_controller.ListedCategory(); }
     MainController& Controller() { return m_controller; }
     // Adds a passport to the box unless one there begins with it (in the
@@ -127,8 +127,8 @@ private:
     // The window's place and the chosen type, for the next start.
     void SaveWindowSettings();
     QPushButton* AddButton(const char* name, const QString& text, const QRect& units);
-    CSkinButton* AddSkinButton(const char* name, const QString& text, const QRect& units,
-                               const QString& icon, int iconSize, const QString& tip);
+    SkinButton* AddSkinButton(const char* name, const QString& text, const QRect& units,
+                              const QString& icon, int iconSize, const QString& tip);
     // The skin at the window's size and device pixel ratio, composed again
     // only when either has changed.
     const QPixmap& Skin();
@@ -173,7 +173,7 @@ private:
     std::shared_ptr<const WindowsSource> m_windows;
     WindowsProfile m_openingProfile;     // the Windows folder whose password is being checked
     AccountSelection m_listingSelection; // the account of the running or last List
-    QString m_listNote;                  // what the last List left out, or ""
+    QString m_listingNote;               // what the last List left out, or ""
     std::string m_dataFolder;
     SettingsStore m_settings;
     SystemClock m_clock;
@@ -181,11 +181,13 @@ private:
     SystemFolders m_folders;
     MainController m_controller;
 
-    std::string m_strBackupFolder;
+    std::string m_backupFolder;
     // The passports of the box, most recently used first: the order they are
     // saved in, so that the oldest go when the list is full.
     QStringList m_recentPassports;
-    int m_nActiveList = 0;
+    // The item list chosen from last: the one Preview shows an item of.
+    enum class ActiveList { None, Installed, Selected };
+    ActiveList m_activeList = ActiveList::None;
 
     // A header picture at its own size and at twice it (name@2x.png).
     struct SkinPicture {
@@ -197,35 +199,35 @@ private:
         // pixels.
         QImage At(qreal ratio) const;
     };
-    SkinPicture m_imgStaticPanel;
-    SkinPicture m_imgStretchPanel;
-    QRect m_rectPanel;
+    SkinPicture m_staticPanel;
+    SkinPicture m_stretchPanel;
+    QRect m_panelRect;
     QPixmap m_skin;
     QSize m_skinSize;
     qreal m_skinRatio = 0;
-    std::vector<QIcon> m_imageList;
+    std::vector<QIcon> m_thumbnailIcons;
     // What Preview shows for each item of the last listing, by item data.
     std::map<std::size_t, PreviewTarget> m_previewTargets;
 
     QLabel* m_instructions = nullptr;
-    QLineEdit* m_editFolder = nullptr;
-    QComboBox* m_comboPassport = nullptr;
-    QComboBox* m_comboType = nullptr;
-    QListWidget* m_listInstalled = nullptr;
-    QListWidget* m_listSelected = nullptr;
-    CSkinButton* m_btnBackupNow = nullptr;
-    CSkinButton* m_btnHelp = nullptr;
-    CSkinButton* m_btnMinimize = nullptr;
-    CSkinButton* m_btnClose = nullptr;
-    QPushButton* m_btnList = nullptr;
-    QPushButton* m_btnAdd = nullptr;
-    QPushButton* m_btnAddAll = nullptr;
-    QPushButton* m_btnRemove = nullptr;
-    QPushButton* m_btnRemoveAll = nullptr;
-    QPushButton* m_btnPreview = nullptr;
+    QLineEdit* m_folderEdit = nullptr;
+    QComboBox* m_passportBox = nullptr;
+    QComboBox* m_typeBox = nullptr;
+    QListWidget* m_installedList = nullptr;
+    QListWidget* m_selectedList = nullptr;
+    SkinButton* m_backupNowButton = nullptr;
+    SkinButton* m_helpButton = nullptr;
+    SkinButton* m_minimizeButton = nullptr;
+    SkinButton* m_closeButton = nullptr;
+    QPushButton* m_listButton = nullptr;
+    QPushButton* m_addButton = nullptr;
+    QPushButton* m_addAllButton = nullptr;
+    QPushButton* m_removeButton = nullptr;
+    QPushButton* m_removeAllButton = nullptr;
+    QPushButton* m_previewButton = nullptr;
     QProgressDialog* m_progress = nullptr;
-    QAction* m_actReadWindows = nullptr;
-    QAction* m_actReadWine = nullptr;
+    QAction* m_readWindowsAction = nullptr;
+    QAction* m_readWineAction = nullptr;
     // While a command runs: its buttons, held off, and whether each was
     // enabled; the widget that had the focus.
     std::vector<std::pair<QPointer<QPushButton>, bool>> m_heldCommands;

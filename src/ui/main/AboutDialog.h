@@ -5,11 +5,11 @@
 namespace quorvane::ui {
 
 // "About Quorvane": the program's name and version, and OK.
-class CDlgAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CDlgAbout(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
 };
 
 } // namespace quorvane::ui

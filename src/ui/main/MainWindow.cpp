@@ -1,10 +1,10 @@
-#include "ui/main/CDlgMain.h"
+#include "ui/main/MainWindow.h"
 
 #include "app/SettingsStore.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "ui/controls/SkinButton.h"
-#include "ui/main/CDlgAbout.h"
+#include "ui/main/AboutDialog.h"
 #include "ui/main/DialogUnits.h"
 #include "ui/main/FolderDialog.h"
 #include "ui/main/MessageBox.h"
@@ -73,12 +73,12 @@ QIcon LoadIcon(const QString& path) {
 
 } // namespace
 
-CDlgMain::CDlgMain(WineAccount wine, std::string dataFolder, SettingsStore settings,
-                   QWidget* parent)
+MainWindow::MainWindow(WineAccount wine, std::string dataFolder, SettingsStore settings,
+                       QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_wine(std::move(wine)),
       m_dataFolder(std::move(dataFolder)), m_settings(std::move(settings)),
       m_folders(m_clock, m_pause) {
-    setObjectName("CDlgMain");
+    setObjectName("MainWindow");
     setWindowTitle(QStringLiteral("Quorvane"));
     const QRect client = FromDialogUnits(0, 0, 502, 353);
     setFixedSize(client.size());
@@ -89,35 +89,35 @@ CDlgMain::CDlgMain(WineAccount wine, std::string dataFolder, SettingsStore setti
     setFont(dialogFont);
 
     m_folders.Locate(m_wine);
-    m_imgStaticPanel.Load(QString::fromStdString(JoinPath(m_dataFolder, "staticPanel.png")));
-    m_imgStretchPanel.Load(QString::fromStdString(JoinPath(m_dataFolder, "strechPanel.png")));
+    m_staticPanel.Load(QString::fromStdString(JoinPath(m_dataFolder, "staticPanel.png")));
+    m_stretchPanel.Load(QString::fromStdString(JoinPath(m_dataFolder, "stretchPanel.png")));
     setWindowIcon(QIcon(QString::fromStdString(JoinPath(m_dataFolder, "icons/quorvane-48.png"))));
     CreateControls();
     LoadSettings();
 
-    connect(&m_controller, &MainController::Progress, this, &CDlgMain::OnProgress);
-    connect(&m_controller, &MainController::ListFinished, this, &CDlgMain::OnListFinished);
-    connect(&m_controller, &MainController::BackupFinished, this, &CDlgMain::OnBackupFinished);
-    connect(&m_controller, &MainController::WindowsOpened, this, &CDlgMain::OnWindowsOpened);
+    connect(&m_controller, &MainController::Progress, this, &MainWindow::OnProgress);
+    connect(&m_controller, &MainController::ListFinished, this, &MainWindow::OnListFinished);
+    connect(&m_controller, &MainController::BackupFinished, this, &MainWindow::OnBackupFinished);
+    connect(&m_controller, &MainController::WindowsOpened, this, &MainWindow::OnWindowsOpened);
 
     PlaceWindow();
 }
 
-CDlgMain::~CDlgMain() {
+MainWindow::~MainWindow() {
     m_controller.Cancel();
     m_controller.WaitForIdle();
 }
 
-QPushButton* CDlgMain::AddButton(const char* name, const QString& text, const QRect& units) {
+QPushButton* MainWindow::AddButton(const char* name, const QString& text, const QRect& units) {
     auto* button = new QPushButton(text, this);
     button->setObjectName(name);
     button->setGeometry(units);
     return button;
 }
 
-CSkinButton* CDlgMain::AddSkinButton(const char* name, const QString& text, const QRect& units,
-                                     const QString& icon, int iconSize, const QString& tip) {
-    auto* button = new CSkinButton(text, this);
+SkinButton* MainWindow::AddSkinButton(const char* name, const QString& text, const QRect& units,
+                                      const QString& icon, int iconSize, const QString& tip) {
+    auto* button = new SkinButton(text, this);
     button->setObjectName(name);
     button->setGeometry(units);
     button->AssignIcons(
@@ -130,12 +130,12 @@ CSkinButton* CDlgMain::AddSkinButton(const char* name, const QString& text, cons
     return button;
 }
 
-void CDlgMain::CaptureButtonBackgrounds(const QImage& skin) {
-    for (CSkinButton* button : {m_btnClose, m_btnMinimize, m_btnBackupNow, m_btnHelp})
+void MainWindow::CaptureButtonBackgrounds(const QImage& skin) {
+    for (SkinButton* button : {m_closeButton, m_minimizeButton, m_backupNowButton, m_helpButton})
         button->TakeBackground(skin);
 }
 
-QLabel* CDlgMain::AddLabel(const QString& text, const QRect& units) {
+QLabel* MainWindow::AddLabel(const QString& text, const QRect& units) {
     auto* label = new QLabel(text, this);
     label->setGeometry(units);
     QPalette palette = label->palette();
@@ -146,7 +146,7 @@ QLabel* CDlgMain::AddLabel(const QString& text, const QRect& units) {
     return label;
 }
 
-QLabel* CDlgMain::AddFieldLabel(const QString& text, const QRect& units) {
+QLabel* MainWindow::AddFieldLabel(const QString& text, const QRect& units) {
     const int left = FromDialogUnits(9, 0, 0, 0).left();
     QLabel* label =
         AddLabel(text, QRect(left, units.top() - 2, units.right() - left, units.height() + 4));
@@ -154,7 +154,7 @@ QLabel* CDlgMain::AddFieldLabel(const QString& text, const QRect& units) {
     return label;
 }
 
-QListWidget* CDlgMain::MakeItemList(const char* name, const QRect& geometry, bool several) {
+QListWidget* MainWindow::MakeItemList(const char* name, const QRect& geometry, bool several) {
     auto* list = new QListWidget(this);
     list->setObjectName(name);
     list->setGeometry(geometry);
@@ -174,51 +174,52 @@ QListWidget* CDlgMain::MakeItemList(const char* name, const QRect& geometry, boo
     return list;
 }
 
-void CDlgMain::WireControls(QPushButton* changeFolder, QPushButton* openFolder,
-                            QPushButton* getMore) {
-    connect(m_btnBackupNow, &QPushButton::clicked, this, &CDlgMain::OnBackupNow);
-    connect(m_btnHelp, &QPushButton::clicked, this, &CDlgMain::OnHelp);
-    connect(m_btnMinimize, &QPushButton::clicked, this, &CDlgMain::showMinimized);
-    connect(m_btnClose, &QPushButton::clicked, this, &CDlgMain::reject);
-    connect(changeFolder, &QPushButton::clicked, this, &CDlgMain::OnChangeFolder);
-    connect(openFolder, &QPushButton::clicked, this, &CDlgMain::OnOpenFolder);
-    connect(m_btnList, &QPushButton::clicked, this, &CDlgMain::OnList);
-    connect(m_btnAdd, &QPushButton::clicked, this, &CDlgMain::OnAdd);
-    connect(m_btnAddAll, &QPushButton::clicked, this, &CDlgMain::OnAddAll);
-    connect(m_btnRemove, &QPushButton::clicked, this, &CDlgMain::OnRemove);
-    connect(m_btnRemoveAll, &QPushButton::clicked, this, &CDlgMain::OnRemoveAll);
-    connect(m_btnPreview, &QPushButton::clicked, this, &CDlgMain::OnPreview);
-    connect(getMore, &QPushButton::clicked, this, &CDlgMain::OnGetMore);
+void MainWindow::WireControls(QPushButton* changeFolder, QPushButton* openFolder,
+                              QPushButton* getMore) {
+    connect(m_backupNowButton, &QPushButton::clicked, this, &MainWindow::OnBackupNow);
+    connect(m_helpButton, &QPushButton::clicked, this, &MainWindow::OnHelp);
+    connect(m_minimizeButton, &QPushButton::clicked, this, &MainWindow::showMinimized);
+    connect(m_closeButton, &QPushButton::clicked, this, &MainWindow::reject);
+    connect(changeFolder, &QPushButton::clicked, this, &MainWindow::OnChangeFolder);
+    connect(openFolder, &QPushButton::clicked, this, &MainWindow::OnOpenFolder);
+    connect(m_listButton, &QPushButton::clicked, this, &MainWindow::OnList);
+    connect(m_addButton, &QPushButton::clicked, this, &MainWindow::OnAdd);
+    connect(m_addAllButton, &QPushButton::clicked, this, &MainWindow::OnAddAll);
+    connect(m_removeButton, &QPushButton::clicked, this, &MainWindow::OnRemove);
+    connect(m_removeAllButton, &QPushButton::clicked, this, &MainWindow::OnRemoveAll);
+    connect(m_previewButton, &QPushButton::clicked, this, &MainWindow::OnPreview);
+    connect(getMore, &QPushButton::clicked, this, &MainWindow::OnGetMore);
 
     // Tab order follows the template.
-    QWidget* order[] = {m_btnBackupNow, m_btnHelp,  m_btnMinimize,   m_btnClose,  m_editFolder,
-                        changeFolder,   openFolder, m_comboPassport, m_comboType, m_listInstalled,
-                        m_btnList,      m_btnAdd,   m_btnAddAll,     m_btnRemove, m_btnRemoveAll,
-                        m_btnPreview,   getMore,    m_listSelected};
+    QWidget* order[] = {m_backupNowButton, m_helpButton,    m_minimizeButton,  m_closeButton,
+                        m_folderEdit,      changeFolder,    openFolder,        m_passportBox,
+                        m_typeBox,         m_installedList, m_listButton,      m_addButton,
+                        m_addAllButton,    m_removeButton,  m_removeAllButton, m_previewButton,
+                        getMore,           m_selectedList};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
 
-void CDlgMain::CreateControls() {
-    m_btnBackupNow =
+void MainWindow::CreateControls() {
+    m_backupNowButton =
         AddSkinButton("backupNow", tr("Backup Now"), FromDialogUnits(226, 24, 72, 29),
                       "icons/backup.png", 48, tr("Backup current selected winks now!"));
     // Enter runs Backup Now, unless a button has the focus: then Enter
     // presses that button, as in any dialog.
-    m_btnBackupNow->setDefault(true);
-    m_btnHelp = AddSkinButton("help", tr("Help"), FromDialogUnits(312, 24, 72, 29),
-                              "icons/help.png", 48, tr("Open help manual."));
-    m_btnMinimize = AddSkinButton("minimize", QString(), FromDialogUnits(463, 0, 18, 17),
-                                  "icons/minimize.png", 24, tr("Minimize current window."));
-    m_btnClose = AddSkinButton("close", QString(), FromDialogUnits(483, 0, 18, 17),
-                               "icons/close.png", 24, tr("Close current window and exit."));
-    m_rectPanel = FromDialogUnits(7, 67, 487, 279);
+    m_backupNowButton->setDefault(true);
+    m_helpButton = AddSkinButton("help", tr("Help"), FromDialogUnits(312, 24, 72, 29),
+                                 "icons/help.png", 48, tr("Open help manual."));
+    m_minimizeButton = AddSkinButton("minimize", QString(), FromDialogUnits(463, 0, 18, 17),
+                                     "icons/minimize.png", 24, tr("Minimize current window."));
+    m_closeButton = AddSkinButton("close", QString(), FromDialogUnits(483, 0, 18, 17),
+                                  "icons/close.png", 24, tr("Close current window and exit."));
+    m_panelRect = FromDialogUnits(7, 67, 487, 279);
 
     QLabel* folderLabel = AddFieldLabel(tr("Backup to Folder:"), FromDialogUnits(13, 78, 57, 8));
-    m_editFolder = new QLineEdit(this);
-    m_editFolder->setObjectName("backupFolder");
-    m_editFolder->setReadOnly(true);
-    m_editFolder->setGeometry(FromDialogUnits(71, 76, 307, 14));
+    m_folderEdit = new QLineEdit(this);
+    m_folderEdit->setObjectName("backupFolder");
+    m_folderEdit->setReadOnly(true);
+    m_folderEdit->setGeometry(FromDialogUnits(71, 76, 307, 14));
     auto* changeFolder =
         AddButton("changeFolder", tr("Change Folder"), FromDialogUnits(380, 76, 52, 14));
     auto* openFolder = AddButton("openFolder", tr("Open Folder"), FromDialogUnits(435, 76, 50, 14));
@@ -226,27 +227,26 @@ void CDlgMain::CreateControls() {
     AddInstructions();
 
     QLabel* passportLabel = AddFieldLabel(tr("MSN Passport:"), FromDialogUnits(22, 104, 48, 8));
-    m_comboPassport = new QComboBox(this);
-    m_comboPassport->setObjectName("passport");
-    m_comboPassport->setEditable(true);
+    m_passportBox = new QComboBox(this);
+    m_passportBox->setObjectName("passport");
+    m_passportBox->setEditable(true);
     // A passport joins the box when List checks it, not when Enter is hit.
-    m_comboPassport->setInsertPolicy(QComboBox::NoInsert);
-    m_comboPassport->setGeometry(FromDialogUnits(71, 101, 160, 14));
+    m_passportBox->setInsertPolicy(QComboBox::NoInsert);
+    m_passportBox->setGeometry(FromDialogUnits(71, 101, 160, 14));
     // The letter case is part of the account's key: an entry in another
     // case is another account, and neither completion nor leaving the box
     // may put it in place of what was typed.
-    m_comboPassport->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    m_passportBox->completer()->setCaseSensitivity(Qt::CaseSensitive);
     // Delete in the open drop-down forgets the entry under the cursor.
-    m_comboPassport->view()->installEventFilter(this);
+    m_passportBox->view()->installEventFilter(this);
 
     QLabel* typeLabel = AddFieldLabel(tr("Backup Type:"), FromDialogUnits(26, 127, 44, 8));
-    m_comboType = new QComboBox(this);
-    m_comboType->setObjectName("backupType");
-    m_comboType->setGeometry(FromDialogUnits(71, 124, 160, 14));
+    m_typeBox = new QComboBox(this);
+    m_typeBox->setObjectName("backupType");
+    m_typeBox->setGeometry(FromDialogUnits(71, 124, 160, 14));
     for (int i = 0; i < kCategoryCount; ++i)
-        m_comboType->addItem(
-            QString::fromStdString(CategoryLabel(static_cast<ContentCategory>(i))));
-    m_comboType->setCurrentIndex(0);
+        m_typeBox->addItem(QString::fromStdString(CategoryLabel(static_cast<ContentCategory>(i))));
+    m_typeBox->setCurrentIndex(0);
 
     // The list captions may use the width of their lists.
     QLabel* installedLabel =
@@ -254,42 +254,43 @@ void CDlgMain::CreateControls() {
     QLabel* selectedLabel =
         AddLabel(tr("Items selected to be backup:"), FromDialogUnits(288, 143, 200, 10));
 
-    m_listInstalled = MakeItemList("installed", FromDialogUnits(13, 156, 200, 184), false);
-    m_listSelected = MakeItemList("selected", FromDialogUnits(288, 156, 200, 184), true);
+    m_installedList = MakeItemList("installed", FromDialogUnits(13, 156, 200, 184), false);
+    m_selectedList = MakeItemList("selected", FromDialogUnits(288, 156, 200, 184), true);
     // Each label names its field for a screen reader ("labelled by").
-    folderLabel->setBuddy(m_editFolder);
-    passportLabel->setBuddy(m_comboPassport);
-    typeLabel->setBuddy(m_comboType);
-    installedLabel->setBuddy(m_listInstalled);
-    selectedLabel->setBuddy(m_listSelected);
+    folderLabel->setBuddy(m_folderEdit);
+    passportLabel->setBuddy(m_passportBox);
+    typeLabel->setBuddy(m_typeBox);
+    installedLabel->setBuddy(m_installedList);
+    selectedLabel->setBuddy(m_selectedList);
 
-    m_btnList = AddButton("list", tr("List"), FromDialogUnits(226, 156, 50, 14));
-    m_btnAdd = AddButton("add", tr(">"), FromDialogUnits(225, 192, 50, 14));
-    m_btnAddAll = AddButton("addAll", tr(">>"), FromDialogUnits(225, 215, 50, 14));
-    m_btnRemove = AddButton("remove", tr("<"), FromDialogUnits(225, 238, 50, 14));
-    m_btnRemoveAll = AddButton("removeAll", tr("<<"), FromDialogUnits(225, 261, 50, 14));
-    m_btnPreview = AddButton("preview", tr("Preview"), FromDialogUnits(225, 299, 50, 14));
+    m_listButton = AddButton("list", tr("List"), FromDialogUnits(226, 156, 50, 14));
+    m_addButton = AddButton("add", tr(">"), FromDialogUnits(225, 192, 50, 14));
+    m_addAllButton = AddButton("addAll", tr(">>"), FromDialogUnits(225, 215, 50, 14));
+    m_removeButton = AddButton("remove", tr("<"), FromDialogUnits(225, 238, 50, 14));
+    m_removeAllButton = AddButton("removeAll", tr("<<"), FromDialogUnits(225, 261, 50, 14));
+    m_previewButton = AddButton("preview", tr("Preview"), FromDialogUnits(225, 299, 50, 14));
     auto* getMore = AddButton("getMore", tr("Get More..."), FromDialogUnits(225, 326, 50, 14));
-    for (QPushButton* button : {m_btnAdd, m_btnAddAll, m_btnRemove, m_btnRemoveAll, m_btnPreview})
+    for (QPushButton* button :
+         {m_addButton, m_addAllButton, m_removeButton, m_removeAllButton, m_previewButton})
         button->setEnabled(false);
 
     WireControls(changeFolder, openFolder, getMore);
     DescribeControls();
     AddMenuKeys();
     // The first thing to do is to type the passport: the window opens there.
-    m_comboPassport->setFocus();
+    m_passportBox->setFocus();
 }
 
-void CDlgMain::AddMenuKeys() {
+void MainWindow::AddMenuKeys() {
     // The window's own actions, so their keys work with the menu closed.
-    m_actReadWindows = new QAction(tr("Read from a &Windows folder..."), this);
-    m_actReadWindows->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(m_actReadWindows, &QAction::triggered, this, &CDlgMain::OnReadFromWindows);
-    m_actReadWine = new QAction(tr("Read from the Wine &prefix"), this);
-    m_actReadWine->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
-    m_actReadWine->setEnabled(false);
-    connect(m_actReadWine, &QAction::triggered, this, &CDlgMain::OnReadFromWine);
-    addActions({m_actReadWindows, m_actReadWine});
+    m_readWindowsAction = new QAction(tr("Read from a &Windows folder..."), this);
+    m_readWindowsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(m_readWindowsAction, &QAction::triggered, this, &MainWindow::OnReadFromWindows);
+    m_readWineAction = new QAction(tr("Read from the Wine &prefix"), this);
+    m_readWineAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    m_readWineAction->setEnabled(false);
+    connect(m_readWineAction, &QAction::triggered, this, &MainWindow::OnReadFromWine);
+    addActions({m_readWindowsAction, m_readWineAction});
     // Alt+Space is the window manager's; these are the keys a context menu
     // opens with everywhere else.
     for (const QKeySequence& keys :
@@ -303,7 +304,7 @@ void CDlgMain::AddMenuKeys() {
     }
 }
 
-void CDlgMain::DescribeControls() {
+void MainWindow::DescribeControls() {
     const auto describe = [this](const char* name, const QString& accessibleName,
                                  const QString& description) {
         auto* control = findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
@@ -314,8 +315,8 @@ void CDlgMain::DescribeControls() {
         control->setAccessibleDescription(description);
     };
     // The icon-only buttons have no caption to be named by.
-    m_btnMinimize->setAccessibleName(tr("Minimize"));
-    m_btnClose->setAccessibleName(tr("Close"));
+    m_minimizeButton->setAccessibleName(tr("Minimize"));
+    m_closeButton->setAccessibleName(tr("Close"));
     // The fields and lists are named as their labels on the skin name them.
     describe("backupFolder", tr("Backup to Folder"), tr("The folder the backups are written to."));
     describe("changeFolder", {}, tr("Choose another folder to write the backups to."));
@@ -337,35 +338,35 @@ void CDlgMain::DescribeControls() {
     describe("removeAll", tr("Remove All"), tr("Move every item out of the items to back up."));
     describe("preview", {}, tr("Play or show the selected item."));
     describe("getMore", {}, tr("Open the manual where it tells where more content comes from."));
-    connect(m_comboType, &QComboBox::currentIndexChanged, this, &CDlgMain::DescribeBackupNow);
+    connect(m_typeBox, &QComboBox::currentIndexChanged, this, &MainWindow::DescribeBackupNow);
     DescribeBackupNow();
 }
 
-void CDlgMain::DescribeBackupNow() {
+void MainWindow::DescribeBackupNow() {
     // Backup Now writes the items of the last List, whatever the type box
     // shows since; before a List, the type it would list.
     const int type = m_controller.HasListing() ? static_cast<int>(m_controller.ListedCategory())
-                                               : m_comboType->currentIndex();
-    m_btnBackupNow->setAccessibleDescription(
+                                               : m_typeBox->currentIndex();
+    m_backupNowButton->setAccessibleDescription(
         tr("Back up the items selected to be backed up, of the type %1, into the backup folder.")
-            .arg(m_comboType->itemText(type)));
+            .arg(m_typeBox->itemText(type)));
 }
 
-void CDlgMain::BringToFront() {
+void MainWindow::BringToFront() {
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
 }
 
-void CDlgMain::SkinPicture::Load(const QString& path) {
+void MainWindow::SkinPicture::Load(const QString& path) {
     normal.load(path);
     twice.load(TwiceSizePath(path));
     if (twice.size() != normal.size() * 2)
         twice = QImage();
 }
 
-QImage CDlgMain::SkinPicture::At(qreal ratio) const {
+QImage MainWindow::SkinPicture::At(qreal ratio) const {
     if (ratio <= 1 || normal.isNull() || twice.isNull())
         return normal;
     QImage picture = twice;
@@ -376,25 +377,25 @@ QImage CDlgMain::SkinPicture::At(qreal ratio) const {
     return picture;
 }
 
-void CDlgMain::PaintSkin(QPainter& painter, const QSize& size) const {
+void MainWindow::PaintSkin(QPainter& painter, const QSize& size) const {
     const qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatio() : 1.0;
     painter.save();
-    const int w = m_imgStaticPanel.normal.width();
-    const int h = m_imgStaticPanel.normal.height();
+    const int w = m_staticPanel.normal.width();
+    const int h = m_staticPanel.normal.height();
     painter.fillRect(QRect(0, h, size.width(), size.height() - h), kBaseColour);
     // Each picture is drawn over its own size in pixels, whatever its
     // resolution; at a fractional ratio that may be a fraction of a device
     // pixel off, hence the smoothing.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (!m_imgStaticPanel.normal.isNull())
-        painter.drawImage(QRect(0, 0, w, h), m_imgStaticPanel.At(ratio));
-    const QImage tile = m_imgStretchPanel.At(ratio);
-    const int tileWidth = m_imgStretchPanel.normal.width();
+    if (!m_staticPanel.normal.isNull())
+        painter.drawImage(QRect(0, 0, w, h), m_staticPanel.At(ratio));
+    const QImage tile = m_stretchPanel.At(ratio);
+    const int tileWidth = m_stretchPanel.normal.width();
     if (!tile.isNull() && h > 0)
         for (int x = w; x < size.width(); x += tileWidth)
             painter.drawImage(QRect(x, 0, tileWidth, h), tile);
-    painter.fillRect(m_rectPanel, kPanelColour);
-    const QRect r = m_rectPanel;
+    painter.fillRect(m_panelRect, kPanelColour);
+    const QRect r = m_panelRect;
     painter.setPen(kPanelDark);
     painter.drawLine(r.topLeft(), r.topRight());
     painter.drawLine(r.topLeft(), r.bottomLeft());
@@ -404,7 +405,7 @@ void CDlgMain::PaintSkin(QPainter& painter, const QSize& size) const {
     painter.restore();
 }
 
-const QPixmap& CDlgMain::Skin() {
+const QPixmap& MainWindow::Skin() {
     const qreal ratio = devicePixelRatioF();
     if (!m_skin.isNull() && m_skinSize == size() && m_skinRatio == ratio)
         return m_skin;
@@ -423,14 +424,14 @@ const QPixmap& CDlgMain::Skin() {
     return m_skin;
 }
 
-void CDlgMain::paintEvent(QPaintEvent*) {
+void MainWindow::paintEvent(QPaintEvent*) {
     // The skin is drawn only when the window is; a paint is one copy of it.
     const QPixmap& skin = Skin();
     QPainter painter(this);
     painter.drawPixmap(QPoint(0, 0), skin);
 }
 
-void CDlgMain::mousePressEvent(QMouseEvent* event) {
+void MainWindow::mousePressEvent(QMouseEvent* event) {
     // A press on a free part of the skin moves the window, as a caption bar
     // would.
     if (event->button() != Qt::LeftButton)
@@ -441,34 +442,34 @@ void CDlgMain::mousePressEvent(QMouseEvent* event) {
     m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
 }
 
-void CDlgMain::mouseMoveEvent(QMouseEvent* event) {
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     if (m_dragging)
         move(event->globalPosition().toPoint() - m_dragOffset);
     QDialog::mouseMoveEvent(event);
 }
 
-void CDlgMain::mouseReleaseEvent(QMouseEvent* event) {
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
     m_dragging = false;
     QDialog::mouseReleaseEvent(event);
 }
 
-void CDlgMain::contextMenuEvent(QContextMenuEvent* event) {
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     // Held off, as the buttons are, while a command runs.
     if (!m_heldCommands.empty())
         return;
     // The window has no caption bar, so its menu opens on the skin.
     QMenu menu(this);
-    menu.addAction(tr("&About Quorvane..."), this, &CDlgMain::ShowAbout);
+    menu.addAction(tr("&About Quorvane..."), this, &MainWindow::ShowAbout);
     menu.addSeparator();
-    menu.addAction(m_actReadWindows);
+    menu.addAction(m_readWindowsAction);
     if (m_windows != nullptr)
-        menu.addAction(m_actReadWine);
+        menu.addAction(m_readWineAction);
     menu.addSeparator();
-    menu.addAction(tr("Close"), this, &CDlgMain::reject);
+    menu.addAction(tr("Close"), this, &MainWindow::reject);
     menu.exec(event->globalPos());
 }
 
-void CDlgMain::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     // While a command runs, the window's keys (the menu, Help, Escape and
     // Enter) wait with its buttons.
     if (!m_heldCommands.empty())
@@ -480,10 +481,10 @@ void CDlgMain::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void CDlgMain::OnChangeFolder() {
+void MainWindow::OnChangeFolder() {
     // The browser opens where the backups go now, or the nearest folder
     // above it that exists.
-    QString start = QString::fromStdString(m_strBackupFolder);
+    QString start = QString::fromStdString(m_backupFolder);
     while (!start.isEmpty() && !QFileInfo(start).isDir() && start != QLatin1String("/"))
         start = QFileInfo(start).path();
     if (start.isEmpty() || start == QLatin1String("/"))
@@ -492,17 +493,17 @@ void CDlgMain::OnChangeFolder() {
         this, tr("Please select a folder to backup the MSN Content Packs."), start);
     if (chosen.isEmpty())
         return;
-    m_strBackupFolder = chosen.toStdString();
-    m_editFolder->setText(chosen);
-    MakeFolders(m_strBackupFolder);
-    m_settings.SetBackupFolder(m_strBackupFolder);
+    m_backupFolder = chosen.toStdString();
+    m_folderEdit->setText(chosen);
+    MakeFolders(m_backupFolder);
+    m_settings.SetBackupFolder(m_backupFolder);
 }
 
-void CDlgMain::OnOpenFolder() {
-    Open(QUrl::fromLocalFile(QString::fromStdString(m_strBackupFolder)));
+void MainWindow::OnOpenFolder() {
+    Open(QUrl::fromLocalFile(QString::fromStdString(m_backupFolder)));
 }
 
-void CDlgMain::Open(const QUrl& url) {
+void MainWindow::Open(const QUrl& url) {
     if (QDesktopServices::openUrl(url))
         return;
     // Without a program for it the desktop opens nothing and says nothing.
@@ -512,7 +513,7 @@ void CDlgMain::Open(const QUrl& url) {
                                .arg(url.toDisplayString(QUrl::PreferLocalFile)));
 }
 
-QUrl CDlgMain::ManualUrl(const char* section) const {
+QUrl MainWindow::ManualUrl(const char* section) const {
     QUrl url =
         QUrl::fromLocalFile(QString::fromStdString(JoinPath(m_dataFolder, "help/index.html")));
     if (section != nullptr)
@@ -520,20 +521,20 @@ QUrl CDlgMain::ManualUrl(const char* section) const {
     return url;
 }
 
-void CDlgMain::OnHelp() {
+void MainWindow::OnHelp() {
     Open(ManualUrl(nullptr));
 }
 
-void CDlgMain::OnGetMore() {
+void MainWindow::OnGetMore() {
     Open(ManualUrl(kContentSection));
 }
 
-void CDlgMain::ShowAbout() {
-    CDlgAbout about(this);
+void MainWindow::ShowAbout() {
+    AboutDialog about(this);
     about.exec();
 }
 
-void CDlgMain::reject() {
+void MainWindow::reject() {
     // Escape, the close button and the menu's Close all end here.
     if (m_closing)
         return;

@@ -1,7 +1,7 @@
 // The window's commands: the moves between the lists, Preview, List and
 // Backup Now, and the long work with its progress dialog.
 
-#include "ui/main/CDlgMain.h"
+#include "ui/main/MainWindow.h"
 
 #include "app/ListingWords.h"
 #include "app/Words.h"
@@ -37,11 +37,11 @@ QString FromPath(const std::string& path) {
 
 } // namespace
 
-bool CDlgMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress && watched == m_comboPassport->view() &&
+    if (type == QEvent::KeyPress && watched == m_passportBox->view() &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-        const QModelIndex current = m_comboPassport->view()->currentIndex();
+        const QModelIndex current = m_passportBox->view()->currentIndex();
         if (current.isValid())
             ForgetPassport(current.row());
         return true;
@@ -49,28 +49,29 @@ bool CDlgMain::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void CDlgMain::OnSelectionChanged(QListWidget* list) {
+void MainWindow::OnSelectionChanged(QListWidget* list) {
     if (!list->selectedItems().isEmpty())
-        m_nActiveList = list == m_listInstalled ? 1 : 2;
+        m_activeList = list == m_installedList ? ActiveList::Installed : ActiveList::Selected;
     FollowSelection();
 }
 
-void CDlgMain::FollowSelection() {
-    const bool installed = !m_listInstalled->selectedItems().isEmpty();
-    const bool selected = !m_listSelected->selectedItems().isEmpty();
+void MainWindow::FollowSelection() {
+    const bool installed = !m_installedList->selectedItems().isEmpty();
+    const bool selected = !m_selectedList->selectedItems().isEmpty();
     // Preview shows an item of the list chosen from last, or of the other
     // when that one has nothing selected any more.
-    if (m_nActiveList == 1 && !installed && selected)
-        m_nActiveList = 2;
-    else if (m_nActiveList == 2 && !selected && installed)
-        m_nActiveList = 1;
-    SetCommandEnabled(m_btnAdd, installed);
-    SetCommandEnabled(m_btnRemove, selected);
-    SetCommandEnabled(m_btnPreview,
-                      m_nActiveList == 1 ? installed : m_nActiveList == 2 && selected);
+    if (m_activeList == ActiveList::Installed && !installed && selected)
+        m_activeList = ActiveList::Selected;
+    else if (m_activeList == ActiveList::Selected && !selected && installed)
+        m_activeList = ActiveList::Installed;
+    SetCommandEnabled(m_addButton, installed);
+    SetCommandEnabled(m_removeButton, selected);
+    SetCommandEnabled(m_previewButton, m_activeList == ActiveList::Installed
+                                           ? installed
+                                           : m_activeList == ActiveList::Selected && selected);
 }
 
-void CDlgMain::SetCommandEnabled(QPushButton* button, bool enabled) {
+void MainWindow::SetCommandEnabled(QPushButton* button, bool enabled) {
     // While a command runs the buttons are held off; the state is theirs
     // again when it ends.
     for (auto& [held, wasEnabled] : m_heldCommands) {
@@ -82,18 +83,19 @@ void CDlgMain::SetCommandEnabled(QPushButton* button, bool enabled) {
     button->setEnabled(enabled);
 }
 
-void CDlgMain::ClearThumbnails() {
-    m_imageList.clear();
+void MainWindow::ClearThumbnails() {
+    m_thumbnailIcons.clear();
 }
 
-int CDlgMain::AddThumbnail(const QImage& thumbnail) {
+int MainWindow::AddThumbnail(const QImage& thumbnail) {
     if (thumbnail.isNull())
         return -1;
-    m_imageList.emplace_back(QPixmap::fromImage(thumbnail));
-    return static_cast<int>(m_imageList.size()) - 1;
+    m_thumbnailIcons.emplace_back(QPixmap::fromImage(thumbnail));
+    return static_cast<int>(m_thumbnailIcons.size()) - 1;
 }
 
-void CDlgMain::MoveSelectedItems(QListWidget* source, QListWidget* target, const QString& message) {
+void MainWindow::MoveSelectedItems(QListWidget* source, QListWidget* target,
+                                   const QString& message) {
     // Every selected item moves, in list order (Ctrl+A then "<" empties the
     // list), each to its row in the other list where there is one.
     std::vector<std::pair<int, QListWidgetItem*>> moving;
@@ -115,7 +117,7 @@ void CDlgMain::MoveSelectedItems(QListWidget* source, QListWidget* target, const
     FollowSelection();
 }
 
-void CDlgMain::MoveAllItems(QListWidget* source, QListWidget* target) {
+void MainWindow::MoveAllItems(QListWidget* source, QListWidget* target) {
     const int count = source->count();
     for (int row = 0; row < count; ++row) {
         QListWidgetItem* taken = source->takeItem(0);
@@ -124,33 +126,33 @@ void CDlgMain::MoveAllItems(QListWidget* source, QListWidget* target) {
     }
 }
 
-void CDlgMain::OnAdd() {
-    MoveSelectedItems(m_listInstalled, m_listSelected,
+void MainWindow::OnAdd() {
+    MoveSelectedItems(m_installedList, m_selectedList,
                       tr("Please select an installed winks to add to backup."));
 }
 
-void CDlgMain::OnRemove() {
-    MoveSelectedItems(m_listSelected, m_listInstalled,
+void MainWindow::OnRemove() {
+    MoveSelectedItems(m_selectedList, m_installedList,
                       tr("Please select an winks not to be backup."));
 }
 
-void CDlgMain::OnAddAll() {
-    MoveAllItems(m_listInstalled, m_listSelected);
+void MainWindow::OnAddAll() {
+    MoveAllItems(m_installedList, m_selectedList);
 }
 
-void CDlgMain::OnRemoveAll() {
-    MoveAllItems(m_listSelected, m_listInstalled);
+void MainWindow::OnRemoveAll() {
+    MoveAllItems(m_selectedList, m_installedList);
 }
 
-void CDlgMain::OnPreview() {
+void MainWindow::OnPreview() {
     const PreviewRunner runner = CurrentPreviewRunner();
     if (runner == nullptr) {
         MessageBox::Show(this, tr("Preview is not part of this build of Quorvane."));
         return;
     }
-    QListWidget* list = m_nActiveList == 1   ? m_listInstalled
-                        : m_nActiveList == 2 ? m_listSelected
-                                             : nullptr;
+    QListWidget* list = m_activeList == ActiveList::Installed  ? m_installedList
+                        : m_activeList == ActiveList::Selected ? m_selectedList
+                                                               : nullptr;
     if (list == nullptr)
         return;
     QListWidgetItem* first = nullptr;
@@ -179,16 +181,16 @@ void CDlgMain::OnPreview() {
     runner(this, request);
 }
 
-void CDlgMain::OnList() {
+void MainWindow::OnList() {
     if (m_controller.IsBusy())
         return;
-    const QString passport = m_comboPassport->currentText();
+    const QString passport = m_passportBox->currentText();
     AccountSelection selection = Selection(passport.toStdString());
     if (!selection.HasValidPassport()) {
         MessageBox::Show(this, InvalidPassportText());
         return;
     }
-    const auto category = static_cast<ContentCategory>(m_comboType->currentIndex());
+    const auto category = static_cast<ContentCategory>(m_typeBox->currentIndex());
     // Remembered before the listing, so a passport is kept even when
     // nothing is found for it.
     RememberPassport(passport);
@@ -199,18 +201,18 @@ void CDlgMain::OnList() {
     m_controller.StartList(std::move(selection), category);
 }
 
-void CDlgMain::ClearLists() {
+void MainWindow::ClearLists() {
     ShowListNote({});
     ClearThumbnails();
     // What Preview showed belongs to the listing that goes.
     m_previewTargets.clear();
-    m_listInstalled->clear();
-    m_listSelected->clear();
+    m_installedList->clear();
+    m_selectedList->clear();
     // Nothing is selected any more: ">", "<" and Preview wait for a choice.
     FollowSelection();
 }
 
-void CDlgMain::OnListFinished(const ListReport& report, const std::vector<QImage>& thumbnails) {
+void MainWindow::OnListFinished(const ListReport& report, const std::vector<QImage>& thumbnails) {
     EndLongWork();
     // A window closed during the listing has nobody to tell.
     if (m_closing)
@@ -233,7 +235,7 @@ void CDlgMain::OnListFinished(const ListReport& report, const std::vector<QImage
         const int image = i < thumbnails.size() ? AddThumbnail(thumbnails[i]) : -1;
         if (image < 0)
             continue;
-        auto* item = new QListWidgetItem(m_imageList[static_cast<std::size_t>(image)],
+        auto* item = new QListWidgetItem(m_thumbnailIcons[static_cast<std::size_t>(image)],
                                          QString::fromStdString(entry.displayNameUtf8));
         item->setData(kItemDataRole, QVariant::fromValue<qulonglong>(entry.itemData));
         item->setData(kImageRole, image);
@@ -243,13 +245,13 @@ void CDlgMain::OnListFinished(const ListReport& report, const std::vector<QImage
         item->setData(Qt::AccessibleTextRole,
                       item->text().isEmpty() ? tr("(no name)") : item->text());
         item->setData(Qt::AccessibleDescriptionRole,
-                      m_comboType->itemText(static_cast<int>(m_controller.ListedCategory())));
-        m_listInstalled->addItem(item);
+                      m_typeBox->itemText(static_cast<int>(m_controller.ListedCategory())));
+        m_installedList->addItem(item);
         m_previewTargets[entry.itemData] = entry.preview;
     }
     if (report.listed && report.toolFailure.empty()) {
-        m_btnAddAll->setEnabled(true);
-        m_btnRemoveAll->setEnabled(true);
+        m_addAllButton->setEnabled(true);
+        m_removeAllButton->setEnabled(true);
     }
     DescribeBackupNow();
     // What was left out stays in view beside the lists until the next List,
@@ -258,7 +260,7 @@ void CDlgMain::OnListFinished(const ListReport& report, const std::vector<QImage
         ShowListNote(QString::fromStdString(LeftOutSummary(report)).trimmed());
     if (report.interrupted)
         MessageBox::Show(this, tr("Listing was cancelled: %n item(s) listed.", nullptr,
-                                  static_cast<int>(m_listInstalled->count())));
+                                  static_cast<int>(m_installedList->count())));
     else if (!report.toolFailure.empty())
         MessageBox::Show(
             this,
@@ -280,22 +282,22 @@ void CDlgMain::OnListFinished(const ListReport& report, const std::vector<QImage
                 .arg(QString::fromStdString(NothingListed(report, m_listingSelection)).trimmed()));
 }
 
-void CDlgMain::OnBackupNow() {
+void MainWindow::OnBackupNow() {
     if (m_controller.IsBusy())
         return;
     std::vector<std::size_t> itemData;
-    for (int row = 0; row < m_listSelected->count(); ++row)
+    for (int row = 0; row < m_selectedList->count(); ++row)
         itemData.push_back(
-            static_cast<std::size_t>(m_listSelected->item(row)->data(kItemDataRole).toULongLong()));
+            static_cast<std::size_t>(m_selectedList->item(row)->data(kItemDataRole).toULongLong()));
     if (itemData.empty() || !m_controller.HasListing()) {
         MessageBox::Show(this, NothingSelectedText());
         return;
     }
     StartLongWork(tr("Backing up..."));
-    m_controller.StartBackup(itemData, m_strBackupFolder);
+    m_controller.StartBackup(itemData, m_backupFolder);
 }
 
-void CDlgMain::OnBackupFinished(const BackupReport& report) {
+void MainWindow::OnBackupFinished(const BackupReport& report) {
     EndLongWork();
     // A window closed during the backup has nobody to tell.
     if (m_closing)
@@ -330,7 +332,7 @@ void CDlgMain::OnBackupFinished(const BackupReport& report) {
                      failures.join(QLatin1Char('\n')));
 }
 
-bool CDlgMain::ShowLockProblem(const LockReport& report) {
+bool MainWindow::ShowLockProblem(const LockReport& report) {
     switch (report.lock) {
     case AccountLock::Outcome::Acquired:
         return false;
@@ -349,11 +351,11 @@ bool CDlgMain::ShowLockProblem(const LockReport& report) {
     return true;
 }
 
-QString CDlgMain::OwnFolderProblem(const std::string& reason) const {
+QString MainWindow::OwnFolderProblem(const std::string& reason) const {
     return tr("Quorvane's own folder cannot be used: %1.").arg(QString::fromStdString(reason));
 }
 
-void CDlgMain::StartLongWork(const QString& firstLabel, bool cancellable) {
+void MainWindow::StartLongWork(const QString& firstLabel, bool cancellable) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // The progress dialog shuts the window off only after half a second;
     // until then its commands are held off here. Minimize stays.
@@ -361,7 +363,7 @@ void CDlgMain::StartLongWork(const QString& firstLabel, bool cancellable) {
     m_focusBeforeWork = focus != nullptr && isAncestorOf(focus) ? focus : nullptr;
     m_heldCommands.clear();
     for (QPushButton* button : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
-        if (button == m_btnMinimize)
+        if (button == m_minimizeButton)
             continue;
         m_heldCommands.emplace_back(button, button->isEnabled());
         button->setEnabled(false);
@@ -380,7 +382,7 @@ void CDlgMain::StartLongWork(const QString& firstLabel, bool cancellable) {
     QTimer::singleShot(500, m_progress, [progress = m_progress] { progress->show(); });
 }
 
-void CDlgMain::EndLongWork() {
+void MainWindow::EndLongWork() {
     QApplication::restoreOverrideCursor();
     const auto held = std::move(m_heldCommands);
     m_heldCommands.clear();
@@ -395,7 +397,7 @@ void CDlgMain::EndLongWork() {
     m_progress = nullptr;
 }
 
-void CDlgMain::OnProgress(bool listing, std::size_t done, std::size_t total) {
+void MainWindow::OnProgress(bool listing, std::size_t done, std::size_t total) {
     if (m_progress == nullptr || m_progress->wasCanceled())
         return;
     const int shown = static_cast<int>(std::min(done + 1, total));

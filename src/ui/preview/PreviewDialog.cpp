@@ -1,4 +1,4 @@
-#include "ui/preview/CDlgPreviewWinks.h"
+#include "ui/preview/PreviewDialog.h"
 
 #include "ui/main/DialogUnits.h"
 #include "ui/preview/PreviewScheme.h"
@@ -12,43 +12,48 @@
 #include <QScreen>
 #include <QShortcut>
 
+#include <utility>
+
 namespace quorvane::ui {
 
-CDlgPreviewWinks::CDlgPreviewWinks(QWidget* parent)
+PreviewDialog::PreviewDialog(PreviewRequest request, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint) {
+                          Qt::WindowCloseButtonHint),
+      m_request(std::move(request)) {
     setObjectName(QStringLiteral("preview"));
-    setWindowTitle(tr("Preview - Quorvane"));
+    // Several previews side by side, or a screen reader, tell them apart.
+    setWindowTitle(m_request.name.isEmpty() ? tr("Preview - Quorvane")
+                                            : tr("%1 - Preview - Quorvane").arg(m_request.name));
     setFixedSize(FromDialogUnits(0, 0, 337, 243).size());
 
     // The two buttons are never shown: Enter and Escape end the window
     // through them, as the close box does.
-    m_btnOk = new QPushButton(tr("OK"), this);
-    m_btnOk->setObjectName(QStringLiteral("ok"));
-    m_btnOk->setGeometry(FromDialogUnits(0, 229, 50, 14));
-    m_btnOk->setDefault(true);
-    m_btnOk->hide();
-    m_btnCancel = new QPushButton(tr("Cancel"), this);
-    m_btnCancel->setObjectName(QStringLiteral("cancel"));
-    m_btnCancel->setGeometry(FromDialogUnits(285, 229, 50, 14));
-    m_btnCancel->hide();
-    connect(m_btnOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_okButton = new QPushButton(tr("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("ok"));
+    m_okButton->setGeometry(FromDialogUnits(0, 229, 50, 14));
+    m_okButton->setDefault(true);
+    m_okButton->hide();
+    m_cancelButton = new QPushButton(tr("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cancel"));
+    m_cancelButton->setGeometry(FromDialogUnits(285, 229, 50, 14));
+    m_cancelButton->hide();
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     // The view takes every key it has the focus for, and a hidden default
     // button is never pressed by QDialog; shortcuts of the window come
     // before the view and press the buttons themselves.
     const std::pair<QKeySequence, QPushButton*> keys[] = {
-        {QKeySequence(Qt::Key_Return), m_btnOk},
-        {QKeySequence(Qt::Key_Enter), m_btnOk},
-        {QKeySequence(Qt::Key_Escape), m_btnCancel}};
+        {QKeySequence(Qt::Key_Return), m_okButton},
+        {QKeySequence(Qt::Key_Enter), m_okButton},
+        {QKeySequence(Qt::Key_Escape), m_cancelButton}};
     for (const auto& [key, button] : keys)
         connect(new QShortcut(key, this), &QShortcut::activated, button, &QPushButton::click);
 
-    m_browser = new CExplorer_previewflash(this);
+    m_browser = new PlayerView(this);
     m_browser->setObjectName(QStringLiteral("browser"));
     connect(m_browser->Player(), &PreviewPlayerPage::StateChanged, this,
-            &CDlgPreviewWinks::OnPlayerState);
+            &PreviewDialog::OnPlayerState);
 
     m_cover = new QLabel(tr("Loading..."), this);
     m_cover->setObjectName(QStringLiteral("loading"));
@@ -59,13 +64,13 @@ CDlgPreviewWinks::CDlgPreviewWinks(QWidget* parent)
     FillClientArea();
 }
 
-CDlgPreviewWinks::~CDlgPreviewWinks() {
+PreviewDialog::~PreviewDialog() {
     // The page outlives the window: it must not go on playing unseen.
     if (m_started)
         m_browser->Player()->Stop();
 }
 
-void CDlgPreviewWinks::CentreOn(const QScreen& screen) {
+void PreviewDialog::CentreOn(const QScreen& screen) {
     // The frame is known once the native window exists; it is the frame
     // that is centred, and move() places the frame. create(), not winId():
     // winId() marks the dialog a native window, and Qt then makes every
@@ -76,43 +81,43 @@ void CDlgPreviewWinks::CentreOn(const QScreen& screen) {
     move(frame.topLeft());
 }
 
-int CDlgPreviewWinks::ShowFile(const QString& path) {
-    if (!QFileInfo::exists(path))
-        return 0;
-    PreviewHandler()->SetAllowedFolders(m_allowedFolders);
+bool PreviewDialog::ShowFile() {
+    if (!QFileInfo::exists(m_request.path))
+        return false;
+    PreviewHandler()->SetAllowedFolders(m_request.allowedFolders);
     m_started = true;
-    m_number = m_browser->Player()->Show(path, m_bMovie);
-    return 1;
+    m_number = m_browser->Player()->Show(m_request.path, m_request.movie);
+    return true;
 }
 
-void CDlgPreviewWinks::showEvent(QShowEvent* event) {
+void PreviewDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!m_started && !m_strPath.isEmpty())
-        ShowFile(m_strPath);
+    if (!m_started && !m_request.path.isEmpty())
+        ShowFile();
 }
 
-void CDlgPreviewWinks::OnPlayerState(int number, PreviewPlayerPage::State state) {
+void PreviewDialog::OnPlayerState(int number, PreviewPlayerPage::State state) {
     using State = PreviewPlayerPage::State;
     // Reports of an earlier window's file, or of this file still loading,
     // leave "Loading..." up.
     if (number != m_number || m_number == 0 ||
         (state != State::Playing && state != State::Showing && state != State::Failed))
         return;
-    m_bLoaded = 1;
+    m_loaded = true;
     m_cover->hide();
 }
 
-void CDlgPreviewWinks::FillClientArea() {
+void PreviewDialog::FillClientArea() {
     m_browser->setGeometry(rect());
     m_cover->setGeometry(rect());
 }
 
-void CDlgPreviewWinks::resizeEvent(QResizeEvent* event) {
+void PreviewDialog::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     FillClientArea();
 }
 
-void CDlgPreviewWinks::changeEvent(QEvent* event) {
+void PreviewDialog::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     // Qt keeps a minimised window's size, where Windows shrinks its client
     // area to nothing; the view follows the window as Windows would have it,
@@ -125,7 +130,7 @@ void CDlgPreviewWinks::changeEvent(QEvent* event) {
         FillClientArea();
 }
 
-void CDlgPreviewWinks::done(int result) {
+void PreviewDialog::done(int result) {
     if (m_started) {
         m_browser->Player()->Stop();
         m_started = false;
@@ -134,13 +139,7 @@ void CDlgPreviewWinks::done(int result) {
 }
 
 void RunPreview(QWidget* owner, const PreviewRequest& request) {
-    CDlgPreviewWinks dialog(owner);
-    dialog.m_strPath = request.path;
-    dialog.m_bMovie = request.movie;
-    dialog.m_allowedFolders = request.allowedFolders;
-    // Several previews side by side, or a screen reader, tell them apart.
-    if (!request.name.isEmpty())
-        dialog.setWindowTitle(CDlgPreviewWinks::tr("%1 - Preview - Quorvane").arg(request.name));
+    PreviewDialog dialog(request, owner);
     // In the middle of the screen's working area, not over the owner.
     const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
     if (screen != nullptr)
