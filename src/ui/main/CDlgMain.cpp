@@ -88,7 +88,7 @@ CDlgMain::CDlgMain(WineAccount wine, std::string dataFolder, SettingsStore setti
     dialogFont.setPixelSize(10);
     setFont(dialogFont);
 
-    m_folders.Locate(m_wine);
+    m_folders.Locate(m_wine.WindowsFolder());
     m_imgStaticPanel.Load(QString::fromStdString(JoinPath(m_dataFolder, "staticPanel.png")));
     m_imgStretchPanel.Load(QString::fromStdString(JoinPath(m_dataFolder, "strechPanel.png")));
     setWindowIcon(QIcon(QString::fromStdString(JoinPath(m_dataFolder, "icons/quorvane-48.png"))));
