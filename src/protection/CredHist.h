@@ -9,8 +9,7 @@
 #include <vector>
 
 // CREDHIST, beside the folders named by SIDs under Microsoft/Protect: the
-// chain of the user's earlier password hashes, each entry encrypted under the
-// password that followed it.
+// chain of the user's earlier password hashes.
 namespace quorvane::dpapi {
 
 // One CREDHIST entry: an earlier password's SHA-1 and NT hashes, encrypted
