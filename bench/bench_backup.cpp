@@ -31,13 +31,13 @@
 #include "backup/Manifests.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
-#include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
 #include "platform/SystemFolders.h"
-#include "platform/WineDataProtection.h"
 #include "profile/ObjectList.h"
+#include "protection/DataProtection.h"
+#include "protection/WineDataProtection.h"
 
 #include <benchmark/benchmark.h>
 

@@ -17,7 +17,7 @@
 //    byte of a character, so every quote the byte search finds is rejected.
 
 #include "platform/CodePage.h"
-#include "profile/MapFiles.h"
+#include "profile/CatalogueFiles.h"
 
 #include <benchmark/benchmark.h>
 

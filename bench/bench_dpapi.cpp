@@ -11,9 +11,10 @@
 
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
-#include "platform/WindowsDataProtection.h"
-#include "platform/WineDataProtection.h"
 #include "profile/ObjectList.h"
+#include "protection/WindowsBlob.h"
+#include "protection/WindowsDataProtection.h"
+#include "protection/WineDataProtection.h"
 
 #include <benchmark/benchmark.h>
 #include <openssl/evp.h>

@@ -12,9 +12,9 @@
 
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
-#include "platform/DataProtection.h"
-#include "platform/WineDataProtection.h"
 #include "profile/ObjectList.h"
+#include "protection/DataProtection.h"
+#include "protection/WineDataProtection.h"
 
 #include <benchmark/benchmark.h>
 

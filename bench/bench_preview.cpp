@@ -169,7 +169,7 @@ int main(int argc, char** argv) {
     SleepingPause pause;
     SpawnProcessRunner runner;
     SystemFolders folders(clock, pause);
-    folders.Locate(wine);
+    folders.Locate(wine.WindowsFolder());
     CabinetTools tools(runner, folders.programFolder, folders.windowsFolder);
     const Result<DemoAccount> made = EnsureDemoAccount(root / "demo", wine.user, tools);
     if (!made) {

@@ -15,11 +15,11 @@
 // QT_QPA_PLATFORM names another (xcb shows the cost on a real X server).
 
 #include "app/SettingsStore.h"
-#include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/SystemFolders.h"
-#include "platform/WineDataProtection.h"
+#include "protection/DataProtection.h"
+#include "protection/WineDataProtection.h"
 #include "support/ChildRun.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/PaintCounter.h"

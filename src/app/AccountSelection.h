@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/WindowsProfile.h"
-#include "platform/WineAccount.h"
+#include "sources/WindowsProfile.h"
+#include "sources/WineAccount.h"
 
 #include <memory>
 

@@ -4,8 +4,8 @@
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
-#include "platform/WindowsDataProtection.h"
 #include "profile/ObjectList.h"
+#include "protection/WindowsDataProtection.h"
 
 namespace quorvane {
 

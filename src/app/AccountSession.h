@@ -6,14 +6,14 @@
 #include "backup/CabinetTools.h"
 #include "backup/Listing.h"
 #include "platform/Clock.h"
-#include "platform/DataProtection.h"
 #include "platform/FileLock.h"
 #include "platform/PrivateFolder.h"
 #include "platform/ProcessRunner.h"
 #include "platform/SystemFolders.h"
-#include "platform/WineDataProtection.h"
 #include "profile/ContentCategory.h"
 #include "profile/MessengerProfile.h"
+#include "protection/DataProtection.h"
+#include "protection/WineDataProtection.h"
 
 #include <functional>
 #include <memory>

@@ -1,19 +1,19 @@
 #include "app/DemoAccount.h"
 
 #include "platform/CodePage.h"
-#include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/FileLock.h"
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
 #include "platform/ProcessRunner.h"
 #include "platform/ScratchFolder.h"
-#include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
-#include "platform/WineDataProtection.h"
+#include "platform/TranslatedSentence.h"
 #include "profile/Base64.h"
 #include "profile/ContentCategory.h"
 #include "profile/MessengerProfile.h"
+#include "protection/DataProtection.h"
+#include "protection/WineDataProtection.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

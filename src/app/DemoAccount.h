@@ -2,7 +2,7 @@
 
 #include "backup/CabinetTools.h"
 #include "platform/Result.h"
-#include "platform/WineAccount.h"
+#include "sources/WineAccount.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
-#include "platform/Sentence.h"
+#include "platform/TranslatedSentence.h"
 #include "profile/ObjectList.h"
 
 #include <QCoreApplication>

@@ -10,8 +10,8 @@
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
 #include "platform/ScratchFolder.h"
-#include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
+#include "platform/TranslatedSentence.h"
 
 #include <cerrno>
 #include <ctime>

@@ -1,7 +1,7 @@
 #include "backup/CabinetTools.h"
 
 #include "platform/Paths.h"
-#include "platform/Sentence.h"
+#include "platform/TranslatedSentence.h"
 
 #include <csignal>
 #include <cstring>

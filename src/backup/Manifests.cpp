@@ -4,7 +4,7 @@
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
-#include "platform/Sentence.h"
+#include "platform/TranslatedSentence.h"
 
 #include <QByteArray>
 #include <QXmlStreamReader>

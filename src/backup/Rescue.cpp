@@ -6,8 +6,8 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/ScratchFolder.h"
-#include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
+#include "platform/TranslatedSentence.h"
 #include "profile/ContentCategory.h"
 
 #include <QByteArray>

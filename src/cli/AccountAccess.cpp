@@ -9,7 +9,7 @@
 #include "platform/CancelFlag.h"
 #include "platform/FileLock.h"
 #include "platform/PrivateFolder.h"
-#include "platform/Sentence.h"
+#include "platform/TranslatedSentence.h"
 
 #include <QCoreApplication>
 

@@ -7,7 +7,7 @@
 #include "cli/CatalogueCommand.h"
 #include "cli/ContentListing.h"
 #include "platform/Paths.h"
-#include "platform/Sentence.h"
+#include "platform/TranslatedSentence.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #include "cli/CliOptions.h"
 
-#include "platform/Sentence.h"
+#include "platform/TranslatedSentence.h"
 
 #include <QCoreApplication>
 

@@ -3,7 +3,7 @@
 #include "app/ListingWords.h"
 #include "app/QtPictureDecoder.h"
 #include "app/Words.h"
-#include "platform/Sentence.h"
+#include "platform/TranslatedSentence.h"
 
 #include <QCoreApplication>
 

@@ -1,9 +1,9 @@
 #include "cli/DemoCommand.h"
 
 #include "app/DemoAccount.h"
-#include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
-#include "platform/WineAccount.h"
+#include "platform/TranslatedSentence.h"
+#include "sources/WineAccount.h"
 
 #include <QCoreApplication>
 

@@ -8,9 +8,9 @@
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
 #include "platform/ProcessRunner.h"
-#include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
-#include "platform/WindowsProfile.h"
+#include "platform/TranslatedSentence.h"
+#include "sources/WindowsProfile.h"
 
 #include <QCoreApplication>
 

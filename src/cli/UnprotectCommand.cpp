@@ -4,8 +4,9 @@
 #include "cli/WindowsAccess.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
-#include "platform/Sentence.h"
-#include "platform/WindowsDataProtection.h"
+#include "platform/TranslatedSentence.h"
+#include "protection/WindowsBlob.h"
+#include "protection/WindowsKeyring.h"
 
 #include <QCoreApplication>
 

@@ -6,8 +6,8 @@
 #include "cli/CatalogueCommand.h"
 #include "platform/PrivateFolder.h"
 #include "platform/ProcessRunner.h"
-#include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
+#include "platform/TranslatedSentence.h"
 
 #include <QCoreApplication>
 

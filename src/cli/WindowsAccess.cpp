@@ -2,11 +2,9 @@
 
 #include "app/Words.h"
 #include "cli/AccountAccess.h"
-#include "platform/Sentence.h"
+#include "platform/TranslatedSentence.h"
 
 #include <QCoreApplication>
-
-#include <openssl/crypto.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -28,7 +26,7 @@ struct WipedString {
     std::string text;
     ~WipedString() {
         if (!text.empty())
-            OPENSSL_cleanse(text.data(), text.size());
+            explicit_bzero(text.data(), text.size());
     }
 };
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/CliOptions.h"
-#include "platform/WindowsMasterKey.h"
-#include "platform/WindowsProfile.h"
+#include "protection/UserCredentials.h"
+#include "sources/WindowsProfile.h"
 
 #include <iosfwd>
 #include <memory>

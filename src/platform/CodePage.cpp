@@ -1,6 +1,6 @@
 #include "platform/CodePage.h"
 
-#include "platform/Sentence.h"
+#include "platform/TranslatedSentence.h"
 
 #include <cerrno>
 #include <clocale>

@@ -1,7 +1,7 @@
 #include "platform/FileIo.h"
 
 #include "platform/Paths.h"
-#include "platform/Sentence.h"
+#include "platform/TranslatedSentence.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -2,7 +2,7 @@
 
 #include "platform/CancelFlag.h"
 #include "platform/FileIo.h"
-#include "platform/Sentence.h"
+#include "platform/TranslatedSentence.h"
 
 #include <cerrno>
 #include <chrono>

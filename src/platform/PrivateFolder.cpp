@@ -3,8 +3,8 @@
 #include "platform/CancelFlag.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
-#include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
+#include "platform/TranslatedSentence.h"
 
 #include <cerrno>
 #include <chrono>
@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
-#include <openssl/evp.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>

@@ -3,14 +3,15 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
-#include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
+#include "platform/TranslatedSentence.h"
+
+#include <QCryptographicHash>
 
 #include <cerrno>
 #include <chrono>
 #include <dirent.h>
 #include <fcntl.h>
-#include <openssl/evp.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,16 +28,10 @@ int OpenLocked(const std::string& path) {
 } // namespace
 
 std::string ScratchName(std::string_view text) {
-    unsigned char digest[EVP_MAX_MD_SIZE] = {};
-    unsigned int length = 0;
-    EVP_Digest(text.data(), text.size(), digest, &length, EVP_sha256(), nullptr);
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string name;
-    for (unsigned int i = 0; i < 16 && i < length; ++i) {
-        name.push_back(kHex[digest[i] >> 4]);
-        name.push_back(kHex[digest[i] & 0xF]);
-    }
-    return name;
+    const QByteArray digest =
+        QCryptographicHash::hash(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())),
+                                 QCryptographicHash::Sha256);
+    return digest.first(16).toHex().toStdString();
 }
 
 Result<std::unique_ptr<ScratchFolder>> ScratchFolder::Make(const std::string& parent,

@@ -5,7 +5,6 @@
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
 #include "platform/ScratchFolder.h"
-#include "platform/WineAccount.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -168,10 +167,6 @@ SystemFolders::SystemFolders(const Clock& clock, Pause& pause) : m_clock(clock),
 
 SystemFolders::~SystemFolders() = default;
 SystemFolders::SystemFolders(SystemFolders&&) noexcept = default;
-
-void SystemFolders::Locate(const WineAccount& wine) {
-    Locate(wine.WindowsFolder());
-}
 
 void SystemFolders::Locate(const std::string& windows) {
     programFolder = ExecutableFolder();

@@ -10,7 +10,6 @@
 
 namespace quorvane {
 
-struct WineAccount;
 class ScratchFolder;
 
 // The platform folders the program needs and the small file-system
@@ -24,9 +23,9 @@ public:
 
     // Fills every folder but workFolder (Linux stand-ins for the Windows
     // folders: the executable's folder, the Wine prefix's Windows folder,
-    // $TMPDIR, the XDG desktop and documents folders).
-    void Locate(const WineAccount& wine);
-    // windowsFolder: the cabinet tools' working folder.
+    // $TMPDIR, the XDG desktop and documents folders). windowsFolder: the
+    // cabinet tools' working folder (WineAccount::WindowsFolder for a Wine
+    // prefix).
     void Locate(const std::string& windowsFolder);
 
     // A new, empty folder of a name nobody can predict, inside the private

@@ -1,10 +1,10 @@
 #include "profile/MessengerProfile.h"
 
 #include "platform/CodePage.h"
-#include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "profile/Base64.h"
+#include "protection/DataProtection.h"
 
 #include <cerrno>
 

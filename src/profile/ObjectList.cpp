@@ -6,7 +6,7 @@
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
 #include "platform/ScratchFolder.h"
-#include "platform/Sentence.h"
+#include "platform/TranslatedSentence.h"
 
 #include <algorithm>
 #include <cerrno>

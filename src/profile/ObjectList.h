@@ -2,9 +2,9 @@
 
 #include "platform/FileIo.h"
 #include "platform/ScratchFolder.h"
+#include "profile/CatalogueFiles.h"
 #include "profile/ContentCategory.h"
 #include "profile/InstalledObject.h"
-#include "profile/MapFiles.h"
 #include "profile/MessengerProfile.h"
 #include "profile/PackCipher.h"
 

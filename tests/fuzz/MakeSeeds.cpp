@@ -14,8 +14,8 @@
 #include "FuzzSupport.h"
 
 #include "app/SettingsStore.h"
-#include "platform/DataProtection.h"
-#include "platform/WineDataProtection.h"
+#include "protection/DataProtection.h"
+#include "protection/WineDataProtection.h"
 
 #include <array>
 #include <cstdio>

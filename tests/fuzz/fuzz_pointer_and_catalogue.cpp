@@ -7,7 +7,7 @@
 #include "FuzzSupport.h"
 
 #include "platform/CodePage.h"
-#include "profile/MapFiles.h"
+#include "profile/CatalogueFiles.h"
 
 #include <algorithm>
 #include <array>

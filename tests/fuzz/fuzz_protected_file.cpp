@@ -11,12 +11,12 @@
 
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
-#include "platform/DataProtection.h"
 #include "platform/ScratchFolder.h"
-#include "platform/WineDataProtection.h"
 #include "profile/Base64.h"
-#include "profile/MapFiles.h"
+#include "profile/CatalogueFiles.h"
 #include "profile/ObjectList.h"
+#include "protection/DataProtection.h"
+#include "protection/WineDataProtection.h"
 
 #include <array>
 #include <cstddef>

@@ -10,8 +10,9 @@
 
 #include "FuzzSupport.h"
 
-#include "platform/WindowsDataProtection.h"
-#include "platform/WindowsMasterKey.h"
+#include "protection/CredHist.h"
+#include "protection/WindowsBlob.h"
+#include "protection/WindowsMasterKey.h"
 
 #include <array>
 #include <cstddef>

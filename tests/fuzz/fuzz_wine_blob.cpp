@@ -11,8 +11,8 @@
 
 #include "FuzzSupport.h"
 
-#include "platform/DataProtection.h"
-#include "platform/WineDataProtection.h"
+#include "protection/DataProtection.h"
+#include "protection/WineDataProtection.h"
 
 #include <algorithm>
 #include <array>

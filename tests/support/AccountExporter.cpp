@@ -20,11 +20,11 @@
 // what the builder made and the tests later expect.
 
 #include "platform/CodePage.h"
-#include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
-#include "platform/WineDataProtection.h"
 #include "profile/ContentCategory.h"
+#include "protection/DataProtection.h"
+#include "protection/WineDataProtection.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/DataProtection.h"
 #include "profile/ContentCategory.h"
+#include "protection/DataProtection.h"
 
 #include <map>
 #include <string>

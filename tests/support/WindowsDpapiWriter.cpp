@@ -1,8 +1,8 @@
 #include "WindowsDpapiWriter.h"
 
-#include "platform/DpapiCrypto.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "protection/DpapiCrypto.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/DataProtection.h"
-#include "platform/WindowsDataProtection.h"
-#include "platform/WindowsMasterKey.h"
+#include "protection/DataProtection.h"
+#include "protection/WindowsDataProtection.h"
+#include "protection/WindowsMasterKey.h"
 
 #include <array>
 #include <cstdint>

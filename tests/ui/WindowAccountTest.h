@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/SettingsStore.h"
-#include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/SystemFolders.h"
-#include "platform/WineDataProtection.h"
+#include "protection/DataProtection.h"
+#include "protection/WineDataProtection.h"
 #include "support/ChildRun.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"

@@ -4,7 +4,7 @@
 
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
-#include "platform/WindowsDataProtection.h"
+#include "protection/WindowsDataProtection.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/WindowsDpapiWriter.h"
 #include "ui/WindowAccountTest.h"

@@ -3,11 +3,11 @@
 // lists must stay inside the object folder whatever a catalogue says.
 
 #include "platform/CodePage.h"
-#include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
-#include "platform/WineDataProtection.h"
 #include "profile/ObjectList.h"
+#include "protection/DataProtection.h"
+#include "protection/WineDataProtection.h"
 #include "support/FakeClock.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"

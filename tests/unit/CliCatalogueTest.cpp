@@ -3,10 +3,10 @@
 // Messenger folders look the same afterwards.
 
 #include "platform/CodePage.h"
-#include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
-#include "platform/WineDataProtection.h"
+#include "protection/DataProtection.h"
+#include "protection/WineDataProtection.h"
 #include "support/ChildRun.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"

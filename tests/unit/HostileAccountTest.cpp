@@ -6,12 +6,12 @@
 // outside is written, and every pack that exists is whole and sealed.
 
 #include "platform/CodePage.h"
-#include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
-#include "platform/WineDataProtection.h"
 #include "profile/MessengerProfile.h"
+#include "protection/DataProtection.h"
+#include "protection/WineDataProtection.h"
 #include "support/CabinetWriter.h"
 #include "support/ChildRun.h"
 #include "support/MessengerAccountBuilder.h"

@@ -4,9 +4,8 @@
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
 #include "platform/ScratchFolder.h"
-#include "platform/Sentence.h"
 #include "platform/SystemFolders.h"
-#include "platform/WineAccount.h"
+#include "platform/TranslatedSentence.h"
 #include "profile/MessengerProfile.h"
 #include "support/ChildRun.h"
 #include "support/FakeClock.h"
@@ -148,29 +147,6 @@ TEST(ScratchFolder, IsMadeHiddenAndLockedBeforeASweepCanSeeIt) {
     EXPECT_FALSE(std::filesystem::exists(old));
 }
 
-TEST(WineAccount, FindsPrefixUserAndTheApplicationDataFolder) {
-    test::TempFolder root;
-    test::ScopedVariable prefix("WINEPREFIX", root / "prefix/");
-    test::ScopedVariable user("USER", "DOMAIN\\alice");
-    WineAccount account = WineAccount::Discover();
-    EXPECT_EQ(account.prefix, root / "prefix");
-    EXPECT_EQ(account.user, "alice");
-    EXPECT_EQ(account.ApplicationDataFolder(), root / "prefix/drive_c/users/alice/AppData/Roaming");
-    // Without a Windows folder the cabinet tools work in the temporary one.
-    EXPECT_EQ(account.WindowsFolder() + "/", TemporaryFolder());
-
-    // An older prefix keeps its data in "Application Data".
-    test::WriteFile(root / "prefix/drive_c/users/alice/Application Data/x", "");
-    test::WriteFile(root / "prefix/drive_c/windows/win.ini", "");
-    EXPECT_EQ(account.ApplicationDataFolder(),
-              root / "prefix/drive_c/users/alice/Application Data");
-    EXPECT_EQ(account.WindowsFolder(), root / "prefix/drive_c/windows");
-
-    WineAccount given = WineAccount::Discover(std::string("/p"), std::string("bob"));
-    EXPECT_EQ(given.prefix, "/p");
-    EXPECT_EQ(given.user, "bob");
-}
-
 TEST(SystemFolders, LocateUsesTheLinuxStandIns) {
     test::TempFolder root;
     test::ScopedVariable tmp("TMPDIR", root / "tmp");
@@ -182,14 +158,14 @@ TEST(SystemFolders, LocateUsesTheLinuxStandIns) {
     test::FakeClock clock;
     test::CountingPause pause;
     SystemFolders folders(clock, pause);
-    folders.Locate(WineAccount{root / "noprefix", "alice"});
+    folders.Locate(TemporaryFolderPath());
     EXPECT_EQ(folders.tempFolder, root / "tmp/");
     EXPECT_EQ(folders.windowsFolder, root / "tmp");
     EXPECT_EQ(folders.desktopFolder, root / "home/Desktop");
     // "My Documents" beside the desktop does not exist: the real documents folder is meant.
     EXPECT_EQ(folders.documentsFolder, root / "home/Dokumente");
     test::WriteFile(root / "home/My Documents/x", "");
-    folders.Locate(WineAccount{root / "noprefix", "alice"});
+    folders.Locate(TemporaryFolderPath());
     EXPECT_EQ(folders.documentsFolder, root / "home/My Documents");
     EXPECT_FALSE(folders.programFolder.empty());
 }

@@ -3,8 +3,8 @@
 #include "app/BackupJob.h"
 #include "app/ListJob.h"
 #include "platform/CancelFlag.h"
-#include "platform/WindowsProfile.h"
 #include "profile/ContentCategory.h"
+#include "sources/WindowsProfile.h"
 
 #include <QFuture>
 #include <QImage>

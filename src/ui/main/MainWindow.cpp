@@ -88,7 +88,7 @@ MainWindow::MainWindow(WineAccount wine, std::string dataFolder, SettingsStore s
     dialogFont.setPixelSize(10);
     setFont(dialogFont);
 
-    m_folders.Locate(m_wine);
+    m_folders.Locate(m_wine.WindowsFolder());
     m_staticPanel.Load(QString::fromStdString(JoinPath(m_dataFolder, "staticPanel.png")));
     m_stretchPanel.Load(QString::fromStdString(JoinPath(m_dataFolder, "stretchPanel.png")));
     setWindowIcon(QIcon(QString::fromStdString(JoinPath(m_dataFolder, "icons/quorvane-48.png"))));

@@ -3,8 +3,8 @@
 #include "app/AccountSelection.h"
 #include "app/SettingsStore.h"
 #include "platform/SystemFolders.h"
-#include "platform/WineAccount.h"
 #include "profile/ContentCategory.h"
+#include "sources/WineAccount.h"
 #include "ui/main/MainController.h"
 
 #include <QDialog>

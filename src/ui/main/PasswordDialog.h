@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/WindowsMasterKey.h"
+#include "protection/UserCredentials.h"
 
 #include <QDialog>
 #include <QString>

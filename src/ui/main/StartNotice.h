@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/WineAccount.h"
+#include "sources/WineAccount.h"
 
 #include <QString>
 

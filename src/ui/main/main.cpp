@@ -8,7 +8,7 @@
 #include "app/Translations.h"
 #include "platform/Paths.h"
 #include "platform/SystemFolders.h"
-#include "platform/WineAccount.h"
+#include "sources/WineAccount.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/StartNotice.h"

@@ -189,7 +189,7 @@ pictures) are the test account builder's.
 in catalogue order (UTF-8): location, display name, key sequence of custom
 emoticons, stamp of packaged objects.
 
-\`tests/unit/WineAccountTest.cpp\` copies the folder into a fake Wine prefix
+\`tests/sources/WineAccountTest.cpp\` copies the folder into a fake Wine prefix
 (\`drive_c/users/$wine_user/AppData/Roaming/Microsoft/...\`) and reads it with
 the object lists and with \`quorvane-cli catalogue\`; Wine is not needed for
 that.
@@ -220,9 +220,9 @@ EOF
 
 # --- 5. This program reads what Wine made ----------------------------------
 
-cmake --build "$build" --target quorvane_tests >>"$work/cmake.log" 2>&1 ||
+cmake --build "$build" --target quorvane_sources_tests >>"$work/cmake.log" 2>&1 ||
     die "build failed, see below:"$'\n'"$(tail -20 "$work/cmake.log")"
-"$build/bin/quorvane_tests" --gtest_filter='WineAccount*' >"$work/tests.log" 2>&1 ||
+"$build/bin/quorvane_sources_tests" --gtest_filter='WineAccount*' >"$work/tests.log" 2>&1 ||
     die "unit tests failed on the new account:"$'\n'"$(grep -E 'FAILED|Failure' -A3 "$work/tests.log" | head -40)"
 say "unit tests pass on the new account: $(grep -E '^\[  PASSED  \]' "$work/tests.log")"
 say "test data now takes $(find "$here" -type f ! -name make-account.sh -exec cat {} + | wc -c) bytes"

@@ -17,7 +17,7 @@
 # the data has to be remade.
 #
 # Environment:
-#   QUORVANE_TESTS_BIN  an already built quorvane_tests to use
+#   QUORVANE_TESTS_BIN  an already built quorvane_protection_tests to use
 #   QUORVANE_BUILD_DIR  where to build it otherwise (default: build-wine-dpapi
 #                       in the source tree)
 set -euo pipefail
@@ -159,9 +159,9 @@ if [ -z "$tests_bin" ]; then
     command -v ninja >/dev/null && generator=(-G Ninja)
     cmake -S "$repo" -B "$build" "${generator[@]}" >"$work/cmake.log" 2>&1 ||
         die "cmake configure failed, see below:"$'\n'"$(tail -20 "$work/cmake.log")"
-    cmake --build "$build" --target quorvane_tests >>"$work/cmake.log" 2>&1 ||
+    cmake --build "$build" --target quorvane_protection_tests >>"$work/cmake.log" 2>&1 ||
         die "build failed, see below:"$'\n'"$(tail -20 "$work/cmake.log")"
-    tests_bin="$build/bin/quorvane_tests"
+    tests_bin="$build/bin/quorvane_protection_tests"
 fi
 ours="$work/ours"
 mkdir -p "$ours"
@@ -176,7 +176,7 @@ cd "$ours"
 [ -s cases.tsv ] || die "the unit tests exported nothing"
 verdicts="$here/wine-verdicts.tsv"
 {
-    printf '# Blobs made or damaged by quorvane_tests, unprotected by %s (make-blobs.sh).\n' \
+    printf '# Blobs made or damaged by quorvane_protection_tests, unprotected by %s (make-blobs.sh).\n' \
         "$(wine --version)"
     printf '# case\tthis program\tWine\toutcome\n'
 } >"$verdicts"

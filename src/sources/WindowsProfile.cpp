@@ -1,8 +1,8 @@
-#include "platform/WindowsProfile.h"
+#include "sources/WindowsProfile.h"
 
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
-#include "platform/Sentence.h"
+#include "platform/TranslatedSentence.h"
 
 #include <QCoreApplication>
 

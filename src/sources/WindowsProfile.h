@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Result.h"
-#include "platform/WindowsDataProtection.h"
+#include "protection/WindowsKeyring.h"
 
 #include <memory>
 #include <string>

@@ -7,7 +7,8 @@
 
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
-#include "platform/WindowsDataProtection.h"
+#include "protection/WindowsBlob.h"
+#include "protection/WindowsDataProtection.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/DpapiCrypto.h"
+#include "protection/DpapiCrypto.h"
 
 #include <QString>
 
@@ -249,6 +249,17 @@ bool DeriveCipherKey(const HashAlgorithm& hash, const CipherAlgorithm& cipher, B
     stretched.Shrink(cipher.keySize);
     key = std::move(stretched);
     return true;
+}
+
+bool DecryptSection(const HashAlgorithm& hash, const CipherAlgorithm& cipher, ByteSpan userKey,
+                    ByteSpan salt, std::uint32_t rounds, ByteSpan cipherText, SecretBytes& plain,
+                    const CancelFlag* cancel) {
+    SecretBytes derived(cipher.keySize + cipher.ivSize);
+    if (!WindowsPbkdf2(hash, userKey, salt, rounds, derived.span(), cancel))
+        return false;
+    plain = SecretBytes(cipherText.size());
+    return CbcCrypt(cipher, derived.span().first(cipher.keySize),
+                    derived.span().subspan(cipher.keySize), false, cipherText, plain.data());
 }
 
 std::array<std::uint8_t, 16> Md4(ByteSpan data) {

@@ -1,7 +1,7 @@
-#include "platform/WineDataProtection.h"
+#include "protection/WineDataProtection.h"
 
 #include "platform/ByteReader.h"
-#include "platform/DpapiCrypto.h"
+#include "protection/DpapiCrypto.h"
 
 #include <openssl/crypto.h>
 #include <openssl/rand.h>

@@ -1,4 +1,4 @@
-#include "profile/MapFiles.h"
+#include "profile/CatalogueFiles.h"
 
 #include "platform/CodePage.h"
 #include "profile/Base64.h"

@@ -1,4 +1,4 @@
-#include "platform/WineAccount.h"
+#include "sources/WineAccount.h"
 
 #include "platform/FileIo.h"
 #include "platform/Paths.h"

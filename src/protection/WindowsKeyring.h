@@ -1,12 +1,15 @@
 #pragma once
 
-#include "platform/DataProtection.h"
-#include "platform/WindowsMasterKey.h"
+#include "platform/CancelFlag.h"
+#include "protection/UserCredentials.h"
+#include "protection/WindowsMasterKey.h"
 
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorvane {
@@ -85,43 +88,6 @@ private:
     mutable bool m_credHistTooLong = false;
     mutable std::mutex m_mutex;
     mutable std::map<std::string, std::pair<Status, dpapi::SecretBytes>> m_keys;
-};
-
-// A Windows data protection blob, its lengths checked.
-struct WindowsBlob {
-    dpapi::Guid masterKey{};
-    std::uint32_t flags = 0;
-    std::uint32_t cipherId = 0;
-    std::uint32_t hashId = 0;
-    std::span<const std::uint8_t> salt;
-    std::span<const std::uint8_t> signKey; // the salt of the signature
-    std::span<const std::uint8_t> cipherText;
-    std::span<const std::uint8_t> signature;
-    std::span<const std::uint8_t> signedPart; // from the key's version to the cipher text
-};
-
-enum class BlobProblem { None, Damaged, Unsupported, BadSignature };
-
-BlobProblem ParseWindowsBlob(std::span<const std::uint8_t> blob, WindowsBlob& parsed);
-// Checks the blob's signature with the master key and the entropy, then
-// decrypts it. Windows XP put the entropy into the session key after its
-// HMAC; later versions inside it: both are tried.
-BlobProblem DecryptWindowsBlob(const WindowsBlob& blob, std::span<const std::uint8_t> masterKey,
-                               std::span<const std::uint8_t> entropy, Bytes& plain);
-
-// Blobs protected by a Windows user, read offline with the user's keyring.
-// A blob whose key is not in the folder fails as MissingKey, one whose key
-// the password does not open as Locked.
-class WindowsDataProtection final : public DataProtection {
-public:
-    explicit WindowsDataProtection(const WindowsKeyring& keyring) : m_keyring(keyring) {}
-
-    std::optional<Bytes> Unprotect(std::span<const std::uint8_t> blob,
-                                   std::span<const std::uint8_t> entropy,
-                                   UnprotectFailure* failure = nullptr) const override;
-
-private:
-    const WindowsKeyring& m_keyring;
 };
 
 } // namespace quorvane

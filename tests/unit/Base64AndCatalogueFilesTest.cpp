@@ -1,6 +1,6 @@
 #include "platform/CodePage.h"
 #include "profile/Base64.h"
-#include "profile/MapFiles.h"
+#include "profile/CatalogueFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -93,6 +93,10 @@ bool WindowsPbkdf2(const HashAlgorithm& hash, ByteSpan password, ByteSpan salt,
                    std::uint32_t rounds, std::span<std::uint8_t> out,
                    const CancelFlag* cancel = nullptr);
 
+// More rounds than any Windows ever wrote, far fewer than would keep a
+// hostile file busy for long.
+constexpr std::uint32_t kMaxRounds = 10'000'000;
+
 // CBC over whole blocks, no padding added or removed.
 bool CbcCrypt(const CipherAlgorithm& cipher, ByteSpan key, ByteSpan iv, bool encrypt, ByteSpan in,
               std::uint8_t* out);
@@ -102,6 +106,13 @@ bool CbcCrypt(const CipherAlgorithm& cipher, ByteSpan key, ByteSpan iv, bool enc
 // stretched by hashing it zero-padded XOR 0x36 and XOR 0x5c.
 bool DeriveCipherKey(const HashAlgorithm& hash, const CipherAlgorithm& cipher, ByteSpan base,
                      SecretBytes& key);
+
+// A master key section, or a CREDHIST entry: its key and IV from the user
+// key by WindowsPbkdf2 over the salt, then the cipher text decrypted. False
+// when cancelled (IsCancelled tells) or refused.
+bool DecryptSection(const HashAlgorithm& hash, const CipherAlgorithm& cipher, ByteSpan userKey,
+                    ByteSpan salt, std::uint32_t rounds, ByteSpan cipherText, SecretBytes& plain,
+                    const CancelFlag* cancel = nullptr);
 
 // MD4 (RFC 1320), for the NT hash of a password; OpenSSL 3 keeps it out of
 // its default provider.

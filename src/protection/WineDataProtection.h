@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/DataProtection.h"
+#include "protection/DataProtection.h"
 
 #include <span>
 #include <string>

@@ -4,11 +4,11 @@
 // is not needed here.
 
 #include "platform/CodePage.h"
-#include "platform/DataProtection.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
-#include "platform/WineDataProtection.h"
 #include "profile/ObjectList.h"
+#include "protection/DataProtection.h"
+#include "protection/WineDataProtection.h"
 #include "support/ChildRun.h"
 #include "support/FakeClock.h"
 #include "support/MessengerAccountBuilder.h"

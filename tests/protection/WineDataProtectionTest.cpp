@@ -6,8 +6,8 @@
 // every blob they make or craft there, with the verdict this program gives
 // it, so make-blobs.sh can ask Wine for its verdict on the same bytes.
 
-#include "platform/WineDataProtection.h"
-#include "platform/DataProtection.h"
+#include "protection/WineDataProtection.h"
+#include "protection/DataProtection.h"
 
 #include <gtest/gtest.h>
 
