@@ -114,9 +114,10 @@ std::string Escaped(std::string_view utf8) {
     return out;
 }
 
-const std::string kContentNs(kMessengerContentNamespace);
-const std::string kBackgroundNs(kDynamicBackgroundNamespace);
-const std::string kEmoticonNs(kEmoticonNamespace);
+// The URIs Messenger's own packs declare, written out.
+const std::string kContentNs = "http://messenger.msn.com/messengercontent/1.0";
+const std::string kBackgroundNs = "http://messenger.msn.com/dynamicbackground/2.0";
+const std::string kEmoticonNs = "http://messenger.msn.com/emoticon/1.0";
 
 std::string WinkManifest(const std::string& tag, const std::string& location,
                          const std::string& stamp) {
@@ -221,8 +222,16 @@ protected:
         return JoinPath(builder.ObjectFolder(category), Utf8(object.location));
     }
 
+    // Where the manual says each type's backups go.
     std::string Subfolder(ContentCategory category) const {
-        return JoinPath(backupFolder, BackupSubfolder(category));
+        static const std::map<ContentCategory, std::string> kFolders = {
+            {ContentCategory::Winks, "msn-winks"},
+            {ContentCategory::DynamicDisplayPictures, "msn-dynamic-display-pictures"},
+            {ContentCategory::DynamicBackgrounds, "msn-dynamic-backgrounds"},
+            {ContentCategory::CustomEmoticons, "msn-emoticons"},
+            {ContentCategory::RegularBackgrounds, "msn-regular-backgrounds"},
+            {ContentCategory::RegularDisplayPictures, "msn-regular-display-pictures"}};
+        return JoinPath(backupFolder, kFolders.at(category));
     }
 
     std::vector<ListedItem> List(PackagedObjectList& list) {
@@ -1035,7 +1044,7 @@ TEST_F(BackupFixture, AUsersOwnDifferentPictureUnderTheSameNameIsKept) {
     Add(ContentCategory::RegularDisplayPictures,
         Named(ContentCategory::RegularDisplayPictures, 0, "Sunset"));
     builder.Write();
-    const std::string folder = JoinPath(backupFolder, "msn-regular-display-pictures");
+    const std::string folder = Subfolder(ContentCategory::RegularDisplayPictures);
     WriteFile(JoinPath(folder, "Sunset.png"), "the user's own sunset");
     PictureObjectList list(services, ContentCategory::RegularDisplayPictures);
     ASSERT_EQ(List(list).size(), 1u);
