@@ -10,6 +10,9 @@
 
 namespace quorvane::test {
 
+// The passport of the test accounts, wherever a test needs no other.
+inline constexpr const char* kTestPassport = "someone@example.com";
+
 // Every content type, in the order of the backup-type list.
 inline const std::vector<ContentCategory> kAllCategories = {
     ContentCategory::Winks,

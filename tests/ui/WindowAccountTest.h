@@ -20,7 +20,7 @@
 
 namespace quorvane::test {
 
-inline constexpr const char* kWindowPassport = "someone@example.com";
+inline constexpr const char* kWindowPassport = kTestPassport;
 inline constexpr const char* kWindowWineUser = "testuser";
 
 // For tests that drive the window: a home folder and a Wine prefix with one

@@ -34,7 +34,7 @@ using test::SnapshotTree;
 using test::TempFolder;
 using test::WriteFile;
 
-constexpr const char* kPassport = "someone@example.com";
+constexpr const char* kPassport = test::kTestPassport;
 constexpr const char* kWineUser = "testuser";
 
 std::string Name(ContentCategory category) {
@@ -386,8 +386,12 @@ TEST_F(AccountBuilderTest, BrokenPointerOrCatalogueIsToldApart) {
 // Locations that would name something other than a file in the object
 // folder.
 const std::vector<std::string> kHostileLocations = {
-    "../evil.cab", "/etc/passwd", "a\\b", "", "..", ".", "/../../evil.cab", "..\\..\\evil.cab",
+    "../evil.cab",     "/etc/passwd",      "a\\b",      "",         "..", ".",
+    "/../../evil.cab", "..\\..\\evil.cab", "wild?.cab", "map.dat*",
 };
+
+// Messenger's catalogue fields are 260 bytes, the last one the terminator.
+constexpr std::size_t kFieldBytes = 259;
 
 std::string KeyedRecord(const std::string& friendly, const std::string& location,
                         const std::string& stamp) {
@@ -430,9 +434,9 @@ TEST_F(AccountBuilderTest, HostileCataloguesNeverReachOutsideTheObjectFolder) {
         ASSERT_TRUE(list.ListObjects(kPassport));
         for (const InstalledObject& object : list.objects) {
             EXPECT_TRUE(IsBareFileName(object.location)) << object.location;
-            EXPECT_LE(object.location.size(), InstalledObject::kMaxFieldLength);
-            EXPECT_LE(object.displayName.size(), InstalledObject::kMaxFieldLength);
-            EXPECT_LE(object.tag.size(), InstalledObject::kMaxFieldLength);
+            EXPECT_LE(object.location.size(), kFieldBytes);
+            EXPECT_LE(object.displayName.size(), kFieldBytes);
+            EXPECT_LE(object.tag.size(), kFieldBytes);
             for (const std::string& location : kHostileLocations)
                 EXPECT_NE(object.location, location);
         }
@@ -450,8 +454,7 @@ TEST_F(AccountBuilderTest, HostileCataloguesNeverReachOutsideTheObjectFolder) {
         }
         if (what == "100 KB values") {
             ASSERT_EQ(list.objects.size(), 1u);
-            EXPECT_EQ(list.objects[0].location,
-                      hugeValue.substr(0, InstalledObject::kMaxFieldLength));
+            EXPECT_EQ(list.objects[0].location, hugeValue.substr(0, kFieldBytes));
         }
         list.Clear();
         EXPECT_EQ(SnapshotTree(root.Path()), before);
@@ -488,9 +491,9 @@ TEST_F(AccountBuilderTest, HostileTabCataloguesNeverReachOutsideTheObjectFolder)
             ASSERT_TRUE(list.ListObjects(kPassport));
             for (const InstalledObject& object : list.objects) {
                 EXPECT_TRUE(IsBareFileName(object.location)) << object.location;
-                EXPECT_LE(object.location.size(), InstalledObject::kMaxFieldLength);
-                EXPECT_LE(object.displayName.size(), InstalledObject::kMaxFieldLength);
-                EXPECT_LE(object.tag.size(), InstalledObject::kMaxFieldLength);
+                EXPECT_LE(object.location.size(), kFieldBytes);
+                EXPECT_LE(object.displayName.size(), kFieldBytes);
+                EXPECT_LE(object.tag.size(), kFieldBytes);
             }
             if (what == "hostile locations") {
                 ASSERT_GE(list.objects.size(), 1u);

@@ -18,6 +18,7 @@
 #include "support/IndependentReader.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
+#include "support/WineAccountFixture.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -43,10 +44,10 @@ namespace quorvane {
 namespace {
 
 using test::AccountObject;
-using test::CountingPause;
-using test::FakeClock;
+using test::EncodedPicture;
 using test::FilesIn;
 using test::MessengerAccountBuilder;
+using test::ProgramFolder;
 using test::ReadFile;
 using test::SnapshotTree;
 using test::TempFolder;
@@ -58,13 +59,9 @@ using ::testing::Not;
 
 namespace fs = std::filesystem;
 
-constexpr const char* kPassport = "someone@example.com";
+constexpr const char* kPassport = test::kTestPassport;
 // FakeClock's second, 2023-11-14 22:13:20 (UTC stands in for local time).
 constexpr const char* kEmoticonPackName = "MSNEmoticons231114-221320.msn";
-
-std::string ProgramFolder() {
-    return ParentFolder(QUORVANE_CLI);
-}
 
 // Looked up while PATH is still the one the tests were started with.
 const std::string kCabextract = test::FindOnPath("cabextract");
@@ -74,18 +71,6 @@ std::vector<std::string> NamesIn(const std::string& folder) {
     for (const auto& entry : FilesIn(folder))
         names.push_back(entry.first);
     return names;
-}
-
-// A real picture Qt can write (PNG, JPEG), sized so that two pictures differ.
-std::string EncodedPicture(const char* format, int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(QColor(30 * width % 256, 50 * height % 256, 120));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, format))
-        throw std::runtime_error(std::string("cannot encode a picture as ") + format);
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 // A pause that can do something in the middle of a backup, to change the
@@ -129,9 +114,10 @@ std::string Escaped(std::string_view utf8) {
     return out;
 }
 
-const std::string kContentNs(kMessengerContentNamespace);
-const std::string kBackgroundNs(kDynamicBackgroundNamespace);
-const std::string kEmoticonNs(kEmoticonNamespace);
+// The URIs Messenger's own packs declare, written out.
+const std::string kContentNs = "http://messenger.msn.com/messengercontent/1.0";
+const std::string kBackgroundNs = "http://messenger.msn.com/dynamicbackground/2.0";
+const std::string kEmoticonNs = "http://messenger.msn.com/emoticon/1.0";
 
 std::string WinkManifest(const std::string& tag, const std::string& location,
                          const std::string& stamp) {
@@ -199,25 +185,8 @@ std::string Utf8(std::string_view narrow) {
 
 // --- a Wine prefix with one account, and a backup folder --------------------
 
-class BackupFixture : public ::testing::Test {
+class BackupFixture : public test::WineAccountFixture {
 protected:
-    BackupFixture()
-        : appData(temp / "prefix/drive_c/users/quorvane/AppData/Roaming"),
-          windowsFolder(temp / "prefix/drive_c/windows"), services{protection,
-                                                                   clock,
-                                                                   CodePage::Ansi(),
-                                                                   appData,
-                                                                   windowsFolder,
-                                                                   temp / "cache/quorvane"},
-          builder(appData, kPassport, protection) {
-        MakeFolders(windowsFolder);
-        folders.programFolder = ProgramFolder();
-        folders.windowsFolder = windowsFolder;
-        folders.tempFolder = temp / "prefix/tmp/";
-        folders.privateFolder = temp / "cache/quorvane";
-        MakeFolders(folders.tempFolder);
-    }
-
     void SetUp() override {
         ASSERT_FALSE(kCabextract.empty()) << "cabextract is needed as an independent reader";
     }
@@ -253,8 +222,16 @@ protected:
         return JoinPath(builder.ObjectFolder(category), Utf8(object.location));
     }
 
+    // Where the manual says each type's backups go.
     std::string Subfolder(ContentCategory category) const {
-        return JoinPath(backupFolder, BackupSubfolder(category));
+        static const std::map<ContentCategory, std::string> kFolders = {
+            {ContentCategory::Winks, "msn-winks"},
+            {ContentCategory::DynamicDisplayPictures, "msn-dynamic-display-pictures"},
+            {ContentCategory::DynamicBackgrounds, "msn-dynamic-backgrounds"},
+            {ContentCategory::CustomEmoticons, "msn-emoticons"},
+            {ContentCategory::RegularBackgrounds, "msn-regular-backgrounds"},
+            {ContentCategory::RegularDisplayPictures, "msn-regular-display-pictures"}};
+        return JoinPath(backupFolder, kFolders.at(category));
     }
 
     std::vector<ListedItem> List(PackagedObjectList& list) {
@@ -290,18 +267,6 @@ protected:
     // A pack is sealed: as it lies on disk it is no cabinet.
     static bool IsSealed(const std::string& pack) { return ReadFile(pack).substr(0, 4) != "MSCF"; }
 
-    TempFolder temp;
-    std::string appData;
-    std::string windowsFolder;
-    WineDataProtection protection{"quorvane"};
-    FakeClock clock;
-    CountingPause pause;
-    ProfileServices services;
-    SystemFolders folders{clock, pause};
-    SpawnProcessRunner runner;
-    CabinetTools tools{runner, ProgramFolder(), windowsFolder};
-    QtPictureDecoder decoder;
-    MessengerAccountBuilder builder;
     BackupServices backupServices{tools, folders, clock, pause, CodePage::Ansi(), nullptr};
     EmoticonManifest manifest{clock, CodePage::Ansi()};
     // Several levels that do not exist yet.
@@ -1073,6 +1038,21 @@ TEST_F(BackupFixture, PictureCopiesOfItemsChosenOutOfOrderAreTheirOwn) {
     EXPECT_EQ(ReadFile(outcome.items[1].file),
               ReadFile(ObjectFile(ContentCategory::RegularDisplayPictures, objects[0])));
     EXPECT_EQ(FilesIn(folder).size(), 2u);
+}
+
+TEST_F(BackupFixture, AUsersOwnDifferentPictureUnderTheSameNameIsKept) {
+    Add(ContentCategory::RegularDisplayPictures,
+        Named(ContentCategory::RegularDisplayPictures, 0, "Sunset"));
+    builder.Write();
+    const std::string folder = Subfolder(ContentCategory::RegularDisplayPictures);
+    WriteFile(JoinPath(folder, "Sunset.png"), "the user's own sunset");
+    PictureObjectList list(services, ContentCategory::RegularDisplayPictures);
+    ASSERT_EQ(List(list).size(), 1u);
+
+    ASSERT_TRUE(Backup(list, {0}).AllWritten());
+    EXPECT_EQ(ReadFile(JoinPath(folder, "Sunset.png")), "the user's own sunset");
+    EXPECT_EQ(ReadFile(JoinPath(folder, "Sunset (2).png")),
+              ReadFile(ObjectFile(ContentCategory::RegularDisplayPictures, objects[0])));
 }
 
 TEST_F(BackupFixture, APictureWhoseFileIsGoneIsReported) {

@@ -50,7 +50,7 @@ using test::WriteFile;
 
 namespace fs = std::filesystem;
 
-constexpr const char* kPassport = "someone@example.com";
+constexpr const char* kPassport = test::kTestPassport;
 constexpr const char* kWineUser = "testuser";
 constexpr const char* kInvalidPassportMessage = "Please enter an valid MSN account.";
 
@@ -631,14 +631,14 @@ TEST_F(CliBackupTest, ItemChoicesOutsideTheListingAreUsageErrors) {
     }
 
     const std::vector<std::vector<std::string>> wrong = {
-        {"--items", "0,,1"},
-        {"--items", "x"},
-        {"--items", "-1"},
-        {"--items", "1,1"},
-        {"--items", "1;2"},
-        {"--all", "--items", "0"},
-        {"--items", "99999999999999999999999"},
+        {"--items", "0,,1"}, {"--items", "x"},          {"--items", "-1"},
+        {"--items", "1;2"},  {"--all", "--items", "0"}, {"--items", "99999999999999999999999"},
     };
+    // An item named twice would be written twice.
+    const CliResult twice = Run(Backup(ContentCategory::Winks, {"--items", "0,0"}));
+    EXPECT_EQ(twice.exitCode, 2);
+    EXPECT_EQ(twice.out, "");
+    EXPECT_TRUE(Contains(twice.err, "--items names item 0 twice")) << twice.err;
     for (const auto& choice : wrong) {
         SCOPED_TRACE(Joined(choice));
         const CliResult result = Run(Backup(ContentCategory::Winks, choice));

@@ -33,7 +33,7 @@ using test::ReadFile;
 using test::SnapshotTree;
 using test::TempFolder;
 
-constexpr const char* kPassport = "someone@example.com";
+constexpr const char* kPassport = test::kTestPassport;
 constexpr const char* kWineUser = "testuser";
 
 using CliResult = test::ChildResult;

@@ -46,7 +46,7 @@ using ::testing::Not;
 
 namespace fs = std::filesystem;
 
-constexpr const char* kPassport = "someone@example.com";
+constexpr const char* kPassport = test::kTestPassport;
 constexpr const char* kWineUser = "testuser";
 
 // Every entry below a folder, links and folders included, so that an empty

@@ -14,6 +14,7 @@
 #include "support/FakeClock.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
+#include "support/WineAccountFixture.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -36,8 +37,7 @@ namespace quorvane {
 namespace {
 
 using test::AccountObject;
-using test::CountingPause;
-using test::FakeClock;
+using test::EncodedPicture;
 using test::MessengerAccountBuilder;
 using test::ReadFile;
 using test::TempFolder;
@@ -48,24 +48,7 @@ using ::testing::UnorderedElementsAreArray;
 
 namespace fs = std::filesystem;
 
-constexpr const char* kPassport = "someone@example.com";
-
-std::string ProgramFolder() {
-    return ParentFolder(QUORVANE_CLI);
-}
-
-// A real picture in a format Qt can write (PNG, JPEG), of a given size so
-// that two pictures differ.
-std::string EncodedPicture(const char* format, int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(QColor(20 * width % 256, 40 * height % 256, 90));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, format))
-        throw std::runtime_error(std::string("cannot encode a picture as ") + format);
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
+constexpr const char* kPassport = test::kTestPassport;
 
 std::string Png() {
     return MessengerAccountBuilder::PngPicture();
@@ -107,25 +90,8 @@ TEST(Passport, AnAtInsideADoubleByteCharacterIsNoAt) {
 
 // --- a Wine prefix with one account ----------------------------------------
 
-class ListingFixture : public ::testing::Test {
+class ListingFixture : public test::WineAccountFixture {
 protected:
-    ListingFixture()
-        : appData(temp / "prefix/drive_c/users/quorvane/AppData/Roaming"),
-          windowsFolder(temp / "prefix/drive_c/windows"), services{protection,
-                                                                   clock,
-                                                                   CodePage::Ansi(),
-                                                                   appData,
-                                                                   windowsFolder,
-                                                                   temp / "cache/quorvane"},
-          builder(appData, kPassport, protection) {
-        MakeFolders(windowsFolder);
-        folders.programFolder = ProgramFolder();
-        folders.windowsFolder = windowsFolder;
-        folders.tempFolder = temp / "tmp/";
-        folders.privateFolder = temp / "cache/quorvane";
-        MakeFolders(folders.tempFolder);
-    }
-
     // The stamp and thumbnail files a packaged listing put into the object
     // folder, and the account's own files there.
     std::vector<std::string> FileNamesIn(const std::string& folder) const {
@@ -152,19 +118,6 @@ protected:
         object.files = std::move(files);
         return object;
     }
-
-    TempFolder temp;
-    std::string appData;
-    std::string windowsFolder;
-    WineDataProtection protection{"quorvane"};
-    FakeClock clock;
-    CountingPause pause;
-    ProfileServices services;
-    SystemFolders folders{clock, pause};
-    SpawnProcessRunner runner;
-    CabinetTools tools{runner, ProgramFolder(), windowsFolder};
-    QtPictureDecoder decoder;
-    MessengerAccountBuilder builder;
 };
 
 // --- packaged categories ------------------------------------------------------

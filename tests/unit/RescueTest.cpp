@@ -2,6 +2,7 @@
 // not known: the objects copied by their content, named from the files
 // themselves, and nothing else touched.
 
+#include "support/CabinetWriter.h"
 #include "support/ChildRun.h"
 #include "support/FakeClock.h"
 #include "support/IndependentReader.h"
@@ -11,6 +12,7 @@
 
 #include "backup/CabinetTools.h"
 #include "backup/Rescue.h"
+#include "platform/CancelFlag.h"
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
@@ -24,7 +26,9 @@
 #include <csignal>
 #include <filesystem>
 #include <map>
+#include <string>
 #include <sys/stat.h>
+#include <vector>
 
 namespace quorvane::test {
 namespace {
@@ -358,6 +362,96 @@ TEST(RescueLimits, EachFolderHasItsLimitAndMessengersOwnFoldersComeFirst) {
                             "more than 3 entries under " + folder + ": the rest was not looked at"),
                   report->problems.end())
             << folder;
+}
+
+// Called in the program itself, on account files written here: the walk's
+// depth, its stop at Cancel and the naming of cabinets.
+class RescueWalkTest : public ::testing::Test {
+protected:
+    // Runs the real extract tool, asking the rescue to stop once it has.
+    class CancellingRunner final : public ProcessRunner {
+    public:
+        ProcessResult Run(const std::vector<std::string>& arguments,
+                          const std::string& workingFolder) override {
+            if (cancel != nullptr)
+                cancel->Request();
+            return SpawnProcessRunner().Run(arguments, workingFolder);
+        }
+        CancelFlag* cancel = nullptr;
+    };
+
+    Result<RescueReport> Rescue(const CancelFlag* cancel = nullptr) {
+        MakeFolders(root / "scratch");
+        CabinetTools tools(runner, ParentFolder(QUORVANE_CLI), "");
+        const RescueRequest request{root / "Alice", root / "Alice/AppData/Roaming", root / "out",
+                                    root / "scratch"};
+        return RescueMessengerFiles(request, tools, clock, cancel);
+    }
+    static std::string Cabinet(const std::string& title) {
+        const TempFolder scratch;
+        WriteCabinet(scratch / "c.cab",
+                     {{"content.xml", "<package><item type=\"wink\" file=\"a.swf\"><title>" +
+                                          title + "</title></item></package>"},
+                      {"a.swf", MessengerAccountBuilder::SwfMovie()}});
+        return ReadFile(scratch / "c.cab");
+    }
+    std::vector<std::string> WrittenNames(const RescueReport& report) const {
+        std::vector<std::string> names;
+        for (const RescuedFile& file : report.rescued)
+            names.push_back(BaseName(file.writtenPath));
+        return names;
+    }
+
+    TempFolder root;
+    const std::string account = root / "Alice/AppData/Roaming/Microsoft/MSN Messenger/1234";
+    CancellingRunner runner;
+    const FakeClock clock;
+};
+
+TEST_F(RescueWalkTest, SixFoldersBelowTheAccountAreLookedIntoAndNoMore) {
+    const std::string png = MessengerAccountBuilder::PngPicture();
+    WriteFile(JoinPath(account, "a/b/c/d/e/f/six.png"), png);
+    WriteFile(JoinPath(account, "a/b/c/d/e/f/g/seven.png"), png);
+    const Result<RescueReport> report = Rescue();
+    ASSERT_TRUE(report) << report.error().sentence;
+    EXPECT_EQ(WrittenNames(*report), std::vector<std::string>{"six.png"});
+    EXPECT_TRUE(report->unvisited);
+    EXPECT_EQ(report->problems,
+              std::vector<std::string>{JoinPath(account, "a/b/c/d/e/f/g") +
+                                       " lies deeper than 6 folders and was not looked into"});
+}
+
+TEST_F(RescueWalkTest, CancelStopsItAfterTheFileItIsOn) {
+    WriteFile(JoinPath(account, "Winks3/a.cab"), Cabinet("First"));
+    WriteFile(JoinPath(account, "Winks3/b.png"), MessengerAccountBuilder::PngPicture());
+    WriteFile(JoinPath(account, "UserTile/c.png"), MessengerAccountBuilder::PngPicture());
+    CancelFlag cancel;
+    runner.cancel = &cancel;
+    const Result<RescueReport> report = Rescue(&cancel);
+    ASSERT_TRUE(report) << report.error().sentence;
+    EXPECT_TRUE(report->interrupted);
+    EXPECT_EQ(WrittenNames(*report), std::vector<std::string>{"First.cab"});
+}
+
+TEST_F(RescueWalkTest, ADamagedCabinetLeavesTheNextOnesTheirNames) {
+    WriteFile(JoinPath(account, "Winks3/a.cab"),
+              std::string("MSCF\0\0\0\0", 8) + std::string(200, '\x7f'));
+    WriteFile(JoinPath(account, "Winks3/b.cab"), Cabinet("Snow Day"));
+    WriteFile(JoinPath(account, "Winks3/c.cab"), Cabinet("Rain Day"));
+    const Result<RescueReport> report = Rescue();
+    ASSERT_TRUE(report) << report.error().sentence;
+    EXPECT_EQ(report->toolProblem, "");
+    EXPECT_EQ(WrittenNames(*report),
+              (std::vector<std::string>{"a.cab", "Snow Day.cab", "Rain Day.cab"}));
+}
+
+TEST(RescueNames, UnsafeCharactersBecomeUnderscoresAndLeadingDotsGo) {
+    EXPECT_EQ(SafeFileName("..hidden"), "hidden");
+    EXPECT_EQ(SafeFileName(" . .Sunset*?. "), "Sunset__");
+    EXPECT_EQ(SafeFileName("a/b\\c:d\"e<f>g|h\ti"), "a_b_c_d_e_f_g_h_i");
+    EXPECT_EQ(SafeFileName(". . ."), "");
+    // Cut to 120 bytes, never inside the two bytes of an "\xC3\xA9".
+    EXPECT_EQ(SafeFileName(std::string(119, 'x') + "\xC3\xA9"), std::string(119, 'x'));
 }
 
 } // namespace

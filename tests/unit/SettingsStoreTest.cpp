@@ -178,6 +178,24 @@ TEST(RecentPassportsTest, SavingReplacesTheFileWholeThroughARename) {
     EXPECT_EQ(test::FolderNames(scratch.Path()), Strings{"passports.dat"});
 }
 
+TEST(RecentPassportsTest, OneHundredPassportsAreKeptTheNewestFirst) {
+    test::TempFolder scratch;
+    const SettingsStore settings(scratch.Path());
+    const std::string path = scratch / "passports.dat";
+    Strings names;
+    std::string file = Bytes({101, 0x00});
+    for (int n = 0; n < 101; ++n) {
+        names.push_back("u" + std::to_string(100 + n) + "@x.com"); // 10 bytes each
+        file += Bytes({10}) + names.back();
+    }
+    const Strings kept(names.begin(), names.begin() + 100);
+
+    test::WriteFile(path, file);
+    EXPECT_EQ(settings.RecentPassports(), kept);
+    ASSERT_TRUE(settings.SetRecentPassports(names));
+    EXPECT_EQ(test::ReadFile(path), Bytes({100, 0x00}) + file.substr(2, 100 * 11));
+}
+
 TEST(RecentPassportsTest, MissingFileIsCreatedEmpty) {
     test::TempFolder scratch;
     const std::string path = scratch / "passports.dat";
