@@ -2,7 +2,7 @@
 
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
-#include "protection/DpapiCrypto.h"
+#include "protection/UserCredentials.h"
 
 #include <QString>
 
