@@ -87,7 +87,7 @@
 <context>
     <name>quorvane::ui::MainWindow</name>
     <message numerus="yes">
-        <location filename="../src/ui/main/MainWindowCommands.cpp" line="+260"/>
+        <location filename="../src/ui/main/MainWindowCommands.cpp" line="+262"/>
         <source>Listing was cancelled: %n item(s) listed.</source>
         <translation>
             <numerusform>Listing was cancelled: %n item listed.</numerusform>

@@ -338,7 +338,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     </message>
     <message>
         <location line="+174"/>
-        <location filename="../src/platform/PrivateFolder.cpp" line="+30"/>
+        <location filename="../src/platform/PrivateFolder.cpp" line="+29"/>
         <location line="+64"/>
         <source>the folder %1 cannot be made: %2</source>
         <translation>no se puede crear la carpeta %1: %2</translation>
@@ -409,7 +409,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se puede hacer privada la carpeta %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/platform/ScratchFolder.cpp" line="+51"/>
+        <location filename="../src/platform/ScratchFolder.cpp" line="+46"/>
         <source>no scratch folder can be made in %1: %2</source>
         <translation>no se puede crear ninguna carpeta temporal en %1: %2</translation>
     </message>
@@ -573,7 +573,7 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation>la carpeta de Messenger %1 no contiene ninguna cuenta</translation>
     </message>
     <message>
-        <location filename="../src/platform/WindowsProfile.cpp" line="+131"/>
+        <location filename="../src/sources/WindowsProfile.cpp" line="+131"/>
         <source>%1 is not a folder</source>
         <translation>%1 no es una carpeta</translation>
     </message>
@@ -618,8 +618,8 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation>el archivo de clave maestra %1 está dañado o no se puede leer</translation>
     </message>
     <message>
-        <location filename="../src/cli/UnprotectCommand.cpp" line="+48"/>
-        <location filename="../src/platform/WindowsProfile.cpp" line="-19"/>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="+49"/>
+        <location filename="../src/sources/WindowsProfile.cpp" line="-19"/>
         <source>the NT hash does not unlock the Windows profile of %1 (the keys of a local account are opened by its password, not by its NT hash: give the password instead)</source>
         <translation>el hash NT no desbloquea el perfil de Windows de %1 (las claves de una cuenta local se abren con su contraseña, no con su hash NT: indique la contraseña)</translation>
     </message>
@@ -1575,7 +1575,7 @@ si SIGINT o SIGTERM lo detuvieron.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/WindowsAccess.cpp" line="+42"/>
+        <location filename="../src/cli/WindowsAccess.cpp" line="+40"/>
         <source>the password on standard input is longer than %1 bytes</source>
         <translation>la contraseña de la entrada estándar tiene más de %1 bytes</translation>
     </message>
@@ -1651,7 +1651,7 @@ si SIGINT o SIGTERM lo detuvieron.
 <context>
     <name>quorvane::ui::MainWindow</name>
     <message>
-        <location filename="../src/ui/main/MainWindow.cpp" line="+204"/>
+        <location filename="../src/ui/main/MainWindow.cpp" line="+205"/>
         <source>Backup Now</source>
         <translation>Copiar ahora</translation>
     </message>
@@ -1719,7 +1719,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Leyendo del prefijo de Wine %1 (usuario %2).</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+39"/>
         <source>Please select the folder of the Windows user to read from.</source>
         <translation>Seleccione la carpeta del usuario de Windows que desea leer.</translation>
     </message>
@@ -1758,7 +1758,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Tipo de copia:</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>Items installed in current MSN account:</source>
         <translation>Elementos instalados en la cuenta de MSN actual:</translation>
     </message>
@@ -1803,7 +1803,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Ver más...</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+46"/>
         <source>Minimize</source>
         <translation>Minimizar</translation>
     </message>
@@ -1954,7 +1954,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Cerrar</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/MainWindowCommands.cpp" line="+129"/>
+        <location filename="../src/ui/main/MainWindowCommands.cpp" line="+131"/>
         <source>Please select an installed winks to add to backup.</source>
         <translation>Seleccione un guiño instalado para agregarlo a la copia.</translation>
     </message>
@@ -2060,14 +2060,22 @@ si SIGINT o SIGTERM lo detuvieron.
     </message>
 </context>
 <context>
+    <name>quorvane::ui::PasswordDialog</name>
+    <message>
+        <location filename="../src/ui/main/PasswordDialog.cpp" line="+44"/>
+        <source>Windows password of %1:</source>
+        <translation>Contraseña de Windows de %1:</translation>
+    </message>
+</context>
+<context>
     <name>quorvane::ui::PreviewDialog</name>
     <message>
-        <location filename="../src/ui/preview/PreviewDialog.cpp" line="+22"/>
+        <location filename="../src/ui/preview/PreviewDialog.cpp" line="+26"/>
         <source>Preview - Quorvane</source>
         <translation>Vista previa - Quorvane</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>OK</source>
         <translation>Aceptar</translation>
     </message>
@@ -2082,23 +2090,15 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Cargando...</translation>
     </message>
     <message>
-        <location line="+90"/>
+        <location line="-31"/>
         <source>%1 - Preview - Quorvane</source>
         <translation>%1 - Vista previa - Quorvane</translation>
     </message>
 </context>
 <context>
-    <name>quorvane::ui::PasswordDialog</name>
-    <message>
-        <location filename="../src/ui/main/PasswordDialog.cpp" line="+44"/>
-        <source>Windows password of %1:</source>
-        <translation>Contraseña de Windows de %1:</translation>
-    </message>
-</context>
-<context>
     <name>quorvane::ui::PreviewPlayerPage</name>
     <message>
-        <location filename="../src/ui/preview/PreviewPlayerPage.cpp" line="+103"/>
+        <location filename="../src/ui/preview/PreviewPlayerPage.cpp" line="+104"/>
         <source>The Flash player stopped on this file.</source>
         <translation>El reproductor de Flash se detuvo en este archivo.</translation>
     </message>

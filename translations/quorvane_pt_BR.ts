@@ -338,7 +338,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     </message>
     <message>
         <location line="+174"/>
-        <location filename="../src/platform/PrivateFolder.cpp" line="+30"/>
+        <location filename="../src/platform/PrivateFolder.cpp" line="+29"/>
         <location line="+64"/>
         <source>the folder %1 cannot be made: %2</source>
         <translation>não é possível criar a pasta %1: %2</translation>
@@ -409,7 +409,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não é possível tornar a pasta %1 privada: %2</translation>
     </message>
     <message>
-        <location filename="../src/platform/ScratchFolder.cpp" line="+51"/>
+        <location filename="../src/platform/ScratchFolder.cpp" line="+46"/>
         <source>no scratch folder can be made in %1: %2</source>
         <translation>não é possível criar uma pasta temporária em %1: %2</translation>
     </message>
@@ -573,7 +573,7 @@ ferramenta de arquivos CAB o abre.
         <translation>a pasta do Messenger %1 não contém nenhuma conta</translation>
     </message>
     <message>
-        <location filename="../src/platform/WindowsProfile.cpp" line="+131"/>
+        <location filename="../src/sources/WindowsProfile.cpp" line="+131"/>
         <source>%1 is not a folder</source>
         <translation>%1 não é uma pasta</translation>
     </message>
@@ -618,8 +618,8 @@ ferramenta de arquivos CAB o abre.
         <translation>o arquivo de chave mestra %1 está danificado ou não pode ser lido</translation>
     </message>
     <message>
-        <location filename="../src/cli/UnprotectCommand.cpp" line="+48"/>
-        <location filename="../src/platform/WindowsProfile.cpp" line="-19"/>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="+49"/>
+        <location filename="../src/sources/WindowsProfile.cpp" line="-19"/>
         <source>the NT hash does not unlock the Windows profile of %1 (the keys of a local account are opened by its password, not by its NT hash: give the password instead)</source>
         <translation>o hash NT não desbloqueia o perfil do Windows de %1 (as chaves de uma conta local são abertas pela senha, não pelo hash NT: informe a senha)</translation>
     </message>
@@ -1571,7 +1571,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/WindowsAccess.cpp" line="+42"/>
+        <location filename="../src/cli/WindowsAccess.cpp" line="+40"/>
         <source>the password on standard input is longer than %1 bytes</source>
         <translation>a senha na entrada padrão tem mais de %1 bytes</translation>
     </message>
@@ -1647,7 +1647,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
 <context>
     <name>quorvane::ui::MainWindow</name>
     <message>
-        <location filename="../src/ui/main/MainWindow.cpp" line="+204"/>
+        <location filename="../src/ui/main/MainWindow.cpp" line="+205"/>
         <source>Backup Now</source>
         <translation>Fazer Backup</translation>
     </message>
@@ -1715,7 +1715,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Lendo do prefixo do Wine %1 (usuário %2).</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+39"/>
         <source>Please select the folder of the Windows user to read from.</source>
         <translation>Selecione a pasta do usuário do Windows a ser lida.</translation>
     </message>
@@ -1754,7 +1754,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Tipo de backup:</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>Items installed in current MSN account:</source>
         <translation>Itens instalados na conta atual do MSN:</translation>
     </message>
@@ -1799,7 +1799,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Obter mais...</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+46"/>
         <source>Minimize</source>
         <translation>Minimizar</translation>
     </message>
@@ -1950,7 +1950,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Fechar</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/MainWindowCommands.cpp" line="+129"/>
+        <location filename="../src/ui/main/MainWindowCommands.cpp" line="+131"/>
         <source>Please select an installed winks to add to backup.</source>
         <translation>Selecione uma piscadela instalada para adicionar ao backup.</translation>
     </message>
@@ -2056,14 +2056,22 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
     </message>
 </context>
 <context>
+    <name>quorvane::ui::PasswordDialog</name>
+    <message>
+        <location filename="../src/ui/main/PasswordDialog.cpp" line="+44"/>
+        <source>Windows password of %1:</source>
+        <translation>Senha do Windows de %1:</translation>
+    </message>
+</context>
+<context>
     <name>quorvane::ui::PreviewDialog</name>
     <message>
-        <location filename="../src/ui/preview/PreviewDialog.cpp" line="+22"/>
+        <location filename="../src/ui/preview/PreviewDialog.cpp" line="+26"/>
         <source>Preview - Quorvane</source>
         <translation>Visualizar - Quorvane</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -2078,23 +2086,15 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Carregando...</translation>
     </message>
     <message>
-        <location line="+90"/>
+        <location line="-31"/>
         <source>%1 - Preview - Quorvane</source>
         <translation>%1 - Visualizar - Quorvane</translation>
     </message>
 </context>
 <context>
-    <name>quorvane::ui::PasswordDialog</name>
-    <message>
-        <location filename="../src/ui/main/PasswordDialog.cpp" line="+44"/>
-        <source>Windows password of %1:</source>
-        <translation>Senha do Windows de %1:</translation>
-    </message>
-</context>
-<context>
     <name>quorvane::ui::PreviewPlayerPage</name>
     <message>
-        <location filename="../src/ui/preview/PreviewPlayerPage.cpp" line="+103"/>
+        <location filename="../src/ui/preview/PreviewPlayerPage.cpp" line="+104"/>
         <source>The Flash player stopped on this file.</source>
         <translation>O Flash Player parou neste arquivo.</translation>
     </message>
