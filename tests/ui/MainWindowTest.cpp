@@ -432,14 +432,8 @@ TEST_F(MainWindowTest, CancelStopsALongListAfterTheCurrentItem) {
     QSignalSpy finished(&window->Controller(), &MainController::ListFinished);
     Click(*window, "list");
     // The window stays responsive: the progress dialog appears and counts.
-    QProgressDialog* progress = nullptr;
-    for (int waited = 0; waited < 100 && (progress == nullptr || !progress->isVisible());
-         ++waited) {
-        QTest::qWait(50);
-        progress = window->findChild<QProgressDialog*>("progress");
-    }
+    QProgressDialog* progress = WaitForProgress(*window);
     ASSERT_NE(progress, nullptr);
-    ASSERT_TRUE(progress->isVisible());
     QTest::qWait(300);
     EXPECT_TRUE(progress->labelText().startsWith("Listing "))
         << progress->labelText().toStdString();

@@ -12,6 +12,9 @@
 #include "ui/main/MainWindow.h"
 #include "ui/main/MessageBox.h"
 
+#include <QProgressDialog>
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -65,6 +68,16 @@ protected:
         }
         report.interrupted = true;
         return report;
+    }
+    // The long-work dialog once it shows, or nothing after five seconds.
+    static QProgressDialog* WaitForProgress(ui::MainWindow& window) {
+        for (int waited = 0; waited < 100; ++waited) {
+            auto* progress = window.findChild<QProgressDialog*>("progress");
+            if (progress != nullptr && progress->isVisible())
+                return progress;
+            QTest::qWait(50);
+        }
+        return nullptr;
     }
     template <typename T> static T* Find(ui::MainWindow& window, const char* name) {
         T* found = window.findChild<T*>(name);

@@ -232,14 +232,8 @@ TEST_F(WindowsFolderTest, CheckingThePasswordStopsAtCancelAndWhenTheWindowCloses
     FolderDialog::SetNextAnswer(QString::fromStdString(profile));
     QSignalSpy opened(&window->Controller(), &MainController::WindowsOpened);
     Menu(*window, "Read from a Windows folder...");
-    QProgressDialog* progress = nullptr;
-    for (int waited = 0; waited < 100 && (progress == nullptr || !progress->isVisible());
-         ++waited) {
-        QTest::qWait(50);
-        progress = window->findChild<QProgressDialog*>("progress");
-    }
+    QProgressDialog* progress = WaitForProgress(*window);
     ASSERT_NE(progress, nullptr);
-    ASSERT_TRUE(progress->isVisible());
     QTest::keyClick(progress, Qt::Key_Escape);
     ASSERT_TRUE(opened.wait(60000));
     EXPECT_EQ(reason(opened), WindowsOpenFailure::Reason::Cancelled);
