@@ -134,7 +134,7 @@ private:
     WineDataProtection m_protection{"benchuser"};
     SystemClock m_clock;
     CountingPause m_pause;
-    ProfileServices m_services{m_protection, m_clock, Ansi(), m_appData, m_windows, m_private};
+    ProfileServices m_services{m_protection, m_clock, Ansi(), m_appData, m_private};
     SpawnProcessRunner m_runner;
     SystemFolders m_folders{m_clock, m_pause};
     CabinetTools m_tools{m_runner, ExecutableFolder(), m_windows};

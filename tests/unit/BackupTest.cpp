@@ -203,11 +203,8 @@ class BackupFixture : public ::testing::Test {
 protected:
     BackupFixture()
         : appData(temp / "prefix/drive_c/users/quorvane/AppData/Roaming"),
-          windowsFolder(temp / "prefix/drive_c/windows"), services{protection,
-                                                                   clock,
-                                                                   CodePage::Ansi(),
-                                                                   appData,
-                                                                   windowsFolder,
+          windowsFolder(temp / "prefix/drive_c/windows"), services{protection, clock,
+                                                                   CodePage::Ansi(), appData,
                                                                    temp / "cache/quorvane"},
           builder(appData, kPassport, protection) {
         MakeFolders(windowsFolder);

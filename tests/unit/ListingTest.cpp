@@ -111,11 +111,8 @@ class ListingFixture : public ::testing::Test {
 protected:
     ListingFixture()
         : appData(temp / "prefix/drive_c/users/quorvane/AppData/Roaming"),
-          windowsFolder(temp / "prefix/drive_c/windows"), services{protection,
-                                                                   clock,
-                                                                   CodePage::Ansi(),
-                                                                   appData,
-                                                                   windowsFolder,
+          windowsFolder(temp / "prefix/drive_c/windows"), services{protection, clock,
+                                                                   CodePage::Ansi(), appData,
                                                                    temp / "cache/quorvane"},
           builder(appData, kPassport, protection) {
         MakeFolders(windowsFolder);
