@@ -204,16 +204,31 @@ std::optional<std::map<std::string, std::string>> CabinetMembers(const std::stri
     if (opened->next != nullptr || (opened->flags & (MSCAB_HDR_PREVCAB | MSCAB_HDR_NEXTCAB)) != 0)
         return std::nullopt;
     // The sizes are counted first, so a cabinet that claims more than the
-    // caller's pack holds is not expanded at all.
+    // caller's pack holds is not expanded at all. Reaching a member means
+    // expanding its folder up to it, so the members of a folder must come in
+    // order (each folder is then expanded once) and all the folders together
+    // may be expanded no further than the members and a manifest's worth.
+    constexpr std::size_t kManifestAllowance = 1024 * 1024;
+    const std::size_t reach =
+        mostBytes > SIZE_MAX - kManifestAllowance ? SIZE_MAX : mostBytes + kManifestAllowance;
+    std::map<const mscabd_folder*, std::size_t> folderEnds;
     std::size_t total = 0;
+    std::size_t expanded = 0;
     for (const mscabd_file* file = opened->files; file != nullptr; file = file->next) {
         const std::string_view name = file->filename;
         // A member in a subfolder is none of ours.
         if (name.find_first_of("/\\") != std::string_view::npos)
             return std::nullopt;
-        if (name != "content.xml")
-            total += file->length;
-        if (total > mostBytes)
+        if (name == "content.xml")
+            continue;
+        total += file->length;
+        std::size_t& folderEnd = folderEnds[file->folder];
+        const std::size_t start = file->offset;
+        if (start < folderEnd)
+            return std::nullopt;
+        expanded += start + file->length - folderEnd;
+        folderEnd = start + file->length;
+        if (total > mostBytes || expanded > reach)
             return std::nullopt;
     }
     std::map<std::string, std::string> files;
