@@ -156,7 +156,6 @@ void BM_ListEmoticons(benchmark::State& state) {
                                        accounts.clock,
                                        CodePage::Ansi(),
                                        xp ? accounts.xpAppData : accounts.wineAppData,
-                                       accounts.folder / "windows",
                                        accounts.folder / "cache",
                                        xp};
         PictureObjectList list(services, ContentCategory::CustomEmoticons);

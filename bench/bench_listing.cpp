@@ -40,8 +40,7 @@ struct Account {
     test::TempFolder folder;
     WineDataProtection protection{"benchuser"};
     SystemClock clock;
-    ProfileServices services{protection,         clock,           CodePage::Ansi(), folder.Path(),
-                             folder / "windows", folder / "cache"};
+    ProfileServices services{protection, clock, CodePage::Ansi(), folder.Path(), folder / "cache"};
 
     Account() {
         MessengerAccountBuilder builder(folder.Path(), std::string(kPassport), protection);

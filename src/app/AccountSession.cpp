@@ -32,7 +32,6 @@ AccountSession::AccountSession(AccountSelection selection, ContentCategory categ
                                                            m_clock,
                                                            CodePage::Ansi(),
                                                            m_selection.ApplicationDataFolder(),
-                                                           m_selection.WindowsFolder(),
                                                            PrivateFolderPath(),
                                                            m_selection.windows != nullptr},
       m_folders(Located(m_clock, m_pause, m_selection)),

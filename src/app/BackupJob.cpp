@@ -1,16 +1,8 @@
 #include "app/BackupJob.h"
 
 #include "app/AccountSession.h"
-#include "platform/CodePage.h"
-
-#include <algorithm>
 
 namespace quorvane {
-
-bool BackupReport::AllWritten() const {
-    return std::all_of(items.begin(), items.end(),
-                       [](const BackupItemReport& item) { return item.written; });
-}
 
 BackupJob::BackupJob(std::shared_ptr<AccountSession> listing, std::vector<std::size_t> itemData,
                      std::string backupFolder)
@@ -27,13 +19,8 @@ BackupReport BackupJob::Run() {
         if (!lock.lock)
             return report;
     }
-    const BackupOutcome outcome =
+    static_cast<BackupOutcome&>(report) =
         m_listing->Backup(m_itemData, m_backupFolder, &m_cancel, m_progress);
-    const CodePage& codePage = CodePage::Ansi();
-    for (const BackupItemOutcome& item : outcome.items)
-        report.items.push_back({item.itemData, item.displayName, codePage.ToUtf8(item.displayName),
-                                item.written, item.file, item.reason});
-    report.interrupted = outcome.interrupted;
     return report;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/Job.h"
 #include "app/ListJob.h"
+#include "backup/BackupOperation.h"
 
 #include <memory>
 #include <string>
@@ -11,23 +12,9 @@ namespace quorvane {
 
 class AccountSession;
 
-// What became of one chosen item.
-struct BackupItemReport {
-    std::size_t itemData = 0;
-    std::string displayName; // code page
-    std::string displayNameUtf8;
-    bool written = false;
-    std::string file;   // the file written (or meant), UTF-8 path
-    std::string reason; // why it was not written
-};
-
-// What a backup gave: each chosen item's outcome, in the order chosen.
-struct BackupReport : LockReport {
-    std::vector<BackupItemReport> items;
-    bool interrupted = false; // cancelled; the items not reached say so
-
-    bool AllWritten() const;
-};
+// What a backup gave: whether the account could be locked, and the core's
+// own outcome of each chosen item, in the order chosen.
+struct BackupReport : LockReport, BackupOutcome {};
 
 // Backs up chosen items of one listing (by their item data, in that order)
 // into the category's subfolder of the backup folder.

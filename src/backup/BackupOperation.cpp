@@ -12,6 +12,7 @@
 #include "platform/ScratchFolder.h"
 #include "platform/SystemFolders.h"
 #include "platform/TranslatedSentence.h"
+#include "profile/PackCipher.h"
 
 #include <cerrno>
 #include <ctime>
@@ -64,11 +65,14 @@ bool HasWildcard(std::string_view name) {
 
 // Starts the outcome of one chosen item; false, with the reason, when its
 // item data names no listed object or the backup was interrupted before it.
-bool StartItem(const ObjectList& list, std::size_t index, const CancelFlag* cancel,
+bool StartItem(const ObjectList& list, std::size_t index, const BackupServices& services,
                BackupItemOutcome& item, BackupOutcome& outcome) {
+    const CancelFlag* cancel = services.cancel;
     item.itemData = index;
-    if (index < list.objects.size())
+    if (index < list.objects.size()) {
         item.displayName = list.objects[index].displayName;
+        item.displayNameUtf8 = services.codePage.ToUtf8(item.displayName);
+    }
     if (IsCancelled(cancel)) {
         outcome.interrupted = true;
         item.reason = Sentence(QCoreApplication::translate(
@@ -106,8 +110,7 @@ Result<std::string> WriteTemporary(const OpenFolder& destination, std::string_vi
 
 // Seals a pack the cabinet tool wrote under a temporary name; the temporary
 // file is removed when that fails.
-Result<> Seal(const ObjectList& list, const OpenFolder& destination, const ToolRun& run,
-              const std::string& temporary) {
+Result<> Seal(const OpenFolder& destination, const ToolRun& run, const std::string& temporary) {
     const std::string path = destination.PathOf(temporary);
     struct stat info {};
     Failure failure;
@@ -117,7 +120,7 @@ Result<> Seal(const ObjectList& list, const OpenFolder& destination, const ToolR
     } else if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) {
         failure.sentence = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "the cabinet tool wrote no pack"));
-    } else if (Result<> sealed = list.TransformFile(path); !sealed) {
+    } else if (Result<> sealed = SealPackFile(path); !sealed) {
         failure.osError = sealed.error().osError;
         failure.sentence = Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "the pack could not be sealed: %1"),
@@ -234,9 +237,9 @@ Result<std::string> BuildPack(PackagedObjectList& list, std::size_t index,
         return temporary;
     const ToolRun run = services.tools.PackObject(
         destination.PathOf(*temporary), manifestFolder.PathOf("content.xml"), list.objectFolder,
-        codePage.ToUtf8(object.location), list.windowsFolder);
+        codePage.ToUtf8(object.location));
     services.pause.Wait(10);
-    if (Result<> sealed = Seal(list, destination, run, *temporary); !sealed)
+    if (Result<> sealed = Seal(destination, run, *temporary); !sealed)
         return Fail(sealed.error());
     return temporary;
 }
@@ -333,18 +336,23 @@ void BackupOperation::PlaceAll(const OpenFolder& destination, const std::vector<
     }
 }
 
-BackupOperation::SameContent BackupOperation::SamePackObjects(const OpenFolder& folder,
-                                                              const std::string& scratch) {
-    // The new pack is expanded once, however many names it is held against.
+BackupOperation::SameContent BackupOperation::SamePackObjects(const OpenFolder& folder) {
+    // The new pack is read once, however many names it is held against, and
+    // a pack already there is expanded only as far as the new one's size.
     using Files = std::optional<std::map<std::string, std::string>>;
-    return [this, &folder, scratch, expanded = std::string(),
-            mine = Files()](const std::string& name, const std::string& temporary) mutable {
+    return [&folder, expanded = std::string(), mine = Files(),
+            size = std::size_t()](const std::string& name, const std::string& temporary) mutable {
         if (expanded != temporary) {
-            mine = PackObjectFiles(folder.PathOf(temporary), m_services.tools, scratch);
+            mine = PackObjectFiles(folder.PathOf(temporary));
             expanded = temporary;
+            size = 0;
+            for (const auto& file : mine ? *mine : std::map<std::string, std::string>())
+                size += file.second.size();
         }
-        const Files theirs = PackObjectFiles(folder.PathOf(name), m_services.tools, scratch);
-        return mine && theirs && *mine == *theirs;
+        if (!mine)
+            return false;
+        const Files theirs = PackObjectFiles(folder.PathOf(name), size);
+        return theirs && *mine == *theirs;
     };
 }
 
@@ -368,7 +376,7 @@ BackupOutcome BackupOperation::Run(ObjectList& list, const std::vector<std::size
         BackupOutcome outcome;
         for (std::size_t index : itemData) {
             BackupItemOutcome item;
-            if (StartItem(list, index, m_services.cancel, item, outcome))
+            if (StartItem(list, index, m_services, item, outcome))
                 item.reason = problem;
             outcome.items.push_back(item);
         }
@@ -406,7 +414,7 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
         if (m_services.progress)
             m_services.progress(outcome.items.size(), itemData.size());
         BackupItemOutcome item;
-        if (!StartItem(list, index, m_services.cancel, item, outcome)) {
+        if (!StartItem(list, index, m_services, item, outcome)) {
             outcome.items.push_back(item);
             continue;
         }
@@ -423,12 +431,12 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
         }
         outcome.items.push_back(item);
     }
-    PlaceAll(folder, finished, SamePackObjects(folder, list.scratchFolder), outcome);
+    PlaceAll(folder, finished, SamePackObjects(folder), outcome);
     return outcome;
 }
 
-Result<> BackupOperation::FinishEmoticonPack(PictureObjectList& list, const OpenFolder& folder,
-                                             const OpenFolder& work, EmoticonManifest& manifest,
+Result<> BackupOperation::FinishEmoticonPack(const OpenFolder& folder, const OpenFolder& work,
+                                             EmoticonManifest& manifest,
                                              std::set<std::string> packFiles,
                                              std::size_t firstPacked, const std::string& packName,
                                              BackupOutcome& outcome) {
@@ -441,10 +449,9 @@ Result<> BackupOperation::FinishEmoticonPack(PictureObjectList& list, const Open
     const ToolRun run = m_services.tools.PackFolder(
         work.Path(), {packFiles.begin(), packFiles.end()}, folder.PathOf(*temporary));
     m_services.pause.Wait(50);
-    if (Result<> sealed = Seal(list, folder, run, *temporary); !sealed)
+    if (Result<> sealed = Seal(folder, run, *temporary); !sealed)
         return sealed;
-    PlaceAll(folder, {{firstPacked, *temporary, packName}},
-             SamePackObjects(folder, m_services.folders.privateFolder), outcome);
+    PlaceAll(folder, {{firstPacked, *temporary, packName}}, SamePackObjects(folder), outcome);
     if (!outcome.items[firstPacked].reason.empty())
         return Fail(outcome.items[firstPacked].reason);
     return {};
@@ -494,7 +501,7 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
             m_services.progress(outcome.items.size(), itemData.size());
         BackupItemOutcome item;
         item.file = folder.PathOf(packName);
-        if (!StartItem(list, index, m_services.cancel, item, outcome)) {
+        if (!StartItem(list, index, m_services, item, outcome)) {
             outcome.items.push_back(item);
             continue;
         }
@@ -524,7 +531,7 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
         failure = Sentence(QCoreApplication::translate(
             "quorvane::Outcomes", "no emoticon could be copied into the pack"));
     } else if (failure.empty()) {
-        if (Result<> finished = FinishEmoticonPack(list, folder, work, manifest, packFiles,
+        if (Result<> finished = FinishEmoticonPack(folder, work, manifest, packFiles,
                                                    packed.front(), packName, outcome);
             !finished)
             failure = finished.error().sentence;
@@ -548,7 +555,7 @@ BackupOutcome BackupOperation::BackupPictures(PictureObjectList& list,
         if (m_services.progress)
             m_services.progress(outcome.items.size(), itemData.size());
         BackupItemOutcome item;
-        if (!StartItem(list, index, m_services.cancel, item, outcome)) {
+        if (!StartItem(list, index, m_services, item, outcome)) {
             outcome.items.push_back(item);
             continue;
         }

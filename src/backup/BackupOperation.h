@@ -20,10 +20,11 @@ class EmoticonManifest;
 class Pause;
 class SystemFolders;
 
-// What became of one chosen item.
+// What became of one chosen item; both front ends show it as it is.
 struct BackupItemOutcome {
     std::size_t itemData = 0;
     std::string displayName; // code page
+    std::string displayNameUtf8;
     bool written = false;
     std::string file;   // the file written (or meant), UTF-8 path
     std::string reason; // why it was not written
@@ -90,10 +91,10 @@ private:
     std::string OpenWorkFolder(OpenFolder& work);
     // The emoticons copied into work become one sealed pack, placed in
     // folder under packName for the item at firstPacked.
-    Result<> FinishEmoticonPack(PictureObjectList& list, const OpenFolder& folder,
-                                const OpenFolder& work, EmoticonManifest& manifest,
-                                std::set<std::string> packFiles, std::size_t firstPacked,
-                                const std::string& packName, BackupOutcome& outcome);
+    Result<> FinishEmoticonPack(const OpenFolder& folder, const OpenFolder& work,
+                                EmoticonManifest& manifest, std::set<std::string> packFiles,
+                                std::size_t firstPacked, const std::string& packName,
+                                BackupOutcome& outcome);
     // Whether the file name in the folder holds the same content as the
     // finished temporary file.
     using SameContent = std::function<bool(const std::string& name, const std::string& temporary)>;
@@ -117,8 +118,8 @@ private:
     void PlaceAll(const OpenFolder& destination, const std::vector<Finished>& finished,
                   const SameContent& same, BackupOutcome& outcome);
     // Packs are the same when they hold the same files besides their
-    // manifests; they are expanded in a scratch folder made in scratch.
-    SameContent SamePackObjects(const OpenFolder& folder, const std::string& scratch);
+    // manifests, compared byte for byte.
+    static SameContent SamePackObjects(const OpenFolder& folder);
 
     BackupServices m_services;
     std::set<std::string> m_written; // the names this run placed

@@ -86,11 +86,10 @@ ToolRun CabinetTools::RunTool(std::vector<std::string> arguments,
 }
 
 ToolRun CabinetTools::PackObject(const std::string& pack, const std::string& manifest,
-                                 const std::string& objectFolder, const std::string& objectFile,
-                                 const std::string& workingFolder) {
+                                 const std::string& objectFolder, const std::string& objectFile) {
     return RunTool(ObjectPackArguments(AbsolutePath(pack), AbsolutePath(manifest),
                                        AbsolutePath(objectFolder), objectFile),
-                   workingFolder);
+                   m_windowsFolder);
 }
 
 ToolRun CabinetTools::PackFolder(const std::string& folder, const std::vector<std::string>& names,

@@ -47,17 +47,18 @@ public:
                                                      const std::string& cabinet);
 
     // Runs a command whose first argument is the bare tool name. The three
-    // runs below make their paths absolute first: the tool works in another
-    // folder than the caller.
+    // runs below make their paths absolute first: the tool works in the
+    // Windows folder, not the caller's.
     ToolRun RunTool(std::vector<std::string> arguments, const std::string& workingFolder);
 
     ToolRun PackObject(const std::string& pack, const std::string& manifest,
-                       const std::string& objectFolder, const std::string& objectFile,
-                       const std::string& workingFolder);
+                       const std::string& objectFolder, const std::string& objectFile);
     ToolRun PackFolder(const std::string& folder, const std::vector<std::string>& names,
                        const std::string& pack);
     ToolRun ExtractCabinet(const std::string& cabinet, const std::string& destination);
 
+    // The tools' working folder: the account's Windows folder (the place
+    // cabarc and extract ran in on Windows), held here and nowhere else.
     const std::string& WindowsFolder() const { return m_windowsFolder; }
 
 private:

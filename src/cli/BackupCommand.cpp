@@ -129,7 +129,7 @@ std::string SucceededMessage() {
     return BackupSucceededText().toStdString();
 }
 
-std::string OutcomeLine(const BackupItemReport& item) {
+std::string OutcomeLine(const BackupItemOutcome& item) {
     std::string line = std::to_string(item.itemData) + "\t" + EscapeField(item.displayNameUtf8);
     if (item.written)
         line += "\twritten\t" + EscapeField(item.file);
@@ -172,7 +172,7 @@ BackupRun ListAndBackup(const AccountSelection& selection, ContentCategory categ
     BackupJob job(std::move(listed.listing), std::move(itemData), backupFolder);
     const InterruptibleJob interruptible(job);
     const BackupReport outcome = job.Run();
-    for (const BackupItemReport& item : outcome.items) {
+    for (const BackupItemOutcome& item : outcome.items) {
         run.lines += OutcomeLine(item);
         if (!item.written)
             ++run.failed;

@@ -18,7 +18,6 @@ struct ProfileServices {
     const Clock& clock;
     const CodePage& codePage;
     std::string applicationDataFolder; // "" when it could not be found
-    std::string windowsFolder;         // working folder of the cabinet tool
     std::string privateFolder;         // Quorvane's own per-user folder for scratch
     // Names are looked up ignoring case, as Windows did: for a disk or a
     // folder copied from Windows rather than a Wine prefix.

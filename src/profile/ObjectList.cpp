@@ -44,7 +44,7 @@ bool IsUsableLocation(const std::string& location) {
 } // namespace
 
 ObjectList::ObjectList(const ProfileServices& services, ContentCategory listCategory)
-    : MessengerProfile(services), PackCipher(services.windowsFolder), category(listCategory) {}
+    : MessengerProfile(services), category(listCategory) {}
 
 ObjectList::~ObjectList() = default;
 

@@ -6,7 +6,6 @@
 #include "profile/ContentCategory.h"
 #include "profile/InstalledObject.h"
 #include "profile/MessengerProfile.h"
-#include "profile/PackCipher.h"
 
 #include <memory>
 #include <string>
@@ -32,7 +31,7 @@ enum class ListingStatus {
 // What both object lists share: the category, the records of the last
 // listing in catalogue order, the object folder, and the reading of the
 // pointer and catalogue files.
-class ObjectList : public MessengerProfile, public PackCipher {
+class ObjectList : public MessengerProfile {
 public:
     ObjectList(const ProfileServices& services, ContentCategory category);
     ~ObjectList() override;

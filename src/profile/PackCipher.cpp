@@ -18,7 +18,7 @@ namespace {
 // terminator.
 constexpr std::string_view kCipherKey = "#~!$=58Q tw4]";
 
-std::array<std::uint8_t, PackCipher::blockSize> MakeKeystream() {
+std::array<std::uint8_t, kPackSealBlockSize> MakeKeystream() {
     std::array<std::uint8_t, 256> state{};
     for (std::size_t i = 0; i < state.size(); ++i)
         state[i] = static_cast<std::uint8_t>(i);
@@ -27,7 +27,7 @@ std::array<std::uint8_t, PackCipher::blockSize> MakeKeystream() {
         j = (j + state[i] + static_cast<std::uint8_t>(kCipherKey[i % kCipherKey.size()])) & 0xFF;
         std::swap(state[i], state[j]);
     }
-    std::array<std::uint8_t, PackCipher::blockSize> stream{};
+    std::array<std::uint8_t, kPackSealBlockSize> stream{};
     std::size_t a = 0;
     std::size_t b = 0;
     for (auto& byte : stream) {
@@ -38,6 +38,10 @@ std::array<std::uint8_t, PackCipher::blockSize> MakeKeystream() {
     }
     return stream;
 }
+
+// Every block meets the same keystream, so a file is worked through in
+// chunks of many whole blocks.
+constexpr std::size_t kChunkSize = 1024 * kPackSealBlockSize; // 128 KiB
 
 // Fails with errno set; a file cut short while it is worked on reads as an
 // input/output error.
@@ -76,25 +80,20 @@ bool WriteFully(int fd, const std::uint8_t* data, std::size_t size, off_t offset
 
 } // namespace
 
-PackCipher::PackCipher(std::string windowsFolderPath)
-    : windowsFolder(std::move(windowsFolderPath)) {}
-
-PackCipher::~PackCipher() = default;
-
-const std::array<std::uint8_t, PackCipher::blockSize>& PackCipher::Keystream() {
+const std::array<std::uint8_t, kPackSealBlockSize>& PackSealKeystream() {
     static const auto keystream = MakeKeystream();
     return keystream;
 }
 
-void PackCipher::TransformBytes(std::span<std::uint8_t> bytes) {
-    const auto& keystream = Keystream();
-    const std::size_t whole = bytes.size() / blockSize * blockSize;
-    for (std::size_t i = 0; i < whole; i += blockSize)
-        for (std::size_t k = 0; k < blockSize; ++k)
+void SealPackBytes(std::span<std::uint8_t> bytes) {
+    const auto& keystream = PackSealKeystream();
+    const std::size_t whole = bytes.size() / kPackSealBlockSize * kPackSealBlockSize;
+    for (std::size_t i = 0; i < whole; i += kPackSealBlockSize)
+        for (std::size_t k = 0; k < kPackSealBlockSize; ++k)
             bytes[i + k] ^= keystream[k];
 }
 
-Result<> PackCipher::TransformFile(const std::string& path) const {
+Result<> SealPackFile(const std::string& path) {
     // Never through a link, and never waiting on a FIFO planted at the name.
     const int fd = open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -119,7 +118,8 @@ Result<> PackCipher::TransformFile(const std::string& path) const {
 
     // Every block meets the same keystream, so the file is worked through in
     // large chunks of whole blocks; the bytes after the last whole block stay.
-    const auto transformed = static_cast<std::uint64_t>(info.st_size) / blockSize * blockSize;
+    const auto transformed =
+        static_cast<std::uint64_t>(info.st_size) / kPackSealBlockSize * kPackSealBlockSize;
     std::vector<std::uint8_t> chunk(kChunkSize);
     int error = 0;
     for (std::uint64_t offset = 0; offset < transformed;) {
@@ -129,7 +129,7 @@ Result<> PackCipher::TransformFile(const std::string& path) const {
             error = errno;
             break;
         }
-        TransformBytes(std::span(chunk.data(), size));
+        SealPackBytes(std::span(chunk.data(), size));
         if (!WriteFully(fd, chunk.data(), size, static_cast<off_t>(offset))) {
             error = errno;
             break;

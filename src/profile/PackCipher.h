@@ -12,33 +12,20 @@ namespace quorvane {
 // The keyed in-place transform that seals every ".msn" pack: each whole
 // 128-byte block of the file is XORed with the first 128 bytes of the RC4
 // keystream of a fixed key. The keystream is the same for every block (the
-// state is rebuilt per block), so it is computed once. Its own inverse.
-class PackCipher {
-public:
-    static constexpr std::uint32_t blockSize = 128;
+// state is rebuilt per block), so it is computed once. Its own inverse, so
+// the same calls seal a pack and undo the seal.
+inline constexpr std::uint32_t kPackSealBlockSize = 128;
 
-    explicit PackCipher(std::string windowsFolder);
-    virtual ~PackCipher();
+// Transforms the file in place. Fails when it cannot be opened for reading
+// and writing (then it is unchanged: a link, anything but a regular file and
+// a file marked read-only are never opened for it) or a block cannot be
+// read or written back. The last size % 128 bytes stay as they are.
+Result<> SealPackFile(const std::string& path);
 
-    // Transforms the file in place. Fails when it cannot be opened for
-    // reading and writing (then it is unchanged: a link, anything but a
-    // regular file and a file marked read-only are never opened for it) or a
-    // block cannot be read or written back. The last size % 128 bytes stay as
-    // they are.
-    Result<> TransformFile(const std::string& path) const;
+// The same transform on bytes in memory that begin at a block boundary:
+// every whole block is transformed, a short tail stays as it is.
+void SealPackBytes(std::span<std::uint8_t> bytes);
 
-    // The working folder of the cabinet tool when a single-object pack is
-    // built.
-    std::string windowsFolder;
-
-    static const std::array<std::uint8_t, blockSize>& Keystream();
-
-    // The same transform on bytes in memory that begin at a block boundary:
-    // every whole block is transformed, a short tail stays as it is.
-    static void TransformBytes(std::span<std::uint8_t> bytes);
-
-private:
-    static constexpr std::size_t kChunkSize = 1024 * blockSize; // 128 KiB
-};
+const std::array<std::uint8_t, kPackSealBlockSize>& PackSealKeystream();
 
 } // namespace quorvane

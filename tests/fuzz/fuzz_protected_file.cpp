@@ -41,7 +41,7 @@ struct Fixture {
     fuzz::ScratchFolder folder;
     WineDataProtection protection{"user"};
     SystemClock clock;
-    ProfileServices services{protection, clock, CodePage::Ansi(), folder.Path(), "", ""};
+    ProfileServices services{protection, clock, CodePage::Ansi(), folder.Path(), ""};
     PictureObjectList list{services, ContentCategory::RegularBackgrounds};
     std::string path = folder.Path() + "/map.dat";
 

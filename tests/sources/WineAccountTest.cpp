@@ -119,8 +119,7 @@ protected:
     }
 
     ProfileServices Services(const DataProtection& protection) const {
-        return {protection, clock,         CodePage::Ansi(),
-                appData,    windowsFolder, root / "cache/quorvane"};
+        return {protection, clock, CodePage::Ansi(), appData, root / "cache/quorvane"};
     }
 
     std::unique_ptr<ObjectList> List(ContentCategory category,

@@ -62,8 +62,7 @@ OpenSealedPack(const std::string& pack, const std::string& workFolder, std::stri
     const std::string copy = JoinPath(workFolder, "copy.cab");
     auto bytes = ReadRegularFile(pack);
     if (bytes)
-        PackCipher::TransformBytes(
-            std::span(reinterpret_cast<std::uint8_t*>(bytes->data()), bytes->size()));
+        SealPackBytes(std::span(reinterpret_cast<std::uint8_t*>(bytes->data()), bytes->size()));
     if (!bytes || !MakeFolders(workFolder) || !WriteWholeFile(copy, *bytes)) {
         error = "cannot undo the seal of " + pack;
         return {};

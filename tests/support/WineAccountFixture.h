@@ -49,11 +49,8 @@ class WineAccountFixture : public ::testing::Test {
 protected:
     WineAccountFixture()
         : appData(temp / "prefix/drive_c/users/quorvane/AppData/Roaming"),
-          windowsFolder(temp / "prefix/drive_c/windows"), services{protection,
-                                                                   clock,
-                                                                   CodePage::Ansi(),
-                                                                   appData,
-                                                                   windowsFolder,
+          windowsFolder(temp / "prefix/drive_c/windows"), services{protection, clock,
+                                                                   CodePage::Ansi(), appData,
                                                                    temp / "cache/quorvane"},
           builder(appData, kTestPassport, protection) {
         MakeFolders(windowsFolder);

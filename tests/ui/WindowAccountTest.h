@@ -59,7 +59,7 @@ protected:
     static BackupReport CancelledBackup(std::size_t items, std::size_t written) {
         BackupReport report;
         for (std::size_t n = 0; n < items; ++n) {
-            BackupItemReport item;
+            BackupItemOutcome item;
             item.itemData = n;
             item.displayNameUtf8 = "Wink " + std::to_string(n);
             item.written = n < written;

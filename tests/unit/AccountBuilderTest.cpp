@@ -51,8 +51,8 @@ class AccountBuilderTest : public ::testing::Test {
 protected:
     AccountBuilderTest()
         : appData(root / "prefix/drive_c/users/testuser/AppData/Roaming"),
-          protection(kWineUser), services{protection, clock, CodePage::Ansi(),
-                                          appData,    "",    root / "cache/quorvane"} {
+          protection(kWineUser), services{protection, clock, CodePage::Ansi(), appData,
+                                          root / "cache/quorvane"} {
         MakeFolders(appData);
     }
 
@@ -313,8 +313,8 @@ TEST_F(AccountBuilderTest, MissingOrUnreadablePieceStopsTheListingWithItsReason)
     for (const Case& c : cases) {
         for (ContentCategory category : kAllCategories) {
             SCOPED_TRACE(std::string(c.what) + " / " + Name(category));
-            ProfileServices other{*c.protection, clock, CodePage::Ansi(),
-                                  appData,       "",    root / "cache/quorvane"};
+            ProfileServices other{*c.protection, clock, CodePage::Ansi(), appData,
+                                  root / "cache/quorvane"};
             auto list = MakeList(other, category);
             EXPECT_FALSE(list->ListObjects(c.passport));
             EXPECT_EQ(list->status, c.status);

@@ -462,6 +462,31 @@ TEST_F(BackupFixture, SameNamesAreNumberedAndOnlyTheSameItemIsReplaced) {
               ReadFile(ObjectFile(ContentCategory::Winks, objects[0])));
 }
 
+TEST_F(BackupFixture, APackOfTheSameSizeHoldingOtherBytesIsKept) {
+    AccountObject wink = Sample(ContentCategory::Winks, 0);
+    wink.displayName = "Kept";
+    Add(ContentCategory::Winks, wink);
+    builder.Write();
+    PackagedObjectList list(services, ContentCategory::Winks);
+    ASSERT_EQ(List(list).size(), 1u);
+    BackupOperation backup(backupServices);
+    ASSERT_TRUE(backup.Run(list, {0}, backupFolder, manifest).AllWritten());
+    const std::string earlier = JoinPath(Subfolder(ContentCategory::Winks), "Kept.msn");
+    const std::string earlierBytes = ReadFile(earlier);
+
+    // The object changes by one byte in its middle, keeping its name and
+    // size: the pack made now differs from the earlier one only there.
+    const std::string object = ObjectFile(ContentCategory::Winks, objects[0]);
+    std::string changed = ReadFile(object);
+    changed[changed.size() / 2] = static_cast<char>(changed[changed.size() / 2] ^ 0x01);
+    WriteFile(object, changed);
+    const BackupOutcome outcome = backup.Run(list, {0}, backupFolder, manifest);
+    ASSERT_TRUE(outcome.AllWritten());
+    EXPECT_EQ(outcome.items[0].file, JoinPath(Subfolder(ContentCategory::Winks), "Kept (2).msn"));
+    EXPECT_EQ(ReadFile(earlier), earlierBytes);
+    EXPECT_EQ(OpenPack(outcome.items[0].file).at(objects[0].location), changed);
+}
+
 TEST_F(BackupFixture, PacksOfItemsChosenOutOfOrderHoldTheirOwnObjects) {
     Add(ContentCategory::Winks, Named(ContentCategory::Winks, 0, "Bongo Kiss 0"));
     Add(ContentCategory::Winks, Named(ContentCategory::Winks, 1, "Caf\xE9 Dance 1"));

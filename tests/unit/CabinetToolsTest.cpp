@@ -201,8 +201,8 @@ TEST_F(CabinetToolsRun, PackObjectHoldsTheManifestAndTheObjectUnderBareNames) {
 
     const std::string pack = temp / "backup/Kiss.msn";
     MakeFolders(temp / "backup");
-    const ToolRun run = tools.PackObject(pack, JoinPath(objectFolder, "content.xml"), objectFolder,
-                                         "0a1b2c3d.cab", windowsFolder);
+    const ToolRun run =
+        tools.PackObject(pack, JoinPath(objectFolder, "content.xml"), objectFolder, "0a1b2c3d.cab");
     ASSERT_TRUE(run.succeeded) << run.reason;
     const std::map<std::string, std::string> expected = {{"content.xml", "<package/>"},
                                                          {"0a1b2c3d.cab", object}};
@@ -221,7 +221,7 @@ TEST_F(CabinetToolsRun, ToolsRunInTheGivenWorkingFolderButPathsMeanTheCallers) {
     // The tool works in the Windows folder, yet a relative pack path names a
     // file in the caller's working folder, as the user meant it.
     const ToolRun run = tools.PackObject("relative.msn", JoinPath(objectFolder, "content.xml"),
-                                         objectFolder, "obj.cab", windowsFolder);
+                                         objectFolder, "obj.cab");
     const ToolRun folderRun = tools.PackFolder(objectFolder, {"obj.cab"}, "folder.msn");
     const ToolRun extractRun = tools.ExtractCabinet("folder.msn", "unpacked");
     fs::current_path(previous);
@@ -338,8 +338,8 @@ TEST_F(CabinetToolsRun, FailingPackCarriesTheToolsErrorTextAndLeavesNoPack) {
     ASSERT_THAT(Trimmed(direct.err), Not(IsEmpty()));
     ASSERT_FALSE(fs::exists(pack));
 
-    const ToolRun run = tools.PackObject(pack, JoinPath(objectFolder, "content.xml"), objectFolder,
-                                         "missing.cab", windowsFolder);
+    const ToolRun run =
+        tools.PackObject(pack, JoinPath(objectFolder, "content.xml"), objectFolder, "missing.cab");
     EXPECT_TRUE(run.started);
     EXPECT_FALSE(run.succeeded);
     EXPECT_THAT(run.reason, HasSubstr("\"cabarc\""));

@@ -90,10 +90,9 @@ protected:
     Listed List(ContentCategory category, const std::string& user = kUser) {
         if (!services || servicesUser != user) {
             protection = std::make_unique<WineDataProtection>(CodePage::Ansi().FromUtf8(user));
-            services = std::make_unique<ProfileServices>(
-                ProfileServices{*protection, clock, CodePage::Ansi(),
-                                WineAccount{prefix, user}.ApplicationDataFolder(),
-                                JoinPath(prefix, "drive_c/windows"), temp / "cache/quorvane"});
+            services = std::make_unique<ProfileServices>(ProfileServices{
+                *protection, clock, CodePage::Ansi(),
+                WineAccount{prefix, user}.ApplicationDataFolder(), temp / "cache/quorvane"});
             servicesUser = user;
         }
         Listed listed;

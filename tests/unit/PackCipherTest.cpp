@@ -37,14 +37,13 @@ std::string Pattern(std::size_t size) {
 TEST(PackCipher, SealsEveryWholeBlockWithTheSameKeyStreamForEverySize) {
     const std::string stream = KeyStream();
     test::TempFolder folder;
-    PackCipher cipher("");
     // Sizes around the block and around the program's chunk size.
     for (std::size_t size :
          {0u, 1u, 127u, 128u, 129u, 300u, 4096u, 131071u, 131072u, 131200u, 400000u}) {
         const std::string path = folder / "pack.msn";
         const std::string original = Pattern(size);
         test::WriteFile(path, original);
-        ASSERT_TRUE(cipher.TransformFile(path)) << size;
+        ASSERT_TRUE(SealPackFile(path)) << size;
         const std::string sealed = test::ReadFile(path);
         for (std::size_t block = 0; block + 128 <= size; block += 128)
             for (std::size_t i = 0; i < 128; ++i)
@@ -52,23 +51,22 @@ TEST(PackCipher, SealsEveryWholeBlockWithTheSameKeyStreamForEverySize) {
                     << size << " at " << block + i;
         // The tail after the last whole block is untouched.
         EXPECT_EQ(sealed.substr(size / 128 * 128), original.substr(size / 128 * 128)) << size;
-        ASSERT_TRUE(cipher.TransformFile(path));
+        ASSERT_TRUE(SealPackFile(path));
         EXPECT_EQ(test::ReadFile(path), original) << size;
     }
 }
 
 TEST(PackCipher, RefusesFilesItCannotRewrite) {
     test::TempFolder folder;
-    PackCipher cipher("");
-    EXPECT_FALSE(cipher.TransformFile(folder / "missing.msn"));
-    EXPECT_FALSE(cipher.TransformFile(folder.Path()));
+    EXPECT_FALSE(SealPackFile(folder / "missing.msn"));
+    EXPECT_FALSE(SealPackFile(folder.Path()));
 
     const std::string path = folder / "readonly.msn";
     const std::string original = Pattern(512);
     test::WriteFile(path, original);
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);
     // Refused even where the system would let root write: the reason says so.
-    const Result<> sealed = cipher.TransformFile(path);
+    const Result<> sealed = SealPackFile(path);
     ASSERT_FALSE(sealed);
     EXPECT_EQ(sealed.error().sentence, ErrorText(EACCES));
     EXPECT_EQ(test::ReadFile(path), original);

@@ -37,7 +37,7 @@ protected:
         const ToolRun run = tools.PackFolder(source, names, pack);
         EXPECT_TRUE(run.succeeded) << run.reason;
         if (seal) {
-            EXPECT_TRUE(PackCipher("").TransformFile(pack));
+            EXPECT_TRUE(SealPackFile(pack));
         }
         return pack;
     }

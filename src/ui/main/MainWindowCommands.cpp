@@ -312,7 +312,7 @@ void MainWindow::OnBackupFinished(const BackupReport& report) {
     // its reason, in the detail the user may unfold and scroll.
     std::size_t written = 0;
     QStringList failures;
-    for (const BackupItemReport& item : report.items) {
+    for (const BackupItemOutcome& item : report.items) {
         if (item.written) {
             ++written;
             continue;
