@@ -336,24 +336,49 @@ void BackupOperation::PlaceAll(const OpenFolder& destination, const std::vector<
     }
 }
 
-BackupOperation::SameContent BackupOperation::SamePackObjects(const OpenFolder& folder) {
-    // The new pack is read once, however many names it is held against, and
-    // a pack already there is expanded only as far as the new one's size.
-    using Files = std::optional<std::map<std::string, std::string>>;
-    return [&folder, expanded = std::string(), mine = Files(),
-            size = std::size_t()](const std::string& name, const std::string& temporary) mutable {
-        if (expanded != temporary) {
-            mine = PackObjectFiles(folder.PathOf(temporary));
-            expanded = temporary;
-            size = 0;
-            for (const auto& file : mine ? *mine : std::map<std::string, std::string>())
-                size += file.second.size();
-        }
-        if (!mine)
-            return false;
-        const Files theirs = PackObjectFiles(folder.PathOf(name), size);
-        return theirs && *mine == *theirs;
-    };
+namespace {
+
+// The most a pack found under a backup's name may hold to be compared: the
+// extract tool's own cap. A larger one is not the same as any pack made here.
+constexpr std::size_t kMostComparedPackBytes = 64 * 1024 * 1024;
+
+// The pack at path with its seal undone, written to copy.
+bool WriteUnsealedCopy(const std::string& path, const std::string& copy) {
+    Result<std::string> bytes = ReadRegularFile(path, kMostComparedPackBytes);
+    if (!bytes)
+        return false;
+    SealPackBytes(std::span(reinterpret_cast<std::uint8_t*>(bytes->data()), bytes->size()));
+    ::unlink(copy.c_str());
+    return WriteWholeFile(copy, *bytes).has_value();
+}
+
+} // namespace
+
+BackupOperation::SameContent BackupOperation::SamePackObjects(const OpenFolder& folder,
+                                                              const std::string& scratchParent) {
+    // The new pack is unsealed once, however many names it is held against.
+    return
+        [this, &folder, scratchParent, scratch = std::shared_ptr<ScratchFolder>(),
+         unsealed = std::string()](const std::string& name, const std::string& temporary) mutable {
+            if (!scratch) {
+                auto made = ScratchFolder::Make(scratchParent, "same-");
+                if (!made)
+                    return false;
+                scratch = std::move(*made);
+            }
+            const std::string mine = JoinPath(scratch->Path(), "new.cab");
+            const std::string theirs = JoinPath(scratch->Path(), "found.cab");
+            if (unsealed != temporary) {
+                unsealed.clear();
+                if (!WriteUnsealedCopy(folder.PathOf(temporary), mine))
+                    return false;
+                unsealed = temporary;
+            }
+            const bool same = WriteUnsealedCopy(folder.PathOf(name), theirs) &&
+                              m_services.tools.SameCabinets(mine, theirs).succeeded;
+            ::unlink(theirs.c_str());
+            return same;
+        };
 }
 
 BackupOutcome BackupOperation::Run(ObjectList& list, const std::vector<std::size_t>& itemData,
@@ -431,7 +456,8 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
         }
         outcome.items.push_back(item);
     }
-    PlaceAll(folder, finished, SamePackObjects(folder), outcome);
+    PlaceAll(folder, finished,
+             SamePackObjects(folder, manifests ? manifests->Path() : std::string()), outcome);
     return outcome;
 }
 
@@ -451,7 +477,8 @@ Result<> BackupOperation::FinishEmoticonPack(const OpenFolder& folder, const Ope
     m_services.pause.Wait(50);
     if (Result<> sealed = Seal(folder, run, *temporary); !sealed)
         return sealed;
-    PlaceAll(folder, {{firstPacked, *temporary, packName}}, SamePackObjects(folder), outcome);
+    PlaceAll(folder, {{firstPacked, *temporary, packName}}, SamePackObjects(folder, work.Path()),
+             outcome);
     if (!outcome.items[firstPacked].reason.empty())
         return Fail(outcome.items[firstPacked].reason);
     return {};

@@ -36,6 +36,11 @@ std::vector<std::string> CabinetTools::ExtractArguments(const std::string& folde
     return {"extract", "/Y", "/E", "/L", folder, cabinet};
 }
 
+std::vector<std::string> CabinetTools::SameArguments(const std::string& cabinet,
+                                                     const std::string& other) {
+    return {"extract", "/SAME", cabinet, other};
+}
+
 ToolRun CabinetTools::RunTool(std::vector<std::string> arguments,
                               const std::string& workingFolder) {
     ToolRun run;
@@ -101,6 +106,13 @@ ToolRun CabinetTools::PackFolder(const std::string& folder, const std::vector<st
 ToolRun CabinetTools::ExtractCabinet(const std::string& cabinet, const std::string& destination) {
     ToolRun run = RunTool(ExtractArguments(AbsolutePath(destination), AbsolutePath(cabinet)),
                           m_windowsFolder);
+    run.inputRefused = run.exitCode == kExtractRefusedCabinet;
+    return run;
+}
+
+ToolRun CabinetTools::SameCabinets(const std::string& cabinet, const std::string& other) {
+    ToolRun run =
+        RunTool(SameArguments(AbsolutePath(cabinet), AbsolutePath(other)), m_windowsFolder);
     run.inputRefused = run.exitCode == kExtractRefusedCabinet;
     return run;
 }

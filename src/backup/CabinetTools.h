@@ -46,6 +46,10 @@ public:
     static std::vector<std::string> ExtractArguments(const std::string& folder,
                                                      const std::string& cabinet);
 
+    // extract /SAME "<cabinet>" "<other>"
+    static std::vector<std::string> SameArguments(const std::string& cabinet,
+                                                  const std::string& other);
+
     // Runs a command whose first argument is the bare tool name. The three
     // runs below make their paths absolute first: the tool works in the
     // Windows folder, not the caller's.
@@ -56,6 +60,11 @@ public:
     ToolRun PackFolder(const std::string& folder, const std::vector<std::string>& names,
                        const std::string& pack);
     ToolRun ExtractCabinet(const std::string& cabinet, const std::string& destination);
+    // Whether other holds the same members as cabinet besides its manifest,
+    // byte for byte: read by the extract tool, as other may be anybody's.
+    // succeeded means the same; inputRefused that they differ or other
+    // cannot be read as a cabinet.
+    ToolRun SameCabinets(const std::string& cabinet, const std::string& other);
 
     // The tools' working folder: the account's Windows folder (the place
     // cabarc and extract ran in on Windows), held here and nowhere else.

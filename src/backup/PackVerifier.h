@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -24,14 +23,5 @@ struct PackCheck {
 // tempFolder that is removed afterwards.
 PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
                      const std::string& tempFolder);
-
-// The files a sealed pack holds besides its manifest, by name, with their
-// bytes; nothing when it cannot be read as a pack, or its files would hold
-// more than mostBytes in all. Two backups of the same object hold the same
-// files, while their manifests differ (a manifest carries the content id of
-// the listing it came from). Read in memory, with no tool run: a backup
-// compares each pack it makes with the one already under its name.
-std::optional<std::map<std::string, std::string>> PackObjectFiles(const std::string& packPath,
-                                                                  std::size_t mostBytes = SIZE_MAX);
 
 } // namespace quorvane

@@ -1,15 +1,23 @@
 // extract: expands every member of a cabinet into a folder.
 //
 //   extract /Y /E /L [/MAX:<bytes>] <folder> <cabinet>
+//   extract /SAME [/MAX:<bytes>] <cabinet> <other>
 //
 // The command line is the one the Windows cabinet expander takes (/Y: replace
 // without asking, /E: all members, /L: into this folder), which is what the
 // backup engine runs. A cabinet is input from outside, so nothing it says may
 // place a file outside <folder>, and nothing it says may make one run write
 // more than the cap: a few megabytes of cabinet can expand to gigabytes.
+//
+// /SAME tells whether two cabinets hold the same members besides their
+// "content.xml", byte for byte, without writing anything: a backup asks it
+// before a pack replaces the one already under its name, which may be
+// anybody's file, so it is read here and not in the program that asks.
 
+#include "CabinetComparison.h"
 #include "CabinetSet.h"
 #include "FdSystem.h"
+#include "InputFile.h"
 #include "MemberExtractor.h"
 #include "SafeFolder.h"
 #include "Utf8.h"
@@ -22,6 +30,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include <unistd.h>
 
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -70,7 +80,15 @@ void PrintUsage(std::FILE* to) {
                "  2  the command line is not valid\n"
                "  3  <folder> cannot be written into: it cannot be made or opened, the\n"
                "     disk is full, no permission, an I/O error (what this run created\n"
-               "     is removed again)\n",
+               "     is removed again)\n"
+               "\n"
+               "Usage: extract /SAME [/MAX:<bytes>] <cabinet> <other>\n"
+               "\n"
+               "Exit status 0 when <other> holds the same members as <cabinet> besides\n"
+               "\"content.xml\", byte for byte, and 1 when it does not or either cannot be\n"
+               "read as a single cabinet of plain files within the cap; nothing is\n"
+               "written. <other> is expanded no further than <cabinet>'s members and a\n"
+               "manifest's worth.\n",
                to);
 }
 
@@ -222,6 +240,82 @@ std::string ExistingAncestor(std::string path) {
     return path.empty() ? "." : path;
 }
 
+// The whole of a regular file of at most cap bytes, or nothing with the
+// reason on stderr.
+std::optional<std::string> ReadCabinet(const std::string& path, std::uint64_t cap) {
+    std::string error;
+    const int fd = quorvane::tools::OpenRegularFile(path, "cabinet", error);
+    if (fd < 0) {
+        std::fprintf(stderr, "extract: %s\n", error.c_str());
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            std::fprintf(stderr, "extract: %s cannot be read: %s\n",
+                         quorvane::tools::Quoted(path).c_str(), std::strerror(errno));
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        if (bytes.size() + static_cast<std::size_t>(got) > cap) {
+            std::fprintf(stderr, "extract: %s is larger than %s\n",
+                         quorvane::tools::Quoted(path).c_str(), DescribeBytes(cap).c_str());
+            ::close(fd);
+            return std::nullopt;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+// extract /SAME [/MAX:<bytes>] <cabinet> <other>
+int CompareCabinets(int argc, char** argv) {
+    std::uint64_t cap = kDefaultCap;
+    if (argc == 5) {
+        const std::string_view argument = argv[2];
+        const auto given = argument.size() >= 5 && SwitchIs(argument.substr(0, 5), "/MAX:")
+                               ? ParseSize(argument.substr(5))
+                               : std::nullopt;
+        if (!given || *given > kHighestCap) {
+            PrintUsage(stderr);
+            return kUsage;
+        }
+        cap = *given;
+    } else if (argc != 4) {
+        PrintUsage(stderr);
+        return kUsage;
+    }
+    const auto mine = ReadCabinet(argv[argc - 2], cap);
+    if (!mine) {
+        return kRefused;
+    }
+    const auto members = quorvane::extract::CabinetMembers(*mine, cap);
+    if (!members) {
+        std::fprintf(stderr, "extract: %s is not a cabinet of plain files within %s\n",
+                     quorvane::tools::Quoted(argv[argc - 2]).c_str(), DescribeBytes(cap).c_str());
+        return kRefused;
+    }
+    std::size_t size = 0;
+    for (const auto& member : *members) {
+        size += member.second.size();
+    }
+    const auto theirs = ReadCabinet(argv[argc - 1], cap);
+    if (!theirs) {
+        return kRefused;
+    }
+    const auto other = quorvane::extract::CabinetMembers(*theirs, size);
+    return other && *other == *members ? 0 : kRefused;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -236,6 +330,9 @@ int main(int argc, char** argv) {
         (SwitchIs(argv[1], "--HELP") || SwitchIs(argv[1], "-H") || SwitchIs(argv[1], "/?"))) {
         PrintUsage(stdout);
         return 0;
+    }
+    if (argc >= 2 && SwitchIs(argv[1], "/SAME")) {
+        return CompareCabinets(argc, argv);
     }
     const auto line = Parse(argc, argv);
     if (!line) {
