@@ -165,6 +165,34 @@ TEST_F(ExtractSafety, EndsAtOnceWhenTheCabinetOrAPartIsNotARegularFile) {
     EXPECT_EQ(RegularFiles(Dest()), (std::set<std::string>{"small1.bin"}));
 }
 
+// /SAME answers whether a pack found under a backup's name may be replaced:
+// only when its members besides the manifest are the same, byte for byte,
+// and never on anything it cannot read, with nothing written.
+TEST_F(ExtractSafety, SameComparesMembersBesideTheManifestAndRefusesTheRest) {
+    const fs::path mine = WriteCabinet(
+        CabinetBuilder().Add("wink.swf", "movie").Add("content.xml", "<a/>"), "mine.cab");
+    const std::vector<std::pair<fs::path, int>> others = {
+        {WriteCabinet(
+             CabinetBuilder().Add("content.xml", "<another manifest/>").Add("wink.swf", "movie"),
+             "manifest.cab"),
+         0},
+        {WriteCabinet(CabinetBuilder().Add("wink.swf", "mOvie"), "byte.cab"), 1},
+        {WriteCabinet(CabinetBuilder().Add("wink.swf", "movie").Add("x", "y"), "extra.cab"), 1},
+        {WriteCabinet(CabinetBuilder().Add("sub\\wink.swf", "movie"), "path.cab"), 1},
+        {m_sandbox / "garbage.msn", 1},
+        {m_sandbox / "pipe.msn", 1},
+    };
+    WriteFile(m_sandbox / "garbage.msn", "MSCF and nothing a cabinet needs");
+    ASSERT_EQ(::mkfifo((m_sandbox / "pipe.msn").c_str(), 0644), 0);
+    const auto before = Snapshot(m_sandbox, "");
+    for (const auto& [other, status] : others) {
+        const ChildResult result =
+            RunWithin({kExtract, "/SAME", mine.string(), other.string()}, std::chrono::seconds(10));
+        EXPECT_TRUE(result.ExitedWith(status)) << other << ": " << result.Describe();
+    }
+    EXPECT_EQ(Snapshot(m_sandbox, ""), before);
+}
+
 // A member may itself try to become a link on the way: first a file, then a
 // folder of the same name. The second must not replace the file.
 TEST_F(ExtractSafety, RefusesAFolderWhereAFileWasWritten) {
