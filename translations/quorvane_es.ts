@@ -48,7 +48,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
 <context>
     <name>quorvane::Outcomes</name>
     <message>
-        <location filename="../src/backup/BackupOperation.cpp" line="+74"/>
+        <location filename="../src/backup/BackupOperation.cpp" line="+78"/>
         <source>the backup was interrupted before this item</source>
         <translation>la copia de seguridad se interrumpió antes de este elemento</translation>
     </message>
@@ -68,7 +68,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se puede escribir ningún archivo en %1: %2</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+17"/>
         <source>the cabinet tool wrote no pack</source>
         <translation>la herramienta de archivos CAB no escribió ningún paquete</translation>
     </message>
@@ -111,7 +111,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se pudo escribir %1 en el disco: %2</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+58"/>
         <source>the folder %1 could not be created: %2</source>
         <translation>no se pudo crear la carpeta %1: %2</translation>
     </message>
@@ -126,7 +126,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>el listado no tiene ninguna carpeta temporal para los manifiestos</translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+65"/>
         <source>no work folder could be made in %1</source>
         <translation>no se pudo crear ninguna carpeta de trabajo en %1</translation>
     </message>
@@ -136,7 +136,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se pudo crear ninguna carpeta de trabajo en %1: %2</translation>
     </message>
     <message>
-        <location line="-318"/>
+        <location line="-339"/>
         <source>its file would be named content.xml, the name of the pack&apos;s manifest</source>
         <translation>su archivo se llamaría content.xml, que es el nombre del manifiesto del paquete</translation>
     </message>
@@ -147,17 +147,17 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     </message>
     <message>
         <location line="+13"/>
-        <location line="+395"/>
+        <location line="+416"/>
         <source>its file %1 cannot be read: %2</source>
         <translation>no se puede leer su archivo %1: %2</translation>
     </message>
     <message>
-        <location line="-392"/>
+        <location line="-413"/>
         <source>its copy in %1 could not be written: %2</source>
         <translation>no se pudo escribir su copia en %1: %2</translation>
     </message>
     <message>
-        <location line="+351"/>
+        <location line="+372"/>
         <source>the backup was interrupted before the pack was written</source>
         <translation>la copia de seguridad se interrumpió antes de escribir el paquete</translation>
     </message>
@@ -167,7 +167,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se pudo copiar ningún emoticono en el paquete</translation>
     </message>
     <message>
-        <location filename="../src/backup/CabinetTools.cpp" line="+45"/>
+        <location filename="../src/backup/CabinetTools.cpp" line="+50"/>
         <source>the cabinet tool &quot;%1&quot; is not installed</source>
         <translation>la herramienta de archivos CAB &quot;%1&quot; no está instalada</translation>
     </message>
@@ -247,22 +247,22 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se pudo escribir el content.xml del paquete en %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/backup/PackVerifier.cpp" line="+63"/>
+        <location filename="../src/profile/PackCipher.cpp" line="+155"/>
         <source>the pack cannot be read: %1</source>
         <translation>no se puede leer el paquete: %1</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+7"/>
         <source>the pack is not a sealed cabinet</source>
         <translation>el paquete no es un archivo CAB sellado</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
         <source>the unsealed copy could not be written: %1</source>
         <translation>no se pudo escribir la copia sin sello: %1</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location filename="../src/backup/PackVerifier.cpp" line="+91"/>
         <source>the pack holds no content.xml</source>
         <translation>el paquete no contiene ningún content.xml</translation>
     </message>

@@ -48,7 +48,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
 <context>
     <name>quorvane::Outcomes</name>
     <message>
-        <location filename="../src/backup/BackupOperation.cpp" line="+74"/>
+        <location filename="../src/backup/BackupOperation.cpp" line="+78"/>
         <source>the backup was interrupted before this item</source>
         <translation>o backup foi interrompido antes deste item</translation>
     </message>
@@ -68,7 +68,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>nenhum arquivo pode ser gravado em %1: %2</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+17"/>
         <source>the cabinet tool wrote no pack</source>
         <translation>a ferramenta de arquivos CAB não gravou nenhum pacote</translation>
     </message>
@@ -111,7 +111,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não foi possível gravar %1 no disco: %2</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+58"/>
         <source>the folder %1 could not be created: %2</source>
         <translation>não foi possível criar a pasta %1: %2</translation>
     </message>
@@ -126,7 +126,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>a listagem não tem uma pasta temporária para os manifestos</translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+65"/>
         <source>no work folder could be made in %1</source>
         <translation>não foi possível criar uma pasta de trabalho em %1</translation>
     </message>
@@ -136,7 +136,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não foi possível criar uma pasta de trabalho em %1: %2</translation>
     </message>
     <message>
-        <location line="-318"/>
+        <location line="-339"/>
         <source>its file would be named content.xml, the name of the pack&apos;s manifest</source>
         <translation>seu arquivo se chamaria content.xml, que é o nome do manifesto do pacote</translation>
     </message>
@@ -147,17 +147,17 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     </message>
     <message>
         <location line="+13"/>
-        <location line="+395"/>
+        <location line="+416"/>
         <source>its file %1 cannot be read: %2</source>
         <translation>não é possível ler seu arquivo %1: %2</translation>
     </message>
     <message>
-        <location line="-392"/>
+        <location line="-413"/>
         <source>its copy in %1 could not be written: %2</source>
         <translation>não foi possível gravar sua cópia em %1: %2</translation>
     </message>
     <message>
-        <location line="+351"/>
+        <location line="+372"/>
         <source>the backup was interrupted before the pack was written</source>
         <translation>o backup foi interrompido antes de o pacote ser gravado</translation>
     </message>
@@ -167,7 +167,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>nenhum emoticon pôde ser copiado para o pacote</translation>
     </message>
     <message>
-        <location filename="../src/backup/CabinetTools.cpp" line="+45"/>
+        <location filename="../src/backup/CabinetTools.cpp" line="+50"/>
         <source>the cabinet tool &quot;%1&quot; is not installed</source>
         <translation>a ferramenta de arquivos CAB &quot;%1&quot; não está instalada</translation>
     </message>
@@ -247,22 +247,22 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não foi possível gravar o content.xml do pacote em %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/backup/PackVerifier.cpp" line="+63"/>
+        <location filename="../src/profile/PackCipher.cpp" line="+155"/>
         <source>the pack cannot be read: %1</source>
         <translation>não é possível ler o pacote: %1</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+7"/>
         <source>the pack is not a sealed cabinet</source>
         <translation>o pacote não é um arquivo CAB selado</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
         <source>the unsealed copy could not be written: %1</source>
         <translation>não foi possível gravar a cópia sem o selo: %1</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location filename="../src/backup/PackVerifier.cpp" line="+91"/>
         <source>the pack holds no content.xml</source>
         <translation>o pacote não contém um content.xml</translation>
     </message>

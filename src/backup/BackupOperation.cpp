@@ -342,43 +342,33 @@ namespace {
 // extract tool's own cap. A larger one is not the same as any pack made here.
 constexpr std::size_t kMostComparedPackBytes = 64 * 1024 * 1024;
 
-// The pack at path with its seal undone, written to copy.
-bool WriteUnsealedCopy(const std::string& path, const std::string& copy) {
-    Result<std::string> bytes = ReadRegularFile(path, kMostComparedPackBytes);
-    if (!bytes)
-        return false;
-    SealPackBytes(std::span(reinterpret_cast<std::uint8_t*>(bytes->data()), bytes->size()));
-    ::unlink(copy.c_str());
-    return WriteWholeFile(copy, *bytes).has_value();
-}
-
 } // namespace
 
 BackupOperation::SameContent BackupOperation::SamePackObjects(const OpenFolder& folder,
                                                               const std::string& scratchParent) {
     // The new pack is unsealed once, however many names it is held against.
-    return
-        [this, &folder, scratchParent, scratch = std::shared_ptr<ScratchFolder>(),
-         unsealed = std::string()](const std::string& name, const std::string& temporary) mutable {
-            if (!scratch) {
-                auto made = ScratchFolder::Make(scratchParent, "same-");
-                if (!made)
-                    return false;
-                scratch = std::move(*made);
-            }
-            const std::string mine = JoinPath(scratch->Path(), "new.cab");
-            const std::string theirs = JoinPath(scratch->Path(), "found.cab");
-            if (unsealed != temporary) {
-                unsealed.clear();
-                if (!WriteUnsealedCopy(folder.PathOf(temporary), mine))
-                    return false;
-                unsealed = temporary;
-            }
-            const bool same = WriteUnsealedCopy(folder.PathOf(name), theirs) &&
-                              m_services.tools.SameCabinets(mine, theirs).succeeded;
-            ::unlink(theirs.c_str());
-            return same;
-        };
+    return [this, &folder, scratchParent, scratch = std::shared_ptr<ScratchFolder>(),
+            unsealed = std::string()](const std::string& name,
+                                      const std::string& temporary) mutable {
+        if (!scratch) {
+            auto made = ScratchFolder::Make(scratchParent, "same-");
+            if (!made)
+                return false;
+            scratch = std::move(*made);
+        }
+        const std::string mine = JoinPath(scratch->Path(), "new.cab");
+        const std::string theirs = JoinPath(scratch->Path(), "found.cab");
+        if (unsealed != temporary) {
+            unsealed.clear();
+            if (!WriteUnsealedCopy(folder.PathOf(temporary), mine, kMostComparedPackBytes))
+                return false;
+            unsealed = temporary;
+        }
+        const bool same = WriteUnsealedCopy(folder.PathOf(name), theirs, kMostComparedPackBytes) &&
+                          m_services.tools.SameCabinets(mine, theirs).succeeded;
+        ::unlink(theirs.c_str());
+        return same;
+    };
 }
 
 BackupOutcome BackupOperation::Run(ObjectList& list, const std::vector<std::size_t>& itemData,

@@ -57,26 +57,9 @@ FolderEntries EntriesOf(const std::string& folder) {
 // folder with the extract tool. False with the reason.
 bool ExpandSealedPack(const std::string& packPath, CabinetTools& tools, const std::string& folder,
                       std::string& reason) {
-    Result<std::string> pack = ReadRegularFile(packPath);
-    if (!pack) {
-        reason = Sentence(
-            QCoreApplication::translate("quorvane::Outcomes", "the pack cannot be read: %1"),
-            pack.error().sentence);
-        return false;
-    }
-    std::string& bytes = *pack;
-    // The transform is its own inverse: undone in memory, on a copy.
-    SealPackBytes(std::span(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()));
-    if (bytes.compare(0, 4, "MSCF") != 0) {
-        reason = Sentence(
-            QCoreApplication::translate("quorvane::Outcomes", "the pack is not a sealed cabinet"));
-        return false;
-    }
     const std::string cabinet = folder + ".cab";
-    if (Result<> written = WriteWholeFile(cabinet, bytes); !written) {
-        reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                      "the unsealed copy could not be written: %1"),
-                          written.error().sentence);
+    if (Result<> copied = WriteUnsealedCopy(packPath, cabinet, kMaxReadBytes); !copied) {
+        reason = copied.error().sentence;
         return false;
     }
     const ToolRun run = tools.ExtractCabinet(cabinet, folder);

@@ -1,6 +1,9 @@
 #include "profile/PackCipher.h"
 
 #include "platform/FileIo.h"
+#include "platform/TranslatedSentence.h"
+
+#include <QCoreApplication>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -141,6 +144,28 @@ Result<> SealPackFile(const std::string& path) {
         error = errno;
     if (error != 0)
         return Fail(SystemFailure(error));
+    return {};
+}
+
+Result<> WriteUnsealedCopy(const std::string& packPath, const std::string& copy,
+                           std::size_t maxBytes) {
+    Result<std::string> pack = ReadRegularFile(packPath, maxBytes);
+    if (!pack)
+        return Fail(Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "the pack cannot be read: %1"),
+            pack.error().sentence));
+    std::string& bytes = *pack;
+    // The transform is its own inverse: undone in memory, on a copy.
+    SealPackBytes(std::span(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()));
+    if (bytes.compare(0, 4, "MSCF") != 0)
+        return Fail(Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "the pack is not a sealed cabinet")));
+    ::unlink(copy.c_str());
+    if (Result<> written = WriteWholeFile(copy, bytes); !written)
+        return Fail(
+            Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                 "the unsealed copy could not be written: %1"),
+                     written.error().sentence));
     return {};
 }
 

@@ -22,6 +22,13 @@ inline constexpr std::uint32_t kPackSealBlockSize = 128;
 // read or written back. The last size % 128 bytes stay as they are.
 Result<> SealPackFile(const std::string& path);
 
+// Writes the pack at packPath, its seal undone, to copy (replacing what is
+// there): the cabinet Messenger would read. Fails when the pack cannot be
+// read or holds more than maxBytes, is not a sealed cabinet, or the copy
+// cannot be written; the pack itself is never changed.
+Result<> WriteUnsealedCopy(const std::string& packPath, const std::string& copy,
+                           std::size_t maxBytes);
+
 // The same transform on bytes in memory that begin at a block boundary:
 // every whole block is transformed, a short tail stays as it is.
 void SealPackBytes(std::span<std::uint8_t> bytes);
