@@ -44,13 +44,16 @@ std::vector<Option> AccountOptions() {
     return options;
 }
 
-AccountSelection SelectionFromOptions(const ParsedOptions& options) {
+Result<AccountSelection> SelectionFromOptions(const ParsedOptions& options) {
     const std::string& passport = options.Required("passport");
     if (passport.empty())
-        throw UsageError(Sentence(
+        return UsageFailure(Sentence(
             QCoreApplication::translate("quorvane::cli", "--%1 must not be empty"), "passport"));
-    if (auto windows = WindowsSourceFromOptions(options))
-        return AccountSelection::Make(std::move(windows), passport);
+    Result<std::shared_ptr<const WindowsSource>> windows = WindowsSourceFromOptions(options);
+    if (!windows)
+        return Fail(windows.error());
+    if (*windows)
+        return AccountSelection::Make(std::move(*windows), passport);
     return AccountSelection::Make(
         WineAccount::Discover(options.Value("wine-prefix"), options.Value("wine-user")), passport);
 }

@@ -24,10 +24,10 @@ namespace quorvane::cli {
 // a Windows user's folder with the user's password.
 std::vector<Option> AccountOptions();
 
-// The account a command line names: --passport (as typed; throws UsageError
+// The account a command line names: --passport (as typed; a Usage failure
 // when empty), --wine-prefix and --wine-user, or --windows-profile and the
-// password (see WindowsSourceFromOptions).
-AccountSelection SelectionFromOptions(const ParsedOptions& options);
+// password (see WindowsSourceFromOptions, whose failures it passes on).
+Result<AccountSelection> SelectionFromOptions(const ParsedOptions& options);
 
 // Why a job could not have the account, in the same words; "" when it could.
 std::string LockProblem(const LockReport& report, const AccountSelection& selection);

@@ -39,7 +39,7 @@ std::string_view Trimmed(std::string_view text) {
 
 // "0,2,5" in the order given; "" chooses nothing. Anything but decimal
 // numbers, or a number given twice, is a wrong command line.
-std::vector<std::size_t> ParseItemNumbers(std::string_view text) {
+Result<std::vector<std::size_t>> ParseItemNumbers(std::string_view text) {
     std::vector<std::size_t> numbers;
     if (Trimmed(text).empty())
         return numbers;
@@ -49,7 +49,7 @@ std::vector<std::size_t> ParseItemNumbers(std::string_view text) {
         const std::string_view part = Trimmed(text.substr(0, comma));
         if (part.empty() ||
             !std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            throw UsageError(Sentence(
+            return UsageFailure(Sentence(
                 QCoreApplication::translate(
                     "quorvane::cli",
                     "--items takes item numbers separated by commas (\"0,2,5\"), not \"%1\""),
@@ -58,13 +58,13 @@ std::vector<std::size_t> ParseItemNumbers(std::string_view text) {
         for (char c : part) {
             const auto digit = static_cast<std::size_t>(c - '0');
             if (number > (std::numeric_limits<std::size_t>::max() - digit) / 10)
-                throw UsageError(Sentence(
+                return UsageFailure(Sentence(
                     QCoreApplication::translate("quorvane::cli", "--items: there is no item %1"),
                     part));
             number = number * 10 + digit;
         }
         if (!seen.insert(number).second)
-            throw UsageError(Sentence(
+            return UsageFailure(Sentence(
                 QCoreApplication::translate("quorvane::cli", "--items names item %1 twice"),
                 number));
         numbers.push_back(number);
@@ -74,23 +74,27 @@ std::vector<std::size_t> ParseItemNumbers(std::string_view text) {
     }
 }
 
-ItemChoice ChosenItems(const ParsedOptions& options) {
+Result<ItemChoice> ChosenItems(const ParsedOptions& options) {
     ItemChoice choice;
     const std::optional<std::string> items = options.Value("items");
     if (options.Has("all") && items)
-        throw UsageError(QCoreApplication::translate("quorvane::cli",
-                                                     "--all and --items cannot be given together")
-                             .toStdString());
+        return UsageFailure(QCoreApplication::translate(
+                                "quorvane::cli", "--all and --items cannot be given together")
+                                .toStdString());
     choice.all = options.Has("all");
-    if (items)
-        choice.numbers = ParseItemNumbers(*items);
+    if (!items)
+        return choice;
+    Result<std::vector<std::size_t>> numbers = ParseItemNumbers(*items);
+    if (!numbers)
+        return Fail(numbers.error());
+    choice.numbers = std::move(*numbers);
     return choice;
 }
 
-// The item data of the chosen items, in the order chosen; "" or the
-// complaint about a number that is not an item of the listing.
-std::vector<std::size_t> ItemData(const ItemChoice& choice, const std::vector<ListedEntry>& items,
-                                  std::string& complaint) {
+// The item data of the chosen items, in the order chosen; a Usage failure
+// for a number that is not an item of the listing.
+Result<std::vector<std::size_t>> ItemData(const ItemChoice& choice,
+                                          const std::vector<ListedEntry>& items) {
     std::vector<std::size_t> data;
     if (choice.all) {
         for (const ListedEntry& item : items)
@@ -101,13 +105,12 @@ std::vector<std::size_t> ItemData(const ItemChoice& choice, const std::vector<Li
         const bool listed =
             std::any_of(items.begin(), items.end(),
                         [number](const ListedEntry& item) { return item.itemData == number; });
-        if (!listed) {
-            complaint = Sentence(QCoreApplication::translate(
-                                     "quorvane::cli", "--items names item %1, which is not in the "
-                                                      "listing (items 0 to %2; see \"%3\")"),
-                                 number, items.size() - 1, "quorvane-cli list");
-            return {};
-        }
+        if (!listed)
+            return UsageFailure(
+                Sentence(QCoreApplication::translate("quorvane::cli",
+                                                     "--items names item %1, which is not in the "
+                                                     "listing (items 0 to %2; see \"%3\")"),
+                         number, items.size() - 1, "quorvane-cli list"));
         data.push_back(number);
     }
     return data;
@@ -140,9 +143,9 @@ std::string OutcomeLine(const BackupItemOutcome& item) {
 
 // What listing and backing up gave, gathered before anything is printed.
 struct BackupRun {
-    std::string lines;     // one outcome line per chosen item
-    std::string problem;   // why nothing could be listed
-    std::string complaint; // --items names an item the listing does not hold
+    std::string lines;                // one outcome line per chosen item
+    std::string problem;              // why nothing could be listed
+    std::optional<Failure> complaint; // --items names an item the listing does not hold
     std::string leftOut;
     bool nothingListed = false;
     bool allWritten = false;
@@ -166,10 +169,12 @@ BackupRun ListAndBackup(const AccountSelection& selection, ContentCategory categ
         return run;
     }
     run.leftOut = LeftOutSummary(listed);
-    std::vector<std::size_t> itemData = ItemData(choice, listed.items, run.complaint);
-    if (!run.complaint.empty())
+    Result<std::vector<std::size_t>> itemData = ItemData(choice, listed.items);
+    if (!itemData) {
+        run.complaint = std::move(itemData.error());
         return run;
-    BackupJob job(std::move(listed.listing), std::move(itemData), backupFolder);
+    }
+    BackupJob job(std::move(listed.listing), std::move(*itemData), backupFolder);
     const InterruptibleJob interruptible(job);
     const BackupReport outcome = job.Run();
     for (const BackupItemOutcome& item : outcome.items) {
@@ -183,12 +188,21 @@ BackupRun ListAndBackup(const AccountSelection& selection, ContentCategory categ
     return run;
 }
 
-int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
-    const ContentCategory category = CategoryOption(options);
-    const AccountSelection selection = SelectionFromOptions(options);
-    const ItemChoice choice = ChosenItems(options);
+Result<int> RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
+    const Result<ContentCategory> typeOption = CategoryOption(options);
+    if (!typeOption)
+        return Fail(typeOption.error());
+    const ContentCategory category = *typeOption;
+    const Result<AccountSelection> account = SelectionFromOptions(options);
+    if (!account)
+        return Fail(account.error());
+    const AccountSelection& selection = *account;
+    const Result<ItemChoice> chosen = ChosenItems(options);
+    if (!chosen)
+        return Fail(chosen.error());
+    const ItemChoice& choice = *chosen;
     if (options.Required("to").empty())
-        throw UsageError(
+        return UsageFailure(
             Sentence(QCoreApplication::translate("quorvane::cli", "--%1 must not be empty"), "to"));
     // Absolute, so every line of the report names its file wherever it is read.
     const std::string backupFolder = AbsolutePath(options.Required("to"));
@@ -208,8 +222,8 @@ int RunBackup(const ParsedOptions& options, std::ostream& out, std::ostream& err
         return kExitFailure;
 
     const BackupRun run = ListAndBackup(selection, category, choice, backupFolder);
-    if (!run.complaint.empty())
-        throw UsageError(run.complaint);
+    if (run.complaint)
+        return Fail(*run.complaint);
     if (!run.problem.empty()) {
         err << "quorvane-cli backup: ";
         if (run.nothingListed)

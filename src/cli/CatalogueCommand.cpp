@@ -12,9 +12,15 @@ namespace quorvane::cli {
 
 namespace {
 
-int RunCatalogue(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
-    const ContentCategory category = CategoryOption(options);
-    const AccountSelection selection = SelectionFromOptions(options);
+Result<int> RunCatalogue(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
+    const Result<ContentCategory> typeOption = CategoryOption(options);
+    if (!typeOption)
+        return Fail(typeOption.error());
+    const ContentCategory category = *typeOption;
+    const Result<AccountSelection> account = SelectionFromOptions(options);
+    if (!account)
+        return Fail(account.error());
+    const AccountSelection& selection = *account;
 
     CatalogueJob job(selection, category);
     CatalogueReport report;

@@ -1,10 +1,12 @@
 #include "cli/CliOptions.h"
 
+#include "cli/AccountAccess.h"
 #include "platform/TranslatedSentence.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <cassert>
 #include <ostream>
 
 namespace quorvane::cli {
@@ -105,22 +107,21 @@ std::optional<std::string> ParsedOptions::Value(std::string_view name) const {
 }
 
 const std::string& ParsedOptions::Required(std::string_view name) const {
+    static const std::string kNotGiven;
     auto it = m_values.find(name);
-    if (it == m_values.end())
-        throw UsageError(
-            Sentence(QCoreApplication::translate("quorvane::cli", "missing --%1"), name));
-    return it->second;
+    assert(it != m_values.end());
+    return it == m_values.end() ? kNotGiven : it->second;
 }
 
-ParsedOptions ParseOptions(std::span<const Option> declared, std::span<const std::string> args,
-                           std::size_t maxPositionals) {
+Result<ParsedOptions> ParseOptions(std::span<const Option> declared,
+                                   std::span<const std::string> args, std::size_t maxPositionals) {
     ParsedOptions parsed;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (optionsEnded || arg.size() < 2 || arg.compare(0, 1, "-") != 0) {
             if (parsed.positionals.size() >= maxPositionals)
-                throw UsageError(Sentence(
+                return UsageFailure(Sentence(
                     QCoreApplication::translate("quorvane::cli", "unexpected argument \"%1\""),
                     arg));
             parsed.positionals.push_back(arg);
@@ -131,7 +132,7 @@ ParsedOptions ParseOptions(std::span<const Option> declared, std::span<const std
             continue;
         }
         if (arg.compare(0, 2, "--") != 0)
-            throw UsageError(Sentence(
+            return UsageFailure(Sentence(
                 QCoreApplication::translate("quorvane::cli", "unknown option \"%1\""), arg));
 
         const std::size_t equals = arg.find('=');
@@ -139,25 +140,25 @@ ParsedOptions ParseOptions(std::span<const Option> declared, std::span<const std
             arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
         const Option* option = FindOption(declared, name);
         if (option == nullptr)
-            throw UsageError(
+            return UsageFailure(
                 Sentence(QCoreApplication::translate("quorvane::cli", "unknown option \"%1\""),
                          "--" + name));
         if (parsed.Has(name))
-            throw UsageError(Sentence(
+            return UsageFailure(Sentence(
                 QCoreApplication::translate("quorvane::cli", "--%1 is given more than once"),
                 name));
 
         std::string value;
         if (equals != std::string::npos) {
             if (!option->TakesValue())
-                throw UsageError(Sentence(
+                return UsageFailure(Sentence(
                     QCoreApplication::translate("quorvane::cli", "--%1 takes no value"), name));
             value = arg.substr(equals + 1);
         } else if (option->TakesValue()) {
             // A following option is not taken for the value: "--passport
             // --type 0" means the passport was forgotten.
             if (i + 1 >= args.size() || args[i + 1].compare(0, 2, "--") == 0)
-                throw UsageError(Sentence(
+                return UsageFailure(Sentence(
                     QCoreApplication::translate("quorvane::cli", "--%1 needs a value (%2)"), name,
                     option->valueName));
             value = args[++i];
@@ -166,8 +167,8 @@ ParsedOptions ParseOptions(std::span<const Option> declared, std::span<const std
     }
     for (const Option& option : declared) {
         if (option.required && !parsed.Has(option.name))
-            throw UsageError(Sentence(QCoreApplication::translate("quorvane::cli", "missing --%1"),
-                                      option.name));
+            return UsageFailure(Sentence(
+                QCoreApplication::translate("quorvane::cli", "missing --%1"), option.name));
     }
     return parsed;
 }
@@ -256,18 +257,20 @@ int RunCommandLine(std::string_view program, std::string_view version,
             return kExitOk;
         }
     }
-    try {
-        const ParsedOptions options = ParseOptions(command->options, rest, command->maxPositionals);
-        return command->run(options, out, err);
-    } catch (const UsageError& error) {
-        err << name << " " << command->name << ": " << error.what() << "\n"
-            << CommandUsage(program, *command, true);
+    const Result<int> status = ParseOptions(command->options, rest, command->maxPositionals)
+                                   .and_then([&](const ParsedOptions& options) {
+                                       return command->run(options, out, err);
+                                   });
+    if (status)
+        return *status;
+    err << name << " " << command->name << ": " << status.error().sentence << "\n";
+    switch (status.error().code) {
+    case FailureCode::Usage:
+        err << CommandUsage(program, *command, true);
         return kExitUsage;
-    } catch (const Interrupted& interrupted) {
-        err << name << " " << command->name << ": " << interrupted.what() << "\n";
-        return interrupted.Status();
-    } catch (const std::exception& error) {
-        err << name << " " << command->name << ": " << error.what() << "\n";
+    case FailureCode::Cancelled:
+        return InterruptedStatus();
+    default:
         return kExitFailure;
     }
 }

@@ -29,7 +29,7 @@ std::string TypeChoices() {
     return text;
 }
 
-ContentCategory CategoryOption(const ParsedOptions& options) {
+Result<ContentCategory> CategoryOption(const ParsedOptions& options) {
     const std::string& text = options.Required("type");
     if (auto category = ParseCategory(text))
         return *category;
@@ -37,7 +37,7 @@ ContentCategory CategoryOption(const ParsedOptions& options) {
     for (int i = 0; i < kCategoryCount; ++i)
         names +=
             (i == 0 ? "" : ", ") + std::string(CategoryKeyword(static_cast<ContentCategory>(i)));
-    throw UsageError(
+    return UsageFailure(
         Sentence(QCoreApplication::translate(
                      "quorvane::cli", "unknown --type \"%1\": use a number 0 to 5 or one of %2"),
                  text, names));

@@ -15,8 +15,8 @@ namespace quorvane::cli {
 // The "--type" option and the table of content types for the help texts.
 Option TypeOption();
 std::string TypeChoices();
-// The content type the command line names; UsageError when it names none.
-ContentCategory CategoryOption(const ParsedOptions& options);
+// The content type the command line names; a Usage failure when it names none.
+Result<ContentCategory> CategoryOption(const ParsedOptions& options);
 
 // The left list of the window after List, for the commands that work on
 // it, listed on this thread; an interrupt cancels it. keepLock: the account

@@ -14,10 +14,10 @@ namespace quorvane::cli {
 
 namespace {
 
-int RunDemo(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
+Result<int> RunDemo(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
     const std::optional<std::string> user = options.Value("wine-user");
     if (user && user->empty())
-        throw UsageError(Sentence(
+        return UsageFailure(Sentence(
             QCoreApplication::translate("quorvane::cli", "--%1 must not be empty"), "wine-user"));
     const WineAccount wine = WineAccount::Discover(DemoPrefixPath(), user);
     if (wine.user.empty()) {

@@ -22,10 +22,10 @@ namespace {
 
 constexpr const char* kPrefix = "quorvane-cli rescue: ";
 
-int RunRescue(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
+Result<int> RunRescue(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
     for (const char* name : {"windows-profile", "to"})
         if (options.Required(name).empty())
-            throw UsageError(Sentence(
+            return UsageFailure(Sentence(
                 QCoreApplication::translate("quorvane::cli", "--%1 must not be empty"), name));
     // Absolute, so every line of the report names its file wherever it is read.
     const std::string outFolder = AbsolutePath(options.Required("to"));

@@ -84,71 +84,79 @@ BlobProblem ParseFileBlob(const std::string& bytes, WindowsBlob& blob) {
 
 // Reads the blob of file into bytes (which blob then points into); the
 // reason, as a sentence, when it cannot be had.
-std::string ReadFileBlob(const std::string& file, std::string& bytes, WindowsBlob& blob) {
+Result<> ReadFileBlob(const std::string& file, std::string& bytes, WindowsBlob& blob) {
     Result<std::string> read = ReadRegularFile(file, kMaxBlobBytes);
-    if (!read)
-        return Sentence(QCoreApplication::translate("quorvane::cli", "%1 cannot be read: %2."),
-                        file, read.error().sentence);
+    if (!read) {
+        Failure failure = std::move(read.error());
+        failure.sentence =
+            Sentence(QCoreApplication::translate("quorvane::cli", "%1 cannot be read: %2."), file,
+                     failure.sentence);
+        return Fail(std::move(failure));
+    }
     bytes = std::move(*read);
     switch (ParseFileBlob(bytes, blob)) {
     case BlobProblem::None:
         return {};
     case BlobProblem::Unsupported:
-        return Sentence(
-            QCoreApplication::translate("quorvane::cli",
-                                        "%1 uses an algorithm Windows data protection never used."),
-            file);
+        return Fail(FailureCode::Unsupported,
+                    Sentence(QCoreApplication::translate(
+                                 "quorvane::cli",
+                                 "%1 uses an algorithm Windows data protection never used."),
+                             file));
     default:
-        return Sentence(
-            QCoreApplication::translate(
-                "quorvane::cli", "%1 is damaged (it is not a whole Windows data protection blob)."),
-            file);
+        return Fail(FailureCode::Damaged,
+                    Sentence(QCoreApplication::translate(
+                                 "quorvane::cli",
+                                 "%1 is damaged (it is not a whole Windows data protection blob)."),
+                             file));
     }
 }
 
-int RunUnprotect(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
+Result<int> RunUnprotect(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
     const std::string folder = options.Required("masterkey-dir");
     const std::string sid = options.Required("sid");
     if (sid.empty())
-        throw UsageError(Sentence(
+        return UsageFailure(Sentence(
             QCoreApplication::translate("quorvane::cli", "--%1 must not be empty"), "sid"));
     Bytes entropy;
     if (const auto hex = options.Value("entropy-hex")) {
         const auto bytes = BytesFromHex(*hex);
         if (!bytes)
-            throw UsageError(QCoreApplication::translate(
-                                 "quorvane::cli", "--entropy-hex takes hexadecimal digits in pairs")
-                                 .toStdString());
+            return UsageFailure(
+                QCoreApplication::translate("quorvane::cli",
+                                            "--entropy-hex takes hexadecimal digits in pairs")
+                    .toStdString());
         entropy = *bytes;
     }
     const auto printKey = options.Value("print-masterkey");
     std::optional<Guid> wanted;
     if (printKey && !(wanted = GuidFromText(*printKey)))
-        throw UsageError(QCoreApplication::translate("quorvane::cli",
-                                                     "--print-masterkey takes a GUID "
-                                                     "(xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx)")
-                             .toStdString());
+        return UsageFailure(QCoreApplication::translate("quorvane::cli",
+                                                        "--print-masterkey takes a GUID "
+                                                        "(xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx)")
+                                .toStdString());
     if (printKey.has_value() == (options.positionals.size() == 1))
-        throw UsageError(QCoreApplication::translate("quorvane::cli",
-                                                     "give either FILE or --print-masterkey GUID")
-                             .toStdString());
+        return UsageFailure(QCoreApplication::translate(
+                                "quorvane::cli", "give either FILE or --print-masterkey GUID")
+                                .toStdString());
 
     std::string fileBytes;
     WindowsBlob blob;
     const std::string file = printKey ? std::string() : options.positionals.front();
     if (!printKey) {
-        const std::string problem = ReadFileBlob(file, fileBytes, blob);
-        if (!problem.empty()) {
-            err << problem << "\n";
+        if (const Result<> read = ReadFileBlob(file, fileBytes, blob); !read) {
+            err << read.error().sentence << "\n";
             return kExitFailure;
         }
         wanted = blob.masterKey;
     }
 
     const std::string parent = ParentFolder(AbsolutePath(folder));
-    UserCredentials credentials = CredentialsFromOptions(options, sid);
-    const bool ntHashOnly = credentials.Sha1Hash() == nullptr;
-    const WindowsKeyring keyring(folder, sid, std::move(credentials),
+    Result<UserCredentials> credentials = CredentialsFromOptions(options, sid);
+    if (!credentials)
+        return Fail(credentials.error());
+    const bool ntHashOnly = credentials->Sha1Hash() == nullptr;
+    const WindowsKeyring keyring(folder, sid, std::move(*credentials),
                                  FindEntryIgnoringCase(parent, "CREDHIST"));
     const WindowsKeyring::Lookup key = keyring.Key(*wanted, &Interrupts());
     if (key.status != WindowsKeyring::Status::Unlocked) {

@@ -18,9 +18,9 @@ namespace quorvane::cli {
 
 namespace {
 
-int RunVerify(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
+Result<int> RunVerify(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
     if (options.positionals.empty())
-        throw UsageError(
+        return UsageFailure(
             QCoreApplication::translate("quorvane::cli", "name at least one pack to verify")
                 .toStdString());
     SpawnProcessRunner runner;

@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
-#include <stdexcept>
 #include <termios.h>
 #include <unistd.h>
 
@@ -30,26 +29,31 @@ struct WipedString {
     }
 };
 
-void ReadLine(std::FILE* in, WipedString& password) {
+Result<> ReadLine(std::FILE* in, WipedString& password) {
     password.text.reserve(kMaxPasswordBytes + 1);
     int c = 0;
     errno = 0;
     while ((c = std::fgetc(in)) != EOF && c != '\n') {
         if (password.text.size() == kMaxPasswordBytes)
-            throw std::runtime_error(Sentence(
-                QCoreApplication::translate(
-                    "quorvane::cli", "the password on standard input is longer than %1 bytes"),
-                std::to_string(kMaxPasswordBytes)));
+            return Fail(FailureCode::TooMuchWork,
+                        Sentence(QCoreApplication::translate(
+                                     "quorvane::cli",
+                                     "the password on standard input is longer than %1 bytes"),
+                                 std::to_string(kMaxPasswordBytes)));
         password.text.push_back(static_cast<char>(c));
     }
     // A folder or a closed descriptor is not an empty password.
-    if (std::ferror(in))
-        throw std::runtime_error(
+    if (std::ferror(in)) {
+        const int error = errno != 0 ? errno : EIO;
+        return Fail(
             Sentence(QCoreApplication::translate(
                          "quorvane::cli", "the password could not be read from standard input: %1"),
-                     std::strerror(errno != 0 ? errno : EIO)));
+                     std::strerror(error)),
+            error);
+    }
     if (!password.text.empty() && password.text.back() == '\r')
         password.text.pop_back();
+    return {};
 }
 
 // Turns the terminal's echo off while it lives.
@@ -111,23 +115,24 @@ std::vector<Option> WindowsOptions() {
     return options;
 }
 
-dpapi::UserCredentials CredentialsFromOptions(const ParsedOptions& options,
-                                              const std::string& userName) {
+Result<dpapi::UserCredentials> CredentialsFromOptions(const ParsedOptions& options,
+                                                      const std::string& userName) {
     if (const auto hash = options.Value("nt-hash")) {
         if (options.Has("password-stdin"))
-            throw UsageError(QCoreApplication::translate(
-                                 "quorvane::cli", "give either --password-stdin or --nt-hash")
-                                 .toStdString());
+            return UsageFailure(QCoreApplication::translate(
+                                    "quorvane::cli", "give either --password-stdin or --nt-hash")
+                                    .toStdString());
         auto credentials = dpapi::UserCredentials::FromNtHash(*hash);
         if (!credentials)
-            throw UsageError(QCoreApplication::translate("quorvane::cli",
-                                                         "--nt-hash takes 32 hexadecimal digits")
-                                 .toStdString());
+            return UsageFailure(QCoreApplication::translate("quorvane::cli",
+                                                            "--nt-hash takes 32 hexadecimal digits")
+                                    .toStdString());
         return std::move(*credentials);
     }
     WipedString password;
+    Result<> read;
     if (options.Has("password-stdin")) {
-        ReadLine(stdin, password);
+        read = ReadLine(stdin, password);
     } else if (::isatty(STDIN_FILENO) == 1) {
         std::cerr << Sentence(
                          QCoreApplication::translate("quorvane::cli", "Windows password of %1: "),
@@ -135,46 +140,51 @@ dpapi::UserCredentials CredentialsFromOptions(const ParsedOptions& options,
                   << std::flush;
         {
             const EchoOff quiet(STDIN_FILENO);
-            ReadLine(stdin, password);
+            read = ReadLine(stdin, password);
         }
         std::cerr << '\n';
     } else {
-        throw UsageError(
+        return UsageFailure(
             QCoreApplication::translate("quorvane::cli",
                                         "the Windows password is needed: give --password-stdin (or "
                                         "--nt-hash), or run on a terminal to be asked")
                 .toStdString());
     }
+    if (!read)
+        return Fail(read.error());
     return dpapi::UserCredentials::FromPassword(password.text);
 }
 
-std::shared_ptr<const WindowsSource> WindowsSourceFromOptions(const ParsedOptions& options) {
+Result<std::shared_ptr<const WindowsSource>>
+WindowsSourceFromOptions(const ParsedOptions& options) {
     const auto folder = options.Value("windows-profile");
     if (!folder) {
         if (options.Has("password-stdin") || options.Has("nt-hash"))
-            throw UsageError(
+            return UsageFailure(
                 QCoreApplication::translate(
                     "quorvane::cli", "--password-stdin and --nt-hash go with --windows-profile")
                     .toStdString());
-        return nullptr;
+        return std::shared_ptr<const WindowsSource>();
     }
     if (options.Has("wine-prefix") || options.Has("wine-user"))
-        throw UsageError(QCoreApplication::translate(
-                             "quorvane::cli",
-                             "--windows-profile cannot be used with --wine-prefix or --wine-user")
-                             .toStdString());
+        return UsageFailure(
+            QCoreApplication::translate(
+                "quorvane::cli",
+                "--windows-profile cannot be used with --wine-prefix or --wine-user")
+                .toStdString());
     Result<WindowsProfile> profile = WindowsProfile::Open(*folder);
     if (!profile)
-        throw std::runtime_error(profile.error().sentence);
+        return Fail(profile.error());
     const std::string user = profile->userName;
-    auto source = WindowsSource::Open(std::move(*profile), CredentialsFromOptions(options, user),
-                                      &Interrupts());
+    Result<dpapi::UserCredentials> credentials = CredentialsFromOptions(options, user);
+    if (!credentials)
+        return Fail(credentials.error());
+    auto source = WindowsSource::Open(std::move(*profile), std::move(*credentials), &Interrupts());
     if (!source && source.error().reason == WindowsOpenFailure::Reason::Cancelled)
-        throw Interrupted(source.error().sentence + ".", InterruptedStatus());
+        return Fail(FailureCode::Cancelled, source.error().sentence + ".");
     if (!source)
-        throw std::runtime_error(
-            source.error().sentence + ".\n" +
-            WithoutPasswordText(QString::fromStdString(*folder)).toStdString());
+        return Fail(source.error().sentence + ".\n" +
+                    WithoutPasswordText(QString::fromStdString(*folder)).toStdString());
     return *source;
 }
 
