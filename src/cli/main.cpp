@@ -9,6 +9,7 @@
 #include "cli/VerifyCommand.h"
 
 #include "app/Translations.h"
+#include "platform/CodePage.h"
 
 #include <QCoreApplication>
 
@@ -30,6 +31,10 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     quorvane::Translations translations;
     translations.InstallForSystem();
+    if (const quorvane::Result<> ansi = quorvane::CodePage::LoadAnsi(); !ansi) {
+        std::cerr << "quorvane-cli: " << ansi.error().sentence << "\n";
+        return quorvane::cli::kExitFailure;
+    }
 
     using namespace quorvane::cli;
     const std::vector<Command> commands = {CatalogueCommand(), ListCommand(),      BackupCommand(),

@@ -42,18 +42,29 @@ locale_t Utf8Locale() {
 
 } // namespace
 
+namespace {
+
+const Result<CodePage>& Windows1252() {
+    static const Result<CodePage> made = CodePage::Make("WINDOWS-1252");
+    return made;
+}
+
+} // namespace
+
+Result<> CodePage::LoadAnsi() {
+    if (const Result<CodePage>& made = Windows1252(); !made)
+        return Fail(made.error());
+    return {};
+}
+
 const CodePage& CodePage::Ansi() {
-    // Every conversion of the program depends on it, so there is nothing
-    // sensible to go on with when it is missing, and no caller could handle
-    // its absence better than by stopping: qFatal says why on the console and
-    // in the log and ends the process.
-    static const CodePage windows1252 = [] {
-        Result<CodePage> made = Make("WINDOWS-1252");
-        if (!made)
-            qFatal("%s", made.error().sentence.c_str());
-        return std::move(*made);
-    }();
-    return windows1252;
+    const Result<CodePage>& made = Windows1252();
+    // Both programs stop at their start when LoadAnsi fails, so only a
+    // program that skipped it gets here without the code page; there is no
+    // text to give back, and the message says why.
+    if (!made)
+        qFatal("%s", made.error().sentence.c_str());
+    return *made;
 }
 
 Result<CodePage> CodePage::Make(std::string iconvName) {

@@ -20,9 +20,11 @@ namespace quorvane {
 // iconv when the instance is made.
 class CodePage {
 public:
-    // The code page used everywhere: Windows-1252. glibc always has it; a
-    // system whose iconv lacks it cannot run the program at all, and the
-    // first use ends the program with a fatal message saying so.
+    // Makes the code page used everywhere, Windows-1252, once. glibc always
+    // has it; a system whose iconv lacks it cannot run the program at all, so
+    // each program calls this at its start and ends there when it fails.
+    static Result<> LoadAnsi();
+    // The code page LoadAnsi made; only after it succeeded.
     static const CodePage& Ansi();
 
     // The code page iconv knows by iconvName ("CP932"); fails with

@@ -6,6 +6,7 @@
 #include "app/SettingsStore.h"
 #include "app/SingleInstance.h"
 #include "app/Translations.h"
+#include "platform/CodePage.h"
 #include "platform/Paths.h"
 #include "platform/SystemFolders.h"
 #include "sources/WineAccount.h"
@@ -55,6 +56,13 @@ int main(int argc, char** argv) {
     // a translation for it.
     Translations translations;
     translations.InstallForSystem();
+    // Every text of an account goes through it: without it nothing can be
+    // read, so the program says why and ends.
+    if (const Result<> ansi = CodePage::LoadAnsi(); !ansi) {
+        std::fprintf(stderr, "quorvane: %s\n", ansi.error().sentence.c_str());
+        ui::MessageBox::Show(nullptr, QString::fromStdString(ansi.error().sentence));
+        return 1;
+    }
     // Checked once; without it the window still opens, and lists nothing.
     QtPictureDecoder::EnsureImageCodec();
 
