@@ -54,50 +54,46 @@ FolderEntries EntriesOf(const std::string& folder) {
 }
 
 // Undoes a pack's seal on a copy beside folder and expands the cabinet into
-// folder with the extract tool. False with the reason.
-bool ExpandSealedPack(const std::string& packPath, CabinetTools& tools, const std::string& folder,
-                      std::string& reason) {
+// folder with the extract tool.
+Result<> ExpandSealedPack(const std::string& packPath, CabinetTools& tools,
+                          const std::string& folder) {
     const std::string cabinet = folder + ".cab";
-    if (Result<> copied = WriteUnsealedCopy(packPath, cabinet, kMaxReadBytes); !copied) {
-        reason = copied.error().sentence;
-        return false;
-    }
+    if (Result<> copied = WriteUnsealedCopy(packPath, cabinet, kMaxReadBytes); !copied)
+        return copied;
     const ToolRun run = tools.ExtractCabinet(cabinet, folder);
     ::unlink(cabinet.c_str());
-    if (!run.succeeded)
-        reason = run.reason;
-    return run.succeeded;
+    if (run.succeeded)
+        return {};
+    return Fail(run.inputRefused ? FailureCode::Damaged : FailureCode::System, run.reason);
+}
+
+// The pack's contents say something content.xml does not, or the reverse.
+tl::unexpected<Failure> Inconsistent(std::string sentence) {
+    return Fail(FailureCode::Damaged, std::move(sentence));
 }
 
 } // namespace
 
-PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
-                     const std::string& tempFolder) {
-    PackCheck check;
+Result<std::vector<std::string>> VerifyPack(const std::string& packPath, CabinetTools& tools,
+                                            const std::string& tempFolder) {
     const Result<std::unique_ptr<ScratchFolder>> scratch =
         ScratchFolder::Make(tempFolder, "verify-");
-    if (!scratch) {
-        check.reason = scratch.error().sentence;
-        return check;
-    }
+    if (!scratch)
+        return Fail(scratch.error());
     const std::string contents = JoinPath((*scratch)->Path(), "contents");
-    if (!ExpandSealedPack(packPath, tools, contents, check.reason))
-        return check;
-    const FolderEntries entries = EntriesOf(contents);
-    check.files = entries.files;
+    if (Result<> expanded = ExpandSealedPack(packPath, tools, contents); !expanded)
+        return Fail(std::move(expanded.error()));
+    FolderEntries entries = EntriesOf(contents);
     const Result<std::string> manifest = ReadRegularFile(JoinPath(contents, "content.xml"));
-    if (!manifest) {
-        check.reason = Sentence(
-            QCoreApplication::translate("quorvane::Outcomes", "the pack holds no content.xml"));
-        return check;
-    }
+    if (!manifest)
+        return Inconsistent(Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "the pack holds no content.xml")));
 
-    if (Result<> wellFormed = CheckWellFormedXml(*manifest); !wellFormed) {
-        check.reason = Sentence(QCoreApplication::translate(
-                                    "quorvane::Outcomes", "content.xml is not well-formed XML: %1"),
-                                wellFormed.error().sentence);
-        return check;
-    }
+    if (Result<> wellFormed = CheckWellFormedXml(*manifest); !wellFormed)
+        return Inconsistent(
+            Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                 "content.xml is not well-formed XML: %1"),
+                     wellFormed.error().sentence));
     QXmlStreamReader reader(QByteArray::fromStdString(*manifest));
     std::vector<std::string> named;
     while (!reader.atEnd()) {
@@ -107,38 +103,31 @@ PackCheck VerifyPack(const std::string& packPath, CabinetTools& tools,
                 named.push_back(file.toString().toStdString());
         }
     }
-    if (named.empty()) {
-        check.reason = Sentence(
-            QCoreApplication::translate("quorvane::Outcomes", "content.xml names no file"));
-        return check;
-    }
+    if (named.empty())
+        return Inconsistent(Sentence(
+            QCoreApplication::translate("quorvane::Outcomes", "content.xml names no file")));
     for (const std::string& name : named) {
-        if (!std::binary_search(check.files.begin(), check.files.end(), name) ||
-            name == "content.xml") {
-            check.reason = Sentence(
+        if (!std::binary_search(entries.files.begin(), entries.files.end(), name) ||
+            name == "content.xml")
+            return Inconsistent(Sentence(
                 QCoreApplication::translate("quorvane::Outcomes",
                                             "content.xml names \"%1\", which is not in the pack"),
-                name);
-            return check;
-        }
+                name));
     }
     // Messenger installs what the pack holds; whatever content.xml does not
     // name has no business there.
     std::sort(named.begin(), named.end());
     for (const std::vector<std::string>* held : {&entries.files, &entries.others}) {
         for (const std::string& name : *held) {
-            if (name != "content.xml" && !std::binary_search(named.begin(), named.end(), name)) {
-                check.reason =
+            if (name != "content.xml" && !std::binary_search(named.begin(), named.end(), name))
+                return Inconsistent(
                     Sentence(QCoreApplication::translate(
                                  "quorvane::Outcomes",
                                  "the pack holds \"%1\", which content.xml does not name"),
-                             name);
-                return check;
-            }
+                             name));
         }
     }
-    check.sound = true;
-    return check;
+    return std::move(entries.files);
 }
 
 } // namespace quorvane

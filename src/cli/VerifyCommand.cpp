@@ -39,14 +39,14 @@ Result<int> RunVerify(const ParsedOptions& options, std::ostream& out, std::ostr
 
     std::size_t bad = 0;
     for (const std::string& pack : options.positionals) {
-        const PackCheck check = VerifyPack(pack, tools, tempFolder);
-        std::string line = (check.sound ? "ok\t" : "bad\t") + EscapeField(pack);
-        if (check.sound) {
-            for (const std::string& file : check.files)
+        const Result<std::vector<std::string>> files = VerifyPack(pack, tools, tempFolder);
+        std::string line = (files ? "ok\t" : "bad\t") + EscapeField(pack);
+        if (files) {
+            for (const std::string& file : *files)
                 line += "\t" + EscapeField(file);
         } else {
             ++bad;
-            line += "\t" + EscapeField(check.reason);
+            line += "\t" + EscapeField(files.error().sentence);
         }
         out << line << "\n";
     }

@@ -42,7 +42,9 @@ protected:
         return pack;
     }
 
-    PackCheck Verify(const std::string& pack) { return VerifyPack(pack, tools, temp / "scratch"); }
+    Result<std::vector<std::string>> Verify(const std::string& pack) {
+        return VerifyPack(pack, tools, temp / "scratch");
+    }
 
     void SetUp() override { ASSERT_TRUE(MakeFolders(temp / "scratch")); }
 
@@ -61,9 +63,9 @@ TEST_F(PackVerifierTest, ASoundPackNamesItsFilesAndStaysUntouched) {
     const std::string pack =
         Pack("kiss", {{"content.xml", Manifest("kiss.cab")}, {"kiss.cab", "cabinet bytes"}});
     const std::string before = ReadFile(pack);
-    const PackCheck check = Verify(pack);
-    EXPECT_TRUE(check.sound) << check.reason;
-    EXPECT_THAT(check.files, ElementsAre("content.xml", "kiss.cab"));
+    const Result<std::vector<std::string>> files = Verify(pack);
+    ASSERT_TRUE(files) << files.error().sentence;
+    EXPECT_THAT(*files, ElementsAre("content.xml", "kiss.cab"));
     EXPECT_EQ(ReadFile(pack), before);
     // The work happens in a folder of its own, removed afterwards.
     EXPECT_TRUE(FolderNames(temp / "scratch").empty());
@@ -100,9 +102,9 @@ TEST_F(PackVerifierTest, EveryFaultAMessengerInstallWouldMeetIsNamed) {
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const PackCheck check = Verify(c.pack);
-        EXPECT_FALSE(check.sound);
-        EXPECT_THAT(check.reason, HasSubstr(c.reason));
+        const Result<std::vector<std::string>> files = Verify(c.pack);
+        ASSERT_FALSE(files);
+        EXPECT_THAT(files.error().sentence, HasSubstr(c.reason));
     }
     EXPECT_TRUE(FolderNames(temp / "scratch").empty());
 }
@@ -116,9 +118,9 @@ TEST_F(PackVerifierTest, ADamagedCabinetIsReportedByTheExtractTool) {
     // so the same change in an even number of words would go unnoticed.)
     bytes[bytes.size() - 20] = static_cast<char>(bytes[bytes.size() - 20] ^ 0x5A);
     WriteFile(pack, bytes);
-    const PackCheck check = Verify(pack);
-    EXPECT_FALSE(check.sound);
-    EXPECT_THAT(check.reason, HasSubstr("extract"));
+    const Result<std::vector<std::string>> files = Verify(pack);
+    ASSERT_FALSE(files);
+    EXPECT_THAT(files.error().sentence, HasSubstr("extract"));
 }
 
 } // namespace
