@@ -411,7 +411,7 @@ void BM_BackupWinksAgain(benchmark::State& state) {
         const BackupOutcome outcome = backup.Run(list, all, backupFolder, manifest);
         // Every pack replaced its own: no numbered name was taken.
         for (const BackupItemOutcome& item : outcome.items)
-            written = written && item.written && item.file.find(" (") == std::string::npos;
+            written = written && item.Written() && item.file.find(" (") == std::string::npos;
     }
     if (!written)
         state.SkipWithError("not every Wink replaced its earlier pack");
@@ -456,7 +456,7 @@ void BM_BackupAgainOverFirst(benchmark::State& state) {
             againSeconds.push_back(Seconds(Clock::now() - start));
             // Every pack replaced its own: no numbered name was taken.
             for (const BackupItemOutcome& item : outcome.items)
-                sound = sound && item.written && item.file.find(" (") == std::string::npos;
+                sound = sound && item.Written() && item.file.find(" (") == std::string::npos;
         };
         if (firstSeconds.size() % 2 == 0) {
             first();

@@ -75,13 +75,19 @@ bool StartItem(const ObjectList& list, std::size_t index, const BackupServices& 
     }
     if (IsCancelled(cancel)) {
         outcome.interrupted = true;
-        item.reason = Sentence(QCoreApplication::translate(
-            "quorvane::Outcomes", "the backup was interrupted before this item"));
+        item.failure =
+            Failure{0,
+                    Sentence(QCoreApplication::translate(
+                        "quorvane::Outcomes", "the backup was interrupted before this item")),
+                    FailureCode::Cancelled};
         return false;
     }
     if (index >= list.objects.size()) {
-        item.reason = Sentence(
-            QCoreApplication::translate("quorvane::Outcomes", "there is no listed item %1"), index);
+        item.failure = Failure{0,
+                               Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                                    "there is no listed item %1"),
+                                        index),
+                               FailureCode::Missing};
         return false;
     }
     return true;
@@ -183,7 +189,7 @@ Result<> CopyEmoticon(const PictureObjectList& list, const InstalledObject& obje
 
 bool BackupOutcome::AllWritten() const {
     for (const BackupItemOutcome& item : items)
-        if (!item.written)
+        if (item.failure)
             return false;
     return true;
 }
@@ -320,18 +326,18 @@ void BackupOperation::PlaceAll(const OpenFolder& destination, const std::vector<
     for (const Finished& file : finished) {
         BackupItemOutcome& item = outcome.items[file.item];
         if (!synced) {
-            item.reason =
+            item.failure = Failure{
+                error,
                 Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                      "%1 could not be written to the disk: %2"),
-                         destination.PathOf(file.fileName), ErrorText(error));
+                         destination.PathOf(file.fileName), ErrorText(error))};
             destination.Remove(file.temporary);
         } else if (Result<std::string> placed =
                        Place(destination, file.temporary, file.fileName, same);
                    placed) {
-            item.written = true;
             item.file = destination.PathOf(*placed);
         } else {
-            item.reason = placed.error().sentence;
+            item.failure = placed.error();
         }
     }
 }
@@ -392,7 +398,7 @@ BackupOutcome BackupOperation::Run(ObjectList& list, const std::vector<std::size
         for (std::size_t index : itemData) {
             BackupItemOutcome item;
             if (StartItem(list, index, m_services, item, outcome))
-                item.reason = problem;
+                item.failure = Failure{0, problem};
             outcome.items.push_back(item);
         }
         return outcome;
@@ -436,13 +442,13 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
         const std::string name = PackName(item.displayName) + ".msn";
         item.file = folder.PathOf(NumberedFileName(name, 1));
         if (!manifestFolder.IsOpen()) {
-            item.reason = problem;
+            item.failure = Failure{0, problem};
         } else if (Result<std::string> temporary =
                        BuildPack(list, index, folder, manifestFolder, m_services);
                    temporary) {
             finished.push_back({outcome.items.size(), *temporary, name});
         } else {
-            item.reason = temporary.error().sentence;
+            item.failure = temporary.error();
         }
         outcome.items.push_back(item);
     }
@@ -469,8 +475,8 @@ Result<> BackupOperation::FinishEmoticonPack(const OpenFolder& folder, const Ope
         return sealed;
     PlaceAll(folder, {{firstPacked, *temporary, packName}}, SamePackObjects(folder, work.Path()),
              outcome);
-    if (!outcome.items[firstPacked].reason.empty())
-        return Fail(outcome.items[firstPacked].reason);
+    if (outcome.items[firstPacked].failure)
+        return Fail(*outcome.items[firstPacked].failure);
     return {};
 }
 
@@ -525,15 +531,18 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
         const InstalledObject& object = list.objects[index];
         const std::string name =
             codePage.ToUtf8(EmoticonManifest::PackFileName(object.location, codePage));
-        item.reason = failure.empty() ? EmoticonNameRefusal(name, codePage, packNames) : failure;
-        if (item.reason.empty()) {
+        const std::string refusal =
+            failure.empty() ? EmoticonNameRefusal(name, codePage, packNames) : failure;
+        if (!refusal.empty()) {
+            item.failure = Failure{0, refusal};
+        } else {
             if (Result<> copied = CopyEmoticon(list, object, name, work, manifest); copied) {
                 // Only emoticons whose file is in the pack are named in its
                 // manifest.
                 packed.push_back(outcome.items.size());
                 packFiles.insert(name);
             } else {
-                item.reason = copied.error().sentence;
+                item.failure = copied.error();
             }
         }
         m_services.pause.Wait(10);
@@ -556,8 +565,8 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
     if (!folders.workFolder.empty())
         SystemFolders::DeleteTree(folders.workFolder);
     for (std::size_t at : packed) {
-        outcome.items[at].written = failure.empty();
-        outcome.items[at].reason = failure;
+        if (!failure.empty())
+            outcome.items[at].failure = Failure{0, failure};
         outcome.items[at].file = outcome.items[packed.front()].file;
     }
     return outcome;
@@ -582,15 +591,18 @@ BackupOutcome BackupOperation::BackupPictures(PictureObjectList& list,
             PictureName(object.displayName, file ? std::string_view(*file) : std::string_view());
         item.file = folder.PathOf(NumberedFileName(name, 1));
         if (!file) {
-            item.reason = Sentence(
-                QCoreApplication::translate("quorvane::Outcomes", "its file %1 cannot be read: %2"),
-                list.ObjectPath(object), file.error().sentence);
+            item.failure =
+                Failure{file.error().osError,
+                        Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                             "its file %1 cannot be read: %2"),
+                                 list.ObjectPath(object), file.error().sentence),
+                        file.error().code};
         } else {
             // Written under a hidden name and renamed: a copy is whole or absent.
             if (Result<std::string> temporary = WriteTemporary(folder, *file); temporary)
                 finished.push_back({outcome.items.size(), *temporary, name});
             else
-                item.reason = temporary.error().sentence;
+                item.failure = temporary.error();
         }
         m_services.pause.Wait(10);
         outcome.items.push_back(item);

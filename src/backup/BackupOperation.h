@@ -6,6 +6,7 @@
 #include "profile/ObjectList.h"
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,9 +26,11 @@ struct BackupItemOutcome {
     std::size_t itemData = 0;
     std::string displayName; // code page
     std::string displayNameUtf8;
-    bool written = false;
-    std::string file;   // the file written (or meant), UTF-8 path
-    std::string reason; // why it was not written
+    std::string file; // the file written (or meant), UTF-8 path
+    // Why it was not written; none once it was.
+    std::optional<Failure> failure;
+
+    bool Written() const { return !failure.has_value(); }
 };
 
 struct BackupOutcome {

@@ -134,10 +134,10 @@ std::string SucceededMessage() {
 
 std::string OutcomeLine(const BackupItemOutcome& item) {
     std::string line = std::to_string(item.itemData) + "\t" + EscapeField(item.displayNameUtf8);
-    if (item.written)
-        line += "\twritten\t" + EscapeField(item.file);
+    if (item.failure)
+        line += "\tfailed\t" + EscapeField(item.failure->sentence);
     else
-        line += "\tfailed\t" + EscapeField(item.reason);
+        line += "\twritten\t" + EscapeField(item.file);
     return line + "\n";
 }
 
@@ -179,7 +179,7 @@ BackupRun ListAndBackup(const AccountSelection& selection, ContentCategory categ
     const BackupReport outcome = job.Run();
     for (const BackupItemOutcome& item : outcome.items) {
         run.lines += OutcomeLine(item);
-        if (!item.written)
+        if (item.failure)
             ++run.failed;
     }
     run.chosen = outcome.items.size();

@@ -15,6 +15,11 @@ namespace {
 
 using test::MessengerAccountBuilder;
 
+// The sentence of an item that was not written; "" for one that was.
+std::string Why(const BackupItemOutcome& item) {
+    return item.failure ? item.failure->sentence : std::string();
+}
+
 class JobsTest : public test::WindowAccountTest {
 protected:
     ListReport List(ContentCategory category, bool cancelled = false) {
@@ -48,8 +53,8 @@ TEST_F(JobsTest, ACancelledListLeavesTheNextBackupUncancelled) {
     const BackupReport report = backup.Run();
     EXPECT_FALSE(report.interrupted);
     ASSERT_EQ(report.items.size(), 2u);
-    EXPECT_TRUE(report.items[0].written) << report.items[0].reason;
-    EXPECT_TRUE(report.items[1].written) << report.items[1].reason;
+    EXPECT_TRUE(report.items[0].Written()) << Why(report.items[0]);
+    EXPECT_TRUE(report.items[1].Written()) << Why(report.items[1]);
     EXPECT_EQ(report.items[0].itemData, 1u);
 }
 
@@ -65,11 +70,11 @@ TEST_F(JobsTest, ABackupSaysWhichItemsFailedAndWhy) {
     const BackupReport report = backup.Run();
     EXPECT_FALSE(report.AllWritten());
     ASSERT_EQ(report.items.size(), 3u);
-    EXPECT_TRUE(report.items[0].written);
-    EXPECT_FALSE(report.items[1].written);
-    EXPECT_FALSE(report.items[1].reason.empty());
+    EXPECT_TRUE(report.items[0].Written());
+    EXPECT_FALSE(report.items[1].Written());
+    EXPECT_TRUE(report.items[1].failure.has_value());
     EXPECT_EQ(report.items[1].displayNameUtf8, listed.items[1].displayNameUtf8);
-    EXPECT_TRUE(report.items[2].written);
+    EXPECT_TRUE(report.items[2].Written());
 }
 
 } // namespace

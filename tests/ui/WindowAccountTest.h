@@ -62,8 +62,8 @@ protected:
             BackupItemOutcome item;
             item.itemData = n;
             item.displayNameUtf8 = "Wink " + std::to_string(n);
-            item.written = n < written;
-            item.reason = item.written ? "" : "the backup was cancelled";
+            if (n >= written)
+                item.failure = Failure{0, "the backup was cancelled", FailureCode::Cancelled};
             report.items.push_back(item);
         }
         report.interrupted = true;

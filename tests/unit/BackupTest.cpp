@@ -57,6 +57,11 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
+// The sentence of an item that was not written; "" for one that was.
+std::string Why(const BackupItemOutcome& item) {
+    return item.failure ? item.failure->sentence : std::string();
+}
+
 namespace fs = std::filesystem;
 
 constexpr const char* kPassport = test::kTestPassport;
@@ -317,8 +322,8 @@ TEST_P(PackagedBackup, EachObjectBecomesOneSealedPackWithItsManifest) {
         SCOPED_TRACE(i);
         const BackupItemOutcome& item = outcome.items[i];
         const AccountObject& object = objects[i];
-        EXPECT_TRUE(item.written);
-        EXPECT_THAT(item.reason, IsEmpty());
+        EXPECT_TRUE(item.Written());
+        EXPECT_THAT(Why(item), IsEmpty());
         EXPECT_EQ(item.itemData, i);
         EXPECT_EQ(item.displayName, object.displayName);
         EXPECT_EQ(item.file, JoinPath(folder, names[i]));
@@ -556,9 +561,9 @@ TEST_F(BackupFixture, AnObjectStoredAsContentXmlIsNeitherOverwrittenNorDeleted) 
     EXPECT_EQ(after, before) << "the account's own files must come through a backup unchanged";
     // Its pack could not hold it beside the manifest of the same name, so it
     // alone is refused, and the user is told why.
-    EXPECT_FALSE(outcome.items[0].written);
-    EXPECT_THAT(outcome.items[0].reason, HasSubstr("content.xml"));
-    EXPECT_TRUE(outcome.items[1].written) << outcome.items[1].reason;
+    EXPECT_FALSE(outcome.items[0].Written());
+    EXPECT_THAT(Why(outcome.items[0]), HasSubstr("content.xml"));
+    EXPECT_TRUE(outcome.items[1].Written()) << Why(outcome.items[1]);
 }
 
 TEST_F(BackupFixture, AWildcardLocationIsRefusedWhateverListItComesIn) {
@@ -575,10 +580,10 @@ TEST_F(BackupFixture, AWildcardLocationIsRefusedWhateverListItComesIn) {
 
     const BackupOutcome outcome = Backup(list, All(items));
     ASSERT_EQ(outcome.items.size(), 2u);
-    EXPECT_FALSE(outcome.items[0].written);
-    EXPECT_THAT(outcome.items[0].reason, HasSubstr("\"*.*\" holds a wildcard"));
+    EXPECT_FALSE(outcome.items[0].Written());
+    EXPECT_THAT(Why(outcome.items[0]), HasSubstr("\"*.*\" holds a wildcard"));
     EXPECT_FALSE(fs::exists(outcome.items[0].file));
-    EXPECT_TRUE(outcome.items[1].written) << outcome.items[1].reason;
+    EXPECT_TRUE(outcome.items[1].Written()) << Why(outcome.items[1]);
 }
 
 // --- packaged: what is not written is said -----------------------------------
@@ -599,8 +604,8 @@ TEST_F(BackupFixture, WithoutTheCabinetToolNoPackIsClaimed) {
     EXPECT_FALSE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 2u);
     for (const BackupItemOutcome& item : outcome.items) {
-        EXPECT_FALSE(item.written);
-        EXPECT_THAT(item.reason, HasSubstr("cabarc"));
+        EXPECT_FALSE(item.Written());
+        EXPECT_THAT(Why(item), HasSubstr("cabarc"));
         EXPECT_FALSE(fs::exists(item.file)) << item.file;
     }
     EXPECT_FALSE(fs::exists(JoinPath(list.objectFolder, "content.xml")));
@@ -619,11 +624,11 @@ TEST_F(BackupFixture, AStampFileDeletedBeforeTheBackupFailsThatItemOnly) {
     const BackupOutcome outcome = Backup(list, All(items));
     EXPECT_FALSE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 3u);
-    EXPECT_TRUE(outcome.items[0].written);
-    EXPECT_TRUE(outcome.items[2].written);
-    EXPECT_FALSE(outcome.items[1].written);
-    EXPECT_THAT(outcome.items[1].reason, HasSubstr("stamp file"));
-    EXPECT_THAT(outcome.items[1].reason, HasSubstr("does not exist"));
+    EXPECT_TRUE(outcome.items[0].Written());
+    EXPECT_TRUE(outcome.items[2].Written());
+    EXPECT_FALSE(outcome.items[1].Written());
+    EXPECT_THAT(Why(outcome.items[1]), HasSubstr("stamp file"));
+    EXPECT_THAT(Why(outcome.items[1]), HasSubstr("does not exist"));
     EXPECT_FALSE(fs::exists(outcome.items[1].file));
     EXPECT_FALSE(fs::exists(JoinPath(list.objectFolder, "content.xml")));
 }
@@ -655,8 +660,8 @@ TEST_F(BackupFixture, ABackupFolderThatCannotBeMadeFailsEveryItem) {
         EXPECT_FALSE(outcome->AllWritten());
         ASSERT_FALSE(outcome->items.empty());
         for (const BackupItemOutcome& item : outcome->items) {
-            EXPECT_FALSE(item.written);
-            EXPECT_THAT(item.reason, HasSubstr("could not be created"));
+            EXPECT_FALSE(item.Written());
+            EXPECT_THAT(Why(item), HasSubstr("could not be created"));
             EXPECT_THAT(item.displayName, Not(IsEmpty()));
         }
     }
@@ -685,22 +690,22 @@ TEST_F(BackupFixture, AnItemThatWasNeverListedIsReported) {
 
     ASSERT_EQ(packs.items.size(), 2u);
     EXPECT_FALSE(packs.AllWritten());
-    EXPECT_TRUE(packs.items[0].written) << packs.items[0].reason;
-    EXPECT_FALSE(packs.items[1].written);
+    EXPECT_TRUE(packs.items[0].Written()) << Why(packs.items[0]);
+    EXPECT_FALSE(packs.items[1].Written());
     EXPECT_EQ(packs.items[1].itemData, 5u);
-    EXPECT_THAT(packs.items[1].reason, HasSubstr("5"));
+    EXPECT_THAT(Why(packs.items[1]), HasSubstr("5"));
 
     ASSERT_EQ(pack.items.size(), 2u);
     EXPECT_FALSE(pack.AllWritten());
-    EXPECT_FALSE(pack.items[0].written);
-    EXPECT_THAT(pack.items[0].reason, HasSubstr("7"));
-    EXPECT_TRUE(pack.items[1].written) << pack.items[1].reason;
+    EXPECT_FALSE(pack.items[0].Written());
+    EXPECT_THAT(Why(pack.items[0]), HasSubstr("7"));
+    EXPECT_TRUE(pack.items[1].Written()) << Why(pack.items[1]);
 
     ASSERT_EQ(copies.items.size(), 2u);
     EXPECT_FALSE(copies.AllWritten());
-    EXPECT_TRUE(copies.items[0].written) << copies.items[0].reason;
-    EXPECT_FALSE(copies.items[1].written);
-    EXPECT_THAT(copies.items[1].reason, HasSubstr("1"));
+    EXPECT_TRUE(copies.items[0].Written()) << Why(copies.items[0]);
+    EXPECT_FALSE(copies.items[1].Written());
+    EXPECT_THAT(Why(copies.items[1]), HasSubstr("1"));
 }
 
 // --- custom emoticons ---------------------------------------------------------
@@ -725,7 +730,7 @@ TEST_F(BackupFixture, EmoticonsGoIntoOneDatedPack) {
                 ElementsAre(kEmoticonPackName));
     ASSERT_EQ(outcome.items.size(), 3u);
     for (const BackupItemOutcome& item : outcome.items) {
-        EXPECT_TRUE(item.written);
+        EXPECT_TRUE(item.Written());
         EXPECT_EQ(item.file, pack);
     }
     ASSERT_TRUE(fs::is_regular_file(pack));
@@ -830,10 +835,10 @@ TEST_F(BackupFixture, AnEmoticonWhoseFileIsGoneIsLeftOutOfThePackAndReported) {
     const BackupOutcome outcome = Backup(list, All(items));
     EXPECT_FALSE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 3u);
-    EXPECT_TRUE(outcome.items[0].written);
-    EXPECT_FALSE(outcome.items[1].written);
-    EXPECT_THAT(outcome.items[1].reason, HasSubstr(Utf8(objects[1].location)));
-    EXPECT_TRUE(outcome.items[2].written);
+    EXPECT_TRUE(outcome.items[0].Written());
+    EXPECT_FALSE(outcome.items[1].Written());
+    EXPECT_THAT(Why(outcome.items[1]), HasSubstr(Utf8(objects[1].location)));
+    EXPECT_TRUE(outcome.items[2].Written());
 
     const auto pack = OpenPack(outcome.items[0].file);
     EXPECT_EQ(pack.size(), 3u);
@@ -867,8 +872,8 @@ TEST_F(BackupFixture, AnEmoticonPackWhoseManifestCannotBeWrittenIsNotClaimed) {
     EXPECT_FALSE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 2u);
     for (const BackupItemOutcome& item : outcome.items) {
-        EXPECT_FALSE(item.written);
-        EXPECT_THAT(item.reason, HasSubstr("content.xml"));
+        EXPECT_FALSE(item.Written());
+        EXPECT_THAT(Why(item), HasSubstr("content.xml"));
     }
     EXPECT_FALSE(
         fs::exists(JoinPath(Subfolder(ContentCategory::CustomEmoticons), kEmoticonPackName)));
@@ -890,8 +895,8 @@ TEST_F(BackupFixture, WithoutTheCabinetToolNoEmoticonPackIsClaimed) {
     const BackupOutcome outcome = backup.Run(list, All(items), backupFolder, manifest);
     EXPECT_FALSE(outcome.AllWritten());
     for (const BackupItemOutcome& item : outcome.items) {
-        EXPECT_FALSE(item.written);
-        EXPECT_THAT(item.reason, HasSubstr("cabarc"));
+        EXPECT_FALSE(item.Written());
+        EXPECT_THAT(Why(item), HasSubstr("cabarc"));
     }
     EXPECT_FALSE(
         fs::exists(JoinPath(Subfolder(ContentCategory::CustomEmoticons), kEmoticonPackName)));
@@ -915,9 +920,9 @@ TEST_F(BackupFixture, TwoEmoticonsWithOnePackNameAreNotBothClaimed) {
     const BackupOutcome outcome = Backup(list, All(items));
     EXPECT_FALSE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 2u);
-    EXPECT_TRUE(outcome.items[0].written);
-    EXPECT_FALSE(outcome.items[1].written);
-    EXPECT_THAT(outcome.items[1].reason, HasSubstr("abcd.gif"));
+    EXPECT_TRUE(outcome.items[0].Written());
+    EXPECT_FALSE(outcome.items[1].Written());
+    EXPECT_THAT(Why(outcome.items[1]), HasSubstr("abcd.gif"));
     const auto pack = OpenPack(outcome.items[0].file);
     EXPECT_EQ(pack.at("abcd.gif"), MessengerAccountBuilder::GifPicture());
 }
@@ -937,11 +942,11 @@ TEST_F(BackupFixture, AnEmoticonStoredAsContentXmlIsNotClaimedAsPacked) {
 
     const BackupOutcome outcome = Backup(list, All(items));
     ASSERT_EQ(outcome.items.size(), 2u);
-    EXPECT_TRUE(outcome.items[1].written) << outcome.items[1].reason;
-    EXPECT_FALSE(outcome.items[0].written)
+    EXPECT_TRUE(outcome.items[1].Written()) << Why(outcome.items[1]);
+    EXPECT_FALSE(outcome.items[0].Written())
         << "the pack's content.xml is its manifest, not this emoticon";
     EXPECT_FALSE(outcome.AllWritten());
-    if (outcome.items[1].written) {
+    if (outcome.items[1].Written()) {
         const auto pack = OpenPack(outcome.items[1].file);
         EXPECT_THAT(pack.at("content.xml"), HasSubstr("<package"));
     }
@@ -1093,10 +1098,10 @@ TEST_F(BackupFixture, APictureWhoseFileIsGoneIsReported) {
     const BackupOutcome outcome = Backup(list, All(items));
     EXPECT_FALSE(outcome.AllWritten());
     ASSERT_EQ(outcome.items.size(), 2u);
-    EXPECT_FALSE(outcome.items[0].written);
-    EXPECT_THAT(outcome.items[0].reason, HasSubstr(gone));
+    EXPECT_FALSE(outcome.items[0].Written());
+    EXPECT_THAT(Why(outcome.items[0]), HasSubstr(gone));
     EXPECT_FALSE(fs::exists(outcome.items[0].file));
-    EXPECT_TRUE(outcome.items[1].written);
+    EXPECT_TRUE(outcome.items[1].Written());
 }
 
 TEST_F(BackupFixture, PictureBackupsLeaveTheAccountAsItWas) {

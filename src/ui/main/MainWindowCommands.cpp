@@ -313,13 +313,13 @@ void MainWindow::OnBackupFinished(const BackupReport& report) {
     std::size_t written = 0;
     QStringList failures;
     for (const BackupItemOutcome& item : report.items) {
-        if (item.written) {
+        if (!item.failure) {
             ++written;
             continue;
         }
         const QString name = QString::fromStdString(item.displayNameUtf8);
         failures.append((name.isEmpty() ? tr("(no name)") : name) + QStringLiteral(": ") +
-                        QString::fromStdString(item.reason));
+                        QString::fromStdString(item.failure->sentence));
     }
     const auto notWritten = static_cast<int>(failures.size());
     const QString summary =
