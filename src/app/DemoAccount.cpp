@@ -331,6 +331,13 @@ bool IsComplete(const Folders& folders, ContentCategory category, const DataProt
     return true;
 }
 
+// The failure with a sentence that says more; its code and the system's
+// error stay.
+tl::unexpected<Failure> Retold(Failure failure, std::string sentence) {
+    failure.sentence = std::move(sentence);
+    return Fail(std::move(failure));
+}
+
 // Writes one category: the objects first, the catalogue, and the pointer
 // file last, so a category interrupted half-way is found incomplete and
 // written again next time.
@@ -339,84 +346,86 @@ public:
     CategoryWriter(const Folders& folders, const DataProtector& protection, CabinetTools& tools)
         : m_folders(folders), m_protection(protection), m_tools(tools) {}
 
-    bool Write(ContentCategory category, std::string& reason) {
+    Result<> Write(ContentCategory category) {
         const std::string objectFolder = m_folders.ObjectFolder(category);
-        if (!Folder(objectFolder, reason) || !Folder(m_folders.mapFileFolder, reason))
-            return false;
+        if (Result<> made =
+                Folder(objectFolder).and_then([&] { return Folder(m_folders.mapFileFolder); });
+            !made)
+            return made;
         for (const DemoObject* object : ObjectsOf(category)) {
             const std::string path = JoinPath(objectFolder, Location(*object));
-            if (!(IsPackaged(category) ? WriteCabinet(*object, path, reason)
-                                       : WritePicture(*object, path, reason)))
-                return false;
+            if (Result<> written = IsPackaged(category) ? WriteCabinet(*object, path)
+                                                        : WritePicture(*object, path);
+                !written)
+                return written;
         }
         return WriteProtected(JoinPath(m_folders.mapFileFolder, CatalogueName(category)),
-                              CatalogueUtf16(category), reason) &&
-               WriteProtected(JoinPath(objectFolder, "map.dat"), PointerUtf16(category), reason);
+                              CatalogueUtf16(category))
+            .and_then([&] {
+                return WriteProtected(JoinPath(objectFolder, "map.dat"), PointerUtf16(category));
+            });
     }
 
 private:
-    static bool Folder(const std::string& path, std::string& reason) {
-        const Result<> made = MakeFolders(path);
+    static Result<> Folder(const std::string& path) {
+        Result<> made = MakeFolders(path);
         if (made)
-            return true;
-        reason = Sentence(
-            QCoreApplication::translate("quorvane::Outcomes", "the folder %1 cannot be made: %2"),
-            path, made.error().sentence);
-        return false;
+            return {};
+        return Retold(made.error(),
+                      Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                           "the folder %1 cannot be made: %2"),
+                               path, made.error().sentence));
     }
 
-    static bool WriteBytes(const std::string& path, const std::string& bytes, std::string& reason) {
-        const Result<> written = WriteFileAtomically(path, bytes);
+    static Result<> WriteBytes(const std::string& path, const std::string& bytes) {
+        Result<> written = WriteFileAtomically(path, bytes);
         if (written)
-            return true;
-        reason =
+            return {};
+        return Retold(
+            written.error(),
             Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1 cannot be written: %2"),
-                     path, written.error().sentence);
-        return false;
+                     path, written.error().sentence));
     }
 
-    bool WriteProtected(const std::string& path, const std::string& utf16, std::string& reason) {
+    Result<> WriteProtected(const std::string& path, const std::string& utf16) {
         const std::string bytes = ProtectedFile(utf16, m_protection);
-        if (bytes.empty()) {
-            reason = Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                          "the data protection of %1 failed"),
-                              path);
-            return false;
-        }
-        return WriteBytes(path, bytes, reason);
+        if (bytes.empty())
+            return Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                             "the data protection of %1 failed"),
+                                 path));
+        return WriteBytes(path, bytes);
     }
 
-    static bool WritePicture(const DemoObject& object, const std::string& path,
-                             std::string& reason) {
-        const Result<std::string> bytes = DemoFile(object.file);
-        if (!bytes)
-            reason = bytes.error().sentence;
-        return bytes && WriteBytes(path, *bytes, reason);
+    static Result<> WritePicture(const DemoObject& object, const std::string& path) {
+        return DemoFile(object.file).and_then([&](const std::string& bytes) {
+            return WriteBytes(path, bytes);
+        });
     }
 
     // The members are copied into a folder of Quorvane's scratch under the
     // cabinet's name and packed from there by cabarc, which writes the
     // cabinet beside itself and puts it in place whole.
-    bool WriteCabinet(const DemoObject& object, const std::string& path, std::string& reason) {
+    Result<> WriteCabinet(const DemoObject& object, const std::string& path) {
         const std::string file = object.file;
         const Result<std::string> thumbnail = DemoFile(file + ".png");
-        if (!thumbnail) {
-            reason = thumbnail.error().sentence;
-            return false;
-        }
+        if (!thumbnail)
+            return Fail(thumbnail.error());
         const Result<std::string> movie = DemoFile(file + ".swf");
-        if (!movie) {
-            reason = movie.error().sentence;
-            return false;
+        if (!movie)
+            return Fail(movie.error());
+        if (!m_scratch) {
+            if (Result<> made = MakeScratch(); !made)
+                return made;
         }
-        if (!m_scratch && !MakeScratch(reason))
-            return false;
         const std::string stem = Stem(Location(object));
         const std::string folder = JoinPath(m_scratch->Path(), stem);
-        if (!Folder(folder, reason) ||
-            !WriteBytes(JoinPath(folder, stem + ".png"), *thumbnail, reason) ||
-            !WriteBytes(JoinPath(folder, stem + ".swf"), *movie, reason))
-            return false;
+        if (Result<> copied =
+                Folder(folder)
+                    .and_then(
+                        [&] { return WriteBytes(JoinPath(folder, stem + ".png"), *thumbnail); })
+                    .and_then([&] { return WriteBytes(JoinPath(folder, stem + ".swf"), *movie); });
+            !copied)
+            return copied;
         const ToolRun run = m_tools.PackFolder(folder, {stem + ".png", stem + ".swf"}, path);
         if (!run.succeeded || !IsWholeCabinet(path)) {
             std::string why = run.reason.empty()
@@ -425,29 +434,25 @@ private:
                                   : run.reason;
             while (!why.empty() && (why.back() == '\n' || why.back() == '.'))
                 why.pop_back();
-            reason =
+            return Fail(
                 Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1 cannot be made: %2"),
-                         path, why);
-            return false;
+                         path, why));
         }
-        return true;
+        return {};
     }
 
-    bool MakeScratch(std::string& reason) {
+    Result<> MakeScratch() {
         const std::string root = PrivateFolderPath();
-        if (Result<> ensured = EnsurePrivateFolder(root); !ensured) {
-            reason = std::move(ensured.error().sentence);
-            return false;
-        }
+        if (Result<> ensured = EnsurePrivateFolder(root); !ensured)
+            return ensured;
         SweepStaleScratch(root, "demo-");
         Result<std::unique_ptr<ScratchFolder>> made = ScratchFolder::Make(root, "demo-");
         if (!made) {
             m_scratch.reset();
-            reason = std::move(made.error().sentence);
-            return false;
+            return Fail(std::move(made.error()));
         }
         m_scratch = std::move(*made);
-        return true;
+        return {};
     }
 
     const Folders& m_folders;
@@ -463,62 +468,52 @@ std::string WithoutTrailingSlashes(std::string path) {
 }
 
 // Makes the demo's Wine prefix with its Windows folder and the user's
-// application-data folder; the latter's path, or "" with the reason.
-std::string MakePrefix(const DemoAccount& demo, std::string& reason) {
+// application-data folder; the latter's path.
+Result<std::string> MakePrefix(const DemoAccount& demo) {
     // The prefix is made and checked as the private folder is: a link or a
     // folder of another user there is refused rather than written through,
     // and the folders are the user's alone, so nobody else can plant a link
     // inside.
-    Result<std::string> appData =
-        EnsurePrivateFolder(demo.prefix)
-            .and_then([&] { return EnsurePrivateSubfolder(demo.prefix, "drive_c/windows"); })
-            .and_then([&](const std::string&) {
-                return EnsurePrivateSubfolder(demo.prefix,
-                                              "drive_c/users/" + demo.user + "/AppData/Roaming");
-            });
-    if (!appData) {
-        reason = std::move(appData.error().sentence);
-        return {};
-    }
-    return std::move(*appData);
+    return EnsurePrivateFolder(demo.prefix)
+        .and_then([&] { return EnsurePrivateSubfolder(demo.prefix, "drive_c/windows"); })
+        .and_then([&](const std::string&) {
+            return EnsurePrivateSubfolder(demo.prefix,
+                                          "drive_c/users/" + demo.user + "/AppData/Roaming");
+        });
 }
 
 // Writes the categories that are not complete, holding the account's lock:
 // a listing or backup of the demo account must not read it while it is
 // rewritten, and the lock is the one they take.
-bool WriteMissing(const Folders& folders, std::uint32_t accountId,
-                  const std::vector<ContentCategory>& missing, const DataProtector& protection,
-                  CabinetTools& tools, std::string& reason) {
+Result<> WriteMissing(const Folders& folders, std::uint32_t accountId,
+                      const std::vector<ContentCategory>& missing, const DataProtector& protection,
+                      CabinetTools& tools) {
     const std::string root = PrivateFolderPath();
     const Result<std::string> lockFolder = EnsurePrivateFolder(root).and_then(
         [&] { return EnsurePrivateSubfolder(root, std::to_string(accountId)); });
-    if (!lockFolder) {
-        reason = lockFolder.error().sentence;
-        return false;
-    }
+    if (!lockFolder)
+        return Fail(lockFolder.error());
     const Result<std::unique_ptr<FileLock>> lock =
         FileLock::Acquire(JoinPath(*lockFolder, "lock"), 5000);
     if (!lock) {
         if (FileLock::OutcomeOf(lock) == FileLock::Outcome::Busy)
-            reason = Sentence(QCoreApplication::translate(
-                "quorvane::Outcomes", "another Quorvane is working on the demo account; try "
-                                      "again when it has finished"));
-        else
-            reason = lock.error().sentence;
-        return false;
+            return Retold(lock.error(), Sentence(QCoreApplication::translate(
+                                            "quorvane::Outcomes",
+                                            "another Quorvane is working on the demo account; try "
+                                            "again when it has finished")));
+        return Fail(lock.error());
     }
     CategoryWriter writer(folders, protection, tools);
     for (ContentCategory category : missing) {
         // Another run may have written it while this one waited for the lock.
         if (IsComplete(folders, category, protection))
             continue;
-        if (!writer.Write(category, reason)) {
-            reason = Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1: %2"),
-                              CategoryLabel(category), reason);
-            return false;
-        }
+        if (Result<> written = writer.Write(category); !written)
+            return Retold(written.error(),
+                          Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1: %2"),
+                                   CategoryLabel(category), written.error().sentence));
     }
-    return true;
+    return {};
 }
 
 } // namespace
@@ -547,14 +542,14 @@ Result<DemoAccount> EnsureDemoAccount(const std::string& prefix, const std::stri
                                         "the Wine user name \"%1\" cannot be a folder's name"),
             wineUser));
     DemoAccount demo;
-    std::string reason;
     demo.prefix = WithoutTrailingSlashes(AbsolutePath(prefix));
     demo.user = wineUser;
     demo.passport = kDemoPassport;
 
-    const std::string appData = MakePrefix(demo, reason);
-    if (appData.empty())
-        return Fail(reason);
+    const Result<std::string> madePrefix = MakePrefix(demo);
+    if (!madePrefix)
+        return Fail(madePrefix.error());
+    const std::string& appData = *madePrefix;
     const std::uint32_t accountId = MessengerProfile::AccountId(kDemoPassport, Ansi());
     Folders folders;
     folders.accountFolder =
@@ -568,8 +563,11 @@ Result<DemoAccount> EnsureDemoAccount(const std::string& prefix, const std::stri
     for (int i = 0; i < kCategoryCount; ++i)
         if (!IsComplete(folders, static_cast<ContentCategory>(i), protection))
             missing.push_back(static_cast<ContentCategory>(i));
-    if (!missing.empty() && !WriteMissing(folders, accountId, missing, protection, tools, reason))
-        return Fail(reason);
+    if (!missing.empty()) {
+        if (Result<> written = WriteMissing(folders, accountId, missing, protection, tools);
+            !written)
+            return Fail(written.error());
+    }
     return demo;
 }
 
