@@ -3,12 +3,14 @@
 #include "app/AccountLock.h"
 #include "app/AccountSelection.h"
 #include "app/Job.h"
+#include "platform/Result.h"
 #include "profile/ContentCategory.h"
 #include "profile/MessengerProfile.h"
 #include "profile/ObjectList.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,9 +69,9 @@ struct CatalogueState {
 struct ListReport : LockReport {
     std::vector<ListedEntry> items;
     CatalogueState catalogue;
-    bool listed = false;      // the catalogue could be read
-    bool interrupted = false; // cancelled; the rest was not looked at
-    std::string toolFailure;  // why the cabinet tool could not work; "" when it could
+    bool listed = false;                // the catalogue could be read
+    bool interrupted = false;           // cancelled; the rest was not looked at
+    std::optional<Failure> toolFailure; // why the cabinet tool could not work; none when it could
     std::size_t catalogueObjects = 0;
     std::size_t unsafeLocations = 0; // Location no plain file name in the object folder
     std::size_t missingFiles = 0;    // the object's file is missing or not a regular file

@@ -202,10 +202,10 @@ std::string NothingListed(const ListReport& report, const AccountSelection& sele
         return QCoreApplication::translate("quorvane::cli", "interrupted; nothing was listed.")
                    .toStdString() +
                "\n";
-    if (!report.toolFailure.empty())
+    if (report.toolFailure)
         return Sentence(
                    QCoreApplication::translate("quorvane::cli", "the %1 cannot be listed: %2."),
-                   label, report.toolFailure) +
+                   label, report.toolFailure->sentence) +
                "\n";
     if (!report.items.empty())
         return {};

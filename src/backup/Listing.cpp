@@ -69,7 +69,7 @@ std::string FirstPicture(const std::string& folder) {
 // it too, and after a failed tool run every object does.
 void KeepShown(PackagedObjectList& list, const std::vector<Look>& looks, std::size_t looked,
                const CodePage& codePage, ListingResult& result) {
-    const bool failed = !result.toolFailure.empty();
+    const bool failed = result.toolFailure.has_value();
     std::vector<InstalledObject> kept;
     for (std::size_t i = 0; i < list.objects.size(); ++i) {
         InstalledObject& object = list.objects[i];
@@ -134,7 +134,7 @@ ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view pas
         // extract tool makes the thumbnail folder itself.
         const ToolRun run = tools.ExtractCabinet(cabinet, folder);
         if (!run.succeeded && !run.inputRefused) {
-            result.toolFailure = run.reason;
+            result.toolFailure = Failure{0, run.reason};
             break;
         }
         if (run.succeeded)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/Result.h"
 #include "profile/ObjectList.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,8 +51,8 @@ struct ListingResult {
     std::size_t withoutPicture = 0;   // no PNG, JPEG or GIF that can be shown
     // Why the cabinet tool could not do its work (missing, not starting,
     // killed, unable to write into the scratch); the listing stopped there
-    // and lists nothing. "" when every run ended by itself.
-    std::string toolFailure;
+    // and lists nothing. None when every run ended by itself.
+    std::optional<Failure> toolFailure;
 
     std::size_t LeftOut() const { return unsafeLocations + missingFiles + withoutPicture; }
 };

@@ -275,7 +275,7 @@ private:
     // it has none or the cabinet cannot be expanded. A cabinet the tool
     // refuses is still copied, under its own name.
     std::string CabinetDisplayName(const std::string& bytes) {
-        if (!m_report.toolProblem.empty())
+        if (m_report.toolProblem)
             return {};
         if (!m_scratch) {
             // What a rescue that was killed left behind goes first.
@@ -283,7 +283,7 @@ private:
             Result<std::unique_ptr<ScratchFolder>> made =
                 ScratchFolder::Make(m_tempFolder, "rescue-");
             if (!made) {
-                m_report.toolProblem = made.error().sentence;
+                m_report.toolProblem = made.error();
                 return {};
             }
             m_scratch = std::move(*made);
@@ -291,9 +291,12 @@ private:
         const std::string cabinet = JoinPath(m_scratch->Path(), "object.cab");
         const std::string contents = JoinPath(m_scratch->Path(), "contents");
         if (Result<> written = WriteWholeFile(cabinet, bytes); !written) {
-            m_report.toolProblem = Sentence(
-                QCoreApplication::translate("quorvane::Outcomes", "%1 could not be written: %2"),
-                cabinet, written.error().sentence);
+            m_report.toolProblem =
+                Failure{written.error().osError,
+                        Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                             "%1 could not be written: %2"),
+                                 cabinet, written.error().sentence),
+                        written.error().code};
             return {};
         }
         const ToolRun run = m_tools.ExtractCabinet(cabinet, contents);
@@ -306,7 +309,7 @@ private:
                     name = SafeFileName(ManifestDisplayName(*text));
         } else if (!run.inputRefused) {
             // Every other cabinet would fail alike.
-            m_report.toolProblem = run.reason;
+            m_report.toolProblem = Failure{0, run.reason};
         }
         SystemFolders::DeleteTree(contents);
         return name;

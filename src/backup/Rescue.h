@@ -66,8 +66,8 @@ struct RescueReport {
     // that could not be read, or one beyond a limit; named in problems.
     bool unvisited = false;
     // Why cabinets were not looked into for their names (the cabinet tool
-    // missing, killed, or unable to write its scratch); "" when they were.
-    std::string toolProblem;
+    // missing, killed, or unable to write its scratch); none when they were.
+    std::optional<Failure> toolProblem;
     bool interrupted = false; // stopped by the cancel flag before the end
 };
 

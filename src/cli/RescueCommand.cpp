@@ -66,12 +66,12 @@ Result<int> RunRescue(const ParsedOptions& options, std::ostream& out, std::ostr
     out.flush();
     for (const std::string& problem : report->problems)
         err << kPrefix << problem << "\n";
-    if (!report->toolProblem.empty())
+    if (report->toolProblem)
         err << kPrefix
             << Sentence(QCoreApplication::translate(
                             "quorvane::cli",
                             "cabinets keep their own names, as none could be looked into: %1"),
-                        report->toolProblem)
+                        report->toolProblem->sentence)
             << "\n";
     const auto rescued = static_cast<int>(report->rescued.size());
     const auto found = static_cast<int>(report->rescued.size() + report->unwritten);

@@ -317,7 +317,8 @@ TEST_F(ListingFixture, WithoutTheCabinetToolTheListingSaysSoInsteadOfBlamingTheO
     const ListingResult result =
         ListPackagedObjects(list, kPassport, nowhere, decoder, CodePage::Ansi());
     EXPECT_THAT(result.items, IsEmpty());
-    EXPECT_THAT(result.toolFailure, ::testing::HasSubstr("\"extract\" is not installed"));
+    ASSERT_TRUE(result.toolFailure);
+    EXPECT_THAT(result.toolFailure->sentence, ::testing::HasSubstr("\"extract\" is not installed"));
     EXPECT_EQ(result.LeftOut(), 0u) << "no Wink is to blame";
     EXPECT_THAT(Locations(list), IsEmpty());
     EXPECT_THAT(FileNamesIn(JoinPath(list.scratchFolder, "stamps")), IsEmpty());

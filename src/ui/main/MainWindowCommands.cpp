@@ -249,22 +249,21 @@ void MainWindow::OnListFinished(const ListReport& report, const std::vector<QIma
         m_installedList->addItem(item);
         m_previewTargets[entry.itemData] = entry.preview;
     }
-    if (report.listed && report.toolFailure.empty()) {
+    if (report.listed && !report.toolFailure) {
         m_addAllButton->setEnabled(true);
         m_removeAllButton->setEnabled(true);
     }
     DescribeBackupNow();
     // What was left out stays in view beside the lists until the next List,
     // as the command line's standard error says it once.
-    if (!report.interrupted && report.toolFailure.empty() && !report.items.empty())
+    if (!report.interrupted && !report.toolFailure && !report.items.empty())
         ShowListNote(QString::fromStdString(LeftOutSummary(report)).trimmed());
     if (report.interrupted)
         MessageBox::Show(this, tr("Listing was cancelled: %n item(s) listed.", nullptr,
                                   static_cast<int>(m_installedList->count())));
-    else if (!report.toolFailure.empty())
-        MessageBox::Show(
-            this,
-            tr("Nothing could be listed: %1.").arg(QString::fromStdString(report.toolFailure)));
+    else if (report.toolFailure)
+        MessageBox::Show(this, tr("Nothing could be listed: %1.")
+                                   .arg(QString::fromStdString(report.toolFailure->sentence)));
     else if (report.catalogue.fileProblem == ProtectedFileContent::Problem::MissingKey ||
              report.catalogue.fileProblem == ProtectedFileContent::Problem::Locked)
         // Read from a Windows folder, an empty list would not say that the
