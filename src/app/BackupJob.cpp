@@ -11,13 +11,13 @@ BackupJob::BackupJob(std::shared_ptr<AccountSession> listing, std::vector<std::s
 
 BackupReport BackupJob::Run() {
     BackupReport report;
-    AccountLock lock;
+    Result<std::unique_ptr<FileLock>> lock;
     if (!m_listing->HoldsLock()) {
         lock = AccountLock::Take(m_listing->Selection(), &m_cancel);
-        report.lock = lock.outcome;
-        report.reason = lock.reason;
-        if (!lock.lock)
+        if (!lock) {
+            report.lockFailure = std::move(lock.error());
             return report;
+        }
     }
     static_cast<BackupOutcome&>(report) =
         m_listing->Backup(m_itemData, m_backupFolder, &m_cancel, m_progress);

@@ -13,11 +13,11 @@ CatalogueReport CatalogueJob::Run() {
     AccountSession session(m_selection, m_category);
     ObjectList& list = session.Objects();
     report.catalogue = CatalogueState::Of(list);
-    const AccountLock lock = AccountLock::Take(m_selection, &m_cancel);
-    report.lock = lock.outcome;
-    report.reason = lock.reason;
-    if (!lock.lock)
+    const Result<std::unique_ptr<FileLock>> lock = AccountLock::Take(m_selection, &m_cancel);
+    if (!lock) {
+        report.lockFailure = lock.error();
         return report;
+    }
     // A catalogue that cannot be unprotected still "lists" (nothing); the
     // status says why it is empty.
     report.listed = list.ListObjects(m_selection.passport) && list.status == ListingStatus::Listed;

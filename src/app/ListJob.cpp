@@ -64,11 +64,11 @@ ListReport ListJob::Run() {
     auto session = std::make_shared<AccountSession>(m_selection, m_category);
     report.listing = session;
     report.catalogue = CatalogueState::Of(session->Objects());
-    AccountLock lock = AccountLock::Take(m_selection, &m_cancel);
-    report.lock = lock.outcome;
-    report.reason = lock.reason;
-    if (!lock.lock)
+    Result<std::unique_ptr<FileLock>> lock = AccountLock::Take(m_selection, &m_cancel);
+    if (!lock) {
+        report.lockFailure = std::move(lock.error());
         return report;
+    }
     std::optional<JudgeDecoder> judge;
     if (m_judge)
         judge.emplace(m_judge);
@@ -92,7 +92,7 @@ ListReport ListJob::Run() {
     report.missingFiles = result.missingFiles;
     report.withoutPicture = result.withoutPicture;
     if (m_keepLock)
-        session->HoldLock(std::move(lock.lock));
+        session->HoldLock(std::move(*lock));
     return report;
 }
 

@@ -19,10 +19,13 @@ namespace quorvane {
 class AccountSession;
 
 // Whether a command could have the account: another Quorvane may be working
-// on it, or the lock cannot be made (reason).
+// on it, the wait was cancelled, or the lock cannot be made.
 struct LockReport {
-    AccountLock::Outcome lock = AccountLock::Outcome::Acquired;
-    std::string reason;
+    std::optional<Failure> lockFailure; // none when the account was had
+
+    AccountLock::Outcome Lock() const {
+        return lockFailure ? FileLock::OutcomeOf(*lockFailure) : AccountLock::Outcome::Acquired;
+    }
 };
 
 // What Preview shows for a listed item: a ".swf" movie played through the

@@ -59,7 +59,7 @@ Result<AccountSelection> SelectionFromOptions(const ParsedOptions& options) {
 }
 
 std::string LockProblem(const LockReport& report, const AccountSelection& selection) {
-    switch (report.lock) {
+    switch (report.Lock()) {
     case AccountLock::Outcome::Acquired:
         break;
     case AccountLock::Outcome::Busy:
@@ -71,7 +71,7 @@ std::string LockProblem(const LockReport& report, const AccountSelection& select
     case AccountLock::Outcome::Failed:
         return Sentence(QCoreApplication::translate("quorvane::cli",
                                                     "Quorvane's own folder cannot be used: %1."),
-                        report.reason) +
+                        report.lockFailure->sentence) +
                "\n";
     case AccountLock::Outcome::Cancelled:
         return Sentence(QCoreApplication::translate(

@@ -31,7 +31,8 @@ Result<int> RunCatalogue(const ParsedOptions& options, std::ostream& out, std::o
     std::string problem = LockProblem(report, selection);
     if (!problem.empty()) {
         err << "quorvane-cli catalogue: " << problem;
-        return report.lock == AccountLock::Outcome::Cancelled ? InterruptedStatus() : kExitFailure;
+        return report.Lock() == AccountLock::Outcome::Cancelled ? InterruptedStatus()
+                                                                : kExitFailure;
     }
     const bool failed = !report.listed;
     if (failed)

@@ -46,7 +46,7 @@ TEST_F(JobsTest, ACancelledListLeavesTheNextBackupUncancelled) {
     ASSERT_EQ(listed.items.size(), 2u);
 
     const ListReport cancelled = List(ContentCategory::RegularDisplayPictures, true);
-    EXPECT_TRUE(cancelled.interrupted || cancelled.lock == AccountLock::Outcome::Cancelled);
+    EXPECT_TRUE(cancelled.interrupted || cancelled.Lock() == AccountLock::Outcome::Cancelled);
     EXPECT_TRUE(cancelled.items.empty());
 
     BackupJob backup(listed.listing, {1, 0}, backupFolder);

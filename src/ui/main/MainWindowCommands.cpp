@@ -332,7 +332,7 @@ void MainWindow::OnBackupFinished(const BackupReport& report) {
 }
 
 bool MainWindow::ShowLockProblem(const LockReport& report) {
-    switch (report.lock) {
+    switch (report.Lock()) {
     case AccountLock::Outcome::Acquired:
         return false;
     case AccountLock::Outcome::Busy:
@@ -340,7 +340,7 @@ bool MainWindow::ShowLockProblem(const LockReport& report) {
                                   "it has finished."));
         return true;
     case AccountLock::Outcome::Failed:
-        MessageBox::Show(this, OwnFolderProblem(report.reason));
+        MessageBox::Show(this, OwnFolderProblem(report.lockFailure->sentence));
         return true;
     case AccountLock::Outcome::Cancelled:
         // Cancelled while another Quorvane held the account: nothing was
