@@ -205,6 +205,18 @@ TEST_F(CliCatalogueTest, NonAsciiPassportAndWineUserAreTakenInTheCodePage) {
                               "\t" + Utf8(emoticon.displayName) + "\n");
 }
 
+TEST_F(CliCatalogueTest, WithoutTheCodePageTheProgramStopsAtItsStartAndSaysWhy) {
+    std::map<std::string, std::string> lacking = environment;
+    lacking["LD_PRELOAD"] = QUORVANE_NO_WINDOWS1252;
+    // The sanitizer's runtime need not come first in an instrumented build.
+    lacking["ASAN_OPTIONS"] = "verify_asan_link_order=0";
+    const CliResult result = Checked(test::RunChild(
+        {QUORVANE_CLI, "list", "--type", "0", "--passport", kPassport}, {&lacking, "", ""}));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "quorvane-cli: code page not available: WINDOWS-1252\n");
+    EXPECT_EQ(result.out, "");
+}
+
 TEST_F(CliCatalogueTest, CatalogueWithoutObjectsPrintsNothingAndSucceeds) {
     Builder().Write(true);
     const auto before = Snapshot();
