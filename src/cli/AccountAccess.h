@@ -29,7 +29,7 @@ std::vector<Option> AccountOptions();
 // password (see WindowsSourceFromOptions, whose failures it passes on).
 Result<AccountSelection> SelectionFromOptions(const ParsedOptions& options);
 
-// Why a job could not have the account, in the same words; "" when it could.
+// Why a job could not have the account (its lockFailure), in the same words.
 std::string LockProblem(const LockReport& report, const AccountSelection& selection);
 
 // Set by SIGINT and SIGTERM once InstallInterruptHandlers has run: the work

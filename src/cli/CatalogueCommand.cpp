@@ -28,13 +28,13 @@ Result<int> RunCatalogue(const ParsedOptions& options, std::ostream& out, std::o
         const InterruptibleJob interruptible(job);
         report = job.Run();
     }
-    std::string problem = LockProblem(report, selection);
-    if (!problem.empty()) {
-        err << "quorvane-cli catalogue: " << problem;
+    if (report.lockFailure) {
+        err << "quorvane-cli catalogue: " << LockProblem(report, selection);
         return report.Lock() == AccountLock::Outcome::Cancelled ? InterruptedStatus()
                                                                 : kExitFailure;
     }
     const bool failed = !report.listed;
+    std::string problem;
     if (failed)
         problem = ListingProblem(report.catalogue, selection);
     std::string lines;

@@ -74,9 +74,8 @@ ListReport ListContent(const AccountSelection& selection, ContentCategory catego
         const InterruptibleJob interruptible(job);
         report = job.Run();
     }
-    problem = LockProblem(report, selection);
-    if (problem.empty())
-        problem = NothingListed(report, selection);
+    problem =
+        report.lockFailure ? LockProblem(report, selection) : NothingListed(report, selection);
     return report;
 }
 
