@@ -142,7 +142,9 @@ Result<dpapi::UserCredentials> CredentialsFromOptions(const ParsedOptions& optio
             const EchoOff quiet(STDIN_FILENO);
             read = ReadLine(stdin, password);
         }
-        std::cerr << '\n';
+        // The line the user ended goes to the terminal only with a password.
+        if (read)
+            std::cerr << '\n';
     } else {
         return UsageFailure(
             QCoreApplication::translate("quorvane::cli",
