@@ -142,7 +142,7 @@ Result<dpapi::UserCredentials> CredentialsFromOptions(const ParsedOptions& optio
             const EchoOff quiet(STDIN_FILENO);
             read = ReadLine(stdin, password);
         }
-        // The line the user ended goes to the terminal only with a password.
+        // Echo was off: the new line the user typed is said for it, once read.
         if (read)
             std::cerr << '\n';
     } else {
