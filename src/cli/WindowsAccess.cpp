@@ -169,7 +169,7 @@ std::shared_ptr<const WindowsSource> WindowsSourceFromOptions(const ParsedOption
     const std::string user = profile->userName;
     auto source = WindowsSource::Open(std::move(*profile), CredentialsFromOptions(options, user),
                                       &Interrupts());
-    if (!source && source.error().reason == WindowsOpenFailure::Reason::Cancelled)
+    if (!source && source.error().code == FailureCode::Cancelled)
         throw Interrupted(source.error().sentence + ".", InterruptedStatus());
     if (!source)
         throw std::runtime_error(
