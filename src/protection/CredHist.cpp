@@ -69,10 +69,11 @@ std::vector<SecretBytes> EarlierPasswordHashes(const std::vector<CredHistEntry>&
     SecretBytes current(currentSha1);
     for (const CredHistEntry& entry : entries) {
         const Result<SecretBytes> key = UserKey(current.span(), sid);
-        Result<SecretBytes> opened =
-            key ? DecryptSection(*HashById(entry.hashId), *CipherById(entry.cipherId), key->span(),
-                                 entry.salt, entry.rounds, entry.cipherText, cancel)
-                : Fail(key.error());
+        if (!key)
+            break;
+        const Result<SecretBytes> opened =
+            DecryptSection(*HashById(entry.hashId), *CipherById(entry.cipherId), key->span(),
+                           entry.salt, entry.rounds, entry.cipherText, cancel);
         if (!opened)
             break;
         const SecretBytes& plain = *opened;

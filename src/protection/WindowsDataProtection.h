@@ -9,7 +9,8 @@ namespace quorvane {
 
 // Blobs protected by a Windows user, read offline with the user's keyring.
 // A blob whose key cannot be had fails as Missing: with osError ENOENT when
-// the key is not in the folder, 0 when the password does not open it.
+// the key is not in the folder, 0 when the password does not open it. Such
+// a failure, and one of a damaged key, carries the keyring's sentence.
 class WindowsDataProtection final : public DataProtection {
 public:
     explicit WindowsDataProtection(const WindowsKeyring& keyring) : m_keyring(keyring) {}
