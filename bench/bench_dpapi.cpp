@@ -40,8 +40,11 @@ void BM_UnlockMasterKey(benchmark::State& state) {
                                               : "AES-256/SHA-512, 8000 rounds");
     const UserCredentials credentials = UserCredentials::FromPassword("correct horse");
     const std::string sid = "S-1-5-21-1004336348-1177238915-682003330-1003";
-    SecretBytes userKey;
-    UserKey(credentials.Hashes()[0].span(), sid, userKey);
+    const quorvane::Result<SecretBytes> userKey = UserKey(credentials.Hashes()[0].span(), sid);
+    if (!userKey) {
+        state.SkipWithError("no user key");
+        return;
+    }
     test::MasterKeyRecipe recipe;
     recipe.hashId = kind.hashId;
     recipe.cipherId = kind.cipherId;
@@ -50,14 +53,12 @@ void BM_UnlockMasterKey(benchmark::State& state) {
     file.hashId = kind.hashId;
     file.cipherId = kind.cipherId;
     file.rounds = kind.rounds;
-    file.cipherText = test::MasterKeyCipherText(recipe, userKey.span());
+    file.cipherText = test::MasterKeyCipherText(recipe, userKey->span());
     for (auto _ : state) {
         // From the password, as a user's unlock does.
         const UserCredentials typed = UserCredentials::FromPassword("correct horse");
-        SecretBytes key;
-        SecretBytes typedKey;
-        UserKey(typed.Hashes()[0].span(), sid, typedKey);
-        if (UnlockMasterKey(file, typedKey.span(), key) != MasterKeyProblem::None) {
+        const quorvane::Result<SecretBytes> typedKey = UserKey(typed.Hashes()[0].span(), sid);
+        if (!typedKey || !UnlockMasterKey(file, typedKey->span())) {
             state.SkipWithError("the key did not open");
             break;
         }
@@ -94,14 +95,14 @@ void BM_DecryptBlob64K(benchmark::State& state) {
     recipe.hashId = xp ? kCalgSha1 : kCalgSha512;
     const Bytes bytes = test::BlobBytes(recipe, masterKey, plain, {});
     for (auto _ : state) {
-        WindowsBlob blob;
-        Bytes out;
-        if (ParseWindowsBlob(bytes, blob) != BlobProblem::None ||
-            DecryptWindowsBlob(blob, masterKey, {}, out) != BlobProblem::None) {
+        const quorvane::Result<WindowsBlob> blob = ParseWindowsBlob(bytes);
+        const quorvane::Result<Bytes> out =
+            blob ? DecryptWindowsBlob(*blob, masterKey, {}) : quorvane::Result<Bytes>();
+        if (!blob || !out) {
             state.SkipWithError("the blob did not open");
             break;
         }
-        benchmark::DoNotOptimize(out);
+        benchmark::DoNotOptimize(*out);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 64 * 1024);
 }

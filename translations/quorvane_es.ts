@@ -623,6 +623,41 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <source>the NT hash does not unlock the Windows profile of %1 (the keys of a local account are opened by its password, not by its NT hash: give the password instead)</source>
         <translation>el hash NT no desbloquea el perfil de Windows de %1 (las claves de una cuenta local se abren con su contraseña, no con su hash NT: indique la contraseña)</translation>
     </message>
+    <message>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="92"/>
+        <source>the master key %1 is not in %2</source>
+        <translation>la clave maestra %1 no está en %2</translation>
+    </message>
+    <message>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="98"/>
+        <source>%1 is damaged</source>
+        <translation>%1 está dañado</translation>
+    </message>
+    <message>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="104"/>
+        <source>opening %1 asks for more hashing than Windows ever needs (over %2 rounds in all): it or CREDHIST is damaged</source>
+        <translation>abrir %1 pide más cálculo de hash del que Windows necesita nunca (más de %2 rondas en total): el archivo o CREDHIST están dañados</translation>
+    </message>
+    <message>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="111"/>
+        <source>interrupted while checking the password</source>
+        <translation>interrumpido mientras se comprobaba la contraseña</translation>
+    </message>
+    <message>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="124"/>
+        <source>%1 cannot be read</source>
+        <translation>no se puede leer %1</translation>
+    </message>
+    <message>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="136"/>
+        <source>%1 is damaged (it asks for more than %2 rounds of hashing)</source>
+        <translation>%1 está dañado (pide más de %2 rondas de hash)</translation>
+    </message>
+    <message>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="142"/>
+        <source>%1 uses an algorithm Windows never used for it</source>
+        <translation>%1 usa un algoritmo que Windows nunca usó para él</translation>
+    </message>
 </context>
 <context>
     <name>quorvane::Words</name>

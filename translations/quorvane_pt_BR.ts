@@ -623,6 +623,41 @@ ferramenta de arquivos CAB o abre.
         <source>the NT hash does not unlock the Windows profile of %1 (the keys of a local account are opened by its password, not by its NT hash: give the password instead)</source>
         <translation>o hash NT não desbloqueia o perfil do Windows de %1 (as chaves de uma conta local são abertas pela senha, não pelo hash NT: informe a senha)</translation>
     </message>
+    <message>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="92"/>
+        <source>the master key %1 is not in %2</source>
+        <translation>a chave mestra %1 não está em %2</translation>
+    </message>
+    <message>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="98"/>
+        <source>%1 is damaged</source>
+        <translation>%1 está danificado</translation>
+    </message>
+    <message>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="104"/>
+        <source>opening %1 asks for more hashing than Windows ever needs (over %2 rounds in all): it or CREDHIST is damaged</source>
+        <translation>abrir %1 pede mais cálculo de hash do que o Windows jamais precisa (mais de %2 rodadas no total): o arquivo ou o CREDHIST está danificado</translation>
+    </message>
+    <message>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="111"/>
+        <source>interrupted while checking the password</source>
+        <translation>interrompido durante a verificação da senha</translation>
+    </message>
+    <message>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="124"/>
+        <source>%1 cannot be read</source>
+        <translation>não é possível ler %1</translation>
+    </message>
+    <message>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="136"/>
+        <source>%1 is damaged (it asks for more than %2 rounds of hashing)</source>
+        <translation>%1 está danificado (pede mais de %2 rodadas de hash)</translation>
+    </message>
+    <message>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="142"/>
+        <source>%1 uses an algorithm Windows never used for it</source>
+        <translation>%1 usa um algoritmo que o Windows nunca usou para ele</translation>
+    </message>
 </context>
 <context>
     <name>quorvane::Words</name>

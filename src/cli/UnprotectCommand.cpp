@@ -21,65 +21,15 @@ using namespace dpapi;
 // Data protection blobs are small; a protected file far larger is not one.
 constexpr std::size_t kMaxBlobBytes = 64 * 1024 * 1024;
 
-// Why a master key could not be had, as one sentence. ntHashOnly: the
-// credentials were an NT hash, not a password.
-std::string KeyProblem(WindowsKeyring::Status status, const Guid& guid,
-                       const WindowsKeyring& keyring, bool ntHashOnly) {
-    const std::string path = JoinPath(keyring.Folder(), GuidText(guid));
-    switch (status) {
-    case WindowsKeyring::Status::Unlocked:
-        return {};
-    case WindowsKeyring::Status::Missing:
-        return Sentence(
-            QCoreApplication::translate("quorvane::cli", "the master key %1 is not in %2"),
-            GuidText(guid), keyring.Folder());
-    case WindowsKeyring::Status::Unreadable:
-        return Sentence(QCoreApplication::translate("quorvane::cli", "%1 cannot be read"), path);
-    case WindowsKeyring::Status::TooManyRounds:
-        return Sentence(
-            QCoreApplication::translate(
-                "quorvane::cli", "%1 is damaged (it asks for more than %2 rounds of hashing)"),
-            path, std::to_string(kMaxRounds));
-    case WindowsKeyring::Status::Unsupported:
-        return Sentence(QCoreApplication::translate(
-                            "quorvane::cli", "%1 uses an algorithm Windows never used for it"),
-                        path);
-    case WindowsKeyring::Status::WrongPassword:
-        if (ntHashOnly)
-            return Sentence(QCoreApplication::translate(
-                                "quorvane::Outcomes",
-                                "the NT hash does not unlock the Windows profile of %1 (the keys "
-                                "of a local account are opened by its password, not by its NT "
-                                "hash: give the password instead)"),
-                            keyring.Sid());
-        return Sentence(
-            QCoreApplication::translate("quorvane::cli",
-                                        "the password does not unlock the Windows profile of %1"),
-            keyring.Sid());
-    case WindowsKeyring::Status::TooMuchWork:
-        return Sentence(QCoreApplication::translate(
-                            "quorvane::cli",
-                            "opening %1 asks for more hashing than Windows ever needs (over %2 "
-                            "rounds in all): it or CREDHIST is damaged"),
-                        path, std::to_string(kMaxKeyringRounds));
-    case WindowsKeyring::Status::Cancelled:
-        return QCoreApplication::translate("quorvane::cli",
-                                           "interrupted while checking the password")
-            .toStdString();
-    case WindowsKeyring::Status::Damaged:
-        break;
-    }
-    return Sentence(QCoreApplication::translate("quorvane::cli", "%1 is damaged"), path);
-}
-
 // The blob in a file: the whole file, or after the two bytes Messenger puts
 // before the blobs of its own files.
-BlobProblem ParseFileBlob(const std::string& bytes, WindowsBlob& blob) {
+Result<WindowsBlob> ParseFileBlob(const std::string& bytes) {
     const ByteSpan all(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-    const BlobProblem whole = ParseWindowsBlob(all, blob);
-    if (whole == BlobProblem::None || all.size() < 2)
+    Result<WindowsBlob> whole = ParseWindowsBlob(all);
+    if (whole || all.size() < 2)
         return whole;
-    return ParseWindowsBlob(all.subspan(2), blob) == BlobProblem::None ? BlobProblem::None : whole;
+    Result<WindowsBlob> inner = ParseWindowsBlob(all.subspan(2));
+    return inner ? inner : whole;
 }
 
 // Reads the blob of file into bytes (which blob then points into); the
@@ -94,10 +44,13 @@ Result<> ReadFileBlob(const std::string& file, std::string& bytes, WindowsBlob& 
         return Fail(std::move(failure));
     }
     bytes = std::move(*read);
-    switch (ParseFileBlob(bytes, blob)) {
-    case BlobProblem::None:
+    const Result<WindowsBlob> parsed = ParseFileBlob(bytes);
+    if (parsed) {
+        blob = *parsed;
         return {};
-    case BlobProblem::Unsupported:
+    }
+    switch (parsed.error().code) {
+    case FailureCode::Unsupported:
         return Fail(FailureCode::Unsupported,
                     Sentence(QCoreApplication::translate(
                                  "quorvane::cli",
@@ -155,20 +108,19 @@ Result<int> RunUnprotect(const ParsedOptions& options, std::ostream& out, std::o
     Result<UserCredentials> credentials = CredentialsFromOptions(options, sid);
     if (!credentials)
         return Fail(credentials.error());
-    const bool ntHashOnly = credentials->Sha1Hash() == nullptr;
     const WindowsKeyring keyring(folder, sid, std::move(*credentials),
                                  FindEntryIgnoringCase(parent, "CREDHIST"));
-    const WindowsKeyring::Lookup key = keyring.Key(*wanted, &Interrupts());
-    if (key.status != WindowsKeyring::Status::Unlocked) {
-        err << KeyProblem(key.status, *wanted, keyring, ntHashOnly) << ".\n";
-        return key.status == WindowsKeyring::Status::Cancelled ? InterruptedStatus() : kExitFailure;
+    const Result<const SecretBytes*> key = keyring.Key(*wanted, &Interrupts());
+    if (!key) {
+        err << key.error().sentence << ".\n";
+        return key.error().code == FailureCode::Cancelled ? InterruptedStatus() : kExitFailure;
     }
     if (printKey) {
-        out << HexText(key.key->span()) << "\n";
+        out << HexText((*key)->span()) << "\n";
         return kExitOk;
     }
-    Bytes plain;
-    if (DecryptWindowsBlob(blob, key.key->span(), entropy, plain) != BlobProblem::None) {
+    const Result<Bytes> plain = DecryptWindowsBlob(blob, (*key)->span(), entropy);
+    if (!plain) {
         err << Sentence(QCoreApplication::translate(
                             "quorvane::cli", "%1 is damaged (its signature does not match)."),
                         file)
@@ -180,8 +132,8 @@ Result<int> RunUnprotect(const ParsedOptions& options, std::ostream& out, std::o
             << "\n";
         return kExitFailure;
     }
-    out.write(reinterpret_cast<const char*>(plain.data()),
-              static_cast<std::streamsize>(plain.size()));
+    out.write(reinterpret_cast<const char*>(plain->data()),
+              static_cast<std::streamsize>(plain->size()));
     out.flush();
     return out ? kExitOk : kExitFailure;
 }

@@ -182,7 +182,7 @@ WindowsSourceFromOptions(const ParsedOptions& options) {
     if (!credentials)
         return Fail(credentials.error());
     auto source = WindowsSource::Open(std::move(*profile), std::move(*credentials), &Interrupts());
-    if (!source && source.error().reason == WindowsOpenFailure::Reason::Cancelled)
+    if (!source && source.error().code == FailureCode::Cancelled)
         return Fail(FailureCode::Cancelled, source.error().sentence + ".");
     if (!source)
         return Fail(source.error().sentence + ".\n" +

@@ -76,15 +76,15 @@ ProtectedFileContent MessengerProfile::ReadProtectedFile(const std::string& path
     // The first two bytes are not part of the blob.
     const auto* blob = reinterpret_cast<const std::uint8_t*>(file->data()) + 2;
     const auto* entropy = reinterpret_cast<const std::uint8_t*>(passport.data());
-    UnprotectFailure failure = UnprotectFailure::None;
-    auto plain = m_services.protection.Unprotect(std::span(blob, file->size() - 2),
-                                                 std::span(entropy, passport.size()), &failure);
+    const Result<Bytes> plain = m_services.protection.Unprotect(
+        std::span(blob, file->size() - 2), std::span(entropy, passport.size()));
     if (!plain) {
         using Problem = ProtectedFileContent::Problem;
-        content.problem = failure == UnprotectFailure::Damaged      ? Problem::Damaged
-                          : failure == UnprotectFailure::MissingKey ? Problem::MissingKey
-                          : failure == UnprotectFailure::Locked     ? Problem::Locked
-                                                                    : Problem::WrongKey;
+        const Failure& failure = plain.error();
+        content.problem = failure.code == FailureCode::Damaged ? Problem::Damaged
+                          : failure.code == FailureCode::Missing
+                              ? (failure.osError == ENOENT ? Problem::MissingKey : Problem::Locked)
+                              : Problem::WrongKey;
         return content;
     }
     content.unprotected = true;

@@ -68,12 +68,15 @@ std::vector<SecretBytes> EarlierPasswordHashes(const std::vector<CredHistEntry>&
     std::vector<SecretBytes> found;
     SecretBytes current(currentSha1);
     for (const CredHistEntry& entry : entries) {
-        SecretBytes key;
-        SecretBytes plain;
-        if (!UserKey(current.span(), sid, key) ||
-            !DecryptSection(*HashById(entry.hashId), *CipherById(entry.cipherId), key.span(),
-                            entry.salt, entry.rounds, entry.cipherText, plain, cancel))
+        const Result<SecretBytes> key = UserKey(current.span(), sid);
+        if (!key)
             break;
+        const Result<SecretBytes> opened =
+            DecryptSection(*HashById(entry.hashId), *CipherById(entry.cipherId), key->span(),
+                           entry.salt, entry.rounds, entry.cipherText, cancel);
+        if (!opened)
+            break;
+        const SecretBytes& plain = *opened;
         SecretBytes sha1(plain.span().first(entry.sha1Length));
         SecretBytes nt(plain.span().subspan(entry.sha1Length, entry.ntLength));
         // A wrong key gives noise; nothing in the entry checks it, so the

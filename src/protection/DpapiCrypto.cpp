@@ -155,32 +155,48 @@ SecretBytes PaddedKey(const HashAlgorithm& hash, ByteSpan key, std::uint8_t pad)
     return padded;
 }
 
-bool Digest(const HashAlgorithm& hash, std::initializer_list<ByteSpan> pieces, std::uint8_t* out) {
+namespace {
+
+// The primitives' failures carry no sentence: whoever called them knows
+// which file the bytes came from, and says so.
+tl::unexpected<Failure> Refused() {
+    return Fail(FailureCode::System, {});
+}
+
+} // namespace
+
+Result<> Digest(const HashAlgorithm& hash, std::initializer_list<ByteSpan> pieces,
+                std::uint8_t* out) {
     MdCtx ctx(EVP_MD_CTX_new());
     if (!ctx || EVP_DigestInit_ex(ctx.get(), MdOf(hash), nullptr) != 1)
-        return false;
+        return Refused();
     for (ByteSpan piece : pieces)
         if (!piece.empty() && EVP_DigestUpdate(ctx.get(), piece.data(), piece.size()) != 1)
-            return false;
+            return Refused();
     unsigned int length = 0;
-    return EVP_DigestFinal_ex(ctx.get(), out, &length) == 1 && length == hash.digestSize;
+    if (EVP_DigestFinal_ex(ctx.get(), out, &length) != 1 || length != hash.digestSize)
+        return Refused();
+    return {};
 }
 
-bool Hmac(const HashAlgorithm& hash, ByteSpan key, std::initializer_list<ByteSpan> pieces,
-          std::uint8_t* out) {
+Result<> Hmac(const HashAlgorithm& hash, ByteSpan key, std::initializer_list<ByteSpan> pieces,
+              std::uint8_t* out) {
     PreparedHmac hmac;
-    return hmac.Init(hash, key) && hmac.Run(pieces, out);
+    if (!hmac.Init(hash, key) || !hmac.Run(pieces, out))
+        return Refused();
+    return {};
 }
 
-bool WindowsPbkdf2(const HashAlgorithm& hash, ByteSpan password, ByteSpan salt,
-                   std::uint32_t rounds, std::span<std::uint8_t> out, const CancelFlag* cancel) {
+Result<> WindowsPbkdf2(const HashAlgorithm& hash, ByteSpan password, ByteSpan salt,
+                       std::uint32_t rounds, std::span<std::uint8_t> out,
+                       const CancelFlag* cancel) {
     // A few milliseconds of rounds between looks at the flag.
     constexpr std::uint32_t kRoundsBetweenLooks = 4096;
     if (rounds == 0)
-        return false;
+        return Refused();
     PreparedHmac hmac;
     if (!hmac.Init(hash, password))
-        return false;
+        return Refused();
     SecretBytes sum(hash.digestSize);
     SecretBytes round(hash.digestSize);
     std::size_t done = 0;
@@ -189,12 +205,12 @@ bool WindowsPbkdf2(const HashAlgorithm& hash, ByteSpan password, ByteSpan salt,
             static_cast<std::uint8_t>(block >> 24), static_cast<std::uint8_t>(block >> 16),
             static_cast<std::uint8_t>(block >> 8), static_cast<std::uint8_t>(block)};
         if (!hmac.Run({salt, index}, sum.data()))
-            return false;
+            return Refused();
         for (std::uint32_t r = 1; r < rounds; ++r) {
             if (r % kRoundsBetweenLooks == 0 && IsCancelled(cancel))
-                return false;
+                return Fail(FailureCode::Cancelled, {});
             if (!hmac.Run({sum.span()}, round.data()))
-                return false;
+                return Refused();
             for (std::size_t i = 0; i < sum.size(); ++i)
                 sum.data()[i] ^= round.data()[i];
         }
@@ -202,64 +218,68 @@ bool WindowsPbkdf2(const HashAlgorithm& hash, ByteSpan password, ByteSpan salt,
         std::copy_n(sum.data(), take, out.data() + done);
         done += take;
     }
-    return true;
+    return {};
 }
 
-bool CbcCrypt(const CipherAlgorithm& cipher, ByteSpan key, ByteSpan iv, bool encrypt, ByteSpan in,
-              std::uint8_t* out) {
+Result<> CbcCrypt(const CipherAlgorithm& cipher, ByteSpan key, ByteSpan iv, bool encrypt,
+                  ByteSpan in, std::uint8_t* out) {
     if (key.size() != cipher.keySize || iv.size() != cipher.ivSize ||
         in.size() % cipher.ivSize != 0 || in.size() > static_cast<std::size_t>(INT_MAX))
-        return false;
+        return Refused();
     std::unique_ptr<EVP_CIPHER_CTX, CipherCtxFree> ctx(EVP_CIPHER_CTX_new());
     if (!ctx ||
         EVP_CipherInit_ex(ctx.get(), CipherOf(cipher), nullptr, key.data(), iv.data(),
                           encrypt ? 1 : 0) != 1 ||
         EVP_CIPHER_CTX_set_padding(ctx.get(), 0) != 1)
-        return false;
+        return Refused();
     int written = 0;
     if (!in.empty() &&
         EVP_CipherUpdate(ctx.get(), out, &written, in.data(), static_cast<int>(in.size())) != 1)
-        return false;
+        return Refused();
     int tail = 0;
-    return EVP_CipherFinal_ex(ctx.get(), out + written, &tail) == 1 &&
-           static_cast<std::size_t>(written + tail) == in.size();
+    if (EVP_CipherFinal_ex(ctx.get(), out + written, &tail) != 1 ||
+        static_cast<std::size_t>(written + tail) != in.size())
+        return Refused();
+    return {};
 }
 
-bool DeriveCipherKey(const HashAlgorithm& hash, const CipherAlgorithm& cipher, ByteSpan base,
-                     SecretBytes& key) {
+Result<SecretBytes> DeriveCipherKey(const HashAlgorithm& hash, const CipherAlgorithm& cipher,
+                                    ByteSpan base) {
     SecretBytes value(base);
     if (value.size() > hash.blockSize) {
         SecretBytes hashed(hash.digestSize);
-        if (!Digest(hash, {value.span()}, hashed.data()))
-            return false;
+        if (Result<> digest = Digest(hash, {value.span()}, hashed.data()); !digest)
+            return Fail(std::move(digest.error()));
         value = std::move(hashed);
     }
     if (value.size() >= cipher.keySize) {
         value.Shrink(cipher.keySize);
-        key = std::move(value);
-        return true;
+        return value;
     }
     SecretBytes stretched(2 * hash.digestSize);
     if (!Digest(hash, {PaddedKey(hash, value.span(), kInnerPad).span()}, stretched.data()) ||
         !Digest(hash, {PaddedKey(hash, value.span(), kOuterPad).span()},
-                stretched.data() + hash.digestSize))
-        return false;
-    if (stretched.size() < cipher.keySize)
-        return false;
+                stretched.data() + hash.digestSize) ||
+        stretched.size() < cipher.keySize)
+        return Refused();
     stretched.Shrink(cipher.keySize);
-    key = std::move(stretched);
-    return true;
+    return stretched;
 }
 
-bool DecryptSection(const HashAlgorithm& hash, const CipherAlgorithm& cipher, ByteSpan userKey,
-                    ByteSpan salt, std::uint32_t rounds, ByteSpan cipherText, SecretBytes& plain,
-                    const CancelFlag* cancel) {
+Result<SecretBytes> DecryptSection(const HashAlgorithm& hash, const CipherAlgorithm& cipher,
+                                   ByteSpan userKey, ByteSpan salt, std::uint32_t rounds,
+                                   ByteSpan cipherText, const CancelFlag* cancel) {
     SecretBytes derived(cipher.keySize + cipher.ivSize);
-    if (!WindowsPbkdf2(hash, userKey, salt, rounds, derived.span(), cancel))
-        return false;
-    plain = SecretBytes(cipherText.size());
-    return CbcCrypt(cipher, derived.span().first(cipher.keySize),
-                    derived.span().subspan(cipher.keySize), false, cipherText, plain.data());
+    if (Result<> stretched = WindowsPbkdf2(hash, userKey, salt, rounds, derived.span(), cancel);
+        !stretched)
+        return Fail(std::move(stretched.error()));
+    SecretBytes plain(cipherText.size());
+    if (Result<> decrypted =
+            CbcCrypt(cipher, derived.span().first(cipher.keySize),
+                     derived.span().subspan(cipher.keySize), false, cipherText, plain.data());
+        !decrypted)
+        return Fail(std::move(decrypted.error()));
+    return plain;
 }
 
 std::array<std::uint8_t, 16> Md4(ByteSpan data) {

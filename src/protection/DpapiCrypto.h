@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CancelFlag.h"
+#include "platform/Result.h"
 
 #include <array>
 #include <cstddef>
@@ -78,41 +79,42 @@ constexpr std::uint8_t kInnerPad = 0x36;
 constexpr std::uint8_t kOuterPad = 0x5c;
 SecretBytes PaddedKey(const HashAlgorithm& hash, ByteSpan key, std::uint8_t pad);
 
-// The functions below give false only when OpenSSL refuses (or the sizes
-// are not what the algorithm takes); out must have room for the digest.
-bool Digest(const HashAlgorithm& hash, std::initializer_list<ByteSpan> pieces, std::uint8_t* out);
-bool Hmac(const HashAlgorithm& hash, ByteSpan key, std::initializer_list<ByteSpan> pieces,
-          std::uint8_t* out);
+// The functions below fail (System) only when OpenSSL refuses or the sizes
+// are not what the algorithm takes; out must have room for the digest.
+// Their failures carry no sentence: the caller knows what the bytes were.
+Result<> Digest(const HashAlgorithm& hash, std::initializer_list<ByteSpan> pieces,
+                std::uint8_t* out);
+Result<> Hmac(const HashAlgorithm& hash, ByteSpan key, std::initializer_list<ByteSpan> pieces,
+              std::uint8_t* out);
 
 // PBKDF2 as Windows data protection does it: each round's HMAC is taken
 // over the running XOR of the rounds so far, not over the previous round's
 // output, so it differs from RFC 8018 after the second round. A cancel
-// is seen every few thousand rounds, and gives false (IsCancelled tells it
-// from a refusal).
-bool WindowsPbkdf2(const HashAlgorithm& hash, ByteSpan password, ByteSpan salt,
-                   std::uint32_t rounds, std::span<std::uint8_t> out,
-                   const CancelFlag* cancel = nullptr);
+// is seen every few thousand rounds, and fails as Cancelled.
+Result<> WindowsPbkdf2(const HashAlgorithm& hash, ByteSpan password, ByteSpan salt,
+                       std::uint32_t rounds, std::span<std::uint8_t> out,
+                       const CancelFlag* cancel = nullptr);
 
 // More rounds than any Windows ever wrote, far fewer than would keep a
 // hostile file busy for long.
 constexpr std::uint32_t kMaxRounds = 10'000'000;
 
 // CBC over whole blocks, no padding added or removed.
-bool CbcCrypt(const CipherAlgorithm& cipher, ByteSpan key, ByteSpan iv, bool encrypt, ByteSpan in,
-              std::uint8_t* out);
+Result<> CbcCrypt(const CipherAlgorithm& cipher, ByteSpan key, ByteSpan iv, bool encrypt,
+                  ByteSpan in, std::uint8_t* out);
 
 // CryptDeriveKey: a hash longer than the hash's block is hashed again; one
 // long enough for the cipher's key is used as it is; a shorter one is
 // stretched by hashing it zero-padded XOR 0x36 and XOR 0x5c.
-bool DeriveCipherKey(const HashAlgorithm& hash, const CipherAlgorithm& cipher, ByteSpan base,
-                     SecretBytes& key);
+Result<SecretBytes> DeriveCipherKey(const HashAlgorithm& hash, const CipherAlgorithm& cipher,
+                                    ByteSpan base);
 
 // A master key section, or a CREDHIST entry: its key and IV from the user
-// key by WindowsPbkdf2 over the salt, then the cipher text decrypted. False
-// when cancelled (IsCancelled tells) or refused.
-bool DecryptSection(const HashAlgorithm& hash, const CipherAlgorithm& cipher, ByteSpan userKey,
-                    ByteSpan salt, std::uint32_t rounds, ByteSpan cipherText, SecretBytes& plain,
-                    const CancelFlag* cancel = nullptr);
+// key by WindowsPbkdf2 over the salt, then the cipher text decrypted.
+// Cancelled when cancel is set meanwhile.
+Result<SecretBytes> DecryptSection(const HashAlgorithm& hash, const CipherAlgorithm& cipher,
+                                   ByteSpan userKey, ByteSpan salt, std::uint32_t rounds,
+                                   ByteSpan cipherText, const CancelFlag* cancel = nullptr);
 
 // MD4 (RFC 1320), for the NT hash of a password; OpenSSL 3 keeps it out of
 // its default provider.

@@ -37,13 +37,16 @@ UserCredentials UserCredentials::Copy() const {
     return copy;
 }
 
-bool UserKey(ByteSpan passwordHash, std::string_view sid, SecretBytes& key) {
+Result<SecretBytes> UserKey(ByteSpan passwordHash, std::string_view sid) {
     const SecretBytes sidText = Utf16Le(sid, true);
-    key = SecretBytes(20);
-    return Hmac(*HashById(kCalgSha1), passwordHash, {sidText.span()}, key.data());
+    SecretBytes key(20);
+    if (Result<> hmac = Hmac(*HashById(kCalgSha1), passwordHash, {sidText.span()}, key.data());
+        !hmac)
+        return Fail(std::move(hmac.error()));
+    return key;
 }
 
-bool StretchedNtHash(ByteSpan ntHash, std::string_view sid, SecretBytes& hash) {
+Result<SecretBytes> StretchedNtHash(ByteSpan ntHash, std::string_view sid) {
     const SecretBytes salt = Utf16Le(sid, false);
     SecretBytes first(32);
     SecretBytes second(32);
@@ -55,10 +58,9 @@ bool StretchedNtHash(ByteSpan ntHash, std::string_view sid, SecretBytes& hash) {
     };
     if (ntHash.size() != 16 || !pbkdf2(ntHash, kNtHashStretchRounds, first) ||
         !pbkdf2(first.span(), 1, second))
-        return false;
+        return Fail(FailureCode::System, {});
     second.Shrink(16);
-    hash = std::move(second);
-    return true;
+    return second;
 }
 
 } // namespace quorvane::dpapi

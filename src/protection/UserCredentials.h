@@ -32,14 +32,15 @@ private:
 };
 
 // The key a password hash gives for one user: HMAC-SHA1 under the hash over
-// the SID in UTF-16LE with its terminating zero.
-bool UserKey(ByteSpan passwordHash, std::string_view sid, SecretBytes& key);
+// the SID in UTF-16LE with its terminating zero. Fails (System) only when
+// OpenSSL refuses.
+Result<SecretBytes> UserKey(ByteSpan passwordHash, std::string_view sid);
 
 // From Windows 10 1607 on, a domain user's keys are made from the NT hash
 // stretched with the SID: PBKDF2-HMAC-SHA256 over the SID in UTF-16LE (no
 // terminating zero), kNtHashStretchRounds times, then once more over the
 // same salt and cut to 16 bytes. UserKey then takes it as it takes a hash.
 constexpr std::uint32_t kNtHashStretchRounds = 10'000;
-bool StretchedNtHash(ByteSpan ntHash, std::string_view sid, SecretBytes& hash);
+Result<SecretBytes> StretchedNtHash(ByteSpan ntHash, std::string_view sid);
 
 } // namespace quorvane::dpapi

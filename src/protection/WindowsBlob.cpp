@@ -35,20 +35,26 @@ bool XpSessionKey(const HashAlgorithm& hash, ByteSpan keyHash, ByteSpan salt, By
 bool LaterSessionKey(const HashAlgorithm& hash, ByteSpan keyHash, ByteSpan salt, ByteSpan entropy,
                      ByteSpan signedPart, SecretBytes& out) {
     out = SecretBytes(hash.digestSize);
-    return Hmac(hash, keyHash, {salt, entropy, signedPart}, out.data());
+    return Hmac(hash, keyHash, {salt, entropy, signedPart}, out.data()).has_value();
 }
 
 using SessionKeyFunction = bool (*)(const HashAlgorithm&, ByteSpan, ByteSpan, ByteSpan, ByteSpan,
                                     SecretBytes&);
 
+// A blob's failures carry no sentence: the caller knows whose blob it is.
+tl::unexpected<Failure> Fails(FailureCode code) {
+    return Fail(code, {});
+}
+
 } // namespace
 
-BlobProblem ParseWindowsBlob(ByteSpan blob, WindowsBlob& parsed) {
+Result<WindowsBlob> ParseWindowsBlob(ByteSpan blob) {
+    WindowsBlob parsed;
     ByteReader reader(blob);
     std::uint32_t version = 0, keyVersion = 0, ignored = 0;
     ByteSpan provider, masterKey, description, strong;
     if (!reader.Dword(version) || !reader.Fixed(16, provider))
-        return BlobProblem::Damaged;
+        return Fails(FailureCode::Damaged);
     const std::size_t signedStart = reader.Offset();
     if (!reader.Dword(keyVersion) || !reader.Fixed(16, masterKey) || !reader.Dword(parsed.flags) ||
         !reader.Counted(description) || !reader.Dword(parsed.cipherId) ||
@@ -56,31 +62,30 @@ BlobProblem ParseWindowsBlob(ByteSpan blob, WindowsBlob& parsed) {
         !reader.Counted(strong) || !reader.Dword(parsed.hashId) ||
         !reader.Dword(ignored) /* hash bits */ || !reader.Counted(parsed.signKey) ||
         !reader.Counted(parsed.cipherText))
-        return BlobProblem::Damaged;
+        return Fails(FailureCode::Damaged);
     parsed.signedPart = blob.subspan(signedStart, reader.Offset() - signedStart);
     if (!reader.Counted(parsed.signature))
-        return BlobProblem::Damaged;
+        return Fails(FailureCode::Damaged);
     if (version != 1 || !std::equal(provider.begin(), provider.end(), kProvider.begin()))
-        return BlobProblem::Damaged;
+        return Fails(FailureCode::Damaged);
     std::copy(masterKey.begin(), masterKey.end(), parsed.masterKey.begin());
     const HashAlgorithm* hash = HashById(parsed.hashId);
     const CipherAlgorithm* cipher = CipherById(parsed.cipherId);
     if (hash == nullptr || cipher == nullptr)
-        return BlobProblem::Unsupported;
+        return Fails(FailureCode::Unsupported);
     if (parsed.cipherText.empty() || parsed.cipherText.size() % cipher->ivSize != 0 ||
         parsed.signature.size() != hash->digestSize)
-        return BlobProblem::Damaged;
-    return BlobProblem::None;
+        return Fails(FailureCode::Damaged);
+    return parsed;
 }
 
-BlobProblem DecryptWindowsBlob(const WindowsBlob& blob, ByteSpan masterKey, ByteSpan entropy,
-                               Bytes& plain) {
+Result<Bytes> DecryptWindowsBlob(const WindowsBlob& blob, ByteSpan masterKey, ByteSpan entropy) {
     const HashAlgorithm& hash = *HashById(blob.hashId);
     const CipherAlgorithm& cipher = *CipherById(blob.cipherId);
     // The blob is keyed by the master key's SHA-1, whatever its own hash.
     SecretBytes keyHash(20);
     if (!Digest(*HashById(kCalgSha1), {masterKey}, keyHash.data()))
-        return BlobProblem::Damaged;
+        return Fails(FailureCode::Damaged);
 
     for (SessionKeyFunction sessionKey : {&XpSessionKey, &LaterSessionKey}) {
         SecretBytes signature;
@@ -89,21 +94,23 @@ BlobProblem DecryptWindowsBlob(const WindowsBlob& blob, ByteSpan masterKey, Byte
             continue;
         // Signed by this scheme: only now is the cipher text used.
         SecretBytes session;
-        SecretBytes key;
-        if (!sessionKey(hash, keyHash.span(), blob.salt, entropy, {}, session) ||
-            !DeriveCipherKey(hash, cipher, session.span(), key))
-            return BlobProblem::Damaged;
+        if (!sessionKey(hash, keyHash.span(), blob.salt, entropy, {}, session))
+            return Fails(FailureCode::Damaged);
+        const Result<SecretBytes> key = DeriveCipherKey(hash, cipher, session.span());
+        if (!key)
+            return Fails(FailureCode::Damaged);
         const Bytes iv(cipher.ivSize, 0);
         SecretBytes decrypted(blob.cipherText.size());
-        if (!CbcCrypt(cipher, key.span(), iv, false, blob.cipherText, decrypted.data()))
-            return BlobProblem::Damaged;
+        if (!CbcCrypt(cipher, key->span(), iv, false, blob.cipherText, decrypted.data()))
+            return Fails(FailureCode::Damaged);
         const std::uint8_t pad = decrypted.data()[decrypted.size() - 1];
         if (pad == 0 || pad > cipher.ivSize)
-            return BlobProblem::Damaged;
-        plain.assign(decrypted.data(), decrypted.data() + decrypted.size() - pad);
-        return BlobProblem::None;
+            return Fails(FailureCode::Damaged);
+        return Bytes(decrypted.data(), decrypted.data() + decrypted.size() - pad);
     }
-    return BlobProblem::BadSignature;
+    // Signed by neither scheme: the entropy or the key is not the one it
+    // was protected with, or it was changed since.
+    return Fails(FailureCode::WrongPassword);
 }
 
 } // namespace quorvane

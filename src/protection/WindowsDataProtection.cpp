@@ -2,46 +2,37 @@
 
 #include "protection/WindowsBlob.h"
 
+#include <cerrno>
+
 namespace quorvane {
 
-std::optional<Bytes> WindowsDataProtection::Unprotect(std::span<const std::uint8_t> blob,
-                                                      std::span<const std::uint8_t> entropy,
-                                                      UnprotectFailure* failure) const {
-    const auto fail = [failure](UnprotectFailure why) -> std::optional<Bytes> {
-        if (failure)
-            *failure = why;
-        return std::nullopt;
-    };
-    if (failure)
-        *failure = UnprotectFailure::None;
+Result<Bytes> WindowsDataProtection::Unprotect(std::span<const std::uint8_t> blob,
+                                               std::span<const std::uint8_t> entropy) const {
     try {
-        WindowsBlob parsed;
-        if (ParseWindowsBlob(blob, parsed) != BlobProblem::None)
-            return fail(UnprotectFailure::Damaged);
-        const WindowsKeyring::Lookup key = m_keyring.Key(parsed.masterKey);
-        switch (key.status) {
-        case WindowsKeyring::Status::Unlocked:
-            break;
-        case WindowsKeyring::Status::Missing:
-            return fail(UnprotectFailure::MissingKey);
-        case WindowsKeyring::Status::WrongPassword:
-            return fail(UnprotectFailure::Locked);
-        default:
-            return fail(UnprotectFailure::Damaged);
+        const Result<WindowsBlob> parsed = ParseWindowsBlob(blob);
+        if (!parsed)
+            return Fail(FailureCode::Damaged, {});
+        const Result<const dpapi::SecretBytes*> key = m_keyring.Key(parsed->masterKey);
+        if (!key) {
+            switch (key.error().code) {
+            case FailureCode::Missing:
+                return Fail(Failure{ENOENT, key.error().sentence, FailureCode::Missing});
+            case FailureCode::WrongPassword:
+                // For the blob, a key the password does not open is a key
+                // it cannot have, as much as one that is not there.
+                return Fail(Failure{0, key.error().sentence, FailureCode::Missing});
+            default:
+                return Fail(FailureCode::Damaged, key.error().sentence);
+            }
         }
-        Bytes plain;
-        switch (DecryptWindowsBlob(parsed, key.key->span(), entropy, plain)) {
-        case BlobProblem::None:
+        Result<Bytes> plain = DecryptWindowsBlob(*parsed, (*key)->span(), entropy);
+        if (plain || plain.error().code == FailureCode::WrongPassword)
+            // A bad signature from a sound blob under an open key: the
+            // entropy (the passport) differs, or the blob was changed.
             return plain;
-        case BlobProblem::BadSignature:
-            // A sound blob under an open key: the entropy (the passport)
-            // differs, or the blob was changed.
-            return fail(UnprotectFailure::WrongKey);
-        default:
-            return fail(UnprotectFailure::Damaged);
-        }
+        return Fail(FailureCode::Damaged, {});
     } catch (...) {
-        return std::nullopt;
+        return Fail(FailureCode::System, {});
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/TranslatedSentence.h"
 #include "protection/CredHist.h"
 
 #include <algorithm>
@@ -33,18 +34,20 @@ WindowsKeyring::WindowsKeyring(std::string folder, std::string sid, UserCredenti
 
 WindowsKeyring::~WindowsKeyring() = default;
 
-WindowsKeyring::Lookup WindowsKeyring::Key(const Guid& guid, const CancelFlag* cancel) const {
+Result<const SecretBytes*> WindowsKeyring::Key(const Guid& guid, const CancelFlag* cancel) const {
     const std::lock_guard lock(m_mutex);
     const std::string name = GuidText(guid);
     auto found = m_keys.find(name);
     if (found == m_keys.end()) {
-        auto opened = Open(guid, cancel);
-        if (opened.first == Status::Cancelled)
-            return {Status::Cancelled, nullptr};
+        Result<SecretBytes> opened = Open(guid, cancel);
+        if (!opened && opened.error().code == FailureCode::Cancelled)
+            return Fail(std::move(opened.error()));
         found = m_keys.emplace(name, std::move(opened)).first;
     }
-    const auto& [status, key] = found->second;
-    return {status, status == Status::Unlocked ? &key : nullptr};
+    const Result<SecretBytes>& key = found->second;
+    if (!key)
+        return Fail(key.error());
+    return &*key;
 }
 
 std::uint64_t WindowsKeyring::RoundsLeft() const {
@@ -66,46 +69,81 @@ bool WindowsKeyring::MakeUserKeys() const {
     const std::vector<SecretBytes>& hashes = m_credentials.Hashes();
     for (; m_keyedHashes < hashes.size(); ++m_keyedHashes) {
         const SecretBytes& hash = hashes[m_keyedHashes];
-        SecretBytes userKey;
-        if (UserKey(hash.span(), m_sid, userKey))
-            m_userKeys.push_back(std::move(userKey));
+        if (Result<SecretBytes> userKey = UserKey(hash.span(), m_sid))
+            m_userKeys.push_back(std::move(*userKey));
         // An NT hash may stand for a domain user of Windows 10 1607 or later.
         if (hash.size() != 16)
             continue;
         if (!Spend(kNtHashStretchRounds + 1))
             return false;
-        SecretBytes stretched;
-        if (StretchedNtHash(hash.span(), m_sid, stretched) &&
-            UserKey(stretched.span(), m_sid, userKey))
-            m_userKeys.push_back(std::move(userKey));
+        if (const Result<SecretBytes> stretched = StretchedNtHash(hash.span(), m_sid))
+            if (Result<SecretBytes> userKey = UserKey(stretched->span(), m_sid))
+                m_userKeys.push_back(std::move(*userKey));
     }
     return true;
 }
 
 // Opens one key; the caller holds the lock.
-std::pair<WindowsKeyring::Status, SecretBytes>
-WindowsKeyring::Open(const Guid& guid, const CancelFlag* cancel) const {
-    SecretBytes opened;
-    const std::string path = FindEntryIgnoringCase(m_folder, GuidText(guid));
-    if (path.empty())
-        return {Status::Missing, SecretBytes()};
-    const Result<std::string> bytes = ReadRegularFile(path, kMaxKeyFileSize);
-    if (!bytes)
-        return {bytes.error().osError == ENOENT ? Status::Missing : Status::Unreadable,
-                SecretBytes()};
+Result<SecretBytes> WindowsKeyring::Open(const Guid& guid, const CancelFlag* cancel) const {
+    const std::string path = JoinPath(m_folder, GuidText(guid));
+    const auto missing = [&] {
+        return Fail(FailureCode::Missing,
+                    Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                         "the master key %1 is not in %2"),
+                             GuidText(guid), m_folder));
+    };
+    const auto damaged = [&path] {
+        return Fail(
+            FailureCode::Damaged,
+            Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1 is damaged"), path));
+    };
+    const auto tooMuchWork = [&path] {
+        return Fail(FailureCode::TooMuchWork,
+                    Sentence(QCoreApplication::translate(
+                                 "quorvane::Outcomes",
+                                 "opening %1 asks for more hashing than Windows ever needs (over "
+                                 "%2 rounds in all): it or CREDHIST is damaged"),
+                             path, std::to_string(kMaxKeyringRounds)));
+    };
+    const auto cancelled = [] {
+        return Fail(FailureCode::Cancelled,
+                    QCoreApplication::translate("quorvane::Outcomes",
+                                                "interrupted while checking the password")
+                        .toStdString());
+    };
 
-    MasterKeyFile file;
-    switch (ParseMasterKeyFile(AsSpan(*bytes), file)) {
-    case MasterKeyProblem::None:
-    case MasterKeyProblem::WrongKey:
-        break;
-    case MasterKeyProblem::TooManyRounds:
-        return {Status::TooManyRounds, SecretBytes()};
-    case MasterKeyProblem::Unsupported:
-        return {Status::Unsupported, SecretBytes()};
-    case MasterKeyProblem::Damaged:
-    case MasterKeyProblem::Cancelled:
-        return {Status::Damaged, SecretBytes()};
+    const std::string found = FindEntryIgnoringCase(m_folder, GuidText(guid));
+    if (found.empty())
+        return missing();
+    const Result<std::string> bytes = ReadRegularFile(found, kMaxKeyFileSize);
+    if (!bytes && bytes.error().osError == ENOENT)
+        return missing();
+    if (!bytes)
+        return Fail(Failure{
+            bytes.error().osError,
+            Sentence(QCoreApplication::translate("quorvane::Outcomes", "%1 cannot be read"), path),
+            FailureCode::System});
+
+    const Result<MasterKeyFile> file = ParseMasterKeyFile(AsSpan(*bytes));
+    if (!file) {
+        switch (file.error().code) {
+        case FailureCode::TooMuchWork:
+            // One file past the limit is a damaged file, not a long history:
+            // the folder's other keys may still be tried.
+            return Fail(FailureCode::Damaged,
+                        Sentence(QCoreApplication::translate(
+                                     "quorvane::Outcomes",
+                                     "%1 is damaged (it asks for more than %2 rounds of hashing)"),
+                                 path, std::to_string(kMaxRounds)));
+        case FailureCode::Unsupported:
+            return Fail(FailureCode::Unsupported,
+                        Sentence(QCoreApplication::translate(
+                                     "quorvane::Outcomes",
+                                     "%1 uses an algorithm Windows never used for it"),
+                                 path));
+        default:
+            return damaged();
+        }
     }
     // The current password first; the earlier ones only when it fails, as
     // walking CREDHIST costs rounds of its own.
@@ -113,35 +151,45 @@ WindowsKeyring::Open(const Guid& guid, const CancelFlag* cancel) const {
     for (int pass = 0; pass < 2; ++pass) {
         if (pass == 1) {
             if (m_credHistTooLong)
-                return {Status::TooMuchWork, SecretBytes()};
+                return tooMuchWork();
             if (m_walkedCredHist)
                 break;
-            if (const std::optional<Status> stopped = AddEarlierPasswords(cancel))
-                return {*stopped, SecretBytes()};
+            if (const Result<> walked = AddEarlierPasswords(cancel); !walked)
+                return walked.error().code == FailureCode::Cancelled ? cancelled() : tooMuchWork();
         }
         if (!MakeUserKeys())
-            return {Status::TooMuchWork, SecretBytes()};
+            return tooMuchWork();
         for (; tried < m_userKeys.size(); ++tried) {
-            if (!Spend(file.rounds))
-                return {Status::TooMuchWork, SecretBytes()};
-            const MasterKeyProblem problem =
-                UnlockMasterKey(file, m_userKeys[tried].span(), opened, cancel);
-            if (problem == MasterKeyProblem::None)
-                return {Status::Unlocked, std::move(opened)};
-            if (problem == MasterKeyProblem::Cancelled)
-                return {Status::Cancelled, SecretBytes()};
-            if (problem != MasterKeyProblem::WrongKey)
-                return {Status::Damaged, SecretBytes()};
+            if (!Spend(file->rounds))
+                return tooMuchWork();
+            Result<SecretBytes> opened = UnlockMasterKey(*file, m_userKeys[tried].span(), cancel);
+            if (opened)
+                return opened;
+            if (opened.error().code == FailureCode::Cancelled)
+                return cancelled();
+            if (opened.error().code != FailureCode::WrongPassword)
+                return damaged();
         }
     }
-    return {Status::WrongPassword, SecretBytes()};
+    if (m_credentials.Sha1Hash() == nullptr)
+        return Fail(FailureCode::WrongPassword,
+                    Sentence(QCoreApplication::translate(
+                                 "quorvane::Outcomes",
+                                 "the NT hash does not unlock the Windows profile of %1 (the keys "
+                                 "of a local account are opened by its password, not by its NT "
+                                 "hash: give the password instead)"),
+                             m_sid));
+    return Fail(FailureCode::WrongPassword,
+                Sentence(QCoreApplication::translate(
+                             "quorvane::Outcomes",
+                             "the password does not unlock the Windows profile of %1"),
+                         m_sid));
 }
 
-// Adds the hashes of the earlier passwords; TooMuchWork when the history
-// asks for more rounds than are left, Cancelled when stopped (it may then be
-// walked again). The caller holds the lock.
-std::optional<WindowsKeyring::Status>
-WindowsKeyring::AddEarlierPasswords(const CancelFlag* cancel) const {
+// Adds the hashes of the earlier passwords; fails as TooMuchWork when the
+// history asks for more rounds than are left, as Cancelled when stopped (it
+// may then be walked again). The caller holds the lock.
+Result<> WindowsKeyring::AddEarlierPasswords(const CancelFlag* cancel) const {
     const SecretBytes* current = m_credentials.Sha1Hash();
     const Result<std::string> bytes = m_credHist.empty() || current == nullptr
                                           ? Result<std::string>(std::string())
@@ -149,7 +197,7 @@ WindowsKeyring::AddEarlierPasswords(const CancelFlag* cancel) const {
     const auto entries = bytes && !bytes->empty() ? ParseCredHist(AsSpan(*bytes)) : std::nullopt;
     if (!entries) {
         m_walkedCredHist = true;
-        return std::nullopt;
+        return {};
     }
     // Every entry is decrypted on the way to the oldest, so the walk's cost
     // is known before it starts.
@@ -159,17 +207,17 @@ WindowsKeyring::AddEarlierPasswords(const CancelFlag* cancel) const {
     if (!Spend(rounds)) {
         m_walkedCredHist = true;
         m_credHistTooLong = true;
-        return Status::TooMuchWork;
+        return Fail(FailureCode::TooMuchWork, {});
     }
     // Copied first: adding hashes may move the one the walk starts from.
     const SecretBytes start(current->span());
     std::vector<SecretBytes> earlier = EarlierPasswordHashes(*entries, start.span(), m_sid, cancel);
     if (IsCancelled(cancel))
-        return Status::Cancelled;
+        return Fail(FailureCode::Cancelled, {});
     m_walkedCredHist = true;
     for (SecretBytes& hash : earlier)
         m_credentials.AddEarlierHash(std::move(hash));
-    return std::nullopt;
+    return {};
 }
 
 std::optional<Guid> WindowsKeyring::PreferredKey() const {

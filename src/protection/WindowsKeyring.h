@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CancelFlag.h"
+#include "platform/Result.h"
 #include "protection/UserCredentials.h"
 #include "protection/WindowsMasterKey.h"
 
@@ -30,22 +31,6 @@ constexpr std::uint64_t kMaxKeyringRounds = 24'000'000;
 // goes; nothing is written anywhere.
 class WindowsKeyring {
 public:
-    enum class Status {
-        Unlocked,
-        Missing,       // no file for that GUID in the folder
-        Unreadable,    // the file is there but cannot be read
-        Damaged,       // cut short or lengths that do not add up
-        TooManyRounds, // states more rounds than Windows ever used
-        Unsupported,   // an algorithm Windows data protection never used
-        WrongPassword, // sound, but no password hash opens it
-        TooMuchWork,   // trying it would pass the keyring's budget of rounds
-        Cancelled,     // stopped before it was known; asking again tries again
-    };
-    struct Lookup {
-        Status status = Status::Missing;
-        const dpapi::SecretBytes* key = nullptr; // valid while the keyring lives
-    };
-
     // folder: .../Microsoft/Protect/<SID>; credHist: .../Microsoft/Protect/CREDHIST
     // or "" when there is none; roundBudget: the rounds it may spend in all.
     WindowsKeyring(std::string folder, std::string sid, dpapi::UserCredentials credentials,
@@ -54,8 +39,17 @@ public:
     WindowsKeyring(const WindowsKeyring&) = delete;
     WindowsKeyring& operator=(const WindowsKeyring&) = delete;
 
-    // The key, opened; cancel stops the hashing it takes.
-    Lookup Key(const dpapi::Guid& guid, const CancelFlag* cancel = nullptr) const;
+    // The key, opened (valid while the keyring lives); cancel stops the
+    // hashing it takes. Fails as Missing (no file for that GUID in the
+    // folder), System (the file is there but cannot be read; osError says
+    // why), Damaged (cut short, lengths that do not add up, more rounds than
+    // Windows ever used), Unsupported (an algorithm Windows data protection
+    // never used), WrongPassword (sound, but no password hash opens it),
+    // TooMuchWork (trying it would pass the keyring's budget of rounds) or
+    // Cancelled (stopped before it was known; asking again tries again).
+    // The sentence names the key's file, or the SID for a wrong password.
+    Result<const dpapi::SecretBytes*> Key(const dpapi::Guid& guid,
+                                          const CancelFlag* cancel = nullptr) const;
     // The key named by the folder's "Preferred" file: the one Windows used
     // last, and so the one a password check opens first. Nothing when the
     // file is missing or too short.
@@ -69,9 +63,8 @@ public:
     const std::string& Sid() const { return m_sid; }
 
 private:
-    std::pair<Status, dpapi::SecretBytes> Open(const dpapi::Guid& guid,
-                                               const CancelFlag* cancel) const;
-    std::optional<Status> AddEarlierPasswords(const CancelFlag* cancel) const;
+    Result<dpapi::SecretBytes> Open(const dpapi::Guid& guid, const CancelFlag* cancel) const;
+    Result<> AddEarlierPasswords(const CancelFlag* cancel) const;
     bool MakeUserKeys() const;
     bool Spend(std::uint64_t rounds) const;
 
@@ -87,7 +80,7 @@ private:
     mutable bool m_walkedCredHist = false;
     mutable bool m_credHistTooLong = false;
     mutable std::mutex m_mutex;
-    mutable std::map<std::string, std::pair<Status, dpapi::SecretBytes>> m_keys;
+    mutable std::map<std::string, Result<dpapi::SecretBytes>> m_keys;
 };
 
 } // namespace quorvane

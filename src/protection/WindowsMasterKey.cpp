@@ -16,6 +16,12 @@ namespace {
 // the policy), then the lengths of the four sections as 64-bit numbers.
 constexpr std::size_t kGuidTextBytes = 72;
 
+// The file's failures carry no sentence: the keyring, which knows the
+// file's path, says what went wrong.
+tl::unexpected<Failure> Fails(FailureCode code) {
+    return Fail(code, {});
+}
+
 } // namespace
 
 std::string GuidText(const Guid& guid) {
@@ -48,7 +54,8 @@ std::optional<Guid> GuidFromText(std::string_view text) {
     return guid;
 }
 
-MasterKeyProblem ParseMasterKeyFile(ByteSpan bytes, MasterKeyFile& file) {
+Result<MasterKeyFile> ParseMasterKeyFile(ByteSpan bytes) {
+    MasterKeyFile file;
     ByteReader reader(bytes);
     std::uint32_t ignored = 0;
     ByteSpan guidText;
@@ -58,19 +65,19 @@ MasterKeyProblem ParseMasterKeyFile(ByteSpan bytes, MasterKeyFile& file) {
         !reader.Fixed(kGuidTextBytes, guidText) || !reader.Dword(ignored) ||
         !reader.Dword(ignored) || !reader.Dword(ignored) || !reader.Qword(keyLength) ||
         !reader.Qword(lengths[0]) || !reader.Qword(lengths[1]) || !reader.Qword(lengths[2]))
-        return MasterKeyProblem::Damaged;
+        return Fails(FailureCode::Damaged);
     // The header's GUID text is not trusted for anything: a blob names its
     // key, and the file is found by its name.
     ByteSpan section;
     if (keyLength > reader.Left() || !reader.Fixed(static_cast<std::size_t>(keyLength), section))
-        return MasterKeyProblem::Damaged;
+        return Fails(FailureCode::Damaged);
 
     ByteReader key(section);
     ByteSpan salt;
     std::uint32_t version = 0;
     if (!key.Dword(version) || !key.Fixed(16, salt) || !key.Dword(file.rounds) ||
         !key.Dword(file.hashId) || !key.Dword(file.cipherId))
-        return MasterKeyProblem::Damaged;
+        return Fails(FailureCode::Damaged);
     std::copy(salt.begin(), salt.end(), file.salt.begin());
     const ByteSpan cipherText = key.Rest();
     file.cipherText.assign(cipherText.begin(), cipherText.end());
@@ -78,27 +85,31 @@ MasterKeyProblem ParseMasterKeyFile(ByteSpan bytes, MasterKeyFile& file) {
     const HashAlgorithm* hash = HashById(file.hashId);
     const CipherAlgorithm* cipher = CipherById(file.cipherId);
     if (hash == nullptr || cipher == nullptr)
-        return MasterKeyProblem::Unsupported;
-    if (file.rounds == 0 || file.rounds > kMaxRounds)
-        return file.rounds == 0 ? MasterKeyProblem::Damaged : MasterKeyProblem::TooManyRounds;
+        return Fails(FailureCode::Unsupported);
+    if (file.rounds == 0)
+        return Fails(FailureCode::Damaged);
+    if (file.rounds > kMaxRounds)
+        return Fails(FailureCode::TooMuchWork);
     if (file.cipherText.size() % cipher->ivSize != 0 ||
         file.cipherText.size() < 16 + hash->digestSize + kMasterKeySize)
-        return MasterKeyProblem::Damaged;
-    return MasterKeyProblem::None;
+        return Fails(FailureCode::Damaged);
+    return file;
 }
 
-MasterKeyProblem UnlockMasterKey(const MasterKeyFile& file, ByteSpan userKey, SecretBytes& key,
-                                 const CancelFlag* cancel) {
+Result<SecretBytes> UnlockMasterKey(const MasterKeyFile& file, ByteSpan userKey,
+                                    const CancelFlag* cancel) {
     const HashAlgorithm* hash = HashById(file.hashId);
     const CipherAlgorithm* cipher = CipherById(file.cipherId);
     if (hash == nullptr || cipher == nullptr)
-        return MasterKeyProblem::Unsupported;
-    SecretBytes plain;
-    if (!DecryptSection(*hash, *cipher, userKey, file.salt, file.rounds, file.cipherText, plain,
-                        cancel))
-        return IsCancelled(cancel) ? MasterKeyProblem::Cancelled : MasterKeyProblem::Damaged;
+        return Fails(FailureCode::Unsupported);
+    Result<SecretBytes> decrypted =
+        DecryptSection(*hash, *cipher, userKey, file.salt, file.rounds, file.cipherText, cancel);
+    if (!decrypted)
+        return Fails(decrypted.error().code == FailureCode::Cancelled ? FailureCode::Cancelled
+                                                                      : FailureCode::Damaged);
+    const SecretBytes& plain = *decrypted;
     if (plain.size() < 16 + hash->digestSize + kMasterKeySize)
-        return MasterKeyProblem::Damaged;
+        return Fails(FailureCode::Damaged);
 
     // The HMAC: first a key from the user key and the stored salt, then the
     // master key under that.
@@ -109,11 +120,10 @@ MasterKeyProblem UnlockMasterKey(const MasterKeyFile& file, ByteSpan userKey, Se
     SecretBytes computed(hash->digestSize);
     if (!Hmac(*hash, userKey, {hmacSalt}, hmacKey.data()) ||
         !Hmac(*hash, hmacKey.span(), {masterKey}, computed.data()))
-        return MasterKeyProblem::Damaged;
+        return Fails(FailureCode::Damaged);
     if (CRYPTO_memcmp(computed.data(), stored.data(), stored.size()) != 0)
-        return MasterKeyProblem::WrongKey;
-    key = SecretBytes(masterKey);
-    return MasterKeyProblem::None;
+        return Fails(FailureCode::WrongPassword);
+    return SecretBytes(masterKey);
 }
 
 } // namespace quorvane::dpapi

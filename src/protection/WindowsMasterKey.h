@@ -32,17 +32,19 @@ struct MasterKeyFile {
     std::vector<std::uint8_t> cipherText;
 };
 
-enum class MasterKeyProblem { None, Damaged, TooManyRounds, Unsupported, WrongKey, Cancelled };
-
 // Reads the file's header and its master key section; the backup, CREDHIST
-// and domain sections are stepped over.
-MasterKeyProblem ParseMasterKeyFile(ByteSpan bytes, MasterKeyFile& file);
+// and domain sections are stepped over. Fails as Damaged (cut short, lengths
+// that do not add up), Unsupported (an algorithm Windows never used for it)
+// or TooMuchWork (more rounds than kMaxRounds). The failures carry no
+// sentence: the caller knows the file's path.
+Result<MasterKeyFile> ParseMasterKeyFile(ByteSpan bytes);
 
 // Decrypts the 64-byte master key with a user key and checks its HMAC, so a
-// wrong password (WrongKey) is told apart from a damaged file (Damaged).
-// Takes as long as the file's rounds say, unless cancel is set meanwhile.
-MasterKeyProblem UnlockMasterKey(const MasterKeyFile& file, ByteSpan userKey, SecretBytes& key,
-                                 const CancelFlag* cancel = nullptr);
+// wrong password (WrongPassword) is told apart from a damaged file (Damaged).
+// Takes as long as the file's rounds say, unless cancel is set meanwhile
+// (Cancelled).
+Result<SecretBytes> UnlockMasterKey(const MasterKeyFile& file, ByteSpan userKey,
+                                    const CancelFlag* cancel = nullptr);
 
 // The plain text a master key section holds: a salt, the HMAC of the key
 // under that salt and the user key, then the key itself at the end.

@@ -46,7 +46,7 @@ const dpapi::CipherAlgorithm& Des3() {
 
 // SHA-1 over several pieces, fed in order. False only when OpenSSL fails.
 bool Sha1Of(std::initializer_list<std::span<const std::uint8_t>> pieces, std::uint8_t* out) {
-    return dpapi::Digest(Sha1Algorithm(), pieces, out);
+    return dpapi::Digest(Sha1Algorithm(), pieces, out).has_value();
 }
 
 std::span<const std::uint8_t> AsBytes(std::string_view text) {
@@ -61,8 +61,13 @@ bool DeriveKey(const std::string& userName, std::span<const std::uint8_t> salt,
                std::span<const std::uint8_t> entropy, SecretBytes& key) {
     static constexpr std::uint8_t kZero = 0;
     SecretBytes base(kSha1Size);
-    return Sha1Of({AsBytes(userName), {&kZero, 1}, AsBytes(kSecret), salt, entropy}, base.data()) &&
-           dpapi::DeriveCipherKey(Sha1Algorithm(), Des3(), base.span(), key);
+    if (!Sha1Of({AsBytes(userName), {&kZero, 1}, AsBytes(kSecret), salt, entropy}, base.data()))
+        return false;
+    Result<SecretBytes> derived = dpapi::DeriveCipherKey(Sha1Algorithm(), Des3(), base.span());
+    if (!derived)
+        return false;
+    key = std::move(*derived);
+    return true;
 }
 
 // 3DES-EDE-CBC with a zero IV over whole blocks; the padding is added and
@@ -71,7 +76,7 @@ bool DeriveKey(const std::string& userName, std::span<const std::uint8_t> salt,
 bool Des3Cbc(const SecretBytes& key, bool encrypt, std::span<const std::uint8_t> in,
              std::uint8_t* out) {
     static constexpr std::array<std::uint8_t, kBlockSize> kZeroIv{};
-    return dpapi::CbcCrypt(Des3(), key.span(), kZeroIv, encrypt, in, out);
+    return dpapi::CbcCrypt(Des3(), key.span(), kZeroIv, encrypt, in, out).has_value();
 }
 
 struct ParsedBlob {
@@ -119,44 +124,38 @@ void PutCounted(Bytes& out, std::span<const std::uint8_t> bytes) {
 
 WineDataProtection::WineDataProtection(std::string userName) : m_userName(std::move(userName)) {}
 
-std::optional<Bytes> WineDataProtection::Unprotect(std::span<const std::uint8_t> blob,
-                                                   std::span<const std::uint8_t> entropy,
-                                                   UnprotectFailure* failure) const {
-    // A failure of OpenSSL or of memory leaves None: it says nothing about
-    // the blob or the key.
-    if (failure)
-        *failure = UnprotectFailure::None;
-    const auto fail = [failure](UnprotectFailure why) -> std::optional<Bytes> {
-        if (failure)
-            *failure = why;
-        return std::nullopt;
-    };
+Result<Bytes> WineDataProtection::Unprotect(std::span<const std::uint8_t> blob,
+                                            std::span<const std::uint8_t> entropy) const {
+    const auto fail = [](FailureCode code) { return Fail(code, {}); };
+    // A failure of OpenSSL or of memory is this machine's: it says nothing
+    // about the blob or the key.
+    const auto refused = [] { return Fail(FailureCode::System, {}); };
     try {
         ParsedBlob parsed;
         if (!Parse(blob, parsed))
-            return fail(UnprotectFailure::Damaged);
+            return fail(FailureCode::Damaged);
         if (parsed.count0 != 1 || parsed.count1 != 1 || parsed.null0 != 0 || parsed.null1 != 0 ||
             !std::equal(kMagic.begin(), kMagic.end(), parsed.magic0.begin(), parsed.magic0.end()))
-            return fail(UnprotectFailure::Damaged);
+            return fail(FailureCode::Damaged);
         // Every blob Wine writes says 168 bits; 192 (parity bits counted)
         // gives the same three keys. Wine itself passes the stored length
         // to CryptDeriveKey in the upper half of a 32-bit flag word, so it
         // also takes 0 (the default) and ignores the upper 16 bits; no real
         // blob carries such values, and we keep to the two real lengths.
         if (parsed.keyBits != kKeyBits && parsed.keyBits != kKeyBitsWithParity)
-            return fail(UnprotectFailure::Damaged);
+            return fail(FailureCode::Damaged);
         // Padding is always present, so there is at least one whole block.
         if (parsed.cipher.empty() || parsed.cipher.size() % kBlockSize != 0 ||
             parsed.fingerprint.size() != kSha1Size)
-            return fail(UnprotectFailure::Damaged);
+            return fail(FailureCode::Damaged);
 
         SecretBytes key;
         if (!DeriveKey(m_userName, parsed.salt, entropy, key))
-            return std::nullopt;
+            return refused();
         Bytes plain(parsed.cipher.size());
         if (!Des3Cbc(key, false, parsed.cipher, plain.data())) {
             OPENSSL_cleanse(plain.data(), plain.size());
-            return std::nullopt;
+            return refused();
         }
 
         // PKCS#5: the last byte n is 1 to 8 and the last n bytes all equal
@@ -170,24 +169,24 @@ std::optional<Bytes> WineDataProtection::Unprotect(std::span<const std::uint8_t>
             padOk = plain[plain.size() - i] == pad;
         if (!padOk) {
             OPENSSL_cleanse(plain.data(), plain.size());
-            return fail(UnprotectFailure::WrongKey);
+            return fail(FailureCode::WrongPassword);
         }
         plain.resize(plain.size() - pad);
 
         Sha1 digest{};
         if (!Sha1Of({plain}, digest.data())) {
             OPENSSL_cleanse(plain.data(), plain.size());
-            return std::nullopt;
+            return refused();
         }
         if (CRYPTO_memcmp(digest.data(), parsed.fingerprint.data(), kSha1Size) != 0) {
             OPENSSL_cleanse(plain.data(), plain.size());
-            return fail(UnprotectFailure::WrongKey);
+            return fail(FailureCode::WrongPassword);
         }
         return plain;
     } catch (...) {
         // Out of memory for a plain text no larger than the blob: treat it
         // as any other failure rather than letting it cross the interface.
-        return std::nullopt;
+        return refused();
     }
 }
 

@@ -17,9 +17,8 @@ public:
     // userName: the Wine user name in the ANSI code page.
     explicit WineDataProtection(std::string userName);
 
-    std::optional<Bytes> Unprotect(std::span<const std::uint8_t> blob,
-                                   std::span<const std::uint8_t> entropy,
-                                   UnprotectFailure* failure = nullptr) const override;
+    Result<Bytes> Unprotect(std::span<const std::uint8_t> blob,
+                            std::span<const std::uint8_t> entropy) const override;
     Bytes Protect(std::span<const std::uint8_t> plain, std::span<const std::uint8_t> entropy,
                   std::u16string_view description = u"") const override;
 

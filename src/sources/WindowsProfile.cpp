@@ -58,14 +58,15 @@ void FindProtectFolder(WindowsProfile& profile) {
 struct PasswordCheck {
     enum class Verdict { Opened, Refused, NoKeys, Unreadable, TooMuchWork, Cancelled };
     Verdict verdict = Verdict::NoKeys;
-    std::string unreadableKey; // the first key file that could not be read
+    // The first key file that could not be read, and why.
+    std::string unreadableKey;
+    Failure why;
 };
 
 // Checks the password on the key Windows used last; when that one cannot be
 // read (cut short, not a file) or is gone, on the folder's other keys, until
 // one gives a verdict. The first sound key decides.
 PasswordCheck CheckPassword(const WindowsKeyring& keyring, const CancelFlag* cancel) {
-    using Status = WindowsKeyring::Status;
     using Verdict = PasswordCheck::Verdict;
     std::vector<dpapi::Guid> keys = keyring.KeyFiles();
     if (const auto preferred = keyring.PreferredKey()) {
@@ -74,23 +75,22 @@ PasswordCheck CheckPassword(const WindowsKeyring& keyring, const CancelFlag* can
     }
     PasswordCheck check;
     for (const dpapi::Guid& guid : keys) {
-        switch (keyring.Key(guid, cancel).status) {
-        case Status::Unlocked:
-            return {Verdict::Opened, {}};
-        case Status::WrongPassword:
-            return {Verdict::Refused, {}};
-        case Status::TooMuchWork:
-            return {Verdict::TooMuchWork, {}};
-        case Status::Cancelled:
-            return {Verdict::Cancelled, {}};
-        case Status::Missing:
+        const Result<const dpapi::SecretBytes*> key = keyring.Key(guid, cancel);
+        if (key)
+            return {Verdict::Opened, {}, {}};
+        switch (key.error().code) {
+        case FailureCode::WrongPassword:
+            return {Verdict::Refused, {}, {}};
+        case FailureCode::TooMuchWork:
+            return {Verdict::TooMuchWork, {}, {}};
+        case FailureCode::Cancelled:
+            return {Verdict::Cancelled, {}, {}};
+        case FailureCode::Missing:
             break;
-        case Status::Unreadable:
-        case Status::Damaged:
-        case Status::TooManyRounds:
-        case Status::Unsupported:
+        default:
             if (check.verdict != Verdict::Unreadable)
-                check = {Verdict::Unreadable, JoinPath(keyring.Folder(), dpapi::GuidText(guid))};
+                check = {Verdict::Unreadable, JoinPath(keyring.Folder(), dpapi::GuidText(guid)),
+                         key.error()};
             break;
         }
     }
@@ -156,15 +156,11 @@ Result<WindowsProfile> WindowsProfile::Open(const std::string& given) {
     return profile;
 }
 
-tl::expected<std::shared_ptr<const WindowsSource>, WindowsOpenFailure>
-WindowsSource::Open(WindowsProfile profile, dpapi::UserCredentials credentials,
-                    const CancelFlag* cancel) {
-    using Reason = WindowsOpenFailure::Reason;
-    const auto fail = [](Reason reason, std::string sentence) {
-        return tl::unexpected<WindowsOpenFailure>(WindowsOpenFailure{reason, std::move(sentence)});
-    };
+Result<std::shared_ptr<const WindowsSource>> WindowsSource::Open(WindowsProfile profile,
+                                                                 dpapi::UserCredentials credentials,
+                                                                 const CancelFlag* cancel) {
     const std::string& user = profile.userName;
-    std::optional<std::string> unreadable;
+    std::optional<PasswordCheck> unreadable;
     std::vector<std::string> refusedBy;
     // One budget of rounds for every folder tried, and the listing after.
     std::uint64_t rounds = kMaxKeyringRounds;
@@ -189,10 +185,10 @@ WindowsSource::Open(WindowsProfile profile, dpapi::UserCredentials credentials,
             break;
         case PasswordCheck::Verdict::Unreadable:
             if (!unreadable)
-                unreadable = check.unreadableKey;
+                unreadable = check;
             break;
         case PasswordCheck::Verdict::TooMuchWork:
-            return fail(Reason::TooMuchWork,
+            return Fail(FailureCode::TooMuchWork,
                         Sentence(QCoreApplication::translate(
                                      "quorvane::Outcomes",
                                      "the master keys of %1 ask for more hashing than Windows "
@@ -200,7 +196,7 @@ WindowsSource::Open(WindowsProfile profile, dpapi::UserCredentials credentials,
                                      "not checked: its Protect folder or CREDHIST is damaged"),
                                  user, std::to_string(kMaxKeyringRounds)));
         case PasswordCheck::Verdict::Cancelled:
-            return fail(Reason::Cancelled,
+            return Fail(FailureCode::Cancelled,
                         Sentence(QCoreApplication::translate(
                                      "quorvane::Outcomes",
                                      "interrupted while checking the password of the Windows "
@@ -230,16 +226,21 @@ WindowsSource::Open(WindowsProfile profile, dpapi::UserCredentials credentials,
                                                             "%1; it opens none of the keys of %2"),
                                 sentence, sids);
         }
-        return fail(Reason::WrongPassword, std::move(sentence));
+        return Fail(FailureCode::WrongPassword, std::move(sentence));
     }
-    if (unreadable)
-        return fail(Reason::UnreadableKey,
-                    Sentence(QCoreApplication::translate(
-                                 "quorvane::Outcomes",
-                                 "the master key file %1 is damaged or cannot be read"),
-                             *unreadable));
+    if (unreadable) {
+        // A key file the system would not give is the system's failure; any
+        // other that cannot be used is a damaged one.
+        const bool system = unreadable->why.code == FailureCode::System;
+        return Fail(Failure{system ? unreadable->why.osError : 0,
+                            Sentence(QCoreApplication::translate(
+                                         "quorvane::Outcomes",
+                                         "the master key file %1 is damaged or cannot be read"),
+                                     unreadable->unreadableKey),
+                            system ? FailureCode::System : FailureCode::Damaged});
+    }
     // Any password would do for a folder without keys; none can open it.
-    return fail(Reason::NoKeys,
+    return Fail(FailureCode::Missing,
                 Sentence(QCoreApplication::translate(
                              "quorvane::Outcomes",
                              "%1 has no master keys (in Microsoft/Protect/S-1-5-21-...), "

@@ -42,14 +42,6 @@ struct WindowsProfile {
     static std::vector<std::string> UsersUnder(const std::string& folder);
 };
 
-// Why a Windows user's folder was not opened, for a program to tell apart,
-// and the sentence that says it.
-struct WindowsOpenFailure {
-    enum class Reason { NoKeys, WrongPassword, UnreadableKey, TooMuchWork, Cancelled };
-    Reason reason = Reason::NoKeys;
-    std::string sentence;
-};
-
 // A Windows profile with the keyring its user's password opens: what the
 // account is read from in place of a Wine prefix.
 struct WindowsSource {
@@ -60,10 +52,13 @@ struct WindowsSource {
     // last, so a wrong password is said at once: "the password does not
     // unlock the Windows profile of <user>". When that key cannot be read,
     // another of the folder's keys is checked; each folder named by a SID is
-    // tried until one opens. cancel stops the check (Reason::Cancelled).
-    static tl::expected<std::shared_ptr<const WindowsSource>, WindowsOpenFailure>
-    Open(WindowsProfile profile, dpapi::UserCredentials credentials,
-         const CancelFlag* cancel = nullptr);
+    // tried until one opens. Fails as Missing (no master keys), WrongPassword,
+    // Damaged or System (a key file is damaged or cannot be read; osError
+    // says why for the latter), TooMuchWork (the keys ask for more hashing
+    // than Windows ever needs) or Cancelled (cancel stopped the check).
+    static Result<std::shared_ptr<const WindowsSource>> Open(WindowsProfile profile,
+                                                             dpapi::UserCredentials credentials,
+                                                             const CancelFlag* cancel = nullptr);
 };
 
 } // namespace quorvane

@@ -28,16 +28,14 @@ namespace {
 constexpr std::uint32_t kFuzzRounds = 64;
 
 void MasterKey(std::span<const std::uint8_t> bytes) {
-    MasterKeyFile file;
-    const MasterKeyProblem problem = ParseMasterKeyFile(bytes, file);
-    if (problem == MasterKeyProblem::None) {
-        Require(file.rounds >= 1 && file.rounds <= kMaxRounds);
-        if (file.rounds > kFuzzRounds)
+    const quorvane::Result<MasterKeyFile> file = ParseMasterKeyFile(bytes);
+    if (file) {
+        Require(file->rounds >= 1 && file->rounds <= kMaxRounds);
+        if (file->rounds > kFuzzRounds)
             return;
         static const std::array<std::uint8_t, 20> kUserKey{1, 2, 3};
-        SecretBytes key;
-        const MasterKeyProblem opened = UnlockMasterKey(file, kUserKey, key);
-        Require(opened != MasterKeyProblem::None || key.size() == kMasterKeySize);
+        const quorvane::Result<SecretBytes> key = UnlockMasterKey(*file, kUserKey);
+        Require(!key || key->size() == kMasterKeySize);
     }
 }
 
@@ -55,13 +53,12 @@ void CredHist(std::span<const std::uint8_t> bytes) {
 }
 
 void Blob(std::span<const std::uint8_t> bytes) {
-    WindowsBlob blob;
-    if (ParseWindowsBlob(bytes, blob) != BlobProblem::None)
+    const quorvane::Result<WindowsBlob> blob = ParseWindowsBlob(bytes);
+    if (!blob)
         return;
     static const std::array<std::uint8_t, 64> kMasterKey{7, 8, 9};
-    Bytes plain;
-    if (DecryptWindowsBlob(blob, kMasterKey, {}, plain) == BlobProblem::None)
-        Require(plain.size() < blob.cipherText.size());
+    if (const quorvane::Result<Bytes> plain = DecryptWindowsBlob(*blob, kMasterKey, {}))
+        Require(plain->size() < blob->cipherText.size());
 }
 
 } // namespace

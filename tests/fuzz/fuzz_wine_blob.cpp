@@ -46,15 +46,15 @@ void PutCounted(Bytes& out, std::span<const std::uint8_t> bytes) {
 }
 
 // What Unprotect gives back is the plain text of the blob's cipher text, so
-// it can never be longer than the blob; and a blob that unprotects has no
-// failure to report.
+// it can never be longer than the blob; and a blob that fails does so for
+// a reason in the blob or the key, not the machine.
 void UnprotectChecked(std::span<const std::uint8_t> blob, std::span<const std::uint8_t> entropy) {
-    auto failure = quorvane::UnprotectFailure::WrongKey;
-    auto plain = Protection().Unprotect(blob, entropy, &failure);
+    const auto plain = Protection().Unprotect(blob, entropy);
     if (plain)
-        Require(plain->size() < blob.size() && failure == quorvane::UnprotectFailure::None);
+        Require(plain->size() < blob.size());
     else
-        Require(failure != quorvane::UnprotectFailure::None);
+        Require(plain.error().code == quorvane::FailureCode::Damaged ||
+                plain.error().code == quorvane::FailureCode::WrongPassword);
 }
 
 // The first copy of the magic with its counts and the zero after the second

@@ -12,8 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace quorvane::test {
@@ -68,14 +70,18 @@ std::vector<PublicMasterKey> PublicMasterKeys() {
     return keys;
 }
 
-MasterKeyProblem UnlockWithPassword(const PublicMasterKey& key, const std::string& password,
-                                    SecretBytes& opened) {
+// The code a call failed with, or nothing when it did what it should.
+template <typename T> std::optional<FailureCode> CodeOf(const Result<T>& result) {
+    return result ? std::nullopt : std::optional(result.error().code);
+}
+
+Result<SecretBytes> UnlockWithPassword(const PublicMasterKey& key, const std::string& password) {
     const UserCredentials credentials = UserCredentials::FromPassword(password);
     // The SHA-1 form for local accounts, the NT hash for domain ones.
     const SecretBytes& hash = credentials.Hashes()[key.domain ? 1 : 0];
-    SecretBytes userKey;
-    EXPECT_TRUE(UserKey(hash.span(), key.sid, userKey));
-    return UnlockMasterKey(key.file, userKey.span(), opened);
+    const Result<SecretBytes> userKey = UserKey(hash.span(), key.sid);
+    EXPECT_TRUE(userKey);
+    return UnlockMasterKey(key.file, userKey->span());
 }
 
 TEST(WindowsMasterKey, PublicKeysOpenWithTheirPasswordsOnly) {
@@ -83,23 +89,22 @@ TEST(WindowsMasterKey, PublicKeysOpenWithTheirPasswordsOnly) {
     ASSERT_EQ(keys.size(), 5u);
     for (const PublicMasterKey& key : keys) {
         SCOPED_TRACE(key.password);
-        SecretBytes opened;
-        EXPECT_EQ(UnlockWithPassword(key, key.password, opened), MasterKeyProblem::None);
-        EXPECT_EQ(opened.size(), 64u);
-        SecretBytes wrong;
-        EXPECT_EQ(UnlockWithPassword(key, key.password + "x", wrong), MasterKeyProblem::WrongKey);
+        const Result<SecretBytes> opened = UnlockWithPassword(key, key.password);
+        ASSERT_TRUE(opened);
+        EXPECT_EQ(opened->size(), 64u);
+        EXPECT_EQ(CodeOf(UnlockWithPassword(key, key.password + "x")), FailureCode::WrongPassword);
     }
 }
 
 TEST(WindowsMasterKey, AWholeFileOpensToTheKnownKey) {
     const Bytes bytes = ReadData("impacket-system.masterkey");
-    MasterKeyFile file;
-    ASSERT_EQ(ParseMasterKeyFile(bytes, file), MasterKeyProblem::None);
-    EXPECT_EQ(file.rounds, 17400u);
-    SecretBytes key;
-    ASSERT_EQ(UnlockMasterKey(file, FromHex("458dc597034d8801fc6fe3b342817caabb81a0cb"), key),
-              MasterKeyProblem::None);
-    EXPECT_EQ(ToHex(key.span()),
+    const Result<MasterKeyFile> file = ParseMasterKeyFile(bytes);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->rounds, 17400u);
+    const Result<SecretBytes> key =
+        UnlockMasterKey(*file, FromHex("458dc597034d8801fc6fe3b342817caabb81a0cb"));
+    ASSERT_TRUE(key);
+    EXPECT_EQ(ToHex(key->span()),
               "682a9b8923ff4ca7ce0ef7e4cee061f0ff942cd31c7703ec60792740b2e7d0b1b5115d1ff77e10b77e1"
               "89e0d6e99d5b668190ecd44fa84e82e049f406e2c2a59");
 }
@@ -107,16 +112,17 @@ TEST(WindowsMasterKey, AWholeFileOpensToTheKnownKey) {
 TEST(WindowsMasterKey, TheTestEncryptorMakesWhatWindowsMade) {
     for (const PublicMasterKey& key : PublicMasterKeys()) {
         SCOPED_TRACE(key.password);
-        SecretBytes opened;
-        ASSERT_EQ(UnlockWithPassword(key, key.password, opened), MasterKeyProblem::None);
+        const Result<SecretBytes> opened = UnlockWithPassword(key, key.password);
+        ASSERT_TRUE(opened);
         // The salt and the filler are what Windows chose; the encryptor
         // must then give Windows' bytes.
         const UserCredentials credentials = UserCredentials::FromPassword(key.password);
-        SecretBytes userKey;
-        ASSERT_TRUE(UserKey(credentials.Hashes()[key.domain ? 1 : 0].span(), key.sid, userKey));
+        const Result<SecretBytes> userKey =
+            UserKey(credentials.Hashes()[key.domain ? 1 : 0].span(), key.sid);
+        ASSERT_TRUE(userKey);
         const CipherAlgorithm& cipher = *CipherById(key.file.cipherId);
         Bytes derived(cipher.keySize + cipher.ivSize);
-        ASSERT_TRUE(WindowsPbkdf2(*HashById(key.file.hashId), userKey.span(), key.file.salt,
+        ASSERT_TRUE(WindowsPbkdf2(*HashById(key.file.hashId), userKey->span(), key.file.salt,
                                   key.file.rounds, derived));
         Bytes plain(key.file.cipherText.size());
         ASSERT_TRUE(CbcCrypt(cipher, std::span(derived).first(cipher.keySize),
@@ -132,7 +138,7 @@ TEST(WindowsMasterKey, TheTestEncryptorMakesWhatWindowsMade) {
         recipe.filler.assign(plain.begin() + static_cast<std::ptrdiff_t>(hmacEnd),
                              plain.end() - 64);
         recipe.key.assign(plain.end() - 64, plain.end());
-        EXPECT_EQ(MasterKeyCipherText(recipe, userKey.span()), key.file.cipherText);
+        EXPECT_EQ(MasterKeyCipherText(recipe, userKey->span()), key.file.cipherText);
     }
 }
 
@@ -147,40 +153,39 @@ TEST(WindowsBlob, RealBlobsOpenWithTheirEntropyOnly) {
           {"impacket-some-entropy.blob", "Some entropy"}}) {
         SCOPED_TRACE(file);
         const Bytes bytes = ReadData(file);
-        WindowsBlob blob;
-        ASSERT_EQ(ParseWindowsBlob(bytes, blob), BlobProblem::None);
-        Bytes plain;
-        ASSERT_EQ(DecryptWindowsBlob(blob, key, AsSpan(entropy), plain), BlobProblem::None);
-        EXPECT_EQ(std::string(plain.begin(), plain.end()), "Some test string");
-        EXPECT_EQ(DecryptWindowsBlob(blob, key, AsSpan(entropy + "!"), plain),
-                  BlobProblem::BadSignature);
+        const Result<WindowsBlob> blob = ParseWindowsBlob(bytes);
+        ASSERT_TRUE(blob);
+        const Result<Bytes> plain = DecryptWindowsBlob(*blob, key, AsSpan(entropy));
+        ASSERT_TRUE(plain);
+        EXPECT_EQ(std::string(plain->begin(), plain->end()), "Some test string");
+        EXPECT_EQ(CodeOf(DecryptWindowsBlob(*blob, key, AsSpan(entropy + "!"))),
+                  FailureCode::WrongPassword);
     }
     // A 3DES and SHA-1 blob from a credential file.
     const Bytes credential = ReadData("impacket-credential.blob");
-    WindowsBlob blob;
-    ASSERT_EQ(ParseWindowsBlob(credential, blob), BlobProblem::None);
-    Bytes plain;
-    ASSERT_EQ(
-        DecryptWindowsBlob(blob,
+    const Result<WindowsBlob> blob = ParseWindowsBlob(credential);
+    ASSERT_TRUE(blob);
+    const Result<Bytes> plain =
+        DecryptWindowsBlob(*blob,
                            FromHex("4c4a398169cc9ecc6eae0e1a70ba1dc58bfec785c4b35bd1afdf2aeb06"
                                    "753bca0ea3491989cb626990973f8370fd576a46c0ce2a85d995a01af"
                                    "6d727ff41969c"),
-                           {}, plain),
-        BlobProblem::None);
+                           {});
+    ASSERT_TRUE(plain);
     const std::string user("d\0a\0v\0i\0d\0.\0b\0o\0w\0i\0e\0", 22);
-    EXPECT_NE(std::string(plain.begin(), plain.end()).find(user), std::string::npos);
+    EXPECT_NE(std::string(plain->begin(), plain->end()).find(user), std::string::npos);
 }
 
 TEST(WindowsBlob, TheTestEncryptorMakesWhatWindowsMade) {
     // Same key, salt and signing salt as the real blob: the same bytes.
     const Bytes real = ReadData("impacket-some-entropy.blob");
-    WindowsBlob parsed;
-    ASSERT_EQ(ParseWindowsBlob(real, parsed), BlobProblem::None);
+    const Result<WindowsBlob> parsed = ParseWindowsBlob(real);
+    ASSERT_TRUE(parsed);
     BlobRecipe recipe;
-    recipe.masterKey = parsed.masterKey;
-    recipe.salt.assign(parsed.salt.begin(), parsed.salt.end());
-    recipe.signKey.assign(parsed.signKey.begin(), parsed.signKey.end());
-    recipe.flags = parsed.flags;
+    recipe.masterKey = parsed->masterKey;
+    recipe.salt.assign(parsed->salt.begin(), parsed->salt.end());
+    recipe.signKey.assign(parsed->signKey.begin(), parsed->signKey.end());
+    recipe.flags = parsed->flags;
     EXPECT_EQ(BlobBytes(recipe, FromHex(kImpacketBlobKey), AsSpan("Some test string"),
                         AsSpan("Some entropy")),
               real);
@@ -194,13 +199,13 @@ TEST(WindowsBlob, XpBlobsTakeTheEntropyAfterTheHmac) {
     recipe.hashId = kCalgSha1;
     const Bytes bytes =
         BlobBytes(recipe, key, AsSpan("catalogue text"), AsSpan("user@example.com"));
-    WindowsBlob blob;
-    ASSERT_EQ(ParseWindowsBlob(bytes, blob), BlobProblem::None);
-    Bytes plain;
-    ASSERT_EQ(DecryptWindowsBlob(blob, key, AsSpan("user@example.com"), plain), BlobProblem::None);
-    EXPECT_EQ(std::string(plain.begin(), plain.end()), "catalogue text");
-    EXPECT_EQ(DecryptWindowsBlob(blob, key, AsSpan("User@example.com"), plain),
-              BlobProblem::BadSignature);
+    const Result<WindowsBlob> blob = ParseWindowsBlob(bytes);
+    ASSERT_TRUE(blob);
+    const Result<Bytes> plain = DecryptWindowsBlob(*blob, key, AsSpan("user@example.com"));
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(std::string(plain->begin(), plain->end()), "catalogue text");
+    EXPECT_EQ(CodeOf(DecryptWindowsBlob(*blob, key, AsSpan("User@example.com"))),
+              FailureCode::WrongPassword);
 }
 
 // A user's keys on disk, read through the keyring as the program does.
@@ -222,26 +227,31 @@ TEST_F(WindowsKeyringTest, WrongPasswordMissingKeyAndChangedBlobEachSayWhat) {
     const WindowsKeyring right = Keyring(m_user.password);
     const WindowsTestProtection protection(m_user, right);
     const Bytes blob = protection.Protect(AsSpan("plain"), AsSpan("entropy"));
-    UnprotectFailure failure = UnprotectFailure::None;
-    ASSERT_TRUE(protection.Unprotect(blob, AsSpan("entropy"), &failure));
+    ASSERT_TRUE(protection.Unprotect(blob, AsSpan("entropy")));
 
+    // A key the password does not open, and one that is not there, are both
+    // missing to the blob; only the latter's file is not there.
     const WindowsKeyring wrong = Keyring("not the password");
-    EXPECT_FALSE(WindowsDataProtection(wrong).Unprotect(blob, AsSpan("entropy"), &failure));
-    EXPECT_EQ(failure, UnprotectFailure::Locked);
+    const Result<Bytes> locked = WindowsDataProtection(wrong).Unprotect(blob, AsSpan("entropy"));
+    ASSERT_FALSE(locked);
+    EXPECT_EQ(locked.error().code, FailureCode::Missing);
+    EXPECT_EQ(locked.error().osError, 0);
 
     WindowsUserKeys other = m_user;
     other.guid[0] ^= 1;
     const Bytes orphan = WindowsTestProtection(other, right).Protect(AsSpan("plain"), {});
-    EXPECT_FALSE(WindowsDataProtection(right).Unprotect(orphan, {}, &failure));
-    EXPECT_EQ(failure, UnprotectFailure::MissingKey);
+    const Result<Bytes> missing = WindowsDataProtection(right).Unprotect(orphan, {});
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().code, FailureCode::Missing);
+    EXPECT_EQ(missing.error().osError, ENOENT);
 
     Bytes changed = blob;
     changed[changed.size() - 30] ^= 1; // inside the cipher text
-    EXPECT_FALSE(WindowsDataProtection(right).Unprotect(changed, AsSpan("entropy"), &failure));
-    EXPECT_EQ(failure, UnprotectFailure::WrongKey);
+    EXPECT_EQ(CodeOf(WindowsDataProtection(right).Unprotect(changed, AsSpan("entropy"))),
+              FailureCode::WrongPassword);
     changed.resize(changed.size() - 5);
-    EXPECT_FALSE(WindowsDataProtection(right).Unprotect(changed, AsSpan("entropy"), &failure));
-    EXPECT_EQ(failure, UnprotectFailure::Damaged);
+    EXPECT_EQ(CodeOf(WindowsDataProtection(right).Unprotect(changed, AsSpan("entropy"))),
+              FailureCode::Damaged);
 }
 
 TEST_F(WindowsKeyringTest, ADomainAccountsKeyOpensWithItsNtHash) {
@@ -251,10 +261,8 @@ TEST_F(WindowsKeyringTest, ADomainAccountsKeyOpensWithItsNtHash) {
     // The NT hash of "password", as published wherever NT hashes are.
     auto hash = UserCredentials::FromNtHash("8846F7EAEE8FB117AD06BDD830B7586C");
     ASSERT_TRUE(hash);
-    EXPECT_EQ(WindowsKeyring(m_user.ProtectFolder(AppData()), m_user.sid, std::move(*hash))
-                  .Key(m_user.guid)
-                  .status,
-              WindowsKeyring::Status::Unlocked);
+    EXPECT_TRUE(WindowsKeyring(m_user.ProtectFolder(AppData()), m_user.sid, std::move(*hash))
+                    .Key(m_user.guid));
     EXPECT_FALSE(UserCredentials::FromNtHash("8846f7eaee8fb117ad06bdd830b7586"));
 }
 
@@ -267,8 +275,8 @@ TEST_F(WindowsKeyringTest, KeysMadeBeforeAPasswordChangeOpenThroughCredHist) {
                                     std::string(history.begin(), history.end())));
 
     const WindowsKeyring keyring = Keyring("third");
-    EXPECT_EQ(keyring.Key(m_user.guid).status, WindowsKeyring::Status::Unlocked);
-    EXPECT_EQ(Keyring("fourth").Key(m_user.guid).status, WindowsKeyring::Status::WrongPassword);
+    EXPECT_TRUE(keyring.Key(m_user.guid));
+    EXPECT_EQ(CodeOf(Keyring("fourth").Key(m_user.guid)), FailureCode::WrongPassword);
 }
 
 // Gives the key file of the user as many rounds as given, leaving the rest
@@ -289,8 +297,8 @@ TEST_F(WindowsKeyringTest, ALongCheckStopsWhenCancelledAndAHostileHistoryAtOnce)
     SetKeyRounds(m_user, AppData(), 10'000'000);
     CancelFlag cancel;
     cancel.Request();
-    EXPECT_EQ(Keyring("not the password").Key(m_user.guid, &cancel).status,
-              WindowsKeyring::Status::Cancelled);
+    EXPECT_EQ(CodeOf(Keyring("not the password").Key(m_user.guid, &cancel)),
+              FailureCode::Cancelled);
 
     // 256 earlier passwords of 200,000 rounds each: over fifty million
     // rounds before a wrong password could be called one.
@@ -306,19 +314,18 @@ TEST_F(WindowsKeyringTest, ALongCheckStopsWhenCancelledAndAHostileHistoryAtOnce)
             history[entry + 8 + i] = static_cast<std::uint8_t>(200'000u >> (8 * i));
     ASSERT_TRUE(WriteFileAtomically(JoinPath(AppData(), "Microsoft/Protect/CREDHIST"),
                                     std::string(history.begin(), history.end())));
-    EXPECT_EQ(Keyring("not the password").Key(m_user.guid).status,
-              WindowsKeyring::Status::TooMuchWork);
+    EXPECT_EQ(CodeOf(Keyring("not the password").Key(m_user.guid)), FailureCode::TooMuchWork);
     // The current password is tried before the history, and still opens.
-    EXPECT_EQ(Keyring(m_user.password).Key(m_user.guid).status, WindowsKeyring::Status::Unlocked);
+    EXPECT_TRUE(Keyring(m_user.password).Key(m_user.guid));
 }
 
 TEST_F(WindowsKeyringTest, ADomainKeyOfWindows10OpensWithTheNtHashStretched) {
     // The NT hash of "password" and its stretched form for this SID, as
     // Python's hashlib.pbkdf2_hmac and hmac compute them.
     const Bytes nt = FromHex("8846f7eaee8fb117ad06bdd830b7586c");
-    SecretBytes stretched;
-    ASSERT_TRUE(StretchedNtHash(nt, m_user.sid, stretched));
-    EXPECT_EQ(ToHex(stretched.span()), "1fc5a15dfa85e09cce11eb77fada1ff3");
+    const Result<SecretBytes> stretched = StretchedNtHash(nt, m_user.sid);
+    ASSERT_TRUE(stretched);
+    EXPECT_EQ(ToHex(stretched->span()), "1fc5a15dfa85e09cce11eb77fada1ff3");
 
     MasterKeyRecipe recipe;
     recipe.guid = m_user.guid;
@@ -334,9 +341,9 @@ TEST_F(WindowsKeyringTest, ADomainKeyOfWindows10OpensWithTheNtHashStretched) {
             folder, m_user.sid,
             fromPassword ? UserCredentials::FromPassword("password")
                          : *UserCredentials::FromNtHash("8846F7EAEE8FB117AD06BDD830B7586C"));
-        const WindowsKeyring::Lookup key = keyring.Key(m_user.guid);
-        ASSERT_EQ(key.status, WindowsKeyring::Status::Unlocked);
-        EXPECT_EQ(ToHex(key.key->span()), ToHex(m_user.masterKey));
+        const Result<const SecretBytes*> key = keyring.Key(m_user.guid);
+        ASSERT_TRUE(key);
+        EXPECT_EQ(ToHex((*key)->span()), ToHex(m_user.masterKey));
     }
 }
 
@@ -346,28 +353,33 @@ TEST_F(WindowsKeyringTest, HostileKeyFilesEndWithAReason) {
     const Result<std::string> bytes = ReadRegularFile(path);
     ASSERT_TRUE(bytes);
 
-    const auto statusWith = [&](const std::string& content) {
+    const auto keyWith = [&](const std::string& content) {
         EXPECT_TRUE(WriteFileAtomically(path, content));
-        return Keyring(m_user.password).Key(m_user.guid).status;
+        return Keyring(m_user.password).Key(m_user.guid);
     };
-    EXPECT_EQ(statusWith(bytes->substr(0, 140)), WindowsKeyring::Status::Damaged);
+    EXPECT_EQ(CodeOf(keyWith(bytes->substr(0, 140))), FailureCode::Damaged);
     // The master key section claims more than the file holds.
     std::string lying = *bytes;
     lying[100] = '\x7f';
-    EXPECT_EQ(statusWith(lying), WindowsKeyring::Status::Damaged);
-    // Four billion rounds: refused before any is run.
+    EXPECT_EQ(CodeOf(keyWith(lying)), FailureCode::Damaged);
+    // Four billion rounds: refused before any is run, as a damaged file
+    // that says why.
     std::string rounds = *bytes;
     for (int i = 0; i < 4; ++i)
         rounds[128 + 20 + static_cast<std::size_t>(i)] = '\xff';
-    EXPECT_EQ(statusWith(rounds), WindowsKeyring::Status::TooManyRounds);
-    EXPECT_EQ(statusWith(*bytes), WindowsKeyring::Status::Unlocked);
+    const Result<const SecretBytes*> tooMany = keyWith(rounds);
+    ASSERT_FALSE(tooMany);
+    EXPECT_EQ(tooMany.error().code, FailureCode::Damaged);
+    EXPECT_EQ(tooMany.error().sentence,
+              path + " is damaged (it asks for more than 10000000 rounds of hashing)");
+    EXPECT_TRUE(keyWith(*bytes));
     // Named in another case, as an NTFS disk mounted by Linux may show it.
     std::string upper = GuidText(m_user.guid);
     for (char& c : upper)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     ASSERT_EQ(std::rename(path.c_str(), JoinPath(m_user.ProtectFolder(AppData()), upper).c_str()),
               0);
-    EXPECT_EQ(Keyring(m_user.password).Key(m_user.guid).status, WindowsKeyring::Status::Unlocked);
+    EXPECT_TRUE(Keyring(m_user.password).Key(m_user.guid));
 }
 
 } // namespace

@@ -225,10 +225,10 @@ private:
 
 // Unprotects, expecting failure for the given reason.
 void ExpectRefused(const WineDataProtection& protection, std::span<const std::uint8_t> blob,
-                   std::span<const std::uint8_t> entropy, UnprotectFailure expected) {
-    auto failure = UnprotectFailure::None;
-    EXPECT_FALSE(protection.Unprotect(blob, entropy, &failure).has_value());
-    EXPECT_EQ(failure, expected);
+                   std::span<const std::uint8_t> entropy, FailureCode expected) {
+    const Result<Bytes> plain = protection.Unprotect(blob, entropy);
+    ASSERT_FALSE(plain.has_value());
+    EXPECT_EQ(plain.error().code, expected);
 }
 
 TEST(WineDataProtectionManifest, ManifestCoversTheCases) {
@@ -262,11 +262,9 @@ protected:
 
 TEST_P(WineMadeBlob, UnprotectsToItsPlainText) {
     const auto& row = Row();
-    auto failure = UnprotectFailure::Damaged;
-    const auto plain = WineDataProtection(row.user).Unprotect(row.blob, row.entropy, &failure);
+    const auto plain = WineDataProtection(row.user).Unprotect(row.blob, row.entropy);
     ASSERT_TRUE(plain.has_value()) << row.file;
     EXPECT_EQ(*plain, row.plain) << row.file;
-    EXPECT_EQ(failure, UnprotectFailure::None);
 }
 
 // With Wine's salt, Protect must write the very bytes Wine wrote: layout,
@@ -291,7 +289,7 @@ TEST_P(WineMadeBlob, WrongUserOrEntropyFails) {
     // The blob itself is sound: the key is wrong.
     for (const auto& user : wrongUsers) {
         SCOPED_TRACE(row.file + " for user \"" + user + "\"");
-        ExpectRefused(WineDataProtection(user), row.blob, row.entropy, UnprotectFailure::WrongKey);
+        ExpectRefused(WineDataProtection(user), row.blob, row.entropy, FailureCode::WrongPassword);
     }
 
     std::vector<Bytes> wrongEntropies = {ToBytes("x"), Bytes(row.entropy.size() + 1, 0)};
@@ -305,7 +303,7 @@ TEST_P(WineMadeBlob, WrongUserOrEntropyFails) {
     const WineDataProtection protection(row.user);
     for (const auto& entropy : wrongEntropies) {
         SCOPED_TRACE(row.file + " with entropy " + ToHex(entropy));
-        ExpectRefused(protection, row.blob, entropy, UnprotectFailure::WrongKey);
+        ExpectRefused(protection, row.blob, entropy, FailureCode::WrongPassword);
     }
 }
 
@@ -313,10 +311,9 @@ TEST_P(WineMadeBlob, EveryTruncationFailsAsDamaged) {
     const auto& row = Row();
     const WineDataProtection protection(row.user);
     for (std::size_t length = 0; length < row.blob.size(); ++length) {
-        auto failure = UnprotectFailure::None;
-        ASSERT_FALSE(protection.Unprotect(std::span(row.blob).first(length), row.entropy, &failure))
-            << row.file << " cut to " << length << " bytes";
-        ASSERT_EQ(failure, UnprotectFailure::Damaged) << row.file << " cut to " << length;
+        const auto plain = protection.Unprotect(std::span(row.blob).first(length), row.entropy);
+        ASSERT_FALSE(plain) << row.file << " cut to " << length << " bytes";
+        ASSERT_EQ(plain.error().code, FailureCode::Damaged) << row.file << " cut to " << length;
     }
 }
 
@@ -625,17 +622,16 @@ TEST(WineDataProtection, DamagedWineBlobsAreJudgedByTheRules) {
         }
         EXPECT_TRUE(seen.insert(std::string(blob.begin(), blob.end())).second)
             << "two cases make the same blob";
-        auto failure = UnprotectFailure::None;
-        const auto plain = protection.Unprotect(blob, base.entropy, &failure);
+        const auto plain = protection.Unprotect(blob, base.entropy);
         const Bytes& expected = damage.plain ? *damage.plain : base.plain;
         if (damage.accepted) {
             ASSERT_TRUE(plain.has_value());
             EXPECT_EQ(*plain, expected);
-            EXPECT_EQ(failure, UnprotectFailure::None);
         } else {
-            EXPECT_FALSE(plain.has_value());
-            EXPECT_EQ(failure, wrongKey.contains(damage.name) ? UnprotectFailure::WrongKey
-                                                              : UnprotectFailure::Damaged);
+            ASSERT_FALSE(plain.has_value());
+            EXPECT_EQ(plain.error().code, wrongKey.contains(damage.name)
+                                              ? FailureCode::WrongPassword
+                                              : FailureCode::Damaged);
         }
         WineExport::Add("probe-" + damage.name, base.user, base.entropy, blob,
                         damage.accepted ? std::optional<Bytes>(expected) : std::nullopt);

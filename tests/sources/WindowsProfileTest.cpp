@@ -214,6 +214,45 @@ TEST_P(WindowsProfileTest, EachProblemHasItsOwnMessage) {
         << missing.err;
 }
 
+TEST_P(WindowsProfileTest, AFileWhoseKeyIsNotThereIsToldFromOneWhoseKeyThePasswordDoesNotOpen) {
+    // Another account in the same folder, protected with a key of its own
+    // under another password.
+    WindowsUserKeys stranger = user;
+    stranger.guid[0] ^= 1;
+    stranger.password = "another password";
+    stranger.masterKey = Bytes(64, 0x24);
+    const WindowsUserProtection strangers(stranger, appData);
+    MessengerAccountBuilder other(appData, "other@example.com", strangers.protection);
+    other.Add(ContentCategory::Winks,
+              MessengerAccountBuilder::SampleObject(ContentCategory::Winks, 0));
+    other.Write();
+    const std::vector<std::string> catalogue = {"catalogue",
+                                                "--type",
+                                                "winks",
+                                                "--passport",
+                                                "other@example.com",
+                                                "--password-stdin",
+                                                "--windows-profile",
+                                                profile};
+
+    std::filesystem::remove(KeyFile(stranger.guid));
+    const ChildResult missing = Run(catalogue, user.password);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("was protected with a master key that is not in"), std::string::npos)
+        << missing.err;
+
+    // The key is there, but Alice's password does not open it; Alice's own
+    // key stays the one Windows used last, so the folder still opens.
+    stranger.Write(appData);
+    user.Write(appData);
+    const ChildResult locked = Run(catalogue, user.password);
+    EXPECT_EQ(locked.exitCode, 1);
+    EXPECT_NE(
+        locked.err.find("cannot be listed: the password does not unlock the Windows profile of"),
+        std::string::npos)
+        << locked.err;
+}
+
 TEST_P(WindowsProfileTest, AnUnreadableNewestKeyOrAnotherUsersKeysDoNotStandInTheWay) {
     // Preferred names a newer key whose file is cut short or not a file;
     // the catalogues are under the older, sound one.

@@ -413,10 +413,10 @@ WindowsTestProtection::WindowsTestProtection(const WindowsUserKeys& user,
                                              const WindowsKeyring& keyring)
     : m_user(user), m_reader(keyring) {}
 
-std::optional<Bytes> WindowsTestProtection::Unprotect(std::span<const std::uint8_t> blob,
-                                                      std::span<const std::uint8_t> entropy,
-                                                      UnprotectFailure* failure) const {
-    return m_reader.Unprotect(blob, entropy, failure);
+quorvane::Result<Bytes>
+WindowsTestProtection::Unprotect(std::span<const std::uint8_t> blob,
+                                 std::span<const std::uint8_t> entropy) const {
+    return m_reader.Unprotect(blob, entropy);
 }
 
 Bytes WindowsTestProtection::Protect(std::span<const std::uint8_t> plain,

@@ -81,9 +81,8 @@ struct WindowsUserKeys {
 class WindowsTestProtection final : public quorvane::DataProtector {
 public:
     WindowsTestProtection(const WindowsUserKeys& user, const quorvane::WindowsKeyring& keyring);
-    std::optional<Bytes> Unprotect(std::span<const std::uint8_t> blob,
-                                   std::span<const std::uint8_t> entropy,
-                                   quorvane::UnprotectFailure* failure = nullptr) const override;
+    quorvane::Result<Bytes> Unprotect(std::span<const std::uint8_t> blob,
+                                      std::span<const std::uint8_t> entropy) const override;
     Bytes Protect(std::span<const std::uint8_t> plain, std::span<const std::uint8_t> entropy,
                   std::u16string_view description = u"") const override;
 

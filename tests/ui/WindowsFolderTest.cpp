@@ -219,8 +219,8 @@ TEST_F(WindowsFolderTest, CheckingThePasswordStopsAtCancelAndWhenTheWindowCloses
     for (std::size_t i = 0; i < 4; ++i)
         (*key)[148 + i] = static_cast<char>(10'000'000u >> (8 * i));
     ASSERT_TRUE(WriteFileAtomically(keyFile, *key));
-    const auto reason = [](const QSignalSpy& spy) {
-        return qvariant_cast<WindowsOpenFailure>(spy.constLast().at(1)).reason;
+    const auto code = [](const QSignalSpy& spy) {
+        return qvariant_cast<Failure>(spy.constLast().at(1)).code;
     };
 
     auto window = Open();
@@ -236,7 +236,7 @@ TEST_F(WindowsFolderTest, CheckingThePasswordStopsAtCancelAndWhenTheWindowCloses
     ASSERT_NE(progress, nullptr);
     QTest::keyClick(progress, Qt::Key_Escape);
     ASSERT_TRUE(opened.wait(60000));
-    EXPECT_EQ(reason(opened), WindowsOpenFailure::Reason::Cancelled);
+    EXPECT_EQ(code(opened), FailureCode::Cancelled);
     EXPECT_EQ(MessageBox::Shown(), QStringList{});
     EXPECT_EQ(PasswordDialog::TakeAnswered().size(), 1) << "Cancel ends the flow";
     EXPECT_EQ(Source(*window), wine);
@@ -250,7 +250,7 @@ TEST_F(WindowsFolderTest, CheckingThePasswordStopsAtCancelAndWhenTheWindowCloses
     window->reject();
     EXPECT_FALSE(window->isVisible());
     ASSERT_TRUE(opened.count() == 2 || opened.wait(60000));
-    EXPECT_EQ(reason(opened), WindowsOpenFailure::Reason::Cancelled);
+    EXPECT_EQ(code(opened), FailureCode::Cancelled);
     EXPECT_EQ(PasswordDialog::TakeAnswered().size(), 1);
 }
 

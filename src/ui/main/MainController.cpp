@@ -135,7 +135,7 @@ void MainController::StartOpenWindows(WindowsProfile profile, dpapi::UserCredent
         return;
     m_opening = true;
     m_openingCancel = std::make_shared<CancelFlag>();
-    using Opened = tl::expected<std::shared_ptr<const WindowsSource>, WindowsOpenFailure>;
+    using Opened = Result<std::shared_ptr<const WindowsSource>>;
     m_running = RunThenCallback(
         this,
         [profile = std::move(profile), credentials = std::move(credentials),

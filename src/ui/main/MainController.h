@@ -58,7 +58,7 @@ signals:
     void BackupFinished(const quorvane::BackupReport& report);
     // The Windows folder's source, or none and why.
     void WindowsOpened(std::shared_ptr<const quorvane::WindowsSource> source,
-                       const quorvane::WindowsOpenFailure& failure);
+                       const quorvane::Failure& failure);
 
 private:
     JobProgress Reporter(bool listing);

@@ -110,8 +110,7 @@ private:
     // Asks for the password of the Windows folder being opened and checks
     // it; after a wrong one (wrongPassword: what was said), asks again.
     void AskWindowsPassword(const QString& wrongPassword = {});
-    void OnWindowsOpened(std::shared_ptr<const WindowsSource> source,
-                         const WindowsOpenFailure& failure);
+    void OnWindowsOpened(std::shared_ptr<const WindowsSource> source, const Failure& failure);
     // One of the two item lists: thumbnails with names under them.
     QListWidget* MakeItemList(const char* name, const QRect& geometry, bool several);
     // The buttons' commands and the tab order.

@@ -152,7 +152,7 @@ void MainWindow::AskWindowsPassword(const QString& wrongPassword) {
 }
 
 void MainWindow::OnWindowsOpened(std::shared_ptr<const WindowsSource> source,
-                                 const WindowsOpenFailure& failure) {
+                                 const Failure& failure) {
     EndLongWork();
     if (m_closing)
         return;
@@ -160,11 +160,10 @@ void MainWindow::OnWindowsOpened(std::shared_ptr<const WindowsSource> source,
         UseSource(std::move(source));
         return;
     }
-    using Reason = WindowsOpenFailure::Reason;
-    if (failure.reason == Reason::Cancelled)
+    if (failure.code == FailureCode::Cancelled)
         return;
     // The folder stays chosen: only the password is asked for again.
-    if (failure.reason == Reason::WrongPassword) {
+    if (failure.code == FailureCode::WrongPassword) {
         AskWindowsPassword(QString::fromStdString(failure.sentence));
         return;
     }
