@@ -23,8 +23,15 @@ namespace {
 
 // Only the file systems Windows could have held a user's folder on; The
 // Sleuth Kit would also read ext4 or HFS+, which no Windows user folder is on.
-constexpr TSK_FS_TYPE_ENUM kWindowsFileSystems =
-    static_cast<TSK_FS_TYPE_ENUM>(TSK_FS_TYPE_NTFS_DETECT | TSK_FS_TYPE_FAT_DETECT);
+// Each kind is tried on its own: the library tries one kind per call.
+template <typename Open> TSK_FS_INFO* OpenWindowsFileSystem(Open open) {
+    for (TSK_FS_TYPE_ENUM type : {TSK_FS_TYPE_NTFS_DETECT, TSK_FS_TYPE_FAT_DETECT}) {
+        if (TSK_FS_INFO* fs = open(type))
+            return fs;
+        tsk_error_reset();
+    }
+    return nullptr;
+}
 
 std::string Describe(TSK_FS_INFO* fs, TSK_DADDR_T sector) {
     std::string name = tsk_fs_type_toname(fs->ftype);
@@ -51,10 +58,9 @@ std::unique_ptr<DiskImage> DiskImage::Open(const std::string& path, std::string&
     image->m_table = tsk_vs_open(image->m_image, 0, TSK_VS_TYPE_DETECT);
     if (image->m_table == nullptr) {
         tsk_error_reset();
-        if (TSK_FS_INFO* fs = tsk_fs_open_img(image->m_image, 0, kWindowsFileSystems))
+        if (TSK_FS_INFO* fs = OpenWindowsFileSystem(
+                [&](TSK_FS_TYPE_ENUM type) { return tsk_fs_open_img(image->m_image, 0, type); }))
             image->m_volumes.push_back({1, Describe(fs, 0), fs});
-        else
-            tsk_error_reset();
         return image;
     }
     int number = 0;
@@ -65,10 +71,9 @@ std::unique_ptr<DiskImage> DiskImage::Open(const std::string& path, std::string&
         ++number;
         // A partition that reaches past the image's end is read as far as it
         // goes: the file system's own checks refuse what is missing.
-        if (TSK_FS_INFO* fs = tsk_fs_open_vol(part, kWindowsFileSystems))
+        if (TSK_FS_INFO* fs = OpenWindowsFileSystem(
+                [&](TSK_FS_TYPE_ENUM type) { return tsk_fs_open_vol(part, type); }))
             image->m_volumes.push_back({number, Describe(fs, part->start), fs});
-        else
-            tsk_error_reset();
     }
     return image;
 }
