@@ -2,9 +2,10 @@
 # Makes a disk image holding a folder tree, with Debian's own tools, as an
 # old computer's disk or a kept virtual machine would hold it.
 #
-#   make-disk-image.sh <tree> <ntfs|fat32> <none|mbr|gpt> <raw|split|vmdk|vhd|vhd-fixed|vhdx|e01> <out>
+#   make-disk-image.sh <tree> <ntfs|fat32> <none|mbr|gpt> <raw|split|vmdk|vhd|vhd_fixed|vhdx|e01> <out>
 #
-# <tree> is the volume's root ("Users/<name>/AppData/..."). <out> is the
+# <tree> is the volume's root ("Users/<name>/AppData/..."), or a volume made
+# earlier and compressed with xz (<name>.img.xz), taken as it is. <out> is the
 # image's path without extension; the path made is printed. An NTFS volume
 # is filled through ntfs-3g, which needs root and /dev/fuse: without them the
 # script exits 77. FAT32 needs no privilege (mtools).
@@ -16,7 +17,14 @@ trap 'mountpoint -q "$work/mnt" 2>/dev/null && umount "$work/mnt"; rm -rf "$work
 volume=$work/volume.img
 volume_mib=40
 
+if [ -f "$tree" ]; then
+    xz -dc "$tree" >"$volume"
+    volume_mib=$(($(stat -c %s "$volume") / 1048576))
+    filesystem=given
+fi
+
 case $filesystem in
+given) ;;
 fat32)
     mkfs.vfat -F 32 -s 1 -n QUORVANE -C "$volume" $((volume_mib * 1024)) >/dev/null
     (cd "$tree" && for entry in *; do mcopy -s -Q -i "$volume" "$entry" ::/; done)
@@ -29,8 +37,11 @@ ntfs)
     truncate -s ${volume_mib}M "$volume"
     mkntfs -q -F -f -L QUORVANE "$volume" >/dev/null 2>&1
     mkdir "$work/mnt"
-    ntfs-3g "$volume" "$work/mnt"
-    cp -r "$tree"/. "$work/mnt/"
+    if ! ntfs-3g "$volume" "$work/mnt"; then
+        echo "ntfs-3g could not mount a volume here" >&2
+        exit 77
+    fi
+    cp -r --sparse=always "$tree"/. "$work/mnt/"
     umount "$work/mnt"
     ;;
 *) echo "unknown file system $filesystem" >&2; exit 2 ;;
@@ -43,7 +54,7 @@ mbr | gpt)
     truncate -s $((volume_mib + 2))M "$disk"
     sectors=$((volume_mib * 2048))
     if [ "$table" = mbr ]; then
-        type=$([ "$filesystem" = ntfs ] && echo 7 || echo c)
+        type=$([ "$filesystem" = fat32 ] && echo c || echo 7)
         printf 'label: dos\nstart=2048, size=%d, type=%s\n' "$sectors" "$type"
     else
         printf 'label: gpt\nstart=2048, size=%d, type=EBD0A0A2-B9E5-4433-87C0-68B6B72699C7\n' "$sectors"
@@ -61,7 +72,7 @@ split)
     ;;
 vmdk) qemu-img convert -q -f raw -O vmdk -o subformat=monolithicSparse "$disk" "$out.vmdk"; echo "$out.vmdk" ;;
 vhd) qemu-img convert -q -f raw -O vpc -o subformat=dynamic "$disk" "$out.vhd"; echo "$out.vhd" ;;
-vhd-fixed) qemu-img convert -q -f raw -O vpc -o subformat=fixed "$disk" "$out.vhd"; echo "$out.vhd" ;;
+vhd_fixed) qemu-img convert -q -f raw -O vpc -o subformat=fixed "$disk" "$out.vhd"; echo "$out.vhd" ;;
 vhdx) qemu-img convert -q -f raw -O vhdx "$disk" "$out.vhdx"; echo "$out.vhdx" ;;
 e01)
     ewfacquire -u -q -t "$out" -f encase6 -c deflate:fast -S 1.4GiB "$disk" >/dev/null </dev/null

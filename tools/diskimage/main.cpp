@@ -68,10 +68,20 @@ std::optional<std::uint64_t> ParseSize(std::string_view text) {
     std::uint64_t unit = 1;
     if (!text.empty()) {
         switch (text.back()) {
-        case 'K': case 'k': unit = 1024; break;
-        case 'M': case 'm': unit = kMiB; break;
-        case 'G': case 'g': unit = 1024 * kMiB; break;
-        default: break;
+        case 'K':
+        case 'k':
+            unit = 1024;
+            break;
+        case 'M':
+        case 'm':
+            unit = kMiB;
+            break;
+        case 'G':
+        case 'g':
+            unit = 1024 * kMiB;
+            break;
+        default:
+            break;
         }
         if (unit != 1)
             text.remove_suffix(1);
@@ -118,8 +128,8 @@ int ListUsers(const std::string& path) {
     return std::fflush(stdout) == 0 ? 0 : kCannotWrite;
 }
 
-int CopyUser(const std::string& path, int partition, const std::string& name,
-             std::uint64_t cap, const std::string& destination) {
+int CopyUser(const std::string& path, int partition, const std::string& name, std::uint64_t cap,
+             const std::string& destination) {
     const int destinationFd =
         ::open(destination.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (destinationFd < 0) {
@@ -133,6 +143,10 @@ int CopyUser(const std::string& path, int partition, const std::string& name,
         std::fprintf(stderr, "diskimage: %s\n", error.c_str());
         return kRefused;
     }
+    if (image->Volumes().empty()) {
+        std::fprintf(stderr, "diskimage: no NTFS or FAT file system on %s\n", path.c_str());
+        return kRefused;
+    }
     const WindowsUser* chosen = nullptr;
     const std::vector<WindowsUser> users = FindUsers(*image);
     for (const WindowsUser& user : users) {
@@ -144,8 +158,8 @@ int CopyUser(const std::string& path, int partition, const std::string& name,
             chosen = &user;
     }
     if (chosen == nullptr) {
-        std::fprintf(stderr, "diskimage: no Windows user %s on partition %d of %s\n",
-                     name.c_str(), partition, path.c_str());
+        std::fprintf(stderr, "diskimage: no Windows user %s on partition %d of %s\n", name.c_str(),
+                     partition, path.c_str());
         return kRefused;
     }
     const CopyLimits limits{cap, 256 * kMiB, 100000, 32};
