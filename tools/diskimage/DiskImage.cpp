@@ -56,7 +56,7 @@ std::unique_ptr<DiskImage> DiskImage::Open(const std::string& path, std::string&
     std::unique_ptr<DiskImage> image(new DiskImage);
     image->m_image = tsk_img_open_utf8_sing(path.c_str(), TSK_IMG_TYPE_DETECT, 0);
     if (image->m_image == nullptr) {
-        error = "not a disk image Quorvane can read: " + TakeTskError();
+        error = TakeTskError();
         return nullptr;
     }
     image->m_table = tsk_vs_open(image->m_image, 0, TSK_VS_TYPE_DETECT);
