@@ -15,7 +15,7 @@ tree=$1 filesystem=$2 table=$3 format=$4 out=$5
 work=$(mktemp -d)
 trap 'mountpoint -q "$work/mnt" 2>/dev/null && umount "$work/mnt"; rm -rf "$work"' EXIT
 volume=$work/volume.img
-volume_mib=40
+volume_mib=${VOLUME_MIB:-40}
 
 if [ -f "$tree" ]; then
     xz -dc "$tree" >"$volume"
