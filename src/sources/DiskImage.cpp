@@ -1,6 +1,9 @@
 #include "sources/DiskImage.h"
 #include "sources/WindowsProfile.h"
 
+#include "platform/PrivateFolder.h"
+#include "platform/ProcessRunner.h"
+#include "platform/SystemFolders.h"
 #include "platform/TranslatedSentence.h"
 #include "platform/WatchedProcess.h"
 
@@ -55,6 +58,13 @@ std::string ToolReason(const WatchedRun& run) {
     return reason;
 }
 
+tl::unexpected<Failure> NotInstalled() {
+    return Fail(
+        FailureCode::Missing,
+        Sentence(QCoreApplication::translate(
+            "quorvane::Outcomes", "Quorvane's disk-image reader (diskimage) is not installed")));
+}
+
 // A run that did not end as the tool ends: cancelled, too slow, killed.
 std::optional<Failure> AbnormalEnd(const WatchedRun& run, const std::string& image) {
     if (!run.started)
@@ -91,8 +101,14 @@ std::optional<Failure> AbnormalEnd(const WatchedRun& run, const std::string& ima
 
 } // namespace
 
+std::string DiskImageTool() {
+    return FindTool("diskimage", ExecutableFolder());
+}
+
 Result<std::vector<DiskImageUser>>
 FindDiskImageUsers(const std::string& tool, const std::string& image, const CancelFlag* cancel) {
+    if (tool.empty())
+        return NotInstalled();
     std::vector<DiskImageUser> users;
     bool anyVolume = false;
     const WatchedRun run = RunWatched(
@@ -171,6 +187,12 @@ Result<DiskImageCopy> CopyDiskImageUser(const std::string& tool, const std::stri
                                         const DiskImageUser& user, const std::string& scratchParent,
                                         const CancelFlag* cancel,
                                         const DiskImageProgress& progress) {
+    if (tool.empty())
+        return NotInstalled();
+    if (Result<> made = EnsurePrivateFolder(scratchParent); !made)
+        return Fail(made.error());
+    // The copies a killed run left hold a user's keys: they go first.
+    SweepStaleScratch(scratchParent, "image-");
     auto scratch = ScratchFolder::Make(scratchParent, "image-");
     if (!scratch)
         return Fail(scratch.error());

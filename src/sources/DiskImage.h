@@ -54,6 +54,10 @@ Result<DiskImageCopy> CopyDiskImageUser(const std::string& tool, const std::stri
                                         const CancelFlag* cancel,
                                         const DiskImageProgress& progress = {});
 
+// The disk-image program beside Quorvane's other tools; "" when it is not
+// installed (the functions above then say so).
+std::string DiskImageTool();
+
 // The users for a sentence: "Ann (partition 1), Bob (partition 2)".
 std::string DescribeDiskImageUsers(const std::vector<DiskImageUser>& users);
 
