@@ -99,7 +99,13 @@ std::optional<std::uint64_t> ParseSize(std::string_view text) {
 // processor busy for good. Not under the sanitizers, whose shadow memory
 // needs an address space of terabytes.
 void LimitResources() {
-#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define QUORVANE_SHADOW_MEMORY 1
+#endif
+#endif
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__) &&                             \
+    !defined(QUORVANE_SHADOW_MEMORY)
     const rlimit memory{2048 * kMiB, 2048 * kMiB};
     setrlimit(RLIMIT_AS, &memory);
 #endif
