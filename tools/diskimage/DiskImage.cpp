@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libvhdi.so\nleak:libvmdk.so\nleak:libewf.so\nleak:tsk_malloc\n";
+    return "leak:libvhdi.so\nleak:libvmdk.so\nleak:libewf.so\nleak:libafflib.so\nleak:tsk_malloc\n";
 }
 
 namespace quorvane::diskimage {
