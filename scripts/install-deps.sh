@@ -5,11 +5,12 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     clang-14 libclang-rt-14-dev clang-format
-    libssl-dev libgcab-dev libmspack-dev libexpected-dev
+    libssl-dev libgcab-dev libmspack-dev libexpected-dev libtsk-dev
     qt6-base-dev qt6-webengine-dev
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     cabextract gcab
+    dosfstools mtools fdisk qemu-utils ewf-tools xz-utils
     dpkg-dev file desktop-file-utils appstream lintian
 )
 

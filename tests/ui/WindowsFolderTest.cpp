@@ -5,7 +5,9 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "protection/WindowsDataProtection.h"
+#include "support/ChildRun.h"
 #include "support/MessengerAccountBuilder.h"
+#include "support/TempFolder.h"
 #include "support/WindowsDpapiWriter.h"
 #include "ui/WindowAccountTest.h"
 #include "ui/main/FolderDialog.h"
@@ -155,6 +157,44 @@ TEST_F(WindowsFolderTest, ListsFromTheWindowsFolderWithThePasswordAndGoesBack) {
         << "the Windows folder's items went with it";
     EXPECT_TRUE(Source(*window).starts_with("Reading from the Wine prefix "));
     EXPECT_EQ(ListWinks(*window), 1);
+}
+
+// The same disk, kept as an image: the window finds its one Messenger user,
+// copies the user's folders out and asks for the password.
+TEST_F(WindowsFolderTest, ReadsFromADiskImageWithThePassword) {
+    const test::ChildResult made = test::RunChild(
+        {QUORVANE_MAKE_DISK_IMAGE, drive, "fat32", "mbr", "vmdk", root / "old-computer"});
+    ASSERT_TRUE(made.ExitedWith(0)) << made.Describe();
+    const std::string image = root / "old-computer.vmdk";
+    const auto driveBefore = test::SnapshotTree(drive);
+    const std::string imageBefore = test::ReadFile(image);
+
+    auto window = Open();
+    FolderDialog::SetNextAnswer(QString::fromStdString(image));
+    PasswordDialog::SetNextAnswer(QString::fromStdString(user.password));
+    QSignalSpy opened(&window->Controller(), &MainController::WindowsOpened);
+    Menu(*window, "Read from a disk image...");
+    ASSERT_TRUE(opened.count() == 1 || opened.wait(60000));
+    EXPECT_EQ(MessageBox::Shown(), QStringList{});
+    EXPECT_EQ(PasswordDialog::TakeAnswered(), QStringList{QString()}) << "asked once";
+    // The image's path is cut in the middle to fit the box.
+    const std::string reading = Source(*window);
+    EXPECT_TRUE(reading.starts_with("Reading from the disk image /")) << reading;
+    EXPECT_TRUE(reading.ends_with(".vmdk (user Alice).")) << reading;
+    EXPECT_EQ(ListWinks(*window), 3);
+    EXPECT_EQ(test::SnapshotTree(drive), driveBefore);
+    EXPECT_EQ(test::ReadFile(image), imageBefore) << "the image is only read";
+
+    // An image with no Windows user on it says so.
+    test::WriteFile(root / "blank.img", std::string(1 << 20, '\0'));
+    FolderDialog::SetNextAnswer(QString::fromStdString(root / "blank.img"));
+    QSignalSpy found(&window->Controller(), &MainController::DiskImageUsersFound);
+    Menu(*window, "Read from a disk image...");
+    ASSERT_TRUE(found.count() == 1 || found.wait(60000));
+    ASSERT_EQ(MessageBox::Shown().size(), 1);
+    EXPECT_TRUE(MessageBox::Shown().takeLast().startsWith(
+        "The disk image cannot be read: not a disk image Quorvane can read: "));
+    EXPECT_EQ(Source(*window), reading);
 }
 
 TEST_F(WindowsFolderTest, AWrongPasswordIsAskedAgainForTheSameFolderAndOtherProblemsAreSaid) {

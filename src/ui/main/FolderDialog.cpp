@@ -23,6 +23,17 @@ QString FolderDialog::Choose(QWidget* parent, const QString& title, const QStrin
     return QFileDialog::getExistingDirectory(parent, title, startFolder);
 }
 
+QString FolderDialog::ChooseFile(QWidget* parent, const QString& title, const QString& startFolder,
+                                 const QString& filters) {
+    g_lastStart = startFolder;
+    if (g_nextFolder) {
+        QString answer = *g_nextFolder;
+        g_nextFolder.reset();
+        return answer;
+    }
+    return QFileDialog::getOpenFileName(parent, title, startFolder, filters);
+}
+
 void FolderDialog::SetNextAnswer(const QString& folder) {
     g_nextFolder = folder;
 }

@@ -1,6 +1,7 @@
 #include "ui/main/MainController.h"
 
 #include "app/RunThenCallback.h"
+#include "platform/PrivateFolder.h"
 #include "ui/main/Thumbnails.h"
 
 #include <QMetaObject>
@@ -127,6 +128,56 @@ void MainController::StartBackup(const std::vector<std::size_t>& itemData,
         [this](const BackupReport& report) {
             m_job.reset();
             emit BackupFinished(report);
+        });
+}
+
+template <typename Work, typename Done> void MainController::StartOpening(Work work, Done done) {
+    if (IsBusy())
+        return;
+    m_opening = true;
+    m_openingCancel = std::make_shared<CancelFlag>();
+    m_running = RunThenCallback(
+        this, [work = std::move(work), cancel = m_openingCancel]() mutable { return work(cancel); },
+        [this, done = std::move(done)](const auto& result) {
+            m_opening = false;
+            m_openingCancel.reset();
+            done(result);
+        });
+}
+
+void MainController::StartFindDiskImageUsers(std::string image) {
+    StartOpening(
+        [image = std::move(image)](const std::shared_ptr<CancelFlag>& cancel) {
+            return FindDiskImageUsers(DiskImageTool(), image, cancel.get());
+        },
+        [this](const Result<std::vector<DiskImageUser>>& users) {
+            if (users)
+                emit DiskImageUsersFound(*users, {});
+            else
+                emit DiskImageUsersFound({}, users.error());
+        });
+}
+
+void MainController::StartCopyDiskImageUser(std::string image, DiskImageUser user) {
+    StartOpening(
+        [this, image = std::move(image),
+         user = std::move(user)](const std::shared_ptr<CancelFlag>& cancel) {
+            // Called on the worker thread; the window hears of it on its own.
+            const auto progress = [this](std::uint64_t files, std::uint64_t) {
+                QMetaObject::invokeMethod(
+                    this, [this, files] { emit DiskImageProgress(files); }, Qt::QueuedConnection);
+            };
+            Result<DiskImageCopy> copy = CopyDiskImageUser(
+                DiskImageTool(), image, user, PrivateFolderPath(), cancel.get(), progress);
+            using Copied = Result<std::shared_ptr<DiskImageCopy>>;
+            return copy ? Copied(std::make_shared<DiskImageCopy>(std::move(*copy)))
+                        : Copied(Fail(copy.error()));
+        },
+        [this](const Result<std::shared_ptr<DiskImageCopy>>& copy) {
+            if (copy)
+                emit DiskImageCopied(*copy, {});
+            else
+                emit DiskImageCopied(nullptr, copy.error());
         });
 }
 

@@ -4,6 +4,7 @@
 #include "app/ListJob.h"
 #include "platform/CancelFlag.h"
 #include "profile/ContentCategory.h"
+#include "sources/DiskImage.h"
 #include "sources/WindowsProfile.h"
 
 #include <QFuture>
@@ -36,6 +37,11 @@ public:
     // Opens the keys of a Windows user's folder with the credentials,
     // checking the password (thousands of hash rounds; Cancel stops them).
     void StartOpenWindows(WindowsProfile profile, dpapi::UserCredentials credentials);
+    // Finds the Windows users on a disk image, then copies one user's
+    // folders out of it into Quorvane's scratch (the disk-image program reads
+    // the image; Cancel stops it at once).
+    void StartFindDiskImageUsers(std::string image);
+    void StartCopyDiskImageUser(std::string image, DiskImageUser user);
     // Starts a backup of the listed items named by their item data.
     void StartBackup(const std::vector<std::size_t>& itemData, const std::string& backupFolder);
     // Stops the running command after the item it is on.
@@ -60,15 +66,27 @@ signals:
     void WindowsOpened(std::shared_ptr<const quorvane::WindowsSource> source,
                        const quorvane::Failure& failure);
 
+    // The users found on the image, or none and why.
+    void DiskImageUsersFound(const std::vector<quorvane::DiskImageUser>& users,
+                             const quorvane::Failure& failure);
+    // The copy, or none and why.
+    void DiskImageCopied(std::shared_ptr<quorvane::DiskImageCopy> copy,
+                         const quorvane::Failure& failure);
+    // How many files the copy has so far.
+    void DiskImageProgress(std::uint64_t files);
+
 private:
     JobProgress Reporter(bool listing);
+    // Runs work off the user-interface thread as the opening of a source:
+    // Cancel requests its flag; done gets its result on this thread.
+    template <typename Work, typename Done> void StartOpening(Work work, Done done);
     std::shared_ptr<AccountSession>& Listing(ContentCategory category);
 
     ContentCategory m_listedCategory = ContentCategory::Winks;
     std::shared_ptr<AccountSession> m_packagedListing;
     std::shared_ptr<AccountSession> m_pictureListing;
     std::shared_ptr<Job> m_job; // the running one
-    bool m_opening = false;     // a password is being checked
+    bool m_opening = false;     // a source is being opened
     // Stops that check; shared with it, as the check may outlive the window.
     std::shared_ptr<CancelFlag> m_openingCancel;
     qreal m_pictureRatio = 1;

@@ -26,6 +26,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -99,6 +100,14 @@ MainWindow::MainWindow(WineAccount wine, std::string dataFolder, SettingsStore s
     connect(&m_controller, &MainController::ListFinished, this, &MainWindow::OnListFinished);
     connect(&m_controller, &MainController::BackupFinished, this, &MainWindow::OnBackupFinished);
     connect(&m_controller, &MainController::WindowsOpened, this, &MainWindow::OnWindowsOpened);
+    connect(&m_controller, &MainController::DiskImageUsersFound, this,
+            &MainWindow::OnDiskImageUsersFound);
+    connect(&m_controller, &MainController::DiskImageCopied, this, &MainWindow::OnDiskImageCopied);
+    connect(&m_controller, &MainController::DiskImageProgress, this, [this](std::uint64_t files) {
+        if (m_progress != nullptr && !m_progress->wasCanceled())
+            m_progress->setLabelText(
+                tr("Copying from the disk image: %n file(s)...", nullptr, static_cast<int>(files)));
+    });
 
     PlaceWindow();
 }
@@ -286,11 +295,14 @@ void MainWindow::AddMenuKeys() {
     m_readWindowsAction = new QAction(tr("Read from a &Windows folder..."), this);
     m_readWindowsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(m_readWindowsAction, &QAction::triggered, this, &MainWindow::OnReadFromWindows);
+    m_readDiskImageAction = new QAction(tr("Read from a &disk image..."), this);
+    m_readDiskImageAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    connect(m_readDiskImageAction, &QAction::triggered, this, &MainWindow::OnReadFromDiskImage);
     m_readWineAction = new QAction(tr("Read from the Wine &prefix"), this);
     m_readWineAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     m_readWineAction->setEnabled(false);
     connect(m_readWineAction, &QAction::triggered, this, &MainWindow::OnReadFromWine);
-    addActions({m_readWindowsAction, m_readWineAction});
+    addActions({m_readWindowsAction, m_readDiskImageAction, m_readWineAction});
     // Alt+Space is the window manager's; these are the keys a context menu
     // opens with everywhere else.
     for (const QKeySequence& keys :
@@ -462,6 +474,7 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     menu.addAction(tr("&About Quorvane..."), this, &MainWindow::ShowAbout);
     menu.addSeparator();
     menu.addAction(m_readWindowsAction);
+    menu.addAction(m_readDiskImageAction);
     if (m_windows != nullptr)
         menu.addAction(m_readWineAction);
     menu.addSeparator();

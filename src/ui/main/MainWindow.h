@@ -79,8 +79,10 @@ public slots:
     void OnPreview();
     void ShowAbout();
     // The menu's choice of where the account is read from: a Windows user's
-    // folder (on an old disk) with the user's password, or the Wine prefix.
+    // folder (on an old disk) or an old computer's disk image, with the
+    // user's password, or the Wine prefix.
     void OnReadFromWindows();
+    void OnReadFromDiskImage();
     void OnReadFromWine();
     void reject() override;
 
@@ -111,6 +113,11 @@ private:
     // it; after a wrong one (wrongPassword: what was said), asks again.
     void AskWindowsPassword(const QString& wrongPassword = {});
     void OnWindowsOpened(std::shared_ptr<const WindowsSource> source, const Failure& failure);
+    // The users found on the disk image being opened: the one with Messenger
+    // data is copied out (the user picks when there are more), then its
+    // password is asked for.
+    void OnDiskImageUsersFound(const std::vector<DiskImageUser>& users, const Failure& failure);
+    void OnDiskImageCopied(std::shared_ptr<DiskImageCopy> copy, const Failure& failure);
     // One of the two item lists: thumbnails with names under them.
     QListWidget* MakeItemList(const char* name, const QRect& geometry, bool several);
     // The buttons' commands and the tab order.
@@ -170,7 +177,13 @@ private:
     WineAccount m_wine;
     // Set while the account is read from a Windows user's folder.
     std::shared_ptr<const WindowsSource> m_windows;
-    WindowsProfile m_openingProfile;     // the Windows folder whose password is being checked
+    WindowsProfile m_openingProfile; // the Windows folder whose password is being checked
+    // The disk image being opened and the copy of its user's folders; once
+    // its password opened them, the image read from and the copy in use.
+    QString m_openingImage;
+    std::shared_ptr<DiskImageCopy> m_openingCopy;
+    QString m_sourceImage;
+    std::shared_ptr<DiskImageCopy> m_sourceCopy;
     AccountSelection m_listingSelection; // the account of the running or last List
     QString m_listingNote;               // what the last List left out, or ""
     std::string m_dataFolder;
@@ -226,6 +239,7 @@ private:
     QPushButton* m_previewButton = nullptr;
     QProgressDialog* m_progress = nullptr;
     QAction* m_readWindowsAction = nullptr;
+    QAction* m_readDiskImageAction = nullptr;
     QAction* m_readWineAction = nullptr;
     // While a command runs: its buttons, held off, and whether each was
     // enabled; the widget that had the focus.

@@ -13,13 +13,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
 
 #include <QtMath>
 
 #include <algorithm>
+#include <utility>
 
 namespace quorvane::ui {
 
@@ -81,13 +84,18 @@ QString MainWindow::Steps() const {
 void MainWindow::ShowSource() {
     const QFontMetricsF metrics(m_instructions->font());
     const qreal width = m_instructions->width() - metrics.averageCharWidth();
-    const QString source =
-        m_windows != nullptr ? FittedSentence(tr("Reading from the Windows folder %1 (user %2)."),
-                                              FromPath(m_windows->profile.folder),
-                                              FromPath(m_windows->profile.userName), metrics, width)
-                             : FittedSentence(tr("Reading from the Wine prefix %1 (user %2)."),
-                                              FromPath(m_wine.prefix),
-                                              QString::fromStdString(m_wine.user), metrics, width);
+    QString source;
+    if (m_windows != nullptr && !m_sourceImage.isEmpty())
+        source = FittedSentence(tr("Reading from the disk image %1 (user %2)."), m_sourceImage,
+                                FromPath(m_windows->profile.userName), metrics, width);
+    else if (m_windows != nullptr)
+        source = FittedSentence(tr("Reading from the Windows folder %1 (user %2)."),
+                                FromPath(m_windows->profile.folder),
+                                FromPath(m_windows->profile.userName), metrics, width);
+    else
+        source = FittedSentence(tr("Reading from the Wine prefix %1 (user %2)."),
+                                FromPath(m_wine.prefix), QString::fromStdString(m_wine.user),
+                                metrics, width);
     m_instructions->setText(source + QLatin1Char('\n') +
                             (m_listingNote.isEmpty() ? Steps() : m_listingNote));
 }
@@ -106,6 +114,9 @@ AccountSelection MainWindow::Selection(const std::string& passportUtf8) const {
 
 void MainWindow::UseSource(std::shared_ptr<const WindowsSource> windows) {
     m_windows = std::move(windows);
+    // A disk image's copy stays for as long as its user is read from.
+    m_sourceImage = m_windows != nullptr ? std::exchange(m_openingImage, {}) : QString();
+    m_sourceCopy = m_windows != nullptr ? std::exchange(m_openingCopy, {}) : nullptr;
     m_readWineAction->setEnabled(m_windows != nullptr);
     // The items listed were the other source's: the window is as it was
     // at its start, with nothing listed.
@@ -138,6 +149,81 @@ void MainWindow::OnReadFromWindows() {
         return;
     }
     m_openingProfile = std::move(*profile);
+    m_openingImage.clear();
+    m_openingCopy.reset();
+    AskWindowsPassword();
+}
+
+void MainWindow::OnReadFromDiskImage() {
+    if (m_controller.IsBusy())
+        return;
+    const QString start =
+        !m_sourceImage.isEmpty() ? QFileInfo(m_sourceImage).absolutePath() : QDir::homePath();
+    const QString chosen = FolderDialog::ChooseFile(
+        this, tr("Please select the disk image of the old computer to read from."), start,
+        tr("Disk images (%1)")
+                .arg(QStringLiteral("*.img *.dd *.raw *.001 *.vmdk *.vhd *.vhdx *.E01 *.e01")) +
+            QStringLiteral(";;") + tr("All files (*)"));
+    if (chosen.isEmpty())
+        return;
+    m_openingImage = chosen;
+    m_openingCopy.reset();
+    // Only the users' folders are read, but an image on a slow disk takes a
+    // moment: Cancel stops the reader at once.
+    StartLongWork(tr("Looking for the Windows users on the disk image..."));
+    m_controller.StartFindDiskImageUsers(QFile::encodeName(chosen).toStdString());
+}
+
+void MainWindow::OnDiskImageUsersFound(const std::vector<DiskImageUser>& users,
+                                       const Failure& failure) {
+    EndLongWork();
+    if (m_closing || failure.code == FailureCode::Cancelled)
+        return;
+    const std::string image = QFile::encodeName(m_openingImage).toStdString();
+    Result<DiskImageUser> user = users.empty() ? Result<DiskImageUser>(Fail(failure))
+                                               : ChooseDiskImageUser(users, image, {}, 0);
+    if (!user && user.error().code == FailureCode::Refused) {
+        // Several users ran Messenger on that computer: which one is the
+        // user's to say.
+        QStringList names;
+        std::vector<DiskImageUser> messenger;
+        for (const DiskImageUser& found : users) {
+            if (!found.messenger)
+                continue;
+            messenger.push_back(found);
+            names << tr("%1 (partition %2)").arg(FromPath(found.name)).arg(found.partition);
+        }
+        bool chose = false;
+        const QString name = QInputDialog::getItem(
+            this, QStringLiteral("Quorvane"),
+            tr("Several Windows users ran Messenger on this disk. Whose content is it?"), names, 0,
+            false, &chose);
+        if (!chose)
+            return;
+        user = messenger[static_cast<std::size_t>(names.indexOf(name))];
+    }
+    if (!user) {
+        MessageBox::Show(this, tr("The disk image cannot be read: %1.")
+                                   .arg(QString::fromStdString(user.error().sentence)));
+        return;
+    }
+    StartLongWork(tr("Copying from the disk image..."));
+    m_controller.StartCopyDiskImageUser(image, *user);
+}
+
+void MainWindow::OnDiskImageCopied(std::shared_ptr<DiskImageCopy> copy, const Failure& failure) {
+    EndLongWork();
+    if (m_closing || failure.code == FailureCode::Cancelled)
+        return;
+    Result<WindowsProfile> profile = copy != nullptr ? WindowsProfile::Open(copy->userFolder)
+                                                     : Result<WindowsProfile>(Fail(failure));
+    if (!profile) {
+        MessageBox::Show(this, tr("The disk image cannot be read: %1.")
+                                   .arg(QString::fromStdString(profile.error().sentence)));
+        return;
+    }
+    m_openingProfile = std::move(*profile);
+    m_openingCopy = std::move(copy);
     AskWindowsPassword();
 }
 
