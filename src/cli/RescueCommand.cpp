@@ -4,6 +4,7 @@
 #include "backup/Rescue.h"
 #include "cli/AccountAccess.h"
 #include "cli/CatalogueCommand.h"
+#include "cli/DiskImageAccess.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
@@ -23,14 +24,23 @@ namespace {
 constexpr const char* kPrefix = "quorvane-cli rescue: ";
 
 Result<int> RunRescue(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
+    if (options.Has("windows-profile") == options.Has("disk-image"))
+        return UsageFailure(QCoreApplication::translate(
+                                "quorvane::cli", "give either --windows-profile or --disk-image")
+                                .toStdString());
     for (const char* name : {"windows-profile", "to"})
-        if (options.Required(name).empty())
+        if (options.Value(name) && options.Value(name)->empty())
             return UsageFailure(Sentence(
                 QCoreApplication::translate("quorvane::cli", "--%1 must not be empty"), name));
     // Absolute, so every line of the report names its file wherever it is read.
     const std::string outFolder = AbsolutePath(options.Required("to"));
-    Result<WindowsProfile> profile =
-        WindowsProfile::Open(AbsolutePath(options.Required("windows-profile")));
+    // A disk image's user is rescued from the copy of its folders; the
+    // report names the files by the image and their path on it.
+    Result<std::shared_ptr<const DiskImageCopy>> copy = DiskImageCopyFromOptions(options);
+    if (!copy)
+        return Fail(copy.error());
+    Result<WindowsProfile> profile = WindowsProfile::Open(
+        *copy ? (*copy)->userFolder : AbsolutePath(*options.Value("windows-profile")));
     if (!profile) {
         err << kPrefix << profile.error().sentence << "\n";
         return kExitFailure;
@@ -60,9 +70,14 @@ Result<int> RunRescue(const ParsedOptions& options, std::ostream& out, std::ostr
         return kExitFailure;
     }
 
-    for (const RescuedFile& file : report->rescued)
+    const std::string copied = *copy ? (*copy)->scratch->Path() + "/" : std::string();
+    for (const RescuedFile& file : report->rescued) {
+        std::string source = file.sourcePath;
+        if (!copied.empty() && source.starts_with(copied))
+            source = *options.Value("disk-image") + ":" + source.substr(copied.size());
         out << EscapeField(file.writtenPath) << "\t" << KindWord(file.kind) << "\t"
-            << EscapeField(file.sourcePath) << "\n";
+            << EscapeField(source) << "\n";
+    }
     out.flush();
     for (const std::string& problem : report->problems)
         err << kPrefix << problem << "\n";
@@ -118,7 +133,7 @@ Command RescueCommand() {
                                      "the Windows user's folder (\"Documents and Settings/NAME\" "
                                      "or \"Users/NAME\" on an old disk)")
              .toStdString(),
-         true},
+         false},
         {"to", "DIR",
          QCoreApplication::translate("quorvane::cli",
                                      "the folder to copy into, outside the Windows user's folder; "
@@ -126,6 +141,8 @@ Command RescueCommand() {
              .toStdString(),
          true},
     };
+    for (Option& option : DiskImageOptions())
+        command.options.push_back(std::move(option));
     command.description =
         QCoreApplication::translate(
             "quorvane::cli",

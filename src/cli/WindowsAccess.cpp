@@ -2,6 +2,7 @@
 
 #include "app/Words.h"
 #include "cli/AccountAccess.h"
+#include "cli/DiskImageAccess.h"
 #include "platform/TranslatedSentence.h"
 
 #include <QCoreApplication>
@@ -110,6 +111,8 @@ std::vector<Option> WindowsOptions() {
              .toStdString(),
          false},
     };
+    for (Option& option : DiskImageOptions())
+        options.push_back(std::move(option));
     for (Option& option : PasswordOptions())
         options.push_back(std::move(option));
     return options;
@@ -159,7 +162,12 @@ Result<dpapi::UserCredentials> CredentialsFromOptions(const ParsedOptions& optio
 
 Result<std::shared_ptr<const WindowsSource>>
 WindowsSourceFromOptions(const ParsedOptions& options) {
-    const auto folder = options.Value("windows-profile");
+    // A disk image's user is read from the copy of its folders.
+    Result<std::shared_ptr<const DiskImageCopy>> copy = DiskImageCopyFromOptions(options);
+    if (!copy)
+        return Fail(copy.error());
+    const auto folder =
+        *copy ? std::optional<std::string>((*copy)->userFolder) : options.Value("windows-profile");
     if (!folder) {
         if (options.Has("password-stdin") || options.Has("nt-hash"))
             return UsageFailure(
@@ -168,7 +176,7 @@ WindowsSourceFromOptions(const ParsedOptions& options) {
                     .toStdString());
         return std::shared_ptr<const WindowsSource>();
     }
-    if (options.Has("wine-prefix") || options.Has("wine-user"))
+    if (!*copy && (options.Has("wine-prefix") || options.Has("wine-user")))
         return UsageFailure(
             QCoreApplication::translate(
                 "quorvane::cli",
@@ -184,6 +192,14 @@ WindowsSourceFromOptions(const ParsedOptions& options) {
     auto source = WindowsSource::Open(std::move(*profile), std::move(*credentials), &Interrupts());
     if (!source && source.error().code == FailureCode::Cancelled)
         return Fail(FailureCode::Cancelled, source.error().sentence + ".");
+    if (!source && *copy)
+        return Fail(source.error().sentence + ".\n" +
+                    Sentence(QCoreApplication::translate(
+                                 "quorvane::cli",
+                                 "Without the password, this command still copies the pictures "
+                                 "and cabinets found there:\n\n"
+                                 "quorvane-cli rescue --disk-image \"%1\" --to FOLDER"),
+                             *options.Value("disk-image")));
     if (!source)
         return Fail(source.error().sentence + ".\n" +
                     WithoutPasswordText(QString::fromStdString(*folder)).toStdString());

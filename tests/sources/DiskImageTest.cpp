@@ -97,6 +97,52 @@ TEST_F(DiskImageTest, TheOnlyMessengerUserIsCopiedAndOpensWithThePassword) {
     EXPECT_FALSE(IsDirectory(copied));
 }
 
+// The command line reads the image as it reads a Windows folder, and names
+// the users when more than one ran Messenger there.
+TEST_F(DiskImageTest, TheCommandLineListsAndRescuesFromAnImage) {
+    std::map<std::string, std::string> environment =
+        IsolatedEnvironment(root.Path(), root / "no-prefix", "nobody");
+    ChildOptions options{&environment, "", ""};
+    WriteFile(root / "password", user.password + "\n");
+    options.stdinPath = root / "password";
+    const ChildResult listed = RunChild({QUORVANE_CLI, "list", "--type", "winks", "--passport",
+                                         kPassport, "--disk-image", image, "--password-stdin"},
+                                        options);
+    ASSERT_TRUE(listed.ExitedWith(0)) << listed.Describe();
+    EXPECT_EQ(Lines(listed.out).size(), 1u) << listed.out;
+
+    const ChildResult rescued = RunChild(
+        {QUORVANE_CLI, "rescue", "--disk-image", image, "--to", root / "rescued"}, options);
+    ASSERT_TRUE(rescued.ExitedWith(0)) << rescued.Describe();
+    EXPECT_FALSE(Lines(rescued.out).empty());
+    for (const std::string& line : Lines(rescued.out))
+        EXPECT_NE(line.find("\t" + image + ":Users/Alice/AppData/Roaming/Microsoft/MSN Messenger/"),
+                  std::string::npos)
+            << line;
+
+    // Carol ran Messenger on the same computer.
+    ASSERT_TRUE(MakeFolders(drive + "/Users/Carol/AppData/Roaming/Microsoft/MSN Messenger/1"));
+    const ChildResult made =
+        RunChild({QUORVANE_MAKE_DISK_IMAGE, drive, "fat32", "none", "raw", root / "two"});
+    ASSERT_TRUE(made.ExitedWith(0)) << made.Describe();
+    const std::string two = root / "two.img";
+    const ChildResult unsure = RunChild(
+        {QUORVANE_CLI, "list", "--type", "winks", "--passport", kPassport, "--disk-image", two},
+        options);
+    EXPECT_TRUE(unsure.ExitedWith(1)) << unsure.Describe();
+    EXPECT_EQ(unsure.err, "quorvane-cli list: " + two +
+                              " holds Messenger data of more than one Windows user: Alice "
+                              "(partition 1), Carol (partition 1); choose one with "
+                              "--windows-user NAME (and --partition N when a name is on more "
+                              "than one)\n");
+    const ChildResult alice =
+        RunChild({QUORVANE_CLI, "list", "--type", "winks", "--passport", kPassport, "--disk-image",
+                  two, "--windows-user", "alice", "--password-stdin"},
+                 options);
+    EXPECT_TRUE(alice.ExitedWith(0)) << alice.Describe();
+    EXPECT_EQ(alice.out, listed.out);
+}
+
 TEST_F(DiskImageTest, AnImageThatIsNoDiskAndAReaderThatHangsAreSaidSo) {
     WriteFile(root / "notes.txt", "not a disk");
     const auto notes = FindDiskImageUsers(QUORVANE_DISKIMAGE, root / "notes.txt", nullptr);
