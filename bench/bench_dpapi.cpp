@@ -3,8 +3,11 @@
 // 3DES/SHA-1 keys at 24,000 rounds, Windows 10's AES-256/SHA-512 keys at
 // 8,000), decrypting a 64 KB blob, and a whole List of 5,000 custom
 // emoticons from an XP profile (the master key opened afresh each time)
-// against the same List from a Wine prefix.
+// against the same List from a Wine prefix, and from the same profile on an
+// old computer's disk kept as a VMDK (the user found and copied out by the
+// disk-image program each time).
 
+#include "support/ChildRun.h"
 #include "support/MessengerAccountBuilder.h"
 #include "support/TempFolder.h"
 #include "support/WindowsDpapiWriter.h"
@@ -15,6 +18,7 @@
 #include "protection/WindowsBlob.h"
 #include "protection/WindowsDataProtection.h"
 #include "protection/WineDataProtection.h"
+#include "sources/DiskImage.h"
 
 #include <benchmark/benchmark.h>
 #include <openssl/evp.h>
@@ -115,7 +119,10 @@ constexpr std::string_view kPassport = "bench.user@example.com";
 struct Accounts {
     test::TempFolder folder;
     std::string wineAppData = folder / "wine";
-    std::string xpAppData = folder / "xp";
+    // An old computer's drive, as a folder and as a VMDK made from it.
+    std::string drive = folder / "drive";
+    std::string xpAppData = drive + "/Documents and Settings/Bench/Application Data";
+    std::string image;
     WineDataProtection wine{"benchuser"};
     test::WindowsUserKeys user;
     SystemClock clock;
@@ -134,6 +141,10 @@ struct Accounts {
             }
             builder.Write(false);
         }
+        const test::ChildResult made = test::RunChild(
+            {QUORVANE_MAKE_DISK_IMAGE, drive, "fat32", "mbr", "vmdk", folder / "old-computer"});
+        if (made.ExitedWith(0))
+            image = folder / "old-computer.vmdk";
     }
 };
 
@@ -143,22 +154,40 @@ Accounts& GetAccounts() {
 }
 
 void BM_ListEmoticons(benchmark::State& state) {
-    const bool xp = state.range(0) == 1;
-    state.SetLabel(xp ? "XP profile, key opened each time" : "Wine prefix");
+    const bool xp = state.range(0) >= 1;
+    const bool image = state.range(0) == 2;
+    state.SetLabel(image ? "the XP profile in a VMDK, found and copied out each time"
+                   : xp  ? "XP profile, key opened each time"
+                         : "Wine prefix");
     Accounts& accounts = GetAccounts();
+    if (image && accounts.image.empty()) {
+        state.SkipWithError("the VMDK could not be made");
+        return;
+    }
     for (auto _ : state) {
-        const WindowsKeyring keyring(accounts.user.ProtectFolder(accounts.xpAppData),
-                                     accounts.user.sid,
+        std::string appData = xp ? accounts.xpAppData : accounts.wineAppData;
+        Result<DiskImageCopy> copy = Fail("not read from an image");
+        if (image) {
+            const std::string tool = DiskImageTool();
+            const auto users = FindDiskImageUsers(tool, accounts.image, nullptr);
+            const auto chosen = users ? ChooseDiskImageUser(*users, accounts.image, {}, 0)
+                                      : Result<DiskImageUser>(Fail(users.error()));
+            if (chosen)
+                copy = CopyDiskImageUser(tool, accounts.image, *chosen, accounts.folder / "cache",
+                                         nullptr);
+            if (!copy) {
+                state.SkipWithError(copy.error().sentence.c_str());
+                break;
+            }
+            appData = copy->userFolder + "/Application Data";
+        }
+        const WindowsKeyring keyring(accounts.user.ProtectFolder(appData), accounts.user.sid,
                                      UserCredentials::FromPassword(accounts.user.password));
         const WindowsDataProtection windows(keyring);
         const DataProtection& protection =
             xp ? static_cast<const DataProtection&>(windows) : accounts.wine;
-        const ProfileServices services{protection,
-                                       accounts.clock,
-                                       CodePage::Ansi(),
-                                       xp ? accounts.xpAppData : accounts.wineAppData,
-                                       accounts.folder / "cache",
-                                       xp};
+        const ProfileServices services{
+            protection, accounts.clock, CodePage::Ansi(), appData, accounts.folder / "cache", xp};
         PictureObjectList list(services, ContentCategory::CustomEmoticons);
         if (!list.ListObjects(kPassport) || list.objects.size() != kRecords) {
             state.SkipWithError("the listing did not give every record");
@@ -166,7 +195,7 @@ void BM_ListEmoticons(benchmark::State& state) {
         }
     }
 }
-BENCHMARK(BM_ListEmoticons)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ListEmoticons)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
