@@ -44,7 +44,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/cli/BackupCommand.cpp" line="+229"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="+243"/>
         <source>interrupted; %1 of %n items were written.</source>
         <translation>
             <numerusform>interrupted; %1 of %n item was written.</numerusform>
@@ -68,7 +68,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/cli/RescueCommand.cpp" line="+80"/>
+        <location filename="../src/cli/RescueCommand.cpp" line="+95"/>
         <source>%1 of %n files could not be written.</source>
         <translation>
             <numerusform>%1 of %n file could not be written.</numerusform>
@@ -95,7 +95,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location line="+65"/>
+        <location line="+64"/>
         <source>The backup was cancelled. %1 of %2 items were written; %n were not.</source>
         <translation>
             <numerusform>The backup was cancelled. %1 of %2 items were written; %n was not.</numerusform>
@@ -108,6 +108,14 @@
         <translation>
             <numerusform>%1 of %2 items were written; %n could not be backed up.</numerusform>
             <numerusform>%1 of %2 items were written; %n could not be backed up.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/main/MainWindow.cpp" line="+109"/>
+        <source>Copying from the disk image: %n file(s)...</source>
+        <translation>
+            <numerusform>Copying from the disk image: %n file...</numerusform>
+            <numerusform>Copying from the disk image: %n files...</numerusform>
         </translation>
     </message>
 </context>

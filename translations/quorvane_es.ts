@@ -4,7 +4,7 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../src/ui/main/main.cpp" line="+74"/>
+        <location filename="../src/ui/main/main.cpp" line="+82"/>
         <source>Quorvane could not open its demo account either: %1.</source>
         <translation>Quorvane tampoco pudo abrir su cuenta de demostración: %1.</translation>
     </message>
@@ -48,17 +48,17 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
 <context>
     <name>quorvane::Outcomes</name>
     <message>
-        <location filename="../src/backup/BackupOperation.cpp" line="+78"/>
+        <location filename="../src/backup/BackupOperation.cpp" line="+80"/>
         <source>the backup was interrupted before this item</source>
         <translation>la copia de seguridad se interrumpió antes de este elemento</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>there is no listed item %1</source>
         <translation>no hay ningún elemento %1 en la lista</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+20"/>
         <source>it is too large to be written in %1: %2</source>
         <translation>es demasiado grande para escribirlo en %1: %2</translation>
     </message>
@@ -101,17 +101,17 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     <message>
         <location line="+6"/>
         <location filename="../src/backup/Rescue.cpp" line="+261"/>
-        <location line="+34"/>
+        <location line="+35"/>
         <source>%1 could not be written: %2</source>
         <translation>no se pudo escribir %1: %2</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>%1 could not be written to the disk: %2</source>
         <translation>no se pudo escribir %1 en el disco: %2</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+57"/>
         <source>the folder %1 could not be created: %2</source>
         <translation>no se pudo crear la carpeta %1: %2</translation>
     </message>
@@ -147,17 +147,17 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     </message>
     <message>
         <location line="+13"/>
-        <location line="+416"/>
+        <location line="+420"/>
         <source>its file %1 cannot be read: %2</source>
         <translation>no se puede leer su archivo %1: %2</translation>
     </message>
     <message>
-        <location line="-413"/>
+        <location line="-417"/>
         <source>its copy in %1 could not be written: %2</source>
         <translation>no se pudo escribir su copia en %1: %2</translation>
     </message>
     <message>
-        <location line="+372"/>
+        <location line="+375"/>
         <source>the backup was interrupted before the pack was written</source>
         <translation>la copia de seguridad se interrumpió antes de escribir el paquete</translation>
     </message>
@@ -262,32 +262,32 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se pudo escribir la copia sin sello: %1</translation>
     </message>
     <message>
-        <location filename="../src/backup/PackVerifier.cpp" line="+91"/>
+        <location filename="../src/backup/PackVerifier.cpp" line="+90"/>
         <source>the pack holds no content.xml</source>
         <translation>el paquete no contiene ningún content.xml</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
         <source>content.xml is not well-formed XML: %1</source>
         <translation>content.xml no es XML bien formado: %1</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+14"/>
         <source>content.xml names no file</source>
         <translation>content.xml no nombra ningún archivo</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+5"/>
         <source>content.xml names &quot;%1&quot;, which is not in the pack</source>
         <translation>content.xml nombra &quot;%1&quot;, que no está en el paquete</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+11"/>
         <source>the pack holds &quot;%1&quot;, which content.xml does not name</source>
         <translation>el paquete contiene &quot;%1&quot;, que content.xml no nombra</translation>
     </message>
     <message>
-        <location filename="../src/platform/CodePage.cpp" line="+66"/>
+        <location filename="../src/platform/CodePage.cpp" line="+77"/>
         <source>code page not available: %1</source>
         <translation>página de códigos no disponible: %1</translation>
     </message>
@@ -337,24 +337,24 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se puede leer el archivo de la demostración %1: %2</translation>
     </message>
     <message>
-        <location line="+174"/>
+        <location line="+186"/>
         <location filename="../src/platform/PrivateFolder.cpp" line="+29"/>
         <location line="+64"/>
         <source>the folder %1 cannot be made: %2</source>
         <translation>no se puede crear la carpeta %1: %2</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>%1 cannot be written: %2</source>
         <translation>no se puede escribir %1: %2</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+7"/>
         <source>the data protection of %1 failed</source>
         <translation>falló la protección de datos de %1</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+39"/>
         <source>the cabinet is not whole</source>
         <translation>el archivo CAB no está completo</translation>
     </message>
@@ -364,7 +364,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se puede crear %1: %2</translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+62"/>
         <source>another Quorvane is working on the demo account; try again when it has finished</source>
         <translation>otro Quorvane está trabajando con la cuenta de demostración; inténtelo de nuevo cuando haya terminado</translation>
     </message>
@@ -374,7 +374,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>%1: %2</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+22"/>
         <source>no folder is given for the demo&apos;s Wine prefix</source>
         <translation>no se indicó ninguna carpeta para el prefijo de Wine de la demostración</translation>
     </message>
@@ -479,22 +479,22 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se conoce ninguna carpeta privada</translation>
     </message>
     <message>
-        <location filename="../src/backup/Rescue.cpp" line="-133"/>
+        <location filename="../src/backup/Rescue.cpp" line="-134"/>
         <location line="+37"/>
         <location line="+22"/>
-        <location line="+203"/>
+        <location line="+206"/>
         <location line="+82"/>
         <source>%1 could not be read: %2</source>
         <translation>no se pudo leer %1: %2</translation>
     </message>
     <message>
-        <location line="-339"/>
-        <location line="+331"/>
+        <location line="-342"/>
+        <location line="+334"/>
         <source>more than %1 entries under %2: the rest was not looked at</source>
         <translation>más de %1 entradas en %2: el resto no se examinó</translation>
     </message>
     <message>
-        <location line="-307"/>
+        <location line="-310"/>
         <source>%1 lies deeper than %2 folders and was not looked into</source>
         <translation>%1 está a más de %2 carpetas de profundidad y no se examinó</translation>
     </message>
@@ -509,7 +509,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>%1 no se copió: %2 y %3 nombres más como ese están ocupados</translation>
     </message>
     <message>
-        <location line="+62"/>
+        <location line="+65"/>
         <source>nothing was copied: %1 could not be read: %2</source>
         <translation>no se copió nada: no se pudo leer %1: %2</translation>
     </message>
@@ -588,7 +588,7 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation>%1 contiene las carpetas de varios usuarios de Windows; indique la que se debe leer:%2</translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+43"/>
         <source>the master keys of %1 ask for more hashing than Windows ever needs (over %2 rounds in all), so the password was not checked: its Protect folder or CREDHIST is damaged</source>
         <translation>las claves maestras de %1 piden más cálculo de hash del que Windows necesita nunca (más de %2 rondas en total), así que no se comprobó la contraseña: su carpeta Protect o su CREDHIST están dañados</translation>
     </message>
@@ -603,60 +603,126 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation>%1; no abre ninguna de las claves de %2</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+19"/>
         <source>%1 has no master keys (in Microsoft/Protect/S-1-5-21-...), so its protected files cannot be read</source>
         <translation>%1 no tiene claves maestras (en Microsoft/Protect/S-1-5-21-...), así que sus archivos protegidos no se pueden leer</translation>
     </message>
     <message>
-        <location line="-29"/>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="+183"/>
+        <location filename="../src/sources/WindowsProfile.cpp" line="-34"/>
         <source>the password does not unlock the Windows profile of %1</source>
         <translation>la contraseña no desbloquea el perfil de Windows de %1</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location filename="../src/sources/WindowsProfile.cpp" line="+26"/>
         <source>the master key file %1 is damaged or cannot be read</source>
         <translation>el archivo de clave maestra %1 está dañado o no se puede leer</translation>
     </message>
     <message>
-        <location filename="../src/cli/UnprotectCommand.cpp" line="+49"/>
-        <location filename="../src/sources/WindowsProfile.cpp" line="-19"/>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="-7"/>
+        <location filename="../src/sources/WindowsProfile.cpp" line="-22"/>
         <source>the NT hash does not unlock the Windows profile of %1 (the keys of a local account are opened by its password, not by its NT hash: give the password instead)</source>
         <translation>el hash NT no desbloquea el perfil de Windows de %1 (las claves de una cuenta local se abren con su contraseña, no con su hash NT: indique la contraseña)</translation>
     </message>
     <message>
-        <location filename="../src/protection/WindowsKeyring.cpp" line="92"/>
+        <location line="-85"/>
         <source>the master key %1 is not in %2</source>
         <translation>la clave maestra %1 no está en %2</translation>
     </message>
     <message>
-        <location filename="../src/protection/WindowsKeyring.cpp" line="98"/>
+        <location line="+7"/>
         <source>%1 is damaged</source>
         <translation>%1 está dañado</translation>
     </message>
     <message>
-        <location filename="../src/protection/WindowsKeyring.cpp" line="104"/>
+        <location line="+4"/>
         <source>opening %1 asks for more hashing than Windows ever needs (over %2 rounds in all): it or CREDHIST is damaged</source>
         <translation>abrir %1 pide más cálculo de hash del que Windows necesita nunca (más de %2 rondas en total): el archivo o CREDHIST están dañados</translation>
     </message>
     <message>
-        <location filename="../src/protection/WindowsKeyring.cpp" line="111"/>
+        <location line="+8"/>
         <source>interrupted while checking the password</source>
         <translation>interrumpido mientras se comprobaba la contraseña</translation>
     </message>
     <message>
-        <location filename="../src/protection/WindowsKeyring.cpp" line="124"/>
+        <location line="+14"/>
         <source>%1 cannot be read</source>
         <translation>no se puede leer %1</translation>
     </message>
     <message>
-        <location filename="../src/protection/WindowsKeyring.cpp" line="136"/>
+        <location line="+10"/>
         <source>%1 is damaged (it asks for more than %2 rounds of hashing)</source>
         <translation>%1 está dañado (pide más de %2 rondas de hash)</translation>
     </message>
     <message>
-        <location filename="../src/protection/WindowsKeyring.cpp" line="142"/>
+        <location line="+6"/>
         <source>%1 uses an algorithm Windows never used for it</source>
         <translation>%1 usa un algoritmo que Windows nunca usó para él</translation>
+    </message>
+    <message>
+        <location filename="../src/sources/DiskImage.cpp" line="+64"/>
+        <source>Quorvane&apos;s disk-image reader (diskimage) is not installed</source>
+        <translation>el lector de imágenes de disco de Quorvane (diskimage) no está instalado</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>the disk-image reader could not be started: %1</source>
+        <translation>no se pudo iniciar el lector de imágenes de disco: %1</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>reading %1 was cancelled</source>
+        <translation>se canceló la lectura de %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>reading %1 took far longer than any disk needs, so it was stopped</source>
+        <translation>la lectura de %1 tardó mucho más de lo que necesita cualquier disco, así que se detuvo</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>the disk-image reader stopped on %1 (signal %2): the image is damaged or made to do harm</source>
+        <translation>el lector de imágenes de disco se detuvo en %1 (señal %2): la imagen está dañada o hecha para causar daño</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>not a disk image Quorvane can read: %1</source>
+        <translation>no es una imagen de disco que Quorvane pueda leer: %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>no Windows user folder on any partition of %1</source>
+        <translation>no hay ninguna carpeta de usuario de Windows en ninguna partición de %1</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>%1 (partition %2)</source>
+        <translation>%1 (partición %2)</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>%1 holds Messenger data of more than one Windows user: %2</source>
+        <translation>%1 contiene datos de Messenger de más de un usuario de Windows: %2</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 has no Windows user named %2 there (users found: %3)</source>
+        <translation>%1 no tiene ningún usuario de Windows llamado %2 (usuarios encontrados: %3)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>no Windows user on %1 has Messenger data (users found: %2)</source>
+        <translation>ningún usuario de Windows de %1 tiene datos de Messenger (usuarios encontrados: %2)</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>the Windows user %1 could not be read from %2: %3</source>
+        <translation>no se pudo leer el usuario de Windows %1 de %2: %3</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>the Windows user %1 on %2 has no data protection keys or Messenger folders</source>
+        <translation>el usuario de Windows %1 de %2 no tiene claves de protección de datos ni carpetas de Messenger</translation>
     </message>
 </context>
 <context>
@@ -705,10 +771,11 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
     </message>
     <message>
         <location line="+15"/>
-        <location filename="../src/cli/BackupCommand.cpp" line="+192"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="+206"/>
         <location filename="../src/cli/DemoCommand.cpp" line="+21"/>
-        <location filename="../src/cli/RescueCommand.cpp" line="+29"/>
-        <location filename="../src/cli/UnprotectCommand.cpp" line="+65"/>
+        <location filename="../src/cli/DiskImageAccess.cpp" line="+64"/>
+        <location filename="../src/cli/RescueCommand.cpp" line="+34"/>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="+73"/>
         <source>--%1 must not be empty</source>
         <translation>--%1 no puede estar vacío</translation>
     </message>
@@ -739,7 +806,6 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
     </message>
     <message>
         <location line="+5"/>
-        <location filename="../src/cli/UnprotectCommand.cpp" line="-58"/>
         <source>the password does not unlock the Windows profile of %1</source>
         <translation>la contraseña no desbloquea el perfil de Windows de %1</translation>
     </message>
@@ -850,7 +916,7 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
         </translation>
     </message>
     <message>
-        <location filename="../src/cli/AccountAccess.cpp" line="+12"/>
+        <location filename="../src/cli/AccountAccess.cpp" line="+15"/>
         <source>another Quorvane is working on the account &quot;%1&quot;; try again when it has finished.</source>
         <translation>otro Quorvane está trabajando con la cuenta &quot;%1&quot;; vuelva a intentarlo cuando haya terminado.</translation>
     </message>
@@ -865,7 +931,7 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
         <translation>interrumpido mientras se esperaba a que otro Quorvane terminara con la cuenta &quot;%1&quot;.</translation>
     </message>
     <message>
-        <location filename="../src/cli/BackupCommand.cpp" line="-139"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="-153"/>
         <source>--items takes item numbers separated by commas (&quot;0,2,5&quot;), not &quot;%1&quot;</source>
         <translation>--items admite números de elemento separados por comas (&quot;0,2,5&quot;), no &quot;%1&quot;</translation>
     </message>
@@ -885,12 +951,12 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
         <translation>--all y --items no se pueden indicar a la vez</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+29"/>
         <source>--items names item %1, which is not in the listing (items 0 to %2; see &quot;%3&quot;)</source>
         <translation>--items nombra el elemento %1, que no está en el listado (elementos del 0 al %2; vea &quot;%3&quot;)</translation>
     </message>
     <message>
-        <location line="+95"/>
+        <location line="+104"/>
         <source>Choose them with --all or --items (numbers as &quot;%1&quot; shows them).</source>
         <translation>Elíjalos con --all o --items (con los números que muestra &quot;%1&quot;).</translation>
     </message>
@@ -999,13 +1065,13 @@ interrupción.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/CatalogueCommand.cpp" line="+42"/>
+        <location filename="../src/cli/CatalogueCommand.cpp" line="+49"/>
         <source>nothing could be listed.</source>
         <translation>no se pudo listar nada.</translation>
     </message>
     <message>
         <location line="+10"/>
-        <location filename="../src/cli/ListCommand.cpp" line="+44"/>
+        <location filename="../src/cli/ListCommand.cpp" line="+50"/>
         <source>cannot write the listing to the standard output</source>
         <translation>no se puede escribir el listado en la salida estándar</translation>
     </message>
@@ -1047,18 +1113,17 @@ de comandos es incorrecta.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/CliOptions.cpp" line="+57"/>
+        <location filename="../src/cli/CliOptions.cpp" line="+59"/>
         <source>show this help and exit</source>
         <translation>mostrar esta ayuda y salir</translation>
     </message>
     <message>
-        <location line="+54"/>
-        <location line="+58"/>
+        <location line="+112"/>
         <source>missing --%1</source>
         <translation>falta --%1</translation>
     </message>
     <message>
-        <location line="-45"/>
+        <location line="-46"/>
         <source>unexpected argument &quot;%1&quot;</source>
         <translation>argumento inesperado &quot;%1&quot;</translation>
     </message>
@@ -1285,13 +1350,13 @@ interrupción (SIGINT, SIGTERM).
         <translation>indique al menos un paquete que verificar</translation>
     </message>
     <message>
-        <location filename="../src/cli/RescueCommand.cpp" line="+12"/>
+        <location filename="../src/cli/RescueCommand.cpp" line="+17"/>
         <location filename="../src/cli/VerifyCommand.cpp" line="+9"/>
         <source>Quorvane&apos;s own folder cannot be used: %1</source>
         <translation>no se puede usar la carpeta propia de Quorvane: %1</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+35"/>
         <source>cabinets keep their own names, as none could be looked into: %1</source>
         <translation>los archivos CAB conservan sus propios nombres, ya que no se pudo examinar ninguno: %1</translation>
     </message>
@@ -1332,7 +1397,7 @@ interrupción (SIGINT, SIGTERM).
         <translation>la carpeta en la que copiar, fuera de la carpeta del usuario de Windows; una subcarpeta por cuenta y tipo de contenido</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>Without the Windows password Messenger&apos;s catalogues cannot be read, and so no
 backup can be made. This saves what can be saved without them: every regular
 file in the account folders under &quot;Microsoft/MSN Messenger&quot; whose content is
@@ -1415,7 +1480,12 @@ Cada archivo se escribe entero o no se escribe.
 </translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="-133"/>
+        <source>give either --windows-profile or --disk-image</source>
+        <translation>indique --windows-profile o --disk-image, uno de los dos</translation>
+    </message>
+    <message>
+        <location line="+145"/>
         <source>Before the first file, DIR/RESCUE.txt gets a paragraph saying that the files
 were copied by their content without the catalogue, from which folder and when,
 so the folder is never taken for a backup.
@@ -1479,32 +1549,7 @@ command line.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/UnprotectCommand.cpp" line="-22"/>
-        <source>the master key %1 is not in %2</source>
-        <translation>la clave maestra %1 no está en %2</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>%1 cannot be read</source>
-        <translation>no se puede leer %1</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>%1 is damaged (it asks for more than %2 rounds of hashing)</source>
-        <translation>%1 está dañado (pide más de %2 rondas de hash)</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>%1 uses an algorithm Windows never used for it</source>
-        <translation>%1 usa un algoritmo que Windows nunca usó para él</translation>
-    </message>
-    <message>
-        <location line="+28"/>
-        <source>%1 is damaged</source>
-        <translation>%1 está dañado</translation>
-    </message>
-    <message>
-        <location line="+47"/>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="+6"/>
         <source>--entropy-hex takes hexadecimal digits in pairs</source>
         <translation>--entropy-hex admite dígitos hexadecimales por pares</translation>
     </message>
@@ -1519,32 +1564,22 @@ command line.
         <translation>indique FILE o --print-masterkey GUID (solo uno de los dos)</translation>
     </message>
     <message>
-        <location line="-42"/>
+        <location line="-50"/>
         <source>%1 cannot be read: %2.</source>
         <translation>no se puede leer %1: %2.</translation>
     </message>
     <message>
-        <location line="-30"/>
-        <source>opening %1 asks for more hashing than Windows ever needs (over %2 rounds in all): it or CREDHIST is damaged</source>
-        <translation>abrir %1 pide más cálculo de hash del que Windows necesita nunca (más de %2 rondas en total): el archivo o CREDHIST están dañados</translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>interrupted while checking the password</source>
-        <translation>interrumpido mientras se comprobaba la contraseña</translation>
-    </message>
-    <message>
-        <location line="+32"/>
+        <location line="+13"/>
         <source>%1 uses an algorithm Windows data protection never used.</source>
         <translation>%1 usa un algoritmo que la protección de datos de Windows nunca usó.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>%1 is damaged (it is not a whole Windows data protection blob).</source>
         <translation>%1 está dañado (no es un blob completo de protección de datos de Windows).</translation>
     </message>
     <message>
-        <location line="+61"/>
+        <location line="+63"/>
         <source>%1 is damaged (its signature does not match).</source>
         <translation>%1 está dañado (su firma no coincide).</translation>
     </message>
@@ -1615,12 +1650,12 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>la contraseña de la entrada estándar tiene más de %1 bytes</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+10"/>
         <source>the password could not be read from standard input: %1</source>
         <translation>no se pudo leer la contraseña de la entrada estándar: %1</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+38"/>
         <source>read the Windows user&apos;s password from standard input (else it is asked for on the terminal)</source>
         <translation>leer la contraseña del usuario de Windows de la entrada estándar (si no, se pide en el terminal)</translation>
     </message>
@@ -1635,7 +1670,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>leer la cuenta de la carpeta de un usuario de Windows (&quot;Documents and Settings/NAME&quot; o &quot;Users/NAME&quot; en un disco antiguo) en lugar del prefijo de Wine</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+18"/>
         <source>give either --password-stdin or --nt-hash</source>
         <translation>indique --password-stdin o --nt-hash, no ambos</translation>
     </message>
@@ -1645,24 +1680,73 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>--nt-hash admite 32 dígitos hexadecimales</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>Windows password of %1: </source>
         <translation>Contraseña de Windows de %1: </translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+12"/>
         <source>the Windows password is needed: give --password-stdin (or --nt-hash), or run on a terminal to be asked</source>
         <translation>se necesita la contraseña de Windows: indique --password-stdin (o --nt-hash), o ejecute en un terminal para que se le pida</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+21"/>
         <source>--password-stdin and --nt-hash go with --windows-profile</source>
         <translation>--password-stdin y --nt-hash solo se pueden usar con --windows-profile</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>--windows-profile cannot be used with --wine-prefix or --wine-user</source>
         <translation>--windows-profile no se puede usar con --wine-prefix ni con --wine-user</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Without the password, this command still copies the pictures and cabinets found there:
+
+quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</source>
+        <translation>Sin la contraseña, esta orden aún copia las imágenes y los archivos cabinet que encuentre allí:
+
+quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
+    </message>
+    <message>
+        <location filename="../src/cli/DiskImageAccess.cpp" line="-34"/>
+        <source>read the account from an old computer&apos;s disk image (raw, .001, VMDK, VHD, VHDX or E01), which is only read, instead of the Wine prefix</source>
+        <translation>leer la cuenta de la imagen de disco de un ordenador antiguo (raw, .001, VMDK, VHD, VHDX o E01), que solo se lee, en lugar del prefijo de Wine</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>with --disk-image: the Windows user to read, when more than one on the disk has Messenger data</source>
+        <translation>con --disk-image: el usuario de Windows que se lee, cuando más de uno del disco tiene datos de Messenger</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>with --disk-image: the partition to read (from 1), when that user&apos;s name is on more than one</source>
+        <translation>con --disk-image: la partición que se lee (desde 1), cuando el nombre de ese usuario está en más de una</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>--windows-user and --partition go with --disk-image</source>
+        <translation>--windows-user y --partition van con --disk-image</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>--disk-image cannot be used with --%1</source>
+        <translation>--disk-image no se puede usar con --%1</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>--partition takes a partition&apos;s number, from 1</source>
+        <translation>--partition lleva el número de una partición, desde 1</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Looking for the Windows users on %1...</source>
+        <translation>Buscando los usuarios de Windows en %1...</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>%1; choose one with --windows-user NAME (and --partition N when a name is on more than one)</source>
+        <translation>%1; elija uno con --windows-user NOMBRE (y --partition N cuando un nombre está en más de una)</translation>
     </message>
 </context>
 <context>
@@ -1686,7 +1770,7 @@ si SIGINT o SIGTERM lo detuvieron.
 <context>
     <name>quorvane::ui::MainWindow</name>
     <message>
-        <location filename="../src/ui/main/MainWindow.cpp" line="+205"/>
+        <location filename="../src/ui/main/MainWindow.cpp" line="+214"/>
         <source>Backup Now</source>
         <translation>Copiar ahora</translation>
     </message>
@@ -1731,7 +1815,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Abrir carpeta</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/MainWindowSource.cpp" line="+74"/>
+        <location filename="../src/ui/main/MainWindowSource.cpp" line="+77"/>
         <source>1. Enter your MSN account (e.g. someone@example.com).
 2. Select a backup type. 
 3. Click &lt;List&gt; button to list the installed items in current account.
@@ -1744,17 +1828,22 @@ si SIGINT o SIGTERM lo detuvieron.
 5. Haga clic en &lt;Copiar ahora&gt; para copiar los seleccionados.</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
+        <source>Reading from the disk image %1 (user %2).</source>
+        <translation>Leyendo de la imagen de disco %1 (usuario %2).</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Reading from the Windows folder %1 (user %2).</source>
         <translation>Leyendo de la carpeta de Windows %1 (usuario %2).</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Reading from the Wine prefix %1 (user %2).</source>
         <translation>Leyendo del prefijo de Wine %1 (usuario %2).</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+42"/>
         <source>Please select the folder of the Windows user to read from.</source>
         <translation>Seleccione la carpeta del usuario de Windows que desea leer.</translation>
     </message>
@@ -1769,12 +1858,53 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>No se puede leer la carpeta de Windows: %1.</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+15"/>
+        <source>Please select the disk image of the old computer to read from.</source>
+        <translation>Seleccione la imagen de disco del ordenador antiguo que se va a leer.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Disk images (%1)</source>
+        <translation>Imágenes de disco (%1)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>All files (*)</source>
+        <translation>Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Looking for the Windows users on the disk image...</source>
+        <translation>Buscando los usuarios de Windows en la imagen de disco...</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>%1 (partition %2)</source>
+        <translation>%1 (partición %2)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Several Windows users ran Messenger on this disk. Whose content is it?</source>
+        <translation>Varios usuarios de Windows usaron Messenger en este disco. ¿De quién es el contenido?</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+15"/>
+        <source>The disk image cannot be read: %1.</source>
+        <translation>No se puede leer la imagen de disco: %1.</translation>
+    </message>
+    <message>
+        <location line="-11"/>
+        <source>Copying from the disk image...</source>
+        <translation>Copiando de la imagen de disco...</translation>
+    </message>
+    <message>
+        <location line="+26"/>
         <source>Checking the password...</source>
         <translation>Comprobando la contraseña...</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+22"/>
         <source>The Windows folder cannot be read: %1.
 
 %2</source>
@@ -1838,7 +1968,12 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Ver más...</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+17"/>
+        <source>Read from a &amp;disk image...</source>
+        <translation>Leer de una &amp;imagen de disco...</translation>
+    </message>
+    <message>
+        <location line="+32"/>
         <source>Minimize</source>
         <translation>Minimizar</translation>
     </message>
@@ -1968,23 +2103,31 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>&amp;Acerca de Quorvane...</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+49"/>
         <source>Quorvane could not open %1: no program to open it was found. xdg-open (in the package xdg-utils) opens folders and pages with the desktop&apos;s own programs.</source>
         <translation>Quorvane no pudo abrir %1: no se encontró ningún programa para abrirlo. xdg-open (del paquete xdg-utils) abre carpetas y páginas con los programas del escritorio.</translation>
     </message>
     <message>
-        <location line="-224"/>
+        <location line="-228"/>
         <source>Read from a &amp;Windows folder...</source>
         <translation>Leer de una carpeta de &amp;Windows...</translation>
     </message>
+    <message numerus="yes">
+        <location line="-186"/>
+        <source>Copying from the disk image: %n file(s)...</source>
+        <translation>
+            <numerusform>Copiando de la imagen de disco: %n archivo...</numerusform>
+            <numerusform>Copiando de la imagen de disco: %n archivos...</numerusform>
+        </translation>
+    </message>
     <message>
-        <location line="+3"/>
+        <location line="+192"/>
         <source>Read from the Wine &amp;prefix</source>
         <translation>Leer del &amp;prefijo de Wine</translation>
     </message>
     <message>
         <location line="+30"/>
-        <location line="+149"/>
+        <location line="+150"/>
         <source>Close</source>
         <translation>Cerrar</translation>
     </message>
@@ -2022,12 +2165,12 @@ si SIGINT o SIGTERM lo detuvieron.
         </translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+3"/>
         <source>Nothing could be listed: %1.</source>
         <translation>No se pudo listar nada: %1.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Nothing could be listed: %1 was protected with a Windows master key that is not in the Windows folder, or that the password does not open.</source>
         <translation>No se pudo listar nada: %1 se protegió con una clave maestra de Windows que no está en la carpeta de Windows o que la contraseña no abre.</translation>
     </message>
@@ -2042,8 +2185,8 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Copiando...</translation>
     </message>
     <message>
-        <location line="-50"/>
-        <location line="+75"/>
+        <location line="-49"/>
+        <location line="+74"/>
         <source>(no name)</source>
         <translation>(sin nombre)</translation>
     </message>

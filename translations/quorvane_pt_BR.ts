@@ -4,7 +4,7 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../src/ui/main/main.cpp" line="+74"/>
+        <location filename="../src/ui/main/main.cpp" line="+82"/>
         <source>Quorvane could not open its demo account either: %1.</source>
         <translation>O Quorvane também não conseguiu abrir a sua conta de demonstração: %1.</translation>
     </message>
@@ -48,17 +48,17 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
 <context>
     <name>quorvane::Outcomes</name>
     <message>
-        <location filename="../src/backup/BackupOperation.cpp" line="+78"/>
+        <location filename="../src/backup/BackupOperation.cpp" line="+80"/>
         <source>the backup was interrupted before this item</source>
         <translation>o backup foi interrompido antes deste item</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>there is no listed item %1</source>
         <translation>não há nenhum item listado com o número %1</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+20"/>
         <source>it is too large to be written in %1: %2</source>
         <translation>é grande demais para ser gravado em %1: %2</translation>
     </message>
@@ -101,17 +101,17 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     <message>
         <location line="+6"/>
         <location filename="../src/backup/Rescue.cpp" line="+261"/>
-        <location line="+34"/>
+        <location line="+35"/>
         <source>%1 could not be written: %2</source>
         <translation>não foi possível gravar %1: %2</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>%1 could not be written to the disk: %2</source>
         <translation>não foi possível gravar %1 no disco: %2</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+57"/>
         <source>the folder %1 could not be created: %2</source>
         <translation>não foi possível criar a pasta %1: %2</translation>
     </message>
@@ -147,17 +147,17 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     </message>
     <message>
         <location line="+13"/>
-        <location line="+416"/>
+        <location line="+420"/>
         <source>its file %1 cannot be read: %2</source>
         <translation>não é possível ler seu arquivo %1: %2</translation>
     </message>
     <message>
-        <location line="-413"/>
+        <location line="-417"/>
         <source>its copy in %1 could not be written: %2</source>
         <translation>não foi possível gravar sua cópia em %1: %2</translation>
     </message>
     <message>
-        <location line="+372"/>
+        <location line="+375"/>
         <source>the backup was interrupted before the pack was written</source>
         <translation>o backup foi interrompido antes de o pacote ser gravado</translation>
     </message>
@@ -262,32 +262,32 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não foi possível gravar a cópia sem o selo: %1</translation>
     </message>
     <message>
-        <location filename="../src/backup/PackVerifier.cpp" line="+91"/>
+        <location filename="../src/backup/PackVerifier.cpp" line="+90"/>
         <source>the pack holds no content.xml</source>
         <translation>o pacote não contém um content.xml</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
         <source>content.xml is not well-formed XML: %1</source>
         <translation>o content.xml não é um XML bem formado: %1</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+14"/>
         <source>content.xml names no file</source>
         <translation>o content.xml não cita nenhum arquivo</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+5"/>
         <source>content.xml names &quot;%1&quot;, which is not in the pack</source>
         <translation>o content.xml cita &quot;%1&quot;, que não está no pacote</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+11"/>
         <source>the pack holds &quot;%1&quot;, which content.xml does not name</source>
         <translation>o pacote contém &quot;%1&quot;, que o content.xml não cita</translation>
     </message>
     <message>
-        <location filename="../src/platform/CodePage.cpp" line="+66"/>
+        <location filename="../src/platform/CodePage.cpp" line="+77"/>
         <source>code page not available: %1</source>
         <translation>página de código não disponível: %1</translation>
     </message>
@@ -337,24 +337,24 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não é possível ler o arquivo da demonstração %1: %2</translation>
     </message>
     <message>
-        <location line="+174"/>
+        <location line="+186"/>
         <location filename="../src/platform/PrivateFolder.cpp" line="+29"/>
         <location line="+64"/>
         <source>the folder %1 cannot be made: %2</source>
         <translation>não é possível criar a pasta %1: %2</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>%1 cannot be written: %2</source>
         <translation>não é possível gravar %1: %2</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+7"/>
         <source>the data protection of %1 failed</source>
         <translation>a proteção de dados de %1 falhou</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+39"/>
         <source>the cabinet is not whole</source>
         <translation>o arquivo CAB não está completo</translation>
     </message>
@@ -364,7 +364,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não é possível criar %1: %2</translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+62"/>
         <source>another Quorvane is working on the demo account; try again when it has finished</source>
         <translation>outro Quorvane está trabalhando na conta de demonstração; tente de novo quando ele terminar</translation>
     </message>
@@ -374,7 +374,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>%1: %2</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+22"/>
         <source>no folder is given for the demo&apos;s Wine prefix</source>
         <translation>nenhuma pasta foi informada para o prefixo do Wine da demonstração</translation>
     </message>
@@ -479,22 +479,22 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>nenhuma pasta privada é conhecida</translation>
     </message>
     <message>
-        <location filename="../src/backup/Rescue.cpp" line="-133"/>
+        <location filename="../src/backup/Rescue.cpp" line="-134"/>
         <location line="+37"/>
         <location line="+22"/>
-        <location line="+203"/>
+        <location line="+206"/>
         <location line="+82"/>
         <source>%1 could not be read: %2</source>
         <translation>não foi possível ler %1: %2</translation>
     </message>
     <message>
-        <location line="-339"/>
-        <location line="+331"/>
+        <location line="-342"/>
+        <location line="+334"/>
         <source>more than %1 entries under %2: the rest was not looked at</source>
         <translation>mais de %1 entradas em %2: o restante não foi examinado</translation>
     </message>
     <message>
-        <location line="-307"/>
+        <location line="-310"/>
         <source>%1 lies deeper than %2 folders and was not looked into</source>
         <translation>%1 fica a mais de %2 pastas de profundidade e não foi examinado</translation>
     </message>
@@ -509,7 +509,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>%1 não foi copiado: %2 e mais %3 nomes como ele já estão em uso</translation>
     </message>
     <message>
-        <location line="+62"/>
+        <location line="+65"/>
         <source>nothing was copied: %1 could not be read: %2</source>
         <translation>nada foi copiado: não foi possível ler %1: %2</translation>
     </message>
@@ -588,7 +588,7 @@ ferramenta de arquivos CAB o abre.
         <translation>%1 contém as pastas de vários usuários do Windows; informe a que deve ser lida:%2</translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+43"/>
         <source>the master keys of %1 ask for more hashing than Windows ever needs (over %2 rounds in all), so the password was not checked: its Protect folder or CREDHIST is damaged</source>
         <translation>as chaves mestras de %1 pedem mais cálculo de hash do que o Windows jamais precisa (mais de %2 rodadas no total), então a senha não foi verificada: a pasta Protect ou o CREDHIST está danificado</translation>
     </message>
@@ -603,60 +603,126 @@ ferramenta de arquivos CAB o abre.
         <translation>%1; ela não abre nenhuma das chaves de %2</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+19"/>
         <source>%1 has no master keys (in Microsoft/Protect/S-1-5-21-...), so its protected files cannot be read</source>
         <translation>%1 não tem chaves mestras (em Microsoft/Protect/S-1-5-21-...), então seus arquivos protegidos não podem ser lidos</translation>
     </message>
     <message>
-        <location line="-29"/>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="+183"/>
+        <location filename="../src/sources/WindowsProfile.cpp" line="-34"/>
         <source>the password does not unlock the Windows profile of %1</source>
         <translation>a senha não desbloqueia o perfil do Windows de %1</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location filename="../src/sources/WindowsProfile.cpp" line="+26"/>
         <source>the master key file %1 is damaged or cannot be read</source>
         <translation>o arquivo de chave mestra %1 está danificado ou não pode ser lido</translation>
     </message>
     <message>
-        <location filename="../src/cli/UnprotectCommand.cpp" line="+49"/>
-        <location filename="../src/sources/WindowsProfile.cpp" line="-19"/>
+        <location filename="../src/protection/WindowsKeyring.cpp" line="-7"/>
+        <location filename="../src/sources/WindowsProfile.cpp" line="-22"/>
         <source>the NT hash does not unlock the Windows profile of %1 (the keys of a local account are opened by its password, not by its NT hash: give the password instead)</source>
         <translation>o hash NT não desbloqueia o perfil do Windows de %1 (as chaves de uma conta local são abertas pela senha, não pelo hash NT: informe a senha)</translation>
     </message>
     <message>
-        <location filename="../src/protection/WindowsKeyring.cpp" line="92"/>
+        <location line="-85"/>
         <source>the master key %1 is not in %2</source>
         <translation>a chave mestra %1 não está em %2</translation>
     </message>
     <message>
-        <location filename="../src/protection/WindowsKeyring.cpp" line="98"/>
+        <location line="+7"/>
         <source>%1 is damaged</source>
         <translation>%1 está danificado</translation>
     </message>
     <message>
-        <location filename="../src/protection/WindowsKeyring.cpp" line="104"/>
+        <location line="+4"/>
         <source>opening %1 asks for more hashing than Windows ever needs (over %2 rounds in all): it or CREDHIST is damaged</source>
         <translation>abrir %1 pede mais cálculo de hash do que o Windows jamais precisa (mais de %2 rodadas no total): o arquivo ou o CREDHIST está danificado</translation>
     </message>
     <message>
-        <location filename="../src/protection/WindowsKeyring.cpp" line="111"/>
+        <location line="+8"/>
         <source>interrupted while checking the password</source>
         <translation>interrompido durante a verificação da senha</translation>
     </message>
     <message>
-        <location filename="../src/protection/WindowsKeyring.cpp" line="124"/>
+        <location line="+14"/>
         <source>%1 cannot be read</source>
         <translation>não é possível ler %1</translation>
     </message>
     <message>
-        <location filename="../src/protection/WindowsKeyring.cpp" line="136"/>
+        <location line="+10"/>
         <source>%1 is damaged (it asks for more than %2 rounds of hashing)</source>
         <translation>%1 está danificado (pede mais de %2 rodadas de hash)</translation>
     </message>
     <message>
-        <location filename="../src/protection/WindowsKeyring.cpp" line="142"/>
+        <location line="+6"/>
         <source>%1 uses an algorithm Windows never used for it</source>
         <translation>%1 usa um algoritmo que o Windows nunca usou para ele</translation>
+    </message>
+    <message>
+        <location filename="../src/sources/DiskImage.cpp" line="+64"/>
+        <source>Quorvane&apos;s disk-image reader (diskimage) is not installed</source>
+        <translation>o leitor de imagens de disco do Quorvane (diskimage) não está instalado</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>the disk-image reader could not be started: %1</source>
+        <translation>não foi possível iniciar o leitor de imagens de disco: %1</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>reading %1 was cancelled</source>
+        <translation>a leitura de %1 foi cancelada</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>reading %1 took far longer than any disk needs, so it was stopped</source>
+        <translation>a leitura de %1 demorou muito mais do que qualquer disco precisa, por isso foi interrompida</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>the disk-image reader stopped on %1 (signal %2): the image is damaged or made to do harm</source>
+        <translation>o leitor de imagens de disco parou em %1 (sinal %2): a imagem está danificada ou foi feita para causar dano</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>not a disk image Quorvane can read: %1</source>
+        <translation>não é uma imagem de disco que o Quorvane consiga ler: %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>no Windows user folder on any partition of %1</source>
+        <translation>nenhuma pasta de usuário do Windows em nenhuma partição de %1</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>%1 (partition %2)</source>
+        <translation>%1 (partição %2)</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>%1 holds Messenger data of more than one Windows user: %2</source>
+        <translation>%1 contém dados do Messenger de mais de um usuário do Windows: %2</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 has no Windows user named %2 there (users found: %3)</source>
+        <translation>%1 não tem nenhum usuário do Windows chamado %2 (usuários encontrados: %3)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>no Windows user on %1 has Messenger data (users found: %2)</source>
+        <translation>nenhum usuário do Windows em %1 tem dados do Messenger (usuários encontrados: %2)</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>the Windows user %1 could not be read from %2: %3</source>
+        <translation>não foi possível ler o usuário do Windows %1 de %2: %3</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>the Windows user %1 on %2 has no data protection keys or Messenger folders</source>
+        <translation>o usuário do Windows %1 em %2 não tem chaves de proteção de dados nem pastas do Messenger</translation>
     </message>
 </context>
 <context>
@@ -705,10 +771,11 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
     </message>
     <message>
         <location line="+15"/>
-        <location filename="../src/cli/BackupCommand.cpp" line="+192"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="+206"/>
         <location filename="../src/cli/DemoCommand.cpp" line="+21"/>
-        <location filename="../src/cli/RescueCommand.cpp" line="+29"/>
-        <location filename="../src/cli/UnprotectCommand.cpp" line="+65"/>
+        <location filename="../src/cli/DiskImageAccess.cpp" line="+64"/>
+        <location filename="../src/cli/RescueCommand.cpp" line="+34"/>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="+73"/>
         <source>--%1 must not be empty</source>
         <translation>a opção --%1 não pode ficar vazia</translation>
     </message>
@@ -739,7 +806,6 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
     </message>
     <message>
         <location line="+5"/>
-        <location filename="../src/cli/UnprotectCommand.cpp" line="-58"/>
         <source>the password does not unlock the Windows profile of %1</source>
         <translation>a senha não desbloqueia o perfil do Windows de %1</translation>
     </message>
@@ -850,7 +916,7 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
         </translation>
     </message>
     <message>
-        <location filename="../src/cli/AccountAccess.cpp" line="+12"/>
+        <location filename="../src/cli/AccountAccess.cpp" line="+15"/>
         <source>another Quorvane is working on the account &quot;%1&quot;; try again when it has finished.</source>
         <translation>outro Quorvane está trabalhando na conta &quot;%1&quot;; tente novamente quando ele terminar.</translation>
     </message>
@@ -865,7 +931,7 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
         <translation>interrompido enquanto esperava outro Quorvane terminar de usar a conta &quot;%1&quot;.</translation>
     </message>
     <message>
-        <location filename="../src/cli/BackupCommand.cpp" line="-139"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="-153"/>
         <source>--items takes item numbers separated by commas (&quot;0,2,5&quot;), not &quot;%1&quot;</source>
         <translation>--items recebe números de itens separados por vírgulas (&quot;0,2,5&quot;), não &quot;%1&quot;</translation>
     </message>
@@ -885,12 +951,12 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
         <translation>--all e --items não podem ser usadas juntas</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+29"/>
         <source>--items names item %1, which is not in the listing (items 0 to %2; see &quot;%3&quot;)</source>
         <translation>--items cita o item %1, que não está na listagem (itens 0 a %2; veja &quot;%3&quot;)</translation>
     </message>
     <message>
-        <location line="+95"/>
+        <location line="+104"/>
         <source>Choose them with --all or --items (numbers as &quot;%1&quot; shows them).</source>
         <translation>Escolha-os com --all ou --items (com os números que &quot;%1&quot; mostra).</translation>
     </message>
@@ -998,13 +1064,13 @@ interrupção.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/CatalogueCommand.cpp" line="+42"/>
+        <location filename="../src/cli/CatalogueCommand.cpp" line="+49"/>
         <source>nothing could be listed.</source>
         <translation>nada pôde ser listado.</translation>
     </message>
     <message>
         <location line="+10"/>
-        <location filename="../src/cli/ListCommand.cpp" line="+44"/>
+        <location filename="../src/cli/ListCommand.cpp" line="+50"/>
         <source>cannot write the listing to the standard output</source>
         <translation>não é possível gravar a listagem na saída padrão</translation>
     </message>
@@ -1046,18 +1112,17 @@ uma linha de comando errada.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/CliOptions.cpp" line="+57"/>
+        <location filename="../src/cli/CliOptions.cpp" line="+59"/>
         <source>show this help and exit</source>
         <translation>mostra esta ajuda e sai</translation>
     </message>
     <message>
-        <location line="+54"/>
-        <location line="+58"/>
+        <location line="+112"/>
         <source>missing --%1</source>
         <translation>falta a opção --%1</translation>
     </message>
     <message>
-        <location line="-45"/>
+        <location line="-46"/>
         <source>unexpected argument &quot;%1&quot;</source>
         <translation>argumento inesperado &quot;%1&quot;</translation>
     </message>
@@ -1284,13 +1349,13 @@ padrão), 2 para uma linha de comando errada, 130 ou 143 após uma interrupção
         <translation>indique pelo menos um pacote para verificar</translation>
     </message>
     <message>
-        <location filename="../src/cli/RescueCommand.cpp" line="+12"/>
+        <location filename="../src/cli/RescueCommand.cpp" line="+17"/>
         <location filename="../src/cli/VerifyCommand.cpp" line="+9"/>
         <source>Quorvane&apos;s own folder cannot be used: %1</source>
         <translation>A pasta do próprio Quorvane não pode ser usada: %1</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+35"/>
         <source>cabinets keep their own names, as none could be looked into: %1</source>
         <translation>os arquivos CAB mantêm seus próprios nomes, pois nenhum pôde ser examinado: %1</translation>
     </message>
@@ -1331,7 +1396,7 @@ padrão), 2 para uma linha de comando errada, 130 ou 143 após uma interrupção
         <translation>a pasta para onde copiar, fora da pasta do usuário do Windows; uma subpasta por conta e tipo de conteúdo</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>Without the Windows password Messenger&apos;s catalogues cannot be read, and so no
 backup can be made. This saves what can be saved without them: every regular
 file in the account folders under &quot;Microsoft/MSN Messenger&quot; whose content is
@@ -1412,7 +1477,12 @@ em uso ganha &quot; (2)&quot;, &quot; (3)&quot;... Cada arquivo é gravado intei
 </translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="-133"/>
+        <source>give either --windows-profile or --disk-image</source>
+        <translation>informe --windows-profile ou --disk-image, um dos dois</translation>
+    </message>
+    <message>
+        <location line="+145"/>
         <source>Before the first file, DIR/RESCUE.txt gets a paragraph saying that the files
 were copied by their content without the catalogue, from which folder and when,
 so the folder is never taken for a backup.
@@ -1475,32 +1545,7 @@ está, 2 para uma linha de comando errada.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/UnprotectCommand.cpp" line="-22"/>
-        <source>the master key %1 is not in %2</source>
-        <translation>a chave mestra %1 não está em %2</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>%1 cannot be read</source>
-        <translation>não é possível ler %1</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>%1 is damaged (it asks for more than %2 rounds of hashing)</source>
-        <translation>%1 está danificado (pede mais de %2 rodadas de hash)</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>%1 uses an algorithm Windows never used for it</source>
-        <translation>%1 usa um algoritmo que o Windows nunca usou para ele</translation>
-    </message>
-    <message>
-        <location line="+28"/>
-        <source>%1 is damaged</source>
-        <translation>%1 está danificado</translation>
-    </message>
-    <message>
-        <location line="+47"/>
+        <location filename="../src/cli/UnprotectCommand.cpp" line="+6"/>
         <source>--entropy-hex takes hexadecimal digits in pairs</source>
         <translation>--entropy-hex recebe dígitos hexadecimais em pares</translation>
     </message>
@@ -1515,32 +1560,22 @@ está, 2 para uma linha de comando errada.
         <translation>informe FILE ou --print-masterkey GUID (apenas um dos dois)</translation>
     </message>
     <message>
-        <location line="-42"/>
+        <location line="-50"/>
         <source>%1 cannot be read: %2.</source>
         <translation>não é possível ler %1: %2.</translation>
     </message>
     <message>
-        <location line="-30"/>
-        <source>opening %1 asks for more hashing than Windows ever needs (over %2 rounds in all): it or CREDHIST is damaged</source>
-        <translation>abrir %1 pede mais cálculo de hash do que o Windows jamais precisa (mais de %2 rodadas no total): o arquivo ou o CREDHIST está danificado</translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>interrupted while checking the password</source>
-        <translation>interrompido durante a verificação da senha</translation>
-    </message>
-    <message>
-        <location line="+32"/>
+        <location line="+13"/>
         <source>%1 uses an algorithm Windows data protection never used.</source>
         <translation>%1 usa um algoritmo que a proteção de dados do Windows nunca usou.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>%1 is damaged (it is not a whole Windows data protection blob).</source>
         <translation>%1 está danificado (não é um blob completo da proteção de dados do Windows).</translation>
     </message>
     <message>
-        <location line="+61"/>
+        <location line="+63"/>
         <source>%1 is damaged (its signature does not match).</source>
         <translation>%1 está danificado (a assinatura dele não confere).</translation>
     </message>
@@ -1611,12 +1646,12 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>a senha na entrada padrão tem mais de %1 bytes</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+10"/>
         <source>the password could not be read from standard input: %1</source>
         <translation>não foi possível ler a senha da entrada padrão: %1</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+38"/>
         <source>read the Windows user&apos;s password from standard input (else it is asked for on the terminal)</source>
         <translation>lê a senha do usuário do Windows da entrada padrão (senão ela é pedida no terminal)</translation>
     </message>
@@ -1631,7 +1666,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>lê a conta da pasta de um usuário do Windows (&quot;Documents and Settings/NAME&quot; ou &quot;Users/NAME&quot; em um disco antigo) em vez do prefixo do Wine</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+18"/>
         <source>give either --password-stdin or --nt-hash</source>
         <translation>informe --password-stdin ou --nt-hash, não ambos</translation>
     </message>
@@ -1641,24 +1676,73 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>--nt-hash recebe 32 dígitos hexadecimais</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>Windows password of %1: </source>
         <translation>Senha do Windows de %1: </translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+12"/>
         <source>the Windows password is needed: give --password-stdin (or --nt-hash), or run on a terminal to be asked</source>
         <translation>a senha do Windows é necessária: informe --password-stdin (ou --nt-hash), ou execute em um terminal para que ela seja pedida</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+21"/>
         <source>--password-stdin and --nt-hash go with --windows-profile</source>
         <translation>--password-stdin e --nt-hash só podem ser usadas com --windows-profile</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>--windows-profile cannot be used with --wine-prefix or --wine-user</source>
         <translation>--windows-profile não pode ser usada com --wine-prefix nem com --wine-user</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Without the password, this command still copies the pictures and cabinets found there:
+
+quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</source>
+        <translation>Sem a senha, este comando ainda copia as imagens e os arquivos cabinet encontrados lá:
+
+quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
+    </message>
+    <message>
+        <location filename="../src/cli/DiskImageAccess.cpp" line="-34"/>
+        <source>read the account from an old computer&apos;s disk image (raw, .001, VMDK, VHD, VHDX or E01), which is only read, instead of the Wine prefix</source>
+        <translation>ler a conta da imagem de disco de um computador antigo (raw, .001, VMDK, VHD, VHDX ou E01), que só é lida, em vez do prefixo do Wine</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>with --disk-image: the Windows user to read, when more than one on the disk has Messenger data</source>
+        <translation>com --disk-image: o usuário do Windows a ler, quando mais de um no disco tem dados do Messenger</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>with --disk-image: the partition to read (from 1), when that user&apos;s name is on more than one</source>
+        <translation>com --disk-image: a partição a ler (a partir de 1), quando o nome desse usuário está em mais de uma</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>--windows-user and --partition go with --disk-image</source>
+        <translation>--windows-user e --partition vão com --disk-image</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>--disk-image cannot be used with --%1</source>
+        <translation>--disk-image não pode ser usado com --%1</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>--partition takes a partition&apos;s number, from 1</source>
+        <translation>--partition recebe o número de uma partição, a partir de 1</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Looking for the Windows users on %1...</source>
+        <translation>Procurando os usuários do Windows em %1...</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>%1; choose one with --windows-user NAME (and --partition N when a name is on more than one)</source>
+        <translation>%1; escolha um com --windows-user NOME (e --partition N quando um nome está em mais de uma)</translation>
     </message>
 </context>
 <context>
@@ -1682,7 +1766,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
 <context>
     <name>quorvane::ui::MainWindow</name>
     <message>
-        <location filename="../src/ui/main/MainWindow.cpp" line="+205"/>
+        <location filename="../src/ui/main/MainWindow.cpp" line="+214"/>
         <source>Backup Now</source>
         <translation>Fazer Backup</translation>
     </message>
@@ -1727,7 +1811,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Abrir pasta</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/MainWindowSource.cpp" line="+74"/>
+        <location filename="../src/ui/main/MainWindowSource.cpp" line="+77"/>
         <source>1. Enter your MSN account (e.g. someone@example.com).
 2. Select a backup type. 
 3. Click &lt;List&gt; button to list the installed items in current account.
@@ -1740,17 +1824,22 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
 5. Clique em &lt;Fazer Backup&gt; para copiar os itens selecionados.</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
+        <source>Reading from the disk image %1 (user %2).</source>
+        <translation>Lendo da imagem de disco %1 (usuário %2).</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Reading from the Windows folder %1 (user %2).</source>
         <translation>Lendo da pasta do Windows %1 (usuário %2).</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Reading from the Wine prefix %1 (user %2).</source>
         <translation>Lendo do prefixo do Wine %1 (usuário %2).</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+42"/>
         <source>Please select the folder of the Windows user to read from.</source>
         <translation>Selecione a pasta do usuário do Windows a ser lida.</translation>
     </message>
@@ -1765,12 +1854,53 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Não é possível ler a pasta do Windows: %1.</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+15"/>
+        <source>Please select the disk image of the old computer to read from.</source>
+        <translation>Selecione a imagem de disco do computador antigo a ser lida.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Disk images (%1)</source>
+        <translation>Imagens de disco (%1)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>All files (*)</source>
+        <translation>Todos os arquivos (*)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Looking for the Windows users on the disk image...</source>
+        <translation>Procurando os usuários do Windows na imagem de disco...</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>%1 (partition %2)</source>
+        <translation>%1 (partição %2)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Several Windows users ran Messenger on this disk. Whose content is it?</source>
+        <translation>Vários usuários do Windows usaram o Messenger neste disco. De quem é o conteúdo?</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+15"/>
+        <source>The disk image cannot be read: %1.</source>
+        <translation>Não é possível ler a imagem de disco: %1.</translation>
+    </message>
+    <message>
+        <location line="-11"/>
+        <source>Copying from the disk image...</source>
+        <translation>Copiando da imagem de disco...</translation>
+    </message>
+    <message>
+        <location line="+26"/>
         <source>Checking the password...</source>
         <translation>Verificando a senha...</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+22"/>
         <source>The Windows folder cannot be read: %1.
 
 %2</source>
@@ -1834,7 +1964,12 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Obter mais...</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+17"/>
+        <source>Read from a &amp;disk image...</source>
+        <translation>Ler de uma &amp;imagem de disco...</translation>
+    </message>
+    <message>
+        <location line="+32"/>
         <source>Minimize</source>
         <translation>Minimizar</translation>
     </message>
@@ -1964,23 +2099,31 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>&amp;Sobre o Quorvane...</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+49"/>
         <source>Quorvane could not open %1: no program to open it was found. xdg-open (in the package xdg-utils) opens folders and pages with the desktop&apos;s own programs.</source>
         <translation>O Quorvane não conseguiu abrir %1: nenhum programa para abri-lo foi encontrado. O xdg-open (do pacote xdg-utils) abre pastas e páginas com os programas da área de trabalho.</translation>
     </message>
     <message>
-        <location line="-224"/>
+        <location line="-228"/>
         <source>Read from a &amp;Windows folder...</source>
         <translation>Ler de uma pasta do &amp;Windows...</translation>
     </message>
+    <message numerus="yes">
+        <location line="-186"/>
+        <source>Copying from the disk image: %n file(s)...</source>
+        <translation>
+            <numerusform>Copiando da imagem de disco: %n arquivo...</numerusform>
+            <numerusform>Copiando da imagem de disco: %n arquivos...</numerusform>
+        </translation>
+    </message>
     <message>
-        <location line="+3"/>
+        <location line="+192"/>
         <source>Read from the Wine &amp;prefix</source>
         <translation>Ler do &amp;prefixo do Wine</translation>
     </message>
     <message>
         <location line="+30"/>
-        <location line="+149"/>
+        <location line="+150"/>
         <source>Close</source>
         <translation>Fechar</translation>
     </message>
@@ -2018,12 +2161,12 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         </translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+3"/>
         <source>Nothing could be listed: %1.</source>
         <translation>Nada pôde ser listado: %1.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Nothing could be listed: %1 was protected with a Windows master key that is not in the Windows folder, or that the password does not open.</source>
         <translation>Nada pôde ser listado: %1 foi protegido com uma chave mestra do Windows que não está na pasta do Windows ou que a senha não abre.</translation>
     </message>
@@ -2038,8 +2181,8 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Fazendo backup...</translation>
     </message>
     <message>
-        <location line="-50"/>
-        <location line="+75"/>
+        <location line="-49"/>
+        <location line="+74"/>
         <source>(no name)</source>
         <translation>(sem nome)</translation>
     </message>

@@ -104,8 +104,9 @@ DiskImageCopyFromOptions(const ParsedOptions& options) {
         if (terminal)
             std::cerr << '\r'
                       << Sentence(QCoreApplication::translate(
-                                      "quorvane::cli", "Copying the folders of %1: %2 files"),
-                                  user->name, std::to_string(files))
+                                      "quorvane::cli", "Copying the folders of %1: %n file(s)",
+                                      nullptr, static_cast<int>(files)),
+                                  user->name)
                       << std::flush;
     };
     Result<DiskImageCopy> copy =
