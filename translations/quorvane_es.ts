@@ -685,7 +685,12 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation>el lector de imágenes de disco se detuvo en %1 (señal %2): la imagen está dañada o hecha para causar daño</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+41"/>
+        <source>%1 is not a disk image Quorvane can read: there is no NTFS or FAT volume on it</source>
+        <translation>%1 no es una imagen de disco que Quorvane pueda leer: no contiene ningún volumen NTFS ni FAT</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>not a disk image Quorvane can read: %1</source>
         <translation>no es una imagen de disco que Quorvane pueda leer: %1</translation>
     </message>

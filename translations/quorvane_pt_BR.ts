@@ -685,7 +685,12 @@ ferramenta de arquivos CAB o abre.
         <translation>o leitor de imagens de disco parou em %1 (sinal %2): a imagem está danificada ou foi feita para causar dano</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+41"/>
+        <source>%1 is not a disk image Quorvane can read: there is no NTFS or FAT volume on it</source>
+        <translation>%1 não é uma imagem de disco que o Quorvane consiga ler: não há nenhum volume NTFS ou FAT nela</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>not a disk image Quorvane can read: %1</source>
         <translation>não é uma imagem de disco que o Quorvane consiga ler: %1</translation>
     </message>

@@ -128,11 +128,20 @@ FindDiskImageUsers(const std::string& tool, const std::string& image, const Canc
         cancel, kMostFindTime);
     if (std::optional<Failure> failure = AbnormalEnd(run, image))
         return Fail(std::move(*failure));
-    if (run.exitCode != 0 || !anyVolume)
+    // The reader's own words are English; this case is the common one.
+    constexpr int kNoVolume = 4;
+    if (run.exitCode == kNoVolume || (run.exitCode == 0 && !anyVolume))
+        return Fail(FailureCode::Unsupported,
+                    Sentence(QCoreApplication::translate(
+                                 "quorvane::Outcomes",
+                                 "%1 is not a disk image Quorvane can read: there is no NTFS or "
+                                 "FAT volume on it"),
+                             image));
+    if (run.exitCode != 0)
         return Fail(FailureCode::Unsupported,
                     Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                          "not a disk image Quorvane can read: %1"),
-                             run.exitCode != 0 ? ToolReason(run) : image));
+                             ToolReason(run)));
     if (users.empty())
         return Fail(
             FailureCode::Missing,

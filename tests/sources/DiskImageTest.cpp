@@ -148,8 +148,9 @@ TEST_F(DiskImageTest, AnImageThatIsNoDiskAndAReaderThatHangsAreSaidSo) {
     const auto notes = FindDiskImageUsers(QUORVANE_DISKIMAGE, root / "notes.txt", nullptr);
     ASSERT_FALSE(notes);
     EXPECT_EQ(notes.error().code, FailureCode::Unsupported);
-    EXPECT_TRUE(notes.error().sentence.starts_with("not a disk image Quorvane can read: "))
-        << notes.error().sentence;
+    EXPECT_EQ(notes.error().sentence,
+              root / "notes.txt" +
+                  " is not a disk image Quorvane can read: there is no NTFS or FAT volume on it");
 
     // A reader stuck on an image made to hang it stops on Cancel.
     const std::string stuck = root / "stuck";

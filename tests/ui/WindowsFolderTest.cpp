@@ -193,7 +193,8 @@ TEST_F(WindowsFolderTest, ReadsFromADiskImageWithThePassword) {
     ASSERT_TRUE(found.count() == 1 || found.wait(60000));
     ASSERT_EQ(MessageBox::Shown().size(), 1);
     EXPECT_TRUE(MessageBox::Shown().takeLast().startsWith(
-        "The disk image cannot be read: not a disk image Quorvane can read: "));
+        "The disk image cannot be read: " + QString::fromStdString(root / "blank.img") +
+        " is not a disk image Quorvane can read: there is no NTFS or FAT volume on it."));
     EXPECT_EQ(Source(*window), reading);
 }
 

@@ -44,6 +44,9 @@ using namespace quorvane::diskimage;
 constexpr int kRefused = 1;
 constexpr int kUsage = 2;
 constexpr int kCannotWrite = 3;
+// Readable as an image, but with no NTFS or FAT volume on it: a caller words
+// this one itself.
+constexpr int kNoVolume = 4;
 
 constexpr std::uint64_t kMiB = 1024 * 1024;
 constexpr std::uint64_t kDefaultCap = 1024 * kMiB;
@@ -124,7 +127,7 @@ int ListUsers(const std::string& path) {
     }
     if (image->Volumes().empty()) {
         std::fprintf(stderr, "diskimage: no NTFS or FAT file system on %s\n", path.c_str());
-        return kRefused;
+        return kNoVolume;
     }
     for (const Volume& volume : image->Volumes())
         std::printf("volume\t%d\t%s\n", volume.number, volume.description.c_str());
@@ -151,7 +154,7 @@ int CopyUser(const std::string& path, int partition, const std::string& name, st
     }
     if (image->Volumes().empty()) {
         std::fprintf(stderr, "diskimage: no NTFS or FAT file system on %s\n", path.c_str());
-        return kRefused;
+        return kNoVolume;
     }
     const WindowsUser* chosen = nullptr;
     const std::vector<WindowsUser> users = FindUsers(*image);
