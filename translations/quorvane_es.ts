@@ -756,6 +756,15 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</source>
 
 quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
     </message>
+    <message>
+        <location line="+8"/>
+        <source>Without the password, this command still copies the pictures and cabinets found there:
+
+quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</source>
+        <translation>Sin la contraseña, esta orden aún copia las imágenes y los archivos cabinet que encuentre allí:
+
+quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
+    </message>
 </context>
 <context>
     <name>quorvane::cli</name>
@@ -1705,15 +1714,6 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>--windows-profile no se puede usar con --wine-prefix ni con --wine-user</translation>
     </message>
     <message>
-        <location line="+16"/>
-        <source>Without the password, this command still copies the pictures and cabinets found there:
-
-quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</source>
-        <translation>Sin la contraseña, esta orden aún copia las imágenes y los archivos cabinet que encuentre allí:
-
-quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
-    </message>
-    <message>
         <location filename="../src/cli/DiskImageAccess.cpp" line="-34"/>
         <source>read the account from an old computer&apos;s disk image (raw, .001, VMDK, VHD, VHDX or E01), which is only read, instead of the Wine prefix</source>
         <translation>leer la cuenta de la imagen de disco de un ordenador antiguo (raw, .001, VMDK, VHD, VHDX o E01), que solo se lee, en lugar del prefijo de Wine</translation>
@@ -1909,7 +1909,16 @@ quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
         <translation>Comprobando la contraseña...</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+26"/>
+        <source>The disk image cannot be read: %1.
+
+%2</source>
+        <translation>No se puede leer la imagen de disco: %1.
+
+%2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>The Windows folder cannot be read: %1.
 
 %2</source>

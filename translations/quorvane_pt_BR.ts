@@ -756,6 +756,15 @@ quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</source>
 
 quorvane-cli rescue --windows-profile &quot;%1&quot; --to FOLDER</translation>
     </message>
+    <message>
+        <location line="+8"/>
+        <source>Without the password, this command still copies the pictures and cabinets found there:
+
+quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</source>
+        <translation>Sem a senha, este comando ainda copia as imagens e os arquivos cabinet encontrados lá:
+
+quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
+    </message>
 </context>
 <context>
     <name>quorvane::cli</name>
@@ -1701,15 +1710,6 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>--windows-profile não pode ser usada com --wine-prefix nem com --wine-user</translation>
     </message>
     <message>
-        <location line="+16"/>
-        <source>Without the password, this command still copies the pictures and cabinets found there:
-
-quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</source>
-        <translation>Sem a senha, este comando ainda copia as imagens e os arquivos cabinet encontrados lá:
-
-quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
-    </message>
-    <message>
         <location filename="../src/cli/DiskImageAccess.cpp" line="-34"/>
         <source>read the account from an old computer&apos;s disk image (raw, .001, VMDK, VHD, VHDX or E01), which is only read, instead of the Wine prefix</source>
         <translation>ler a conta da imagem de disco de um computador antigo (raw, .001, VMDK, VHD, VHDX ou E01), que só é lida, em vez do prefixo do Wine</translation>
@@ -1905,7 +1905,16 @@ quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
         <translation>Verificando a senha...</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+26"/>
+        <source>The disk image cannot be read: %1.
+
+%2</source>
+        <translation>Não é possível ler a imagem de disco: %1.
+
+%2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>The Windows folder cannot be read: %1.
 
 %2</source>

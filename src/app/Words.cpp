@@ -28,4 +28,12 @@ QString WithoutPasswordText(const QString& folder) {
         .arg(folder);
 }
 
+QString WithoutPasswordFromImageText(const QString& image) {
+    return QCoreApplication::translate("quorvane::Words",
+                                       "Without the password, this command still copies the "
+                                       "pictures and cabinets found there:\n\n"
+                                       "quorvane-cli rescue --disk-image \"%1\" --to FOLDER")
+        .arg(image);
+}
+
 } // namespace quorvane

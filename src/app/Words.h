@@ -12,5 +12,7 @@ QString InvalidPassportText();
 // a sentence, then the rescue command for folder on a line of its own (so
 // a window does not break it at one of its dashes).
 QString WithoutPasswordText(const QString& folder);
+// The same for a Windows user on a disk image.
+QString WithoutPasswordFromImageText(const QString& image);
 
 } // namespace quorvane

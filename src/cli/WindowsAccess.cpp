@@ -192,14 +192,16 @@ WindowsSourceFromOptions(const ParsedOptions& options) {
     auto source = WindowsSource::Open(std::move(*profile), std::move(*credentials), &Interrupts());
     if (!source && source.error().code == FailureCode::Cancelled)
         return Fail(FailureCode::Cancelled, source.error().sentence + ".");
-    if (!source && *copy)
-        return Fail(source.error().sentence + ".\n" +
-                    Sentence(QCoreApplication::translate(
-                                 "quorvane::cli",
-                                 "Without the password, this command still copies the pictures "
-                                 "and cabinets found there:\n\n"
-                                 "quorvane-cli rescue --disk-image \"%1\" --to FOLDER"),
-                             *options.Value("disk-image")));
+    if (!source && *copy) {
+        // Named by the image, not by the copy of its folders.
+        const std::string image = *options.Value("disk-image");
+        std::string reason = source.error().sentence;
+        const std::string copied = (*copy)->scratch->Path() + "/";
+        for (std::size_t at; (at = reason.find(copied)) != std::string::npos;)
+            reason.replace(at, copied.size(), image + ":");
+        return Fail(reason + ".\n" +
+                    WithoutPasswordFromImageText(QString::fromStdString(image)).toStdString());
+    }
     if (!source)
         return Fail(source.error().sentence + ".\n" +
                     WithoutPasswordText(QString::fromStdString(*folder)).toStdString());

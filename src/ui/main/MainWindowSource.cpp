@@ -254,7 +254,15 @@ void MainWindow::OnWindowsOpened(std::shared_ptr<const WindowsSource> source,
         return;
     }
     // The folder is a user's: only the user's keys stand in the way, and the
-    // command line's rescue does not need them.
+    // command line's rescue does not need them. A disk image's user is
+    // named by the image, not by the copy of its folders.
+    if (m_openingCopy != nullptr) {
+        QString reason = QString::fromStdString(failure.sentence);
+        reason.replace(FromPath(m_openingCopy->scratch->Path() + "/"), m_openingImage + ":");
+        MessageBox::Show(this, tr("The disk image cannot be read: %1.\n\n%2")
+                                   .arg(reason, WithoutPasswordFromImageText(m_openingImage)));
+        return;
+    }
     MessageBox::Show(this, tr("The Windows folder cannot be read: %1.\n\n%2")
                                .arg(QString::fromStdString(failure.sentence),
                                     WithoutPasswordText(FromPath(m_openingProfile.folder))));
