@@ -14,11 +14,15 @@
 #include "platform/TranslatedSentence.h"
 #include "profile/PackCipher.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <ctime>
 #include <map>
 #include <optional>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -314,13 +318,70 @@ Result<std::string> BackupOperation::Place(const OpenFolder& folder, const std::
         failure.osError);
 }
 
+std::set<std::size_t> BackupOperation::ReplaceSameFiles(const OpenFolder& destination,
+                                                        const std::vector<Finished>& finished,
+                                                        const SameContent& same,
+                                                        BackupOutcome& outcome) {
+    // The first name each file would take ("name (n)" for the n-th file of
+    // that name), where it holds the same content.
+    std::vector<std::pair<const Finished*, std::string>> renames;
+    std::map<std::string, int> seen;
+    for (const Finished& file : finished) {
+        std::string name = NumberedFileName(file.fileName, ++seen[file.fileName]);
+        if (m_written.count(name) != 0 || !destination.HoldsRegularFile(name) ||
+            !same(name, file.temporary))
+            continue;
+        m_written.insert(name);
+        renames.emplace_back(&file, std::move(name));
+    }
+    // A rename that replaces a file frees the earlier file's blocks, and the
+    // file system makes each such rename wait (about 3 ms on an ext4 that
+    // discards freed blocks, more than making the pack); those waits
+    // overlap when a few threads rename together.
+    constexpr std::size_t kMostThreads = 8;
+    std::vector<char> done(renames.size(), 0);
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < renames.size(); i = next++)
+            done[i] = destination.Rename(renames[i].first->temporary, renames[i].second) ? 1 : 0;
+    };
+    std::vector<std::thread> threads;
+    for (std::size_t t = 1; t < std::min(kMostThreads, renames.size()); ++t) {
+        try {
+            threads.emplace_back(work);
+        } catch (const std::system_error&) {
+            break; // this thread renames the rest
+        }
+    }
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+    std::set<std::size_t> replaced;
+    for (std::size_t i = 0; i < renames.size(); ++i) {
+        const auto& [file, name] = renames[i];
+        if (!done[i]) {
+            // Placed one by one later, which says why it cannot be.
+            m_written.erase(name);
+            continue;
+        }
+        replaced.insert(file->item);
+        outcome.items[file->item].written = true;
+        outcome.items[file->item].file = destination.PathOf(name);
+    }
+    return replaced;
+}
+
 void BackupOperation::PlaceAll(const OpenFolder& destination, const std::vector<Finished>& finished,
                                const SameContent& same, BackupOutcome& outcome) {
     if (finished.empty())
         return;
     const bool synced = ::syncfs(destination.Descriptor()) == 0;
     const int error = errno;
+    const std::set<std::size_t> replaced =
+        synced ? ReplaceSameFiles(destination, finished, same, outcome) : std::set<std::size_t>();
     for (const Finished& file : finished) {
+        if (replaced.count(file.item) != 0)
+            continue;
         BackupItemOutcome& item = outcome.items[file.item];
         if (!synced) {
             item.reason =
