@@ -431,13 +431,14 @@ BENCHMARK(BM_BackupWinksAgain)
 // pair at a time. Making the packs costs the same in both, so the ratio is
 // what holding each new pack against the earlier one adds.
 //
-// Measured (Release, on two cores shared with other builds): 1.49 to 2.1
-// when each pack was compared in an extract run of its own on two unsealed
-// copies; 1.05 to 1.10 with one extract run on the sealed packs for the
-// whole backup (about 10 ms for 100 packs) while the disk is quiet, up to
-// 1.8 while other work writes to it. What is left is replacing the earlier
-// packs: freeing a synced file's blocks costs about 3 ms on an ext4 mounted
-// with discard, and the first backup frees none.
+// Measured (Release, on two cores shared with other builds, the three
+// builds run in turn): 1.43 to 1.63 (up to 2.7 while other work wrote to
+// the disk) when each pack was compared in an extract run of its own on two
+// unsealed copies; 1.02 to 1.05 with one extract run on the sealed packs for
+// the whole backup (about 10 ms for 100 packs), and 0.94 to 1.04 with the
+// replacing renames done together. Replacing an earlier pack frees its
+// blocks, which on an ext4 mounted with discard waits about 3 ms a file
+// while other work writes to the disk; the first backup frees none.
 void BM_BackupAgainOverFirst(benchmark::State& state) {
     const auto winks = static_cast<int>(state.range(0));
     ListedWinks listed(winks);
