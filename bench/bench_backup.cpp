@@ -430,6 +430,15 @@ BENCHMARK(BM_BackupWinksAgain)
 // 1.10): the median of pairs, since other work on the machine lands on one
 // pair at a time. Making the packs costs the same in both, so the ratio is
 // what holding each new pack against the earlier one adds.
+//
+// Measured (Release, on two cores shared with other builds, the three
+// builds run in turn): 1.43 to 1.63 (up to 2.7 while other work wrote to
+// the disk) when each pack was compared in an extract run of its own on two
+// unsealed copies; 1.02 to 1.05 with one extract run on the sealed packs for
+// the whole backup (about 10 ms for 100 packs), and 0.94 to 1.04 with the
+// replacing renames done together. Replacing an earlier pack frees its
+// blocks, which on an ext4 mounted with discard waits about 3 ms a file
+// while other work writes to the disk; the first backup frees none.
 void BM_BackupAgainOverFirst(benchmark::State& state) {
     const auto winks = static_cast<int>(state.range(0));
     ListedWinks listed(winks);

@@ -14,10 +14,17 @@
 #include "platform/TranslatedSentence.h"
 #include "profile/PackCipher.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <ctime>
+#include <map>
+#include <optional>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace quorvane {
 
@@ -317,13 +324,69 @@ Result<std::string> BackupOperation::Place(const OpenFolder& folder, const std::
         failure.osError);
 }
 
+std::set<std::size_t> BackupOperation::ReplaceSameFiles(const OpenFolder& destination,
+                                                        const std::vector<Finished>& finished,
+                                                        const SameContent& same,
+                                                        BackupOutcome& outcome) {
+    // The first name each file would take ("name (n)" for the n-th file of
+    // that name), where it holds the same content.
+    std::vector<std::pair<const Finished*, std::string>> renames;
+    std::map<std::string, int> seen;
+    for (const Finished& file : finished) {
+        std::string name = NumberedFileName(file.fileName, ++seen[file.fileName]);
+        if (m_written.count(name) != 0 || !destination.HoldsRegularFile(name) ||
+            !same(name, file.temporary))
+            continue;
+        m_written.insert(name);
+        renames.emplace_back(&file, std::move(name));
+    }
+    // A rename that replaces a file frees the earlier file's blocks, and the
+    // file system makes each such rename wait (about 3 ms on an ext4 that
+    // discards freed blocks, more than making the pack); those waits
+    // overlap when a few threads rename together.
+    constexpr std::size_t kMostThreads = 8;
+    std::vector<char> done(renames.size(), 0);
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < renames.size(); i = next++)
+            done[i] = destination.Rename(renames[i].first->temporary, renames[i].second) ? 1 : 0;
+    };
+    std::vector<std::thread> threads;
+    for (std::size_t t = 1; t < std::min(kMostThreads, renames.size()); ++t) {
+        try {
+            threads.emplace_back(work);
+        } catch (const std::system_error&) {
+            break; // this thread renames the rest
+        }
+    }
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+    std::set<std::size_t> replaced;
+    for (std::size_t i = 0; i < renames.size(); ++i) {
+        const auto& [file, name] = renames[i];
+        if (!done[i]) {
+            // Placed one by one later, which says why it cannot be.
+            m_written.erase(name);
+            continue;
+        }
+        replaced.insert(file->item);
+        outcome.items[file->item].file = destination.PathOf(name);
+    }
+    return replaced;
+}
+
 void BackupOperation::PlaceAll(const OpenFolder& destination, const std::vector<Finished>& finished,
                                const SameContent& same, BackupOutcome& outcome) {
     if (finished.empty())
         return;
     const bool synced = ::syncfs(destination.Descriptor()) == 0;
     const int error = errno;
+    const std::set<std::size_t> replaced =
+        synced ? ReplaceSameFiles(destination, finished, same, outcome) : std::set<std::size_t>();
     for (const Finished& file : finished) {
+        if (replaced.count(file.item) != 0)
+            continue;
         BackupItemOutcome& item = outcome.items[file.item];
         if (!synced) {
             item.failure = Failure{
@@ -342,38 +405,43 @@ void BackupOperation::PlaceAll(const OpenFolder& destination, const std::vector<
     }
 }
 
-namespace {
-
-// The most a pack found under a backup's name may hold to be compared: the
-// extract tool's own cap. A larger one is not the same as any pack made here.
-constexpr std::size_t kMostComparedPackBytes = 64 * 1024 * 1024;
-
-} // namespace
-
 BackupOperation::SameContent BackupOperation::SamePackObjects(const OpenFolder& folder,
-                                                              const std::string& scratchParent) {
-    // The new pack is unsealed once, however many names it is held against.
-    return [this, &folder, scratchParent, scratch = std::shared_ptr<ScratchFolder>(),
-            unsealed = std::string()](const std::string& name,
-                                      const std::string& temporary) mutable {
-        if (!scratch) {
-            auto made = ScratchFolder::Make(scratchParent, "same-");
-            if (!made)
-                return false;
-            scratch = std::move(*made);
+                                                              std::vector<Finished> finished) {
+    // On the first question, the name each finished pack most likely meets
+    // (the n-th pack of a name meets "name (n)", as when the run that wrote
+    // them is repeated) is asked for every pack in one run of the tool;
+    // starting it once per pack cost more than all the comparisons. Any
+    // other name is asked alone.
+    using Question = std::pair<std::string, std::string>; // name, temporary
+    return [this, &folder, finished = std::move(finished),
+            answers = std::optional<std::map<Question, bool>>()](
+               const std::string& name, const std::string& temporary) mutable {
+        if (!answers) {
+            answers.emplace();
+            std::map<std::string, int> seen;
+            std::vector<Question> questions;
+            std::vector<PackPair> pairs;
+            for (const Finished& file : finished) {
+                std::string guess = NumberedFileName(file.fileName, ++seen[file.fileName]);
+                if (!folder.HoldsRegularFile(guess))
+                    continue;
+                pairs.push_back({folder.PathOf(file.temporary), folder.PathOf(guess)});
+                questions.emplace_back(std::move(guess), file.temporary);
+            }
+            const std::vector<std::optional<bool>> same = m_services.tools.SamePacks(pairs);
+            for (std::size_t i = 0; i < questions.size() && i < same.size(); ++i)
+                if (same[i])
+                    answers->emplace(questions[i], *same[i]);
         }
-        const std::string mine = JoinPath(scratch->Path(), "new.cab");
-        const std::string theirs = JoinPath(scratch->Path(), "found.cab");
-        if (unsealed != temporary) {
-            unsealed.clear();
-            if (!WriteUnsealedCopy(folder.PathOf(temporary), mine, kMostComparedPackBytes))
-                return false;
-            unsealed = temporary;
+        // An answer serves once: a name asked again is looked at again.
+        if (auto known = answers->find({name, temporary}); known != answers->end()) {
+            const bool same = known->second;
+            answers->erase(known);
+            return same;
         }
-        const bool same = WriteUnsealedCopy(folder.PathOf(name), theirs, kMostComparedPackBytes) &&
-                          m_services.tools.SameCabinets(mine, theirs).succeeded;
-        ::unlink(theirs.c_str());
-        return same;
+        const std::vector<std::optional<bool>> same =
+            m_services.tools.SamePacks({{folder.PathOf(temporary), folder.PathOf(name)}});
+        return !same.empty() && same.front().value_or(false);
     };
 }
 
@@ -452,8 +520,7 @@ BackupOutcome BackupOperation::BackupPacks(PackagedObjectList& list,
         }
         outcome.items.push_back(item);
     }
-    PlaceAll(folder, finished,
-             SamePackObjects(folder, manifests ? manifests->Path() : std::string()), outcome);
+    PlaceAll(folder, finished, SamePackObjects(folder, finished), outcome);
     return outcome;
 }
 
@@ -473,8 +540,7 @@ Result<> BackupOperation::FinishEmoticonPack(const OpenFolder& folder, const Ope
     m_services.pause.Wait(50);
     if (Result<> sealed = Seal(folder, run, *temporary); !sealed)
         return sealed;
-    PlaceAll(folder, {{firstPacked, *temporary, packName}}, SamePackObjects(folder, work.Path()),
-             outcome);
+    PlaceAll(folder, {{firstPacked, *temporary, packName}}, SamePackObjects(folder), outcome);
     if (outcome.items[firstPacked].failure)
         return Fail(*outcome.items[firstPacked].failure);
     return {};

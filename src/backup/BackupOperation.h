@@ -120,10 +120,16 @@ private:
     // sealed, or absent. A sync per file would cost more than writing it.
     void PlaceAll(const OpenFolder& destination, const std::vector<Finished>& finished,
                   const SameContent& same, BackupOutcome& outcome);
+    // After the sync: renames together each finished file whose first name
+    // ("name (n)" for the n-th file of that name) holds the same content over
+    // that file, and gives the items it placed.
+    std::set<std::size_t> ReplaceSameFiles(const OpenFolder& destination,
+                                           const std::vector<Finished>& finished,
+                                           const SameContent& same, BackupOutcome& outcome);
     // Packs are the same when they hold the same files besides their
-    // manifests, compared byte for byte by the extract tool on unsealed
-    // copies in a scratch folder made inside the private folder scratchParent.
-    SameContent SamePackObjects(const OpenFolder& folder, const std::string& scratchParent);
+    // manifests, compared byte for byte by the extract tool on the sealed
+    // packs as they are; the packs of finished are asked about together.
+    SameContent SamePackObjects(const OpenFolder& folder, std::vector<Finished> finished = {});
 
     BackupServices m_services;
     std::set<std::string> m_written; // the names this run placed

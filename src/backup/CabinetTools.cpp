@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace quorvane {
@@ -36,9 +37,13 @@ std::vector<std::string> CabinetTools::ExtractArguments(const std::string& folde
     return {"extract", "/Y", "/E", "/L", folder, cabinet};
 }
 
-std::vector<std::string> CabinetTools::SameArguments(const std::string& cabinet,
-                                                     const std::string& other) {
-    return {"extract", "/SAME", cabinet, other};
+std::vector<std::string> CabinetTools::SamePacksArguments(const std::vector<PackPair>& pairs) {
+    std::vector<std::string> arguments{"extract", "/SAME", "/SEALED"};
+    for (const PackPair& pair : pairs) {
+        arguments.push_back(pair.pack);
+        arguments.push_back(pair.other);
+    }
+    return arguments;
 }
 
 ToolRun CabinetTools::RunTool(std::vector<std::string> arguments,
@@ -63,6 +68,7 @@ ToolRun CabinetTools::RunTool(std::vector<std::string> arguments,
         return run;
     }
     run.exitCode = result.exitCode;
+    run.output = std::move(result.outputText);
     run.succeeded = result.exitCode == 0;
     if (result.signal == SIGXFSZ) {
         // Our tools ignore SIGXFSZ and report EFBIG themselves; another
@@ -110,11 +116,48 @@ ToolRun CabinetTools::ExtractCabinet(const std::string& cabinet, const std::stri
     return run;
 }
 
-ToolRun CabinetTools::SameCabinets(const std::string& cabinet, const std::string& other) {
-    ToolRun run =
-        RunTool(SameArguments(AbsolutePath(cabinet), AbsolutePath(other)), m_windowsFolder);
-    run.inputRefused = run.exitCode == kExtractRefusedCabinet;
-    return run;
+std::vector<std::optional<bool>> CabinetTools::SamePacks(const std::vector<PackPair>& pairs) {
+    // Well within what one command line may hold (ARG_MAX is 2 MiB at the
+    // least), with room for the environment; a path is at most 4 KiB.
+    constexpr std::size_t kMostArgumentBytes = 256 * 1024;
+    constexpr std::size_t kMostPairs = 500;
+    std::vector<std::optional<bool>> answers;
+    answers.reserve(pairs.size());
+    std::vector<PackPair> run;
+    std::size_t bytes = 0;
+    auto ask = [&] {
+        if (run.empty())
+            return;
+        const std::size_t asked = answers.size();
+        const ToolRun done = RunTool(SamePacksArguments(run), m_windowsFolder);
+        // One line a pair, in order, each printed once its comparison is
+        // done; the answers a run printed before it ended are still sound,
+        // and anything else ends them.
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < run.size(); ++i) {
+            const std::size_t end = done.output.find('\n', start);
+            if (end == std::string::npos)
+                break;
+            const std::string_view line(done.output.data() + start, end - start);
+            if (line != "same" && line != "differs")
+                break;
+            answers.emplace_back(line == "same");
+            start = end + 1;
+        }
+        answers.resize(asked + run.size());
+        run.clear();
+        bytes = 0;
+    };
+    for (const PackPair& pair : pairs) {
+        PackPair absolute{AbsolutePath(pair.pack), AbsolutePath(pair.other)};
+        const std::size_t size = absolute.pack.size() + absolute.other.size() + 2;
+        if (run.size() == kMostPairs || (!run.empty() && bytes + size > kMostArgumentBytes))
+            ask();
+        bytes += size;
+        run.push_back(std::move(absolute));
+    }
+    ask();
+    return answers;
 }
 
 } // namespace quorvane

@@ -2,6 +2,7 @@
 
 #include "platform/ProcessRunner.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,13 @@ struct ToolRun {
     // where it was told to.
     bool inputRefused = false;
     std::string reason; // why not, when it did not succeed
+    std::string output; // what it printed (cut to 64 KiB)
+};
+
+// A sealed pack of this run and a file found under its name, to be compared.
+struct PackPair {
+    std::string pack;
+    std::string other;
 };
 
 // extract's exit status for a cabinet it refuses (damaged, hostile, over
@@ -46,9 +54,8 @@ public:
     static std::vector<std::string> ExtractArguments(const std::string& folder,
                                                      const std::string& cabinet);
 
-    // extract /SAME "<cabinet>" "<other>"
-    static std::vector<std::string> SameArguments(const std::string& cabinet,
-                                                  const std::string& other);
+    // extract /SAME /SEALED "<pack>" "<other>" ["<pack>" "<other>"]...
+    static std::vector<std::string> SamePacksArguments(const std::vector<PackPair>& pairs);
 
     // Runs a command whose first argument is the bare tool name. The three
     // runs below make their paths absolute first: the tool works in the
@@ -60,11 +67,14 @@ public:
     ToolRun PackFolder(const std::string& folder, const std::vector<std::string>& names,
                        const std::string& pack);
     ToolRun ExtractCabinet(const std::string& cabinet, const std::string& destination);
-    // Whether other holds the same members as cabinet besides its manifest,
-    // byte for byte: read by the extract tool, as other may be anybody's.
-    // succeeded means the same; inputRefused that they differ or other
-    // cannot be read as a cabinet.
-    ToolRun SameCabinets(const std::string& cabinet, const std::string& other);
+    // For each pair, whether other holds the same members as the sealed pack
+    // besides its manifest, byte for byte: read by the extract tool (which
+    // undoes the seals in memory), as other may be anybody's. The pairs are
+    // asked in as few runs as the command line allows, since starting the
+    // tool costs more than a comparison. An answer is empty when no run
+    // gave it (the tool missing, or ended before it); false when they differ
+    // or either cannot be read as a cabinet within the tool's cap.
+    std::vector<std::optional<bool>> SamePacks(const std::vector<PackPair>& pairs);
 
     // The tools' working folder: the account's Windows folder (the place
     // cabarc and extract ran in on Windows), held here and nowhere else.

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,6 +20,7 @@ namespace quorvane {
 namespace {
 
 constexpr std::size_t kMaxErrorText = 8192;
+constexpr std::size_t kMaxOutputText = 64 * 1024;
 
 bool IsExecutableFile(const std::string& path) {
     return access(path.c_str(), X_OK) == 0 && !IsDirectory(path);
@@ -51,12 +53,20 @@ ProcessResult SpawnProcessRunner::Run(const std::vector<std::string>& arguments,
         result.startError = std::strerror(errno);
         return result;
     }
+    int outputPipe[2];
+    if (pipe2(outputPipe, O_CLOEXEC) != 0) {
+        result.startError = std::strerror(errno);
+        close(errorPipe[0]);
+        close(errorPipe[1]);
+        return result;
+    }
 
-    // The child gets no input, its output is dropped and its error text is
-    // kept for the report; nothing else of ours is inherited (O_CLOEXEC).
+    // The child gets no input, its output and error text are kept (each up
+    // to a bound, the rest read and dropped, so it never blocks on a full
+    // pipe); nothing else of ours is inherited (O_CLOEXEC).
     FileActions actions;
     posix_spawn_file_actions_addopen(actions.Get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(actions.Get(), STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(actions.Get(), outputPipe[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(actions.Get(), errorPipe[1], STDERR_FILENO);
     if (!workingFolder.empty())
         posix_spawn_file_actions_addchdir_np(actions.Get(), workingFolder.c_str());
@@ -79,25 +89,51 @@ ProcessResult SpawnProcessRunner::Run(const std::vector<std::string>& arguments,
         posix_spawn(&pid, arguments[0].c_str(), actions.Get(), &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);
     close(errorPipe[1]);
+    close(outputPipe[1]);
     if (rc != 0) {
         close(errorPipe[0]);
+        close(outputPipe[0]);
         result.startError = std::strerror(rc);
         return result;
     }
     result.started = true;
 
-    char buffer[1024];
-    for (;;) {
-        ssize_t got = read(errorPipe[0], buffer, sizeof(buffer));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
+    struct Stream {
+        int fd;
+        std::string& text;
+        std::size_t most;
+    };
+    Stream streams[] = {{errorPipe[0], result.errorText, kMaxErrorText},
+                        {outputPipe[0], result.outputText, kMaxOutputText}};
+    char buffer[4096];
+    for (std::size_t open = 2; open > 0;) {
+        pollfd waiting[2] = {{streams[0].fd, POLLIN, 0}, {streams[1].fd, POLLIN, 0}};
+        if (poll(waiting, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
             break;
-        if (result.errorText.size() < kMaxErrorText)
-            result.errorText.append(buffer, std::min(static_cast<std::size_t>(got),
-                                                     kMaxErrorText - result.errorText.size()));
+        }
+        for (std::size_t i = 0; i < 2; ++i) {
+            if (streams[i].fd < 0 || waiting[i].revents == 0)
+                continue;
+            const ssize_t got = read(streams[i].fd, buffer, sizeof(buffer));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0) {
+                close(streams[i].fd);
+                streams[i].fd = -1;
+                --open;
+                continue;
+            }
+            std::string& text = streams[i].text;
+            if (text.size() < streams[i].most)
+                text.append(buffer,
+                            std::min(static_cast<std::size_t>(got), streams[i].most - text.size()));
+        }
     }
-    close(errorPipe[0]);
+    for (const Stream& stream : streams)
+        if (stream.fd >= 0)
+            close(stream.fd);
 
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {

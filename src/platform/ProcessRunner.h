@@ -13,6 +13,7 @@ struct ProcessResult {
     int exitCode = -1;      // -1 when the program did not exit normally
     int signal = 0;         // the signal that ended it, when one did
     std::string errorText;  // what it wrote on standard error (cut to a few KB)
+    std::string outputText; // what it wrote on standard output (cut to 64 KiB)
     std::string startError; // why it could not be started
 };
 

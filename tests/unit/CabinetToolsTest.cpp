@@ -3,6 +3,7 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
+#include "profile/PackCipher.h"
 #include "support/ChildRun.h"
 #include "support/IndependentReader.h"
 #include "support/TempFolder.h"
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -207,6 +209,42 @@ TEST_F(CabinetToolsRun, PackObjectHoldsTheManifestAndTheObjectUnderBareNames) {
     const std::map<std::string, std::string> expected = {{"content.xml", "<package/>"},
                                                          {"0a1b2c3d.cab", object}};
     EXPECT_EQ(ReadWithCabextract(pack), expected);
+}
+
+// A backup asks about all its packs at once: one run of the tool, one answer
+// a pair in the order asked, read from the sealed packs as they are. Only a
+// pack holding the same members besides its manifest is the same; a member
+// one byte off, a pack whose seal is not there and a FIFO are not.
+TEST_F(CabinetToolsRun, SamePacksAnswersEveryPairInOrderFromOneRun) {
+    const std::string object = Binary(40000, 5);
+    std::string changed = object;
+    changed[20000] = static_cast<char>(changed[20000] ^ 0x01);
+    auto pack = [&](const std::string& name, const std::string& manifest, const std::string& member,
+                    bool seal) {
+        const std::string source = temp / ("source-" + name);
+        WriteFile(JoinPath(source, "content.xml"), manifest);
+        WriteFile(JoinPath(source, "wink.swf"), member);
+        const std::string path = temp / ("packs/" + name);
+        MakeFolders(temp / "packs");
+        EXPECT_TRUE(tools.PackFolder(source, {"content.xml", "wink.swf"}, path).succeeded);
+        if (seal) {
+            EXPECT_TRUE(SealPackFile(path));
+        }
+        return path;
+    };
+    const std::string mine = pack("mine.msn", "<package id=\"1\"/>", object, true);
+    const std::string earlier = pack("earlier.msn", "<package id=\"2\"/>", object, true);
+    const std::string oneByte = pack("one-byte.msn", "<package id=\"1\"/>", changed, true);
+    const std::string unsealed = pack("unsealed.msn", "<package id=\"1\"/>", object, false);
+    const std::string fifo = temp / "packs/fifo.msn";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    runner.calls.clear();
+
+    const std::vector<std::optional<bool>> answers = tools.SamePacks(
+        {{mine, earlier}, {mine, oneByte}, {mine, fifo}, {mine, unsealed}, {earlier, mine}});
+    EXPECT_THAT(answers, ElementsAre(true, false, false, false, true));
+    ASSERT_EQ(runner.calls.size(), 1u);
+    EXPECT_THAT(runner.calls[0], ::testing::Contains("/SEALED"));
 }
 
 TEST_F(CabinetToolsRun, ToolsRunInTheGivenWorkingFolderButPathsMeanTheCallers) {

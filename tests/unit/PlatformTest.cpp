@@ -3,6 +3,7 @@
 #include "platform/FileLock.h"
 #include "platform/Paths.h"
 #include "platform/PrivateFolder.h"
+#include "platform/ProcessRunner.h"
 #include "platform/ScratchFolder.h"
 #include "platform/SystemFolders.h"
 #include "platform/TranslatedSentence.h"
@@ -176,6 +177,18 @@ TEST(Sentence, FillsEveryMarkerOnceWhateverTheTextsHold) {
     EXPECT_EQ(Sentence(QStringLiteral("%1 could not be written: %2"), "/home/a%2b.msn", "no space"),
               "/home/a%2b.msn could not be written: no space");
     EXPECT_EQ(Sentence(QStringLiteral("%2 then %1"), "first", 7), "7 then first");
+}
+
+// A child's output and error text are both kept, each up to its bound: one
+// that writes far more is read to its end and never blocks on a full pipe.
+TEST(SpawnProcessRunner, KeepsBoundedOutputAndErrorTextOfAChildThatWritesMore) {
+    const ProcessResult result = SpawnProcessRunner().Run(
+        {"/bin/sh", "-c", "head -c 1000000 /dev/zero; echo 'last words' >&2"}, {});
+    ASSERT_TRUE(result.started) << result.startError;
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.outputText.size(), 64u * 1024);
+    EXPECT_EQ(result.outputText.find_first_not_of('\0'), std::string::npos);
+    EXPECT_EQ(result.errorText, "last words");
 }
 
 } // namespace

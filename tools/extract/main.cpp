@@ -1,7 +1,7 @@
 // extract: expands every member of a cabinet into a folder.
 //
 //   extract /Y /E /L [/MAX:<bytes>] <folder> <cabinet>
-//   extract /SAME [/MAX:<bytes>] <cabinet> <other>
+//   extract /SAME [/MAX:<bytes>] [/SEALED] <cabinet> <other> [<cabinet> <other>]...
 //
 // The command line is the one the Windows cabinet expander takes (/Y: replace
 // without asking, /E: all members, /L: into this folder), which is what the
@@ -12,13 +12,18 @@
 // /SAME tells whether two cabinets hold the same members besides their
 // "content.xml", byte for byte, without writing anything: a backup asks it
 // before a pack replaces the one already under its name, which may be
-// anybody's file, so it is read here and not in the program that asks.
+// anybody's file, so it is read here and not in the program that asks. A
+// backup asks for all its packs in one run (pairs after pairs, one answer a
+// line), since starting the tool once per pack cost as much as the
+// comparisons; /SEALED reads the packs as they are on disk, sealed, so no
+// unsealed copy has to be written first.
 
 #include "CabinetComparison.h"
 #include "CabinetSet.h"
 #include "FdSystem.h"
 #include "InputFile.h"
 #include "MemberExtractor.h"
+#include "PackSeal.h"
 #include "SafeFolder.h"
 #include "Utf8.h"
 
@@ -82,13 +87,17 @@ void PrintUsage(std::FILE* to) {
                "     disk is full, no permission, an I/O error (what this run created\n"
                "     is removed again)\n"
                "\n"
-               "Usage: extract /SAME [/MAX:<bytes>] <cabinet> <other>\n"
+               "Usage: extract /SAME [/MAX:<bytes>] [/SEALED] <cabinet> <other>\n"
+               "                     [<cabinet> <other>]...\n"
                "\n"
-               "Exit status 0 when <other> holds the same members as <cabinet> besides\n"
-               "\"content.xml\", byte for byte, and 1 when it does not or either cannot be\n"
-               "read as a single cabinet of plain files within the cap; nothing is\n"
-               "written. <other> is expanded no further than <cabinet>'s members and a\n"
-               "manifest's worth.\n",
+               "For each pair, prints \"same\" when <other> holds the same members as\n"
+               "<cabinet> besides \"content.xml\", byte for byte, and \"differs\" when it\n"
+               "does not or either cannot be read as a single cabinet of plain files\n"
+               "within the cap, one line a pair in order; nothing is written. <other> is\n"
+               "expanded no further than <cabinet>'s members and a manifest's worth.\n"
+               "/SEALED: both files of every pair are sealed \".msn\" packs, unsealed in\n"
+               "memory before they are read. Exit status 0 when every pair is the same,\n"
+               "1 when one is not, 2 when the command line is not valid.\n",
                to);
 }
 
@@ -277,43 +286,80 @@ std::optional<std::string> ReadCabinet(const std::string& path, std::uint64_t ca
     return bytes;
 }
 
-// extract /SAME [/MAX:<bytes>] <cabinet> <other>
-int CompareCabinets(int argc, char** argv) {
-    std::uint64_t cap = kDefaultCap;
-    if (argc == 5) {
-        const std::string_view argument = argv[2];
-        const auto given = argument.size() >= 5 && SwitchIs(argument.substr(0, 5), "/MAX:")
-                               ? ParseSize(argument.substr(5))
-                               : std::nullopt;
-        if (!given || *given > kHighestCap) {
-            PrintUsage(stderr);
-            return kUsage;
-        }
-        cap = *given;
-    } else if (argc != 4) {
-        PrintUsage(stderr);
-        return kUsage;
-    }
-    const auto mine = ReadCabinet(argv[argc - 2], cap);
+// Whether other holds the same members as cabinet besides "content.xml",
+// each read whole within cap and unsealed first when sealed; the reason on
+// stderr when either cannot be read.
+bool SameMembers(const char* cabinet, const char* other, std::uint64_t cap, bool sealed) {
+    auto mine = ReadCabinet(cabinet, cap);
     if (!mine) {
-        return kRefused;
+        return false;
+    }
+    if (sealed) {
+        quorvane::extract::UnsealPack(*mine);
     }
     const auto members = quorvane::extract::CabinetMembers(*mine, cap);
     if (!members) {
         std::fprintf(stderr, "extract: %s is not a cabinet of plain files within %s\n",
-                     quorvane::tools::Quoted(argv[argc - 2]).c_str(), DescribeBytes(cap).c_str());
-        return kRefused;
+                     quorvane::tools::Quoted(cabinet).c_str(), DescribeBytes(cap).c_str());
+        return false;
     }
+    mine.reset();
     std::size_t size = 0;
     for (const auto& member : *members) {
         size += member.second.size();
     }
-    const auto theirs = ReadCabinet(argv[argc - 1], cap);
+    auto theirs = ReadCabinet(other, cap);
     if (!theirs) {
-        return kRefused;
+        return false;
     }
-    const auto other = quorvane::extract::CabinetMembers(*theirs, size);
-    return other && *other == *members ? 0 : kRefused;
+    if (sealed) {
+        quorvane::extract::UnsealPack(*theirs);
+    }
+    const auto found = quorvane::extract::CabinetMembers(*theirs, size);
+    return found && *found == *members;
+}
+
+// extract /SAME [/MAX:<bytes>] [/SEALED] <cabinet> <other> [<cabinet> <other>]...
+int CompareCabinets(int argc, char** argv) {
+    std::uint64_t cap = kDefaultCap;
+    bool capGiven = false;
+    bool sealed = false;
+    int first = 2;
+    // Switches come first; a path is never taken for one while the pairs
+    // after it would be incomplete.
+    while (argc - first > 2) {
+        const std::string_view argument = argv[first];
+        if (!sealed && SwitchIs(argument, "/SEALED")) {
+            sealed = true;
+        } else if (!capGiven && argument.size() >= 5 && SwitchIs(argument.substr(0, 5), "/MAX:")) {
+            const auto given = ParseSize(argument.substr(5));
+            if (!given || *given > kHighestCap) {
+                PrintUsage(stderr);
+                return kUsage;
+            }
+            cap = *given;
+            capGiven = true;
+        } else {
+            break;
+        }
+        ++first;
+    }
+    if (argc - first < 2 || (argc - first) % 2 != 0) {
+        PrintUsage(stderr);
+        return kUsage;
+    }
+    // One answer a line, each written as soon as it is known: a caller that
+    // loses the tool half-way still has the answers before.
+    int status = 0;
+    for (int i = first; i < argc; i += 2) {
+        const bool same = SameMembers(argv[i], argv[i + 1], cap, sealed);
+        std::fputs(same ? "same\n" : "differs\n", stdout);
+        std::fflush(stdout);
+        if (!same) {
+            status = kRefused;
+        }
+    }
+    return status;
 }
 
 } // namespace
