@@ -426,12 +426,11 @@ private:
                     .and_then([&] { return WriteBytes(JoinPath(folder, stem + ".swf"), *movie); });
             !copied)
             return copied;
-        const ToolRun run = m_tools.PackFolder(folder, {stem + ".png", stem + ".swf"}, path);
-        if (!run.succeeded || !IsWholeCabinet(path)) {
-            std::string why = run.reason.empty()
-                                  ? Sentence(QCoreApplication::translate(
-                                        "quorvane::Outcomes", "the cabinet is not whole"))
-                                  : run.reason;
+        const Result<> packed = m_tools.PackFolder(folder, {stem + ".png", stem + ".swf"}, path);
+        if (!packed || !IsWholeCabinet(path)) {
+            std::string why = packed ? Sentence(QCoreApplication::translate(
+                                           "quorvane::Outcomes", "the cabinet is not whole"))
+                                     : packed.error().sentence;
             while (!why.empty() && (why.back() == '\n' || why.back() == '.'))
                 why.pop_back();
             return Fail(

@@ -123,12 +123,12 @@ Result<std::string> WriteTemporary(const OpenFolder& destination, std::string_vi
 
 // Seals a pack the cabinet tool wrote under a temporary name; the temporary
 // file is removed when that fails.
-Result<> Seal(const OpenFolder& destination, const ToolRun& run, const std::string& temporary) {
+Result<> Seal(const OpenFolder& destination, const Result<>& packed, const std::string& temporary) {
     const std::string path = destination.PathOf(temporary);
     struct stat info {};
     Failure failure;
-    if (!run.succeeded) {
-        failure.sentence = run.reason;
+    if (!packed) {
+        failure = packed.error();
         RemoveToolLeftovers(destination, temporary);
     } else if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) {
         failure.sentence = Sentence(
@@ -248,11 +248,11 @@ Result<std::string> BuildPack(PackagedObjectList& list, std::size_t index,
     Result<std::string> temporary = WriteTemporary(destination, {});
     if (!temporary)
         return temporary;
-    const ToolRun run = services.tools.PackObject(
+    const Result<> packed = services.tools.PackObject(
         destination.PathOf(*temporary), manifestFolder.PathOf("content.xml"), list.objectFolder,
         codePage.ToUtf8(object.location));
     services.pause.Wait(10);
-    if (Result<> sealed = Seal(destination, run, *temporary); !sealed)
+    if (Result<> sealed = Seal(destination, packed, *temporary); !sealed)
         return Fail(sealed.error());
     return temporary;
 }
@@ -535,10 +535,10 @@ Result<> BackupOperation::FinishEmoticonPack(const OpenFolder& folder, const Ope
     if (!temporary)
         return Fail(temporary.error());
     packFiles.insert("content.xml");
-    const ToolRun run = m_services.tools.PackFolder(
+    const Result<> packed = m_services.tools.PackFolder(
         work.Path(), {packFiles.begin(), packFiles.end()}, folder.PathOf(*temporary));
     m_services.pause.Wait(50);
-    if (Result<> sealed = Seal(folder, run, *temporary); !sealed)
+    if (Result<> sealed = Seal(folder, packed, *temporary); !sealed)
         return sealed;
     PlaceAll(folder, {{firstPacked, *temporary, packName}}, SamePackObjects(folder), outcome);
     if (outcome.items[firstPacked].failure)

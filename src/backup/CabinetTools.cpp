@@ -52,6 +52,7 @@ ToolRun CabinetTools::RunTool(std::vector<std::string> arguments,
     const std::string name = arguments.front();
     std::string program = FindTool(name, m_programFolder);
     if (program.empty()) {
+        run.installed = false;
         run.reason = Sentence(QCoreApplication::translate(
                                   "quorvane::Outcomes", "the cabinet tool \"%1\" is not installed"),
                               name);
@@ -96,24 +97,38 @@ ToolRun CabinetTools::RunTool(std::vector<std::string> arguments,
     return run;
 }
 
-ToolRun CabinetTools::PackObject(const std::string& pack, const std::string& manifest,
-                                 const std::string& objectFolder, const std::string& objectFile) {
-    return RunTool(ObjectPackArguments(AbsolutePath(pack), AbsolutePath(manifest),
-                                       AbsolutePath(objectFolder), objectFile),
-                   m_windowsFolder);
+namespace {
+
+Result<> Outcome(const ToolRun& run, bool inputRefused = false) {
+    if (run.succeeded)
+        return {};
+    return Fail(inputRefused     ? FailureCode::Damaged
+                : !run.installed ? FailureCode::Missing
+                                 : FailureCode::System,
+                run.reason);
 }
 
-ToolRun CabinetTools::PackFolder(const std::string& folder, const std::vector<std::string>& names,
-                                 const std::string& pack) {
-    return RunTool(FolderPackArguments(AbsolutePath(pack), AbsolutePath(folder), names),
-                   m_windowsFolder);
+} // namespace
+
+Result<> CabinetTools::PackObject(const std::string& pack, const std::string& manifest,
+                                  const std::string& objectFolder, const std::string& objectFile) {
+    return Outcome(RunTool(ObjectPackArguments(AbsolutePath(pack), AbsolutePath(manifest),
+                                               AbsolutePath(objectFolder), objectFile),
+                           m_windowsFolder));
 }
 
-ToolRun CabinetTools::ExtractCabinet(const std::string& cabinet, const std::string& destination) {
-    ToolRun run = RunTool(ExtractArguments(AbsolutePath(destination), AbsolutePath(cabinet)),
-                          m_windowsFolder);
-    run.inputRefused = run.exitCode == kExtractRefusedCabinet;
-    return run;
+Result<> CabinetTools::PackFolder(const std::string& folder, const std::vector<std::string>& names,
+                                  const std::string& pack) {
+    return Outcome(RunTool(FolderPackArguments(AbsolutePath(pack), AbsolutePath(folder), names),
+                           m_windowsFolder));
+}
+
+Result<> CabinetTools::ExtractCabinet(const std::string& cabinet, const std::string& destination) {
+    const ToolRun run = RunTool(ExtractArguments(AbsolutePath(destination), AbsolutePath(cabinet)),
+                                m_windowsFolder);
+    // The tool ran to its end and refused the cabinet, as opposed to a run
+    // that failed by itself.
+    return Outcome(run, run.exitCode == kExtractRefusedCabinet);
 }
 
 std::vector<std::optional<bool>> CabinetTools::SamePacks(const std::vector<PackPair>& pairs) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ProcessRunner.h"
+#include "platform/Result.h"
 
 #include <optional>
 #include <string>
@@ -13,11 +14,7 @@ struct ToolRun {
     bool started = false;
     bool succeeded = false; // started and exited 0
     int exitCode = -1;      // -1 when it did not exit by itself
-    // The tool ran to its end and refused what it was given (for extract: a
-    // damaged or hostile cabinet), as opposed to a run that failed by
-    // itself: the tool missing or not starting, killed, or unable to write
-    // where it was told to.
-    bool inputRefused = false;
+    bool installed = true;
     std::string reason; // why not, when it did not succeed
     std::string output; // what it printed (cut to 64 KiB)
 };
@@ -62,11 +59,16 @@ public:
     // Windows folder, not the caller's.
     ToolRun RunTool(std::vector<std::string> arguments, const std::string& workingFolder);
 
-    ToolRun PackObject(const std::string& pack, const std::string& manifest,
-                       const std::string& objectFolder, const std::string& objectFile);
-    ToolRun PackFolder(const std::string& folder, const std::vector<std::string>& names,
-                       const std::string& pack);
-    ToolRun ExtractCabinet(const std::string& cabinet, const std::string& destination);
+    // Each fails with why the tool did not do its work: Damaged when
+    // extract refused the cabinet (damaged, hostile, over its cap: another
+    // cabinet may still do), Missing when the tool is not installed, System
+    // for a run that failed by itself (not started, killed, unable to
+    // write), which no other input would fare better with.
+    Result<> PackObject(const std::string& pack, const std::string& manifest,
+                        const std::string& objectFolder, const std::string& objectFile);
+    Result<> PackFolder(const std::string& folder, const std::vector<std::string>& names,
+                        const std::string& pack);
+    Result<> ExtractCabinet(const std::string& cabinet, const std::string& destination);
     // For each pair, whether other holds the same members as the sealed pack
     // besides its manifest, byte for byte: read by the extract tool (which
     // undoes the seals in memory), as other may be anybody's. The pairs are

@@ -132,12 +132,12 @@ ListingResult ListPackagedObjects(PackagedObjectList& list, std::string_view pas
         // scratch) says nothing about this cabinet, and every other one
         // would fail alike: the listing stops and says why, once. The
         // extract tool makes the thumbnail folder itself.
-        const ToolRun run = tools.ExtractCabinet(cabinet, folder);
-        if (!run.succeeded && !run.inputRefused) {
-            result.toolFailure = Failure{0, run.reason};
+        const Result<> extracted = tools.ExtractCabinet(cabinet, folder);
+        if (!extracted && extracted.error().code != FailureCode::Damaged) {
+            result.toolFailure = extracted.error();
             break;
         }
-        if (run.succeeded)
+        if (extracted)
             look.picture = FirstPicture(folder);
         if (look.picture.empty()) {
             ++result.withoutPicture;

@@ -60,11 +60,9 @@ Result<> ExpandSealedPack(const std::string& packPath, CabinetTools& tools,
     const std::string cabinet = folder + ".cab";
     if (Result<> copied = WriteUnsealedCopy(packPath, cabinet, kMaxReadBytes); !copied)
         return copied;
-    const ToolRun run = tools.ExtractCabinet(cabinet, folder);
+    Result<> extracted = tools.ExtractCabinet(cabinet, folder);
     ::unlink(cabinet.c_str());
-    if (run.succeeded)
-        return {};
-    return Fail(run.inputRefused ? FailureCode::Damaged : FailureCode::System, run.reason);
+    return extracted;
 }
 
 // The pack's contents say something content.xml does not, or the reverse.

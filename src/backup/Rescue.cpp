@@ -299,17 +299,17 @@ private:
                         written.error().code};
             return {};
         }
-        const ToolRun run = m_tools.ExtractCabinet(cabinet, contents);
+        const Result<> extracted = m_tools.ExtractCabinet(cabinet, contents);
         ::unlink(cabinet.c_str());
         std::string name;
-        if (run.succeeded) {
+        if (extracted) {
             const std::string manifest = FindEntryIgnoringCase(contents, "content.xml");
             if (!manifest.empty())
                 if (Result<std::string> text = ReadRegularFile(manifest, kMaxManifestBytes))
                     name = SafeFileName(ManifestDisplayName(*text));
-        } else if (!run.inputRefused) {
+        } else if (extracted.error().code != FailureCode::Damaged) {
             // Every other cabinet would fail alike.
-            m_report.toolProblem = Failure{0, run.reason};
+            m_report.toolProblem = extracted.error();
         }
         SystemFolders::DeleteTree(contents);
         return name;

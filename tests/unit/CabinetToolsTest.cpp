@@ -167,18 +167,17 @@ TEST_F(CabinetToolsRun, PackFolderThenExtractGivesBackEveryFile) {
 
     const std::string pack = temp / "out/all.cab";
     MakeFolders(temp / "out");
-    const ToolRun packed = tools.PackFolder(source, names, pack);
-    ASSERT_TRUE(packed.succeeded) << packed.reason;
-    EXPECT_TRUE(packed.started);
-    EXPECT_THAT(packed.reason, IsEmpty());
+    const Result<> packed = tools.PackFolder(source, names, pack);
+    ASSERT_TRUE(packed.has_value()) << packed.error().sentence;
+    EXPECT_THAT(packed.error().sentence, IsEmpty());
 
     // An independent reader sees the same files under the same names.
     EXPECT_EQ(ReadWithCabextract(pack), files);
 
     // The destination is made when missing.
     const std::string destination = temp / "restored/here";
-    const ToolRun extracted = tools.ExtractCabinet(pack, destination);
-    ASSERT_TRUE(extracted.succeeded) << extracted.reason;
+    const Result<> extracted = tools.ExtractCabinet(pack, destination);
+    ASSERT_TRUE(extracted.has_value()) << extracted.error().sentence;
     EXPECT_EQ(FilesIn(destination), files);
 }
 
@@ -186,12 +185,12 @@ TEST_F(CabinetToolsRun, ExtractReplacesFilesAlreadyThere) {
     const std::string source = temp / "source";
     WriteFile(JoinPath(source, "thumb.png"), "new bytes");
     const std::string pack = temp / "thumb.cab";
-    ASSERT_TRUE(tools.PackFolder(source, {"thumb.png"}, pack).succeeded);
+    ASSERT_TRUE(tools.PackFolder(source, {"thumb.png"}, pack).has_value());
 
     const std::string destination = temp / "x.cab.dir";
     WriteFile(JoinPath(destination, "thumb.png"), "old bytes from an earlier listing");
-    const ToolRun run = tools.ExtractCabinet(pack, destination);
-    ASSERT_TRUE(run.succeeded) << run.reason;
+    const Result<> run = tools.ExtractCabinet(pack, destination);
+    ASSERT_TRUE(run.has_value()) << run.error().sentence;
     EXPECT_EQ(ReadFile(JoinPath(destination, "thumb.png")), "new bytes");
 }
 
@@ -203,9 +202,9 @@ TEST_F(CabinetToolsRun, PackObjectHoldsTheManifestAndTheObjectUnderBareNames) {
 
     const std::string pack = temp / "backup/Kiss.msn";
     MakeFolders(temp / "backup");
-    const ToolRun run =
+    const Result<> run =
         tools.PackObject(pack, JoinPath(objectFolder, "content.xml"), objectFolder, "0a1b2c3d.cab");
-    ASSERT_TRUE(run.succeeded) << run.reason;
+    ASSERT_TRUE(run.has_value()) << run.error().sentence;
     const std::map<std::string, std::string> expected = {{"content.xml", "<package/>"},
                                                          {"0a1b2c3d.cab", object}};
     EXPECT_EQ(ReadWithCabextract(pack), expected);
@@ -226,7 +225,7 @@ TEST_F(CabinetToolsRun, SamePacksAnswersEveryPairInOrderFromOneRun) {
         WriteFile(JoinPath(source, "wink.swf"), member);
         const std::string path = temp / ("packs/" + name);
         MakeFolders(temp / "packs");
-        EXPECT_TRUE(tools.PackFolder(source, {"content.xml", "wink.swf"}, path).succeeded);
+        EXPECT_TRUE(tools.PackFolder(source, {"content.xml", "wink.swf"}, path).has_value());
         if (seal) {
             EXPECT_TRUE(SealPackFile(path));
         }
@@ -258,19 +257,19 @@ TEST_F(CabinetToolsRun, ToolsRunInTheGivenWorkingFolderButPathsMeanTheCallers) {
 
     // The tool works in the Windows folder, yet a relative pack path names a
     // file in the caller's working folder, as the user meant it.
-    const ToolRun run = tools.PackObject("relative.msn", JoinPath(objectFolder, "content.xml"),
-                                         objectFolder, "obj.cab");
-    const ToolRun folderRun = tools.PackFolder(objectFolder, {"obj.cab"}, "folder.msn");
-    const ToolRun extractRun = tools.ExtractCabinet("folder.msn", "unpacked");
+    const Result<> run = tools.PackObject("relative.msn", JoinPath(objectFolder, "content.xml"),
+                                          objectFolder, "obj.cab");
+    const Result<> folderRun = tools.PackFolder(objectFolder, {"obj.cab"}, "folder.msn");
+    const Result<> extractRun = tools.ExtractCabinet("folder.msn", "unpacked");
     fs::current_path(previous);
 
-    ASSERT_TRUE(run.succeeded) << run.reason;
+    ASSERT_TRUE(run.has_value()) << run.error().sentence;
     ASSERT_FALSE(runner.folders.empty());
     EXPECT_EQ(runner.folders[0], windowsFolder);
     EXPECT_TRUE(fs::is_regular_file(JoinPath(caller, "relative.msn")));
     EXPECT_FALSE(fs::exists(JoinPath(windowsFolder, "relative.msn")));
-    ASSERT_TRUE(folderRun.succeeded) << folderRun.reason;
-    ASSERT_TRUE(extractRun.succeeded) << extractRun.reason;
+    ASSERT_TRUE(folderRun.has_value()) << folderRun.error().sentence;
+    ASSERT_TRUE(extractRun.has_value()) << extractRun.error().sentence;
     EXPECT_EQ(ReadFile(JoinPath(caller, "unpacked/obj.cab")), "object");
 }
 
@@ -279,7 +278,7 @@ TEST_F(CabinetToolsRun, TheBuiltToolsAreFoundBesideTheProgram) {
     WriteFile(JoinPath(source, "a.txt"), "a");
     // PATH holds nothing; the tools come from <program>/../libexec/quorvane.
     test::ScopedVariable path("PATH", "");
-    ASSERT_TRUE(tools.PackFolder(source, {"a.txt"}, temp / "a.cab").succeeded);
+    ASSERT_TRUE(tools.PackFolder(source, {"a.txt"}, temp / "a.cab").has_value());
     ASSERT_EQ(runner.calls.size(), 1u);
     EXPECT_EQ(fs::weakly_canonical(runner.calls[0][0]), fs::weakly_canonical(BuiltTool("cabarc")));
     EXPECT_THAT(std::vector<std::string>(runner.calls[0].begin() + 1, runner.calls[0].end()),
@@ -297,21 +296,21 @@ TEST_F(CabinetToolsRun, ToolsBesideTheProgramComeBeforeThoseInItsFolder) {
         0);
     const std::string source = temp / "source";
     WriteFile(JoinPath(source, "a.txt"), "a");
-    ASSERT_TRUE(tools.PackFolder(source, {"a.txt"}, temp / "a.cab").succeeded);
+    ASSERT_TRUE(tools.PackFolder(source, {"a.txt"}, temp / "a.cab").has_value());
 
     test::ScopedVariable path("PATH", "");
     CabinetTools installed(runner, programFolder, windowsFolder);
-    const ToolRun first = installed.ExtractCabinet(temp / "a.cab", temp / "out1");
-    EXPECT_TRUE(first.succeeded) << first.reason;
+    const Result<> first = installed.ExtractCabinet(temp / "a.cab", temp / "out1");
+    EXPECT_TRUE(first.has_value()) << first.error().sentence;
 
     // Without it, the file in the program folder is taken, and it cannot
     // be started.
     ASSERT_EQ(unlink((temp / "install/libexec/quorvane/extract").c_str()), 0);
-    const ToolRun second = installed.ExtractCabinet(temp / "a.cab", temp / "out2");
-    EXPECT_FALSE(second.started);
-    EXPECT_FALSE(second.succeeded);
-    EXPECT_THAT(second.reason, HasSubstr("\"extract\""));
-    EXPECT_THAT(second.reason, HasSubstr("could not be started"));
+    const Result<> second = installed.ExtractCabinet(temp / "a.cab", temp / "out2");
+    ASSERT_FALSE(second.has_value());
+    EXPECT_EQ(second.error().code, FailureCode::System);
+    EXPECT_THAT(second.error().sentence, HasSubstr("\"extract\""));
+    EXPECT_THAT(second.error().sentence, HasSubstr("could not be started"));
 }
 
 TEST_F(CabinetToolsRun, ToolsOnPathAreUsedWhenNoneAreBesideTheProgram) {
@@ -319,8 +318,8 @@ TEST_F(CabinetToolsRun, ToolsOnPathAreUsedWhenNoneAreBesideTheProgram) {
     CabinetTools elsewhere(runner, temp / "nowhere/bin", windowsFolder);
     const std::string source = temp / "source";
     WriteFile(JoinPath(source, "a.txt"), "a");
-    const ToolRun run = elsewhere.PackFolder(source, {"a.txt"}, temp / "a.cab");
-    EXPECT_TRUE(run.succeeded) << run.reason;
+    const Result<> run = elsewhere.PackFolder(source, {"a.txt"}, temp / "a.cab");
+    EXPECT_TRUE(run.has_value()) << run.error().sentence;
 }
 
 TEST_F(CabinetToolsRun, MissingToolIsNotStartedAndNamed) {
@@ -334,14 +333,16 @@ TEST_F(CabinetToolsRun, MissingToolIsNotStartedAndNamed) {
 
     const std::string source = temp / "source";
     WriteFile(JoinPath(source, "a.txt"), "a");
-    const ToolRun pack = nowhere.PackFolder(source, {"a.txt"}, temp / "a.cab");
-    EXPECT_FALSE(pack.started);
-    EXPECT_THAT(pack.reason, HasSubstr("\"cabarc\""));
+    const Result<> pack = nowhere.PackFolder(source, {"a.txt"}, temp / "a.cab");
+    ASSERT_FALSE(pack.has_value());
+    EXPECT_EQ(pack.error().code, FailureCode::Missing);
+    EXPECT_THAT(pack.error().sentence, HasSubstr("\"cabarc\""));
     EXPECT_FALSE(fs::exists(temp / "a.cab"));
 
-    const ToolRun extract = nowhere.ExtractCabinet(temp / "a.cab", temp / "out");
-    EXPECT_FALSE(extract.started);
-    EXPECT_THAT(extract.reason, HasSubstr("\"extract\""));
+    const Result<> extract = nowhere.ExtractCabinet(temp / "a.cab", temp / "out");
+    ASSERT_FALSE(extract.has_value());
+    EXPECT_EQ(extract.error().code, FailureCode::Missing);
+    EXPECT_THAT(extract.error().sentence, HasSubstr("\"extract\""));
 
     // Nothing was handed to the runner.
     EXPECT_THAT(runner.calls, IsEmpty());
@@ -357,11 +358,11 @@ TEST_F(CabinetToolsRun, FailingExtractCarriesTheToolsErrorText) {
     ASSERT_NE(direct.exitCode, 0);
     ASSERT_THAT(Trimmed(direct.err), Not(IsEmpty()));
 
-    const ToolRun run = tools.ExtractCabinet(notCabinet, temp / "direct");
-    EXPECT_TRUE(run.started);
-    EXPECT_FALSE(run.succeeded);
-    EXPECT_THAT(run.reason, HasSubstr("\"extract\""));
-    EXPECT_THAT(run.reason, EndsWith(Trimmed(direct.err)));
+    const Result<> run = tools.ExtractCabinet(notCabinet, temp / "direct");
+    ASSERT_FALSE(run.has_value());
+    EXPECT_EQ(run.error().code, FailureCode::Damaged) << "the tool refused the cabinet";
+    EXPECT_THAT(run.error().sentence, HasSubstr("\"extract\""));
+    EXPECT_THAT(run.error().sentence, EndsWith(Trimmed(direct.err)));
 }
 
 TEST_F(CabinetToolsRun, FailingPackCarriesTheToolsErrorTextAndLeavesNoPack) {
@@ -376,12 +377,12 @@ TEST_F(CabinetToolsRun, FailingPackCarriesTheToolsErrorTextAndLeavesNoPack) {
     ASSERT_THAT(Trimmed(direct.err), Not(IsEmpty()));
     ASSERT_FALSE(fs::exists(pack));
 
-    const ToolRun run =
+    const Result<> run =
         tools.PackObject(pack, JoinPath(objectFolder, "content.xml"), objectFolder, "missing.cab");
-    EXPECT_TRUE(run.started);
-    EXPECT_FALSE(run.succeeded);
-    EXPECT_THAT(run.reason, HasSubstr("\"cabarc\""));
-    EXPECT_THAT(run.reason, EndsWith(Trimmed(direct.err)));
+    ASSERT_FALSE(run.has_value());
+    EXPECT_EQ(run.error().code, FailureCode::System);
+    EXPECT_THAT(run.error().sentence, HasSubstr("\"cabarc\""));
+    EXPECT_THAT(run.error().sentence, EndsWith(Trimmed(direct.err)));
     EXPECT_FALSE(fs::exists(pack));
 }
 

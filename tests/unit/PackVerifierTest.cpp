@@ -34,8 +34,8 @@ protected:
             names.push_back(file);
         }
         const std::string pack = temp / (name + ".msn");
-        const ToolRun run = tools.PackFolder(source, names, pack);
-        EXPECT_TRUE(run.succeeded) << run.reason;
+        const Result<> packed = tools.PackFolder(source, names, pack);
+        EXPECT_TRUE(packed) << packed.error().sentence;
         if (seal) {
             EXPECT_TRUE(SealPackFile(pack));
         }
