@@ -152,24 +152,27 @@ bool SameBytes(const OpenFolder& folder, const std::string& name, const std::str
     return existing && copy && *existing == *copy;
 }
 
-// Why an emoticon cannot go into the pack under name, or "" when it can;
-// names records the names taken so far.
-std::string EmoticonNameRefusal(const std::string& name, const CodePage& codePage,
-                                std::set<std::string>& names) {
+// Whether an emoticon can go into the pack under name (Refused, saying
+// why, when it cannot); names records the names taken so far.
+Result<> TakeEmoticonName(const std::string& name, const CodePage& codePage,
+                          std::set<std::string>& names) {
     if (IsManifestName(name, codePage))
-        return Sentence(QCoreApplication::translate(
-            "quorvane::Outcomes", "its file would be named content.xml, the name of "
-                                  "the pack's manifest"));
+        return Fail(FailureCode::Refused,
+                    Sentence(QCoreApplication::translate(
+                        "quorvane::Outcomes", "its file would be named content.xml, the name of "
+                                              "the pack's manifest")));
     if (HasWildcard(name))
-        return Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                    "its file name \"%1\" holds a wildcard (* or "
-                                                    "?), which no Windows file name can"),
-                        name);
+        return Fail(FailureCode::Refused,
+                    Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                         "its file name \"%1\" holds a wildcard (* "
+                                                         "or ?), which no Windows file name can"),
+                             name));
     if (!IsBareFileName(name) || !names.insert(name).second)
-        return Sentence(
-            QCoreApplication::translate("quorvane::Outcomes",
-                                        "another emoticon of this pack has the file name %1"),
-            name);
+        return Fail(FailureCode::Refused,
+                    Sentence(QCoreApplication::translate(
+                                 "quorvane::Outcomes",
+                                 "another emoticon of this pack has the file name %1"),
+                             name));
     return {};
 }
 
@@ -548,16 +551,17 @@ Result<> BackupOperation::FinishEmoticonPack(const OpenFolder& folder, const Ope
 
 // The work folder is new and private (made by mkdtemp in Quorvane's own
 // folder), so the pack holds this run's emoticons and nothing planted.
-std::string BackupOperation::OpenWorkFolder(OpenFolder& work) {
+Result<> BackupOperation::OpenWorkFolder(OpenFolder& work) {
     SystemFolders& folders = m_services.folders;
     if (!folders.MakeWorkFolder())
-        return Sentence(
+        return Fail(Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "no work folder could be made in %1"),
-            folders.privateFolder);
+            folders.privateFolder));
     if (Result<> opened = work.Open(folders.workFolder); !opened)
-        return Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                    "no work folder could be made in %1: %2"),
-                        folders.privateFolder, opened.error().sentence);
+        return Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                         "no work folder could be made in %1: %2"),
+                             folders.privateFolder, opened.error().sentence),
+                    opened.error().osError);
     return {};
 }
 
@@ -575,7 +579,8 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
     }
     SystemFolders& folders = m_services.folders;
     OpenFolder work;
-    std::string failure = OpenWorkFolder(work);
+    // What keeps the pack from being written, once something does.
+    Result<> failure = OpenWorkFolder(work);
     const std::string packName = "MSNEmoticons" + stamp + ".msn";
 
     manifest.SetFolder(work.Path());
@@ -597,10 +602,9 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
         const InstalledObject& object = list.objects[index];
         const std::string name =
             codePage.ToUtf8(EmoticonManifest::PackFileName(object.location, codePage));
-        const std::string refusal =
-            failure.empty() ? EmoticonNameRefusal(name, codePage, packNames) : failure;
-        if (!refusal.empty()) {
-            item.failure = Failure{0, refusal};
+        const Result<> taken = failure ? TakeEmoticonName(name, codePage, packNames) : failure;
+        if (!taken) {
+            item.failure = taken.error();
         } else {
             if (Result<> copied = CopyEmoticon(list, object, name, work, manifest); copied) {
                 // Only emoticons whose file is in the pack are named in its
@@ -617,22 +621,22 @@ BackupOutcome BackupOperation::BackupEmoticons(PictureObjectList& list,
 
     if (outcome.interrupted) {
         // One pack for all: an interrupted run writes none.
-        failure = Sentence(QCoreApplication::translate(
-            "quorvane::Outcomes", "the backup was interrupted before the pack was written"));
-    } else if (failure.empty() && packed.empty()) {
-        failure = Sentence(QCoreApplication::translate(
-            "quorvane::Outcomes", "no emoticon could be copied into the pack"));
-    } else if (failure.empty()) {
-        if (Result<> finished = FinishEmoticonPack(folder, work, manifest, packFiles,
-                                                   packed.front(), packName, outcome);
-            !finished)
-            failure = finished.error().sentence;
+        failure = Fail(
+            FailureCode::Cancelled,
+            Sentence(QCoreApplication::translate(
+                "quorvane::Outcomes", "the backup was interrupted before the pack was written")));
+    } else if (failure && packed.empty()) {
+        failure = Fail(Sentence(QCoreApplication::translate(
+            "quorvane::Outcomes", "no emoticon could be copied into the pack")));
+    } else if (failure) {
+        failure = FinishEmoticonPack(folder, work, manifest, packFiles, packed.front(), packName,
+                                     outcome);
     }
     if (!folders.workFolder.empty())
         SystemFolders::DeleteTree(folders.workFolder);
     for (std::size_t at : packed) {
-        if (!failure.empty())
-            outcome.items[at].failure = Failure{0, failure};
+        if (!failure)
+            outcome.items[at].failure = failure.error();
         outcome.items[at].file = outcome.items[packed.front()].file;
     }
     return outcome;

@@ -90,8 +90,8 @@ private:
                                   const OpenFolder& folder, EmoticonManifest& manifest);
     BackupOutcome BackupPictures(PictureObjectList& list, const std::vector<std::size_t>& itemData,
                                  const OpenFolder& folder);
-    // Makes and opens this run's work folder; why it could not, or "".
-    std::string OpenWorkFolder(OpenFolder& work);
+    // Makes and opens this run's work folder, or says why it could not.
+    Result<> OpenWorkFolder(OpenFolder& work);
     // The emoticons copied into work become one sealed pack, placed in
     // folder under packName for the item at firstPacked.
     Result<> FinishEmoticonPack(const OpenFolder& folder, const OpenFolder& work,
