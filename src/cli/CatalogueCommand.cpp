@@ -13,14 +13,11 @@ namespace quorvane::cli {
 namespace {
 
 Result<int> RunCatalogue(const ParsedOptions& options, std::ostream& out, std::ostream& err) {
-    const Result<ContentCategory> typeOption = CategoryOption(options);
-    if (!typeOption)
-        return Fail(typeOption.error());
-    const ContentCategory category = *typeOption;
-    const Result<AccountSelection> account = SelectionFromOptions(options);
-    if (!account)
-        return Fail(account.error());
-    const AccountSelection& selection = *account;
+    const Result<ContentRequest> request = ContentRequestFromOptions(options);
+    if (!request)
+        return Fail(request.error());
+    const ContentCategory category = request->category;
+    const AccountSelection& selection = request->selection;
 
     CatalogueJob job(selection, category);
     CatalogueReport report;

@@ -51,6 +51,16 @@ bool CheckPassport(const AccountSelection& selection, std::string_view commandNa
     return false;
 }
 
+Result<ContentRequest> ContentRequestFromOptions(const ParsedOptions& options) {
+    const Result<ContentCategory> category = CategoryOption(options);
+    if (!category)
+        return Fail(category.error());
+    Result<AccountSelection> selection = SelectionFromOptions(options);
+    if (!selection)
+        return Fail(selection.error());
+    return ContentRequest{*category, std::move(*selection)};
+}
+
 ListReport ListContent(const AccountSelection& selection, ContentCategory category, bool keepLock,
                        std::string& problem) {
     problem.clear();

@@ -18,6 +18,15 @@ std::string TypeChoices();
 // The content type the command line names; a Usage failure when it names none.
 Result<ContentCategory> CategoryOption(const ParsedOptions& options);
 
+// What the commands that read an account's content are asked for: the
+// content type, and the account where it is read from (which may ask for
+// a Windows password); the first failure of the two.
+struct ContentRequest {
+    ContentCategory category;
+    AccountSelection selection;
+};
+Result<ContentRequest> ContentRequestFromOptions(const ParsedOptions& options);
+
 // The left list of the window after List, for the commands that work on
 // it, listed on this thread; an interrupt cancels it. keepLock: the account
 // stays locked for as long as the report's listing lives. problem: why

@@ -118,17 +118,29 @@ void LimitResources() {
     setrlimit(RLIMIT_CORE, &noCore);
 }
 
-int ListUsers(const std::string& path) {
+// The image with at least one Windows volume, or null with the exit status
+// that says why not.
+std::unique_ptr<DiskImage> OpenImage(const std::string& path, int& status) {
     std::string error;
     std::unique_ptr<DiskImage> image = DiskImage::Open(path, error);
     if (!image) {
         std::fprintf(stderr, "diskimage: %s\n", error.c_str());
-        return kRefused;
+        status = kRefused;
+        return nullptr;
     }
     if (image->Volumes().empty()) {
         std::fprintf(stderr, "diskimage: no NTFS or FAT file system on %s\n", path.c_str());
-        return kNoVolume;
+        status = kNoVolume;
+        return nullptr;
     }
+    return image;
+}
+
+int ListUsers(const std::string& path) {
+    int status = 0;
+    const std::unique_ptr<DiskImage> image = OpenImage(path, status);
+    if (!image)
+        return status;
     for (const Volume& volume : image->Volumes())
         std::printf("volume\t%d\t%s\n", volume.number, volume.description.c_str());
     for (const WindowsUser& user : FindUsers(*image))
@@ -146,15 +158,11 @@ int CopyUser(const std::string& path, int partition, const std::string& name, st
                      std::strerror(errno));
         return kCannotWrite;
     }
-    std::string error;
-    std::unique_ptr<DiskImage> image = DiskImage::Open(path, error);
+    int status = 0;
+    const std::unique_ptr<DiskImage> image = OpenImage(path, status);
     if (!image) {
-        std::fprintf(stderr, "diskimage: %s\n", error.c_str());
-        return kRefused;
-    }
-    if (image->Volumes().empty()) {
-        std::fprintf(stderr, "diskimage: no NTFS or FAT file system on %s\n", path.c_str());
-        return kNoVolume;
+        ::close(destinationFd);
+        return status;
     }
     const WindowsUser* chosen = nullptr;
     const std::vector<WindowsUser> users = FindUsers(*image);
@@ -169,6 +177,7 @@ int CopyUser(const std::string& path, int partition, const std::string& name, st
     if (chosen == nullptr) {
         std::fprintf(stderr, "diskimage: no Windows user %s on partition %d of %s\n", name.c_str(),
                      partition, path.c_str());
+        ::close(destinationFd);
         return kRefused;
     }
     const CopyLimits limits{cap, 256 * kMiB, 100000, 32};
@@ -177,6 +186,7 @@ int CopyUser(const std::string& path, int partition, const std::string& name, st
                     static_cast<unsigned long long>(bytes));
         std::fflush(stdout);
     };
+    std::string error;
     const bool copied = CopyUserData(*image, *chosen, destinationFd, limits, progress, error);
     ::close(destinationFd);
     if (!copied) {
