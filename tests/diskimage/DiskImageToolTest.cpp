@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
@@ -188,6 +189,44 @@ TEST(DiskImageTool, HostileImagesFailOnTheirOwnWithAReason) {
     result = copy(folder / "past-the-end.img");
     EXPECT_TRUE(result.ExitedWith(kNoVolume)) << result.Describe();
     EXPECT_NE(result.err.find("no NTFS or FAT file system on"), std::string::npos) << result.err;
+
+    // A FAT whose chain of the "Users" folder leads back to itself: the
+    // folder is read once, and the reader ends on its own.
+    {
+        TempFolder looped;
+        ::chmod(looped.Path().c_str(), 0755);
+        WriteTree(looped / "tree", kTree);
+        const std::string image = MakeImage(looped, looped / "tree", {"fat32", "none", "raw"});
+        ASSERT_FALSE(image.empty());
+        std::string bytes = ReadFile(image);
+        const auto u16 = [&](std::size_t at) {
+            return std::size_t(std::uint8_t(bytes[at])) | std::size_t(std::uint8_t(bytes[at + 1]))
+                                                              << 8;
+        };
+        const auto u32 = [&](std::size_t at) { return u16(at) | u16(at + 2) << 16; };
+        // The boot sector's fields (Microsoft's FAT specification).
+        const std::size_t sector = u16(11), reserved = u16(14), fats = std::uint8_t(bytes[16]);
+        const std::size_t fatSectors = u32(36), perCluster = std::uint8_t(bytes[13]);
+        const std::size_t root = u32(44);
+        const std::size_t data = (reserved + fats * fatSectors) * sector;
+        // "Users" is the root folder's first entry in a volume mtools filled.
+        std::size_t users = 0;
+        for (std::size_t at = data + (root - 2) * perCluster * sector; users == 0; at += 32)
+            if (bytes.compare(at, 5, "USERS") == 0)
+                users = u16(at + 20) << 16 | u16(at + 26);
+        for (std::size_t fat = 0; fat < fats; ++fat) {
+            const std::size_t next = (reserved + fat * fatSectors) * sector + users * 4;
+            for (int i = 0; i < 4; ++i)
+                bytes[next + i] = char(users >> (8 * i));
+        }
+        WriteFile(image, bytes);
+        result = copy(image);
+        EXPECT_TRUE(result.ExitedWith(0)) << result.Describe();
+        EXPECT_EQ(Lines(result.out).back(), "progress\t4\t5015");
+        std::filesystem::remove_all(out);
+        ::mkdir(out.c_str(), 0777);
+        ::chmod(out.c_str(), 0777);
+    }
 
     // Folders nested far deeper than any Windows profile.
     std::string deep = kRoaming + "MSN Messenger";
