@@ -168,13 +168,9 @@ void BM_ListEmoticons(benchmark::State& state) {
         std::string appData = xp ? accounts.xpAppData : accounts.wineAppData;
         Result<DiskImageCopy> copy = Fail("not read from an image");
         if (image) {
-            const std::string tool = DiskImageTool();
-            const auto users = FindDiskImageUsers(tool, accounts.image, nullptr);
-            const auto chosen = users ? ChooseDiskImageUser(*users, accounts.image, {}, 0)
-                                      : Result<DiskImageUser>(Fail(users.error()));
-            if (chosen)
-                copy = CopyDiskImageUser(tool, accounts.image, *chosen, accounts.folder / "cache",
-                                         nullptr);
+            // As the command line reads it: one run of the disk-image program.
+            copy = ReadDiskImageUser(DiskImageTool(), accounts.image, {}, 0,
+                                     accounts.folder / "cache", nullptr);
             if (!copy) {
                 state.SkipWithError(copy.error().sentence.c_str());
                 break;

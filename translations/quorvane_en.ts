@@ -44,7 +44,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/cli/BackupCommand.cpp" line="+243"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="+240"/>
         <source>interrupted; %1 of %n items were written.</source>
         <translation>
             <numerusform>interrupted; %1 of %n item was written.</numerusform>

@@ -48,7 +48,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
 <context>
     <name>quorvane::Outcomes</name>
     <message>
-        <location filename="../src/backup/BackupOperation.cpp" line="+80"/>
+        <location filename="../src/backup/BackupOperation.cpp" line="+87"/>
         <source>the backup was interrupted before this item</source>
         <translation>la copia de seguridad se interrumpió antes de este elemento</translation>
     </message>
@@ -78,13 +78,13 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se pudo sellar el paquete: %1</translation>
     </message>
     <message>
-        <location line="+90"/>
+        <location line="+93"/>
         <source>its file is named content.xml, the name of the pack&apos;s manifest</source>
         <translation>su archivo se llama content.xml, que es el nombre del manifiesto del paquete</translation>
     </message>
     <message>
-        <location line="-65"/>
-        <location line="+70"/>
+        <location line="-66"/>
+        <location line="+71"/>
         <source>its file name &quot;%1&quot; holds a wildcard (* or ?), which no Windows file name can</source>
         <translation>su nombre de archivo &quot;%1&quot; contiene un comodín (* o ?), cosa que ningún nombre de archivo de Windows puede contener</translation>
     </message>
@@ -106,12 +106,12 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se pudo escribir %1: %2</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+72"/>
         <source>%1 could not be written to the disk: %2</source>
         <translation>no se pudo escribir %1 en el disco: %2</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+62"/>
         <source>the folder %1 could not be created: %2</source>
         <translation>no se pudo crear la carpeta %1: %2</translation>
     </message>
@@ -126,7 +126,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>el listado no tiene ninguna carpeta temporal para los manifiestos</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+63"/>
         <source>no work folder could be made in %1</source>
         <translation>no se pudo crear ninguna carpeta de trabajo en %1</translation>
     </message>
@@ -136,28 +136,28 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se pudo crear ninguna carpeta de trabajo en %1: %2</translation>
     </message>
     <message>
-        <location line="-339"/>
+        <location line="-400"/>
         <source>its file would be named content.xml, the name of the pack&apos;s manifest</source>
         <translation>su archivo se llamaría content.xml, que es el nombre del manifiesto del paquete</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>another emoticon of this pack has the file name %1</source>
         <translation>otro emoticono de este paquete tiene el nombre de archivo %1</translation>
     </message>
     <message>
-        <location line="+13"/>
-        <location line="+420"/>
+        <location line="+14"/>
+        <location line="+480"/>
         <source>its file %1 cannot be read: %2</source>
         <translation>no se puede leer su archivo %1: %2</translation>
     </message>
     <message>
-        <location line="-417"/>
+        <location line="-477"/>
         <source>its copy in %1 could not be written: %2</source>
         <translation>no se pudo escribir su copia en %1: %2</translation>
     </message>
     <message>
-        <location line="+375"/>
+        <location line="+437"/>
         <source>the backup was interrupted before the pack was written</source>
         <translation>la copia de seguridad se interrumpió antes de escribir el paquete</translation>
     </message>
@@ -167,7 +167,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se pudo copiar ningún emoticono en el paquete</translation>
     </message>
     <message>
-        <location filename="../src/backup/CabinetTools.cpp" line="+50"/>
+        <location filename="../src/backup/CabinetTools.cpp" line="+56"/>
         <source>the cabinet tool &quot;%1&quot; is not installed</source>
         <translation>la herramienta de archivos CAB &quot;%1&quot; no está instalada</translation>
     </message>
@@ -177,7 +177,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se pudo iniciar la herramienta de archivos CAB &quot;%1&quot;: %2</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>the cabinet tool &quot;%1&quot; was stopped because a file it wrote grew beyond the file size limit (ulimit -f)</source>
         <translation>la herramienta de archivos CAB &quot;%1&quot; se detuvo porque un archivo que escribía superó el límite de tamaño de archivo (ulimit -f)</translation>
     </message>
@@ -262,7 +262,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se pudo escribir la copia sin sello: %1</translation>
     </message>
     <message>
-        <location filename="../src/backup/PackVerifier.cpp" line="+90"/>
+        <location filename="../src/backup/PackVerifier.cpp" line="+88"/>
         <source>the pack holds no content.xml</source>
         <translation>el paquete no contiene ningún content.xml</translation>
     </message>
@@ -354,7 +354,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>falló la protección de datos de %1</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+38"/>
         <source>the cabinet is not whole</source>
         <translation>el archivo CAB no está completo</translation>
     </message>
@@ -439,7 +439,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <translation>no se puede bloquear el archivo de bloqueo %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/platform/ProcessRunner.cpp" line="+46"/>
+        <location filename="../src/platform/ProcessRunner.cpp" line="+48"/>
         <source>no program to run</source>
         <translation>no hay ningún programa que ejecutar</translation>
     </message>
@@ -696,11 +696,12 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
     </message>
     <message>
         <location line="+6"/>
+        <location line="+143"/>
         <source>no Windows user folder on any partition of %1</source>
         <translation>no hay ninguna carpeta de usuario de Windows en ninguna partición de %1</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="-132"/>
         <source>%1 (partition %2)</source>
         <translation>%1 (partición %2)</translation>
     </message>
@@ -720,7 +721,7 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation>ningún usuario de Windows de %1 tiene datos de Messenger (usuarios encontrados: %2)</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+58"/>
         <source>the Windows user %1 could not be read from %2: %3</source>
         <translation>no se pudo leer el usuario de Windows %1 de %2: %3</translation>
     </message>
@@ -785,7 +786,7 @@ quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
     </message>
     <message>
         <location line="+15"/>
-        <location filename="../src/cli/BackupCommand.cpp" line="+206"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="+203"/>
         <location filename="../src/cli/DemoCommand.cpp" line="+21"/>
         <location filename="../src/cli/DiskImageAccess.cpp" line="+64"/>
         <location filename="../src/cli/RescueCommand.cpp" line="+34"/>
@@ -945,7 +946,7 @@ quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
         <translation>interrumpido mientras se esperaba a que otro Quorvane terminara con la cuenta &quot;%1&quot;.</translation>
     </message>
     <message>
-        <location filename="../src/cli/BackupCommand.cpp" line="-153"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="-150"/>
         <source>--items takes item numbers separated by commas (&quot;0,2,5&quot;), not &quot;%1&quot;</source>
         <translation>--items admite números de elemento separados por comas (&quot;0,2,5&quot;), no &quot;%1&quot;</translation>
     </message>
@@ -970,7 +971,7 @@ quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
         <translation>--items nombra el elemento %1, que no está en el listado (elementos del 0 al %2; vea &quot;%3&quot;)</translation>
     </message>
     <message>
-        <location line="+104"/>
+        <location line="+101"/>
         <source>Choose them with --all or --items (numbers as &quot;%1&quot; shows them).</source>
         <translation>Elíjalos con --all o --items (con los números que muestra &quot;%1&quot;).</translation>
     </message>
@@ -1079,13 +1080,13 @@ interrupción.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/CatalogueCommand.cpp" line="+49"/>
+        <location filename="../src/cli/CatalogueCommand.cpp" line="+46"/>
         <source>nothing could be listed.</source>
         <translation>no se pudo listar nada.</translation>
     </message>
     <message>
         <location line="+10"/>
-        <location filename="../src/cli/ListCommand.cpp" line="+50"/>
+        <location filename="../src/cli/ListCommand.cpp" line="+47"/>
         <source>cannot write the listing to the standard output</source>
         <translation>no se puede escribir el listado en la salida estándar</translation>
     </message>
@@ -1217,7 +1218,7 @@ de comandos es incorrecta.
         <translation>valor de --type desconocido &quot;%1&quot;: use un número del 0 al 5 o uno de estos: %2</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+28"/>
         <source>Qt cannot read PNG, JPEG and GIF pictures here (its image format plugins are missing), so no %1 can be shown.</source>
         <translation>Qt no puede leer aquí imágenes PNG, JPEG ni GIF (faltan sus complementos de formatos de imagen), así que no se puede mostrar ningún elemento de tipo %1.</translation>
     </message>
@@ -1749,7 +1750,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>Buscando los usuarios de Windows en %1...</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+23"/>
         <source>%1; choose one with --windows-user NAME (and --partition N when a name is on more than one)</source>
         <translation>%1; elija uno con --windows-user NOMBRE (y --partition N cuando un nombre está en más de una)</translation>
     </message>

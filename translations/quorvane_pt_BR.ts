@@ -48,7 +48,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
 <context>
     <name>quorvane::Outcomes</name>
     <message>
-        <location filename="../src/backup/BackupOperation.cpp" line="+80"/>
+        <location filename="../src/backup/BackupOperation.cpp" line="+87"/>
         <source>the backup was interrupted before this item</source>
         <translation>o backup foi interrompido antes deste item</translation>
     </message>
@@ -78,13 +78,13 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não foi possível selar o pacote: %1</translation>
     </message>
     <message>
-        <location line="+90"/>
+        <location line="+93"/>
         <source>its file is named content.xml, the name of the pack&apos;s manifest</source>
         <translation>seu arquivo se chama content.xml, que é o nome do manifesto do pacote</translation>
     </message>
     <message>
-        <location line="-65"/>
-        <location line="+70"/>
+        <location line="-66"/>
+        <location line="+71"/>
         <source>its file name &quot;%1&quot; holds a wildcard (* or ?), which no Windows file name can</source>
         <translation>seu nome de arquivo &quot;%1&quot; contém um curinga (* ou ?), o que nenhum nome de arquivo do Windows pode conter</translation>
     </message>
@@ -106,12 +106,12 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não foi possível gravar %1: %2</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+72"/>
         <source>%1 could not be written to the disk: %2</source>
         <translation>não foi possível gravar %1 no disco: %2</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+62"/>
         <source>the folder %1 could not be created: %2</source>
         <translation>não foi possível criar a pasta %1: %2</translation>
     </message>
@@ -126,7 +126,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>a listagem não tem uma pasta temporária para os manifestos</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+63"/>
         <source>no work folder could be made in %1</source>
         <translation>não foi possível criar uma pasta de trabalho em %1</translation>
     </message>
@@ -136,28 +136,28 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não foi possível criar uma pasta de trabalho em %1: %2</translation>
     </message>
     <message>
-        <location line="-339"/>
+        <location line="-400"/>
         <source>its file would be named content.xml, the name of the pack&apos;s manifest</source>
         <translation>seu arquivo se chamaria content.xml, que é o nome do manifesto do pacote</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>another emoticon of this pack has the file name %1</source>
         <translation>outro emoticon deste pacote tem o nome de arquivo %1</translation>
     </message>
     <message>
-        <location line="+13"/>
-        <location line="+420"/>
+        <location line="+14"/>
+        <location line="+480"/>
         <source>its file %1 cannot be read: %2</source>
         <translation>não é possível ler seu arquivo %1: %2</translation>
     </message>
     <message>
-        <location line="-417"/>
+        <location line="-477"/>
         <source>its copy in %1 could not be written: %2</source>
         <translation>não foi possível gravar sua cópia em %1: %2</translation>
     </message>
     <message>
-        <location line="+375"/>
+        <location line="+437"/>
         <source>the backup was interrupted before the pack was written</source>
         <translation>o backup foi interrompido antes de o pacote ser gravado</translation>
     </message>
@@ -167,7 +167,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>nenhum emoticon pôde ser copiado para o pacote</translation>
     </message>
     <message>
-        <location filename="../src/backup/CabinetTools.cpp" line="+50"/>
+        <location filename="../src/backup/CabinetTools.cpp" line="+56"/>
         <source>the cabinet tool &quot;%1&quot; is not installed</source>
         <translation>a ferramenta de arquivos CAB &quot;%1&quot; não está instalada</translation>
     </message>
@@ -177,7 +177,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não foi possível iniciar a ferramenta de arquivos CAB &quot;%1&quot;: %2</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>the cabinet tool &quot;%1&quot; was stopped because a file it wrote grew beyond the file size limit (ulimit -f)</source>
         <translation>a ferramenta de arquivos CAB &quot;%1&quot; foi interrompida porque um arquivo gravado por ela ultrapassou o limite de tamanho de arquivo (ulimit -f)</translation>
     </message>
@@ -262,7 +262,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não foi possível gravar a cópia sem o selo: %1</translation>
     </message>
     <message>
-        <location filename="../src/backup/PackVerifier.cpp" line="+90"/>
+        <location filename="../src/backup/PackVerifier.cpp" line="+88"/>
         <source>the pack holds no content.xml</source>
         <translation>o pacote não contém um content.xml</translation>
     </message>
@@ -354,7 +354,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>a proteção de dados de %1 falhou</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+38"/>
         <source>the cabinet is not whole</source>
         <translation>o arquivo CAB não está completo</translation>
     </message>
@@ -439,7 +439,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não é possível bloquear o arquivo de bloqueio %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/platform/ProcessRunner.cpp" line="+46"/>
+        <location filename="../src/platform/ProcessRunner.cpp" line="+48"/>
         <source>no program to run</source>
         <translation>nenhum programa a executar</translation>
     </message>
@@ -696,11 +696,12 @@ ferramenta de arquivos CAB o abre.
     </message>
     <message>
         <location line="+6"/>
+        <location line="+143"/>
         <source>no Windows user folder on any partition of %1</source>
         <translation>nenhuma pasta de usuário do Windows em nenhuma partição de %1</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="-132"/>
         <source>%1 (partition %2)</source>
         <translation>%1 (partição %2)</translation>
     </message>
@@ -720,7 +721,7 @@ ferramenta de arquivos CAB o abre.
         <translation>nenhum usuário do Windows em %1 tem dados do Messenger (usuários encontrados: %2)</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+58"/>
         <source>the Windows user %1 could not be read from %2: %3</source>
         <translation>não foi possível ler o usuário do Windows %1 de %2: %3</translation>
     </message>
@@ -785,7 +786,7 @@ quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
     </message>
     <message>
         <location line="+15"/>
-        <location filename="../src/cli/BackupCommand.cpp" line="+206"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="+203"/>
         <location filename="../src/cli/DemoCommand.cpp" line="+21"/>
         <location filename="../src/cli/DiskImageAccess.cpp" line="+64"/>
         <location filename="../src/cli/RescueCommand.cpp" line="+34"/>
@@ -945,7 +946,7 @@ quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
         <translation>interrompido enquanto esperava outro Quorvane terminar de usar a conta &quot;%1&quot;.</translation>
     </message>
     <message>
-        <location filename="../src/cli/BackupCommand.cpp" line="-153"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="-150"/>
         <source>--items takes item numbers separated by commas (&quot;0,2,5&quot;), not &quot;%1&quot;</source>
         <translation>--items recebe números de itens separados por vírgulas (&quot;0,2,5&quot;), não &quot;%1&quot;</translation>
     </message>
@@ -970,7 +971,7 @@ quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
         <translation>--items cita o item %1, que não está na listagem (itens 0 a %2; veja &quot;%3&quot;)</translation>
     </message>
     <message>
-        <location line="+104"/>
+        <location line="+101"/>
         <source>Choose them with --all or --items (numbers as &quot;%1&quot; shows them).</source>
         <translation>Escolha-os com --all ou --items (com os números que &quot;%1&quot; mostra).</translation>
     </message>
@@ -1078,13 +1079,13 @@ interrupção.
 </translation>
     </message>
     <message>
-        <location filename="../src/cli/CatalogueCommand.cpp" line="+49"/>
+        <location filename="../src/cli/CatalogueCommand.cpp" line="+46"/>
         <source>nothing could be listed.</source>
         <translation>nada pôde ser listado.</translation>
     </message>
     <message>
         <location line="+10"/>
-        <location filename="../src/cli/ListCommand.cpp" line="+50"/>
+        <location filename="../src/cli/ListCommand.cpp" line="+47"/>
         <source>cannot write the listing to the standard output</source>
         <translation>não é possível gravar a listagem na saída padrão</translation>
     </message>
@@ -1216,7 +1217,7 @@ uma linha de comando errada.
         <translation>valor &quot;%1&quot; desconhecido para --type: use um número de 0 a 5 ou um destes: %2</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+28"/>
         <source>Qt cannot read PNG, JPEG and GIF pictures here (its image format plugins are missing), so no %1 can be shown.</source>
         <translation>O Qt não consegue ler imagens PNG, JPEG e GIF aqui (faltam os plugins de formato de imagem dele), então nenhum item de %1 pode ser exibido.</translation>
     </message>
@@ -1745,7 +1746,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Procurando os usuários do Windows em %1...</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+23"/>
         <source>%1; choose one with --windows-user NAME (and --partition N when a name is on more than one)</source>
         <translation>%1; escolha um com --windows-user NOME (e --partition N quando um nome está em mais de uma)</translation>
     </message>

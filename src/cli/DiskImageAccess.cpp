@@ -86,33 +86,30 @@ DiskImageCopyFromOptions(const ParsedOptions& options) {
                                                           "Looking for the Windows users on %1..."),
                               *image)
                   << std::endl;
-    Result<std::vector<DiskImageUser>> users = FindDiskImageUsers(tool, *image, &Interrupts());
-    if (!users)
-        return Fail(users.error());
-    Result<DiskImageUser> user =
-        ChooseDiskImageUser(*users, *image, options.Value("windows-user").value_or(""), partition);
-    if (!user && user.error().code == FailureCode::Refused)
+    bool counted = false;
+    const auto progress = [&](std::uint64_t files, std::uint64_t) {
+        counted = terminal;
+        if (terminal)
+            std::cerr << '\r'
+                      << Sentence(QCoreApplication::translate("quorvane::cli",
+                                                              "Copying from %1: %n file(s)",
+                                                              nullptr, static_cast<int>(files)),
+                                  *image)
+                      << std::flush;
+    };
+    // One run of the reader finds the user and copies the folders out.
+    Result<DiskImageCopy> copy =
+        ReadDiskImageUser(tool, *image, options.Value("windows-user").value_or(""), partition,
+                          PrivateFolderPath(), &Interrupts(), progress);
+    if (counted)
+        std::cerr << '\n';
+    if (!copy && copy.error().code == FailureCode::Refused)
         return Fail(FailureCode::Refused,
                     Sentence(QCoreApplication::translate(
                                  "quorvane::cli",
                                  "%1; choose one with --windows-user NAME (and --partition N "
                                  "when a name is on more than one)"),
-                             user.error().sentence));
-    if (!user)
-        return Fail(user.error());
-    const auto progress = [&](std::uint64_t files, std::uint64_t) {
-        if (terminal)
-            std::cerr << '\r'
-                      << Sentence(QCoreApplication::translate(
-                                      "quorvane::cli", "Copying the folders of %1: %n file(s)",
-                                      nullptr, static_cast<int>(files)),
-                                  user->name)
-                      << std::flush;
-    };
-    Result<DiskImageCopy> copy =
-        CopyDiskImageUser(tool, *image, *user, PrivateFolderPath(), &Interrupts(), progress);
-    if (terminal)
-        std::cerr << '\n';
+                             copy.error().sentence));
     if (!copy)
         return Fail(copy.error());
     auto held = std::make_shared<const DiskImageCopy>(std::move(*copy));

@@ -192,10 +192,17 @@ Result<DiskImageUser> ChooseDiskImageUser(const std::vector<DiskImageUser>& user
                          image, DescribeDiskImageUsers(users)));
 }
 
-Result<DiskImageCopy> CopyDiskImageUser(const std::string& tool, const std::string& image,
-                                        const DiskImageUser& user, const std::string& scratchParent,
-                                        const CancelFlag* cancel,
-                                        const DiskImageProgress& progress) {
+namespace {
+
+// One /COPY run: of the user named on the partition given, or (name empty)
+// of the one user with Messenger data. users receives the users the tool
+// names: the one it chose, or all when not one fitted (notOne).
+Result<DiskImageCopy> RunCopy(const std::string& tool, const std::string& image,
+                              const std::string& name, int partition,
+                              const std::string& scratchParent, const CancelFlag* cancel,
+                              const DiskImageProgress& progress, std::vector<DiskImageUser>& users,
+                              bool& notOne) {
+    notOne = false;
     if (tool.empty())
         return NotInstalled();
     if (Result<> made = EnsurePrivateFolder(scratchParent); !made)
@@ -205,26 +212,41 @@ Result<DiskImageCopy> CopyDiskImageUser(const std::string& tool, const std::stri
     auto scratch = ScratchFolder::Make(scratchParent, "image-");
     if (!scratch)
         return Fail(scratch.error());
+    std::vector<std::string> arguments = {tool, "/COPY"};
+    if (partition != 0)
+        arguments.push_back("/PART:" + std::to_string(partition));
+    if (!name.empty())
+        arguments.push_back("/USER:" + name);
+    arguments.insert(arguments.end(), {image, (*scratch)->Path()});
     const WatchedRun run = RunWatched(
-        {tool, "/COPY", "/PART:" + std::to_string(user.partition), "/USER:" + user.name, image,
-         (*scratch)->Path()},
+        arguments,
         [&](std::string_view line) {
             const std::vector<std::string_view> fields = Fields(line);
             std::uint64_t files = 0;
             std::uint64_t bytes = 0;
+            DiskImageUser user;
             if (progress && fields.size() == 3 && fields[0] == "progress" &&
                 ParseNumber(fields[1], files) && ParseNumber(fields[2], bytes))
                 progress(files, bytes);
+            else if (fields.size() == 4 && fields[0] == "user" &&
+                     ParseNumber(fields[1], user.partition) && !fields[3].empty()) {
+                user.messenger = fields[2] == "messenger";
+                user.name = std::string(fields[3]);
+                users.push_back(std::move(user));
+            }
         },
         cancel, kMostCopyTime);
     if (std::optional<Failure> failure = AbnormalEnd(run, image))
         return Fail(std::move(*failure));
+    constexpr int kNotOneUser = 5;
+    notOne = run.exitCode == kNotOneUser;
+    const std::string who = users.size() == 1 ? users.front().name : name;
     if (run.exitCode != 0)
         return Fail(
             FailureCode::Damaged,
             Sentence(QCoreApplication::translate(
                          "quorvane::Outcomes", "the Windows user %1 could not be read from %2: %3"),
-                     user.name, image, ToolReason(run)));
+                     who, image, ToolReason(run)));
     DiskImageCopy copy{std::move(*scratch), {}};
     // The copy holds this one user's folder and nothing else.
     const std::vector<std::string> copied = WindowsProfile::UsersUnder(copy.scratch->Path());
@@ -237,8 +259,44 @@ Result<DiskImageCopy> CopyDiskImageUser(const std::string& tool, const std::stri
                 QCoreApplication::translate(
                     "quorvane::Outcomes",
                     "the Windows user %1 on %2 has no data protection keys or Messenger folders"),
-                user.name, image));
+                who, image));
     return copy;
+}
+
+} // namespace
+
+Result<DiskImageCopy> CopyDiskImageUser(const std::string& tool, const std::string& image,
+                                        const DiskImageUser& user, const std::string& scratchParent,
+                                        const CancelFlag* cancel,
+                                        const DiskImageProgress& progress) {
+    std::vector<DiskImageUser> users;
+    bool notOne = false;
+    return RunCopy(tool, image, user.name, user.partition, scratchParent, cancel, progress, users,
+                   notOne);
+}
+
+Result<DiskImageCopy> ReadDiskImageUser(const std::string& tool, const std::string& image,
+                                        const std::string& name, int partition,
+                                        const std::string& scratchParent, const CancelFlag* cancel,
+                                        const DiskImageProgress& progress) {
+    std::vector<DiskImageUser> users;
+    bool notOne = false;
+    Result<DiskImageCopy> copy =
+        RunCopy(tool, image, name, partition, scratchParent, cancel, progress, users, notOne);
+    if (copy || !notOne)
+        return copy;
+    if (users.empty())
+        return Fail(
+            FailureCode::Missing,
+            Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                 "no Windows user folder on any partition of %1"),
+                     image));
+    // Said in the same words as a choice among the users found; should the
+    // choice find one after all, that one is read.
+    Result<DiskImageUser> chosen = ChooseDiskImageUser(users, image, name, partition);
+    if (!chosen)
+        return Fail(chosen.error());
+    return CopyDiskImageUser(tool, image, *chosen, scratchParent, cancel, progress);
 }
 
 } // namespace quorvane

@@ -58,6 +58,15 @@ Result<DiskImageCopy> CopyDiskImageUser(const std::string& tool, const std::stri
 // installed (the functions above then say so).
 std::string DiskImageTool();
 
+// The user named (case ignored) on the partition given (0: any), else the
+// one user with Messenger data, copied out as CopyDiskImageUser does, in one
+// run of the disk-image program: what a command line that names its user
+// needs. Fails as ChooseDiskImageUser does when not one user fits.
+Result<DiskImageCopy> ReadDiskImageUser(const std::string& tool, const std::string& image,
+                                        const std::string& name, int partition,
+                                        const std::string& scratchParent, const CancelFlag* cancel,
+                                        const DiskImageProgress& progress = {});
+
 // The users for a sentence: "Ann (partition 1), Bob (partition 2)".
 std::string DescribeDiskImageUsers(const std::vector<DiskImageUser>& users);
 

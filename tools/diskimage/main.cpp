@@ -2,7 +2,7 @@
 // copies out what Quorvane reads of one of them.
 //
 //   diskimage /USERS <image>
-//   diskimage /COPY /PART:<n> /USER:<name> [/MAX:<bytes>] <image> <folder>
+//   diskimage /COPY [/PART:<n>] [/USER:<name>] [/MAX:<bytes>] <image> <folder>
 //
 // A disk image is input from outside like a cabinet: it is read here, in a
 // process of its own under limits of memory and processor time, and never
@@ -14,7 +14,11 @@
 // Output, one record a line, fields split by tabs:
 //   /USERS  "volume\t<n>\t<what>" for each Windows file system found, then
 //           "user\t<n>\t<messenger|none>\t<name>" for each user's folder;
-//   /COPY   "progress\t<files>\t<bytes>" after each file copied.
+//   /COPY   the user chosen, as /USERS names it, then
+//           "progress\t<files>\t<bytes>" after each file copied. Without
+//           /USER it copies the one user with Messenger data; without /PART
+//           it looks on every partition. When not one user fits, it prints
+//           what /USERS prints and ends with status 5.
 // <folder> must be an empty folder; it receives the user's Microsoft/Protect
 // and Microsoft/MSN Messenger folders at their paths from the volume's root
 // ("Users/<name>/AppData/Roaming/Microsoft/...").
@@ -47,6 +51,9 @@ constexpr int kCannotWrite = 3;
 // Readable as an image, but with no NTFS or FAT volume on it: a caller words
 // this one itself.
 constexpr int kNoVolume = 4;
+// /COPY was not told of one user, and the image holds not one that fits:
+// the users found are printed as /USERS prints them.
+constexpr int kNotOneUser = 5;
 
 constexpr std::uint64_t kMiB = 1024 * 1024;
 constexpr std::uint64_t kDefaultCap = 1024 * kMiB;
@@ -54,12 +61,14 @@ constexpr std::uint64_t kHighestCap = 16 * 1024 * kMiB;
 
 void PrintUsage(std::FILE* to) {
     std::fputs("Usage: diskimage /USERS <image>\n"
-               "       diskimage /COPY /PART:<n> /USER:<name> [/MAX:<bytes>] <image> <folder>\n"
+               "       diskimage /COPY [/PART:<n>] [/USER:<name>] [/MAX:<bytes>] <image> <folder>\n"
                "\n"
                "/USERS lists the Windows file systems on <image> and the users' folders on\n"
                "them. /COPY copies one user's Microsoft/Protect and Microsoft/MSN Messenger\n"
-               "folders into the empty <folder>, at most 1G in all unless /MAX says otherwise\n"
-               "(K, M and G stand for 1024, 1024^2 and 1024^3). The image is only read.\n",
+               "folders (the user named, else the one with Messenger data; status 5 and the\n"
+               "users found when not one fits) into the empty <folder>, at most 1G in all\n"
+               "unless /MAX says otherwise (K, M and G stand for 1024, 1024^2 and 1024^3).\n"
+               "The image is only read.\n",
                to);
 }
 
@@ -136,16 +145,20 @@ std::unique_ptr<DiskImage> OpenImage(const std::string& path, int& status) {
     return image;
 }
 
+void PrintUsers(const DiskImage& image, const std::vector<WindowsUser>& users) {
+    for (const Volume& volume : image.Volumes())
+        std::printf("volume\t%d\t%s\n", volume.number, volume.description.c_str());
+    for (const WindowsUser& user : users)
+        std::printf("user\t%d\t%s\t%s\n", user.partition, user.messenger ? "messenger" : "none",
+                    user.name.c_str());
+}
+
 int ListUsers(const std::string& path) {
     int status = 0;
     const std::unique_ptr<DiskImage> image = OpenImage(path, status);
     if (!image)
         return status;
-    for (const Volume& volume : image->Volumes())
-        std::printf("volume\t%d\t%s\n", volume.number, volume.description.c_str());
-    for (const WindowsUser& user : FindUsers(*image))
-        std::printf("user\t%d\t%s\t%s\n", user.partition, user.messenger ? "messenger" : "none",
-                    user.name.c_str());
+    PrintUsers(*image, FindUsers(*image));
     return std::fflush(stdout) == 0 ? 0 : kCannotWrite;
 }
 
@@ -164,22 +177,30 @@ int CopyUser(const std::string& path, int partition, const std::string& name, st
         ::close(destinationFd);
         return status;
     }
-    const WindowsUser* chosen = nullptr;
+    // The user named (as stored, else ignoring case) on the partition given
+    // (0: any); without a name, the one user with Messenger data.
     const std::vector<WindowsUser> users = FindUsers(*image);
-    for (const WindowsUser& user : users) {
-        if (user.partition == partition && user.name == name)
-            chosen = &user;
+    std::vector<const WindowsUser*> named;
+    for (bool exact : {true, false}) {
+        for (const WindowsUser& user : users) {
+            const bool matches = name.empty() ? user.messenger
+                                 : exact      ? user.name == name
+                                              : SameName(user.name, name);
+            if (matches && (partition == 0 || user.partition == partition))
+                named.push_back(&user);
+        }
+        if (!named.empty() || name.empty())
+            break;
     }
-    for (const WindowsUser& user : users) {
-        if (chosen == nullptr && user.partition == partition && SameName(user.name, name))
-            chosen = &user;
-    }
-    if (chosen == nullptr) {
-        std::fprintf(stderr, "diskimage: no Windows user %s on partition %d of %s\n", name.c_str(),
-                     partition, path.c_str());
+    if (named.size() != 1) {
+        // Not one: the caller says so, with the users found.
+        PrintUsers(*image, users);
         ::close(destinationFd);
-        return kRefused;
+        return kNotOneUser;
     }
+    const WindowsUser* chosen = named.front();
+    std::printf("user\t%d\t%s\t%s\n", chosen->partition, chosen->messenger ? "messenger" : "none",
+                chosen->name.c_str());
     const CopyLimits limits{cap, 256 * kMiB, 100000, 32};
     const auto progress = [](std::uint64_t files, std::uint64_t bytes) {
         std::printf("progress\t%llu\t%llu\n", static_cast<unsigned long long>(files),
@@ -238,9 +259,9 @@ int main(int argc, char** argv) {
             paths.emplace_back(argument);
         }
     }
-    if (partition == 0 || !user || user->empty() || paths.size() != 2) {
+    if ((user && user->empty()) || paths.size() != 2) {
         PrintUsage(stderr);
         return kUsage;
     }
-    return CopyUser(paths[0], partition, *user, cap, paths[1]);
+    return CopyUser(paths[0], partition, user.value_or(""), cap, paths[1]);
 }
