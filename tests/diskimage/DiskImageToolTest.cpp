@@ -228,6 +228,33 @@ TEST(DiskImageTool, HostileImagesFailOnTheirOwnWithAReason) {
         ::chmod(out.c_str(), 0777);
     }
 
+    // A file whose name on the volume climbs out ("../X.CAB" in its FAT
+    // entry) is not copied, and nothing is written beside the copy.
+    {
+        TempFolder climbing;
+        ::chmod(climbing.Path().c_str(), 0755);
+        WriteTree(climbing / "tree", kTree);
+        const std::string image = MakeImage(climbing, climbing / "tree", {"fat32", "none", "raw"});
+        ASSERT_FALSE(image.empty());
+        std::string bytes = ReadFile(image);
+        const std::size_t at = bytes.find("SMILE01 CAB");
+        ASSERT_NE(at, std::string::npos);
+        bytes.replace(at, 11, "../X    CAB");
+        WriteFile(image, bytes);
+        result = copy(image);
+        EXPECT_TRUE(result.ExitedWith(0)) << result.Describe();
+        const auto copied = ReadTree(out);
+        EXPECT_EQ(copied.count(kRoaming + "MSN Messenger/4249955585/Winks3/MapFile.dat"), 1u);
+        for (const auto& [path, bytesCopied] : copied)
+            EXPECT_EQ(path.find("X.CAB"), std::string::npos) << path;
+        EXPECT_FALSE(std::filesystem::exists(folder / "X.CAB"));
+        EXPECT_FALSE(
+            std::filesystem::exists(out + "/" + kRoaming + "MSN Messenger/4249955585/X.CAB"));
+        std::filesystem::remove_all(out);
+        ::mkdir(out.c_str(), 0777);
+        ::chmod(out.c_str(), 0777);
+    }
+
     // Folders nested far deeper than any Windows profile.
     std::string deep = kRoaming + "MSN Messenger";
     for (int i = 0; i < 40; ++i)
