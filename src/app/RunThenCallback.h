@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protection/DpapiCrypto.h"
+
 #include <QFuture>
 #include <QFutureWatcher>
 #include <QObject>
@@ -21,7 +23,13 @@ auto RunThenCallback(QObject* context, Task task, Callback callback) {
                          callback(watcher->result());
                          watcher->deleteLater();
                      });
-    QFuture<Result> future = QtConcurrent::run(std::move(task));
+    // The pool keeps its threads for later jobs: each lets go of the crypto
+    // state its job made.
+    QFuture<Result> future = QtConcurrent::run([task = std::move(task)]() mutable {
+        Result result = task();
+        dpapi::ReleaseThreadCryptoState();
+        return result;
+    });
     watcher->setFuture(future);
     return future;
 }

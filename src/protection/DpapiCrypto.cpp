@@ -134,6 +134,10 @@ void SecretBytes::Shrink(std::size_t count) {
     m_bytes.resize(count);
 }
 
+void ReleaseThreadCryptoState() {
+    OPENSSL_thread_stop();
+}
+
 const HashAlgorithm* HashById(std::uint32_t id) {
     for (const HashAlgorithm& hash : kHashes)
         if (hash.id == id)

@@ -57,6 +57,12 @@ struct HashAlgorithm {
 };
 const HashAlgorithm* HashById(std::uint32_t id);
 
+// Lets go of the calling thread's own crypto state (OpenSSL's error queue
+// and the like). A pooled worker thread calls it when a job is done, so
+// that a thread kept for later jobs holds nothing of the last one; the
+// state is made again when the thread next needs it.
+void ReleaseThreadCryptoState();
+
 // A block cipher in CBC mode by its Windows algorithm identifier.
 struct CipherAlgorithm {
     std::uint32_t id;
