@@ -99,6 +99,40 @@ std::optional<Failure> AbnormalEnd(const WatchedRun& run, const std::string& ima
     return std::nullopt;
 }
 
+// The reader's exit statuses that say something of the image: no NTFS or
+// FAT volume on it, and (for /COPY) not one user that fits.
+constexpr int kNoVolume = 4;
+constexpr int kNotOneUser = 5;
+
+// A "user" line of the reader, as both /USERS and /COPY print it.
+std::optional<DiskImageUser> UserOf(const std::vector<std::string_view>& fields) {
+    DiskImageUser user;
+    if (fields.size() != 4 || fields[0] != "user" || !ParseNumber(fields[1], user.partition) ||
+        fields[3].empty())
+        return std::nullopt;
+    user.messenger = fields[2] == "messenger";
+    user.name = std::string(fields[3]);
+    return user;
+}
+
+// The image has no volume the reader knows; said here, in the user's
+// language, since the reader's own words are English.
+tl::unexpected<Failure> NoVolume(const std::string& image) {
+    return Fail(FailureCode::Unsupported,
+                Sentence(QCoreApplication::translate(
+                             "quorvane::Outcomes",
+                             "%1 is not a disk image Quorvane can read: there is no NTFS or "
+                             "FAT volume on it"),
+                         image));
+}
+
+tl::unexpected<Failure> NoUserFolder(const std::string& image) {
+    return Fail(FailureCode::Missing,
+                Sentence(QCoreApplication::translate(
+                             "quorvane::Outcomes", "no Windows user folder on any partition of %1"),
+                         image));
+}
+
 } // namespace
 
 std::string DiskImageTool() {
@@ -115,39 +149,23 @@ FindDiskImageUsers(const std::string& tool, const std::string& image, const Canc
         {tool, "/USERS", image},
         [&](std::string_view line) {
             const std::vector<std::string_view> fields = Fields(line);
-            DiskImageUser user;
             if (fields.size() == 3 && fields[0] == "volume")
                 anyVolume = true;
-            else if (fields.size() == 4 && fields[0] == "user" &&
-                     ParseNumber(fields[1], user.partition) && !fields[3].empty()) {
-                user.messenger = fields[2] == "messenger";
-                user.name = std::string(fields[3]);
-                users.push_back(std::move(user));
-            }
+            else if (std::optional<DiskImageUser> user = UserOf(fields))
+                users.push_back(std::move(*user));
         },
         cancel, kMostFindTime);
     if (std::optional<Failure> failure = AbnormalEnd(run, image))
         return Fail(std::move(*failure));
-    // The reader's own words are English; this case is the common one.
-    constexpr int kNoVolume = 4;
     if (run.exitCode == kNoVolume || (run.exitCode == 0 && !anyVolume))
-        return Fail(FailureCode::Unsupported,
-                    Sentence(QCoreApplication::translate(
-                                 "quorvane::Outcomes",
-                                 "%1 is not a disk image Quorvane can read: there is no NTFS or "
-                                 "FAT volume on it"),
-                             image));
+        return NoVolume(image);
     if (run.exitCode != 0)
         return Fail(FailureCode::Unsupported,
                     Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                          "not a disk image Quorvane can read: %1"),
                              ToolReason(run)));
     if (users.empty())
-        return Fail(
-            FailureCode::Missing,
-            Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                 "no Windows user folder on any partition of %1"),
-                     image));
+        return NoUserFolder(image);
     return users;
 }
 
@@ -224,21 +242,17 @@ Result<DiskImageCopy> RunCopy(const std::string& tool, const std::string& image,
             const std::vector<std::string_view> fields = Fields(line);
             std::uint64_t files = 0;
             std::uint64_t bytes = 0;
-            DiskImageUser user;
             if (progress && fields.size() == 3 && fields[0] == "progress" &&
                 ParseNumber(fields[1], files) && ParseNumber(fields[2], bytes))
                 progress(files, bytes);
-            else if (fields.size() == 4 && fields[0] == "user" &&
-                     ParseNumber(fields[1], user.partition) && !fields[3].empty()) {
-                user.messenger = fields[2] == "messenger";
-                user.name = std::string(fields[3]);
-                users.push_back(std::move(user));
-            }
+            else if (std::optional<DiskImageUser> user = UserOf(fields))
+                users.push_back(std::move(*user));
         },
         cancel, kMostCopyTime);
     if (std::optional<Failure> failure = AbnormalEnd(run, image))
         return Fail(std::move(*failure));
-    constexpr int kNotOneUser = 5;
+    if (run.exitCode == kNoVolume)
+        return NoVolume(image);
     notOne = run.exitCode == kNotOneUser;
     const std::string who = users.size() == 1 ? users.front().name : name;
     if (run.exitCode != 0)
@@ -286,11 +300,7 @@ Result<DiskImageCopy> ReadDiskImageUser(const std::string& tool, const std::stri
     if (copy || !notOne)
         return copy;
     if (users.empty())
-        return Fail(
-            FailureCode::Missing,
-            Sentence(QCoreApplication::translate("quorvane::Outcomes",
-                                                 "no Windows user folder on any partition of %1"),
-                     image));
+        return NoUserFolder(image);
     // Said in the same words as a choice among the users found; should the
     // choice find one after all, that one is read.
     Result<DiskImageUser> chosen = ChooseDiskImageUser(users, image, name, partition);

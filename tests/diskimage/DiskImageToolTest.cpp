@@ -204,7 +204,7 @@ TEST(DiskImageTool, HostileImagesFailOnTheirOwnWithAReason) {
                                                               << 8;
         };
         const auto u32 = [&](std::size_t at) { return u16(at) | u16(at + 2) << 16; };
-        // The boot sector's fields (Microsoft's FAT specification).
+        // The boot sector's fields, where every FAT32 volume keeps them.
         const std::size_t sector = u16(11), reserved = u16(14), fats = std::uint8_t(bytes[16]);
         const std::size_t fatSectors = u32(36), perCluster = std::uint8_t(bytes[13]);
         const std::size_t root = u32(44);

@@ -141,6 +141,15 @@ TEST_F(DiskImageTest, TheCommandLineListsAndRescuesFromAnImage) {
                  options);
     EXPECT_TRUE(alice.ExitedWith(0)) << alice.Describe();
     EXPECT_EQ(alice.out, listed.out);
+
+    WriteFile(root / "notes.txt", "not a disk");
+    const ChildResult notes = RunChild({QUORVANE_CLI, "list", "--type", "winks", "--passport",
+                                        kPassport, "--disk-image", root / "notes.txt"},
+                                       options);
+    EXPECT_TRUE(notes.ExitedWith(1)) << notes.Describe();
+    EXPECT_EQ(notes.err, "quorvane-cli list: " + root / "notes.txt" +
+                             " is not a disk image Quorvane can read: there is no NTFS or FAT "
+                             "volume on it\n");
 }
 
 TEST_F(DiskImageTest, AnImageThatIsNoDiskAndAReaderThatHangsAreSaidSo) {
