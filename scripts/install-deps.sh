@@ -6,11 +6,15 @@ packages=(
     cmake ninja-build g++ pkg-config
     clang-14 libclang-rt-14-dev clang-format
     libssl-dev libgcab-dev libmspack-dev libexpected-dev libtsk-dev
+    libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
+    libwebp-dev zlib1g-dev liblzma-dev
     qt6-base-dev qt6-webengine-dev
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     cabextract gcab
     dosfstools mtools fdisk qemu-utils ewf-tools xz-utils
+    chromium chromium-driver python3-selenium qt6-image-formats-plugins
+    gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     dpkg-dev file desktop-file-utils appstream lintian
 )
 

@@ -1,7 +1,7 @@
 # Fails when a file under src/ includes the header of a library that lies
 # above its own. The libraries, lowest first:
 #
-#   platform -> protection -> sources -> profile -> backup -> app -> cli, ui
+#   platform -> protection -> sources -> profile -> backup -> export -> app -> cli, ui
 #
 # Each may include its own headers and those of the libraries before it; cli
 # and ui do not include each other. Only protection includes OpenSSL.
@@ -14,7 +14,7 @@ if(NOT SOURCE_DIR)
   message(FATAL_ERROR "give -DSOURCE_DIR=<checkout>/src")
 endif()
 
-set(order platform protection sources profile backup app)
+set(order platform protection sources profile backup export app)
 set(allowed_cli ${order} cli)
 set(allowed_ui ${order} ui)
 set(index 0)

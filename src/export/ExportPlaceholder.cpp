@@ -1,0 +1,4 @@
+// Replaced as the library gains its files.
+namespace quorvane {
+int ExportLibraryPlaceholder() { return 0; }
+} // namespace quorvane
