@@ -260,6 +260,13 @@ Result<std::string> BuildPack(PackagedObjectList& list, std::size_t index,
     return temporary;
 }
 
+std::string SafeFileStem(std::string_view displayName, const CodePage& codePage) {
+    const std::string name = CleanName(displayName, true, codePage);
+    if (name.empty() || name == "." || name == "..")
+        return {};
+    return codePage.ToUtf8(HideNothing(name));
+}
+
 BackupOperation::BackupOperation(const BackupServices& services) : m_services(services) {}
 
 std::string BackupOperation::PackName(std::string_view displayName) {

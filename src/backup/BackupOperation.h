@@ -42,6 +42,11 @@ struct BackupOutcome {
 // The subfolder of the backup folder for a category ("msn-winks", ...).
 std::string_view BackupSubfolder(ContentCategory category);
 
+// A display name as a file name, as a pack is named ("-" for spaces and for
+// what Windows forbids, no leading dot), without extension; "" when nothing
+// of it is left. Code page in, UTF-8 out.
+std::string SafeFileStem(std::string_view displayName, const CodePage& codePage);
+
 // Everything a backup needs besides its inputs.
 struct BackupServices {
     CabinetTools& tools;

@@ -50,10 +50,10 @@ private:
 
 } // namespace
 
-WatchedRun RunWatched(const std::vector<std::string>& arguments,
-                      const std::function<void(std::string_view line)>& onLine,
-                      const CancelFlag* cancel, std::chrono::milliseconds timeLimit,
-                      std::size_t mostLineBytes) {
+WatchedRun RunWatchedStream(const std::vector<std::string>& arguments,
+                            const std::function<bool(std::string_view bytes)>& onOutput,
+                            const CancelFlag* cancel, std::chrono::milliseconds timeLimit,
+                            std::chrono::milliseconds quietLimit) {
     WatchedRun run;
     if (arguments.empty() || arguments[0].empty()) {
         run.startError = std::strerror(ENOENT);
@@ -94,7 +94,7 @@ WatchedRun RunWatched(const std::vector<std::string>& arguments,
     run.started = true;
 
     const auto deadline = std::chrono::steady_clock::now() + timeLimit;
-    std::string pending;
+    auto lastOutput = std::chrono::steady_clock::now();
     bool killed = false;
     std::chrono::steady_clock::time_point killedAt;
     const auto kill = [&] {
@@ -113,6 +113,9 @@ WatchedRun RunWatched(const std::vector<std::string>& arguments,
             kill();
         } else if (!killed && std::chrono::steady_clock::now() >= deadline) {
             run.timedOut = true;
+            kill();
+        } else if (!killed && std::chrono::steady_clock::now() - lastOutput >= quietLimit) {
+            run.quiet = true;
             kill();
         } else if (killed &&
                    std::chrono::steady_clock::now() - killedAt > std::chrono::seconds(2)) {
@@ -142,16 +145,9 @@ WatchedRun RunWatched(const std::vector<std::string>& arguments,
             }
             if (killed)
                 continue;
-            pending.append(bytes);
-            std::size_t start = 0;
-            for (std::size_t end; (end = pending.find('\n', start)) != std::string::npos;
-                 start = end + 1) {
-                if (onLine)
-                    onLine(std::string_view(pending).substr(start, end - start));
-            }
-            pending.erase(0, start);
-            if (pending.size() > mostLineBytes) {
-                run.tooMuchOutput = true;
+            lastOutput = std::chrono::steady_clock::now();
+            if (onOutput && !onOutput(bytes)) {
+                run.stopped = true;
                 kill();
             }
         }
@@ -163,6 +159,34 @@ WatchedRun RunWatched(const std::vector<std::string>& arguments,
     run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     while (!run.errorText.empty() && (run.errorText.back() == '\n' || run.errorText.back() == '\r'))
         run.errorText.pop_back();
+    return run;
+}
+
+WatchedRun RunWatched(const std::vector<std::string>& arguments,
+                      const std::function<void(std::string_view line)>& onLine,
+                      const CancelFlag* cancel, std::chrono::milliseconds timeLimit,
+                      std::size_t mostLineBytes) {
+    std::string pending;
+    bool tooLong = false;
+    WatchedRun run = RunWatchedStream(
+        arguments,
+        [&](std::string_view bytes) {
+            pending.append(bytes);
+            std::size_t start = 0;
+            for (std::size_t end; (end = pending.find('\n', start)) != std::string::npos;
+                 start = end + 1) {
+                if (onLine)
+                    onLine(std::string_view(pending).substr(start, end - start));
+            }
+            pending.erase(0, start);
+            tooLong = pending.size() > mostLineBytes;
+            return !tooLong;
+        },
+        cancel, timeLimit, timeLimit);
+    if (tooLong) {
+        run.tooMuchOutput = true;
+        run.stopped = false;
+    }
     return run;
 }
 

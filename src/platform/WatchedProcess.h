@@ -18,6 +18,8 @@ struct WatchedRun {
     bool cancelled = false;     // stopped because cancel was requested
     bool timedOut = false;      // stopped at the time limit
     bool tooMuchOutput = false; // stopped for a line longer than the cap
+    bool stopped = false;       // stopped because the output was not wanted any more
+    bool quiet = false;         // stopped for writing nothing for too long
     std::string errorText;      // its standard error, cut to a few KB
     std::string startError;     // why it could not be started
 };
@@ -32,5 +34,14 @@ WatchedRun RunWatched(const std::vector<std::string>& arguments,
                       const std::function<void(std::string_view line)>& onLine,
                       const CancelFlag* cancel, std::chrono::milliseconds timeLimit,
                       std::size_t mostLineBytes = 64 * 1024);
+
+// The same for a program whose standard output is a stream of bytes: onOutput
+// is handed each piece as it comes, and stops the program (stopped is set)
+// by giving false. The program is also stopped when it writes nothing for
+// quietLimit.
+WatchedRun RunWatchedStream(const std::vector<std::string>& arguments,
+                            const std::function<bool(std::string_view bytes)>& onOutput,
+                            const CancelFlag* cancel, std::chrono::milliseconds timeLimit,
+                            std::chrono::milliseconds quietLimit);
 
 } // namespace quorvane
