@@ -1,12 +1,18 @@
 #include "export/Gallery.h"
 
+#include "app/GalleryText.h"
+#include "app/Translations.h"
+
 #include "support/ChildRun.h"
 #include "support/TempFolder.h"
+
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include <unistd.h>
 
@@ -124,6 +130,27 @@ TEST(Gallery, EscapesEveryTextAndLinksOnlyInsideTheFolder) {
         GalleryHtml("tom@example.com", {}, EnglishGalleryWords("tom@example.com"));
     EXPECT_TRUE(Contains(empty, "<p>Nothing was exported.</p>"));
     EXPECT_FALSE(Contains(empty, "<section"));
+}
+
+// The page's lang attribute comes from the translation itself, so a
+// Portuguese gallery says it is Portuguese.
+TEST(Gallery, SpeaksTheUsersLanguage) {
+    int argc = 1;
+    char name[] = "quorvane_export_tests";
+    char* argv[] = {name, nullptr};
+    std::optional<QCoreApplication> application;
+    if (!QCoreApplication::instance())
+        application.emplace(argc, argv);
+    const std::filesystem::path program = QUORVANE_CLI;
+    Translations translations;
+    translations.Install(QLocale(QStringLiteral("pt_BR")),
+                         Translations::Folder(QString::fromStdString(
+                             (program.parent_path().parent_path() / "share/quorvane").string())));
+    const GalleryWords words = TranslatedGalleryWords("tom@example.com");
+    EXPECT_EQ(words.language, "pt-BR");
+    EXPECT_EQ(words.title, "Conte\xc3\xba"
+                           "do do Messenger de tom@example.com");
+    EXPECT_EQ(words.typeHeadings.at("winks"), "Piscadelas");
 }
 
 std::string OnPath(const std::string& program) {
