@@ -126,8 +126,8 @@ void AppendItem(std::string& out, const ExportedItem& item, const GalleryWords& 
         out += "<video controls preload=\"none\"";
         if (Linkable(item.files.still))
             out += " poster=\"" + Href(item.files.still) + "\"";
-        out += " aria-label=\"" + name + " (" + Escaped(words.video) + ")\"><source src=\"" +
-               Href(item.files.video) + "\" type=\"video/webm\"></video>\n";
+        out += " aria-label=\"" + name + "\"><source src=\"" + Href(item.files.video) +
+               "\" type=\"video/webm\"></video>\n";
         if (item.sound)
             out += "<p class=\"hint\">" + Escaped(words.playHint) + "</p>\n";
     }
