@@ -46,6 +46,100 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     </message>
 </context>
 <context>
+    <name>quorvane::Gallery</name>
+    <message>
+        <location filename="../src/app/GalleryText.cpp" line="+19"/>
+        <source>en</source>
+        <comment>The BCP 47 tag of this translation&apos;s language (pt-BR, es), for the gallery page&apos;s lang attribute</comment>
+        <translation>es</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Messenger content of %1</source>
+        <translation>Contenido de Messenger de %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Original</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Video (WebM)</source>
+        <translation>Vídeo (WebM)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Animation (WebP)</source>
+        <translation>Animación (WebP)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Animation (GIF)</source>
+        <translation>Animación (GIF)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>First frame (PNG)</source>
+        <translation>Primer fotograma (PNG)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Thumbnail</source>
+        <translation>Miniatura</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Shortcut:</source>
+        <translation>Atajo:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Play the video to hear its sound.</source>
+        <translation>Reproduzca el vídeo para oír su sonido.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Nothing was exported.</source>
+        <translation>No se exportó nada.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Failed:</source>
+        <translation>Falló:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Winks</source>
+        <translation>Guiños</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Dynamic Display Pictures</source>
+        <translation>Imágenes dinámicas</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Dynamic Backgrounds</source>
+        <translation>Fondos dinámicos</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Custom Emoticons</source>
+        <translation>Emoticonos personalizados</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Backgrounds</source>
+        <translation>Fondos</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Display Pictures</source>
+        <translation>Imágenes para mostrar</translation>
+    </message>
+</context>
+<context>
     <name>quorvane::Outcomes</name>
     <message>
         <location filename="../src/backup/BackupOperation.cpp" line="+87"/>
@@ -685,23 +779,22 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation>el lector de imágenes de disco se detuvo en %1 (señal %2): la imagen está dañada o hecha para causar daño</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+28"/>
         <source>%1 is not a disk image Quorvane can read: there is no NTFS or FAT volume on it</source>
         <translation>%1 no es una imagen de disco que Quorvane pueda leer: no contiene ningún volumen NTFS ni FAT</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+42"/>
         <source>not a disk image Quorvane can read: %1</source>
         <translation>no es una imagen de disco que Quorvane pueda leer: %1</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <location line="+143"/>
+        <location line="-33"/>
         <source>no Windows user folder on any partition of %1</source>
         <translation>no hay ninguna carpeta de usuario de Windows en ninguna partición de %1</translation>
     </message>
     <message>
-        <location line="-132"/>
+        <location line="+46"/>
         <source>%1 (partition %2)</source>
         <translation>%1 (partición %2)</translation>
     </message>
@@ -721,7 +814,7 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation>ningún usuario de Windows de %1 tiene datos de Messenger (usuarios encontrados: %2)</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+54"/>
         <source>the Windows user %1 could not be read from %2: %3</source>
         <translation>no se pudo leer el usuario de Windows %1 de %2: %3</translation>
     </message>
@@ -729,6 +822,21 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <location line="+12"/>
         <source>the Windows user %1 on %2 has no data protection keys or Messenger folders</source>
         <translation>el usuario de Windows %1 de %2 no tiene claves de protección de datos ni carpetas de Messenger</translation>
+    </message>
+    <message>
+        <location filename="../src/export/ExportManifest.cpp" line="+144"/>
+        <source>The export manifest is damaged (%1).</source>
+        <translation>El manifiesto de la exportación está dañado (%1).</translation>
+    </message>
+    <message>
+        <location line="+148"/>
+        <source>This is not an export manifest of Quorvane.</source>
+        <translation>Esto no es un manifiesto de exportación de Quorvane.</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>The export manifest is of version %1, which this version of Quorvane does not read.</source>
+        <translation>El manifiesto de la exportación es de la versión %1, que esta versión de Quorvane no lee.</translation>
     </message>
 </context>
 <context>

@@ -46,6 +46,100 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     </message>
 </context>
 <context>
+    <name>quorvane::Gallery</name>
+    <message>
+        <location filename="../src/app/GalleryText.cpp" line="+19"/>
+        <source>en</source>
+        <comment>The BCP 47 tag of this translation&apos;s language (pt-BR, es), for the gallery page&apos;s lang attribute</comment>
+        <translation>pt-BR</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Messenger content of %1</source>
+        <translation>Conteúdo do Messenger de %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Original</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Video (WebM)</source>
+        <translation>Vídeo (WebM)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Animation (WebP)</source>
+        <translation>Animação (WebP)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Animation (GIF)</source>
+        <translation>Animação (GIF)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>First frame (PNG)</source>
+        <translation>Primeiro quadro (PNG)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Thumbnail</source>
+        <translation>Miniatura</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Shortcut:</source>
+        <translation>Atalho:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Play the video to hear its sound.</source>
+        <translation>Reproduza o vídeo para ouvir o som.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Nothing was exported.</source>
+        <translation>Nada foi exportado.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Failed:</source>
+        <translation>Falhou:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Winks</source>
+        <translation>Piscadelas</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Dynamic Display Pictures</source>
+        <translation>Imagens de exibição dinâmicas</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Dynamic Backgrounds</source>
+        <translation>Planos de fundo dinâmicos</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Custom Emoticons</source>
+        <translation>Emoticons personalizados</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Backgrounds</source>
+        <translation>Planos de fundo</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Display Pictures</source>
+        <translation>Imagens de exibição</translation>
+    </message>
+</context>
+<context>
     <name>quorvane::Outcomes</name>
     <message>
         <location filename="../src/backup/BackupOperation.cpp" line="+87"/>
@@ -685,23 +779,22 @@ ferramenta de arquivos CAB o abre.
         <translation>o leitor de imagens de disco parou em %1 (sinal %2): a imagem está danificada ou foi feita para causar dano</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+28"/>
         <source>%1 is not a disk image Quorvane can read: there is no NTFS or FAT volume on it</source>
         <translation>%1 não é uma imagem de disco que o Quorvane consiga ler: não há nenhum volume NTFS ou FAT nela</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+42"/>
         <source>not a disk image Quorvane can read: %1</source>
         <translation>não é uma imagem de disco que o Quorvane consiga ler: %1</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <location line="+143"/>
+        <location line="-33"/>
         <source>no Windows user folder on any partition of %1</source>
         <translation>nenhuma pasta de usuário do Windows em nenhuma partição de %1</translation>
     </message>
     <message>
-        <location line="-132"/>
+        <location line="+46"/>
         <source>%1 (partition %2)</source>
         <translation>%1 (partição %2)</translation>
     </message>
@@ -721,7 +814,7 @@ ferramenta de arquivos CAB o abre.
         <translation>nenhum usuário do Windows em %1 tem dados do Messenger (usuários encontrados: %2)</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+54"/>
         <source>the Windows user %1 could not be read from %2: %3</source>
         <translation>não foi possível ler o usuário do Windows %1 de %2: %3</translation>
     </message>
@@ -729,6 +822,21 @@ ferramenta de arquivos CAB o abre.
         <location line="+12"/>
         <source>the Windows user %1 on %2 has no data protection keys or Messenger folders</source>
         <translation>o usuário do Windows %1 em %2 não tem chaves de proteção de dados nem pastas do Messenger</translation>
+    </message>
+    <message>
+        <location filename="../src/export/ExportManifest.cpp" line="+144"/>
+        <source>The export manifest is damaged (%1).</source>
+        <translation>O manifesto da exportação está danificado (%1).</translation>
+    </message>
+    <message>
+        <location line="+148"/>
+        <source>This is not an export manifest of Quorvane.</source>
+        <translation>Este não é um manifesto de exportação do Quorvane.</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>The export manifest is of version %1, which this version of Quorvane does not read.</source>
+        <translation>O manifesto da exportação é da versão %1, que esta versão do Quorvane não lê.</translation>
     </message>
 </context>
 <context>
