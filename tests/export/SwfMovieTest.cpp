@@ -1,0 +1,235 @@
+// A Flash movie's facts and its sound track, read from movies made by the
+// test movie writer (whose facts are the spec it was given) and from
+// movies damaged on purpose.
+
+#include "export/SwfMovie.h"
+#include "export/MovieSound.h"
+#include "support/TestMovie.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+using namespace quorvane;
+using quorvane::test::MakeTestMovie;
+using quorvane::test::TestMovieSpec;
+
+namespace {
+
+std::vector<std::uint32_t> Colours(int frames) {
+    std::vector<std::uint32_t> colours;
+    for (int i = 0; i < frames; ++i)
+        colours.push_back(0x102030u * static_cast<std::uint32_t>(i + 1));
+    return colours;
+}
+
+long PeakResidentKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace
+
+TEST(SwfMovie, FactsOfMadeMoviesAsTheirSpecsSay) {
+    TestMovieSpec stopped;
+    stopped.width = 201;
+    stopped.height = 150;
+    stopped.frameRate256 = 3200; // 12.5 frames a second
+    stopped.frameColours = Colours(5);
+    stopped.stopFrame = 2;
+    stopped.compressed = true;
+    const auto bytes = MakeTestMovie(stopped);
+    ASSERT_EQ(std::string(bytes.begin(), bytes.begin() + 3), "CWS");
+    const auto facts = ReadSwfMovie(bytes);
+    ASSERT_TRUE(facts) << facts.error().sentence;
+    EXPECT_EQ(facts->width, 201);
+    EXPECT_EQ(facts->height, 150);
+    EXPECT_EQ(facts->frameRate256, 3200);
+    EXPECT_EQ(facts->frameCount, 5);
+    EXPECT_EQ(facts->playFrames, 3);
+    EXPECT_EQ(facts->version, 8);
+    EXPECT_FALSE(facts->hasSound);
+    EXPECT_FALSE(facts->actionScript3);
+
+    TestMovieSpec event;
+    event.frameColours = Colours(4);
+    event.toneFrame = 1;
+    event.version = 13;
+    event.lzma = true;
+    const auto eventFacts = ReadSwfMovie(MakeTestMovie(event));
+    ASSERT_TRUE(eventFacts) << eventFacts.error().sentence;
+    EXPECT_EQ(eventFacts->width, 160);
+    EXPECT_EQ(eventFacts->height, 120);
+    EXPECT_EQ(eventFacts->frameRate256, 12 * 256);
+    EXPECT_EQ(eventFacts->playFrames, 4);
+    EXPECT_EQ(eventFacts->version, 13);
+    EXPECT_TRUE(eventFacts->hasSound);
+
+    TestMovieSpec stream = event;
+    stream.streamTone = true;
+    stream.lzma = false;
+    stream.stopFrame = 3;
+    const auto streamFacts = ReadSwfMovie(MakeTestMovie(stream));
+    ASSERT_TRUE(streamFacts) << streamFacts.error().sentence;
+    EXPECT_TRUE(streamFacts->hasSound);
+    EXPECT_EQ(streamFacts->playFrames, 4);
+}
+
+// A 1000 Hz tone started on frame 3 of a 12 fps movie is heard from 0.25 s
+// for its 0.5 s, at its pitch and level, in both channels, and not before.
+TEST(MovieSound, ToneStartsOnItsFrameAsEventAndAsStreamSound) {
+    for (const bool asStream : {false, true}) {
+        SCOPED_TRACE(asStream ? "stream sound" : "event sound");
+        TestMovieSpec spec;
+        spec.frameColours = Colours(12);
+        spec.toneFrame = 3;
+        spec.streamTone = asStream;
+        const auto bytes = MakeTestMovie(spec);
+        const auto movie = ReadSwfMovie(bytes);
+        ASSERT_TRUE(movie) << movie.error().sentence;
+        const auto track = MovieSoundTrack(bytes, *movie, 12);
+        ASSERT_TRUE(track) << track.error().sentence;
+        ASSERT_EQ(track->sampleRate, 48000);
+        ASSERT_EQ(track->samples.size(), 2u * 48000);
+        EXPECT_EQ(track->soundsSkipped, 0);
+
+        std::vector<float> left, right;
+        for (std::size_t i = 0; i < track->samples.size(); i += 2) {
+            left.push_back(track->samples[i]);
+            right.push_back(track->samples[i + 1]);
+        }
+        EXPECT_EQ(left, right);
+
+        const auto heard =
+            std::find_if(left.begin(), left.end(), [](float s) { return std::abs(s) > 0.05f; });
+        ASSERT_NE(heard, left.end());
+        const double start = static_cast<double>(heard - left.begin()) / 48000;
+        EXPECT_NEAR(start, 0.25, 0.002);
+        const auto loudestBefore =
+            std::max_element(left.begin(), left.begin() + 48000 * 248 / 1000,
+                             [](float a, float b) { return std::abs(a) < std::abs(b); });
+        EXPECT_LT(std::abs(*loudestBefore), 1e-3f);
+        const auto loudestAfter =
+            std::max_element(left.begin() + 48000 * 752 / 1000, left.end(),
+                             [](float a, float b) { return std::abs(a) < std::abs(b); });
+        EXPECT_LT(std::abs(*loudestAfter), 1e-3f);
+
+        // Pitch by zero crossings over 0.26 s .. 0.74 s; level by the peak.
+        int crossings = 0;
+        float peak = 0;
+        const int from = 48000 * 26 / 100, to = 48000 * 74 / 100;
+        for (int i = from + 1; i < to; ++i) {
+            if ((left[i - 1] < 0) != (left[i] < 0))
+                ++crossings;
+            peak = std::max(peak, std::abs(left[i]));
+        }
+        const double hz = crossings / 2.0 / (static_cast<double>(to - from) / 48000);
+        EXPECT_NEAR(hz, 1000, 10);
+        EXPECT_NEAR(peak, 0.5, 0.025);
+    }
+}
+
+TEST(MovieSound, TrackLastsExactlyItsFrames) {
+    TestMovieSpec spec;
+    spec.frameColours = Colours(3);
+    spec.toneFrame = 0;
+    const auto bytes = MakeTestMovie(spec);
+    const auto movie = ReadSwfMovie(bytes);
+    ASSERT_TRUE(movie) << movie.error().sentence;
+    const auto twoFrames = MovieSoundTrack(bytes, *movie, 2);
+    ASSERT_TRUE(twoFrames) << twoFrames.error().sentence;
+    EXPECT_EQ(twoFrames->samples.size(), 2u * 8000); // 2 / 12 s
+
+    spec.frameRate256 = 7 * 256;
+    const auto sevenBytes = MakeTestMovie(spec);
+    const auto sevenFps = ReadSwfMovie(sevenBytes);
+    ASSERT_TRUE(sevenFps) << sevenFps.error().sentence;
+    const auto oneFrame = MovieSoundTrack(sevenBytes, *sevenFps, 1);
+    ASSERT_TRUE(oneFrame) << oneFrame.error().sentence;
+    EXPECT_EQ(oneFrame->samples.size(), 2u * 6857); // 1 / 7 s, rounded
+
+    // Over ten minutes: 7201 frames at 12 a second.
+    const auto tooLong = MovieSoundTrack(bytes, *movie, 7201);
+    ASSERT_FALSE(tooLong);
+    EXPECT_EQ(tooLong.error().code, FailureCode::TooMuchWork);
+}
+
+TEST(SwfMovie, HostileMoviesFailWithTheirCode) {
+    TestMovieSpec spec;
+    spec.frameColours = Colours(3);
+    spec.toneFrame = 1;
+    const auto good = MakeTestMovie(spec);
+    const auto goodFacts = ReadSwfMovie(good);
+    ASSERT_TRUE(goodFacts);
+    const auto expectFailure = [&](const std::vector<std::uint8_t>& bytes, FailureCode code) {
+        const auto facts = ReadSwfMovie(bytes);
+        ASSERT_FALSE(facts);
+        EXPECT_EQ(facts.error().code, code);
+        EXPECT_FALSE(facts.error().sentence.empty());
+        const auto track = MovieSoundTrack(bytes, *goodFacts, 3);
+        ASSERT_FALSE(track);
+        EXPECT_EQ(track.error().code, code);
+    };
+
+    SCOPED_TRACE("cut short");
+    expectFailure({good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2)},
+                  FailureCode::Damaged);
+    SCOPED_TRACE("not a movie");
+    expectFailure({'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0}, FailureCode::Damaged);
+
+    SCOPED_TRACE("a header claiming 4 GiB");
+    auto huge = good;
+    huge[4] = huge[5] = huge[6] = huge[7] = 0xff;
+    expectFailure(huge, FailureCode::TooMuchWork);
+
+    SCOPED_TRACE("a tag longer than the movie");
+    // The made movie's 8-byte file header, its 8-byte RECT (13-bit fields
+    // for 3200 by 2400 twips), rate and frame count, then a DefineShape
+    // saying it holds 1,000,000 bytes.
+    std::vector<std::uint8_t> longTag(good.begin(), good.begin() + 8 + 8 + 4);
+    longTag.insert(longTag.end(), {0xbf, 0x00, 0x40, 0x42, 0x0f, 0x00, 1, 2, 3});
+    const auto length = static_cast<std::uint32_t>(longTag.size());
+    for (int i = 0; i < 4; ++i)
+        longTag[4 + i] = static_cast<std::uint8_t>(length >> (8 * i));
+    expectFailure(longTag, FailureCode::Damaged);
+
+    // 80 MiB of zeros, deflated: stated honestly it is refused before any
+    // of it is inflated; stated as 4 KiB only 4 KiB are.
+    std::vector<std::uint8_t> deflated(1u << 20);
+    {
+        z_stream stream{};
+        ASSERT_EQ(deflateInit(&stream, 9), Z_OK);
+        const std::vector<std::uint8_t> zeros(1u << 20, 0);
+        std::size_t used = 0;
+        for (int round = 0; round < 80; ++round) {
+            stream.next_in = const_cast<Bytef*>(zeros.data());
+            stream.avail_in = static_cast<uInt>(zeros.size());
+            stream.next_out = deflated.data() + used;
+            stream.avail_out = static_cast<uInt>(deflated.size() - used);
+            ASSERT_EQ(deflate(&stream, round == 79 ? Z_FINISH : Z_NO_FLUSH),
+                      round == 79 ? Z_STREAM_END : Z_OK);
+            used = deflated.size() - stream.avail_out;
+        }
+        deflateEnd(&stream);
+        deflated.resize(used);
+    }
+    std::vector<std::uint8_t> bomb = {'C', 'W', 'S', 8, 8, 0, 0, 0x05}; // 80 MiB + 8
+    bomb.insert(bomb.end(), deflated.begin(), deflated.end());
+    SCOPED_TRACE("a zlib bomb stated honestly");
+    expectFailure(bomb, FailureCode::TooMuchWork);
+    SCOPED_TRACE("a zlib bomb stated small");
+    bomb[4] = 8;
+    bomb[5] = 0x10;
+    bomb[6] = bomb[7] = 0;
+    const long before = PeakResidentKiB();
+    // Its first 4 KiB are zeros: a stage of no size.
+    expectFailure(bomb, FailureCode::Damaged);
+    EXPECT_LT(PeakResidentKiB() - before, 64 * 1024);
+}
