@@ -582,7 +582,7 @@ Result<SoundTrack> MovieSoundTrack(std::span<const std::uint8_t> bytes, const Sw
         if (sound.format.code == kMp3 && data.size() >= 2) {
             // MP3SOUNDDATA: the samples to skip (the encoder's delay), then
             // the frames.
-            skip = std::max<std::int16_t>(0, static_cast<std::int16_t>(data[0] | data[1] << 8));
+            skip = data[0] | data[1] << 8;
             data = data.subspan(2);
         }
         std::uint32_t largestIn = 0;

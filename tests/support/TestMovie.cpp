@@ -193,9 +193,15 @@ std::vector<std::uint8_t> MakeTestMovie(const TestMovieSpec& spec) {
     if (hasTone && !spec.streamTone) {
         Bytes sound;
         PutU16(sound, kToneSoundId);
-        sound.push_back(0x3e); // format 3, 44 kHz, 16-bit, mono
-        PutU32(sound, static_cast<std::uint32_t>(toneSamples));
-        sound.insert(sound.end(), tone.begin(), tone.end());
+        if (spec.toneData.empty()) {
+            sound.push_back(0x3e); // format 3, 44 kHz, 16-bit, mono
+            PutU32(sound, static_cast<std::uint32_t>(toneSamples));
+            sound.insert(sound.end(), tone.begin(), tone.end());
+        } else {
+            sound.push_back(spec.toneFormat);
+            PutU32(sound, spec.toneSampleCount);
+            sound.insert(sound.end(), spec.toneData.begin(), spec.toneData.end());
+        }
         PutTag(tags, kDefineSound, sound);
     }
     if (hasTone && spec.streamTone) {

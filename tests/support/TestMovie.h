@@ -19,6 +19,12 @@ struct TestMovieSpec {
     int toneFrame = -1;
     double toneHz = 1000;
     double toneSeconds = 0.5;
+    // An event sound given whole instead of the tone made here: DefineSound's
+    // format byte (format, rate, size, type), sample count and data as
+    // stored, when toneData is not empty. Started like the tone.
+    std::uint8_t toneFormat = 0;
+    std::uint32_t toneSampleCount = 0;
+    std::vector<std::uint8_t> toneData;
     // The tone as stream sound (SoundStreamHead2 and a SoundStreamBlock per
     // frame) from toneFrame instead.
     bool streamTone = false;
