@@ -26,6 +26,10 @@ constexpr std::int64_t kMaxTrackFrames = std::int64_t{10} * 60 * kTrackRate;
 // All distinct sounds decoded, in sample frames at their own rates: as much
 // as a track of the longest length holds.
 constexpr std::int64_t kMaxDecodedFrames = kMaxTrackFrames;
+// Sounds started in the frames heard, and the sample frames their instances
+// mix in all: Flash itself plays a few dozen sounds at once at most.
+constexpr std::size_t kMaxStarts = 4096;
+constexpr std::int64_t kMaxMixedFrames = 16 * kMaxTrackFrames;
 // In and out points and envelope positions count samples at 44.1 kHz,
 // whatever the sound's own rate.
 constexpr int kPointRate = 44100;
@@ -454,6 +458,13 @@ tl::unexpected<Failure> TooMuchSound() {
                          kMaxTrackFrames / kTrackRate / 60));
 }
 
+tl::unexpected<Failure> TooManyStarts() {
+    return Fail(FailureCode::TooMuchWork,
+                Sentence(QCoreApplication::translate("quorvane::Outcomes",
+                                                     "the Flash movie starts more than %1 sounds"),
+                         kMaxStarts));
+}
+
 tl::unexpected<Failure> SoundCancelled() {
     return Fail(FailureCode::Cancelled,
                 Sentence(QCoreApplication::translate(
@@ -483,6 +494,7 @@ Result<SoundTrack> MovieSoundTrack(std::span<const std::uint8_t> bytes, const Sw
     std::map<std::uint16_t, DefinedSound> sounds;
     std::map<std::string, std::uint16_t, std::less<>> soundNames;
     std::vector<SoundStart> starts;
+    std::map<std::uint16_t, std::uint32_t> largestIn; // of each sound's starts
     std::optional<SoundFormat> streamFormat;
     int streamLatency = 0;
     std::vector<StreamBlock> blocks;
@@ -534,8 +546,12 @@ Result<SoundTrack> MovieSoundTrack(std::span<const std::uint8_t> bytes, const Sw
                 start.id = named->second;
             }
             start.info = ReadSoundInfo(fields);
-            if (!fields.Overran() && sounds.count(start.id) != 0)
-                starts.push_back(std::move(start));
+            if (fields.Overran() || sounds.count(start.id) == 0)
+                break;
+            if (starts.size() == kMaxStarts)
+                return TooManyStarts();
+            largestIn[start.id] = std::max(largestIn[start.id], start.info.in);
+            starts.push_back(std::move(start));
             break;
         }
         case swf::kSoundStreamHead:
@@ -552,7 +568,9 @@ Result<SoundTrack> MovieSoundTrack(std::span<const std::uint8_t> bytes, const Sw
             break;
         }
         case swf::kSoundStreamBlock:
-            if (streamFormat && !tag.body.empty())
+            // One block a frame, as Flash plays them.
+            if (streamFormat && !tag.body.empty() &&
+                (blocks.empty() || blocks.back().frame < frame))
                 blocks.push_back({frame, tag.body});
             break;
         default:
@@ -585,12 +603,9 @@ Result<SoundTrack> MovieSoundTrack(std::span<const std::uint8_t> bytes, const Sw
             skip = data[0] | data[1] << 8;
             data = data.subspan(2);
         }
-        std::uint32_t largestIn = 0;
-        for (const SoundStart& other : starts)
-            if (other.id == start.id && other.info.hasIn)
-                largestIn = std::max(largestIn, other.info.in);
-        const std::int64_t limit = (trackFrames + 1) * sound.format.rate / kTrackRate +
-                                   std::int64_t{largestIn} * sound.format.rate / kPointRate + 4096;
+        const std::int64_t limit =
+            (trackFrames + 1) * sound.format.rate / kTrackRate +
+            std::int64_t{largestIn[start.id]} * sound.format.rate / kPointRate + 4096;
         const auto pcm = DecodeSound(sound.format, data, skip, limit);
         if (!pcm) {
             ++track.soundsSkipped;
@@ -605,6 +620,7 @@ Result<SoundTrack> MovieSoundTrack(std::span<const std::uint8_t> bytes, const Sw
     // Which instances play when: a SyncStop ends those of its sound playing
     // at its frame, a SyncNoMultiple start is dropped while one plays.
     std::vector<Instance> instances;
+    std::int64_t mixedFrames = 0;
     for (const SoundStart& start : starts) {
         const std::int64_t at = FrameStart(start.frame, frameRate256, kTrackRate);
         const auto playing = [&](const Instance& i) {
@@ -632,6 +648,9 @@ Result<SoundTrack> MovieSoundTrack(std::span<const std::uint8_t> bytes, const Sw
         instance.id = start.id;
         instance.start = at;
         instance.end = std::min(trackFrames, at + (out - in) * start.info.loops);
+        mixedFrames += instance.end - instance.start;
+        if (mixedFrames > kMaxMixedFrames)
+            return TooMuchSound();
         instance.started = &start;
         instances.push_back(instance);
     }

@@ -32,8 +32,9 @@ struct SoundTrack {
 // Sounds started inside sprites or by ActionScript are not heard: only the
 // root timeline's own tags are read, no script is run.
 //
-// TooMuchWork when the track would last over 10 minutes or its sounds decode
-// to more than that in all; Cancelled when cancel is set.
+// TooMuchWork when the track would last over 10 minutes, its sounds decode
+// to more than that in all or mix to more than 16 times it, or more than
+// 4096 sounds are started; Cancelled when cancel is set.
 Result<SoundTrack> MovieSoundTrack(std::span<const std::uint8_t> bytes, const SwfMovie& movie,
                                    int frames, const CancelFlag* cancel = nullptr);
 
