@@ -262,6 +262,46 @@ TEST(MovieSound, CompressedSoundsAreHeardAtTheirPitchAndTime) {
     }
 }
 
+// StartSound's sound info: from 0.1 s into the 0.2 s tone, twice over, with
+// an envelope that keeps the left channel silent.
+TEST(MovieSound, SoundInfoPicksLoopsAndLevels) {
+    TestMovieSpec spec;
+    spec.frameColours = Colours(12);
+    spec.toneFrame = 3;
+    spec.toneSeconds = 0.2;
+    spec.toneSoundInfo = {
+        0x0d,                   // envelope, loops, in point
+        0x3a, 0x11, 0x00, 0x00, // in at 4410 (of 44100 a second)
+        0x02, 0x00,             // twice
+        0x01,                   // one envelope point:
+        0x00, 0x00, 0x00, 0x00, // at 0,
+        0x00, 0x00,             // left silent,
+        0x00, 0x80,             // right at full level
+    };
+    const auto bytes = MakeTestMovie(spec);
+    const auto movie = ReadSwfMovie(bytes);
+    ASSERT_TRUE(movie) << movie.error().sentence;
+    const auto track = MovieSoundTrack(bytes, *movie, 12);
+    ASSERT_TRUE(track) << track.error().sentence;
+    std::vector<float> left, right;
+    for (std::size_t i = 0; i + 1 < track->samples.size(); i += 2) {
+        left.push_back(track->samples[i]);
+        right.push_back(track->samples[i + 1]);
+    }
+    const auto loudest = [](auto from, auto to) {
+        float peak = 0;
+        for (auto it = from; it != to; ++it)
+            peak = std::max(peak, std::abs(*it));
+        return peak;
+    };
+    EXPECT_LT(loudest(left.begin(), left.end()), 1e-3f);
+    EXPECT_LT(loudest(right.begin(), right.begin() + 48000 * 248 / 1000), 1e-3f);
+    EXPECT_NEAR(loudest(right.begin() + 48000 * 25 / 100, right.begin() + 48000 * 45 / 100), 0.5,
+                0.025);
+    EXPECT_GT(loudest(right.begin() + 48000 * 44 / 100, right.begin() + 48000 * 45 / 100), 0.45f);
+    EXPECT_LT(loudest(right.begin() + 48000 * 452 / 1000, right.end()), 1e-3f);
+}
+
 TEST(MovieSound, TrackLastsExactlyItsFrames) {
     TestMovieSpec spec;
     spec.frameColours = Colours(3);

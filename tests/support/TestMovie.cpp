@@ -223,7 +223,10 @@ std::vector<std::uint8_t> MakeTestMovie(const TestMovieSpec& spec) {
         if (hasTone && !spec.streamTone && frame == spec.toneFrame) {
             Bytes start;
             PutU16(start, kToneSoundId);
-            start.push_back(0); // no sound info
+            if (spec.toneSoundInfo.empty())
+                start.push_back(0);
+            else
+                start.insert(start.end(), spec.toneSoundInfo.begin(), spec.toneSoundInfo.end());
             PutTag(tags, kStartSound, start);
         }
         if (hasTone && spec.streamTone && frame >= spec.toneFrame) {

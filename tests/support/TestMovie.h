@@ -25,6 +25,8 @@ struct TestMovieSpec {
     std::uint8_t toneFormat = 0;
     std::uint32_t toneSampleCount = 0;
     std::vector<std::uint8_t> toneData;
+    // StartSound's SOUNDINFO as stored; empty for none (a zero byte).
+    std::vector<std::uint8_t> toneSoundInfo;
     // The tone as stream sound (SoundStreamHead2 and a SoundStreamBlock per
     // frame) from toneFrame instead.
     bool streamTone = false;
