@@ -16,6 +16,7 @@
 #include "app/SettingsStore.h"
 #include "protection/DataProtection.h"
 #include "protection/WineDataProtection.h"
+#include "support/TestMovie.h"
 
 #include <array>
 #include <cstdio>
@@ -204,6 +205,32 @@ void PassportSeeds() {
     Put(target, "utf16-marker", std::string("\x02\x00\x01z\xff\xfe\xff\x02\x00hi", 11));
 }
 
+// Flash movies: plain, zlib and LZMA, with an event tone, a stream tone and
+// a stop, the tones short enough for the seeds' size.
+void SwfMovieSeeds() {
+    const std::string target = "fuzz_swf_movie";
+    const auto put = [&](const std::string& name, const test::TestMovieSpec& spec) {
+        const auto bytes = test::MakeTestMovie(spec);
+        Put(target, name, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    };
+    test::TestMovieSpec spec;
+    spec.width = 40;
+    spec.height = 30;
+    spec.frameColours = {0xff0000, 0x00ff00, 0x0000ff};
+    spec.toneFrame = 1;
+    spec.toneSeconds = 0.01;
+    spec.stopFrame = 2;
+    put("event-tone-stop.swf", spec);
+    spec.streamTone = true;
+    spec.stopFrame = -1;
+    spec.compressed = true;
+    put("stream-tone-zlib.swf", spec);
+    spec.compressed = false;
+    spec.lzma = true;
+    spec.version = 13;
+    put("stream-tone-lzma.swf", spec);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -219,5 +246,6 @@ int main(int argc, char** argv) {
     Base64Seeds();
     CatalogueSeeds();
     PassportSeeds();
+    SwfMovieSeeds();
     return g_failures == 0 ? 0 : 1;
 }

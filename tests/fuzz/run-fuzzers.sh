@@ -22,7 +22,7 @@ shift $(( $# >= 2 ? 2 : 1 ))
 if [[ $# -gt 0 ]]; then
     targets=("$@")
 else
-    targets=(fuzz_wine_blob fuzz_protected_file fuzz_base64 fuzz_pointer_and_catalogue fuzz_passports fuzz_windows_dpapi fuzz_pack_members fuzz_disk_image)
+    targets=(fuzz_wine_blob fuzz_protected_file fuzz_base64 fuzz_pointer_and_catalogue fuzz_passports fuzz_windows_dpapi fuzz_pack_members fuzz_disk_image fuzz_swf_movie)
 fi
 jobs=${FUZZ_JOBS:-1}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
