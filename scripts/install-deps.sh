@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     clang-14 libclang-rt-14-dev clang-format
     libssl-dev libgcab-dev libmspack-dev libexpected-dev libtsk-dev
-    libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
+    libavcodec-dev libavformat-dev libavutil-dev libavfilter-dev libswscale-dev libswresample-dev
     libwebp-dev zlib1g-dev liblzma-dev
     qt6-base-dev qt6-webengine-dev
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
