@@ -161,6 +161,14 @@ async function load(url, width, height, rate) {
     const failure = await loaded;
     if (failure)
         return failure;
+    // Ruffle reports the header of a movie whose body it then fails to read
+    // as if all were well: a stage without size, or a plain movie shorter
+    // than its header says, is one it cannot play.
+    const metadata = player.ruffle().metadata;
+    const plain = String.fromCharCode(new Uint8Array(bytes)[0]) === "F";
+    if (!(metadata.width > 0 && metadata.height > 0 && metadata.numFrames > 0) ||
+        (plain && metadata.uncompressedLength > bytes.byteLength))
+        return "This movie cannot be played.";
     // Let the player settle without time passing: it reads the movie and
     // draws its empty stage.
     let quiet = 0;

@@ -3,6 +3,7 @@
 #include "cli/CatalogueCommand.h"
 #include "cli/CliOptions.h"
 #include "cli/DemoCommand.h"
+#include "cli/ExportCommand.h"
 #include "cli/ListCommand.h"
 #include "cli/RescueCommand.h"
 #include "cli/UnprotectCommand.h"
@@ -37,9 +38,9 @@ int main(int argc, char** argv) {
     }
 
     using namespace quorvane::cli;
-    const std::vector<Command> commands = {CatalogueCommand(), ListCommand(),      BackupCommand(),
-                                           VerifyCommand(),    UnprotectCommand(), RescueCommand(),
-                                           DemoCommand()};
+    const std::vector<Command> commands = {CatalogueCommand(), ListCommand(),   BackupCommand(),
+                                           ExportCommand(),    VerifyCommand(), UnprotectCommand(),
+                                           RescueCommand(),    DemoCommand()};
     const int status =
         RunCommandLine("quorvane-cli", QUORVANE_VERSION, commands, args, std::cout, std::cerr);
     std::cout.flush();

@@ -56,6 +56,10 @@ std::shared_ptr<AccountSession>& MainController::Listing(ContentCategory categor
     return IsPackaged(category) ? m_packagedListing : m_pictureListing;
 }
 
+std::vector<ListedEntry>& MainController::Entries(ContentCategory category) {
+    return IsPackaged(category) ? m_packagedEntries : m_pictureEntries;
+}
+
 bool MainController::HasListing() const {
     return (IsPackaged(m_listedCategory) ? m_packagedListing : m_pictureListing) != nullptr;
 }
@@ -85,6 +89,8 @@ void MainController::ForgetListings() {
         return;
     m_packagedListing.reset();
     m_pictureListing.reset();
+    m_packagedEntries.clear();
+    m_pictureEntries.clear();
 }
 
 void MainController::StartList(AccountSelection selection, ContentCategory category) {
@@ -112,6 +118,7 @@ void MainController::StartList(AccountSelection selection, ContentCategory categ
         [this, category](ListOutcome outcome) {
             m_job.reset();
             Listing(category) = std::move(outcome.report.listing);
+            Entries(category) = outcome.report.items;
             emit ListFinished(outcome.report, outcome.thumbnails);
         });
 }
@@ -128,6 +135,25 @@ void MainController::StartBackup(const std::vector<std::size_t>& itemData,
         [this](const BackupReport& report) {
             m_job.reset();
             emit BackupFinished(report);
+        });
+}
+
+void MainController::StartExport(std::vector<std::size_t> itemData, const std::string& folder) {
+    if (IsBusy() || !HasListing())
+        return;
+    const std::vector<ListedEntry>& entries = Entries(m_listedCategory);
+    if (itemData.empty())
+        for (const ListedEntry& entry : entries)
+            itemData.push_back(entry.itemData);
+    std::vector<ExportChoice> choices{{Listing(m_listedCategory), entries, std::move(itemData)}};
+    auto job = std::make_shared<ExportJob>(std::move(choices), folder);
+    job->SetProgress(Reporter(false));
+    m_job = job;
+    m_running = RunThenCallback(
+        this, [job] { return job->Run(); },
+        [this](const ExportReport& report) {
+            m_job.reset();
+            emit ExportFinished(report);
         });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/BackupJob.h"
+#include "app/ExportJob.h"
 #include "app/ListJob.h"
 #include "platform/CancelFlag.h"
 #include "profile/ContentCategory.h"
@@ -44,6 +45,9 @@ public:
     void StartCopyDiskImageUser(std::string image, DiskImageUser user);
     // Starts a backup of the listed items named by their item data.
     void StartBackup(const std::vector<std::size_t>& itemData, const std::string& backupFolder);
+    // Exports the listed items named by their item data (all listed items
+    // when none is named) into folder.
+    void StartExport(std::vector<std::size_t> itemData, const std::string& folder);
     // Stops the running command after the item it is on.
     void Cancel();
     bool IsBusy() const { return m_job != nullptr || m_opening; }
@@ -62,6 +66,7 @@ signals:
     // The report holds no listing; thumbnails: one per item, in order.
     void ListFinished(const quorvane::ListReport& report, const std::vector<QImage>& thumbnails);
     void BackupFinished(const quorvane::BackupReport& report);
+    void ExportFinished(const quorvane::ExportReport& report);
     // The Windows folder's source, or none and why.
     void WindowsOpened(std::shared_ptr<const quorvane::WindowsSource> source,
                        const quorvane::Failure& failure);
@@ -81,10 +86,14 @@ private:
     // Cancel requests its flag; done gets its result on this thread.
     template <typename Work, typename Done> void StartOpening(Work work, Done done);
     std::shared_ptr<AccountSession>& Listing(ContentCategory category);
+    std::vector<ListedEntry>& Entries(ContentCategory category);
 
     ContentCategory m_listedCategory = ContentCategory::Winks;
     std::shared_ptr<AccountSession> m_packagedListing;
     std::shared_ptr<AccountSession> m_pictureListing;
+    // What each listing listed, as its report gave it.
+    std::vector<ListedEntry> m_packagedEntries;
+    std::vector<ListedEntry> m_pictureEntries;
     std::shared_ptr<Job> m_job; // the running one
     bool m_opening = false;     // a source is being opened
     // Stops that check; shared with it, as the check may outlive the window.

@@ -99,6 +99,7 @@ MainWindow::MainWindow(WineAccount wine, std::string dataFolder, SettingsStore s
     connect(&m_controller, &MainController::Progress, this, &MainWindow::OnProgress);
     connect(&m_controller, &MainController::ListFinished, this, &MainWindow::OnListFinished);
     connect(&m_controller, &MainController::BackupFinished, this, &MainWindow::OnBackupFinished);
+    connect(&m_controller, &MainController::ExportFinished, this, &MainWindow::OnExportFinished);
     connect(&m_controller, &MainController::WindowsOpened, this, &MainWindow::OnWindowsOpened);
     connect(&m_controller, &MainController::DiskImageUsersFound, this,
             &MainWindow::OnDiskImageUsersFound);
@@ -302,7 +303,10 @@ void MainWindow::AddMenuKeys() {
     m_readWineAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     m_readWineAction->setEnabled(false);
     connect(m_readWineAction, &QAction::triggered, this, &MainWindow::OnReadFromWine);
-    addActions({m_readWindowsAction, m_readDiskImageAction, m_readWineAction});
+    m_exportAction = new QAction(tr("&Export to open formats..."), this);
+    m_exportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(m_exportAction, &QAction::triggered, this, &MainWindow::OnExport);
+    addActions({m_readWindowsAction, m_readDiskImageAction, m_readWineAction, m_exportAction});
     // Alt+Space is the window manager's; these are the keys a context menu
     // opens with everywhere else.
     for (const QKeySequence& keys :
@@ -477,6 +481,8 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     menu.addAction(m_readDiskImageAction);
     if (m_windows != nullptr)
         menu.addAction(m_readWineAction);
+    menu.addSeparator();
+    menu.addAction(m_exportAction);
     menu.addSeparator();
     menu.addAction(tr("Close"), this, &MainWindow::reject);
     menu.exec(event->globalPos());

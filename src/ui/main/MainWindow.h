@@ -83,6 +83,9 @@ public slots:
     // user's password, or the Wine prefix.
     void OnReadFromWindows();
     void OnReadFromDiskImage();
+    // Exports the right list's items (all listed ones when it is empty) into
+    // a folder the user chooses, as files any program opens.
+    void OnExport();
     void OnReadFromWine();
     void reject() override;
 
@@ -167,6 +170,7 @@ private:
     void OnProgress(bool listing, std::size_t done, std::size_t total);
     void OnListFinished(const ListReport& report, const std::vector<QImage>& thumbnails);
     void OnBackupFinished(const BackupReport& report);
+    void OnExportFinished(const ExportReport& report);
     void SavePassports();
     // Takes the box's entry out of the box and of the saved history.
     void ForgetPassport(int index);
@@ -240,6 +244,8 @@ private:
     QProgressDialog* m_progress = nullptr;
     QAction* m_readWindowsAction = nullptr;
     QAction* m_readDiskImageAction = nullptr;
+    QAction* m_exportAction = nullptr;
+    bool m_exporting = false; // the running command is an export
     QAction* m_readWineAction = nullptr;
     // While a command runs: its buttons, held off, and whether each was
     // enabled; the widget that had the focus.

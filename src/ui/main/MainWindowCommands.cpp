@@ -6,6 +6,7 @@
 #include "app/ListingWords.h"
 #include "app/Words.h"
 #include "ui/controls/SkinButton.h"
+#include "ui/main/FolderDialog.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/PreviewRequest.h"
 
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -331,6 +333,69 @@ void MainWindow::OnBackupFinished(const BackupReport& report) {
                      failures.join(QLatin1Char('\n')));
 }
 
+void MainWindow::OnExport() {
+    if (m_controller.IsBusy() || !m_heldCommands.empty())
+        return;
+    if (!m_controller.HasListing()) {
+        MessageBox::Show(this, tr("Please list the items to export first."));
+        return;
+    }
+    std::vector<std::size_t> itemData;
+    for (int row = 0; row < m_selectedList->count(); ++row)
+        itemData.push_back(
+            static_cast<std::size_t>(m_selectedList->item(row)->data(kItemDataRole).toULongLong()));
+    QString start = QString::fromStdString(m_backupFolder);
+    while (!start.isEmpty() && !QFileInfo(start).isDir() && start != QLatin1String("/"))
+        start = QFileInfo(start).path();
+    const QString chosen =
+        FolderDialog::Choose(this, tr("Please select a folder to export the items into."), start);
+    if (chosen.isEmpty())
+        return;
+    m_exporting = true;
+    StartLongWork(tr("Exporting..."));
+    m_controller.StartExport(std::move(itemData), chosen.toStdString());
+}
+
+void MainWindow::OnExportFinished(const ExportReport& report) {
+    m_exporting = false;
+    EndLongWork();
+    if (m_closing)
+        return;
+    if (ShowLockProblem(report))
+        return;
+    std::size_t exported = 0;
+    QStringList failures;
+    for (const ExportedItem& item : report.items) {
+        if (!item.failure) {
+            ++exported;
+            continue;
+        }
+        const QString name = QString::fromStdString(item.displayName);
+        failures.append((name.isEmpty() ? tr("(no name)") : name) + QStringLiteral(": ") +
+                        QString::fromStdString(item.failure->sentence));
+    }
+    if (report.failure)
+        failures.append(QString::fromStdString(report.failure->sentence));
+    const auto notExported = static_cast<int>(report.items.size() - exported);
+    const auto total = static_cast<int>(report.items.size());
+    QString summary =
+        report.interrupted
+            ? tr("The export was cancelled. %1 of %n items were exported.", nullptr, total)
+                  .arg(exported)
+        : notExported == 0 ? tr("%n items were exported.", nullptr, total)
+                           : tr("%1 of %2 items were exported; %n could not be exported whole.",
+                                nullptr, notExported)
+                                 .arg(exported)
+                                 .arg(total);
+    if (report.gallery.empty()) {
+        MessageBox::Show(this, summary, failures.join(QLatin1Char('\n')));
+        return;
+    }
+    const QUrl gallery = QUrl::fromLocalFile(QString::fromStdString(report.gallery));
+    if (MessageBox::Ask(this, summary, failures.join(QLatin1Char('\n')), tr("Open &Gallery")))
+        Open(gallery);
+}
+
 bool MainWindow::ShowLockProblem(const LockReport& report) {
     switch (report.Lock()) {
     case AccountLock::Outcome::Acquired:
@@ -402,8 +467,9 @@ void MainWindow::OnProgress(bool listing, std::size_t done, std::size_t total) {
     const int shown = static_cast<int>(std::min(done + 1, total));
     m_progress->setMaximum(static_cast<int>(total));
     m_progress->setValue(static_cast<int>(done));
-    m_progress->setLabelText(listing ? tr("Listing %1 of %2...").arg(shown).arg(total)
-                                     : tr("Backing up %1 of %2...").arg(shown).arg(total));
+    m_progress->setLabelText(listing       ? tr("Listing %1 of %2...").arg(shown).arg(total)
+                             : m_exporting ? tr("Exporting %1 of %2...").arg(shown).arg(total)
+                                           : tr("Backing up %1 of %2...").arg(shown).arg(total));
 }
 
 } // namespace quorvane::ui

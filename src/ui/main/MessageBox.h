@@ -17,6 +17,10 @@ public:
     // unfold and scroll: the box stays the size of the text, whatever the
     // detail's length, so its OK stays on the screen.
     static void Show(QWidget* parent, const QString& text, const QString& details);
+    // The same with a button that does something besides OK; whether it
+    // was pressed (never while recording).
+    static bool Ask(QWidget* parent, const QString& text, const QString& details,
+                    const QString& action);
 
     // While recording, Show() only appends the text (not the detail) to
     // Shown().
