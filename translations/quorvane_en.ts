@@ -44,7 +44,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/cli/BackupCommand.cpp" line="+240"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="+147"/>
         <source>interrupted; %1 of %n items were written.</source>
         <translation>
             <numerusform>interrupted; %1 of %n item was written.</numerusform>
@@ -87,7 +87,7 @@
 <context>
     <name>quorvane::ui::MainWindow</name>
     <message numerus="yes">
-        <location filename="../src/ui/main/MainWindowCommands.cpp" line="+262"/>
+        <location filename="../src/ui/main/MainWindowCommands.cpp" line="+264"/>
         <source>Listing was cancelled: %n item(s) listed.</source>
         <translation>
             <numerusform>Listing was cancelled: %n item listed.</numerusform>
@@ -111,7 +111,31 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/main/MainWindow.cpp" line="+109"/>
+        <location line="+52"/>
+        <source>The export was cancelled. %1 of %n items were exported.</source>
+        <translation>
+            <numerusform>The export was cancelled. %1 of %n item was exported.</numerusform>
+            <numerusform>The export was cancelled. %1 of %n items were exported.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+2"/>
+        <source>%n items were exported.</source>
+        <translation>
+            <numerusform>%n item was exported.</numerusform>
+            <numerusform>%n items were exported.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>%1 of %2 items were exported; %n could not be exported whole.</source>
+        <translation>
+            <numerusform>%1 of %2 items were exported; %n could not be exported whole.</numerusform>
+            <numerusform>%1 of %2 items were exported; %n could not be exported whole.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/main/MainWindow.cpp" line="+110"/>
         <source>Copying from the disk image: %n file(s)...</source>
         <translation>
             <numerusform>Copying from the disk image: %n file...</numerusform>

@@ -188,7 +188,8 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não é possível ler seu arquivo de carimbo %1: %2</translation>
     </message>
     <message>
-        <location line="+76"/>
+        <location line="+83"/>
+        <location filename="../src/export/ExportOperation.cpp" line="+370"/>
         <source>%1 could not be written: every numbered name is taken</source>
         <translation>não foi possível gravar %1: todos os nomes numerados já estão em uso</translation>
     </message>
@@ -196,6 +197,11 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <location line="+6"/>
         <location filename="../src/backup/Rescue.cpp" line="+261"/>
         <location line="+35"/>
+        <location filename="../src/export/ExportOperation.cpp" line="-205"/>
+        <location line="+215"/>
+        <location filename="../src/export/NewFile.cpp" line="+21"/>
+        <location line="+10"/>
+        <location line="+22"/>
         <source>%1 could not be written: %2</source>
         <translation>não foi possível gravar %1: %2</translation>
     </message>
@@ -206,11 +212,14 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     </message>
     <message>
         <location line="+62"/>
+        <location filename="../src/export/ExportOperation.cpp" line="-231"/>
         <source>the folder %1 could not be created: %2</source>
         <translation>não foi possível criar a pasta %1: %2</translation>
     </message>
     <message>
         <location line="+4"/>
+        <location filename="../src/export/ExportOperation.cpp" line="+4"/>
+        <location line="+272"/>
         <source>the folder %1 cannot be written into: %2</source>
         <translation>não é possível gravar na pasta %1: %2</translation>
     </message>
@@ -230,7 +239,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <translation>não foi possível criar uma pasta de trabalho em %1: %2</translation>
     </message>
     <message>
-        <location line="-400"/>
+        <location line="-407"/>
         <source>its file would be named content.xml, the name of the pack&apos;s manifest</source>
         <translation>seu arquivo se chamaria content.xml, que é o nome do manifesto do pacote</translation>
     </message>
@@ -241,17 +250,18 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     </message>
     <message>
         <location line="+14"/>
-        <location line="+480"/>
+        <location line="+487"/>
+        <location filename="../src/export/ExportOperation.cpp" line="-248"/>
         <source>its file %1 cannot be read: %2</source>
         <translation>não é possível ler seu arquivo %1: %2</translation>
     </message>
     <message>
-        <location line="-477"/>
+        <location line="-484"/>
         <source>its copy in %1 could not be written: %2</source>
         <translation>não foi possível gravar sua cópia em %1: %2</translation>
     </message>
     <message>
-        <location line="+437"/>
+        <location line="+444"/>
         <source>the backup was interrupted before the pack was written</source>
         <translation>o backup foi interrompido antes de o pacote ser gravado</translation>
     </message>
@@ -838,6 +848,206 @@ ferramenta de arquivos CAB o abre.
         <source>The export manifest is of version %1, which this version of Quorvane does not read.</source>
         <translation>O manifesto da exportação é da versão %1, que esta versão do Quorvane não lê.</translation>
     </message>
+    <message>
+        <location filename="../src/export/ExportOperation.cpp" line="-141"/>
+        <location filename="../src/export/MovieRenderer.cpp" line="+24"/>
+        <source>Cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+172"/>
+        <location line="+85"/>
+        <source>its movie cannot be rendered: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-56"/>
+        <source>its sound cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>the Flash player drew nothing of it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+253"/>
+        <source>the gallery in %1 could not be written: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/GifEncoder.cpp" line="+55"/>
+        <source>the GIF could not be encoded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/MovieRenderer.cpp" line="+4"/>
+        <source>the movie renderer did not start: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the movie renderer stopped responding</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the movie renderer stopped unexpectedly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>the Flash player refused it: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>the movie cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>this movie cannot be played</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+26"/>
+        <source>the Flash player stopped on this movie</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-23"/>
+        <source>the Flash player is missing from this installation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it drew nothing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+57"/>
+        <source>the movie renderer is not installed (it needs Qt WebEngine)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>the movie renderer wrote something else than frames</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/MovieSound.cpp" line="+455"/>
+        <source>the Flash movie&apos;s sound would last more than %1 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>the Flash movie starts more than %1 sounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>making the Flash movie&apos;s sound track was cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/RenderWriter.cpp" line="+25"/>
+        <source>the render was cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>a movie of %1 x %2 pixels is not rendered (at most %3 x %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>a movie of %1/%2 frames a second is not rendered (at most %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>sound of %1 samples a second cannot be encoded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+67"/>
+        <source>the render is already finished</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>a frame of %1 x %2 pixels was given for a render of %3 x %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>the movie runs longer than %1 seconds, which is more than a render is made of</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>the first frame could not be saved as a PNG: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>the movie gave no frame to render</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/SwfTags.cpp" line="+22"/>
+        <source>the Flash movie is cut short</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the Flash movie&apos;s compressed data is damaged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+153"/>
+        <source>the file is not a Flash movie</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>the Flash movie says it holds %1 bytes, more than the %2 MiB this program reads</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the Flash movie&apos;s header is damaged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>the Flash movie&apos;s stage of %1 by %2 pixels cannot be shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>the Flash movie is damaged: its tag %1 runs past its end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/WebmEncoder.cpp" line="+64"/>
+        <location line="+44"/>
+        <source>the video could not be encoded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-34"/>
+        <location line="+103"/>
+        <source>the video&apos;s sound could not be encoded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/WebpAnimationEncoder.cpp" line="+15"/>
+        <source>the animation could not be encoded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>quorvane::Words</name>
@@ -894,9 +1104,10 @@ quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
     </message>
     <message>
         <location line="+15"/>
-        <location filename="../src/cli/BackupCommand.cpp" line="+203"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="+110"/>
         <location filename="../src/cli/DemoCommand.cpp" line="+21"/>
         <location filename="../src/cli/DiskImageAccess.cpp" line="+64"/>
+        <location filename="../src/cli/ExportCommand.cpp" line="+87"/>
         <location filename="../src/cli/RescueCommand.cpp" line="+34"/>
         <location filename="../src/cli/UnprotectCommand.cpp" line="+73"/>
         <source>--%1 must not be empty</source>
@@ -1054,7 +1265,7 @@ quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
         <translation>interrompido enquanto esperava outro Quorvane terminar de usar a conta &quot;%1&quot;.</translation>
     </message>
     <message>
-        <location filename="../src/cli/BackupCommand.cpp" line="-150"/>
+        <location filename="../src/cli/ItemChoice.cpp" line="+38"/>
         <source>--items takes item numbers separated by commas (&quot;0,2,5&quot;), not &quot;%1&quot;</source>
         <translation>--items recebe números de itens separados por vírgulas (&quot;0,2,5&quot;), não &quot;%1&quot;</translation>
     </message>
@@ -1069,17 +1280,17 @@ quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
         <translation>--items cita o item %1 duas vezes</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+15"/>
         <source>--all and --items cannot be given together</source>
         <translation>--all e --items não podem ser usadas juntas</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+27"/>
         <source>--items names item %1, which is not in the listing (items 0 to %2; see &quot;%3&quot;)</source>
         <translation>--items cita o item %1, que não está na listagem (itens 0 a %2; veja &quot;%3&quot;)</translation>
     </message>
     <message>
-        <location line="+101"/>
+        <location filename="../src/cli/BackupCommand.cpp" line="+8"/>
         <source>Choose them with --all or --items (numbers as &quot;%1&quot; shows them).</source>
         <translation>Escolha-os com --all ou --items (com os números que &quot;%1&quot; mostra).</translation>
     </message>
@@ -1101,6 +1312,7 @@ quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
     </message>
     <message>
         <location line="+7"/>
+        <location filename="../src/cli/ExportCommand.cpp" line="+85"/>
         <source>cannot write the outcome to the standard output</source>
         <translation>não é possível gravar o resultado na saída padrão</translation>
     </message>
@@ -1858,6 +2070,101 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <source>%1; choose one with --windows-user NAME (and --partition N when a name is on more than one)</source>
         <translation>%1; escolha um com --windows-user NOME (e --partition N quando um nome está em mais de uma)</translation>
     </message>
+    <message>
+        <location filename="../src/cli/ExportCommand.cpp" line="-147"/>
+        <source>--type and --all-types cannot be given together</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>give --type or --all-types</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>unknown --type &quot;%1&quot;: use a number 0 to 5 or a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>--items needs exactly one content type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>nothing to export.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+66"/>
+        <source>Save items as files any program opens, with videos of the movies and a gallery.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the content types: numbers 0 to 5 or names (see below), separated by commas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>export every content type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the export folder; the files go into a subfolder per content type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>export only these items of the one type (numbers as &quot;quorvane-cli list&quot; shows them); every listed item otherwise</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Content types (and their subfolders):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The items are listed first, exactly as &quot;quorvane-cli list&quot; lists them. Each goes
+into DIR/&lt;type&gt;/ under a name made from its display name: its original file as
+it is (a movie&apos;s .swf as its cabinet holds it, with its thumbnail picture; an
+emoticon&apos;s or picture&apos;s own GIF, PNG, JPEG or BMP). Every Wink, Dynamic Display
+Picture and Dynamic Background is also played once by the preview&apos;s Flash
+player, frame by frame at its own frame rate, into a .webm video (VP9, with the
+movie&apos;s sound as Opus), an animated .webp no larger than 512 pixels (a sticker),
+an animated .gif and a .png of its first frame. No display is needed.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>DIR/index.html is a gallery of everything exported there, for any web browser,
+and DIR/quorvane-export.json lists the same for programs, with each file&apos;s
+SHA-256. A file of the same name is never replaced: the new one is numbered.
+Exporting into the same folder again adds to its gallery.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>One line per item on the standard output, fields separated by tabs: type,
+display name, then &quot;exported&quot; and the files written (relative to DIR), or
+&quot;failed&quot;, the reason and the files that were written. The last line is the
+gallery&apos;s path.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Exit status: 0 when every item was exported whole; 1 when some could not be,
+nothing can be listed or the passport cannot be an account; 2 for a wrong
+command line; 130 or 143 after an interrupt, which stops at once and leaves no
+part of a file.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>quorvane::ui::AboutDialog</name>
@@ -1880,7 +2187,7 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
 <context>
     <name>quorvane::ui::MainWindow</name>
     <message>
-        <location filename="../src/ui/main/MainWindow.cpp" line="+214"/>
+        <location filename="../src/ui/main/MainWindow.cpp" line="+215"/>
         <source>Backup Now</source>
         <translation>Fazer Backup</translation>
     </message>
@@ -2092,7 +2399,12 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Ler de uma &amp;imagem de disco...</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+7"/>
+        <source>&amp;Export to open formats...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
         <source>Minimize</source>
         <translation>Minimizar</translation>
     </message>
@@ -2222,12 +2534,12 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>&amp;Sobre o Quorvane...</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+51"/>
         <source>Quorvane could not open %1: no program to open it was found. xdg-open (in the package xdg-utils) opens folders and pages with the desktop&apos;s own programs.</source>
         <translation>O Quorvane não conseguiu abrir %1: nenhum programa para abri-lo foi encontrado. O xdg-open (do pacote xdg-utils) abre pastas e páginas com os programas da área de trabalho.</translation>
     </message>
     <message>
-        <location line="-228"/>
+        <location line="-233"/>
         <source>Read from a &amp;Windows folder...</source>
         <translation>Ler de uma pasta do &amp;Windows...</translation>
     </message>
@@ -2245,13 +2557,13 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <translation>Ler do &amp;prefixo do Wine</translation>
     </message>
     <message>
-        <location line="+30"/>
-        <location line="+150"/>
+        <location line="+33"/>
+        <location line="+152"/>
         <source>Close</source>
         <translation>Fechar</translation>
     </message>
     <message>
-        <location filename="../src/ui/main/MainWindowCommands.cpp" line="+131"/>
+        <location filename="../src/ui/main/MainWindowCommands.cpp" line="+133"/>
         <source>Please select an installed winks to add to backup.</source>
         <translation>Selecione uma piscadela instalada para adicionar ao backup.</translation>
     </message>
@@ -2306,11 +2618,12 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
     <message>
         <location line="-49"/>
         <location line="+74"/>
+        <location line="+52"/>
         <source>(no name)</source>
         <translation>(sem nome)</translation>
     </message>
     <message numerus="yes">
-        <location line="+6"/>
+        <location line="-46"/>
         <source>The backup was cancelled. %1 of %2 items were written; %n were not.</source>
         <translation>
             <numerusform>O backup foi cancelado. %1 de %2 itens foram gravados; %n não foi.</numerusform>
@@ -2326,7 +2639,51 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         </translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+9"/>
+        <source>Please list the items to export first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Please select a folder to export the items into.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Exporting...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+28"/>
+        <source>The export was cancelled. %1 of %n items were exported.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+2"/>
+        <source>%n items were exported.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>%1 of %2 items were exported; %n could not be exported whole.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Open &amp;Gallery</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
         <source>Another Quorvane is working on this account. Try again when it has finished.</source>
         <translation>Outro Quorvane está trabalhando nesta conta. Tente novamente quando ele terminar.</translation>
     </message>
@@ -2344,6 +2701,11 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
         <location line="+35"/>
         <source>Listing %1 of %2...</source>
         <translation>Listando %1 de %2...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Exporting %1 of %2...</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>

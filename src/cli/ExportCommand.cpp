@@ -151,11 +151,12 @@ Result<int> RunExport(const ParsedOptions& options, std::ostream& out, std::ostr
     out.flush();
     if (report.failure)
         err << "quorvane-cli export: " << report.failure->sentence << "\n";
+    const auto count = static_cast<int>(report.items.size());
     if (report.interrupted) {
         err << "quorvane-cli export: "
             << Sentence(QCoreApplication::translate("quorvane::cli",
                                                     "interrupted; %1 of %n items were exported.",
-                                                    nullptr, static_cast<int>(report.items.size())),
+                                                    nullptr, count),
                         report.items.size() - failed)
             << "\n";
         return InterruptedStatus();
@@ -164,7 +165,7 @@ Result<int> RunExport(const ParsedOptions& options, std::ostream& out, std::ostr
         err << "quorvane-cli export: "
             << Sentence(QCoreApplication::translate("quorvane::cli",
                                                     "%1 of %n items could not be exported whole.",
-                                                    nullptr, static_cast<int>(report.items.size())),
+                                                    nullptr, count),
                         failed)
             << "\n";
     if (!out) {

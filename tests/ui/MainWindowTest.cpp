@@ -154,6 +154,49 @@ TEST_F(MainWindowTest, ListMoveAndBackupAsAUserWould) {
     EXPECT_EQ(all, (std::vector<std::size_t>{0, 1, 2}));
 }
 
+// Export to open formats, from the keyboard: the right list's items, or
+// every listed item when it is empty, into the folder chosen.
+TEST_F(MainWindowTest, ExportWritesTheChosenItemsOrAllOfThemAndTheirGallery) {
+    for (int n = 0; n < 3; ++n)
+        builder.Add(ContentCategory::CustomEmoticons,
+                    MessengerAccountBuilder::SampleObject(ContentCategory::CustomEmoticons, n));
+    builder.Write();
+    auto window = Open();
+    List(*window, ContentCategory::CustomEmoticons);
+    auto* installed = Find<QListWidget>(*window, "installed");
+    ASSERT_EQ(installed->count(), 3);
+    ClickItem(installed, 1);
+    Click(*window, "add");
+    ClickItem(installed, 1);
+    Click(*window, "add");
+
+    const auto exportInto = [&](const std::string& folder) {
+        FolderDialog::SetNextAnswer(QString::fromStdString(folder));
+        QSignalSpy finished(&window->Controller(), &MainController::ExportFinished);
+        QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+        EXPECT_TRUE(finished.wait(60000));
+    };
+    const std::string one = root / "one";
+    exportInto(one);
+    EXPECT_EQ(MessageBox::Shown(), QStringList{"2 items were exported."});
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(one))
+        files.push_back(std::filesystem::relative(entry.path(), one).string());
+    std::sort(files.begin(), files.end());
+    // The second emoticon is a PNG stored under ".dat": named by its bytes.
+    EXPECT_EQ(files, (std::vector<std::string>{
+                         "custom-emoticons", "custom-emoticons/caf\xC3\xA9-1.png",
+                         "custom-emoticons/wave-2.gif", "index.html", "quorvane-export.json"}));
+
+    Click(*window, "removeAll");
+    MessageBox::Shown().clear();
+    const std::string all = root / "all";
+    exportInto(all);
+    EXPECT_EQ(MessageBox::Shown(), QStringList{"3 items were exported."});
+    EXPECT_TRUE(std::filesystem::exists(all + "/custom-emoticons/dance-0.gif"));
+    EXPECT_TRUE(std::filesystem::exists(all + "/custom-emoticons/wave-2.gif"));
+}
+
 // The window gives the command line's reasons: why nothing was listed in
 // its box, what was left out beside the lists.
 TEST_F(MainWindowTest, AListSaysWhyNothingWasListedAndWhatWasLeftOut) {
