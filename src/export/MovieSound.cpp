@@ -11,6 +11,7 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -293,8 +294,13 @@ private:
                 --m_skip;
                 continue;
             }
-            for (int c = 0; c < channels; ++c)
-                m_pcm.samples.push_back(SampleOf(frame, format, c, i));
+            for (int c = 0; c < channels; ++c) {
+                // A decoder fed damaged data may give NaN or huge values;
+                // the mix must stay finite.
+                const float value = SampleOf(frame, format, c, i);
+                m_pcm.samples.push_back(std::isfinite(value) ? std::clamp(value, -4.0f, 4.0f)
+                                                             : 0.0f);
+            }
         }
     }
 

@@ -19,6 +19,8 @@ extern "C" {
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 using namespace quorvane;
@@ -365,6 +367,20 @@ TEST(SwfMovie, HostileMoviesFailWithTheirCode) {
     for (int i = 0; i < 4; ++i)
         longTag[4 + i] = static_cast<std::uint8_t>(length >> (8 * i));
     expectFailure(longTag, FailureCode::Damaged);
+
+    SCOPED_TRACE("a sound whose data is not of its format");
+    {
+        // Found by the fuzzer: a sound said to be Nellymoser at 8 kHz whose
+        // bytes make the decoder give NaN.
+        std::ifstream file(QUORVANE_TEST_DATA "/swf/nellymoser-giving-nan.swf", std::ios::binary);
+        const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), {});
+        const auto movie = ReadSwfMovie(bytes);
+        ASSERT_TRUE(movie) << movie.error().sentence;
+        const auto track = MovieSoundTrack(bytes, *movie, movie->playFrames);
+        ASSERT_TRUE(track) << track.error().sentence;
+        EXPECT_TRUE(std::all_of(track->samples.begin(), track->samples.end(),
+                                [](float sample) { return std::isfinite(sample); }));
+    }
 
     // 80 MiB of zeros, deflated: stated honestly it is refused before any
     // of it is inflated; stated as 4 KiB only 4 KiB are.
