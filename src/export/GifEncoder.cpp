@@ -218,7 +218,11 @@ Result<> GifEncoder::Finish() {
         return Fail(GifFailure(error));
     if (const int error = av_write_trailer(m_format); error < 0)
         return Fail(GifFailure(error));
-    return m_output->CloseAndKeep();
+    return m_output->Close();
+}
+
+void GifEncoder::Keep() {
+    m_output->Keep();
 }
 
 } // namespace quorvane

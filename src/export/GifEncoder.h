@@ -38,7 +38,10 @@ public:
 
     // frame: Format_RGB32 of the GIF's size.
     Result<> AddFrame(const QImage& frame);
+    // Completes the file and closes it; it is still removed with the
+    // encoder unless kept, so one render's files are all kept or none.
     Result<> Finish();
+    void Keep();
 
 private:
     GifEncoder(const RenderClock& clock);

@@ -103,7 +103,11 @@ Result<> WebpAnimationEncoder::Finish() {
         return Fail(EncoderFailure());
     if (auto written = m_file->Write(assembled.data.bytes, assembled.data.size); !written)
         return written;
-    return m_file->CloseAndKeep();
+    return m_file->Close();
+}
+
+void WebpAnimationEncoder::Keep() {
+    m_file->Keep();
 }
 
 } // namespace quorvane
