@@ -730,6 +730,58 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <source>the Windows user %1 on %2 has no data protection keys or Messenger folders</source>
         <translation>el usuario de Windows %1 de %2 no tiene claves de protección de datos ni carpetas de Messenger</translation>
     </message>
+    <message>
+        <source>the video could not be encoded: %1</source>
+        <translation>no se pudo codificar el vídeo: %1</translation>
+    </message>
+    <message>
+        <source>the video&apos;s sound could not be encoded: %1</source>
+        <translation>no se pudo codificar el sonido del vídeo: %1</translation>
+    </message>
+    <message>
+        <source>the animation could not be encoded: %1</source>
+        <translation>no se pudo codificar la animación: %1</translation>
+    </message>
+    <message>
+        <source>the GIF could not be encoded: %1</source>
+        <translation>no se pudo codificar el GIF: %1</translation>
+    </message>
+    <message>
+        <source>the render was cancelled</source>
+        <translation>se canceló la renderización</translation>
+    </message>
+    <message>
+        <source>a movie of %1 x %2 pixels is not rendered (at most %3 x %3)</source>
+        <translation>no se renderiza una película de %1 x %2 píxeles (como máximo %3 x %3)</translation>
+    </message>
+    <message>
+        <source>a movie of %1/%2 frames a second is not rendered (at most %3)</source>
+        <translation>no se renderiza una película de %1/%2 fotogramas por segundo (como máximo %3)</translation>
+    </message>
+    <message>
+        <source>sound of %1 samples a second cannot be encoded</source>
+        <translation>no se puede codificar un sonido de %1 muestras por segundo</translation>
+    </message>
+    <message>
+        <source>the render is already finished</source>
+        <translation>la renderización ya está terminada</translation>
+    </message>
+    <message>
+        <source>a frame of %1 x %2 pixels was given for a render of %3 x %4</source>
+        <translation>se entregó un fotograma de %1 x %2 píxeles para una renderización de %3 x %4</translation>
+    </message>
+    <message>
+        <source>the movie runs longer than %1 seconds, which is more than a render is made of</source>
+        <translation>la película dura más de %1 segundos, más de lo que abarca una renderización</translation>
+    </message>
+    <message>
+        <source>the first frame could not be saved as a PNG: %1</source>
+        <translation>no se pudo guardar el primer fotograma como PNG: %1</translation>
+    </message>
+    <message>
+        <source>the movie gave no frame to render</source>
+        <translation>la película no dio ningún fotograma que renderizar</translation>
+    </message>
 </context>
 <context>
     <name>quorvane::Words</name>

@@ -730,6 +730,58 @@ ferramenta de arquivos CAB o abre.
         <source>the Windows user %1 on %2 has no data protection keys or Messenger folders</source>
         <translation>o usuário do Windows %1 em %2 não tem chaves de proteção de dados nem pastas do Messenger</translation>
     </message>
+    <message>
+        <source>the video could not be encoded: %1</source>
+        <translation>não foi possível codificar o vídeo: %1</translation>
+    </message>
+    <message>
+        <source>the video&apos;s sound could not be encoded: %1</source>
+        <translation>não foi possível codificar o som do vídeo: %1</translation>
+    </message>
+    <message>
+        <source>the animation could not be encoded: %1</source>
+        <translation>não foi possível codificar a animação: %1</translation>
+    </message>
+    <message>
+        <source>the GIF could not be encoded: %1</source>
+        <translation>não foi possível codificar o GIF: %1</translation>
+    </message>
+    <message>
+        <source>the render was cancelled</source>
+        <translation>a renderização foi cancelada</translation>
+    </message>
+    <message>
+        <source>a movie of %1 x %2 pixels is not rendered (at most %3 x %3)</source>
+        <translation>um filme de %1 x %2 pixels não é renderizado (no máximo %3 x %3)</translation>
+    </message>
+    <message>
+        <source>a movie of %1/%2 frames a second is not rendered (at most %3)</source>
+        <translation>um filme de %1/%2 quadros por segundo não é renderizado (no máximo %3)</translation>
+    </message>
+    <message>
+        <source>sound of %1 samples a second cannot be encoded</source>
+        <translation>não é possível codificar um som de %1 amostras por segundo</translation>
+    </message>
+    <message>
+        <source>the render is already finished</source>
+        <translation>a renderização já foi concluída</translation>
+    </message>
+    <message>
+        <source>a frame of %1 x %2 pixels was given for a render of %3 x %4</source>
+        <translation>um quadro de %1 x %2 pixels foi entregue para uma renderização de %3 x %4</translation>
+    </message>
+    <message>
+        <source>the movie runs longer than %1 seconds, which is more than a render is made of</source>
+        <translation>o filme dura mais de %1 segundos, mais do que uma renderização abrange</translation>
+    </message>
+    <message>
+        <source>the first frame could not be saved as a PNG: %1</source>
+        <translation>não foi possível salvar o primeiro quadro como PNG: %1</translation>
+    </message>
+    <message>
+        <source>the movie gave no frame to render</source>
+        <translation>o filme não forneceu nenhum quadro para renderizar</translation>
+    </message>
 </context>
 <context>
     <name>quorvane::Words</name>
