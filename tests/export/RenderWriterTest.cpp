@@ -239,6 +239,50 @@ TEST(RenderWriter, EveryRenderReadsBackByOtherProgramsWithItsFramesTimesAndSound
     EXPECT_NEAR(crossings / 2.0 / (static_cast<double>(to - from) / 48000.0), kToneHz, 10.0);
 }
 
+// At 60 frames a second a frame lasts 1.67 hundredths, which GIF cannot
+// say: browsers show delays under 2 as 10. Frames starting less than 2
+// after the one shown before are left out (starts 0, 2, [3], 5, 7, [8], end
+// 10), and the rest keep the movie's 1/10 s. The WebP counts in
+// milliseconds and keeps them all.
+TEST(RenderWriter, AFastMovieKeepsItsLengthInTheGifByLeavingOutFramesTooShortForIt) {
+    TempFolder folder;
+    RenderFiles files;
+    files.animation = folder / "fast.webp";
+    files.gif = folder / "fast.gif";
+    RenderFormat format;
+    format.width = 40;
+    format.height = 30;
+    format.frameRateNumerator = 60 * 256;
+    format.frameRateDenominator = 256;
+    auto writer = RenderWriter::Open(files, format);
+    ASSERT_TRUE(writer) << writer.error().sentence;
+    for (int i = 0; i < 6; ++i) {
+        QImage frame(40, 30, QImage::Format_RGB32);
+        frame.fill(kColours[i]);
+        ASSERT_TRUE((*writer)->AddFrame(frame));
+    }
+    ASSERT_TRUE((*writer)->Finish());
+    writer->reset();
+
+    QImageReader gif(QString::fromStdString(files.gif), "gif");
+    std::vector<int> delays;
+    std::vector<int> shown;
+    for (QImage image = gif.read(); !image.isNull(); image = gif.read()) {
+        delays.push_back(gif.nextImageDelay());
+        for (int i = 0; i < 6; ++i)
+            if (Distance(image.pixel(20, 15), kColours[i]) <= 4)
+                shown.push_back(i);
+    }
+    EXPECT_EQ(delays, (std::vector<int>{20, 30, 20, 30}));
+    EXPECT_EQ(shown, (std::vector<int>{0, 1, 3, 4}));
+
+    QImageReader webp(QString::fromStdString(files.animation), "webp");
+    delays.clear();
+    for (QImage image = webp.read(); !image.isNull(); image = webp.read())
+        delays.push_back(webp.nextImageDelay());
+    EXPECT_EQ(delays, (std::vector<int>{17, 16, 17, 17, 16, 17}));
+}
+
 TEST(RenderWriter, RefusesHostileFormatsAndLeavesNothingWhenStoppedOrTaken) {
     TempFolder folder;
     const RenderFiles files{folder / "a.webm", folder / "a.webp", folder / "a.gif",
