@@ -43,6 +43,11 @@ struct FilterIo {
 GifEncoder::GifEncoder(const RenderClock& clock) : m_clock(clock) {}
 
 GifEncoder::~GifEncoder() {
+    // This libavformat's GIF muxer (5.1) lets go of the packet it holds back
+    // only in its trailer, so a GIF given up on is ended too, into the file
+    // that goes with it.
+    if (m_headerWritten && !m_trailerWritten)
+        av_write_trailer(m_format);
     avfilter_graph_free(&m_graph);
     avcodec_free_context(&m_codec);
     av_frame_free(&m_paletted);
@@ -105,6 +110,7 @@ Result<std::unique_ptr<GifEncoder>> GifEncoder::Open(std::unique_ptr<NewFile> fi
     av_dict_free(&options);
     if (written < 0)
         return Fail(encoder->GifFailure(written));
+    encoder->m_headerWritten = true;
     return encoder;
 }
 
@@ -216,6 +222,7 @@ Result<> GifEncoder::Finish() {
                                                            std::max<std::int64_t>(m_lastStart, 0));
     if (const int error = av_opt_set_int(m_format->priv_data, "final_delay", last, 0); error < 0)
         return Fail(GifFailure(error));
+    m_trailerWritten = true;
     if (const int error = av_write_trailer(m_format); error < 0)
         return Fail(GifFailure(error));
     return m_output->Close();

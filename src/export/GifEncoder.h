@@ -62,6 +62,8 @@ private:
     AVPacket* m_packet = nullptr;
     std::int64_t m_frames = 0;
     std::int64_t m_lastStart = -1; // of the last frame written, in 1/100 s
+    bool m_headerWritten = false;
+    bool m_trailerWritten = false;
 };
 
 } // namespace quorvane
