@@ -62,13 +62,13 @@ std::int64_t AvFileOutput::SeekTo(void* opaque, std::int64_t offset, int whence)
     return *at;
 }
 
-Result<> AvFileOutput::CloseAndKeep() {
+Result<> AvFileOutput::Close() {
     avio_flush(m_context);
     if (m_writeFailure)
         return Fail(*m_writeFailure);
     if (m_context->error < 0)
         return Fail(m_file->WriteFailure(EIO));
-    return m_file->CloseAndKeep();
+    return m_file->Close();
 }
 
 } // namespace quorvane

@@ -28,8 +28,9 @@ public:
     // Null when no memory was left for it.
     AVIOContext* Context() const { return m_context; }
     const std::optional<Failure>& WriteFailure() const { return m_writeFailure; }
-    // Flushes what the muxer left buffered and closes the file, kept.
-    Result<> CloseAndKeep();
+    // Flushes what the muxer left buffered and closes the file.
+    Result<> Close();
+    void Keep() { m_file->Keep(); }
 
 private:
     static int WritePacket(void* opaque, std::uint8_t* bytes, int size);

@@ -38,7 +38,10 @@ public:
 
     // frame: Format_RGB32 of the GIF's size.
     Result<> AddFrame(const QImage& frame);
+    // Completes the file and closes it; it is still removed with the
+    // encoder unless kept, so one render's files are all kept or none.
     Result<> Finish();
+    void Keep();
 
 private:
     GifEncoder(const RenderClock& clock);
@@ -59,6 +62,8 @@ private:
     AVPacket* m_packet = nullptr;
     std::int64_t m_frames = 0;
     std::int64_t m_lastStart = -1; // of the last frame written, in 1/100 s
+    bool m_headerWritten = false;
+    bool m_trailerWritten = false;
 };
 
 } // namespace quorvane

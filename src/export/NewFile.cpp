@@ -84,12 +84,11 @@ Result<off_t> NewFile::Size() const {
     return status.st_size;
 }
 
-Result<> NewFile::CloseAndKeep() {
+Result<> NewFile::Close() {
     const int fd = m_fd;
     m_fd = -1;
-    if (::close(fd) != 0)
+    if (fd >= 0 && ::close(fd) != 0)
         return Fail(WriteFailure(errno));
-    m_keep = true;
     return {};
 }
 

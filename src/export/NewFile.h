@@ -29,8 +29,10 @@ public:
     // gives the size.
     Result<off_t> Seek(off_t offset, int whence);
     Result<off_t> Size() const;
-    // Closes the file (a failed write can show only here) and keeps it.
-    Result<> CloseAndKeep();
+    // Closes the file: a failed write can show only here.
+    Result<> Close();
+    // Leaves the file in place when the object goes.
+    void Keep() { m_keep = true; }
 
     // The failure of writing this file, with the system's error.
     Failure WriteFailure(int error) const;

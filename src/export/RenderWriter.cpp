@@ -234,8 +234,16 @@ Result<> RenderWriter::Finish() {
         if (auto done = m_gif->Finish(); !done)
             return Stop(done.error());
     if (m_still)
-        if (auto done = m_still->CloseAndKeep(); !done)
+        if (auto done = m_still->Close(); !done)
             return Stop(done.error());
+    if (m_video)
+        m_video->Keep();
+    if (m_animation)
+        m_animation->Keep();
+    if (m_gif)
+        m_gif->Keep();
+    if (m_still)
+        m_still->Keep();
     m_finished = true;
     return {};
 }

@@ -384,7 +384,11 @@ Result<> WebmEncoder::Finish() {
     }
     if (const int error = av_write_trailer(m_format); error < 0)
         return Fail(VideoFailure(error));
-    return m_output->CloseAndKeep();
+    return m_output->Close();
+}
+
+void WebmEncoder::Keep() {
+    m_output->Keep();
 }
 
 } // namespace quorvane

@@ -37,7 +37,10 @@ public:
     // frame: Format_RGBX8888 of the format's size.
     Result<> AddFrame(const QImage& frame);
     Result<> AddSound(std::span<const float> interleavedStereo);
+    // Completes the file and closes it; it is still removed with the
+    // encoder unless kept, so one render's files are all kept or none.
     Result<> Finish();
+    void Keep();
 
 private:
     WebmEncoder(const RenderFormat& format, const RenderClock& clock);

@@ -27,7 +27,10 @@ public:
 
     // frame: Format_RGBA8888 of the animation's size.
     Result<> AddFrame(const QImage& frame);
+    // Completes the file and closes it; it is still removed with the
+    // encoder unless kept, so one render's files are all kept or none.
     Result<> Finish();
+    void Keep();
 
 private:
     WebpAnimationEncoder(std::unique_ptr<NewFile> file, const RenderClock& clock);
