@@ -17,6 +17,9 @@ namespace {
 constexpr std::chrono::seconds kQuietLimit{60};
 constexpr std::chrono::hours kTimeLimit{6};
 constexpr std::size_t kMostLine = 4096;
+// Movies that take the renderer down, each failing alone, before the rest
+// are given up.
+constexpr int kMostRuns = 16;
 
 Failure RendererFailure(const WatchedRun& run) {
     if (run.cancelled)
@@ -97,6 +100,18 @@ public:
         while (m_movie < m_movies.size())
             End(failure);
     }
+    // Ends the movie the run was on, which took the renderer down.
+    void EndCurrent(const Failure& failure) {
+        if (m_movie < m_movies.size())
+            End(failure);
+    }
+    // A new run starts with the movie after the last one ended.
+    std::size_t StartRun() {
+        m_pending.clear();
+        m_frameBytes = 0;
+        return m_movie;
+    }
+    bool Done() const { return m_movie >= m_movies.size(); }
 
 private:
     // The renderer's own reasons, in the user's language.
@@ -176,33 +191,43 @@ Result<> RenderMovies(const std::string& tool, const std::vector<MovieRenderRequ
         reader.EndRest(missing);
         return Fail(missing);
     }
-    std::vector<std::string> arguments{tool};
-    for (const MovieRenderRequest& movie : movies) {
-        arguments.push_back(std::to_string(movie.frames));
-        arguments.push_back(std::to_string(movie.frameRate256));
-        arguments.push_back(std::to_string(movie.width));
-        arguments.push_back(std::to_string(movie.height));
-        arguments.push_back(movie.path);
+    // A movie that crashes the renderer or makes it fall silent fails
+    // alone: the movies after it get a renderer of their own.
+    for (int runs = 0;; ++runs) {
+        const std::size_t first = reader.StartRun();
+        std::vector<std::string> arguments{tool};
+        for (std::size_t i = first; i < movies.size(); ++i) {
+            arguments.push_back(std::to_string(movies[i].frames));
+            arguments.push_back(std::to_string(movies[i].frameRate256));
+            arguments.push_back(std::to_string(movies[i].width));
+            arguments.push_back(std::to_string(movies[i].height));
+            arguments.push_back(movies[i].path);
+        }
+        const WatchedRun run = RunWatchedStream(
+            arguments, [&](std::string_view bytes) { return reader.Take(bytes); }, cancel,
+            kTimeLimit, kQuietLimit);
+        if (run.started && !run.cancelled && !run.stopped && !run.quiet && !run.timedOut &&
+            run.exitCode == 0) {
+            // Whatever the renderer left unsaid, it did not render.
+            reader.EndRest(RendererFailure(run));
+            return {};
+        }
+        const Failure failure =
+            run.stopped ? Failure{0,
+                                  QCoreApplication::translate(
+                                      "quorvane::Outcomes",
+                                      "the movie renderer wrote something else than frames")
+                                      .toStdString(),
+                                  FailureCode::Damaged}
+                        : RendererFailure(run);
+        if (!run.started || run.cancelled || runs >= kMostRuns) {
+            reader.EndRest(failure);
+            return Fail(failure);
+        }
+        reader.EndCurrent(failure);
+        if (reader.Done())
+            return {};
     }
-    const WatchedRun run = RunWatchedStream(
-        arguments, [&](std::string_view bytes) { return reader.Take(bytes); }, cancel, kTimeLimit,
-        kQuietLimit);
-    if (run.started && !run.cancelled && !run.stopped && !run.quiet && !run.timedOut &&
-        run.exitCode == 0) {
-        // Whatever the renderer left unsaid, it did not render.
-        reader.EndRest(RendererFailure(run));
-        return {};
-    }
-    const Failure failure =
-        run.stopped ? Failure{0,
-                              QCoreApplication::translate("quorvane::Outcomes",
-                                                          "the movie renderer wrote something else "
-                                                          "than frames")
-                                  .toStdString(),
-                              FailureCode::Damaged}
-                    : RendererFailure(run);
-    reader.EndRest(failure);
-    return Fail(failure);
 }
 
 } // namespace quorvane

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <map>
 
@@ -84,7 +85,7 @@ TEST(MovieRenderer, HandsOverEveryFrameInOrderAndAMovieItCannotPlayFailsAlone) {
     EXPECT_EQ(played.endOrder, (std::vector<std::size_t>{0, 1, 2}));
 }
 
-TEST(MovieRenderer, CancelStopsTheRendererAtOnceAndAMissingOneIsSaid) {
+TEST(MovieRenderer, CancelStopsTheRendererAtOnceADeadOneTakesOnlyItsMovieAMissingOneIsSaid) {
     const TempFolder folder;
     test::TestMovieSpec spec;
     spec.frameColours = kColours;
@@ -100,14 +101,30 @@ TEST(MovieRenderer, CancelStopsTheRendererAtOnceAndAMissingOneIsSaid) {
             cancel.Request();
         return {};
     };
+    // A movie played whole is told as Usage, which no failure here is.
     sink.end = [&](std::size_t, std::optional<Failure> failure) {
-        ends.push_back(failure ? failure->code : FailureCode::System);
+        ends.push_back(failure ? failure->code : FailureCode::Usage);
     };
     const Result<> run = RenderMovies(QUORVANE_MOVIERENDER, movies, sink, &cancel);
     ASSERT_FALSE(run);
     EXPECT_EQ(run.error().code, FailureCode::Cancelled);
     EXPECT_LT(frames, 100u);
     EXPECT_EQ(ends, (std::vector<FailureCode>{FailureCode::Cancelled, FailureCode::Cancelled}));
+
+    // A renderer that dies on a movie: that movie fails, and the next ones
+    // are played by a renderer of their own.
+    const std::string dying = folder / "dying-renderer";
+    std::ofstream(dying) << "#!/bin/sh\n"
+                            "case \"$5\" in *crash*) kill -SEGV $$;; esac\n"
+                            "printf 'frame\\n'; head -c 16 /dev/zero; printf 'done\\n'\n";
+    std::filesystem::permissions(dying, std::filesystem::perms::owner_all);
+    const std::vector<MovieRenderRequest> crashing = {{folder / "crash.swf", 1, 3072, 2, 2},
+                                                      {folder / "fine.swf", 1, 3072, 2, 2}};
+    frames = 0;
+    ends.clear();
+    EXPECT_TRUE(RenderMovies(dying, crashing, sink, nullptr));
+    EXPECT_EQ(frames, 1u);
+    EXPECT_EQ(ends, (std::vector<FailureCode>{FailureCode::System, FailureCode::Usage}));
 
     ends.clear();
     const Result<> missing = RenderMovies("", movies, sink, nullptr);
