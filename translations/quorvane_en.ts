@@ -83,6 +83,22 @@
             <numerusform>%n files rescued into %1.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <location filename="../src/cli/ExportCommand.cpp" line="+157"/>
+        <source>interrupted; %1 of %n items were exported.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+9"/>
+        <source>%1 of %n items could not be exported whole.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>quorvane::ui::MainWindow</name>

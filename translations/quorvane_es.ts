@@ -850,7 +850,7 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
     </message>
     <message>
         <location filename="../src/export/ExportOperation.cpp" line="-141"/>
-        <location filename="../src/export/MovieRenderer.cpp" line="+24"/>
+        <location filename="../src/export/MovieRenderer.cpp" line="+27"/>
         <source>Cancelled.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -876,9 +876,9 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/export/GifEncoder.cpp" line="+55"/>
+        <location filename="../src/export/GifEncoder.cpp" line="+62"/>
         <source>the GIF could not be encoded: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo codificar el GIF: %1</translation>
     </message>
     <message>
         <location filename="../src/export/MovieRenderer.cpp" line="+4"/>
@@ -901,7 +901,7 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+35"/>
         <source>the movie cannot be read</source>
         <translation type="unfinished"></translation>
     </message>
@@ -932,12 +932,12 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+30"/>
         <source>the movie renderer wrote something else than frames</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/export/MovieSound.cpp" line="+455"/>
+        <location filename="../src/export/MovieSound.cpp" line="+461"/>
         <source>the Flash movie&apos;s sound would last more than %1 minutes</source>
         <translation type="unfinished"></translation>
     </message>
@@ -954,47 +954,47 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
     <message>
         <location filename="../src/export/RenderWriter.cpp" line="+25"/>
         <source>the render was cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>se canceló la renderización</translation>
     </message>
     <message>
         <location line="+34"/>
         <source>a movie of %1 x %2 pixels is not rendered (at most %3 x %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>no se renderiza una película de %1 x %2 píxeles (como máximo %3 x %3)</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>a movie of %1/%2 frames a second is not rendered (at most %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>no se renderiza una película de %1/%2 fotogramas por segundo (como máximo %3)</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>sound of %1 samples a second cannot be encoded</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede codificar un sonido de %1 muestras por segundo</translation>
     </message>
     <message>
         <location line="+67"/>
         <source>the render is already finished</source>
-        <translation type="unfinished"></translation>
+        <translation>la renderización ya está terminada</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>a frame of %1 x %2 pixels was given for a render of %3 x %4</source>
-        <translation type="unfinished"></translation>
+        <translation>se entregó un fotograma de %1 x %2 píxeles para una renderización de %3 x %4</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>the movie runs longer than %1 seconds, which is more than a render is made of</source>
-        <translation type="unfinished"></translation>
+        <translation>la película dura más de %1 segundos, más de lo que abarca una renderización</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>the first frame could not be saved as a PNG: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo guardar el primer fotograma como PNG: %1</translation>
     </message>
     <message>
         <location line="+48"/>
         <source>the movie gave no frame to render</source>
-        <translation type="unfinished"></translation>
+        <translation>la película no dio ningún fotograma que renderizar</translation>
     </message>
     <message>
         <location filename="../src/export/SwfTags.cpp" line="+22"/>
@@ -1035,18 +1035,18 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <location filename="../src/export/WebmEncoder.cpp" line="+64"/>
         <location line="+44"/>
         <source>the video could not be encoded: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo codificar el vídeo: %1</translation>
     </message>
     <message>
         <location line="-34"/>
         <location line="+103"/>
         <source>the video&apos;s sound could not be encoded: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo codificar el sonido del vídeo: %1</translation>
     </message>
     <message>
         <location filename="../src/export/WebpAnimationEncoder.cpp" line="+15"/>
         <source>the animation could not be encoded: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo codificar la animación: %1</translation>
     </message>
 </context>
 <context>
@@ -1312,7 +1312,7 @@ quorvane-cli rescue --disk-image &quot;%1&quot; --to FOLDER</translation>
     </message>
     <message>
         <location line="+7"/>
-        <location filename="../src/cli/ExportCommand.cpp" line="+85"/>
+        <location filename="../src/cli/ExportCommand.cpp" line="+86"/>
         <source>cannot write the outcome to the standard output</source>
         <translation>no se puede escribir el resultado en la salida estándar</translation>
     </message>
@@ -2075,7 +2075,7 @@ si SIGINT o SIGTERM lo detuvieron.
         <translation>%1; elija uno con --windows-user NOMBRE (y --partition N cuando un nombre está en más de una)</translation>
     </message>
     <message>
-        <location filename="../src/cli/ExportCommand.cpp" line="-147"/>
+        <location filename="../src/cli/ExportCommand.cpp" line="-148"/>
         <source>--type and --all-types cannot be given together</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2099,8 +2099,24 @@ si SIGINT o SIGTERM lo detuvieron.
         <source>nothing to export.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <location line="+36"/>
+        <source>interrupted; %1 of %n items were exported.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+9"/>
+        <source>%1 of %n items could not be exported whole.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
     <message>
-        <location line="+66"/>
+        <location line="+22"/>
         <source>Save items as files any program opens, with videos of the movies and a gallery.</source>
         <translation type="unfinished"></translation>
     </message>
