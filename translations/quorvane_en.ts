@@ -86,17 +86,17 @@
     <message numerus="yes">
         <location filename="../src/cli/ExportCommand.cpp" line="+157"/>
         <source>interrupted; %1 of %n items were exported.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>interrupted; %1 of %n item was exported.</numerusform>
+            <numerusform>interrupted; %1 of %n items were exported.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+9"/>
         <source>%1 of %n items could not be exported whole.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 of %n item could not be exported whole.</numerusform>
+            <numerusform>%1 of %n items could not be exported whole.</numerusform>
         </translation>
     </message>
 </context>

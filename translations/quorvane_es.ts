@@ -852,28 +852,28 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <location filename="../src/export/ExportOperation.cpp" line="-141"/>
         <location filename="../src/export/MovieRenderer.cpp" line="+27"/>
         <source>Cancelled.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelado.</translation>
     </message>
     <message>
         <location line="+172"/>
         <location line="+85"/>
         <source>its movie cannot be rendered: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede renderizar su película: %1</translation>
     </message>
     <message>
         <location line="-56"/>
         <source>its sound cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede leer su sonido: %1</translation>
     </message>
     <message>
         <location line="+44"/>
         <source>the Flash player drew nothing of it</source>
-        <translation type="unfinished"></translation>
+        <translation>el reproductor de Flash no dibujó nada de él</translation>
     </message>
     <message>
         <location line="+253"/>
         <source>the gallery in %1 could not be written: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo escribir la galería de %1: %2</translation>
     </message>
     <message>
         <location filename="../src/export/GifEncoder.cpp" line="+62"/>
@@ -883,73 +883,73 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
     <message>
         <location filename="../src/export/MovieRenderer.cpp" line="+4"/>
         <source>the movie renderer did not start: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>el renderizador de películas no se inició: %1</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the movie renderer stopped responding</source>
-        <translation type="unfinished"></translation>
+        <translation>el renderizador de películas dejó de responder</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the movie renderer stopped unexpectedly</source>
-        <translation type="unfinished"></translation>
+        <translation>el renderizador de películas se detuvo inesperadamente</translation>
     </message>
     <message>
         <location line="+43"/>
         <source>the Flash player refused it: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>el reproductor de Flash lo rechazó: %1</translation>
     </message>
     <message>
         <location line="+35"/>
         <source>the movie cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede leer la película</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>this movie cannot be played</source>
-        <translation type="unfinished"></translation>
+        <translation>esta película no se puede reproducir</translation>
     </message>
     <message>
         <location line="+2"/>
         <location line="+26"/>
         <source>the Flash player stopped on this movie</source>
-        <translation type="unfinished"></translation>
+        <translation>el reproductor de Flash se detuvo en esta película</translation>
     </message>
     <message>
         <location line="-23"/>
         <source>the Flash player is missing from this installation</source>
-        <translation type="unfinished"></translation>
+        <translation>falta el reproductor de Flash en esta instalación</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>it drew nothing</source>
-        <translation type="unfinished"></translation>
+        <translation>no dibujó nada</translation>
     </message>
     <message>
         <location line="+57"/>
         <source>the movie renderer is not installed (it needs Qt WebEngine)</source>
-        <translation type="unfinished"></translation>
+        <translation>el renderizador de películas no está instalado (necesita Qt WebEngine)</translation>
     </message>
     <message>
         <location line="+30"/>
         <source>the movie renderer wrote something else than frames</source>
-        <translation type="unfinished"></translation>
+        <translation>el renderizador de películas escribió algo que no son fotogramas</translation>
     </message>
     <message>
         <location filename="../src/export/MovieSound.cpp" line="+461"/>
         <source>the Flash movie&apos;s sound would last more than %1 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>el sonido de la película Flash duraría más de %1 minutos</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>the Flash movie starts more than %1 sounds</source>
-        <translation type="unfinished"></translation>
+        <translation>la película Flash inicia más de %1 sonidos</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>making the Flash movie&apos;s sound track was cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>se canceló la creación de la pista de sonido de la película Flash</translation>
     </message>
     <message>
         <location filename="../src/export/RenderWriter.cpp" line="+25"/>
@@ -999,37 +999,37 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
     <message>
         <location filename="../src/export/SwfTags.cpp" line="+22"/>
         <source>the Flash movie is cut short</source>
-        <translation type="unfinished"></translation>
+        <translation>la película Flash está truncada</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the Flash movie&apos;s compressed data is damaged</source>
-        <translation type="unfinished"></translation>
+        <translation>los datos comprimidos de la película Flash están dañados</translation>
     </message>
     <message>
         <location line="+153"/>
         <source>the file is not a Flash movie</source>
-        <translation type="unfinished"></translation>
+        <translation>el archivo no es una película Flash</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>the Flash movie says it holds %1 bytes, more than the %2 MiB this program reads</source>
-        <translation type="unfinished"></translation>
+        <translation>la película Flash indica que contiene %1 bytes, más de los %2 MiB que lee este programa</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>the Flash movie&apos;s header is damaged</source>
-        <translation type="unfinished"></translation>
+        <translation>la cabecera de la película Flash está dañada</translation>
     </message>
     <message>
         <location line="+30"/>
         <source>the Flash movie&apos;s stage of %1 by %2 pixels cannot be shown</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede mostrar el escenario de %1 por %2 píxeles de la película Flash</translation>
     </message>
     <message>
         <location line="+30"/>
         <source>the Flash movie is damaged: its tag %1 runs past its end</source>
-        <translation type="unfinished"></translation>
+        <translation>la película Flash está dañada: su etiqueta %1 va más allá del final de la película</translation>
     </message>
     <message>
         <location filename="../src/export/WebmEncoder.cpp" line="+64"/>
@@ -2077,73 +2077,73 @@ si SIGINT o SIGTERM lo detuvieron.
     <message>
         <location filename="../src/cli/ExportCommand.cpp" line="-148"/>
         <source>--type and --all-types cannot be given together</source>
-        <translation type="unfinished"></translation>
+        <translation>--type y --all-types no se pueden indicar a la vez</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>give --type or --all-types</source>
-        <translation type="unfinished"></translation>
+        <translation>indique --type o --all-types</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>unknown --type &quot;%1&quot;: use a number 0 to 5 or a name</source>
-        <translation type="unfinished"></translation>
+        <translation>valor de --type desconocido &quot;%1&quot;: use un número del 0 al 5 o un nombre</translation>
     </message>
     <message>
         <location line="+32"/>
         <source>--items needs exactly one content type</source>
-        <translation type="unfinished"></translation>
+        <translation>--items necesita exactamente un tipo de contenido</translation>
     </message>
     <message>
         <location line="+44"/>
         <source>nothing to export.</source>
-        <translation type="unfinished"></translation>
+        <translation>no hay nada que exportar.</translation>
     </message>
     <message numerus="yes">
         <location line="+36"/>
         <source>interrupted; %1 of %n items were exported.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>interrumpido; se exportaron %1 de %n elemento.</numerusform>
+            <numerusform>interrumpido; se exportaron %1 de %n elementos.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+9"/>
         <source>%1 of %n items could not be exported whole.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>no se pudo exportar completo %1 de %n elemento.</numerusform>
+            <numerusform>no se pudieron exportar completos %1 de %n elementos.</numerusform>
         </translation>
     </message>
     <message>
         <location line="+22"/>
         <source>Save items as files any program opens, with videos of the movies and a gallery.</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar elementos como archivos que cualquier programa puede abrir, con vídeos de las películas y una galería.</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the content types: numbers 0 to 5 or names (see below), separated by commas</source>
-        <translation type="unfinished"></translation>
+        <translation>los tipos de contenido: números del 0 al 5 o nombres (vea más abajo), separados por comas</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>export every content type</source>
-        <translation type="unfinished"></translation>
+        <translation>exportar todos los tipos de contenido</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the export folder; the files go into a subfolder per content type</source>
-        <translation type="unfinished"></translation>
+        <translation>la carpeta de exportación; los archivos van a una subcarpeta por tipo de contenido</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>export only these items of the one type (numbers as &quot;quorvane-cli list&quot; shows them); every listed item otherwise</source>
-        <translation type="unfinished"></translation>
+        <translation>exportar solo estos elementos del único tipo (con los números que muestra &quot;quorvane-cli list&quot;); si no se indica, todos los elementos listados</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Content types (and their subfolders):</source>
-        <translation type="unfinished"></translation>
+        <translation>Tipos de contenido (y sus subcarpetas):</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -2156,7 +2156,17 @@ player, frame by frame at its own frame rate, into a .webm video (VP9, with the
 movie&apos;s sound as Opus), an animated .webp no larger than 512 pixels (a sticker),
 an animated .gif and a .png of its first frame. No display is needed.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Primero se listan los elementos, exactamente como los lista &quot;quorvane-cli list&quot;.
+Cada uno va a DIR/&lt;type&gt;/ con un nombre formado a partir de su nombre para
+mostrar: su archivo original tal cual (el .swf de una película tal como lo
+contiene su archivo CAB, con su imagen en miniatura; el GIF, PNG, JPEG o BMP
+propio de un emoticono o de una imagen). Además, cada guiño, imagen dinámica y
+fondo dinámico se reproduce una vez con el reproductor de Flash de la vista
+previa, fotograma a fotograma a su propia velocidad, y se guarda en un vídeo
+.webm (VP9, con el sonido de la película en Opus), un .webp animado de no más de
+512 píxeles (un sticker), un .gif animado y un .png de su primer fotograma. No
+se necesita ninguna pantalla.
+</translation>
     </message>
     <message>
         <location line="+12"/>
@@ -2165,7 +2175,11 @@ and DIR/quorvane-export.json lists the same for programs, with each file&apos;s
 SHA-256. A file of the same name is never replaced: the new one is numbered.
 Exporting into the same folder again adds to its gallery.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>DIR/index.html es una galería de todo lo exportado allí, para cualquier
+navegador web, y DIR/quorvane-export.json enumera lo mismo para los programas,
+con el SHA-256 de cada archivo. Nunca se reemplaza un archivo del mismo nombre:
+el nuevo se numera. Exportar de nuevo a la misma carpeta amplía su galería.
+</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -2174,7 +2188,11 @@ display name, then &quot;exported&quot; and the files written (relative to DIR),
 &quot;failed&quot;, the reason and the files that were written. The last line is the
 gallery&apos;s path.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Una línea por elemento en la salida estándar, con los campos separados por
+tabuladores: tipo, nombre para mostrar y luego &quot;exported&quot; y los archivos
+escritos (relativos a DIR), o &quot;failed&quot;, el motivo y los archivos que se
+escribieron. La última línea es la ruta de la galería.
+</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -2183,7 +2201,12 @@ nothing can be listed or the passport cannot be an account; 2 for a wrong
 command line; 130 or 143 after an interrupt, which stops at once and leaves no
 part of a file.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Estado de salida: 0 si todos los elementos se exportaron completos; 1 si alguno
+no se pudo exportar completo, no se puede listar nada o el Passport no puede ser
+una cuenta; 2 si la línea de comandos es incorrecta; 130 o 143 tras una
+interrupción, que detiene la exportación al instante y no deja ningún archivo a
+medias.
+</translation>
     </message>
 </context>
 <context>
@@ -2421,7 +2444,7 @@ part of a file.
     <message>
         <location line="+7"/>
         <source>&amp;Export to open formats...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Exportar a formatos abiertos...</translation>
     </message>
     <message>
         <location line="+28"/>
@@ -2661,46 +2684,46 @@ part of a file.
     <message>
         <location line="+9"/>
         <source>Please list the items to export first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Primero liste los elementos que desea exportar.</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>Please select a folder to export the items into.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccione una carpeta a la que exportar los elementos.</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Exporting...</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportando...</translation>
     </message>
     <message numerus="yes">
         <location line="+28"/>
         <source>The export was cancelled. %1 of %n items were exported.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Se canceló la exportación. Se exportaron %1 de %n elemento.</numerusform>
+            <numerusform>Se canceló la exportación. Se exportaron %1 de %n elementos.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+2"/>
         <source>%n items were exported.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Se exportó %n elemento.</numerusform>
+            <numerusform>Se exportaron %n elementos.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+1"/>
         <source>%1 of %2 items were exported; %n could not be exported whole.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Se exportaron %1 de %2 elementos; %n no se pudo exportar completo.</numerusform>
+            <numerusform>Se exportaron %1 de %2 elementos; %n no se pudieron exportar completos.</numerusform>
         </translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Open &amp;Gallery</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir &amp;galería</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -2725,7 +2748,7 @@ part of a file.
     <message>
         <location line="+1"/>
         <source>Exporting %1 of %2...</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportando %1 de %2...</translation>
     </message>
     <message>
         <location line="+1"/>

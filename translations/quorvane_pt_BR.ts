@@ -852,28 +852,28 @@ ferramenta de arquivos CAB o abre.
         <location filename="../src/export/ExportOperation.cpp" line="-141"/>
         <location filename="../src/export/MovieRenderer.cpp" line="+27"/>
         <source>Cancelled.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelado.</translation>
     </message>
     <message>
         <location line="+172"/>
         <location line="+85"/>
         <source>its movie cannot be rendered: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível renderizar o filme dele: %1</translation>
     </message>
     <message>
         <location line="-56"/>
         <source>its sound cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível ler o som dele: %1</translation>
     </message>
     <message>
         <location line="+44"/>
         <source>the Flash player drew nothing of it</source>
-        <translation type="unfinished"></translation>
+        <translation>o Flash Player não desenhou nada dele</translation>
     </message>
     <message>
         <location line="+253"/>
         <source>the gallery in %1 could not be written: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>não foi possível gravar a galeria em %1: %2</translation>
     </message>
     <message>
         <location filename="../src/export/GifEncoder.cpp" line="+62"/>
@@ -883,73 +883,73 @@ ferramenta de arquivos CAB o abre.
     <message>
         <location filename="../src/export/MovieRenderer.cpp" line="+4"/>
         <source>the movie renderer did not start: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>o renderizador de filmes não foi iniciado: %1</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the movie renderer stopped responding</source>
-        <translation type="unfinished"></translation>
+        <translation>o renderizador de filmes parou de responder</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the movie renderer stopped unexpectedly</source>
-        <translation type="unfinished"></translation>
+        <translation>o renderizador de filmes parou inesperadamente</translation>
     </message>
     <message>
         <location line="+43"/>
         <source>the Flash player refused it: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>o Flash Player o recusou: %1</translation>
     </message>
     <message>
         <location line="+35"/>
         <source>the movie cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível ler o filme</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>this movie cannot be played</source>
-        <translation type="unfinished"></translation>
+        <translation>este filme não pode ser reproduzido</translation>
     </message>
     <message>
         <location line="+2"/>
         <location line="+26"/>
         <source>the Flash player stopped on this movie</source>
-        <translation type="unfinished"></translation>
+        <translation>o Flash Player parou neste filme</translation>
     </message>
     <message>
         <location line="-23"/>
         <source>the Flash player is missing from this installation</source>
-        <translation type="unfinished"></translation>
+        <translation>falta o Flash Player nesta instalação</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>it drew nothing</source>
-        <translation type="unfinished"></translation>
+        <translation>ele não desenhou nada</translation>
     </message>
     <message>
         <location line="+57"/>
         <source>the movie renderer is not installed (it needs Qt WebEngine)</source>
-        <translation type="unfinished"></translation>
+        <translation>o renderizador de filmes não está instalado (ele precisa do Qt WebEngine)</translation>
     </message>
     <message>
         <location line="+30"/>
         <source>the movie renderer wrote something else than frames</source>
-        <translation type="unfinished"></translation>
+        <translation>o renderizador de filmes gravou algo que não são quadros</translation>
     </message>
     <message>
         <location filename="../src/export/MovieSound.cpp" line="+461"/>
         <source>the Flash movie&apos;s sound would last more than %1 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>o som do filme Flash duraria mais de %1 minutos</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>the Flash movie starts more than %1 sounds</source>
-        <translation type="unfinished"></translation>
+        <translation>o filme Flash inicia mais de %1 sons</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>making the Flash movie&apos;s sound track was cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>a criação da trilha sonora do filme Flash foi cancelada</translation>
     </message>
     <message>
         <location filename="../src/export/RenderWriter.cpp" line="+25"/>
@@ -999,37 +999,37 @@ ferramenta de arquivos CAB o abre.
     <message>
         <location filename="../src/export/SwfTags.cpp" line="+22"/>
         <source>the Flash movie is cut short</source>
-        <translation type="unfinished"></translation>
+        <translation>o filme Flash está truncado</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the Flash movie&apos;s compressed data is damaged</source>
-        <translation type="unfinished"></translation>
+        <translation>os dados compactados do filme Flash estão danificados</translation>
     </message>
     <message>
         <location line="+153"/>
         <source>the file is not a Flash movie</source>
-        <translation type="unfinished"></translation>
+        <translation>o arquivo não é um filme Flash</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>the Flash movie says it holds %1 bytes, more than the %2 MiB this program reads</source>
-        <translation type="unfinished"></translation>
+        <translation>o filme Flash diz que contém %1 bytes, mais do que os %2 MiB que este programa lê</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>the Flash movie&apos;s header is damaged</source>
-        <translation type="unfinished"></translation>
+        <translation>o cabeçalho do filme Flash está danificado</translation>
     </message>
     <message>
         <location line="+30"/>
         <source>the Flash movie&apos;s stage of %1 by %2 pixels cannot be shown</source>
-        <translation type="unfinished"></translation>
+        <translation>o palco de %1 por %2 pixels do filme Flash não pode ser exibido</translation>
     </message>
     <message>
         <location line="+30"/>
         <source>the Flash movie is damaged: its tag %1 runs past its end</source>
-        <translation type="unfinished"></translation>
+        <translation>o filme Flash está danificado: a tag %1 dele ultrapassa o fim do filme</translation>
     </message>
     <message>
         <location filename="../src/export/WebmEncoder.cpp" line="+64"/>
@@ -2073,73 +2073,73 @@ motivo vai para a saída de erro padrão), 2 para uma linha de comando errada,
     <message>
         <location filename="../src/cli/ExportCommand.cpp" line="-148"/>
         <source>--type and --all-types cannot be given together</source>
-        <translation type="unfinished"></translation>
+        <translation>--type e --all-types não podem ser usadas juntas</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>give --type or --all-types</source>
-        <translation type="unfinished"></translation>
+        <translation>informe --type ou --all-types</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>unknown --type &quot;%1&quot;: use a number 0 to 5 or a name</source>
-        <translation type="unfinished"></translation>
+        <translation>valor &quot;%1&quot; desconhecido para --type: use um número de 0 a 5 ou um nome</translation>
     </message>
     <message>
         <location line="+32"/>
         <source>--items needs exactly one content type</source>
-        <translation type="unfinished"></translation>
+        <translation>--items precisa de exatamente um tipo de conteúdo</translation>
     </message>
     <message>
         <location line="+44"/>
         <source>nothing to export.</source>
-        <translation type="unfinished"></translation>
+        <translation>nada para exportar.</translation>
     </message>
     <message numerus="yes">
         <location line="+36"/>
         <source>interrupted; %1 of %n items were exported.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>interrompido; %1 de %n item foi exportado.</numerusform>
+            <numerusform>interrompido; %1 de %n itens foram exportados.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+9"/>
         <source>%1 of %n items could not be exported whole.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 de %n item não pôde ser exportado por inteiro.</numerusform>
+            <numerusform>%1 de %n itens não puderam ser exportados por inteiro.</numerusform>
         </translation>
     </message>
     <message>
         <location line="+22"/>
         <source>Save items as files any program opens, with videos of the movies and a gallery.</source>
-        <translation type="unfinished"></translation>
+        <translation>Salva itens como arquivos que qualquer programa abre, com vídeos dos filmes e uma galeria.</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the content types: numbers 0 to 5 or names (see below), separated by commas</source>
-        <translation type="unfinished"></translation>
+        <translation>os tipos de conteúdo: números de 0 a 5 ou nomes (veja abaixo), separados por vírgulas</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>export every content type</source>
-        <translation type="unfinished"></translation>
+        <translation>exporta todos os tipos de conteúdo</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>the export folder; the files go into a subfolder per content type</source>
-        <translation type="unfinished"></translation>
+        <translation>a pasta de exportação; os arquivos vão para uma subpasta por tipo de conteúdo</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>export only these items of the one type (numbers as &quot;quorvane-cli list&quot; shows them); every listed item otherwise</source>
-        <translation type="unfinished"></translation>
+        <translation>exporta apenas estes itens do único tipo (com os números que &quot;quorvane-cli list&quot; mostra); caso contrário, todos os itens listados</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Content types (and their subfolders):</source>
-        <translation type="unfinished"></translation>
+        <translation>Tipos de conteúdo (e suas subpastas):</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -2152,7 +2152,17 @@ player, frame by frame at its own frame rate, into a .webm video (VP9, with the
 movie&apos;s sound as Opus), an animated .webp no larger than 512 pixels (a sticker),
 an animated .gif and a .png of its first frame. No display is needed.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Primeiro os itens são listados, exatamente como &quot;quorvane-cli list&quot; os lista.
+Cada um vai para DIR/&lt;type&gt;/ com um nome feito a partir do seu nome de exibição:
+o arquivo original como está (o .swf de um filme como o arquivo CAB dele o
+contém, com a imagem em miniatura; o GIF, PNG, JPEG ou BMP próprio de um
+emoticon ou de uma imagem). Cada piscadela, imagem de exibição dinâmica e plano
+de fundo dinâmico também é reproduzido uma vez pelo Flash Player da
+visualização, quadro a quadro na sua própria taxa de quadros, e gravado em um
+vídeo .webm (VP9, com o som do filme em Opus), um .webp animado de no máximo 512
+pixels (uma figurinha), um .gif animado e um .png do primeiro quadro. Nenhuma
+tela é necessária.
+</translation>
     </message>
     <message>
         <location line="+12"/>
@@ -2161,7 +2171,12 @@ and DIR/quorvane-export.json lists the same for programs, with each file&apos;s
 SHA-256. A file of the same name is never replaced: the new one is numbered.
 Exporting into the same folder again adds to its gallery.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>DIR/index.html é uma galeria de tudo o que foi exportado ali, para qualquer
+navegador, e DIR/quorvane-export.json lista o mesmo para programas, com o
+SHA-256 de cada arquivo. Um arquivo de mesmo nome nunca é substituído: o novo
+recebe um número. Exportar de novo para a mesma pasta acrescenta itens à galeria
+dela.
+</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -2170,7 +2185,11 @@ display name, then &quot;exported&quot; and the files written (relative to DIR),
 &quot;failed&quot;, the reason and the files that were written. The last line is the
 gallery&apos;s path.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Uma linha por item na saída padrão, com campos separados por tabulações: tipo,
+nome de exibição e então &quot;exported&quot; e os arquivos gravados (relativos a DIR), ou
+&quot;failed&quot;, o motivo e os arquivos que foram gravados. A última linha é o caminho
+da galeria.
+</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -2179,7 +2198,11 @@ nothing can be listed or the passport cannot be an account; 2 for a wrong
 command line; 130 or 143 after an interrupt, which stops at once and leaves no
 part of a file.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Código de saída: 0 quando todos os itens foram exportados por inteiro; 1 quando
+algum não pôde ser, nada pode ser listado ou o passport não pode ser uma conta;
+2 para uma linha de comando errada; 130 ou 143 após uma interrupção, que para a
+exportação na hora e não deixa nenhum arquivo pela metade.
+</translation>
     </message>
 </context>
 <context>
@@ -2417,7 +2440,7 @@ part of a file.
     <message>
         <location line="+7"/>
         <source>&amp;Export to open formats...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Exportar para formatos abertos...</translation>
     </message>
     <message>
         <location line="+28"/>
@@ -2657,46 +2680,46 @@ part of a file.
     <message>
         <location line="+9"/>
         <source>Please list the items to export first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste primeiro os itens a exportar.</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>Please select a folder to export the items into.</source>
-        <translation type="unfinished"></translation>
+        <translation>Selecione uma pasta para onde exportar os itens.</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Exporting...</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportando...</translation>
     </message>
     <message numerus="yes">
         <location line="+28"/>
         <source>The export was cancelled. %1 of %n items were exported.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>A exportação foi cancelada. %1 de %n item foi exportado.</numerusform>
+            <numerusform>A exportação foi cancelada. %1 de %n itens foram exportados.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+2"/>
         <source>%n items were exported.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n item foi exportado.</numerusform>
+            <numerusform>%n itens foram exportados.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <location line="+1"/>
         <source>%1 of %2 items were exported; %n could not be exported whole.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 de %2 itens foram exportados; %n não pôde ser exportado por inteiro.</numerusform>
+            <numerusform>%1 de %2 itens foram exportados; %n não puderam ser exportados por inteiro.</numerusform>
         </translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Open &amp;Gallery</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir &amp;galeria</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -2721,7 +2744,7 @@ part of a file.
     <message>
         <location line="+1"/>
         <source>Exporting %1 of %2...</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportando %1 de %2...</translation>
     </message>
     <message>
         <location line="+1"/>
