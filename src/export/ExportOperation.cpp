@@ -12,6 +12,7 @@
 #include <QCryptographicHash>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <map>
 #include <memory>
@@ -170,6 +171,14 @@ Result<> Exporter::KeepCopy(ItemWork& work, std::string_view bytes,
 
 void Exporter::Prepare(ItemWork& work) {
     const ExportSource& source = *work.source;
+    if (source.originalPath.empty()) {
+        work.item.failure = Failure{
+            0,
+            QCoreApplication::translate("quorvane::Outcomes", "its cabinet holds no Flash movie")
+                .toStdString(),
+            FailureCode::Damaged};
+        return;
+    }
     const Result<std::string> original = ReadRegularFile(source.originalPath, kMostObjectBytes);
     if (!original) {
         work.item.failure =
@@ -480,10 +489,8 @@ void Exporter::WriteIndex(ExportOutcome& outcome) {
             for (ExportedItem& item : read->second) {
                 const bool kept =
                     !item.sha256.empty() &&
-                    std::all_of(item.sha256.begin(), item.sha256.end(), [&](const auto& file) {
-                        return m_folder.HoldsRegularFile(file.first) ||
-                               Exists(m_folder, file.first);
-                    });
+                    std::all_of(item.sha256.begin(), item.sha256.end(),
+                                [&](const auto& file) { return Exists(m_folder, file.first); });
                 const bool again = std::any_of(
                     outcome.items.begin(), outcome.items.end(), [&](const ExportedItem& now) {
                         return now.type == item.type && now.location == item.location &&

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -155,9 +157,59 @@ TEST_F(CliExportTest, ExportsTheDemoAccountWithoutADisplayIntoFilesOtherPrograms
     EXPECT_EQ(ReadJson(out + "/quorvane-export.json")["items"].toArray().size(), items.size() + 1);
 }
 
+// The video through the player, the sound from the movie's own tags, both
+// read back by GStreamer: its own demuxer, libvpx's decoder and its Opus
+// decoder.
+void ExpectVideoOfFourColoursWithItsTone(const TempFolder& folder, const std::string& video) {
+    const std::string pictures = folder / "video.rgbx";
+    const std::string samples = folder / "sound.s16";
+    test::ChildOptions options;
+    options.variables["GST_REGISTRY"] = folder / "gst-registry.bin";
+    // clang-format off
+    const test::ChildResult run = test::RunChild({"/usr/bin/timeout", "-k", "5", "60",
+        "gst-launch-1.0", "-q", "filesrc", "location=" + video, "!", "matroskademux", "name=d",
+        "d.video_0", "!", "queue", "!", "vp9dec", "!", "videoconvert", "!",
+        "video/x-raw,format=RGBx", "!", "filesink", "location=" + pictures,
+        "d.audio_0", "!", "queue", "!", "opusdec", "!", "audioconvert", "!", "audioresample", "!",
+        "audio/x-raw,format=S16LE,channels=1,rate=48000", "!", "filesink", "location=" + samples},
+        options);
+    // clang-format on
+    ASSERT_TRUE(run.ExitedWith(0)) << run.Describe();
+    // A 160 x 120 stage is drawn at 512 x 384, a frame at a time.
+    const std::string rgbx = ReadAll(pictures);
+    const std::size_t frameBytes = std::size_t{512} * 384 * 4;
+    ASSERT_EQ(rgbx.size(), frameBytes * 4);
+    const std::uint32_t colours[] = {0xff0000, 0x00ff00, 0x0000ff, 0xffff00};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto* pixel = reinterpret_cast<const unsigned char*>(
+            rgbx.data() + frameBytes * i + (std::size_t{512} * 192 + 256) * 4);
+        for (int channel = 0; channel < 3; ++channel)
+            EXPECT_NEAR(pixel[channel], (colours[i] >> (16 - 8 * channel)) & 0xff, 12)
+                << "frame " << i;
+    }
+    const std::string pcm = ReadAll(samples);
+    std::vector<double> wave(pcm.size() / 2);
+    for (std::size_t n = 0; n < wave.size(); ++n) {
+        std::int16_t value;
+        std::memcpy(&value, pcm.data() + 2 * n, 2);
+        wave[n] = value / 32768.0;
+    }
+    // Four frames: 1/3 s; the tone from 1/6 s, at 1000 Hz.
+    EXPECT_NEAR(static_cast<double>(wave.size()), 16000.0, 48.0);
+    std::size_t onset = 0;
+    while (onset < wave.size() && std::abs(wave[onset]) < 0.1)
+        ++onset;
+    EXPECT_NEAR(static_cast<double>(onset) / 48000.0, 1.0 / 6, 0.003);
+    int crossings = 0;
+    const std::size_t from = 9600, to = std::min<std::size_t>(15600, wave.size());
+    for (std::size_t n = from + 1; n < to; ++n)
+        crossings += (wave[n - 1] < 0) != (wave[n] < 0);
+    EXPECT_NEAR(crossings / 2.0 / (static_cast<double>(to - from) / 48000.0), 1000.0, 15.0);
+}
+
 // The core on movies made for the test: a damaged one fails alone with its
 // reason, and Cancel in the middle of a long one leaves nothing half made.
-TEST(ExportItems, ADamagedMovieFailsAloneAndCancelLeavesNoPartOfAFile) {
+TEST(ExportItems, AMovieKeepsItsFramesAndSoundADamagedOneFailsAloneCancelLeavesNoPart) {
     if (std::string(QUORVANE_MOVIERENDER).empty())
         GTEST_SKIP() << "built without Qt WebEngine: no movie renderer";
     const TempFolder folder;
@@ -168,8 +220,11 @@ TEST(ExportItems, ADamagedMovieFailsAloneAndCancelLeavesNoPartOfAFile) {
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         return folder / name;
     };
+    // Four colours, and a 1000 Hz tone from the third frame (1/6 s) on.
     test::TestMovieSpec shortSpec;
-    shortSpec.frameColours = {0xffffff, 0};
+    shortSpec.frameColours = {0xff0000, 0x00ff00, 0x0000ff, 0xffff00};
+    shortSpec.toneFrame = 2;
+    shortSpec.toneSeconds = 0.25;
     std::vector<std::uint8_t> damaged = test::MakeTestMovie(spec);
     damaged.resize(damaged.size() / 2);
     spec.frameColours.resize(3000, 0x336699); // four minutes at 12 frames a second
@@ -203,6 +258,8 @@ TEST(ExportItems, ADamagedMovieFailsAloneAndCancelLeavesNoPartOfAFile) {
     ASSERT_TRUE(outcome.items[2].failure);
     EXPECT_EQ(outcome.items[2].failure->code, FailureCode::Cancelled);
     EXPECT_TRUE(outcome.interrupted);
+    EXPECT_TRUE(outcome.items[1].sound);
+    ExpectVideoOfFourColoursWithItsTone(folder, out + "/winks/Short.webm");
     EXPECT_EQ(FilesBelow(out),
               (std::vector<std::string>{"index.html", "quorvane-export.json", "winks/Broken.swf",
                                         "winks/Short.gif", "winks/Short.png", "winks/Short.swf",
