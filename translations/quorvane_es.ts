@@ -189,7 +189,7 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     </message>
     <message>
         <location line="+83"/>
-        <location filename="../src/export/ExportOperation.cpp" line="+370"/>
+        <location filename="../src/export/ExportOperation.cpp" line="+379"/>
         <source>%1 could not be written: every numbered name is taken</source>
         <translation>no se pudo escribir %1: todos los nombres numerados están ocupados</translation>
     </message>
@@ -197,8 +197,8 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
         <location line="+6"/>
         <location filename="../src/backup/Rescue.cpp" line="+261"/>
         <location line="+35"/>
-        <location filename="../src/export/ExportOperation.cpp" line="-205"/>
-        <location line="+215"/>
+        <location filename="../src/export/ExportOperation.cpp" line="-213"/>
+        <location line="+223"/>
         <location filename="../src/export/NewFile.cpp" line="+21"/>
         <location line="+10"/>
         <location line="+22"/>
@@ -212,14 +212,14 @@ Si Messenger se ejecutó allí como otro usuario, inicie Quorvane con USER estab
     </message>
     <message>
         <location line="+62"/>
-        <location filename="../src/export/ExportOperation.cpp" line="-231"/>
+        <location filename="../src/export/ExportOperation.cpp" line="-239"/>
         <source>the folder %1 could not be created: %2</source>
         <translation>no se pudo crear la carpeta %1: %2</translation>
     </message>
     <message>
         <location line="+4"/>
         <location filename="../src/export/ExportOperation.cpp" line="+4"/>
-        <location line="+272"/>
+        <location line="+280"/>
         <source>the folder %1 cannot be written into: %2</source>
         <translation>no se puede escribir en la carpeta %1: %2</translation>
     </message>
@@ -849,13 +849,18 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation>El manifiesto de la exportación es de la versión %1, que esta versión de Quorvane no lee.</translation>
     </message>
     <message>
-        <location filename="../src/export/ExportOperation.cpp" line="-141"/>
+        <location filename="../src/export/ExportOperation.cpp" line="-149"/>
         <location filename="../src/export/MovieRenderer.cpp" line="+27"/>
         <source>Cancelled.</source>
         <translation>Cancelado.</translation>
     </message>
     <message>
-        <location line="+172"/>
+        <location line="+140"/>
+        <source>its cabinet holds no Flash movie</source>
+        <translation>su archivo cabinet no contiene ninguna película Flash</translation>
+    </message>
+    <message>
+        <location line="+40"/>
         <location line="+85"/>
         <source>its movie cannot be rendered: %1</source>
         <translation>no se puede renderizar su película: %1</translation>
@@ -871,7 +876,7 @@ volver a instalarlo, pero cualquier herramienta de archivos CAB lo abre.
         <translation>el reproductor de Flash no dibujó nada de él</translation>
     </message>
     <message>
-        <location line="+253"/>
+        <location line="+251"/>
         <source>the gallery in %1 could not be written: %2</source>
         <translation>no se pudo escribir la galería de %1: %2</translation>
     </message>

@@ -189,7 +189,7 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     </message>
     <message>
         <location line="+83"/>
-        <location filename="../src/export/ExportOperation.cpp" line="+370"/>
+        <location filename="../src/export/ExportOperation.cpp" line="+379"/>
         <source>%1 could not be written: every numbered name is taken</source>
         <translation>não foi possível gravar %1: todos os nomes numerados já estão em uso</translation>
     </message>
@@ -197,8 +197,8 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
         <location line="+6"/>
         <location filename="../src/backup/Rescue.cpp" line="+261"/>
         <location line="+35"/>
-        <location filename="../src/export/ExportOperation.cpp" line="-205"/>
-        <location line="+215"/>
+        <location filename="../src/export/ExportOperation.cpp" line="-213"/>
+        <location line="+223"/>
         <location filename="../src/export/NewFile.cpp" line="+21"/>
         <location line="+10"/>
         <location line="+22"/>
@@ -212,14 +212,14 @@ Se o Messenger foi executado ali como outro usuário, inicie o Quorvane com USER
     </message>
     <message>
         <location line="+62"/>
-        <location filename="../src/export/ExportOperation.cpp" line="-231"/>
+        <location filename="../src/export/ExportOperation.cpp" line="-239"/>
         <source>the folder %1 could not be created: %2</source>
         <translation>não foi possível criar a pasta %1: %2</translation>
     </message>
     <message>
         <location line="+4"/>
         <location filename="../src/export/ExportOperation.cpp" line="+4"/>
-        <location line="+272"/>
+        <location line="+280"/>
         <source>the folder %1 cannot be written into: %2</source>
         <translation>não é possível gravar na pasta %1: %2</translation>
     </message>
@@ -849,13 +849,18 @@ ferramenta de arquivos CAB o abre.
         <translation>O manifesto da exportação é da versão %1, que esta versão do Quorvane não lê.</translation>
     </message>
     <message>
-        <location filename="../src/export/ExportOperation.cpp" line="-141"/>
+        <location filename="../src/export/ExportOperation.cpp" line="-149"/>
         <location filename="../src/export/MovieRenderer.cpp" line="+27"/>
         <source>Cancelled.</source>
         <translation>Cancelado.</translation>
     </message>
     <message>
-        <location line="+172"/>
+        <location line="+140"/>
+        <source>its cabinet holds no Flash movie</source>
+        <translation>seu arquivo cabinet não contém nenhum filme Flash</translation>
+    </message>
+    <message>
+        <location line="+40"/>
         <location line="+85"/>
         <source>its movie cannot be rendered: %1</source>
         <translation>não é possível renderizar o filme dele: %1</translation>
@@ -871,7 +876,7 @@ ferramenta de arquivos CAB o abre.
         <translation>o Flash Player não desenhou nada dele</translation>
     </message>
     <message>
-        <location line="+253"/>
+        <location line="+251"/>
         <source>the gallery in %1 could not be written: %2</source>
         <translation>não foi possível gravar a galeria em %1: %2</translation>
     </message>
