@@ -28,31 +28,6 @@ window.webkitAudioContext = undefined;
 Object.defineProperty(document, "hidden", {get: () => false});
 Object.defineProperty(document, "visibilityState", {get: () => "visible"});
 
-function readBytes(url) {
-    return new Promise((resolve, reject) => {
-        const request = new XMLHttpRequest();
-        request.open("GET", url);
-        request.responseType = "arraybuffer";
-        request.onload = () => {
-            if (request.status !== 0 && request.status !== 200)
-                reject(new TypeError("cannot read " + url));
-            else
-                resolve(request);
-        };
-        request.onerror = () => reject(new TypeError("cannot read " + url));
-        request.send();
-    });
-}
-
-// Qt 6.4 refuses fetch() on a custom scheme but lets XMLHttpRequest through.
-window.fetch = async (resource) => {
-    const url = new URL(resource instanceof Request ? resource.url : String(resource),
-                        document.baseURI).href;
-    const request = await readBytes(url);
-    const type = request.getResponseHeader("Content-Type") || "application/octet-stream";
-    return new Response(request.response, {status: 200, headers: {"Content-Type": type}});
-};
-
 window.RufflePlayer = window.RufflePlayer || {};
 window.RufflePlayer.config = {
     publicPath: new URL("../ruffle/", document.baseURI).href,

@@ -91,6 +91,10 @@ public:
         } else if (path.startsWith(QLatin1String("/render/")) && IsPlainName(path.mid(8))) {
             bytes = ReadFileBytes(g_dataFolder + QStringLiteral("/render/") + path.mid(8),
                                   kMaxMovieBytes, &ok);
+        } else if (path.startsWith(QLatin1String("/preview/")) && IsPlainName(path.mid(9))) {
+            // The preview's page's reading through the scheme, shared.
+            bytes = ReadFileBytes(g_dataFolder + QStringLiteral("/preview/") + path.mid(9),
+                                  kMaxMovieBytes, &ok);
         } else if (path.startsWith(QLatin1String("/ruffle/")) && IsPlainName(path.mid(8))) {
             bytes = ReadFileBytes(g_dataFolder + QStringLiteral("/ruffle/") + path.mid(8),
                                   kMaxMovieBytes, &ok);
