@@ -146,10 +146,13 @@ Result<const OpenFolder*> Exporter::Subfolder(const std::string& type) {
         return found->second.get();
     const std::string path = JoinPath(m_folderPath, type);
     auto folder = std::make_unique<OpenFolder>();
-    if (::mkdirat(m_folder.Descriptor(), type.c_str(), 0777) != 0 && errno != EEXIST)
+    if (::mkdirat(m_folder.Descriptor(), type.c_str(), 0777) != 0 && errno != EEXIST) {
+        const int error = errno;
         return Fail(Sentence(QCoreApplication::translate("quorvane::Outcomes",
                                                          "the folder %1 could not be created: %2"),
-                             path, ErrorText(errno)));
+                             path, ErrorText(error)),
+                    error);
+    }
     if (Result<> opened = folder->Open(path); !opened)
         return Fail(Sentence(QCoreApplication::translate(
                                  "quorvane::Outcomes", "the folder %1 cannot be written into: %2"),
@@ -294,8 +297,6 @@ void Exporter::EndRender(ItemWork& work, std::optional<Failure> failure) {
     if (failure) {
         // An unfinished writer takes its files with it.
         work.writer.reset();
-        for (const PlannedFile& render : work.renders)
-            work.folder->Remove(render.temporary);
         work.renders.clear();
         if (failure->code != FailureCode::Cancelled)
             failure->sentence =
