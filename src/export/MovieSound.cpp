@@ -136,6 +136,22 @@ struct StreamBlock {
     std::span<const std::uint8_t> data;
 };
 
+// A movie clip's timeline, as far as its sounds go: the StartSound tags of
+// its frames, and the frame whose actions stop it.
+struct Clip {
+    int frameCount = 0;
+    int stopFrame = -1;
+    std::vector<std::pair<int, swf::Tag>> starts;
+};
+
+// A movie clip on the root timeline from one frame until it is removed or
+// replaced.
+struct ClipPlacement {
+    std::uint16_t id = 0;
+    int from = 0;
+    int to = 0;
+};
+
 // The sample at which a frame starts, at the given rate.
 std::int64_t FrameStart(std::int64_t frame, int frameRate256, int rate) {
     const std::int64_t scaled = frame * 256 * rate;
@@ -504,7 +520,46 @@ Result<SoundTrack> MovieSoundTrack(std::span<const std::uint8_t> bytes, const Sw
     std::optional<SoundFormat> streamFormat;
     int streamLatency = 0;
     std::vector<StreamBlock> blocks;
+    std::map<std::uint16_t, Clip> clips;
+    std::map<std::uint16_t, ClipPlacement> onStage; // by depth
+    std::vector<ClipPlacement> placements;
     int frame = 0;
+    // A StartSound or StartSound2 at a frame of the root timeline; false
+    // when there are more starts than a track is made of.
+    const auto addStart = [&](const swf::Tag& tag, int at) {
+        swf::FieldReader fields(tag.body);
+        SoundStart start;
+        start.frame = at;
+        if (tag.code == swf::kStartSound) {
+            start.id = fields.U16();
+        } else {
+            const auto named = soundNames.find(fields.String());
+            if (named == soundNames.end())
+                return true;
+            start.id = named->second;
+        }
+        start.info = ReadSoundInfo(fields);
+        if (fields.Overran() || sounds.count(start.id) == 0)
+            return true;
+        if (starts.size() == kMaxStarts)
+            return false;
+        largestIn[start.id] = std::max(largestIn[start.id], start.info.in);
+        starts.push_back(std::move(start));
+        return true;
+    };
+    const auto leave = [&](std::uint16_t depth) {
+        const auto placed = onStage.find(depth);
+        if (placed == onStage.end())
+            return;
+        placed->second.to = frame;
+        placements.push_back(placed->second);
+        onStage.erase(placed);
+    };
+    const auto enter = [&](std::uint16_t depth, std::uint16_t id) {
+        leave(depth);
+        if (clips.count(id) != 0)
+            onStage[depth] = {id, frame, frame};
+    };
     swf::TagReader tags(opened->body.subspan(header->tagsOffset));
     while (frame < frames) {
         auto next = tags.Next();
@@ -540,24 +595,65 @@ Result<SoundTrack> MovieSoundTrack(std::span<const std::uint8_t> bytes, const Sw
             break;
         }
         case swf::kStartSound:
-        case swf::kStartSound2: {
-            SoundStart start;
-            start.frame = frame;
-            if (tag.code == swf::kStartSound) {
-                start.id = fields.U16();
-            } else {
-                const auto named = soundNames.find(fields.String());
-                if (named == soundNames.end())
-                    break;
-                start.id = named->second;
-            }
-            start.info = ReadSoundInfo(fields);
-            if (fields.Overran() || sounds.count(start.id) == 0)
-                break;
-            if (starts.size() == kMaxStarts)
+        case swf::kStartSound2:
+            if (!addStart(tag, frame))
                 return TooManyStarts();
-            largestIn[start.id] = std::max(largestIn[start.id], start.info.in);
-            starts.push_back(std::move(start));
+            break;
+        case swf::kDefineSprite: {
+            // Definition tags cannot be inside a clip, so its sounds are the
+            // movie's; clips inside clips are not followed.
+            const std::uint16_t id = fields.U16();
+            Clip clip;
+            clip.frameCount = fields.U16();
+            swf::TagReader inner(fields.Rest());
+            int clipFrame = 0;
+            for (auto inside = inner.Next(); inside && *inside; inside = inner.Next()) {
+                const swf::Tag& clipTag = **inside;
+                if (clipTag.code == swf::kShowFrame)
+                    ++clipFrame;
+                else if (clipTag.code == swf::kStartSound || clipTag.code == swf::kStartSound2)
+                    clip.starts.emplace_back(clipFrame, clipTag);
+                else if (clipTag.code == swf::kDoAction && clip.stopFrame < 0 &&
+                         swf::ActionsReachStop(clipTag.body))
+                    clip.stopFrame = clipFrame;
+            }
+            if (!fields.Overran() && !clip.starts.empty())
+                clips[id] = std::move(clip);
+            break;
+        }
+        case swf::kPlaceObject: {
+            const std::uint16_t id = fields.U16();
+            const std::uint16_t depth = fields.U16();
+            if (!fields.Overran())
+                enter(depth, id);
+            break;
+        }
+        case swf::kPlaceObject2: {
+            const std::uint8_t flags = fields.U8();
+            const std::uint16_t depth = fields.U16();
+            const std::uint16_t id = (flags & 0x02) != 0 ? fields.U16() : 0;
+            if (!fields.Overran() && (flags & 0x02) != 0)
+                enter(depth, id);
+            break;
+        }
+        case swf::kPlaceObject3: {
+            const std::uint8_t flags = fields.U8();
+            const std::uint8_t more = fields.U8();
+            const std::uint16_t depth = fields.U16();
+            if ((more & 0x08) != 0 || ((more & 0x10) != 0 && (flags & 0x02) != 0))
+                fields.String(); // the class name
+            const std::uint16_t id = (flags & 0x02) != 0 ? fields.U16() : 0;
+            if (!fields.Overran() && (flags & 0x02) != 0)
+                enter(depth, id);
+            break;
+        }
+        case swf::kRemoveObject:
+            fields.U16();
+            [[fallthrough]];
+        case swf::kRemoveObject2: {
+            const std::uint16_t depth = fields.U16();
+            if (!fields.Overran())
+                leave(depth);
             break;
         }
         case swf::kSoundStreamHead:
@@ -585,6 +681,32 @@ Result<SoundTrack> MovieSoundTrack(std::span<const std::uint8_t> bytes, const Sw
     }
     if (IsCancelled(cancel))
         return SoundCancelled();
+
+    // A movie clip plays its own frames from the root frame that placed it,
+    // and starts again after its last one unless its actions stopped it (a
+    // clip of one frame stays on it): each of its sound starts falls on the
+    // root frames where the clip shows that frame, until it leaves.
+    for (auto& [depth, placed] : onStage) {
+        placed.to = frames;
+        placements.push_back(placed);
+    }
+    for (const ClipPlacement& placed : placements) {
+        const Clip& clip = clips.at(placed.id);
+        const int shown = std::min(placed.to, frames) - placed.from;
+        for (const auto& [clipFrame, tag] : clip.starts) {
+            if (clip.stopFrame >= 0 && clipFrame > clip.stopFrame)
+                continue;
+            const bool loops = clip.frameCount > 1 && clip.stopFrame < 0;
+            for (int at = clipFrame; at < shown; at += clip.frameCount) {
+                if (!addStart(tag, placed.from + at))
+                    return TooManyStarts();
+                if (!loops)
+                    break;
+            }
+        }
+    }
+    std::stable_sort(starts.begin(), starts.end(),
+                     [](const SoundStart& a, const SoundStart& b) { return a.frame < b.frame; });
 
     std::int64_t decodedFrames = 0;
     const auto spend = [&](const Pcm& pcm) {

@@ -29,8 +29,11 @@ struct SoundTrack {
 // is placed frame by frame. Uncompressed PCM, ADPCM, MP3 and Nellymoser are
 // decoded; other formats are counted in soundsSkipped.
 //
-// Sounds started inside sprites or by ActionScript are not heard: only the
-// root timeline's own tags are read, no script is run.
+// Event sounds started in a movie clip (DefineSprite) placed on the root
+// timeline are heard too, at the root frames where the clip shows their
+// frames: from the frame that places it until it is removed, starting over
+// after its last frame unless its actions stop it. Clips inside clips, and
+// sounds started by ActionScript, are not heard: no script is run.
 //
 // TooMuchWork when the track would last over 10 minutes, its sounds decode
 // to more than that in all or mix to more than 16 times it, or more than

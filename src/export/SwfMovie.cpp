@@ -78,6 +78,20 @@ Result<SwfMovie> ReadSwfMovie(std::span<const std::uint8_t> bytes) {
             if (soundNames.count(fields.String()) != 0)
                 movie.hasSound = true;
             break;
+        case swf::kDefineSprite: {
+            // A movie clip's own frames may start a sound of the movie.
+            fields.U16();
+            fields.U16();
+            swf::TagReader inner(fields.Rest());
+            for (auto clipTag = inner.Next(); clipTag && *clipTag; clipTag = inner.Next()) {
+                swf::FieldReader clipFields((**clipTag).body);
+                if (((**clipTag).code == swf::kStartSound && sounds.count(clipFields.U16()) != 0) ||
+                    ((**clipTag).code == swf::kStartSound2 &&
+                     soundNames.count(clipFields.String()) != 0))
+                    movie.hasSound = true;
+            }
+            break;
+        }
         case swf::kSoundStreamHead:
         case swf::kSoundStreamHead2:
             streamHead = true;

@@ -191,16 +191,22 @@ TEST(SwfMovie, FactsOfMadeMoviesAsTheirSpecsSay) {
 
 // A 1000 Hz tone started on frame 3 of a 12 fps movie is heard from 0.25 s
 // for its 0.5 s, at its pitch and level, in both channels, and not before.
-TEST(MovieSound, ToneStartsOnItsFrameAsEventAndAsStreamSound) {
-    for (const bool asStream : {false, true}) {
-        SCOPED_TRACE(asStream ? "stream sound" : "event sound");
+TEST(MovieSound, ToneStartsOnItsFrameAsEventAndAsStreamSoundAndFromAMovieClip) {
+    enum class Kind { Event, Stream, Clip };
+    for (const Kind kind : {Kind::Event, Kind::Stream, Kind::Clip}) {
+        SCOPED_TRACE(kind == Kind::Event    ? "event sound"
+                     : kind == Kind::Stream ? "stream sound"
+                                            : "movie clip");
         TestMovieSpec spec;
         spec.frameColours = Colours(12);
-        spec.toneFrame = 3;
-        spec.streamTone = asStream;
+        // The clip, placed on frame 2, starts the tone on its second frame.
+        spec.toneFrame = kind == Kind::Clip ? 2 : 3;
+        spec.streamTone = kind == Kind::Stream;
+        spec.toneInClip = kind == Kind::Clip;
         const auto bytes = MakeTestMovie(spec);
         const auto movie = ReadSwfMovie(bytes);
         ASSERT_TRUE(movie) << movie.error().sentence;
+        EXPECT_TRUE(movie->hasSound);
         const auto track = MovieSoundTrack(bytes, *movie, 12);
         ASSERT_TRUE(track) << track.error().sentence;
         ASSERT_EQ(track->sampleRate, 48000);

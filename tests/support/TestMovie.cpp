@@ -17,9 +17,10 @@ namespace {
 
 constexpr int kShowFrame = 1, kEnd = 0, kDefineShape = 2, kSetBackgroundColor = 9, kDoAction = 12,
               kDefineSound = 14, kStartSound = 15, kSoundStreamBlock = 19, kPlaceObject2 = 26,
-              kSoundStreamHead2 = 45, kFileAttributes = 69;
+              kDefineSprite = 39, kSoundStreamHead2 = 45, kFileAttributes = 69;
 constexpr int kToneRate = 44100;
 constexpr std::uint16_t kToneSoundId = 0x4000;
+constexpr std::uint16_t kToneClipId = 0x4001;
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -211,6 +212,21 @@ std::vector<std::uint8_t> MakeTestMovie(const TestMovieSpec& spec) {
         PutU16(head, static_cast<unsigned>(streamStart(1)));
         PutTag(tags, kSoundStreamHead2, head);
     }
+    if (hasTone && spec.toneInClip) {
+        // Frame 0 empty, frame 1 starts the tone and stops the clip.
+        Bytes clip;
+        PutU16(clip, kToneClipId);
+        PutU16(clip, 2);
+        PutTag(clip, kShowFrame, {});
+        Bytes start;
+        PutU16(start, kToneSoundId);
+        start.push_back(0);
+        PutTag(clip, kStartSound, start);
+        PutTag(clip, kDoAction, {0x07, 0x00});
+        PutTag(clip, kShowFrame, {});
+        PutTag(clip, kEnd, {});
+        PutTag(tags, kDefineSprite, clip);
+    }
     for (int frame = 0; frame < frames; ++frame) {
         const auto id = static_cast<std::uint16_t>(frame + 1);
         PutTag(tags, kDefineShape, SolidShape(id, width, height, spec.frameColours[frame]));
@@ -220,7 +236,13 @@ std::vector<std::uint8_t> MakeTestMovie(const TestMovieSpec& spec) {
         PutU16(place, id);
         place.push_back(0); // identity matrix
         PutTag(tags, kPlaceObject2, place);
-        if (hasTone && !spec.streamTone && frame == spec.toneFrame) {
+        if (hasTone && spec.toneInClip && frame == spec.toneFrame) {
+            Bytes clip;
+            clip.push_back(0x02); // character
+            PutU16(clip, 2);      // depth
+            PutU16(clip, kToneClipId);
+            PutTag(tags, kPlaceObject2, clip);
+        } else if (hasTone && !spec.streamTone && frame == spec.toneFrame) {
             Bytes start;
             PutU16(start, kToneSoundId);
             if (spec.toneSoundInfo.empty())

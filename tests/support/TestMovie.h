@@ -30,6 +30,10 @@ struct TestMovieSpec {
     // The tone as stream sound (SoundStreamHead2 and a SoundStreamBlock per
     // frame) from toneFrame instead.
     bool streamTone = false;
+    // The tone's StartSound on the second frame of a two-frame movie clip
+    // (DefineSprite) that stops there, placed on toneFrame instead: heard
+    // from toneFrame + 1.
+    bool toneInClip = false;
     // A DoAction holding ActionStop on that frame (0-based); -1 for none.
     int stopFrame = -1;
     bool compressed = false; // CWS (zlib) instead of FWS
