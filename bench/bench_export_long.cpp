@@ -68,16 +68,17 @@ int main(int argc, char** argv) {
     for (const Kind& kind : kinds) {
         for (const int seconds : {longSeconds / 4, longSeconds}) {
             const test::TempFolder folder;
-            test::TestMovieSpec spec;
-            spec.width = kind.width;
-            spec.height = kind.height;
-            spec.frameRate256 = 12 * 256;
+            test::TestMovieRecipe recipe;
+            recipe.width = kind.width;
+            recipe.height = kind.height;
+            recipe.frameRate256 = 12 * 256;
             // Twelve colours a second, and a tone from the second frame on.
             for (int frame = 0; frame < seconds * 12; ++frame)
-                spec.frameColours.push_back(0x102030u * static_cast<std::uint32_t>(frame % 12 + 1));
-            spec.toneFrame = 1;
-            spec.toneSeconds = seconds - 1;
-            const std::vector<std::uint8_t> bytes = test::MakeTestMovie(spec);
+                recipe.frameColours.push_back(0x102030u *
+                                              static_cast<std::uint32_t>(frame % 12 + 1));
+            recipe.toneFrame = 1;
+            recipe.toneSeconds = seconds - 1;
+            const std::vector<std::uint8_t> bytes = test::MakeTestMovie(recipe);
             const std::string movie = folder / "movie.swf";
             std::ofstream(movie, std::ios::binary)
                 .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));

@@ -33,16 +33,12 @@ constexpr int kMostNumbers = 1000;
 constexpr const char* kGalleryName = "index.html";
 constexpr const char* kManifestName = "quorvane-export.json";
 
-Failure CancelledFailure() {
-    return Failure{0, QCoreApplication::translate("quorvane::Outcomes", "Cancelled.").toStdString(),
-                   FailureCode::Cancelled};
-}
-
 // A file of an item under its temporary name, and the name it is meant for.
 struct PlannedFile {
     std::string ExportedFiles::*role;
     std::string temporary;
     std::string name;
+    std::string sha256{}; // known when the bytes were in hand; else read back
 };
 
 // One item on its way: its files so far, and for a movie what its render
@@ -63,10 +59,11 @@ struct ItemWork {
     std::vector<PlannedFile> renders;
 };
 
-bool Exists(const OpenFolder& folder, const std::string& name) {
-    struct stat info {};
-    return ::fstatat(folder.Descriptor(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 ||
-           errno != ENOENT;
+std::string Sha256Hex(std::string_view bytes) {
+    return QCryptographicHash::hash(QByteArrayView(bytes.data(), qsizetype(bytes.size())),
+                                    QCryptographicHash::Sha256)
+        .toHex()
+        .toStdString();
 }
 
 // The SHA-256 of a file in the folder, read without following a link.
@@ -168,7 +165,7 @@ Result<> Exporter::KeepCopy(ItemWork& work, std::string_view bytes,
         return Fail(Sentence(
             QCoreApplication::translate("quorvane::Outcomes", "%1 could not be written: %2"),
             work.folder->PathOf(name), temporary.error().sentence));
-    work.files.push_back({role, *temporary, std::move(name)});
+    work.files.push_back({role, *temporary, std::move(name), Sha256Hex(bytes)});
     return {};
 }
 
@@ -356,13 +353,14 @@ void Exporter::Place(ItemWork& work) {
     for (; number < kMostNumbers; ++number) {
         const bool free = std::none_of(work.files.begin(), work.files.end(), [&](const auto& file) {
             const std::string name = NumberedFileName(file.name, number);
-            return m_taken.count(work.subfolder + "/" + name) != 0 || Exists(*work.folder, name);
+            return m_taken.count(work.subfolder + "/" + name) != 0 || work.folder->HoldsEntry(name);
         });
         if (free)
             break;
     }
     for (PlannedFile& file : work.files) {
-        Result<std::string> hash = Sha256Of(*work.folder, file.temporary);
+        Result<std::string> hash =
+            file.sha256.empty() ? Sha256Of(*work.folder, file.temporary) : file.sha256;
         Result<> placed = hash ? Result<>() : Fail(hash.error());
         std::string name;
         // Someone may take a name in the meantime: the next free number.
@@ -483,7 +481,7 @@ void Exporter::WriteIndex(ExportOutcome& outcome) {
     // another account, or a file of that name that is not one, is left alone
     // and this export's gallery takes a numbered name.
     std::vector<ExportedItem> items;
-    bool replace = !Exists(m_folder, kManifestName) && !Exists(m_folder, kGalleryName);
+    bool replace = !m_folder.HoldsEntry(kManifestName) && !m_folder.HoldsEntry(kGalleryName);
     if (const Result<std::string> earlier = m_folder.ReadFile(kManifestName, kMostManifestBytes)) {
         if (auto read = ReadExportManifest(*earlier); read && read->first == m_services.passport) {
             replace = true;
@@ -491,7 +489,7 @@ void Exporter::WriteIndex(ExportOutcome& outcome) {
                 const bool kept =
                     !item.sha256.empty() &&
                     std::all_of(item.sha256.begin(), item.sha256.end(),
-                                [&](const auto& file) { return Exists(m_folder, file.first); });
+                                [&](const auto& file) { return m_folder.HoldsEntry(file.first); });
                 const bool again = std::any_of(
                     outcome.items.begin(), outcome.items.end(), [&](const ExportedItem& now) {
                         return now.type == item.type && now.location == item.location &&

@@ -23,9 +23,7 @@ constexpr int kMostRuns = 16;
 
 Failure RendererFailure(const WatchedRun& run) {
     if (run.cancelled)
-        return Failure{
-            0, QCoreApplication::translate("quorvane::Outcomes", "Cancelled.").toStdString(),
-            FailureCode::Cancelled};
+        return CancelledFailure();
     if (!run.started)
         return Failure{0,
                        Sentence(QCoreApplication::translate("quorvane::Outcomes",
@@ -171,6 +169,11 @@ private:
 };
 
 } // namespace
+
+Failure CancelledFailure() {
+    return Failure{0, QCoreApplication::translate("quorvane::Outcomes", "Cancelled.").toStdString(),
+                   FailureCode::Cancelled};
+}
 
 std::string MovieRendererTool() {
     return FindTool("movierender", ExecutableFolder());

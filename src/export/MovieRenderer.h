@@ -31,6 +31,9 @@ struct MovieFrameSink {
     std::function<void(std::size_t movie, std::optional<Failure> failure)> end;
 };
 
+// What a render or an export stopped by Cancel ends with.
+Failure CancelledFailure();
+
 // The program that plays movies with the preview's Flash player, found
 // beside the program's other tools; empty when it is not installed.
 std::string MovieRendererTool();

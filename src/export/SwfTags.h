@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-// The parts of a Flash movie (Adobe's "SWF File Format Specification") that
+// The parts of a Flash movie (as Adobe documents the SWF file format) that
 // the movie's facts and its sound track are read from: the header, the root
 // timeline's tags and the little-endian fields and bit fields inside them.
 // Shared by SwfMovie and MovieSound; not a public interface of the library.

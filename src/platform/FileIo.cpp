@@ -424,6 +424,11 @@ bool OpenFolder::HoldsRegularFile(const std::string& name) const {
     return ::fstatat(m_fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode);
 }
 
+bool OpenFolder::HoldsEntry(const std::string& name) const {
+    struct stat info {};
+    return ::fstatat(m_fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT;
+}
+
 Result<> OpenFolder::Remove(const std::string& name) const {
     if (::unlinkat(m_fd, name.c_str(), 0) != 0)
         return FailWithErrno();

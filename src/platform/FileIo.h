@@ -77,6 +77,9 @@ public:
     Result<> RenameNew(const std::string& from, const std::string& to) const;
     // Whether name is a regular file itself (a link to one is not).
     bool HoldsRegularFile(const std::string& name) const;
+    // Whether anything has that name in the folder: a file, a folder, a
+    // link (dangling or not).
+    bool HoldsEntry(const std::string& name) const;
     // Removes a file or link (never what a link points to).
     Result<> Remove(const std::string& name) const;
 

@@ -107,10 +107,7 @@ TEST(ExportManifest, RefusesWhatItDidNotWrite) {
         replaced("winks/Ol\xc3\xa1.webm", "winks//x.webm"),
         replaced("\"video\"", "\"script\""),
         replaced("\"type\": \"winks\"", "\"type\": \"0\""),
-        replaced("\"frames\": 25", "\"frames\": 2.5"),
-        replaced("\"sound\": true", "\"sound\": \"yes\""),
         replaced("aaaa", "AAAA"),
-        replaced("\"shortcut\"", "\"frames\": 1, \"shortcut\""),
         good.substr(0, good.size() / 2),
     };
     for (const std::string& text : damaged) {

@@ -213,27 +213,27 @@ TEST(ExportItems, AMovieKeepsItsFramesAndSoundADamagedOneFailsAloneCancelLeavesN
     if (std::string(QUORVANE_MOVIERENDER).empty())
         GTEST_SKIP() << "built without Qt WebEngine: no movie renderer";
     const TempFolder folder;
-    test::TestMovieSpec spec;
-    spec.frameColours = {0xff0000, 0x00ff00, 0x0000ff};
+    test::TestMovieRecipe recipe;
+    recipe.frameColours = {0xff0000, 0x00ff00, 0x0000ff};
     const auto write = [&](const std::string& name, std::vector<std::uint8_t> bytes) {
         std::ofstream(folder / name, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         return folder / name;
     };
     // Four colours, and a 1000 Hz tone from the third frame (1/6 s) on.
-    test::TestMovieSpec shortSpec;
-    shortSpec.frameColours = {0xff0000, 0x00ff00, 0x0000ff, 0xffff00};
-    shortSpec.toneFrame = 2;
-    shortSpec.toneSeconds = 0.25;
-    std::vector<std::uint8_t> damaged = test::MakeTestMovie(spec);
+    test::TestMovieRecipe shortRecipe;
+    shortRecipe.frameColours = {0xff0000, 0x00ff00, 0x0000ff, 0xffff00};
+    shortRecipe.toneFrame = 2;
+    shortRecipe.toneSeconds = 0.25;
+    std::vector<std::uint8_t> damaged = test::MakeTestMovie(recipe);
     damaged.resize(damaged.size() / 2);
-    spec.frameColours.resize(3000, 0x336699); // four minutes at 12 frames a second
+    recipe.frameColours.resize(3000, 0x336699); // four minutes at 12 frames a second
     const std::vector<ExportSource> sources = {
         {"winks", "Broken", "Broken", "broken.cab", "", write("broken.swf", damaged), "", true},
         {"winks", "Short", "Short", "short.cab", "",
-         write("short.swf", test::MakeTestMovie(shortSpec)), "", true},
-        {"winks", "Long", "Long", "long.cab", "", write("long.swf", test::MakeTestMovie(spec)), "",
-         true},
+         write("short.swf", test::MakeTestMovie(shortRecipe)), "", true},
+        {"winks", "Long", "Long", "long.cab", "", write("long.swf", test::MakeTestMovie(recipe)),
+         "", true},
     };
     CancelFlag cancel;
     ExportServices services;

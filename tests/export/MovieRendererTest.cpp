@@ -40,9 +40,9 @@ struct Played {
 
 TEST(MovieRenderer, HandsOverEveryFrameInOrderAndAMovieItCannotPlayFailsAlone) {
     const TempFolder folder;
-    test::TestMovieSpec twelve;
+    test::TestMovieRecipe twelve;
     twelve.frameColours = kColours;
-    test::TestMovieSpec odd;
+    test::TestMovieRecipe odd;
     odd.frameColours = {0x0000ff, 0xffffff, 0x000000, 0xff0000, 0x00ff00};
     odd.frameRate256 = 6272; // 24.5 frames a second
     odd.width = 90;
@@ -87,11 +87,11 @@ TEST(MovieRenderer, HandsOverEveryFrameInOrderAndAMovieItCannotPlayFailsAlone) {
 
 TEST(MovieRenderer, CancelStopsTheRendererAtOnceADeadOneTakesOnlyItsMovieAMissingOneIsSaid) {
     const TempFolder folder;
-    test::TestMovieSpec spec;
-    spec.frameColours = kColours;
+    test::TestMovieRecipe recipe;
+    recipe.frameColours = kColours;
     const std::vector<MovieRenderRequest> movies = {
-        {WriteMovie(folder, "long.swf", test::MakeTestMovie(spec)), 90000, 12 * 256, 160, 120},
-        {WriteMovie(folder, "next.swf", test::MakeTestMovie(spec)), 3, 12 * 256, 160, 120}};
+        {WriteMovie(folder, "long.swf", test::MakeTestMovie(recipe)), 90000, 12 * 256, 160, 120},
+        {WriteMovie(folder, "next.swf", test::MakeTestMovie(recipe)), 3, 12 * 256, 160, 120}};
     CancelFlag cancel;
     std::size_t frames = 0;
     std::vector<FailureCode> ends;

@@ -239,54 +239,6 @@ TEST(RenderWriter, EveryRenderReadsBackByOtherProgramsWithItsFramesTimesAndSound
     EXPECT_NEAR(crossings / 2.0 / (static_cast<double>(to - from) / 48000.0), kToneHz, 10.0);
 }
 
-// Sound at 48 kHz goes in as it is; a sound that stops before the movie
-// does is followed by silence to the last frame's end: 0.1 s of tone in a
-// movie of 6 frames at 12 a second plays 0.1 s and lasts 0.5 s.
-TEST(RenderWriter, ASoundShorterThanTheMovieIsFollowedBySilenceToItsEnd) {
-    TempFolder folder;
-    RenderFiles files;
-    files.video = folder / "short.webm";
-    RenderFormat format;
-    format.width = 64;
-    format.height = 48;
-    format.frameRateNumerator = 12;
-    format.sound = true;
-    auto writer = RenderWriter::Open(files, format);
-    ASSERT_TRUE(writer) << writer.error().sentence;
-    std::vector<float> tone(4800 * 2);
-    for (std::size_t n = 0; n < 4800; ++n)
-        tone[2 * n] = tone[2 * n + 1] = static_cast<float>(
-            0.5 * std::sin(2 * std::numbers::pi * kToneHz * static_cast<double>(n) / 48000));
-    ASSERT_TRUE((*writer)->AddSound(tone));
-    for (int i = 0; i < 6; ++i) {
-        QImage frame(64, 48, QImage::Format_RGB32);
-        frame.fill(kColours[i]);
-        ASSERT_TRUE((*writer)->AddFrame(frame));
-    }
-    ASSERT_TRUE((*writer)->Finish());
-    writer->reset();
-
-    const std::string samples = folder / "short.s16";
-    // clang-format off
-    const auto run = RunGstreamer(folder, {
-        "filesrc", "location=" + files.video, "!", "matroskademux", "!", "opusdec", "!",
-        "audioconvert", "!", "audio/x-raw,format=S16LE,channels=1,rate=48000", "!",
-        "filesink", "location=" + samples});
-    // clang-format on
-    ASSERT_TRUE(run.ExitedWith(0)) << run.Describe();
-    const std::string pcm = test::ReadFile(samples);
-    const std::size_t count = pcm.size() / 2;
-    EXPECT_NEAR(static_cast<double>(count), 24000.0, 48.0);
-    std::size_t last = 0;
-    for (std::size_t n = 0; n < count; ++n) {
-        std::int16_t value;
-        std::memcpy(&value, pcm.data() + 2 * n, 2);
-        if (std::abs(value) > 3277)
-            last = n;
-    }
-    EXPECT_NEAR(static_cast<double>(last) / 48000.0, 0.1, 0.003);
-}
-
 // At 60 frames a second a frame lasts 1.67 hundredths, which GIF cannot
 // say: browsers show delays under 2 as 10. Frames starting less than 2
 // after the one shown before are left out (starts 0, 2, [3], 5, 7, [8], end

@@ -1,5 +1,5 @@
 // A Flash movie's facts and its sound track, read from movies made by the
-// test movie writer (whose facts are the spec it was given) and from
+// test movie writer (whose facts are the recipe it was given) and from
 // movies damaged on purpose.
 
 #include "export/SwfMovie.h"
@@ -25,7 +25,7 @@ extern "C" {
 
 using namespace quorvane;
 using quorvane::test::MakeTestMovie;
-using quorvane::test::TestMovieSpec;
+using quorvane::test::TestMovieRecipe;
 
 namespace {
 
@@ -144,8 +144,8 @@ long PeakResidentKiB() {
 
 } // namespace
 
-TEST(SwfMovie, FactsOfMadeMoviesAsTheirSpecsSay) {
-    TestMovieSpec stopped;
+TEST(SwfMovie, FactsOfMadeMoviesAreThoseTheyWereMadeWith) {
+    TestMovieRecipe stopped;
     stopped.width = 201;
     stopped.height = 150;
     stopped.frameRate256 = 3200; // 12.5 frames a second
@@ -165,7 +165,7 @@ TEST(SwfMovie, FactsOfMadeMoviesAsTheirSpecsSay) {
     EXPECT_FALSE(facts->hasSound);
     EXPECT_FALSE(facts->actionScript3);
 
-    TestMovieSpec event;
+    TestMovieRecipe event;
     event.frameColours = Colours(4);
     event.toneFrame = 1;
     event.version = 13;
@@ -179,7 +179,7 @@ TEST(SwfMovie, FactsOfMadeMoviesAsTheirSpecsSay) {
     EXPECT_EQ(eventFacts->version, 13);
     EXPECT_TRUE(eventFacts->hasSound);
 
-    TestMovieSpec stream = event;
+    TestMovieRecipe stream = event;
     stream.streamTone = true;
     stream.lzma = false;
     stream.stopFrame = 3;
@@ -197,13 +197,13 @@ TEST(MovieSound, ToneStartsOnItsFrameAsEventAndAsStreamSoundAndFromAMovieClip) {
         SCOPED_TRACE(kind == Kind::Event    ? "event sound"
                      : kind == Kind::Stream ? "stream sound"
                                             : "movie clip");
-        TestMovieSpec spec;
-        spec.frameColours = Colours(12);
+        TestMovieRecipe recipe;
+        recipe.frameColours = Colours(12);
         // The clip, placed on frame 2, starts the tone on its second frame.
-        spec.toneFrame = kind == Kind::Clip ? 2 : 3;
-        spec.streamTone = kind == Kind::Stream;
-        spec.toneInClip = kind == Kind::Clip;
-        const auto bytes = MakeTestMovie(spec);
+        recipe.toneFrame = kind == Kind::Clip ? 2 : 3;
+        recipe.streamTone = kind == Kind::Stream;
+        recipe.toneInClip = kind == Kind::Clip;
+        const auto bytes = MakeTestMovie(recipe);
         const auto movie = ReadSwfMovie(bytes);
         ASSERT_TRUE(movie) << movie.error().sentence;
         EXPECT_TRUE(movie->hasSound);
@@ -246,17 +246,17 @@ TEST(MovieSound, CompressedSoundsAreHeardAtTheirPitchAndTime) {
         SCOPED_TRACE(c.encoder);
         const Encoded encoded = EncodeTone(c.encoder, c.rate, c.samples);
         ASSERT_FALSE(encoded.data.empty()) << "libavcodec has no encoder " << c.encoder;
-        TestMovieSpec spec;
-        spec.frameColours = Colours(12);
-        spec.toneFrame = 3;
-        spec.toneFormat = c.format;
-        spec.toneSampleCount = static_cast<std::uint32_t>(c.samples);
+        TestMovieRecipe recipe;
+        recipe.frameColours = Colours(12);
+        recipe.toneFrame = 3;
+        recipe.toneFormat = c.format;
+        recipe.toneSampleCount = static_cast<std::uint32_t>(c.samples);
         if (c.format >> 4 == 2) {
-            spec.toneData = {static_cast<std::uint8_t>(encoded.delay & 0xff),
-                             static_cast<std::uint8_t>(encoded.delay >> 8)};
+            recipe.toneData = {static_cast<std::uint8_t>(encoded.delay & 0xff),
+                               static_cast<std::uint8_t>(encoded.delay >> 8)};
         }
-        spec.toneData.insert(spec.toneData.end(), encoded.data.begin(), encoded.data.end());
-        const auto bytes = MakeTestMovie(spec);
+        recipe.toneData.insert(recipe.toneData.end(), encoded.data.begin(), encoded.data.end());
+        const auto bytes = MakeTestMovie(recipe);
         const auto movie = ReadSwfMovie(bytes);
         ASSERT_TRUE(movie) << movie.error().sentence;
         const auto track = MovieSoundTrack(bytes, *movie, 12);
@@ -273,11 +273,11 @@ TEST(MovieSound, CompressedSoundsAreHeardAtTheirPitchAndTime) {
 // StartSound's sound info: from 0.1 s into the 0.2 s tone, twice over, with
 // an envelope that keeps the left channel silent.
 TEST(MovieSound, SoundInfoPicksLoopsAndLevels) {
-    TestMovieSpec spec;
-    spec.frameColours = Colours(12);
-    spec.toneFrame = 3;
-    spec.toneSeconds = 0.2;
-    spec.toneSoundInfo = {
+    TestMovieRecipe recipe;
+    recipe.frameColours = Colours(12);
+    recipe.toneFrame = 3;
+    recipe.toneSeconds = 0.2;
+    recipe.toneSoundInfo = {
         0x0d,                   // envelope, loops, in point
         0x3a, 0x11, 0x00, 0x00, // in at 4410 (of 44100 a second)
         0x02, 0x00,             // twice
@@ -286,7 +286,7 @@ TEST(MovieSound, SoundInfoPicksLoopsAndLevels) {
         0x00, 0x00,             // left silent,
         0x00, 0x80,             // right at full level
     };
-    const auto bytes = MakeTestMovie(spec);
+    const auto bytes = MakeTestMovie(recipe);
     const auto movie = ReadSwfMovie(bytes);
     ASSERT_TRUE(movie) << movie.error().sentence;
     const auto track = MovieSoundTrack(bytes, *movie, 12);
@@ -310,38 +310,17 @@ TEST(MovieSound, SoundInfoPicksLoopsAndLevels) {
     EXPECT_LT(loudest(right.begin() + 48000 * 452 / 1000, right.end()), 1e-3f);
 }
 
-TEST(MovieSound, TrackLastsExactlyItsFrames) {
-    TestMovieSpec spec;
-    spec.frameColours = Colours(3);
-    spec.toneFrame = 0;
-    const auto bytes = MakeTestMovie(spec);
-    const auto movie = ReadSwfMovie(bytes);
-    ASSERT_TRUE(movie) << movie.error().sentence;
-    const auto twoFrames = MovieSoundTrack(bytes, *movie, 2);
-    ASSERT_TRUE(twoFrames) << twoFrames.error().sentence;
-    EXPECT_EQ(twoFrames->samples.size(), 2u * 8000); // 2 / 12 s
-
-    spec.frameRate256 = 7 * 256;
-    const auto sevenBytes = MakeTestMovie(spec);
-    const auto sevenFps = ReadSwfMovie(sevenBytes);
-    ASSERT_TRUE(sevenFps) << sevenFps.error().sentence;
-    const auto oneFrame = MovieSoundTrack(sevenBytes, *sevenFps, 1);
-    ASSERT_TRUE(oneFrame) << oneFrame.error().sentence;
-    EXPECT_EQ(oneFrame->samples.size(), 2u * 6857); // 1 / 7 s, rounded
-
-    // Over ten minutes: 7201 frames at 12 a second.
-    const auto tooLong = MovieSoundTrack(bytes, *movie, 7201);
-    ASSERT_FALSE(tooLong);
-    EXPECT_EQ(tooLong.error().code, FailureCode::TooMuchWork);
-}
-
 TEST(SwfMovie, HostileMoviesFailWithTheirCode) {
-    TestMovieSpec spec;
-    spec.frameColours = Colours(3);
-    spec.toneFrame = 1;
-    const auto good = MakeTestMovie(spec);
+    TestMovieRecipe recipe;
+    recipe.frameColours = Colours(3);
+    recipe.toneFrame = 1;
+    const auto good = MakeTestMovie(recipe);
     const auto goodFacts = ReadSwfMovie(good);
     ASSERT_TRUE(goodFacts);
+    // A track of over ten minutes: 7201 frames at 12 a second.
+    const auto tooLong = MovieSoundTrack(good, *goodFacts, 7201);
+    ASSERT_FALSE(tooLong);
+    EXPECT_EQ(tooLong.error().code, FailureCode::TooMuchWork);
     const auto expectFailure = [&](const std::vector<std::uint8_t>& bytes, FailureCode code) {
         const auto facts = ReadSwfMovie(bytes);
         ASSERT_FALSE(facts);

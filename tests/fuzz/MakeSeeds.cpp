@@ -209,26 +209,26 @@ void PassportSeeds() {
 // a stop, the tones short enough for the seeds' size.
 void SwfMovieSeeds() {
     const std::string target = "fuzz_swf_movie";
-    const auto put = [&](const std::string& name, const test::TestMovieSpec& spec) {
-        const auto bytes = test::MakeTestMovie(spec);
+    const auto put = [&](const std::string& name, const test::TestMovieRecipe& recipe) {
+        const auto bytes = test::MakeTestMovie(recipe);
         Put(target, name, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
     };
-    test::TestMovieSpec spec;
-    spec.width = 40;
-    spec.height = 30;
-    spec.frameColours = {0xff0000, 0x00ff00, 0x0000ff};
-    spec.toneFrame = 1;
-    spec.toneSeconds = 0.01;
-    spec.stopFrame = 2;
-    put("event-tone-stop.swf", spec);
-    spec.streamTone = true;
-    spec.stopFrame = -1;
-    spec.compressed = true;
-    put("stream-tone-zlib.swf", spec);
-    spec.compressed = false;
-    spec.lzma = true;
-    spec.version = 13;
-    put("stream-tone-lzma.swf", spec);
+    test::TestMovieRecipe recipe;
+    recipe.width = 40;
+    recipe.height = 30;
+    recipe.frameColours = {0xff0000, 0x00ff00, 0x0000ff};
+    recipe.toneFrame = 1;
+    recipe.toneSeconds = 0.01;
+    recipe.stopFrame = 2;
+    put("event-tone-stop.swf", recipe);
+    recipe.streamTone = true;
+    recipe.stopFrame = -1;
+    recipe.compressed = true;
+    put("stream-tone-zlib.swf", recipe);
+    recipe.compressed = false;
+    recipe.lzma = true;
+    recipe.version = 13;
+    put("stream-tone-lzma.swf", recipe);
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include <numbers>
 #include <stdexcept>
 
-// Written from Adobe's "SWF File Format Specification" (version 19): the
+// Written from Adobe's description of the SWF file format (version 19): the
 // header with its bit-packed RECT, tags with short and long headers,
 // DefineShape with one solid fill, PlaceObject2, DefineSound / StartSound,
 // SoundStreamHead2 / SoundStreamBlock and DoAction.
@@ -169,50 +169,50 @@ Bytes Lzma(const Bytes& in) {
 
 } // namespace
 
-std::vector<std::uint8_t> MakeTestMovie(const TestMovieSpec& spec) {
-    const std::int32_t width = spec.width * 20, height = spec.height * 20;
-    const int frames = static_cast<int>(spec.frameColours.size());
+std::vector<std::uint8_t> MakeTestMovie(const TestMovieRecipe& recipe) {
+    const std::int32_t width = recipe.width * 20, height = recipe.height * 20;
+    const int frames = static_cast<int>(recipe.frameColours.size());
 
-    const auto toneSamples = static_cast<std::size_t>(std::lround(spec.toneSeconds * kToneRate));
+    const auto toneSamples = static_cast<std::size_t>(std::lround(recipe.toneSeconds * kToneRate));
     Bytes tone;
     for (std::size_t i = 0; i < toneSamples; ++i) {
-        const double value = kTestToneAmplitude * std::sin(2 * std::numbers::pi * spec.toneHz *
+        const double value = kTestToneAmplitude * std::sin(2 * std::numbers::pi * recipe.toneHz *
                                                            static_cast<double>(i) / kToneRate);
         PutU16(tone,
                static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(value * 32767))));
     }
     // Where frame k's share of the stream starts, in samples.
     const auto streamStart = [&](long long k) {
-        return static_cast<std::size_t>(k * kToneRate * 256 / spec.frameRate256);
+        return static_cast<std::size_t>(k * kToneRate * 256 / recipe.frameRate256);
     };
 
     Bytes tags;
-    if (spec.version >= 8)
+    if (recipe.version >= 8)
         PutTag(tags, kFileAttributes, {0, 0, 0, 0});
     PutTag(tags, kSetBackgroundColor, {0xff, 0xff, 0xff});
-    const bool hasTone = spec.toneFrame >= 0;
-    if (hasTone && !spec.streamTone) {
+    const bool hasTone = recipe.toneFrame >= 0;
+    if (hasTone && !recipe.streamTone) {
         Bytes sound;
         PutU16(sound, kToneSoundId);
-        if (spec.toneData.empty()) {
+        if (recipe.toneData.empty()) {
             sound.push_back(0x3e); // format 3, 44 kHz, 16-bit, mono
             PutU32(sound, static_cast<std::uint32_t>(toneSamples));
             sound.insert(sound.end(), tone.begin(), tone.end());
         } else {
-            sound.push_back(spec.toneFormat);
-            PutU32(sound, spec.toneSampleCount);
-            sound.insert(sound.end(), spec.toneData.begin(), spec.toneData.end());
+            sound.push_back(recipe.toneFormat);
+            PutU32(sound, recipe.toneSampleCount);
+            sound.insert(sound.end(), recipe.toneData.begin(), recipe.toneData.end());
         }
         PutTag(tags, kDefineSound, sound);
     }
-    if (hasTone && spec.streamTone) {
+    if (hasTone && recipe.streamTone) {
         Bytes head;
         head.push_back(0x0e); // playback: 44 kHz, 16-bit, mono
         head.push_back(0x3e); // stream: format 3, 44 kHz, 16-bit, mono
         PutU16(head, static_cast<unsigned>(streamStart(1)));
         PutTag(tags, kSoundStreamHead2, head);
     }
-    if (hasTone && spec.toneInClip) {
+    if (hasTone && recipe.toneInClip) {
         // Frame 0 empty, frame 1 starts the tone and stops the clip.
         Bytes clip;
         PutU16(clip, kToneClipId);
@@ -229,52 +229,52 @@ std::vector<std::uint8_t> MakeTestMovie(const TestMovieSpec& spec) {
     }
     for (int frame = 0; frame < frames; ++frame) {
         const auto id = static_cast<std::uint16_t>(frame + 1);
-        PutTag(tags, kDefineShape, SolidShape(id, width, height, spec.frameColours[frame]));
+        PutTag(tags, kDefineShape, SolidShape(id, width, height, recipe.frameColours[frame]));
         Bytes place;
         place.push_back(frame == 0 ? 0x06 : 0x07); // matrix, character (and move)
         PutU16(place, 1);                          // depth
         PutU16(place, id);
         place.push_back(0); // identity matrix
         PutTag(tags, kPlaceObject2, place);
-        if (hasTone && spec.toneInClip && frame == spec.toneFrame) {
+        if (hasTone && recipe.toneInClip && frame == recipe.toneFrame) {
             Bytes clip;
             clip.push_back(0x02); // character
             PutU16(clip, 2);      // depth
             PutU16(clip, kToneClipId);
             PutTag(tags, kPlaceObject2, clip);
-        } else if (hasTone && !spec.streamTone && frame == spec.toneFrame) {
+        } else if (hasTone && !recipe.streamTone && frame == recipe.toneFrame) {
             Bytes start;
             PutU16(start, kToneSoundId);
-            if (spec.toneSoundInfo.empty())
+            if (recipe.toneSoundInfo.empty())
                 start.push_back(0);
             else
-                start.insert(start.end(), spec.toneSoundInfo.begin(), spec.toneSoundInfo.end());
+                start.insert(start.end(), recipe.toneSoundInfo.begin(), recipe.toneSoundInfo.end());
             PutTag(tags, kStartSound, start);
         }
-        if (hasTone && spec.streamTone && frame >= spec.toneFrame) {
-            const std::size_t from = streamStart(frame - spec.toneFrame);
-            const std::size_t to = std::min(toneSamples, streamStart(frame - spec.toneFrame + 1));
+        if (hasTone && recipe.streamTone && frame >= recipe.toneFrame) {
+            const std::size_t from = streamStart(frame - recipe.toneFrame);
+            const std::size_t to = std::min(toneSamples, streamStart(frame - recipe.toneFrame + 1));
             if (from < to)
                 PutTag(tags, kSoundStreamBlock,
                        Bytes(tone.begin() + static_cast<std::ptrdiff_t>(from * 2),
                              tone.begin() + static_cast<std::ptrdiff_t>(to * 2)));
         }
-        if (frame == spec.stopFrame)
+        if (frame == recipe.stopFrame)
             PutTag(tags, kDoAction, {0x07, 0x00});
         PutTag(tags, kShowFrame, {});
     }
     PutTag(tags, kEnd, {});
 
     Bytes body = Rect(width, height);
-    PutU16(body, static_cast<unsigned>(spec.frameRate256));
+    PutU16(body, static_cast<unsigned>(recipe.frameRate256));
     PutU16(body, static_cast<unsigned>(frames));
     body.insert(body.end(), tags.begin(), tags.end());
 
-    const char signature = spec.lzma ? 'Z' : spec.compressed ? 'C' : 'F';
+    const char signature = recipe.lzma ? 'Z' : recipe.compressed ? 'C' : 'F';
     Bytes movie = {static_cast<std::uint8_t>(signature), 'W', 'S',
-                   static_cast<std::uint8_t>(spec.version)};
+                   static_cast<std::uint8_t>(recipe.version)};
     PutU32(movie, static_cast<std::uint32_t>(8 + body.size()));
-    const Bytes stored = spec.lzma ? Lzma(body) : spec.compressed ? Zlib(body) : body;
+    const Bytes stored = recipe.lzma ? Lzma(body) : recipe.compressed ? Zlib(body) : body;
     movie.insert(movie.end(), stored.begin(), stored.end());
     return movie;
 }

@@ -8,7 +8,7 @@ namespace quorvane::test {
 // A Flash movie whose every fact is known: a solid rectangle covering the
 // stage each frame, optionally a tone (as an event sound or as stream sound)
 // and a stop.
-struct TestMovieSpec {
+struct TestMovieRecipe {
     int width = 160, height = 120;
     int frameRate256 = 12 * 256;
     // 0xRRGGBB, one full-stage rectangle per frame; the frame count is the
@@ -44,6 +44,6 @@ struct TestMovieSpec {
 // The tone's peak, as a fraction of full scale.
 inline constexpr double kTestToneAmplitude = 0.5;
 
-std::vector<std::uint8_t> MakeTestMovie(const TestMovieSpec& spec);
+std::vector<std::uint8_t> MakeTestMovie(const TestMovieRecipe& recipe);
 
 } // namespace quorvane::test

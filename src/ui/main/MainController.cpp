@@ -75,12 +75,11 @@ void MainController::WaitForIdle() {
     m_running.waitForFinished();
 }
 
-JobProgress MainController::Reporter(bool listing) {
+JobProgress MainController::Reporter() {
     // Called on the worker thread; the window hears of it on its own.
-    return [this, listing](std::size_t done, std::size_t total) {
+    return [this](std::size_t done, std::size_t total) {
         QMetaObject::invokeMethod(
-            this, [this, listing, done, total] { emit Progress(listing, done, total); },
-            Qt::QueuedConnection);
+            this, [this, done, total] { emit Progress(done, total); }, Qt::QueuedConnection);
     };
 }
 
@@ -101,7 +100,7 @@ void MainController::StartList(AccountSelection selection, ContentCategory categ
     // goes before the new one is made.
     Listing(category).reset();
     auto job = std::make_shared<ListJob>(std::move(selection), category);
-    job->SetProgress(Reporter(true));
+    job->SetProgress(Reporter());
     m_job = job;
     m_running = RunThenCallback(
         this,
@@ -128,7 +127,7 @@ void MainController::StartBackup(const std::vector<std::size_t>& itemData,
     if (IsBusy() || !HasListing())
         return;
     auto job = std::make_shared<BackupJob>(Listing(m_listedCategory), itemData, backupFolder);
-    job->SetProgress(Reporter(false));
+    job->SetProgress(Reporter());
     m_job = job;
     m_running = RunThenCallback(
         this, [job] { return job->Run(); },
@@ -147,7 +146,7 @@ void MainController::StartExport(std::vector<std::size_t> itemData, const std::s
             itemData.push_back(entry.itemData);
     std::vector<ExportChoice> choices{{Listing(m_listedCategory), entries, std::move(itemData)}};
     auto job = std::make_shared<ExportJob>(std::move(choices), folder);
-    job->SetProgress(Reporter(false));
+    job->SetProgress(Reporter());
     m_job = job;
     m_running = RunThenCallback(
         this, [job] { return job->Run(); },

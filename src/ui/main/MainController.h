@@ -62,7 +62,7 @@ public:
     void ForgetListings();
 
 signals:
-    void Progress(bool listing, std::size_t done, std::size_t total);
+    void Progress(std::size_t done, std::size_t total);
     // The report holds no listing; thumbnails: one per item, in order.
     void ListFinished(const quorvane::ListReport& report, const std::vector<QImage>& thumbnails);
     void BackupFinished(const quorvane::BackupReport& report);
@@ -81,7 +81,7 @@ signals:
     void DiskImageProgress(std::uint64_t files);
 
 private:
-    JobProgress Reporter(bool listing);
+    JobProgress Reporter();
     // Runs work off the user-interface thread as the opening of a source:
     // Cancel requests its flag; done gets its result on this thread.
     template <typename Work, typename Done> void StartOpening(Work work, Done done);

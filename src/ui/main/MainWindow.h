@@ -165,9 +165,10 @@ private:
     void Open(const QUrl& url);
     int AddThumbnail(const QImage& thumbnail);
     // cancellable: whether the progress dialog offers Cancel.
-    void StartLongWork(const QString& firstLabel, bool cancellable = true);
+    // itemLabel: "<doing> %1 of %2...", shown as the items go by.
+    void StartLongWork(const QString& firstLabel, const QString& itemLabel = {});
     void EndLongWork();
-    void OnProgress(bool listing, std::size_t done, std::size_t total);
+    void OnProgress(std::size_t done, std::size_t total);
     void OnListFinished(const ListReport& report, const std::vector<QImage>& thumbnails);
     void OnBackupFinished(const BackupReport& report);
     void OnExportFinished(const ExportReport& report);
@@ -245,7 +246,7 @@ private:
     QAction* m_readWindowsAction = nullptr;
     QAction* m_readDiskImageAction = nullptr;
     QAction* m_exportAction = nullptr;
-    bool m_exporting = false; // the running command is an export
+    QString m_itemLabel; // the running command's progress, "%1 of %2"
     QAction* m_readWineAction = nullptr;
     // While a command runs: its buttons, held off, and whether each was
     // enabled; the widget that had the focus.

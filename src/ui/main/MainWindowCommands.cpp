@@ -199,7 +199,7 @@ void MainWindow::OnList() {
     ClearLists();
     m_listingSelection = selection;
     m_controller.SetPictureRatio(devicePixelRatioF());
-    StartLongWork(tr("Listing..."));
+    StartLongWork(tr("Listing..."), tr("Listing %1 of %2..."));
     m_controller.StartList(std::move(selection), category);
 }
 
@@ -294,7 +294,7 @@ void MainWindow::OnBackupNow() {
         MessageBox::Show(this, NothingSelectedText());
         return;
     }
-    StartLongWork(tr("Backing up..."));
+    StartLongWork(tr("Backing up..."), tr("Backing up %1 of %2..."));
     m_controller.StartBackup(itemData, m_backupFolder);
 }
 
@@ -351,13 +351,11 @@ void MainWindow::OnExport() {
         FolderDialog::Choose(this, tr("Please select a folder to export the items into."), start);
     if (chosen.isEmpty())
         return;
-    m_exporting = true;
-    StartLongWork(tr("Exporting..."));
+    StartLongWork(tr("Exporting..."), tr("Exporting %1 of %2..."));
     m_controller.StartExport(std::move(itemData), chosen.toStdString());
 }
 
 void MainWindow::OnExportFinished(const ExportReport& report) {
-    m_exporting = false;
     EndLongWork();
     if (m_closing)
         return;
@@ -419,8 +417,9 @@ QString MainWindow::OwnFolderProblem(const std::string& reason) const {
     return tr("Quorvane's own folder cannot be used: %1.").arg(QString::fromStdString(reason));
 }
 
-void MainWindow::StartLongWork(const QString& firstLabel, bool cancellable) {
+void MainWindow::StartLongWork(const QString& firstLabel, const QString& itemLabel) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_itemLabel = itemLabel;
     // The progress dialog shuts the window off only after half a second;
     // until then its commands are held off here. Minimize stays.
     QWidget* focus = QApplication::focusWidget();
@@ -439,8 +438,6 @@ void MainWindow::StartLongWork(const QString& firstLabel, bool cancellable) {
     m_progress->setAutoClose(false);
     m_progress->setAutoReset(false);
     m_progress->setMinimumDuration(std::numeric_limits<int>::max());
-    if (!cancellable)
-        m_progress->setCancelButton(nullptr);
     connect(m_progress, &QProgressDialog::canceled, &m_controller, &MainController::Cancel);
     // Shown only when the work lasts longer than half a second.
     QTimer::singleShot(500, m_progress, [progress = m_progress] { progress->show(); });
@@ -461,15 +458,13 @@ void MainWindow::EndLongWork() {
     m_progress = nullptr;
 }
 
-void MainWindow::OnProgress(bool listing, std::size_t done, std::size_t total) {
-    if (m_progress == nullptr || m_progress->wasCanceled())
+void MainWindow::OnProgress(std::size_t done, std::size_t total) {
+    if (m_progress == nullptr || m_progress->wasCanceled() || m_itemLabel.isEmpty())
         return;
     const int shown = static_cast<int>(std::min(done + 1, total));
     m_progress->setMaximum(static_cast<int>(total));
     m_progress->setValue(static_cast<int>(done));
-    m_progress->setLabelText(listing       ? tr("Listing %1 of %2...").arg(shown).arg(total)
-                             : m_exporting ? tr("Exporting %1 of %2...").arg(shown).arg(total)
-                                           : tr("Backing up %1 of %2...").arg(shown).arg(total));
+    m_progress->setLabelText(m_itemLabel.arg(shown).arg(total));
 }
 
 } // namespace quorvane::ui
